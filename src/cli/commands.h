@@ -1,0 +1,78 @@
+// calivue-cli: the headless batch tool over the thermal core. The commands are a
+// library so tests run them in-process; main() only forwards its arguments.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace calivue {
+class cBrixa;
+}
+
+namespace calivue::cli {
+
+// The message every unreadable or invalid snapshot gives.
+inline constexpr std::string_view kOpenError = "Error opening file";
+
+// Parses args (args[0] is the program name) and runs the chosen subcommand.
+// Results go to out; a failure writes one line to err and returns non-zero.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// --- the subcommands, callable without the parser --------------------------
+
+struct Probe {
+    int raw = 0;
+    float emissivity = 1.0f;
+};
+
+struct InfoOptions {
+    std::filesystem::path snapshot;
+    std::optional<int> unit;  // 0 Celsius, 1 Fahrenheit, 2 Kelvin
+    int areaMode = 1;
+    std::vector<Probe> probes;
+};
+
+struct RenderOptions {
+    std::filesystem::path snapshot;
+    std::filesystem::path output;
+    int interpolation = 1;
+    std::optional<int> palette;
+    std::optional<std::pair<int, int>> span;
+    std::optional<unsigned> isotherms;
+    std::optional<int> orientation;
+    std::optional<int> blend;
+    std::optional<std::filesystem::path> visual;
+};
+
+// Each returns the exit code; on failure it has written one line to err.
+int runInfo(const InfoOptions& opt, std::ostream& out, std::ostream& err);
+int runCsv(const std::filesystem::path& snapshot, const std::filesystem::path& output,
+           std::ostream& err);
+int runRender(const RenderOptions& opt, std::ostream& err);
+int runSaveAs(const std::filesystem::path& snapshot, const std::filesystem::path& newBmp,
+              std::ostream& err);
+int runScan(const std::filesystem::path& folder, bool subfolders, std::ostream& out,
+            std::ostream& err);
+
+// --- helpers shared by the commands and their tests ------------------------
+
+// Record text (Latin-1, one byte a character) as UTF-8.
+std::string latin1ToUtf8(std::string_view latin1);
+
+// "°C", "°F" or "K" (UTF-8) for units 0–2; empty for any other value.
+std::string unitTextFor(int unit);
+
+// The JSON object `info` prints for a loaded image (temperatures in its unit).
+nlohmann::ordered_json infoJson(const cBrixa& img, const std::vector<Probe>& probes);
+
+// Parses "RAW,EMISSIVITY"; empty for anything else.
+std::optional<Probe> parseProbe(std::string_view text);
+
+}  // namespace calivue::cli

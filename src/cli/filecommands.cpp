@@ -1,0 +1,67 @@
+// The `csv`, `save-as` and `scan` subcommands.
+#include "commands.h"
+
+#include "core/brixa.h"
+#include "core/csvexport.h"
+#include "core/cursorlist.h"
+#include "core/folderscan.h"
+#include "core/snapshotfiles.h"
+
+namespace fs = std::filesystem;
+
+namespace calivue::cli {
+
+int runCsv(const fs::path& snapshot, const fs::path& output, std::ostream& err)
+{
+    cBrixa img;
+    if (openSnapshot(snapshot, img) != Error::None) {
+        err << kOpenError << '\n';
+        return 1;
+    }
+    if (Error e = exportCsv(img, output); e != Error::None) {
+        err << "Cannot write " << output.string() << ": " << describe(e) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int runSaveAs(const fs::path& snapshot, const fs::path& newBmp, std::ostream& err)
+{
+    cBrixa img;
+    if (openSnapshot(snapshot, img) != Error::None) {
+        err << kOpenError << '\n';
+        return 1;
+    }
+    // The document's current path is the .bmp name, also when opened by its .qvx.
+    const fs::path current = openPathHook(snapshot);
+    const CursorSlots slots = cursorSlotsFromRecord(img.fields);
+    if (Error e = saveSnapshot(img, current, newBmp, slots); e != Error::None) {
+        err << "Cannot save " << newBmp.string() << ": " << describe(e) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int runScan(const fs::path& folder, bool subfolders, std::ostream& out, std::ostream& err)
+{
+    std::error_code ec;
+    if (folder.empty() || !fs::is_directory(folder, ec)) {
+        err << "Invalid image folder: " << folder.string() << '\n';
+        return 1;
+    }
+    fs::path base = fs::absolute(folder, ec);
+    if (ec) base = folder;
+    const ScanResult result = subfolders ? walkFolderTree(base) : scanFolder(base, "bmp");
+    for (const fs::path& p : result.paths) out << p.string() << '\n';
+    out.flush();
+    if (!result.ok()) {
+        const ScanError& e = result.errors.front();
+        err << "Cannot list " << e.folder.string() << ": " << e.code.message();
+        if (result.errors.size() > 1) err << " (and " << result.errors.size() - 1 << " more)";
+        err << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace calivue::cli

@@ -1,0 +1,91 @@
+// The `render` subcommand: the thermal picture as the array display draws it,
+// written as a 24-bit bitmap.
+#include "commands.h"
+
+#include "core/bitmapfile.h"
+#include "core/brixa.h"
+#include "core/render.h"
+#include "core/snapshotfiles.h"
+
+namespace fs = std::filesystem;
+
+namespace calivue::cli {
+
+namespace {
+
+// The visible span the document would show: the record's, else its fallback span
+// when the record's is 0/0, else the automatic one.
+std::pair<int, int> defaultSpan(const cBrixa& img)
+{
+    const RecordFields& f = img.fields;
+    if (f.spanLow != 0 || f.spanHigh != 0) return {f.spanLow, f.spanHigh};
+    if (f.fallbackLow != 0 || f.fallbackHigh != 0) return {f.fallbackLow, f.fallbackHigh};
+    int lo = 0, hi = 0;
+    img.spanRange(lo, hi);
+    return {lo, hi};
+}
+
+unsigned isothermFlagsOf(std::uint8_t flagsA)
+{
+    return ((flagsA & flags::A_BlueIsotherm) ? 1u : 0u) | ((flagsA & flags::A_RedIsotherm) ? 2u : 0u);
+}
+
+}  // namespace
+
+int runRender(const RenderOptions& opt, std::ostream& err)
+{
+    if (opt.interpolation < 1 || opt.interpolation > kMaxInterpolation) {
+        err << "--interp must be 1 to " << kMaxInterpolation << '\n';
+        return 1;
+    }
+    cBrixa img;
+    if (openSnapshot(opt.snapshot, img) != Error::None) {
+        err << kOpenError << '\n';
+        return 1;
+    }
+    const int f = opt.interpolation;
+    const int palette = opt.palette.value_or(img.fields.palette > 7 ? 1 : img.fields.palette);
+    img.setPalette(palette);
+    if (opt.orientation) img.fields.orientation = static_cast<std::uint8_t>(*opt.orientation);
+    const auto [spanLow, spanHigh] = opt.span.value_or(defaultSpan(img));
+    const unsigned iso = opt.isotherms.value_or(isothermFlagsOf(img.fields.flagsA));
+
+    std::vector<std::uint8_t> visual;
+    if (opt.blend) {
+        fs::path visualPath;
+        if (opt.visual) {
+            visualPath = *opt.visual;
+        } else {
+            const fs::path own = bitmapPathOf(openPathHook(opt.snapshot));
+            visualPath = findCompanion(own).value_or(own);
+        }
+        cBitmapFile bmp;
+        std::optional<std::vector<std::uint8_t>> half;
+        if (bmp.Load(visualPath)) half = bmp.CutRegion(kWidth, 0, 2 * kWidth, kHeight);
+        if (!half) {
+            err << "Cannot read the visual picture (columns 320-639 of a 24-bit bitmap, "
+                   "at least 640 x 240) from "
+                << visualPath.string() << '\n';
+            return 1;
+        }
+        visual = repeatPixels(*half, kWidth, kHeight, f);
+    }
+
+    const std::vector<std::uint8_t> pic =
+        renderBlended(img, f, spanLow, spanHigh, iso, visual, opt.blend.value_or(0));
+    if (pic.empty()) {
+        err << "Cannot render " << opt.snapshot.string() << '\n';
+        return 1;
+    }
+    const int o = img.fields.orientation;
+    const bool turned = o == 1 || o == 3;
+    const int w = (turned ? kHeight : kWidth) * f;
+    const int h = (turned ? kWidth : kHeight) * f;
+    if (Error e = writeBmp24(opt.output, w, h, pic); e != Error::None) {
+        err << "Cannot write " << opt.output.string() << ": " << describe(e) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace calivue::cli

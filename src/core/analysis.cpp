@@ -1,0 +1,197 @@
+// Measurements on a thermal image: smoothing with the global statistics, the
+// area-select box, value ranges for automatic spans and isotherm bands, and the
+// marker colours.
+#include "brixa.h"
+#include "record.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace calivue {
+
+void cBrixa::smooth(int width, int height)
+{
+    if (m_image.empty() || width != kWidth || height != kHeight) return;
+    m_smoothed.assign(kPixels, 0);
+    const std::int32_t* v = m_image.data();
+    std::int32_t* out = m_smoothed.data();
+    // Mean of the pixel, its right neighbour, the one an array row higher and the
+    // diagonal; neighbours past the last column or row are left out.
+    for (int i = 0; i < kHeight; ++i) {
+        const std::int32_t* row = v + static_cast<std::size_t>(i) * kWidth;
+        const std::int32_t* up = i < kHeight - 1 ? row + kWidth : nullptr;
+        std::int32_t* dst = out + static_cast<std::size_t>(i) * kWidth;
+        if (up) {
+            for (int j = 0; j < kWidth - 1; ++j)
+                dst[j] = (row[j] + up[j] + row[j + 1] + up[j + 1]) / 4;
+            dst[kWidth - 1] = (row[kWidth - 1] + up[kWidth - 1]) / 2;
+        } else {
+            for (int j = 0; j < kWidth - 1; ++j) dst[j] = (row[j] + row[j + 1]) / 2;
+            dst[kWidth - 1] = row[kWidth - 1];
+        }
+    }
+    Stats st;
+    // The two-pixel border takes no part in the hottest and coldest search; the
+    // first position in scan order wins ties.
+    for (int i = 2; i < kHeight - 2; ++i) {
+        const std::int32_t* row = out + static_cast<std::size_t>(i) * kWidth;
+        for (int j = 2; j < kWidth - 2; ++j) {
+            const std::int32_t s = row[j];
+            if (s < st.minRaw) {
+                st.minRaw = s;
+                st.coldX = j;
+                st.coldRow = i;
+            }
+            if (s > st.maxRaw) {
+                st.maxRaw = s;
+                st.hotX = j;
+                st.hotRow = i;
+            }
+        }
+    }
+    long long sum = 0;
+    for (int k = 0; k < kPixels; ++k) sum += out[k];
+    st.average = static_cast<float>(static_cast<double>(sum) / kPixels);
+    m_stats = st;
+}
+
+namespace {
+
+struct Margins {
+    int rows, cols;
+};
+
+Margins marginsFor(int mode)
+{
+    switch (mode) {
+    case 0: return {80, 100};
+    case 1: return {60, 80};
+    case 2: return {40, 60};
+    default: return {0, 0};
+    }
+}
+
+// Statistics of the smoothed values in the box, clipped to the picture.
+cBrixa::AreaStats boxStatistics(const std::int32_t* smoothed, int col0, int row0, int cols, int rows)
+{
+    cBrixa::AreaStats a;
+    a.minRaw = 64000;
+    a.maxRaw = -64000;
+    const int c0 = std::max(col0, 0), r0 = std::max(row0, 0);
+    const int c1 = std::min(col0 + cols, kWidth), r1 = std::min(row0 + rows, kHeight);
+    long long sum = 0;
+    long long n = 0;
+    for (int r = r0; r < r1; ++r) {
+        const std::int32_t* row = smoothed + static_cast<std::size_t>(r) * kWidth;
+        for (int c = c0; c < c1; ++c) {
+            a.minRaw = std::min(a.minRaw, row[c]);
+            a.maxRaw = std::max(a.maxRaw, row[c]);
+            sum += row[c];
+            ++n;
+        }
+    }
+    a.average = n > 0 ? static_cast<float>(static_cast<double>(sum) / static_cast<double>(n)) : 0.0f;
+    return a;
+}
+
+// Histogram of the image array over 0–65,534; values of 65,535 and above are
+// not counted. With carryZeros a value below 1 counts as the previous pixel's.
+std::vector<int> histogram(const std::int32_t* image, bool carryZeros)
+{
+    std::vector<int> h(65535, 0);
+    std::int32_t prev = 2730;
+    for (int i = 0; i < kPixels; ++i) {
+        std::int32_t v = image[i];
+        if (carryZeros) {
+            if (v < 1) v = prev;
+            prev = v;
+        }
+        if (v >= 0 && v < 65535) ++h[static_cast<std::size_t>(v)];
+    }
+    return h;
+}
+
+void rangeOf(const std::vector<int>& h, int minCount, int& low, int& high)
+{
+    low = high = 0;
+    for (int v = 0; v < 65535; ++v)
+        if (h[v] > minCount) {
+            low = v;
+            break;
+        }
+    for (int v = 65534; v >= 0; --v)
+        if (h[v] > minCount) {
+            high = v;
+            break;
+        }
+}
+
+}  // namespace
+
+void cBrixa::areaStatistics(int width, int height)
+{
+    if (m_smoothed.empty()) return;
+    const Margins m = marginsFor(m_areaMode);
+    m_area = boxStatistics(m_smoothed.data(), m.cols, m.rows, width - 2 * m.cols, height - 2 * m.rows);
+}
+
+void cBrixa::areaStatisticsInView(int width, int height, int left, int top, int zoom, int mode)
+{
+    if (!m_loaded || m_smoothed.empty() || zoom <= 0) return;
+    const Margins m = marginsFor(mode);
+    const int rowMargin = m.rows / zoom, colMargin = m.cols / zoom;
+    m_area = boxStatistics(m_smoothed.data(), left + colMargin, top + rowMargin,
+                           width / zoom - 2 * colMargin, height / zoom - 2 * rowMargin);
+}
+
+bool cBrixa::spanRange(int& low, int& high) const
+{
+    if (m_image.empty()) return false;
+    rangeOf(histogram(m_image.data(), false), 2, low, high);
+    if (high - low < 50) {
+        const int d = (low - high + 50) / 2;
+        low -= d;
+        high += d;
+    }
+    return true;
+}
+
+bool cBrixa::fullRange(int& low, int& high) const
+{
+    if (m_image.empty()) return false;
+    rangeOf(histogram(m_image.data(), true), 0, low, high);
+    return true;
+}
+
+void cBrixa::resetIsotherms(bool force)
+{
+    if (m_image.empty()) return;
+    if (!force && (fields.blueLower != 0 || fields.blueUpper != 0)) return;
+    const IsothermBands b = defaultIsothermBands(m_image.data());
+    fields.blueLower = b.blueLower;
+    fields.blueUpper = b.blueUpper;
+    fields.redLower = b.redLower;
+    fields.redUpper = b.redUpper;
+}
+
+MarkerColours markerColours(int index)
+{
+    auto rgb = [](unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); };
+    switch (index) {
+    case 0: return {rgb(0, 255, 0), rgb(0, 128, 0)};
+    case 1: return {rgb(255, 128, 0), rgb(128, 64, 0)};
+    case 2: return {rgb(200, 200, 0), rgb(128, 128, 0)};
+    case 3: return {rgb(0, 128, 255), rgb(0, 64, 128)};
+    case 4: return {rgb(0, 255, 255), rgb(0, 128, 128)};
+    case 5: return {rgb(255, 0, 128), rgb(128, 0, 64)};
+    case 6: return {rgb(185, 40, 185), rgb(120, 30, 120)};
+    case 7: return {rgb(255, 128, 255), rgb(170, 0, 170)};
+    case 8: return {rgb(255, 0, 0), rgb(128, 0, 0)};
+    case 9: return {rgb(128, 128, 128), rgb(64, 64, 64)};
+    case 10: return {rgb(0, 128, 255), rgb(0, 64, 128)};
+    case 11: return {rgb(255, 0, 0), rgb(128, 0, 0)};
+    default: return {rgb(255, 255, 255), rgb(0, 0, 0)};
+    }
+}
+
+}  // namespace calivue

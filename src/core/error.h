@@ -1,0 +1,49 @@
+// Errors of the file codecs as named values. A codec never throws; the layer
+// above chooses the user-facing message.
+#pragma once
+
+#include <string_view>
+#include <variant>
+
+namespace calivue {
+
+enum class Error {
+    None = 0,
+    NotFound,     // the file does not exist or cannot be opened
+    ReadFailed,   // the file opened but reading it failed
+    WriteFailed,  // creating, writing or renaming the target failed
+    Empty,        // the file holds no bytes at all
+    BadMagic,     // the signature bytes are wrong
+    BadVersion,   // the version field says "no record"
+    Truncated,    // the data ends before a field it declares
+    TooLarge,     // a declared size exceeds the limits the program accepts
+    Corrupted,    // fields contradict each other or the file
+    Unsupported,  // valid but of a kind the program does not handle
+    NotLoaded,    // an operation needs loaded data and there is none
+    BadArgument,  // a caller passed values outside the accepted range
+};
+
+// A short English description, for logs and the command-line tool.
+std::string_view describe(Error e);
+
+// A value or an error; a small stand-in for std::expected.
+template <typename T>
+class Result {
+public:
+    Result(T value) : m_v(std::move(value)) {}
+    Result(Error e) : m_v(e) {}
+    bool ok() const { return std::holds_alternative<T>(m_v); }
+    explicit operator bool() const { return ok(); }
+    Error error() const { return ok() ? Error::None : std::get<Error>(m_v); }
+    T& value() { return std::get<T>(m_v); }
+    const T& value() const { return std::get<T>(m_v); }
+    T* operator->() { return &value(); }
+    const T* operator->() const { return &value(); }
+    T& operator*() { return value(); }
+    const T& operator*() const { return value(); }
+
+private:
+    std::variant<T, Error> m_v;
+};
+
+}  // namespace calivue

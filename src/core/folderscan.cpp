@@ -1,0 +1,143 @@
+#include "folderscan.h"
+
+#include "brixa.h"
+#include "constants.h"
+#include "fileio.h"
+#include "record.h"
+#include "snapshotfiles.h"
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+
+namespace calivue {
+
+std::vector<std::string> splitExtensions(std::string_view list)
+{
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t end = list.find_first_of(",;#", start);
+        if (end == std::string_view::npos) end = list.size();
+        std::string_view ext = list.substr(start, end - start);
+        while (!ext.empty() && (ext.front() == ' ' || ext.front() == '\t')) ext.remove_prefix(1);
+        while (!ext.empty() && (ext.back() == ' ' || ext.back() == '\t')) ext.remove_suffix(1);
+        if (!ext.empty() && ext.front() == '.') ext.remove_prefix(1);
+        if (!ext.empty()) out.emplace_back(ext);
+        start = end + 1;
+    }
+    return out;
+}
+
+bool hasSnapshotRecord(const fs::path& bitmapPath)
+{
+    const std::optional<fs::path> record = findCompanion(recordPathOf(bitmapPath));
+    if (!record) return false;
+    Result<std::vector<std::uint8_t>> bytes = readFilePrefix(*record, kRecordSize);
+    if (!bytes) return false;
+    cBrixa img;
+    return decodeRecord(*bytes, img) == Error::None;
+}
+
+namespace {
+
+struct Listing {
+    std::vector<std::string> files;    // regular, not hidden
+    std::vector<std::string> folders;  // real folders, hidden ones included
+    std::error_code error;
+};
+
+char upperOf(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Windows listed a folder in the order of its upper-cased names (so "_x" comes after
+// "Z", not before "a"); users expect that order. Names equal but for case keep a
+// fixed order by their exact bytes.
+bool nameBefore(const std::string& a, const std::string& b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ua = static_cast<unsigned char>(upperOf(a[i]));
+        const auto ub = static_cast<unsigned char>(upperOf(b[i]));
+        if (ua != ub) return ua < ub;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+}
+
+Listing listFolder(const fs::path& folder)
+{
+    Listing out;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) {
+        // A missing folder simply holds no snapshots.
+        if (ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+            out.error = ec;
+        return out;
+    }
+    for (const fs::directory_iterator end; it != end;) {
+        const fs::directory_entry& entry = *it;
+        std::string name = entry.path().filename().native();
+        std::error_code statusError;
+        if (entry.is_symlink(statusError)) {
+            // Links to files count as files; links to folders are not walked.
+            if (!name.starts_with(".") && entry.is_regular_file(statusError))
+                out.files.push_back(std::move(name));
+        } else if (entry.is_directory(statusError)) {
+            out.folders.push_back(std::move(name));
+        } else if (!name.starts_with(".") && entry.is_regular_file(statusError)) {
+            out.files.push_back(std::move(name));
+        }
+        it.increment(ec);
+        if (ec) {
+            out.error = ec;
+            break;
+        }
+    }
+    std::sort(out.files.begin(), out.files.end(), nameBefore);
+    std::sort(out.folders.begin(), out.folders.end(), nameBefore);
+    return out;
+}
+
+void appendMatches(const fs::path& folder, const std::vector<std::string>& files,
+                   const std::vector<std::string>& extensions, std::vector<fs::path>& paths)
+{
+    std::vector<bool> taken(files.size(), false);
+    for (const std::string& ext : extensions) {
+        const std::string suffix = "." + ext;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (taken[i] || !iendsWith(files[i], suffix)) continue;
+            taken[i] = true;  // "bmp;BMP" must not list a file twice
+            fs::path path = folder / files[i];
+            if (hasSnapshotRecord(path)) paths.push_back(std::move(path));
+        }
+    }
+}
+
+void walk(const fs::path& folder, ScanResult& result)
+{
+    Listing listing = listFolder(folder);
+    appendMatches(folder, listing.files, {"bmp"}, result.paths);
+    if (listing.error) result.errors.push_back({folder, listing.error});
+    for (const std::string& sub : listing.folders) walk(folder / sub, result);
+}
+
+}  // namespace
+
+ScanResult scanFolder(const fs::path& folder, std::string_view extensionList)
+{
+    ScanResult result;
+    Listing listing = listFolder(folder);
+    appendMatches(folder, listing.files, splitExtensions(extensionList), result.paths);
+    if (listing.error) result.errors.push_back({folder, listing.error});
+    return result;
+}
+
+ScanResult walkFolderTree(const fs::path& folder)
+{
+    ScanResult result;
+    walk(folder, result);
+    return result;
+}
+
+}  // namespace calivue

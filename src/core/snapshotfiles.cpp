@@ -1,0 +1,126 @@
+#include "snapshotfiles.h"
+
+#include "fileio.h"
+#include "record.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace calivue {
+
+fs::path withExtension(const fs::path& path, std::string_view ext)
+{
+    const std::string& s = path.native();
+    const std::size_t slash = s.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = s.find_last_of('.');
+    std::string base;
+    if (dot == std::string::npos || dot < nameStart)
+        base = s + ".";
+    else
+        base = s.substr(0, dot + 1);
+    base.append(ext);
+    return fs::path(std::move(base));
+}
+
+fs::path openPathHook(const fs::path& path)
+{
+    const std::string& s = path.native();
+    if (!iendsWith(s, ".qvx")) return path;
+    return fs::path(s.substr(0, s.size() - 3) + "BMP");
+}
+
+std::optional<fs::path> findCompanion(const fs::path& path)
+{
+    return findCaseInsensitive(path);
+}
+
+std::string recordText(std::span<const std::uint8_t> field)
+{
+    auto end = std::find(field.begin(), field.end(), std::uint8_t{0});
+    return std::string(field.begin(), end);
+}
+
+Error openSnapshot(const fs::path& path, cBrixa& img)
+{
+    img.reset();
+    const std::optional<fs::path> record = findCompanion(recordPathOf(openPathHook(path)));
+    if (!record) return Error::NotFound;
+    const bool read = img.loadFromPath(*record);
+    if (read && img.hasImage()) return Error::None;
+    Error e = img.lastError();
+    img.reset();
+    if (e != Error::None) return e;
+    return read ? Error::Corrupted : Error::ReadFailed;
+}
+
+namespace {
+
+// A target in a folder that may already hold the file under another case: write
+// over that spelling rather than leave a second, differently cased copy beside it.
+fs::path resolveTarget(const fs::path& path)
+{
+    return findCompanion(path).value_or(path);
+}
+
+bool namesVoiceNote(const std::array<std::uint8_t, 32>& textB)
+{
+    const std::string name = recordText(textB);
+    // The camera writes IR_0003.WAV: a case-sensitive test would drop its voice note.
+    return !name.empty() && icontains(name, ".wav");
+}
+
+}  // namespace
+
+Error saveSnapshot(cBrixa& img, const fs::path& currentBmpPath, const fs::path& newBmpPath,
+                   const CursorSlots& slots, SavedSnapshot* saved)
+{
+    if (!img.isLoaded() || img.rawPixels() == nullptr) return Error::NotLoaded;
+    if (newBmpPath.filename().empty()) return Error::BadArgument;
+
+    const fs::path recordTarget = resolveTarget(recordPathOf(newBmpPath));
+    const fs::path wavTarget = resolveTarget(voicePathOf(newBmpPath));
+    const fs::path bmpTarget = iendsWith(newBmpPath.native(), ".bmp")
+                                   ? resolveTarget(newBmpPath)
+                                   : resolveTarget(bitmapPathOf(newBmpPath));
+
+    const std::array<std::uint8_t, 32> oldTextB = img.fields.textB;
+    const bool hasVoice = namesVoiceNote(oldTextB);
+    if (hasVoice) {
+        // The whole field is replaced, so no tail of a longer old name survives.
+        const std::string name = wavTarget.filename().native();
+        img.fields.textB.fill(0);
+        std::copy_n(name.begin(), std::min(name.size(), img.fields.textB.size()),
+                    img.fields.textB.begin());
+    }
+    applyCursorSlots(img.fields, slots);
+
+    const std::vector<std::uint8_t> bytes = encodeRecord(img);
+    const Error written = bytes.empty() ? Error::NotLoaded : writeFileAtomically(recordTarget, bytes);
+    if (written != Error::None) {
+        img.fields.textB = oldTextB;
+        return written;
+    }
+    img.setFilePath(recordTarget);
+
+    if (hasVoice && !currentBmpPath.empty()) {
+        if (std::optional<fs::path> oldWav = findCompanion(voicePathOf(currentBmpPath)))
+            copyFileOver(*oldWav, wavTarget);
+    }
+    if (!currentBmpPath.empty()) {
+        const fs::path oldName = iendsWith(currentBmpPath.native(), ".bmp")
+                                     ? currentBmpPath
+                                     : bitmapPathOf(currentBmpPath);
+        if (std::optional<fs::path> oldBmp = findCompanion(oldName)) copyFileOver(*oldBmp, bmpTarget);
+    }
+    if (saved) {
+        saved->bitmap = bmpTarget;
+        saved->record = recordTarget;
+        saved->voice = hasVoice ? wavTarget : fs::path();
+    }
+    return Error::None;
+}
+
+}  // namespace calivue

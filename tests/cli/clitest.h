@@ -1,0 +1,131 @@
+// Helpers for the calivue-cli tests: running the tool in-process, temporary
+// folders, and synthetic snapshot files written through the real encoder.
+#pragma once
+
+#include "commands.h"
+#include "core/bitmapfile.h"
+#include "core/brixa.h"
+#include "core/record.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace calivue::clitest {
+
+namespace fs = std::filesystem;
+
+struct CliResult {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+inline CliResult runCli(std::vector<std::string> args)
+{
+    args.insert(args.begin(), "calivue-cli");
+    std::ostringstream out, err;
+    CliResult r;
+    r.code = cli::run(args, out, err);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+// The failure contract: non-zero exit, exactly one line on stderr.
+inline ::testing::AssertionResult failsWithOneLine(const CliResult& r)
+{
+    if (r.code == 0) return ::testing::AssertionFailure() << "exit 0, stderr: " << r.err;
+    if (r.err.empty() || r.err.back() != '\n' ||
+        r.err.find('\n') != r.err.size() - 1)
+        return ::testing::AssertionFailure() << "stderr is not one line: [" << r.err << "]";
+    return ::testing::AssertionSuccess();
+}
+
+inline std::vector<std::uint8_t> readBytes(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeBytes(const fs::path& p, std::span<const std::uint8_t> bytes)
+{
+    fs::create_directories(p.parent_path());
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void setText(std::span<std::uint8_t> field, std::string_view text)
+{
+    std::fill(field.begin(), field.end(), std::uint8_t{0});
+    std::copy_n(text.begin(), std::min(text.size(), field.size()), field.begin());
+}
+
+// Record bytes for a scene value(x, array row) at scale 10 with the given fields.
+inline std::vector<std::uint8_t> recordBytes(const std::function<int(int, int)>& value,
+                                             const std::function<void(RecordFields&)>& setup = {})
+{
+    cBrixa src;
+    src.fields.version = {3, 0};
+    src.fields.scaleCode = 0;
+    src.fields.spanLow = 2900;
+    src.fields.spanHigh = 3100;
+    // Stored bands keep the loader from deriving its own.
+    src.fields.blueLower = 2950;
+    src.fields.blueUpper = 2960;
+    src.fields.redLower = 3050;
+    src.fields.redUpper = 3060;
+    if (setup) setup(src.fields);
+    std::vector<std::uint16_t> px(kPixels);
+    for (int row = 0; row < kHeight; ++row)
+        for (int x = 0; x < kWidth; ++x)
+            px[static_cast<std::size_t>(row) * kWidth + x] = static_cast<std::uint16_t>(value(x, row));
+    src.setRawPixels(std::move(px));
+    return encodeRecord(src);
+}
+
+// A 640 × 240 camera bitmap: left half one colour, right half (the visual photo) another.
+inline std::vector<std::uint8_t> cameraBitmap(std::array<std::uint8_t, 3> leftBgr,
+                                              std::array<std::uint8_t, 3> rightBgr)
+{
+    std::vector<std::uint8_t> px(static_cast<std::size_t>(640) * 240 * 3);
+    for (std::size_t i = 0; i < px.size() / 3; ++i) {
+        const auto& c = (i % 640) < 320 ? leftBgr : rightBgr;
+        std::copy(c.begin(), c.end(), px.begin() + static_cast<std::ptrdiff_t>(i * 3));
+    }
+    return encodeBmp24(640, 240, px);
+}
+
+// The folder of real sample snapshots, or empty when this checkout has none.
+inline fs::path samplesDir()
+{
+    fs::path p = CALIVUE_SAMPLES;
+    std::error_code ec;
+    return fs::exists(p / "IR_0001.QVX", ec) ? p : fs::path{};
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::random_device rd;
+        m_dir = fs::temp_directory_path() / ("calivue_cli_" + std::to_string(rd()));
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
+    }
+    std::string path(const std::string& rel) const { return (m_dir / rel).string(); }
+
+    fs::path m_dir;
+};
+
+}  // namespace calivue::clitest

@@ -1,0 +1,162 @@
+// `csv`, `save-as` and `scan` through the command line.
+#include "clitest.h"
+
+#include "core/csvexport.h"
+#include "core/snapshotfiles.h"
+
+#include <fstream>
+
+using namespace calivue;
+using namespace calivue::clitest;
+
+namespace {
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+
+std::string fileText(const fs::path& p)
+{
+    const std::vector<std::uint8_t> b = readBytes(p);
+    return {b.begin(), b.end()};
+}
+
+}  // namespace
+
+// Catches the csv command writing anything but the Excel Output text.
+TEST_F(CliTest, CsvWritesExcelOutputOfSnapshot)
+{
+    writeBytes(m_dir / "u.QVX", recordBytes([](int, int) { return 2932; }));
+    CliResult r = runCli({"csv", path("u.qvx"), path("u.csv")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(r.out.empty());
+    std::string line;
+    for (int i = 0; i < 320; ++i) line += "20.000, ";
+    line += "\n";
+    std::string expected;
+    for (int i = 0; i < 240; ++i) expected += line;
+    EXPECT_EQ(fileText(m_dir / "u.csv"), expected);
+}
+
+// Catches a CSV of a real scene that differs from the core's export or breaks the
+// line structure (negative readings of the wind-turbine scene included).
+TEST(CliSamples, CsvOfSamplesMatchesCoreExport)
+{
+    const fs::path dir = samplesDir();
+    if (dir.empty()) GTEST_SKIP() << "no sample snapshots in " << CALIVUE_SAMPLES;
+    std::random_device rd;
+    const fs::path out = fs::temp_directory_path() / ("calivue_cli_csv_" + std::to_string(rd()) + ".csv");
+    for (const char* name : {"IR_0001.BMP", "IR_0008.QVX"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(runCli({"csv", (dir / name).string(), out.string()}).code, 0);
+        cBrixa img;
+        ASSERT_EQ(openSnapshot(dir / name, img), Error::None);
+        const std::string text = fileText(out);
+        EXPECT_EQ(text, csvText(img));
+        const std::vector<std::string> rows = lines(text);
+        ASSERT_EQ(rows.size(), 240u);
+        for (const std::string& row : rows) {
+            std::size_t commas = 0;
+            for (char c : row) commas += c == ',';
+            ASSERT_EQ(commas, 320u);
+            ASSERT_EQ(row.substr(row.size() - 2), ", ");
+        }
+    }
+    const std::string turbine = fileText(out);
+    EXPECT_NE(turbine.find("-3"), std::string::npos);  // a cold night sky
+    fs::remove(out);
+}
+
+// Catches a save-as that loses the upper-case voice note, keeps the old name in
+// text B, or changes the cursors it should carry over.
+TEST_F(CliTest, SaveAsCarriesVoiceNoteBitmapAndCursors)
+{
+    writeBytes(m_dir / "card" / "IR_0009.QVX",
+               recordBytes([](int x, int) { return 2900 + x; }, [](RecordFields& f) {
+                   setText(f.textB, "IR_0009.WAV");
+                   f.cursorCount = 2;
+                   f.cursorX = {5, 6};
+                   f.cursorY = {7, 8};
+               }));
+    writeBytes(m_dir / "card" / "IR_0009.BMP", cameraBitmap({1, 2, 3}, {4, 5, 6}));
+    writeBytes(m_dir / "card" / "IR_0009.WAV", std::vector<std::uint8_t>{'R', 'I', 'F', 'F'});
+    fs::create_directories(m_dir / "out");
+
+    CliResult r = runCli({"save-as", path("card/IR_0009.qvx"), path("out/new.bmp")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(r.err.empty());
+    EXPECT_EQ(readBytes(m_dir / "out" / "new.wav"), readBytes(m_dir / "card" / "IR_0009.WAV"));
+    EXPECT_EQ(readBytes(m_dir / "out" / "new.bmp"), readBytes(m_dir / "card" / "IR_0009.BMP"));
+
+    const nlohmann::json j = nlohmann::json::parse(runCli({"info", path("out/new.bmp")}).out);
+    EXPECT_EQ(j["voice"], "new.wav");
+    EXPECT_EQ(j["cursors"], nlohmann::json({{5, 7}, {6, 8}}));
+}
+
+// The real panel sample with its voice note, saved under a new name.
+TEST(CliSamples, SaveAsOfPanelSampleKeepsItsVoiceNote)
+{
+    const fs::path dir = samplesDir();
+    if (dir.empty()) GTEST_SKIP() << "no sample snapshots in " << CALIVUE_SAMPLES;
+    std::random_device rd;
+    const fs::path tmp = fs::temp_directory_path() / ("calivue_cli_saveas_" + std::to_string(rd()));
+    fs::create_directories(tmp);
+    for (const char* ext : {".BMP", ".QVX", ".WAV"})
+        fs::copy_file(dir / (std::string("IR_0003") + ext), tmp / (std::string("IR_0003") + ext));
+    CliResult r = runCli({"save-as", (tmp / "IR_0003.BMP").string(), (tmp / "panel.bmp").string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(readBytes(tmp / "panel.wav"), readBytes(dir / "IR_0003.WAV"));
+    EXPECT_EQ(readBytes(tmp / "panel.bmp"), readBytes(dir / "IR_0003.BMP"));
+    const nlohmann::json before = nlohmann::json::parse(runCli({"info", (dir / "IR_0003.BMP").string()}).out);
+    const nlohmann::json after = nlohmann::json::parse(runCli({"info", (tmp / "panel.bmp").string()}).out);
+    EXPECT_EQ(after["voice"], "panel.wav");
+    for (const char* key : {"cursors", "comments", "caption", "span", "capture", "stats", "isotherms"})
+        EXPECT_EQ(after[key], before[key]) << key;
+    // The four cursors in use keep their emissivity and reading; the unused record
+    // slots are cleared to emissivity 1.00 by the save, as the record layout demands.
+    for (std::size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(after["cursor_emissivity"][i], i < 4 ? before["cursor_emissivity"][i] : nlohmann::json(100));
+    for (std::size_t i : {0u, 1u, 2u, 3u, 10u, 11u}) EXPECT_EQ(after["markers"][i], before["markers"][i]) << i;
+    fs::remove_all(tmp);
+}
+
+// Catches scan output in enumeration order, relative paths, hidden files listed,
+// or subfolders walked without --subfolders.
+TEST_F(CliTest, ScanListsSnapshotsInOrderWithOptionalSubfolders)
+{
+    const auto record = recordBytes([](int, int) { return 3000; });
+    for (const char* rel : {"b.bmp", "A.BMP", "sub/c.bmp", ".hid/d.bmp", ".e.bmp"}) {
+        const fs::path bmp = m_dir / rel;
+        writeBytes(bmp, std::vector<std::uint8_t>{'B', 'M'});
+        writeBytes(recordPathOf(bmp), record);
+    }
+    writeBytes(m_dir / "lonely.bmp", std::vector<std::uint8_t>{'B', 'M'});
+
+    CliResult flat = runCli({"scan", m_dir.string()});
+    ASSERT_EQ(flat.code, 0) << flat.err;
+    EXPECT_EQ(lines(flat.out), (std::vector<std::string>{path("A.BMP"), path("b.bmp")}));
+
+    CliResult deep = runCli({"scan", m_dir.string(), "--subfolders"});
+    ASSERT_EQ(deep.code, 0) << deep.err;
+    EXPECT_EQ(lines(deep.out), (std::vector<std::string>{path("A.BMP"), path("b.bmp"),
+                                                         path(".hid/d.bmp"), path("sub/c.bmp")}));
+    for (const std::string& l : lines(deep.out)) EXPECT_TRUE(fs::path(l).is_absolute()) << l;
+}
+
+// The sample folder lists its eight snapshots in name order.
+TEST(CliSamples, ScanOfSampleFolderListsEightSnapshots)
+{
+    const fs::path dir = samplesDir();
+    if (dir.empty()) GTEST_SKIP() << "no sample snapshots in " << CALIVUE_SAMPLES;
+    CliResult r = runCli({"scan", dir.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::vector<std::string> got = lines(r.out);
+    ASSERT_EQ(got.size(), 8u);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(fs::path(got[static_cast<std::size_t>(i)]).filename(),
+                  fs::path("IR_000" + std::to_string(i + 1) + ".BMP"));
+}

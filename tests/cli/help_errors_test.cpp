@@ -1,0 +1,111 @@
+// calivue-cli's contract with scripts: --help everywhere, exit codes, and exactly
+// one line on stderr for every failure.
+#include "clitest.h"
+
+using namespace calivue;
+using namespace calivue::clitest;
+
+// Catches a missing subcommand in the overview or help that fails or goes to stderr.
+TEST(CliHelp, ToolAndEverySubcommandHaveHelp)
+{
+    CliResult top = runCli({"--help"});
+    EXPECT_EQ(top.code, 0);
+    EXPECT_TRUE(top.err.empty());
+    for (const char* sub : {"info", "csv", "render", "save-as", "scan"})
+        EXPECT_NE(top.out.find(sub), std::string::npos) << sub;
+
+    const std::vector<std::pair<std::string, std::vector<std::string>>> options = {
+        {"info", {"SNAPSHOT", "--unit", "--area-mode", "--probe"}},
+        {"csv", {"SNAPSHOT", "OUT"}},
+        {"render",
+         {"SNAPSHOT", "OUT", "--interp", "--palette", "--span", "--isotherms", "--orientation",
+          "--blend", "--visual"}},
+        {"save-as", {"SNAPSHOT", "NEW"}},
+        {"scan", {"FOLDER", "--subfolders"}},
+    };
+    for (const auto& [sub, names] : options) {
+        CliResult r = runCli({sub, "--help"});
+        EXPECT_EQ(r.code, 0) << sub;
+        EXPECT_TRUE(r.err.empty()) << sub;
+        for (const std::string& n : names) EXPECT_NE(r.out.find(n), std::string::npos) << sub << " " << n;
+    }
+}
+
+// Catches a missing or corrupt snapshot that is not reported with the one agreed
+// message, reported with exit 0, or that leaves an output file behind.
+TEST_F(CliTest, UnreadableSnapshotGivesErrorOpeningFileForEveryCommand)
+{
+    std::vector<std::uint8_t> corrupt = recordBytes([](int, int) { return 3000; });
+    corrupt[4] = 'Z';
+    writeBytes(m_dir / "bad.qvx", corrupt);
+    writeBytes(m_dir / "nobmp.bmp", std::vector<std::uint8_t>{'B', 'M'});
+    writeBytes(m_dir / "empty.qvx", std::vector<std::uint8_t>{});
+
+    for (const std::string& snap : {path("missing.bmp"), path("bad.bmp"), path("bad.qvx"),
+                                   path("nobmp.bmp"), path("empty.QVX")}) {
+        SCOPED_TRACE(snap);
+        const std::vector<std::vector<std::string>> calls = {
+            {"info", snap},
+            {"csv", snap, path("out.csv")},
+            {"render", snap, path("out.bmp")},
+            {"save-as", snap, path("new.bmp")},
+        };
+        for (const auto& call : calls) {
+            CliResult r = runCli(call);
+            EXPECT_NE(r.code, 0) << call[0];
+            EXPECT_EQ(r.err, "Error opening file\n") << call[0];
+            EXPECT_TRUE(r.out.empty()) << call[0];
+        }
+        EXPECT_FALSE(fs::exists(m_dir / "out.csv"));
+        EXPECT_FALSE(fs::exists(m_dir / "out.bmp"));
+        EXPECT_FALSE(fs::exists(m_dir / "new.qvx"));
+    }
+}
+
+// Catches usage errors that exit 0, print several lines, or reach a command.
+TEST_F(CliTest, UsageErrorsFailWithOneLine)
+{
+    writeBytes(m_dir / "ok.qvx", recordBytes([](int, int) { return 3000; }));
+    const std::string ok = path("ok.qvx");
+    const std::vector<std::vector<std::string>> calls = {
+        {},
+        {"bogus"},
+        {"info"},
+        {"info", ok, "--unit", "x"},
+        {"info", ok, "--area-mode", "3"},
+        {"info", ok, "--probe", "abc"},
+        {"info", ok, "--probe", "70000,1"},
+        {"info", ok, "--probe", "3000,"},
+        {"csv", ok},
+        {"render", ok, path("o.bmp"), "--interp", "9"},
+        {"render", ok, path("o.bmp"), "--interp", "0"},
+        {"render", ok, path("o.bmp"), "--palette", "8"},
+        {"render", ok, path("o.bmp"), "--orientation", "4"},
+        {"render", ok, path("o.bmp"), "--isotherms", "4"},
+        {"render", ok, path("o.bmp"), "--span", "3000"},
+        {"scan"},
+        {"info", ok, "--no-such-option"},
+    };
+    for (const auto& call : calls) {
+        std::string shown;
+        for (const auto& a : call) shown += a + " ";
+        CliResult r = runCli(call);
+        EXPECT_TRUE(failsWithOneLine(r)) << shown;
+        EXPECT_TRUE(r.out.empty()) << shown;
+    }
+    EXPECT_FALSE(fs::exists(m_dir / "o.bmp"));
+}
+
+// Catches write failures reported as success.
+TEST_F(CliTest, OutputThatCannotBeWrittenFails)
+{
+    writeBytes(m_dir / "ok.qvx", recordBytes([](int, int) { return 3000; }));
+    fs::create_directories(m_dir / "dir.csv");
+    fs::create_directories(m_dir / "dir.bmp");
+    EXPECT_TRUE(failsWithOneLine(runCli({"csv", path("ok.qvx"), path("dir.csv")})));
+    EXPECT_TRUE(failsWithOneLine(runCli({"render", path("ok.qvx"), path("dir.bmp")})));
+    EXPECT_TRUE(failsWithOneLine(runCli({"csv", path("ok.qvx"), path("none/x.csv")})));
+    fs::create_directories(m_dir / "blocked" / "new.qvx");
+    EXPECT_TRUE(failsWithOneLine(runCli({"save-as", path("ok.qvx"), path("blocked/new.bmp")})));
+    EXPECT_TRUE(failsWithOneLine(runCli({"scan", path("nowhere")})));
+}

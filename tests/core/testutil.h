@@ -1,0 +1,47 @@
+// Helpers for core tests: build loaded images from a value function.
+#pragma once
+
+#include "core/brixa.h"
+#include "core/record.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace calivue::test {
+
+// A loaded image whose array value at (x, array row) is value(x, row), passed
+// through a real encode and decode so the result is what a file would give.
+inline std::unique_ptr<cBrixa> makeImage(const std::function<int(int, int)>& value,
+                                         const std::function<void(RecordFields&)>& setup = {})
+{
+    cBrixa src;
+    src.fields.scaleCode = 10;  // 10 counts per kelvin unless the test says otherwise
+    if (setup) setup(src.fields);
+    std::vector<std::uint16_t> px(kPixels);
+    for (int row = 0; row < kHeight; ++row)
+        for (int x = 0; x < kWidth; ++x)
+            px[static_cast<std::size_t>(row) * kWidth + x] = static_cast<std::uint16_t>(value(x, row));
+    src.setRawPixels(std::move(px));
+    auto bytes = encodeRecord(src);
+    auto img = std::make_unique<cBrixa>();
+    if (img->loadFromBytes(bytes, "mem.qvx") != Error::None) return nullptr;
+    return img;
+}
+
+inline std::unique_ptr<cBrixa> makeUniform(int v, const std::function<void(RecordFields&)>& setup = {})
+{
+    return makeImage([v](int, int) { return v; }, setup);
+}
+
+// The folder of real sample snapshots, or empty when this checkout has none.
+inline std::filesystem::path samplesDir()
+{
+    std::filesystem::path p = CALIVUE_SAMPLES;
+    std::error_code ec;
+    return std::filesystem::exists(p / "IR_0001.QVX", ec) ? p : std::filesystem::path{};
+}
+
+}  // namespace calivue::test
