@@ -88,9 +88,9 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    auto write = [&](const std::string& snapshotName, calivue::gen::SnapshotSpec spec) {
-        spec.voice = spec.voice || wav;
-        auto files = calivue::gen::writeSnapshot(outDir, snapshotName, spec);
+    auto write = [&](const std::string& snapshotName, calivue::gen::SnapshotPlan plan) {
+        plan.voice = plan.voice || wav;
+        auto files = calivue::gen::writeSnapshot(outDir, snapshotName, plan);
         if (!files) {
             std::fprintf(stderr, "calivue-gen: cannot write %s in %s: %s\n", snapshotName.c_str(),
                          outDir.c_str(), std::string(calivue::describe(files.error())).c_str());
@@ -105,7 +105,7 @@ int main(int argc, char** argv)
         if (name.empty()) name = "DEMO";
         if (!calivue::gen::validSnapshotName(name))
             return fail("NAME must be 1-28 characters of A-Z, a-z, 0-9, '_', '-', '.'");
-        return write(name, calivue::gen::demoSpec(seed)) ? 0 : 1;
+        return write(name, calivue::gen::demoPlan(seed)) ? 0 : 1;
     }
     if (name.empty()) name = "IMG";
     if (!calivue::gen::validSnapshotName(name + "_0000"))
@@ -113,7 +113,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < count; ++i) {
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, "_%04d", i + 1);
-        if (!write(name + suffix, calivue::gen::variedSpec(seed, i))) return 1;
+        if (!write(name + suffix, calivue::gen::variedPlan(seed, i))) return 1;
     }
     return 0;
 }

@@ -30,10 +30,10 @@ std::uint16_t toCounts(double celsius, float scale)
     return static_cast<std::uint16_t>(std::clamp(v, 1L, 65535L));
 }
 
-bool nearCursor(const SnapshotSpec& spec, int x, int y)
+bool nearCursor(const SnapshotPlan& plan, int x, int y)
 {
     // The cursor reading comes from the smoothed array; keep dropouts out of its reach.
-    return std::any_of(spec.cursors.begin(), spec.cursors.end(), [&](const CursorSpec& c) {
+    return std::any_of(plan.cursors.begin(), plan.cursors.end(), [&](const CursorPlan& c) {
         return std::abs(c.x - x) <= 3 && std::abs(c.y - y) <= 3;
     });
 }
@@ -55,7 +55,8 @@ Spans spansOf(const std::vector<std::uint16_t>& counts)
     const std::size_t n = v.size();
     Spans s{v[(n - 1) * 2 / 100], v[((n - 1) * 98 + 99) / 100], v.front(), v.back()};
     if (s.high <= s.low) s.high = static_cast<std::uint16_t>(std::min(s.low + 1, 65535));
-    if (s.fullHigh <= s.fullLow) s.fullHigh = static_cast<std::uint16_t>(std::min(s.fullLow + 1, 65535));
+    if (s.fullHigh <= s.fullLow)
+        s.fullHigh = static_cast<std::uint16_t>(std::min(s.fullLow + 1, 65535));
     return s;
 }
 
@@ -78,66 +79,66 @@ void putTag(std::vector<std::uint8_t>& out, const char* tag)
 
 }  // namespace
 
-std::vector<std::uint16_t> sceneCounts(const SnapshotSpec& spec)
+std::vector<std::uint16_t> sceneCounts(const SnapshotPlan& plan)
 {
-    const float scale = scaleForCode(spec.scaleCode);
+    const float scale = scaleForCode(plan.scaleCode);
     std::vector<std::uint16_t> counts(kPixels);
     for (int row = 0; row < kHeight; ++row) {
         const int y = kHeight - 1 - row;  // array row 0 is the bottom of the picture
         for (int x = 0; x < kWidth; ++x)
             counts[static_cast<std::size_t>(row) * kWidth + x] =
-                toCounts(temperatureAt(spec.scene, x, y), scale);
+                toCounts(temperatureAt(plan.scene, x, y), scale);
     }
-    Rng rng(spec.seed ^ 0x5A5A5A5Aull);
+    Rng rng(plan.seed ^ 0x5A5A5A5Aull);
     int placed = 0;
-    for (int attempt = 0; placed < spec.zeroPixels && attempt < 10000; ++attempt) {
+    for (int attempt = 0; placed < plan.zeroPixels && attempt < 10000; ++attempt) {
         const int x = rng.between(0, kWidth - 1), y = rng.between(0, kHeight - 1);
         std::uint16_t& px = counts[static_cast<std::size_t>(kHeight - 1 - y) * kWidth + x];
-        if (px == 0 || nearCursor(spec, x, y)) continue;
+        if (px == 0 || nearCursor(plan, x, y)) continue;
         px = 0;
         ++placed;
     }
     return counts;
 }
 
-LocalStamp stampFor(const SnapshotSpec& spec)
+LocalStamp stampFor(const SnapshotPlan& plan)
 {
     LocalStamp st;
-    st.hour = spec.capture.hour;
-    st.minute = spec.capture.minute;
-    st.second = spec.capture.second;
-    st.day = spec.capture.day;
-    st.month = spec.capture.month;
-    st.year = spec.capture.year;
+    st.hour = plan.capture.hour;
+    st.minute = plan.capture.minute;
+    st.second = plan.capture.second;
+    st.day = plan.capture.day;
+    st.month = plan.capture.month;
+    st.year = plan.capture.year;
     return st;
 }
 
-cBrixa makeSnapshot(const SnapshotSpec& spec)
+cBrixa makeSnapshot(const SnapshotPlan& plan)
 {
     cBrixa img;
     RecordFields& f = img.fields;
-    const float scale = scaleForCode(spec.scaleCode);
-    std::vector<std::uint16_t> counts = sceneCounts(spec);
+    const float scale = scaleForCode(plan.scaleCode);
+    std::vector<std::uint16_t> counts = sceneCounts(plan);
     const Spans spans = spansOf(counts);
 
     f.version = {3, 0};
-    f.capture = spec.capture;
-    f.modified = spec.capture;
-    copyText(f.textA, spec.textA);
-    f.scaleCode = spec.scaleCode;
+    f.capture = plan.capture;
+    f.modified = plan.capture;
+    copyText(f.textA, plan.textA);
+    f.scaleCode = plan.scaleCode;
     f.param56 = 4;
-    f.reflected = toCounts(spec.reflectedC, scale);
-    f.palette = spec.palette;
-    if (spec.visibleSpan) {
+    f.reflected = toCounts(plan.reflectedC, scale);
+    f.palette = plan.palette;
+    if (plan.visibleSpan) {
         f.spanLow = spans.low;
         f.spanHigh = spans.high;
     }
     f.fallbackLow = spans.fullLow;
     f.fallbackHigh = spans.fullHigh;
-    f.unit = spec.unit;
-    f.emissivity.fill(spec.emissivity);
+    f.unit = plan.unit;
+    f.emissivity.fill(plan.emissivity);
     f.param86 = 1;
-    if (spec.explicitIsotherms) {
+    if (plan.explicitIsotherms) {
         const double range = spans.fullHigh - spans.fullLow;
         auto at = [&](double fraction) {
             return static_cast<std::uint16_t>(spans.fullLow + std::lround(fraction * range));
@@ -147,45 +148,46 @@ cBrixa makeSnapshot(const SnapshotSpec& spec)
         f.redLower = at(0.80);
         f.redUpper = spans.fullHigh;
     }
-    f.orientation = spec.orientation;
-    copyText(f.comments, spec.comment);
-    const std::size_t cursors = std::min<std::size_t>(spec.cursors.size(), kMaxCursors);
+    f.orientation = plan.orientation;
+    copyText(f.comments, plan.comment);
+    const std::size_t cursors = std::min<std::size_t>(plan.cursors.size(), kMaxCursors);
     f.cursorCount = static_cast<std::uint8_t>(cursors);
     for (std::size_t i = 0; i < cursors; ++i) {
-        const CursorSpec& c = spec.cursors[i];
+        const CursorPlan& c = plan.cursors[i];
         f.cursorX[i] = static_cast<std::uint16_t>(std::clamp(c.x, 0, kWidth - 1));
         f.cursorY[i] = static_cast<std::uint16_t>(std::clamp(c.y, 0, kHeight - 1));
-        if (c.emissivity > 0) f.emissivity[i] = static_cast<std::uint8_t>(std::min(c.emissivity, 100));
+        if (c.emissivity > 0)
+            f.emissivity[i] = static_cast<std::uint8_t>(std::min(c.emissivity, 100));
     }
-    f.blend = spec.blend;
-    f.flag394 = spec.flag394 ? 1 : 0;
+    f.blend = plan.blend;
+    f.flag394 = plan.flag394 ? 1 : 0;
     f.param395 = 1;
-    copyText(f.textB, spec.voiceName);
-    copyText(f.textC, spec.caption, 20);
-    for (std::size_t i = 0; i < f.labels.size() && i < spec.labels.size(); ++i)
-        copyText(f.labels[i], spec.labels[i]);
-    if (spec.cameraBytes) {
+    copyText(f.textB, plan.voiceName);
+    copyText(f.textC, plan.caption, 20);
+    for (std::size_t i = 0; i < f.labels.size() && i < plan.labels.size(); ++i)
+        copyText(f.labels[i], plan.labels[i]);
+    if (plan.cameraBytes) {
         // Bytes no part of the program interprets; they must come back unchanged.
-        Rng rng(spec.seed ^ 0xCA3E7Aull);
+        Rng rng(plan.seed ^ 0xCA3E7Aull);
         for (auto& b : f.params80) b = static_cast<std::uint8_t>(rng.next());
         for (auto& b : f.params503) b = static_cast<std::uint8_t>(rng.next());
         for (auto& b : f.params525) b = static_cast<std::uint8_t>(rng.next());
     }
-    f.flagsA = spec.flagsA;
-    f.flagsB = spec.flagsB;
-    f.alignX = f.savedAlignX = spec.alignX;
-    f.alignY = f.savedAlignY = spec.alignY;
+    f.flagsA = plan.flagsA;
+    f.flagsB = plan.flagsB;
+    f.alignX = f.savedAlignX = plan.alignX;
+    f.alignY = f.savedAlignY = plan.alignY;
     img.setRawPixels(std::move(counts));
     return img;
 }
 
-std::vector<std::uint8_t> encodeSnapshot(const SnapshotSpec& spec)
+std::vector<std::uint8_t> encodeSnapshot(const SnapshotPlan& plan)
 {
-    cBrixa img = makeSnapshot(spec);
-    return encodeRecord(img, stampFor(spec));
+    cBrixa img = makeSnapshot(plan);
+    return encodeRecord(img, stampFor(plan));
 }
 
-std::vector<std::uint8_t> snapshotPicture(const SnapshotSpec& spec,
+std::vector<std::uint8_t> snapshotPicture(const SnapshotPlan& plan,
                                           std::span<const std::uint8_t> record)
 {
     // Render what the program will show: the decoded record, with its dropouts
@@ -200,7 +202,7 @@ std::vector<std::uint8_t> snapshotPicture(const SnapshotSpec& spec,
     // A camera stores its photograph uncorrected; the record's offsets map
     // visual (row i, column k) onto thermal (row i + yoff, column k + 3·xoff),
     // rows counted from the bottom, so store the scene displaced by exactly that.
-    const std::vector<std::uint8_t> visual = photograph(spec.scene, 3 * spec.alignX, -spec.alignY);
+    const std::vector<std::uint8_t> visual = photograph(plan.scene, 3 * plan.alignX, -plan.alignY);
 
     const std::size_t half = static_cast<std::size_t>(kWidth) * 3;
     std::vector<std::uint8_t> out(static_cast<std::size_t>(kPictureWidth) * kHeight * 3);
@@ -229,8 +231,8 @@ std::vector<std::uint8_t> voiceNote(std::uint64_t seed)
     putTag(out, "WAVE");
     putTag(out, "fmt ");
     putU32(out, 16);
-    putU16(out, 1);          // PCM
-    putU16(out, 1);          // mono
+    putU16(out, 1);  // PCM
+    putU16(out, 1);  // mono
     putU32(out, kRate);
     putU32(out, kRate * 2);  // bytes per second
     putU16(out, 2);          // bytes per frame
@@ -262,14 +264,14 @@ bool validSnapshotName(const std::string& name)
 }
 
 Result<WrittenFiles> writeSnapshot(const std::filesystem::path& dir, const std::string& name,
-                                   const SnapshotSpec& spec)
+                                   const SnapshotPlan& plan)
 {
     if (!validSnapshotName(name)) return Error::BadArgument;
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec) return Error::WriteFailed;
 
-    SnapshotSpec s = spec;
+    SnapshotPlan s = plan;
     if (s.voice && s.voiceName.empty()) s.voiceName = name + ".WAV";
 
     WrittenFiles files;
@@ -280,7 +282,8 @@ Result<WrittenFiles> writeSnapshot(const std::filesystem::path& dir, const std::
     if (record.size() != kRecordSize || picture.empty()) return Error::Corrupted;
 
     if (Error e = writeFileAtomically(files.qvx, record); e != Error::None) return e;
-    if (Error e = writeBmp24(files.bmp, kPictureWidth, kHeight, picture); e != Error::None) return e;
+    if (Error e = writeBmp24(files.bmp, kPictureWidth, kHeight, picture); e != Error::None)
+        return e;
     if (s.voice) {
         files.wav = dir / (name + ".WAV");
         const std::vector<std::uint8_t> wav = voiceNote(s.seed);

@@ -2,6 +2,7 @@
 #include "generator.h"
 #include "scenes.h"
 
+#include <algorithm>
 #include <array>
 
 namespace calivue::gen {
@@ -47,13 +48,13 @@ T cycle(const std::array<T, N>& values, int index)
 
 }  // namespace
 
-SnapshotSpec demoSpec(std::uint64_t seed)
+SnapshotPlan demoPlan(std::uint64_t seed)
 {
     Rng rng(mixSeed(seed, 0xDE));
     Layout l = buildLayout(SceneKind::Machine, rng);
     l.scene.textureSeed = rng.next();
 
-    SnapshotSpec s;
+    SnapshotPlan s;
     s.seed = seed;
     s.scene = std::move(l.scene);
     s.scaleCode = 0;
@@ -71,8 +72,9 @@ SnapshotSpec demoSpec(std::uint64_t seed)
     return s;
 }
 
-SnapshotSpec variedSpec(std::uint64_t seed, int index)
+SnapshotPlan variedPlan(std::uint64_t seed, int index)
 {
+    index = std::max(index, 0);
     Rng rng(mixSeed(seed, 0x1000 + static_cast<std::uint64_t>(index)));
     const auto kind = static_cast<SceneKind>(index % kSceneKinds);
     Layout l = buildLayout(kind, rng);
@@ -94,7 +96,7 @@ SnapshotSpec variedSpec(std::uint64_t seed, int index)
     static constexpr std::array<int, 7> kCursorCounts{3, 5, 10, 2, 4, 1, 0};
     static constexpr std::array<int, 4> kZeroPixels{5, 3, 8, 1};
 
-    SnapshotSpec s;
+    SnapshotPlan s;
     s.seed = mixSeed(seed, 0x2000 + static_cast<std::uint64_t>(index));
     s.scaleCode = cycle(kScaleCodes, index);
     s.unit = static_cast<std::uint8_t>(index % 3);
@@ -114,10 +116,18 @@ SnapshotSpec variedSpec(std::uint64_t seed, int index)
     s.zeroPixels = cycle(kZeroPixels, index);
 
     switch (index % 6) {
-    case 1: s.capture = fixedTime(1999, 12, 31, 23, 22, 49); break;  // camera clock never set
-    case 3: s.capture = fixedTime(2008, 2, 29, 12, 0, 0); break;
-    case 5: s.capture = fixedTime(2000, 1, 1, 0, 0, 0); break;
-    default: s.capture = seededTime(rng); break;
+        case 1:
+            s.capture = fixedTime(1999, 12, 31, 23, 22, 49);
+            break;  // camera clock never set
+        case 3:
+            s.capture = fixedTime(2008, 2, 29, 12, 0, 0);
+            break;
+        case 5:
+            s.capture = fixedTime(2000, 1, 1, 0, 0, 0);
+            break;
+        default:
+            s.capture = seededTime(rng);
+            break;
     }
 
     const int wanted = cycle(kCursorCounts, index);
@@ -125,8 +135,8 @@ SnapshotSpec variedSpec(std::uint64_t seed, int index)
         if (i < static_cast<int>(l.points.size())) {
             s.cursors.push_back(l.points[static_cast<std::size_t>(i)]);
         } else {
-            s.cursors.push_back({rng.between(4, 315), rng.between(4, 235),
-                                 i % 3 == 0 ? rng.between(50, 99) : 0});
+            s.cursors.push_back(
+                {rng.between(4, 315), rng.between(4, 235), i % 3 == 0 ? rng.between(50, 99) : 0});
         }
     }
 

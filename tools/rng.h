@@ -37,7 +37,8 @@ private:
 inline double hashNoise(std::uint64_t seed, int x, int y, std::uint64_t channel = 0)
 {
     Rng r(seed ^ (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 20) ^
-          (static_cast<std::uint64_t>(static_cast<std::uint32_t>(y)) << 40) ^ (channel * 0x51ED27ull));
+          (static_cast<std::uint64_t>(static_cast<std::uint32_t>(y)) << 40) ^
+          (channel * 0x51ED27ull));
     return r.uniform() * 2.0 - 1.0;
 }
 

@@ -29,35 +29,35 @@ struct Hit {
 Hit locate(const Shape& sh, double x, double y)
 {
     switch (sh.kind) {
-    case Shape::Kind::Box: {
-        const double cx = (sh.x0 + sh.x1) / 2, cy = (sh.y0 + sh.y1) / 2;
-        const double hx = std::abs(sh.x1 - sh.x0) / 2, hy = std::abs(sh.y1 - sh.y0) / 2;
-        const double r = std::min({sh.size, hx, hy});
-        const double qx = std::abs(x - cx) - hx + r, qy = std::abs(y - cy) - hy + r;
-        const double d = std::hypot(std::max(qx, 0.0), std::max(qy, 0.0)) +
-                         std::min(std::max(qx, qy), 0.0) - r;
-        const double v = hy > 0 ? std::clamp((y - (cy - hy)) / (2 * hy), 0.0, 1.0) : 0.0;
-        return {d, v, 0};
-    }
-    case Shape::Kind::Disc:
-    case Shape::Kind::Blob: {
-        const double rr = std::hypot(x - sh.x0, y - sh.y0);
-        const double frac = sh.size > 0 ? std::min(rr / sh.size, 1.0) : 1.0;
-        return {rr - sh.size, frac, frac};
-    }
-    case Shape::Kind::Bar: {
-        const double ex = sh.x1 - sh.x0, ey = sh.y1 - sh.y0;
-        const double len2 = ex * ex + ey * ey;
-        double t = len2 > 0 ? ((x - sh.x0) * ex + (y - sh.y0) * ey) / len2 : 0.0;
-        t = std::clamp(t, 0.0, 1.0);
-        const double px = sh.x0 + t * ex, py = sh.y0 + t * ey;
-        const double d = std::hypot(x - px, y - py);
-        // Signed offset across the bar, positive below the axis for a level bar.
-        const double len = std::sqrt(len2);
-        const double side = len > 0 ? ((x - sh.x0) * -ey + (y - sh.y0) * ex) / len : 0.0;
-        const double across = sh.size > 0 ? std::clamp(side / sh.size, -1.0, 1.0) : 0.0;
-        return {d - sh.size, t, across};
-    }
+        case Shape::Kind::Box: {
+            const double cx = (sh.x0 + sh.x1) / 2, cy = (sh.y0 + sh.y1) / 2;
+            const double hx = std::abs(sh.x1 - sh.x0) / 2, hy = std::abs(sh.y1 - sh.y0) / 2;
+            const double r = std::min({sh.size, hx, hy});
+            const double qx = std::abs(x - cx) - hx + r, qy = std::abs(y - cy) - hy + r;
+            const double d = std::hypot(std::max(qx, 0.0), std::max(qy, 0.0)) +
+                             std::min(std::max(qx, qy), 0.0) - r;
+            const double v = hy > 0 ? std::clamp((y - (cy - hy)) / (2 * hy), 0.0, 1.0) : 0.0;
+            return {d, v, 0};
+        }
+        case Shape::Kind::Disc:
+        case Shape::Kind::Blob: {
+            const double rr = std::hypot(x - sh.x0, y - sh.y0);
+            const double frac = sh.size > 0 ? std::min(rr / sh.size, 1.0) : 1.0;
+            return {rr - sh.size, frac, frac};
+        }
+        case Shape::Kind::Bar: {
+            const double ex = sh.x1 - sh.x0, ey = sh.y1 - sh.y0;
+            const double len2 = ex * ex + ey * ey;
+            double t = len2 > 0 ? ((x - sh.x0) * ex + (y - sh.y0) * ey) / len2 : 0.0;
+            t = std::clamp(t, 0.0, 1.0);
+            const double px = sh.x0 + t * ex, py = sh.y0 + t * ey;
+            const double d = std::hypot(x - px, y - py);
+            // Signed offset across the bar, positive below the axis for a level bar.
+            const double len = std::sqrt(len2);
+            const double side = len > 0 ? ((x - sh.x0) * -ey + (y - sh.y0) * ex) / len : 0.0;
+            const double across = sh.size > 0 ? std::clamp(side / sh.size, -1.0, 1.0) : 0.0;
+            return {d - sh.size, t, across};
+        }
     }
     return {1e9, 0, 0};
 }
@@ -100,24 +100,30 @@ double shading(const Shape& sh, const Hit& h)
 {
     double k = 1.0;
     switch (sh.kind) {
-    case Shape::Kind::Box:
-        k = 1.10 - 0.22 * h.along;
-        if (sh.stripes > 0)
-            k *= 0.86 + 0.14 * (0.5 + 0.5 * std::cos(2 * std::numbers::pi * sh.stripes * h.along));
-        break;
-    case Shape::Kind::Disc:
-    case Shape::Kind::Blob: k = 1.12 - 0.35 * h.across * h.across; break;
-    case Shape::Kind::Bar: {
-        const double s = h.across + 0.35;  // highlight a little above the axis
-        k = 0.62 + 0.5 * std::sqrt(std::max(0.0, 1.0 - std::min(s * s, 1.0)));
-        break;
-    }
+        case Shape::Kind::Box:
+            k = 1.10 - 0.22 * h.along;
+            if (sh.stripes > 0)
+                k *= 0.86 +
+                     0.14 * (0.5 + 0.5 * std::cos(2 * std::numbers::pi * sh.stripes * h.along));
+            break;
+        case Shape::Kind::Disc:
+        case Shape::Kind::Blob:
+            k = 1.12 - 0.35 * h.across * h.across;
+            break;
+        case Shape::Kind::Bar: {
+            const double s = h.across + 0.35;  // highlight a little above the axis
+            k = 0.62 + 0.5 * std::sqrt(std::max(0.0, 1.0 - std::min(s * s, 1.0)));
+            break;
+        }
     }
     if (h.distance > -1.6) k *= 0.78;  // outline
     return k;
 }
 
-double mix(double a, double b, double t) { return a + (b - a) * t; }
+double mix(double a, double b, double t)
+{
+    return a + (b - a) * t;
+}
 
 }  // namespace
 

@@ -7,8 +7,8 @@ namespace calivue::gen {
 namespace {
 
 // Terse constructors keep the layouts readable as a list of objects.
-Shape box(double x0, double y0, double x1, double y1, double corner, double topC,
-          double bottomC, Rgb colour, int stripes = 0)
+Shape box(double x0, double y0, double x1, double y1, double corner, double topC, double bottomC,
+          Rgb colour, int stripes = 0)
 {
     Shape s;
     s.kind = Shape::Kind::Box;
@@ -53,7 +53,7 @@ Shape backdrop(Shape s)
     return s;
 }
 
-CursorSpec at(double x, double y, int emissivity = 0)
+CursorPlan at(double x, double y, int emissivity = 0)
 {
     return {static_cast<int>(x + 0.5), static_cast<int>(y + 0.5), emissivity};
 }
@@ -69,35 +69,35 @@ Layout machine(Rng& rng)
     const Rgb motorBlue{38, 92, 152}, steel{168, 170, 176}, pumpRed{142, 58, 46};
     s.shapes = {
         backdrop(box(-20, 190 + oy, 340, 260, 0, 19.0 + dt, 17.8 + dt, {118, 118, 112})),  // floor
-        box(250 + ox, 18 + oy, 302 + ox, 58 + oy, 3, 11.5, 13.0, {226, 228, 232}),  // vent
-        bar(116 + ox, -10, 116 + ox, 74 + oy, 4, 29 + dt, 35 + dt, {28, 28, 30}),     // cable
-        box(38 + ox, 168 + oy, 292 + ox, 192 + oy, 2, 25 + dt, 23 + dt, {62, 70, 80}),  // base
-        disc(64 + ox, 131 + oy, 34, 38 + dt, 34 + dt, {34, 82, 138}),                // end bell
+        box(250 + ox, 18 + oy, 302 + ox, 58 + oy, 3, 11.5, 13.0, {226, 228, 232}),         // vent
+        bar(116 + ox, -10, 116 + ox, 74 + oy, 4, 29 + dt, 35 + dt, {28, 28, 30}),          // cable
+        box(38 + ox, 168 + oy, 292 + ox, 192 + oy, 2, 25 + dt, 23 + dt, {62, 70, 80}),     // base
+        disc(64 + ox, 131 + oy, 34, 38 + dt, 34 + dt, {34, 82, 138}),                  // end bell
         box(64 + ox, 92 + oy, 172 + ox, 170 + oy, 9, 40 + dt, 35 + dt, motorBlue, 8),  // motor
         box(96 + ox, 68 + oy, 136 + ox, 93 + oy, 3, 44 + dt, 41 + dt, motorBlue),      // terminals
         bar(170 + ox, 131 + oy, 226 + ox, 131 + oy, 6, 46 + dt, 36 + dt, steel),       // shaft
         box(194 + ox, 110 + oy, 224 + ox, 152 + oy, 3, 34 + dt, 31 + dt, {236, 188, 34}),  // guard
-        box(222 + ox, 98 + oy, 292 + ox, 172 + oy, 6, 33 + dt, 30 + dt, pumpRed),     // pump
-        bar(292 + ox, 120 + oy, 340, 120 + oy, 9, 31 + dt, 29 + dt, pumpRed),          // outlet
-        bar(-20, 210 + oy, 340, 206 + oy, 7, 6.5, 8.5, {82, 136, 92}),                 // cold pipe
-        blob(174 + ox, 131 + oy, 7, hot, Rgb{120, 120, 126}),                        // DE bearing
-        blob(64 + ox, 131 + oy, 10, 8 + dt),                                         // NDE bearing
-        blob(209 + ox, 131 + oy, 6, 11),                                             // coupling
-        blob(116 + ox, 80 + oy, 4.5, 16, Rgb{190, 160, 60}),                         // lug
+        box(222 + ox, 98 + oy, 292 + ox, 172 + oy, 6, 33 + dt, 30 + dt, pumpRed),          // pump
+        bar(292 + ox, 120 + oy, 340, 120 + oy, 9, 31 + dt, 29 + dt, pumpRed),              // outlet
+        bar(-20, 210 + oy, 340, 206 + oy, 7, 6.5, 8.5, {82, 136, 92}),  // cold pipe
+        blob(174 + ox, 131 + oy, 7, hot, Rgb{120, 120, 126}),           // DE bearing
+        blob(64 + ox, 131 + oy, 10, 8 + dt),                            // NDE bearing
+        blob(209 + ox, 131 + oy, 6, 11),                                // coupling
+        blob(116 + ox, 80 + oy, 4.5, 16, Rgb{190, 160, 60}),            // lug
     };
     l.points = {
-        at(174 + ox, 131 + oy),        // bearing
-        at(124 + ox, 155 + oy, 90),    // motor housing, painted
-        at(160 + ox, 208 + oy, 98),    // cold water pipe
-        at(257 + ox, 135 + oy),        // pump casing
-        at(116 + ox, 80 + oy, 93),     // terminal lug
-        at(276 + ox, 38 + oy),         // air vent (cold)
-        at(30 + ox, 60 + oy),          // wall
+        at(174 + ox, 131 + oy),      // bearing
+        at(124 + ox, 155 + oy, 90),  // motor housing, painted
+        at(160 + ox, 208 + oy, 98),  // cold water pipe
+        at(257 + ox, 135 + oy),      // pump casing
+        at(116 + ox, 80 + oy, 93),   // terminal lug
+        at(276 + ox, 38 + oy),       // air vent (cold)
+        at(30 + ox, 60 + oy),        // wall
     };
     l.caption = "MOTOR M3 BEARING";
     l.comments = {
         "Drive motor M3. Drive-end bearing runs hot; check lubrication and alignment.",
-        "Motor M3 drive-end bearing 60\xB0" "C, pump side 40\xB0" "C. Re-inspect in 4 weeks.",
+        "Motor M3 drive-end bearing 60\260C, pump side 40\260C. Check again in 4 weeks.",
     };
     l.labels = {"MOTOR", "PUMP P2", "HALL B"};
     return l;
@@ -136,7 +136,7 @@ Layout panel(Rng& rng)
     l.caption = "PANEL DB-4 PHASE L2";
     l.comments = {
         "Loose terminal on outgoing way, 40 K above the neighbouring phases.",
-        "Hot connection 58\xB0" "C on breaker terminal. Torque check requested.",
+        "Hot connection 58\260C on breaker terminal. Torque check requested.",
     };
     l.labels = {"DB-4", "ROOM 012"};
     return l;
@@ -149,18 +149,20 @@ Layout facade(Rng& rng)
     Scene& s = l.scene;
     s.topC = -3 + dt, s.bottomC = -1.5 + dt, s.rippleC = 0.5, s.noiseC = 0.1;
     s.topColour = {196, 176, 150}, s.bottomColour = {178, 160, 138};
-    s.shapes.push_back(backdrop(box(-20, -20, 74 + ox, 18 + oy, 0, -38, -33, {118, 160, 214})));  // sky
+    s.shapes.push_back(
+        backdrop(box(-20, -20, 74 + ox, 18 + oy, 0, -38, -33, {118, 160, 214})));  // sky
     for (double y : {100.0, 182.0})
         s.shapes.push_back(bar(-10, y + oy, 330, y + oy, 2.5, 0.8 + dt, 0.8 + dt, {184, 164, 140}));
     for (int r = 0; r < 2; ++r) {
         for (int c = 0; c < 3; ++c) {
             const double x = 40 + ox + c * 96, y = 46 + oy + r * 82;
-            s.shapes.push_back(box(x - 4, y - 4, x + 60, y + 46, 1, 1 + dt, 0 + dt, {238, 238, 236}));
+            s.shapes.push_back(
+                box(x - 4, y - 4, x + 60, y + 46, 1, 1 + dt, 0 + dt, {238, 238, 236}));
             s.shapes.push_back(box(x, y, x + 56, y + 42, 0, 3.5 + dt, 5 + dt, {58, 74, 96}));
         }
     }
     s.shapes.push_back(backdrop(box(-20, 222 + oy, 340, 260, 0, -6, -7, {234, 237, 242})));
-    s.shapes.push_back(blob(136 + ox, 170 + oy, 8, 5));                           // leak
+    s.shapes.push_back(blob(136 + ox, 170 + oy, 8, 5));  // leak
     l.points = {
         at(160 + ox, 100 + oy),  // slab edge
         at(260 + ox, 70 + oy),   // glazing
@@ -171,7 +173,7 @@ Layout facade(Rng& rng)
     l.caption = "EAST FACADE LEVEL 3";
     l.comments = {
         "Thermal bridges along the slab edges; air leak at the lower window frame.",
-        "Outside -6\xB0" "C, inside 21\xB0" "C, overcast. Frame leak bottom left.",
+        "Outside -6\260C, inside 21\260C, overcast. Frame leak bottom left.",
     };
     l.labels = {"BLOCK C", "EAST", "LEVEL 3"};
     return l;
@@ -186,16 +188,16 @@ Layout pipework(Rng& rng)
     s.topColour = {156, 154, 148}, s.bottomColour = {136, 134, 130};
     const Rgb darkSteel{84, 84, 90};
     s.shapes = {
-        bar(-20, 72 + oy, 340, 76 + oy, 12, 94 + dt, 84 + dt, darkSteel),              // steam
-        bar(-20, 140 + oy, 340, 136 + oy, 10, 79 + dt, 73 + dt, darkSteel),            // condensate
-        box(118 + ox, 124 + oy, 222 + ox, 152 + oy, 2, 37, 35, {208, 210, 214}),       // cladding
+        bar(-20, 72 + oy, 340, 76 + oy, 12, 94 + dt, 84 + dt, darkSteel),         // steam
+        bar(-20, 140 + oy, 340, 136 + oy, 10, 79 + dt, 73 + dt, darkSteel),       // condensate
+        box(118 + ox, 124 + oy, 222 + ox, 152 + oy, 2, 37, 35, {208, 210, 214}),  // cladding
         bar(200 + ox, 40 + oy, 200 + ox, 72 + oy, 3, 80 + dt, 100 + dt, {120, 120, 124}),  // stem
-        disc(200 + ox, 74 + oy, 22, 112 + dt, 100 + dt, {172, 44, 36}),                // valve
-        disc(200 + ox, 36 + oy, 15, 64 + dt, 58 + dt, {186, 30, 30}),                  // wheel
-        bar(-20, 204 + oy, 340, 204 + oy, 8, 9, 11, {58, 108, 168}),                   // return
-        blob(96 + ox, 73 + oy, 6, 20, Rgb{70, 70, 74}),                               // flange
-        blob(262 + ox, 75 + oy, 6, 15, Rgb{70, 70, 74}),                              // flange
-        blob(150 + ox, 104 + oy, 12, 14),                                            // leak plume
+        disc(200 + ox, 74 + oy, 22, 112 + dt, 100 + dt, {172, 44, 36}),                    // valve
+        disc(200 + ox, 36 + oy, 15, 64 + dt, 58 + dt, {186, 30, 30}),                      // wheel
+        bar(-20, 204 + oy, 340, 204 + oy, 8, 9, 11, {58, 108, 168}),                       // return
+        blob(96 + ox, 73 + oy, 6, 20, Rgb{70, 70, 74}),                                    // flange
+        blob(262 + ox, 75 + oy, 6, 15, Rgb{70, 70, 74}),                                   // flange
+        blob(150 + ox, 104 + oy, 12, 14),  // leak plume
     };
     l.points = {
         at(200 + ox, 74 + oy),       // valve body
@@ -208,7 +210,7 @@ Layout pipework(Rng& rng)
     l.caption = "STEAM VALVE V-12";
     l.comments = {
         "Steam line valve V-12 and flanges uninsulated. Cladding reads low: shiny metal.",
-        "Valve body 110\xB0" "C. Fit removable insulation jacket to valve and flanges.",
+        "Valve body 110\260C. Fit removable insulation jacket to valve and flanges.",
     };
     l.labels = {"V-12", "PLANT RM", "LINE 4"};
     return l;
@@ -219,10 +221,14 @@ Layout pipework(Rng& rng)
 Layout buildLayout(SceneKind kind, Rng& rng)
 {
     switch (kind) {
-    case SceneKind::Machine: return machine(rng);
-    case SceneKind::Panel: return panel(rng);
-    case SceneKind::Facade: return facade(rng);
-    case SceneKind::Pipework: return pipework(rng);
+        case SceneKind::Machine:
+            return machine(rng);
+        case SceneKind::Panel:
+            return panel(rng);
+        case SceneKind::Facade:
+            return facade(rng);
+        case SceneKind::Pipework:
+            return pipework(rng);
     }
     return machine(rng);
 }

@@ -15,7 +15,7 @@ inline constexpr int kSceneKinds = 4;
 
 struct Layout {
     Scene scene;
-    std::vector<CursorSpec> points;  // most interesting first
+    std::vector<CursorPlan> points;  // most interesting first
     std::string caption;
     std::vector<std::string> comments;  // alternatives, Latin-1
     std::vector<std::string> labels;

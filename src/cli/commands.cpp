@@ -3,6 +3,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cctype>
+
 namespace fs = std::filesystem;
 
 namespace calivue::cli {
@@ -31,11 +33,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     InfoOptions info;
     std::string unitName;
     std::vector<std::string> probeTexts;
-    CLI::App* infoCmd = app.add_subcommand("info", "Print a snapshot's fields and readings as JSON");
+    CLI::App* infoCmd =
+        app.add_subcommand("info", "Print a snapshot's fields and readings as JSON");
     infoCmd->add_option("SNAPSHOT", info.snapshot, "Snapshot .bmp or .qvx path")->required();
-    CLI::Option* unitOpt =
-        infoCmd->add_option("--unit", unitName, "Temperature unit: c, f or k")
-            ->check(CLI::IsMember({"c", "f", "k"}, CLI::ignore_case));
+    CLI::Option* unitOpt = infoCmd->add_option("--unit", unitName, "Temperature unit: c, f or k")
+                               ->check(CLI::IsMember({"c", "f", "k"}, CLI::ignore_case));
     infoCmd->add_option("--area-mode", info.areaMode, "Area-select box size 0, 1 or 2 (default 1)")
         ->check(CLI::Range(0, 2));
     infoCmd
@@ -45,7 +47,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     // csv
     fs::path csvSnapshot, csvOutput;
-    CLI::App* csvCmd = app.add_subcommand("csv", "Write the temperature array as an Excel CSV file");
+    CLI::App* csvCmd =
+        app.add_subcommand("csv", "Write the temperature array as an Excel CSV file");
     csvCmd->add_option("SNAPSHOT", csvSnapshot, "Snapshot .bmp or .qvx path")->required();
     csvCmd->add_option("OUT", csvOutput, "CSV file to write")->required();
 
@@ -55,7 +58,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     unsigned isotherms = 0;
     std::pair<int, int> span{0, 0};
     fs::path visual;
-    CLI::App* renderCmd = app.add_subcommand("render", "Render the thermal picture to a 24-bit BMP");
+    CLI::App* renderCmd =
+        app.add_subcommand("render", "Render the thermal picture to a 24-bit BMP");
     renderCmd->add_option("SNAPSHOT", render.snapshot, "Snapshot .bmp or .qvx path")->required();
     renderCmd->add_option("OUT", render.output, "BMP file to write")->required();
     renderCmd->add_option("--interp", render.interpolation, "Interpolation factor 1-8 (default 1)")
@@ -71,14 +75,16 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                                            "(default: the record's display flags)")
                               ->check(CLI::Range(0u, 3u));
     CLI::Option* orientOpt =
-        renderCmd->add_option("--orientation", orientation, "Orientation 0-3 (default: the record's)")
+        renderCmd
+            ->add_option("--orientation", orientation, "Orientation 0-3 (default: the record's)")
             ->check(CLI::Range(0, 3));
     CLI::Option* blendOpt =
         renderCmd->add_option("--blend", blend, "Blend with the visual picture in this mode")
             ->check(CLI::Range(0, 255));
-    CLI::Option* visualOpt = renderCmd->add_option(
-        "--visual", visual, "Bitmap whose columns 320-639 hold the visual picture "
-                            "(default: the snapshot's own)");
+    CLI::Option* visualOpt =
+        renderCmd->add_option("--visual", visual,
+                              "Bitmap whose columns 320-639 hold the visual picture "
+                              "(default: the snapshot's own)");
 
     // save-as
     fs::path saveSnapshotPath, saveTarget;

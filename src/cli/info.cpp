@@ -32,10 +32,16 @@ std::string latin1ToUtf8(std::string_view latin1)
 std::string unitTextFor(int unit)
 {
     switch (unit) {
-    case 0: return "\xC2\xB0" "C";
-    case 1: return "\xC2\xB0" "F";
-    case 2: return "K";
-    default: return {};
+        case 0:
+            return "\xC2\xB0"
+                   "C";
+        case 1:
+            return "\xC2\xB0"
+                   "F";
+        case 2:
+            return "K";
+        default:
+            return {};
     }
 }
 
@@ -72,8 +78,8 @@ Json number(float f)
 
 Json timeJson(const RecordTime& t)
 {
-    return Json{{"year", t.year},  {"month", t.month},   {"day", t.day},
-                {"hour", t.hour},  {"minute", t.minute}, {"second", t.second}};
+    return Json{{"year", t.year}, {"month", t.month},   {"day", t.day},
+                {"hour", t.hour}, {"minute", t.minute}, {"second", t.second}};
 }
 
 Json textJson(std::span<const std::uint8_t> field)
@@ -109,7 +115,8 @@ Json infoJson(const cBrixa& img, const std::vector<Probe>& probes)
     j["capture_time_text"] = optionalText(img.captureTimeText());
     j["emissivity"] = f.emissivity[10];
     Json cursorEm = Json::array();
-    for (int i = 0; i < kMaxCursors; ++i) cursorEm.push_back(f.emissivity[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < kMaxCursors; ++i)
+        cursorEm.push_back(f.emissivity[static_cast<std::size_t>(i)]);
     j["cursor_emissivity"] = std::move(cursorEm);
     j["reflected_raw"] = f.reflected;
     j["palette"] = f.palette;
@@ -131,8 +138,8 @@ Json infoJson(const cBrixa& img, const std::vector<Probe>& probes)
     j["cursor_count"] = f.cursorCount;
     Json cursors = Json::array();
     for (int i = 0; i < std::min<int>(f.cursorCount, kMaxCursors); ++i)
-        cursors.push_back(Json::array({f.cursorX[static_cast<std::size_t>(i)],
-                                       f.cursorY[static_cast<std::size_t>(i)]}));
+        cursors.push_back(Json::array(
+            {f.cursorX[static_cast<std::size_t>(i)], f.cursorY[static_cast<std::size_t>(i)]}));
     j["cursors"] = std::move(cursors);
     const cBrixa::Stats& s = img.stats();
     j["stats"] = Json{{"min_raw", s.minRaw},

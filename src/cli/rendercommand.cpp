@@ -27,7 +27,8 @@ std::pair<int, int> defaultSpan(const cBrixa& img)
 
 unsigned isothermFlagsOf(std::uint8_t flagsA)
 {
-    return ((flagsA & flags::A_BlueIsotherm) ? 1u : 0u) | ((flagsA & flags::A_RedIsotherm) ? 2u : 0u);
+    return ((flagsA & flags::A_BlueIsotherm) ? 1u : 0u) |
+           ((flagsA & flags::A_RedIsotherm) ? 2u : 0u);
 }
 
 }  // namespace

@@ -46,7 +46,10 @@ std::optional<std::size_t> bitmapStride24(std::int32_t width)
     return *rounded & ~std::size_t{3};
 }
 
-cBitmapFile::cBitmapFile(const std::filesystem::path& path) { Load(path); }
+cBitmapFile::cBitmapFile(const std::filesystem::path& path)
+{
+    Load(path);
+}
 
 void cBitmapFile::Free()
 {
@@ -176,7 +179,7 @@ Error cBitmapFile::parse(std::span<const std::uint8_t> bytes)
 }
 
 std::optional<std::vector<std::uint8_t>> cBitmapFile::CutRegion(int x0, int y0, int x1,
-                                                               int y1) const
+                                                                int y1) const
 {
     if (!m_info || m_pixels.empty()) return std::nullopt;
     if (x0 < 0 || y0 < 0 || x1 < x0 || y1 < y0) return std::nullopt;
@@ -187,9 +190,8 @@ std::optional<std::vector<std::uint8_t>> cBitmapFile::CutRegion(int x0, int y0, 
     std::vector<std::uint8_t> out(static_cast<std::size_t>(y1 - y0) * rowBytes);
     ByteReader r(m_pixels);
     for (int y = y0; y < y1; ++y) {
-        auto src = r.bytes(static_cast<std::size_t>(y) * srcStride +
-                               static_cast<std::size_t>(x0) * 3,
-                           rowBytes);
+        auto src = r.bytes(
+            static_cast<std::size_t>(y) * srcStride + static_cast<std::size_t>(x0) * 3, rowBytes);
         if (src && !src->empty())
             std::memcpy(out.data() + static_cast<std::size_t>(y - y0) * rowBytes, src->data(),
                         rowBytes);

@@ -58,7 +58,8 @@ char* formatCsvValue(char* p, float value)
     if (char* end = formatFixed3(p, value)) return end;
     char buf[kMaxValueText + 16];
     const int n = std::snprintf(buf, sizeof buf, "%0.03f, ", static_cast<double>(value));
-    const std::size_t len = n > 0 ? std::min<std::size_t>(static_cast<std::size_t>(n), kMaxValueText) : 0;
+    const std::size_t len =
+        n > 0 ? std::min<std::size_t>(static_cast<std::size_t>(n), kMaxValueText) : 0;
     std::memcpy(p, buf, len);
     return p + len;
 }

@@ -47,7 +47,10 @@ struct Listing {
     std::error_code error;
 };
 
-char upperOf(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char upperOf(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Windows listed a folder in the order of its upper-cased names (so "_x" comes after
 // "Z", not before "a"); users expect that order. Names equal but for case keep a

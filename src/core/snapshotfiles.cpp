@@ -98,7 +98,8 @@ Error saveSnapshot(cBrixa& img, const fs::path& currentBmpPath, const fs::path& 
     applyCursorSlots(img.fields, slots);
 
     const std::vector<std::uint8_t> bytes = encodeRecord(img);
-    const Error written = bytes.empty() ? Error::NotLoaded : writeFileAtomically(recordTarget, bytes);
+    const Error written =
+        bytes.empty() ? Error::NotLoaded : writeFileAtomically(recordTarget, bytes);
     if (written != Error::None) {
         img.fields.textB = oldTextB;
         return written;
@@ -113,7 +114,8 @@ Error saveSnapshot(cBrixa& img, const fs::path& currentBmpPath, const fs::path& 
         const fs::path oldName = iendsWith(currentBmpPath.native(), ".bmp")
                                      ? currentBmpPath
                                      : bitmapPathOf(currentBmpPath);
-        if (std::optional<fs::path> oldBmp = findCompanion(oldName)) copyFileOver(*oldBmp, bmpTarget);
+        if (std::optional<fs::path> oldBmp = findCompanion(oldName))
+            copyFileOver(*oldBmp, bmpTarget);
     }
     if (saved) {
         saved->bitmap = bmpTarget;

@@ -22,9 +22,18 @@ namespace calivue {
 // A file name without a "." gets one appended, so a folder name with a dot in it
 // is never cut ("a.b/pic" gives "a.b/pic.qvx", not "a.qvx").
 std::filesystem::path withExtension(const std::filesystem::path& path, std::string_view ext);
-inline std::filesystem::path recordPathOf(const std::filesystem::path& p) { return withExtension(p, "qvx"); }
-inline std::filesystem::path bitmapPathOf(const std::filesystem::path& p) { return withExtension(p, "bmp"); }
-inline std::filesystem::path voicePathOf(const std::filesystem::path& p) { return withExtension(p, "wav"); }
+inline std::filesystem::path recordPathOf(const std::filesystem::path& p)
+{
+    return withExtension(p, "qvx");
+}
+inline std::filesystem::path bitmapPathOf(const std::filesystem::path& p)
+{
+    return withExtension(p, "bmp");
+}
+inline std::filesystem::path voicePathOf(const std::filesystem::path& p)
+{
+    return withExtension(p, "wav");
+}
 
 // A path ending in ".qvx" in any case has its last three characters replaced by
 // "BMP" (the rest keeps its case); any other path is returned unchanged.
@@ -46,7 +55,7 @@ Error openSnapshot(const std::filesystem::path& path, cBrixa& img);
 struct SavedSnapshot {
     std::filesystem::path bitmap;  // the document's new current path
     std::filesystem::path record;
-    std::filesystem::path voice;   // empty when the snapshot has no voice note
+    std::filesystem::path voice;  // empty when the snapshot has no voice note
 };
 
 // Saves img under newBmpPath: renames the voice note in text B, rebuilds the

@@ -32,7 +32,10 @@ constexpr std::uint16_t kParam69Replacement = 2882;
 
 }  // namespace
 
-cTolla::cTolla(const std::filesystem::path& path) { load(path); }
+cTolla::cTolla(const std::filesystem::path& path)
+{
+    load(path);
+}
 
 void cTolla::reset()
 {

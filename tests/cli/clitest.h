@@ -42,8 +42,7 @@ inline CliResult runCli(std::vector<std::string> args)
 inline ::testing::AssertionResult failsWithOneLine(const CliResult& r)
 {
     if (r.code == 0) return ::testing::AssertionFailure() << "exit 0, stderr: " << r.err;
-    if (r.err.empty() || r.err.back() != '\n' ||
-        r.err.find('\n') != r.err.size() - 1)
+    if (r.err.empty() || r.err.back() != '\n' || r.err.find('\n') != r.err.size() - 1)
         return ::testing::AssertionFailure() << "stderr is not one line: [" << r.err << "]";
     return ::testing::AssertionSuccess();
 }
@@ -58,7 +57,8 @@ inline void writeBytes(const fs::path& p, std::span<const std::uint8_t> bytes)
 {
     fs::create_directories(p.parent_path());
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 inline void setText(std::span<std::uint8_t> field, std::string_view text)
@@ -85,7 +85,8 @@ inline std::vector<std::uint8_t> recordBytes(const std::function<int(int, int)>&
     std::vector<std::uint16_t> px(kPixels);
     for (int row = 0; row < kHeight; ++row)
         for (int x = 0; x < kWidth; ++x)
-            px[static_cast<std::size_t>(row) * kWidth + x] = static_cast<std::uint16_t>(value(x, row));
+            px[static_cast<std::size_t>(row) * kWidth + x] =
+                static_cast<std::uint16_t>(value(x, row));
     src.setRawPixels(std::move(px));
     return encodeRecord(src);
 }

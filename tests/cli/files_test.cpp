@@ -49,7 +49,8 @@ TEST(CliSamples, CsvOfSamplesMatchesCoreExport)
     const fs::path dir = samplesDir();
     if (dir.empty()) GTEST_SKIP() << "no sample snapshots in " << CALIVUE_SAMPLES;
     std::random_device rd;
-    const fs::path out = fs::temp_directory_path() / ("calivue_cli_csv_" + std::to_string(rd()) + ".csv");
+    const fs::path out =
+        fs::temp_directory_path() / ("calivue_cli_csv_" + std::to_string(rd()) + ".csv");
     for (const char* name : {"IR_0001.BMP", "IR_0008.QVX"}) {
         SCOPED_TRACE(name);
         ASSERT_EQ(runCli({"csv", (dir / name).string(), out.string()}).code, 0);
@@ -75,13 +76,13 @@ TEST(CliSamples, CsvOfSamplesMatchesCoreExport)
 // text B, or changes the cursors it should carry over.
 TEST_F(CliTest, SaveAsCarriesVoiceNoteBitmapAndCursors)
 {
-    writeBytes(m_dir / "card" / "IR_0009.QVX",
-               recordBytes([](int x, int) { return 2900 + x; }, [](RecordFields& f) {
-                   setText(f.textB, "IR_0009.WAV");
-                   f.cursorCount = 2;
-                   f.cursorX = {5, 6};
-                   f.cursorY = {7, 8};
-               }));
+    writeBytes(m_dir / "card" / "IR_0009.QVX", recordBytes([](int x, int) { return 2900 + x; },
+                                                           [](RecordFields& f) {
+                                                               setText(f.textB, "IR_0009.WAV");
+                                                               f.cursorCount = 2;
+                                                               f.cursorX = {5, 6};
+                                                               f.cursorY = {7, 8};
+                                                           }));
     writeBytes(m_dir / "card" / "IR_0009.BMP", cameraBitmap({1, 2, 3}, {4, 5, 6}));
     writeBytes(m_dir / "card" / "IR_0009.WAV", std::vector<std::uint8_t>{'R', 'I', 'F', 'F'});
     fs::create_directories(m_dir / "out");
@@ -111,16 +112,21 @@ TEST(CliSamples, SaveAsOfPanelSampleKeepsItsVoiceNote)
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(readBytes(tmp / "panel.wav"), readBytes(dir / "IR_0003.WAV"));
     EXPECT_EQ(readBytes(tmp / "panel.bmp"), readBytes(dir / "IR_0003.BMP"));
-    const nlohmann::json before = nlohmann::json::parse(runCli({"info", (dir / "IR_0003.BMP").string()}).out);
-    const nlohmann::json after = nlohmann::json::parse(runCli({"info", (tmp / "panel.bmp").string()}).out);
+    const nlohmann::json before =
+        nlohmann::json::parse(runCli({"info", (dir / "IR_0003.BMP").string()}).out);
+    const nlohmann::json after =
+        nlohmann::json::parse(runCli({"info", (tmp / "panel.bmp").string()}).out);
     EXPECT_EQ(after["voice"], "panel.wav");
-    for (const char* key : {"cursors", "comments", "caption", "span", "capture", "stats", "isotherms"})
+    for (const char* key :
+         {"cursors", "comments", "caption", "span", "capture", "stats", "isotherms"})
         EXPECT_EQ(after[key], before[key]) << key;
     // The four cursors in use keep their emissivity and reading; the unused record
     // slots are cleared to emissivity 1.00 by the save, as the record layout demands.
     for (std::size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(after["cursor_emissivity"][i], i < 4 ? before["cursor_emissivity"][i] : nlohmann::json(100));
-    for (std::size_t i : {0u, 1u, 2u, 3u, 10u, 11u}) EXPECT_EQ(after["markers"][i], before["markers"][i]) << i;
+        EXPECT_EQ(after["cursor_emissivity"][i],
+                  i < 4 ? before["cursor_emissivity"][i] : nlohmann::json(100));
+    for (std::size_t i : {0u, 1u, 2u, 3u, 10u, 11u})
+        EXPECT_EQ(after["markers"][i], before["markers"][i]) << i;
     fs::remove_all(tmp);
 }
 

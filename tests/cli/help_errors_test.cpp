@@ -27,7 +27,8 @@ TEST(CliHelp, ToolAndEverySubcommandHaveHelp)
         CliResult r = runCli({sub, "--help"});
         EXPECT_EQ(r.code, 0) << sub;
         EXPECT_TRUE(r.err.empty()) << sub;
-        for (const std::string& n : names) EXPECT_NE(r.out.find(n), std::string::npos) << sub << " " << n;
+        for (const std::string& n : names)
+            EXPECT_NE(r.out.find(n), std::string::npos) << sub << " " << n;
     }
 }
 
@@ -42,7 +43,7 @@ TEST_F(CliTest, UnreadableSnapshotGivesErrorOpeningFileForEveryCommand)
     writeBytes(m_dir / "empty.qvx", std::vector<std::uint8_t>{});
 
     for (const std::string& snap : {path("missing.bmp"), path("bad.bmp"), path("bad.qvx"),
-                                   path("nobmp.bmp"), path("empty.QVX")}) {
+                                    path("nobmp.bmp"), path("empty.QVX")}) {
         SCOPED_TRACE(snap);
         const std::vector<std::vector<std::string>> calls = {
             {"info", snap},

@@ -57,13 +57,39 @@ TEST_F(CliTest, InfoPrintsEveryKeyInOrder)
     std::vector<std::string> keys;
     for (auto it = j.begin(); it != j.end(); ++it) keys.push_back(it.key());
     // nlohmann::json sorts keys; compare as sets, order is checked on the raw text below.
-    const std::vector<std::string> expected = {
-        "version", "scale", "scale_code", "unit", "unit_text", "capture", "modified",
-        "capture_date_text", "capture_time_text", "emissivity", "cursor_emissivity",
-        "reflected_raw", "palette", "orientation", "blend", "span", "fallback_span", "auto_span",
-        "full_range", "isotherms", "alignment", "saved_alignment", "flags_a", "flags_b",
-        "cursor_count", "cursors", "stats", "area", "markers", "probes", "comments", "caption",
-        "voice"};
+    const std::vector<std::string> expected = {"version",
+                                               "scale",
+                                               "scale_code",
+                                               "unit",
+                                               "unit_text",
+                                               "capture",
+                                               "modified",
+                                               "capture_date_text",
+                                               "capture_time_text",
+                                               "emissivity",
+                                               "cursor_emissivity",
+                                               "reflected_raw",
+                                               "palette",
+                                               "orientation",
+                                               "blend",
+                                               "span",
+                                               "fallback_span",
+                                               "auto_span",
+                                               "full_range",
+                                               "isotherms",
+                                               "alignment",
+                                               "saved_alignment",
+                                               "flags_a",
+                                               "flags_b",
+                                               "cursor_count",
+                                               "cursors",
+                                               "stats",
+                                               "area",
+                                               "markers",
+                                               "probes",
+                                               "comments",
+                                               "caption",
+                                               "voice"};
     std::vector<std::string> sortedExpected = expected;
     std::sort(sortedExpected.begin(), sortedExpected.end());
     EXPECT_EQ(keys, sortedExpected);
@@ -87,9 +113,13 @@ TEST_F(CliTest, InfoReportsRecordFieldsAsStored)
     EXPECT_EQ(j["scale"], 25.0);
     EXPECT_EQ(j["scale_code"], 2);
     EXPECT_EQ(j["unit"], 1);
-    EXPECT_EQ(j["unit_text"], "\xC2\xB0" "F");
-    EXPECT_EQ(j["capture"], (Json{{"year", 2009}, {"month", 3}, {"day", 21},
-                                  {"hour", 9}, {"minute", 5}, {"second", 7}}));
+    EXPECT_EQ(j["unit_text"],
+              "\xC2\xB0"
+              "F");
+    EXPECT_EQ(
+        j["capture"],
+        (Json{
+            {"year", 2009}, {"month", 3}, {"day", 21}, {"hour", 9}, {"minute", 5}, {"second", 7}}));
     EXPECT_EQ(j["modified"].size(), 6u);  // stamped by the encoder with the time of writing
     EXPECT_EQ(j["capture_date_text"], "21st March 2009");
     EXPECT_EQ(j["capture_time_text"], "9.05");
@@ -102,7 +132,7 @@ TEST_F(CliTest, InfoReportsRecordFieldsAsStored)
     EXPECT_EQ(j["span"], Json({2900, 3100}));
     EXPECT_EQ(j["fallback_span"], Json({2800, 3400}));
     EXPECT_EQ(j["full_range"], Json({2900, 2900 + 159 + 239}));  // the raw scene's extremes
-    EXPECT_LE(j["full_range"][0], j["stats"]["min_raw"]);         // stats come from the smoothed array
+    EXPECT_LE(j["full_range"][0], j["stats"]["min_raw"]);  // stats come from the smoothed array
     EXPECT_GE(j["full_range"][1], j["stats"]["max_raw"]);
     EXPECT_EQ(j["isotherms"], (Json{{"blue", {2950, 2960}}, {"red", {3050, 3060}}}));
     EXPECT_EQ(j["alignment"], Json({-5, 64}));
@@ -123,9 +153,9 @@ TEST_F(CliTest, InfoReportsRecordFieldsAsStored)
 // Catches impossible dates and times printed as text instead of null.
 TEST_F(CliTest, InfoGivesNullForImpossibleCaptureDateAndTime)
 {
-    writeBytes(m_dir / "odd.qvx", recordBytes([](int, int) { return 3000; }, [](RecordFields& f) {
-                   f.capture = {24, 60, 0, 31, 13, 2001};
-               }));
+    writeBytes(m_dir / "odd.qvx",
+               recordBytes([](int, int) { return 3000; },
+                           [](RecordFields& f) { f.capture = {24, 60, 0, 31, 13, 2001}; }));
     const Json j = infoOf({"info", path("odd.qvx")});
     EXPECT_TRUE(j["capture_date_text"].is_null());
     EXPECT_TRUE(j["capture_time_text"].is_null());
@@ -149,7 +179,9 @@ TEST_F(CliTest, InfoUnitAreaModeAndProbes)
     EXPECT_NEAR(k["markers"][11].get<double>(), 293.2, 1e-3);
 
     const Json f = infoOf({"info", path("u.qvx"), "--unit", "F", "--area-mode", "2"});
-    EXPECT_EQ(f["unit_text"], "\xC2\xB0" "F");
+    EXPECT_EQ(f["unit_text"],
+              "\xC2\xB0"
+              "F");
     EXPECT_NEAR(f["markers"][0].get<double>(), 68.0, 1e-3);
     EXPECT_EQ(f["area"]["mode"], 2);
     EXPECT_EQ(infoOf({"info", path("u.qvx"), "--area-mode", "0"})["area"]["mode"], 0);
@@ -164,8 +196,12 @@ TEST(CliSamples, InfoOfSteamValvesSample)
     EXPECT_EQ(j["blend"], 50);
     EXPECT_EQ(j["alignment"], Json({3, -2}));
     EXPECT_EQ(j["saved_alignment"], Json({3, -2}));
-    EXPECT_EQ(j["capture"], (Json{{"year", 2015}, {"month", 8}, {"day", 15},
-                                  {"hour", 14}, {"minute", 47}, {"second", 43}}));
+    EXPECT_EQ(j["capture"], (Json{{"year", 2015},
+                                  {"month", 8},
+                                  {"day", 15},
+                                  {"hour", 14},
+                                  {"minute", 47},
+                                  {"second", 43}}));
     EXPECT_EQ(j["capture_date_text"], "15th August 2015");
     EXPECT_EQ(j["capture_time_text"], "14.47");
     EXPECT_EQ(j["scale"], 10.0);
@@ -190,7 +226,10 @@ TEST(CliSamples, InfoWidensLatin1CommentOfPanelSample)
     ASSERT_EQ(r.code, 0) << r.err;
     const Json j = Json::parse(r.out);
     const std::string comments = j["comments"];
-    EXPECT_NE(comments.find("85 \xC2\xB0" "C"), std::string::npos) << comments;
+    EXPECT_NE(comments.find("85 \xC2\xB0"
+                            "C"),
+              std::string::npos)
+        << comments;
     EXPECT_EQ(j["voice"], "IR_0003.WAV");
     EXPECT_EQ(j["capture"]["year"], 1999);
     EXPECT_EQ(j["capture_date_text"], "31st December 1999");

@@ -16,7 +16,8 @@ struct Picture {
     std::vector<std::uint8_t> bgr;  // packed, bottom row first
     std::array<std::uint8_t, 3> at(int x, int row) const
     {
-        const std::size_t i = (static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + x) * 3;
+        const std::size_t i =
+            (static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + x) * 3;
         return {bgr[i], bgr[i + 1], bgr[i + 2]};
     }
 };
@@ -93,9 +94,10 @@ TEST_F(CliTest, RenderSpanAndPaletteDefaultsAndOptions)
     ASSERT_EQ(runCli({"render", path("fb.qvx"), path("fb.bmp")}).code, 0);
     EXPECT_EQ(loadPicture(m_dir / "fb.bmp").at(100, 200), paletteBgr(1, 63));
     // Options win over the record.
-    ASSERT_EQ(runCli({"render", path("v.qvx"), path("o.bmp"), "--palette", "6", "--span", "2990", "3010"})
-                  .code,
-              0);
+    ASSERT_EQ(
+        runCli({"render", path("v.qvx"), path("o.bmp"), "--palette", "6", "--span", "2990", "3010"})
+            .code,
+        0);
     EXPECT_EQ(loadPicture(m_dir / "o.bmp").at(319, 239), paletteBgr(6, 127));
     ASSERT_EQ(runCli({"render", path("v.qvx"), path("top.bmp"), "--span", "2000", "3000"}).code, 0);
     EXPECT_EQ(loadPicture(m_dir / "top.bmp").at(0, 0), paletteBgr(1, 255));
@@ -115,7 +117,7 @@ TEST_F(CliTest, RenderIsothermsFromRecordFlagsOrOption)
     const Picture none = loadPicture(m_dir / "none.bmp");
     const Picture both = loadPicture(m_dir / "both.bmp");
     // Away from the edge between the halves, where smoothing mixes the values.
-    EXPECT_NE(rec.at(20, 100), none.at(20, 100));   // blue tint on
+    EXPECT_NE(rec.at(20, 100), none.at(20, 100));    // blue tint on
     EXPECT_EQ(rec.at(300, 100), none.at(300, 100));  // red tint off
     EXPECT_EQ(both.at(20, 100), rec.at(20, 100));
     EXPECT_NE(both.at(300, 100), none.at(300, 100));
@@ -131,7 +133,10 @@ TEST_F(CliTest, RenderBlendsWithVisualHalfOfOwnOrGivenBitmap)
     writeBytes(m_dir / "other.bmp", cameraBitmap({9, 9, 9}, {51, 60, 71}));
     // Mode 100 shows the visual picture only: each byte loses its lowest bit.
     for (const std::string& f : {std::string("1"), std::string("2")}) {
-        ASSERT_EQ(runCli({"render", path("cam.qvx"), path("own.bmp"), "--blend", "100", "--interp", f}).code, 0);
+        ASSERT_EQ(
+            runCli({"render", path("cam.qvx"), path("own.bmp"), "--blend", "100", "--interp", f})
+                .code,
+            0);
         const Picture own = loadPicture(m_dir / "own.bmp");
         EXPECT_EQ(own.width, 320 * std::stoi(f));
         for (const std::uint8_t* p = own.bgr.data(); p < own.bgr.data() + own.bgr.size(); p += 3)
@@ -142,7 +147,8 @@ TEST_F(CliTest, RenderBlendsWithVisualHalfOfOwnOrGivenBitmap)
                       path("other.bmp")})
                   .code,
               0);
-    EXPECT_EQ(loadPicture(m_dir / "given.bmp").at(160, 120), (std::array<std::uint8_t, 3>{50, 60, 70}));
+    EXPECT_EQ(loadPicture(m_dir / "given.bmp").at(160, 120),
+              (std::array<std::uint8_t, 3>{50, 60, 70}));
     // Without --blend nothing is mixed in; mode 0 (no mode of its own) mixes the
     // thermal picture with itself, which only drops each byte's lowest bit.
     ASSERT_EQ(runCli({"render", path("CAM.QVX"), path("plain.bmp")}).code, 0);
@@ -162,11 +168,12 @@ TEST_F(CliTest, RenderBlendsWithVisualHalfOfOwnOrGivenBitmap)
 TEST_F(CliTest, RenderBlendWithoutVisualPictureFails)
 {
     writeBytes(m_dir / "lone.qvx", recordBytes([](int, int) { return 3000; }));
-    EXPECT_TRUE(failsWithOneLine(runCli({"render", path("lone.qvx"), path("o.bmp"), "--blend", "50"})));
+    EXPECT_TRUE(
+        failsWithOneLine(runCli({"render", path("lone.qvx"), path("o.bmp"), "--blend", "50"})));
     std::vector<std::uint8_t> small(static_cast<std::size_t>(320) * 240 * 3, 7);
     writeBytes(m_dir / "small.bmp", encodeBmp24(320, 240, small));
-    EXPECT_TRUE(failsWithOneLine(runCli(
-        {"render", path("lone.qvx"), path("o.bmp"), "--blend", "50", "--visual", path("small.bmp")})));
+    EXPECT_TRUE(failsWithOneLine(runCli({"render", path("lone.qvx"), path("o.bmp"), "--blend", "50",
+                                         "--visual", path("small.bmp")})));
     EXPECT_FALSE(fs::exists(m_dir / "o.bmp"));
 }
 
@@ -180,7 +187,8 @@ TEST(CliSamples, RenderReproducesThermalHalfOfEverySampleBitmap)
     const fs::path dir = samplesDir();
     if (dir.empty()) GTEST_SKIP() << "no sample snapshots in " << CALIVUE_SAMPLES;
     std::random_device rd;
-    const fs::path out = fs::temp_directory_path() / ("calivue_cli_golden_" + std::to_string(rd()) + ".bmp");
+    const fs::path out =
+        fs::temp_directory_path() / ("calivue_cli_golden_" + std::to_string(rd()) + ".bmp");
     for (int i = 1; i <= 8; ++i) {
         const fs::path sample = dir / ("IR_000" + std::to_string(i) + ".BMP");
         SCOPED_TRACE(sample.string());

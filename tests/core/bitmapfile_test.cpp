@@ -18,7 +18,10 @@ using namespace calivue;
 
 namespace calivue {
 // Lets failed expectations name the error instead of dumping its bytes.
-[[maybe_unused]] static void PrintTo(Error e, std::ostream* os) { *os << describe(e); }
+[[maybe_unused]] static void PrintTo(Error e, std::ostream* os)
+{
+    *os << describe(e);
+}
 }  // namespace calivue
 
 namespace {
@@ -32,7 +35,8 @@ std::vector<std::uint8_t> readAll(const fs::path& p)
 void writeAll(const fs::path& p, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 // A packed picture whose every byte tells its own position, so a byte taken
@@ -48,8 +52,14 @@ std::vector<std::uint8_t> patterned(int w, int h)
     return px;
 }
 
-void putU16(std::vector<std::uint8_t>& b, std::size_t off, std::uint16_t v) { ByteWriter(b).u16le(off, v); }
-void putU32(std::vector<std::uint8_t>& b, std::size_t off, std::uint32_t v) { ByteWriter(b).u32le(off, v); }
+void putU16(std::vector<std::uint8_t>& b, std::size_t off, std::uint16_t v)
+{
+    ByteWriter(b).u16le(off, v);
+}
+void putU32(std::vector<std::uint8_t>& b, std::size_t off, std::uint32_t v)
+{
+    ByteWriter(b).u32le(off, v);
+}
 
 class BitmapFileTest : public ::testing::Test {
 protected:
@@ -85,16 +95,16 @@ void expectEmpty(const cBitmapFile& bmp)
 // Catches a wrong header layout, size, padding or row order in written files.
 TEST(BitmapWriter, TwoByTwoPictureHasTheStandardLayout)
 {
-    const std::vector<std::uint8_t> px = {1, 2, 3, 4, 5, 6,  // bottom row
+    const std::vector<std::uint8_t> px = {1, 2, 3, 4,  5,  6,  // bottom row
                                           7, 8, 9, 10, 11, 12};
     auto b = encodeBmp24(2, 2, px);
     const std::vector<std::uint8_t> expected = {
-        'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,   // file header
-        40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0,  // size, w, h, planes, bits
-        0, 0, 0, 0, 16, 0, 0, 0,                            // compression, image size
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,     // resolution, colours
-        1, 2, 3, 4, 5, 6, 0, 0,                             // first stored row + pad
-        7, 8, 9, 10, 11, 12, 0, 0};
+        'B', 'M', 70, 0,  0,  0,  0, 0, 0, 0, 54, 0, 0, 0,         // file header
+        40,  0,   0,  0,  2,  0,  0, 0, 2, 0, 0,  0, 1, 0, 24, 0,  // size, w, h, planes, bits
+        0,   0,   0,  0,  16, 0,  0, 0,                            // compression, image size
+        0,   0,   0,  0,  0,  0,  0, 0, 0, 0, 0,  0, 0, 0, 0,  0,  // resolution, colours
+        1,   2,   3,  4,  5,  6,  0, 0,                            // first stored row + pad
+        7,   8,   9,  10, 11, 12, 0, 0};
     EXPECT_EQ(b, expected);
 }
 
@@ -298,7 +308,11 @@ TEST_F(BitmapFileTest, HostileHeadersAreRejectedWithTheirReason)
         {"file size zero", [](auto& b) { putU32(b, 2, 0); }, Error::Corrupted},
         {"file size beyond file", [](auto& b) { putU32(b, 2, 79); }, Error::Truncated},
         {"file size absurd", [](auto& b) { putU32(b, 2, 0xFFFFFFFFu); }, Error::TooLarge},
-        {"pixels short of rows × stride", [](auto& b) { b.resize(77); putU32(b, 2, 77); },
+        {"pixels short of rows × stride",
+         [](auto& b) {
+             b.resize(77);
+             putU32(b, 2, 77);
+         },
          Error::Truncated},
         {"width zero", [](auto& b) { putU32(b, 18, 0); }, Error::Corrupted},
         {"width negative", [](auto& b) { putU32(b, 18, static_cast<std::uint32_t>(-3)); },
@@ -309,7 +323,11 @@ TEST_F(BitmapFileTest, HostileHeadersAreRejectedWithTheirReason)
          Error::TooLarge},
         {"height above the cap", [](auto& b) { putU32(b, 22, 40000); }, Error::TooLarge},
         {"height most negative", [](auto& b) { putU32(b, 22, 0x80000000u); }, Error::TooLarge},
-        {"pixel bytes above the cap", [](auto& b) { putU32(b, 18, 30000); putU32(b, 22, 30000); },
+        {"pixel bytes above the cap",
+         [](auto& b) {
+             putU32(b, 18, 30000);
+             putU32(b, 22, 30000);
+         },
          Error::TooLarge},
         {"8-bit", [](auto& b) { putU16(b, 28, 8); }, Error::Unsupported},
         {"32-bit", [](auto& b) { putU16(b, 28, 32); }, Error::Unsupported},
@@ -361,7 +379,10 @@ TEST_F(BitmapFileTest, ShortAndGarbageFilesOnDiskFailCleanly)
     const fs::path p = m_dir / "f.bmp";
     std::mt19937 rng(7);
     const std::vector<std::vector<std::uint8_t>> inputs = {
-        {}, {'B'}, {'B', 'M'}, {'B', 'M', 0xFF, 0xFF, 0xFF, 0x7F},
+        {},
+        {'B'},
+        {'B', 'M'},
+        {'B', 'M', 0xFF, 0xFF, 0xFF, 0x7F},
         std::vector<std::uint8_t>(53, 'B'),
         [&] {
             std::vector<std::uint8_t> v(4096);
@@ -448,7 +469,8 @@ TEST(BitmapFileCreate, OddWidthRowsArePaddedAndZeroFilled)
     EXPECT_EQ(h->imageSize, 1928u);
     EXPECT_EQ(bmp.stride(), 964u);
     ASSERT_EQ(bmp.pixels().size(), 1928u);
-    EXPECT_TRUE(std::all_of(bmp.pixels().begin(), bmp.pixels().end(), [](auto v) { return v == 0; }));
+    EXPECT_TRUE(
+        std::all_of(bmp.pixels().begin(), bmp.pixels().end(), [](auto v) { return v == 0; }));
     EXPECT_EQ(bmp.fileOpened(), 0);
 }
 
@@ -531,7 +553,9 @@ TEST(BitmapFileShrink, RefusedSizesLeaveThePictureUnchanged)
     EXPECT_EQ(empty.Shrink(2), Error::NotLoaded);
     EXPECT_FALSE(empty.IsValid());
 
-    struct Case { int w, h, n; };
+    struct Case {
+        int w, h, n;
+    };
     for (Case c : {Case{8, 4, 0}, Case{8, 4, -2}, Case{6, 4, 2}, Case{5, 4, 1}, Case{8, 3, 2},
                    Case{12, 6, 8}, Case{8, 8, INT_MIN}}) {
         const auto px = patterned(c.w, c.h);

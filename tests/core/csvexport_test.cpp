@@ -46,13 +46,13 @@ std::string repeatText(const std::string& s, int n)
 // zero ("-0.000" for -0.0001), large magnitudes and non-finite values.
 TEST(CsvFormat, ValueTextEqualsPrintfThreeDecimals)
 {
-    const float special[] = {0.0f,     -0.0f,     -0.0001f,  0.0001f, 0.0005f,   -0.0005f,
-                             0.0015f,  0.0025f,   1.0005f,   -1.0005f, 20.0f,    -273.2f,
-                             293.2f,   68.0f,     1e-8f,     -1e-8f,  123456.78f, -99999.9f,
-                             3.4e38f,  -3.4e38f,  1e-45f,    0.9995f, 2.0005f,  -78.04f,
+    const float special[] = {0.0f, -0.0f, -0.0001f, 0.0001f, 0.0005f, -0.0005f, 0.0015f, 0.0025f,
+                             1.0005f, -1.0005f, 20.0f, -273.2f, 293.2f, 68.0f, 1e-8f, -1e-8f,
+                             123456.78f, -99999.9f, 3.4e38f, -3.4e38f, 1e-45f, 0.9995f, 2.0005f,
+                             -78.04f,
                              // exact halves in binary: printf rounds them to even
-                             0.0625f,  0.1875f,   -0.0625f,  2.5625f, -1.4375f,  1e9f,
-                             999999.94f, -1e9f,   4.5e-4f,   5.0e-4f, -5.0e-4f};
+                             0.0625f, 0.1875f, -0.0625f, 2.5625f, -1.4375f, 1e9f, 999999.94f, -1e9f,
+                             4.5e-4f, 5.0e-4f, -5.0e-4f};
     for (float v : special) EXPECT_EQ(appended(v), printfValue(v)) << v;
     EXPECT_EQ(appended(-0.0001f), "-0.000, ");
     EXPECT_EQ(appended(0.0625f), "0.062, ");

@@ -28,7 +28,8 @@ void writeBytes(const fs::path& p, const std::vector<std::uint8_t>& bytes)
 {
     fs::create_directories(p.parent_path());
     std::ofstream out(p, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 class FolderScanTest : public ::testing::Test {
@@ -102,9 +103,8 @@ TEST_F(FolderScanTest, FilesSortedByUpperCasedNameThenExactName)
 {
     for (const char* n : {"b", "a", "A", "C", "_x", "10", "9", "Ab", "aB"})
         snapshot(m_dir / (std::string(n) + ".bmp"), std::string(n) + ".qvx");
-    EXPECT_EQ(names(scanFolder(m_dir, "bmp")),
-              (Names{"10.bmp", "9.bmp", "A.bmp", "a.bmp", "Ab.bmp", "aB.bmp", "b.bmp", "C.bmp",
-                     "_x.bmp"}));
+    EXPECT_EQ(names(scanFolder(m_dir, "bmp")), (Names{"10.bmp", "9.bmp", "A.bmp", "a.bmp", "Ab.bmp",
+                                                      "aB.bmp", "b.bmp", "C.bmp", "_x.bmp"}));
 }
 
 // Catches directories or hidden files treated as snapshots.
@@ -150,7 +150,8 @@ TEST_F(FolderScanTest, WalkListsOwnFilesThenSubfoldersDepthFirst)
 // Catches a missing folder reported as an error (it just holds no snapshots) or a throw.
 TEST_F(FolderScanTest, MissingFolderGivesEmptyListWithoutError)
 {
-    for (const ScanResult& r : {scanFolder(m_dir / "nope", "bmp"), walkFolderTree(m_dir / "nope")}) {
+    for (const ScanResult& r :
+         {scanFolder(m_dir / "nope", "bmp"), walkFolderTree(m_dir / "nope")}) {
         EXPECT_TRUE(r.paths.empty());
         EXPECT_TRUE(r.ok());
     }

@@ -65,7 +65,8 @@ std::string textOf(std::span<const std::uint8_t> field)
 
 std::uint32_t u32At(const std::vector<std::uint8_t>& b, std::size_t off)
 {
-    return b[off] | (b[off + 1] << 8) | (b[off + 2] << 16) | (static_cast<std::uint32_t>(b[off + 3]) << 24);
+    return b[off] | (b[off + 1] << 8) | (b[off + 2] << 16) |
+           (static_cast<std::uint32_t>(b[off + 3]) << 24);
 }
 
 // The pixels of a written bitmap, bottom row first, 640 × 3 bytes per row.
@@ -93,9 +94,9 @@ TEST(Generator, SameSeedGivesByteIdenticalFiles)
 {
     TempDir a, b;
     for (const fs::path& dir : {a.path(), b.path()}) {
-        ASSERT_TRUE(writeSnapshot(dir, "DEMO", demoSpec(7)));
+        ASSERT_TRUE(writeSnapshot(dir, "DEMO", demoPlan(7)));
         for (int i = 0; i < 4; ++i) {
-            SnapshotSpec s = variedSpec(7, i);
+            SnapshotPlan s = variedPlan(7, i);
             s.voice = true;
             ASSERT_TRUE(writeSnapshot(dir, "IMG_000" + std::to_string(i + 1), s));
         }
@@ -113,16 +114,16 @@ TEST(Generator, SameSeedGivesByteIdenticalFiles)
 // Catches a seed that is accepted but ignored.
 TEST(Generator, DifferentSeedsGiveDifferentScenes)
 {
-    EXPECT_NE(encodeSnapshot(demoSpec(1)), encodeSnapshot(demoSpec(2)));
-    EXPECT_NE(encodeSnapshot(variedSpec(1, 3)), encodeSnapshot(variedSpec(2, 3)));
+    EXPECT_NE(encodeSnapshot(demoPlan(1)), encodeSnapshot(demoPlan(2)));
+    EXPECT_NE(encodeSnapshot(variedPlan(1, 3)), encodeSnapshot(variedPlan(2, 3)));
 }
 
-// Catches fields lost or misplaced between the spec and the encoder.
+// Catches fields lost or misplaced between the plan and the encoder.
 TEST(Generator, DemoRecordDecodesWithTheFieldsSet)
 {
     TempDir dir;
-    const SnapshotSpec spec = demoSpec(1);
-    auto files = writeSnapshot(dir.path(), "DEMO", spec);
+    const SnapshotPlan plan = demoPlan(1);
+    auto files = writeSnapshot(dir.path(), "DEMO", plan);
     ASSERT_TRUE(files);
     const auto bytes = readAll(files->qvx);
     ASSERT_EQ(bytes.size(), kRecordSize);
@@ -142,22 +143,22 @@ TEST(Generator, DemoRecordDecodesWithTheFieldsSet)
     EXPECT_EQ(f.flagsB, 0x01);
     EXPECT_EQ(f.cursorCount, 3);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(f.cursorX[i], spec.cursors[i].x);
-        EXPECT_EQ(f.cursorY[i], spec.cursors[i].y);
+        EXPECT_EQ(f.cursorX[i], plan.cursors[i].x);
+        EXPECT_EQ(f.cursorY[i], plan.cursors[i].y);
     }
     EXPECT_EQ(textOf(f.textB), "DEMO.WAV");
-    EXPECT_EQ(textOf(f.textC), spec.caption);
-    EXPECT_EQ(textOf(f.comments), spec.comment);
-    EXPECT_EQ(f.capture.year, spec.capture.year);
-    EXPECT_EQ(f.capture.month, spec.capture.month);
-    EXPECT_EQ(f.capture.day, spec.capture.day);
-    EXPECT_EQ(f.capture.second, spec.capture.second);
+    EXPECT_EQ(textOf(f.textC), plan.caption);
+    EXPECT_EQ(textOf(f.comments), plan.comment);
+    EXPECT_EQ(f.capture.year, plan.capture.year);
+    EXPECT_EQ(f.capture.month, plan.capture.month);
+    EXPECT_EQ(f.capture.day, plan.capture.day);
+    EXPECT_EQ(f.capture.second, plan.capture.second);
     // The modified stamp is the fixed one, not the clock.
-    EXPECT_EQ(f.modified.year, spec.capture.year);
-    EXPECT_EQ(f.modified.hour, spec.capture.hour);
+    EXPECT_EQ(f.modified.year, plan.capture.year);
+    EXPECT_EQ(f.modified.hour, plan.capture.hour);
 
     // Fallback span = min..max of the real pixels; visible span strictly inside.
-    const std::vector<std::uint16_t> counts = sceneCounts(spec);
+    const std::vector<std::uint16_t> counts = sceneCounts(plan);
     std::uint16_t lo = 65535, hi = 0;
     for (std::uint16_t c : counts)
         if (c != 0) lo = std::min(lo, c), hi = std::max(hi, c);
@@ -174,7 +175,7 @@ TEST(Generator, DemoRecordDecodesWithTheFieldsSet)
 TEST(Generator, DemoCursorsSitOnTheirObjects)
 {
     cBrixa img;
-    ASSERT_EQ(img.loadFromBytes(encodeSnapshot(demoSpec(1)), {}), Error::None);
+    ASSERT_EQ(img.loadFromBytes(encodeSnapshot(demoPlan(1)), {}), Error::None);
     ASSERT_NE(img.hasImage(), nullptr);
     const float bearing = img.markerTemperature(0);
     const float housing = img.markerTemperature(1);
@@ -189,43 +190,43 @@ TEST(Generator, VariedRecordsDecodeWithTheirFields)
 {
     for (int i = 0; i < kSeriesLength; ++i) {
         SCOPED_TRACE(i);
-        const SnapshotSpec spec = variedSpec(3, i);
+        const SnapshotPlan plan = variedPlan(3, i);
         cBrixa img;
-        ASSERT_EQ(decodeRecord(encodeSnapshot(spec), img), Error::None);
+        ASSERT_EQ(decodeRecord(encodeSnapshot(plan), img), Error::None);
         const RecordFields& f = img.fields;
-        EXPECT_EQ(f.scaleCode, spec.scaleCode);
-        EXPECT_FLOAT_EQ(img.scale(), scaleForCode(spec.scaleCode));
-        EXPECT_EQ(f.unit, spec.unit);
-        EXPECT_EQ(f.emissivity[10], spec.emissivity);
-        EXPECT_EQ(f.palette, spec.palette);
-        EXPECT_EQ(f.blend, spec.blend);
-        EXPECT_EQ(f.orientation, spec.orientation);
-        EXPECT_EQ(f.alignX, spec.alignX);
-        EXPECT_EQ(f.alignY, spec.alignY);
-        EXPECT_EQ(f.savedAlignX, spec.alignX);
-        EXPECT_EQ(f.flagsA, spec.flagsA);
-        EXPECT_EQ(f.flagsB, spec.flagsB);
-        EXPECT_EQ(f.flag394, spec.flag394 ? 1 : 0);
-        EXPECT_EQ(f.capture.year, spec.capture.year);
-        EXPECT_EQ(f.capture.month, spec.capture.month);
-        EXPECT_EQ(f.capture.day, spec.capture.day);
-        EXPECT_EQ(textOf(f.comments), spec.comment);
-        const std::size_t cursors = std::min<std::size_t>(spec.cursors.size(), kMaxCursors);
+        EXPECT_EQ(f.scaleCode, plan.scaleCode);
+        EXPECT_FLOAT_EQ(img.scale(), scaleForCode(plan.scaleCode));
+        EXPECT_EQ(f.unit, plan.unit);
+        EXPECT_EQ(f.emissivity[10], plan.emissivity);
+        EXPECT_EQ(f.palette, plan.palette);
+        EXPECT_EQ(f.blend, plan.blend);
+        EXPECT_EQ(f.orientation, plan.orientation);
+        EXPECT_EQ(f.alignX, plan.alignX);
+        EXPECT_EQ(f.alignY, plan.alignY);
+        EXPECT_EQ(f.savedAlignX, plan.alignX);
+        EXPECT_EQ(f.flagsA, plan.flagsA);
+        EXPECT_EQ(f.flagsB, plan.flagsB);
+        EXPECT_EQ(f.flag394, plan.flag394 ? 1 : 0);
+        EXPECT_EQ(f.capture.year, plan.capture.year);
+        EXPECT_EQ(f.capture.month, plan.capture.month);
+        EXPECT_EQ(f.capture.day, plan.capture.day);
+        EXPECT_EQ(textOf(f.comments), plan.comment);
+        const std::size_t cursors = std::min<std::size_t>(plan.cursors.size(), kMaxCursors);
         ASSERT_EQ(f.cursorCount, cursors);
         for (std::size_t c = 0; c < cursors; ++c) {
-            EXPECT_EQ(f.cursorX[c], spec.cursors[c].x);
-            EXPECT_EQ(f.cursorY[c], spec.cursors[c].y);
-            const int e = spec.cursors[c].emissivity ? spec.cursors[c].emissivity : spec.emissivity;
+            EXPECT_EQ(f.cursorX[c], plan.cursors[c].x);
+            EXPECT_EQ(f.cursorY[c], plan.cursors[c].y);
+            const int e = plan.cursors[c].emissivity ? plan.cursors[c].emissivity : plan.emissivity;
             EXPECT_EQ(f.emissivity[c], e);
         }
-        if (spec.visibleSpan) {
+        if (plan.visibleSpan) {
             EXPECT_LT(f.spanLow, f.spanHigh);
         } else {
             EXPECT_EQ(f.spanLow, 0);
             EXPECT_EQ(f.spanHigh, 0);
         }
         EXPECT_LT(f.fallbackLow, f.fallbackHigh);
-        if (spec.explicitIsotherms) {
+        if (plan.explicitIsotherms) {
             EXPECT_LE(f.blueLower, f.blueUpper);
             EXPECT_LT(f.blueUpper, f.redLower);
             EXPECT_LE(f.redLower, f.redUpper);
@@ -242,7 +243,7 @@ TEST(Generator, VariedSeriesCoversTheVariations)
     bool year1999 = false, degreeSign = false, offsets = false, noVisibleSpan = false,
          explicitBands = false, ownEmissivity = false, cursorsHidden = false;
     for (int i = 0; i < kSeriesLength; ++i) {
-        const SnapshotSpec s = variedSpec(1, i);
+        const SnapshotPlan s = variedPlan(1, i);
         scales.insert(s.scaleCode);
         blends.insert(s.blend);
         orientations.insert(s.orientation);
@@ -256,7 +257,7 @@ TEST(Generator, VariedSeriesCoversTheVariations)
         noVisibleSpan |= !s.visibleSpan;
         explicitBands |= s.explicitIsotherms;
         cursorsHidden |= (s.flagsB & 0x02) != 0;
-        for (const CursorSpec& c : s.cursors) ownEmissivity |= c.emissivity != 0;
+        for (const CursorPlan& c : s.cursors) ownEmissivity |= c.emissivity != 0;
     }
     for (int code : {0, 1, 2, 3, 7}) EXPECT_TRUE(scales.count(code)) << "scale code " << code;
     for (int mode : {0, 25, 50, 75, 100, 101, 102, 103, 104, 160, 210})
@@ -282,13 +283,13 @@ TEST(Generator, BitmapIsTheCameraPictureWithTheProgramsRender)
 {
     TempDir dir;
     // Demo; an orientation-3 record; a record with no visible span (fallback).
-    std::vector<std::pair<std::string, SnapshotSpec>> cases = {
-        {"DEMO", demoSpec(1)}, {"IMG_0004", variedSpec(1, 3)}, {"IMG_0006", variedSpec(1, 5)}};
+    std::vector<std::pair<std::string, SnapshotPlan>> cases = {
+        {"DEMO", demoPlan(1)}, {"IMG_0004", variedPlan(1, 3)}, {"IMG_0006", variedPlan(1, 5)}};
     ASSERT_EQ(cases[1].second.orientation, 3);
     ASSERT_FALSE(cases[2].second.visibleSpan);
-    for (const auto& [name, spec] : cases) {
+    for (const auto& [name, plan] : cases) {
         SCOPED_TRACE(name);
-        auto files = writeSnapshot(dir.path(), name, spec);
+        auto files = writeSnapshot(dir.path(), name, plan);
         ASSERT_TRUE(files);
         const auto file = readAll(files->bmp);
         ASSERT_EQ(file.size(), 460854u);
@@ -310,7 +311,8 @@ TEST(Generator, BitmapIsTheCameraPictureWithTheProgramsRender)
         // The photograph half is a picture, not a blank.
         std::set<std::uint8_t> values;
         for (int row = 0; row < kHeight; row += 7)
-            for (std::size_t k = half; k < 2 * half; k += 5) values.insert(pixels[row * 2 * half + k]);
+            for (std::size_t k = half; k < 2 * half; k += 5)
+                values.insert(pixels[row * 2 * half + k]);
         EXPECT_GT(values.size(), 40u);
     }
 }
@@ -319,19 +321,19 @@ TEST(Generator, BitmapIsTheCameraPictureWithTheProgramsRender)
 // that disagree with the encoder's row order.
 TEST(Generator, ZeroPixelsArePresentInTheRecord)
 {
-    for (const SnapshotSpec& spec : {demoSpec(1), variedSpec(1, 2), variedSpec(1, 3)}) {
-        const auto bytes = encodeSnapshot(spec);
+    for (const SnapshotPlan& plan : {demoPlan(1), variedPlan(1, 2), variedPlan(1, 3)}) {
+        const auto bytes = encodeSnapshot(plan);
         ASSERT_EQ(bytes.size(), kRecordSize);
         std::vector<int> zeros;  // record order: top row first
         for (int i = 0; i < kPixels; ++i)
             if (bytes[kHeaderSize + 2 * i] == 0 && bytes[kHeaderSize + 2 * i + 1] == 0)
                 zeros.push_back(i);
-        ASSERT_EQ(static_cast<int>(zeros.size()), spec.zeroPixels);
+        ASSERT_EQ(static_cast<int>(zeros.size()), plan.zeroPixels);
 
         cBrixa img;
         ASSERT_EQ(decodeRecord(bytes, img), Error::None);
-        const auto replacement = static_cast<std::uint16_t>(
-            static_cast<int>(scaleForCode(spec.scaleCode) * 294.5f));
+        const auto replacement =
+            static_cast<std::uint16_t>(static_cast<int>(scaleForCode(plan.scaleCode) * 294.5f));
         for (int i : zeros) {
             const int x = i % kWidth, y = i / kWidth;
             EXPECT_EQ(img.rawPixels()[(kHeight - 1 - y) * kWidth + x], replacement);
@@ -343,9 +345,9 @@ TEST(Generator, ZeroPixelsArePresentInTheRecord)
 TEST(Generator, VoiceNoteIsOneSecondOfPcmNamedInTextB)
 {
     TempDir dir;
-    SnapshotSpec spec = variedSpec(1, 0);
-    spec.voice = true;
-    auto files = writeSnapshot(dir.path(), "IMG_0001", spec);
+    SnapshotPlan plan = variedPlan(1, 0);
+    plan.voice = true;
+    auto files = writeSnapshot(dir.path(), "IMG_0001", plan);
     ASSERT_TRUE(files);
     ASSERT_EQ(files->wav.filename(), "IMG_0001.WAV");
     const auto wav = readAll(files->wav);
@@ -353,15 +355,17 @@ TEST(Generator, VoiceNoteIsOneSecondOfPcmNamedInTextB)
     EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
     EXPECT_EQ(u32At(wav, 4), wav.size() - 8);
     EXPECT_EQ(std::string(wav.begin() + 8, wav.begin() + 16), "WAVEfmt ");
-    EXPECT_EQ(wav[20] | (wav[21] << 8), 1);   // PCM
-    EXPECT_EQ(wav[22] | (wav[23] << 8), 1);   // mono
+    EXPECT_EQ(wav[20] | (wav[21] << 8), 1);  // PCM
+    EXPECT_EQ(wav[22] | (wav[23] << 8), 1);  // mono
     EXPECT_EQ(u32At(wav, 24), 11025u);
     EXPECT_EQ(wav[34] | (wav[35] << 8), 16);  // bits
     EXPECT_EQ(std::string(wav.begin() + 36, wav.begin() + 40), "data");
     EXPECT_EQ(u32At(wav, 40), 22050u);
     int peak = 0;
     for (std::size_t i = 44; i + 1 < wav.size(); i += 2)
-        peak = std::max(peak, std::abs(static_cast<int>(static_cast<std::int16_t>(wav[i] | (wav[i + 1] << 8)))));
+        peak = std::max(
+            peak,
+            std::abs(static_cast<int>(static_cast<std::int16_t>(wav[i] | (wav[i + 1] << 8)))));
     EXPECT_GT(peak, 5000);
 
     cBrixa img;
@@ -369,8 +373,8 @@ TEST(Generator, VoiceNoteIsOneSecondOfPcmNamedInTextB)
     EXPECT_EQ(textOf(img.fields.textB), "IMG_0001.WAV");
 
     // Without a voice note there is no file and text B stays empty.
-    spec.voice = false;
-    auto silent = writeSnapshot(dir.path(), "IMG_0002", spec);
+    plan.voice = false;
+    auto silent = writeSnapshot(dir.path(), "IMG_0002", plan);
     ASSERT_TRUE(silent);
     EXPECT_TRUE(silent->wav.empty());
     EXPECT_FALSE(fs::exists(dir.path() / "IMG_0002.WAV"));
@@ -382,18 +386,18 @@ TEST(Generator, VoiceNoteIsOneSecondOfPcmNamedInTextB)
 // bright square must move by 3·xoff columns left and yoff rows (bottom-up) down.
 TEST(Generator, PhotographIsDisplacedByTheAlignmentOffsets)
 {
-    SnapshotSpec spec;
-    spec.scene.topColour = spec.scene.bottomColour = {10, 10, 10};
+    SnapshotPlan plan;
+    plan.scene.topColour = plan.scene.bottomColour = {10, 10, 10};
     Shape square;
     square.kind = Shape::Kind::Box;
     square.x0 = 150, square.y0 = 110, square.x1 = 170, square.y1 = 130;
     square.colour = {250, 250, 250};
     square.tempC = square.tempC2 = 60;
-    spec.scene.shapes.push_back(square);
+    plan.scene.shapes.push_back(square);
 
     auto centroid = [&](std::int16_t ax, std::int16_t ay) {
-        spec.alignX = ax, spec.alignY = ay;
-        const auto pic = snapshotPicture(spec, encodeSnapshot(spec));
+        plan.alignX = ax, plan.alignY = ay;
+        const auto pic = snapshotPicture(plan, encodeSnapshot(plan));
         EXPECT_FALSE(pic.empty());
         double sx = 0, sy = 0, n = 0;
         for (int row = 0; row < kHeight; ++row)
@@ -415,7 +419,7 @@ TEST(Generator, UnsafeNamesAreRefused)
     TempDir dir;
     const std::vector<std::string> bad = {"", "a/b", "..", "x y", std::string(29, 'A'), "\xE9"};
     for (const std::string& name : bad)
-        EXPECT_EQ(writeSnapshot(dir.path(), name, demoSpec(1)).error(), Error::BadArgument) << name;
-    EXPECT_TRUE(writeSnapshot(dir.path(), std::string(28, 'A'), demoSpec(1)));
+        EXPECT_EQ(writeSnapshot(dir.path(), name, demoPlan(1)).error(), Error::BadArgument) << name;
+    EXPECT_TRUE(writeSnapshot(dir.path(), std::string(28, 'A'), demoPlan(1)));
     EXPECT_TRUE(fs::exists(dir.path() / (std::string(28, 'A') + ".QVX")));
 }

@@ -27,7 +27,8 @@ std::vector<std::uint8_t> readAll(const fs::path& p)
 void writeAll(const fs::path& p, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 void writeText(const fs::path& p, const std::string& text)
@@ -127,7 +128,8 @@ TEST(SnapshotPaths, OpenHookTurnsAnyCaseQvxIntoUpperCaseBmp)
 TEST(SnapshotPaths, RecordTextEndsAtFirstZero)
 {
     const std::array<std::uint8_t, 6> t{'a', 0xB0, 'b', 0, 'z', 0};
-    EXPECT_EQ(recordText(t), std::string("a\xB0" "b"));
+    EXPECT_EQ(recordText(t), std::string("a\xB0"
+                                         "b"));
     const std::array<std::uint8_t, 3> full{'x', 'y', 'z'};
     EXPECT_EQ(recordText(full), "xyz");
 }
@@ -136,7 +138,8 @@ TEST(SnapshotPaths, RecordTextEndsAtFirstZero)
 TEST_F(SnapshotFilesTest, OpensCameraSetByAnySpellingOfBmpOrQvxName)
 {
     makeCameraSet(m_dir, "IR_0001", false);
-    for (const char* name : {"IR_0001.BMP", "IR_0001.bmp", "IR_0001.qvx", "IR_0001.QVX", "ir_0001.Bmp"}) {
+    for (const char* name :
+         {"IR_0001.BMP", "IR_0001.bmp", "IR_0001.qvx", "IR_0001.QVX", "ir_0001.Bmp"}) {
         SCOPED_TRACE(name);
         cBrixa img;
         ASSERT_EQ(openSnapshot(m_dir / name, img), Error::None);
@@ -273,8 +276,9 @@ TEST_F(SnapshotFilesTest, NoVoiceNoteMeansNoWavCopyAndTextBUntouched)
         const fs::path out = m_dir / ("out" + std::to_string(std::strlen(textB)));
         fs::create_directories(out);
         SavedSnapshot saved;
-        ASSERT_EQ(saveSnapshot(img, current, out / "new.bmp", cursorSlotsFromRecord(img.fields), &saved),
-                  Error::None);
+        ASSERT_EQ(
+            saveSnapshot(img, current, out / "new.bmp", cursorSlotsFromRecord(img.fields), &saved),
+            Error::None);
         EXPECT_EQ(img.fields.textB, before);
         EXPECT_FALSE(fs::exists(out / "new.wav"));
         EXPECT_TRUE(saved.voice.empty());
@@ -368,7 +372,8 @@ TEST_F(SnapshotFilesTest, FailedSaveReportsFailureCopiesNothingAndKeepsOldFiles)
 
     // A directory where the record should go.
     fs::create_directories(m_dir / "blocked" / "new.qvx");
-    EXPECT_EQ(saveSnapshot(img, current, m_dir / "blocked" / "new.bmp", cursorSlotsFromRecord(img.fields)),
+    EXPECT_EQ(saveSnapshot(img, current, m_dir / "blocked" / "new.bmp",
+                           cursorSlotsFromRecord(img.fields)),
               Error::WriteFailed);
     EXPECT_FALSE(fs::exists(m_dir / "blocked" / "new.bmp"));
     EXPECT_FALSE(fs::exists(m_dir / "blocked" / "new.wav"));
@@ -376,7 +381,8 @@ TEST_F(SnapshotFilesTest, FailedSaveReportsFailureCopiesNothingAndKeepsOldFiles)
 
     // A target folder that cannot exist: its parent is a file.
     writeText(m_dir / "plainfile", "x");
-    EXPECT_EQ(saveSnapshot(img, current, m_dir / "plainfile" / "new.bmp", cursorSlotsFromRecord(img.fields)),
+    EXPECT_EQ(saveSnapshot(img, current, m_dir / "plainfile" / "new.bmp",
+                           cursorSlotsFromRecord(img.fields)),
               Error::WriteFailed);
 
     EXPECT_EQ(img.fields.textB, textB);

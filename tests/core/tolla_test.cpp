@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -16,7 +17,10 @@ using namespace calivue;
 
 namespace calivue {
 // Lets failed expectations name the error instead of dumping its bytes.
-[[maybe_unused]] static void PrintTo(Error e, std::ostream* os) { *os << describe(e); }
+[[maybe_unused]] static void PrintTo(Error e, std::ostream* os)
+{
+    *os << describe(e);
+}
 }  // namespace calivue
 
 namespace {
@@ -30,7 +34,8 @@ std::vector<std::uint8_t> readAll(const fs::path& p)
 void writeAll(const fs::path& p, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 // A full-size file whose non-metadata bytes follow a pattern (so any byte the
@@ -154,7 +159,8 @@ TEST_F(TollaTest, ImpossibleValuesAreReplacedOnLoadAndSavedRepaired)
     EXPECT_EQ(r.u8(63), 1);
 
     // Year boundaries: 3000 is kept, anything above becomes 2000.
-    for (auto [year, expected] : {std::pair<int, int>{3000, 3000}, {3001, 2000}, {65535, 2000}, {1, 1}}) {
+    for (auto [year, expected] :
+         {std::pair<int, int>{3000, 3000}, {3001, 2000}, {65535, 2000}, {1, 1}}) {
         ByteWriter(b).u16le(64, static_cast<std::uint16_t>(year));
         ASSERT_EQ(t.loadFromBytes(b), Error::None);
         EXPECT_EQ(t.fields.year, expected) << year;
@@ -205,11 +211,10 @@ TEST_F(TollaTest, ForeignFilesAreOpenedButNotLoaded)
         std::vector<std::uint8_t> bytes;
         Error expected;
     };
-    for (const Case& c : {Case{"wrong magic", wrongMagic, Error::BadMagic},
-                          Case{"version 0.0", zeroVersion, Error::BadVersion},
-                          Case{"empty", {}, Error::Empty},
-                          Case{"ends before the magic", std::vector<std::uint8_t>(55, 'Z'),
-                               Error::BadMagic}}) {
+    for (const Case& c :
+         {Case{"wrong magic", wrongMagic, Error::BadMagic},
+          Case{"version 0.0", zeroVersion, Error::BadVersion}, Case{"empty", {}, Error::Empty},
+          Case{"ends before the magic", std::vector<std::uint8_t>(55, 'Z'), Error::BadMagic}}) {
         cTolla t;
         const fs::path p = file(c.bytes);
         EXPECT_TRUE(t.load(p)) << c.name;  // opened and read
@@ -345,11 +350,16 @@ TEST_F(TollaTest, SerializeStoresOnlyWhenLoaded)
 TEST(Tolla, NudgeAlignmentLimits)
 {
     cTolla t;
-    struct Case { std::int16_t start; int dir; bool changed; std::int16_t end; };
-    for (Case c : {Case{64, +1, false, 64}, Case{63, +1, true, 64}, Case{-64, -1, false, -64},
-                   Case{-63, -1, true, -64}, Case{0, +2, false, 0}, Case{0, 0, false, 0},
-                   Case{1000, +1, false, 1000}, Case{1000, -1, true, 999},
-                   Case{-1000, -1, false, -1000}}) {
+    struct Case {
+        std::int16_t start;
+        int dir;
+        bool changed;
+        std::int16_t end;
+    };
+    for (Case c :
+         {Case{64, +1, false, 64}, Case{63, +1, true, 64}, Case{-64, -1, false, -64},
+          Case{-63, -1, true, -64}, Case{0, +2, false, 0}, Case{0, 0, false, 0},
+          Case{1000, +1, false, 1000}, Case{1000, -1, true, 999}, Case{-1000, -1, false, -1000}}) {
         for (bool horizontal : {true, false}) {
             std::int16_t& v = horizontal ? t.fields.alignX : t.fields.alignY;
             v = c.start;

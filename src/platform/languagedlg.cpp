@@ -1,0 +1,87 @@
+#include "languagedlg.h"
+
+#include "languagetable.h"
+#include "messagedlg.h"
+#include "settingsstore.h"
+#include "stringids.h"
+#include "stringtable.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace calivue {
+
+cLanguageDlg::cLanguageDlg(SettingsStore &store, int languageInUse, QWidget *parent)
+    : QDialog(parent)
+    , m_store(store)
+{
+    setWindowTitle(uiText(sid::Language));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    m_combo = new QComboBox(this);
+    for (const LanguageInfo &info : languageTable())
+        m_combo->addItem(uiText(info.nameStringId));
+    selectLanguage(languageInUse);
+
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(uiText(sid::Ok), QDialogButtonBox::AcceptRole);
+    buttons->addButton(uiText(sid::Cancel), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &cLanguageDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &cLanguageDlg::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_combo);
+    layout->addWidget(buttons);
+}
+
+cLanguageDlg::Outcome cLanguageDlg::run(SettingsStore &store, int languageInUse, QWidget *parent)
+{
+    cLanguageDlg dialog(store, languageInUse, parent);
+    dialog.exec();
+    return dialog.outcome();
+}
+
+int cLanguageDlg::selectedLanguage() const
+{
+    return qMax(0, m_combo->currentIndex());
+}
+
+void cLanguageDlg::selectLanguage(int language)
+{
+    m_combo->setCurrentIndex(language >= 0 && language < kLanguageCount ? language : -1);
+}
+
+QStringList cLanguageDlg::languageNames() const
+{
+    QStringList names;
+    for (int i = 0; i < m_combo->count(); ++i)
+        names.append(m_combo->itemText(i));
+    return names;
+}
+
+void cLanguageDlg::accept()
+{
+    const int chosen = selectedLanguage();
+    if (chosen == m_store.language()) {
+        m_outcome = Outcome::Unchanged;
+    } else if (const auto error = m_store.setLanguage(chosen)) {
+        m_outcome = Outcome::WriteFailed;
+        cMessageDlg::messageBox(error->message, cMessageDlg::IconExclamation,
+                                cMessageDlg::ButtonsOk, this);
+    } else {
+        m_outcome = Outcome::Changed;
+        cMessageDlg::messageBox(sid::RestartToApply, cMessageDlg::IconInformation,
+                                cMessageDlg::ButtonsOk, this);
+    }
+    QDialog::accept();
+}
+
+void cLanguageDlg::reject()
+{
+    m_outcome = Outcome::Cancelled;
+    QDialog::reject();
+}
+
+} // namespace calivue

@@ -1,0 +1,51 @@
+// The "&Language..." dialog: a list of the 17 user-interface languages, each in its own name.
+// Choosing another language stores it for the next start; nothing changes before that.
+#ifndef CALIVUE_PLATFORM_LANGUAGEDLG_H
+#define CALIVUE_PLATFORM_LANGUAGEDLG_H
+
+#include <QDialog>
+
+class QComboBox;
+
+namespace calivue {
+
+class SettingsStore;
+
+class cLanguageDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum class Outcome {
+        Open,        // neither OK nor Cancel yet
+        Cancelled,
+        Unchanged,   // OK on the language already stored: nothing written, no message
+        Changed,     // the new language was stored and the restart message shown
+        WriteFailed, // storing failed; the failure message was shown
+    };
+
+    // `store` must outlive the dialog; `languageInUse` is selected at first.
+    cLanguageDlg(SettingsStore &store, int languageInUse, QWidget *parent = nullptr);
+
+    // Runs the dialog modally, as the "&Language..." command does.
+    static Outcome run(SettingsStore &store, int languageInUse, QWidget *parent = nullptr);
+
+    int selectedLanguage() const; // the list position; 0 when nothing is selected
+    void selectLanguage(int language);
+    QStringList languageNames() const;
+    Outcome outcome() const { return m_outcome; }
+
+    // OK: compares the choice with the stored `Language` value, writes it when it differs and
+    // tells the user to restart (or shows the write failure), then closes.
+    void accept() override;
+    void reject() override;
+
+private:
+    SettingsStore &m_store;
+    QComboBox *m_combo = nullptr;
+    Outcome m_outcome = Outcome::Open;
+};
+
+} // namespace calivue
+
+#endif

@@ -1,0 +1,105 @@
+#include "languagemodules.h"
+
+#include "languagemodule.h"
+#include "languagetable.h"
+#include "stringids.h"
+#include "textformat.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
+
+namespace calivue {
+
+namespace {
+
+constexpr int kStopIcon = 16;
+constexpr int kOkButton = 0;
+constexpr int kOkCancelButtons = 1;
+
+LanguageLoad failed(LanguageLoad result, LanguageLoad::Status status)
+{
+    const StringTable own = StringTable::english();
+    result.status = status;
+    result.table = own;
+    result.iconStyle = kStopIcon;
+    if (status == LanguageLoad::Status::LoadFailed) {
+        result.message = formatText(own.text(sid::ErrorLoadingModule),
+                                    {QFileInfo(result.modulePath).fileName()});
+        result.buttonStyle = kOkCancelButtons;
+    } else {
+        result.message = own.text(sid::ErrorLoadingDll);
+        result.buttonStyle = kOkButton;
+    }
+    return result;
+}
+
+} // namespace
+
+LanguageModules::LanguageModules()
+    : LanguageModules(QStringList{QCoreApplication::applicationDirPath()})
+{
+}
+
+LanguageModules::LanguageModules(QStringList searchDirs)
+    : m_searchDirs(std::move(searchDirs))
+{
+}
+
+QString LanguageModules::moduleFileName(int language)
+{
+    const LanguageInfo &info = languageInfo(language);
+    if (!info.moduleName)
+        return {};
+    return QStringLiteral("KVO %1.so").arg(QLatin1String(info.moduleName));
+}
+
+QString LanguageModules::locate(const QString &fileName) const
+{
+    for (const QString &dir : m_searchDirs) {
+        const QString candidate = QDir(dir).filePath(fileName);
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return fileName; // a bare name: the dynamic loader searches its library path
+}
+
+LanguageLoad LanguageModules::load(int language) const
+{
+    LanguageLoad result;
+    result.language = language;
+    if (language < 1 || language >= kLanguageCount)
+        return result;
+
+    result.modulePath = locate(moduleFileName(language));
+    QLibrary library(result.modulePath);
+    if (!library.load())
+        return failed(result, LanguageLoad::Status::LoadFailed);
+
+    const auto initialise = reinterpret_cast<CalivueKvoInitialiseFn>(
+        library.resolve(CALIVUE_KVO_INITIALISE_SYMBOL));
+    if (!initialise || initialise() == 0) {
+        library.unload();
+        return failed(result, LanguageLoad::Status::LoadFailed);
+    }
+
+    // A module without a readable table has no tag either, which is how it is refused.
+    const auto resources = reinterpret_cast<CalivueKvoResourcesFn>(
+        library.resolve(CALIVUE_KVO_RESOURCES_SYMBOL));
+    const char *payload = resources ? resources() : nullptr;
+    std::optional<LanguagePack> pack;
+    if (payload)
+        pack = parseLanguagePack(QByteArrayView(payload));
+    library.unload();
+
+    const QString expectedTag = QLatin1String(languageInfo(language).tag);
+    if (!pack || pack->strings.value(sid::LanguageTag) != expectedTag)
+        return failed(result, LanguageLoad::Status::WrongTag);
+
+    result.status = LanguageLoad::Status::Loaded;
+    result.table = StringTable::withModule(std::move(*pack));
+    return result;
+}
+
+} // namespace calivue

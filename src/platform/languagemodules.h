@@ -1,0 +1,56 @@
+// Finding and loading the language module ("KVO <Language>.so") for the chosen language.
+#ifndef CALIVUE_PLATFORM_LANGUAGEMODULES_H
+#define CALIVUE_PLATFORM_LANGUAGEMODULES_H
+
+#include "stringtable.h"
+
+#include <QStringList>
+
+namespace calivue {
+
+struct LanguageLoad {
+    enum class Status {
+        ProgramResources, // language 0 (or out of range): no module, the program's own English
+        Loaded,           // the module was found, initialised and carries the expected tag
+        LoadFailed,       // the module could not be found, loaded or initialised
+        WrongTag,         // the module loaded but its string 1156 is not the language's tag
+    };
+
+    Status status = Status::ProgramResources;
+    int language = 0;
+    StringTable table;  // the module's table when Loaded, the program's own otherwise
+    QString modulePath; // the file loaded or last tried
+    // On failure: the text to show (from the program's own table) and the message-box styles
+    // it is shown with; start-up stops after showing it.
+    QString message;
+    int iconStyle = 0;
+    int buttonStyle = 0;
+
+    bool ok() const { return status == Status::ProgramResources || status == Status::Loaded; }
+};
+
+class LanguageModules
+{
+public:
+    // Looks for modules beside the executable, then on the system's library search path.
+    // Needs a QCoreApplication.
+    LanguageModules();
+    // Looks in `searchDirs` in order, then on the system's library search path.
+    explicit LanguageModules(QStringList searchDirs);
+
+    // "KVO " + the language's module name + ".so"; empty for language 0.
+    static QString moduleFileName(int language);
+
+    // Loads, checks and reads the module of `language`. The module's resources are copied out
+    // and the library is unloaded again, so the result does not depend on it staying loaded.
+    LanguageLoad load(int language) const;
+
+private:
+    QString locate(const QString &fileName) const;
+
+    QStringList m_searchDirs;
+};
+
+} // namespace calivue
+
+#endif

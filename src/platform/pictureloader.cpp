@@ -1,0 +1,49 @@
+#include "pictureloader.h"
+
+#include <QImageReader>
+
+#include <cmath>
+
+namespace calivue {
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+
+// Readers leave QImage's default resolution in place when the file has none, so a value equal
+// to that default counts as "not given".
+double dotsPerInch(int dotsPerMetre, int defaultDotsPerMetre)
+{
+    if (dotsPerMetre <= 0 || dotsPerMetre == defaultDotsPerMetre)
+        return kDefaultPictureDpi;
+    return dotsPerMetre * kMillimetresPerInch / 1000.0;
+}
+
+} // namespace
+
+QSize Picture::sizeAtDpi(double dpi) const
+{
+    return QSize(static_cast<int>(himetric.width() * dpi / 2540.0),
+                 static_cast<int>(himetric.height() * dpi / 2540.0));
+}
+
+std::optional<Picture> loadPicture(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    QImage image = reader.read();
+    if (image.isNull())
+        return std::nullopt;
+    const QImage fresh(1, 1, QImage::Format_RGB32);
+    const double dpiX = dotsPerInch(image.dotsPerMeterX(), fresh.dotsPerMeterX());
+    const double dpiY = dotsPerInch(image.dotsPerMeterY(), fresh.dotsPerMeterY());
+    Picture picture;
+    // Rounded up, so converting back at the file's own resolution gives the pixel size again
+    // despite sizeAtDpi truncating.
+    picture.himetric = QSize(static_cast<int>(std::ceil(image.width() * 2540.0 / dpiX)),
+                             static_cast<int>(std::ceil(image.height() * 2540.0 / dpiY)));
+    picture.image = std::move(image);
+    return picture;
+}
+
+} // namespace calivue

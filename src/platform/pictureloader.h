@@ -1,0 +1,31 @@
+// Loading pictures (report logos, JPEG photographs) with their physical size, which decides
+// how large they are drawn on a device of a given resolution.
+#ifndef CALIVUE_PLATFORM_PICTURELOADER_H
+#define CALIVUE_PLATFORM_PICTURELOADER_H
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+namespace calivue {
+
+struct Picture {
+    QImage image;
+    QSize himetric; // physical size in hundredths of a millimetre
+
+    // The size in device pixels at `dotsPerInch`: himetric × dpi / 2540, truncated.
+    QSize sizeAtDpi(double dotsPerInch) const;
+};
+
+inline constexpr double kDefaultPictureDpi = 96.0;
+
+// Reads any format Qt's image readers know (BMP and JPEG at least). The physical size comes
+// from the file's resolution, or 96 dpi when the file gives none. Returns nullopt when the file
+// cannot be read or decoded.
+std::optional<Picture> loadPicture(const QString &path);
+
+} // namespace calivue
+
+#endif

@@ -1,0 +1,71 @@
+// The user's persisted settings: two INI files under the user's configuration folder, one per
+// key of the original registry layout ("Orvane/Calivue Razadi" for the application, "Orvane/
+// Tavoro Dazare Razadi" for the report writer's texts). Every call opens the file, reads or
+// writes one value and closes it again, so several stores on the same folder stay consistent.
+#ifndef CALIVUE_PLATFORM_SETTINGSSTORE_H
+#define CALIVUE_PLATFORM_SETTINGSSTORE_H
+
+#include <QAnyStringView>
+#include <QString>
+
+#include <optional>
+
+namespace calivue {
+
+struct SettingsError {
+    enum class Code {
+        KeyNotOpened,    // the settings file or its folder cannot be created or written
+        ValueNotWritten, // writing the value itself failed
+    };
+    Code code;
+    int messageId;   // string-table number of the message to show
+    QString message; // that text from the active string table
+};
+
+// Value names under the report writer's key.
+namespace reportkey {
+inline constexpr QLatin1String LogoPath{"LogoPath"};
+inline constexpr QLatin1String Company{"Company"};
+inline constexpr QLatin1String Author{"Author"};
+} // namespace reportkey
+
+class SettingsStore
+{
+public:
+    // Settings under $XDG_CONFIG_HOME (or ~/.config when it is not set), read at each call.
+    SettingsStore();
+    // Settings under `configRoot` instead of the user's configuration folder.
+    explicit SettingsStore(QString configRoot);
+
+    // Reads fall back to the defaults when a value is absent or unreadable.
+    int language() const;             // -1: not chosen
+    int templateNumber() const;       // 0
+    bool persistReportDetails() const; // false
+    int tempUnit() const;             // 0 Celsius, 1 Fahrenheit, 2 Kelvin; 3 and above read as 1
+
+    // Each write returns nullopt on success, else the failure with the message to show.
+    std::optional<SettingsError> setLanguage(int language);
+    std::optional<SettingsError> setTemplateNumber(int number);
+    std::optional<SettingsError> setPersistReportDetails(bool persist);
+    std::optional<SettingsError> setTempUnit(int unit);
+
+    // The report writer's texts (captions, logo path, company, author); nullopt when absent.
+    std::optional<QString> reportText(QAnyStringView name) const;
+    // Whether the report writer's key exists at all (any of its values was ever written).
+    bool hasReportKey() const;
+    // LogoPath, Company and Author fail with messages of their own; every other value with
+    // "Error writing setting to registry".
+    std::optional<SettingsError> setReportText(QAnyStringView name, const QString &value);
+
+    QString applicationFile() const;
+    QString reportFile() const;
+
+private:
+    QString root() const;
+
+    QString m_configRoot; // empty: the user's configuration folder
+};
+
+} // namespace calivue
+
+#endif

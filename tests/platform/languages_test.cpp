@@ -1,0 +1,170 @@
+#include "languagemodules.h"
+#include "languagetable.h"
+#include "stringids.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+using namespace calivue;
+
+namespace {
+
+QString qs(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+int choose(int stored, const char *locale)
+{
+    return chooseLanguage(stored, QLocale(QString::fromLatin1(locale)));
+}
+
+} // namespace
+
+// Catches a stored choice being overridden by the locale, or an out-of-range one being used.
+TEST(ChooseLanguage, StoredLanguageWithinRangeWins)
+{
+    EXPECT_EQ(choose(0, "de_DE"), 0);  // the program's own English on any system
+    EXPECT_EQ(choose(16, "en_US"), 16);
+    EXPECT_EQ(choose(17, "de_DE"), 1); // out of range: the German locale decides
+    EXPECT_EQ(choose(-1, "de_DE"), 1);
+    EXPECT_EQ(choose(-5, "fr_FR"), 2);
+}
+
+// Catches a wrong primary-language mapping for any language that has a module.
+TEST(ChooseLanguage, LocaleMapsByPrimaryLanguage)
+{
+    const struct {
+        const char *locale;
+        int language;
+    } cases[] = {
+        {"zh_CN", 5}, {"zh_TW", 5}, {"cs_CZ", 12}, {"de_AT", 1}, {"es_ES", 3}, {"es_MX", 3},
+        {"fr_CA", 2}, {"he_IL", 13}, {"it_IT", 4}, {"ja_JP", 6}, {"ko_KR", 7}, {"nl_BE", 11},
+        {"pt_PT", 9}, {"pt_BR", 9}, {"ru_RU", 10}, {"id_ID", 14}, {"ms_MY", 15},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(choose(-1, c.locale), c.language) << c.locale;
+}
+
+// Catches the US/UK English split going wrong: only sublanguage 1 selects the US module.
+TEST(ChooseLanguage, EnglishAndOtherLanguagesBySublanguage)
+{
+    EXPECT_EQ(choose(-1, "en_US"), kLanguageUsEnglish);
+    EXPECT_EQ(choose(-1, "en_GB"), 0);
+    EXPECT_EQ(choose(-1, "en_AU"), 0);
+    // A language without a module in its principal country has sublanguage 1 as well.
+    EXPECT_EQ(choose(-1, "sv_SE"), kLanguageUsEnglish);
+    EXPECT_EQ(choose(-1, "sv_FI"), 0);
+    EXPECT_EQ(chooseLanguage(-1, QLocale::c()), 0);
+}
+
+// Catches wrong Windows language ids, which the sublanguage rule above depends on.
+TEST(ChooseLanguage, WindowsLanguageIds)
+{
+    EXPECT_EQ(windowsLanguageId(QLocale(qs("en_US"))), 0x0409);
+    EXPECT_EQ(windowsLanguageId(QLocale(qs("en_GB"))), 0x0809);
+    EXPECT_EQ(windowsLanguageId(QLocale(qs("de_DE"))), 0x0407);
+    EXPECT_EQ(windowsLanguageId(QLocale(qs("de_CH"))), 0x0807);
+    EXPECT_EQ(windowsLanguageId(QLocale::c()), 0);
+}
+
+// Catches a typo in the language table: module file names, tags and locale ids.
+TEST(LanguageTable, NamesTagsAndLocaleIds)
+{
+    EXPECT_EQ(LanguageModules::moduleFileName(0), QString());
+    EXPECT_EQ(LanguageModules::moduleFileName(1), qs("KVO German.so"));
+    EXPECT_EQ(LanguageModules::moduleFileName(8), qs("KVO US.so"));
+    EXPECT_EQ(LanguageModules::moduleFileName(16), qs("KVO Filipino.so"));
+    EXPECT_STREQ(languageInfo(8).tag, "USA");
+    EXPECT_STREQ(languageInfo(13).tag, "HEBREW");
+    EXPECT_EQ(languageInfo(0).localeId, 2057);
+    EXPECT_EQ(languageInfo(6).localeId, 17);
+    EXPECT_EQ(languageInfo(8).localeId, 1033);
+    EXPECT_EQ(languageInfo(9).localeId, 2070);
+    EXPECT_EQ(languageInfo(16).localeId, 2057);
+    EXPECT_EQ(languageInfo(99).number, 0);
+}
+
+// Catches a module search that misses the executable's folder, or a US module that does not
+// carry its tag and US texts.
+TEST(LanguageModules, LoadsUsModuleBesideTheExecutable)
+{
+    const LanguageLoad load = LanguageModules().load(kLanguageUsEnglish);
+    ASSERT_EQ(load.status, LanguageLoad::Status::Loaded) << load.message.toStdString();
+    EXPECT_TRUE(load.ok());
+    EXPECT_TRUE(load.message.isEmpty());
+    EXPECT_EQ(QFileInfo(load.modulePath).absolutePath(),
+              QFileInfo(QCoreApplication::applicationDirPath()).absoluteFilePath());
+    EXPECT_TRUE(load.table.isModule());
+    EXPECT_EQ(load.table.tag(), qs("USA"));
+    EXPECT_EQ(load.table.text(sid::ColourPaletteLabel), qs("Color Palette:"));
+    EXPECT_TRUE(load.table.moduleHas(sid::ProductTitle)); // a complete table, not a patch
+    EXPECT_EQ(load.table.text(sid::ProductTitle), qs("Orvane Calivue Razadi"));
+    EXPECT_EQ(load.table.menus().size(), 5);
+}
+
+// Catches a module being looked for where none is needed.
+TEST(LanguageModules, ProgramLanguageNeedsNoModule)
+{
+    const LanguageModules modules(QStringList{});
+    for (int language : {0, -1, 17}) {
+        const LanguageLoad load = modules.load(language);
+        EXPECT_EQ(load.status, LanguageLoad::Status::ProgramResources) << language;
+        EXPECT_TRUE(load.ok());
+        EXPECT_FALSE(load.table.isModule());
+        EXPECT_EQ(load.table.tag(), qs("ENGLISH"));
+    }
+}
+
+// Catches a missing module passing silently or a message without the module's file name.
+TEST(LanguageModules, MissingModuleIsAnErrorLoadingMessage)
+{
+    QTemporaryDir empty;
+    const LanguageLoad load = LanguageModules(QStringList{empty.path()}).load(1);
+    EXPECT_EQ(load.status, LanguageLoad::Status::LoadFailed);
+    EXPECT_FALSE(load.ok());
+    EXPECT_EQ(load.message, qs("Error loading:\nKVO German.so"));
+    EXPECT_EQ(load.iconStyle, 16);
+    EXPECT_EQ(load.buttonStyle, 1);
+    EXPECT_FALSE(load.table.isModule());
+}
+
+// Catches the tag check being skipped: an English-tagged module standing in for KVO US.
+TEST(LanguageModules, WrongTagIsRefused)
+{
+    const LanguageLoad load =
+        LanguageModules(QStringList{QString::fromUtf8(CALIVUE_WRONG_TAG_DIR)}).load(8);
+    EXPECT_EQ(load.status, LanguageLoad::Status::WrongTag);
+    EXPECT_EQ(load.message, qs("Error loading DLL"));
+    EXPECT_EQ(load.iconStyle, 16);
+    EXPECT_EQ(load.buttonStyle, 0);
+    EXPECT_FALSE(load.table.isModule());
+    EXPECT_EQ(load.table.tag(), qs("ENGLISH"));
+}
+
+// Catches a module accepted under another language's file name (its tag says otherwise).
+TEST(LanguageModules, ModuleOfAnotherLanguageIsRefused)
+{
+    QTemporaryDir dir;
+    const QString us = QDir(QCoreApplication::applicationDirPath()).filePath(qs("KVO US.so"));
+    ASSERT_TRUE(QFile::copy(us, QDir(dir.path()).filePath(qs("KVO German.so"))));
+    const LanguageLoad load = LanguageModules(QStringList{dir.path()}).load(1);
+    EXPECT_EQ(load.status, LanguageLoad::Status::WrongTag);
+}
+
+// Catches a failed initialisation or an unreadable table being used anyway.
+TEST(LanguageModules, BrokenModulesAreRefused)
+{
+    const LanguageModules modules(QStringList{QString::fromUtf8(CALIVUE_BROKEN_MODULE_DIR)});
+    const LanguageLoad initFails = modules.load(2); // KVO French: initialisation reports 0
+    EXPECT_EQ(initFails.status, LanguageLoad::Status::LoadFailed);
+    EXPECT_EQ(initFails.message, qs("Error loading:\nKVO French.so"));
+    const LanguageLoad badTable = modules.load(3); // KVO Spanish: table is not JSON
+    EXPECT_EQ(badTable.status, LanguageLoad::Status::WrongTag);
+    EXPECT_EQ(badTable.message, qs("Error loading DLL"));
+}

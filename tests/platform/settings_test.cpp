@@ -1,0 +1,161 @@
+#include "settingsstore.h"
+#include "stringids.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+using namespace calivue;
+
+namespace {
+
+QString qs(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+class SettingsTest : public ::testing::Test
+{
+protected:
+    // Puts a value into the application file the way an older or hand-edited file holds it.
+    void writeRaw(const QString &key, const QVariant &value)
+    {
+        QSettings raw(store.applicationFile(), QSettings::IniFormat);
+        raw.setValue(key, value);
+    }
+
+    // Makes the settings folder impossible to create: a plain file sits where it should be.
+    void blockSettingsFolder()
+    {
+        QFile blocker(QDir(root.path()).filePath(qs("Orvane")));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+
+    QTemporaryDir root;
+    SettingsStore store{root.path()};
+};
+
+} // namespace
+
+// Catches wrong defaults when nothing was ever stored.
+TEST_F(SettingsTest, DefaultsWhenNothingStored)
+{
+    EXPECT_EQ(store.language(), -1);
+    EXPECT_EQ(store.templateNumber(), 0);
+    EXPECT_FALSE(store.persistReportDetails());
+    EXPECT_EQ(store.tempUnit(), 0);
+    EXPECT_FALSE(store.reportText(reportkey::Company).has_value());
+    EXPECT_FALSE(store.hasReportKey());
+}
+
+// Catches values written to one place and read from another, or lost between runs.
+TEST_F(SettingsTest, ValuesSurviveANewStore)
+{
+    EXPECT_FALSE(store.setLanguage(3));
+    EXPECT_FALSE(store.setTemplateNumber(2));
+    EXPECT_FALSE(store.setPersistReportDetails(true));
+    EXPECT_FALSE(store.setTempUnit(2));
+    EXPECT_TRUE(QFile::exists(root.path() + qs("/Orvane/Calivue Razadi.ini")));
+
+    const SettingsStore later(root.path());
+    EXPECT_EQ(later.language(), 3);
+    EXPECT_EQ(later.templateNumber(), 2);
+    EXPECT_TRUE(later.persistReportDetails());
+    EXPECT_EQ(later.tempUnit(), 2);
+    EXPECT_FALSE(later.hasReportKey()); // the report writer's key is a file of its own
+}
+
+// Catches out-of-range temperature units reaching the report writer.
+TEST_F(SettingsTest, TempUnitBeyondKelvinReadsAsFahrenheit)
+{
+    writeRaw(qs("TempUnit"), 5);
+    EXPECT_EQ(store.tempUnit(), 1);
+    writeRaw(qs("TempUnit"), 3);
+    EXPECT_EQ(store.tempUnit(), 1);
+    writeRaw(qs("TempUnit"), -1); // an unsigned value in the original layout
+    EXPECT_EQ(store.tempUnit(), 1);
+    writeRaw(qs("TempUnit"), qs("Celsius")); // unreadable: the default
+    EXPECT_EQ(store.tempUnit(), 0);
+    writeRaw(qs("TempUnit"), 2);
+    EXPECT_EQ(store.tempUnit(), 2);
+}
+
+// Catches an unreadable Language value being taken as a language number.
+TEST_F(SettingsTest, UnreadableLanguageMeansNotChosen)
+{
+    writeRaw(qs("Calivue Razadi/Language"), qs("German"));
+    EXPECT_EQ(store.language(), -1);
+    writeRaw(qs("Calivue Razadi/Language"), 17); // out of range is kept; the chooser ignores it
+    EXPECT_EQ(store.language(), 17);
+}
+
+// Catches failed writes reported as success, or with the wrong message.
+TEST_F(SettingsTest, FailedWritesCarryTheirMessages)
+{
+    blockSettingsFolder();
+    const auto language = store.setLanguage(2);
+    ASSERT_TRUE(language.has_value());
+    EXPECT_EQ(language->code, SettingsError::Code::KeyNotOpened);
+    EXPECT_EQ(language->message, qs("Error writing setting to registry"));
+    EXPECT_EQ(store.setTemplateNumber(1)->messageId, sid::ErrorWritingSetting);
+    EXPECT_EQ(store.setPersistReportDetails(true)->messageId, sid::ErrorWritingSetting);
+
+    const auto unit = store.setTempUnit(1);
+    ASSERT_TRUE(unit.has_value());
+    EXPECT_EQ(unit->message, qs("Could not open registry key to save the temperature unit"));
+
+    EXPECT_EQ(store.setReportText(reportkey::LogoPath, qs("/x.jpg"))->message,
+              qs("Could not open registry key to save logo file"));
+    EXPECT_EQ(store.setReportText(reportkey::Company, qs("Acme"))->message,
+              qs("Could not open registry key to save company name"));
+    EXPECT_EQ(store.setReportText(reportkey::Author, qs("Ann"))->message,
+              qs("Could not open registry key to save author name"));
+    EXPECT_EQ(store.setReportText(qs("TitleDateEdit"), qs("Date"))->message,
+              qs("Error writing setting to registry"));
+
+    // Reads of the unreachable files fall back to the defaults.
+    EXPECT_EQ(store.language(), -1);
+    EXPECT_EQ(store.tempUnit(), 0);
+}
+
+// Catches a settings file that is itself unusable (a folder in its place) passing as written.
+TEST_F(SettingsTest, SettingsFileReplacedByFolderFails)
+{
+    ASSERT_TRUE(QDir(root.path()).mkpath(qs("Orvane/Calivue Razadi.ini")));
+    const auto result = store.setLanguage(1);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->message, qs("Error writing setting to registry"));
+}
+
+// Catches report texts losing characters, or an empty logo path read back as absent.
+TEST_F(SettingsTest, ReportTextsRoundTrip)
+{
+    EXPECT_FALSE(store.setReportText(reportkey::Company, qs("Müller & Søn ©")));
+    EXPECT_FALSE(store.setReportText(qs("DetailsCondEdit"), qs("Load %")));
+    EXPECT_FALSE(store.setReportText(reportkey::LogoPath, QString()));
+    EXPECT_TRUE(store.hasReportKey());
+    EXPECT_TRUE(QFile::exists(root.path() + qs("/Orvane/Tavoro Dazare Razadi.ini")));
+
+    const SettingsStore later(root.path());
+    EXPECT_EQ(later.reportText(reportkey::Company), qs("Müller & Søn ©"));
+    EXPECT_EQ(later.reportText(qs("DetailsCondEdit")), qs("Load %"));
+    ASSERT_TRUE(later.reportText(reportkey::LogoPath).has_value());
+    EXPECT_TRUE(later.reportText(reportkey::LogoPath)->isEmpty());
+    EXPECT_FALSE(later.reportText(reportkey::Author).has_value());
+}
+
+// Catches the default store ignoring $XDG_CONFIG_HOME (and so writing into the real home).
+TEST(SettingsLocation, DefaultStoreFollowsXdgConfigHome)
+{
+    QTemporaryDir configHome;
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    SettingsStore store;
+    EXPECT_FALSE(store.setLanguage(4));
+    EXPECT_TRUE(QFile::exists(configHome.path() + qs("/Orvane/Calivue Razadi.ini")));
+    EXPECT_EQ(SettingsStore(configHome.path()).language(), 4);
+    qputenv("XDG_CONFIG_HOME", previous);
+}
