@@ -5,7 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCALIVUE_BUILD_TESTS=OFF >/dev/null
+# The same configuration as the test script, so the two never rebuild each other's work.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCALIVUE_BUILD_TESTS=ON \
+      -DCALIVUE_BUILD_BENCH=ON >/dev/null
 cmake --build build --target calivue-gen calivue-cli
 
 out="$(pwd)/out/demo"

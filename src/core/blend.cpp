@@ -83,19 +83,20 @@ void blendPictures(std::span<std::uint8_t> thermal, std::span<const std::uint8_t
         const double d = above ? 5.0 * mode - 750.0 : 5.0 * mode - 1000.0;
         const double threshold = spanLow + d * (spanHigh - spanLow) / 100.0;
         // The raw equivalent depends only on the smoothed value: tabulate it.
-        const auto [mn, mx] = std::minmax_element(smoothed, smoothed + kPixels);
-        std::vector<std::uint8_t> showVisual(static_cast<std::size_t>(*mx - *mn + 1));
-        for (std::int32_t s = *mn; s <= *mx; ++s) {
+        const auto extremes = std::minmax_element(smoothed, smoothed + kPixels);
+        const std::int32_t lowest = *extremes.first, highest = *extremes.second;
+        std::vector<std::uint8_t> showVisual(static_cast<std::size_t>(highest - lowest + 1));
+        for (std::int32_t s = lowest; s <= highest; ++s) {
             const float reading =
                 img.temperatureOf(static_cast<std::uint16_t>(s), img.imageEmissivity(), true);
             const double rawEq = img.toTenthsKelvin(reading) / 10.0 * img.scale();
-            showVisual[static_cast<std::size_t>(s - *mn)] = above ? rawEq <= threshold : rawEq >= threshold;
+            showVisual[static_cast<std::size_t>(s - lowest)] = above ? rawEq <= threshold : rawEq >= threshold;
         }
         forMapped(cols, rows, dx, dy, 0, rows, 0, cols, [&](std::size_t ti, std::size_t vi) {
             const std::size_t pix = ti / 3;
             const int row = static_cast<int>(pix / cols) / f, col = static_cast<int>(pix % cols) / f;
             const std::int32_t s = smoothed[static_cast<std::size_t>(row) * kWidth + col];
-            if (showVisual[static_cast<std::size_t>(s - *mn)]) std::copy_n(v + vi, 3, t + ti);
+            if (showVisual[static_cast<std::size_t>(s - lowest)]) std::copy_n(v + vi, 3, t + ti);
         });
         return;
     }
