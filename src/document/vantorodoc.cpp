@@ -1,0 +1,182 @@
+// The document's own state: construction, the marker list, the modified flag,
+// the title and the read-outs of the status bar.
+#include "vantorodoc.h"
+
+#include "settingsstore.h"
+#include "stringids.h"
+#include "stringtable.h"
+
+#include <QFileInfo>
+#include <QWidget>
+
+namespace calivue {
+
+CVantoroDoc::CVantoroDoc(QObject* parent) : QObject(parent)
+{
+    resetMarkers();
+    m_persistReportDetails = SettingsStore().persistReportDetails();
+}
+
+CVantoroDoc::~CVantoroDoc() = default;
+
+void CVantoroDoc::setDialogParent(QWidget* parent)
+{
+    m_dialogParent = parent;
+}
+
+bool CVantoroDoc::isLoaded() const
+{
+    return m_loadSuccess && imageLoaded();
+}
+
+void CVantoroDoc::setModified(bool modified)
+{
+    if (m_modified == modified) return;
+    m_modified = modified;
+    emit titleChanged();
+}
+
+void CVantoroDoc::setReportMode(bool on)
+{
+    if (m_reportMode == on) return;
+    m_reportMode = on;
+    emit titleChanged();
+}
+
+QString CVantoroDoc::displayName() const
+{
+    if (m_currentPath.isEmpty()) return {};
+    return QFileInfo(m_currentPath).fileName();
+}
+
+QString CVantoroDoc::windowTitle(const QString& applicationTitle) const
+{
+    QString name;
+    bool modified = false;
+    if (m_reportMode) {
+        if (m_reportHooks.name) name = m_reportHooks.name();
+        modified = m_reportHooks.modified && m_reportHooks.modified();
+    } else {
+        name = displayName();
+        modified = m_modified;
+    }
+    if (name.isEmpty()) return applicationTitle;
+    return name + (modified ? QStringLiteral("* - ") : QStringLiteral(" - ")) + applicationTitle;
+}
+
+// --- markers -------------------------------------------------------------------
+
+// Names follow the active string table, so they are set afresh on every load.
+void CVantoroDoc::resetMarkers()
+{
+    for (int i = 0; i < kMarkerCount; ++i) {
+        Marker& m = m_markers[static_cast<std::size_t>(i)];
+        m = Marker{};
+        if (i < kMaxCursors)
+            m.name = QStringLiteral("C%1").arg(i + 1);
+        else
+            m.name = uiText(i == kColdestMarker ? sid::Cold : sid::Hot);
+    }
+}
+
+CursorSlots CVantoroDoc::cursorSlots() const
+{
+    CursorSlots result{};
+    for (int i = 0; i < kMaxCursors; ++i) {
+        const Marker& m = m_markers[static_cast<std::size_t>(i)];
+        CursorSlot& s = result[static_cast<std::size_t>(i)];
+        s.inUse = m.inUse;
+        s.x = m.x;
+        s.arrayRow = m.row;
+        s.emissivity = m.emissivity;
+    }
+    return result;
+}
+
+void CVantoroDoc::refreshMarkerTemperatures()
+{
+    const bool loaded = imageLoaded();
+    if (loaded) {
+        // The extremes follow the smoothed array; keep their entries on it.
+        const cBrixa::Stats& s = m_image.stats();
+        m_markers[kColdestMarker].x = s.coldX;
+        m_markers[kColdestMarker].row = s.coldRow;
+        m_markers[kHottestMarker].x = s.hotX;
+        m_markers[kHottestMarker].row = s.hotRow;
+    }
+    for (int i = 0; i < kMarkerCount; ++i) {
+        Marker& m = m_markers[static_cast<std::size_t>(i)];
+        if (!m.inUse) {
+            m.x = 0;
+            m.row = 0;
+            m.temperature = 0;
+            continue;
+        }
+        if (i >= kMaxCursors) m.emissivity = m_image.fields.emissivity[10];
+        m.temperature = loaded ? m_image.temperatureAt(m.x, m.row, m.emissivity / 100.0f) : 0.0f;
+    }
+}
+
+void CVantoroDoc::markersTouched()
+{
+    refreshMarkerTemperatures();
+    markOverlayChanged();
+    emit markersChanged();
+    emit updateAllViews(HintCursors);
+}
+
+void CVantoroDoc::notifyMarkersChanged()
+{
+    markersTouched();
+}
+
+void CVantoroDoc::refreshMeasurements()
+{
+    refreshMarkerTemperatures();
+    markImageChanged();
+    emit markersChanged();
+    emit updateAllViews(HintCursors);
+}
+
+// --- status-bar read-outs ---------------------------------------------------------
+
+void CVantoroDoc::setSelectedPoint(int x, int row)
+{
+    m_selectedValid = true;
+    m_selectedX = x;
+    m_selectedRow = row;
+    emit selectedPointChanged();
+}
+
+void CVantoroDoc::clearSelectedPoint()
+{
+    if (!m_selectedValid) return;
+    m_selectedValid = false;
+    emit selectedPointChanged();
+}
+
+bool CVantoroDoc::selectedPoint(int& x, int& row) const
+{
+    x = m_selectedX;
+    row = m_selectedRow;
+    return m_selectedValid;
+}
+
+std::pair<bool, float> CVantoroDoc::selectedPointTemperature() const
+{
+    const bool inside =
+        m_selectedX >= 0 && m_selectedX < kWidth && m_selectedRow >= 0 && m_selectedRow < kHeight;
+    if (!m_selectedValid || !inside || !imageLoaded()) return {false, 0.0f};
+    return {true, m_image.temperatureAtImageEmissivity(m_selectedX, m_selectedRow)};
+}
+
+std::pair<bool, float> CVantoroDoc::isothermDifference() const
+{
+    if ((m_isothermFlags & 3u) != 3u || !imageLoaded()) return {false, 0.0f};
+    const RecordFields& f = m_image.fields;
+    const int blueMiddle = f.blueLower + (f.blueUpper - f.blueLower) / 2;
+    const int redMiddle = f.redLower + (f.redUpper - f.redLower) / 2;
+    return {true, m_image.rawToTemperature(redMiddle) - m_image.rawToTemperature(blueMiddle)};
+}
+
+}  // namespace calivue

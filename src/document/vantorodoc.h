@@ -1,0 +1,282 @@
+// CVantoroDoc: the one open snapshot and the analysis state that the views and
+// option pages share, plus the handlers of the document's menu commands.
+//
+// The document sits below the view layer: it never touches a display object. It
+// changes the image (cBrixa) and its own state, then announces what changed
+// through its signals and its two change flags; the view layer's display set and
+// the redraw timer turn those into repaints. The only widgets it creates are the
+// platform's message boxes and file dialogs of its own commands.
+#pragma once
+
+#include "core/brixa.h"
+#include "core/cursorlist.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <utility>
+
+class QWidget;
+
+namespace calivue {
+
+// One entry of the marker list: 0–9 measurement cursors, 10 coldest, 11 hottest.
+struct Marker {
+    bool inUse = false;
+    bool shown = false;
+    QString name;  // label text: "C1" … "C10", then the table's "Cold" and "Hot"
+    int x = 0;
+    int row = 0;  // image-array row (239 − picture y)
+    float temperature = 0;
+    std::uint8_t emissivity = 100;  // hundredths
+};
+
+// The two profile lines: a row with its first and last column, and a column with
+// its first and last row, in image pixels (rows are image-array rows).
+struct ProfileState {
+    int row = 120;  // horizontal line
+    int rowFirst = 0, rowLast = 319;
+    int column = 160;  // vertical line
+    int columnFirst = 0, columnLast = 239;
+};
+
+// What the report writer lends the document while it is shown: its project's
+// name and modified flag for the title, and its Save and Save As. Empty members
+// mean "no report project" (nothing to save, never modified).
+struct ReportProjectHooks {
+    std::function<QString()> name;
+    std::function<bool()> modified;
+    std::function<bool()> save;    // writes the project; false when it was not written
+    std::function<bool()> saveAs;  // asks for a name, then writes; false when cancelled or failed
+};
+
+class CVantoroDoc : public QObject {
+    Q_OBJECT
+
+public:
+    // Update-all-views hints.
+    enum Hint { HintAll = 0, HintCursors = 1, HintSaved = 4, HintLayout = 5 };
+    // Outcome of a double-click on the picture (toggleCursorAt).
+    enum class CursorToggle { Added, Removed, Full, Refused };
+
+    explicit CVantoroDoc(QObject* parent = nullptr);
+    ~CVantoroDoc() override;
+
+    // Message boxes and file dialogs of the document's commands are parented here
+    // (the main window); without one they are top-level. Not owned.
+    void setDialogParent(QWidget* parent);
+
+    // --- files ---------------------------------------------------------------
+    // Opens a snapshot by its .bmp (or .qvx, any case) path. On failure shows
+    // "Error opening file", leaves the document without an image and returns false.
+    bool openDocument(const QString& path);
+    // Saves under newBmpPath through the safe save; false (nothing copied, nothing
+    // changed in the document) when there is no image or the record could not be written.
+    bool saveDocument(const QString& newBmpPath);
+    // The Save command: the report project in report-writer mode, else the snapshot
+    // under its current path.
+    bool save();
+    // The Save As command: the report project's Save As in report-writer mode, else
+    // a save dialog and saveDocument; false when cancelled or the save failed.
+    bool saveAs();
+    // Asks "Lose all changes since your last save ?" when modified; on Yes reopens.
+    void revert();
+    // Before the document is closed or replaced: asks about an unsaved report
+    // project (Yes saves it), then about unsaved snapshot changes (Yes saves, No
+    // discards, Cancel keeps the document). False when the caller must not go on.
+    bool saveModified();
+    void setReportProjectHooks(ReportProjectHooks hooks) { m_reportHooks = std::move(hooks); }
+
+    bool isLoaded() const;  // a snapshot with a decoded record is open
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified);
+    const QString& currentPath() const { return m_currentPath; }
+    // The file name of the current .bmp path, empty without one.
+    QString displayName() const;
+    // "<name>* - <app>" / "<name> - <app>" / "<app>"; in report-writer mode the
+    // name and modified mark are the report project's.
+    QString windowTitle(const QString& applicationTitle) const;
+
+    cBrixa& image() { return m_image; }
+    const cBrixa& image() const { return m_image; }
+
+    // --- markers and change flags ------------------------------------------------
+    std::array<Marker, kMarkerCount>& markers() { return m_markers; }
+    const std::array<Marker, kMarkerCount>& markers() const { return m_markers; }
+    // The measurement cursors as the file layer folds them into the record.
+    CursorSlots cursorSlots() const;
+    void markImageChanged() { m_imageChanged.store(1); }
+    void markOverlayChanged() { m_overlayChanged.store(1); }
+    // Read and clear in one step (the view's redraw timer).
+    std::uint32_t takeImageChanged() { return m_imageChanged.exchange(0); }
+    std::uint32_t takeOverlayChanged() { return m_overlayChanged.exchange(0); }
+
+    // Double-click on the picture at (x, array row): switches the cursors on, then
+    // removes the cursor standing exactly there or places a new one with the image
+    // emissivity. Full when all ten are in use (the caller shows the message);
+    // Refused outside the picture or without an image. Modifies unless Full/Refused.
+    CursorToggle toggleCursorAt(int x, int row);
+    // Moves measurement cursor index (0–9, in use) to (x, array row); modifies.
+    bool moveCursor(int index, int x, int row);
+    // Takes measurement cursor index (0–9) out of use; modifies when it was in use.
+    void removeCursor(int index);
+    // Emissivity of cursor index in hundredths (1–100); false and nothing changed
+    // outside that range. Modifies when the value changed.
+    bool setCursorEmissivity(int index, int hundredths);
+    // After marker entries were edited directly: temperatures refreshed, displays
+    // told (hint 1). Does not mark modified.
+    void notifyMarkersChanged();
+
+    // --- analysis state ----------------------------------------------------------
+    int spanLow() const { return m_image.fields.spanLow; }
+    int spanHigh() const { return m_image.fields.spanHigh; }
+    int palette() const { return m_palette; }
+    int interpolation() const { return m_interpolation; }
+    int zoom() const { return m_zoom; }
+    // The zoom window: left, top (image-array row), width, height in image pixels.
+    const QRect& viewRect() const { return m_viewRect; }
+    unsigned isothermFlags() const { return m_isothermFlags; }
+    int areaMode() const { return m_areaMode; }
+    bool areaSelectOn() const { return m_areaSelect; }
+    bool cursorsShown() const { return m_cursorsShown; }
+    bool cursorTemperaturesShown() const { return m_cursorTemps; }
+    bool hotColdShown() const { return m_hotCold; }
+    bool profilesShown() const { return m_profilesShown; }
+    int orientation() const { return m_image.fields.orientation; }
+    int blend() const { return m_image.fields.blend; }
+    ProfileState& profiles() { return m_profiles; }
+    const ProfileState& profiles() const { return m_profiles; }
+
+    // Setters of the option pages and display objects. Each announces itself even
+    // when the value is unchanged (pages rely on that to restore their controls);
+    // those that modify mark the document modified only on a real change.
+    void setSpan(int low, int high);  // modifies
+    void setPalette(int n);           // outside 0–7 becomes 1; modifies
+    void setInterpolation(int f);     // limited to 1–8
+    // Zoom 1–4: the zoom window keeps its centre and is shifted back inside the image.
+    void setZoom(int zoom);
+    void setBlend(int mode);     // modifies
+    void setOrientation(int o);  // 0–3; modifies (record byte 95)
+    void setIsotherms(unsigned flags, int blueLower, int blueUpper, int redLower,
+                      int redUpper);  // modifies
+    void setAreaMode(int m);          // modifies when it changes
+    void setViewRect(const QRect& rect);
+    void setCursorsShown(bool shown);  // modifies
+    // The view's profile state after a load; does not touch the record.
+    void setProfilesShown(bool shown);
+    // Unit 0 °C, 1 °F, 2 K (anything above 1 counts as 2); modifies when it changes.
+    void setUnit(int unit);
+    void refreshMarkerTemperatures();
+    // After the settings page changed an image field (emissivity, reflected
+    // temperature, capture time): temperatures recomputed, displays told.
+    void refreshMeasurements();
+    // Moves the profile lines (both copies) and announces profilesChanged.
+    void setProfileRow(int row);
+    void setProfileColumn(int column);
+
+    // Selected point of the status bar read-out; x and array row.
+    void setSelectedPoint(int x, int row);
+    void clearSelectedPoint();
+    bool selectedPoint(int& x, int& row) const;
+    // (valid, temperature at the selected point with the image emissivity); valid
+    // only with an image and a point inside the picture.
+    std::pair<bool, float> selectedPointTemperature() const;
+    // Valid only when both isotherms are on: red band middle minus blue band middle.
+    std::pair<bool, float> isothermDifference() const;
+
+    bool nudgeAlignment(bool horizontal, int direction);  // modifies when it moved
+    void resetAlignment();                                // modifies when it moved
+
+    // --- menu commands -------------------------------------------------------------
+    void toggleCursors();
+    void toggleBlueIsotherm();
+    void toggleRedIsotherm();
+    void toggleHotCold();
+    void toggleAreaSelect();
+    void toggleCursorTemperature();
+    // Profiles on or off: display flags A bits 4 and 5 together; modifies.
+    void toggleProfiles();
+    void resetIsotherms();
+    // Asks for a file name and writes the temperature table; false when cancelled
+    // or the file could not be written (silently, as the command has no message for it).
+    bool exportCsv();
+    // The report writer's "keep details" setting, mirrored here; the toggle writes
+    // it and shows the settings store's message when that fails.
+    bool persistReportDetails() const { return m_persistReportDetails; }
+    void togglePersistReportDetails();
+
+    // Report-writer mode is a property of the view; the document needs it for the
+    // enabling rules, the title and the Save commands.
+    bool reportMode() const { return m_reportMode; }
+    void setReportMode(bool on);
+    // A snapshot is loaded and the view is not in report-writer mode.
+    bool analysisCommandsEnabled() const { return isLoaded() && !m_reportMode; }
+    // Revert has something to undo.
+    bool revertEnabled() const { return analysisCommandsEnabled() && m_modified; }
+    // Save and Save As: report-writer mode or a snapshot loaded.
+    bool saveEnabled() const { return m_reportMode || isLoaded(); }
+
+signals:
+    void updateAllViews(int hint);
+    // A snapshot was opened (after-load step done) or the document was cleared.
+    void imageReplaced();
+    void spanChanged();
+    void paletteChanged();
+    void interpolationChanged();
+    void blendChanged();
+    void orientationChanged();
+    void isothermsChanged();
+    void zoomChanged();
+    void viewRectChanged();
+    void areaChanged();
+    void profilesChanged();
+    void markersChanged();
+    void alignmentChanged();
+    void unitChanged();
+    void selectedPointChanged();
+    void titleChanged();
+
+private:
+    void afterLoad();
+    void clear();
+    void resetMarkers();
+    void applyAreaFlags();
+    void updateAreaStatistics();
+    void markersTouched();
+    void modify();
+    bool imageLoaded() const { return m_image.hasImage() != nullptr; }
+
+    cBrixa m_image;
+    std::array<Marker, kMarkerCount> m_markers;
+    QString m_currentPath;
+    QPointer<QWidget> m_dialogParent;
+    ReportProjectHooks m_reportHooks;
+    bool m_loadSuccess = false;
+    bool m_modified = false;
+    bool m_reportMode = false;
+    bool m_persistReportDetails = false;
+    std::atomic<std::uint32_t> m_imageChanged{0};
+    std::atomic<std::uint32_t> m_overlayChanged{0};
+    int m_palette = 1;
+    int m_interpolation = 1;
+    int m_zoom = 1;
+    QRect m_viewRect{0, 0, kWidth, kHeight};
+    unsigned m_isothermFlags = 0;
+    int m_areaMode = 1;
+    bool m_areaSelect = false;
+    bool m_cursorsShown = true;
+    bool m_cursorTemps = false;
+    bool m_hotCold = false;
+    bool m_profilesShown = false;
+    ProfileState m_profiles;
+    bool m_selectedValid = false;
+    int m_selectedX = 0, m_selectedRow = 0;
+};
+
+}  // namespace calivue

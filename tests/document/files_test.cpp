@@ -1,0 +1,267 @@
+// Save, Save As, Revert, the close questions and the title: what reaches the disk and what
+// the user is asked.
+#include "doctest.h"
+
+#include "core/snapshotfiles.h"
+#include "stringids.h"
+#include "stringtable.h"
+#include "textformat.h"
+
+#include <QFileInfo>
+#include <QSignalSpy>
+
+namespace calivue::test {
+namespace {
+
+using FileTest = DocumentTest;
+
+// Catches settings that are shown but never folded into the record, or read back wrongly.
+TEST_F(FileTest, SaveThenReopenReproducesSettings)
+{
+    openGenerated("IR_0001", plainPlan(0x00, 0x00));
+    m_doc.setPalette(4);
+    m_doc.setSpan(2950, 3050);
+    m_doc.setBlend(50);
+    m_doc.setOrientation(3);
+    m_doc.setIsotherms(0, 2960, 2970, 3020, 3030);
+    m_doc.toggleRedIsotherm();
+    m_doc.setAreaMode(2);
+    m_doc.toggleAreaSelect();
+    m_doc.toggleHotCold();
+    m_doc.toggleCursorTemperature();
+    m_doc.toggleProfiles();
+    ASSERT_EQ(m_doc.toggleCursorAt(30, 40), CVantoroDoc::CursorToggle::Added);
+    ASSERT_EQ(m_doc.toggleCursorAt(300, 200), CVantoroDoc::CursorToggle::Added);
+    ASSERT_TRUE(m_doc.setCursorEmissivity(1, 73));
+    m_doc.toggleCursors();  // hidden
+    ASSERT_TRUE(m_doc.nudgeAlignment(true, +1));
+    ASSERT_TRUE(m_doc.isModified());
+    ASSERT_TRUE(m_doc.save());
+    EXPECT_FALSE(m_doc.isModified());
+
+    CVantoroDoc again;
+    ASSERT_TRUE(again.openDocument(path("IR_0001.BMP")));
+    EXPECT_EQ(again.palette(), 4);
+    EXPECT_EQ(again.spanLow(), 2950);
+    EXPECT_EQ(again.spanHigh(), 3050);
+    EXPECT_EQ(again.blend(), 50);
+    EXPECT_EQ(again.orientation(), 3);
+    EXPECT_EQ(again.isothermFlags(), 2u);
+    EXPECT_EQ(again.image().fields.redLower, 3020);
+    EXPECT_EQ(again.image().fields.blueUpper, 2970);
+    EXPECT_TRUE(again.areaSelectOn());
+    EXPECT_EQ(again.areaMode(), 2);
+    EXPECT_TRUE(again.hotColdShown());
+    EXPECT_TRUE(again.cursorTemperaturesShown());
+    EXPECT_TRUE(again.profilesShown());
+    EXPECT_FALSE(again.cursorsShown());
+    EXPECT_EQ(again.image().fields.alignX, m_doc.image().fields.alignX);
+    EXPECT_EQ(again.cursorSlots(), m_doc.cursorSlots());
+    EXPECT_EQ(again.markers()[1].emissivity, 73);
+    EXPECT_FALSE(again.isModified());
+    EXPECT_TRUE(m_messages.empty());
+}
+
+// Slots in use are packed into the record in slot order; the rest read 0 and 1.00.
+TEST_F(FileTest, CursorSlotsTwoFiveNineBecomeRecordCursorsOneTwoThree)
+{
+    openGenerated("IR_0001", plainPlan());
+    auto& m = m_doc.markers();
+    const int used[] = {2, 5, 9};
+    for (int k = 0; k < 3; ++k) {
+        Marker& e = m[static_cast<std::size_t>(used[k])];
+        e.inUse = e.shown = true;
+        e.x = 10 * (k + 1);
+        e.row = 239 - 5 * (k + 1);
+        e.emissivity = static_cast<std::uint8_t>(90 - k);
+    }
+    m_doc.notifyMarkersChanged();
+    m_doc.setModified(true);
+    ASSERT_TRUE(m_doc.save());
+
+    const std::vector<std::uint8_t> rec = readBytes(path("IR_0001.QVX"));
+    ASSERT_EQ(rec.size(), kRecordSize);
+    EXPECT_EQ(rec[kCursorCount], 3);
+    for (int k = 0; k < 10; ++k) {
+        SCOPED_TRACE(k);
+        const int x = u16le(rec, kCursorX + 2 * k), y = u16le(rec, kCursorY + 2 * k);
+        if (k < 3) {
+            EXPECT_EQ(x, 10 * (k + 1));
+            EXPECT_EQ(y, 5 * (k + 1));
+            EXPECT_EQ(rec[kCursorEmissivity + k], 90 - k);
+        } else {
+            EXPECT_EQ(x, 0);
+            EXPECT_EQ(y, 0);
+            EXPECT_EQ(rec[kCursorEmissivity + k], 100);
+        }
+    }
+}
+
+// Catches a Save As that forgets the voice note, keeps the old name in text B, or leaves the
+// document pointing at the old files.
+TEST_F(FileTest, SaveAsRenamesVoiceNoteAndCopiesCompanions)
+{
+    openGenerated("IR_0003", gen::demoPlan(3));
+    m_chosen = path("renamed");  // no suffix typed: the dialog's default applies
+    ASSERT_TRUE(m_doc.saveAs());
+    ASSERT_EQ(m_dialogs.size(), 1u);
+    const SeenDialog& d = m_dialogs[0];
+    EXPECT_EQ(d.title, uiText(sid::SaveAs));
+    EXPECT_EQ(d.defaultSuffix, QStringLiteral("bmp"));
+    EXPECT_EQ(d.initialName, QStringLiteral("IR_0003.BMP"));
+    ASSERT_EQ(d.filters.size(), 1);
+    EXPECT_TRUE(d.filters[0].startsWith(uiText(sid::FilterSnapshots)));
+    EXPECT_TRUE(d.overwritePrompt);
+
+    EXPECT_EQ(m_doc.currentPath(), path("renamed.bmp"));
+    EXPECT_EQ(m_doc.displayName(), QStringLiteral("renamed.bmp"));
+    EXPECT_TRUE(QFileInfo::exists(path("renamed.bmp")));
+    EXPECT_TRUE(QFileInfo::exists(path("renamed.wav")));
+    const std::vector<std::uint8_t> rec = readBytes(path("renamed.qvx"));
+    ASSERT_EQ(rec.size(), kRecordSize);
+    EXPECT_EQ(recordText(std::span(rec).subspan(kTextB, 32)), "renamed.wav");
+    EXPECT_EQ(readBytes(path("renamed.bmp")), readBytes(path("IR_0003.BMP")));
+    EXPECT_EQ(readBytes(path("renamed.wav")), readBytes(path("IR_0003.WAV")));
+}
+
+TEST_F(FileTest, SaveAsCancelledWritesNothing)
+{
+    openGenerated("IR_0001", plainPlan());
+    m_doc.setPalette(5);
+    m_chosen.reset();
+    EXPECT_FALSE(m_doc.saveAs());
+    EXPECT_EQ(m_dialogs.size(), 1u);
+    EXPECT_TRUE(m_doc.isModified());
+    EXPECT_EQ(m_doc.currentPath(), path("IR_0001.BMP"));
+}
+
+// A record that cannot be written must leave the document modified and where it was.
+TEST_F(FileTest, FailedSaveKeepsDocumentModified)
+{
+    openGenerated("IR_0001", plainPlan());
+    m_doc.setPalette(5);
+    EXPECT_FALSE(m_doc.saveDocument(path("no/such/folder/x.bmp")));
+    EXPECT_TRUE(m_doc.isModified());
+    EXPECT_EQ(m_doc.currentPath(), path("IR_0001.BMP"));
+}
+
+// Catches a Revert that asks (or reloads) when there is nothing to lose.
+TEST_F(FileTest, RevertWithoutChangesDoesNothing)
+{
+    openGenerated("IR_0001", plainPlan());
+    QSignalSpy replaced(&m_doc, &CVantoroDoc::imageReplaced);
+    m_doc.revert();
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(replaced.count(), 0);
+    EXPECT_FALSE(m_doc.revertEnabled());
+}
+
+// Catches a Revert that ignores the answer or reloads without restoring the saved state.
+TEST_F(FileTest, RevertAsksAndReloadsOnYes)
+{
+    openGenerated("IR_0001", plainPlan(0x00, 0x00));
+    m_doc.setPalette(6);
+    m_doc.toggleHotCold();
+    EXPECT_TRUE(m_doc.revertEnabled());
+
+    m_answer = cMessageDlg::IdNo;
+    m_doc.revert();
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, uiText(sid::LoseAllChanges));
+    EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Question);
+    EXPECT_EQ(m_messages[0].buttons, (QList<int>{cMessageDlg::IdYes, cMessageDlg::IdNo}));
+    EXPECT_EQ(m_doc.palette(), 6);
+    EXPECT_TRUE(m_doc.isModified());
+
+    QSignalSpy replaced(&m_doc, &CVantoroDoc::imageReplaced);
+    m_answer = cMessageDlg::IdYes;
+    m_doc.revert();
+    EXPECT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(replaced.count(), 1);
+    EXPECT_EQ(m_doc.palette(), 1);
+    EXPECT_FALSE(m_doc.hotColdShown());
+    EXPECT_FALSE(m_doc.isModified());
+    EXPECT_EQ(m_doc.currentPath(), path("IR_0001.BMP"));
+}
+
+TEST_F(FileTest, TitleShowsNameAndModifiedMark)
+{
+    const QString app = QStringLiteral("Orvane Test");
+    EXPECT_EQ(m_doc.windowTitle(app), app);
+    openGenerated("IR_0001", plainPlan());
+    EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("IR_0001.BMP - Orvane Test"));
+    QSignalSpy title(&m_doc, &CVantoroDoc::titleChanged);
+    m_doc.toggleHotCold();
+    EXPECT_EQ(title.count(), 1);
+    EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("IR_0001.BMP* - Orvane Test"));
+    ASSERT_TRUE(m_doc.save());
+    EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("IR_0001.BMP - Orvane Test"));
+
+    // In report-writer mode the title is the project's.
+    bool projectModified = true;
+    m_doc.setReportProjectHooks(
+        {[] { return QStringLiteral("site.vrp"); }, [&] { return projectModified; }, {}, {}});
+    m_doc.setReportMode(true);
+    EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("site.vrp* - Orvane Test"));
+    projectModified = false;
+    EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("site.vrp - Orvane Test"));
+    m_doc.setReportProjectHooks({});
+    EXPECT_EQ(m_doc.windowTitle(app), app);
+}
+
+// In report-writer mode Save and Save As belong to the report project, not the snapshot.
+TEST_F(FileTest, ReportModeSavesTheProject)
+{
+    openGenerated("IR_0001", plainPlan());
+    m_doc.setPalette(5);
+    int saves = 0, savesAs = 0;
+    m_doc.setReportProjectHooks(
+        {{}, {}, [&] { return ++saves > 0; }, [&] { return ++savesAs > 0; }});
+    m_doc.setReportMode(true);
+    EXPECT_TRUE(m_doc.saveEnabled());
+    EXPECT_FALSE(m_doc.analysisCommandsEnabled());
+    EXPECT_TRUE(m_doc.save());
+    EXPECT_TRUE(m_doc.saveAs());
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(savesAs, 1);
+    EXPECT_TRUE(m_dialogs.empty());
+    EXPECT_TRUE(m_doc.isModified());  // the snapshot itself was not saved
+}
+
+// Catches a close that loses changes silently, or goes on after Cancel.
+TEST_F(FileTest, SaveModifiedAsksAboutProjectThenSnapshot)
+{
+    openGenerated("IR_0001", plainPlan());
+    EXPECT_TRUE(m_doc.saveModified());
+    EXPECT_TRUE(m_messages.empty());
+
+    int projectSaves = 0;
+    m_doc.setReportProjectHooks({[] { return QStringLiteral("site.vrp"); },
+                                 [] { return true; },
+                                 [&] { return ++projectSaves > 0; },
+                                 {}});
+    m_doc.setPalette(5);
+
+    m_answer = cMessageDlg::IdCancel;
+    EXPECT_FALSE(m_doc.saveModified());
+    ASSERT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(m_messages[0].text,
+              formatText(uiText(sid::SaveChangesTo), {QStringLiteral("site.vrp")}));
+    EXPECT_EQ(m_messages[0].buttons, (QList<int>{cMessageDlg::IdYes, cMessageDlg::IdNo}));
+    EXPECT_EQ(m_messages[1].text,
+              formatText(uiText(sid::SaveChangesTo), {QStringLiteral("IR_0001.BMP")}));
+    EXPECT_EQ(projectSaves, 0);
+
+    m_answer = cMessageDlg::IdNo;
+    EXPECT_TRUE(m_doc.saveModified());
+    EXPECT_TRUE(m_doc.isModified());
+
+    m_answer = cMessageDlg::IdYes;
+    EXPECT_TRUE(m_doc.saveModified());
+    EXPECT_EQ(projectSaves, 1);
+    EXPECT_FALSE(m_doc.isModified());
+    EXPECT_EQ(readBytes(path("IR_0001.QVX")).at(kPalette), 5);
+}
+
+}  // namespace
+}  // namespace calivue::test

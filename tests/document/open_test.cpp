@@ -1,0 +1,244 @@
+// Opening snapshots: the paths a user may give, failures, and the after-load step that turns
+// the record's display flags into the document's state.
+#include "doctest.h"
+
+#include "stringids.h"
+#include "stringtable.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace calivue::test {
+namespace {
+
+using OpenTest = DocumentTest;
+
+TEST_F(OpenTest, UpperCaseQvxPathOpensItsBmp)
+{
+    writeSnapshot("IR_0001", plainPlan(0x03, 0x00));
+    ASSERT_TRUE(m_doc.openDocument(path("IR_0001.QVX")));
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(m_doc.isLoaded());
+    EXPECT_FALSE(m_doc.isModified());
+    EXPECT_EQ(m_doc.currentPath(), path("IR_0001.BMP"));
+    EXPECT_EQ(m_doc.displayName(), QStringLiteral("IR_0001.BMP"));
+}
+
+// A lower-case name typed by the user must find the camera's upper-case files, and the
+// document must keep the spelling on disk so a later save copies the real picture.
+TEST_F(OpenTest, NameInOtherCaseFindsFilesAndKeepsDiskSpelling)
+{
+    writeSnapshot("IR_0002", plainPlan());
+    ASSERT_TRUE(m_doc.openDocument(path("ir_0002.qvx")));
+    EXPECT_EQ(m_doc.currentPath(), path("IR_0002.BMP"));
+    ASSERT_TRUE(m_doc.openDocument(path("ir_0002.bmp")));
+    EXPECT_EQ(m_doc.currentPath(), path("IR_0002.BMP"));
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(OpenTest, SamplesOpenByUpperCaseQvxPath)
+{
+    const QDir samples(QStringLiteral(CALIVUE_SAMPLES));
+    const QStringList records =
+        samples.entryList({QStringLiteral("*.QVX"), QStringLiteral("*.qvx")}, QDir::Files);
+    if (records.isEmpty()) GTEST_SKIP() << "no samples in " CALIVUE_SAMPLES;
+    for (const QString& name : records) {
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_TRUE(m_doc.openDocument(samples.filePath(name)));
+        EXPECT_TRUE(m_doc.isLoaded());
+        EXPECT_FALSE(m_doc.isModified());
+        EXPECT_TRUE(m_doc.currentPath().endsWith(QStringLiteral(".BMP")));
+        EXPECT_LT(m_doc.spanLow(), m_doc.spanHigh());
+        EXPECT_GE(m_doc.palette(), 0);
+        EXPECT_LE(m_doc.palette(), 7);
+        EXPECT_TRUE(m_doc.markers()[kHottestMarker].inUse);
+        EXPECT_FLOAT_EQ(m_doc.markers()[kHottestMarker].temperature,
+                        m_doc.image().markerTemperature(kHottestMarker));
+    }
+    EXPECT_TRUE(m_messages.empty());
+}
+
+// A missing, empty or foreign file shows the one stop message with the product title and
+// leaves an empty document that still opens the next good snapshot.
+TEST_F(OpenTest, FailedOpenShowsErrorAndLeavesUsableEmptyDocument)
+{
+    QFile empty(path("EMPTY.QVX"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    QFile foreign(path("OTHER.QVX"));
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write(QByteArray(200000, 'x'));
+    foreign.close();
+    writeSnapshot("GOOD", plainPlan(0x0F, 0x00));
+
+    for (const char* name : {"MISSING.BMP", "EMPTY.BMP", "OTHER.QVX", ""}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(m_doc.openDocument(path("GOOD.BMP")));
+        m_messages.clear();
+        const QString target = *name ? path(name) : QString();
+        EXPECT_FALSE(m_doc.openDocument(target));
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorOpeningFile));
+        EXPECT_EQ(m_messages[0].caption, uiText(sid::ProductTitle));
+        EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Stop);
+        EXPECT_EQ(m_messages[0].buttons, QList<int>{cMessageDlg::IdOk});
+
+        EXPECT_FALSE(m_doc.isLoaded());
+        EXPECT_FALSE(m_doc.isModified());
+        EXPECT_TRUE(m_doc.currentPath().isEmpty());
+        EXPECT_FALSE(m_doc.analysisCommandsEnabled());
+        EXPECT_EQ(m_doc.windowTitle(QStringLiteral("App")), QStringLiteral("App"));
+        for (const Marker& m : m_doc.markers()) EXPECT_FALSE(m.inUse);
+        // Commands on the empty document change nothing and mark nothing.
+        m_doc.toggleHotCold();
+        m_doc.toggleAreaSelect();
+        m_doc.setPalette(3);
+        EXPECT_FALSE(m_doc.isModified());
+        EXPECT_FALSE(m_doc.hotColdShown());
+        EXPECT_EQ(m_doc.image().fields.flagsA, 0);
+        EXPECT_FALSE(m_doc.saveDocument(path("X.BMP")));
+    }
+    m_messages.clear();
+    EXPECT_TRUE(m_doc.openDocument(path("GOOD.BMP")));
+    EXPECT_TRUE(m_messages.empty());
+}
+
+struct FlagCase {
+    const char* name;
+    std::uint8_t flagsA, flagsB;
+    bool hotCold, hottestShown, coldestShown;
+    bool areaSelect;
+    int areaMode;  // -1: whatever the document had
+    bool profiles;
+    unsigned isotherms;
+    bool cursorsShown, cursorTemps;
+};
+
+// Failure output names the case instead of dumping its bytes.
+void PrintTo(const FlagCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class AfterLoadFlags : public DocumentTest, public ::testing::WithParamInterface<FlagCase> {};
+
+// Each case catches a misread bit of display flags A or B in the after-load step.
+TEST_P(AfterLoadFlags, RecordBitsBecomeDocumentState)
+{
+    const FlagCase& c = GetParam();
+    gen::SnapshotPlan plan = plainPlan(c.flagsA, c.flagsB);
+    plan.cursors = {{100, 50, 90}};
+    openGenerated("IR_0001", plan);
+    EXPECT_EQ(m_doc.hotColdShown(), c.hotCold);
+    EXPECT_EQ(m_doc.markers()[kHottestMarker].shown, c.hottestShown);
+    EXPECT_EQ(m_doc.markers()[kColdestMarker].shown, c.coldestShown);
+    EXPECT_EQ(m_doc.areaSelectOn(), c.areaSelect);
+    if (c.areaMode >= 0) {
+        EXPECT_EQ(m_doc.areaMode(), c.areaMode);
+        EXPECT_EQ(m_doc.image().areaMode(), c.areaMode);
+    }
+    EXPECT_EQ(m_doc.profilesShown(), c.profiles);
+    EXPECT_EQ(m_doc.isothermFlags(), c.isotherms);
+    EXPECT_EQ(m_doc.cursorsShown(), c.cursorsShown);
+    EXPECT_EQ(m_doc.markers()[0].shown, c.cursorsShown);
+    EXPECT_EQ(m_doc.cursorTemperaturesShown(), c.cursorTemps);
+    // Reading the record is not a change.
+    EXPECT_FALSE(m_doc.isModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bits, AfterLoadFlags,
+    ::testing::Values(
+        FlagCase{"none", 0x00, 0x00, false, false, false, false, -1, false, 0, true, false},
+        FlagCase{"hottestOnly", 0x01, 0x00, false, true, false, false, -1, false, 0, true, false},
+        FlagCase{"coldestOnly", 0x02, 0x00, false, false, true, false, -1, false, 0, true, false},
+        FlagCase{"hotAndCold", 0x03, 0x00, true, true, true, false, -1, false, 0, true, false},
+        FlagCase{"areaSmall", 0x04, 0x00, false, false, false, true, 0, false, 0, true, false},
+        FlagCase{"areaMedium", 0x08, 0x00, false, false, false, true, 1, false, 0, true, false},
+        FlagCase{"areaLarge", 0x0C, 0x00, false, false, false, true, 2, false, 0, true, false},
+        FlagCase{"oneProfileBit", 0x10, 0x00, false, false, false, false, -1, false, 0, true,
+                 false},
+        FlagCase{"profiles", 0x30, 0x00, false, false, false, false, -1, true, 0, true, false},
+        FlagCase{"blueIsotherm", 0x40, 0x00, false, false, false, false, -1, false, 1, true, false},
+        FlagCase{"redIsotherm", 0x80, 0x00, false, false, false, false, -1, false, 2, true, false},
+        FlagCase{"bothIsotherms", 0xC0, 0x00, false, false, false, false, -1, false, 3, true,
+                 false},
+        FlagCase{"cursorTemps", 0x00, 0x01, false, false, false, false, -1, false, 0, true, true},
+        FlagCase{"cursorsHidden", 0x00, 0x02, false, false, false, false, -1, false, 0, false,
+                 false},
+        FlagCase{"everything", 0xFF, 0x03, true, true, true, true, 2, true, 3, false, true}),
+    [](const ::testing::TestParamInfo<FlagCase>& info) { return std::string(info.param.name); });
+
+// Catches cursors read with the wrong y direction or emissivity, and cursors, area select or
+// names leaking from one snapshot into the next.
+TEST_F(OpenTest, MarkerListRebuiltFromEachRecord)
+{
+    gen::SnapshotPlan withCursors = plainPlan(0x0C, 0x00);
+    withCursors.cursors = {{10, 0, 80}, {319, 239, 95}, {160, 120, 0}};
+    openGenerated("FIRST", withCursors);
+    const auto& m = m_doc.markers();
+    EXPECT_TRUE(m[0].inUse && m[1].inUse && m[2].inUse);
+    EXPECT_FALSE(m[3].inUse);
+    EXPECT_EQ(m[0].x, 10);
+    EXPECT_EQ(m[0].row, 239);  // picture y 0 is the top, array row 239
+    EXPECT_EQ(m[0].emissivity, 80);
+    EXPECT_EQ(m[1].row, 0);
+    EXPECT_EQ(m[2].emissivity, m_doc.image().fields.emissivity[10]);
+    EXPECT_FLOAT_EQ(m[0].temperature, m_doc.image().temperatureAt(10, 239, 0.80f));
+    EXPECT_EQ(m[0].name, QStringLiteral("C1"));
+    EXPECT_EQ(m[9].name, QStringLiteral("C10"));
+    EXPECT_EQ(m[kColdestMarker].name, uiText(sid::Cold));
+    EXPECT_EQ(m[kHottestMarker].name, uiText(sid::Hot));
+    const cBrixa::Stats& s = m_doc.image().stats();
+    EXPECT_EQ(m[kHottestMarker].x, s.hotX);
+    EXPECT_EQ(m[kHottestMarker].row, s.hotRow);
+    EXPECT_EQ(m[kColdestMarker].x, s.coldX);
+    EXPECT_FLOAT_EQ(m[kColdestMarker].temperature, m_doc.image().markerTemperature(kColdestMarker));
+    EXPECT_TRUE(m_doc.areaSelectOn());
+
+    openGenerated("SECOND", plainPlan(0x00, 0x00));
+    for (int i = 0; i < kMaxCursors; ++i) EXPECT_FALSE(m_doc.markers()[i].inUse) << i;
+    EXPECT_FALSE(m_doc.areaSelectOn());
+    EXPECT_EQ(m_doc.cursorSlots(), CursorSlots{});
+}
+
+// A palette number the program does not know must not reach the renderer.
+TEST_F(OpenTest, UnknownPaletteLoadsAsIronbow)
+{
+    gen::SnapshotPlan plan = plainPlan();
+    plan.palette = 9;
+    openGenerated("PAL", plan);
+    EXPECT_EQ(m_doc.palette(), 1);
+    EXPECT_EQ(m_doc.image().fields.palette, 1);
+    EXPECT_FALSE(m_doc.isModified());
+}
+
+// A record without a visible span gets one on opening, and opening is not a change.
+TEST_F(OpenTest, RecordWithoutSpanGetsOneWithoutBeingModified)
+{
+    gen::SnapshotPlan plan = plainPlan();
+    plan.visibleSpan = false;
+    openGenerated("NOSPAN", plan);
+    EXPECT_LT(m_doc.spanLow(), m_doc.spanHigh());
+    EXPECT_GT(m_doc.spanHigh(), 0);
+    EXPECT_FALSE(m_doc.isModified());
+}
+
+TEST_F(OpenTest, UnitTextFollowsRecordUnit)
+{
+    const char* expected[] = {
+        "\xC2\xB0"
+        "C",
+        "\xC2\xB0"
+        "F",
+        "K"};
+    for (std::uint8_t unit = 0; unit < 3; ++unit) {
+        gen::SnapshotPlan plan = plainPlan();
+        plan.unit = unit;
+        openGenerated("UNIT" + std::to_string(unit), plan);
+        EXPECT_EQ(m_doc.image().unitText(), expected[unit]);
+    }
+}
+
+}  // namespace
+}  // namespace calivue::test

@@ -1,0 +1,212 @@
+// What the views rely on: change flags, signals and hints, the zoom window, the status-bar
+// read-outs, plus Excel Output and the persisted report setting.
+#include "doctest.h"
+
+#include "core/csvexport.h"
+#include "settingsstore.h"
+#include "stringids.h"
+#include "stringtable.h"
+
+#include <QFileInfo>
+#include <QSignalSpy>
+
+namespace calivue::test {
+namespace {
+
+using StateTest = DocumentTest;
+
+// Catches flags that are not cleared on reading (endless redraws) or set by the wrong setter.
+TEST_F(StateTest, ChangeFlagsAreReadAndCleared)
+{
+    EXPECT_EQ(m_doc.takeImageChanged(), 0u);
+    openGenerated("IR_0001", plainPlan());
+    EXPECT_NE(m_doc.takeImageChanged(), 0u);
+    EXPECT_EQ(m_doc.takeImageChanged(), 0u);
+    EXPECT_NE(m_doc.takeOverlayChanged(), 0u);
+    EXPECT_EQ(m_doc.takeOverlayChanged(), 0u);
+
+    m_doc.setSpan(2900, 3100);
+    EXPECT_NE(m_doc.takeImageChanged(), 0u);
+    EXPECT_EQ(m_doc.takeOverlayChanged(), 0u);
+
+    m_doc.setOrientation(1);
+    EXPECT_EQ(m_doc.takeImageChanged(), 0u);
+    EXPECT_NE(m_doc.takeOverlayChanged(), 0u);
+
+    m_doc.toggleBlueIsotherm();
+    EXPECT_NE(m_doc.takeImageChanged(), 0u);
+    m_doc.setProfileRow(50);
+    EXPECT_NE(m_doc.takeOverlayChanged(), 0u);
+    EXPECT_EQ(m_doc.takeImageChanged(), 0u);
+}
+
+// Catches a setter that changes state without telling the display set, or with the wrong hint.
+TEST_F(StateTest, SettersAnnounceTheirChanges)
+{
+    QSignalSpy replaced(&m_doc, &CVantoroDoc::imageReplaced);
+    QSignalSpy hints(&m_doc, &CVantoroDoc::updateAllViews);
+    openGenerated("IR_0001", plainPlan());
+    EXPECT_EQ(replaced.count(), 1);
+    ASSERT_GE(hints.count(), 1);
+    EXPECT_EQ(hints.last().at(0).toInt(), CVantoroDoc::HintAll);
+
+    auto spyOn = [this](auto signal) { return std::make_unique<QSignalSpy>(&m_doc, signal); };
+    const std::vector<std::pair<std::function<void()>, std::unique_ptr<QSignalSpy>>> checks = [&] {
+        std::vector<std::pair<std::function<void()>, std::unique_ptr<QSignalSpy>>> v;
+        v.emplace_back([&] { m_doc.setSpan(2900, 3000); }, spyOn(&CVantoroDoc::spanChanged));
+        v.emplace_back([&] { m_doc.setPalette(2); }, spyOn(&CVantoroDoc::paletteChanged));
+        v.emplace_back([&] { m_doc.setInterpolation(2); },
+                       spyOn(&CVantoroDoc::interpolationChanged));
+        v.emplace_back([&] { m_doc.setBlend(25); }, spyOn(&CVantoroDoc::blendChanged));
+        v.emplace_back([&] { m_doc.setOrientation(2); }, spyOn(&CVantoroDoc::orientationChanged));
+        v.emplace_back([&] { m_doc.toggleRedIsotherm(); }, spyOn(&CVantoroDoc::isothermsChanged));
+        v.emplace_back([&] { m_doc.setZoom(2); }, spyOn(&CVantoroDoc::zoomChanged));
+        v.emplace_back([&] { m_doc.setViewRect(QRect(0, 0, 160, 120)); },
+                       spyOn(&CVantoroDoc::viewRectChanged));
+        v.emplace_back([&] { m_doc.toggleAreaSelect(); }, spyOn(&CVantoroDoc::areaChanged));
+        v.emplace_back([&] { m_doc.setProfileColumn(12); }, spyOn(&CVantoroDoc::profilesChanged));
+        v.emplace_back([&] { m_doc.toggleHotCold(); }, spyOn(&CVantoroDoc::markersChanged));
+        v.emplace_back([&] { m_doc.nudgeAlignment(false, -1); },
+                       spyOn(&CVantoroDoc::alignmentChanged));
+        v.emplace_back([&] { m_doc.setUnit(1); }, spyOn(&CVantoroDoc::unitChanged));
+        v.emplace_back([&] { m_doc.setSelectedPoint(3, 4); },
+                       spyOn(&CVantoroDoc::selectedPointChanged));
+        return v;
+    }();
+    for (std::size_t i = 0; i < checks.size(); ++i) {
+        const qsizetype before = checks[i].second->count();
+        checks[i].first();
+        EXPECT_EQ(checks[i].second->count() - before, 1) << "check " << i;
+    }
+
+    hints.clear();
+    m_doc.setOrientation(3);
+    ASSERT_EQ(hints.count(), 1);
+    EXPECT_EQ(hints.last().at(0).toInt(), CVantoroDoc::HintLayout);
+    hints.clear();
+    ASSERT_EQ(m_doc.toggleCursorAt(5, 5), CVantoroDoc::CursorToggle::Added);
+    ASSERT_GE(hints.count(), 1);
+    EXPECT_EQ(hints.last().at(0).toInt(), CVantoroDoc::HintCursors);
+    hints.clear();
+    ASSERT_TRUE(m_doc.save());
+    ASSERT_EQ(hints.count(), 1);
+    EXPECT_EQ(hints.last().at(0).toInt(), CVantoroDoc::HintSaved);
+}
+
+// Catches a zoom window that is not centred, leaves the picture, or is ignored by the area
+// statistics.
+TEST_F(StateTest, ZoomWindowStaysCentredAndInsideThePicture)
+{
+    openGenerated("IR_0001", plainPlan(0x08, 0x00));
+    m_doc.setZoom(2);
+    EXPECT_EQ(m_doc.zoom(), 2);
+    EXPECT_EQ(m_doc.viewRect(), QRect(80, 60, 160, 120));
+
+    m_doc.setViewRect(QRect(300, 200, 160, 120));
+    EXPECT_EQ(m_doc.viewRect(), QRect(160, 120, 160, 120));
+    cBrixa reference;
+    ASSERT_TRUE(
+        reference.loadFromPath((m_dir.path() + QStringLiteral("/IR_0001.QVX")).toStdString()));
+    reference.areaStatisticsInView(320, 240, 160, 120, 2, 1);
+    EXPECT_FLOAT_EQ(m_doc.image().areaStats().average, reference.areaStats().average);
+
+    m_doc.setZoom(4);
+    EXPECT_EQ(m_doc.viewRect(), QRect(200, 150, 80, 60));
+    m_doc.setZoom(9);
+    EXPECT_EQ(m_doc.zoom(), 4);
+    m_doc.setZoom(1);
+    EXPECT_EQ(m_doc.viewRect(), QRect(0, 0, 320, 240));
+
+    m_doc.setZoom(3);
+    openGenerated("IR_0002", plainPlan());  // a new picture starts unzoomed
+    EXPECT_EQ(m_doc.zoom(), 1);
+    EXPECT_EQ(m_doc.viewRect(), QRect(0, 0, 320, 240));
+}
+
+// Catches a read-out for a point outside the picture or after the pointer left.
+TEST_F(StateTest, SelectedPointReadOut)
+{
+    EXPECT_FALSE(m_doc.selectedPointTemperature().first);
+    openGenerated("IR_0001", plainPlan());
+    int x = -1, row = -1;
+    EXPECT_FALSE(m_doc.selectedPoint(x, row));
+    m_doc.setSelectedPoint(10, 20);
+    ASSERT_TRUE(m_doc.selectedPoint(x, row));
+    EXPECT_EQ(x, 10);
+    EXPECT_EQ(row, 20);
+    const auto [valid, t] = m_doc.selectedPointTemperature();
+    EXPECT_TRUE(valid);
+    EXPECT_FLOAT_EQ(t, m_doc.image().temperatureAtImageEmissivity(10, 20));
+    m_doc.setSelectedPoint(320, 20);
+    EXPECT_FALSE(m_doc.selectedPointTemperature().first);
+    m_doc.clearSelectedPoint();
+    EXPECT_FALSE(m_doc.selectedPoint(x, row));
+}
+
+TEST_F(StateTest, UnitChangeRecomputesMarkers)
+{
+    gen::SnapshotPlan plan = plainPlan();
+    plan.cursors = {{50, 60, 100}};
+    openGenerated("IR_0001", plan);
+    const float celsius = m_doc.markers()[0].temperature;
+    m_doc.setUnit(1);
+    EXPECT_EQ(m_doc.image().unitText(),
+              "\xC2\xB0"
+              "F");
+    EXPECT_NEAR(m_doc.markers()[0].temperature, celsius * 1.8f + 32.0f, 1e-3);
+    EXPECT_TRUE(m_doc.isModified());
+    m_doc.setUnit(5);  // anything beyond Fahrenheit is Kelvin
+    EXPECT_EQ(m_doc.image().unit(), 2);
+    EXPECT_EQ(m_doc.image().unitText(), "K");
+}
+
+TEST_F(StateTest, InterpolationLimitedToOneToEight)
+{
+    m_doc.setInterpolation(0);
+    EXPECT_EQ(m_doc.interpolation(), 1);
+    m_doc.setInterpolation(12);
+    EXPECT_EQ(m_doc.interpolation(), 8);
+}
+
+// Catches an export with a different dialog, a missing completion message, a message after a
+// failure, or a file that differs from the core's table.
+TEST_F(StateTest, ExcelOutputWritesTableAndReports)
+{
+    openGenerated("IR_0001", plainPlan());
+    m_chosen = path("table");
+    ASSERT_TRUE(m_doc.exportCsv());
+    ASSERT_EQ(m_dialogs.size(), 1u);
+    EXPECT_EQ(m_dialogs[0].title, uiText(sid::ExcelOutputTitle));
+    EXPECT_EQ(m_dialogs[0].defaultSuffix, QStringLiteral("csv"));
+    ASSERT_EQ(m_dialogs[0].filters.size(), 1);
+    EXPECT_TRUE(m_dialogs[0].filters[0].startsWith(uiText(sid::FilterCsv)));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, uiText(sid::ExcelOutputComplete));
+    EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Information);
+    const std::vector<std::uint8_t> written = readBytes(path("table.csv"));
+    const std::string expected = csvText(m_doc.image());
+    EXPECT_EQ(std::string(written.begin(), written.end()), expected);
+    EXPECT_FALSE(m_doc.isModified());
+
+    m_messages.clear();
+    m_chosen.reset();
+    EXPECT_FALSE(m_doc.exportCsv());
+    m_chosen = path("no/such/folder/table.csv");
+    EXPECT_FALSE(m_doc.exportCsv());
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(StateTest, PersistReportDetailsIsWrittenToSettings)
+{
+    const bool before = SettingsStore().persistReportDetails();
+    EXPECT_EQ(m_doc.persistReportDetails(), before);
+    m_doc.togglePersistReportDetails();
+    EXPECT_EQ(m_doc.persistReportDetails(), !before);
+    EXPECT_EQ(SettingsStore().persistReportDetails(), !before);
+    m_doc.togglePersistReportDetails();
+    EXPECT_EQ(SettingsStore().persistReportDetails(), before);
+    EXPECT_TRUE(m_messages.empty());
+}
+
+}  // namespace
+}  // namespace calivue::test
