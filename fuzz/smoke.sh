@@ -38,7 +38,7 @@ for target in record tolla bitmapfile; do
         echo "fuzz_$target FAILED; log: $build/fuzz_$target.log" >&2
         grep -E "ERROR|SUMMARY|Test unit written" "$build/fuzz_$target.log" >&2 || true
     else
-        grep -E "^#[0-9]+ *DONE" "$build/fuzz_$target.log" || true
+        grep -E "^#[0-9]+[[:space:]]+DONE" "$build/fuzz_$target.log" || true
     fi
     rm -rf "$scratch"
 done

@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 jobs=$(nproc)
 
 echo "== Build and test (build/)"

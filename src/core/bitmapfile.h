@@ -26,7 +26,8 @@ struct BitmapFileHeader {
     std::uint32_t pixelOffset = 0;
 };
 
-// The 40-byte information header. The held copy is normalised: height is
+// The 40-byte information header. The held copy is normalised: size is 40 (a
+// longer header read from a file is cut to its first 40 bytes), height is
 // positive (bottom-up) and imageSize is the size of the held pixel buffer.
 struct BitmapInfoHeader {
     std::uint32_t size = 40;

@@ -107,8 +107,12 @@ Error saveSnapshot(cBrixa& img, const fs::path& currentBmpPath, const fs::path& 
     img.setFilePath(recordTarget);
 
     if (hasVoice && !currentBmpPath.empty()) {
-        if (std::optional<fs::path> oldWav = findCompanion(voicePathOf(currentBmpPath)))
-            copyFileOver(*oldWav, wavTarget);
+        std::optional<fs::path> oldWav = findCompanion(voicePathOf(currentBmpPath));
+        // A note named otherwise than the snapshot is still found by its recorded name.
+        const std::string recorded = recordText(oldTextB);
+        if (!oldWav && recorded.find('/') == std::string::npos)
+            oldWav = findCompanion(currentBmpPath.parent_path() / recorded);
+        if (oldWav) copyFileOver(*oldWav, wavTarget);
     }
     if (!currentBmpPath.empty()) {
         const fs::path oldName = iendsWith(currentBmpPath.native(), ".bmp")

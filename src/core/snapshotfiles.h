@@ -60,7 +60,8 @@ struct SavedSnapshot {
 
 // Saves img under newBmpPath: renames the voice note in text B, rebuilds the
 // record's cursors from slots, writes the record atomically (the previous file
-// survives any failure), and only then copies the old .wav and .bmp beside it,
+// survives any failure), and only then copies the old .wav (NAME.wav of the current
+// path, else the file text B names in its folder) and .bmp beside it,
 // overwriting; a copy of a file onto itself is skipped and copy failures are
 // ignored. NotLoaded when img holds no record; WriteFailed when the record could
 // not be written, in which case nothing was copied and text B is unchanged.

@@ -286,6 +286,22 @@ TEST_F(SnapshotFilesTest, NoVoiceNoteMeansNoWavCopyAndTextBUntouched)
     }
 }
 
+// Catches a voice note lost because its file is not named after the snapshot.
+TEST_F(SnapshotFilesTest, SaveAsFindsVoiceNoteByItsRecordedName)
+{
+    makeCameraSet(m_dir, "IR_0007", false);
+    writeText(m_dir / "MEMO0001.WAV", "memo");
+    cBrixa img;
+    ASSERT_EQ(openSnapshot(m_dir / "IR_0007.BMP", img), Error::None);
+    setText(img.fields.textB, "memo0001.wav");
+    fs::create_directories(m_dir / "out");
+    ASSERT_EQ(saveSnapshot(img, m_dir / "IR_0007.BMP", m_dir / "out" / "kept.bmp",
+                           cursorSlotsFromRecord(img.fields)),
+              Error::None);
+    EXPECT_EQ(readAll(m_dir / "out" / "kept.wav"), readAll(m_dir / "MEMO0001.WAV"));
+    EXPECT_EQ(recordText(img.fields.textB), "kept.wav");
+}
+
 // Catches cursors saved at their slot index instead of packed, and y not turned
 // back from the array row.
 TEST_F(SnapshotFilesTest, SaveRebuildsRecordCursorsFromSlots)
