@@ -1,0 +1,221 @@
+// cArrayDisplay: construction, the settings the document hands over, the zoom window and
+// the mapping between content pixels and image pixels.
+#include "arraydisplay.h"
+
+#include "document/vantorodoc.h"
+
+#include "core/brixa.h"
+#include "core/constants.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace calivue {
+
+int cArrayDisplay::Orientation() const
+{
+    const int o = m_image ? m_image->fields.orientation : 0;
+    return o >= 0 && o <= 3 ? o : 0;
+}
+
+cArrayDisplay::cArrayDisplay(CVantoroDoc* document)
+{
+    if (document) AttachDocument(document);
+    m_labelFont.SetFaceName(QStringLiteral("Arial"));
+    m_labelFont.SetBold(true);
+    m_labelFont.SetHeight(m_fontHeight);
+}
+
+cArrayDisplay::~cArrayDisplay() = default;
+
+void cArrayDisplay::SetImage(cBrixa* image)
+{
+    if (!image) return;
+    m_image = image;
+    m_spanLow = image->fields.spanLow;
+    m_spanHigh = image->fields.spanHigh;
+    m_blend = image->fields.blend;
+    const int o = Orientation();
+    const bool portrait = o == 1 || o == 3;
+    const int s = m_interpolation;
+    m_renderBuffer.CreateFromPixels(s * (portrait ? kHeight : kWidth),
+                                    s * (portrait ? kWidth : kHeight));
+    SetDirty();
+    Invalidate();
+}
+
+void cArrayDisplay::SetSpan(int low, int high)
+{
+    m_spanLow = low;
+    m_spanHigh = high;
+    SetDirty();
+}
+
+void cArrayDisplay::SetPalette(int index)
+{
+    cIRDisplayObject::SetPalette(index);
+    SetDirty();
+}
+
+void cArrayDisplay::SetInterpolation(int n)
+{
+    m_interpolation = std::clamp(n, 1, kMaxInterpolation);
+    SetDirty();
+    Invalidate();
+}
+
+void cArrayDisplay::SetZoomWindow(const QRect& window)
+{
+    const int w = std::clamp(window.width(), 1, kWidth);
+    const int h = std::clamp(window.height(), 1, kHeight);
+    const int left = std::clamp(window.left(), 0, kWidth - w);
+    const int top = std::clamp(window.top(), 0, kHeight - h);
+    m_zoomWindow = QRect(left, top, w, h);
+    Invalidate();
+}
+
+void cArrayDisplay::SyncProfileLines()
+{
+    if (!m_document) return;
+    const ProfileState& p = m_document->profiles();
+    m_hLine = (p.row + 0.5) / kWidth;  // the divisor is 320 for rows as well
+    m_vLine = (p.column + 0.5) / kWidth;
+}
+
+void cArrayDisplay::SetNavigationMode(bool on)
+{
+    m_navigation = on;
+    Invalidate();
+}
+
+void cArrayDisplay::SetIsothermFlags(unsigned flags)
+{
+    m_isotherms = flags;
+    SetDirty();
+}
+
+void cArrayDisplay::Refresh()
+{
+    SetDirty();
+    Invalidate();
+}
+
+void cArrayDisplay::SetBlend(int mode)
+{
+    if (mode == m_blend) return;
+    m_blend = mode;
+    SetDirty();
+    Invalidate();
+}
+
+QRect cArrayDisplay::CentredWindow(int column, int row, int w, int h)
+{
+    w = std::clamp(w, 1, kWidth);
+    h = std::clamp(h, 1, kHeight);
+    int left = column - (w - 1) / 2;
+    int top = row - (h - 1) / 2;
+    if (left + w - 1 > kWidth - 1)
+        left -= left + w - 1 - (kWidth - 1);
+    else if (left < 0)
+        left = 0;
+    if (top + h - 1 > kHeight - 1)
+        top -= top + h - 1 - (kHeight - 1);
+    else if (top < 0)
+        top = 0;
+    return QRect(left, top, w, h);
+}
+
+void cArrayDisplay::SetZoom(int n)
+{
+    if (n < 1 || n > 4 || n == m_zoom) return;
+    const QRect& z = m_zoomWindow;
+    const QRect window = CentredWindow((z.left() + z.right()) / 2, (z.top() + z.bottom()) / 2,
+                                       kWidth / n, kHeight / n);
+    // The document hands the window back through SetZoomWindow; setting it here as well keeps
+    // the display right when nothing relays the document's announcement.
+    SetZoomWindow(window);
+    if (m_document) m_document->setViewRect(window);
+    m_zoom = n;
+    Invalidate();
+}
+
+bool cArrayDisplay::LoadVisibleImage(const std::filesystem::path& path)
+{
+    if (!m_visible.Load(path)) m_visible.Free();
+    SetDirty();
+    return m_visible.IsValid();
+}
+
+void cArrayDisplay::SyncFromDocument()
+{
+    if (!m_document) return;
+    CVantoroDoc& doc = *m_document;
+    if (!doc.isLoaded()) return;
+    cIRDisplayObject::SetPalette(doc.palette());
+    m_isotherms = doc.isothermFlags();
+    m_interpolation = std::clamp(doc.interpolation(), 1, kMaxInterpolation);
+    SetImage(&doc.image());  // span and blend come from the image
+    SetSpan(doc.spanLow(), doc.spanHigh());
+    SetZoomWindow(doc.viewRect());
+    m_zoom = std::clamp(doc.zoom(), 1, 4);
+    m_areaBox = doc.areaSelectOn();
+    SyncProfileLines();
+    LoadVisibleImage(std::filesystem::path(doc.currentPath().toStdString()));
+    Invalidate();
+}
+
+QPointF cArrayDisplay::DisplayToImage(QPoint p, const QRect& window) const
+{
+    if (m_W <= 0 || m_H <= 0) return QPointF(window.left(), window.top());
+    // The centre of the content pixel, so that a pixel maps back onto the image pixel it
+    // shows whichever way the rows run.
+    const double a = (p.x() + 0.5) / m_W, b = (p.y() + 0.5) / m_H;
+    const double w = window.width(), h = window.height();
+    const double L = window.left(), T = window.top();
+    double column = 0, row = 0;
+    switch (Orientation()) {
+        case 0:
+            column = w * a + L;
+            row = h - h * b + T;
+            break;
+        case 1:
+            column = w * b + L;
+            row = h * a + T;
+            break;
+        case 2:
+            column = w - w * a + L;
+            row = h * b + T;
+            break;
+        default:
+            column = w - w * b + L;
+            row = h - h * a + T;
+            break;
+    }
+    return QPointF(std::clamp(column, 0.0, kWidth - 0.001), std::clamp(row, 0.0, kHeight - 0.001));
+}
+
+QPoint cArrayDisplay::ImageToDisplay(int column, int row) const
+{
+    const QRect& z = m_zoomWindow;
+    const double fx = (column + 0.5 - z.left()) / z.width();
+    const double fy = (row + 0.5 - z.top()) / z.height();
+    const auto t = [](double v) { return static_cast<int>(std::floor(v)); };
+    switch (Orientation()) {
+        case 0:
+            return QPoint(t(m_W * fx), m_H - 1 - t(m_H * fy));
+        case 1:
+            return QPoint(t(m_W * fy), t(m_H * fx));
+        case 2:
+            return QPoint(m_W - 1 - t(m_W * fx), t(m_H * fy));
+        default:
+            return QPoint(m_W - 1 - t(m_W * fy), m_H - 1 - t(m_H * fx));
+    }
+}
+
+bool cArrayDisplay::InZoomWindow(int column, int row) const
+{
+    return column >= m_zoomWindow.left() && column <= m_zoomWindow.right() &&
+           row >= m_zoomWindow.top() && row <= m_zoomWindow.bottom();
+}
+
+}  // namespace calivue

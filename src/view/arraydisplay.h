@@ -1,0 +1,156 @@
+// cArrayDisplay: the display object that shows the 320 × 240 thermal image — rendered
+// through the palette over the span at an interpolation factor, optionally blended with the
+// visible photograph, zoomed to a window of the image and turned to the image's orientation
+// — with the measurement cursors, the profile lines and the area box on top. It is also
+// where the user places, drags and removes cursors and drags the profile lines. In
+// navigation mode it shows the whole image with the zoom window outlined, and a click or
+// drag moves the zoom window.
+#pragma once
+
+#include "autofont.h"
+#include "irdisplayobject.h"
+
+#include "core/bitmapfile.h"
+
+#include <QPointF>
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace calivue {
+
+class cArrayDisplay : public cIRDisplayObject {
+public:
+    // Hover states of the pointer over the display.
+    enum Hover {
+        HoverNone = 0,
+        HoverPlain = 1,
+        HoverRowLine = 2,     // on the horizontal profile line (an image row)
+        HoverColumnLine = 3,  // on the vertical profile line (an image column)
+        HoverBothLines = 4,
+        HoverCursor = 5,  // on a measurement cursor
+    };
+
+    // The document (not owned) must outlive the display.
+    explicit cArrayDisplay(CVantoroDoc* document = nullptr);
+    ~cArrayDisplay() override;
+
+    // --- state from the document -------------------------------------------------------
+    // Ignored when null; takes the span and blend mode from the image and starts an empty
+    // render buffer of the interpolated size. The image is not owned.
+    void SetImage(cBrixa* image) override;
+    void SetSpan(int low, int high);
+    void SetPalette(int index) override;
+    void SetInterpolation(int n);  // 1–8; anything else is limited to that range
+    // The part of the image shown, in image pixels (inclusive edges, rows counted upwards).
+    // A window reaching outside the image is moved back inside and cut to its size.
+    void SetZoomWindow(const QRect& window);
+    void SyncProfileLines();
+    void SetNavigationMode(bool on);
+    void SetIsothermFlags(unsigned flags);
+    void Refresh();
+    void SetBlend(int mode);
+    // A window of (320 ÷ n) × (240 ÷ n) centred on the current one, kept inside the image,
+    // stored and handed to the document. n outside 1–4 is ignored.
+    void SetZoom(int n);
+    // Reads the photograph; a missing or unreadable file leaves it empty (no blending).
+    bool LoadVisibleImage(const std::filesystem::path& path);
+    void ShowAreaBox(bool on) { m_areaBox = on; }
+    // Takes every setting above from the document and its image at once.
+    void SyncFromDocument();
+
+    // --- drawing -------------------------------------------------------------------------
+    bool DrawContent(QPainter& painter) override;
+
+    // --- input ---------------------------------------------------------------------------
+    int OnLButtonDown(unsigned keys, QPoint point) override;
+    int OnLButtonUp(unsigned keys, QPoint point) override;
+    int OnLButtonDblClk(unsigned keys, QPoint point) override;
+    int OnMouseMove(unsigned keys, QPoint point) override;
+    int OnMouseLeave() override;
+
+    // --- geometry --------------------------------------------------------------------------
+    // The image position under content pixel p within window (the pixel's centre), as
+    // fractional column and row; truncate for the pixel.
+    QPointF DisplayToImage(QPoint p, const QRect& window) const;
+    QPointF DisplayToImage(QPoint p) const { return DisplayToImage(p, m_zoomWindow); }
+    // The content pixel that shows the centre of image pixel (column, row).
+    QPoint ImageToDisplay(int column, int row) const;
+    bool InZoomWindow(int column, int row) const;
+    // A w × h window centred on image pixel (column, row), moved back inside the image.
+    static QRect CentredWindow(int column, int row, int w, int h);
+
+    // --- inspection ----------------------------------------------------------------------
+    const QRect& zoomWindow() const { return m_zoomWindow; }
+    int zoom() const { return m_zoom; }
+    int interpolation() const { return m_interpolation; }
+    int spanLow() const { return m_spanLow; }
+    int spanHigh() const { return m_spanHigh; }
+    unsigned isothermFlags() const { return m_isotherms; }
+    int blend() const { return m_blend; }
+    bool navigationMode() const { return m_navigation; }
+    bool areaBoxShown() const { return m_areaBox; }
+    int hoverState() const { return m_hover; }
+    int grabbedCursor() const { return m_grabbed; }
+    bool dragging() const { return m_dragging; }
+    double verticalLinePosition() const { return m_vLine; }
+    double horizontalLinePosition() const { return m_hLine; }
+    const cBitmapFile& renderBuffer() const { return m_renderBuffer; }
+    const cBitmapFile& visibleImage() const { return m_visible; }
+    const cAutoFont& labelFont() const { return m_labelFont; }
+    // The label of marker index: its temperature when the document shows cursor
+    // temperatures (and there is an image), else its name; empty without a document.
+    QString MarkerLabel(int index) const;
+    // How often the picture was rendered through the palette since construction.
+    int renderCount() const { return m_renderCount; }
+
+private:
+    // The image's orientation 0–3; any other value (or no image) counts as 0, as it does
+    // for the renderer.
+    int Orientation() const;
+    bool ReadyToDraw() const;
+    bool RebuildRenderBuffer();
+    void StretchPicture();
+    QRect SourceRect() const;
+    void DrawMarkers(QPainter& painter);
+    void DrawMarkerLabel(QPainter& painter, QPoint at, const QString& text);
+    void DrawMarkerSymbol(QPoint at);
+    void DrawProfileLines();
+    void DrawAreaBox(QPainter& painter);
+    void DrawZoomOutline();
+
+    bool AcceptsPoint(QPoint p) const;
+    void EvaluateHover(QPoint p);
+    void SetHover(int state);
+    void MoveLinesTo(const QPointF& imagePoint);
+    void MoveGrabbedCursor(const QPointF& imagePoint);
+    void ToggleCursorAt(int column, int row);
+    void NavigateTo(QPoint p);
+    void RedrawAll();
+
+    cBitmapFile m_renderBuffer;
+    cBitmapFile m_visible;
+    std::vector<std::uint8_t> m_pixels;  // the renderer's output, reused between renders
+    std::vector<int> m_columnMap;        // source column offsets of the stretch, reused
+    cAutoFont m_labelFont;
+    int m_fontHeight = 15;
+    int m_spanLow = 0, m_spanHigh = 0;    // target, set by the document
+    int m_drawnLow = 0, m_drawnHigh = 0;  // used by the last draw
+    bool m_dragging = false;
+    int m_hover = HoverNone;
+    double m_vLine = 0.5;  // (column + 0.5) ÷ 320
+    double m_hLine = 0.5;  // (row + 0.5) ÷ 320
+    int m_grabbed = 0;
+    int m_interpolation = 1;
+    int m_zoom = 1;
+    QRect m_zoomWindow{0, 0, 320, 240};
+    bool m_navigation = false;
+    unsigned m_isotherms = 0;
+    int m_lastOrientation = -1;
+    bool m_areaBox = false;
+    int m_blend = 0;
+    int m_renderCount = 0;
+};
+
+}  // namespace calivue
