@@ -1,0 +1,140 @@
+#include "mainframe.h"
+
+#include "picturepane.h"
+#include "viewcommands.h"
+
+#include "commandids.h"
+#include "languagedlg.h"
+#include "stringids.h"
+#include "stringtable.h"
+#include "vantorodoc.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QTimer>
+
+namespace calivue {
+
+namespace {
+std::function<void(int)>& languageHook()
+{
+    static std::function<void(int)> hook;
+    return hook;
+}
+}  // namespace
+
+CMainFrame::CMainFrame(CVantoroDoc& doc, SettingsStore& settings, int language, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_settings(settings), m_language(language)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    // Until the image view is installed the window shows the picture alone.
+    setCentralWidget(new cPicturePane(m_doc, this));
+
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    connectCommands();
+    connectDocument();
+
+    // The idle refresh: catches state the document does not announce (the view's own flags,
+    // the tool bar's visibility) the way the framework's idle update did.
+    m_idle = new QTimer(this);
+    m_idle->setInterval(250);
+    connect(m_idle, &QTimer::timeout, this, [this] {
+        updateCommandStates();
+        updateStatusPanes();
+    });
+    m_idle->start();
+
+    resize(1100, 760);
+    updateCommandStates();
+    updateStatusPanes();
+    updateTitle();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::action(int command) const
+{
+    return m_actions.value(command, nullptr);
+}
+
+void CMainFrame::setViewCommands(ViewCommands* view)
+{
+    m_view = view;
+    if (view && view->widget()) setCentralWidget(view->widget());
+    updateCommandStates();
+}
+
+void CMainFrame::setCommandHandler(int command, std::function<void()> handler)
+{
+    if (handler)
+        m_handlers.insert(command, std::move(handler));
+    else
+        m_handlers.remove(command);
+    updateCommandStates();
+}
+
+void CMainFrame::runHandler(int command)
+{
+    const auto it = m_handlers.constFind(command);
+    if (it != m_handlers.constEnd()) (*it)();
+}
+
+void CMainFrame::setLanguageDialogHook(std::function<void(int)> hook)
+{
+    languageHook() = std::move(hook);
+}
+
+void CMainFrame::onLanguage()
+{
+    if (languageHook()) {
+        languageHook()(m_language);
+        return;
+    }
+    // The new language is stored for the next start; this run keeps its own.
+    cLanguageDlg::run(m_settings, m_language, this);
+}
+
+void CMainFrame::updateTitle()
+{
+    setWindowTitle(m_doc.windowTitle(uiText(sid::ProductTitle)));
+}
+
+void CMainFrame::connectDocument()
+{
+    connect(&m_doc, &CVantoroDoc::titleChanged, this, [this] {
+        updateTitle();
+        updateCommandStates();
+    });
+    for (auto signal :
+         {&CVantoroDoc::imageReplaced, &CVantoroDoc::isothermsChanged, &CVantoroDoc::areaChanged,
+          &CVantoroDoc::markersChanged, &CVantoroDoc::profilesChanged}) {
+        connect(&m_doc, signal, this, [this] {
+            updateCommandStates();
+            updateStatusPanes();
+            updateTitle();
+        });
+    }
+    connect(&m_doc, &CVantoroDoc::updateAllViews, this, [this](int) {
+        updateCommandStates();
+        updateStatusPanes();
+    });
+    for (auto signal : {&CVantoroDoc::selectedPointChanged, &CVantoroDoc::unitChanged,
+                        &CVantoroDoc::spanChanged}) {
+        connect(&m_doc, signal, this, &CMainFrame::updateStatusPanes);
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    // Exit and the window's close button both ask about unsaved changes; Cancel keeps the
+    // program running.
+    if (!m_doc.saveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace calivue

@@ -1,0 +1,90 @@
+// CMainFrame: the main window. It builds the menu and tool bar from the active string table's
+// menu resource, keeps every command's enabled and checked state in step with the document
+// and the view, shows the status-bar read-outs and the title, and asks about unsaved changes
+// before it closes.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QTimer;
+class QToolBar;
+
+namespace calivue {
+
+class CVantoroDoc;
+class SettingsStore;
+class ViewCommands;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // `doc` and `settings` must outlive the frame; `language` is the language in use, shown
+    // selected in the language dialog.
+    CMainFrame(CVantoroDoc& doc, SettingsStore& settings, int language, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // The action of a command of the menu resource (nullptr for an unknown number).
+    QAction* action(int command) const;
+    QList<int> commands() const { return m_actions.keys(); }
+    QToolBar* toolBar() const { return m_toolBar; }
+
+    // Installs the view: its widget becomes the central widget (owned by the frame) and the
+    // view's commands are enabled by their rules. The interface object itself is not owned
+    // and must outlive the frame or be replaced first.
+    void setViewCommands(ViewCommands* view);
+    ViewCommands* viewCommands() const { return m_view; }
+
+    // A handler for a command carried out outside the frame (the properties dialog, the
+    // template dialog). A command without a handler stays disabled.
+    void setCommandHandler(int command, std::function<void()> handler);
+
+    // Re-evaluates every command's enabled and checked state (also done on document changes
+    // and before a menu opens).
+    void updateCommandStates();
+    // Refreshes the status-bar read-outs from the document.
+    void updateStatusPanes();
+    // The document's title rule with the product title.
+    void updateTitle();
+
+    // Status-bar pane texts: 130 the isotherm difference, 1 the position, 129 the temperature.
+    QString paneText(int pane) const;
+
+    // When set, the language command hands the language in use to the hook instead of running
+    // the language dialog. For tests.
+    static void setLanguageDialogHook(std::function<void(int)> hook);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    void connectCommands();
+    void connectDocument();
+    QAction* makeAction(int command, const QString& text);
+    void onLanguage();
+    bool hasHandler(int command) const { return m_handlers.contains(command); }
+    void runHandler(int command);
+
+    CVantoroDoc& m_doc;
+    SettingsStore& m_settings;
+    int m_language;
+    ViewCommands* m_view = nullptr;
+    QHash<int, QAction*> m_actions;
+    QHash<int, std::function<void()>> m_handlers;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_diffPane = nullptr;      // 130
+    QLabel* m_positionPane = nullptr;  // 1
+    QLabel* m_tempPane = nullptr;      // 129
+    QTimer* m_idle = nullptr;
+};
+
+}  // namespace calivue

@@ -1,0 +1,91 @@
+// The main frame's status bar: the message pane, the three read-outs of the document
+// (isotherm difference, position and temperature of the selected point) and the keyboard
+// indicators.
+#include "mainframe.h"
+
+#include "core/constants.h"
+#include "stringids.h"
+#include "stringtable.h"
+#include "textformat.h"
+#include "vantorodoc.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+namespace calivue {
+
+namespace {
+QLabel* addPane(QStatusBar* bar, const QString& name, int minimumWidth)
+{
+    auto* pane = new QLabel(bar);
+    pane->setObjectName(name);
+    pane->setFrameShape(QFrame::Panel);
+    pane->setFrameShadow(QFrame::Sunken);
+    pane->setMinimumWidth(minimumWidth);
+    bar->addPermanentWidget(pane);
+    return pane;
+}
+
+QString unitOf(const CVantoroDoc& doc)
+{
+    return QString::fromStdString(doc.image().unitText());
+}
+}  // namespace
+
+void CMainFrame::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    // The stretching message pane is the status bar's own; the panes follow in their order.
+    m_diffPane = addPane(bar, QStringLiteral("pane130"), 100);
+    m_diffPane->setFixedWidth(100);
+    m_positionPane = addPane(bar, QStringLiteral("pane1"), 80);
+    m_tempPane = addPane(bar, QStringLiteral("pane129"), 70);
+    // Qt offers no portable way to read the lock keys, so the indicators are shown greyed.
+    for (auto [id, name] : {std::pair{sid::IndicatorCaps, "indicatorCaps"},
+                            std::pair{sid::IndicatorNum, "indicatorNum"},
+                            std::pair{sid::IndicatorScroll, "indicatorScroll"}}) {
+        QLabel* pane = addPane(bar, QString::fromLatin1(name), 0);
+        pane->setText(uiText(id));
+        pane->setEnabled(false);
+    }
+}
+
+QString CMainFrame::paneText(int pane) const
+{
+    switch (pane) {
+        case 130:
+            return m_diffPane->text();
+        case 1:
+            return m_positionPane->text();
+        case 129:
+            return m_tempPane->text();
+        default:
+            return {};
+    }
+}
+
+void CMainFrame::updateStatusPanes()
+{
+    int x = 0, row = 0;
+    const bool valid = m_doc.selectedPoint(x, row);
+    const auto [tempValid, temperature] = m_doc.selectedPointTemperature();
+    if (valid && tempValid) {
+        // Positions read as the cursor lists show them: y counted from the top of the picture.
+        const int y = kHeight - 1 - row;
+        m_positionPane->setText(formatText(uiText(sid::StatusPositionFormat), {x, y}));
+        m_tempPane->setText(formatText(QStringLiteral("%0.01f %s"),
+                                       {static_cast<double>(temperature), unitOf(m_doc)}));
+    } else {
+        m_positionPane->clear();
+        m_tempPane->clear();
+    }
+
+    const auto [diffValid, difference] = m_doc.isothermDifference();
+    if (diffValid)
+        m_diffPane->setText(formatText(uiText(sid::StatusDiffFormat),
+                                       {static_cast<double>(difference), unitOf(m_doc)}));
+    else
+        m_diffPane->clear();
+}
+
+}  // namespace calivue

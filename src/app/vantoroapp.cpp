@@ -1,0 +1,149 @@
+#include "vantoroapp.h"
+
+#include "aboutdlg.h"
+#include "mainframe.h"
+
+#include "commandids.h"
+#include "languagetable.h"
+#include "messagedlg.h"
+#include "stringids.h"
+#include "vantorodoc.h"
+
+#include <QAction>
+
+namespace calivue {
+
+namespace {
+CVantoroApp::DialogHook& aboutHook()
+{
+    static CVantoroApp::DialogHook hook;
+    return hook;
+}
+
+bool reportFailure(const std::optional<SettingsError>& error)
+{
+    if (!error) return true;
+    cMessageDlg::messageBox(error->message, cMessageDlg::IconStop, cMessageDlg::ButtonsOk);
+    return false;
+}
+}  // namespace
+
+CVantoroApp::CVantoroApp(AppOptions options, QObject* parent)
+    : QObject(parent), m_options(std::move(options)), m_settings(m_options.configRoot)
+{
+}
+
+CVantoroApp::~CVantoroApp()
+{
+    // The frame refers to the document, so it goes first.
+    delete m_frame.data();
+}
+
+CMainFrame* CVantoroApp::mainFrame() const
+{
+    return m_frame.data();
+}
+
+void CVantoroApp::setAboutHook(DialogHook hook)
+{
+    aboutHook() = std::move(hook);
+}
+
+bool CVantoroApp::initInstance(const QStringList& arguments, bool show)
+{
+    m_template = m_settings.templateNumber();
+    if (!loadLanguageModule()) return false;
+
+    // The module's table becomes the one every window reads from before the frame is built,
+    // so the menu, prompts and any message raised while opening the command-line snapshot
+    // all speak the chosen language.
+    StringTable::setActive(m_table);
+
+    m_doc = std::make_unique<CVantoroDoc>();
+    createFrame();
+    processCommandLine(arguments);
+
+    if (show) m_frame->show();
+    refreshTitle();
+    return true;
+}
+
+int CVantoroApp::chooseLanguage() const
+{
+    return calivue::chooseLanguage(m_settings.language(), m_options.locale);
+}
+
+bool CVantoroApp::loadLanguageModule()
+{
+    m_language = chooseLanguage();
+    m_localeId = languageInfo(m_language).localeId;
+    const LanguageModules modules =
+        m_options.moduleDirs ? LanguageModules(*m_options.moduleDirs) : LanguageModules();
+    LanguageLoad load = modules.load(m_language);
+    if (!load.ok()) {
+        m_table = StringTable::english();
+        cMessageDlg::messageBox(load.message, load.iconStyle, load.buttonStyle);
+        return false;
+    }
+    m_table = load.table;
+    return true;
+}
+
+bool CVantoroApp::setLanguage(int language)
+{
+    return reportFailure(m_settings.setLanguage(language));
+}
+
+bool CVantoroApp::setTemplate(int number)
+{
+    if (!reportFailure(m_settings.setTemplateNumber(number))) return false;
+    m_template = number;
+    return true;
+}
+
+bool CVantoroApp::setPersistReportDetails(bool persist)
+{
+    return reportFailure(m_settings.setPersistReportDetails(persist));
+}
+
+bool CVantoroApp::setTempUnit(int unit)
+{
+    return reportFailure(m_settings.setTempUnit(unit));
+}
+
+void CVantoroApp::createFrame()
+{
+    m_frame = new CMainFrame(*m_doc, m_settings, m_language);
+    m_doc->setDialogParent(m_frame);
+    connect(m_frame->action(cmd::FileOpen), &QAction::triggered, this, &CVantoroApp::onFileOpen);
+    connect(m_frame->action(cmd::AppAbout), &QAction::triggered, this, &CVantoroApp::onAbout);
+}
+
+void CVantoroApp::processCommandLine(const QStringList& arguments)
+{
+    // The first argument that is not an option names the snapshot. A snapshot that cannot be
+    // opened has already been reported; the program carries on with an empty window rather
+    // than quitting, so the user can open another one.
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QLatin1Char('-'))) continue;
+        openFile(argument);
+        break;
+    }
+}
+
+void CVantoroApp::refreshTitle()
+{
+    if (m_frame) m_frame->updateTitle();
+}
+
+void CVantoroApp::onAbout()
+{
+    cAboutDlg dialog(StringTable::active(), m_frame);
+    if (aboutHook()) {
+        aboutHook()(dialog);
+        return;
+    }
+    dialog.exec();
+}
+
+}  // namespace calivue

@@ -1,0 +1,107 @@
+// CVantoroApp: the application object. It fixes where the settings live, picks and loads the
+// user-interface language, creates the document and the main frame, opens a snapshot named on
+// the command line, and owns the Open command and the About box.
+//
+// It is a plain QObject beside the QApplication (not a subclass), so tests can run start-up
+// several times in one process with their own settings folder and module folders.
+#pragma once
+
+#include "languagemodules.h"
+#include "settingsstore.h"
+#include "stringtable.h"
+
+#include <QLocale>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QDialog;
+
+namespace calivue {
+
+class CMainFrame;
+class CVantoroDoc;
+
+struct AppOptions {
+    // Settings folder; empty: the user's configuration folder.
+    QString configRoot;
+    // Folders searched for language modules; nullopt: beside the executable, then the
+    // system's library path.
+    std::optional<QStringList> moduleDirs;
+    // The user's default locale, consulted when no language is stored.
+    QLocale locale = QLocale::system();
+};
+
+class CVantoroApp : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CVantoroApp(AppOptions options = {}, QObject* parent = nullptr);
+    ~CVantoroApp() override;
+
+    // Start-up. `arguments` are the command-line arguments after the program name. Returns
+    // false when start-up must stop (the language module could not be used; the message has
+    // been shown). On success the main frame exists; it is shown when `show` is set.
+    bool initInstance(const QStringList& arguments, bool show = true);
+
+    // The language to use: the stored `Language` when it is 0-16, else the locale's choice.
+    int chooseLanguage() const;
+    // Loads the module of the chosen language; shows the failure message and returns false
+    // when it is missing, broken or carries another language's tag.
+    bool loadLanguageModule();
+
+    int language() const { return m_language; }
+    int localeId() const { return m_localeId; }
+    bool moduleInUse() const { return m_table.isModule(); }
+    int templateNumber() const { return m_template; }
+    // The table the program runs with (the module's, or the program's own English).
+    const StringTable& strings() const { return m_table; }
+
+    // Settings writes; each shows its own failure message and returns false on failure.
+    bool setLanguage(int language);
+    bool setTemplate(int number);
+    bool setPersistReportDetails(bool persist);
+    bool setTempUnit(int unit);
+    int tempUnit() const { return m_settings.tempUnit(); }
+    SettingsStore& settings() { return m_settings; }
+
+    // Opens a snapshot by its .bmp name; a .qvx name (any case) opens its .BMP. Asks about
+    // unsaved changes first; false when the user kept the document or the open failed.
+    bool openFile(const QString& path);
+    // The Open command: a report project in report-writer mode (through the report-open
+    // hook), else a snapshot chosen in the open dialog.
+    void onFileOpen();
+    // The About box: its captions from the active table, its contents from the program's own.
+    void onAbout();
+
+    // The report writer's Open (a .vrp project); called by onFileOpen in report-writer mode.
+    void setReportOpenHook(std::function<void()> hook) { m_reportOpen = std::move(hook); }
+
+    CVantoroDoc* document() const { return m_doc.get(); }
+    CMainFrame* mainFrame() const;
+
+    // When set, onAbout hands the built dialog to the hook instead of running it. For tests.
+    using DialogHook = std::function<void(QDialog&)>;
+    static void setAboutHook(DialogHook hook);
+
+private:
+    void createFrame();
+    void processCommandLine(const QStringList& arguments);
+    void refreshTitle();
+
+    AppOptions m_options;
+    SettingsStore m_settings;
+    StringTable m_table;
+    int m_language = 0;
+    int m_localeId = 2057;
+    int m_template = 0;
+    std::unique_ptr<CVantoroDoc> m_doc;
+    QPointer<CMainFrame> m_frame;
+    std::function<void()> m_reportOpen;
+};
+
+}  // namespace calivue

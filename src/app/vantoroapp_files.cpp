@@ -1,0 +1,47 @@
+// The application's file commands: the Open command and the open-file hook it shares with
+// the command line.
+#include "vantoroapp.h"
+
+#include "mainframe.h"
+#include "viewcommands.h"
+
+#include "core/snapshotfiles.h"
+#include "irfiledialog.h"
+#include "stringids.h"
+#include "vantorodoc.h"
+
+#include <filesystem>
+
+namespace calivue {
+
+bool CVantoroApp::openFile(const QString& path)
+{
+    if (!m_doc || path.isEmpty()) return false;
+    // A .qvx name from a camera card (IR_0001.QVX) stands for its picture, IR_0001.BMP.
+    const std::filesystem::path hooked = openPathHook(std::filesystem::path(path.toStdString()));
+    // Replacing the open snapshot: unsaved changes are asked about first.
+    if (!m_doc->saveModified()) return false;
+    return m_doc->openDocument(QString::fromStdString(hooked.string()));
+}
+
+void CVantoroApp::onFileOpen()
+{
+    if (!m_doc) return;
+    if (m_doc->reportMode()) {
+        if (m_reportOpen) m_reportOpen();
+        return;
+    }
+
+    cIRFileDialog dialog(cIRFileDialog::Mode::Open, QStringLiteral("bmp"));
+    dialog.setTitle(uiText(sid::Open));
+    dialog.addFilter(uiText(sid::FilterSnapshots), QStringLiteral("*.bmp"));
+    const std::optional<QString> chosen = dialog.choose(m_frame);
+    if (!chosen) return;
+
+    openFile(*chosen);
+    if (!m_doc->isLoaded() && m_frame && m_frame->viewCommands())
+        m_frame->viewCommands()->clearView();
+    refreshTitle();
+}
+
+}  // namespace calivue

@@ -1,0 +1,66 @@
+#include "apptest.h"
+
+#include "stringtable.h"
+
+#include <QFile>
+
+namespace calivue::test {
+
+void AppTest::SetUp()
+{
+    ASSERT_TRUE(m_config.isValid());
+    ASSERT_TRUE(m_files.isValid());
+    cMessageDlg::setResponder([this](const cMessageDlg& dlg) {
+        m_messages.push_back({dlg.text(), dlg.windowTitle(), dlg.iconKind(), dlg.visibleButtons()});
+        return m_answer;
+    });
+    cIRFileDialog::setChooser([this](const cIRFileDialog& dlg) {
+        m_dialogFilters.push_back(dlg.nameFilters());
+        return m_chosen;
+    });
+}
+
+void AppTest::TearDown()
+{
+    m_app.reset();
+    cMessageDlg::setResponder({});
+    cIRFileDialog::setChooser({});
+    StringTable::setActive(StringTable::english());
+}
+
+bool AppTest::start(const QStringList& arguments, std::optional<QStringList> moduleDirs,
+                    QLocale locale)
+{
+    AppOptions options;
+    options.configRoot = m_config.path();
+    options.moduleDirs = std::move(moduleDirs);
+    options.locale = locale;
+    m_app = std::make_unique<CVantoroApp>(options);
+    return m_app->initInstance(arguments, false);
+}
+
+gen::WrittenFiles AppTest::writeSnapshot(const std::string& name, const gen::SnapshotPlan& plan)
+{
+    Result<gen::WrittenFiles> written =
+        gen::writeSnapshot(QFile::encodeName(m_files.path()).toStdString(), name, plan);
+    EXPECT_TRUE(written.ok()) << describe(written.error());
+    return written.ok() ? written.value() : gen::WrittenFiles{};
+}
+
+gen::SnapshotPlan AppTest::plainPlan(std::uint8_t flagsA, std::uint8_t flagsB)
+{
+    gen::SnapshotPlan plan = gen::demoPlan(7);
+    plan.cursors.clear();
+    plan.voice = false;
+    plan.voiceName.clear();
+    plan.flagsA = flagsA;
+    plan.flagsB = flagsB;
+    return plan;
+}
+
+QString AppTest::qs(const std::filesystem::path& p)
+{
+    return QFile::decodeName(QByteArray::fromStdString(p.string()));
+}
+
+}  // namespace calivue::test

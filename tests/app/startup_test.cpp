@@ -1,0 +1,172 @@
+// Start-up: choosing and loading the language module, the command line, the Open command,
+// the About box and the questions asked before the window closes.
+#include "apptest.h"
+
+#include "aboutdlg.h"
+#include "commandids.h"
+#include "settingsstore.h"
+#include "stringids.h"
+#include "stringtable.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenuBar>
+
+namespace calivue::test {
+
+// Catches a missing module that does not stop start-up, or a message without its file name
+// or with the wrong buttons.
+TEST_F(AppTest, MissingModuleStopsStartUpWithErrorLoading)
+{
+    ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(1));
+    QTemporaryDir empty;
+    EXPECT_FALSE(start({}, QStringList{empty.path()}));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, qs("Error loading:\nKVO German.so"));
+    EXPECT_EQ(m_messages[0].caption, qs("Orvane Calivue Razadi"));
+    EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Stop);
+    EXPECT_EQ(m_messages[0].buttons, (QList<int>{cMessageDlg::IdOk, cMessageDlg::IdCancel}));
+    EXPECT_EQ(m_app->mainFrame(), nullptr);
+}
+
+// Catches the tag check being skipped: an English-tagged module standing in for KVO US.
+TEST_F(AppTest, WrongTagStopsStartUpWithErrorLoadingDll)
+{
+    ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(8));
+    EXPECT_FALSE(start({}, QStringList{QString::fromUtf8(CALIVUE_WRONG_TAG_DIR)}));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, qs("Error loading DLL"));
+    EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Stop);
+    EXPECT_EQ(m_messages[0].buttons, QList<int>{cMessageDlg::IdOk});
+    EXPECT_EQ(m_app->mainFrame(), nullptr);
+    EXPECT_EQ(StringTable::active().tag(), qs("ENGLISH"));
+}
+
+// Catches a stored language 0 being overruled by the locale (a US locale alone would pick
+// the US module, which sits beside the test executable).
+TEST_F(AppTest, LanguageZeroUsesTheProgramsOwnEnglish)
+{
+    ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(0));
+    ASSERT_TRUE(start({}, std::nullopt, QLocale(QLocale::English, QLocale::UnitedStates)));
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(m_app->language(), 0);
+    EXPECT_EQ(m_app->localeId(), 2057);
+    EXPECT_FALSE(m_app->moduleInUse());
+    EXPECT_EQ(StringTable::active().tag(), qs("ENGLISH"));
+    EXPECT_EQ(frame().menuBar()->actions().first()->text(), qs("&File"));
+}
+
+// Catches a loaded module that never becomes the table the window reads from.
+TEST_F(AppTest, UsLocaleWithoutSettingLoadsAndActivatesUsModule)
+{
+    ASSERT_TRUE(start({}, std::nullopt, QLocale(QLocale::English, QLocale::UnitedStates)));
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(m_app->language(), 8);
+    EXPECT_EQ(m_app->localeId(), 1033);
+    EXPECT_TRUE(m_app->moduleInUse());
+    EXPECT_EQ(StringTable::active().tag(), qs("USA"));
+    EXPECT_EQ(uiText(sid::ColourPaletteLabel), qs("Color Palette:"));
+}
+
+// Catches a camera card's upper-case .QVX name not being turned into its .BMP, or the title
+// not following the opened file.
+TEST_F(AppTest, CommandLineUpperCaseQvxOpensTheSnapshot)
+{
+    const gen::WrittenFiles files = writeSnapshot("IR_0001", plainPlan());
+    ASSERT_TRUE(qs(files.qvx).endsWith(qs(".QVX")));
+    ASSERT_TRUE(start({qs("-style=fusion"), qs(files.qvx)}));
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(doc().isLoaded());
+    EXPECT_EQ(QFileInfo(doc().currentPath()).fileName(), qs("IR_0001.BMP"));
+    EXPECT_EQ(frame().windowTitle(), qs("IR_0001.BMP - Orvane Calivue Razadi"));
+}
+
+// Catches a bad command-line path ending the program instead of leaving an empty window.
+TEST_F(AppTest, CommandLineBadPathReportsAndKeepsTheWindow)
+{
+    ASSERT_TRUE(start({m_files.filePath(qs("NOPE.QVX"))}));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorOpeningFile));
+    ASSERT_NE(m_app->mainFrame(), nullptr);
+    EXPECT_FALSE(doc().isLoaded());
+    EXPECT_EQ(frame().windowTitle(), qs("Orvane Calivue Razadi"));
+}
+
+// Catches the Open command using the wrong filter, not opening the choice, or skipping the
+// view's clear-up after a failed open; and the report-writer branch reaching the snapshot
+// dialog.
+TEST_F(AppTest, OpenCommandOpensTheChosenSnapshotOrClearsTheView)
+{
+    const gen::WrittenFiles files = writeSnapshot("IR_0002", plainPlan());
+    ASSERT_TRUE(start());
+    FakeView view(doc());
+    frame().setViewCommands(&view);
+
+    m_chosen = qs(files.bmp);
+    action(cmd::FileOpen)->trigger();
+    ASSERT_EQ(m_dialogFilters.size(), 1u);
+    ASSERT_EQ(m_dialogFilters[0].size(), 1);
+    EXPECT_TRUE(m_dialogFilters[0][0].startsWith(qs("Calivue (*.bmp)")));
+    EXPECT_TRUE(doc().isLoaded());
+    EXPECT_EQ(frame().windowTitle(), qs("IR_0002.BMP - Orvane Calivue Razadi"));
+    EXPECT_EQ(view.clears, 0);
+
+    m_chosen = m_files.filePath(qs("MISSING.BMP"));
+    action(cmd::FileOpen)->trigger();
+    EXPECT_EQ(m_messages.size(), 1u);  // "Error opening file"
+    EXPECT_FALSE(doc().isLoaded());
+    EXPECT_EQ(view.clears, 1);
+
+    m_chosen.reset();  // Cancel: nothing happens
+    action(cmd::FileOpen)->trigger();
+    EXPECT_EQ(view.clears, 1);
+
+    int reportOpens = 0;
+    m_app->setReportOpenHook([&] { ++reportOpens; });
+    doc().setReportMode(true);
+    const std::size_t dialogs = m_dialogFilters.size();
+    action(cmd::FileOpen)->trigger();
+    EXPECT_EQ(reportOpens, 1);
+    EXPECT_EQ(m_dialogFilters.size(), dialogs);
+}
+
+// Catches unsaved changes being lost by Exit, or Cancel not keeping the program running.
+TEST_F(AppTest, ExitAsksAboutUnsavedChanges)
+{
+    const gen::WrittenFiles files = writeSnapshot("IR_0003", plainPlan());
+    ASSERT_TRUE(start({qs(files.bmp)}));
+    doc().toggleBlueIsotherm();
+    ASSERT_TRUE(doc().isModified());
+
+    m_answer = cMessageDlg::IdCancel;
+    EXPECT_FALSE(frame().close());
+    EXPECT_EQ(m_messages.size(), 1u);
+
+    m_answer = cMessageDlg::IdNo;
+    EXPECT_TRUE(frame().close());
+    EXPECT_EQ(m_messages.size(), 2u);
+}
+
+// Catches the About box taking its contents from the language module or losing the version.
+TEST_F(AppTest, AboutBoxShowsTheProgramsOwnTexts)
+{
+    ASSERT_TRUE(start({}, std::nullopt, QLocale(QLocale::English, QLocale::UnitedStates)));
+    ASSERT_TRUE(m_app->moduleInUse());
+    int shown = 0;
+    CVantoroApp::setAboutHook([&](QDialog& dialog) {
+        ++shown;
+        auto& about = static_cast<cAboutDlg&>(dialog);
+        const StringTable own = StringTable::english();
+        EXPECT_EQ(about.windowTitle(), qs("About Orvane Calivue Razadi"));
+        EXPECT_EQ(about.productText(), own.text(sid::ProductTitle));
+        EXPECT_EQ(about.noticeText(), own.text(sid::AboutNotice));
+        EXPECT_EQ(about.versionText(), qs("Version ") + cAboutDlg::version());
+    });
+    action(cmd::AppAbout)->trigger();
+    CVantoroApp::setAboutHook({});
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(cAboutDlg::version().isEmpty());
+}
+
+}  // namespace calivue::test
