@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the demo: a generated snapshot is
-# described, rendered at interpolation 2 and exported as CSV.
+# Installs what is missing, builds, generates a demo snapshot and opens it in the
+# desktop program. Without a display it says so and runs the headless demo
+# instead: the snapshot is described, rendered at interpolation 2 and exported
+# as CSV.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,13 +10,22 @@ bash scripts/install-deps.sh
 # The same configuration as the test script, so the two never rebuild each other's work.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCALIVUE_BUILD_TESTS=ON \
       -DCALIVUE_BUILD_BENCH=ON >/dev/null
-cmake --build build --target calivue-gen calivue-cli
+cmake --build build --target calivue-gen calivue-cli calivue kvo_us
 
 out="$(pwd)/out/demo"
 mkdir -p "$out"
 build/bin/calivue-gen "$out" --preset demo --wav
 snapshot="$out/DEMO.BMP"
 
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || [ -n "${QT_QPA_PLATFORM:-}" ]; then
+  echo "Opening $snapshot in the desktop program"
+  status=0
+  build/bin/calivue "$snapshot" || status=$?
+  # Exit code 3: no display could be opened after all; fall through to the headless demo.
+  [ "$status" -ne 3 ] && exit "$status"
+fi
+
+echo "No display available: running the headless demo instead."
 echo
 echo "== calivue-cli info $snapshot"
 build/bin/calivue-cli info "$snapshot"
