@@ -1,5 +1,7 @@
-// Fuzz target for the snapshot record decoder and the array building that
-// follows every successful load.
+// Fuzz target for the snapshot record: the whole load (decode, arrays, default
+// isotherm bands) and what a viewer does next with whatever the fields say —
+// readings, ranges and a render at the record's own span, palette and
+// orientation. One image is reused, as the document reuses its own.
 #include "core/brixa.h"
 #include "core/record.h"
 
@@ -10,8 +12,14 @@ using namespace calivue;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    cBrixa img;
-    if (decodeRecord(std::span<const std::uint8_t>(data, size), img) == Error::None)
-        img.buildArrays();
+    static cBrixa img;
+    if (img.loadFromBytes(std::span<const std::uint8_t>(data, size), "fuzz.qvx") != Error::None)
+        return 0;
+    for (int m = 0; m < kMarkerCount; ++m) img.markerTemperature(m);
+    int low = 0, high = 0;
+    img.spanRange(low, high);
+    img.fullRange(low, high);
+    std::vector<std::uint8_t> picture;
+    img.renderInto(picture, 1, img.fields.spanLow, img.fields.spanHigh, 3, img.fields.orientation);
     return 0;
 }
