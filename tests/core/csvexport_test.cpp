@@ -118,7 +118,7 @@ TEST(CsvExport, TopPictureRowFirstAndColumnsLeftToRight)
     std::istringstream in(text);
     for (std::string l; std::getline(in, l);) lines.push_back(l);
     ASSERT_EQ(lines.size(), 240u);
-    // The smoothing of Part 1.3 may soften a lone pixel; compare with the image's own reading.
+    // Smoothing may soften a lone pixel; compare with the image's own reading.
     EXPECT_EQ(lines.front().substr(0, printfValue(img->temperatureAt(0, 239, 1.0f)).size()),
               printfValue(img->temperatureAt(0, 239, 1.0f)));
     EXPECT_GT(img->temperatureAt(0, 239, 1.0f), img->temperatureAt(5, 239, 1.0f));
