@@ -1,0 +1,150 @@
+#include "displayset.h"
+
+#include "arraydisplay.h"
+#include "colourbar.h"
+#include "hotspotdisplay.h"
+#include "profiledisplay.h"
+#include "spanselector.h"
+#include "vantorodoc.h"
+
+namespace calivue {
+
+cDisplaySet::cDisplaySet(CVantoroDoc& doc, QObject* parent)
+    : QObject(parent),
+      m_doc(doc),
+      m_array(std::make_unique<cArrayDisplay>(&doc)),
+      m_pan(std::make_unique<cArrayDisplay>(&doc)),
+      m_colourBar(std::make_unique<cColourBar>()),
+      m_span(std::make_unique<cSpanSelector>()),
+      m_cursorList(std::make_unique<cHotSpotDisplay>(&doc)),
+      m_lowerProfile(std::make_unique<cProfileDisplay>(1, &doc)),
+      m_sideProfile(std::make_unique<cProfileDisplay>(0, &doc))
+{
+    m_colourBar->AttachDocument(&doc);
+    m_span->AttachDocument(&doc);
+    m_pan->SetNavigationMode(true);
+
+    connect(&doc, &CVantoroDoc::imageReplaced, this, &cDisplaySet::syncAll);
+    connect(&doc, &CVantoroDoc::paletteChanged, this, &cDisplaySet::syncPalette);
+    connect(&doc, &CVantoroDoc::spanChanged, this, &cDisplaySet::syncSpan);
+    connect(&doc, &CVantoroDoc::isothermsChanged, this, &cDisplaySet::syncIsotherms);
+    connect(&doc, &CVantoroDoc::viewRectChanged, this, &cDisplaySet::syncViewRect);
+    connect(&doc, &CVantoroDoc::profilesChanged, this, &cDisplaySet::syncProfiles);
+    connect(&doc, &CVantoroDoc::interpolationChanged, this, [this] {
+        m_array->SetInterpolation(m_doc.interpolation());
+        m_pan->SetInterpolation(m_doc.interpolation());
+    });
+    connect(&doc, &CVantoroDoc::blendChanged, this, [this] {
+        m_array->SetBlend(m_doc.blend());
+        m_pan->SetBlend(m_doc.blend());
+    });
+    connect(&doc, &CVantoroDoc::alignmentChanged, this, [this] {
+        // The offsets move the photograph under the picture: both must be re-blended.
+        m_array->Refresh();
+        m_pan->Refresh();
+    });
+    connect(&doc, &CVantoroDoc::orientationChanged, this, [this] {
+        m_array->Invalidate();
+        m_pan->Invalidate();
+        syncProfiles();
+    });
+    connect(&doc, &CVantoroDoc::areaChanged, this, [this] {
+        m_array->ShowAreaBox(m_doc.areaSelectOn());
+        m_array->Invalidate();
+        invalidateReadouts();
+    });
+    connect(&doc, &CVantoroDoc::markersChanged, this, [this] {
+        m_array->Invalidate();
+        invalidateReadouts();
+    });
+    connect(&doc, &CVantoroDoc::unitChanged, this, [this] {
+        m_array->Invalidate();
+        m_colourBar->SetDirty();
+        m_colourBar->Invalidate();
+        m_span->SyncSpan();
+        invalidateReadouts();
+    });
+}
+
+cDisplaySet::~cDisplaySet() = default;
+
+void cDisplaySet::syncAll()
+{
+    if (!m_doc.isLoaded()) {
+        m_span->DetachImage();
+        return;
+    }
+    cBrixa* image = &m_doc.image();
+    m_array->SyncFromDocument();
+    m_pan->SyncFromDocument();
+    m_colourBar->SetImage(image);
+    m_span->SetImage(image);
+    m_cursorList->SetImage(image);
+    m_lowerProfile->SetImage(image);
+    m_sideProfile->SetImage(image);
+    syncPalette();
+    syncIsotherms();
+    syncViewRect();
+    syncProfiles();
+}
+
+void cDisplaySet::syncPalette()
+{
+    const int p = m_doc.palette();
+    m_array->SetPalette(p);
+    m_pan->SetPalette(p);
+    m_colourBar->SetPalette(p);
+    m_colourBar->SetDirty();
+    m_colourBar->Invalidate();
+    m_span->SetPalette(p);
+    m_span->SyncSpan();
+    m_lowerProfile->SetPalette(p);
+    m_sideProfile->SetPalette(p);
+    m_lowerProfile->Refresh();
+    m_sideProfile->Refresh();
+}
+
+void cDisplaySet::syncSpan()
+{
+    m_array->SetSpan(m_doc.spanLow(), m_doc.spanHigh());
+    m_pan->SetSpan(m_doc.spanLow(), m_doc.spanHigh());
+    m_span->SyncSpan();
+    m_colourBar->Invalidate();
+    m_lowerProfile->Refresh();
+    m_sideProfile->Refresh();
+}
+
+void cDisplaySet::syncIsotherms()
+{
+    // The bounds live in the image; a new flag set or new bounds both need a re-render.
+    m_array->SetIsothermFlags(m_doc.isothermFlags());
+    m_pan->SetIsothermFlags(m_doc.isothermFlags());
+    m_array->Refresh();
+    m_pan->Refresh();
+    m_span->SetIsothermFlags(m_doc.isothermFlags());
+    m_span->SyncIsotherms();
+}
+
+void cDisplaySet::syncViewRect()
+{
+    m_array->SetZoomWindow(m_doc.viewRect());
+    m_pan->SetZoomWindow(m_doc.viewRect());
+    m_lowerProfile->SetZoomWindow(m_doc.viewRect());
+    m_sideProfile->SetZoomWindow(m_doc.viewRect());
+    invalidateReadouts();
+}
+
+void cDisplaySet::syncProfiles()
+{
+    m_array->SyncProfileLines();
+    m_array->Invalidate();
+    m_lowerProfile->Refresh();
+    m_sideProfile->Refresh();
+}
+
+void cDisplaySet::invalidateReadouts()
+{
+    m_cursorList->Invalidate();
+}
+
+}  // namespace calivue

@@ -1,0 +1,97 @@
+// The display set keeps every display object in step with the document.
+#include "displayset.h"
+
+#include "arraydisplay.h"
+#include "colourbar.h"
+#include "hotspotdisplay.h"
+#include "profiledisplay.h"
+#include "spanselector.h"
+#include "viewtestutil.h"
+
+#include <gtest/gtest.h>
+
+using namespace calivue;
+using namespace calivue::viewtest;
+
+// Catches an object left without the image (or with the previous snapshot's)
+// after a document opens a snapshot.
+TEST(DisplaySet, OpeningHandsTheImageToEveryObject)
+{
+    OpenedDoc opened(flatPlan());
+    ASSERT_TRUE(opened.opened);
+    cDisplaySet set(*opened.doc);
+    // A set made after the load is brought up to date by the next announcement.
+    EXPECT_EQ(set.arrayDisplay().image(), nullptr);
+    ASSERT_TRUE(opened.doc->openDocument(opened.bmpPath));
+    cBrixa* image = &opened.doc->image();
+    EXPECT_EQ(set.arrayDisplay().image(), image);
+    EXPECT_EQ(set.panDisplay().image(), image);
+    EXPECT_EQ(set.colourBar().image(), image);
+    EXPECT_EQ(set.spanSelector().image(), image);
+    EXPECT_EQ(set.cursorList().image(), image);
+    EXPECT_EQ(set.lowerProfile().image(), image);
+    EXPECT_EQ(set.sideProfile().image(), image);
+    EXPECT_TRUE(set.panDisplay().navigationMode());
+    EXPECT_FALSE(set.arrayDisplay().navigationMode());
+}
+
+// Catches a setting that reaches the document but not the displays drawing it.
+TEST(DisplaySet, SettingsReachTheDisplays)
+{
+    OpenedDoc opened(flatPlan());
+    ASSERT_TRUE(opened.opened);
+    cDisplaySet set(*opened.doc);
+    set.syncAll();
+    CVantoroDoc& doc = *opened.doc;
+
+    doc.setPalette(4);
+    EXPECT_EQ(set.arrayDisplay().palette(), 4);
+    EXPECT_EQ(set.panDisplay().palette(), 4);
+    EXPECT_EQ(set.colourBar().palette(), 4);
+    EXPECT_EQ(set.spanSelector().palette(), 4);
+    EXPECT_EQ(set.lowerProfile().palette(), 4);
+
+    doc.setSpan(2900, 3100);
+    EXPECT_EQ(set.arrayDisplay().spanLow(), 2900);
+    EXPECT_EQ(set.panDisplay().spanLow(), 2900);
+
+    doc.setInterpolation(3);
+    EXPECT_EQ(set.arrayDisplay().interpolation(), 3);
+
+    doc.setBlend(50);
+    EXPECT_EQ(set.arrayDisplay().blend(), 50);
+
+    doc.toggleBlueIsotherm();
+    EXPECT_EQ(set.arrayDisplay().isothermFlags(), doc.isothermFlags());
+    EXPECT_EQ(set.spanSelector().isothermFlags(), doc.isothermFlags());
+
+    doc.setZoom(2);
+    EXPECT_EQ(set.arrayDisplay().zoomWindow(), doc.viewRect());
+    EXPECT_EQ(set.lowerProfile().zoomWindow(), doc.viewRect());
+    EXPECT_EQ(set.sideProfile().zoomWindow(), doc.viewRect());
+
+    doc.toggleAreaSelect();
+    EXPECT_EQ(set.arrayDisplay().areaBoxShown(), doc.areaSelectOn());
+}
+
+// Catches a colour change that the main picture does not re-render for, or a
+// geometry change that re-renders needlessly.
+TEST(DisplaySet, OnlyColourChangesReRender)
+{
+    OpenedDoc opened(flatPlan());
+    ASSERT_TRUE(opened.opened);
+    cDisplaySet set(*opened.doc);
+    set.syncAll();
+    cArrayDisplay& display = set.arrayDisplay();
+    display.SetRect(QRect(0, 0, 320, 240));
+    drawToImage(display);
+    const int afterFirst = display.renderCount();
+
+    opened.doc->setZoom(2);
+    drawToImage(display);
+    EXPECT_EQ(display.renderCount(), afterFirst);
+
+    opened.doc->setPalette(6);
+    drawToImage(display);
+    EXPECT_EQ(display.renderCount(), afterFirst + 1);
+}
