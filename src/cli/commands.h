@@ -66,9 +66,6 @@ int runScan(const std::filesystem::path& folder, bool subfolders, std::ostream& 
 // Record text (Latin-1, one byte a character) as UTF-8.
 std::string latin1ToUtf8(std::string_view latin1);
 
-// "°C", "°F" or "K" (UTF-8) for units 0–2; empty for any other value.
-std::string unitTextFor(int unit);
-
 // The JSON object `info` prints for a loaded image (temperatures in its unit).
 nlohmann::ordered_json infoJson(const cBrixa& img, const std::vector<Probe>& probes);
 

@@ -29,22 +29,6 @@ std::string latin1ToUtf8(std::string_view latin1)
     return out;
 }
 
-std::string unitTextFor(int unit)
-{
-    switch (unit) {
-        case 0:
-            return "\xC2\xB0"
-                   "C";
-        case 1:
-            return "\xC2\xB0"
-                   "F";
-        case 2:
-            return "K";
-        default:
-            return {};
-    }
-}
-
 std::optional<Probe> parseProbe(std::string_view text)
 {
     const std::size_t comma = text.find(',');
@@ -108,7 +92,7 @@ Json infoJson(const cBrixa& img, const std::vector<Probe>& probes)
     j["scale"] = number(img.scale());
     j["scale_code"] = f.scaleCode;
     j["unit"] = f.unit;
-    j["unit_text"] = unitTextFor(f.unit);
+    j["unit_text"] = unitTextOf(f.unit);
     j["capture"] = timeJson(f.capture);
     j["modified"] = timeJson(f.modified);
     j["capture_date_text"] = optionalText(img.captureDateText());
@@ -175,7 +159,7 @@ int runInfo(const InfoOptions& opt, std::ostream& out, std::ostream& err)
     }
     img.setAreaMode(opt.areaMode);
     if (opt.unit) img.setUnit(*opt.unit);
-    img.setUnitText(unitTextFor(img.unit()));
+    img.setUnitText(unitTextOf(img.unit()));
     out << infoJson(img, opt.probes).dump(2) << '\n';
     return out ? 0 : 1;
 }

@@ -9,6 +9,16 @@
 
 namespace calivue {
 
+std::string unitTextOf(int unit)
+{
+    switch (unit) {
+    case 0: return "\xC2\xB0" "C";
+    case 1: return "\xC2\xB0" "F";
+    case 2: return "K";
+    default: return {};
+    }
+}
+
 cBrixa::cBrixa() { reset(); }
 
 cBrixa::cBrixa(const std::filesystem::path& path)

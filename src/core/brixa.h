@@ -68,6 +68,9 @@ struct RecordFields {
 // Counts per kelvin for a record's scale code.
 float scaleForCode(std::uint8_t code);
 
+// "°C", "°F" or "K" (UTF-8) for the record's unit byte; empty for any other value.
+std::string unitTextOf(int unit);
+
 // Display flag bits shared by the document, displays and tools.
 namespace flags {
 inline constexpr std::uint8_t A_Hottest = 0x01;
