@@ -256,6 +256,32 @@ double cBrixa::toCelsius(double t) const
     }
 }
 
+int cBrixa::rawForTemperature(double t) const
+{
+    if (fields.unit > 2 || !std::isfinite(t)) return 0;
+    // Readings rise with the raw count except where the radiance curve is clamped at its
+    // bottom, so a binary search finds the first count reading at least t; the neighbour
+    // below may be nearer.
+    int lo = 1, hi = 65535;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (rawToTemperature(mid) < t)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    if (lo > 1 && std::abs(rawToTemperature(lo - 1) - t) <= std::abs(rawToTemperature(lo) - t))
+        return lo - 1;
+    return lo;
+}
+
+int cBrixa::reflectedRawFor(double t) const
+{
+    if (fields.unit > 2 || !std::isfinite(t)) return 0;
+    const double raw = std::round((toCelsius(t) + kKelvinOffset) * static_cast<double>(m_scale));
+    return static_cast<int>(std::clamp(raw, 0.0, 65535.0));
+}
+
 void cBrixa::setUnit(int u)
 {
     if (u >= 0 && u <= 2) fields.unit = static_cast<std::uint8_t>(u);

@@ -136,6 +136,13 @@ public:
     int toTenthsKelvinFromCelsius(double t) const;
     int toTenthsKelvin(double t) const;
     double toCelsius(double t) const;
+    // The raw count (1–65535) whose reading at the image emissivity (rawToTemperature) is
+    // nearest to t in the current unit, so a typed span end shows back as typed whatever
+    // the scale and emissivity. 0 for a unit outside 0–2.
+    int rawForTemperature(double t) const;
+    // A reflected temperature t in the current unit as the record stores it: kelvins times
+    // the raw scale, rounded and kept within 0–65535. 0 for a unit outside 0–2.
+    int reflectedRawFor(double t) const;
     float imageEmissivity() const { return static_cast<float>(fields.emissivity[10]) / 100.0f; }
 
     void setUnit(int u);

@@ -161,3 +161,37 @@ TEST(CaptureText, DatesAndTimes)
     EXPECT_FALSE(time(1, 60, 0));
     EXPECT_FALSE(time(1, 0, 60));
 }
+
+// Catches typed temperatures turned into tenths of kelvin regardless of the image's scale
+// and emissivity: the chosen raw count must read back as the typed value.
+TEST(UnitHelpers, RawForTemperatureReadsBackAsTyped)
+{
+    auto img = makeUniform(2932);
+    EXPECT_EQ(img->rawForTemperature(20.0), 2932);
+    img->setUnit(1);
+    EXPECT_EQ(img->rawForTemperature(68.0), 2932);
+    img->setUnit(0);
+    img->fields.emissivity[10] = 95;
+    for (double t : {-20.0, 0.0, 30.0, 79.2, 250.0, 600.0}) {
+        const int raw = img->rawForTemperature(t);
+        EXPECT_NEAR(img->rawToTemperature(raw), t, 0.1) << t;
+    }
+    img->fields.unit = 5;
+    EXPECT_EQ(img->rawForTemperature(20.0), 0);
+}
+
+// Catches the reflected temperature stored as tenths of kelvin at scales other than 10.
+TEST(UnitHelpers, ReflectedRawFollowsTheScale)
+{
+    auto img = makeUniform(2932);
+    EXPECT_EQ(img->reflectedRawFor(20.0), 2932);
+    img->setUnit(1);
+    EXPECT_EQ(img->reflectedRawFor(68.0), 2932);
+    img->setUnit(2);
+    EXPECT_EQ(img->reflectedRawFor(473.2), 4732);
+    auto scaled = makeUniform(29320, [](RecordFields& f) { f.scaleCode = 100; });
+    ASSERT_EQ(scaled->scale(), 100.0f);
+    EXPECT_EQ(scaled->reflectedRawFor(20.0), 29320);
+    EXPECT_NEAR(scaled->rawToTemperature(scaled->rawForTemperature(20.0)), 20.0, 0.01);
+    EXPECT_EQ(img->reflectedRawFor(-1e9), 0);
+}

@@ -1,0 +1,42 @@
+#include "pagetext.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace calivue {
+
+QString formatTemperature(double value, const QString& unitText)
+{
+    return QString::asprintf("%0.01f ", value) + unitText;
+}
+
+QString formatEmissivity(double value)
+{
+    return QString::asprintf("%0.02f", value);
+}
+
+double leadingNumber(const QString& text)
+{
+    // The fields are written with a point as decimal separator whatever the locale, so they
+    // are read back the same way (strtod would follow the user's locale).
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*([+-]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][+-]?\\d+)?)"));
+    const QRegularExpressionMatch match = number.match(text);
+    if (!match.hasMatch()) return 0.0;
+    bool ok = false;
+    const double value = match.captured(1).toDouble(&ok);
+    return ok && std::isfinite(value) ? value : 0.0;
+}
+
+int hundredthsOf(double value)
+{
+    if (!std::isfinite(value)) return 0;
+    const double scaled = value * 100.0;
+    // Far outside any valid emissivity: keep it outside without overflowing an int.
+    if (scaled > 1e6) return 1000000;
+    if (scaled < -1e6) return -1000000;
+    return static_cast<int>(std::lround(scaled));
+}
+
+}  // namespace calivue

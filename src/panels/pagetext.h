@@ -1,0 +1,21 @@
+// Number texts shared by the option pages: how temperatures and emissivities are shown in
+// their fields, and how a typed field is read back.
+#pragma once
+
+#include <QString>
+
+namespace calivue {
+
+// "%0.01f %s": one decimal, a space, the unit text ("25.3 °C").
+QString formatTemperature(double value, const QString& unitText);
+// "%0.02f": two decimals ("0.95").
+QString formatEmissivity(double value);
+// The number a field starts with, read like the C library's atof: leading blanks skipped,
+// then the longest prefix that is a decimal number; anything after it (a unit text) is
+// ignored. A text that does not start with a number reads as 0.
+double leadingNumber(const QString& text);
+// An emissivity typed as a fraction, in hundredths. Rounded to the nearest hundredth, so the
+// 0.95 a user reads in the field is 95 (truncating 0.95 × 100 = 94.999… would give 94).
+int hundredthsOf(double value);
+
+}  // namespace calivue
