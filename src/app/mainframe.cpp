@@ -1,6 +1,5 @@
 #include "mainframe.h"
 
-#include "picturepane.h"
 #include "viewcommands.h"
 
 #include "commandids.h"
@@ -27,8 +26,11 @@ CMainFrame::CMainFrame(CVantoroDoc& doc, SettingsStore& settings, int language, 
     : QMainWindow(parent), m_doc(doc), m_settings(settings), m_language(language)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    // Until the image view is installed the window shows the picture alone.
-    setCentralWidget(new cPicturePane(m_doc, this));
+    // An empty button-face area until the image view is installed.
+    auto* placeholder = new QWidget(this);
+    placeholder->setBackgroundRole(QPalette::Button);
+    placeholder->setAutoFillBackground(true);
+    setCentralWidget(placeholder);
 
     buildMenus();
     buildToolBar();

@@ -105,6 +105,9 @@ void CMainFrame::connectCommands()
     on(cmd::Options, [this] {
         if (m_view) m_view->toggleOptions();
     });
+    on(cmd::DockOptions, [this] {
+        if (m_view) m_view->toggleOptionsDocked();
+    });
     on(cmd::ReportWriter, [this] {
         if (m_view) m_view->toggleReportWriter();
     });
@@ -122,7 +125,7 @@ void CMainFrame::connectCommands()
     for (int command : {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::MeasurementCursorList,
                         cmd::MeasurementCursors, cmd::CursorTemperature, cmd::HotColdCursors,
                         cmd::AreaSelect, cmd::BlueIsotherm, cmd::RedIsotherm, cmd::Profiles,
-                        cmd::Options, cmd::ReportWriter, cmd::PersistReportDetails}) {
+                        cmd::Options, cmd::DockOptions, cmd::ReportWriter, cmd::PersistReportDetails}) {
         if (QAction* a = m_actions.value(command, nullptr)) a->setCheckable(true);
     }
 }
@@ -163,6 +166,8 @@ void CMainFrame::updateCommandStates()
     set(cmd::RedIsotherm, analysis, (m_doc.isothermFlags() & 2u) != 0);
     set(cmd::Profiles, view && analysis, view && m_view->profilesShown());
     set(cmd::Options, view && !report, view && m_view->optionsShown());
+    set(cmd::DockOptions, view && !report && m_view->optionsShown(),
+        view && m_view->optionsDocked());
     set(cmd::ReportWriter, view, view && m_view->reportMode());
 
     set(cmd::ResetIsotherms, analysis);

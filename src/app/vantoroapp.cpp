@@ -7,6 +7,7 @@
 #include "languagetable.h"
 #include "messagedlg.h"
 #include "stringids.h"
+#include "vantoroview.h"
 #include "vantorodoc.h"
 
 #include <QAction>
@@ -115,6 +116,8 @@ void CVantoroApp::createFrame()
 {
     m_frame = new CMainFrame(*m_doc, m_settings, m_language);
     m_doc->setDialogParent(m_frame);
+    // The frame owns the view as its central widget.
+    m_frame->setViewCommands(new CVantoroView(*m_doc, {}, {}, m_frame));
     connect(m_frame->action(cmd::FileOpen), &QAction::triggered, this, &CVantoroApp::onFileOpen);
     connect(m_frame->action(cmd::AppAbout), &QAction::triggered, this, &CVantoroApp::onAbout);
 }

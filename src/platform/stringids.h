@@ -181,6 +181,7 @@
     X(ImageSelectPage, 5149)                                                                   \
     X(InspectionDataPage, 5150)                                                                \
     X(TempCorrectionLabel, 5151)                                                               \
+    X(ReportWriterUnavailable, 5152)                                                           \
     X(CursorListTitle, 5200)                                                                   \
     X(CursorListId, 5201)                                                                      \
     X(TempDiff, 5202)                                                                          \

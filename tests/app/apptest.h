@@ -41,6 +41,8 @@ public:
     void toggleCursorList() override { cursorList = !cursorList; }
     bool optionsShown() const override { return options; }
     void toggleOptions() override { options = !options; }
+    bool optionsDocked() const override { return docked; }
+    void toggleOptionsDocked() override { docked = !docked; }
     bool profilesShown() const override { return profiles; }
     void toggleProfiles() override
     {
@@ -55,6 +57,7 @@ public:
 
     bool cursorList = false;
     bool options = true;
+    bool docked = true;
     bool profiles = true;
     int clipboardCopies = 0;
     int bitmapCopies = 0;

@@ -101,6 +101,8 @@ TEST_F(AppTest, ViewCommandsNeedAView)
 {
     const gen::WrittenFiles files = writeSnapshot("IR_0010", plainPlan());
     ASSERT_TRUE(start({qs(files.bmp)}));
+    ASSERT_NE(frame().viewCommands(), nullptr);  // start-up installs the image view
+    frame().setViewCommands(nullptr);
     for (int command : {cmd::EditCopy, cmd::CopyToBitmap, cmd::MeasurementCursorList, cmd::Options,
                         cmd::Profiles, cmd::ReportWriter})
         EXPECT_FALSE(action(command)->isEnabled()) << command;

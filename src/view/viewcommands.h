@@ -22,6 +22,10 @@ public:
     // "&Options": enabled unless in report mode; checked when the options panel is shown.
     virtual bool optionsShown() const = 0;
     virtual void toggleOptions() = 0;
+    // "&Dock Options...": enabled when the options are shown and not in report mode; checked
+    // while the options panel is docked in the view (it floats as a tool window otherwise).
+    virtual bool optionsDocked() const = 0;
+    virtual void toggleOptionsDocked() = 0;
 
     // "&Profiles": enabled with an image and not in report mode; checked when shown. The view
     // keeps the document's profile flags in step (CVantoroDoc::toggleProfiles).

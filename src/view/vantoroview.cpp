@@ -1,0 +1,268 @@
+// The image view's life and drawing: construction, the first set-up, layout, visibility,
+// the redraw timer and the document's update hints.
+#include "vantoroview.h"
+
+#include "arraydisplay.h"
+#include "colourbar.h"
+#include "displayset.h"
+#include "hotspotdisplay.h"
+#include "objectviewer.h"
+#include "profiledisplay.h"
+#include "spanselector.h"
+#include "vantorodoc.h"
+
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace calivue {
+
+namespace {
+QRect toQRect(const EdgeRect& r)
+{
+    return QRect(r.left, r.top, std::max(0, r.right - r.left), std::max(0, r.bottom - r.top));
+}
+
+// Scroll sizes: room for the report pages in report mode, for the analysis panels otherwise.
+constexpr QSize kReportScroll{1100, 700};
+constexpr QSize kAnalysisScroll{500, 560};
+}  // namespace
+
+CVantoroView::CVantoroView(CVantoroDoc& doc, ViewSheetFactory optionsFactory,
+                           ViewSheetFactory reportFactory, QWidget* parent)
+    : QScrollArea(parent),
+      m_doc(doc),
+      m_optionsFactory(std::move(optionsFactory)),
+      m_reportFactory(std::move(reportFactory)),
+      m_displays(std::make_unique<cDisplaySet>(doc))
+{
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(false);
+    m_canvas = new QWidget;
+    m_canvas->setObjectName(QStringLiteral("viewCanvas"));
+    m_canvas->setBackgroundRole(QPalette::Button);
+    m_canvas->setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+    setWidget(m_canvas);
+
+    m_timer = new QTimer(this);
+    m_timer->setInterval(kRedrawMs);
+    connect(m_timer, &QTimer::timeout, this, &CVantoroView::redrawTick);
+
+    connect(&m_doc, &CVantoroDoc::updateAllViews, this, &CVantoroView::onUpdate);
+    connect(&m_doc, &CVantoroDoc::imageReplaced, this, [this] {
+        SetProfilesShown(m_doc.profilesShown());
+        OnInitialUpdate();
+    });
+    connect(&m_doc, &CVantoroDoc::profilesChanged, this, [this] {
+        if (m_doc.profilesShown() != m_profilesShown) SetProfilesShown(m_doc.profilesShown());
+    });
+    // A quarter turn changes the picture's shape, and with it the whole layout.
+    connect(&m_doc, &CVantoroDoc::orientationChanged, this, &CVantoroView::RecalcLayout);
+
+    OnInitialUpdate();
+}
+
+CVantoroView::~CVantoroView()
+{
+    m_timer->stop();
+    // The sheets and viewers go before the display objects they show.
+    delete m_report.data();
+    delete m_options.data();
+    for (cObjectViewer*& v : m_viewers) {
+        delete v;
+        v = nullptr;
+    }
+}
+
+void CVantoroView::OnInitialUpdate()
+{
+    if (!m_viewersCreated) {
+        m_optionsDocked = true;
+        m_cursorListShown = false;
+        m_optionsShown = true;
+        m_profilesShown = m_doc.profilesShown();
+        buildOptionsSheet();
+        createViewers();
+        buildReportSheet();
+        m_viewersCreated = true;
+    }
+    m_initialised = true;
+    m_scrollSizesSet = true;
+    ApplyVisibility();
+    RecalcLayout();
+    m_timer->start();
+}
+
+void CVantoroView::createViewers()
+{
+    cDisplaySet& d = *m_displays;
+    const std::array<cVisibleObject*, ViewerCount> objects{
+        &d.arrayDisplay(), &d.colourBar(), &d.spanSelector(), &d.cursorList(),
+        &d.lowerProfile(), &d.sideProfile()};
+    static constexpr std::array<const char*, ViewerCount> names{
+        "imageViewer", "colourBarViewer", "spanViewer", "cursorListViewer",
+        "lowerProfileViewer", "sideProfileViewer"};
+    for (int i = 0; i < ViewerCount; ++i) {
+        auto* viewer = new cObjectViewer(m_canvas);
+        viewer->setObjectName(QString::fromLatin1(names[static_cast<std::size_t>(i)]));
+        viewer->SetBorder3D(true);
+        viewer->Create(QRect(0, 0, 100, 100), m_canvas, kViewerId, objects[static_cast<std::size_t>(i)]);
+        m_viewers[static_cast<std::size_t>(i)] = viewer;
+    }
+}
+
+QSize CVantoroView::scrollSizes() const
+{
+    return m_reportMode ? kReportScroll : kAnalysisScroll;
+}
+
+ViewLayout CVantoroView::currentLayout() const
+{
+    const QSize client = viewport()->size();
+    ViewLayoutInput in;
+    in.client = EdgeRect{0, 0, client.width(), client.height()};
+    in.options = m_options ? m_optionsRect : EdgeRect{};
+    in.optionsShown = optionsShown();
+    in.optionsDocked = m_optionsDocked;
+    in.cursorListShown = m_cursorListShown;
+    in.profilesShown = m_profilesShown;
+    in.portrait = m_doc.orientation() == 1 || m_doc.orientation() == 3;
+    return computeViewLayout(in);
+}
+
+void CVantoroView::RecalcLayout()
+{
+    updateCanvasSize();
+    if (!m_viewersCreated) return;
+    const ViewLayout layout = currentLayout();
+    if (m_options && m_optionsDocked && optionsShown()) m_options->move(0, layout.optionsPanel.top);
+    m_viewers[SpanViewer]->MoveWindow(toQRect(layout.span));
+    m_viewers[ImageViewer]->MoveWindow(toQRect(layout.image));
+    m_viewers[ColourBarViewer]->MoveWindow(toQRect(layout.colourBar));
+    if (m_cursorListShown) m_viewers[CursorListViewer]->MoveWindow(toQRect(layout.cursorList));
+    if (m_profilesShown) {
+        m_viewers[SideProfileViewer]->MoveWindow(toQRect(layout.sideProfile));
+        m_viewers[LowerProfileViewer]->MoveWindow(toQRect(layout.lowerProfile));
+    }
+}
+
+void CVantoroView::ApplyVisibility()
+{
+    if (!m_viewersCreated) return;
+    // Without a snapshot there is nothing to measure: the panels wait for one.
+    const bool analysis = !m_reportMode && m_doc.isLoaded();
+    m_viewers[ImageViewer]->setVisible(analysis);
+    m_viewers[ColourBarViewer]->setVisible(analysis);
+    m_viewers[SpanViewer]->setVisible(analysis);
+    m_viewers[CursorListViewer]->setVisible(analysis && m_cursorListShown);
+    m_viewers[LowerProfileViewer]->setVisible(analysis && m_profilesShown);
+    m_viewers[SideProfileViewer]->setVisible(analysis && m_profilesShown);
+    if (m_options) m_options->setVisible(!m_reportMode && m_optionsShown);
+    if (m_report) {
+        m_report->setVisible(m_reportMode);
+        m_report->setEnabled(m_reportMode);
+    }
+    updateCanvasSize();
+}
+
+void CVantoroView::updateCanvasSize()
+{
+    const QSize client = viewport()->size();
+    const QSize scroll = m_scrollSizesSet ? scrollSizes() : QSize(0, 0);
+    m_canvas->resize(std::max(client.width(), scroll.width()),
+                     std::max(client.height(), scroll.height()));
+    if (m_report && m_reportMode) {
+        const QSize own = m_report->sizeHint();
+        m_report->resize(std::max(own.width(), client.width()),
+                         std::max(own.height(), client.height()));
+    }
+}
+
+void CVantoroView::resizeEvent(QResizeEvent* event)
+{
+    QScrollArea::resizeEvent(event);
+    ApplyVisibility();
+    if (m_scrollSizesSet) {
+        horizontalScrollBar()->setValue(0);
+        verticalScrollBar()->setValue(0);
+    }
+    if (m_initialised) RecalcLayout();
+}
+
+void CVantoroView::showEvent(QShowEvent* event)
+{
+    QScrollArea::showEvent(event);
+    RecalcLayout();
+}
+
+void CVantoroView::invalidate(Viewer which)
+{
+    // The object redraws its surface from the document's state on the next paint; the
+    // array display re-renders its picture only when its colours changed.
+    cObjectViewer* viewer = m_viewers[which];
+    if (!viewer) return;
+    if (cVisibleObject* object = viewer->object()) object->Invalidate();
+    viewer->update();
+}
+
+void CVantoroView::redrawTick()
+{
+    const bool image = m_doc.takeImageChanged() != 0;
+    const bool overlay = m_doc.takeOverlayChanged() != 0;
+    if (!m_viewersCreated) return;
+    if (image) {
+        invalidate(ImageViewer);
+        invalidate(ColourBarViewer);
+        invalidate(SpanViewer);
+        invalidate(LowerProfileViewer);
+        invalidate(SideProfileViewer);
+        if (cViewSheet* pages = optionsPages()) pages->refreshSpan();
+    }
+    if (overlay) {
+        invalidate(ImageViewer);
+        invalidate(LowerProfileViewer);
+        invalidate(SideProfileViewer);
+    }
+}
+
+void CVantoroView::onUpdate(int hint)
+{
+    switch (hint) {
+    case CVantoroDoc::HintCursors:
+        if (!m_initialised) return;
+        if (cViewSheet* pages = optionsPages()) pages->refreshCursors();
+        invalidate(ImageViewer);
+        invalidate(CursorListViewer);
+        return;
+    case CVantoroDoc::HintSaved: return;
+    case CVantoroDoc::HintLayout:
+        if (m_initialised) RecalcLayout();
+        return;
+    default:
+        if (!m_initialised) return;
+        if (cViewSheet* pages = optionsPages()) pages->refreshControls();
+        ApplyVisibility();
+        for (int i = 0; i < ViewerCount; ++i) invalidate(static_cast<Viewer>(i));
+        return;
+    }
+}
+
+void CVantoroView::SetProfilesShown(bool on)
+{
+    m_profilesShown = on;
+    if (m_doc.profilesShown() != on) m_doc.setProfilesShown(on);
+    if (!m_viewersCreated) return;
+    ApplyVisibility();
+    RecalcLayout();
+}
+
+void CVantoroView::clearView()
+{
+    ApplyVisibility();
+    for (int i = 0; i < ViewerCount; ++i) invalidate(static_cast<Viewer>(i));
+}
+
+}  // namespace calivue

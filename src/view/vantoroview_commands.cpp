@@ -1,0 +1,137 @@
+// The image view's commands: showing and hiding panels, the options sheet (docked, floating,
+// closed and built again) and the switch into and out of report-writer mode.
+#include "vantoroview.h"
+
+#include "displayset.h"
+#include "objectviewer.h"
+#include "reportplaceholder.h"
+#include "vantorodoc.h"
+
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+
+namespace calivue {
+
+cViewSheet* CVantoroView::optionsPages() const
+{
+    return dynamic_cast<cViewSheet*>(m_options.data());
+}
+
+cViewSheet* CVantoroView::reportPages() const
+{
+    return dynamic_cast<cViewSheet*>(m_report.data());
+}
+
+void CVantoroView::buildOptionsSheet()
+{
+    m_optionsRect = EdgeRect{};
+    if (!m_optionsFactory) return;
+    QWidget* sheet = m_optionsFactory(m_doc, *m_displays);
+    if (!sheet) return;
+    sheet->setObjectName(QStringLiteral("optionsSheet"));
+    sheet->setWindowTitle(uiText(sid::Options));
+    if (m_optionsDocked) {
+        sheet->setParent(m_canvas, Qt::Widget);
+        sheet->move(0, 0);
+    } else {
+        // A tool window of the main window: it stays above it, and closing it deletes it
+        // (the "&Options" command then builds it again).
+        sheet->setParent(this, Qt::Tool);
+        sheet->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    sheet->resize(sheet->sizeHint());
+    m_optionsRect = EdgeRect{0, 0, sheet->width(), sheet->height()};
+    m_options = sheet;
+    // A floating sheet closed by the user takes the options out of the layout rule.
+    connect(sheet, &QObject::destroyed, this, [this] {
+        if (m_optionsDocked) return;
+        m_optionsShown = false;
+        RecalcLayout();
+    });
+    if (cViewSheet* pages = optionsPages()) pages->refreshControls();
+}
+
+void CVantoroView::destroyOptionsSheet()
+{
+    if (!m_options) return;
+    QWidget* sheet = m_options.data();
+    m_options.clear();
+    sheet->disconnect(this);
+    delete sheet;
+}
+
+bool CVantoroView::optionsShown() const
+{
+    // A floating sheet that was closed no longer counts as shown.
+    if (!m_optionsDocked && !m_options) return false;
+    return m_optionsShown;
+}
+
+void CVantoroView::toggleOptions()
+{
+    if (m_options) {
+        m_optionsShown = !m_optionsShown;
+        m_options->setVisible(m_optionsShown);
+    } else {
+        destroyOptionsSheet();
+        buildOptionsSheet();
+        m_optionsShown = true;
+        if (m_options) m_options->show();
+    }
+    if (m_optionsDocked) RecalcLayout();
+}
+
+void CVantoroView::toggleOptionsDocked()
+{
+    m_optionsDocked = !m_optionsDocked;
+    // The sheet is built again in its new place; its pages read their state from the
+    // document, so nothing the user set is lost.
+    destroyOptionsSheet();
+    buildOptionsSheet();
+    m_optionsShown = true;
+    if (m_options) m_options->setVisible(!m_reportMode);
+    RecalcLayout();
+}
+
+void CVantoroView::toggleCursorList()
+{
+    m_cursorListShown = !m_cursorListShown;
+    ApplyVisibility();
+    RecalcLayout();
+}
+
+void CVantoroView::toggleProfiles()
+{
+    m_profilesShown = !m_profilesShown;
+    // The document keeps the profile bits of the record in step and marks the change.
+    if (m_doc.profilesShown() != m_profilesShown) m_doc.toggleProfiles();
+    ApplyVisibility();
+    RecalcLayout();
+}
+
+void CVantoroView::buildReportSheet()
+{
+    QWidget* sheet = m_reportFactory ? m_reportFactory(m_doc, *m_displays) : nullptr;
+    if (!sheet) sheet = new cReportPlaceholder;
+    sheet->setObjectName(QStringLiteral("reportSheet"));
+    sheet->setParent(m_canvas, Qt::Widget);
+    sheet->move(0, 0);
+    sheet->resize(sheet->sizeHint());
+    sheet->hide();
+    m_report = sheet;
+}
+
+void CVantoroView::toggleReportWriter()
+{
+    if (!m_reportMode) {
+        // The report writer works from the saved snapshot.
+        if (m_doc.isModified() && m_doc.isLoaded()) m_doc.save();
+        if (cViewSheet* pages = reportPages()) pages->takeCurrentImage();
+    }
+    m_reportMode = !m_reportMode;
+    ApplyVisibility();
+    m_doc.setReportMode(m_reportMode);
+    if (!m_reportMode) RecalcLayout();
+}
+
+}  // namespace calivue

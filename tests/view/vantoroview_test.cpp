@@ -1,0 +1,327 @@
+// The image view: viewers placed by the layout rule, visibility flags, the options sheet
+// docked, floating, closed and rebuilt, report-writer mode, the redraw timer's change flags,
+// and copies whose pixels are exactly the ones on screen.
+#include "viewtestutil.h"
+
+#include "displayset.h"
+#include "objectviewer.h"
+#include "screengrab.h"
+#include "vantoroview.h"
+
+#include "core/bitmapfile.h"
+#include "platform/irfiledialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+namespace calivue {
+namespace {
+
+using viewtest::OpenedDoc;
+
+// An options sheet of a known size that counts the view's refresh calls.
+class FakeSheet : public QTabWidget, public cViewSheet {
+public:
+    FakeSheet()
+    {
+        for (int i = 0; i < 3; ++i) addTab(new QLabel(QStringLiteral("page")), QString::number(i));
+    }
+    QSize sizeHint() const override { return QSize(300, 620); }
+    void refreshControls() override { ++controls; }
+    void refreshCursors() override { ++cursors; }
+    void refreshSpan() override { ++spans; }
+    int controls = 0, cursors = 0, spans = 0;
+};
+
+QRect toQRect(const EdgeRect& r)
+{
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+struct ViewFixture {
+    OpenedDoc opened{viewtest::flatPlan()};
+    int built = 0;
+    std::unique_ptr<CVantoroView> view;
+
+    explicit ViewFixture(bool withOptions = true, QSize size = QSize(1280, 800))
+    {
+        ViewSheetFactory factory;
+        if (withOptions)
+            factory = [this](CVantoroDoc&, cDisplaySet&) -> QWidget* {
+                ++built;
+                return new FakeSheet;
+            };
+        view = std::make_unique<CVantoroView>(*opened.doc, factory);
+        view->resize(size);
+        view->show();
+        QCoreApplication::processEvents();
+    }
+    CVantoroDoc& doc() { return *opened.doc; }
+    FakeSheet* sheet() { return dynamic_cast<FakeSheet*>(view->optionsSheet()); }
+};
+
+// Catches viewers not placed where the layout rule puts them, or panels shown against
+// their flags: cursor list hidden at first, profiles following the document.
+TEST(VantoroView, ViewersFollowTheLayoutRule)
+{
+    ViewFixture f;
+    ASSERT_TRUE(f.opened.opened);
+    ASSERT_TRUE(f.view->initialised());
+    EXPECT_FALSE(f.view->cursorListShown());
+    EXPECT_TRUE(f.view->optionsShown());
+    EXPECT_EQ(f.view->optionsRect(), (EdgeRect{0, 0, 300, 620}));
+    for (QSize size : {QSize(1280, 800), QSize(900, 673), QSize(700, 900)}) {
+        f.view->resize(size);
+        QCoreApplication::processEvents();
+        const ViewLayout layout = f.view->currentLayout();
+        EXPECT_EQ(f.view->viewer(CVantoroView::ImageViewer)->geometry(), toQRect(layout.image));
+        EXPECT_EQ(f.view->viewer(CVantoroView::ColourBarViewer)->geometry(), toQRect(layout.colourBar));
+        EXPECT_EQ(f.view->viewer(CVantoroView::SpanViewer)->geometry(), toQRect(layout.span));
+        EXPECT_TRUE(f.view->viewer(CVantoroView::ImageViewer)->isVisible());
+        EXPECT_FALSE(f.view->viewer(CVantoroView::CursorListViewer)->isVisible());
+        // The image keeps 4:3 inside its frame.
+        const QRect image = toQRect(layout.image);
+        EXPECT_NEAR(double(image.width()) / image.height(), 4.0 / 3.0, 0.02);
+    }
+    // The image starts right of the docked options (and of the side profile when shown).
+    const QRect image = f.view->viewer(CVantoroView::ImageViewer)->geometry();
+    EXPECT_EQ(image.left(), 300 + (f.view->profilesShown() ? 108 : 0));
+}
+
+// Catches the toggles not reaching the viewers, the layout, or the record's profile bits.
+TEST(VantoroView, CursorListAndProfilesToggle)
+{
+    ViewFixture f;
+    f.view->toggleCursorList();
+    EXPECT_TRUE(f.view->cursorListShown());
+    EXPECT_TRUE(f.view->viewer(CVantoroView::CursorListViewer)->isVisible());
+    EXPECT_EQ(f.view->viewer(CVantoroView::CursorListViewer)->geometry(),
+              toQRect(f.view->currentLayout().cursorList));
+
+    const bool before = f.view->profilesShown();
+    const std::uint8_t flags = f.doc().image().fields.flagsA;
+    f.view->toggleProfiles();
+    EXPECT_NE(f.view->profilesShown(), before);
+    EXPECT_EQ(f.doc().profilesShown(), !before);
+    EXPECT_EQ(f.doc().image().fields.flagsA ^ flags, 0x30);
+    EXPECT_TRUE(f.doc().isModified());
+    EXPECT_EQ(f.view->viewer(CVantoroView::LowerProfileViewer)->isVisible(), !before);
+    EXPECT_EQ(f.view->viewer(CVantoroView::SideProfileViewer)->isVisible(), !before);
+    // Hidden cursor list and profiles: the image moves to the options panel's edge.
+    if (f.view->profilesShown()) f.view->toggleProfiles();
+    f.view->toggleCursorList();
+    EXPECT_EQ(f.view->viewer(CVantoroView::ImageViewer)->geometry().left(), 300);
+    f.view->toggleOptions();
+    EXPECT_FALSE(f.view->optionsShown());
+    EXPECT_EQ(f.view->viewer(CVantoroView::ImageViewer)->geometry().left(), 0);
+}
+
+// Catches a floating sheet that cannot come back after it was closed, or one rebuilt
+// without its pages.
+TEST(VantoroView, OptionsSheetDocksFloatsClosesAndComesBack)
+{
+    ViewFixture f;
+    ASSERT_EQ(f.built, 1);
+    EXPECT_TRUE(f.view->optionsDocked());
+    EXPECT_EQ(f.view->optionsSheet()->parentWidget(), f.view->canvas());
+
+    f.view->toggleOptionsDocked();
+    EXPECT_FALSE(f.view->optionsDocked());
+    QWidget* floating = f.view->optionsSheet();
+    ASSERT_NE(floating, nullptr);
+    EXPECT_TRUE(floating->isWindow());
+    EXPECT_TRUE(f.view->optionsShown());
+    // Floating options take no room: the image starts at the left edge (plus the profile).
+    EXPECT_EQ(f.view->viewer(CVantoroView::ImageViewer)->geometry().left(),
+              f.view->profilesShown() ? 108 : 0);
+
+    floating->close();  // deleted on close
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.view->optionsSheet(), nullptr);
+    EXPECT_FALSE(f.view->optionsShown());
+
+    f.view->toggleOptions();
+    ASSERT_NE(f.sheet(), nullptr);
+    EXPECT_EQ(f.sheet()->count(), 3);
+    EXPECT_TRUE(f.view->optionsShown());
+    EXPECT_TRUE(f.sheet()->isVisible());
+    EXPECT_EQ(f.built, 3);
+}
+
+// Catches hints routed to the wrong pages and change flags left set by the timer.
+TEST(VantoroView, HintsAndRedrawTimer)
+{
+    ViewFixture f;
+    FakeSheet* sheet = f.sheet();
+    ASSERT_NE(sheet, nullptr);
+    const int controls = sheet->controls;
+    emit f.doc().updateAllViews(CVantoroDoc::HintCursors);
+    EXPECT_EQ(sheet->cursors, 1);
+    EXPECT_EQ(sheet->controls, controls);
+    emit f.doc().updateAllViews(CVantoroDoc::HintSaved);
+    EXPECT_EQ(sheet->controls, controls);
+    emit f.doc().updateAllViews(CVantoroDoc::HintAll);
+    EXPECT_EQ(sheet->controls, controls + 1);
+
+    f.doc().setPalette(3);
+    f.doc().markOverlayChanged();
+    f.view->redrawTick();
+    EXPECT_EQ(sheet->spans, 1);
+    EXPECT_EQ(f.doc().takeImageChanged(), 0u);
+    EXPECT_EQ(f.doc().takeOverlayChanged(), 0u);
+    f.view->redrawTick();  // nothing changed: no span refresh
+    EXPECT_EQ(sheet->spans, 1);
+}
+
+// Catches report mode entered with unsaved changes or panels left on screen.
+TEST(VantoroView, ReportWriterModeSavesFirstAndSwapsThePanels)
+{
+    ViewFixture f;
+    f.doc().setPalette(4);
+    ASSERT_TRUE(f.doc().isModified());
+    f.view->toggleReportWriter();
+    EXPECT_TRUE(f.view->reportMode());
+    EXPECT_TRUE(f.doc().reportMode());
+    EXPECT_FALSE(f.doc().isModified());
+    EXPECT_EQ(f.view->scrollSizes(), QSize(1100, 700));
+    for (int i = 0; i < CVantoroView::ViewerCount; ++i)
+        EXPECT_FALSE(f.view->viewer(static_cast<CVantoroView::Viewer>(i))->isVisible()) << i;
+    EXPECT_FALSE(f.view->optionsSheet()->isVisible());
+    ASSERT_NE(f.view->reportSheet(), nullptr);
+    EXPECT_TRUE(f.view->reportSheet()->isVisible());
+    EXPECT_TRUE(f.view->reportSheet()->isEnabled());
+
+    // The saved file carries the palette.
+    CVantoroDoc reopened;
+    ASSERT_TRUE(reopened.openDocument(f.opened.bmpPath));
+    EXPECT_EQ(reopened.image().fields.palette, 4);
+
+    f.view->toggleReportWriter();
+    EXPECT_FALSE(f.view->reportMode());
+    EXPECT_EQ(f.view->scrollSizes(), QSize(500, 560));
+    EXPECT_TRUE(f.view->viewer(CVantoroView::ImageViewer)->isVisible());
+    EXPECT_FALSE(f.view->reportSheet()->isVisible());
+}
+
+struct ChooserScope {
+    ChooserScope(cScreenGrab::Chooser grab, cIRFileDialog::Chooser file)
+    {
+        cScreenGrab::setChooser(std::move(grab));
+        cIRFileDialog::setChooser(std::move(file));
+    }
+    ~ChooserScope()
+    {
+        cScreenGrab::setChooser({});
+        cIRFileDialog::setChooser({});
+    }
+};
+
+// Catches a bitmap that differs from the screen, a wrong region, or a file written after
+// either dialog was cancelled.
+TEST(VantoroView, CopyToBitmapWritesTheViewerPixels)
+{
+    ViewFixture f;
+    const QString path = f.opened.dir.filePath(QStringLiteral("copy.bmp"));
+    std::optional<cScreenGrab::Region> region = cScreenGrab::Region::Snapshot;
+    std::optional<QString> chosen = path;
+    QString title;
+    ChooserScope scope(
+        [&](const cScreenGrab& dialog) {
+            title = dialog.windowTitle();
+            return region;
+        },
+        [&](const cIRFileDialog&) { return chosen; });
+
+    f.view->copyToBitmap();
+    EXPECT_EQ(title, QStringLiteral("Copy To Bitmap..."));
+    cObjectViewer* image = f.view->viewer(CVantoroView::ImageViewer);
+    const QImage expected = image->grab(image->contentRect()).toImage().convertToFormat(QImage::Format_RGB32);
+    QImage written(path);
+    ASSERT_FALSE(written.isNull());
+    written = written.convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(written.size(), image->contentRect().size());
+    EXPECT_EQ(written, expected);
+    // The file is a plain 24-bit bitmap our own reader accepts.
+    cBitmapFile bmp;
+    EXPECT_TRUE(bmp.Load(path.toStdString()));
+    EXPECT_TRUE(bmp.IsValid());
+
+    // Snapshot +: the same rectangle reaching to the colour bar's right edge.
+    region = cScreenGrab::Region::SnapshotPlus;
+    f.view->copyToBitmap();
+    const QImage plus(path);
+    const QRect bar = f.view->viewer(CVantoroView::ColourBarViewer)->geometry();
+    EXPECT_EQ(plus.width(), bar.right() - image->contentRectInParent().left() + 1);
+    EXPECT_EQ(plus.height(), image->contentRect().height());
+
+    QFile::remove(path);
+    region.reset();  // Cancel in the region dialog
+    f.view->copyToBitmap();
+    EXPECT_FALSE(QFile::exists(path));
+    region = cScreenGrab::Region::Snapshot;
+    chosen.reset();  // Cancel in the file dialog
+    f.view->copyToBitmap();
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+// Catches the clipboard copy taking another region than the file copy.
+TEST(VantoroView, CopyPutsTheSnapshotOnTheClipboard)
+{
+    ViewFixture f;
+    QString title;
+    ChooserScope scope(
+        [&](const cScreenGrab& dialog) -> std::optional<cScreenGrab::Region> {
+            title = dialog.windowTitle();
+            return cScreenGrab::Region::Snapshot;
+        },
+        {});
+    QApplication::clipboard()->clear();
+    f.view->copyToClipboard();
+    EXPECT_EQ(title, QStringLiteral("Copy"));
+    const QImage copied = QApplication::clipboard()->image();
+    cObjectViewer* image = f.view->viewer(CVantoroView::ImageViewer);
+    if (copied.isNull()) GTEST_SKIP() << "this platform keeps no clipboard";
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32),
+              image->grab(image->contentRect()).toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+// Catches the region dialog's texts: the third button is built from the second.
+TEST(VantoroView, ScreenGrabOffersThreeRegions)
+{
+    cScreenGrab dialog(QStringLiteral("Copy"));
+    const auto text = [&](const char* name) {
+        auto* b = dialog.findChild<QPushButton*>(QString::fromLatin1(name));
+        return b ? b->text() : QString();
+    };
+    EXPECT_EQ(text("fullWindow"), QStringLiteral("Full Window"));
+    EXPECT_EQ(text("snapshot"), QStringLiteral("Snapshot"));
+    EXPECT_EQ(text("snapshotPlus"), QStringLiteral("Snapshot +"));
+    auto* plus = dialog.findChild<QPushButton*>(QStringLiteral("snapshotPlus"));
+    ASSERT_NE(plus, nullptr);
+    plus->click();
+    EXPECT_EQ(dialog.chosen(), cScreenGrab::Region::SnapshotPlus);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// Catches a view that keeps showing panels without a snapshot, or crashes on an empty one.
+TEST(VantoroView, WithoutASnapshotThePanelsWait)
+{
+    CVantoroDoc doc;
+    CVantoroView view(doc);
+    view.resize(800, 600);
+    view.show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(view.viewer(CVantoroView::ImageViewer)->isVisible());
+    view.redrawTick();
+    view.copyToBitmap();  // nothing to copy: no dialog, no crash
+    emit doc.updateAllViews(CVantoroDoc::HintAll);
+    EXPECT_FALSE(view.viewer(CVantoroView::SpanViewer)->isVisible());
+}
+
+}  // namespace
+}  // namespace calivue
