@@ -8,6 +8,8 @@
 #include "messagedlg.h"
 #include "stringids.h"
 #include "vantoroview.h"
+#include "optionssheet.h"
+#include "propertiesdlg.h"
 #include "vantorodoc.h"
 
 #include <QAction>
@@ -16,6 +18,12 @@ namespace calivue {
 
 namespace {
 CVantoroApp::DialogHook& aboutHook()
+{
+    static CVantoroApp::DialogHook hook;
+    return hook;
+}
+
+CVantoroApp::DialogHook& propertiesHook()
 {
     static CVantoroApp::DialogHook hook;
     return hook;
@@ -48,6 +56,11 @@ CMainFrame* CVantoroApp::mainFrame() const
 void CVantoroApp::setAboutHook(DialogHook hook)
 {
     aboutHook() = std::move(hook);
+}
+
+void CVantoroApp::setPropertiesHook(DialogHook hook)
+{
+    propertiesHook() = std::move(hook);
 }
 
 bool CVantoroApp::initInstance(const QStringList& arguments, bool show)
@@ -117,7 +130,9 @@ void CVantoroApp::createFrame()
     m_frame = new CMainFrame(*m_doc, m_settings, m_language);
     m_doc->setDialogParent(m_frame);
     // The frame owns the view as its central widget.
-    m_frame->setViewCommands(new CVantoroView(*m_doc, {}, {}, m_frame));
+    m_frame->setViewCommands(
+        new CVantoroView(*m_doc, cOptionsSheet::factory(), m_reportSheetFactory, m_frame));
+    m_frame->setCommandHandler(cmd::Properties, [this] { onProperties(); });
     connect(m_frame->action(cmd::FileOpen), &QAction::triggered, this, &CVantoroApp::onFileOpen);
     connect(m_frame->action(cmd::AppAbout), &QAction::triggered, this, &CVantoroApp::onAbout);
 }
@@ -137,6 +152,17 @@ void CVantoroApp::processCommandLine(const QStringList& arguments)
 void CVantoroApp::refreshTitle()
 {
     if (m_frame) m_frame->updateTitle();
+}
+
+void CVantoroApp::onProperties()
+{
+    if (!m_doc || !m_doc->isLoaded()) return;
+    cPropertiesDlg dialog(m_doc.get(), m_frame);
+    if (propertiesHook()) {
+        propertiesHook()(dialog);
+        return;
+    }
+    dialog.exec();
 }
 
 void CVantoroApp::onAbout()

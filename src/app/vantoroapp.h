@@ -9,6 +9,7 @@
 #include "languagemodules.h"
 #include "settingsstore.h"
 #include "stringtable.h"
+#include "viewsheets.h"
 
 #include <QLocale>
 #include <QObject>
@@ -77,6 +78,8 @@ public:
     void onFileOpen();
     // The About box: its captions from the active table, its contents from the program's own.
     void onAbout();
+    // The Properties command: the read-only summary of the open snapshot.
+    void onProperties();
 
     // The report writer's Open (a .vrp project); called by onFileOpen in report-writer mode.
     void setReportOpenHook(std::function<void()> hook) { m_reportOpen = std::move(hook); }
@@ -87,6 +90,11 @@ public:
     // When set, onAbout hands the built dialog to the hook instead of running it. For tests.
     using DialogHook = std::function<void(QDialog&)>;
     static void setAboutHook(DialogHook hook);
+    // The same for the properties dialog.
+    static void setPropertiesHook(DialogHook hook);
+    // Builds the report writer's sheet; without one the view shows its placeholder. Takes
+    // effect when the frame is created.
+    void setReportSheetFactory(ViewSheetFactory factory) { m_reportSheetFactory = std::move(factory); }
 
 private:
     void createFrame();
@@ -102,6 +110,7 @@ private:
     std::unique_ptr<CVantoroDoc> m_doc;
     QPointer<CMainFrame> m_frame;
     std::function<void()> m_reportOpen;
+    ViewSheetFactory m_reportSheetFactory;
 };
 
 }  // namespace calivue

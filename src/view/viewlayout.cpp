@@ -23,7 +23,9 @@ ViewLayout computeViewLayout(const ViewLayoutInput& in)
 
     const int x0 = panelWidth + (in.cursorListShown ? 208 : 0) + profileSpace;
     const int y0 = c.top;
-    int x1 = std::max(c.right - 57, x0);
+    // Room is kept on the right for the whole colour bar (4-pixel gap, 65-pixel viewer) and
+    // a 4-pixel margin; 57 pixels, as once used, cut the bar's last 12 columns and its labels.
+    int x1 = std::max(c.right - 73, x0);
     int y1 = c.bottom - 100 - profileSpace;
     // Single precision and truncation, as the layout has always been computed.
     const float aspect = in.portrait ? 0.75f : 1.3333334f;

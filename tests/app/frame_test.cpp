@@ -125,7 +125,9 @@ TEST_F(AppTest, CommandsAfterOpenFollowTheDocument)
           cmd::BlueIsotherm, cmd::RedIsotherm, cmd::Profiles, cmd::ResetIsotherms})
         EXPECT_TRUE(action(command)->isEnabled()) << command;
     EXPECT_FALSE(action(cmd::Revert)->isEnabled());
-    EXPECT_FALSE(action(cmd::Properties)->isEnabled());  // no properties dialog installed
+    EXPECT_TRUE(action(cmd::Properties)->isEnabled());  // start-up installs the dialog
+    frame().setCommandHandler(cmd::Properties, {});
+    EXPECT_FALSE(action(cmd::Properties)->isEnabled());  // a command without a handler
     EXPECT_FALSE(action(cmd::Template)->isEnabled());
 
     EXPECT_TRUE(action(cmd::HotColdCursors)->isChecked());

@@ -45,8 +45,10 @@ TEST(ViewLayout, ImageKeepsItsAspect)
     EXPECT_EQ(wide.image.right, 566 + static_cast<int>(592 * 1.3333334f));
     // Narrow window: width limits.
     auto narrow = computeViewLayout(window(1000, 1200));
-    const int w = (1000 - 57) - 566;
-    EXPECT_EQ(narrow.image.right, 1000 - 57);
+    const int w = (1000 - 73) - 566;
+    EXPECT_EQ(narrow.image.right, 1000 - 73);
+    // The colour bar fits inside the window, 4 pixels from its right edge.
+    EXPECT_EQ(narrow.colourBar.right, 1000 - 4);
     EXPECT_EQ(narrow.image.bottom, static_cast<int>(static_cast<float>(w) / 1.3333334f));
 
     ViewLayoutInput portrait = window(2000, 800);

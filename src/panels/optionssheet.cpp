@@ -1,0 +1,50 @@
+#include "optionssheet.h"
+
+#include "displaycontroldlg.h"
+#include "hotspotpage.h"
+#include "settingspage.h"
+
+#include "view/displayset.h"
+
+namespace calivue {
+
+cOptionsSheet::cOptionsSheet(CVantoroDoc& doc, cDisplaySet& displays, QWidget* parent)
+    : QTabWidget(parent)
+{
+    m_display = new cDisplayControlDlg;
+    m_cursors = new cHotSpotPage;
+    m_settings = new cSettingsPage;
+    addTab(m_display, m_display->windowTitle());
+    addTab(m_cursors, m_cursors->windowTitle());
+    addTab(m_settings, m_settings->windowTitle());
+    m_display->AttachDocument(&doc, &displays.panDisplay());
+    m_cursors->AttachDocument(&doc);
+    m_settings->AttachDocument(&doc);
+    setCurrentWidget(m_display);
+}
+
+ViewSheetFactory cOptionsSheet::factory()
+{
+    return [](CVantoroDoc& doc, cDisplaySet& displays) -> QWidget* {
+        return new cOptionsSheet(doc, displays);
+    };
+}
+
+void cOptionsSheet::refreshControls()
+{
+    m_display->Refresh();
+    m_settings->Refresh();
+    m_cursors->Refresh();
+}
+
+void cOptionsSheet::refreshCursors()
+{
+    m_cursors->Refresh();
+}
+
+void cOptionsSheet::refreshSpan()
+{
+    m_display->RefreshSpan();
+}
+
+}  // namespace calivue
