@@ -1,0 +1,283 @@
+// What the settings page's controls do to the document's image: typed and stepped
+// reflected temperatures and emissivities, the lookup, the unit, the capture moment, the
+// comments and the voice annotation.
+#include "settingspage.h"
+
+#include "emissivitydlg.h"
+#include "pagetext.h"
+
+#include "core/snapshotfiles.h"
+#include "document/vantorodoc.h"
+#include "platform/messagedlg.h"
+#include "platform/soundplayer.h"
+#include "platform/stringids.h"
+
+#include <QDateEdit>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTimeEdit>
+#include <QTimer>
+
+#include <cmath>
+
+namespace calivue {
+
+namespace {
+
+// The accepted reflected temperatures, in °C and in kelvins.
+constexpr double kReflectedLowC = -20.0, kReflectedHighC = 200.0;
+constexpr double kReflectedLowK = 253.2, kReflectedHighK = 473.2;
+// 253.2 K and -4 °F convert to -20 °C only up to rounding; the limits must still accept them.
+constexpr double kTolerance = 1e-9;
+
+// One box per kind of message, whichever page or control raised it.
+bool g_reflectedMessageOpen = false;
+bool g_emissivityMessageOpen = false;
+
+int reflectedMessageFor(int unit)
+{
+    switch (unit) {
+        case 0:
+            return sid::ReflectedRangeCelsius;
+        case 1:
+            return sid::ReflectedRangeFahrenheit;
+        case 2:
+            return sid::ReflectedRangeKelvin;
+        default:
+            return sid::ReflectedOutOfRange;
+    }
+}
+
+std::uint8_t timePart(bool valid, int value)
+{
+    return valid ? static_cast<std::uint8_t>(value) : std::uint8_t{255};
+}
+
+}  // namespace
+
+void cSettingsPage::OnUnit(int index)
+{
+    if (!HasImage() || index < 0) return;
+    m_doc->setUnit(index > 1 ? 2 : index);
+    Refresh();
+}
+
+// --- reflected temperature ---------------------------------------------------------------
+
+void cSettingsPage::SetReflectedTemperature(double value)
+{
+    if (!HasImage()) return;
+    const cBrixa& image = m_doc->image();
+    const double celsius = image.toCelsius(value);
+    if (image.unit() > 2 || !std::isfinite(value) || celsius < kReflectedLowC - kTolerance ||
+        celsius > kReflectedHighC + kTolerance) {
+        RefuseReflected(true);
+        return;
+    }
+    // The record keeps kelvins × the raw scale; converting through tenths of a kelvin would
+    // be right only for the scale of 10 counts per kelvin.
+    StoreReflected(image.reflectedRawFor(value));
+}
+
+void cSettingsPage::StepReflected(int steps)
+{
+    if (!HasImage()) return;
+    const cBrixa& image = m_doc->image();
+    const int scale = static_cast<int>(std::lround(image.scale()));
+    const int raw = image.fields.reflected + steps * scale;
+    if (raw > std::lround(kReflectedHighK * image.scale()) ||
+        raw < std::lround(kReflectedLowK * image.scale())) {
+        ShowReflected();
+        RefuseReflected(false);
+        return;
+    }
+    StoreReflected(raw);
+}
+
+void cSettingsPage::StoreReflected(int raw)
+{
+    cBrixa& image = m_doc->image();
+    const bool changed = image.fields.reflected != raw;
+    image.fields.reflected = static_cast<std::uint16_t>(raw);
+    ShowReflected();
+    if (!changed) return;
+    m_doc->setModified(true);
+    m_doc->refreshMeasurements();
+}
+
+void cSettingsPage::RefuseReflected(bool refocus)
+{
+    if (g_reflectedMessageOpen) return;
+    g_reflectedMessageOpen = true;
+    const QPointer<cSettingsPage> self(this);
+    cMessageDlg::messageBox(reflectedMessageFor(m_doc->image().unit()),
+                            cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
+    g_reflectedMessageOpen = false;
+    if (self && refocus) TakeFocusBack(m_reflected);
+}
+
+// --- global emissivity ---------------------------------------------------------------------
+
+void cSettingsPage::SetGlobalEmissivity(double value)
+{
+    if (!HasImage()) return;
+    // Below half a hundredth the stored emissivity would be 0, which makes every reading 0.
+    if (!std::isfinite(value) || value > 1.0 || value <= 0.0 || hundredthsOf(value) < 1) {
+        RefuseEmissivity(true);
+        return;
+    }
+    StoreEmissivity(hundredthsOf(value));
+}
+
+void cSettingsPage::StepEmissivity(int steps)
+{
+    if (!HasImage()) return;
+    const int hundredths = m_doc->image().fields.emissivity[10] + steps;
+    if (hundredths < 1 || hundredths > 100) {
+        ShowEmissivity();
+        RefuseEmissivity(false);
+        return;
+    }
+    StoreEmissivity(hundredths);
+}
+
+void cSettingsPage::StoreEmissivity(int hundredths)
+{
+    std::uint8_t& stored = m_doc->image().fields.emissivity[10];
+    const bool changed = stored != hundredths;
+    stored = static_cast<std::uint8_t>(hundredths);
+    ShowEmissivity();
+    if (!changed) return;
+    m_doc->setModified(true);
+    m_doc->refreshMeasurements();
+}
+
+void cSettingsPage::RefuseEmissivity(bool refocus)
+{
+    if (g_emissivityMessageOpen) return;
+    g_emissivityMessageOpen = true;
+    const QPointer<cSettingsPage> self(this);
+    cMessageDlg::messageBox(sid::EmissivityOutOfRange, cMessageDlg::IconExclamation,
+                            cMessageDlg::ButtonsOk, this);
+    g_emissivityMessageOpen = false;
+    if (self && refocus) TakeFocusBack(m_emissivity);
+}
+
+// Queued, because the refusal runs inside the field's focus-out: the field must finish
+// losing the focus before it takes it back, or it would end up focused without a cursor.
+void cSettingsPage::TakeFocusBack(QLineEdit* edit)
+{
+    QTimer::singleShot(0, edit, [edit] {
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+    });
+}
+
+void cSettingsPage::LookupEmissivity()
+{
+    if (!HasImage()) return;
+    const double shown = leadingNumber(m_emissivity->text());
+    cEmissivityDlg dlg(this);
+    dlg.setEmissivity(shown);
+    if (dlg.run() == QDialog::Accepted && dlg.emissivity() != shown)
+        SetGlobalEmissivity(dlg.emissivity());
+}
+
+// --- capture moment --------------------------------------------------------------------------
+
+void cSettingsPage::OnCaptureTime(const QTime& time)
+{
+    if (!HasImage()) return;
+    RecordTime& c = m_doc->image().fields.capture;
+    const bool valid = time.isValid();
+    const std::uint8_t hour = timePart(valid, time.hour());
+    const std::uint8_t minute = timePart(valid, time.minute());
+    const std::uint8_t second = timePart(valid, time.second());
+    if (c.hour == hour && c.minute == minute && c.second == second) return;
+    c.hour = hour;
+    c.minute = minute;
+    c.second = second;
+    m_doc->setModified(true);
+}
+
+void cSettingsPage::OnCaptureDate(const QDate& date)
+{
+    if (!HasImage()) return;
+    RecordTime& c = m_doc->image().fields.capture;
+    const bool valid = date.isValid() && date.year() > 0 && date.year() <= 0xFFFF;
+    const auto day = static_cast<std::uint8_t>(valid ? date.day() : 0);
+    const auto month = static_cast<std::uint8_t>(valid ? date.month() : 0);
+    const auto year = static_cast<std::uint16_t>(valid ? date.year() : 0);
+    if (c.day == day && c.month == month && c.year == year) return;
+    c.day = day;
+    c.month = month;
+    c.year = year;
+    m_doc->setModified(true);
+}
+
+// --- comments --------------------------------------------------------------------------------
+
+void cSettingsPage::OnComments()
+{
+    KeepTypedCommentLimit();
+    m_commentText = m_comments->toPlainText();
+    if (!HasImage()) return;
+    std::array<std::uint8_t, 256>& stored = m_doc->image().fields.comments;
+    const std::array<std::uint8_t, 256> bytes = commentBytesOf(m_commentText);
+    if (bytes == stored) return;
+    stored = bytes;
+    m_doc->setModified(true);
+}
+
+// Typing may not take the comment past the typed limit, nor past a longer stored comment.
+// What was just inserted ends at the cursor, so the excess is taken off there.
+void cSettingsPage::KeepTypedCommentLimit()
+{
+    const QString text = m_comments->toPlainText();
+    const qsizetype allowed = std::max<qsizetype>(kTypedCommentLimit, m_commentText.size());
+    if (text.size() <= allowed) return;
+    QTextCursor cursor = m_comments->textCursor();
+    const qsizetype excess = text.size() - allowed;
+    const int end = cursor.position();
+    const int start = std::max(0, end - static_cast<int>(excess));
+    const QSignalBlocker block(m_comments);
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    m_comments->setTextCursor(cursor);
+    // A cursor too close to the start to hold the whole excess: cut the end instead.
+    if (m_comments->toPlainText().size() > allowed) {
+        m_comments->setPlainText(m_comments->toPlainText().left(allowed));
+        m_comments->moveCursor(QTextCursor::End);
+    }
+}
+
+// --- voice annotation ------------------------------------------------------------------------
+
+QString cSettingsPage::VoiceAnnotationPath() const
+{
+    if (!HasImage() || m_doc->currentPath().isEmpty()) return {};
+    const std::string stored = recordText(m_doc->image().fields.textB);
+    QString name = QString::fromLatin1(stored.data(), static_cast<qsizetype>(stored.size()));
+    if (!name.contains(QLatin1String(".wav"), Qt::CaseInsensitive)) return {};
+    // The record names a file beside the snapshot; a folder part is not followed.
+    name = name.mid(
+        std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
+    if (name.isEmpty()) return {};
+    const QString path = QFileInfo(m_doc->currentPath()).absolutePath() + QLatin1Char('/') + name;
+    // The camera writes IR_0001.WAV; a name that differs only in case still finds it.
+    const auto found = findCompanion(std::filesystem::path(QFile::encodeName(path).toStdString()));
+    return found ? QFile::decodeName(QByteArray::fromStdString(found->native())) : path;
+}
+
+void cSettingsPage::PlayAnnotation()
+{
+    const QString path = VoiceAnnotationPath();
+    if (!path.isEmpty()) playSound(path);
+}
+
+}  // namespace calivue
