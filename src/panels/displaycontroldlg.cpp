@@ -84,6 +84,11 @@ void cDisplayControlDlg::BuildControls()
     m_spanEdit[High] = new QLineEdit(this);
     m_spanEdit[High]->setObjectName(QStringLiteral("spanHigh"));
     m_auto = button(uiText(sid::Auto), this, "autoSpan");
+    // Wide enough for any span text ("-273.2 °F"); the default width of an edit would make
+    // the docked sheet take room from the picture.
+    const int spanWidth = fontMetrics().horizontalAdvance(QStringLiteral("-0000.0 \u00B0F")) + 12;
+    m_spanEdit[Low]->setMaximumWidth(spanWidth);
+    m_spanEdit[High]->setMaximumWidth(spanWidth);
     auto* spanRow = new QHBoxLayout;
     spanRow->addWidget(m_spanEdit[Low], 1);
     spanRow->addWidget(label(sid::To, this, "spanTo"));
@@ -147,6 +152,7 @@ void cDisplayControlDlg::BuildControls()
                                         {">>", "alignRight", true, 1}};
     for (const Nudge& n : kNudges) {
         QPushButton* b = button(QLatin1String(n.text), this, n.name);
+        b->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("<<<")) + 16);
         const bool horizontal = n.horizontal;
         const int direction = n.direction;
         connect(b, &QPushButton::clicked, this,
