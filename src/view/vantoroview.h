@@ -95,6 +95,7 @@ protected:
 private:
     void createViewers();
     void buildOptionsSheet();
+    void addDockCommand(QWidget* sheet);
     void buildReportSheet();
     void destroyOptionsSheet();
     void updateCanvasSize();

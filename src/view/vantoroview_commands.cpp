@@ -7,8 +7,11 @@
 #include "reportplaceholder.h"
 #include "vantorodoc.h"
 
+#include "platform/commandids.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
+
+#include <QAction>
 
 namespace calivue {
 
@@ -38,6 +41,8 @@ void CVantoroView::buildOptionsSheet()
         // (the "&Options" command then builds it again).
         sheet->setParent(this, Qt::Tool);
         sheet->setAttribute(Qt::WA_DeleteOnClose);
+        // It first appears where the docked sheet was, over the view's top-left corner.
+        sheet->move(mapToGlobal(QPoint(0, 0)));
     }
     sheet->resize(sheet->sizeHint());
     m_optionsRect = EdgeRect{0, 0, sheet->width(), sheet->height()};
@@ -48,7 +53,27 @@ void CVantoroView::buildOptionsSheet()
         m_optionsShown = false;
         RecalcLayout();
     });
+    addDockCommand(sheet);
     if (cViewSheet* pages = optionsPages()) pages->refreshControls();
+}
+
+void CVantoroView::addDockCommand(QWidget* sheet)
+{
+    // The menu carries no docking command, so the sheet offers it on its own context menu
+    // (right click on the tabs or a page's free area), ticked while docked.
+    const StringTable& table = StringTable::active();
+    QString text = table.toolTip(cmd::DockOptions);
+    if (text.isEmpty()) text = QStringLiteral("Dock Options");
+    auto* dock = new QAction(text, sheet);
+    dock->setObjectName(QStringLiteral("dockOptions"));
+    dock->setStatusTip(table.prompt(cmd::DockOptions));
+    dock->setCheckable(true);
+    dock->setChecked(m_optionsDocked);
+    // Queued: docking rebuilds the sheet, which owns this action and its menu.
+    connect(dock, &QAction::triggered, this, [this] { toggleOptionsDocked(); },
+            Qt::QueuedConnection);
+    sheet->addAction(dock);
+    sheet->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void CVantoroView::destroyOptionsSheet()

@@ -11,6 +11,7 @@
 #include "core/bitmapfile.h"
 #include "platform/irfiledialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -150,6 +151,35 @@ TEST(VantoroView, OptionsSheetDocksFloatsClosesAndComesBack)
     EXPECT_EQ(f.sheet()->count(), 3);
     EXPECT_TRUE(f.view->optionsShown());
     EXPECT_TRUE(f.sheet()->isVisible());
+    EXPECT_EQ(f.built, 3);
+}
+
+// The sheet's own context command is the user's way to dock it; it must survive the
+// rebuild it causes and carry the right tick each time.
+TEST(VantoroView, SheetContextCommandDocksAndFloats)
+{
+    ViewFixture f;
+    auto dockAction = [&f] {
+        return f.view->optionsSheet()->findChild<QAction*>(QStringLiteral("dockOptions"));
+    };
+    ASSERT_NE(dockAction(), nullptr);
+    EXPECT_EQ(f.view->optionsSheet()->contextMenuPolicy(), Qt::ActionsContextMenu);
+    EXPECT_TRUE(dockAction()->isChecked());
+
+    dockAction()->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(f.view->optionsDocked());
+    ASSERT_NE(f.view->optionsSheet(), nullptr);
+    EXPECT_TRUE(f.view->optionsSheet()->isWindow());
+    ASSERT_NE(dockAction(), nullptr);
+    EXPECT_FALSE(dockAction()->isChecked());
+
+    dockAction()->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.view->optionsDocked());
+    ASSERT_NE(f.view->optionsSheet(), nullptr);
+    EXPECT_EQ(f.view->optionsSheet()->parentWidget(), f.view->canvas());
+    EXPECT_EQ(f.sheet()->count(), 3);
     EXPECT_EQ(f.built, 3);
 }
 
