@@ -84,7 +84,7 @@ void cDisplayControlDlg::BuildControls()
     m_spanEdit[High] = new QLineEdit(this);
     m_spanEdit[High]->setObjectName(QStringLiteral("spanHigh"));
     m_auto = button(uiText(sid::Auto), this, "autoSpan");
-    // Wide enough for any span text ("-273.2 °F"); the default width of an edit would make
+    // Wide enough for any span text (down to "-459.7 °F"); the default width of an edit would make
     // the docked sheet take room from the picture.
     const int spanWidth = fontMetrics().horizontalAdvance(QStringLiteral("-0000.0 \u00B0F")) + 12;
     m_spanEdit[Low]->setMaximumWidth(spanWidth);
