@@ -1,0 +1,83 @@
+// The record-to-display rules: span defaults, palette, isotherm and marker bits.
+#include "testutil.h"
+
+#include "core/displaystate.h"
+
+#include <gtest/gtest.h>
+
+using namespace calivue;
+
+// Catches a span default taken in the wrong order or a fallback ignored.
+TEST(DisplayState, SpanDefaults)
+{
+    struct Case {
+        int low, high, fbLow, fbHigh;
+        bool automatic;  // expect the image's automatic span
+        int wantLow, wantHigh;
+    };
+    const Case cases[] = {
+        {3000, 3100, 2000, 2100, false, 3000, 3100},  // the record's span wins
+        {0, 5, 2000, 2100, false, 0, 5},              // 0/5 is a span, not "none"
+        {0, 0, 2000, 2100, false, 2000, 2100},        // fallback when 0/0
+        {0, 0, 0, 0, true, 0, 0},                     // automatic when both are 0/0
+    };
+    for (const Case& c : cases) {
+        auto img = test::makeImage([](int x, int) { return 2500 + x; }, [&](RecordFields& f) {
+            f.spanLow = static_cast<std::uint16_t>(c.low);
+            f.spanHigh = static_cast<std::uint16_t>(c.high);
+            f.fallbackLow = static_cast<std::uint16_t>(c.fbLow);
+            f.fallbackHigh = static_cast<std::uint16_t>(c.fbHigh);
+        });
+        ASSERT_TRUE(img);
+        int wl = c.wantLow, wh = c.wantHigh;
+        if (c.automatic) {
+            ASSERT_TRUE(img->spanRange(wl, wh));
+        }
+        const DisplayState s = displayStateOf(*img);
+        EXPECT_EQ(s.spanLow, wl) << c.low << '/' << c.high;
+        EXPECT_EQ(s.spanHigh, wh) << c.low << '/' << c.high;
+    }
+}
+
+// Catches palette 8/9 passed to the renderer and flag bits read from the wrong byte.
+TEST(DisplayState, PaletteAndFlags)
+{
+    for (int p = 0; p < 256; ++p) EXPECT_EQ(displayPaletteOf(p), p <= 7 ? p : 1) << p;
+    EXPECT_EQ(displayPaletteOf(-1), 1);
+
+    auto img = test::makeUniform(3000, [](RecordFields& f) {
+        f.palette = 9;
+        f.flagsA = flags::A_RedIsotherm | flags::A_Hottest | flags::A_AreaMedium | flags::A_Profiles;
+        f.flagsB = flags::B_CursorsHidden;
+        f.blend = 103;
+        f.alignX = 3;
+        f.alignY = -2;
+        f.orientation = 3;
+    });
+    ASSERT_TRUE(img);
+    const DisplayState s = displayStateOf(*img);
+    EXPECT_EQ(s.palette, 1);
+    EXPECT_EQ(s.isothermFlags, 2u);
+    EXPECT_TRUE(s.hottestShown);
+    EXPECT_FALSE(s.coldestShown);
+    EXPECT_EQ(s.areaMode, 1);
+    EXPECT_TRUE(s.profiles);
+    EXPECT_FALSE(s.cursorsShown);
+    EXPECT_FALSE(s.cursorTemps);
+    EXPECT_EQ(s.blendMode, 103);
+    EXPECT_EQ(s.alignX, 3);
+    EXPECT_EQ(s.alignY, -2);
+    EXPECT_EQ(s.orientation, 3);
+    EXPECT_EQ(img->fields.palette, 9);  // the image itself is left as stored
+
+    const std::uint8_t areas[] = {0, flags::A_AreaSmall, flags::A_AreaMedium,
+                                  flags::A_AreaSmall | flags::A_AreaMedium};
+    for (int i = 0; i < 4; ++i) {
+        img->fields.flagsA = areas[i];
+        EXPECT_EQ(displayStateOf(*img).areaMode, i - 1);
+    }
+    img->fields.flagsA = flags::A_Profiles & 0x10;  // one profile bit alone is not "profiles"
+    EXPECT_FALSE(displayStateOf(*img).profiles);
+    img->fields.flagsA = flags::A_BlueIsotherm | flags::A_RedIsotherm;
+    EXPECT_EQ(displayStateOf(*img).isothermFlags, 3u);
+}
