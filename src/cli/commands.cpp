@@ -1,5 +1,6 @@
 // Command-line parsing for calivue-cli: one subcommand per batch job.
 #include "commands.h"
+#include "projectcommands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -101,6 +102,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     scanCmd->add_option("FOLDER", scanFolderPath, "Folder to scan")->required();
     scanCmd->add_flag("--subfolders", subfolders, "Also scan every subfolder, depth first");
 
+    ProjectCommands project(app);
+
     std::vector<const char*> argv;
     argv.reserve(args.size() + 1);
     if (args.empty()) argv.push_back("calivue-cli");
@@ -139,6 +142,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     if (saveCmd->parsed()) return runSaveAs(saveSnapshotPath, saveTarget, err);
     if (scanCmd->parsed()) return runScan(scanFolderPath, subfolders, out, err);
+    if (std::optional<int> code = project.runParsed(out, err)) return *code;
     return 1;
 }
 

@@ -1,0 +1,83 @@
+// The `project-info` and `project-write` subcommands.
+#include "projectcommands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <fstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace calivue::cli {
+
+namespace {
+
+// One line, whatever the parser's message held.
+std::string oneLine(std::string text)
+{
+    for (char& c : text)
+        if (c == '\n' || c == '\r') c = ' ';
+    return text;
+}
+
+}  // namespace
+
+int runProjectInfo(const fs::path& project, std::ostream& out, std::ostream& err)
+{
+    Result<ReportProject> p = readReportProjectFile(project);
+    if (!p) {
+        err << kProjectReadError << '\n';
+        return 1;
+    }
+    out << projectToJson(*p).dump(2) << '\n';
+    return 0;
+}
+
+int runProjectWrite(const fs::path& json, const fs::path& project, std::ostream& err)
+{
+    std::ifstream in(json, std::ios::binary);
+    std::error_code ec;
+    if (!in || fs::is_directory(json, ec)) {
+        err << "Cannot read " << json.string() << '\n';
+        return 1;
+    }
+    ReportProject p;
+    try {
+        p = projectFromJson(nlohmann::json::parse(in));
+    } catch (const nlohmann::json::exception& e) {
+        err << "Invalid project JSON: " << oneLine(e.what()) << '\n';
+        return 1;
+    } catch (const std::invalid_argument& e) {
+        err << "Invalid project JSON: " << oneLine(e.what()) << '\n';
+        return 1;
+    }
+    // The report writer refuses such a project, so it is never written.
+    if (!p.countsAgree()) {
+        err << "Number of selections is not equal to number of reports\n";
+        return 1;
+    }
+    if (writeReportProjectFile(project, p) != Error::None) {
+        err << kProjectWriteError << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+ProjectCommands::ProjectCommands(CLI::App& app)
+{
+    m_info = app.add_subcommand("project-info", "Print a report project (.vrp) as JSON");
+    m_info->add_option("PROJECT", m_infoPath, "Report project .vrp path")->required();
+    m_write = app.add_subcommand(
+        "project-write", "Write a report project (.vrp) from JSON shaped as project-info prints");
+    m_write->add_option("IN", m_jsonPath, "JSON file to read")->required();
+    m_write->add_option("OUT", m_outPath, "Report project .vrp to write")->required();
+}
+
+std::optional<int> ProjectCommands::runParsed(std::ostream& out, std::ostream& err) const
+{
+    if (m_info->parsed()) return runProjectInfo(m_infoPath, out, err);
+    if (m_write->parsed()) return runProjectWrite(m_jsonPath, m_outPath, err);
+    return std::nullopt;
+}
+
+}  // namespace calivue::cli

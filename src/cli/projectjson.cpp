@@ -1,0 +1,277 @@
+// The report project as JSON and back, for `project-info` and `project-write`.
+#include "projectcommands.h"
+
+#include "core/textcodec.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <stdexcept>
+#include <variant>
+
+namespace calivue::cli {
+
+namespace {
+
+using OJson = nlohmann::ordered_json;
+using Json = nlohmann::json;
+using R = cInspectionRecord;
+
+// One field of the record, by its name and its member, in file order.
+using Member = std::variant<std::u16string R::*, std::int32_t R::*, bool R::*, cDateTime R::*>;
+struct Field {
+    const char* key;
+    Member member;
+};
+const std::array<Field, 27> kRecordFields = {{
+    {"name", &R::name},
+    {"operatorName", &R::operatorName},
+    {"location", &R::location},
+    {"equipment", &R::equipment},
+    {"comment", &R::comment},
+    {"measured", &R::measured},
+    {"rated", &R::rated},
+    {"condition", &R::condition},
+    {"repairPriority", &R::repairPriority},
+    {"faultAction", &R::faultAction},
+    {"inspectedDate", &R::inspectedDate},
+    {"repairedDate", &R::repairedDate},
+    {"reinspectedDate", &R::reinspectedDate},
+    {"inspectedDated", &R::inspectedDated},
+    {"repairedDated", &R::repairedDated},
+    {"reinspectedDated", &R::reinspectedDated},
+    {"inspectedInitials", &R::inspectedInitials},
+    {"repairedInitials", &R::repairedInitials},
+    {"reinspectedInitials", &R::reinspectedInitials},
+    {"firstMeasurement", &R::firstMeasurement},
+    {"secondMeasurement", &R::secondMeasurement},
+    {"indoor", &R::indoor},
+    {"outdoor", &R::outdoor},
+    {"humidity", &R::humidity},
+    {"wind", &R::wind},
+    {"pressure", &R::pressure},
+    {"conditionChoice", &R::conditionChoice},
+}};
+
+// A float as the shortest decimal that reads back to it (1.3, not 1.2999999523).
+OJson number(float f)
+{
+    if (!std::isfinite(f)) return nullptr;
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf - 1, f);
+    *r.ptr = '\0';
+    return std::strtod(buf, nullptr);
+}
+
+OJson number(double d)
+{
+    if (!std::isfinite(d)) return nullptr;
+    return d;
+}
+
+OJson text(const std::u16string& t)
+{
+    return utf16ToUtf8(t);
+}
+
+OJson dateJson(const cDateTime& d)
+{
+    return {{"status", d.status}, {"days", number(d.days)}};
+}
+
+// --- reading ------------------------------------------------------------------
+
+[[noreturn]] void fail(const std::string& where, const char* what)
+{
+    throw std::invalid_argument(where + ": " + what);
+}
+
+const Json& objectAt(const Json& j, const std::string& where)
+{
+    if (!j.is_object()) fail(where, "expected an object");
+    return j;
+}
+
+// Throws for keys the shape does not have, so a misspelt field is not lost.
+void onlyKeys(const Json& j, std::initializer_list<std::string_view> keys, const std::string& where)
+{
+    for (auto it = j.begin(); it != j.end(); ++it) {
+        bool known = false;
+        for (std::string_view k : keys) known = known || it.key() == k;
+        if (!known) fail(where + "." + it.key(), "unknown key");
+    }
+}
+
+void read(const Json& j, std::u16string& into, const std::string& where)
+{
+    if (!j.is_string()) fail(where, "expected a string");
+    std::optional<std::u16string> t = utf8ToUtf16(j.get_ref<const std::string&>());
+    if (!t) fail(where, "malformed UTF-8");
+    into = std::move(*t);
+}
+
+void read(const Json& j, std::int32_t& into, const std::string& where)
+{
+    if (!j.is_number_integer()) fail(where, "expected an integer");
+    if (j.is_number_unsigned()) {
+        if (j.get<std::uint64_t>() > std::numeric_limits<std::int32_t>::max())
+            fail(where, "outside 32 bits");
+    } else {
+        const auto v = j.get<std::int64_t>();
+        if (v < std::numeric_limits<std::int32_t>::min() ||
+            v > std::numeric_limits<std::int32_t>::max())
+            fail(where, "outside 32 bits");
+    }
+    into = j.get<std::int32_t>();
+}
+
+void read(const Json& j, bool& into, const std::string& where)
+{
+    if (!j.is_boolean()) fail(where, "expected true or false");
+    into = j.get<bool>();
+}
+
+void read(const Json& j, cDateTime& into, const std::string& where)
+{
+    objectAt(j, where);
+    onlyKeys(j, {"status", "days"}, where);
+    if (j.contains("status")) read(j["status"], into.status, where + ".status");
+    if (j.contains("days")) {
+        const Json& d = j["days"];
+        if (d.is_null())
+            into.days = std::numeric_limits<double>::quiet_NaN();
+        else if (d.is_number())
+            into.days = d.get<double>();
+        else
+            fail(where + ".days", "expected a number or null");
+    }
+}
+
+// Reads j[key] into the value when the key is present.
+template <typename T>
+void optionalField(const Json& j, const char* key, T& into, const std::string& where)
+{
+    if (j.contains(key)) read(j[key], into, where + "." + key);
+}
+
+template <std::size_t N>
+void readTexts(const Json& j, std::array<std::u16string, N>& into, const std::string& where)
+{
+    if (!j.is_array() || j.size() != N)
+        fail(where, N == 4 ? "expected an array of 4 strings" : "expected an array of 13 strings");
+    for (std::size_t i = 0; i < N; ++i) read(j[i], into[i], where + "[" + std::to_string(i) + "]");
+}
+
+}  // namespace
+
+OJson projectToJson(const ReportProject& p)
+{
+    OJson j;
+    j["version"] = number(p.version);
+    const ReportTitle& t = p.title;
+    j["title"] = {{"logo_path", text(t.logoPath)},
+                  {"company", text(t.company)},
+                  {"author", text(t.author)},
+                  {"date_shown", t.dateShown},
+                  {"title_date", dateJson(t.titleDate)},
+                  {"comments", text(t.comments)}};
+    OJson entries = OJson::array();
+    for (const cInspectionImage& e : p.entries)
+        entries.push_back({{"snapshot_path", text(e.snapshotPath)},
+                           {"bitmap_path", text(e.bitmapPath)},
+                           {"thumbnail_index", e.thumbnailIndex}});
+    j["entries"] = std::move(entries);
+    OJson records = OJson::array();
+    for (const cInspectionRecord& rec : p.records) {
+        OJson r = OJson::object();
+        for (const Field& f : kRecordFields)
+            std::visit(
+                [&](auto member) {
+                    const auto& v = rec.*member;
+                    using V = std::decay_t<decltype(v)>;
+                    if constexpr (std::is_same_v<V, std::u16string>)
+                        r[f.key] = text(v);
+                    else if constexpr (std::is_same_v<V, cDateTime>)
+                        r[f.key] = dateJson(v);
+                    else
+                        r[f.key] = v;
+                },
+                f.member);
+        records.push_back(std::move(r));
+    }
+    j["records"] = std::move(records);
+    OJson captions = {{"title", nullptr}, {"details", nullptr}};
+    if (p.captions) {
+        captions["title"] = OJson::array();
+        for (const auto& c : p.captions->title) captions["title"].push_back(text(c));
+        captions["details"] = OJson::array();
+        for (const auto& c : p.captions->details) captions["details"].push_back(text(c));
+    }
+    j["captions"] = std::move(captions);
+    return j;
+}
+
+ReportProject projectFromJson(const Json& j)
+{
+    ReportProject p;
+    objectAt(j, "project");
+    onlyKeys(j, {"version", "title", "entries", "records", "captions"}, "project");
+    if (j.contains("title")) {
+        const Json& t = objectAt(j["title"], "title");
+        onlyKeys(t, {"logo_path", "company", "author", "date_shown", "title_date", "comments"},
+                 "title");
+        optionalField(t, "logo_path", p.title.logoPath, "title");
+        optionalField(t, "company", p.title.company, "title");
+        optionalField(t, "author", p.title.author, "title");
+        optionalField(t, "date_shown", p.title.dateShown, "title");
+        optionalField(t, "title_date", p.title.titleDate, "title");
+        optionalField(t, "comments", p.title.comments, "title");
+    }
+    if (j.contains("entries")) {
+        const Json& list = j["entries"];
+        if (!list.is_array()) fail("entries", "expected an array");
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const std::string where = "entries[" + std::to_string(i) + "]";
+            const Json& e = objectAt(list[i], where);
+            onlyKeys(e, {"snapshot_path", "bitmap_path", "thumbnail_index"}, where);
+            cInspectionImage& img = p.entries.emplace_back();
+            img.thumbnailIndex = static_cast<std::int32_t>(i);
+            optionalField(e, "snapshot_path", img.snapshotPath, where);
+            optionalField(e, "bitmap_path", img.bitmapPath, where);
+            optionalField(e, "thumbnail_index", img.thumbnailIndex, where);
+        }
+    }
+    if (j.contains("records")) {
+        const Json& list = j["records"];
+        if (!list.is_array()) fail("records", "expected an array");
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const std::string where = "records[" + std::to_string(i) + "]";
+            const Json& r = objectAt(list[i], where);
+            for (auto it = r.begin(); it != r.end(); ++it) {
+                const Field* field = nullptr;
+                for (const Field& f : kRecordFields)
+                    if (it.key() == f.key) field = &f;
+                if (!field) fail(where + "." + it.key(), "unknown key");
+            }
+            cInspectionRecord& rec = p.records.emplace_back();
+            for (const Field& f : kRecordFields)
+                std::visit([&](auto member) { optionalField(r, f.key, rec.*member, where); },
+                           f.member);
+        }
+    }
+    if (j.contains("captions") && !j["captions"].is_null()) {
+        const Json& c = objectAt(j["captions"], "captions");
+        onlyKeys(c, {"title", "details"}, "captions");
+        // A missing or null half keeps the default captions.
+        ReportCaptions& captions = p.captions.emplace(defaultReportCaptions());
+        if (c.contains("title") && !c["title"].is_null())
+            readTexts(c["title"], captions.title, "captions.title");
+        if (c.contains("details") && !c["details"].is_null())
+            readTexts(c["details"], captions.details, "captions.details");
+    }
+    return p;
+}
+
+}  // namespace calivue::cli
