@@ -18,16 +18,16 @@ command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 cmake -S "$root" -B "$build" "${generator[@]}" \
     -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCALIVUE_WITH_QT=OFF -DCALIVUE_BUILD_TESTS=OFF -DCALIVUE_FUZZ=ON >/dev/null
-cmake --build "$build" --target fuzz_record fuzz_tolla fuzz_bitmapfile
+cmake --build "$build" --target fuzz_record fuzz_tolla fuzz_bitmapfile fuzz_reportproject
 
 artifacts="$build/artifacts"
 mkdir -p "$artifacts"
 # The inputs each target needs to reach its interesting code: whole records for
 # the record decoder, the metadata block for the photograph file, small bitmaps.
-declare -A max_len=([record]=160000 [tolla]=1024 [bitmapfile]=4096)
+declare -A max_len=([record]=160000 [tolla]=1024 [bitmapfile]=4096 [reportproject]=8192)
 
 status=0
-for target in record tolla bitmapfile; do
+for target in record tolla bitmapfile reportproject; do
     # New corpus entries go to a scratch folder so the seeds in the tree stay as committed.
     scratch="$(mktemp -d)"
     echo "== fuzz_$target for ${seconds}s"

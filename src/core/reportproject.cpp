@@ -215,6 +215,9 @@ std::vector<std::uint8_t> encodeReportProject(const ReportProject& project)
 Result<ReportProject> readReportProjectFile(const std::filesystem::path& path)
 {
     if (path.empty()) return Error::BadArgument;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxProjectFileBytes) return Error::TooLarge;
     // One byte over the cap tells a file at the cap from a longer one.
     Result<std::vector<std::uint8_t>> bytes = readFilePrefix(path, kMaxProjectFileBytes + 1);
     if (!bytes) return bytes.error();

@@ -1,0 +1,29 @@
+// Fuzz target for the report project file: any bytes must read or fail
+// cleanly, and what was read must re-encode to bytes that read back to the
+// same project (the version becoming 1.3, absent captions the defaults).
+#include "core/reportproject.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+using namespace calivue;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    Result<ReportProject> first = readReportProject(std::span<const std::uint8_t>(data, size));
+    if (!first) {
+        if (first.error() == Error::None) std::abort();
+        return 0;
+    }
+    const std::vector<std::uint8_t> bytes = encodeReportProject(*first);
+    Result<ReportProject> again = readReportProject(bytes);
+    if (!again) std::abort();
+    if (again->version != kProjectVersion13) std::abort();
+    if (!(again->title == first->title) || again->entries != first->entries ||
+        again->records != first->records)
+        std::abort();
+    if (again->captions != first->captions.value_or(defaultReportCaptions())) std::abort();
+    if (encodeReportProject(*again) != bytes) std::abort();
+    return 0;
+}
