@@ -71,7 +71,7 @@ void writeArchiveText(ByteSink& out, std::u16string_view text)
         out.u32le(0xFFFFFFFFu);
         out.u64le(n);
     }
-    for (char16_t c : text) out.u16le(c);
+    out.u16array(text);
 }
 
 }  // namespace calivue

@@ -83,6 +83,17 @@ public:
     {
         for (int i = 0; i < 8; ++i) u8(static_cast<std::uint8_t>(v >> (8 * i)));
     }
+    // UTF-16 code units, low byte first, appended in one step.
+    void u16array(std::span<const char16_t> units)
+    {
+        const std::size_t at = m_bytes.size();
+        m_bytes.resize(at + 2 * units.size());
+        std::uint8_t* out = m_bytes.data() + at;
+        for (char16_t c : units) {
+            *out++ = static_cast<std::uint8_t>(c & 0xFF);
+            *out++ = static_cast<std::uint8_t>(c >> 8);
+        }
+    }
     void f32le(float v) { u32le(std::bit_cast<std::uint32_t>(v)); }
     void f64le(double v) { u64le(std::bit_cast<std::uint64_t>(v)); }
 
