@@ -74,12 +74,12 @@ std::vector<SnapshotMarker> snapshotMarkers(const cBrixa& img, const DisplayStat
     }
     const cBrixa::Stats& st = img.stats();
     const int e = f.emissivity[10];
-    if (state.hottestShown)
-        markers.push_back({kHottestMarker, st.hotX, st.hotRow,
-                           state.cursorTemps ? reading(img, st.hotX, st.hotRow, e) : hotName});
     if (state.coldestShown)
         markers.push_back({kColdestMarker, st.coldX, st.coldRow,
                            state.cursorTemps ? reading(img, st.coldX, st.coldRow, e) : coldName});
+    if (state.hottestShown)
+        markers.push_back({kHottestMarker, st.hotX, st.hotRow,
+                           state.cursorTemps ? reading(img, st.hotX, st.hotRow, e) : hotName});
     return markers;
 }
 

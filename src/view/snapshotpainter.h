@@ -41,8 +41,9 @@ struct SnapshotMarker {
     bool operator==(const SnapshotMarker&) const = default;
 };
 
-// The markers a snapshot's own record shows: its measurement cursors when they are shown,
-// then the hottest and the coldest point when their flags are set. Labels are the cursor
+// The markers a snapshot's own record shows, in index order (the order they are drawn in):
+// its measurement cursors when they are shown, then the coldest and the hottest point when
+// their flags are set. Labels are the cursor
 // names ("C1" …, coldName, hotName), or the readings "%0.01f %s" when the state shows cursor
 // temperatures. The image must have its arrays built.
 std::vector<SnapshotMarker> snapshotMarkers(const cBrixa& img, const DisplayState& state,
