@@ -338,6 +338,28 @@ TEST(HotSpotPage, RemoveTakesTheSelectedCursorsAway)
     EXPECT_FALSE(f.marker(1).inUse);
 }
 
+// Catches a Delete key that does not remove the selected cursor, or one that the emissivity
+// field loses to the page.
+TEST(HotSpotPage, DeleteKeyRemovesTheSelectedCursor)
+{
+    PageFixture f(threeCursorPlan());
+    f.page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.page));
+    f.click(1);
+    QTest::keyClick(f.page.cursorList(), Qt::Key_Delete);
+    EXPECT_TRUE(f.marker(0).inUse);
+    EXPECT_FALSE(f.marker(1).inUse);
+    EXPECT_TRUE(f.marker(2).inUse);
+
+    f.click(0);
+    f.page.emissivityEdit()->setFocus();
+    f.page.emissivityEdit()->setCursorPosition(0);
+    const QString before = f.page.emissivityEdit()->text();
+    QTest::keyClick(f.page.emissivityEdit(), Qt::Key_Delete);
+    EXPECT_TRUE(f.marker(0).inUse);
+    EXPECT_EQ(f.page.emissivityEdit()->text(), before.mid(1));
+}
+
 // Catches a page that dereferences a missing, unloaded or deleted document.
 TEST(HotSpotPage, WithoutADocumentNothingHappens)
 {
