@@ -6,14 +6,18 @@
 #include "stringids.h"
 #include "stringtable.h"
 
+#include "textformat.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 namespace calivue {
 
-cLanguageDlg::cLanguageDlg(SettingsStore &store, int languageInUse, QWidget *parent)
+cLanguageDlg::cLanguageDlg(SettingsStore &store, int languageInUse, QWidget *parent,
+                           InstalledCheck installed)
     : QDialog(parent)
     , m_store(store)
 {
@@ -21,8 +25,17 @@ cLanguageDlg::cLanguageDlg(SettingsStore &store, int languageInUse, QWidget *par
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     m_combo = new QComboBox(this);
-    for (const LanguageInfo &info : languageTable())
-        m_combo->addItem(uiText(info.nameStringId));
+    auto *model = qobject_cast<QStandardItemModel *>(m_combo->model());
+    int number = 0;
+    for (const LanguageInfo &info : languageTable()) {
+        const bool present = number == 0 || !installed || installed(number);
+        m_installed.push_back(present);
+        const QString name = uiText(info.nameStringId);
+        m_combo->addItem(present ? name : formatText(uiText(sid::LanguageNotInstalled), {name}));
+        if (!present && model)
+            model->item(number)->setEnabled(false);
+        ++number;
+    }
     selectLanguage(languageInUse);
 
     auto *buttons = new QDialogButtonBox(this);
@@ -36,9 +49,10 @@ cLanguageDlg::cLanguageDlg(SettingsStore &store, int languageInUse, QWidget *par
     layout->addWidget(buttons);
 }
 
-cLanguageDlg::Outcome cLanguageDlg::run(SettingsStore &store, int languageInUse, QWidget *parent)
+cLanguageDlg::Outcome cLanguageDlg::run(SettingsStore &store, int languageInUse, QWidget *parent,
+                                        InstalledCheck installed)
 {
-    cLanguageDlg dialog(store, languageInUse, parent);
+    cLanguageDlg dialog(store, languageInUse, parent, std::move(installed));
     dialog.exec();
     return dialog.outcome();
 }
@@ -61,9 +75,19 @@ QStringList cLanguageDlg::languageNames() const
     return names;
 }
 
+bool cLanguageDlg::isInstalled(int language) const
+{
+    return language >= 0 && language < static_cast<int>(m_installed.size())
+           && m_installed[static_cast<std::size_t>(language)];
+}
+
 void cLanguageDlg::accept()
 {
     const int chosen = selectedLanguage();
+    if (!isInstalled(chosen)) {
+        m_outcome = Outcome::NotInstalled;
+        return;
+    }
     if (chosen == m_store.language()) {
         m_outcome = Outcome::Unchanged;
     } else if (const auto error = m_store.setLanguage(chosen)) {

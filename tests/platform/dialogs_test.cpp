@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 
 using namespace calivue;
@@ -228,4 +230,31 @@ TEST_F(LanguageDialogTest, CancelStoresNothing)
     EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::Cancelled);
     EXPECT_EQ(store.language(), -1);
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// Catches a language without its module offered like any other: it must be marked, not
+// selectable, and refused on OK without writing, so the next start cannot lock the user out.
+TEST_F(LanguageDialogTest, LanguagesWithoutModuleAreMarkedAndRefused)
+{
+    cLanguageDlg dialog(store, 0, nullptr, [](int n) { return n == 8; });
+    const QStringList names = dialog.languageNames();
+    EXPECT_EQ(names[0], qs("English"));
+    EXPECT_EQ(names[1], qs("Deutsch (not installed)"));
+    EXPECT_EQ(names[8], qs("US English"));
+    auto *model = qobject_cast<QStandardItemModel *>(
+        dialog.findChild<QComboBox *>()->model());
+    ASSERT_NE(model, nullptr);
+    EXPECT_FALSE(model->item(1)->isEnabled());
+    EXPECT_TRUE(model->item(8)->isEnabled());
+
+    dialog.selectLanguage(1);
+    dialog.accept();
+    EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::NotInstalled);
+    EXPECT_EQ(store.language(), -1);
+    EXPECT_TRUE(messages.isEmpty());
+
+    dialog.selectLanguage(8);
+    dialog.accept();
+    EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::Changed);
+    EXPECT_EQ(store.language(), 8);
 }
