@@ -61,7 +61,10 @@ public:
     static void setLanguageDialogHook(std::function<void(int)> hook);
     // Whether a language's module is installed; the language dialog offers only those.
     // Without one, every language counts as installed.
-    void setLanguageCheck(std::function<bool(int)> installed) { m_languageInstalled = std::move(installed); }
+    void setLanguageCheck(std::function<bool(int)> installed)
+    {
+        m_languageInstalled = std::move(installed);
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

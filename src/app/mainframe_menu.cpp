@@ -157,10 +157,11 @@ void CMainFrame::connectCommands()
                 Qt::QueuedConnection);
 
     // Every command that can carry a tick is checkable, so its state shows on the tool bar too.
-    for (int command : {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::MeasurementCursorList,
-                        cmd::MeasurementCursors, cmd::CursorTemperature, cmd::HotColdCursors,
-                        cmd::AreaSelect, cmd::BlueIsotherm, cmd::RedIsotherm, cmd::Profiles,
-                        cmd::Options, cmd::DockOptions, cmd::ReportWriter, cmd::PersistReportDetails}) {
+    for (int command :
+         {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::MeasurementCursorList, cmd::MeasurementCursors,
+          cmd::CursorTemperature, cmd::HotColdCursors, cmd::AreaSelect, cmd::BlueIsotherm,
+          cmd::RedIsotherm, cmd::Profiles, cmd::Options, cmd::DockOptions, cmd::ReportWriter,
+          cmd::PersistReportDetails}) {
         if (QAction* a = m_actions.value(command, nullptr)) a->setCheckable(true);
     }
 }

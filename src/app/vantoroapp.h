@@ -97,7 +97,10 @@ public:
     static void setPropertiesHook(DialogHook hook);
     // Builds the report writer's sheet; without one the view shows its placeholder. Takes
     // effect when the frame is created.
-    void setReportSheetFactory(ViewSheetFactory factory) { m_reportSheetFactory = std::move(factory); }
+    void setReportSheetFactory(ViewSheetFactory factory)
+    {
+        m_reportSheetFactory = std::move(factory);
+    }
 
 private:
     void createFrame();

@@ -16,34 +16,33 @@ namespace calivue {
 
 class SettingsStore;
 
-class cLanguageDlg : public QDialog
-{
+class cLanguageDlg : public QDialog {
     Q_OBJECT
 
 public:
     enum class Outcome {
-        Open,        // neither OK nor Cancel yet
+        Open,  // neither OK nor Cancel yet
         Cancelled,
-        Unchanged,   // OK on the language already stored: nothing written, no message
-        Changed,     // the new language was stored and the restart message shown
-        WriteFailed, // storing failed; the failure message was shown
-        NotInstalled, // OK on a language without its module: refused, nothing written
+        Unchanged,     // OK on the language already stored: nothing written, no message
+        Changed,       // the new language was stored and the restart message shown
+        WriteFailed,   // storing failed; the failure message was shown
+        NotInstalled,  // OK on a language without its module: refused, nothing written
     };
     // Whether language n's module is installed; an empty one counts every language as such.
     using InstalledCheck = std::function<bool(int)>;
 
     // `store` must outlive the dialog; `languageInUse` is selected at first. The program's own
     // English (0) needs no module and is always offered.
-    cLanguageDlg(SettingsStore &store, int languageInUse, QWidget *parent = nullptr,
+    cLanguageDlg(SettingsStore& store, int languageInUse, QWidget* parent = nullptr,
                  InstalledCheck installed = {});
 
     // Runs the dialog modally, as the "&Language..." command does.
-    static Outcome run(SettingsStore &store, int languageInUse, QWidget *parent = nullptr,
+    static Outcome run(SettingsStore& store, int languageInUse, QWidget* parent = nullptr,
                        InstalledCheck installed = {});
 
     bool isInstalled(int language) const;
 
-    int selectedLanguage() const; // the list position; 0 when nothing is selected
+    int selectedLanguage() const;  // the list position; 0 when nothing is selected
     void selectLanguage(int language);
     QStringList languageNames() const;
     Outcome outcome() const { return m_outcome; }
@@ -55,12 +54,12 @@ public:
     void reject() override;
 
 private:
-    SettingsStore &m_store;
-    std::vector<bool> m_installed; // by language number
-    QComboBox *m_combo = nullptr;
+    SettingsStore& m_store;
+    std::vector<bool> m_installed;  // by language number
+    QComboBox* m_combo = nullptr;
     Outcome m_outcome = Outcome::Open;
 };
 
-} // namespace calivue
+}  // namespace calivue
 
 #endif

@@ -10,7 +10,6 @@
 
 #include <QPainter>
 
-
 namespace calivue {
 
 bool cArrayDisplay::ReadyToDraw() const

@@ -102,8 +102,8 @@ QPoint cSnapshotPainter::ImageToContent(int x, int row, const QRect& z, int orie
 }
 
 void cSnapshotPainter::DrawLargeMarkers(Bitmap& surface, QPainter& painter, int w, int h,
-                                        const std::vector<SnapshotMarker>& markers,
-                                        const QRect& z, int orientation) const
+                                        const std::vector<SnapshotMarker>& markers, const QRect& z,
+                                        int orientation) const
 {
     const Content c{surface};
     painter.setFont(m_labelFont);
@@ -139,8 +139,7 @@ void cSnapshotPainter::DrawLargeMarkers(Bitmap& surface, QPainter& painter, int 
 }
 
 void cSnapshotPainter::DrawSmallMarkers(Bitmap& surface, const QRect& area,
-                                        const std::vector<SnapshotMarker>& markers,
-                                        QPointF offset)
+                                        const std::vector<SnapshotMarker>& markers, QPointF offset)
 {
     const Content c{surface};
     const double sx = area.width() / double(kWidth), sy = area.height() / double(kHeight);

@@ -90,8 +90,7 @@ public:
     // offset.x() and down by offset.y() (the report's visual pane passes the alignment
     // offsets ÷ 1.5); a marker that then lies outside area is left out.
     static void DrawSmallMarkers(Bitmap& surface, const QRect& area,
-                                 const std::vector<SnapshotMarker>& markers,
-                                 QPointF offset = {});
+                                 const std::vector<SnapshotMarker>& markers, QPointF offset = {});
 
     // Everything at once onto any painter: the whole picture (rendered now from img and
     // state) stretched over target, then the markers in style (the small style's offset as
@@ -105,8 +104,8 @@ public:
 
 private:
     cBitmapFile m_picture;
-    std::vector<std::uint8_t> m_pixels;      // the renderer's output, reused between renders
-    mutable std::vector<int> m_columnMap;    // source column offsets of the stretch, reused
+    std::vector<std::uint8_t> m_pixels;    // the renderer's output, reused between renders
+    mutable std::vector<int> m_columnMap;  // source column offsets of the stretch, reused
     QFont m_labelFont;
     int m_interpolation = 1;
     int m_orientation = 0;

@@ -72,8 +72,8 @@ void CVantoroView::addDockCommand(QWidget* sheet)
     dock->setCheckable(true);
     dock->setChecked(m_optionsDocked);
     // Queued: docking rebuilds the sheet, which owns this action and its menu.
-    connect(dock, &QAction::triggered, this, [this] { toggleOptionsDocked(); },
-            Qt::QueuedConnection);
+    connect(
+        dock, &QAction::triggered, this, [this] { toggleOptionsDocked(); }, Qt::QueuedConnection);
     sheet->addAction(dock);
     sheet->setContextMenuPolicy(Qt::ActionsContextMenu);
 }

@@ -29,9 +29,11 @@ TEST_F(AppTest, UnusableModuleOffersEnglishOrEnds)
         QList<int> buttons;
         int answer;
         bool starts;
-    } cases[] = {{1, empty.path(), qs("Error loading:\nKVO German.so"), okCancel, cMessageDlg::IdOk, true},
-                 {1, empty.path(), qs("Error loading:\nKVO German.so"), okCancel, cMessageDlg::IdCancel, false},
-                 {8, wrongTagDir, qs("Error loading DLL"), {cMessageDlg::IdOk}, cMessageDlg::IdOk, true}};
+    } cases[] = {
+        {1, empty.path(), qs("Error loading:\nKVO German.so"), okCancel, cMessageDlg::IdOk, true},
+        {1, empty.path(), qs("Error loading:\nKVO German.so"), okCancel, cMessageDlg::IdCancel,
+         false},
+        {8, wrongTagDir, qs("Error loading DLL"), {cMessageDlg::IdOk}, cMessageDlg::IdOk, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.toStdString() + (c.starts ? " OK" : " Cancel"));
         ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(c.language));

@@ -1,6 +1,7 @@
 // cHotSpotPage: the rows it lists, emissivities typed, stepped and looked up for the selected
 // cursors, the range message, removal, and a page without a document. Driven with clicks and
 // key presses on generated snapshots; the message-box responder records what the user saw.
+#include "messagelog.h"
 #include "hotspotpage.h"
 #include "viewtestutil.h"
 
@@ -24,23 +25,7 @@ using viewtest::OpenedDoc;
 
 const QString kRangeMessage = QStringLiteral("Emissivity must be > 0.0 and <= 1.0");
 
-// Records every message text; the default answer is restored on leaving.
-struct MessageLog {
-    QStringList texts;
-    std::function<void()> whileShown;  // runs while a box is up (re-entry tests)
-    MessageLog()
-    {
-        cMessageDlg::setResponder([this](const cMessageDlg& box) {
-            texts.push_back(box.text());
-            if (whileShown) whileShown();
-            return box.closeResult();
-        });
-    }
-    ~MessageLog()
-    {
-        cMessageDlg::setResponder([](const cMessageDlg& box) { return box.closeResult(); });
-    }
-};
+using test::MessageLog;
 
 struct LookupScope {
     explicit LookupScope(cEmissivityDlg::Responder r)

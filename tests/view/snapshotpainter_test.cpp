@@ -34,8 +34,8 @@ QImage paint(cBrixa& img, const DisplayState& state, const std::vector<SnapshotM
     out.fill(QColor(255, 0, 255));
     QPainter p(&out);
     cSnapshotPainter painter;
-    EXPECT_TRUE(painter.Paint(p, QRect(QPoint(0, 0), size), img, state, markers, style, nullptr,
-                              offset));
+    EXPECT_TRUE(
+        painter.Paint(p, QRect(QPoint(0, 0), size), img, state, markers, style, nullptr, offset));
     return out;
 }
 

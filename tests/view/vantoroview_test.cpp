@@ -86,7 +86,8 @@ TEST(VantoroView, ViewersFollowTheLayoutRule)
         QCoreApplication::processEvents();
         const ViewLayout layout = f.view->currentLayout();
         EXPECT_EQ(f.view->viewer(CVantoroView::ImageViewer)->geometry(), toQRect(layout.image));
-        EXPECT_EQ(f.view->viewer(CVantoroView::ColourBarViewer)->geometry(), toQRect(layout.colourBar));
+        EXPECT_EQ(f.view->viewer(CVantoroView::ColourBarViewer)->geometry(),
+                  toQRect(layout.colourBar));
         EXPECT_EQ(f.view->viewer(CVantoroView::SpanViewer)->geometry(), toQRect(layout.span));
         EXPECT_TRUE(f.view->viewer(CVantoroView::ImageViewer)->isVisible());
         EXPECT_FALSE(f.view->viewer(CVantoroView::CursorListViewer)->isVisible());
@@ -265,7 +266,8 @@ TEST(VantoroView, ReportWriterStaysInAnalysisWhenTheSaveFails)
     QFile::remove(folder);
 
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], uiText(sid::ErrorSavingFile) + QLatin1Char('\n') + f.doc().currentPath());
+    EXPECT_EQ(messages[0],
+              uiText(sid::ErrorSavingFile) + QLatin1Char('\n') + f.doc().currentPath());
     EXPECT_FALSE(f.view->reportMode());
     EXPECT_FALSE(f.doc().reportMode());
     EXPECT_TRUE(f.doc().isModified());
@@ -305,7 +307,8 @@ TEST(VantoroView, CopyToBitmapWritesTheViewerPixels)
     f.view->copyToBitmap();
     EXPECT_EQ(title, QStringLiteral("Copy To Bitmap..."));
     cObjectViewer* image = f.view->viewer(CVantoroView::ImageViewer);
-    const QImage expected = image->grab(image->contentRect()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage expected =
+        image->grab(image->contentRect()).toImage().convertToFormat(QImage::Format_RGB32);
     QImage written(path);
     ASSERT_FALSE(written.isNull());
     written = written.convertToFormat(QImage::Format_RGB32);
