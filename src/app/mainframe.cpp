@@ -95,7 +95,7 @@ void CMainFrame::onLanguage()
         return;
     }
     // The new language is stored for the next start; this run keeps its own.
-    cLanguageDlg::run(m_settings, m_language, this);
+    cLanguageDlg::run(m_settings, m_language, this, m_languageInstalled);
 }
 
 void CMainFrame::updateTitle()

@@ -59,6 +59,12 @@ public:
     // When set, the language command hands the language in use to the hook instead of running
     // the language dialog. For tests.
     static void setLanguageDialogHook(std::function<void(int)> hook);
+    // Whether a language's module is installed; the language dialog offers only those.
+    // Without one, every language counts as installed.
+    void setLanguageCheck(std::function<bool(int)> installed)
+    {
+        m_languageInstalled = std::move(installed);
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,6 +83,7 @@ private:
     CVantoroDoc& m_doc;
     SettingsStore& m_settings;
     int m_language;
+    std::function<bool(int)> m_languageInstalled;
     ViewCommands* m_view = nullptr;
     QHash<int, QAction*> m_actions;
     QHash<int, std::function<void()>> m_handlers;

@@ -10,12 +10,46 @@
 #include "vantorodoc.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 
 namespace calivue {
+
+namespace {
+
+// The desktop's standard keys for the commands that have them, shown beside the menu texts.
+// Where the desktop defines none (Save As and Quit on some), the common choice stands in.
+void setStandardShortcut(QAction* action, int command)
+{
+    const auto standard = [action](QKeySequence::StandardKey key, const char* fallback) {
+        const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+        if (keys.isEmpty())
+            action->setShortcut(QKeySequence(QString::fromLatin1(fallback)));
+        else
+            action->setShortcuts(keys);
+    };
+    // Menus draw the keys beside the text, in the menu bar's menus and any other.
+    action->setShortcutVisibleInContextMenu(true);
+    switch (command) {
+        case cmd::FileOpen:
+            return standard(QKeySequence::Open, "Ctrl+O");
+        case cmd::FileSave:
+            return standard(QKeySequence::Save, "Ctrl+S");
+        case cmd::FileSaveAs:
+            return standard(QKeySequence::SaveAs, "Ctrl+Shift+S");
+        case cmd::EditCopy:
+            return standard(QKeySequence::Copy, "Ctrl+C");
+        case cmd::AppExit:
+            return standard(QKeySequence::Quit, "Ctrl+Q");
+        default:
+            return;
+    }
+}
+
+}  // namespace
 
 QAction* CMainFrame::makeAction(int command, const QString& text)
 {
@@ -30,6 +64,7 @@ QAction* CMainFrame::makeAction(int command, const QString& text)
     const QIcon icon = toolBarIcon(command);
     if (!icon.isNull()) action->setIcon(icon);
     action->setIconVisibleInMenu(false);
+    setStandardShortcut(action, command);
     m_actions.insert(command, action);
     return action;
 }
@@ -122,10 +157,11 @@ void CMainFrame::connectCommands()
                 Qt::QueuedConnection);
 
     // Every command that can carry a tick is checkable, so its state shows on the tool bar too.
-    for (int command : {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::MeasurementCursorList,
-                        cmd::MeasurementCursors, cmd::CursorTemperature, cmd::HotColdCursors,
-                        cmd::AreaSelect, cmd::BlueIsotherm, cmd::RedIsotherm, cmd::Profiles,
-                        cmd::Options, cmd::DockOptions, cmd::ReportWriter, cmd::PersistReportDetails}) {
+    for (int command :
+         {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::MeasurementCursorList, cmd::MeasurementCursors,
+          cmd::CursorTemperature, cmd::HotColdCursors, cmd::AreaSelect, cmd::BlueIsotherm,
+          cmd::RedIsotherm, cmd::Profiles, cmd::Options, cmd::DockOptions, cmd::ReportWriter,
+          cmd::PersistReportDetails}) {
         if (QAction* a = m_actions.value(command, nullptr)) a->setCheckable(true);
     }
 }

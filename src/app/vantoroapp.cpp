@@ -87,19 +87,29 @@ int CVantoroApp::chooseLanguage() const
     return calivue::chooseLanguage(m_settings.language(), m_options.locale);
 }
 
+LanguageModules CVantoroApp::languageModules() const
+{
+    return m_options.moduleDirs ? LanguageModules(*m_options.moduleDirs) : LanguageModules();
+}
+
 bool CVantoroApp::loadLanguageModule()
 {
     m_language = chooseLanguage();
     m_localeId = languageInfo(m_language).localeId;
-    const LanguageModules modules =
-        m_options.moduleDirs ? LanguageModules(*m_options.moduleDirs) : LanguageModules();
-    LanguageLoad load = modules.load(m_language);
-    if (!load.ok()) {
-        m_table = StringTable::english();
-        cMessageDlg::messageBox(load.message, load.iconStyle, load.buttonStyle);
-        return false;
+    LanguageLoad load = languageModules().load(m_language);
+    if (load.ok()) {
+        m_table = load.table;
+        return true;
     }
-    m_table = load.table;
+    // The user is never locked out: after the message, OK runs this session in the program's
+    // own English, where the language dialog can repair the choice. The stored choice is left
+    // as it is; only Cancel (or closing the box) ends the program.
+    m_table = StringTable::english();
+    if (cMessageDlg::messageBox(load.message, load.iconStyle, load.buttonStyle) !=
+        cMessageDlg::IdOk)
+        return false;
+    m_language = 0;
+    m_localeId = languageInfo(0).localeId;
     return true;
 }
 
@@ -128,6 +138,9 @@ bool CVantoroApp::setTempUnit(int unit)
 void CVantoroApp::createFrame()
 {
     m_frame = new CMainFrame(*m_doc, m_settings, m_language);
+    // The language dialog offers the languages whose module this program would load.
+    m_frame->setLanguageCheck(
+        [modules = languageModules()](int language) { return modules.load(language).ok(); });
     m_doc->setDialogParent(m_frame);
     // The frame owns the view as its central widget.
     m_frame->setViewCommands(

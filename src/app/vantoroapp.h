@@ -45,15 +45,18 @@ public:
     ~CVantoroApp() override;
 
     // Start-up. `arguments` are the command-line arguments after the program name. Returns
-    // false when start-up must stop (the language module could not be used; the message has
-    // been shown). On success the main frame exists; it is shown when `show` is set.
+    // false when start-up must stop (the language module could not be used and the user
+    // chose Cancel). On success the main frame exists; it is shown when `show` is set.
     bool initInstance(const QStringList& arguments, bool show = true);
 
     // The language to use: the stored `Language` when it is 0-16, else the locale's choice.
     int chooseLanguage() const;
-    // Loads the module of the chosen language; shows the failure message and returns false
-    // when it is missing, broken or carries another language's tag.
+    // Loads the module of the chosen language. When it is missing, broken or carries another
+    // language's tag, shows the failure message: OK goes on in the program's own English
+    // (language 0, nothing written), anything else returns false.
     bool loadLanguageModule();
+    // Where this program looks for language modules.
+    LanguageModules languageModules() const;
 
     int language() const { return m_language; }
     int localeId() const { return m_localeId; }
@@ -94,7 +97,10 @@ public:
     static void setPropertiesHook(DialogHook hook);
     // Builds the report writer's sheet; without one the view shows its placeholder. Takes
     // effect when the frame is created.
-    void setReportSheetFactory(ViewSheetFactory factory) { m_reportSheetFactory = std::move(factory); }
+    void setReportSheetFactory(ViewSheetFactory factory)
+    {
+        m_reportSheetFactory = std::move(factory);
+    }
 
 private:
     void createFrame();

@@ -11,7 +11,9 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QAction>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -116,6 +118,14 @@ cHotSpotPage::cHotSpotPage(QWidget* parent) : QWidget(parent)
 
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, &cHotSpotPage::onSelectionChanged);
     connect(m_remove, &QPushButton::clicked, this, &cHotSpotPage::onRemove);
+    // Delete removes the selected cursors while the page has the focus, as Remove does; the
+    // emissivity field keeps the key for its own text.
+    auto* removeKey = new QAction(this);
+    removeKey->setObjectName(QStringLiteral("removeKey"));
+    removeKey->setShortcut(QKeySequence::Delete);
+    removeKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(removeKey);
+    connect(removeKey, &QAction::triggered, this, &cHotSpotPage::onRemove);
     connect(m_set, &QPushButton::clicked, this, &cHotSpotPage::onSet);
     connect(m_lookup, &QPushButton::clicked, this, &cHotSpotPage::onLookup);
     connect(m_up, &QToolButton::clicked, this, [this] { StepEmissivity(+1); });

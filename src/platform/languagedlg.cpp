@@ -6,39 +6,51 @@
 #include "stringids.h"
 #include "stringtable.h"
 
+#include "textformat.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 namespace calivue {
 
-cLanguageDlg::cLanguageDlg(SettingsStore &store, int languageInUse, QWidget *parent)
-    : QDialog(parent)
-    , m_store(store)
+cLanguageDlg::cLanguageDlg(SettingsStore& store, int languageInUse, QWidget* parent,
+                           InstalledCheck installed)
+    : QDialog(parent), m_store(store)
 {
     setWindowTitle(uiText(sid::Language));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     m_combo = new QComboBox(this);
-    for (const LanguageInfo &info : languageTable())
-        m_combo->addItem(uiText(info.nameStringId));
+    auto* model = qobject_cast<QStandardItemModel*>(m_combo->model());
+    int number = 0;
+    for (const LanguageInfo& info : languageTable()) {
+        const bool present = number == 0 || !installed || installed(number);
+        m_installed.push_back(present);
+        const QString name = uiText(info.nameStringId);
+        m_combo->addItem(present ? name : formatText(uiText(sid::LanguageNotInstalled), {name}));
+        if (!present && model) model->item(number)->setEnabled(false);
+        ++number;
+    }
     selectLanguage(languageInUse);
 
-    auto *buttons = new QDialogButtonBox(this);
+    auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(uiText(sid::Ok), QDialogButtonBox::AcceptRole);
     buttons->addButton(uiText(sid::Cancel), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &cLanguageDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &cLanguageDlg::reject);
 
-    auto *layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_combo);
     layout->addWidget(buttons);
 }
 
-cLanguageDlg::Outcome cLanguageDlg::run(SettingsStore &store, int languageInUse, QWidget *parent)
+cLanguageDlg::Outcome cLanguageDlg::run(SettingsStore& store, int languageInUse, QWidget* parent,
+                                        InstalledCheck installed)
 {
-    cLanguageDlg dialog(store, languageInUse, parent);
+    cLanguageDlg dialog(store, languageInUse, parent, std::move(installed));
     dialog.exec();
     return dialog.outcome();
 }
@@ -56,14 +68,23 @@ void cLanguageDlg::selectLanguage(int language)
 QStringList cLanguageDlg::languageNames() const
 {
     QStringList names;
-    for (int i = 0; i < m_combo->count(); ++i)
-        names.append(m_combo->itemText(i));
+    for (int i = 0; i < m_combo->count(); ++i) names.append(m_combo->itemText(i));
     return names;
+}
+
+bool cLanguageDlg::isInstalled(int language) const
+{
+    return language >= 0 && language < static_cast<int>(m_installed.size()) &&
+           m_installed[static_cast<std::size_t>(language)];
 }
 
 void cLanguageDlg::accept()
 {
     const int chosen = selectedLanguage();
+    if (!isInstalled(chosen)) {
+        m_outcome = Outcome::NotInstalled;
+        return;
+    }
     if (chosen == m_store.language()) {
         m_outcome = Outcome::Unchanged;
     } else if (const auto error = m_store.setLanguage(chosen)) {
@@ -84,4 +105,4 @@ void cLanguageDlg::reject()
     QDialog::reject();
 }
 
-} // namespace calivue
+}  // namespace calivue

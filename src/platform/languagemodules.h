@@ -21,7 +21,7 @@ struct LanguageLoad {
     StringTable table;  // the module's table when Loaded, the program's own otherwise
     QString modulePath; // the file loaded or last tried
     // On failure: the text to show (from the program's own table) and the message-box styles
-    // it is shown with; start-up stops after showing it.
+    // it is shown with.
     QString message;
     int iconStyle = 0;
     int buttonStyle = 0;

@@ -151,6 +151,8 @@
     X(CompanyNotWritten, 5028)                                                                 \
     X(AuthorKeyNotOpened, 5029)                                                                \
     X(AuthorNotWritten, 5030)                                                                  \
+    X(ErrorSavingFile, 5040)                                                                   \
+    X(LanguageNotInstalled, 5041)                                                              \
     X(FilterSnapshots, 5100)                                                                   \
     X(FilterReportProjectsOpen, 5101)                                                          \
     X(FilterReportProjectsSave, 5102)                                                          \

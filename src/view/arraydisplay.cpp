@@ -24,6 +24,7 @@ cArrayDisplay::cArrayDisplay(CVantoroDoc* document)
     m_labelFont.SetFaceName(QStringLiteral("Arial"));
     m_labelFont.SetBold(true);
     m_labelFont.SetHeight(m_fontHeight);
+    m_painter.setLabelFont(m_labelFont);
 }
 
 cArrayDisplay::~cArrayDisplay() = default;
@@ -35,11 +36,8 @@ void cArrayDisplay::SetImage(cBrixa* image)
     m_spanLow = image->fields.spanLow;
     m_spanHigh = image->fields.spanHigh;
     m_blend = image->fields.blend;
-    const int o = Orientation();
-    const bool portrait = o == 1 || o == 3;
-    const int s = m_interpolation;
-    m_renderBuffer.CreateFromPixels(s * (portrait ? kHeight : kWidth),
-                                    s * (portrait ? kWidth : kHeight));
+    // The previous image's picture must never show under this one's overlays.
+    m_painter.Clear();
     SetDirty();
     Invalidate();
 }
@@ -136,6 +134,12 @@ void cArrayDisplay::SetZoom(int n)
     SetZoomWindow(window);
     if (m_document) m_document->setViewRect(window);
     m_zoom = n;
+    Invalidate();
+}
+
+void cArrayDisplay::SyncZoom(int n)
+{
+    m_zoom = std::clamp(n, 1, 4);
     Invalidate();
 }
 

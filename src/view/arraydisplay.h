@@ -9,6 +9,7 @@
 
 #include "autofont.h"
 #include "irdisplayobject.h"
+#include "snapshotpainter.h"
 
 #include "core/bitmapfile.h"
 
@@ -54,6 +55,9 @@ public:
     // A window of (320 ÷ n) × (240 ÷ n) centred on the current one, kept inside the image,
     // stored and handed to the document. n outside 1–4 is ignored.
     void SetZoom(int n);
+    // The zoom factor the document chose (1–4; others are limited to that range); the
+    // window that goes with it comes through SetZoomWindow. Nothing is handed back.
+    void SyncZoom(int n);
     // Reads the photograph; a missing or unreadable file leaves it empty (no blending).
     bool LoadVisibleImage(const std::filesystem::path& path);
     void ShowAreaBox(bool on) { m_areaBox = on; }
@@ -61,7 +65,14 @@ public:
     void SyncFromDocument();
 
     // --- drawing -------------------------------------------------------------------------
+    // Draws with the image alone when there is no document (then without markers, profile
+    // lines or area box).
     bool DrawContent(QPainter& painter) override;
+    // The state the picture is drawn with: the settings above, the image's orientation,
+    // offsets and the document's marker switches.
+    DisplayState CurrentState() const;
+    // The document's markers in use and shown, with their labels.
+    std::vector<SnapshotMarker> DocumentMarkers() const;
 
     // --- input ---------------------------------------------------------------------------
     int OnLButtonDown(unsigned keys, QPoint point) override;
@@ -96,14 +107,15 @@ public:
     bool dragging() const { return m_dragging; }
     double verticalLinePosition() const { return m_vLine; }
     double horizontalLinePosition() const { return m_hLine; }
-    const cBitmapFile& renderBuffer() const { return m_renderBuffer; }
+    const cBitmapFile& renderBuffer() const { return m_painter.picture(); }
     const cBitmapFile& visibleImage() const { return m_visible; }
     const cAutoFont& labelFont() const { return m_labelFont; }
     // The label of marker index: its temperature when the document shows cursor
     // temperatures (and there is an image), else its name; empty without a document.
     QString MarkerLabel(int index) const;
     // How often the picture was rendered through the palette since construction.
-    int renderCount() const { return m_renderCount; }
+    int renderCount() const { return m_painter.renderCount(); }
+    const cSnapshotPainter& painter() const { return m_painter; }
 
 private:
     // The image's orientation 0–3; any other value (or no image) counts as 0, as it does
@@ -111,11 +123,7 @@ private:
     int Orientation() const;
     bool ReadyToDraw() const;
     bool RebuildRenderBuffer();
-    void StretchPicture();
-    QRect SourceRect() const;
     void DrawMarkers(QPainter& painter);
-    void DrawMarkerLabel(QPainter& painter, QPoint at, const QString& text);
-    void DrawMarkerSymbol(QPoint at);
     void DrawProfileLines();
     void DrawAreaBox(QPainter& painter);
     void DrawZoomOutline();
@@ -129,10 +137,8 @@ private:
     void NavigateTo(QPoint p);
     void RedrawAll();
 
-    cBitmapFile m_renderBuffer;
+    cSnapshotPainter m_painter;  // keeps the rendered picture
     cBitmapFile m_visible;
-    std::vector<std::uint8_t> m_pixels;  // the renderer's output, reused between renders
-    std::vector<int> m_columnMap;        // source column offsets of the stretch, reused
     cAutoFont m_labelFont;
     int m_fontHeight = 15;
     int m_spanLow = 0, m_spanHigh = 0;    // target, set by the document
@@ -150,7 +156,6 @@ private:
     int m_lastOrientation = -1;
     bool m_areaBox = false;
     int m_blend = 0;
-    int m_renderCount = 0;
 };
 
 }  // namespace calivue

@@ -31,50 +31,23 @@ QString cArrayDisplay::MarkerLabel(int index) const
     return QString::asprintf("%0.01f %s", static_cast<double>(t), m_image->unitText().c_str());
 }
 
-void cArrayDisplay::DrawMarkers(QPainter& painter)
+std::vector<SnapshotMarker> cArrayDisplay::DocumentMarkers() const
 {
-    painter.setFont(m_labelFont);
-    painter.setPen(toQColor(systemColour(QPalette::WindowText)));
-    painter.setBackgroundMode(Qt::TransparentMode);
+    std::vector<SnapshotMarker> list;
+    if (!m_document) return list;
     const auto& markers = m_document->markers();
     for (int i = 0; i < kMarkerCount; ++i) {
         const Marker& m = markers[static_cast<std::size_t>(i)];
-        if (!m.inUse || !m.shown || !InZoomWindow(m.x, m.row)) continue;
-        const QPoint at = ImageToDisplay(m.x, m.row);
-        DrawMarkerLabel(painter, at, MarkerLabel(i));
-        DrawMarkerSymbol(at);
+        if (m.inUse && m.shown) list.push_back({i, m.x, m.row, MarkerLabel(i)});
     }
+    return list;
 }
 
-void cArrayDisplay::DrawMarkerLabel(QPainter& painter, QPoint at, const QString& text)
+void cArrayDisplay::DrawMarkers(QPainter& painter)
 {
-    const QFontMetrics metrics = painter.fontMetrics();
-    const int tw = metrics.horizontalAdvance(text), th = metrics.height();
-    if (m_W < tw + 6) return;  // no room: the symbol alone
-    // Edges of the box; right and bottom lie just outside it.
-    int left = at.x() + 4, right = at.x() + tw + 7;
-    int top = at.y() - th - 4, bottom = at.y() - 4;
-    if (top < 1) {
-        top = 1;
-        bottom = th + 1;
-    }
-    if (right >= m_W) {
-        left -= right - (m_W - 1);
-        right = m_W - 1;
-    }
-    const QRect box(left, top, right - left, bottom - top);
-    BlendContentRect(box, kWhite, 0.6);
-    painter.drawText(box, Qt::AlignCenter, text);
-    FrameContentRect(QRect(left - 1, top, right - left + 2, bottom - top), kBlack);
-}
-
-void cArrayDisplay::DrawMarkerSymbol(QPoint at)
-{
-    const int d = at.x(), e = at.y();
-    FrameContentRect(QRect(d - 1, e - 10, 3, 20), kBlack);
-    FrameContentRect(QRect(d - 10, e - 1, 20, 3), kBlack);
-    FillContentRect(QRect(d, e - 9, 1, 18), kWhite);
-    FillContentRect(QRect(d - 9, e, 18, 1), kWhite);
+    if (Bitmap* surface = drawingSurface())
+        m_painter.DrawLargeMarkers(*surface, painter, m_W, m_H, DocumentMarkers(), m_zoomWindow,
+                                   m_lastOrientation);
 }
 
 void cArrayDisplay::DrawProfileLines()

@@ -29,6 +29,12 @@ cDisplaySet::cDisplaySet(CVantoroDoc& doc, QObject* parent)
     connect(&doc, &CVantoroDoc::spanChanged, this, &cDisplaySet::syncSpan);
     connect(&doc, &CVantoroDoc::isothermsChanged, this, &cDisplaySet::syncIsotherms);
     connect(&doc, &CVantoroDoc::viewRectChanged, this, &cDisplaySet::syncViewRect);
+    // The factor decides the pan outline and the window a drag moves; the window itself
+    // arrives through viewRectChanged.
+    connect(&doc, &CVantoroDoc::zoomChanged, this, [this] {
+        m_array->SyncZoom(m_doc.zoom());
+        m_pan->SyncZoom(m_doc.zoom());
+    });
     connect(&doc, &CVantoroDoc::profilesChanged, this, &cDisplaySet::syncProfiles);
     connect(&doc, &CVantoroDoc::interpolationChanged, this, [this] {
         m_array->SetInterpolation(m_doc.interpolation());
@@ -62,6 +68,9 @@ cDisplaySet::cDisplaySet(CVantoroDoc& doc, QObject* parent)
         m_colourBar->SetDirty();
         m_colourBar->Invalidate();
         m_span->SyncSpan();
+        // The profile labels are readings in the unit.
+        m_lowerProfile->Refresh();
+        m_sideProfile->Refresh();
         invalidateReadouts();
     });
 }

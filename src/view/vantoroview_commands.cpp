@@ -8,8 +8,10 @@
 #include "vantorodoc.h"
 
 #include "platform/commandids.h"
+#include "platform/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QAction>
 
@@ -70,8 +72,8 @@ void CVantoroView::addDockCommand(QWidget* sheet)
     dock->setCheckable(true);
     dock->setChecked(m_optionsDocked);
     // Queued: docking rebuilds the sheet, which owns this action and its menu.
-    connect(dock, &QAction::triggered, this, [this] { toggleOptionsDocked(); },
-            Qt::QueuedConnection);
+    connect(
+        dock, &QAction::triggered, this, [this] { toggleOptionsDocked(); }, Qt::QueuedConnection);
     sheet->addAction(dock);
     sheet->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
@@ -149,8 +151,14 @@ void CVantoroView::buildReportSheet()
 void CVantoroView::toggleReportWriter()
 {
     if (!m_reportMode) {
-        // The report writer works from the saved snapshot.
-        if (m_doc.isModified() && m_doc.isLoaded()) m_doc.save();
+        // The report writer works from the saved snapshot. A snapshot that could not be
+        // written keeps the analysis view, with its changes, so nothing is lost unseen.
+        if (m_doc.isModified() && m_doc.isLoaded() && !m_doc.save()) {
+            const QString text = formatText(QStringLiteral("%s\n%s"),
+                                            {uiText(sid::ErrorSavingFile), m_doc.currentPath()});
+            cMessageDlg::messageBox(text, cMessageDlg::IconStop, cMessageDlg::ButtonsOk, this);
+            return;
+        }
         if (cViewSheet* pages = reportPages()) pages->takeCurrentImage();
     }
     m_reportMode = !m_reportMode;

@@ -11,7 +11,7 @@ void AppTest::SetUp()
     ASSERT_TRUE(m_config.isValid());
     ASSERT_TRUE(m_files.isValid());
     cMessageDlg::setResponder([this](const cMessageDlg& dlg) {
-        m_messages.push_back({dlg.text(), dlg.windowTitle(), dlg.iconKind(), dlg.visibleButtons()});
+        m_messages.push_back(seenMessage(dlg));
         return m_answer;
     });
     cIRFileDialog::setChooser([this](const cIRFileDialog& dlg) {
@@ -23,7 +23,7 @@ void AppTest::SetUp()
 void AppTest::TearDown()
 {
     m_app.reset();
-    cMessageDlg::setResponder({});
+    restoreDefaultResponder();
     cIRFileDialog::setChooser({});
     StringTable::setActive(StringTable::english());
 }

@@ -10,6 +10,7 @@
 #include "generator.h"
 #include "irfiledialog.h"
 #include "messagedlg.h"
+#include "messagelog.h"
 #include "vantorodoc.h"
 
 #include <gtest/gtest.h>
@@ -23,13 +24,6 @@
 #include <vector>
 
 namespace calivue::test {
-
-struct SeenMessage {
-    QString text;
-    QString caption;
-    cMessageDlg::IconKind icon;
-    QList<int> buttons;
-};
 
 // A stand-in for the image view: records the commands it receives and keeps the flags the
 // frame asks about.

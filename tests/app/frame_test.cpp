@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
+#include <QStyleOptionMenuItem>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -51,6 +52,47 @@ TEST_F(AppTest, MenuFollowsTheMenuResource)
     EXPECT_EQ(action(cmd::FileOpen)->toolTip(), qs("Open"));
     EXPECT_EQ(action(cmd::HotColdCursors)->toolTip(), qs("Hot & Cold Cursors"));
     EXPECT_EQ(action(cmd::PersistReportDetails)->statusTip(), qs("Persist Report Details"));
+}
+
+namespace {
+// What a menu draws for an action: its text, a tab and the shortcut when it shows one.
+struct MenuProbe : QMenu {
+    QString shownText(QAction* action)
+    {
+        QStyleOptionMenuItem option;
+        initStyleOption(&option, action);
+        return option.text;
+    }
+};
+}  // namespace
+
+// Catches File and Edit commands without the desktop's standard keys, or keys the menus do
+// not show beside the texts.
+TEST_F(AppTest, MenusCarryTheStandardShortcuts)
+{
+    ASSERT_TRUE(start());
+    const struct {
+        int command;
+        QKeySequence::StandardKey key;
+        const char* fallback;
+    } cases[] = {{cmd::FileOpen, QKeySequence::Open, "Ctrl+O"},
+                 {cmd::FileSave, QKeySequence::Save, "Ctrl+S"},
+                 {cmd::FileSaveAs, QKeySequence::SaveAs, "Ctrl+Shift+S"},
+                 {cmd::EditCopy, QKeySequence::Copy, "Ctrl+C"},
+                 {cmd::AppExit, QKeySequence::Quit, "Ctrl+Q"}};
+    MenuProbe probe;
+    for (const auto& c : cases) {
+        QAction* a = action(c.command);
+        ASSERT_NE(a, nullptr);
+        const QList<QKeySequence> standard = QKeySequence::keyBindings(c.key);
+        const QKeySequence expected =
+            standard.isEmpty() ? QKeySequence(qs(c.fallback)) : standard.first();
+        EXPECT_EQ(a->shortcut(), expected) << c.command;
+        const QString shown = probe.shownText(a);
+        EXPECT_TRUE(shown.endsWith(QLatin1Char('\t') + expected.toString(QKeySequence::NativeText)))
+            << shown.toStdString();
+    }
+    EXPECT_TRUE(action(cmd::Revert)->shortcut().isEmpty());
 }
 
 // Catches tool-bar buttons out of order, a lost separator, or a button without its own

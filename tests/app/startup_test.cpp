@@ -15,32 +15,45 @@
 
 namespace calivue::test {
 
-// Catches a missing module that does not stop start-up, or a message without its file name
-// or with the wrong buttons.
-TEST_F(AppTest, MissingModuleStopsStartUpWithErrorLoading)
+// Catches a missing or wrong module that locks the user out: after its message OK must start
+// in the program's own English without writing the setting, and only Cancel ends. Also
+// catches a message without its file name or with the wrong buttons.
+TEST_F(AppTest, UnusableModuleOffersEnglishOrEnds)
 {
-    ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(1));
+    const QString wrongTagDir = QString::fromUtf8(CALIVUE_WRONG_TAG_DIR);
     QTemporaryDir empty;
-    EXPECT_FALSE(start({}, QStringList{empty.path()}));
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text, qs("Error loading:\nKVO German.so"));
-    EXPECT_EQ(m_messages[0].caption, qs("Orvane Calivue Razadi"));
-    EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Stop);
-    EXPECT_EQ(m_messages[0].buttons, (QList<int>{cMessageDlg::IdOk, cMessageDlg::IdCancel}));
-    EXPECT_EQ(m_app->mainFrame(), nullptr);
-}
-
-// Catches the tag check being skipped: an English-tagged module standing in for KVO US.
-TEST_F(AppTest, WrongTagStopsStartUpWithErrorLoadingDll)
-{
-    ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(8));
-    EXPECT_FALSE(start({}, QStringList{QString::fromUtf8(CALIVUE_WRONG_TAG_DIR)}));
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text, qs("Error loading DLL"));
-    EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Stop);
-    EXPECT_EQ(m_messages[0].buttons, QList<int>{cMessageDlg::IdOk});
-    EXPECT_EQ(m_app->mainFrame(), nullptr);
-    EXPECT_EQ(StringTable::active().tag(), qs("ENGLISH"));
+    const QList<int> okCancel{cMessageDlg::IdOk, cMessageDlg::IdCancel};
+    const struct {
+        int language;
+        QString dir, text;
+        QList<int> buttons;
+        int answer;
+        bool starts;
+    } cases[] = {
+        {1, empty.path(), qs("Error loading:\nKVO German.so"), okCancel, cMessageDlg::IdOk, true},
+        {1, empty.path(), qs("Error loading:\nKVO German.so"), okCancel, cMessageDlg::IdCancel,
+         false},
+        {8, wrongTagDir, qs("Error loading DLL"), {cMessageDlg::IdOk}, cMessageDlg::IdOk, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString() + (c.starts ? " OK" : " Cancel"));
+        ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(c.language));
+        m_messages.clear();
+        m_answer = c.answer;
+        EXPECT_EQ(start({}, QStringList{c.dir}), c.starts);
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].text, c.text);
+        EXPECT_EQ(m_messages[0].caption, qs("Orvane Calivue Razadi"));
+        EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Stop);
+        EXPECT_EQ(m_messages[0].buttons, c.buttons);
+        EXPECT_EQ(m_app->mainFrame() != nullptr, c.starts);
+        EXPECT_EQ(SettingsStore(m_config.path()).language(), c.language);
+        if (!c.starts) continue;
+        EXPECT_EQ(m_app->language(), 0);
+        EXPECT_FALSE(m_app->moduleInUse());
+        EXPECT_EQ(StringTable::active().tag(), qs("ENGLISH"));
+        EXPECT_EQ(frame().menuBar()->actions().first()->text(), qs("&File"));
+        m_app.reset();
+    }
 }
 
 // Catches a stored language 0 being overruled by the locale (a US locale alone would pick

@@ -6,6 +6,7 @@
 #include "core/bitmapfile.h"
 #include "core/brixa.h"
 #include "core/record.h"
+#include "samples.h"
 
 #include <gtest/gtest.h>
 
@@ -103,13 +104,7 @@ inline std::vector<std::uint8_t> cameraBitmap(std::array<std::uint8_t, 3> leftBg
     return encodeBmp24(640, 240, px);
 }
 
-// The folder of real sample snapshots, or empty when this checkout has none.
-inline fs::path samplesDir()
-{
-    fs::path p = CALIVUE_SAMPLES;
-    std::error_code ec;
-    return fs::exists(p / "IR_0001.QVX", ec) ? p : fs::path{};
-}
+using calivue::test::samplesDir;
 
 class CliTest : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 
 #include "core/brixa.h"
 #include "core/record.h"
+#include "samples.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -23,7 +24,8 @@ inline std::unique_ptr<cBrixa> makeImage(const std::function<int(int, int)>& val
     std::vector<std::uint16_t> px(kPixels);
     for (int row = 0; row < kHeight; ++row)
         for (int x = 0; x < kWidth; ++x)
-            px[static_cast<std::size_t>(row) * kWidth + x] = static_cast<std::uint16_t>(value(x, row));
+            px[static_cast<std::size_t>(row) * kWidth + x] =
+                static_cast<std::uint16_t>(value(x, row));
     src.setRawPixels(std::move(px));
     auto bytes = encodeRecord(src);
     auto img = std::make_unique<cBrixa>();
@@ -31,17 +33,10 @@ inline std::unique_ptr<cBrixa> makeImage(const std::function<int(int, int)>& val
     return img;
 }
 
-inline std::unique_ptr<cBrixa> makeUniform(int v, const std::function<void(RecordFields&)>& setup = {})
+inline std::unique_ptr<cBrixa> makeUniform(int v,
+                                           const std::function<void(RecordFields&)>& setup = {})
 {
     return makeImage([v](int, int) { return v; }, setup);
-}
-
-// The folder of real sample snapshots, or empty when this checkout has none.
-inline std::filesystem::path samplesDir()
-{
-    std::filesystem::path p = CALIVUE_SAMPLES;
-    std::error_code ec;
-    return std::filesystem::exists(p / "IR_0001.QVX", ec) ? p : std::filesystem::path{};
 }
 
 }  // namespace calivue::test

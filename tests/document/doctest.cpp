@@ -6,7 +6,7 @@ void DocumentTest::SetUp()
 {
     ASSERT_TRUE(m_dir.isValid());
     cMessageDlg::setResponder([this](const cMessageDlg& dlg) {
-        m_messages.push_back({dlg.text(), dlg.windowTitle(), dlg.iconKind(), dlg.visibleButtons()});
+        m_messages.push_back(seenMessage(dlg));
         return m_answer;
     });
     cIRFileDialog::setChooser([this](const cIRFileDialog& dlg) {
@@ -18,7 +18,7 @@ void DocumentTest::SetUp()
 
 void DocumentTest::TearDown()
 {
-    cMessageDlg::setResponder({});
+    restoreDefaultResponder();
     cIRFileDialog::setChooser({});
 }
 

@@ -7,6 +7,7 @@
 
 #include "generator.h"
 #include "messagedlg.h"
+#include "messagelog.h"
 #include "irfiledialog.h"
 
 #include <gtest/gtest.h>
@@ -21,13 +22,6 @@
 #include <vector>
 
 namespace calivue::test {
-
-struct SeenMessage {
-    QString text;
-    QString caption;
-    cMessageDlg::IconKind icon;
-    QList<int> buttons;
-};
 
 struct SeenDialog {
     QString title;

@@ -1,5 +1,6 @@
 // The display control page driven as a user would: lists picked, span ends typed and left,
 // buttons clicked, against a document opened on a generated snapshot and its display set.
+#include "messagelog.h"
 #include "displaycontroldlg.h"
 
 #include "displayset.h"
@@ -30,24 +31,7 @@ using namespace calivue::viewtest;
 
 namespace {
 
-// Records the text of every message box; `whileOpen` runs as if the user acted while the box
-// was up. The default responder comes back afterwards.
-struct MessageLog {
-    QStringList texts;
-    std::function<void()> whileOpen;
-    MessageLog()
-    {
-        cMessageDlg::setResponder([this](const cMessageDlg& box) {
-            texts << box.text();
-            if (whileOpen) whileOpen();
-            return box.closeResult();
-        });
-    }
-    ~MessageLog()
-    {
-        cMessageDlg::setResponder([](const cMessageDlg& b) { return b.closeResult(); });
-    }
-};
+using test::MessageLog;
 
 // A picture from 20 °C at the bottom to 30 °C at the top, so the automatic span is not flat.
 gen::SnapshotPlan gradientPlan(int scaleCode = 0, int unit = 0, int emissivity = 95)
@@ -264,7 +248,7 @@ TEST(DisplayControlPage, RefusedSpanEndsShowOneMessageAndRestore)
     QLineEdit* low = p.page.spanLowEdit();
     QLineEdit* high = p.page.spanHighEdit();
     const QString highBefore = high->text();
-    log.whileOpen = [&] {
+    log.whileShown = [&] {
         QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
         QApplication::sendEvent(high, &out);
         QApplication::sendEvent(low, &out);
@@ -277,7 +261,7 @@ TEST(DisplayControlPage, RefusedSpanEndsShowOneMessageAndRestore)
     EXPECT_EQ(high->text(), highBefore);
     EXPECT_TRUE(high->hasFocus());
 
-    log.whileOpen = nullptr;
+    log.whileShown = nullptr;
     p.typeAndLeave(high, QStringLiteral("10"));
     p.typeAndLeave(low, p.shown(span.second));
     p.typeAndLeave(low, QStringLiteral("-300"));

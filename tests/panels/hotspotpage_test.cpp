@@ -1,6 +1,7 @@
 // cHotSpotPage: the rows it lists, emissivities typed, stepped and looked up for the selected
 // cursors, the range message, removal, and a page without a document. Driven with clicks and
 // key presses on generated snapshots; the message-box responder records what the user saw.
+#include "messagelog.h"
 #include "hotspotpage.h"
 #include "viewtestutil.h"
 
@@ -24,23 +25,7 @@ using viewtest::OpenedDoc;
 
 const QString kRangeMessage = QStringLiteral("Emissivity must be > 0.0 and <= 1.0");
 
-// Records every message text; the default answer is restored on leaving.
-struct MessageLog {
-    QStringList texts;
-    std::function<void()> whileShown;  // runs while a box is up (re-entry tests)
-    MessageLog()
-    {
-        cMessageDlg::setResponder([this](const cMessageDlg& box) {
-            texts.push_back(box.text());
-            if (whileShown) whileShown();
-            return box.closeResult();
-        });
-    }
-    ~MessageLog()
-    {
-        cMessageDlg::setResponder([](const cMessageDlg& box) { return box.closeResult(); });
-    }
-};
+using test::MessageLog;
 
 struct LookupScope {
     explicit LookupScope(cEmissivityDlg::Responder r)
@@ -336,6 +321,28 @@ TEST(HotSpotPage, RemoveTakesTheSelectedCursorsAway)
     f.page.Refresh();
     EXPECT_EQ(f.page.cursorList()->topLevelItemCount(), 0);
     EXPECT_FALSE(f.marker(1).inUse);
+}
+
+// Catches a Delete key that does not remove the selected cursor, or one that the emissivity
+// field loses to the page.
+TEST(HotSpotPage, DeleteKeyRemovesTheSelectedCursor)
+{
+    PageFixture f(threeCursorPlan());
+    f.page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.page));
+    f.click(1);
+    QTest::keyClick(f.page.cursorList(), Qt::Key_Delete);
+    EXPECT_TRUE(f.marker(0).inUse);
+    EXPECT_FALSE(f.marker(1).inUse);
+    EXPECT_TRUE(f.marker(2).inUse);
+
+    f.click(0);
+    f.page.emissivityEdit()->setFocus();
+    f.page.emissivityEdit()->setCursorPosition(0);
+    const QString before = f.page.emissivityEdit()->text();
+    QTest::keyClick(f.page.emissivityEdit(), Qt::Key_Delete);
+    EXPECT_TRUE(f.marker(0).inUse);
+    EXPECT_EQ(f.page.emissivityEdit()->text(), before.mid(1));
 }
 
 // Catches a page that dereferences a missing, unloaded or deleted document.

@@ -5,44 +5,45 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 
 using namespace calivue;
 
 namespace {
 
-QString qs(const char *utf8)
+QString qs(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
 
-class FileDialogTest : public ::testing::Test
-{
+class FileDialogTest : public ::testing::Test {
 protected:
     void TearDown() override { cIRFileDialog::setChooser({}); }
 };
 
 // The patterns part of a Qt name filter, "Description (p1 p2)" -> {p1, p2}.
-QStringList patternsOf(const QString &nameFilter)
+QStringList patternsOf(const QString& nameFilter)
 {
     const qsizetype open = nameFilter.lastIndexOf(QLatin1Char('('));
     return nameFilter.mid(open + 1, nameFilter.size() - open - 2).split(QLatin1Char(' '));
 }
 
-bool matchesCaseSensitively(const QStringList &patterns, const QString &name)
+bool matchesCaseSensitively(const QStringList& patterns, const QString& name)
 {
-    for (const QString &p : patterns)
+    for (const QString& p : patterns)
         if (QRegularExpression::fromWildcard(p, Qt::CaseSensitive).match(name).hasMatch())
             return true;
     return false;
 }
 
-} // namespace
+}  // namespace
 
 // Catches filters that miss the camera's upper-case names (IR_0001.BMP) on Linux.
 TEST_F(FileDialogTest, FiltersMatchRegardlessOfCase)
@@ -104,7 +105,7 @@ TEST_F(FileDialogTest, CreatedDialogIsConfigured)
 TEST_F(FileDialogTest, ChooserAnswersInPlaceOfTheUser)
 {
     QString seenTitle;
-    cIRFileDialog::setChooser([&](const cIRFileDialog &d) -> std::optional<QString> {
+    cIRFileDialog::setChooser([&](const cIRFileDialog& d) -> std::optional<QString> {
         seenTitle = d.title();
         return qs("/tmp/out.d/site");
     });
@@ -114,21 +115,20 @@ TEST_F(FileDialogTest, ChooserAnswersInPlaceOfTheUser)
     EXPECT_EQ(seenTitle, qs("Save As"));
 
     cIRFileDialog open(cIRFileDialog::Mode::Open, qs("bmp"));
-    EXPECT_EQ(open.choose(), qs("/tmp/out.d/site")); // open mode takes the path as chosen
+    EXPECT_EQ(open.choose(), qs("/tmp/out.d/site"));  // open mode takes the path as chosen
 
-    cIRFileDialog::setChooser([](const cIRFileDialog &) { return std::optional<QString>(); });
+    cIRFileDialog::setChooser([](const cIRFileDialog&) { return std::optional<QString>(); });
     EXPECT_FALSE(save.choose().has_value());
     EXPECT_EQ(save.withDefaultSuffix(qs("/x/IR_0001.BMP")), qs("/x/IR_0001.BMP"));
 }
 
 namespace {
 
-class LanguageDialogTest : public ::testing::Test
-{
+class LanguageDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        cMessageDlg::setResponder([this](const cMessageDlg &box) {
+        cMessageDlg::setResponder([this](const cMessageDlg& box) {
             messages.append(box.text());
             icons.append(box.iconKind());
             return int(cMessageDlg::IdOk);
@@ -148,7 +148,7 @@ protected:
     QList<cMessageDlg::IconKind> icons;
 };
 
-} // namespace
+}  // namespace
 
 // Catches a list out of order or not preselecting the language in use.
 TEST_F(LanguageDialogTest, ListsTheLanguagesAndSelectsTheOneInUse)
@@ -228,4 +228,30 @@ TEST_F(LanguageDialogTest, CancelStoresNothing)
     EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::Cancelled);
     EXPECT_EQ(store.language(), -1);
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// Catches a language without its module offered like any other: it must be marked, not
+// selectable, and refused on OK without writing, so the next start cannot lock the user out.
+TEST_F(LanguageDialogTest, LanguagesWithoutModuleAreMarkedAndRefused)
+{
+    cLanguageDlg dialog(store, 0, nullptr, [](int n) { return n == 8; });
+    const QStringList names = dialog.languageNames();
+    EXPECT_EQ(names[0], qs("English"));
+    EXPECT_EQ(names[1], qs("Deutsch (not installed)"));
+    EXPECT_EQ(names[8], qs("US English"));
+    auto* model = qobject_cast<QStandardItemModel*>(dialog.findChild<QComboBox*>()->model());
+    ASSERT_NE(model, nullptr);
+    EXPECT_FALSE(model->item(1)->isEnabled());
+    EXPECT_TRUE(model->item(8)->isEnabled());
+
+    dialog.selectLanguage(1);
+    dialog.accept();
+    EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::NotInstalled);
+    EXPECT_EQ(store.language(), -1);
+    EXPECT_TRUE(messages.isEmpty());
+
+    dialog.selectLanguage(8);
+    dialog.accept();
+    EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::Changed);
+    EXPECT_EQ(store.language(), 8);
 }

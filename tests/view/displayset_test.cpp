@@ -95,3 +95,29 @@ TEST(DisplaySet, OnlyColourChangesReRender)
     drawToImage(display);
     EXPECT_EQ(display.renderCount(), afterFirst + 1);
 }
+
+// Catches a zoom chosen after the load that reaches only the document: the pan display then
+// draws no outline and a drag on it centres a window of the old size.
+TEST(DisplaySet, ZoomChosenLaterReachesBothDisplays)
+{
+    OpenedDoc opened(flatPlan());
+    ASSERT_TRUE(opened.opened);
+    CVantoroDoc& doc = *opened.doc;
+    cDisplaySet set(doc);
+    set.syncAll();
+    cArrayDisplay& pan = set.panDisplay();
+    pan.SetRect(QRect(0, 0, 160, 120));
+    const QImage before = drawToImage(pan);
+
+    doc.setZoom(2);
+    EXPECT_EQ(set.arrayDisplay().zoom(), 2);
+    EXPECT_EQ(pan.zoom(), 2);
+    // The outline of the 160 × 120 window centred on the picture.
+    EXPECT_NE(drawToImage(pan), before);
+
+    pan.OnLButtonDown(KeyLButton, QPoint(10, 10));
+    EXPECT_EQ(doc.viewRect().size(), QSize(160, 120));
+    pan.OnLButtonUp(0, QPoint(10, 10));
+    doc.setZoom(1);
+    EXPECT_EQ(pan.zoom(), 1);
+}

@@ -10,10 +10,15 @@
 
 #include "core/bitmapfile.h"
 #include "platform/irfiledialog.h"
+#include "platform/messagedlg.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -81,7 +86,8 @@ TEST(VantoroView, ViewersFollowTheLayoutRule)
         QCoreApplication::processEvents();
         const ViewLayout layout = f.view->currentLayout();
         EXPECT_EQ(f.view->viewer(CVantoroView::ImageViewer)->geometry(), toQRect(layout.image));
-        EXPECT_EQ(f.view->viewer(CVantoroView::ColourBarViewer)->geometry(), toQRect(layout.colourBar));
+        EXPECT_EQ(f.view->viewer(CVantoroView::ColourBarViewer)->geometry(),
+                  toQRect(layout.colourBar));
         EXPECT_EQ(f.view->viewer(CVantoroView::SpanViewer)->geometry(), toQRect(layout.span));
         EXPECT_TRUE(f.view->viewer(CVantoroView::ImageViewer)->isVisible());
         EXPECT_FALSE(f.view->viewer(CVantoroView::CursorListViewer)->isVisible());
@@ -238,6 +244,37 @@ TEST(VantoroView, ReportWriterModeSavesFirstAndSwapsThePanels)
     EXPECT_FALSE(f.view->reportSheet()->isVisible());
 }
 
+// Catches report mode entered although the save failed: the changes would be left unsaved
+// and unseen. The snapshot's folder is replaced by a file, which no user (root included)
+// can write into.
+TEST(VantoroView, ReportWriterStaysInAnalysisWhenTheSaveFails)
+{
+    ViewFixture f;
+    f.doc().setPalette(4);
+    const QString folder = f.opened.dir.path();
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    QFile blocker(folder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QStringList messages;
+    cMessageDlg::setResponder([&](const cMessageDlg& box) {
+        messages << box.text();
+        return box.closeResult();
+    });
+    f.view->toggleReportWriter();
+    cMessageDlg::setResponder([](const cMessageDlg& box) { return box.closeResult(); });
+    QFile::remove(folder);
+
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0],
+              uiText(sid::ErrorSavingFile) + QLatin1Char('\n') + f.doc().currentPath());
+    EXPECT_FALSE(f.view->reportMode());
+    EXPECT_FALSE(f.doc().reportMode());
+    EXPECT_TRUE(f.doc().isModified());
+    EXPECT_EQ(f.doc().palette(), 4);
+    EXPECT_TRUE(f.view->viewer(CVantoroView::ImageViewer)->isVisible());
+}
+
 struct ChooserScope {
     ChooserScope(cScreenGrab::Chooser grab, cIRFileDialog::Chooser file)
     {
@@ -270,7 +307,8 @@ TEST(VantoroView, CopyToBitmapWritesTheViewerPixels)
     f.view->copyToBitmap();
     EXPECT_EQ(title, QStringLiteral("Copy To Bitmap..."));
     cObjectViewer* image = f.view->viewer(CVantoroView::ImageViewer);
-    const QImage expected = image->grab(image->contentRect()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage expected =
+        image->grab(image->contentRect()).toImage().convertToFormat(QImage::Format_RGB32);
     QImage written(path);
     ASSERT_FALSE(written.isNull());
     written = written.convertToFormat(QImage::Format_RGB32);

@@ -1,6 +1,8 @@
-// Test runner for the document layer: a QApplication on the offscreen platform (the
-// document's messages are dialogs), and a private configuration folder so no test can touch
-// the user's real settings.
+// The test main of every Qt test executable: a QApplication on the offscreen platform, a
+// private configuration folder so no test can touch the user's real settings, and the
+// default message-box responder so no test can block on a dialog.
+#include "messagelog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +14,7 @@ int main(int argc, char** argv)
     QTemporaryDir configHome;
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     QApplication app(argc, argv);
+    calivue::test::restoreDefaultResponder();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,115 @@
+// cSnapshotPainter: draws one snapshot — the picture through its palette over its span, with
+// its isotherms, blended with the visual photograph and turned to its orientation, plus its
+// markers — from a cBrixa and a DisplayState, without a document. The analysis window's
+// array display draws with it from the document's state; report previews, thumbnails and
+// printed pages draw with it from a snapshot's own state (displayStateOf).
+//
+// The painter keeps the last rendered picture, so a caller that redraws often re-renders only
+// when a colour-changing setting changed (its own choice: Render is explicit).
+#pragma once
+
+#include "bitmap.h"
+
+#include "core/bitmapfile.h"
+#include "core/displaystate.h"
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class QPainter;
+
+namespace calivue {
+
+class cBrixa;
+
+// Large: the analysis window's cursor cross with its label. Small: the coloured cross of the
+// report previews (each marker in its own pen and fill colour), without a label.
+enum class MarkerStyle { Large, Small };
+
+// One marker to draw: 0–9 measurement cursors, 10 coldest, 11 hottest (the index chooses the
+// small style's colours), the image pixel and the large style's label.
+struct SnapshotMarker {
+    int index = 0;
+    int x = 0;
+    int row = 0;  // image-array row (239 − picture y)
+    QString label;
+
+    bool operator==(const SnapshotMarker&) const = default;
+};
+
+// The markers a snapshot's own record shows, in index order (the order they are drawn in):
+// its measurement cursors when they are shown, then the coldest and the hottest point when
+// their flags are set. Labels are the cursor
+// names ("C1" …, coldName, hotName), or the readings "%0.01f %s" when the state shows cursor
+// temperatures. The image must have its arrays built.
+std::vector<SnapshotMarker> snapshotMarkers(const cBrixa& img, const DisplayState& state,
+                                            const QString& coldName, const QString& hotName);
+
+class cSnapshotPainter {
+public:
+    cSnapshotPainter();
+
+    // Renders the whole picture at the interpolation factor (1–8) through the state's
+    // palette, span and isotherms, blends the visual picture of photograph (the right half of
+    // a 640-wide photograph file) when the state's blend mode is not 0, and turns it to the
+    // state's orientation. A missing or invalid photograph skips the blend. False, with no
+    // picture kept, when the image has no arrays to render. The image is not kept.
+    bool Render(cBrixa& img, const DisplayState& state, int interpolation,
+                const cBitmapFile* photograph = nullptr);
+    void Clear() { m_picture.Free(); }
+    bool IsRendered() const { return m_picture.IsValid(); }
+    // The last rendered picture, rows bottom-up, in the display orientation.
+    const cBitmapFile& picture() const { return m_picture; }
+    int interpolation() const { return m_interpolation; }
+    int orientation() const { return m_orientation; }
+    int renderCount() const { return m_renderCount; }
+
+    // Fills the w × h content area of surface (w, h ≤ the surface's size) with the window of
+    // the picture (image pixels, rows counted upwards, as the zoom window), each content
+    // pixel taking the picture pixel nearest its centre. Nothing without a picture.
+    void DrawPicture(Bitmap& surface, int w, int h, const QRect& window) const;
+    void DrawWholePicture(Bitmap& surface, int w, int h) const;
+
+    // The content pixel of a w × h area showing window in the given orientation that shows
+    // the centre of image pixel (x, array row).
+    static QPoint ImageToContent(int x, int row, const QRect& window, int orientation, int w,
+                                 int h);
+
+    // Large style over a w × h area showing window: the markers inside the window (edges
+    // included) get the cross and, when it fits, their label in font; painter paints on
+    // surface (it draws the label text).
+    void DrawLargeMarkers(Bitmap& surface, QPainter& painter, int w, int h,
+                          const std::vector<SnapshotMarker>& markers, const QRect& window,
+                          int orientation) const;
+    // Small style over the content rectangle area of surface, for the whole picture unturned:
+    // each marker at (x × width ÷ 320 + left, (239 − row) × height ÷ 240 + top), moved left by
+    // offset.x() and down by offset.y() (the report's visual pane passes the alignment
+    // offsets ÷ 1.5); a marker that then lies outside area is left out.
+    static void DrawSmallMarkers(Bitmap& surface, const QRect& area,
+                                 const std::vector<SnapshotMarker>& markers, QPointF offset = {});
+
+    // Everything at once onto any painter: the whole picture (rendered now from img and
+    // state) stretched over target, then the markers in style (the small style's offset as
+    // above). False, with nothing painted, when the picture cannot be rendered.
+    bool Paint(QPainter& painter, const QRect& target, cBrixa& img, const DisplayState& state,
+               const std::vector<SnapshotMarker>& markers, MarkerStyle style,
+               const cBitmapFile* photograph = nullptr, QPointF smallOffset = {});
+
+    const QFont& labelFont() const { return m_labelFont; }
+    void setLabelFont(const QFont& font) { m_labelFont = font; }
+
+private:
+    cBitmapFile m_picture;
+    std::vector<std::uint8_t> m_pixels;    // the renderer's output, reused between renders
+    mutable std::vector<int> m_columnMap;  // source column offsets of the stretch, reused
+    QFont m_labelFont;
+    int m_interpolation = 1;
+    int m_orientation = 0;
+    int m_renderCount = 0;
+};
+
+}  // namespace calivue

@@ -1,0 +1,114 @@
+// The snapshot painter draws a snapshot from its image and display state alone: the same
+// pixels as the analysis window, and markers where they belong in both styles.
+#include "snapshotpainter.h"
+
+#include "viewtestutil.h"
+
+#include "core/constants.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+
+#include <gtest/gtest.h>
+
+using namespace calivue;
+using namespace calivue::viewtest;
+
+namespace {
+
+gen::SnapshotPlan markedPlan(std::uint8_t flagsA, std::uint8_t flagsB, int orientation = 0)
+{
+    gen::SnapshotPlan plan = flatPlan();
+    plan.scene.topC = 40;
+    plan.scene.bottomC = 10;
+    plan.flagsA = flagsA;
+    plan.flagsB = flagsB;
+    plan.orientation = static_cast<std::uint8_t>(orientation);
+    plan.cursors = {{100, 50, 0}, {250, 200, 80}};
+    return plan;
+}
+
+QImage paint(cBrixa& img, const DisplayState& state, const std::vector<SnapshotMarker>& markers,
+             MarkerStyle style, QSize size, QPointF offset = {})
+{
+    QImage out(size, QImage::Format_RGB32);
+    out.fill(QColor(255, 0, 255));
+    QPainter p(&out);
+    cSnapshotPainter painter;
+    EXPECT_TRUE(
+        painter.Paint(p, QRect(QPoint(0, 0), size), img, state, markers, style, nullptr, offset));
+    return out;
+}
+
+}  // namespace
+
+// Catches a painter that differs from the analysis window (picture, palette, span, isotherm
+// tint, orientation, or the large markers with their labels) for a snapshot's own state.
+TEST(SnapshotPainter, DrawsWhatTheMainDisplayShows)
+{
+    for (int o : {0, 1, 3}) {
+        SCOPED_TRACE(o);
+        // Hot and cold shown, cursor temperatures on, blue isotherm on.
+        OpenedDoc opened(markedPlan(0x43, 0x01, o));
+        ASSERT_TRUE(opened.opened);
+        CVantoroDoc& doc = *opened.doc;
+        const bool portrait = o == 1 || o == 3;
+        const QSize size = portrait ? QSize(240, 320) : QSize(320, 240);
+        auto display = displayFor(doc, size.width(), size.height());
+        const QImage shown = drawToImage(*display);
+
+        cBrixa& img = doc.image();
+        const DisplayState state = displayStateOf(img);
+        const auto markers = snapshotMarkers(img, state, uiText(sid::Cold), uiText(sid::Hot));
+        EXPECT_EQ(markers, display->DocumentMarkers());
+        EXPECT_EQ(paint(img, state, markers, MarkerStyle::Large, size), shown);
+    }
+}
+
+// Catches record markers drawn although hidden: cursors by flags B bit 1, the extremes by
+// their own bits of flags A.
+TEST(SnapshotPainter, RecordMarkersFollowTheFlags)
+{
+    const struct {
+        std::uint8_t a, b;
+        std::vector<int> indices;
+    } cases[] = {{0x00, 0x00, {0, 1}},
+                 {0x00, 0x02, {}},
+                 {0x01, 0x02, {kHottestMarker}},
+                 {0x03, 0x00, {0, 1, kColdestMarker, kHottestMarker}}};
+    for (const auto& c : cases) {
+        OpenedDoc opened(markedPlan(c.a, c.b));
+        ASSERT_TRUE(opened.opened);
+        const cBrixa& img = opened.doc->image();
+        std::vector<int> got;
+        for (const SnapshotMarker& m : snapshotMarkers(img, displayStateOf(img), {}, {}))
+            got.push_back(m.index);
+        EXPECT_EQ(got, c.indices) << int(c.a) << "/" << int(c.b);
+    }
+}
+
+// Catches small markers at the wrong place, in the wrong colours, drawn with the large
+// style's cross, or not moved by the visual pane's offset (and then left out past the edge).
+TEST(SnapshotPainter, SmallMarkersSitAtTheirPixelInTheirColours)
+{
+    OpenedDoc opened(markedPlan(0x00, 0x00));
+    ASSERT_TRUE(opened.opened);
+    cBrixa& img = opened.doc->image();
+    const DisplayState state = displayStateOf(img);
+    const std::vector<SnapshotMarker> one = {{1, 100, kHeight - 1 - 60, {}}};
+    const MarkerColours colours = markerColours(1);
+    const QSize pane(213, 160);
+    // x 100 × 213 ÷ 320 = 66.6, y 60 × 160 ÷ 240 = 40.
+    for (const QPointF offset : {QPointF(0, 0), QPointF(10, -6)}) {
+        SCOPED_TRACE(offset.x());
+        const QImage shot = paint(img, state, one, MarkerStyle::Small, pane, offset);
+        const int px = static_cast<int>(66.56 - offset.x()), py = 40 + static_cast<int>(offset.y());
+        EXPECT_EQ(imagePixel(shot, px, py), colours.pen);
+        EXPECT_EQ(imagePixel(shot, px + 4, py), colours.pen);
+        EXPECT_EQ(imagePixel(shot, px, py - 4), colours.pen);
+        EXPECT_EQ(imagePixel(shot, px - 5, py), colours.fill);  // the bar's frame
+        EXPECT_EQ(imagePixel(shot, px + 5, py + 1), colours.fill);
+        EXPECT_NE(imagePixel(shot, px + 8, py), colours.pen);  // not the large cross
+    }
+    const QImage plain = paint(img, state, {}, MarkerStyle::Small, pane);
+    EXPECT_EQ(paint(img, state, one, MarkerStyle::Small, pane, QPointF(80, 0)), plain);
+}
