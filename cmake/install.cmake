@@ -16,7 +16,6 @@ set(CALIVUE_MODULE_INSTALL_DIR lib/calivue)
 set(packaging ${CMAKE_SOURCE_DIR}/packaging)
 
 install(TARGETS calivue-cli RUNTIME DESTINATION bin)
-install(FILES ${packaging}/calivue.thumbnailer DESTINATION share/thumbnailers)
 
 # The manual page is the tool's own --help, so it never drifts from the options.
 find_program(CALIVUE_HELP2MAN help2man)
@@ -40,6 +39,8 @@ endif()
 
 if(CALIVUE_WITH_QT)
   install(TARGETS calivue RUNTIME DESTINATION bin)
+  # The thumbnail subcommand exists only in builds with Qt.
+  install(FILES ${packaging}/calivue.thumbnailer DESTINATION share/thumbnailers)
   install(FILES ${packaging}/calivue.desktop DESTINATION share/applications)
   install(FILES ${packaging}/calivue-mime.xml DESTINATION share/mime/packages
           RENAME calivue.xml)
