@@ -79,10 +79,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Calivue developers")
 set(CPACK_PACKAGE_CONTACT "Calivue developers <dev@calivue.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Thermal snapshot analysis and inspection reports")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Opens the radiometric snapshots of a 320 x 240 thermal camera, turns raw counts into\n"
-    "temperatures, offers measuring tools on the picture and writes inspection reports.\n"
-    "Includes calivue-cli, a headless batch tool, and a file-manager thumbnailer.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Opens the radiometric snapshots of a 320 x 240 thermal camera, turns raw counts into\n"
+  "temperatures, offers measuring tools on the picture and writes inspection reports.\n"
+  "Includes calivue-cli, a headless batch tool, and a file-manager thumbnailer.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
