@@ -9,6 +9,8 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang fonts-liberation
+  qt6-svg-dev help2man dpkg-dev
+  desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin
 )
 
 missing=()

@@ -65,6 +65,7 @@ void CMainFrame::setViewCommands(ViewCommands* view)
 {
     m_view = view;
     if (view && view->widget()) setCentralWidget(view->widget());
+    if (view) restoreWindowSettings();
     updateCommandStates();
 }
 
@@ -136,6 +137,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    saveWindowSettings();
     event->accept();
 }
 

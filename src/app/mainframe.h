@@ -53,6 +53,11 @@ public:
     // The document's title rule with the product title.
     void updateTitle();
 
+    // The window's size, position, bars and options-sheet docking from the settings file
+    // (done when the view is installed) and back to it (when the window closes).
+    void restoreWindowSettings();
+    void saveWindowSettings();
+
     // Status-bar pane texts: 130 the isotherm difference, 1 the position, 129 the temperature.
     QString paneText(int pane) const;
 

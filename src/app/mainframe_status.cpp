@@ -1,6 +1,7 @@
-// The main frame's status bar: the message pane, the three read-outs of the document
-// (isotherm difference, position and temperature of the selected point) and the keyboard
-// indicators.
+// The main frame's status bar: the message pane and the three read-outs of the document
+// (isotherm difference, position and temperature of the selected point). A read-out pane is
+// shown only while it has something to say, and there are no keyboard-lock indicators: Qt
+// cannot read the lock keys portably, so they could only ever be shown greyed.
 #include "mainframe.h"
 
 #include "core/constants.h"
@@ -40,14 +41,7 @@ void CMainFrame::buildStatusBar()
     m_diffPane->setFixedWidth(100);
     m_positionPane = addPane(bar, QStringLiteral("pane1"), 80);
     m_tempPane = addPane(bar, QStringLiteral("pane129"), 70);
-    // Qt offers no portable way to read the lock keys, so the indicators are shown greyed.
-    for (auto [id, name] : {std::pair{sid::IndicatorCaps, "indicatorCaps"},
-                            std::pair{sid::IndicatorNum, "indicatorNum"},
-                            std::pair{sid::IndicatorScroll, "indicatorScroll"}}) {
-        QLabel* pane = addPane(bar, QString::fromLatin1(name), 0);
-        pane->setText(uiText(id));
-        pane->setEnabled(false);
-    }
+    for (QLabel* pane : {m_diffPane, m_positionPane, m_tempPane}) pane->hide();
 }
 
 QString CMainFrame::paneText(int pane) const
@@ -86,6 +80,8 @@ void CMainFrame::updateStatusPanes()
                                        {static_cast<double>(difference), unitOf(m_doc)}));
     else
         m_diffPane->clear();
+    for (QLabel* pane : {m_diffPane, m_positionPane, m_tempPane})
+        pane->setVisible(!pane->text().isEmpty());
 }
 
 }  // namespace calivue

@@ -2,7 +2,11 @@
 
 #include "commandids.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QPainterPath>
 #include <QPixmap>
 
@@ -151,11 +155,50 @@ void drawAbout(QPainter& p)
     p.drawText(QRect(1, 0, 14, 11), Qt::AlignCenter, QStringLiteral("?"));
 }
 
-}  // namespace
+using Drawing = void (*)(QPainter&);
 
-QImage toolBarImage(int command)
+// Paints a button picture drawn in the 16 × 15 grid at any size: the drawing is scaled, so a
+// HiDPI screen gets sharp lines instead of enlarged pixels.
+class ToolBarIconEngine : public QIconEngine {
+public:
+    explicit ToolBarIconEngine(Drawing draw) : m_draw(draw) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        painter->save();
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / double(kToolBarIconWidth),
+                       rect.height() / double(kToolBarIconHeight));
+        if (rect.width() > kToolBarIconWidth) painter->setRenderHint(QPainter::Antialiasing);
+        m_draw(*painter);
+        painter->restore();
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        painter.end();
+        QPixmap pm = QPixmap::fromImage(image);
+        if (mode == QIcon::Disabled) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            pm = QApplication::style()->generatedIconPixmap(mode, pm, &option);
+        }
+        return pm;
+    }
+
+    QIconEngine* clone() const override { return new ToolBarIconEngine(m_draw); }
+
+private:
+    Drawing m_draw;
+};
+
+Drawing drawingOf(int command)
 {
-    void (*draw)(QPainter&) = nullptr;
+    Drawing draw = nullptr;
     switch (command) {
         case cmd::FileOpen:
             draw = drawOpen;
@@ -197,8 +240,17 @@ QImage toolBarImage(int command)
             draw = drawAbout;
             break;
         default:
-            return {};
+            break;
     }
+    return draw;
+}
+
+}  // namespace
+
+QImage toolBarImage(int command)
+{
+    const Drawing draw = drawingOf(command);
+    if (!draw) return {};
     QImage image(kToolBarIconWidth, kToolBarIconHeight, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -208,9 +260,9 @@ QImage toolBarImage(int command)
 
 QIcon toolBarIcon(int command)
 {
-    const QImage image = toolBarImage(command);
-    if (image.isNull()) return {};
-    return QIcon(QPixmap::fromImage(image));
+    const Drawing draw = drawingOf(command);
+    if (!draw) return {};
+    return QIcon(new ToolBarIconEngine(draw));
 }
 
 }  // namespace calivue

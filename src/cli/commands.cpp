@@ -4,6 +4,10 @@
 
 #include <CLI/CLI.hpp>
 
+#ifdef CALIVUE_CLI_THUMBNAIL
+#include "thumbnail.h"
+#endif
+
 #include <cctype>
 
 namespace fs = std::filesystem;
@@ -103,6 +107,16 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     scanCmd->add_flag("--subfolders", subfolders, "Also scan every subfolder, depth first");
 
     ProjectCommands project(app);
+#ifdef CALIVUE_CLI_THUMBNAIL
+    // thumbnail (the file managers' thumbnailer)
+    fs::path thumbSnapshot, thumbOutput;
+    int thumbSize = 0;
+    CLI::App* thumbCmd = app.add_subcommand(
+        "thumbnail", "Write the thermal picture, scaled to fit SIZE x SIZE, as a PNG");
+    thumbCmd->add_option("SNAPSHOT", thumbSnapshot, "Snapshot .bmp or .qvx path")->required();
+    thumbCmd->add_option("OUT", thumbOutput, "PNG file to write")->required();
+    thumbCmd->add_option("SIZE", thumbSize, "Largest side in pixels")->required();
+#endif
 
     std::vector<const char*> argv;
     argv.reserve(args.size() + 1);
@@ -143,6 +157,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (saveCmd->parsed()) return runSaveAs(saveSnapshotPath, saveTarget, err);
     if (scanCmd->parsed()) return runScan(scanFolderPath, subfolders, out, err);
     if (std::optional<int> code = project.runParsed(out, err)) return *code;
+#ifdef CALIVUE_CLI_THUMBNAIL
+    if (thumbCmd->parsed()) return runThumbnail(thumbSnapshot, thumbOutput, thumbSize, err);
+#endif
     return 1;
 }
 

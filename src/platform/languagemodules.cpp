@@ -38,8 +38,15 @@ LanguageLoad failed(LanguageLoad result, LanguageLoad::Status status)
 } // namespace
 
 LanguageModules::LanguageModules()
-    : LanguageModules(QStringList{QCoreApplication::applicationDirPath()})
+    : LanguageModules(defaultSearchDirs())
 {
+}
+
+QStringList LanguageModules::defaultSearchDirs()
+{
+    // Beside the executable in the build tree; lib/calivue of the prefix when installed.
+    const QDir bin(QCoreApplication::applicationDirPath());
+    return {bin.path(), QDir::cleanPath(bin.filePath(QStringLiteral("../lib/calivue")))};
 }
 
 LanguageModules::LanguageModules(QStringList searchDirs)

@@ -32,11 +32,14 @@ struct LanguageLoad {
 class LanguageModules
 {
 public:
-    // Looks for modules beside the executable, then on the system's library search path.
+    // Looks for modules in defaultSearchDirs(), then on the system's library search path.
     // Needs a QCoreApplication.
     LanguageModules();
     // Looks in `searchDirs` in order, then on the system's library search path.
     explicit LanguageModules(QStringList searchDirs);
+
+    // The executable's folder, then ../lib/calivue beside it (an installed prefix).
+    static QStringList defaultSearchDirs();
 
     // "KVO " + the language's module name + ".so"; empty for language 0.
     static QString moduleFileName(int language);

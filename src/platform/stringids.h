@@ -193,6 +193,10 @@
     X(Average, 5206)                                                                           \
     X(Max, 5207)                                                                               \
     X(Min, 5208)                                                                               \
+    X(AddCursorHere, 5280)                                                                     \
+    X(RemoveCursorHere, 5281)                                                                  \
+    X(ZoomIn, 5282)                                                                            \
+    X(ZoomOut, 5283)                                                                           \
     X(CaptionInspectionName, 5300)                                                             \
     X(CaptionOperator, 5301)                                                                   \
     X(CaptionInspector, 5302)                                                                  \

@@ -80,6 +80,14 @@ public:
     int OnLButtonDblClk(unsigned keys, QPoint point) override;
     int OnMouseMove(unsigned keys, QPoint point) override;
     int OnMouseLeave() override;
+    // The wheel steps the zoom (one step per notch, forward zooms in) around the pointer.
+    int OnMouseWheel(unsigned keys, int delta, QPoint point) override;
+    // Zoom n (limited to 1–4) with the image point under content point p kept under it (the
+    // centre of the picture when p lies outside); the document gets the zoom and the window.
+    // False when nothing changed (no document or image, navigation mode, same zoom).
+    bool ZoomAround(QPoint p, int n);
+    // The image pixel under content point p, or (−1, −1) outside the picture.
+    QPoint ImagePixelAt(QPoint p) const;
 
     // --- geometry --------------------------------------------------------------------------
     // The image position under content pixel p within window (the pixel's centre), as
@@ -156,6 +164,7 @@ private:
     int m_lastOrientation = -1;
     bool m_areaBox = false;
     int m_blend = 0;
+    int m_wheelRest = 0;  // wheel movement short of a whole notch (touch pads send small steps)
 };
 
 }  // namespace calivue

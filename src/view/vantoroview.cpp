@@ -112,6 +112,7 @@ void CVantoroView::createViewers()
         viewer->Create(QRect(0, 0, 100, 100), m_canvas, kViewerId, objects[static_cast<std::size_t>(i)]);
         m_viewers[static_cast<std::size_t>(i)] = viewer;
     }
+    installPictureMenu();
 }
 
 QSize CVantoroView::scrollSizes() const

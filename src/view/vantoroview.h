@@ -17,6 +17,7 @@
 #include <optional>
 
 class QImage;
+class QMenu;
 class QTimer;
 
 namespace calivue {
@@ -85,6 +86,13 @@ public:
     const EdgeRect& optionsRect() const { return m_optionsRect; }
     bool initialised() const { return m_initialised; }
     QSize scrollSizes() const;
+    // The picture's context menu for content point p of the image viewer: add or remove a
+    // cursor there, the frame's hot/cold, area-select and copy commands (when the window has
+    // them), zoom in and out around p. The caller owns the menu.
+    QMenu* pictureMenu(QPoint p);
+    // Ctrl + "+" / "-": zoom around the pointer when it is over the picture, else its centre.
+    void zoomStep(int steps);
+
     // The rectangles the layout rule gives for the current client size and flags.
     ViewLayout currentLayout() const;
 
@@ -94,6 +102,7 @@ protected:
 
 private:
     void createViewers();
+    void installPictureMenu();
     void buildOptionsSheet();
     void addDockCommand(QWidget* sheet);
     void buildReportSheet();

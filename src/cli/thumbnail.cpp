@@ -1,0 +1,74 @@
+// The `thumbnail` subcommand, run by file managers through the installed thumbnailer entry:
+// the thermal picture as the snapshot's own display settings show it (palette, span,
+// isotherms, orientation), scaled to fit SIZE × SIZE and written as a PNG. The core writes no
+// PNG, so this one command uses Qt's image classes and is built only with the Qt layers.
+#include "thumbnail.h"
+
+#include "commands.h"
+
+#include "core/brixa.h"
+#include "core/constants.h"
+#include "core/displaystate.h"
+#include "core/render.h"
+#include "core/snapshotfiles.h"
+
+#include <QImage>
+#include <QSaveFile>
+#include <QString>
+
+namespace calivue::cli {
+
+namespace {
+
+QString qtPath(const std::filesystem::path& p)
+{
+    return QString::fromStdString(p.string());
+}
+
+}  // namespace
+
+QImage thumbnailImage(cBrixa& img, int size)
+{
+    const DisplayState state = displayStateOf(img);
+    img.setPalette(state.palette);
+    img.fields.orientation = static_cast<std::uint8_t>(state.orientation);
+    const std::vector<std::uint8_t> pic =
+        renderBlended(img, 1, state.spanLow, state.spanHigh, state.isothermFlags, {}, 0);
+    if (pic.empty()) return {};
+    const bool turned = state.orientation == 1 || state.orientation == 3;
+    const int w = turned ? kHeight : kWidth;
+    const int h = turned ? kWidth : kHeight;
+    // The renderer's rows run bottom first; a QImage's top first.
+    const QImage picture =
+        QImage(pic.data(), w, h, w * 3, QImage::Format_BGR888).mirrored(false, true);
+    return picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+int runThumbnail(const std::filesystem::path& snapshot, const std::filesystem::path& output,
+                 int size, std::ostream& err)
+{
+    if (size < 1 || size > kMaxThumbnailSize) {
+        err << "SIZE must be 1 to " << kMaxThumbnailSize << '\n';
+        return 1;
+    }
+    cBrixa img;
+    if (openSnapshot(snapshot, img) != Error::None) {
+        err << kOpenError << '\n';
+        return 1;
+    }
+    const QImage thumb = thumbnailImage(img, size);
+    if (thumb.isNull()) {
+        err << "Cannot render " << snapshot.string() << '\n';
+        return 1;
+    }
+    // Written beside the target and renamed over it, so a file manager never reads half a PNG
+    // and a failure leaves no file behind.
+    QSaveFile file(qtPath(output));
+    if (!file.open(QIODevice::WriteOnly) || !thumb.save(&file, "PNG") || !file.commit()) {
+        err << "Cannot write " << output.string() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace calivue::cli
