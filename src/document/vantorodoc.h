@@ -10,6 +10,7 @@
 
 #include "core/brixa.h"
 #include "core/cursorlist.h"
+#include "settingsstore.h"
 
 #include <QObject>
 #include <QPointer>
@@ -65,6 +66,11 @@ public:
     // Outcome of a double-click on the picture (toggleCursorAt).
     enum class CursorToggle { Added, Removed, Full, Refused };
 
+    // The document reads and writes its settings (the report-details flag) through
+    // the application's store, so a program started on another configuration root
+    // never touches the user's own. The store is a location, copied here.
+    explicit CVantoroDoc(const SettingsStore& settings, QObject* parent = nullptr);
+    // The user's own configuration folder (tests and tools without an application).
     explicit CVantoroDoc(QObject* parent = nullptr);
     ~CVantoroDoc() override;
 
@@ -257,6 +263,7 @@ private:
     QString m_currentPath;
     QPointer<QWidget> m_dialogParent;
     ReportProjectHooks m_reportHooks;
+    SettingsStore m_settings;
     bool m_loadSuccess = false;
     bool m_modified = false;
     bool m_reportMode = false;

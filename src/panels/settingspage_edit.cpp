@@ -8,6 +8,7 @@
 
 #include "core/snapshotfiles.h"
 #include "document/vantorodoc.h"
+#include "platform/fspath.h"
 #include "platform/messagedlg.h"
 #include "platform/soundplayer.h"
 #include "platform/stringids.h"
@@ -270,8 +271,8 @@ QString cSettingsPage::VoiceAnnotationPath() const
     if (name.isEmpty()) return {};
     const QString path = QFileInfo(m_doc->currentPath()).absolutePath() + QLatin1Char('/') + name;
     // The camera writes IR_0001.WAV; a name that differs only in case still finds it.
-    const auto found = findCompanion(std::filesystem::path(QFile::encodeName(path).toStdString()));
-    return found ? QFile::decodeName(QByteArray::fromStdString(found->native())) : path;
+    const auto found = findCompanion(toFsPath(path));
+    return found ? fromFsPath(*found) : path;
 }
 
 void cSettingsPage::PlayAnnotation()
