@@ -182,6 +182,14 @@ public:
     // After the settings page changed an image field (emissivity, reflected
     // temperature, capture time): temperatures recomputed, displays told.
     void refreshMeasurements();
+    // Measurement parameters and details of the record, from the settings page. Each
+    // stores the value, announces it (temperatures refreshed for the first two,
+    // detailsChanged for the others) and modifies on a real change.
+    void setReflected(int raw);               // reflected temperature, raw counts
+    void setImageEmissivity(int hundredths);  // 1–100; anything else is ignored
+    void setCaptureTime(int hour, int minute, int second);
+    void setCaptureDate(int day, int month, int year);
+    void setComments(const std::array<std::uint8_t, 256>& bytes);  // Latin-1, zero-padded
     // Moves the profile lines (both copies) and announces profilesChanged.
     void setProfileRow(int row);
     void setProfileColumn(int column);
@@ -247,6 +255,8 @@ signals:
     void unitChanged();
     void selectedPointChanged();
     void titleChanged();
+    // Capture moment or comments of the record changed.
+    void detailsChanged();
 
 private:
     void afterLoad();

@@ -1,7 +1,7 @@
 // The one conversion between the user interface's path texts and the file layer's
-// std::filesystem paths. File names are bytes on Linux: both ways go through the
-// locale's file-name encoding, so a name with spaces, non-ASCII letters or even
-// bytes that are not valid UTF-8 round-trips unchanged.
+// std::filesystem paths. File names are bytes on Linux: both ways go through Qt's
+// file-name encoding (UTF-8), so names with spaces and non-ASCII letters round-trip
+// unchanged. A name that is not valid UTF-8 cannot be held by a QString intact.
 #ifndef CALIVUE_PLATFORM_FSPATH_H
 #define CALIVUE_PLATFORM_FSPATH_H
 
