@@ -18,20 +18,22 @@ command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 cmake -S "$root" -B "$build" "${generator[@]}" \
     -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCALIVUE_WITH_QT=OFF -DCALIVUE_BUILD_TESTS=OFF -DCALIVUE_FUZZ=ON >/dev/null
-cmake --build "$build" --target fuzz_record fuzz_tolla fuzz_bitmapfile fuzz_reportproject
+cmake --build "$build" --target fuzz_record fuzz_record_pipeline fuzz_tolla fuzz_bitmapfile fuzz_reportproject
 
 artifacts="$build/artifacts"
 mkdir -p "$artifacts"
 # The inputs each target needs to reach its interesting code: whole records for
-# the record decoder, the metadata block for the photograph file, small bitmaps.
-declare -A max_len=([record]=160000 [tolla]=1024 [bitmapfile]=4096 [reportproject]=8192)
+# the record decoder and the whole pipeline, the metadata block for the photograph
+# file, small bitmaps, report projects. The pipeline target shares the record's seed corpus.
+declare -A max_len=([record]=160000 [record_pipeline]=160000 [tolla]=1024 [bitmapfile]=4096 [reportproject]=8192)
+declare -A corpus=([record]=record [record_pipeline]=record [tolla]=tolla [bitmapfile]=bitmapfile [reportproject]=reportproject)
 
 status=0
-for target in record tolla bitmapfile reportproject; do
+for target in record record_pipeline tolla bitmapfile reportproject; do
     # New corpus entries go to a scratch folder so the seeds in the tree stay as committed.
     scratch="$(mktemp -d)"
     echo "== fuzz_$target for ${seconds}s"
-    if ! "$build/bin/fuzz_$target" "$scratch" "$root/fuzz/corpus/$target" \
+    if ! "$build/bin/fuzz_$target" "$scratch" "$root/fuzz/corpus/${corpus[$target]}" \
         -max_total_time="$seconds" -timeout=10 -max_len="${max_len[$target]}" \
         -artifact_prefix="$artifacts/$target-" -print_final_stats=1 2>"$build/fuzz_$target.log"; then
         status=1

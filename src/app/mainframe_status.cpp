@@ -67,8 +67,7 @@ void CMainFrame::updateStatusPanes()
         // Positions read as the cursor lists show them: y counted from the top of the picture.
         const int y = kHeight - 1 - row;
         m_positionPane->setText(formatText(uiText(sid::StatusPositionFormat), {x, y}));
-        m_tempPane->setText(formatText(QStringLiteral("%0.01f %s"),
-                                       {static_cast<double>(temperature), unitOf(m_doc)}));
+        m_tempPane->setText(formatTemperature(temperature, unitOf(m_doc)));
     } else {
         m_positionPane->clear();
         m_tempPane->clear();

@@ -73,7 +73,7 @@ bool CVantoroApp::initInstance(const QStringList& arguments, bool show)
     // all speak the chosen language.
     StringTable::setActive(m_table);
 
-    m_doc = std::make_unique<CVantoroDoc>();
+    m_doc = std::make_unique<CVantoroDoc>(m_settings);
     createFrame();
     processCommandLine(arguments);
 

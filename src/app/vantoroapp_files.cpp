@@ -6,6 +6,7 @@
 #include "viewcommands.h"
 
 #include "core/snapshotfiles.h"
+#include "fspath.h"
 #include "irfiledialog.h"
 #include "stringids.h"
 #include "vantorodoc.h"
@@ -18,10 +19,10 @@ bool CVantoroApp::openFile(const QString& path)
 {
     if (!m_doc || path.isEmpty()) return false;
     // A .qvx name from a camera card (IR_0001.QVX) stands for its picture, IR_0001.BMP.
-    const std::filesystem::path hooked = openPathHook(std::filesystem::path(path.toStdString()));
+    const std::filesystem::path hooked = openPathHook(toFsPath(path));
     // Replacing the open snapshot: unsaved changes are asked about first.
     if (!m_doc->saveModified()) return false;
-    return m_doc->openDocument(QString::fromStdString(hooked.string()));
+    return m_doc->openDocument(fromFsPath(hooked));
 }
 
 void CVantoroApp::onFileOpen()

@@ -14,7 +14,8 @@
 
 namespace calivue {
 class cBrixa;
-}
+enum class OpenFailure;
+}  // namespace calivue
 
 namespace calivue::cli {
 
@@ -68,6 +69,12 @@ std::string latin1ToUtf8(std::string_view latin1);
 
 // The JSON object `info` prints for a loaded image (temperatures in its unit).
 nlohmann::ordered_json infoJson(const cBrixa& img, const std::vector<Probe>& probes);
+
+// Opens the snapshot a command works on. On failure writes one line, "Error
+// opening file: PATH: REASON", and returns false; a short record opens with a
+// warning line on err (the command still succeeds).
+bool openForCommand(const std::filesystem::path& snapshot, cBrixa& img, std::ostream& err);
+std::string_view openFailureText(OpenFailure f);
 
 // Parses "RAW,EMISSIVITY"; empty for anything else.
 std::optional<Probe> parseProbe(std::string_view text);

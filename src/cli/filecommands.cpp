@@ -4,6 +4,7 @@
 #include "core/brixa.h"
 #include "core/csvexport.h"
 #include "core/cursorlist.h"
+#include "core/displaystate.h"
 #include "core/folderscan.h"
 #include "core/snapshotfiles.h"
 
@@ -14,10 +15,7 @@ namespace calivue::cli {
 int runCsv(const fs::path& snapshot, const fs::path& output, std::ostream& err)
 {
     cBrixa img;
-    if (openSnapshot(snapshot, img) != Error::None) {
-        err << kOpenError << '\n';
-        return 1;
-    }
+    if (!openForCommand(snapshot, img, err)) return 1;
     if (Error e = exportCsv(img, output); e != Error::None) {
         err << "Cannot write " << output.string() << ": " << describe(e) << '\n';
         return 1;
@@ -28,10 +26,9 @@ int runCsv(const fs::path& snapshot, const fs::path& output, std::ostream& err)
 int runSaveAs(const fs::path& snapshot, const fs::path& newBmp, std::ostream& err)
 {
     cBrixa img;
-    if (openSnapshot(snapshot, img) != Error::None) {
-        err << kOpenError << '\n';
-        return 1;
-    }
+    if (!openForCommand(snapshot, img, err)) return 1;
+    // Saved as the document saves a snapshot it opened: with the palette and span shown.
+    adoptDisplayState(img);
     // The document's current path is the .bmp name, also when opened by its .qvx.
     const fs::path current = openPathHook(snapshot);
     const CursorSlots slots = cursorSlotsFromRecord(img.fields);

@@ -153,10 +153,7 @@ Json infoJson(const cBrixa& img, const std::vector<Probe>& probes)
 int runInfo(const InfoOptions& opt, std::ostream& out, std::ostream& err)
 {
     cBrixa img;
-    if (openSnapshot(opt.snapshot, img) != Error::None) {
-        err << kOpenError << '\n';
-        return 1;
-    }
+    if (!openForCommand(opt.snapshot, img, err)) return 1;
     img.setAreaMode(opt.areaMode);
     if (opt.unit) img.setUnit(*opt.unit);
     img.setUnitText(unitTextOf(img.unit()));

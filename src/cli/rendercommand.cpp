@@ -4,34 +4,13 @@
 
 #include "core/bitmapfile.h"
 #include "core/brixa.h"
+#include "core/displaystate.h"
 #include "core/render.h"
 #include "core/snapshotfiles.h"
 
 namespace fs = std::filesystem;
 
 namespace calivue::cli {
-
-namespace {
-
-// The visible span the document would show: the record's, else its fallback span
-// when the record's is 0/0, else the automatic one.
-std::pair<int, int> defaultSpan(const cBrixa& img)
-{
-    const RecordFields& f = img.fields;
-    if (f.spanLow != 0 || f.spanHigh != 0) return {f.spanLow, f.spanHigh};
-    if (f.fallbackLow != 0 || f.fallbackHigh != 0) return {f.fallbackLow, f.fallbackHigh};
-    int lo = 0, hi = 0;
-    img.spanRange(lo, hi);
-    return {lo, hi};
-}
-
-unsigned isothermFlagsOf(std::uint8_t flagsA)
-{
-    return ((flagsA & flags::A_BlueIsotherm) ? 1u : 0u) |
-           ((flagsA & flags::A_RedIsotherm) ? 2u : 0u);
-}
-
-}  // namespace
 
 int runRender(const RenderOptions& opt, std::ostream& err)
 {
@@ -40,16 +19,13 @@ int runRender(const RenderOptions& opt, std::ostream& err)
         return 1;
     }
     cBrixa img;
-    if (openSnapshot(opt.snapshot, img) != Error::None) {
-        err << kOpenError << '\n';
-        return 1;
-    }
+    if (!openForCommand(opt.snapshot, img, err)) return 1;
     const int f = opt.interpolation;
-    const int palette = opt.palette.value_or(img.fields.palette > 7 ? 1 : img.fields.palette);
-    img.setPalette(palette);
+    const DisplayState shown = displayStateOf(img);
+    img.setPalette(opt.palette.value_or(shown.palette));
     if (opt.orientation) img.fields.orientation = static_cast<std::uint8_t>(*opt.orientation);
-    const auto [spanLow, spanHigh] = opt.span.value_or(defaultSpan(img));
-    const unsigned iso = opt.isotherms.value_or(isothermFlagsOf(img.fields.flagsA));
+    const auto [spanLow, spanHigh] = opt.span.value_or(std::pair{shown.spanLow, shown.spanHigh});
+    const unsigned iso = opt.isotherms.value_or(shown.isothermFlags);
 
     std::vector<std::uint8_t> visual;
     if (opt.blend) {

@@ -74,7 +74,10 @@ bool cBitmapFile::Load(const std::filesystem::path& path)
     // much of the file is read; a huge file of garbage is never read whole.
     auto head = readFilePrefix(path, kFileHeaderSize);
     if (!head) {
-        m_fileOpened = head.error() == Error::NotFound ? 0 : 1;
+        m_fileOpened = head.error() == Error::NotFound || head.error() == Error::NotRegular ||
+                               head.error() == Error::ReadFailed
+                           ? 0
+                           : 1;
         m_lastError = head.error();
         return false;
     }

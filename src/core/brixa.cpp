@@ -12,14 +12,23 @@ namespace calivue {
 std::string unitTextOf(int unit)
 {
     switch (unit) {
-    case 0: return "\xC2\xB0" "C";
-    case 1: return "\xC2\xB0" "F";
-    case 2: return "K";
-    default: return {};
+        case 0:
+            return "\xC2\xB0"
+                   "C";
+        case 1:
+            return "\xC2\xB0"
+                   "F";
+        case 2:
+            return "K";
+        default:
+            return {};
     }
 }
 
-cBrixa::cBrixa() { reset(); }
+cBrixa::cBrixa()
+{
+    reset();
+}
 
 cBrixa::cBrixa(const std::filesystem::path& path)
 {
@@ -54,6 +63,7 @@ void cBrixa::reset()
     m_tempCorrection = 2732;
     releaseBuffers();
     m_loaded = false;
+    m_incomplete = false;
     m_decoded = false;
     m_path.clear();
 }
@@ -91,6 +101,8 @@ Error cBrixa::loadFromBytes(std::span<const std::uint8_t> bytes, const std::file
     }
     m_path = path;
     m_loaded = true;
+    // Decoded as designed (the missing bytes read as zeros), but the caller tells the user.
+    m_incomplete = bytes.size() < kRecordSize;
     return m_lastError = Error::None;
 }
 
@@ -183,17 +195,22 @@ float cBrixa::temperatureOf(std::uint16_t raw, float e, bool applyCorrection) co
     }
     if (applyCorrection && m_tempCorrection != 0) t += m_tempCorrection / 10.0 - kKelvinOffset;
     switch (fields.unit) {
-    case 0: return static_cast<float>(t - kKelvinOffset);
-    case 1: return static_cast<float>((t - kKelvinOffset) * 1.8 + 32.0);
-    case 2: return static_cast<float>(t);
-    default: return 0.0f;
+        case 0:
+            return static_cast<float>(t - kKelvinOffset);
+        case 1:
+            return static_cast<float>((t - kKelvinOffset) * 1.8 + 32.0);
+        case 2:
+            return static_cast<float>(t);
+        default:
+            return 0.0f;
     }
 }
 
 float cBrixa::temperatureAt(int x, int row, float e) const
 {
     if (m_smoothed.empty() || x < 0 || row < 0 || x >= kWidth || row >= kHeight) return 0.0f;
-    const auto v = static_cast<std::uint16_t>(m_smoothed[static_cast<std::size_t>(row) * kWidth + x]);
+    const auto v =
+        static_cast<std::uint16_t>(m_smoothed[static_cast<std::size_t>(row) * kWidth + x]);
     return temperatureOf(v, e, true);
 }
 
@@ -215,7 +232,8 @@ float cBrixa::markerTemperature(int index) const
         const int x = fields.cursorX[index];
         const int row = kHeight - 1 - static_cast<int>(fields.cursorY[index]);
         if (x < 0 || x >= kWidth || row < 0 || row >= kHeight) return 0.0f;
-        const auto v = static_cast<std::uint16_t>(m_smoothed[static_cast<std::size_t>(row) * kWidth + x]);
+        const auto v =
+            static_cast<std::uint16_t>(m_smoothed[static_cast<std::size_t>(row) * kWidth + x]);
         return temperatureOf(v, static_cast<float>(fields.emissivity[index]) / 100.0f, true);
     }
     if (index == kColdestMarker)
@@ -239,20 +257,28 @@ int cBrixa::toTenthsKelvinFromCelsius(double t) const
 int cBrixa::toTenthsKelvin(double t) const
 {
     switch (fields.unit) {
-    case 0: return static_cast<int>((t + kKelvinOffset) * 10.0 + 0.50001);
-    case 1: return static_cast<int>(((t - 32.0) * 5.0 / 9.0 + kKelvinOffset) * 10.0 + 0.50001);
-    case 2: return static_cast<int>(t * 10.0 + 0.50001);
-    default: return 0;
+        case 0:
+            return static_cast<int>((t + kKelvinOffset) * 10.0 + 0.50001);
+        case 1:
+            return static_cast<int>(((t - 32.0) * 5.0 / 9.0 + kKelvinOffset) * 10.0 + 0.50001);
+        case 2:
+            return static_cast<int>(t * 10.0 + 0.50001);
+        default:
+            return 0;
     }
 }
 
 double cBrixa::toCelsius(double t) const
 {
     switch (fields.unit) {
-    case 0: return t;
-    case 1: return (t - 32.0) * 5.0 / 9.0;
-    case 2: return t - kKelvinOffset;
-    default: return 0.0;
+        case 0:
+            return t;
+        case 1:
+            return (t - 32.0) * 5.0 / 9.0;
+        case 2:
+            return t - kKelvinOffset;
+        default:
+            return 0.0;
     }
 }
 
@@ -317,29 +343,33 @@ void cBrixa::resetAlignment()
 std::optional<std::string> cBrixa::captureDateText() const
 {
     const RecordTime& c = fields.capture;
-    if (c.year <= 1899 || c.month < 1 || c.month > 12 || c.day < 1 || c.day > 31) return std::nullopt;
+    if (c.year <= 1899 || c.month < 1 || c.month > 12 || c.day < 1 || c.day > 31)
+        return std::nullopt;
     using namespace std::chrono;
     // Normalise like the C library does: day 31 of a 30-day month rolls over.
     sys_days d = sys_days(year{c.year} / month{c.month} / day{1}) + days{c.day - 1};
     year_month_day ymd{d};
-    static const char* const kMonths[] = {"January", "February", "March",     "April",
-                                          "May",     "June",     "July",      "August",
-                                          "September", "October", "November", "December"};
+    static const char* const kMonths[] = {"January",   "February", "March",    "April",
+                                          "May",       "June",     "July",     "August",
+                                          "September", "October",  "November", "December"};
     const unsigned dd = static_cast<unsigned>(ymd.day());
     const char* suffix = "th";
-    if (dd == 1 || dd == 21 || dd == 31) suffix = "st";
-    else if (dd == 2 || dd == 22) suffix = "nd";
-    else if (dd == 3 || dd == 23) suffix = "rd";
-    return std::to_string(dd) + suffix + " " +
-           kMonths[static_cast<unsigned>(ymd.month()) - 1] + " " +
-           std::to_string(static_cast<int>(ymd.year()));
+    if (dd == 1 || dd == 21 || dd == 31)
+        suffix = "st";
+    else if (dd == 2 || dd == 22)
+        suffix = "nd";
+    else if (dd == 3 || dd == 23)
+        suffix = "rd";
+    return std::to_string(dd) + suffix + " " + kMonths[static_cast<unsigned>(ymd.month()) - 1] +
+           " " + std::to_string(static_cast<int>(ymd.year()));
 }
 
 std::optional<std::string> cBrixa::captureTimeText() const
 {
     const RecordTime& c = fields.capture;
     if (c.hour >= 24 || c.minute >= 60 || c.second >= 60) return std::nullopt;
-    char minute[3] = {static_cast<char>('0' + c.minute / 10), static_cast<char>('0' + c.minute % 10), 0};
+    char minute[3] = {static_cast<char>('0' + c.minute / 10),
+                      static_cast<char>('0' + c.minute % 10), 0};
     return std::to_string(c.hour) + "." + minute;
 }
 

@@ -54,8 +54,8 @@ struct RecordFields {
     std::uint8_t blend = 0;
     std::uint8_t flag394 = 0;  // boolean
     std::uint8_t param395 = 1;
-    std::array<std::uint8_t, 32> textB{};   // voice annotation file name
-    std::array<std::uint8_t, 21> textC{};   // caption, 20 characters + terminator
+    std::array<std::uint8_t, 32> textB{};  // voice annotation file name
+    std::array<std::uint8_t, 21> textC{};  // caption, 20 characters + terminator
     std::array<std::array<std::uint8_t, 11>, 5> labels{};
     std::array<std::uint8_t, 20> params503{};
     std::uint8_t flagsA = 0;
@@ -108,6 +108,9 @@ public:
     bool loadFromPath(const std::filesystem::path& path);
     // The detailed reason of the last loadFromPath/loadFromBytes.
     Error lastError() const { return m_lastError; }
+    // The last successful load had fewer than kRecordSize bytes: the record
+    // decoded with zeros in place of the missing bytes.
+    bool isIncomplete() const { return m_incomplete; }
 
     // CObject: storing encodes the record (only while loaded); loading reads it.
     bool serialize(CArchive& ar) override;
@@ -120,7 +123,10 @@ public:
     const std::int32_t* hasImage() const;
     bool isLoaded() const { return m_loaded; }
     const std::int32_t* imageArray() const { return m_image.empty() ? nullptr : m_image.data(); }
-    const std::int32_t* smoothedArray() const { return m_smoothed.empty() ? nullptr : m_smoothed.data(); }
+    const std::int32_t* smoothedArray() const
+    {
+        return m_smoothed.empty() ? nullptr : m_smoothed.data();
+    }
     const std::uint16_t* rawPixels() const { return m_raw.empty() ? nullptr : m_raw.data(); }
     // Replaces the raw pixels (image-array order) and marks the record decoded;
     // used by the decoder and by generators. Arrays are not rebuilt.
@@ -221,19 +227,22 @@ private:
     std::vector<std::int32_t> m_image;
     std::vector<std::int32_t> m_smoothed;
     std::vector<std::int32_t> m_interpolated;
-    std::vector<double> m_scratch;  // interpolation's horizontal pass
+    std::vector<double> m_scratch;           // interpolation's horizontal pass
     std::vector<std::int32_t> m_transposed;  // interpolation of the transposed picture
     int m_transposedFactor = 0;
     int m_interpolatedFactor = 0;
     float m_scale = 10.0f;
     int m_areaMode = 1;
     std::filesystem::path m_path;
-    std::string m_unitText = "\xC2\xB0" "C";
+    std::string m_unitText =
+        "\xC2\xB0"
+        "C";
     Stats m_stats;
     AreaStats m_area;
     bool m_rendering = false;
     bool m_interpolating = false;
     bool m_loaded = false;
+    bool m_incomplete = false;
     bool m_decoded = false;
     std::uint16_t m_tempCorrection = 2732;
     Error m_lastError = Error::None;

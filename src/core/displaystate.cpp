@@ -42,12 +42,24 @@ DisplayState displayStateOf(const cBrixa& img)
     s.alignY = f.alignY;
     s.orientation = f.orientation;
     const std::uint8_t area = f.flagsA & (flags::A_AreaSmall | flags::A_AreaMedium);
-    s.areaMode = area == 0 ? -1 : area == flags::A_AreaSmall ? 0 : area == flags::A_AreaMedium ? 1 : 2;
+    s.areaMode = area == 0                     ? -1
+                 : area == flags::A_AreaSmall  ? 0
+                 : area == flags::A_AreaMedium ? 1
+                                               : 2;
     s.cursorsShown = (f.flagsB & flags::B_CursorsHidden) == 0;
     s.coldestShown = (f.flagsA & flags::A_Coldest) != 0;
     s.hottestShown = (f.flagsA & flags::A_Hottest) != 0;
     s.cursorTemps = (f.flagsB & flags::B_CursorTemps) != 0;
     s.profiles = (f.flagsA & flags::A_Profiles) == flags::A_Profiles;
+    return s;
+}
+
+DisplayState adoptDisplayState(cBrixa& img)
+{
+    const DisplayState s = displayStateOf(img);
+    img.setPalette(s.palette);
+    img.fields.spanLow = static_cast<std::uint16_t>(s.spanLow);
+    img.fields.spanHigh = static_cast<std::uint16_t>(s.spanHigh);
     return s;
 }
 

@@ -39,4 +39,9 @@ unsigned isothermFlagsOf(std::uint8_t flagsA);
 // Everything above from a loaded image; the image is not changed.
 DisplayState displayStateOf(const cBrixa& img);
 
+// What opening a snapshot writes back into its record, so that a save keeps what
+// was shown: the display palette (above 7 becomes 1) and the visible span after
+// its defaults. Returns the display state of the image.
+DisplayState adoptDisplayState(cBrixa& img);
+
 }  // namespace calivue

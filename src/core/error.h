@@ -9,8 +9,9 @@ namespace calivue {
 
 enum class Error {
     None = 0,
-    NotFound,     // the file does not exist or cannot be opened
-    ReadFailed,   // the file opened but reading it failed
+    NotFound,     // the file does not exist
+    NotRegular,   // the path names a directory, FIFO, socket or device, not a file
+    ReadFailed,   // the file exists but cannot be opened or read
     WriteFailed,  // creating, writing or renaming the target failed
     Empty,        // the file holds no bytes at all
     BadMagic,     // the signature bytes are wrong

@@ -13,10 +13,15 @@ namespace calivue {
 
 Result<std::vector<std::uint8_t>> readFilePrefix(const fs::path& path, std::size_t maxBytes)
 {
+    // Only regular files are read: opening a FIFO would wait for a writer forever,
+    // and a device could stream without end.
     std::error_code ec;
-    if (fs::is_directory(path, ec)) return Error::NotFound;
+    const fs::file_status st = fs::status(path, ec);
+    if (st.type() == fs::file_type::not_found) return Error::NotFound;
+    if (ec) return Error::ReadFailed;  // e.g. a folder on the way may not be searched
+    if (!fs::is_regular_file(st)) return Error::NotRegular;
     std::ifstream in(path, std::ios::binary);
-    if (!in) return Error::NotFound;
+    if (!in) return Error::ReadFailed;
     std::vector<std::uint8_t> out;
     out.reserve(std::min<std::size_t>(maxBytes, 1u << 20));
     std::uint8_t chunk[4096];
@@ -79,7 +84,10 @@ std::string asciiLower(std::string s)
     return s;
 }
 
-static char lowerOf(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+static char lowerOf(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool iequals(std::string_view a, std::string_view b)
 {
@@ -114,8 +122,7 @@ std::optional<fs::path> findCaseInsensitive(const fs::path& path)
         std::string name = it->path().filename().string();
         if (iequals(name, want)) {
             // Prefer a deterministic choice when several spellings exist.
-            if (!found || name < found->filename().string())
-                found = path.parent_path() / name;
+            if (!found || name < found->filename().string()) found = path.parent_path() / name;
         }
     }
     return found;

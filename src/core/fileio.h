@@ -14,7 +14,8 @@
 namespace calivue {
 
 // Reads at most maxBytes from the start of the file (a longer file is cut there).
-// NotFound when it cannot be opened, ReadFailed on a stream error.
+// NotFound when it does not exist, NotRegular for anything but a regular file
+// (directory, FIFO, socket, device), ReadFailed when it cannot be opened or read.
 Result<std::vector<std::uint8_t>> readFilePrefix(const std::filesystem::path& path,
                                                  std::size_t maxBytes);
 

@@ -56,6 +56,20 @@ Error openSnapshot(const fs::path& path, cBrixa& img)
     return read ? Error::Corrupted : Error::ReadFailed;
 }
 
+OpenFailure openFailureOf(Error e)
+{
+    switch (e) {
+        case Error::NotFound:
+            return OpenFailure::NotFound;
+        case Error::ReadFailed:
+            return OpenFailure::NotReadable;
+        case Error::NotRegular:
+            return OpenFailure::NotRegularFile;
+        default:
+            return OpenFailure::NotSnapshot;
+    }
+}
+
 namespace {
 
 // A target in a folder that may already hold the file under another case: write

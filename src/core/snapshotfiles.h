@@ -48,8 +48,15 @@ std::string recordText(std::span<const std::uint8_t> field);
 
 // Opens a snapshot by its .bmp or .qvx name: finds the record beside it and loads
 // it into img. NotFound when no record file exists; otherwise the decoder's error
-// when the file holds no snapshot record. On failure img is left reset.
+// when the file holds no snapshot record; NotRegular for a directory, FIFO,
+// socket or device of the record's name (never opened, so nothing blocks). On
+// failure img is left reset. A short record opens, with img.isIncomplete() set.
 Error openSnapshot(const std::filesystem::path& path, cBrixa& img);
+
+// Why a snapshot did not open, in the four kinds the user is told about; the
+// layers above choose the words.
+enum class OpenFailure { NotFound, NotReadable, NotSnapshot, NotRegularFile };
+OpenFailure openFailureOf(Error e);
 
 // Where a successful save put the snapshot's files.
 struct SavedSnapshot {

@@ -4,12 +4,16 @@
 
 #include "unittext.h"
 
-#include <algorithm>
+#include "core/displaystate.h"
 
 namespace calivue {
 
 void CVantoroDoc::afterLoad()
 {
+    // The palette (above 7 becomes 1) and the visible span after its defaults go
+    // back into the record here rather than from a display, so that opening never
+    // marks modified and a save keeps what was shown.
+    const DisplayState shown = adoptDisplayState(m_image);
     const RecordFields& f = m_image.fields;
 
     // A new picture starts unzoomed, whatever the previous one showed.
@@ -20,7 +24,7 @@ void CVantoroDoc::afterLoad()
     // The marker list is rebuilt whole: cursors of the previous snapshot must not
     // survive into this one.
     resetMarkers();
-    m_cursorsShown = (f.flagsB & flags::B_CursorsHidden) == 0;
+    m_cursorsShown = shown.cursorsShown;
     const CursorSlots recordCursors = cursorSlotsFromRecord(f);
     for (int i = 0; i < kMaxCursors; ++i) {
         const CursorSlot& s = recordCursors[static_cast<std::size_t>(i)];
@@ -38,39 +42,23 @@ void CVantoroDoc::afterLoad()
     Marker& cold = m_markers[kColdestMarker];
     Marker& hot = m_markers[kHottestMarker];
     cold.inUse = hot.inUse = true;
-    cold.shown = (f.flagsA & flags::A_Coldest) != 0;
-    hot.shown = (f.flagsA & flags::A_Hottest) != 0;
+    cold.shown = shown.coldestShown;
+    hot.shown = shown.hottestShown;
 
-    m_palette = f.palette > 7 ? 1 : f.palette;
-    m_image.setPalette(m_palette);
+    m_palette = shown.palette;
     m_image.setUnitText(unitTextFor(f.unit));
 
-    // A record without a visible span gets its fallback span, else the automatic
-    // one, here rather than from a display, so that opening never marks modified.
-    if (f.spanLow == 0 && f.spanHigh == 0) {
-        int low = f.fallbackLow, high = f.fallbackHigh;
-        if (low == 0 && high == 0) m_image.spanRange(low, high);
-        m_image.fields.spanLow = static_cast<std::uint16_t>(std::clamp(low, 0, 0xFFFF));
-        m_image.fields.spanHigh = static_cast<std::uint16_t>(std::clamp(high, 0, 0xFFFF));
-    }
-
-    m_cursorTemps = (f.flagsB & flags::B_CursorTemps) != 0;
-    m_hotCold =
-        (f.flagsA & (flags::A_Hottest | flags::A_Coldest)) == (flags::A_Hottest | flags::A_Coldest);
-    m_profilesShown = (f.flagsA & flags::A_Profiles) == flags::A_Profiles;
-    m_isothermFlags = ((f.flagsA & flags::A_BlueIsotherm) ? 1u : 0u) |
-                      ((f.flagsA & flags::A_RedIsotherm) ? 2u : 0u);
+    m_cursorTemps = shown.cursorTemps;
+    m_hotCold = shown.coldestShown && shown.hottestShown;
+    m_profilesShown = shown.profiles;
+    m_isothermFlags = shown.isothermFlags;
 
     // The record decides whether area select is on; with neither bit it is off,
     // and the document's box size carries over from the previous snapshot.
-    const std::uint8_t area = f.flagsA & (flags::A_AreaSmall | flags::A_AreaMedium);
-    m_areaSelect = area != 0;
-    if (m_areaSelect) {
-        const int mode = area == flags::A_AreaSmall ? 0 : area == flags::A_AreaMedium ? 1 : 2;
-        if (mode != m_areaMode) {
-            m_areaMode = mode;
-            m_image.setAreaMode(mode);
-        }
+    m_areaSelect = shown.areaMode >= 0;
+    if (m_areaSelect && shown.areaMode != m_areaMode) {
+        m_areaMode = shown.areaMode;
+        m_image.setAreaMode(m_areaMode);
     }
     updateAreaStatistics();
     refreshMarkerTemperatures();

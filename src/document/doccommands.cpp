@@ -4,13 +4,12 @@
 #include "vantorodoc.h"
 
 #include "core/csvexport.h"
+#include "fspath.h"
 #include "irfiledialog.h"
 #include "messagedlg.h"
 #include "settingsstore.h"
 #include "stringids.h"
 #include "stringtable.h"
-
-#include <QFile>
 
 namespace calivue {
 
@@ -122,7 +121,7 @@ bool CVantoroDoc::exportCsv()
     const std::optional<QString> chosen = dialog.choose(m_dialogParent);
     if (!chosen) return false;
 
-    const Error e = calivue::exportCsv(m_image, QFile::encodeName(*chosen).toStdString());
+    const Error e = calivue::exportCsv(m_image, toFsPath(*chosen));
     if (e != Error::None) return false;
     cMessageDlg::messageBox(sid::ExcelOutputComplete, cMessageDlg::IconInformation,
                             cMessageDlg::ButtonsOk, m_dialogParent);
@@ -132,8 +131,7 @@ bool CVantoroDoc::exportCsv()
 void CVantoroDoc::togglePersistReportDetails()
 {
     const bool wanted = !m_persistReportDetails;
-    if (const std::optional<SettingsError> failed =
-            SettingsStore().setPersistReportDetails(wanted)) {
+    if (const std::optional<SettingsError> failed = m_settings.setPersistReportDetails(wanted)) {
         cMessageDlg::messageBox(failed->message, cMessageDlg::IconStop, cMessageDlg::ButtonsOk,
                                 m_dialogParent);
         return;

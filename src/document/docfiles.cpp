@@ -3,6 +3,7 @@
 #include "vantorodoc.h"
 
 #include "core/snapshotfiles.h"
+#include "fspath.h"
 #include "irfiledialog.h"
 #include "messagedlg.h"
 #include "stringids.h"
@@ -20,16 +21,19 @@ namespace calivue {
 
 namespace {
 
-// File names are bytes on Linux; go through the locale's encoding both ways so a
-// name that is not valid UTF-8 still round-trips.
-fs::path toPath(const QString& path)
+int openFailureTextId(OpenFailure f)
 {
-    return fs::path(QFile::encodeName(path).toStdString());
-}
-
-QString fromPath(const fs::path& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+    switch (f) {
+        case OpenFailure::NotFound:
+            return sid::OpenReasonNotFound;
+        case OpenFailure::NotReadable:
+            return sid::OpenReasonNotReadable;
+        case OpenFailure::NotRegularFile:
+            return sid::OpenReasonNotRegularFile;
+        case OpenFailure::NotSnapshot:
+            break;
+    }
+    return sid::OpenReasonNotSnapshot;
 }
 
 }  // namespace
@@ -40,22 +44,31 @@ bool CVantoroDoc::openDocument(const QString& path)
     setModified(false);
 
     // A .qvx name stands for its snapshot; the document's path is always the .bmp.
-    const fs::path bmpPath = openPathHook(toPath(path));
+    const fs::path bmpPath = openPathHook(toFsPath(path));
     const Error e = path.isEmpty() ? Error::NotFound : openSnapshot(bmpPath, m_image);
     if (e != Error::None) {
         clear();
-        cMessageDlg::messageBox(sid::ErrorOpeningFile, cMessageDlg::IconStop,
-                                cMessageDlg::ButtonsOk, m_dialogParent);
+        const QString reason = uiText(openFailureTextId(openFailureOf(e)));
+        const QString detail =
+            path.isEmpty() ? reason : formatText(uiText(sid::OpenFailureDetail), {path, reason});
+        cMessageDlg::messageBox(twoPart(uiText(sid::ErrorOpeningFile), detail),
+                                cMessageDlg::IconStop, cMessageDlg::ButtonsOk, m_dialogParent);
         return false;
     }
 
     m_image.setAreaMode(m_areaMode);
     // Prefer the spelling on disk, so a later save copies the camera's IR_0001.BMP
     // rather than looking for a file that only differs in case.
-    m_currentPath = fromPath(findCompanion(bmpPath).value_or(bmpPath));
+    m_currentPath = fromFsPath(findCompanion(bmpPath).value_or(bmpPath));
     m_loadSuccess = true;
     afterLoad();
     emit titleChanged();
+    // A short record opens as designed, zeros in its missing bytes, but the user
+    // must know that some of the readings shown are not measured.
+    if (m_image.isIncomplete())
+        cMessageDlg::messageBox(formatText(uiText(sid::RecordIncomplete), {m_currentPath}),
+                                cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk,
+                                m_dialogParent);
     return true;
 }
 
@@ -64,11 +77,11 @@ bool CVantoroDoc::saveDocument(const QString& newBmpPath)
     if (!isLoaded() || newBmpPath.isEmpty()) return false;
 
     SavedSnapshot saved;
-    const fs::path current = m_currentPath.isEmpty() ? fs::path() : toPath(m_currentPath);
-    const Error e = saveSnapshot(m_image, current, toPath(newBmpPath), cursorSlots(), &saved);
+    const fs::path current = m_currentPath.isEmpty() ? fs::path() : toFsPath(m_currentPath);
+    const Error e = saveSnapshot(m_image, current, toFsPath(newBmpPath), cursorSlots(), &saved);
     if (e != Error::None) return false;
 
-    m_currentPath = fromPath(saved.bitmap);
+    m_currentPath = fromFsPath(saved.bitmap);
     m_modified = false;
     emit updateAllViews(HintSaved);
     emit titleChanged();

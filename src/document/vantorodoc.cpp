@@ -11,11 +11,14 @@
 
 namespace calivue {
 
-CVantoroDoc::CVantoroDoc(QObject* parent) : QObject(parent)
+CVantoroDoc::CVantoroDoc(const SettingsStore& settings, QObject* parent)
+    : QObject(parent), m_settings(settings)
 {
     resetMarkers();
-    m_persistReportDetails = SettingsStore().persistReportDetails();
+    m_persistReportDetails = m_settings.persistReportDetails();
 }
+
+CVantoroDoc::CVantoroDoc(QObject* parent) : CVantoroDoc(SettingsStore(), parent) {}
 
 CVantoroDoc::~CVantoroDoc() = default;
 

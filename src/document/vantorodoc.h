@@ -10,6 +10,7 @@
 
 #include "core/brixa.h"
 #include "core/cursorlist.h"
+#include "settingsstore.h"
 
 #include <QObject>
 #include <QPointer>
@@ -65,6 +66,11 @@ public:
     // Outcome of a double-click on the picture (toggleCursorAt).
     enum class CursorToggle { Added, Removed, Full, Refused };
 
+    // The document reads and writes its settings (the report-details flag) through
+    // the application's store, so a program started on another configuration root
+    // never touches the user's own. The store is a location, copied here.
+    explicit CVantoroDoc(const SettingsStore& settings, QObject* parent = nullptr);
+    // The user's own configuration folder (tests and tools without an application).
     explicit CVantoroDoc(QObject* parent = nullptr);
     ~CVantoroDoc() override;
 
@@ -176,6 +182,14 @@ public:
     // After the settings page changed an image field (emissivity, reflected
     // temperature, capture time): temperatures recomputed, displays told.
     void refreshMeasurements();
+    // Measurement parameters and details of the record, from the settings page. Each
+    // stores the value, announces it (temperatures refreshed for the first two,
+    // detailsChanged for the others) and modifies on a real change.
+    void setReflected(int raw);               // reflected temperature, raw counts
+    void setImageEmissivity(int hundredths);  // 1–100; anything else is ignored
+    void setCaptureTime(int hour, int minute, int second);
+    void setCaptureDate(int day, int month, int year);
+    void setComments(const std::array<std::uint8_t, 256>& bytes);  // Latin-1, zero-padded
     // Moves the profile lines (both copies) and announces profilesChanged.
     void setProfileRow(int row);
     void setProfileColumn(int column);
@@ -241,6 +255,8 @@ signals:
     void unitChanged();
     void selectedPointChanged();
     void titleChanged();
+    // Capture moment or comments of the record changed.
+    void detailsChanged();
 
 private:
     void afterLoad();
@@ -257,6 +273,7 @@ private:
     QString m_currentPath;
     QPointer<QWidget> m_dialogParent;
     ReportProjectHooks m_reportHooks;
+    SettingsStore m_settings;
     bool m_loadSuccess = false;
     bool m_modified = false;
     bool m_reportMode = false;

@@ -6,11 +6,6 @@
 
 namespace calivue {
 
-QString formatTemperature(double value, const QString& unitText)
-{
-    return QString::asprintf("%0.01f ", value) + unitText;
-}
-
 QString formatEmissivity(double value)
 {
     return QString::asprintf("%0.02f", value);

@@ -2,12 +2,12 @@
 // their fields, and how a typed field is read back.
 #pragma once
 
+#include "textformat.h"  // formatTemperature
+
 #include <QString>
 
 namespace calivue {
 
-// "%0.01f %s": one decimal, a space, the unit text ("25.3 °C").
-QString formatTemperature(double value, const QString& unitText);
 // "%0.02f": two decimals ("0.95").
 QString formatEmissivity(double value);
 // The number a field starts with, read like the C library's atof: leading blanks skipped,

@@ -8,6 +8,7 @@
 
 #include "core/snapshotfiles.h"
 #include "document/vantorodoc.h"
+#include "platform/fspath.h"
 #include "platform/messagedlg.h"
 #include "platform/soundplayer.h"
 #include "platform/stringids.h"
@@ -100,13 +101,8 @@ void cSettingsPage::StepReflected(int steps)
 
 void cSettingsPage::StoreReflected(int raw)
 {
-    cBrixa& image = m_doc->image();
-    const bool changed = image.fields.reflected != raw;
-    image.fields.reflected = static_cast<std::uint16_t>(raw);
+    m_doc->setReflected(raw);
     ShowReflected();
-    if (!changed) return;
-    m_doc->setModified(true);
-    m_doc->refreshMeasurements();
 }
 
 void cSettingsPage::RefuseReflected(bool refocus)
@@ -147,13 +143,8 @@ void cSettingsPage::StepEmissivity(int steps)
 
 void cSettingsPage::StoreEmissivity(int hundredths)
 {
-    std::uint8_t& stored = m_doc->image().fields.emissivity[10];
-    const bool changed = stored != hundredths;
-    stored = static_cast<std::uint8_t>(hundredths);
+    m_doc->setImageEmissivity(hundredths);
     ShowEmissivity();
-    if (!changed) return;
-    m_doc->setModified(true);
-    m_doc->refreshMeasurements();
 }
 
 void cSettingsPage::RefuseEmissivity(bool refocus)
@@ -192,31 +183,17 @@ void cSettingsPage::LookupEmissivity()
 void cSettingsPage::OnCaptureTime(const QTime& time)
 {
     if (!HasImage()) return;
-    RecordTime& c = m_doc->image().fields.capture;
     const bool valid = time.isValid();
-    const std::uint8_t hour = timePart(valid, time.hour());
-    const std::uint8_t minute = timePart(valid, time.minute());
-    const std::uint8_t second = timePart(valid, time.second());
-    if (c.hour == hour && c.minute == minute && c.second == second) return;
-    c.hour = hour;
-    c.minute = minute;
-    c.second = second;
-    m_doc->setModified(true);
+    m_doc->setCaptureTime(timePart(valid, time.hour()), timePart(valid, time.minute()),
+                          timePart(valid, time.second()));
 }
 
 void cSettingsPage::OnCaptureDate(const QDate& date)
 {
     if (!HasImage()) return;
-    RecordTime& c = m_doc->image().fields.capture;
     const bool valid = date.isValid() && date.year() > 0 && date.year() <= 0xFFFF;
-    const auto day = static_cast<std::uint8_t>(valid ? date.day() : 0);
-    const auto month = static_cast<std::uint8_t>(valid ? date.month() : 0);
-    const auto year = static_cast<std::uint16_t>(valid ? date.year() : 0);
-    if (c.day == day && c.month == month && c.year == year) return;
-    c.day = day;
-    c.month = month;
-    c.year = year;
-    m_doc->setModified(true);
+    m_doc->setCaptureDate(valid ? date.day() : 0, valid ? date.month() : 0,
+                          valid ? date.year() : 0);
 }
 
 // --- comments --------------------------------------------------------------------------------
@@ -226,11 +203,7 @@ void cSettingsPage::OnComments()
     KeepTypedCommentLimit();
     m_commentText = m_comments->toPlainText();
     if (!HasImage()) return;
-    std::array<std::uint8_t, 256>& stored = m_doc->image().fields.comments;
-    const std::array<std::uint8_t, 256> bytes = commentBytesOf(m_commentText);
-    if (bytes == stored) return;
-    stored = bytes;
-    m_doc->setModified(true);
+    m_doc->setComments(commentBytesOf(m_commentText));
 }
 
 // Typing may not take the comment past the typed limit, nor past a longer stored comment.
@@ -270,8 +243,8 @@ QString cSettingsPage::VoiceAnnotationPath() const
     if (name.isEmpty()) return {};
     const QString path = QFileInfo(m_doc->currentPath()).absolutePath() + QLatin1Char('/') + name;
     // The camera writes IR_0001.WAV; a name that differs only in case still finds it.
-    const auto found = findCompanion(std::filesystem::path(QFile::encodeName(path).toStdString()));
-    return found ? QFile::decodeName(QByteArray::fromStdString(found->native())) : path;
+    const auto found = findCompanion(toFsPath(path));
+    return found ? fromFsPath(*found) : path;
 }
 
 void cSettingsPage::PlayAnnotation()

@@ -153,6 +153,12 @@
     X(AuthorNotWritten, 5030)                                                                  \
     X(ErrorSavingFile, 5040)                                                                   \
     X(LanguageNotInstalled, 5041)                                                              \
+    X(RecordIncomplete, 5060)                                                                  \
+    X(OpenReasonNotFound, 5061)                                                                \
+    X(OpenReasonNotReadable, 5062)                                                             \
+    X(OpenReasonNotSnapshot, 5063)                                                             \
+    X(OpenReasonNotRegularFile, 5064)                                                          \
+    X(OpenFailureDetail, 5065)                                                                 \
     X(FilterSnapshots, 5100)                                                                   \
     X(FilterReportProjectsOpen, 5101)                                                          \
     X(FilterReportProjectsSave, 5102)                                                          \

@@ -6,80 +6,76 @@ namespace {
 
 bool isFlag(QChar c)
 {
-    return c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLatin1Char(' ')
-        || c == QLatin1Char('#') || c == QLatin1Char('0');
+    return c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLatin1Char(' ') ||
+           c == QLatin1Char('#') || c == QLatin1Char('0');
 }
 
 bool isLengthModifier(QChar c)
 {
-    return c == QLatin1Char('l') || c == QLatin1Char('h') || c == QLatin1Char('L')
-        || c == QLatin1Char('q') || c == QLatin1Char('z') || c == QLatin1Char('j');
+    return c == QLatin1Char('l') || c == QLatin1Char('h') || c == QLatin1Char('L') ||
+           c == QLatin1Char('q') || c == QLatin1Char('z') || c == QLatin1Char('j');
 }
 
-long long asInteger(const FormatArg &arg)
+long long asInteger(const FormatArg& arg)
 {
-    if (const auto *i = std::get_if<long long>(&arg.value()))
-        return *i;
-    if (const auto *d = std::get_if<double>(&arg.value()))
-        return static_cast<long long>(*d);
+    if (const auto* i = std::get_if<long long>(&arg.value())) return *i;
+    if (const auto* d = std::get_if<double>(&arg.value())) return static_cast<long long>(*d);
     return 0;
 }
 
-double asDouble(const FormatArg &arg)
+double asDouble(const FormatArg& arg)
 {
-    if (const auto *d = std::get_if<double>(&arg.value()))
-        return *d;
-    if (const auto *i = std::get_if<long long>(&arg.value()))
-        return static_cast<double>(*i);
+    if (const auto* d = std::get_if<double>(&arg.value())) return *d;
+    if (const auto* i = std::get_if<long long>(&arg.value())) return static_cast<double>(*i);
     return 0.0;
 }
 
-QString asText(const FormatArg &arg)
+QString asText(const FormatArg& arg)
 {
-    if (const auto *s = std::get_if<QString>(&arg.value()))
-        return *s;
-    if (const auto *i = std::get_if<long long>(&arg.value()))
-        return QString::number(*i);
+    if (const auto* s = std::get_if<QString>(&arg.value())) return *s;
+    if (const auto* i = std::get_if<long long>(&arg.value())) return QString::number(*i);
     return QString::number(std::get<double>(arg.value()));
 }
 
 // `directive` holds flags, width and precision without the length modifier, e.g. "%0.01".
-QString convert(const QString &directive, QChar conversion, const FormatArg &arg)
+QString convert(const QString& directive, QChar conversion, const FormatArg& arg)
 {
     const QByteArray base = directive.toLatin1();
     switch (conversion.unicode()) {
-    case 'd':
-    case 'i':
-        return QString::asprintf((base + "lld").constData(), asInteger(arg));
-    case 'u':
-    case 'x':
-    case 'X':
-        return QString::asprintf((base + "ll" + char(conversion.unicode())).constData(),
-                                 static_cast<unsigned long long>(asInteger(arg)));
-    case 'c':
-        return QString(QChar(static_cast<char16_t>(asInteger(arg))));
-    case 's': {
-        // Width and precision of %s count characters, not bytes of an encoding.
-        QString text = asText(arg);
-        const qsizetype dot = directive.indexOf(QLatin1Char('.'));
-        if (dot >= 0)
-            text.truncate(directive.mid(dot + 1).toInt());
-        const QString widthPart = directive.mid(1, dot < 0 ? -1 : dot - 1);
-        const bool left = widthPart.contains(QLatin1Char('-'));
-        QString digits = widthPart;
-        digits.remove(QLatin1Char('-')).remove(QLatin1Char('+')).remove(QLatin1Char(' '))
-            .remove(QLatin1Char('#'));
-        const int width = digits.toInt();
-        return left ? text.leftJustified(width) : text.rightJustified(width);
-    }
-    default: // f F e E g G
-        return QString::asprintf((base + char(conversion.unicode())).constData(), asDouble(arg));
+        case 'd':
+        case 'i':
+            return QString::asprintf((base + "lld").constData(), asInteger(arg));
+        case 'u':
+        case 'x':
+        case 'X':
+            return QString::asprintf((base + "ll" + char(conversion.unicode())).constData(),
+                                     static_cast<unsigned long long>(asInteger(arg)));
+        case 'c':
+            return QString(QChar(static_cast<char16_t>(asInteger(arg))));
+        case 's': {
+            // Width and precision of %s count characters, not bytes of an encoding.
+            QString text = asText(arg);
+            const qsizetype dot = directive.indexOf(QLatin1Char('.'));
+            if (dot >= 0) text.truncate(directive.mid(dot + 1).toInt());
+            const QString widthPart = directive.mid(1, dot < 0 ? -1 : dot - 1);
+            const bool left = widthPart.contains(QLatin1Char('-'));
+            QString digits = widthPart;
+            digits.remove(QLatin1Char('-'))
+                .remove(QLatin1Char('+'))
+                .remove(QLatin1Char(' '))
+                .remove(QLatin1Char('#'));
+            const int width = digits.toInt();
+            return left ? text.leftJustified(width) : text.rightJustified(width);
+        }
+        default:  // f F e E g G
+            return QString::asprintf((base + char(conversion.unicode())).constData(),
+                                     asDouble(arg));
     }
 }
 
-} // namespace
+}  // namespace
 
-QString formatText(const QString &format, std::initializer_list<FormatArg> args)
+QString formatText(const QString& format, std::initializer_list<FormatArg> args)
 {
     QString out;
     out.reserve(format.size() + 16);
@@ -97,33 +93,38 @@ QString formatText(const QString &format, std::initializer_list<FormatArg> args)
             continue;
         }
         qsizetype j = i + 1;
-        while (j < n && isFlag(format.at(j)))
-            ++j;
-        while (j < n && format.at(j).isDigit())
-            ++j;
+        while (j < n && isFlag(format.at(j))) ++j;
+        while (j < n && format.at(j).isDigit()) ++j;
         if (j < n && format.at(j) == QLatin1Char('.')) {
             ++j;
-            while (j < n && format.at(j).isDigit())
-                ++j;
+            while (j < n && format.at(j).isDigit()) ++j;
         }
         const QString directive = format.mid(i, j - i);
-        while (j < n && isLengthModifier(format.at(j)))
-            ++j;
+        while (j < n && isLengthModifier(format.at(j))) ++j;
         if (j >= n || !QStringLiteral("diuxXcfFeEgGs").contains(format.at(j))) {
-            out += format.mid(i, j - i); // not a conversion: keep it as written
+            out += format.mid(i, j - i);  // not a conversion: keep it as written
             i = j - 1;
             continue;
         }
-        if (next != args.end())
-            out += convert(directive, format.at(j), *next++);
+        if (next != args.end()) out += convert(directive, format.at(j), *next++);
         i = j;
     }
     return out;
 }
 
-QString twoPart(const QString &heading, const QString &detail)
+QString formatTemperature(double value, const QString& unitText)
+{
+    return QString::asprintf("%0.01f ", value) + unitText;
+}
+
+QString formatTemperature(double value, const std::string& unitTextUtf8)
+{
+    return formatTemperature(value, QString::fromStdString(unitTextUtf8));
+}
+
+QString twoPart(const QString& heading, const QString& detail)
 {
     return heading + QLatin1Char('\n') + detail;
 }
 
-} // namespace calivue
+}  // namespace calivue

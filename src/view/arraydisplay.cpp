@@ -6,6 +6,7 @@
 
 #include "core/brixa.h"
 #include "core/constants.h"
+#include "platform/fspath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -164,7 +165,7 @@ void cArrayDisplay::SyncFromDocument()
     m_zoom = std::clamp(doc.zoom(), 1, 4);
     m_areaBox = doc.areaSelectOn();
     SyncProfileLines();
-    LoadVisibleImage(std::filesystem::path(doc.currentPath().toStdString()));
+    LoadVisibleImage(toFsPath(doc.currentPath()));
     Invalidate();
 }
 

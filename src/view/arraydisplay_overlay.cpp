@@ -1,6 +1,7 @@
 // cArrayDisplay: what is drawn over the picture — the markers with their labels, the
 // profile-line bands, the area box, and in navigation mode the zoom-window outline.
 #include "arraydisplay.h"
+#include "platform/textformat.h"
 
 #include "document/vantorodoc.h"
 
@@ -28,7 +29,7 @@ QString cArrayDisplay::MarkerLabel(int index) const
     const Marker& m = m_document->markers()[static_cast<std::size_t>(index)];
     if (!m_image || !m_document->cursorTemperaturesShown()) return m.name;
     const float t = m_image->temperatureAt(m.x, m.row, m.emissivity / 100.0f);
-    return QString::asprintf("%0.01f %s", static_cast<double>(t), m_image->unitText().c_str());
+    return formatTemperature(t, m_image->unitText());
 }
 
 std::vector<SnapshotMarker> cArrayDisplay::DocumentMarkers() const

@@ -1,4 +1,5 @@
 #include "colourbar.h"
+#include "platform/textformat.h"
 
 #include "core/brixa.h"
 #include "core/palette.h"
@@ -84,8 +85,7 @@ bool cColourBar::DrawContent(QPainter& painter)
     if (m_font.description().height != fontHeight) m_font.SetHeight(fontHeight);
     const QString unit = QString::fromStdString(m_image->unitText());
     const auto label = [&](int raw) {
-        return QString::asprintf("%.1f %s", static_cast<double>(m_image->rawToTemperature(raw)),
-                                 unit.toUtf8().constData());
+        return formatTemperature(m_image->rawToTemperature(raw), unit);
     };
     painter.save();
     painter.setFont(m_font);

@@ -1,4 +1,5 @@
 #include "hotspotdisplay.h"
+#include "platform/textformat.h"
 
 #include "document/vantorodoc.h"
 
@@ -55,7 +56,7 @@ std::array<int, 3> cHotSpotDisplay::ColumnStarts(int w)
 
 QString cHotSpotDisplay::Temperature(double value) const
 {
-    return QString::asprintf("%0.01f %s", value, m_image->unitText().c_str());
+    return formatTemperature(value, m_image->unitText());
 }
 
 std::vector<cHotSpotDisplay::Row> cHotSpotDisplay::Rows() const

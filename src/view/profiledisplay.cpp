@@ -3,6 +3,7 @@
 // redrawn when the object is dirty, its size changed, or what it shows (line, span, palette,
 // orientation) differs from what the cached drawing was made from.
 #include "profiledisplay.h"
+#include "platform/textformat.h"
 
 #include "document/vantorodoc.h"
 
@@ -197,7 +198,7 @@ QString cProfileDisplay::MarkerLabel() const
     if (!m_image || m_count <= 0) return {};
     const int raw = m_samples[static_cast<std::size_t>(MarkerSample())];
     const float t = m_image->rawToTemperature(std::clamp(raw, 0, 0xFFFF));
-    return QString::asprintf("%.1f %s", static_cast<double>(t), m_image->unitText().c_str());
+    return formatTemperature(t, m_image->unitText());
 }
 
 bool cProfileDisplay::DrawContent(QPainter& painter)

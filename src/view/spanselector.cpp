@@ -6,6 +6,7 @@
 
 #include "core/brixa.h"
 #include "core/constants.h"
+#include "core/displaystate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -99,8 +100,8 @@ void cSpanSelector::SetImage(cBrixa* image)
     // Only the document may give its own image a span: that is a change it saves.
     if (m_document && image == &m_document->image() && HasData() && f.spanLow == 0 &&
         f.spanHigh == 0) {
-        int low = f.fallbackLow, high = f.fallbackHigh;
-        if (low == 0 && high == 0) image->spanRange(low, high);
+        int low = 0, high = 0;
+        defaultSpanOf(*image, low, high);
         m_document->setSpan(low, high);
     }
     SetBandRaw(m_span, f.spanLow, f.spanHigh);

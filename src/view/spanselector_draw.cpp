@@ -1,6 +1,7 @@
 // cSpanSelector: drawing — the histogram cache, the span bar, the labels, the darkening
 // outside the span and the isotherm bands.
 #include "spanselector.h"
+#include "platform/textformat.h"
 
 #include "document/vantorodoc.h"
 
@@ -168,7 +169,7 @@ void cSpanSelector::DrawLabelPair(QPainter& painter, const Band& band, int y)
     const auto text = [&](int raw) {
         // Values dragged beyond the image's range are still counts the record can hold.
         const float t = m_image->rawToTemperature(std::clamp(raw, 0, 0xFFFF));
-        return QString::asprintf("%.1f %s", static_cast<double>(t), unit.toUtf8().constData());
+        return formatTemperature(t, unit);
     };
     const auto draw = [&](int x, int top, const QString& s) {
         const QRect box(x, top, metrics.horizontalAdvance(s), metrics.height());

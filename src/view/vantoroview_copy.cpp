@@ -8,6 +8,7 @@
 
 #include "core/bitmapfile.h"
 #include "platform/clipboard.h"
+#include "platform/fspath.h"
 #include "platform/irfiledialog.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
@@ -33,8 +34,8 @@ QImage grabWholeWindow(QWidget* window)
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         if (QScreen* screen = window->screen()) {
             const QRect frame = window->frameGeometry();
-            const QPixmap shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(),
-                                                    frame.height());
+            const QPixmap shot =
+                screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
             if (!shot.isNull()) return shot.toImage();
         }
     }
@@ -47,19 +48,20 @@ QImage CVantoroView::grabRegion(int region) const
 {
     cObjectViewer* image = m_viewers[ImageViewer];
     switch (static_cast<cScreenGrab::Region>(region)) {
-    case cScreenGrab::Region::FullWindow: return grabWholeWindow(window());
-    case cScreenGrab::Region::Snapshot:
-        // The image viewer less its border: the picture alone.
-        if (!image) return {};
-        return image->grab(image->contentRect()).toImage();
-    case cScreenGrab::Region::SnapshotPlus: {
-        // The same rectangle, extended on the right to the colour bar viewer's right edge.
-        cObjectViewer* bar = m_viewers[ColourBarViewer];
-        if (!image || !bar) return {};
-        QRect area = image->contentRectInParent();
-        area.setRight(bar->geometry().right());
-        return m_canvas->grab(area).toImage();
-    }
+        case cScreenGrab::Region::FullWindow:
+            return grabWholeWindow(window());
+        case cScreenGrab::Region::Snapshot:
+            // The image viewer less its border: the picture alone.
+            if (!image) return {};
+            return image->grab(image->contentRect()).toImage();
+        case cScreenGrab::Region::SnapshotPlus: {
+            // The same rectangle, extended on the right to the colour bar viewer's right edge.
+            cObjectViewer* bar = m_viewers[ColourBarViewer];
+            if (!image || !bar) return {};
+            QRect area = image->contentRectInParent();
+            area.setRight(bar->geometry().right());
+            return m_canvas->grab(area).toImage();
+        }
     }
     return {};
 }
@@ -81,7 +83,7 @@ bool CVantoroView::writeBitmapFile(const QString& path, const QImage& image)
             rows[at++] = line[3 * x];
         }
     }
-    return writeBmp24(std::filesystem::path(path.toStdString()), w, h, rows) == Error::None;
+    return writeBmp24(toFsPath(path), w, h, rows) == Error::None;
 }
 
 void CVantoroView::copyToClipboard()

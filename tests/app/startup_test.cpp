@@ -100,10 +100,24 @@ TEST_F(AppTest, CommandLineBadPathReportsAndKeepsTheWindow)
 {
     ASSERT_TRUE(start({m_files.filePath(qs("NOPE.QVX"))}));
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorOpeningFile));
+    EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorOpeningFile) + qs("\n") +
+                                      m_files.filePath(qs("NOPE.BMP")) + qs(": not found"));
     ASSERT_NE(m_app->mainFrame(), nullptr);
     EXPECT_FALSE(doc().isLoaded());
     EXPECT_EQ(frame().windowTitle(), qs("Orvane Calivue Razadi"));
+}
+
+// Catches a document reading and writing its settings in the user's own configuration
+// folder instead of the store the application was started with.
+TEST_F(AppTest, DocumentUsesTheApplicationsSettingsStore)
+{
+    SettingsStore store(m_config.path());
+    ASSERT_FALSE(store.setPersistReportDetails(true));
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(doc().persistReportDetails());
+    doc().togglePersistReportDetails();
+    EXPECT_FALSE(doc().persistReportDetails());
+    EXPECT_FALSE(store.persistReportDetails());
 }
 
 // Catches the Open command using the wrong filter, not opening the choice, or skipping the

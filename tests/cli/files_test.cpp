@@ -166,3 +166,45 @@ TEST(CliSamples, ScanOfSampleFolderListsEightSnapshots)
         EXPECT_EQ(fs::path(got[static_cast<std::size_t>(i)]).filename(),
                   fs::path("IR_000" + std::to_string(i + 1) + ".BMP"));
 }
+
+// Catches save-as writing a stored palette above 7 (the document saves 1, Ironbow)
+// and a record without a span saved without the span it was shown with.
+TEST_F(CliTest, SaveAsKeepsThePaletteAndSpanTheDocumentShows)
+{
+    for (int stored : {8, 9, 5}) {
+        SCOPED_TRACE(stored);
+        writeBytes(m_dir / "p.qvx", recordBytes([](int, int) { return 3000; },
+                                                [&](RecordFields& f) {
+                                                    f.palette = static_cast<std::uint8_t>(stored);
+                                                    f.spanLow = f.spanHigh = 0;
+                                                    f.fallbackLow = 2800;
+                                                    f.fallbackHigh = 3200;
+                                                }));
+        ASSERT_EQ(runCli({"save-as", path("p.qvx"), path("s.bmp")}).code, 0);
+        cBrixa saved;
+        ASSERT_EQ(openSnapshot(m_dir / "s.bmp", saved), Error::None);
+        EXPECT_EQ(saved.fields.palette, stored > 7 ? 1 : stored);
+        EXPECT_EQ(saved.fields.spanLow, 2800);
+        EXPECT_EQ(saved.fields.spanHigh, 3200);
+    }
+}
+
+// Catches a truncated record that opens without a word, or whose warning turns the
+// command into a failure.
+TEST_F(CliTest, TruncatedRecordWarnsAndStillSucceeds)
+{
+    std::vector<std::uint8_t> whole = recordBytes([](int, int) { return 3000; });
+    whole.resize(5000);
+    writeBytes(m_dir / "cut.qvx", whole);
+    const std::string warning = "Warning: The snapshot record in " + path("cut.qvx") +
+                                " is incomplete; the missing readings show as zero.\n";
+    for (const std::vector<std::string>& call : {std::vector<std::string>{"info", path("cut.qvx")},
+                                                 {"csv", path("cut.qvx"), path("c.csv")},
+                                                 {"render", path("cut.qvx"), path("c.bmp")}}) {
+        const CliResult r = runCli(call);
+        EXPECT_EQ(r.code, 0) << call[0];
+        EXPECT_EQ(r.err, warning) << call[0];
+    }
+    writeBytes(m_dir / "whole.qvx", recordBytes([](int, int) { return 3000; }));
+    EXPECT_EQ(runCli({"info", path("whole.qvx")}).err, "");
+}

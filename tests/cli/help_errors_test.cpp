@@ -2,6 +2,8 @@
 // one line on stderr for every failure.
 #include "clitest.h"
 
+#include <sys/stat.h>
+
 using namespace calivue;
 using namespace calivue::clitest;
 
@@ -32,8 +34,9 @@ TEST(CliHelp, ToolAndEverySubcommandHaveHelp)
     }
 }
 
-// Catches a missing or corrupt snapshot that is not reported with the one agreed
-// message, reported with exit 0, or that leaves an output file behind.
+// Catches a missing, corrupt or non-regular snapshot that is not reported with the
+// one agreed line (naming the path and the reason), reported with exit 0, that
+// leaves an output file behind, or (a FIFO) that blocks the tool forever.
 TEST_F(CliTest, UnreadableSnapshotGivesErrorOpeningFileForEveryCommand)
 {
     std::vector<std::uint8_t> corrupt = recordBytes([](int, int) { return 3000; });
@@ -41,9 +44,16 @@ TEST_F(CliTest, UnreadableSnapshotGivesErrorOpeningFileForEveryCommand)
     writeBytes(m_dir / "bad.qvx", corrupt);
     writeBytes(m_dir / "nobmp.bmp", std::vector<std::uint8_t>{'B', 'M'});
     writeBytes(m_dir / "empty.qvx", std::vector<std::uint8_t>{});
+    fs::create_directory(m_dir / "dir.qvx");
+    ASSERT_EQ(::mkfifo((m_dir / "fifo.qvx").c_str(), 0600), 0);
 
-    for (const std::string& snap : {path("missing.bmp"), path("bad.bmp"), path("bad.qvx"),
-                                    path("nobmp.bmp"), path("empty.QVX")}) {
+    const std::pair<std::string, std::string> cases[] = {
+        {path("missing.bmp"), "not found"},           {path("bad.bmp"), "not a snapshot record"},
+        {path("bad.qvx"), "not a snapshot record"},   {path("nobmp.bmp"), "not found"},
+        {path("empty.QVX"), "not a snapshot record"}, {path("dir.qvx"), "not a regular file"},
+        {path("fifo.bmp"), "not a regular file"},
+    };
+    for (const auto& [snap, reason] : cases) {
         SCOPED_TRACE(snap);
         const std::vector<std::vector<std::string>> calls = {
             {"info", snap},
@@ -54,7 +64,7 @@ TEST_F(CliTest, UnreadableSnapshotGivesErrorOpeningFileForEveryCommand)
         for (const auto& call : calls) {
             CliResult r = runCli(call);
             EXPECT_NE(r.code, 0) << call[0];
-            EXPECT_EQ(r.err, "Error opening file\n") << call[0];
+            EXPECT_EQ(r.err, "Error opening file: " + snap + ": " + reason + "\n") << call[0];
             EXPECT_TRUE(r.out.empty()) << call[0];
         }
         EXPECT_FALSE(fs::exists(m_dir / "out.csv"));

@@ -200,12 +200,17 @@ TEST_F(BitmapFileTest, WrongSignatureIsInvalidButOpened)
 
 TEST_F(BitmapFileTest, UnopenablePathsAreInvalidAndNotOpened)
 {
-    for (const fs::path& p : {m_dir / "missing.bmp", fs::path(), m_dir}) {
+    const std::pair<fs::path, Error> cases[] = {
+        {m_dir / "missing.bmp", Error::NotFound},
+        {fs::path(), Error::NotFound},
+        {m_dir, Error::NotRegular},  // a folder is never read as a file
+    };
+    for (const auto& [p, want] : cases) {
         cBitmapFile bmp;
         EXPECT_FALSE(bmp.Load(p)) << p;
         expectEmpty(bmp);
         EXPECT_EQ(bmp.fileOpened(), 0) << p;
-        EXPECT_EQ(bmp.lastError(), Error::NotFound) << p;
+        EXPECT_EQ(bmp.lastError(), want) << p;
     }
 }
 

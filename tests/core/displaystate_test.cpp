@@ -22,12 +22,13 @@ TEST(DisplayState, SpanDefaults)
         {0, 0, 0, 0, true, 0, 0},                     // automatic when both are 0/0
     };
     for (const Case& c : cases) {
-        auto img = test::makeImage([](int x, int) { return 2500 + x; }, [&](RecordFields& f) {
-            f.spanLow = static_cast<std::uint16_t>(c.low);
-            f.spanHigh = static_cast<std::uint16_t>(c.high);
-            f.fallbackLow = static_cast<std::uint16_t>(c.fbLow);
-            f.fallbackHigh = static_cast<std::uint16_t>(c.fbHigh);
-        });
+        auto img = test::makeImage([](int x, int) { return 2500 + x; },
+                                   [&](RecordFields& f) {
+                                       f.spanLow = static_cast<std::uint16_t>(c.low);
+                                       f.spanHigh = static_cast<std::uint16_t>(c.high);
+                                       f.fallbackLow = static_cast<std::uint16_t>(c.fbLow);
+                                       f.fallbackHigh = static_cast<std::uint16_t>(c.fbHigh);
+                                   });
         ASSERT_TRUE(img);
         int wl = c.wantLow, wh = c.wantHigh;
         if (c.automatic) {
@@ -47,7 +48,8 @@ TEST(DisplayState, PaletteAndFlags)
 
     auto img = test::makeUniform(3000, [](RecordFields& f) {
         f.palette = 9;
-        f.flagsA = flags::A_RedIsotherm | flags::A_Hottest | flags::A_AreaMedium | flags::A_Profiles;
+        f.flagsA =
+            flags::A_RedIsotherm | flags::A_Hottest | flags::A_AreaMedium | flags::A_Profiles;
         f.flagsB = flags::B_CursorsHidden;
         f.blend = 103;
         f.alignX = 3;
@@ -80,4 +82,23 @@ TEST(DisplayState, PaletteAndFlags)
     EXPECT_FALSE(displayStateOf(*img).profiles);
     img->fields.flagsA = flags::A_BlueIsotherm | flags::A_RedIsotherm;
     EXPECT_EQ(displayStateOf(*img).isothermFlags, 3u);
+}
+
+// Catches an open that shows palette 1 and the fallback span but saves the stored ones:
+// adoptDisplayState writes both into the record and returns the same state.
+TEST(DisplayState, AdoptWritesTheShownPaletteAndSpan)
+{
+    auto img = test::makeUniform(3000, [](RecordFields& f) {
+        f.palette = 8;
+        f.spanLow = f.spanHigh = 0;
+        f.fallbackLow = 2800;
+        f.fallbackHigh = 3200;
+    });
+    ASSERT_TRUE(img);
+    const DisplayState before = displayStateOf(*img);
+    EXPECT_EQ(adoptDisplayState(*img), before);
+    EXPECT_EQ(img->fields.palette, 1);
+    EXPECT_EQ(img->fields.spanLow, 2800);
+    EXPECT_EQ(img->fields.spanHigh, 3200);
+    EXPECT_EQ(displayStateOf(*img), before);  // adopting twice changes nothing
 }

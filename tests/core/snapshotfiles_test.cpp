@@ -2,6 +2,7 @@
 // camera-style upper-case companions, the cursor list, and Save / Save As.
 #include "core/cursorlist.h"
 #include "core/fileio.h"
+#include "core/folderscan.h"
 #include "core/record.h"
 #include "core/snapshotfiles.h"
 #include "testutil.h"
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <fstream>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -180,8 +182,45 @@ TEST_F(SnapshotFilesTest, MissingEmptyOrCorruptRecordFailsAndLeavesNoImage)
     EXPECT_EQ(img.hasImage(), nullptr);
 
     fs::create_directories(m_dir / "dir.qvx");
-    EXPECT_NE(openSnapshot(m_dir / "dir.bmp", img), Error::None);
+    EXPECT_EQ(openSnapshot(m_dir / "dir.bmp", img), Error::NotRegular);
     EXPECT_EQ(img.hasImage(), nullptr);
+}
+
+// Catches a FIFO named like a record being opened (the read would wait for a writer
+// forever), in the open and in a folder scan's record check, and the reasons the user is
+// told for each kind of failure.
+TEST_F(SnapshotFilesTest, NonRegularRecordIsRefusedWithoutBlocking)
+{
+    ASSERT_EQ(::mkfifo((m_dir / "fifo.qvx").c_str(), 0600), 0);
+    cBrixa img;
+    EXPECT_EQ(openSnapshot(m_dir / "fifo.bmp", img), Error::NotRegular);
+    EXPECT_EQ(img.hasImage(), nullptr);
+    EXPECT_EQ(readFilePrefix(m_dir / "fifo.qvx", 10).error(), Error::NotRegular);
+    EXPECT_FALSE(hasSnapshotRecord(m_dir / "fifo.bmp"));
+
+    EXPECT_EQ(openFailureOf(Error::NotFound), OpenFailure::NotFound);
+    EXPECT_EQ(openFailureOf(Error::ReadFailed), OpenFailure::NotReadable);
+    EXPECT_EQ(openFailureOf(Error::NotRegular), OpenFailure::NotRegularFile);
+    for (Error e : {Error::Empty, Error::BadMagic, Error::BadVersion, Error::Corrupted})
+        EXPECT_EQ(openFailureOf(e), OpenFailure::NotSnapshot);
+}
+
+// Catches a cut record that opens as whole: it decodes (zeros in the missing bytes) and
+// says it is incomplete; a whole record and a reset image do not.
+TEST_F(SnapshotFilesTest, ShortRecordOpensMarkedIncomplete)
+{
+    std::vector<std::uint8_t> bytes = recordBytes();
+    writeAll(m_dir / "whole.qvx", bytes);
+    bytes.resize(5000);
+    writeAll(m_dir / "cut.qvx", bytes);
+    cBrixa img;
+    ASSERT_EQ(openSnapshot(m_dir / "cut.bmp", img), Error::None);
+    EXPECT_TRUE(img.isIncomplete());
+    ASSERT_EQ(openSnapshot(m_dir / "whole.bmp", img), Error::None);
+    EXPECT_FALSE(img.isIncomplete());
+    ASSERT_EQ(openSnapshot(m_dir / "cut.bmp", img), Error::None);
+    img.reset();
+    EXPECT_FALSE(img.isIncomplete());
 }
 
 // Catches y not turned into an array row, emissivities taken from the wrong entry,

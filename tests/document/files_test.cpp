@@ -2,11 +2,14 @@
 // the user is asked.
 #include "doctest.h"
 
+#include "core/folderscan.h"
 #include "core/snapshotfiles.h"
+#include "fspath.h"
 #include "stringids.h"
 #include "stringtable.h"
 #include "textformat.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSignalSpy>
 
@@ -261,6 +264,41 @@ TEST_F(FileTest, SaveModifiedAsksAboutProjectThenSnapshot)
     EXPECT_EQ(projectSaves, 1);
     EXPECT_FALSE(m_doc.isModified());
     EXPECT_EQ(readBytes(path("IR_0001.QVX")).at(kPalette), 5);
+}
+
+}  // namespace
+}  // namespace calivue::test
+
+namespace calivue::test {
+namespace {
+
+// Catches a path conversion that mangles spaces or non-ASCII letters anywhere between the
+// user interface and the file layer: open, save (which copies the picture), CSV export and
+// a folder scan in "Prüfung 2026/Halle Süd".
+TEST_F(FileTest, NonAsciiFolderOpensSavesExportsAndScans)
+{
+    const QString folder = m_dir.filePath(QString::fromUtf8("Prüfung 2026/Halle Süd"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(gen::writeSnapshot(toFsPath(folder), "IR_0001", plainPlan()).ok());
+    const QString original = folder + QStringLiteral("/IR_0001.BMP");
+    ASSERT_TRUE(m_doc.openDocument(original));
+    EXPECT_EQ(m_doc.currentPath(), original);
+
+    const QString copy = folder + QString::fromUtf8("/Kühlung.BMP");
+    ASSERT_TRUE(m_doc.saveDocument(copy));
+    EXPECT_EQ(m_doc.currentPath(), copy);
+    EXPECT_EQ(readBytes(copy), readBytes(original));  // the picture was copied beside it
+
+    m_chosen = folder + QStringLiteral("/Tabelle.csv");
+    ASSERT_TRUE(m_doc.exportCsv());
+    EXPECT_TRUE(QFileInfo::exists(*m_chosen));
+
+    const ScanResult scan = scanFolder(toFsPath(folder), "bmp");
+    ASSERT_EQ(scan.paths.size(), 2u);
+    EXPECT_EQ(fromFsPath(scan.paths[0]), original);
+    EXPECT_EQ(fromFsPath(scan.paths[1]), copy);
+    CVantoroDoc again;
+    EXPECT_TRUE(again.openDocument(fromFsPath(scan.paths[1])));
 }
 
 }  // namespace

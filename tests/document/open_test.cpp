@@ -4,9 +4,12 @@
 
 #include "stringids.h"
 #include "stringtable.h"
+#include "textformat.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace calivue::test {
 namespace {
@@ -58,8 +61,10 @@ TEST_F(OpenTest, SamplesOpenByUpperCaseQvxPath)
     EXPECT_TRUE(m_messages.empty());
 }
 
-// A missing, empty or foreign file shows the one stop message with the product title and
-// leaves an empty document that still opens the next good snapshot.
+// A missing, empty, foreign or non-regular file shows the one stop message with the product
+// title, the path and the reason on its second line, and leaves an empty document that still
+// opens the next good snapshot. Catches a message without path or reason, and (FIFO) an open
+// that blocks forever.
 TEST_F(OpenTest, FailedOpenShowsErrorAndLeavesUsableEmptyDocument)
 {
     QFile empty(path("EMPTY.QVX"));
@@ -70,15 +75,24 @@ TEST_F(OpenTest, FailedOpenShowsErrorAndLeavesUsableEmptyDocument)
     foreign.write(QByteArray(200000, 'x'));
     foreign.close();
     writeSnapshot("GOOD", plainPlan(0x0F, 0x00));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("DIR.QVX")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("FIFO.QVX")).constData(), 0600), 0);
 
-    for (const char* name : {"MISSING.BMP", "EMPTY.BMP", "OTHER.QVX", ""}) {
+    const std::pair<const char*, int> cases[] = {
+        {"MISSING.BMP", sid::OpenReasonNotFound},   {"EMPTY.BMP", sid::OpenReasonNotSnapshot},
+        {"OTHER.QVX", sid::OpenReasonNotSnapshot},  {"", sid::OpenReasonNotFound},
+        {"DIR.QVX", sid::OpenReasonNotRegularFile}, {"FIFO.BMP", sid::OpenReasonNotRegularFile},
+    };
+    for (const auto& [name, reason] : cases) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(m_doc.openDocument(path("GOOD.BMP")));
         m_messages.clear();
         const QString target = *name ? path(name) : QString();
         EXPECT_FALSE(m_doc.openDocument(target));
         ASSERT_EQ(m_messages.size(), 1u);
-        EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorOpeningFile));
+        EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorOpeningFile) + QLatin1Char('\n') +
+                                          (*name ? target + QStringLiteral(": ") : QString()) +
+                                          uiText(reason));
         EXPECT_EQ(m_messages[0].caption, uiText(sid::ProductTitle));
         EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Stop);
         EXPECT_EQ(m_messages[0].buttons, QList<int>{cMessageDlg::IdOk});
@@ -238,6 +252,26 @@ TEST_F(OpenTest, UnitTextFollowsRecordUnit)
         openGenerated("UNIT" + std::to_string(unit), plan);
         EXPECT_EQ(m_doc.image().unitText(), expected[unit]);
     }
+}
+
+// Catches a truncated record that opens as if whole: it opens (zeros in the missing bytes)
+// with one exclamation warning naming the file; a whole record opens without one.
+TEST_F(OpenTest, TruncatedRecordOpensWithWarning)
+{
+    writeSnapshot("CUT", plainPlan());
+    QFile record(path("CUT.QVX"));
+    ASSERT_TRUE(record.resize(5000));
+    ASSERT_TRUE(m_doc.openDocument(path("CUT.BMP")));
+    EXPECT_TRUE(m_doc.isLoaded());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, formatText(uiText(sid::RecordIncomplete), {m_doc.currentPath()}));
+    EXPECT_TRUE(m_messages[0].text.contains(QStringLiteral("CUT.BMP")));
+    EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Exclamation);
+    EXPECT_FALSE(m_doc.isModified());
+
+    m_messages.clear();
+    openGenerated("WHOLE", plainPlan());
+    EXPECT_TRUE(m_messages.empty());
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 
+#include <tuple>
+
 namespace calivue::test {
 namespace {
 
@@ -91,6 +93,46 @@ TEST_F(StateTest, SettersAnnounceTheirChanges)
     ASSERT_TRUE(m_doc.save());
     ASSERT_EQ(hints.count(), 1);
     EXPECT_EQ(hints.last().at(0).toInt(), CVantoroDoc::HintSaved);
+}
+
+// Catches a record-detail setter that does not store, does not announce, marks modified
+// without a change, or lets an impossible emissivity through.
+TEST_F(StateTest, RecordDetailSettersStoreAnnounceAndModify)
+{
+    openGenerated("IR_0001", plainPlan());
+    const RecordFields& f = m_doc.image().fields;
+    std::array<std::uint8_t, 256> comment{};
+    comment[0] = 'A';
+    QSignalSpy markers(&m_doc, &CVantoroDoc::markersChanged);
+    QSignalSpy details(&m_doc, &CVantoroDoc::detailsChanged);
+    const std::vector<std::tuple<std::function<void()>, std::function<bool()>, QSignalSpy*>> cases =
+        {
+            {[&] { m_doc.setReflected(f.reflected + 10); }, [] { return true; }, &markers},
+            {[&] { m_doc.setImageEmissivity(f.emissivity[10] == 50 ? 60 : 50); },
+             [] { return true; }, &markers},
+            {[&] { m_doc.setCaptureTime(1, 2, 3); },
+             [&] { return f.capture.hour == 1 && f.capture.minute == 2 && f.capture.second == 3; },
+             &details},
+            {[&] { m_doc.setCaptureDate(4, 5, 2006); },
+             [&] { return f.capture.day == 4 && f.capture.month == 5 && f.capture.year == 2006; },
+             &details},
+            {[&] { m_doc.setComments(comment); }, [&] { return f.comments == comment; }, &details},
+        };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const auto& [change, stored, spy] = cases[i];
+        m_doc.setModified(false);
+        const qsizetype before = spy->count();
+        change();
+        EXPECT_TRUE(stored()) << i;
+        EXPECT_EQ(spy->count() - before, 1) << i;
+        EXPECT_TRUE(m_doc.isModified()) << i;
+    }
+    m_doc.setModified(false);
+    m_doc.setComments(comment);   // unchanged
+    m_doc.setImageEmissivity(0);  // impossible
+    m_doc.setImageEmissivity(101);
+    EXPECT_FALSE(m_doc.isModified());
+    EXPECT_NE(f.emissivity[10], 0);
 }
 
 // Catches a zoom window that is not centred, leaves the picture, or is ignored by the area

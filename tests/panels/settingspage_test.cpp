@@ -380,6 +380,34 @@ TEST_F(SettingsPageTest, SavedSettingsComeBack)
     EXPECT_FALSE(reopened.isModified());
 }
 
+// Catches a Comments box that a click does not make the keyboard's target while its window
+// is not the active one (no window manager activates it): typed keys went nowhere. Real key
+// events go to whatever has the focus; the typed comment must be saved.
+TEST_F(SettingsPageTest, CommentsTypedThroughTheFocusAreSaved)
+{
+    CVantoroDoc& doc = open(plan());
+    m_page->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_page.get()));
+    QWidget other;  // holds the activation, as another program's window would
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+
+    QPlainTextEdit* comments = m_page->commentsEdit();
+    comments->clear();
+    QTest::mouseClick(comments->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_page.get()));
+    ASSERT_EQ(QApplication::focusWidget(), comments);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Loose lug"));
+    EXPECT_EQ(comments->toPlainText(), QStringLiteral("Loose lug"));
+    EXPECT_TRUE(doc.isModified());
+    ASSERT_TRUE(doc.save());
+
+    CVantoroDoc reopened;
+    ASSERT_TRUE(reopened.openDocument(doc.currentPath()));
+    EXPECT_EQ(recordText(reopened.image().fields.comments), "Loose lug");
+}
+
 // Catches a page without a document or image acting on changes (or crashing).
 TEST_F(SettingsPageTest, WithoutAnImageEveryChangeIsIgnored)
 {

@@ -1,6 +1,8 @@
 #include "clipboard.h"
+#include "fspath.h"
 #include "pictureloader.h"
 #include "soundplayer.h"
+#include "textformat.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +19,7 @@ using namespace calivue;
 
 namespace {
 
-QString qs(const char *utf8)
+QString qs(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
@@ -65,13 +67,13 @@ QByteArray silentWav()
     return bytes;
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
+bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-} // namespace
+}  // namespace
 
 // Catches the copy not reaching the clipboard, or a null picture wiping what is there.
 TEST(Clipboard, CopiesThePictureAndRefusesNone)
@@ -94,7 +96,7 @@ TEST(PictureLoader, PhysicalSizeFromTheFilesResolution)
     const QString path = QDir(dir.path()).filePath(qs("logo.bmp"));
     QImage image(200, 100, QImage::Format_RGB32);
     image.fill(Qt::white);
-    image.setDotsPerMeterX(11811); // 300 dpi
+    image.setDotsPerMeterX(11811);  // 300 dpi
     image.setDotsPerMeterY(11811);
     ASSERT_TRUE(image.save(path, "BMP"));
 
@@ -148,3 +150,30 @@ TEST(Sound, PlaysOnlyWhatCanBePlayed)
     EXPECT_EQ(playSound(wav), soundOutputAvailable());
     stopSound();
 }
+
+namespace {
+
+// Catches a temperature written with another precision or without the space before the
+// unit, in either form of the formatter.
+TEST(TemperatureText, OneDecimalSpaceUnit)
+{
+    using calivue::formatTemperature;
+    EXPECT_EQ(formatTemperature(25.26, QString::fromUtf8("°C")), QString::fromUtf8("25.3 °C"));
+    EXPECT_EQ(formatTemperature(-0.04, std::string("K")), QStringLiteral("-0.0 K"));
+    EXPECT_EQ(formatTemperature(98.6, std::string("\xC2\xB0"
+                                                  "F")),
+              QString::fromUtf8("98.6 °F"));
+}
+
+// Catches a path conversion that loses spaces or non-ASCII letters on its way to the file
+// layer and back.
+TEST(FsPath, RoundTripsNonAsciiNames)
+{
+    const QString name = QString::fromUtf8("/tmp/Prüfung 2026/Halle Süd/IR_0001.BMP");
+    EXPECT_EQ(calivue::toFsPath(name).native(), std::string("/tmp/Pr\xC3\xBC"
+                                                            "fung 2026/Halle S\xC3\xBC"
+                                                            "d/IR_0001.BMP"));
+    EXPECT_EQ(calivue::fromFsPath(calivue::toFsPath(name)), name);
+}
+
+}  // namespace
