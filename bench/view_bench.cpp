@@ -47,7 +47,8 @@ void paintViewer(cObjectViewer* viewer, QImage& target)
 void paintAll(CVantoroView& view, std::array<QImage, CVantoroView::ViewerCount>& images)
 {
     for (int i = 0; i < CVantoroView::ViewerCount; ++i)
-        paintViewer(view.viewer(static_cast<CVantoroView::Viewer>(i)), images[static_cast<std::size_t>(i)]);
+        paintViewer(view.viewer(static_cast<CVantoroView::Viewer>(i)),
+                    images[static_cast<std::size_t>(i)]);
 }
 
 void BM_OpenAndDrawSixPanels(benchmark::State& state)

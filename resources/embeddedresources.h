@@ -5,8 +5,8 @@
 namespace calivue::resources {
 
 // Returns the English resource payload (format of languagemodule.h); static storage, never null.
-const char *englishPayload();
+const char* englishPayload();
 
-} // namespace calivue::resources
+}  // namespace calivue::resources
 
 #endif

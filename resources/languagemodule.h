@@ -39,7 +39,7 @@ typedef int (*CalivueKvoInitialiseFn)(void);
 
 // Returns the module's resource payload, a zero-terminated UTF-8 JSON text in static storage
 // that stays valid while the module is loaded. The caller must not free it.
-typedef const char *(*CalivueKvoResourcesFn)(void);
+typedef const char* (*CalivueKvoResourcesFn)(void);
 
 #ifdef __cplusplus
 }

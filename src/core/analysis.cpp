@@ -64,15 +64,20 @@ struct Margins {
 Margins marginsFor(int mode)
 {
     switch (mode) {
-    case 0: return {80, 100};
-    case 1: return {60, 80};
-    case 2: return {40, 60};
-    default: return {0, 0};
+        case 0:
+            return {80, 100};
+        case 1:
+            return {60, 80};
+        case 2:
+            return {40, 60};
+        default:
+            return {0, 0};
     }
 }
 
 // Statistics of the smoothed values in the box, clipped to the picture.
-cBrixa::AreaStats boxStatistics(const std::int32_t* smoothed, int col0, int row0, int cols, int rows)
+cBrixa::AreaStats boxStatistics(const std::int32_t* smoothed, int col0, int row0, int cols,
+                                int rows)
 {
     cBrixa::AreaStats a;
     a.minRaw = 64000;
@@ -90,7 +95,8 @@ cBrixa::AreaStats boxStatistics(const std::int32_t* smoothed, int col0, int row0
             ++n;
         }
     }
-    a.average = n > 0 ? static_cast<float>(static_cast<double>(sum) / static_cast<double>(n)) : 0.0f;
+    a.average =
+        n > 0 ? static_cast<float>(static_cast<double>(sum) / static_cast<double>(n)) : 0.0f;
     return a;
 }
 
@@ -132,7 +138,8 @@ void cBrixa::areaStatistics(int width, int height)
 {
     if (m_smoothed.empty()) return;
     const Margins m = marginsFor(m_areaMode);
-    m_area = boxStatistics(m_smoothed.data(), m.cols, m.rows, width - 2 * m.cols, height - 2 * m.rows);
+    m_area =
+        boxStatistics(m_smoothed.data(), m.cols, m.rows, width - 2 * m.cols, height - 2 * m.rows);
 }
 
 void cBrixa::areaStatisticsInView(int width, int height, int left, int top, int zoom, int mode)
@@ -178,19 +185,32 @@ MarkerColours markerColours(int index)
 {
     auto rgb = [](unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); };
     switch (index) {
-    case 0: return {rgb(0, 255, 0), rgb(0, 128, 0)};
-    case 1: return {rgb(255, 128, 0), rgb(128, 64, 0)};
-    case 2: return {rgb(200, 200, 0), rgb(128, 128, 0)};
-    case 3: return {rgb(0, 128, 255), rgb(0, 64, 128)};
-    case 4: return {rgb(0, 255, 255), rgb(0, 128, 128)};
-    case 5: return {rgb(255, 0, 128), rgb(128, 0, 64)};
-    case 6: return {rgb(185, 40, 185), rgb(120, 30, 120)};
-    case 7: return {rgb(255, 128, 255), rgb(170, 0, 170)};
-    case 8: return {rgb(255, 0, 0), rgb(128, 0, 0)};
-    case 9: return {rgb(128, 128, 128), rgb(64, 64, 64)};
-    case 10: return {rgb(0, 128, 255), rgb(0, 64, 128)};
-    case 11: return {rgb(255, 0, 0), rgb(128, 0, 0)};
-    default: return {rgb(255, 255, 255), rgb(0, 0, 0)};
+        case 0:
+            return {rgb(0, 255, 0), rgb(0, 128, 0)};
+        case 1:
+            return {rgb(255, 128, 0), rgb(128, 64, 0)};
+        case 2:
+            return {rgb(200, 200, 0), rgb(128, 128, 0)};
+        case 3:
+            return {rgb(0, 128, 255), rgb(0, 64, 128)};
+        case 4:
+            return {rgb(0, 255, 255), rgb(0, 128, 128)};
+        case 5:
+            return {rgb(255, 0, 128), rgb(128, 0, 64)};
+        case 6:
+            return {rgb(185, 40, 185), rgb(120, 30, 120)};
+        case 7:
+            return {rgb(255, 128, 255), rgb(170, 0, 170)};
+        case 8:
+            return {rgb(255, 0, 0), rgb(128, 0, 0)};
+        case 9:
+            return {rgb(128, 128, 128), rgb(64, 64, 64)};
+        case 10:
+            return {rgb(0, 128, 255), rgb(0, 64, 128)};
+        case 11:
+            return {rgb(255, 0, 0), rgb(128, 0, 0)};
+        default:
+            return {rgb(255, 255, 255), rgb(0, 0, 0)};
     }
 }
 

@@ -28,21 +28,30 @@ constexpr Mix kVisualOnly{8, 1, 8, 1};
 Mix mixForMode(int mode)
 {
     switch (mode) {
-    case 25: return kThreeQuartersThermal;
-    case 50: return kHalf;
-    case 75: return kThreeQuartersVisual;
-    case 100: return kVisualOnly;
-    default: return kThermalOnly;
+        case 25:
+            return kThreeQuartersThermal;
+        case 50:
+            return kHalf;
+        case 75:
+            return kThreeQuartersVisual;
+        case 100:
+            return kVisualOnly;
+        default:
+            return kThermalOnly;
     }
 }
 
 Mix windowMix(int mode)
 {
     switch (mode) {
-    case 101: return kThermalOnly;
-    case 102: return kThreeQuartersThermal;
-    case 103: return kHalf;
-    default: return kThreeQuartersVisual;  // 104
+        case 101:
+            return kThermalOnly;
+        case 102:
+            return kThreeQuartersThermal;
+        case 103:
+            return kHalf;
+        default:
+            return kThreeQuartersVisual;  // 104
     }
 }
 
@@ -90,11 +99,13 @@ void blendPictures(std::span<std::uint8_t> thermal, std::span<const std::uint8_t
             const float reading =
                 img.temperatureOf(static_cast<std::uint16_t>(s), img.imageEmissivity(), true);
             const double rawEq = img.toTenthsKelvin(reading) / 10.0 * img.scale();
-            showVisual[static_cast<std::size_t>(s - lowest)] = above ? rawEq <= threshold : rawEq >= threshold;
+            showVisual[static_cast<std::size_t>(s - lowest)] =
+                above ? rawEq <= threshold : rawEq >= threshold;
         }
         forMapped(cols, rows, dx, dy, 0, rows, 0, cols, [&](std::size_t ti, std::size_t vi) {
             const std::size_t pix = ti / 3;
-            const int row = static_cast<int>(pix / cols) / f, col = static_cast<int>(pix % cols) / f;
+            const int row = static_cast<int>(pix / cols) / f,
+                      col = static_cast<int>(pix % cols) / f;
             const std::int32_t s = smoothed[static_cast<std::size_t>(row) * kWidth + col];
             if (showVisual[static_cast<std::size_t>(s - lowest)]) std::copy_n(v + vi, 3, t + ti);
         });

@@ -16,7 +16,10 @@ double kernel(double d)
     return 0.0;
 }
 
-int roundHalfAway(double v) { return static_cast<int>(v < 0 ? std::ceil(v - 0.5) : std::floor(v + 0.5)); }
+int roundHalfAway(double v)
+{
+    return static_cast<int>(v < 0 ? std::ceil(v - 0.5) : std::floor(v + 0.5));
+}
 
 // One output row of the vertical pass. Every term is an integer far below 2^53,
 // so the double arithmetic is exact in any order or vector width; the clones let
@@ -38,7 +41,8 @@ std::array<int, 4> catmullRomWeights(int k, int f)
 {
     const double t = static_cast<double>(k) / f;
     std::array<int, 4> w{roundHalfAway(kernel(1.0 + t) * 2048.0), roundHalfAway(kernel(t) * 2048.0),
-                         roundHalfAway(kernel(1.0 - t) * 2048.0), roundHalfAway(kernel(2.0 - t) * 2048.0)};
+                         roundHalfAway(kernel(1.0 - t) * 2048.0),
+                         roundHalfAway(kernel(2.0 - t) * 2048.0)};
     const int remainder = 2048 - (w[0] + w[1] + w[2] + w[3]);
     // The rounding remainder goes to the nearer middle neighbour so that a
     // uniform area stays uniform at every factor.
@@ -86,10 +90,13 @@ bool interpolateInto(const std::int32_t* src, int width, int height, int f,
     }
     // Vertical pass and the single truncating division by 2^22.
     for (int y = 0; y < height; ++y) {
-        const double* r0 = horiz.data() + static_cast<std::size_t>(clampI(y - 1, height - 1)) * outW;
+        const double* r0 =
+            horiz.data() + static_cast<std::size_t>(clampI(y - 1, height - 1)) * outW;
         const double* r1 = horiz.data() + static_cast<std::size_t>(y) * outW;
-        const double* r2 = horiz.data() + static_cast<std::size_t>(clampI(y + 1, height - 1)) * outW;
-        const double* r3 = horiz.data() + static_cast<std::size_t>(clampI(y + 2, height - 1)) * outW;
+        const double* r2 =
+            horiz.data() + static_cast<std::size_t>(clampI(y + 1, height - 1)) * outW;
+        const double* r3 =
+            horiz.data() + static_cast<std::size_t>(clampI(y + 2, height - 1)) * outW;
         for (int l = 0; l < f; ++l) {
             verticalRow(r0, r1, r2, r3, w[l][0], w[l][1], w[l][2], w[l][3],
                         out.data() + static_cast<std::size_t>(y * f + l) * outW, outW);
@@ -100,7 +107,8 @@ bool interpolateInto(const std::int32_t* src, int width, int height, int f,
 
 const std::vector<std::int32_t>* cBrixa::interpolate(int width, int height, int f)
 {
-    if (f <= 0 || f > kMaxInterpolation || !m_loaded || m_image.empty() || m_interpolating) return nullptr;
+    if (f <= 0 || f > kMaxInterpolation || !m_loaded || m_image.empty() || m_interpolating)
+        return nullptr;
     if (width != kWidth || height != kHeight) return nullptr;
     m_interpolating = true;
     interpolateInto(m_image.data(), width, height, f, m_interpolated, m_scratch);

@@ -10,9 +10,18 @@ inline constexpr int kPaletteCount = 8;
 
 // Entry (palette, index); palette outside 0–7 is treated as 1, index clamped to 0–255.
 std::uint32_t paletteColour(int palette, int index);
-inline std::uint8_t paletteRed(int p, int i) { return paletteColour(p, i) & 0xFF; }
-inline std::uint8_t paletteGreen(int p, int i) { return (paletteColour(p, i) >> 8) & 0xFF; }
-inline std::uint8_t paletteBlue(int p, int i) { return (paletteColour(p, i) >> 16) & 0xFF; }
+inline std::uint8_t paletteRed(int p, int i)
+{
+    return paletteColour(p, i) & 0xFF;
+}
+inline std::uint8_t paletteGreen(int p, int i)
+{
+    return (paletteColour(p, i) >> 8) & 0xFF;
+}
+inline std::uint8_t paletteBlue(int p, int i)
+{
+    return (paletteColour(p, i) >> 16) & 0xFF;
+}
 
 // English name by number; any number outside 0–7 is named "Ironbow". The
 // program shows the string-table text of the same number where one exists.

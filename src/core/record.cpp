@@ -15,11 +15,11 @@ struct Off {
                                  Palette = 59, SpanLow = 60, SpanHigh = 62, FallbackLow = 64,
                                  FallbackHigh = 66, Unit = 68, Emissivity = 69, Params80 = 80,
                                  Param86 = 86, BlueLower = 87, BlueUpper = 89, RedLower = 91,
-                                 RedUpper = 93, Orientation = 95, Comments = 96,
-                                 CursorCount = 352, CursorX = 353, CursorY = 373, Blend = 393,
-                                 Flag394 = 394, Param395 = 395, TextB = 396, TextC = 428,
-                                 Labels = 448, Params503 = 503, FlagsA = 523, FlagsB = 524,
-                                 Params525 = 525, AlignX = 529, AlignY = 531, Pixels = 533;
+                                 RedUpper = 93, Orientation = 95, Comments = 96, CursorCount = 352,
+                                 CursorX = 353, CursorY = 373, Blend = 393, Flag394 = 394,
+                                 Param395 = 395, TextB = 396, TextC = 428, Labels = 448,
+                                 Params503 = 503, FlagsA = 523, FlagsB = 524, Params525 = 525,
+                                 AlignX = 529, AlignY = 531, Pixels = 533;
 };
 
 template <std::size_t N>
@@ -68,15 +68,20 @@ LocalStamp LocalStamp::now()
 float scaleForCode(std::uint8_t code)
 {
     switch (code) {
-    case 0:
-    case 10: return 10.0f;
-    case 1:
-    case 50: return 50.0f;
-    case 2:
-    case 25: return 25.0f;
-    case 3:
-    case 100: return 100.0f;
-    default: return 50.0f;
+        case 0:
+        case 10:
+            return 10.0f;
+        case 1:
+        case 50:
+            return 50.0f;
+        case 2:
+        case 25:
+            return 25.0f;
+        case 3:
+        case 100:
+            return 100.0f;
+        default:
+            return 50.0f;
     }
 }
 
@@ -144,7 +149,8 @@ Error decodeRecord(std::span<const std::uint8_t> input, cBrixa& img)
     for (int row = 0; row < kHeight; ++row) {
         // Record row 0 is the top of the picture; array row 0 is its bottom.
         std::uint16_t* dst = pixels.data() + static_cast<std::size_t>(kHeight - 1 - row) * kWidth;
-        const std::uint8_t* src = buf.data() + Off::Pixels + static_cast<std::size_t>(row) * kWidth * 2;
+        const std::uint8_t* src =
+            buf.data() + Off::Pixels + static_cast<std::size_t>(row) * kWidth * 2;
         for (int x = 0; x < kWidth; ++x) {
             auto v = static_cast<std::uint16_t>((src[2 * x] << 8) | src[2 * x + 1]);
             dst[x] = v == 0 ? zeroValue : v;

@@ -54,11 +54,14 @@ void colourRows(const std::int32_t* v, int cols, int rows, bool reverseRows, boo
 {
     for (int r = 0; r < rows; ++r) {
         const std::int32_t* src = v + static_cast<std::size_t>(r) * cols;
-        std::uint8_t* dst = out + static_cast<std::size_t>(reverseRows ? rows - 1 - r : r) * cols * 3;
+        std::uint8_t* dst =
+            out + static_cast<std::size_t>(reverseRows ? rows - 1 - r : r) * cols * 3;
         if (reverseCols)
-            for (int c = 0; c < cols; ++c) put(dst + static_cast<std::size_t>(cols - 1 - c) * 3, colourOf(src[c]));
+            for (int c = 0; c < cols; ++c)
+                put(dst + static_cast<std::size_t>(cols - 1 - c) * 3, colourOf(src[c]));
         else
-            for (int c = 0; c < cols; ++c) put(dst + static_cast<std::size_t>(c) * 3, colourOf(src[c]));
+            for (int c = 0; c < cols; ++c)
+                put(dst + static_cast<std::size_t>(c) * 3, colourOf(src[c]));
     }
 }
 
@@ -76,12 +79,13 @@ void colourValues(const std::vector<std::int32_t>& values, const std::int32_t* s
     for (std::int64_t i = 0; i < range; ++i) lut[static_cast<std::size_t>(i)] = col(lo + i);
     const std::uint32_t* table = lut.data();
     const auto span = static_cast<std::uint64_t>(range);
-    colourRows(values.data(), cols, rows, reverseRows, reverseCols,
-                   [&, table](std::int32_t x) {
-                       const auto i = static_cast<std::uint64_t>(static_cast<std::int64_t>(x) - lo);
-                       return i < span ? table[i] : col(x);
-                   },
-                   out);
+    colourRows(
+        values.data(), cols, rows, reverseRows, reverseCols,
+        [&, table](std::int32_t x) {
+            const auto i = static_cast<std::uint64_t>(static_cast<std::int64_t>(x) - lo);
+            return i < span ? table[i] : col(x);
+        },
+        out);
 }
 
 struct ScopedFlag {
@@ -123,7 +127,8 @@ bool cBrixa::renderInto(std::vector<std::uint8_t>& out, int f, int spanLow, int 
             std::vector<std::int32_t> t(kPixels);
             for (int r = 0; r < kHeight; ++r)
                 for (int c = 0; c < kWidth; ++c)
-                    t[static_cast<std::size_t>(c) * kHeight + r] = m_image[static_cast<std::size_t>(r) * kWidth + c];
+                    t[static_cast<std::size_t>(c) * kHeight + r] =
+                        m_image[static_cast<std::size_t>(r) * kWidth + c];
             interpolateInto(t.data(), kHeight, kWidth, f, m_transposed, m_scratch);
             m_transposedFactor = f;
         }
@@ -196,8 +201,7 @@ std::vector<std::uint8_t> orientPicture(std::span<const std::uint8_t> src, int c
 
 std::vector<std::uint8_t> repeatPixels(std::span<const std::uint8_t> bgr, int cols, int rows, int f)
 {
-    if (cols <= 0 || rows <= 0 || f < 1 ||
-        bgr.size() < static_cast<std::size_t>(cols) * rows * 3)
+    if (cols <= 0 || rows <= 0 || f < 1 || bgr.size() < static_cast<std::size_t>(cols) * rows * 3)
         return {};
     const std::size_t outCols = static_cast<std::size_t>(cols) * f;
     std::vector<std::uint8_t> out(outCols * rows * f * 3);
@@ -212,9 +216,8 @@ std::vector<std::uint8_t> repeatPixels(std::span<const std::uint8_t> bgr, int co
     return out;
 }
 
-std::vector<std::uint8_t> renderBlended(cBrixa& img, int f, int spanLow, int spanHigh,
-                                        unsigned iso, std::span<const std::uint8_t> visual,
-                                        int blendMode)
+std::vector<std::uint8_t> renderBlended(cBrixa& img, int f, int spanLow, int spanHigh, unsigned iso,
+                                        std::span<const std::uint8_t> visual, int blendMode)
 {
     auto pic = img.renderUnoriented(kWidth, kHeight, f, spanLow, spanHigh, iso);
     if (!pic) return {};

@@ -20,8 +20,8 @@ std::vector<std::uint8_t> orientPicture(std::span<const std::uint8_t> bgr, int c
 // (320f) × (240f) blue-green-red pixels in the same row order, captured frame.
 // The threshold modes use img's readings over the span [spanLow, spanHigh];
 // the alignment offsets come from img.
-void blendPictures(std::span<std::uint8_t> thermal, std::span<const std::uint8_t> visual,
-                   int mode, int f, const cBrixa& img, int spanLow, int spanHigh);
+void blendPictures(std::span<std::uint8_t> thermal, std::span<const std::uint8_t> visual, int mode,
+                   int f, const cBrixa& img, int spanLow, int spanHigh);
 
 // The whole pipeline: render in the captured frame, blend (when visual is not
 // empty), then orient. Empty when the render is refused.

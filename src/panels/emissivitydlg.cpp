@@ -14,9 +14,9 @@ namespace {
 
 // The values as the program fixes them; the list texts come from the string table, so a
 // language module may word the materials differently but never change a value.
-constexpr const char* kValues[cEmissivityDlg::kEntries] = {
-    "1.00", "0.98", "0.94", "0.93", "0.92", "0.90", "0.80",
-    "0.79", "0.78", "0.76", "0.70", "0.67", "0.64"};
+constexpr const char* kValues[cEmissivityDlg::kEntries] = {"1.00", "0.98", "0.94", "0.93", "0.92",
+                                                           "0.90", "0.80", "0.79", "0.78", "0.76",
+                                                           "0.70", "0.67", "0.64"};
 
 cEmissivityDlg::Responder& responder()
 {

@@ -6,15 +6,14 @@
 
 namespace calivue {
 
-bool copyImageToClipboard(const QImage &image)
+bool copyImageToClipboard(const QImage& image)
 {
-    if (image.isNull() || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    if (image.isNull() || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return false;
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        return false;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return false;
     clipboard->setImage(image, QClipboard::Clipboard);
     return true;
 }
 
-} // namespace calivue
+}  // namespace calivue

@@ -9,8 +9,8 @@ namespace calivue {
 // Replaces the clipboard's contents with `image`; the clipboard keeps its own copy. Returns
 // false, leaving the clipboard untouched, when the image is null or no clipboard exists
 // (no QGuiApplication).
-bool copyImageToClipboard(const QImage &image);
+bool copyImageToClipboard(const QImage& image);
 
-} // namespace calivue
+}  // namespace calivue
 
 #endif

@@ -33,6 +33,6 @@ inline constexpr int AppExit = 57665;
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
 
-} // namespace calivue::cmd
+}  // namespace calivue::cmd
 
 #endif

@@ -15,8 +15,7 @@ class QWidget;
 
 namespace calivue {
 
-class cIRFileDialog
-{
+class cIRFileDialog {
 public:
     enum class Mode { Open, Save };
 
@@ -26,21 +25,21 @@ public:
     cIRFileDialog(Mode mode, QString defaultSuffix = {}, QString initialName = {},
                   int viewMode = kThumbnailView);
 
-    void setTitle(const QString &title) { m_title = title; }
+    void setTitle(const QString& title) { m_title = title; }
     // One filter: a description ("Calivue (*.bmp)") and its patterns ("*.bmp" or
     // "*.jpg;*.bmp"). Patterns match regardless of case, as camera cards name files IR_0001.BMP.
-    void addFilter(const QString &description, const QString &patterns);
+    void addFilter(const QString& description, const QString& patterns);
     // Filters in the "description|patterns|description|patterns||" form.
-    void addFilters(const QString &pairs);
+    void addFilters(const QString& pairs);
     void setOverwritePrompt(bool prompt) { m_overwritePrompt = prompt; }
-    void setDirectory(const QString &directory) { m_directory = directory; }
+    void setDirectory(const QString& directory) { m_directory = directory; }
 
     // Shows the dialog modally. Returns the chosen path, or nullopt when cancelled. In save
     // mode a name typed without a suffix gets the default suffix.
-    std::optional<QString> choose(QWidget *parent = nullptr) const;
+    std::optional<QString> choose(QWidget* parent = nullptr) const;
 
     // The dialog choose() shows, fully set up; the caller owns it.
-    std::unique_ptr<QFileDialog> createDialog(QWidget *parent = nullptr) const;
+    std::unique_ptr<QFileDialog> createDialog(QWidget* parent = nullptr) const;
 
     Mode mode() const { return m_mode; }
     QString title() const { return m_title; }
@@ -51,11 +50,11 @@ public:
     QStringList nameFilters() const { return m_nameFilters; }
 
     // When set, choose() asks the chooser instead of showing a dialog. For tests.
-    using Chooser = std::function<std::optional<QString>(const cIRFileDialog &)>;
+    using Chooser = std::function<std::optional<QString>(const cIRFileDialog&)>;
     static void setChooser(Chooser chooser);
 
     // `path` with the default suffix appended when the file name has no suffix (save mode).
-    QString withDefaultSuffix(const QString &path) const;
+    QString withDefaultSuffix(const QString& path) const;
 
 private:
     Mode m_mode;
@@ -69,8 +68,8 @@ private:
 };
 
 // "*.bmp" becomes "*.[bB][mM][pP]", so a case-sensitive file system still finds "X.BMP".
-QString caseInsensitivePattern(const QString &pattern);
+QString caseInsensitivePattern(const QString& pattern);
 
-} // namespace calivue
+}  // namespace calivue
 
 #endif

@@ -35,12 +35,9 @@ LanguageLoad failed(LanguageLoad result, LanguageLoad::Status status)
     return result;
 }
 
-} // namespace
+}  // namespace
 
-LanguageModules::LanguageModules()
-    : LanguageModules(defaultSearchDirs())
-{
-}
+LanguageModules::LanguageModules() : LanguageModules(defaultSearchDirs()) {}
 
 QStringList LanguageModules::defaultSearchDirs()
 {
@@ -49,55 +46,47 @@ QStringList LanguageModules::defaultSearchDirs()
     return {bin.path(), QDir::cleanPath(bin.filePath(QStringLiteral("../lib/calivue")))};
 }
 
-LanguageModules::LanguageModules(QStringList searchDirs)
-    : m_searchDirs(std::move(searchDirs))
-{
-}
+LanguageModules::LanguageModules(QStringList searchDirs) : m_searchDirs(std::move(searchDirs)) {}
 
 QString LanguageModules::moduleFileName(int language)
 {
-    const LanguageInfo &info = languageInfo(language);
-    if (!info.moduleName)
-        return {};
+    const LanguageInfo& info = languageInfo(language);
+    if (!info.moduleName) return {};
     return QStringLiteral("KVO %1.so").arg(QLatin1String(info.moduleName));
 }
 
-QString LanguageModules::locate(const QString &fileName) const
+QString LanguageModules::locate(const QString& fileName) const
 {
-    for (const QString &dir : m_searchDirs) {
+    for (const QString& dir : m_searchDirs) {
         const QString candidate = QDir(dir).filePath(fileName);
-        if (QFileInfo(candidate).isFile())
-            return candidate;
+        if (QFileInfo(candidate).isFile()) return candidate;
     }
-    return fileName; // a bare name: the dynamic loader searches its library path
+    return fileName;  // a bare name: the dynamic loader searches its library path
 }
 
 LanguageLoad LanguageModules::load(int language) const
 {
     LanguageLoad result;
     result.language = language;
-    if (language < 1 || language >= kLanguageCount)
-        return result;
+    if (language < 1 || language >= kLanguageCount) return result;
 
     result.modulePath = locate(moduleFileName(language));
     QLibrary library(result.modulePath);
-    if (!library.load())
-        return failed(result, LanguageLoad::Status::LoadFailed);
+    if (!library.load()) return failed(result, LanguageLoad::Status::LoadFailed);
 
-    const auto initialise = reinterpret_cast<CalivueKvoInitialiseFn>(
-        library.resolve(CALIVUE_KVO_INITIALISE_SYMBOL));
+    const auto initialise =
+        reinterpret_cast<CalivueKvoInitialiseFn>(library.resolve(CALIVUE_KVO_INITIALISE_SYMBOL));
     if (!initialise || initialise() == 0) {
         library.unload();
         return failed(result, LanguageLoad::Status::LoadFailed);
     }
 
     // A module without a readable table has no tag either, which is how it is refused.
-    const auto resources = reinterpret_cast<CalivueKvoResourcesFn>(
-        library.resolve(CALIVUE_KVO_RESOURCES_SYMBOL));
-    const char *payload = resources ? resources() : nullptr;
+    const auto resources =
+        reinterpret_cast<CalivueKvoResourcesFn>(library.resolve(CALIVUE_KVO_RESOURCES_SYMBOL));
+    const char* payload = resources ? resources() : nullptr;
     std::optional<LanguagePack> pack;
-    if (payload)
-        pack = parseLanguagePack(QByteArrayView(payload));
+    if (payload) pack = parseLanguagePack(QByteArrayView(payload));
     library.unload();
 
     const QString expectedTag = QLatin1String(languageInfo(language).tag);
@@ -109,4 +98,4 @@ LanguageLoad LanguageModules::load(int language) const
     return result;
 }
 
-} // namespace calivue
+}  // namespace calivue

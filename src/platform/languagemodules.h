@@ -10,16 +10,16 @@ namespace calivue {
 
 struct LanguageLoad {
     enum class Status {
-        ProgramResources, // language 0 (or out of range): no module, the program's own English
-        Loaded,           // the module was found, initialised and carries the expected tag
-        LoadFailed,       // the module could not be found, loaded or initialised
-        WrongTag,         // the module loaded but its string 1156 is not the language's tag
+        ProgramResources,  // language 0 (or out of range): no module, the program's own English
+        Loaded,            // the module was found, initialised and carries the expected tag
+        LoadFailed,        // the module could not be found, loaded or initialised
+        WrongTag,          // the module loaded but its string 1156 is not the language's tag
     };
 
     Status status = Status::ProgramResources;
     int language = 0;
-    StringTable table;  // the module's table when Loaded, the program's own otherwise
-    QString modulePath; // the file loaded or last tried
+    StringTable table;   // the module's table when Loaded, the program's own otherwise
+    QString modulePath;  // the file loaded or last tried
     // On failure: the text to show (from the program's own table) and the message-box styles
     // it is shown with.
     QString message;
@@ -29,8 +29,7 @@ struct LanguageLoad {
     bool ok() const { return status == Status::ProgramResources || status == Status::Loaded; }
 };
 
-class LanguageModules
-{
+class LanguageModules {
 public:
     // Looks for modules in defaultSearchDirs(), then on the system's library search path.
     // Needs a QCoreApplication.
@@ -49,11 +48,11 @@ public:
     LanguageLoad load(int language) const;
 
 private:
-    QString locate(const QString &fileName) const;
+    QString locate(const QString& fileName) const;
 
     QStringList m_searchDirs;
 };
 
-} // namespace calivue
+}  // namespace calivue
 
 #endif

@@ -13,7 +13,7 @@
 namespace calivue {
 
 struct MenuEntry {
-    QString text; // with '&' mnemonics; "&&" is a literal ampersand
+    QString text;  // with '&' mnemonics; "&&" is a literal ampersand
     int command = 0;
     bool separator = false;
 };
@@ -26,13 +26,13 @@ struct MenuDef {
 struct LanguagePack {
     QHash<int, QString> strings;
     QList<MenuDef> menus;
-    QList<int> toolbar; // command numbers, 0 for a separator
+    QList<int> toolbar;  // command numbers, 0 for a separator
 };
 
 // Reads a resource payload. Returns nullopt, with the reason in *why when given, when the text
 // is not JSON, not format 1, or holds a string id outside 0..65535 or a malformed menu.
-std::optional<LanguagePack> parseLanguagePack(QByteArrayView utf8Json, QString *why = nullptr);
+std::optional<LanguagePack> parseLanguagePack(QByteArrayView utf8Json, QString* why = nullptr);
 
-} // namespace calivue
+}  // namespace calivue
 
 #endif

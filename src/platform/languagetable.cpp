@@ -30,8 +30,8 @@ constexpr std::array<LanguageInfo, kLanguageCount> kLanguages{{
 
 // Windows primary language codes of the languages that have a module of their own.
 constexpr std::pair<int, int> kPrimaryToLanguage[] = {
-    {0x04, 5},  {0x05, 12}, {0x07, 1},  {0x0A, 3},  {0x0C, 2},  {0x0D, 13}, {0x10, 4},
-    {0x11, 6},  {0x12, 7},  {0x13, 11}, {0x16, 9},  {0x19, 10}, {0x21, 14}, {0x3E, 15},
+    {0x04, 5}, {0x05, 12}, {0x07, 1},  {0x0A, 3}, {0x0C, 2},  {0x0D, 13}, {0x10, 4},
+    {0x11, 6}, {0x12, 7},  {0x13, 11}, {0x16, 9}, {0x19, 10}, {0x21, 14}, {0x3E, 15},
 };
 
 struct PrimaryCode {
@@ -41,20 +41,27 @@ struct PrimaryCode {
 
 // Enough of the Windows primary-language list for the mapping above plus the common others.
 constexpr PrimaryCode kPrimaryCodes[] = {
-    {QLocale::Arabic, 0x01},     {QLocale::Bulgarian, 0x02},  {QLocale::Catalan, 0x03},
-    {QLocale::Chinese, 0x04},    {QLocale::Czech, 0x05},      {QLocale::Danish, 0x06},
-    {QLocale::German, 0x07},     {QLocale::Greek, 0x08},      {QLocale::English, 0x09},
-    {QLocale::Spanish, 0x0A},    {QLocale::Finnish, 0x0B},    {QLocale::French, 0x0C},
-    {QLocale::Hebrew, 0x0D},     {QLocale::Hungarian, 0x0E},  {QLocale::Icelandic, 0x0F},
-    {QLocale::Italian, 0x10},    {QLocale::Japanese, 0x11},   {QLocale::Korean, 0x12},
-    {QLocale::Dutch, 0x13},      {QLocale::NorwegianBokmal, 0x14}, {QLocale::Polish, 0x15},
-    {QLocale::Portuguese, 0x16}, {QLocale::Romanian, 0x18},   {QLocale::Russian, 0x19},
-    {QLocale::Croatian, 0x1A},   {QLocale::Slovak, 0x1B},     {QLocale::Albanian, 0x1C},
-    {QLocale::Swedish, 0x1D},    {QLocale::Thai, 0x1E},       {QLocale::Turkish, 0x1F},
-    {QLocale::Urdu, 0x20},       {QLocale::Indonesian, 0x21}, {QLocale::Ukrainian, 0x22},
-    {QLocale::Slovenian, 0x24},  {QLocale::Estonian, 0x25},   {QLocale::Latvian, 0x26},
-    {QLocale::Lithuanian, 0x27}, {QLocale::Vietnamese, 0x2A}, {QLocale::Hindi, 0x39},
-    {QLocale::Malay, 0x3E},      {QLocale::Filipino, 0x64},
+    {QLocale::Arabic, 0x01},     {QLocale::Bulgarian, 0x02},
+    {QLocale::Catalan, 0x03},    {QLocale::Chinese, 0x04},
+    {QLocale::Czech, 0x05},      {QLocale::Danish, 0x06},
+    {QLocale::German, 0x07},     {QLocale::Greek, 0x08},
+    {QLocale::English, 0x09},    {QLocale::Spanish, 0x0A},
+    {QLocale::Finnish, 0x0B},    {QLocale::French, 0x0C},
+    {QLocale::Hebrew, 0x0D},     {QLocale::Hungarian, 0x0E},
+    {QLocale::Icelandic, 0x0F},  {QLocale::Italian, 0x10},
+    {QLocale::Japanese, 0x11},   {QLocale::Korean, 0x12},
+    {QLocale::Dutch, 0x13},      {QLocale::NorwegianBokmal, 0x14},
+    {QLocale::Polish, 0x15},     {QLocale::Portuguese, 0x16},
+    {QLocale::Romanian, 0x18},   {QLocale::Russian, 0x19},
+    {QLocale::Croatian, 0x1A},   {QLocale::Slovak, 0x1B},
+    {QLocale::Albanian, 0x1C},   {QLocale::Swedish, 0x1D},
+    {QLocale::Thai, 0x1E},       {QLocale::Turkish, 0x1F},
+    {QLocale::Urdu, 0x20},       {QLocale::Indonesian, 0x21},
+    {QLocale::Ukrainian, 0x22},  {QLocale::Slovenian, 0x24},
+    {QLocale::Estonian, 0x25},   {QLocale::Latvian, 0x26},
+    {QLocale::Lithuanian, 0x27}, {QLocale::Vietnamese, 0x2A},
+    {QLocale::Hindi, 0x39},      {QLocale::Malay, 0x3E},
+    {QLocale::Filipino, 0x64},
 };
 
 struct EnglishSub {
@@ -63,20 +70,22 @@ struct EnglishSub {
 };
 
 constexpr EnglishSub kEnglishSublanguages[] = {
-    {QLocale::UnitedStates, 1}, {QLocale::UnitedKingdom, 2}, {QLocale::Australia, 3},
-    {QLocale::Canada, 4},       {QLocale::NewZealand, 5},    {QLocale::Ireland, 6},
-    {QLocale::SouthAfrica, 7},  {QLocale::Jamaica, 8},       {QLocale::Belize, 10},
-    {QLocale::TrinidadAndTobago, 11}, {QLocale::Zimbabwe, 12}, {QLocale::Philippines, 13},
-    {QLocale::India, 16},       {QLocale::Malaysia, 17},     {QLocale::Singapore, 18},
+    {QLocale::UnitedStates, 1}, {QLocale::UnitedKingdom, 2},
+    {QLocale::Australia, 3},    {QLocale::Canada, 4},
+    {QLocale::NewZealand, 5},   {QLocale::Ireland, 6},
+    {QLocale::SouthAfrica, 7},  {QLocale::Jamaica, 8},
+    {QLocale::Belize, 10},      {QLocale::TrinidadAndTobago, 11},
+    {QLocale::Zimbabwe, 12},    {QLocale::Philippines, 13},
+    {QLocale::India, 16},       {QLocale::Malaysia, 17},
+    {QLocale::Singapore, 18},
 };
 
-int sublanguageOf(const QLocale &locale)
+int sublanguageOf(const QLocale& locale)
 {
     if (locale.language() == QLocale::English) {
-        for (const auto &entry : kEnglishSublanguages)
-            if (entry.territory == locale.territory())
-                return entry.sublanguage;
-        return 2; // an English variant without a code of its own: not the US one
+        for (const auto& entry : kEnglishSublanguages)
+            if (entry.territory == locale.territory()) return entry.sublanguage;
+        return 2;  // an English variant without a code of its own: not the US one
     }
     // Windows numbers a language's principal country 1 and its other countries from 2 up;
     // Qt's likely-subtags data names that principal country.
@@ -84,39 +93,35 @@ int sublanguageOf(const QLocale &locale)
     return principal.territory() == locale.territory() ? 1 : 2;
 }
 
-} // namespace
+}  // namespace
 
-const std::array<LanguageInfo, kLanguageCount> &languageTable()
+const std::array<LanguageInfo, kLanguageCount>& languageTable()
 {
     return kLanguages;
 }
 
-const LanguageInfo &languageInfo(int number)
+const LanguageInfo& languageInfo(int number)
 {
     return (number >= 0 && number < kLanguageCount) ? kLanguages[number] : kLanguages[0];
 }
 
-int windowsLanguageId(const QLocale &locale)
+int windowsLanguageId(const QLocale& locale)
 {
-    if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage)
-        return 0;
+    if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage) return 0;
     int primary = 0;
-    for (const auto &entry : kPrimaryCodes)
-        if (entry.language == locale.language())
-            primary = entry.primary;
+    for (const auto& entry : kPrimaryCodes)
+        if (entry.language == locale.language()) primary = entry.primary;
     return (sublanguageOf(locale) << 10) | primary;
 }
 
-int chooseLanguage(int storedLanguage, const QLocale &locale)
+int chooseLanguage(int storedLanguage, const QLocale& locale)
 {
-    if (storedLanguage >= 0 && storedLanguage < kLanguageCount)
-        return storedLanguage;
+    if (storedLanguage >= 0 && storedLanguage < kLanguageCount) return storedLanguage;
     const int languageId = windowsLanguageId(locale);
     const int primary = languageId & 0x3FF;
-    for (const auto &[code, language] : kPrimaryToLanguage)
-        if (code == primary)
-            return language;
+    for (const auto& [code, language] : kPrimaryToLanguage)
+        if (code == primary) return language;
     return (languageId >> 10) == 1 ? kLanguageUsEnglish : 0;
 }
 
-} // namespace calivue
+}  // namespace calivue

@@ -11,31 +11,31 @@ namespace calivue {
 
 struct LanguageInfo {
     int number;
-    const char *moduleName; // "German" gives "KVO German"; null for the program's own English
-    const char *tag;        // string 1156 the module must carry
-    int localeId;           // Windows locale id, kept for the report's date texts
-    int nameStringId;       // the language's own name in the language dialog
+    const char* moduleName;  // "German" gives "KVO German"; null for the program's own English
+    const char* tag;         // string 1156 the module must carry
+    int localeId;            // Windows locale id, kept for the report's date texts
+    int nameStringId;        // the language's own name in the language dialog
 };
 
 inline constexpr int kLanguageCount = 17;
 inline constexpr int kLanguageUsEnglish = 8;
 inline constexpr int kLanguageHebrew = 13;
 
-const std::array<LanguageInfo, kLanguageCount> &languageTable();
+const std::array<LanguageInfo, kLanguageCount>& languageTable();
 
 // The table entry for `number`; numbers outside 0..16 give language 0.
-const LanguageInfo &languageInfo(int number);
+const LanguageInfo& languageInfo(int number);
 
 // The Windows language id (primary language in bits 0-9, sublanguage in bits 10-15) that
 // `locale` corresponds to; 0 for the C locale. A language missing from the program's list of
 // primary codes gets primary 0 with its sublanguage still set.
-int windowsLanguageId(const QLocale &locale);
+int windowsLanguageId(const QLocale& locale);
 
 // The language to start in: the stored `Language` value when it lies in 0..16, else the one the
 // user's locale maps to by its primary language, else 8 (US English) for a sublanguage of 1
 // and 0 (the program's own English) for anything else.
-int chooseLanguage(int storedLanguage, const QLocale &locale);
+int chooseLanguage(int storedLanguage, const QLocale& locale);
 
-} // namespace calivue
+}  // namespace calivue
 
 #endif

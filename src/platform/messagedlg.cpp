@@ -15,7 +15,7 @@ namespace calivue {
 
 namespace {
 
-cMessageDlg::Responder &responder()
+cMessageDlg::Responder& responder()
 {
     static cMessageDlg::Responder instance;
     return instance;
@@ -37,46 +37,45 @@ constexpr ButtonInfo kButtons[] = {
 QStyle::StandardPixmap pixmapFor(cMessageDlg::IconKind kind)
 {
     switch (kind) {
-    case cMessageDlg::IconKind::Stop:
-        return QStyle::SP_MessageBoxCritical;
-    case cMessageDlg::IconKind::Question:
-        return QStyle::SP_MessageBoxQuestion;
-    case cMessageDlg::IconKind::Information:
-        return QStyle::SP_MessageBoxInformation;
-    case cMessageDlg::IconKind::Exclamation:
-        break;
+        case cMessageDlg::IconKind::Stop:
+            return QStyle::SP_MessageBoxCritical;
+        case cMessageDlg::IconKind::Question:
+            return QStyle::SP_MessageBoxQuestion;
+        case cMessageDlg::IconKind::Information:
+            return QStyle::SP_MessageBoxInformation;
+        case cMessageDlg::IconKind::Exclamation:
+            break;
     }
     return QStyle::SP_MessageBoxWarning;
 }
 
-} // namespace
+}  // namespace
 
-cMessageDlg::cMessageDlg(const QString &text, int iconStyle, int buttonStyle, QWidget *parent)
-    : QDialog(parent)
-    , m_iconKind(iconKindFor(iconStyle))
+cMessageDlg::cMessageDlg(const QString& text, int iconStyle, int buttonStyle, QWidget* parent)
+    : QDialog(parent), m_iconKind(iconKindFor(iconStyle))
 {
     setWindowTitle(uiText(sid::ProductTitle));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     m_icon = new QLabel(this);
     const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-    m_icon->setPixmap(style()->standardIcon(pixmapFor(m_iconKind), nullptr, this)
-                          .pixmap(iconSize, iconSize));
+    m_icon->setPixmap(
+        style()->standardIcon(pixmapFor(m_iconKind), nullptr, this).pixmap(iconSize, iconSize));
     m_icon->setAlignment(Qt::AlignTop);
     m_text = new QLabel(text, this);
     m_text->setTextFormat(Qt::PlainText);
     m_text->setWordWrap(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto *content = new QHBoxLayout;
+    auto* content = new QHBoxLayout;
     content->addWidget(m_icon);
     content->addWidget(m_text, 1);
 
     const QList<int> shown = buttonsFor(buttonStyle);
-    auto *buttonRow = new QHBoxLayout;
+    auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
-    for (const ButtonInfo &info : kButtons) {
-        auto *b = new QPushButton(uiText(info.textId), this);
+    for (const ButtonInfo& info : kButtons) {
+        auto* b = new QPushButton(uiText(info.textId), this);
         b->setProperty("calivueButtonId", info.id);
         b->setVisible(shown.contains(info.id));
         b->setAutoDefault(false);
@@ -84,11 +83,10 @@ cMessageDlg::cMessageDlg(const QString &text, int iconStyle, int buttonStyle, QW
         buttonRow->addWidget(b);
         m_buttons.append(b);
     }
-    if (QPushButton *first = button(shown.value(0)))
-        first->setDefault(true);
+    if (QPushButton* first = button(shown.value(0))) first->setDefault(true);
     buttonRow->addStretch();
 
-    auto *layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->addLayout(content);
     layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -97,28 +95,28 @@ cMessageDlg::cMessageDlg(const QString &text, int iconStyle, int buttonStyle, QW
 cMessageDlg::IconKind cMessageDlg::iconKindFor(int iconStyle)
 {
     switch (iconStyle) {
-    case IconStop:
-        return IconKind::Stop;
-    case IconQuestion:
-        return IconKind::Question;
-    case IconInformation:
-        return IconKind::Information;
-    default:
-        return IconKind::Exclamation;
+        case IconStop:
+            return IconKind::Stop;
+        case IconQuestion:
+            return IconKind::Question;
+        case IconInformation:
+            return IconKind::Information;
+        default:
+            return IconKind::Exclamation;
     }
 }
 
 QList<int> cMessageDlg::buttonsFor(int buttonStyle)
 {
     switch (buttonStyle) {
-    case ButtonsOkCancel:
-        return {IdOk, IdCancel};
-    case ButtonsYesNoCancel:
-        return {IdYes, IdNo, IdCancel};
-    case ButtonsYesNo:
-        return {IdYes, IdNo};
-    default:
-        return {IdOk};
+        case ButtonsOkCancel:
+            return {IdOk, IdCancel};
+        case ButtonsYesNoCancel:
+            return {IdYes, IdNo, IdCancel};
+        case ButtonsYesNo:
+            return {IdYes, IdNo};
+        default:
+            return {IdOk};
     }
 }
 
@@ -131,33 +129,29 @@ QList<int> cMessageDlg::visibleButtons() const
 {
     // isVisibleTo, not isVisible: the dialog itself may never be shown (tests, responders).
     QList<int> ids;
-    for (QPushButton *b : m_buttons)
-        if (b->isVisibleTo(this))
-            ids.append(b->property("calivueButtonId").toInt());
+    for (QPushButton* b : m_buttons)
+        if (b->isVisibleTo(this)) ids.append(b->property("calivueButtonId").toInt());
     return ids;
 }
 
 QString cMessageDlg::buttonText(int id) const
 {
-    const QPushButton *b = button(id);
+    const QPushButton* b = button(id);
     return b ? b->text() : QString();
 }
 
-QPushButton *cMessageDlg::button(int id) const
+QPushButton* cMessageDlg::button(int id) const
 {
-    for (QPushButton *b : m_buttons)
-        if (b->property("calivueButtonId").toInt() == id)
-            return b;
+    for (QPushButton* b : m_buttons)
+        if (b->property("calivueButtonId").toInt() == id) return b;
     return nullptr;
 }
 
 int cMessageDlg::closeResult() const
 {
     const QList<int> shown = visibleButtons();
-    if (shown.contains(IdCancel))
-        return IdCancel;
-    if (shown.contains(IdNo))
-        return IdNo;
+    if (shown.contains(IdCancel)) return IdCancel;
+    if (shown.contains(IdNo)) return IdNo;
     return IdOk;
 }
 
@@ -171,24 +165,22 @@ void cMessageDlg::setResponder(Responder r)
     responder() = std::move(r);
 }
 
-int cMessageDlg::messageBox(const QString &text, int iconStyle, int buttonStyle, QWidget *parent)
+int cMessageDlg::messageBox(const QString& text, int iconStyle, int buttonStyle, QWidget* parent)
 {
     cMessageDlg dialog(text, iconStyle, buttonStyle, parent);
-    if (responder())
-        return responder()(dialog);
+    if (responder()) return responder()(dialog);
     return dialog.exec();
 }
 
-int cMessageDlg::messageBox(int stringId, int iconStyle, int buttonStyle, QWidget *parent)
+int cMessageDlg::messageBox(int stringId, int iconStyle, int buttonStyle, QWidget* parent)
 {
     return messageBox(uiText(stringId), iconStyle, buttonStyle, parent);
 }
 
 int cMessageDlg::twoPartBox(int headingId, int detailId, int iconStyle, int buttonStyle,
-                            QWidget *parent)
+                            QWidget* parent)
 {
-    return messageBox(twoPart(uiText(headingId), uiText(detailId)), iconStyle, buttonStyle,
-                      parent);
+    return messageBox(twoPart(uiText(headingId), uiText(detailId)), iconStyle, buttonStyle, parent);
 }
 
-} // namespace calivue
+}  // namespace calivue

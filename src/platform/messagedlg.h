@@ -14,8 +14,7 @@ class QPushButton;
 
 namespace calivue {
 
-class cMessageDlg : public QDialog
-{
+class cMessageDlg : public QDialog {
     Q_OBJECT
 
 public:
@@ -24,19 +23,23 @@ public:
     // Icon styles: 16 stop, 32 question, 64 information, anything else exclamation.
     enum IconStyle { IconStop = 16, IconQuestion = 32, IconExclamation = 48, IconInformation = 64 };
     // Button styles: anything not listed shows OK alone.
-    enum ButtonStyle { ButtonsOk = 0, ButtonsOkCancel = 1, ButtonsYesNoCancel = 3, ButtonsYesNo = 4 };
+    enum ButtonStyle {
+        ButtonsOk = 0,
+        ButtonsOkCancel = 1,
+        ButtonsYesNoCancel = 3,
+        ButtonsYesNo = 4
+    };
     enum class IconKind { Stop, Question, Information, Exclamation };
 
-    cMessageDlg(const QString &text, int iconStyle, int buttonStyle, QWidget *parent = nullptr);
+    cMessageDlg(const QString& text, int iconStyle, int buttonStyle, QWidget* parent = nullptr);
 
     // Shows the message modally and returns the pressed button (IdOk, IdCancel, IdYes, IdNo).
-    static int messageBox(const QString &text, int iconStyle, int buttonStyle,
-                          QWidget *parent = nullptr);
-    static int messageBox(int stringId, int iconStyle, int buttonStyle,
-                          QWidget *parent = nullptr);
+    static int messageBox(const QString& text, int iconStyle, int buttonStyle,
+                          QWidget* parent = nullptr);
+    static int messageBox(int stringId, int iconStyle, int buttonStyle, QWidget* parent = nullptr);
     // The two-line form: heading, a line break, detail.
     static int twoPartBox(int headingId, int detailId, int iconStyle, int buttonStyle,
-                          QWidget *parent = nullptr);
+                          QWidget* parent = nullptr);
 
     static IconKind iconKindFor(int iconStyle);
     // The buttons a style shows, in their order on screen.
@@ -49,7 +52,7 @@ public:
 
     // When set, messageBox() builds the dialog and hands it to the responder instead of
     // showing it, and returns the responder's answer. For tests and headless runs.
-    using Responder = std::function<int(const cMessageDlg &)>;
+    using Responder = std::function<int(const cMessageDlg&)>;
     static void setResponder(Responder responder);
 
     // The result when the box is closed without a button: Cancel when shown, else No when
@@ -59,14 +62,14 @@ public:
     void reject() override;
 
 private:
-    QPushButton *button(int id) const;
+    QPushButton* button(int id) const;
 
-    QLabel *m_text = nullptr;
-    QLabel *m_icon = nullptr;
-    QList<QPushButton *> m_buttons; // Yes, No, OK, Cancel; only the style's are visible
+    QLabel* m_text = nullptr;
+    QLabel* m_icon = nullptr;
+    QList<QPushButton*> m_buttons;  // Yes, No, OK, Cancel; only the style's are visible
     IconKind m_iconKind = IconKind::Exclamation;
 };
 
-} // namespace calivue
+}  // namespace calivue
 
 #endif

@@ -14,12 +14,11 @@ constexpr double kMillimetresPerInch = 25.4;
 // to that default counts as "not given".
 double dotsPerInch(int dotsPerMetre, int defaultDotsPerMetre)
 {
-    if (dotsPerMetre <= 0 || dotsPerMetre == defaultDotsPerMetre)
-        return kDefaultPictureDpi;
+    if (dotsPerMetre <= 0 || dotsPerMetre == defaultDotsPerMetre) return kDefaultPictureDpi;
     return dotsPerMetre * kMillimetresPerInch / 1000.0;
 }
 
-} // namespace
+}  // namespace
 
 QSize Picture::sizeAtDpi(double dpi) const
 {
@@ -27,13 +26,12 @@ QSize Picture::sizeAtDpi(double dpi) const
                  static_cast<int>(himetric.height() * dpi / 2540.0));
 }
 
-std::optional<Picture> loadPicture(const QString &path)
+std::optional<Picture> loadPicture(const QString& path)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
     QImage image = reader.read();
-    if (image.isNull())
-        return std::nullopt;
+    if (image.isNull()) return std::nullopt;
     const QImage fresh(1, 1, QImage::Format_RGB32);
     const double dpiX = dotsPerInch(image.dotsPerMeterX(), fresh.dotsPerMeterX());
     const double dpiY = dotsPerInch(image.dotsPerMeterY(), fresh.dotsPerMeterY());
@@ -46,4 +44,4 @@ std::optional<Picture> loadPicture(const QString &path)
     return picture;
 }
 
-} // namespace calivue
+}  // namespace calivue

@@ -13,7 +13,7 @@ namespace calivue {
 
 struct Picture {
     QImage image;
-    QSize himetric; // physical size in hundredths of a millimetre
+    QSize himetric;  // physical size in hundredths of a millimetre
 
     // The size in device pixels at `dotsPerInch`: himetric × dpi / 2540, truncated.
     QSize sizeAtDpi(double dotsPerInch) const;
@@ -24,8 +24,8 @@ inline constexpr double kDefaultPictureDpi = 96.0;
 // Reads any format Qt's image readers know (BMP and JPEG at least). The physical size comes
 // from the file's resolution, or 96 dpi when the file gives none. Returns nullopt when the file
 // cannot be read or decoded.
-std::optional<Picture> loadPicture(const QString &path);
+std::optional<Picture> loadPicture(const QString& path);
 
-} // namespace calivue
+}  // namespace calivue
 
 #endif

@@ -18,7 +18,7 @@ constexpr QLatin1String kTemplate{"Calivue Razadi/Template"};
 constexpr QLatin1String kPersistReportDetails{"Calivue Razadi/PersistReportDetails"};
 constexpr QLatin1String kTempUnit{"TempUnit"};
 
-int readInt(const QString &file, QAnyStringView key, int fallback)
+int readInt(const QString& file, QAnyStringView key, int fallback)
 {
     const QSettings settings(file, QSettings::IniFormat);
     bool ok = false;
@@ -31,8 +31,8 @@ SettingsError makeError(SettingsError::Code code, int messageId)
     return SettingsError{code, messageId, uiText(messageId)};
 }
 
-std::optional<SettingsError> writeValue(const QString &file, QAnyStringView key,
-                                        const QVariant &value, int keyFailId, int writeFailId)
+std::optional<SettingsError> writeValue(const QString& file, QAnyStringView key,
+                                        const QVariant& value, int keyFailId, int writeFailId)
 {
     if (!QDir().mkpath(QFileInfo(file).absolutePath()))
         return makeError(SettingsError::Code::KeyNotOpened, keyFailId);
@@ -46,20 +46,17 @@ std::optional<SettingsError> writeValue(const QString &file, QAnyStringView key,
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 SettingsStore::SettingsStore() = default;
 
-SettingsStore::SettingsStore(QString configRoot)
-    : m_configRoot(std::move(configRoot))
-{
-}
+SettingsStore::SettingsStore(QString configRoot) : m_configRoot(std::move(configRoot)) {}
 
 QString SettingsStore::root() const
 {
     return m_configRoot.isEmpty()
-        ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        : m_configRoot;
+               ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+               : m_configRoot;
 }
 
 QString SettingsStore::applicationFile() const
@@ -123,8 +120,7 @@ std::optional<QString> SettingsStore::reportText(QAnyStringView name) const
 {
     const QSettings settings(reportFile(), QSettings::IniFormat);
     const QVariant value = settings.value(name);
-    if (!value.isValid())
-        return std::nullopt;
+    if (!value.isValid()) return std::nullopt;
     return value.toString();
 }
 
@@ -133,8 +129,7 @@ bool SettingsStore::hasReportKey() const
     return QFileInfo(reportFile()).isFile();
 }
 
-std::optional<SettingsError> SettingsStore::setReportText(QAnyStringView name,
-                                                          const QString &value)
+std::optional<SettingsError> SettingsStore::setReportText(QAnyStringView name, const QString& value)
 {
     int keyFail = sid::ErrorWritingSetting;
     int writeFail = sid::ErrorWritingSetting;
@@ -151,4 +146,4 @@ std::optional<SettingsError> SettingsStore::setReportText(QAnyStringView name,
     return writeValue(reportFile(), name, value, keyFail, writeFail);
 }
 
-} // namespace calivue
+}  // namespace calivue

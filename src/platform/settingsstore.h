@@ -14,12 +14,12 @@ namespace calivue {
 
 struct SettingsError {
     enum class Code {
-        KeyNotOpened,    // the settings file or its folder cannot be created or written
-        ValueNotWritten, // writing the value itself failed
+        KeyNotOpened,     // the settings file or its folder cannot be created or written
+        ValueNotWritten,  // writing the value itself failed
     };
     Code code;
-    int messageId;   // string-table number of the message to show
-    QString message; // that text from the active string table
+    int messageId;    // string-table number of the message to show
+    QString message;  // that text from the active string table
 };
 
 // Value names under the report writer's key.
@@ -27,10 +27,9 @@ namespace reportkey {
 inline constexpr QLatin1String LogoPath{"LogoPath"};
 inline constexpr QLatin1String Company{"Company"};
 inline constexpr QLatin1String Author{"Author"};
-} // namespace reportkey
+}  // namespace reportkey
 
-class SettingsStore
-{
+class SettingsStore {
 public:
     // Settings under $XDG_CONFIG_HOME (or ~/.config when it is not set), read at each call.
     SettingsStore();
@@ -38,10 +37,10 @@ public:
     explicit SettingsStore(QString configRoot);
 
     // Reads fall back to the defaults when a value is absent or unreadable.
-    int language() const;             // -1: not chosen
-    int templateNumber() const;       // 0
-    bool persistReportDetails() const; // false
-    int tempUnit() const;             // 0 Celsius, 1 Fahrenheit, 2 Kelvin; 3 and above read as 1
+    int language() const;               // -1: not chosen
+    int templateNumber() const;         // 0
+    bool persistReportDetails() const;  // false
+    int tempUnit() const;               // 0 Celsius, 1 Fahrenheit, 2 Kelvin; 3 and above read as 1
 
     // Each write returns nullopt on success, else the failure with the message to show.
     std::optional<SettingsError> setLanguage(int language);
@@ -55,7 +54,7 @@ public:
     bool hasReportKey() const;
     // LogoPath, Company and Author fail with messages of their own; every other value with
     // "Error writing setting to registry".
-    std::optional<SettingsError> setReportText(QAnyStringView name, const QString &value);
+    std::optional<SettingsError> setReportText(QAnyStringView name, const QString& value);
 
     QString applicationFile() const;
     QString reportFile() const;
@@ -63,9 +62,9 @@ public:
 private:
     QString root() const;
 
-    QString m_configRoot; // empty: the user's configuration folder
+    QString m_configRoot;  // empty: the user's configuration folder
 };
 
-} // namespace calivue
+}  // namespace calivue
 
 #endif

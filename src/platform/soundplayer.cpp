@@ -19,7 +19,7 @@ namespace {
 
 // One effect for the whole program, owned by the application object so that it goes before
 // the multimedia back end does.
-QSoundEffect *effect()
+QSoundEffect* effect()
 {
     static QPointer<QSoundEffect> instance;
     if (!instance && QCoreApplication::instance())
@@ -27,20 +27,18 @@ QSoundEffect *effect()
     return instance;
 }
 
-} // namespace
+}  // namespace
 
 bool soundOutputAvailable()
 {
     return QCoreApplication::instance() && !QMediaDevices::audioOutputs().isEmpty();
 }
 
-bool playSound(const QString &wavPath)
+bool playSound(const QString& wavPath)
 {
-    if (!QFileInfo(wavPath).isFile() || !soundOutputAvailable())
-        return false;
-    QSoundEffect *sound = effect();
-    if (!sound)
-        return false;
+    if (!QFileInfo(wavPath).isFile() || !soundOutputAvailable()) return false;
+    QSoundEffect* sound = effect();
+    if (!sound) return false;
     sound->stop();
     sound->setSource(QUrl::fromLocalFile(QFileInfo(wavPath).absoluteFilePath()));
     sound->play();
@@ -49,18 +47,17 @@ bool playSound(const QString &wavPath)
 
 void stopSound()
 {
-    if (QSoundEffect *sound = effect())
-        sound->stop();
+    if (QSoundEffect* sound = effect()) sound->stop();
 }
 
-#else // built without Qt Multimedia: voice annotations are not played
+#else  // built without Qt Multimedia: voice annotations are not played
 
 bool soundOutputAvailable()
 {
     return false;
 }
 
-bool playSound(const QString &)
+bool playSound(const QString&)
 {
     return false;
 }
@@ -69,4 +66,4 @@ void stopSound() {}
 
 #endif
 
-} // namespace calivue
+}  // namespace calivue

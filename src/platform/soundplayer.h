@@ -13,11 +13,11 @@ bool soundOutputAvailable();
 // Starts playing `wavPath`. Returns false, and plays nothing, when the file does not exist or
 // no audio output is available; a file that turns out not to be a playable sound is silently
 // not played. Needs a QCoreApplication with an event loop.
-bool playSound(const QString &wavPath);
+bool playSound(const QString& wavPath);
 
 // Stops the sound that is playing, if any.
 void stopSound();
 
-} // namespace calivue
+}  // namespace calivue
 
 #endif

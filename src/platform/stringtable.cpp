@@ -19,18 +19,15 @@ std::shared_ptr<const LanguagePack> englishPack()
     return pack;
 }
 
-StringTable &activeTable()
+StringTable& activeTable()
 {
     static StringTable table;
     return table;
 }
 
-} // namespace
+}  // namespace
 
-StringTable::StringTable()
-    : m_english(englishPack())
-{
-}
+StringTable::StringTable() : m_english(englishPack()) {}
 
 StringTable StringTable::english()
 {
@@ -48,8 +45,7 @@ QString StringTable::text(int id) const
 {
     if (m_module) {
         const auto it = m_module->strings.constFind(id);
-        if (it != m_module->strings.constEnd())
-            return *it;
+        if (it != m_module->strings.constEnd()) return *it;
     }
     return m_english->strings.value(id);
 }
@@ -69,12 +65,12 @@ QString StringTable::tag() const
     return text(sid::LanguageTag);
 }
 
-const QList<MenuDef> &StringTable::menus() const
+const QList<MenuDef>& StringTable::menus() const
 {
     return (m_module && !m_module->menus.isEmpty()) ? m_module->menus : m_english->menus;
 }
 
-const QList<int> &StringTable::toolbar() const
+const QList<int>& StringTable::toolbar() const
 {
     return (m_module && !m_module->toolbar.isEmpty()) ? m_module->toolbar : m_english->toolbar;
 }
@@ -90,19 +86,18 @@ QString StringTable::toolTip(int command) const
 {
     const QString full = text(command);
     const qsizetype lineBreak = full.indexOf(QLatin1Char('\n'));
-    if (lineBreak < 0)
-        return {};
+    if (lineBreak < 0) return {};
     QString tip = full.mid(lineBreak + 1);
     tip.replace(QLatin1String("&&"), QLatin1String("&"));
     return tip;
 }
 
-const StringTable &StringTable::active()
+const StringTable& StringTable::active()
 {
     return activeTable();
 }
 
-void StringTable::setActive(const StringTable &table)
+void StringTable::setActive(const StringTable& table)
 {
     activeTable() = table;
 }
@@ -112,4 +107,4 @@ QString uiText(int id)
     return StringTable::active().text(id);
 }
 
-} // namespace calivue
+}  // namespace calivue

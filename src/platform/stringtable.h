@@ -9,8 +9,7 @@
 
 namespace calivue {
 
-class StringTable
-{
+class StringTable {
 public:
     // Same as english().
     StringTable();
@@ -29,8 +28,8 @@ public:
     QString tag() const;
 
     // The module's menus and tool-bar layout when it has them, else the program's own.
-    const QList<MenuDef> &menus() const;
-    const QList<int> &toolbar() const;
+    const QList<MenuDef>& menus() const;
+    const QList<int>& toolbar() const;
     // The status-bar prompt of a command: its string up to the first line break.
     QString prompt(int command) const;
     // The tool tip of a command: its string after the first line break, "&&" shown as "&";
@@ -38,17 +37,17 @@ public:
     QString toolTip(int command) const;
 
     // The table the user interface reads from; English until start-up installs a module's.
-    static const StringTable &active();
-    static void setActive(const StringTable &table);
+    static const StringTable& active();
+    static void setActive(const StringTable& table);
 
 private:
-    std::shared_ptr<const LanguagePack> m_module;  // null for the program's own table
-    std::shared_ptr<const LanguagePack> m_english; // never null
+    std::shared_ptr<const LanguagePack> m_module;   // null for the program's own table
+    std::shared_ptr<const LanguagePack> m_english;  // never null
 };
 
 // Shorthand for StringTable::active().text(id).
 QString uiText(int id);
 
-} // namespace calivue
+}  // namespace calivue
 
 #endif

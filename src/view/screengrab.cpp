@@ -25,7 +25,8 @@ cScreenGrab::cScreenGrab(const QString& title, QWidget* parent) : QDialog(parent
 {
     setWindowTitle(title);
     auto* layout = new QHBoxLayout(this);
-    const auto addButton = [&](const QString& text, const char* name, std::optional<Region> region) {
+    const auto addButton = [&](const QString& text, const char* name,
+                               std::optional<Region> region) {
         auto* button = new QPushButton(text, this);
         button->setObjectName(QString::fromLatin1(name));
         button->setAutoDefault(false);

@@ -99,17 +99,18 @@ void CVantoroView::OnInitialUpdate()
 void CVantoroView::createViewers()
 {
     cDisplaySet& d = *m_displays;
-    const std::array<cVisibleObject*, ViewerCount> objects{
-        &d.arrayDisplay(), &d.colourBar(), &d.spanSelector(), &d.cursorList(),
-        &d.lowerProfile(), &d.sideProfile()};
+    const std::array<cVisibleObject*, ViewerCount> objects{&d.arrayDisplay(), &d.colourBar(),
+                                                           &d.spanSelector(), &d.cursorList(),
+                                                           &d.lowerProfile(), &d.sideProfile()};
     static constexpr std::array<const char*, ViewerCount> names{
-        "imageViewer", "colourBarViewer", "spanViewer", "cursorListViewer",
-        "lowerProfileViewer", "sideProfileViewer"};
+        "imageViewer",      "colourBarViewer",    "spanViewer",
+        "cursorListViewer", "lowerProfileViewer", "sideProfileViewer"};
     for (int i = 0; i < ViewerCount; ++i) {
         auto* viewer = new cObjectViewer(m_canvas);
         viewer->setObjectName(QString::fromLatin1(names[static_cast<std::size_t>(i)]));
         viewer->SetBorder3D(true);
-        viewer->Create(QRect(0, 0, 100, 100), m_canvas, kViewerId, objects[static_cast<std::size_t>(i)]);
+        viewer->Create(QRect(0, 0, 100, 100), m_canvas, kViewerId,
+                       objects[static_cast<std::size_t>(i)]);
         m_viewers[static_cast<std::size_t>(i)] = viewer;
     }
     installPictureMenu();
@@ -232,22 +233,23 @@ void CVantoroView::redrawTick()
 void CVantoroView::onUpdate(int hint)
 {
     switch (hint) {
-    case CVantoroDoc::HintCursors:
-        if (!m_initialised) return;
-        if (cViewSheet* pages = optionsPages()) pages->refreshCursors();
-        invalidate(ImageViewer);
-        invalidate(CursorListViewer);
-        return;
-    case CVantoroDoc::HintSaved: return;
-    case CVantoroDoc::HintLayout:
-        if (m_initialised) RecalcLayout();
-        return;
-    default:
-        if (!m_initialised) return;
-        if (cViewSheet* pages = optionsPages()) pages->refreshControls();
-        ApplyVisibility();
-        for (int i = 0; i < ViewerCount; ++i) invalidate(static_cast<Viewer>(i));
-        return;
+        case CVantoroDoc::HintCursors:
+            if (!m_initialised) return;
+            if (cViewSheet* pages = optionsPages()) pages->refreshCursors();
+            invalidate(ImageViewer);
+            invalidate(CursorListViewer);
+            return;
+        case CVantoroDoc::HintSaved:
+            return;
+        case CVantoroDoc::HintLayout:
+            if (m_initialised) RecalcLayout();
+            return;
+        default:
+            if (!m_initialised) return;
+            if (cViewSheet* pages = optionsPages()) pages->refreshControls();
+            ApplyVisibility();
+            for (int i = 0; i < ViewerCount; ++i) invalidate(static_cast<Viewer>(i));
+            return;
     }
 }
 

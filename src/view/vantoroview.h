@@ -31,8 +31,15 @@ class CVantoroView : public QScrollArea, public ViewCommands {
 
 public:
     // The viewers in the order the display objects are taken from the document.
-    enum Viewer { ImageViewer, ColourBarViewer, SpanViewer, CursorListViewer, LowerProfileViewer,
-                  SideProfileViewer, ViewerCount };
+    enum Viewer {
+        ImageViewer,
+        ColourBarViewer,
+        SpanViewer,
+        CursorListViewer,
+        LowerProfileViewer,
+        SideProfileViewer,
+        ViewerCount
+    };
     static constexpr int kViewerId = 1001;
     static constexpr int kRedrawMs = 50;
 

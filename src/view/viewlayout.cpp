@@ -39,9 +39,9 @@ ViewLayout computeViewLayout(const ViewLayoutInput& in)
 
     out.colourBar = {x1 + 4, y0, x1 + 69, y1};
 
-    const int listBottom = std::max(
-        out.optionsPanel.bottom,
-        std::min({std::max(y1, 300), c.bottom - 100, c.bottom - 100 - profileSpace}));
+    const int listBottom =
+        std::max(out.optionsPanel.bottom,
+                 std::min({std::max(y1, 300), c.bottom - 100, c.bottom - 100 - profileSpace}));
     out.cursorList = {panelWidth + 4, y0, panelWidth + 204, listBottom};
 
     out.sideProfile = {x0 - 108, y0, x0 - 8, y1};

@@ -8,22 +8,22 @@
 namespace calivue {
 
 struct ViewLayoutInput {
-    EdgeRect client;          // the view's client rectangle
-    EdgeRect options;         // the options sheet's own size, (0, 0, width, height)
+    EdgeRect client;   // the view's client rectangle
+    EdgeRect options;  // the options sheet's own size, (0, 0, width, height)
     bool optionsShown = true;
     bool optionsDocked = true;
     bool cursorListShown = true;
     bool profilesShown = true;
-    bool portrait = false;    // image orientation 1 or 3
+    bool portrait = false;  // image orientation 1 or 3
 };
 
 struct ViewLayout {
     EdgeRect span;
-    EdgeRect optionsPanel;    // all zero when the options float or are hidden
+    EdgeRect optionsPanel;  // all zero when the options float or are hidden
     EdgeRect image;
     EdgeRect colourBar;
-    EdgeRect cursorList;      // meaningful when the cursor list is shown
-    EdgeRect sideProfile;     // meaningful when profiles are shown
+    EdgeRect cursorList;   // meaningful when the cursor list is shown
+    EdgeRect sideProfile;  // meaningful when profiles are shown
     EdgeRect lowerProfile;
 };
 

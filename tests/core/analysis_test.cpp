@@ -57,7 +57,9 @@ TEST(Smooth, HottestIgnoresBorderButAverageCountsIt)
 TEST(AreaStatistics, BoxSizesByMode)
 {
     // Value 4000 inside the small box only, so the average tells the box size.
-    auto img = makeImage([](int x, int row) { return (x >= 101 && x < 219 && row >= 81 && row < 159) ? 4000 : 3000; });
+    auto img = makeImage([](int x, int row) {
+        return (x >= 101 && x < 219 && row >= 81 && row < 159) ? 4000 : 3000;
+    });
     img->setAreaMode(0);
     EXPECT_EQ(img->areaStats().maxRaw, 4000);
     EXPECT_EQ(img->areaStats().minRaw, 3000);
@@ -81,7 +83,7 @@ TEST(AreaStatistics, InViewStaysInsideThePicture)
     EXPECT_EQ(img->areaStats().maxRaw, 3000);
     EXPECT_FLOAT_EQ(img->areaStats().average, 3000.0f);
     img->areaStatisticsInView(kWidth, kHeight, -500, -500, 1, 2);
-    EXPECT_EQ(img->areaStats().average, 0.0f);  // empty box
+    EXPECT_EQ(img->areaStats().average, 0.0f);               // empty box
     img->areaStatisticsInView(kWidth, kHeight, 0, 0, 0, 1);  // zoom 0 is ignored
     img->areaStatisticsInView(kWidth, kHeight, 40, 30, 2, 1);
     EXPECT_FLOAT_EQ(img->areaStats().average, 3000.0f);

@@ -80,8 +80,8 @@ TEST(RecordDecode, AppliesReadingSubstitutions)
 // Catches a wrong scale-code table (odd codes must fall back to 50 counts per kelvin).
 TEST(RecordDecode, ScaleCodes)
 {
-    const std::pair<int, float> cases[] = {{0, 10}, {10, 10}, {1, 50}, {50, 50}, {2, 25},
-                                           {25, 25}, {3, 100}, {100, 100}, {7, 50}, {255, 50}};
+    const std::pair<int, float> cases[] = {{0, 10},  {10, 10}, {1, 50},    {50, 50}, {2, 25},
+                                           {25, 25}, {3, 100}, {100, 100}, {7, 50},  {255, 50}};
     for (auto [code, scale] : cases) {
         auto r = minimalRecord();
         r[55] = static_cast<std::uint8_t>(code);

@@ -13,11 +13,15 @@ using calivue::test::makeImage;
 using calivue::test::makeUniform;
 
 namespace {
-std::array<int, 3> rgbOf(std::uint32_t c) { return {int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)}; }
+std::array<int, 3> rgbOf(std::uint32_t c)
+{
+    return {int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)};
+}
 
 // The straightforward four-by-four Catmull-Rom loop, for comparison with the
 // separable fast version.
-std::vector<std::int32_t> naiveInterpolate(const std::vector<std::int32_t>& src, int w, int h, int f)
+std::vector<std::int32_t> naiveInterpolate(const std::vector<std::int32_t>& src, int w, int h,
+                                           int f)
 {
     std::vector<std::int32_t> out(static_cast<std::size_t>(w * f) * h * f);
     auto at = [&](int x, int y) {
@@ -131,14 +135,15 @@ TEST(Interpolation, FastEqualsNaiveOnRandomImages)
 // Catches span ends mapped off by one and render sizes for each orientation.
 TEST(Render, SpanEndsAndSizes)
 {
-    auto img = makeImage([](int x, int) { return 2900 + x; }, [](RecordFields& f) { f.palette = 0; });
+    auto img =
+        makeImage([](int x, int) { return 2900 + x; }, [](RecordFields& f) { f.palette = 0; });
     auto pic = img->render(kWidth, kHeight, 1, 2900, 3100, 0);
     ASSERT_TRUE(pic);
     ASSERT_EQ(pic->size(), static_cast<std::size_t>(kPixels) * 3);
-    EXPECT_EQ((*pic)[0], 0);                  // value 2900 = spanLow → index 0
-    EXPECT_EQ((*pic)[200 * 3], 255);          // value 3100 = spanHigh → 255
-    EXPECT_EQ((*pic)[300 * 3], 255);          // above the span
-    EXPECT_EQ((*pic)[100 * 3], 127);          // 3000: (100 · 255) / 200
+    EXPECT_EQ((*pic)[0], 0);          // value 2900 = spanLow → index 0
+    EXPECT_EQ((*pic)[200 * 3], 255);  // value 3100 = spanHigh → 255
+    EXPECT_EQ((*pic)[300 * 3], 255);  // above the span
+    EXPECT_EQ((*pic)[100 * 3], 127);  // 3000: (100 · 255) / 200
     for (int o = 0; o < 4; ++o) {
         img->fields.orientation = static_cast<std::uint8_t>(o);
         auto p = img->render(kWidth, kHeight, 3, 2900, 3100, 0);
@@ -153,7 +158,8 @@ TEST(Render, SpanEndsAndSizes)
 // Catches a zero-width span dividing by zero instead of falling back to spanRange.
 TEST(Render, EmptySpanUsesAutomaticSpan)
 {
-    auto img = makeImage([](int x, int) { return 2900 + x; }, [](RecordFields& f) { f.palette = 0; });
+    auto img =
+        makeImage([](int x, int) { return 2900 + x; }, [](RecordFields& f) { f.palette = 0; });
     auto a = img->render(kWidth, kHeight, 1, 3000, 3000, 0);
     int lo = 0, hi = 0;
     img->spanRange(lo, hi);
@@ -187,8 +193,9 @@ TEST(Render, OrientationIndexMaps)
 // Catches a fast quarter-turn path that differs from turning the plain render.
 TEST(Render, OrientedRenderEqualsTurnedPlainRender)
 {
-    auto img = makeImage([](int x, int row) { return 2900 + (x * 37 + row * 91) % 400 + (x == 7) * 900; },
-                         [](RecordFields& f) { f.palette = 5; });
+    auto img =
+        makeImage([](int x, int row) { return 2900 + (x * 37 + row * 91) % 400 + (x == 7) * 900; },
+                  [](RecordFields& f) { f.palette = 5; });
     for (int f : {1, 2, 3}) {
         auto plain = img->renderUnoriented(kWidth, kHeight, f, 2950, 3200, 3);
         ASSERT_TRUE(plain);
@@ -283,7 +290,9 @@ TEST(Blend, CentredWindowModes)
     auto img = makeUniform(3000);
     auto t = solid(1, 100, 100, 100);
     blendPictures(t, solid(1, 20, 20, 20), 101, 1, *img, 2900, 3100);
-    auto px = [&](int row, int col) { return t[(static_cast<std::size_t>(row) * kWidth + col) * 3]; };
+    auto px = [&](int row, int col) {
+        return t[(static_cast<std::size_t>(row) * kWidth + col) * 3];
+    };
     EXPECT_EQ(px(0, 0), 20);     // outside the window: visual
     EXPECT_EQ(px(64, 96), 100);  // window corner: thermal
     EXPECT_EQ(px(175, 223), 100);
@@ -296,9 +305,8 @@ TEST(Blend, CentredWindowModes)
 TEST(Blend, ThresholdModes)
 {
     // Columns carry values 2950..3049 (e = 1, unit °C, scale 10: raw equivalent = value).
-    auto img = makeImage([](int x, int) { return 2950 + x % 100; }, [](RecordFields& f) {
-        f.emissivity[10] = 100;
-    });
+    auto img = makeImage([](int x, int) { return 2950 + x % 100; },
+                         [](RecordFields& f) { f.emissivity[10] = 100; });
     const auto vis = solid(1, 9, 9, 9);
     auto above = solid(1, 200, 200, 200);
     blendPictures(above, vis, 160, 1, *img, 2900, 3100);  // 50 %: threshold 3000
@@ -317,10 +325,11 @@ TEST(Blend, ThresholdModes)
 // Catches a blend applied after the rotation instead of in the captured frame.
 TEST(Blend, HappensBeforeOrientation)
 {
-    auto img = makeImage([](int x, int) { return 2900 + x; }, [](RecordFields& f) {
-        f.orientation = 1;
-        f.palette = 0;
-    });
+    auto img = makeImage([](int x, int) { return 2900 + x; },
+                         [](RecordFields& f) {
+                             f.orientation = 1;
+                             f.palette = 0;
+                         });
     std::vector<std::uint8_t> vis(static_cast<std::size_t>(kPixels) * 3, 0);
     vis[0] = 250;  // visual array row 0, column 0
     auto out = renderBlended(*img, 1, 2900, 3219, 0, vis, 100);

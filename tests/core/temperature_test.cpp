@@ -29,7 +29,8 @@ TEST(TemperatureOf, EmissivityCorrection)
     EXPECT_NEAR(t95, 79.2f, 0.05);
     EXPECT_NEAR(img->temperatureOf(3500, 1.0f, true), 76.8f, 1e-4);
     // Above 280 °C the upper branch of the curve is used and still continuous.
-    const float hot = img->temperatureOf(static_cast<std::uint16_t>((300 + 273.2) * 10), 0.95f, true);
+    const float hot =
+        img->temperatureOf(static_cast<std::uint16_t>((300 + 273.2) * 10), 0.95f, true);
     EXPECT_GT(hot, 300.0f);
     EXPECT_LT(hot, 320.0f);
 }
@@ -70,8 +71,8 @@ TEST(TemperatureOf, TemperatureCorrection)
     auto img = makeUniform(2932);
     EXPECT_FLOAT_EQ(img->temperatureOf(3000, 0.95f, true), img->temperatureOf(3000, 0.95f, false));
     img->setTemperatureCorrection(2832);
-    EXPECT_NEAR(img->temperatureOf(3000, 0.95f, true) - img->temperatureOf(3000, 0.95f, false), 10.0f,
-                1e-3);
+    EXPECT_NEAR(img->temperatureOf(3000, 0.95f, true) - img->temperatureOf(3000, 0.95f, false),
+                10.0f, 1e-3);
 }
 
 // Catches rounding and unit mistakes in the tenths-of-kelvin helpers.
@@ -95,13 +96,14 @@ TEST(UnitHelpers, TenthsKelvinAndCelsius)
 // Catches cursor y not being counted from the top, or the wrong emissivity per marker.
 TEST(MarkerReadings, CursorsUseTheirOwnEmissivityAndTopCountedY)
 {
-    auto img = makeImage([](int, int row) { return row == 239 ? 3500 : 2932; }, [](RecordFields& f) {
-        f.cursorCount = 2;
-        f.cursorX = {10, 10};
-        f.cursorY = {0, 100};  // y 0 is the top row = array row 239
-        f.emissivity[0] = 100;
-        f.emissivity[1] = 95;
-    });
+    auto img = makeImage([](int, int row) { return row == 239 ? 3500 : 2932; },
+                         [](RecordFields& f) {
+                             f.cursorCount = 2;
+                             f.cursorX = {10, 10};
+                             f.cursorY = {0, 100};  // y 0 is the top row = array row 239
+                             f.emissivity[0] = 100;
+                             f.emissivity[1] = 95;
+                         });
     // Smoothing averages the top row with nothing above it: row 239 keeps its value.
     EXPECT_NEAR(img->markerTemperature(0), 76.8f, 1e-3);
     EXPECT_NEAR(img->markerTemperature(1), 20.0f, 1e-3);

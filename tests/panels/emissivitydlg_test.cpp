@@ -10,7 +10,10 @@ using namespace calivue;
 
 namespace {
 struct ResponderScope {
-    explicit ResponderScope(cEmissivityDlg::Responder r) { cEmissivityDlg::setResponder(std::move(r)); }
+    explicit ResponderScope(cEmissivityDlg::Responder r)
+    {
+        cEmissivityDlg::setResponder(std::move(r));
+    }
     ~ResponderScope() { cEmissivityDlg::setResponder({}); }
 };
 }  // namespace

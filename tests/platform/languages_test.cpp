@@ -14,24 +14,24 @@ using namespace calivue;
 
 namespace {
 
-QString qs(const char *utf8)
+QString qs(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
 
-int choose(int stored, const char *locale)
+int choose(int stored, const char* locale)
 {
     return chooseLanguage(stored, QLocale(QString::fromLatin1(locale)));
 }
 
-} // namespace
+}  // namespace
 
 // Catches a stored choice being overridden by the locale, or an out-of-range one being used.
 TEST(ChooseLanguage, StoredLanguageWithinRangeWins)
 {
     EXPECT_EQ(choose(0, "de_DE"), 0);  // the program's own English on any system
     EXPECT_EQ(choose(16, "en_US"), 16);
-    EXPECT_EQ(choose(17, "de_DE"), 1); // out of range: the German locale decides
+    EXPECT_EQ(choose(17, "de_DE"), 1);  // out of range: the German locale decides
     EXPECT_EQ(choose(-1, "de_DE"), 1);
     EXPECT_EQ(choose(-5, "fr_FR"), 2);
 }
@@ -40,15 +40,14 @@ TEST(ChooseLanguage, StoredLanguageWithinRangeWins)
 TEST(ChooseLanguage, LocaleMapsByPrimaryLanguage)
 {
     const struct {
-        const char *locale;
+        const char* locale;
         int language;
     } cases[] = {
-        {"zh_CN", 5}, {"zh_TW", 5}, {"cs_CZ", 12}, {"de_AT", 1}, {"es_ES", 3}, {"es_MX", 3},
-        {"fr_CA", 2}, {"he_IL", 13}, {"it_IT", 4}, {"ja_JP", 6}, {"ko_KR", 7}, {"nl_BE", 11},
-        {"pt_PT", 9}, {"pt_BR", 9}, {"ru_RU", 10}, {"id_ID", 14}, {"ms_MY", 15},
+        {"zh_CN", 5}, {"zh_TW", 5},  {"cs_CZ", 12}, {"de_AT", 1},  {"es_ES", 3},  {"es_MX", 3},
+        {"fr_CA", 2}, {"he_IL", 13}, {"it_IT", 4},  {"ja_JP", 6},  {"ko_KR", 7},  {"nl_BE", 11},
+        {"pt_PT", 9}, {"pt_BR", 9},  {"ru_RU", 10}, {"id_ID", 14}, {"ms_MY", 15},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(choose(-1, c.locale), c.language) << c.locale;
+    for (const auto& c : cases) EXPECT_EQ(choose(-1, c.locale), c.language) << c.locale;
 }
 
 // Catches the US/UK English split going wrong: only sublanguage 1 selects the US module.
@@ -103,7 +102,7 @@ TEST(LanguageModules, LoadsUsModuleBesideTheExecutable)
     EXPECT_TRUE(load.table.isModule());
     EXPECT_EQ(load.table.tag(), qs("USA"));
     EXPECT_EQ(load.table.text(sid::ColourPaletteLabel), qs("Color Palette:"));
-    EXPECT_TRUE(load.table.moduleHas(sid::ProductTitle)); // a complete table, not a patch
+    EXPECT_TRUE(load.table.moduleHas(sid::ProductTitle));  // a complete table, not a patch
     EXPECT_EQ(load.table.text(sid::ProductTitle), qs("Orvane Calivue Razadi"));
     EXPECT_EQ(load.table.menus().size(), 5);
 }
@@ -161,10 +160,10 @@ TEST(LanguageModules, ModuleOfAnotherLanguageIsRefused)
 TEST(LanguageModules, BrokenModulesAreRefused)
 {
     const LanguageModules modules(QStringList{QString::fromUtf8(CALIVUE_BROKEN_MODULE_DIR)});
-    const LanguageLoad initFails = modules.load(2); // KVO French: initialisation reports 0
+    const LanguageLoad initFails = modules.load(2);  // KVO French: initialisation reports 0
     EXPECT_EQ(initFails.status, LanguageLoad::Status::LoadFailed);
     EXPECT_EQ(initFails.message, qs("Error loading:\nKVO French.so"));
-    const LanguageLoad badTable = modules.load(3); // KVO Spanish: table is not JSON
+    const LanguageLoad badTable = modules.load(3);  // KVO Spanish: table is not JSON
     EXPECT_EQ(badTable.status, LanguageLoad::Status::WrongTag);
     EXPECT_EQ(badTable.message, qs("Error loading DLL"));
 }

@@ -13,14 +13,13 @@ using IconKind = cMessageDlg::IconKind;
 
 namespace {
 
-QString qs(const char *utf8)
+QString qs(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
 
 // Removes the responder and restores English after each test.
-class MessageBoxTest : public ::testing::Test
-{
+class MessageBoxTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
@@ -29,15 +28,14 @@ protected:
     }
 };
 
-QPushButton *buttonWithText(QWidget *dialog, const QString &text)
+QPushButton* buttonWithText(QWidget* dialog, const QString& text)
 {
-    for (QPushButton *b : dialog->findChildren<QPushButton *>())
-        if (b->text() == text)
-            return b;
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+        if (b->text() == text) return b;
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 // Catches a wrong icon for a style: only 16, 32 and 64 have icons of their own.
 TEST_F(MessageBoxTest, IconStyles)
@@ -101,7 +99,7 @@ TEST_F(MessageBoxTest, ResponderSeesTheBoxAndAnswers)
     QString seen;
     QList<int> buttons;
     IconKind icon = IconKind::Stop;
-    cMessageDlg::setResponder([&](const cMessageDlg &box) {
+    cMessageDlg::setResponder([&](const cMessageDlg& box) {
         seen = box.text();
         buttons = box.visibleButtons();
         icon = box.iconKind();
@@ -122,7 +120,7 @@ TEST_F(MessageBoxTest, ResponderSeesTheBoxAndAnswers)
 TEST_F(MessageBoxTest, PressedButtonIsTheResult)
 {
     cMessageDlg dialog(qs("Save changes to site.vrp?"), 32, 3);
-    QPushButton *no = buttonWithText(&dialog, qs("No"));
+    QPushButton* no = buttonWithText(&dialog, qs("No"));
     ASSERT_NE(no, nullptr);
     no->click();
     EXPECT_EQ(dialog.result(), cMessageDlg::IdNo);
@@ -146,13 +144,13 @@ TEST_F(MessageBoxTest, ClosingWithoutAButton)
 TEST_F(MessageBoxTest, ModalBoxReturnsThePressedButton)
 {
     QTimer::singleShot(0, [] {
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            auto *box = qobject_cast<cMessageDlg *>(top);
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<cMessageDlg*>(top);
             if (box && box->isVisible()) {
-                if (QPushButton *cancel = buttonWithText(box, qs("Cancel")))
+                if (QPushButton* cancel = buttonWithText(box, qs("Cancel")))
                     cancel->click();
                 else
-                    box->done(-1); // never leave the modal loop hanging
+                    box->done(-1);  // never leave the modal loop hanging
             }
         }
     });

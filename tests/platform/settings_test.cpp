@@ -12,16 +12,15 @@ using namespace calivue;
 
 namespace {
 
-QString qs(const char *utf8)
+QString qs(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
 
-class SettingsTest : public ::testing::Test
-{
+class SettingsTest : public ::testing::Test {
 protected:
     // Puts a value into the application file the way an older or hand-edited file holds it.
-    void writeRaw(const QString &key, const QVariant &value)
+    void writeRaw(const QString& key, const QVariant& value)
     {
         QSettings raw(store.applicationFile(), QSettings::IniFormat);
         raw.setValue(key, value);
@@ -38,7 +37,7 @@ protected:
     SettingsStore store{root.path()};
 };
 
-} // namespace
+}  // namespace
 
 // Catches wrong defaults when nothing was ever stored.
 TEST_F(SettingsTest, DefaultsWhenNothingStored)
@@ -65,7 +64,7 @@ TEST_F(SettingsTest, ValuesSurviveANewStore)
     EXPECT_EQ(later.templateNumber(), 2);
     EXPECT_TRUE(later.persistReportDetails());
     EXPECT_EQ(later.tempUnit(), 2);
-    EXPECT_FALSE(later.hasReportKey()); // the report writer's key is a file of its own
+    EXPECT_FALSE(later.hasReportKey());  // the report writer's key is a file of its own
 }
 
 // Catches out-of-range temperature units reaching the report writer.
@@ -75,9 +74,9 @@ TEST_F(SettingsTest, TempUnitBeyondKelvinReadsAsFahrenheit)
     EXPECT_EQ(store.tempUnit(), 1);
     writeRaw(qs("TempUnit"), 3);
     EXPECT_EQ(store.tempUnit(), 1);
-    writeRaw(qs("TempUnit"), -1); // an unsigned value in the original layout
+    writeRaw(qs("TempUnit"), -1);  // an unsigned value in the original layout
     EXPECT_EQ(store.tempUnit(), 1);
-    writeRaw(qs("TempUnit"), qs("Celsius")); // unreadable: the default
+    writeRaw(qs("TempUnit"), qs("Celsius"));  // unreadable: the default
     EXPECT_EQ(store.tempUnit(), 0);
     writeRaw(qs("TempUnit"), 2);
     EXPECT_EQ(store.tempUnit(), 2);
@@ -88,7 +87,7 @@ TEST_F(SettingsTest, UnreadableLanguageMeansNotChosen)
 {
     writeRaw(qs("Calivue Razadi/Language"), qs("German"));
     EXPECT_EQ(store.language(), -1);
-    writeRaw(qs("Calivue Razadi/Language"), 17); // out of range is kept; the chooser ignores it
+    writeRaw(qs("Calivue Razadi/Language"), 17);  // out of range is kept; the chooser ignores it
     EXPECT_EQ(store.language(), 17);
 }
 

@@ -10,7 +10,7 @@ using namespace calivue;
 
 namespace {
 
-QString qs(const char *utf8)
+QString qs(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
@@ -20,7 +20,7 @@ struct ActiveTableGuard {
     ~ActiveTableGuard() { StringTable::setActive(StringTable::english()); }
 };
 
-} // namespace
+}  // namespace
 
 // Catches a lost or mistyped embedded table: the texts start-up and every message box need.
 TEST(EnglishTable, CarriesTheShellTexts)
@@ -48,8 +48,7 @@ TEST(EnglishTable, CarriesTheShellTexts)
 TEST(EnglishTable, EveryNamedIdHasText)
 {
     const StringTable table = StringTable::english();
-    for (int id : sid::kAllNamed)
-        EXPECT_FALSE(table.text(id).isEmpty()) << "string " << id;
+    for (int id : sid::kAllNamed) EXPECT_FALSE(table.text(id).isEmpty()) << "string " << id;
     for (int id = sid::EmissivityIrSource; id <= sid::EmissivityCastIron; ++id)
         EXPECT_FALSE(table.text(id).isEmpty()) << "string " << id;
     EXPECT_TRUE(table.text(4999).isEmpty());
@@ -60,44 +59,42 @@ TEST(EnglishTable, EveryNamedIdHasText)
 TEST(EnglishTable, LanguageNamesInDialogOrder)
 {
     const QStringList expected = {
-        qs("English"),  qs("Deutsch"),   qs("Français"), qs("Español"), qs("Italiano"),
-        qs("中文"),     qs("日本語"),    qs("한국어"),   qs("US English"), qs("Português"),
-        qs("Русский"),  qs("Dutch"),     qs("Česky"),    qs("עברית"),    qs("Indonesian"),
-        qs("Malay"),    qs("Filipino")};
+        qs("English"), qs("Deutsch"), qs("Français"), qs("Español"),    qs("Italiano"),
+        qs("中文"),    qs("日本語"),  qs("한국어"),   qs("US English"), qs("Português"),
+        qs("Русский"), qs("Dutch"),   qs("Česky"),    qs("עברית"),      qs("Indonesian"),
+        qs("Malay"),   qs("Filipino")};
     const StringTable table = StringTable::english();
     ASSERT_EQ(languageTable().size(), static_cast<size_t>(expected.size()));
-    for (const LanguageInfo &info : languageTable())
+    for (const LanguageInfo& info : languageTable())
         EXPECT_EQ(table.text(info.nameStringId), expected.at(info.number)) << info.number;
 }
 
 // Catches a menu out of step with the command handlers: titles, order, separators, ids.
 TEST(EnglishTable, MenusFollowTheMainMenuLayout)
 {
-    const QList<MenuDef> &menus = StringTable::english().menus();
+    const QList<MenuDef>& menus = StringTable::english().menus();
     ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[0].text, qs("&File"));
     EXPECT_EQ(menus[4].text, qs("&Help"));
 
     QList<int> file;
-    for (const MenuEntry &e : menus[0].items)
-        file.append(e.separator ? 0 : e.command);
+    for (const MenuEntry& e : menus[0].items) file.append(e.separator ? 0 : e.command);
     EXPECT_EQ(file, (QList<int>{cmd::FileOpen, cmd::FileSave, cmd::FileSaveAs, cmd::Revert, 0,
                                 cmd::ExcelOutput, 0, cmd::Properties, 0, cmd::AppExit}));
     EXPECT_EQ(menus[2].items[6].text, qs("&Hot && Cold Cursors"));
     EXPECT_EQ(menus[2].items[6].command, cmd::HotColdCursors);
 
     // Dock Options has a prompt string but no place in the menu.
-    for (const MenuDef &menu : menus)
-        for (const MenuEntry &e : menu.items)
-            EXPECT_NE(e.command, cmd::DockOptions);
+    for (const MenuDef& menu : menus)
+        for (const MenuEntry& e : menu.items) EXPECT_NE(e.command, cmd::DockOptions);
     EXPECT_FALSE(StringTable::english().text(cmd::DockOptions).isEmpty());
 
-    EXPECT_EQ(StringTable::english().toolbar(),
-              (QList<int>{cmd::FileOpen, cmd::FileSave, 0, cmd::Options, 0,
-                          cmd::MeasurementCursorList, cmd::MeasurementCursors,
-                          cmd::CursorTemperature, cmd::HotColdCursors, cmd::AreaSelect, 0,
-                          cmd::BlueIsotherm, cmd::RedIsotherm, 0, cmd::Profiles, 0,
-                          cmd::ReportWriter, 0, cmd::AppAbout}));
+    EXPECT_EQ(
+        StringTable::english().toolbar(),
+        (QList<int>{cmd::FileOpen, cmd::FileSave, 0, cmd::Options, 0, cmd::MeasurementCursorList,
+                    cmd::MeasurementCursors, cmd::CursorTemperature, cmd::HotColdCursors,
+                    cmd::AreaSelect, 0, cmd::BlueIsotherm, cmd::RedIsotherm, 0, cmd::Profiles, 0,
+                    cmd::ReportWriter, 0, cmd::AppAbout}));
 }
 
 // Catches a wrong split of "prompt\ntool tip" and a tool tip showing "&&" literally.
@@ -109,8 +106,8 @@ TEST(EnglishTable, CommandPromptsAndToolTips)
     EXPECT_EQ(table.toolTip(cmd::HotColdCursors), qs("Hot & Cold Cursors"));
     EXPECT_EQ(table.prompt(cmd::PersistReportDetails), qs("Persist Report Details"));
     EXPECT_TRUE(table.toolTip(cmd::PersistReportDetails).isEmpty());
-    for (const MenuDef &menu : table.menus()) {
-        for (const MenuEntry &e : menu.items) {
+    for (const MenuDef& menu : table.menus()) {
+        for (const MenuEntry& e : menu.items) {
             if (!e.separator) {
                 EXPECT_FALSE(table.prompt(e.command).isEmpty()) << e.command;
             }
@@ -178,7 +175,8 @@ TEST(TextFormat, FillsTableFormats)
 {
     EXPECT_EQ(formatText(qs("%0.01f %s to %0.01f %s"), {20.0, qs("°C"), 35.54, qs("°C")}),
               qs("20.0 °C to 35.5 °C"));
-    EXPECT_EQ(formatText(qs("Save changes to %s?"), {qs("site.vrp")}), qs("Save changes to site.vrp?"));
+    EXPECT_EQ(formatText(qs("Save changes to %s?"), {qs("site.vrp")}),
+              qs("Save changes to site.vrp?"));
     EXPECT_EQ(formatText(qs("Page %d of %d"), {3, 46}), qs("Page 3 of 46"));
     EXPECT_EQ(formatText(qs("0 %% %s"), {qs("Visible")}), qs("0 % Visible"));
     EXPECT_EQ(formatText(qs("%0.02f"), {0.95}), qs("0.95"));

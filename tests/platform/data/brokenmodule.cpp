@@ -11,7 +11,7 @@ extern "C" CALIVUE_KVO_EXPORT int kvoInitialise(void)
 #endif
 }
 
-extern "C" CALIVUE_KVO_EXPORT const char *kvoResources(void)
+extern "C" CALIVUE_KVO_EXPORT const char* kvoResources(void)
 {
     return "{\"format\": 1, \"strings\": {\"1156\": ";
 }
