@@ -1,5 +1,6 @@
 // cBitmapFile and the 24-bit .bmp writer: reading real and hostile files, cutting,
 // building and shrinking pictures.
+#include "testutil.h"
 #include "core/bitmapfile.h"
 #include "core/bytecursor.h"
 
@@ -15,14 +16,6 @@
 
 namespace fs = std::filesystem;
 using namespace calivue;
-
-namespace calivue {
-// Lets failed expectations name the error instead of dumping its bytes.
-[[maybe_unused]] static void PrintTo(Error e, std::ostream* os)
-{
-    *os << describe(e);
-}
-}  // namespace calivue
 
 namespace {
 

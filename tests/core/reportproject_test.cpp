@@ -1,6 +1,7 @@
 // The report project file: text and value encodings byte for byte, the
 // version gates, every layout read from files made by an independent writer,
 // round trips, hostile files and the file-level reading and writing.
+#include "testutil.h"
 #include "core/archivetext.h"
 #include "core/reportproject.h"
 #include "core/textcodec.h"
@@ -16,13 +17,6 @@
 
 namespace fs = std::filesystem;
 using namespace calivue;
-
-namespace calivue {
-[[maybe_unused]] static void PrintTo(Error e, std::ostream* os)
-{
-    *os << describe(e);
-}
-}  // namespace calivue
 
 namespace {
 

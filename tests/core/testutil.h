@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/brixa.h"
+#include "core/error.h"
 #include "core/record.h"
 #include "samples.h"
 
@@ -9,7 +10,16 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
+
+namespace calivue {
+// Lets failed expectations name the error instead of dumping its bytes.
+inline void PrintTo(Error e, std::ostream* os)
+{
+    *os << describe(e);
+}
+}  // namespace calivue
 
 namespace calivue::test {
 

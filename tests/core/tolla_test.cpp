@@ -1,5 +1,6 @@
 // cTolla, the visual photograph file: metadata decoding and its substitutions,
 // byte-exact round trips, rejection of foreign files, and safe saving.
+#include "testutil.h"
 #include "core/bytecursor.h"
 #include "core/tolla.h"
 
@@ -14,14 +15,6 @@
 
 namespace fs = std::filesystem;
 using namespace calivue;
-
-namespace calivue {
-// Lets failed expectations name the error instead of dumping its bytes.
-[[maybe_unused]] static void PrintTo(Error e, std::ostream* os)
-{
-    *os << describe(e);
-}
-}  // namespace calivue
 
 namespace {
 
