@@ -79,7 +79,14 @@ bool CVantoroDoc::saveDocument(const QString& newBmpPath)
     SavedSnapshot saved;
     const fs::path current = m_currentPath.isEmpty() ? fs::path() : toFsPath(m_currentPath);
     const Error e = saveSnapshot(m_image, current, toFsPath(newBmpPath), cursorSlots(), &saved);
-    if (e != Error::None) return false;
+    if (e != Error::None) {
+        // A save the user asked for must never fail unseen: the changes are still only here.
+        const QString text =
+            formatText(QStringLiteral("%s\n%s"), {uiText(sid::ErrorSavingFile), newBmpPath});
+        cMessageDlg::messageBox(text, cMessageDlg::IconStop, cMessageDlg::ButtonsOk,
+                                m_dialogParent);
+        return false;
+    }
 
     m_currentPath = fromFsPath(saved.bitmap);
     m_modified = false;

@@ -152,13 +152,8 @@ void CVantoroView::toggleReportWriter()
 {
     if (!m_reportMode) {
         // The report writer works from the saved snapshot. A snapshot that could not be
-        // written keeps the analysis view, with its changes, so nothing is lost unseen.
-        if (m_doc.isModified() && m_doc.isLoaded() && !m_doc.save()) {
-            const QString text = formatText(QStringLiteral("%s\n%s"),
-                                            {uiText(sid::ErrorSavingFile), m_doc.currentPath()});
-            cMessageDlg::messageBox(text, cMessageDlg::IconStop, cMessageDlg::ButtonsOk, this);
-            return;
-        }
+        // written (the document has said so) keeps the analysis view, with its changes.
+        if (m_doc.isModified() && m_doc.isLoaded() && !m_doc.save()) return;
         if (cViewSheet* pages = reportPages()) pages->takeCurrentImage();
     }
     m_reportMode = !m_reportMode;

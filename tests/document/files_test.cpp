@@ -138,14 +138,20 @@ TEST_F(FileTest, SaveAsCancelledWritesNothing)
     EXPECT_EQ(m_doc.currentPath(), path("IR_0001.BMP"));
 }
 
-// A record that cannot be written must leave the document modified and where it was.
+// A record that cannot be written leaves the document modified and where it was, and says
+// so (File > Save used to fail unseen).
 TEST_F(FileTest, FailedSaveKeepsDocumentModified)
 {
     openGenerated("IR_0001", plainPlan());
     m_doc.setPalette(5);
+    m_messages.clear();
     EXPECT_FALSE(m_doc.saveDocument(path("no/such/folder/x.bmp")));
     EXPECT_TRUE(m_doc.isModified());
     EXPECT_EQ(m_doc.currentPath(), path("IR_0001.BMP"));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text,
+              uiText(sid::ErrorSavingFile) + QLatin1Char('\n') + path("no/such/folder/x.bmp"));
+    EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Stop);
 }
 
 // Catches a Revert that asks (or reloads) when there is nothing to lose.
