@@ -4,7 +4,7 @@
 #pragma once
 
 #include "error.h"
-#include "inspectionrecord.h"
+#include "reportdata.h"
 
 #include <bit>
 #include <cstdint>

@@ -12,7 +12,7 @@ namespace calivue {
 
 namespace {
 
-// The application's profile section, as the original registry layout had it.
+// The application's profile section of the settings.
 constexpr QLatin1String kLanguage{"Calivue Razadi/Language"};
 constexpr QLatin1String kTemplate{"Calivue Razadi/Template"};
 constexpr QLatin1String kPersistReportDetails{"Calivue Razadi/PersistReportDetails"};

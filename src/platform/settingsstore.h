@@ -1,6 +1,6 @@
 // The user's persisted settings: two INI files under the user's configuration folder, one per
-// key of the original registry layout ("Orvane/Calivue Razadi" for the application, "Orvane/
-// Tavoro Dazare Razadi" for the report writer's texts). Every call opens the file, reads or
+// settings key ("Orvane/Calivue Razadi" for the application, "Orvane/Tavoro Dazare Razadi"
+// for the report writer's texts). Every call opens the file, reads or
 // writes one value and closes it again, so several stores on the same folder stay consistent.
 #ifndef CALIVUE_PLATFORM_SETTINGSSTORE_H
 #define CALIVUE_PLATFORM_SETTINGSSTORE_H

@@ -74,7 +74,7 @@ TEST_F(SettingsTest, TempUnitBeyondKelvinReadsAsFahrenheit)
     EXPECT_EQ(store.tempUnit(), 1);
     writeRaw(qs("TempUnit"), 3);
     EXPECT_EQ(store.tempUnit(), 1);
-    writeRaw(qs("TempUnit"), -1);  // an unsigned value in the original layout
+    writeRaw(qs("TempUnit"), -1);  // stored unsigned, as older settings files may hold it
     EXPECT_EQ(store.tempUnit(), 1);
     writeRaw(qs("TempUnit"), qs("Celsius"));  // unreadable: the default
     EXPECT_EQ(store.tempUnit(), 0);

@@ -91,7 +91,7 @@ struct ReportCaptions {
     bool operator==(const ReportCaptions&) const = default;
 };
 
-// The registry value names of the captions, in the same order.
+// The settings value names under which the captions are kept, in the same order.
 inline constexpr std::array<const char*, 4> kTitleCaptionKeys = {
     "TitleCompanyEdit", "TitleAuthorEdit", "TitleDateEdit", "TitleCommentsEdit"};
 inline constexpr std::array<const char*, 13> kDetailsCaptionKeys = {
