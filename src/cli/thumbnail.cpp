@@ -10,7 +10,6 @@
 #include "core/constants.h"
 #include "core/displaystate.h"
 #include "core/render.h"
-#include "core/snapshotfiles.h"
 
 #include <QImage>
 #include <QSaveFile>
@@ -31,7 +30,6 @@ QImage thumbnailImage(cBrixa& img, int size)
 {
     const DisplayState state = displayStateOf(img);
     img.setPalette(state.palette);
-    img.fields.orientation = static_cast<std::uint8_t>(state.orientation);
     const std::vector<std::uint8_t> pic =
         renderBlended(img, 1, state.spanLow, state.spanHigh, state.isothermFlags, {}, 0);
     if (pic.empty()) return {};
@@ -52,10 +50,7 @@ int runThumbnail(const std::filesystem::path& snapshot, const std::filesystem::p
         return 1;
     }
     cBrixa img;
-    if (openSnapshot(snapshot, img) != Error::None) {
-        err << kOpenError << '\n';
-        return 1;
-    }
+    if (!openForCommand(snapshot, img, err)) return 1;
     const QImage thumb = thumbnailImage(img, size);
     if (thumb.isNull()) {
         err << "Cannot render " << snapshot.string() << '\n';
