@@ -3,6 +3,7 @@
 #include "aboutdlg.h"
 #include "mainframe.h"
 
+#include "clickactivation.h"
 #include "commandids.h"
 #include "languagetable.h"
 #include "messagedlg.h"
@@ -13,6 +14,7 @@
 #include "vantorodoc.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 namespace calivue {
 
@@ -73,6 +75,8 @@ bool CVantoroApp::initInstance(const QStringList& arguments, bool show)
     // all speak the chosen language.
     StringTable::setActive(m_table);
 
+    // Every window the user clicks becomes the active one, with or without a window manager.
+    if (QCoreApplication* qtApp = QCoreApplication::instance()) activateWindowsOnClick(*qtApp);
     m_doc = std::make_unique<CVantoroDoc>(m_settings);
     createFrame();
     processCommandLine(arguments);

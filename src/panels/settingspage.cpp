@@ -196,7 +196,6 @@ void cSettingsPage::ConnectControls()
             [this] { SetGlobalEmissivity(leadingNumber(m_emissivity->text())); });
     m_reflected->installEventFilter(this);
     m_emissivity->installEventFilter(this);
-    m_comments->viewport()->installEventFilter(this);
     connect(m_captureTime, &QTimeEdit::timeChanged, this, &cSettingsPage::OnCaptureTime);
     connect(m_captureDate, &QDateEdit::dateChanged, this, &cSettingsPage::OnCaptureDate);
     connect(m_comments, &QPlainTextEdit::textChanged, this, &cSettingsPage::OnComments);
@@ -289,14 +288,6 @@ void cSettingsPage::ShowEmissivity()
 
 bool cSettingsPage::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_comments->viewport() && event->type() == QEvent::MouseButtonPress) {
-        // A click gives the box the focus only inside the active window; without a window
-        // manager nobody activates the window the user clicked, and every key typed then
-        // went nowhere. The click asks for the activation itself.
-        QWidget* top = window();
-        if (!top->isActiveWindow()) top->activateWindow();
-        return false;
-    }
     if (watched == m_reflected || watched == m_emissivity) {
         if (event->type() == QEvent::FocusOut) {
             // A pop-up (the edit's own context menu) borrows the focus without ending the edit.
