@@ -11,6 +11,7 @@ packages=(
   clang fonts-liberation
   qt6-svg-dev help2man dpkg-dev
   desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin
+  poppler-utils qpdf
 )
 
 missing=()
