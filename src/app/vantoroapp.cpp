@@ -11,6 +11,7 @@
 #include "vantoroview.h"
 #include "optionssheet.h"
 #include "propertiesdlg.h"
+#include "reportsheet.h"
 #include "vantorodoc.h"
 
 #include <QAction>
@@ -147,11 +148,36 @@ void CVantoroApp::createFrame()
         [modules = languageModules()](int language) { return modules.load(language).ok(); });
     m_doc->setDialogParent(m_frame);
     // The frame owns the view as its central widget.
+    if (!m_reportSheetFactory) m_reportSheetFactory = defaultReportSheetFactory();
     m_frame->setViewCommands(
         new CVantoroView(*m_doc, cOptionsSheet::factory(), m_reportSheetFactory, m_frame));
     m_frame->setCommandHandler(cmd::Properties, [this] { onProperties(); });
     connect(m_frame->action(cmd::FileOpen), &QAction::triggered, this, &CVantoroApp::onFileOpen);
     connect(m_frame->action(cmd::AppAbout), &QAction::triggered, this, &CVantoroApp::onAbout);
+}
+
+cReportSheet* CVantoroApp::reportSheet() const { return m_reportSheet; }
+
+ViewSheetFactory CVantoroApp::defaultReportSheetFactory()
+{
+    ReportContext context;
+    context.settings = m_settings;
+    context.templateNumber = m_template;
+    context.language = m_language;
+    context.tempUnit = m_settings.tempUnit();
+    // Edit Image: the snapshot becomes the document, then the view leaves report mode.
+    context.editImage = [this](const QString& bitmapPath) {
+        openFile(bitmapPath);
+        if (m_doc && m_doc->reportMode() && m_frame && m_frame->viewCommands())
+            m_frame->viewCommands()->toggleReportWriter();
+        refreshTitle();
+    };
+    if (!m_reportOpen)
+        m_reportOpen = [this] {
+            if (m_reportSheet) m_reportSheet->openProject();
+        };
+    return cReportSheet::factory(std::move(context),
+                                 [this](cReportSheet* sheet) { m_reportSheet = sheet; });
 }
 
 void CVantoroApp::processCommandLine(const QStringList& arguments)

@@ -26,6 +26,7 @@ namespace calivue {
 
 class CMainFrame;
 class CVantoroDoc;
+class cReportSheet;
 
 struct AppOptions {
     // Settings folder; empty: the user's configuration folder.
@@ -89,6 +90,9 @@ public:
 
     CVantoroDoc* document() const { return m_doc.get(); }
     CMainFrame* mainFrame() const;
+    // The report writer's sheet once the view has built it (nullptr before, or when a test
+    // installed a factory of its own).
+    cReportSheet* reportSheet() const;
 
     // When set, onAbout hands the built dialog to the hook instead of running it. For tests.
     using DialogHook = std::function<void(QDialog&)>;
@@ -104,6 +108,8 @@ public:
 
 private:
     void createFrame();
+    // The report writer's sheet with this application's settings, template and language.
+    ViewSheetFactory defaultReportSheetFactory();
     void processCommandLine(const QStringList& arguments);
     void refreshTitle();
 
@@ -117,6 +123,7 @@ private:
     QPointer<CMainFrame> m_frame;
     std::function<void()> m_reportOpen;
     ViewSheetFactory m_reportSheetFactory;
+    QPointer<cReportSheet> m_reportSheet;
 };
 
 }  // namespace calivue

@@ -1,0 +1,68 @@
+// DetailsDlg: the "Inspection Data" page of the report writer. One cInspectionRecord per
+// inspection (record i belongs to row i of the image selection page's inspections list),
+// shown one at a time with a preview strip of its snapshot, its measurement lists and
+// temperatures; the field labels follow the report template. Carries the "Generate PDF
+// Report" and "Save Report Project" buttons.
+#pragma once
+
+#include "reportcontext.h"
+
+#include "core/reportdata.h"
+
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+namespace calivue {
+
+class ImageSelectDlg;
+
+class DetailsDlg : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit DetailsDlg(ReportContext& context, QWidget* parent = nullptr);
+    // Writes every changed caption.
+    ~DetailsDlg() override;
+
+    // The image selection page whose inspections list the records pair with. Not owned.
+    void setImageSelect(ImageSelectDlg* page);
+
+    // --- records (called by the image selection page and the project reader) ---------
+    const std::vector<cInspectionRecord>& records() const;
+    int recordCount() const;
+    void appendRecord();  // a new default record at the end
+    void appendRecords(const std::vector<cInspectionRecord>& records);
+    void removeRecord(int index);
+    // The drop rule of the inspections list (target −1: after the last record).
+    void moveRecord(int source, int target);
+    void clearRecords();
+
+    // --- the inspection on show ----------------------------------------------------
+    int currentInspection() const;  // 1-based; 0 none
+    void setCurrentInspection(int number);
+    // Brought to the front: inspection 1 when none is current and the list is not empty.
+    void activatePage();
+    void showInspection();
+    // Copies every control into the current record (and runs the details copy).
+    void storeInspection();
+    void next();
+    void previous();
+    // The report writer unit (0 °C, 1 °F, 2 K) selected on the page.
+    int unit() const;
+
+    // --- project load ----------------------------------------------------------------
+    void resetForProjectLoad();
+    void afterProjectLoad();
+
+    // --- captions (1-13, project-file order) -----------------------------------------
+    std::array<std::u16string, 13> captions() const;
+    // Stored and written to the settings at once, then shown.
+    void setCaption(int i, const QString& text);
+    // The Template dialog's Reset: the Buildings/Custom defaults, each written, then shown.
+    void resetCaptions();
+    void writeChangedCaptions();
+};
+
+}  // namespace calivue

@@ -1,0 +1,82 @@
+#include "reportsheet.h"
+
+#include "detailsdlg.h"
+#include "imageselectdlg.h"
+#include "titledlg.h"
+
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+
+#include "vantorodoc.h"
+
+namespace calivue {
+
+cReportSheet::cReportSheet(ReportContext context, CVantoroDoc& doc, QWidget* parent)
+    : QTabWidget(parent),
+      m_context(std::make_unique<ReportContext>(std::move(context))),
+      m_doc(doc),
+      m_projectName(uiText(sid::Untitled) + QStringLiteral(".vrp"))
+{
+    m_context->doc = &doc;
+    m_context->markModified = [this] { setProjectModified(true); };
+    if (!m_context->saveProject) m_context->saveProject = [this] { return saveProject(); };
+    if (!m_context->generateReport) m_context->generateReport = [this] { generateReport(); };
+
+    m_title = new TitleDlg(*m_context, this);
+    m_images = new ImageSelectDlg(*m_context, this);
+    m_details = new DetailsDlg(*m_context, this);
+    m_images->setDetails(m_details);
+    m_details->setImageSelect(m_images);
+    addTab(m_title, uiText(sid::TitlePage));
+    addTab(m_images, uiText(sid::ImageSelectPage));
+    addTab(m_details, uiText(sid::InspectionDataPage));
+    m_shownPage = currentIndex();
+    connect(this, &QTabWidget::currentChanged, this, &cReportSheet::onPageChanged);
+
+    ReportProjectHooks hooks;
+    hooks.name = [this] { return m_projectName; };
+    hooks.modified = [this] { return m_projectModified; };
+    hooks.save = [this] { return saveProject(); };
+    hooks.saveAs = [this] { return saveProjectAs(); };
+    m_doc.setReportProjectHooks(std::move(hooks));
+}
+
+cReportSheet::~cReportSheet()
+{
+    // The document outlives the sheet: it must not call into a sheet that is gone.
+    m_doc.setReportProjectHooks({});
+}
+
+ViewSheetFactory cReportSheet::factory(ReportContext context,
+                                       std::function<void(cReportSheet*)> built)
+{
+    return [context = std::move(context), built = std::move(built)](
+               CVantoroDoc& doc, cDisplaySet&) -> QWidget* {
+        auto* sheet = new cReportSheet(context, doc);
+        if (built) built(sheet);
+        return sheet;
+    };
+}
+
+void cReportSheet::setProjectModified(bool modified)
+{
+    m_projectModified = modified;
+    emit m_doc.titleChanged();
+}
+
+void cReportSheet::onPageChanged(int index)
+{
+    // Leaving a page moves its controls into its data; the details page shows its
+    // inspection when it comes to the front.
+    if (widget(m_shownPage) == m_title) m_title->leavePage();
+    if (widget(m_shownPage) == m_details) m_details->storeInspection();
+    m_shownPage = index;
+    if (widget(index) == m_details) m_details->activatePage();
+}
+
+void cReportSheet::takeCurrentImage()
+{
+    if (m_details) m_details->showInspection();
+}
+
+}  // namespace calivue
