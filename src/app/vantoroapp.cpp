@@ -156,7 +156,10 @@ void CVantoroApp::createFrame()
     connect(m_frame->action(cmd::AppAbout), &QAction::triggered, this, &CVantoroApp::onAbout);
 }
 
-cReportSheet* CVantoroApp::reportSheet() const { return m_reportSheet; }
+cReportSheet* CVantoroApp::reportSheet() const
+{
+    return m_reportSheet;
+}
 
 ViewSheetFactory CVantoroApp::defaultReportSheetFactory()
 {

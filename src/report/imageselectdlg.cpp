@@ -23,15 +23,27 @@ StubState& stateOf(const ImageSelectDlg* page)
 }  // namespace
 
 ImageSelectDlg::ImageSelectDlg(ReportContext&, QWidget* parent) : QWidget(parent) {}
-ImageSelectDlg::~ImageSelectDlg() { stateOf(this) = {}; }
-void ImageSelectDlg::setDetails(DetailsDlg* page) { stateOf(this).details = page; }
-int ImageSelectDlg::rowCount() const { return static_cast<int>(stateOf(this).rows.size()); }
+ImageSelectDlg::~ImageSelectDlg()
+{
+    stateOf(this) = {};
+}
+void ImageSelectDlg::setDetails(DetailsDlg* page)
+{
+    stateOf(this).details = page;
+}
+int ImageSelectDlg::rowCount() const
+{
+    return static_cast<int>(stateOf(this).rows.size());
+}
 const cInspectionImage* ImageSelectDlg::entryAt(int row) const
 {
     const auto& rows = stateOf(this).rows;
     return row >= 0 && row < static_cast<int>(rows.size()) ? &rows[row] : nullptr;
 }
-std::vector<cInspectionImage> ImageSelectDlg::entries() const { return stateOf(this).rows; }
+std::vector<cInspectionImage> ImageSelectDlg::entries() const
+{
+    return stateOf(this).rows;
+}
 bool ImageSelectDlg::loadProjectEntries(const std::vector<cInspectionImage>& entries,
                                         const std::vector<cInspectionRecord>& records)
 {
@@ -53,9 +65,18 @@ bool ImageSelectDlg::addProjectImage(const QString& bitmapPath, int)
                     static_cast<std::int32_t>(rows.size())});
     return true;
 }
-void ImageSelectDlg::clearInspections() { stateOf(this).rows.clear(); }
-QString ImageSelectDlg::snapshotFolder() const { return stateOf(this).folder; }
-void ImageSelectDlg::setSnapshotFolder(const QString& folder) { stateOf(this).folder = folder; }
+void ImageSelectDlg::clearInspections()
+{
+    stateOf(this).rows.clear();
+}
+QString ImageSelectDlg::snapshotFolder() const
+{
+    return stateOf(this).folder;
+}
+void ImageSelectDlg::setSnapshotFolder(const QString& folder)
+{
+    stateOf(this).folder = folder;
+}
 void ImageSelectDlg::scanFolder() {}
 void ImageSelectDlg::preview(const QString&) {}
 

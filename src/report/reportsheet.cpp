@@ -50,8 +50,8 @@ cReportSheet::~cReportSheet()
 ViewSheetFactory cReportSheet::factory(ReportContext context,
                                        std::function<void(cReportSheet*)> built)
 {
-    return [context = std::move(context), built = std::move(built)](
-               CVantoroDoc& doc, cDisplaySet&) -> QWidget* {
+    return [context = std::move(context), built = std::move(built)](CVantoroDoc& doc,
+                                                                    cDisplaySet&) -> QWidget* {
         auto* sheet = new cReportSheet(context, doc);
         if (built) built(sheet);
         return sheet;

@@ -5,10 +5,22 @@
 namespace calivue {
 
 // Not built yet: the project writer and reader come with the File commands.
-bool cReportSheet::writeProject(const QString&) { return false; }
-bool cReportSheet::readProject(const QString&) { return false; }
+bool cReportSheet::writeProject(const QString&)
+{
+    return false;
+}
+bool cReportSheet::readProject(const QString&)
+{
+    return false;
+}
 void cReportSheet::openProject() {}
-bool cReportSheet::saveProject() { return false; }
-bool cReportSheet::saveProjectAs() { return false; }
+bool cReportSheet::saveProject()
+{
+    return false;
+}
+bool cReportSheet::saveProjectAs()
+{
+    return false;
+}
 
 }  // namespace calivue

@@ -9,8 +9,14 @@
 
 namespace calivue {
 
-inline QString toQString(const std::u16string& s) { return QString::fromStdU16String(s); }
-inline std::u16string toU16(const QString& s) { return s.toStdU16String(); }
+inline QString toQString(const std::u16string& s)
+{
+    return QString::fromStdU16String(s);
+}
+inline std::u16string toU16(const QString& s)
+{
+    return s.toStdU16String();
+}
 
 // The local date and time a stored value stands for; an invalid QDateTime when the status is
 // not Valid or the day count is not a finite date between the years 100 and 9999.

@@ -29,8 +29,7 @@ TEST(InspectionsDrop, RowsMoveAsTheListDropsThem)
                                            {-1, 0, "abc"}}) {
         std::vector<char> rows{'a', 'b', 'c'};
         moveByDrop(rows, d.source, d.target);
-        EXPECT_EQ(std::string(rows.begin(), rows.end()), d.after)
-            << d.source << " -> " << d.target;
+        EXPECT_EQ(std::string(rows.begin(), rows.end()), d.after) << d.source << " -> " << d.target;
     }
 }
 
@@ -42,12 +41,11 @@ TEST(StoredDateTime, RoundTripsAndRefusesWhatIsNoDate)
     EXPECT_DOUBLE_EQ(stored.days, 45352.0 + (12 * 3600 + 30 * 60 + 15) / 86400.0);
     EXPECT_EQ(toQDateTime(stored), noon);
     // Before the epoch the fraction still counts forwards from midnight.
-    EXPECT_EQ(toQDateTime({cDateTime::Valid, -1.25}),
-              QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
+    EXPECT_EQ(toQDateTime({cDateTime::Valid, -1.25}), QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
     EXPECT_EQ(fromQDateTime(QDateTime(QDate(1899, 12, 29), QTime(6, 0))).days, -1.25);
-    for (const cDateTime& bad : {cDateTime{cDateTime::Null, 1.0}, cDateTime{cDateTime::Invalid, 1.0},
-                                 cDateTime{cDateTime::Valid, 1e300},
-                                 cDateTime{cDateTime::Valid, std::nan("")}})
+    for (const cDateTime& bad :
+         {cDateTime{cDateTime::Null, 1.0}, cDateTime{cDateTime::Invalid, 1.0},
+          cDateTime{cDateTime::Valid, 1e300}, cDateTime{cDateTime::Valid, std::nan("")}})
         EXPECT_FALSE(toQDateTime(bad).isValid());
     EXPECT_EQ(fromQDateTime(QDateTime()).status, cDateTime::Invalid);
 }
