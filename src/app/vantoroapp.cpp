@@ -11,7 +11,10 @@
 #include "vantoroview.h"
 #include "optionssheet.h"
 #include "propertiesdlg.h"
+#include "detailsdlg.h"
 #include "reportsheet.h"
+#include "templatedlg.h"
+#include "titledlg.h"
 #include "vantorodoc.h"
 
 #include <QAction>
@@ -27,6 +30,12 @@ CVantoroApp::DialogHook& aboutHook()
 }
 
 CVantoroApp::DialogHook& propertiesHook()
+{
+    static CVantoroApp::DialogHook hook;
+    return hook;
+}
+
+CVantoroApp::DialogHook& templateHook()
 {
     static CVantoroApp::DialogHook hook;
     return hook;
@@ -64,6 +73,11 @@ void CVantoroApp::setAboutHook(DialogHook hook)
 void CVantoroApp::setPropertiesHook(DialogHook hook)
 {
     propertiesHook() = std::move(hook);
+}
+
+void CVantoroApp::setTemplateHook(DialogHook hook)
+{
+    templateHook() = std::move(hook);
 }
 
 bool CVantoroApp::initInstance(const QStringList& arguments, bool show)
@@ -152,6 +166,7 @@ void CVantoroApp::createFrame()
     m_frame->setViewCommands(
         new CVantoroView(*m_doc, cOptionsSheet::factory(), m_reportSheetFactory, m_frame));
     m_frame->setCommandHandler(cmd::Properties, [this] { onProperties(); });
+    m_frame->setCommandHandler(cmd::Template, [this] { onTemplate(); });
     connect(m_frame->action(cmd::FileOpen), &QAction::triggered, this, &CVantoroApp::onFileOpen);
     connect(m_frame->action(cmd::AppAbout), &QAction::triggered, this, &CVantoroApp::onAbout);
 }
@@ -206,6 +221,25 @@ void CVantoroApp::onProperties()
     cPropertiesDlg dialog(m_doc.get(), m_frame);
     if (propertiesHook()) {
         propertiesHook()(dialog);
+        return;
+    }
+    dialog.exec();
+}
+
+void CVantoroApp::onTemplate()
+{
+    // Reset reaches the pages only while the report writer's sheet exists.
+    const auto resetCaptions = [this] {
+        cReportSheet* sheet = reportSheet();
+        if (!sheet || !sheet->titlePage() || !sheet->detailsPage()) return;
+        sheet->titlePage()->resetCaptions();
+        sheet->detailsPage()->resetCaptions();
+    };
+    cTemplateDlg dialog(
+        m_settings.templateNumber(), [this](int number) { return setTemplate(number); },
+        resetCaptions, m_frame);
+    if (templateHook()) {
+        templateHook()(dialog);
         return;
     }
     dialog.exec();

@@ -84,6 +84,8 @@ public:
     void onAbout();
     // The Properties command: the read-only summary of the open snapshot.
     void onProperties();
+    // The Template command: the report template dialog on the stored setting.
+    void onTemplate();
 
     // The report writer's Open (a .vrp project); called by onFileOpen in report-writer mode.
     void setReportOpenHook(std::function<void()> hook) { m_reportOpen = std::move(hook); }
@@ -99,7 +101,9 @@ public:
     static void setAboutHook(DialogHook hook);
     // The same for the properties dialog.
     static void setPropertiesHook(DialogHook hook);
-    // Builds the report writer's sheet; without one the view shows its placeholder. Takes
+    // The same for the template dialog.
+    static void setTemplateHook(DialogHook hook);
+    // Builds the report writer's sheet; without one the view shows an empty sheet. Takes
     // effect when the frame is created.
     void setReportSheetFactory(ViewSheetFactory factory)
     {

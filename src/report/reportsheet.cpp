@@ -45,6 +45,12 @@ cReportSheet::~cReportSheet()
 {
     // The document outlives the sheet: it must not call into a sheet that is gone.
     m_doc.setReportProjectHooks({});
+    // The pages write their settings through the context as they close, so they go while
+    // it still exists (Qt would delete them only after the members are gone).
+    disconnect(this, &QTabWidget::currentChanged, this, nullptr);
+    delete std::exchange(m_details, nullptr);
+    delete std::exchange(m_images, nullptr);
+    delete std::exchange(m_title, nullptr);
 }
 
 ViewSheetFactory cReportSheet::factory(ReportContext context,

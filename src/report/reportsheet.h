@@ -19,6 +19,7 @@ class CVantoroDoc;
 class DetailsDlg;
 class ImageSelectDlg;
 class TitleDlg;
+struct ReportProject;
 
 class cReportSheet : public QTabWidget, public cViewSheet {
     Q_OBJECT
@@ -65,6 +66,8 @@ public:
 
 private:
     void onPageChanged(int index);
+    // What the pages hold now, as the project file stores it.
+    ReportProject projectFromPages() const;
 
     std::unique_ptr<ReportContext> m_context;  // stable address for the pages
     CVantoroDoc& m_doc;

@@ -13,7 +13,18 @@
 
 #include <array>
 
+class QDateTimeEdit;
+class QFrame;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
 namespace calivue {
+
+// Where a picture of `picture` pixels is drawn in a preview of `client` pixels: at its own size
+// when it fits, else shrunk with its proportions kept to fit; centred either way.
+QRect fitLogoRect(QSize picture, QSize client);
 
 class TitleDlg : public QWidget {
     Q_OBJECT
@@ -49,6 +60,50 @@ public:
     void resetCaptions();
     // Leaving the page: writes every changed caption and clears the flags.
     void leavePage();
+
+    // "Set Image": asks for a .jpg or .bmp file; anything else is refused with a message.
+    void chooseImage();
+    // "Clear Image": no logo, and an empty LogoPath stored.
+    void clearImage();
+    // Loads the picture at `path` as the logo; false (the previous logo staying, no message)
+    // when it cannot be read or decoded.
+    bool loadLogo(const QString& path);
+
+protected:
+    // Paints the logo preview.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void initialise();
+    void onCommentsChanged();
+    void onCaptionEdited(int index);
+    void onDateChoice(bool shown);
+    void markModified() const;
+    // The store's failure message, if any, with the warning icon.
+    void writeSetting(QAnyStringView name, const QString& value);
+    void writeChangedCaptions();
+    QString defaultCaption(int index) const;
+
+    ReportContext& m_ctx;
+    QLineEdit* m_company = nullptr;
+    QLineEdit* m_author = nullptr;
+    QRadioButton* m_dated = nullptr;
+    QRadioButton* m_undated = nullptr;
+    QDateTimeEdit* m_date = nullptr;
+    QPlainTextEdit* m_comments = nullptr;
+    QLineEdit* m_logoPathBox = nullptr;
+    QFrame* m_preview = nullptr;
+    QPushButton* m_setImage = nullptr;
+    QPushButton* m_clearImage = nullptr;
+    std::array<QLineEdit*, 4> m_captionBoxes{};
+    std::array<bool, 4> m_captionChanged{};
+    QImage m_logo;
+    QSize m_logoSize{-1, -1};
+    QString m_logoPath;
+    cDateTime m_titleDate;  // kept as stored, so a project's value reads back unchanged
+    bool m_initialised = false;
+    bool m_programmatic = false;  // set while a setter fills a control
 };
 
 }  // namespace calivue

@@ -4,7 +4,6 @@
 
 #include "displayset.h"
 #include "objectviewer.h"
-#include "reportplaceholder.h"
 #include "vantorodoc.h"
 
 #include "platform/commandids.h"
@@ -14,6 +13,7 @@
 #include "platform/textformat.h"
 
 #include <QAction>
+#include <QTabWidget>
 
 namespace calivue {
 
@@ -138,8 +138,10 @@ void CVantoroView::toggleProfiles()
 
 void CVantoroView::buildReportSheet()
 {
+    // Without a factory (a view on its own, in tests) the sheet is an empty tab widget, so
+    // report mode can still be entered and left.
     QWidget* sheet = m_reportFactory ? m_reportFactory(m_doc, *m_displays) : nullptr;
-    if (!sheet) sheet = new cReportPlaceholder;
+    if (!sheet) sheet = new QTabWidget;
     sheet->setObjectName(QStringLiteral("reportSheet"));
     sheet->setParent(m_canvas, Qt::Widget);
     sheet->move(0, 0);
