@@ -221,13 +221,9 @@ QSize TitleDlg::logoSize() const
 void TitleDlg::resetForProjectLoad()
 {
     // The logo is the stored one again (or none), not what a failed project left behind.
-    m_logo = QImage();
-    m_logoSize = QSize(-1, -1);
-    m_logoPath.clear();
-    m_logoPathBox->clear();
+    dropLogo();
     if (const auto logo = m_ctx.settings.reportText(reportkey::LogoPath); logo && !logo->isEmpty())
         loadLogo(*logo);
-    m_preview->update();
     m_company->setText(m_ctx.settings.reportText(reportkey::Company).value_or(QString()));
     m_author->setText(m_ctx.settings.reportText(reportkey::Author).value_or(QString()));
     setTitleDate(fromQDateTime(QDateTime::currentDateTime()));
@@ -239,11 +235,7 @@ void TitleDlg::resetForProjectLoad()
 bool TitleDlg::setLogoPath(const QString& path)
 {
     if (path.isEmpty()) {
-        m_logo = QImage();
-        m_logoSize = QSize(-1, -1);
-        m_logoPath.clear();
-        m_logoPathBox->clear();
-        m_preview->update();
+        dropLogo();
         return true;
     }
     return loadLogo(path);

@@ -80,6 +80,7 @@ private:
     void onCaptionEdited(int index);
     void onDateChoice(bool shown);
     void markModified() const;
+    void dropLogo();
     // The store's failure message, if any, with the warning icon.
     void writeSetting(QAnyStringView name, const QString& value);
     void writeChangedCaptions();

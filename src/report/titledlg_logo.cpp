@@ -69,13 +69,18 @@ void TitleDlg::chooseImage()
     markModified();
 }
 
-void TitleDlg::clearImage()
+void TitleDlg::dropLogo()
 {
     m_logo = QImage();
     m_logoSize = QSize(-1, -1);
     m_logoPath.clear();
     m_logoPathBox->clear();
     m_preview->update();
+}
+
+void TitleDlg::clearImage()
+{
+    dropLogo();
     writeSetting(reportkey::LogoPath, QString());
     markModified();
 }
