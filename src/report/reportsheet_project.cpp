@@ -73,6 +73,13 @@ bool cReportSheet::readProject(const QString& path)
     Result<ReportProject> read = readReportProjectFile(toFsPath(path));
     if (!read) return false;
     const ReportProject& project = *read;
+    // A project whose rows and records do not pair up is refused before any of it is
+    // applied: its captions would otherwise replace the stored ones.
+    if (!project.countsAgree()) {
+        cMessageDlg::twoPartBox(sid::VrpFileError, sid::SelectionCountMismatch,
+                                cMessageDlg::IconStop, cMessageDlg::ButtonsOk, this);
+        return false;
+    }
 
     m_title->setLogoPath(toQString(project.title.logoPath));
     m_title->setCompany(toQString(project.title.company));
@@ -85,11 +92,6 @@ bool cReportSheet::readProject(const QString& path)
             m_title->setCaption(i + 1, toQString(project.captions->title[std::size_t(i)]));
         for (int i = 0; i < 13; ++i)
             m_details->setCaption(i + 1, toQString(project.captions->details[std::size_t(i)]));
-    }
-    if (!project.countsAgree()) {
-        cMessageDlg::twoPartBox(sid::VrpFileError, sid::SelectionCountMismatch,
-                                cMessageDlg::IconStop, cMessageDlg::ButtonsOk, this);
-        return false;
     }
     if (!m_images->loadProjectEntries(project.entries, project.records)) {
         // A snapshot of the project is gone: nothing of it is kept half loaded.

@@ -254,16 +254,21 @@ TEST_F(ProjectFixture, CountsThatDifferAreRefusedBothWays)
     ReportProject odd;
     odd.entries.push_back({u"x.qvx", toU16(snapshot("IR_0005", 2)), 0});
     odd.title.company = u"Odd Co";
+    odd.captions = defaultReportCaptions();
+    odd.captions->title[0] = u"Odd caption";
     sheet->setProjectModified(false);
-    const std::vector<std::uint8_t> encoded = encodeReportProject(odd);
-    writeBytes(*chosen, QByteArray(reinterpret_cast<const char*>(encoded.data()),
-                                   qsizetype(encoded.size())));
+    writeBytes(*chosen, encoded(odd));
     log.texts.clear();
     sheet->openProject();
     EXPECT_EQ(log.texts, (QStringList{uiText(sid::VrpFileError) + QLatin1Char('\n') +
                                           uiText(sid::SelectionCountMismatch),
                                       uiText(sid::ErrorReadingVrp)}));
+    // Nothing of the refused file is applied or stored.
     EXPECT_EQ(images().rowCount(), 2);
+    EXPECT_EQ(title().title().company, u"Acme Surveys");
+    EXPECT_EQ(title().captions()[0], u"Firm");
+    EXPECT_EQ(SettingsStore(config.path()).reportText(QLatin1String(kTitleCaptionKeys[0])),
+              QStringLiteral("Firm"));
     EXPECT_EQ(sheet->projectName(), QStringLiteral("Untitled.vrp"));
 }
 
@@ -277,9 +282,7 @@ TEST_F(ProjectFixture, AFailedWriteKeepsThePreviousProject)
         files.filePath(QString(236, QLatin1Char('p')) + QStringLiteral(".vrp"));
     ReportProject old;
     old.title.company = u"Old Co";
-    const std::vector<std::uint8_t> encoded = encodeReportProject(old);
-    const QByteArray oldBytes(reinterpret_cast<const char*>(encoded.data()),
-                              qsizetype(encoded.size()));
+    const QByteArray oldBytes = encoded(old);
     writeBytes(longName, oldBytes);
 
     chosen = longName;
