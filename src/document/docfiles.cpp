@@ -139,10 +139,12 @@ bool CVantoroDoc::saveModified()
         const QString question = formatText(uiText(sid::SaveChangesTo), {name});
         if (cMessageDlg::messageBox(question, cMessageDlg::IconQuestion, cMessageDlg::ButtonsYesNo,
                                     m_dialogParent) == cMessageDlg::IdYes) {
-            if (m_reportHooks.save)
-                m_reportHooks.save();
-            else if (m_reportHooks.saveAs)
-                m_reportHooks.saveAs();
+            // A project that was not written (failed, or its Save As cancelled) keeps the
+            // document open, so the report is never lost after the user asked to keep it.
+            const bool saved = m_reportHooks.save     ? m_reportHooks.save()
+                               : m_reportHooks.saveAs ? m_reportHooks.saveAs()
+                                                      : true;
+            if (!saved) return false;
         }
     }
 

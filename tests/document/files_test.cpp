@@ -270,6 +270,11 @@ TEST_F(FileTest, SaveModifiedAsksAboutProjectThenSnapshot)
     EXPECT_EQ(projectSaves, 1);
     EXPECT_FALSE(m_doc.isModified());
     EXPECT_EQ(readBytes(path("IR_0001.QVX")).at(kPalette), 5);
+
+    // Yes with a project that could not be written keeps the document open.
+    m_doc.setReportProjectHooks(
+        {[] { return QStringLiteral("site.vrp"); }, [] { return true; }, [] { return false; }, {}});
+    EXPECT_FALSE(m_doc.saveModified());
 }
 
 }  // namespace
