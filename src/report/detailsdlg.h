@@ -12,11 +12,13 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace calivue {
 
 class ImageSelectDlg;
+struct DetailsControls;
 
 class DetailsDlg : public QWidget {
     Q_OBJECT
@@ -63,6 +65,43 @@ public:
     // The Template dialog's Reset: the Buildings/Custom defaults, each written, then shown.
     void resetCaptions();
     void writeChangedCaptions();
+
+    // --- the page's controls and state, as the user sees them ---------------------------
+    const DetailsControls& controls() const;
+    // Whether the caption i (1-13) was edited since it was last written.
+    bool captionChanged(int i) const;
+
+private:
+    struct State;
+
+    void buildPage();
+    void applyTemplate();
+    void readCaptionsFromSettings();
+    void showCaption(int i, const QString& text);
+    bool writeCaption(int i, const QString& text);
+    void connectChanges();
+    void onFieldChanged();
+    void onCopiedFieldChanged();
+    void onCaptionEdited(int i);
+    void onUnitChanged(int index);
+    void onMeasurementChanged();
+    void clearFieldControls();
+    void updateUnitLabels();
+    void updateInspectionLabel();
+    bool loadCurrentSnapshot(bool keepOnFailure);
+    void showTemperatures();
+    void showMeasurementLists(const cInspectionRecord& record);
+    void fillFromRecord(const cInspectionRecord& record);
+    void copyDetailsForward(int index);
+    void setStepDated(int step, bool dated);
+    void settleEdits();
+    int inspectionCount() const;
+    const cInspectionImage* currentEntry() const;
+    void onEditImage();
+    void onGenerateReport();
+    void onSaveProject();
+
+    std::unique_ptr<State> m_d;
 };
 
 }  // namespace calivue
