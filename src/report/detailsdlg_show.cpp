@@ -2,7 +2,7 @@
 #include "detailsdlg.h"
 
 #include "colouredit.h"
-#include "colourtextedit.h"
+#include "detailsdlg_textedit.h"
 #include "detailsdlg_state.h"
 #include "detailsdlg_text.h"
 #include "imageselectdlg.h"

@@ -1,8 +1,9 @@
 // The inspection data page driven as a user drives it, on generated snapshots: templates and
 // their captions, captions kept in the settings, readings, navigation, the details copy,
 // dates, modified marking and the records staying with their rows.
+#include "colourbutton.h"
 #include "colouredit.h"
-#include "colourtextedit.h"
+#include "detailsdlg_textedit.h"
 #include "detailsdlg.h"
 #include "detailsdlg_controls.h"
 #include "detailsdlg_text.h"
@@ -20,6 +21,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,8 +68,11 @@ protected:
         const std::string name = "IR_" + std::to_string(1000 + row);
         auto files = gen::writeSnapshot(dir.path().toStdString(), name, plan);
         EXPECT_TRUE(files.ok());
-        EXPECT_TRUE(images->addProjectImage(
-            dir.filePath(QString::fromStdString(name) + QStringLiteral(".BMP")), row));
+        // Lower-case extensions, the form the rows name them in.
+        const QString base = dir.filePath(QString::fromStdString(name));
+        for (const char* ext : {".BMP", ".QVX"})
+            QFile::rename(base + QLatin1String(ext), base + QString::fromLatin1(ext).toLower());
+        EXPECT_TRUE(images->addProjectImage(base + QStringLiteral(".bmp"), row));
         page->appendRecords({record});
         return toQString(images->entryAt(row)->snapshotPath);
     }
@@ -208,8 +213,12 @@ TEST_F(DetailsPage, EachFailedCaptionWriteWarns)
     }
     c().captions[4]->setText(QStringLiteral("Notes"));
     c().captions[9]->setText(QStringLiteral("Outside"));
+    c().unit->setCurrentIndex(2);  // the unit is kept for the page all the same
+    ASSERT_EQ(log.seen.size(), 14u);
+    EXPECT_EQ(log.seen[13].text, uiText(sid::TempUnitKeyNotOpened));
+    EXPECT_EQ(page->unit(), 2);
     page.reset();
-    EXPECT_EQ(log.seen.size(), 15u);
+    EXPECT_EQ(log.seen.size(), 16u);
 }
 
 // Inspection 2 of 5 with the details copy on: later records get the operator and location
@@ -415,7 +424,7 @@ TEST_F(DetailsPage, SnapshotThatDoesNotOpenKeepsItsRecord)
     r.firstMeasurement = 2;
     r.secondMeasurement = 3;
     const QString qvx = add(gen::demoPlan(2), r);
-    ASSERT_TRUE(QFile::remove(qvx) || QFile::remove(qvx.chopped(3) + QStringLiteral("QVX")));
+    ASSERT_TRUE(QFile::remove(qvx));
     page->activatePage();
     ASSERT_EQ(log.seen.size(), 1u);
     EXPECT_EQ(log.seen[0].text, uiText(sid::CouldNotOpenIrFile));
@@ -568,6 +577,54 @@ TEST_F(DetailsPage, TypedDetailsStayWithTheirRecord)
     EXPECT_EQ(page->recordCount(), 2);
     EXPECT_EQ(page->records()[1].name, u"second again");
     for (const auto& rec : page->records()) EXPECT_NE(rec.name, u"first");
+}
+
+// The strip paints the inspection on show and nothing without one; Edit Image, Generate and
+// Save act on a record that already holds what was typed.
+TEST_F(DetailsPage, PreviewAndButtonsUseTheInspectionOnShow)
+{
+    build(0);
+    addMany(2);
+    QString editedPath;
+    std::vector<std::u16string> namesSeen;
+    ctx.editImage = [&](const QString& path) {
+        editedPath = path;
+        namesSeen.push_back(page->records()[0].name);
+    };
+    ctx.generateReport = [&] { namesSeen.push_back(page->records()[0].name); };
+    ctx.saveProject = [&] {
+        namesSeen.push_back(page->records()[0].name);
+        return true;
+    };
+    const auto paintedPanes = [&] {
+        QImage strip(644, 164, QImage::Format_RGB32);
+        strip.fill(Qt::white);
+        c().preview->render(&strip, QPoint(), QRegion(), QWidget::DrawChildren);
+        int panes = 0;
+        for (int x0 : {0, 213, 426}) {
+            int coloured = 0;
+            for (int y = 0; y < 160; y += 4)
+                for (int x = x0; x < x0 + 213; x += 4)
+                    coloured += strip.pixel(x, y) != qRgb(255, 255, 255);
+            panes += coloured > 1000;
+        }
+        return panes;
+    };
+    EXPECT_EQ(paintedPanes(), 0);
+    page->activatePage();
+    EXPECT_EQ(paintedPanes(), 3);
+    const std::pair<QPushButton*, const char16_t*> presses[] = {
+        {c().editImage, u"edit"}, {c().generateReport, u"generate"}, {c().saveProject, u"save"}};
+    for (auto [button, name] : presses) {
+        c().name->setText(QString::fromStdU16String(name));
+        button->click();
+        EXPECT_EQ(namesSeen.back(), name);
+    }
+    EXPECT_EQ(editedPath, toQString(images->entryAt(0)->bitmapPath));
+    EXPECT_EQ(c().generateReport->ColoursFor({}).background, rgb(128, 255, 128));
+    EXPECT_EQ(c().saveProject->ColoursFor({}).background, rgb(255, 128, 128));
+    page->resetForProjectLoad();
+    EXPECT_EQ(paintedPanes(), 0);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // box boundaries, the sign of a difference that shows as zero, the first choices of the
 // measurement lists and the companion bitmap path.
 #include "colouredit.h"
-#include "colourtextedit.h"
+#include "detailsdlg_textedit.h"
 #include "detailsdlg.h"
 #include "detailsdlg_controls.h"
 #include "detailsdlg_text.h"
@@ -104,6 +104,9 @@ TEST(DetailsFitColours, FieldsStopAtTheRecordLimits)
                                                  {c.pressure, 20},   {c.steps[1].initials, 7},
                                                  {c.captions[4], 25}};
     for (auto [edit, limit] : limits) EXPECT_EQ(edit->maxLength(), limit);
+    // Before any inspection the reading boxes are green and orange.
+    EXPECT_EQ(c.firstReading->backgroundColour(), rgb(0, 255, 0));
+    EXPECT_EQ(c.secondReading->backgroundColour(), rgb(255, 128, 0));
 }
 
 TEST(DetailsText, DifferenceNeverShowsMinusZero)

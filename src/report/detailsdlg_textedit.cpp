@@ -1,4 +1,4 @@
-#include "colourtextedit.h"
+#include "detailsdlg_textedit.h"
 
 #include <QPalette>
 #include <QSignalBlocker>
