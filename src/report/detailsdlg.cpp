@@ -1,16 +1,11 @@
 #include "detailsdlg.h"
 
-#include "colourbutton.h"
 #include "detailsdlg_state.h"
 #include "imageselectdlg.h"
 #include "reorder.h"
 #include "reporttext.h"
 
-#include "platform/messagedlg.h"
-
-#include <QComboBox>
 #include <QDateTimeEdit>
-#include <QPushButton>
 
 namespace calivue {
 

@@ -127,6 +127,7 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
     for (int i = 0; i < 13; ++i) {
         c.captions[i] = limitedEdit<QLineEdit>(page, kCaptionLength);
         c.captions[i]->setReadOnly(true);
+        c.captions[i]->setMaximumWidth(190);
         fields->addWidget(c.captions[i], i, 0);
         fields->addWidget(c.rowFields[i], i, 1);
     }
@@ -135,6 +136,9 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
         c.weatherUnits[i] = new QLabel(units[i], page);
         fields->addWidget(c.weatherUnits[i], 8 + i, 2);
     }
+    fields->setRowStretch(13, 1);
+    c.comment->setMaximumHeight(110);
+    c.faultAction->setMaximumHeight(130);
 
     // Repair steps: a dated / "No Date" pair, the picker and the initials of each.
     auto* repair = new QGridLayout;

@@ -2,9 +2,9 @@
 #include "detailsdlg.h"
 
 #include "colouredit.h"
-#include "detailsdlg_textedit.h"
 #include "detailsdlg_state.h"
 #include "detailsdlg_text.h"
+#include "detailsdlg_textedit.h"
 #include "imageselectdlg.h"
 #include "reporttext.h"
 
@@ -12,8 +12,6 @@
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 #include "platform/textformat.h"
-
-#include "core/fitcheck.h"
 
 #include "vantorodoc.h"
 
@@ -169,8 +167,10 @@ void DetailsDlg::fillFromRecord(const cInspectionRecord& r)
         std::pair{r.reinspectedDated, &r.reinspectedDate}};
     for (int i = 0; i < 3; ++i) {
         setStepDated(i, steps[i].first);
+        // A step never dated holds the new record's day 0: its picker offers today instead.
         const QDateTime stored = toQDateTime(*steps[i].second);
-        c.steps[i].date->setDateTime(stored.isValid() ? stored : QDateTime::currentDateTime());
+        const bool usable = stored.isValid() && (steps[i].first || steps[i].second->days != 0.0);
+        c.steps[i].date->setDateTime(usable ? stored : QDateTime::currentDateTime());
     }
 }
 

@@ -491,6 +491,8 @@ TEST_F(DetailsPage, DatesAreReadOnlyFromDatedSteps)
     EXPECT_TRUE(s[1].noDate->isChecked());
     EXPECT_FALSE(s[1].date->isEnabled());
     EXPECT_FALSE(s[2].date->isEnabled());
+    EXPECT_EQ(s[1].date->dateTime(), y);        // an undated step keeps its date for a re-check
+    EXPECT_GT(s[2].date->date().year(), 2000);  // a step never dated offers today, not 1899
 
     s[1].dated->click();
     EXPECT_FALSE(s[1].noDate->isChecked());
