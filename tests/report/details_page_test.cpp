@@ -439,25 +439,26 @@ TEST_F(DetailsPage, SnapshotThatDoesNotOpenKeepsItsRecord)
 // hides are neither emptied nor reset.
 TEST_F(DetailsPage, StoringKeepsFieldsTheTemplateHides)
 {
-    const cInspectionRecord full{.name = u"n",
-                                 .operatorName = u"o",
-                                 .location = u"l",
-                                 .equipment = u"e",
-                                 .comment = u"c\nc",
-                                 .measured = u"m",
-                                 .rated = u"r",
-                                 .condition = u"75",
-                                 .repairPriority = 4,
-                                 .faultAction = u"f",
-                                 .inspectedInitials = u"AB",
-                                 .firstMeasurement = 1,
-                                 .secondMeasurement = 2,
-                                 .indoor = u"21",
-                                 .outdoor = u"3",
-                                 .humidity = u"60",
-                                 .wind = u"12",
-                                 .pressure = u"1",
-                                 .conditionChoice = 2};
+    cInspectionRecord full;
+    full.name = u"n";
+    full.operatorName = u"o";
+    full.location = u"l";
+    full.equipment = u"e";
+    full.comment = u"c\nc";
+    full.measured = u"m";
+    full.rated = u"r";
+    full.condition = u"75";
+    full.repairPriority = 4;
+    full.faultAction = u"f";
+    full.inspectedInitials = u"AB";
+    full.firstMeasurement = 1;
+    full.secondMeasurement = 2;
+    full.indoor = u"21";
+    full.outdoor = u"3";
+    full.humidity = u"60";
+    full.wind = u"12";
+    full.pressure = u"1";
+    full.conditionChoice = 2;
     for (int t = 0; t < 4; ++t) {
         build(t);
         add(gen::demoPlan(4), full);
