@@ -46,8 +46,11 @@ public:
     void setCurrentInspection(int number);
     // Brought to the front: inspection 1 when none is current and the list is not empty.
     void activatePage();
+    // Fills the controls from the current record and its snapshot; changes typed into the
+    // controls since they were last filled are stored first, so showing again loses nothing.
     void showInspection();
-    // Copies every control into the current record (and runs the details copy).
+    // Copies every control into the record they were filled from (and runs the details copy);
+    // nothing when the controls show no record.
     void storeInspection();
     void next();
     void previous();
