@@ -9,6 +9,7 @@
 #include "detailsdlg_text.h"
 #include "imageselectdlg.h"
 #include "messagelog.h"
+#include "samples.h"
 #include "reporttext.h"
 
 #include "generator.h"
@@ -20,6 +21,7 @@
 
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -627,6 +629,31 @@ TEST_F(DetailsPage, PreviewAndButtonsUseTheInspectionOnShow)
     EXPECT_EQ(c().saveProject->ColoursFor({}).background, rgb(255, 128, 128));
     page->resetForProjectLoad();
     EXPECT_EQ(paintedPanes(), 0);
+}
+
+// The camera's own snapshots open on the page with their readings.
+TEST_F(DetailsPage, RealSnapshotsShowTheirReadings)
+{
+    const std::filesystem::path samples = test::samplesDir();
+    if (samples.empty()) GTEST_SKIP() << "no sample snapshots";
+    build(3);
+    const QDir folder(toQString(samples.u16string()));
+    for (const QString& bmp : folder.entryList({QStringLiteral("*.BMP")}, QDir::Files)) {
+        ASSERT_TRUE(images->addProjectImage(folder.filePath(bmp), images->rowCount()));
+        page->appendRecord();
+    }
+    ASSERT_GT(page->recordCount(), 0);
+    for (int n = 1; n <= page->recordCount(); ++n) {
+        page->setCurrentInspection(n);
+        page->showInspection();
+        EXPECT_TRUE(log.texts.isEmpty()) << n;
+        EXPECT_GE(c().firstMeasurement->count(), 1) << n;
+        EXPECT_TRUE(c().reflected->text().endsWith(kDegC)) << n;
+        EXPECT_EQ(c().emissivity->text().size(), 4) << n;
+        for (auto [list, box] : {std::pair{c().firstMeasurement, c().firstReading},
+                                 std::pair{c().secondMeasurement, c().secondReading}})
+            EXPECT_EQ(box->text().endsWith(kDegC), list->currentIndex() > 0) << n;
+    }
 }
 
 }  // namespace
