@@ -12,11 +12,13 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace calivue {
 
 class ImageSelectDlg;
+struct DetailsControls;
 
 class DetailsDlg : public QWidget {
     Q_OBJECT
@@ -44,8 +46,11 @@ public:
     void setCurrentInspection(int number);
     // Brought to the front: inspection 1 when none is current and the list is not empty.
     void activatePage();
+    // Fills the controls from the current record and its snapshot; changes typed into the
+    // controls since they were last filled are stored first, so showing again loses nothing.
     void showInspection();
-    // Copies every control into the current record (and runs the details copy).
+    // Copies every control into the record they were filled from (and runs the details copy);
+    // nothing when the controls show no record.
     void storeInspection();
     void next();
     void previous();
@@ -63,6 +68,43 @@ public:
     // The Template dialog's Reset: the Buildings/Custom defaults, each written, then shown.
     void resetCaptions();
     void writeChangedCaptions();
+
+    // --- the page's controls and state, as the user sees them ---------------------------
+    const DetailsControls& controls() const;
+    // Whether the caption i (1-13) was edited since it was last written.
+    bool captionChanged(int i) const;
+
+private:
+    struct State;
+
+    void buildPage();
+    void applyTemplate();
+    void readCaptionsFromSettings();
+    void showCaption(int i, const QString& text);
+    bool writeCaption(int i, const QString& text);
+    void connectChanges();
+    void onFieldChanged();
+    void onCopiedFieldChanged();
+    void onCaptionEdited(int i);
+    void onUnitChanged(int index);
+    void onMeasurementChanged();
+    void clearFieldControls();
+    void updateUnitLabels();
+    void updateInspectionLabel();
+    bool loadCurrentSnapshot(bool keepOnFailure);
+    void showTemperatures();
+    void showMeasurementLists(const cInspectionRecord& record);
+    void fillFromRecord(const cInspectionRecord& record);
+    void copyDetailsForward(int index);
+    void setStepDated(int step, bool dated);
+    void settleEdits();
+    int inspectionCount() const;
+    const cInspectionImage* currentEntry() const;
+    void onEditImage();
+    void onGenerateReport();
+    void onSaveProject();
+
+    std::unique_ptr<State> m_d;
 };
 
 }  // namespace calivue

@@ -1,0 +1,124 @@
+// The field captions of the inspection data page: the template's, or in the Custom template
+// the user's own, kept in the settings store.
+#include "detailsdlg.h"
+
+#include "detailsdlg_state.h"
+#include "detailsdlg_text.h"
+
+#include "platform/messagedlg.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace calivue {
+
+namespace {
+// Longer stored values are not captions: the default stands in for them.
+constexpr int kLongestStoredCaption = 999;
+}  // namespace
+
+void DetailsDlg::applyTemplate()
+{
+    DetailsControls& c = m_d->c;
+    const int t = m_d->ctx.templateNumber;
+    const bool custom = t == ReportTemplate::Custom;
+    const bool buildings = t == ReportTemplate::Buildings;
+    for (int i = 0; i < 13; ++i) {
+        const bool shown = captionRowShown(t, i);
+        c.captions[i]->setVisible(shown);
+        c.rowFields[i]->setVisible(shown);
+        c.captions[i]->setReadOnly(!custom);
+    }
+    for (QLabel* l : c.weatherUnits) l->setVisible(captionRowShown(t, 8));
+    // The condition row is a list of three choices in Buildings, free text elsewhere.
+    c.condition->setVisible(!buildings);
+    c.conditionList->setVisible(buildings);
+
+    if (custom) {
+        readCaptionsFromSettings();
+    } else {
+        const std::array<QString, 13> texts = templateCaptions(t);
+        for (int i = 0; i < 13; ++i) showCaption(i + 1, texts[i]);
+    }
+}
+
+void DetailsDlg::readCaptionsFromSettings()
+{
+    // Without the key nothing was ever saved: the boxes stay as they are.
+    if (!m_d->ctx.settings.hasReportKey()) return;
+    const std::array<QString, 13> defaults = templateCaptions(ReportTemplate::Custom);
+    for (int i = 0; i < 13; ++i) {
+        const std::optional<QString> stored =
+            m_d->ctx.settings.reportText(QLatin1String(kDetailsCaptionKeys[i]));
+        showCaption(i + 1,
+                    stored && stored->size() <= kLongestStoredCaption ? *stored : defaults[i]);
+    }
+}
+
+void DetailsDlg::showCaption(int i, const QString& text)
+{
+    QLineEdit* box = m_d->c.captions[i - 1];
+    m_d->fillingCaptions = true;
+    box->setText(text);
+    m_d->fillingCaptions = false;
+    // The box keeps at most 25 characters; the caption is what it shows.
+    m_d->captions[i - 1] = box->text();
+    m_d->captionChanged[i - 1] = false;
+}
+
+bool DetailsDlg::writeCaption(int i, const QString& text)
+{
+    const std::optional<SettingsError> e =
+        m_d->ctx.settings.setReportText(QLatin1String(kDetailsCaptionKeys[i - 1]), text);
+    if (!e) return true;
+    cMessageDlg::messageBox(e->message, cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
+    return false;
+}
+
+void DetailsDlg::onCaptionEdited(int i)
+{
+    if (m_d->fillingCaptions || !m_d->initialised) return;
+    m_d->captions[i - 1] = m_d->c.captions[i - 1]->text();
+    m_d->captionChanged[i - 1] = true;
+}
+
+std::array<std::u16string, 13> DetailsDlg::captions() const
+{
+    std::array<std::u16string, 13> out;
+    for (int i = 0; i < 13; ++i) out[i] = m_d->captions[i].toStdU16String();
+    return out;
+}
+
+bool DetailsDlg::captionChanged(int i) const
+{
+    return i >= 1 && i <= 13 && m_d->captionChanged[i - 1];
+}
+
+void DetailsDlg::setCaption(int i, const QString& text)
+{
+    if (i < 1 || i > 13) return;
+    const QString caption = text.left(m_d->c.captions[i - 1]->maxLength());
+    // Only the Custom template shows the user's captions; the others keep the template's.
+    if (m_d->ctx.templateNumber == ReportTemplate::Custom) showCaption(i, caption);
+    writeCaption(i, caption);
+}
+
+void DetailsDlg::resetCaptions()
+{
+    const std::array<QString, 13> defaults = templateCaptions(ReportTemplate::Custom);
+    for (int i = 0; i < 13; ++i) writeCaption(i + 1, defaults[i]);
+    if (m_d->ctx.templateNumber == ReportTemplate::Custom)
+        for (int i = 0; i < 13; ++i) showCaption(i + 1, defaults[i]);
+}
+
+void DetailsDlg::writeChangedCaptions()
+{
+    for (int i = 0; i < 13; ++i) {
+        if (!m_d->captionChanged[i]) continue;
+        m_d->captionChanged[i] = false;
+        writeCaption(i + 1, m_d->captions[i]);
+    }
+}
+
+}  // namespace calivue

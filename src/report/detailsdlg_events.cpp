@@ -1,0 +1,118 @@
+// What the page does when the user changes a control: fit-check colours, modified marking,
+// the unit and measurement choices, the date pairs and the buttons.
+#include "detailsdlg.h"
+
+#include "colourbutton.h"
+#include "colouredit.h"
+#include "detailsdlg_textedit.h"
+#include "detailsdlg_state.h"
+
+#include "platform/messagedlg.h"
+
+#include "core/fitcheck.h"
+
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace calivue {
+
+namespace {
+
+template <typename Edit>
+void colourByFit(Edit* edit, FitField field)
+{
+    edit->SetTextColour(colourRef(fitColour(field, edit->text().toStdU16String())));
+}
+
+}  // namespace
+
+void DetailsDlg::connectChanges()
+{
+    DetailsControls& c = m_d->c;
+    const auto changed = [this] { onFieldChanged(); };
+
+    const std::array<std::pair<cColourEdit*, FitField>, 4> fitted = {
+        std::pair{c.name, FitField::Name}, std::pair{c.operatorName, FitField::OperatorName},
+        std::pair{c.location, FitField::Location}, std::pair{c.equipment, FitField::Equipment}};
+    for (auto [edit, field] : fitted) {
+        colourByFit(edit, field);
+        connect(edit, &QLineEdit::textChanged, this, [edit, field] { colourByFit(edit, field); });
+    }
+    for (auto [edit, field] : {std::pair{c.comment, FitField::Comment},
+                               std::pair{c.faultAction, FitField::FaultAction}}) {
+        colourByFit(edit, field);
+        connect(edit, &QPlainTextEdit::textChanged, this,
+                [edit, field] { colourByFit(edit, field); });
+        connect(edit, &QPlainTextEdit::textChanged, this, changed);
+    }
+    for (QLineEdit* e : c.lineFields()) connect(e, &QLineEdit::textChanged, this, changed);
+    for (QLineEdit* e : {static_cast<QLineEdit*>(c.operatorName),
+                         static_cast<QLineEdit*>(c.location), static_cast<QLineEdit*>(c.equipment)})
+        connect(e, &QLineEdit::textChanged, this, [this] { onCopiedFieldChanged(); });
+    for (QComboBox* list : {c.priority, c.conditionList})
+        connect(list, &QComboBox::currentIndexChanged, this, changed);
+    for (QComboBox* list : {c.firstMeasurement, c.secondMeasurement})
+        connect(list, &QComboBox::currentIndexChanged, this, [this] { onMeasurementChanged(); });
+    connect(c.unit, &QComboBox::currentIndexChanged, this,
+            [this](int index) { onUnitChanged(index); });
+    for (DetailsControls::Step& s : c.steps) {
+        QDateTimeEdit* picker = s.date;
+        connect(s.dated, &QRadioButton::toggled, this, [this, picker](bool dated) {
+            picker->setEnabled(dated);
+            onFieldChanged();
+        });
+        connect(picker, &QDateTimeEdit::dateTimeChanged, this, changed);
+    }
+    for (int i = 0; i < 13; ++i)
+        connect(c.captions[i], &QLineEdit::textChanged, this,
+                [this, i] { onCaptionEdited(i + 1); });
+
+    connect(c.previous, &QPushButton::clicked, this, [this] { previous(); });
+    connect(c.next, &QPushButton::clicked, this, [this] { next(); });
+    connect(c.editImage, &QPushButton::clicked, this, [this] { onEditImage(); });
+    connect(c.generateReport, &QPushButton::clicked, this, [this] { onGenerateReport(); });
+    connect(c.saveProject, &QPushButton::clicked, this, [this] { onSaveProject(); });
+}
+
+void DetailsDlg::onFieldChanged()
+{
+    if (m_d->updating || !m_d->initialised) return;
+    if (m_d->shown > 0) m_d->edited = true;
+    if (inspectionCount() > 0) m_d->ctx.modified();
+}
+
+void DetailsDlg::onCopiedFieldChanged()
+{
+    if (m_d->updating || inspectionCount() == 0) return;
+    m_d->detailsCopied = false;
+}
+
+void DetailsDlg::onUnitChanged(int index)
+{
+    if (index < 0 || index > 2 || index == m_d->unit) return;
+    m_d->unit = index;
+    // The report writer's unit is remembered for the next session and the report.
+    m_d->ctx.tempUnit = index;
+    if (const std::optional<SettingsError> e = m_d->ctx.settings.setTempUnit(index))
+        cMessageDlg::messageBox(e->message, cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk,
+                                this);
+    updateUnitLabels();
+    if (m_d->current > 0 && m_d->shown == m_d->current) {
+        // The snapshot kept for the page reads in any unit; it is opened again only when it
+        // could not be opened before.
+        if (m_d->snapshot || loadCurrentSnapshot(true)) showTemperatures();
+    }
+    if (!m_d->updating && inspectionCount() > 0) m_d->ctx.modified();
+}
+
+void DetailsDlg::onMeasurementChanged()
+{
+    if (m_d->updating) return;
+    showTemperatures();
+    onFieldChanged();
+}
+
+}  // namespace calivue

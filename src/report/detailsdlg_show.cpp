@@ -1,0 +1,274 @@
+// Showing an inspection on the page and storing the controls back into its record.
+#include "detailsdlg.h"
+
+#include "colouredit.h"
+#include "detailsdlg_state.h"
+#include "detailsdlg_text.h"
+#include "detailsdlg_textedit.h"
+#include "imageselectdlg.h"
+#include "reporttext.h"
+
+#include "platform/messagedlg.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
+
+#include "vantorodoc.h"
+
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <algorithm>
+
+namespace calivue {
+
+namespace {
+
+void clearReading(cColourEdit* box)
+{
+    box->clear();
+    box->SetBackgroundColour(systemColour(QPalette::Button));
+}
+
+}  // namespace
+
+void DetailsDlg::updateInspectionLabel()
+{
+    m_d->c.inspectionLabel->setText(
+        formatText(QStringLiteral("%s %d %s %d"),
+                   {uiText(sid::Inspection), m_d->current, uiText(sid::Of), inspectionCount()}));
+}
+
+void DetailsDlg::updateUnitLabels()
+{
+    const std::array<QString, 5> labels = weatherUnitLabels(m_d->unit);
+    for (int i = 0; i < 5; ++i) m_d->c.weatherUnits[i]->setText(labels[i]);
+}
+
+void DetailsDlg::clearFieldControls()
+{
+    DetailsControls& c = m_d->c;
+    for (QLineEdit* e : c.lineFields()) e->clear();
+    c.comment->clear();
+    c.faultAction->clear();
+    c.conditionList->setCurrentIndex(0);
+    c.priority->setCurrentIndex(0);
+    c.firstMeasurement->clear();
+    c.secondMeasurement->clear();
+    clearReading(c.firstReading);
+    clearReading(c.secondReading);
+    for (QLineEdit* e : {c.difference, c.emissivity, c.reflected, c.path}) e->clear();
+}
+
+void DetailsDlg::setStepDated(int step, bool dated)
+{
+    DetailsControls::Step& s = m_d->c.steps[step];
+    (dated ? s.dated : s.noDate)->setChecked(true);
+    s.date->setEnabled(dated);
+}
+
+bool DetailsDlg::loadCurrentSnapshot(bool keepOnFailure)
+{
+    const cInspectionImage* entry = currentEntry();
+    auto loaded = std::make_unique<ReportSnapshot>();
+    const bool ok =
+        entry && loadReportSnapshot(toQString(entry->snapshotPath), toQString(entry->bitmapPath),
+                                    *loaded) == Error::None;
+    if (!ok) {
+        if (!keepOnFailure) {
+            m_d->c.preview->setSnapshot(nullptr);
+            m_d->snapshot.reset();
+        }
+        cMessageDlg::messageBox(sid::CouldNotOpenIrFile, cMessageDlg::IconStop,
+                                cMessageDlg::ButtonsOk, this);
+        return false;
+    }
+    loaded->image.setUnit(m_d->unit);
+    m_d->c.preview->setSnapshot(loaded.get());
+    m_d->snapshot = std::move(loaded);
+    return true;
+}
+
+void DetailsDlg::showMeasurementLists(const cInspectionRecord& record)
+{
+    const std::vector<MeasurementEntry> entries = measurementEntries(m_d->snapshot->image);
+    for (QComboBox* list : {m_d->c.firstMeasurement, m_d->c.secondMeasurement}) {
+        list->clear();
+        for (const MeasurementEntry& e : entries) list->addItem(e.text, e.marker);
+    }
+    const int count = static_cast<int>(entries.size());
+    MeasurementPositions p = firstMeasurementPositions(entries);
+    if (record.firstMeasurement != -1)
+        p = {usablePosition(record.firstMeasurement, count),
+             usablePosition(record.secondMeasurement, count)};
+    m_d->c.firstMeasurement->setCurrentIndex(p.first);
+    m_d->c.secondMeasurement->setCurrentIndex(p.second);
+}
+
+void DetailsDlg::showTemperatures()
+{
+    DetailsControls& c = m_d->c;
+    if (!m_d->snapshot) return;
+    cBrixa& image = m_d->snapshot->image;
+    image.setUnit(m_d->unit);
+    const QString unitText = unitLabel(m_d->unit);
+    c.reflected->setText(
+        readingText(image.temperatureOf(image.fields.reflected, 1.0f, false), unitText));
+    int markers[2] = {-1, -1};
+    QComboBox* lists[2] = {c.firstMeasurement, c.secondMeasurement};
+    cColourEdit* boxes[2] = {c.firstReading, c.secondReading};
+    for (int i = 0; i < 2; ++i) {
+        if (lists[i]->currentIndex() <= 0) {
+            clearReading(boxes[i]);
+            continue;
+        }
+        markers[i] = lists[i]->currentData().toInt();
+        boxes[i]->setText(readingText(image.markerTemperature(markers[i]), unitText));
+        boxes[i]->SetBackgroundColour(markerColours(markers[i]).pen);
+    }
+    if (markers[0] >= 0 && markers[1] >= 0)
+        c.difference->setText(
+            differenceText(image.markerDifference(markers[0], markers[1]), unitText));
+    else
+        c.difference->clear();
+}
+
+void DetailsDlg::fillFromRecord(const cInspectionRecord& r)
+{
+    DetailsControls& c = m_d->c;
+    // Every field is filled, shown or not, so that storing never empties the fields another
+    // template filled in.
+    const std::array<const std::u16string*, 15> texts = {&r.name,
+                                                         &r.operatorName,
+                                                         &r.location,
+                                                         &r.equipment,
+                                                         &r.measured,
+                                                         &r.rated,
+                                                         &r.condition,
+                                                         &r.indoor,
+                                                         &r.outdoor,
+                                                         &r.humidity,
+                                                         &r.wind,
+                                                         &r.pressure,
+                                                         &r.inspectedInitials,
+                                                         &r.repairedInitials,
+                                                         &r.reinspectedInitials};
+    const std::array<QLineEdit*, 15> fields = c.lineFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) fields[i]->setText(toQString(*texts[i]));
+    c.comment->setText(toQString(r.comment));
+    c.faultAction->setText(toQString(r.faultAction));
+    c.conditionList->setCurrentIndex(std::clamp(r.conditionChoice, 0, 2));
+    c.priority->setCurrentIndex(std::clamp(r.repairPriority, 0, 5));
+    const std::array<std::pair<bool, const cDateTime*>, 3> steps = {
+        std::pair{r.inspectedDated, &r.inspectedDate}, std::pair{r.repairedDated, &r.repairedDate},
+        std::pair{r.reinspectedDated, &r.reinspectedDate}};
+    for (int i = 0; i < 3; ++i) {
+        setStepDated(i, steps[i].first);
+        // A step never dated holds the new record's day 0: its picker offers today instead.
+        const QDateTime stored = toQDateTime(*steps[i].second);
+        const bool usable = stored.isValid() && (steps[i].first || steps[i].second->days != 0.0);
+        c.steps[i].date->setDateTime(usable ? stored : QDateTime::currentDateTime());
+    }
+}
+
+void DetailsDlg::showInspection()
+{
+    if (!m_d->initialised) return;
+    // Changes typed for the inspection on show are kept before the controls are refilled.
+    if (m_d->edited) storeInspection();
+    m_d->updating = true;
+    updateInspectionLabel();
+    clearFieldControls();
+    m_d->shown = 0;
+    m_d->edited = false;
+    const int n = m_d->current;
+    if (n < 1 || n > recordCount() || !currentEntry()) {
+        m_d->c.preview->setSnapshot(nullptr);
+        m_d->snapshot.reset();
+        m_d->updating = false;
+        return;
+    }
+    m_d->shown = n;
+    const cInspectionRecord& record = m_d->records[n - 1];
+    const bool loaded = loadCurrentSnapshot(false);
+    fillFromRecord(record);
+    if (loaded) {
+        const cBrixa& image = m_d->snapshot->image;
+        m_d->c.path->setText(bitmapPathOf(
+            QString::fromStdU16String(image.filePath().empty() ? currentEntry()->snapshotPath
+                                                               : image.filePath().u16string())));
+        showMeasurementLists(record);
+        m_d->c.emissivity->setText(
+            QString::asprintf("%.2f", static_cast<double>(image.fields.emissivity[10]) / 100.0));
+        showTemperatures();
+    }
+    m_d->updating = false;
+}
+
+void DetailsDlg::storeInspection()
+{
+    const int n = m_d->shown;
+    if (n < 1 || n > recordCount()) return;
+    DetailsControls& c = m_d->c;
+    cInspectionRecord& r = m_d->records[n - 1];
+    const std::array<std::u16string*, 15> texts = {&r.name,
+                                                   &r.operatorName,
+                                                   &r.location,
+                                                   &r.equipment,
+                                                   &r.measured,
+                                                   &r.rated,
+                                                   &r.condition,
+                                                   &r.indoor,
+                                                   &r.outdoor,
+                                                   &r.humidity,
+                                                   &r.wind,
+                                                   &r.pressure,
+                                                   &r.inspectedInitials,
+                                                   &r.repairedInitials,
+                                                   &r.reinspectedInitials};
+    const std::array<QLineEdit*, 15> fields = c.lineFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) *texts[i] = toU16(fields[i]->text());
+    r.comment = toU16(c.comment->text());
+    r.faultAction = toU16(c.faultAction->text());
+    // The list is shown only in Buildings; elsewhere the record keeps its choice.
+    if (m_d->ctx.templateNumber == ReportTemplate::Buildings)
+        r.conditionChoice = std::max(0, c.conditionList->currentIndex());
+    r.repairPriority = std::max(0, c.priority->currentIndex());
+    const std::array<std::pair<bool*, cDateTime*>, 3> steps = {
+        std::pair{&r.inspectedDated, &r.inspectedDate},
+        std::pair{&r.repairedDated, &r.repairedDate},
+        std::pair{&r.reinspectedDated, &r.reinspectedDate}};
+    for (int i = 0; i < 3; ++i) {
+        *steps[i].first = c.steps[i].dated->isChecked();
+        if (*steps[i].first) *steps[i].second = fromQDateTime(c.steps[i].date->dateTime());
+    }
+    // Without a snapshot the lists are empty: the record keeps the readings it chose.
+    if (c.firstMeasurement->count() > 0) {
+        r.firstMeasurement = c.firstMeasurement->currentIndex();
+        r.secondMeasurement = c.secondMeasurement->currentIndex();
+    }
+    m_d->edited = false;
+
+    const bool persist = m_d->ctx.doc ? m_d->ctx.doc->persistReportDetails()
+                                      : m_d->ctx.settings.persistReportDetails();
+    if (persist && !m_d->detailsCopied) {
+        copyDetailsForward(n - 1);
+        m_d->detailsCopied = true;
+    }
+}
+
+void DetailsDlg::copyDetailsForward(int index)
+{
+    const cInspectionRecord source = m_d->records[index];
+    for (std::size_t j = static_cast<std::size_t>(index) + 1; j < m_d->records.size(); ++j) {
+        cInspectionRecord& r = m_d->records[j];
+        if (r.operatorName.empty()) r.operatorName = source.operatorName;
+        if (r.location.empty()) r.location = source.location;
+        if (r.equipment.empty()) r.equipment = source.equipment;
+    }
+}
+
+}  // namespace calivue

@@ -1,0 +1,42 @@
+// The inspection data page's state, shared by the files that implement the page.
+#pragma once
+
+#include "detailsdlg.h"
+#include "detailsdlg_controls.h"
+#include "snapshotstrip.h"
+
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace calivue {
+
+struct DetailsDlg::State {
+    explicit State(ReportContext& context) : ctx(context) {}
+
+    ReportContext& ctx;
+    ImageSelectDlg* images = nullptr;
+    std::vector<cInspectionRecord> records;  // record i belongs to inspections row i
+    DetailsControls c;
+
+    int current = 0;  // 1-based inspection on show; 0 none
+    int unit = 0;     // 0 °C, 1 °F, 2 K
+    bool initialised = false;
+    bool updating = false;         // the page is filling its own controls
+    bool detailsCopied = true;     // operator, location, equipment already copied forward
+    bool fillingCaptions = false;  // the page is putting captions into their boxes
+
+    std::array<QString, 13> captions;
+    std::array<bool, 13> captionChanged{};
+
+    // The snapshot of the inspection on show, kept for the preview and the readings.
+    std::unique_ptr<ReportSnapshot> snapshot;
+    // The inspection whose record the controls were last filled from (0 none), and whether
+    // the user changed them since: such changes are stored before the controls are refilled.
+    int shown = 0;
+    bool edited = false;
+};
+
+}  // namespace calivue
