@@ -3,12 +3,14 @@
 #include "imageselect_fixture.h"
 
 #include "inspectionlist.h"
+#include "irfiledialog.h"
 #include "reporttext.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +111,43 @@ TEST(ImageSelectScan, FolderFailures)
         EXPECT_EQ(f.page->availableCount(), 0);
         EXPECT_TRUE(log.texts.isEmpty());
     }
+}
+
+// Browse: the open dialog for snapshot bitmaps; its file's folder is listed. A double click
+// on an available row adds it.
+TEST(ImageSelectScan, BrowseListsTheChosenFilesFolderAndDoubleClickAdds)
+{
+    PageFixture f;
+    putSnapshot(f.path(u"card"_s), u"IR_0001"_s, u"BMP"_s, u"QVX"_s);
+    putSnapshot(f.path(u"card"_s), u"IR_0002"_s, u"BMP"_s, u"QVX"_s, 1);
+    std::optional<cIRFileDialog> seen;
+    cIRFileDialog::setChooser([&](const cIRFileDialog& d) -> std::optional<QString> {
+        seen = d;
+        return f.path(u"card/IR_0002.BMP"_s);
+    });
+    f.page->browse();
+    cIRFileDialog::setChooser({});
+    f.page->waitForScan();
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->mode(), cIRFileDialog::Mode::Open);
+    EXPECT_EQ(seen->title(), u"Open"_s);
+    EXPECT_EQ(seen->defaultSuffix(), u"bmp"_s);
+    ASSERT_EQ(seen->nameFilters().size(), 1);
+    EXPECT_TRUE(seen->nameFilters()[0].startsWith(u"Calivue (*.bmp)"_s));
+    EXPECT_EQ(f.page->snapshotFolder(), f.path(u"card"_s));
+    EXPECT_EQ(f.availableNames(), (QStringList{u"card/IR_0001.BMP"_s, u"card/IR_0002.BMP"_s}));
+
+    f.page->resize(1200, 900);
+    f.page->show();
+    QListWidget* list = f.page->availableList();
+    list->doItemsLayout();
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    // A widget's double click arrives as a press, a release and the double-click event.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(f.rowNames(), QStringList{u"card/IR_0002.BMP"_s});
+    EXPECT_EQ(f.details->recordCount(), 1);
+    EXPECT_EQ(f.page->availableSelection(), 1);
 }
 
 // Add, Add All, Remove and Remove All keep rows and records paired, select the designed
