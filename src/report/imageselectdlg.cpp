@@ -385,8 +385,12 @@ bool ImageSelectDlg::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            const int delta = key == Qt::Key_Up ? -1 : 1;
+        // The available list is laid out in icon rows, so Left and Right step through it
+        // as Up and Down do; otherwise the highlighted row and the one Add takes would part.
+        const bool back = key == Qt::Key_Up || (key == Qt::Key_Left && watched == m_availableList);
+        const bool on = key == Qt::Key_Down || (key == Qt::Key_Right && watched == m_availableList);
+        if (back || on) {
+            const int delta = back ? -1 : 1;
             if (watched == m_availableList) {
                 availableArrow(delta);
                 return true;

@@ -74,7 +74,6 @@ void cInspectionList::beginDrag(const QPoint& at)
         m_dragImage = new QLabel(viewport());
         m_dragImage->setAttribute(Qt::WA_TransparentForMouseEvents);
         m_dragImage->setPixmap(row->icon().pixmap(iconSize()));
-        m_dragImage->setWindowOpacity(0.7);
         m_dragImage->adjustSize();
         m_dragImage->move(at - kDragHotSpot);
         m_dragImage->show();

@@ -117,8 +117,9 @@ TEST(ImageSelectDrag, ArrowKeysMoveTheCursorsAndPreview)
     const struct {
         Qt::Key key;
         int selection;
-    } availableKeys[] = {{Qt::Key_Up, -1},  {Qt::Key_Down, 0}, {Qt::Key_Up, 0},
-                         {Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Down, 2}};
+    } availableKeys[] = {{Qt::Key_Up, -1},  {Qt::Key_Down, 0}, {Qt::Key_Up, 0},   {Qt::Key_Down, 1},
+                         {Qt::Key_Down, 2}, {Qt::Key_Down, 2}, {Qt::Key_Left, 1}, {Qt::Key_Left, 0},
+                         {Qt::Key_Left, 0}, {Qt::Key_Right, 1}};
     f.page->preview(QString());
     for (const auto& k : availableKeys) {
         QTest::keyClick(f.page->availableList(), k.key);

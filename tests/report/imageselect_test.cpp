@@ -154,105 +154,43 @@ TEST(ImageSelectScan, BrowseListsTheChosenFilesFolderAndDoubleClickAdds)
 // row, mark the project modified and count the rows.
 TEST(ImageSelectRows, CommandsKeepRowsAndRecordsPaired)
 {
+    // Commands: "pN" clicks available row N, "iN" inspections row N, then add, all (Add
+    // All), rm (Remove), clear (Remove All).
     struct Case {
-        const char* name;
-        int available;                             // snapshots in the folder
-        std::function<void(ImageSelectDlg&)> act;  // after the listing
+        const char* commands;
+        int available;  // snapshots in the folder
         QStringList rows;
         int selected;     // selected inspections row after the commands
         int modified;     // times the project was marked modified
         QString preview;  // the previewed bitmap's name
     } cases[] = {
-        {"add with an empty list", 0, [](auto& p) { p.add(); }, {}, -1, 0, {}},
-        {"add with nothing selected",
-         3,
-         [](auto& p) { p.add(); },
-         {u"s0.bmp"_s},
-         -1,
-         1,
-         u"s0.bmp"_s},
-        {"add twice",
-         3,
-         [](auto& p) {
-             p.selectAvailable(1);
-             p.add();
-             p.add();
-         },
-         {u"s1.bmp"_s, u"s1.bmp"_s},
-         -1,
-         2,
-         u"s1.bmp"_s},
-        {"add all",
-         3,
-         [](auto& p) { p.addAll(); },
-         {u"s0.bmp"_s, u"s1.bmp"_s, u"s2.bmp"_s},
-         -1,
-         1,
-         u"s2.bmp"_s},
-        {"add all of nothing", 0, [](auto& p) { p.addAll(); }, {}, -1, 0, {}},
-        {"remove the last of three",
-         3,
-         [](auto& p) {
-             p.addAll();
-             p.selectInspection(2);
-             p.remove();
-         },
-         {u"s0.bmp"_s, u"s1.bmp"_s},
-         1,
-         2,
-         u"s1.bmp"_s},
-        {"remove the first of three",
-         3,
-         [](auto& p) {
-             p.addAll();
-             p.selectInspection(0);
-             p.remove();
-         },
-         {u"s1.bmp"_s, u"s2.bmp"_s},
-         0,
-         2,
-         u"s1.bmp"_s},
-        {"remove the only row",
-         1,
-         [](auto& p) {
-             p.add();
-             p.selectInspection(0);
-             p.remove();
-         },
-         {},
-         -1,
-         2,
-         {}},
-        {"remove with no row selected",
-         3,
-         [](auto& p) {
-             p.addAll();
-             p.remove();
-         },
-         {u"s0.bmp"_s, u"s1.bmp"_s, u"s2.bmp"_s},
-         -1,
-         1,
-         u"s2.bmp"_s},
-        {"remove all",
-         3,
-         [](auto& p) {
-             p.addAll();
-             p.removeAll();
-         },
-         {},
-         -1,
-         2,
-         {}},
-        {"remove all of nothing", 3, [](auto& p) { p.removeAll(); }, {}, -1, 0, {}},
+        {"add", 0, {}, -1, 0, {}},
+        {"add", 3, {u"s0.bmp"_s}, -1, 1, u"s0.bmp"_s},  // nothing selected: the first
+        {"p1 add add", 3, {u"s1.bmp"_s, u"s1.bmp"_s}, -1, 2, u"s1.bmp"_s},
+        {"all", 3, {u"s0.bmp"_s, u"s1.bmp"_s, u"s2.bmp"_s}, -1, 1, u"s2.bmp"_s},
+        {"all", 0, {}, -1, 0, {}},
+        {"all i2 rm", 3, {u"s0.bmp"_s, u"s1.bmp"_s}, 1, 2, u"s1.bmp"_s},
+        {"all i0 rm", 3, {u"s1.bmp"_s, u"s2.bmp"_s}, 0, 2, u"s1.bmp"_s},
+        {"add i0 rm", 1, {}, -1, 2, {}},
+        {"all rm", 3, {u"s0.bmp"_s, u"s1.bmp"_s, u"s2.bmp"_s}, -1, 1, u"s2.bmp"_s},
+        {"all clear", 3, {}, -1, 2, {}},
+        {"clear", 3, {}, -1, 0, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(std::string(c.commands) + " of " + std::to_string(c.available));
         PageFixture f;
         for (int i = 0; i < c.available; ++i)
             putSnapshot(f.folder.path(), u"s"_s + QString::number(i), u"bmp"_s, u"qvx"_s, i);
         f.list();
         f.modifiedCount = 0;
-        c.act(*f.page);
+        for (const QString& command : QString::fromLatin1(c.commands).split(u' ')) {
+            if (command.startsWith(u'p')) f.page->selectAvailable(command.mid(1).toInt());
+            if (command.startsWith(u'i')) f.page->selectInspection(command.mid(1).toInt());
+            if (command == u"add"_s) f.page->add();
+            if (command == u"all"_s) f.page->addAll();
+            if (command == u"rm"_s) f.page->remove();
+            if (command == u"clear"_s) f.page->removeAll();
+        }
         EXPECT_EQ(f.rowNames(), c.rows);
         EXPECT_EQ(f.page->inspectionList()->count(), f.page->rowCount());
         EXPECT_EQ(f.details->recordCount(), f.page->rowCount());
