@@ -91,6 +91,9 @@ public:
     int inspectionCursor() const { return m_inspectionCursor; }
     int selectedInspection() const;
     QString countText() const;
+    // Pictures held for the inspections list: one per available row plus the ones that
+    // inspections rows show.
+    int pictureCount() const { return static_cast<int>(m_pictures.size()); }
     QString previewBitmapPath() const { return m_previewBitmap; }
     QString previewSnapshotPath() const { return m_previewSnapshot; }
     QListWidget* availableList() const;

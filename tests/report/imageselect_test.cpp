@@ -301,11 +301,16 @@ TEST(ImageSelectScan, CancelKeepsTheRowsListedSoFar)
     ASSERT_EQ(f.page->availableCount(), 7);
     EXPECT_EQ(f.page->availableList()->count(), 7);
     EXPECT_EQ(f.availableNames().last(), u"IR_0006.BMP"_s);
-    // The page lists again from scratch afterwards.
-    f.page->scanFolder();
+    // The page lists again from scratch afterwards, keeping only the pictures still shown.
+    f.page->selectAvailable(3);
+    f.page->add();
     QObject::disconnect(f.page.get(), &ImageSelectDlg::scanProgress, nullptr, nullptr);
+    f.page->scanFolder();
     f.page->waitForScan();
     EXPECT_EQ(f.page->availableCount(), 80);
+    EXPECT_EQ(f.page->pictureCount(), 81);
+    EXPECT_EQ(f.page->entryAt(0)->thumbnailIndex, 0);
+    EXPECT_EQ(f.rowNames(), QStringList{u"IR_0003.BMP"_s});
 }
 
 }  // namespace
