@@ -424,7 +424,8 @@ void ImageSelectDlg::preview(const QString& bitmapPath)
 
 void ImageSelectDlg::editImage()
 {
-    if (!m_ctx.doc || m_previewBitmap.isEmpty() || !m_ctx.editImage) return;
+    // The sheet sets the hook only where there is a document to open the snapshot in.
+    if (m_previewBitmap.isEmpty() || !m_ctx.editImage) return;
     m_ctx.editImage(m_previewBitmap);
 }
 

@@ -148,6 +148,13 @@ TEST(ImageSelectScan, BrowseListsTheChosenFilesFolderAndDoubleClickAdds)
     EXPECT_EQ(f.rowNames(), QStringList{u"card/IR_0002.BMP"_s});
     EXPECT_EQ(f.details->recordCount(), 1);
     EXPECT_EQ(f.page->availableSelection(), 1);
+    // Edit Image hands the previewed bitmap over; with nothing previewed it does nothing.
+    QStringList edited;
+    f.ctx.editImage = [&](const QString& path) { edited << path; };
+    f.page->editImage();
+    f.page->preview(QString());
+    f.page->editImage();
+    EXPECT_EQ(edited, QStringList{f.path(u"card/IR_0002.BMP"_s)});
 }
 
 // Add, Add All, Remove and Remove All keep rows and records paired, select the designed
