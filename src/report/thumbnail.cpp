@@ -1,0 +1,63 @@
+#include "thumbnail.h"
+
+#include "fspath.h"
+#include "pictureloader.h"
+
+#include "core/bitmapfile.h"
+
+#include <QFile>
+
+#include <cstring>
+
+namespace calivue {
+
+QImage imageOfBitmap(const cBitmapFile& bitmap)
+{
+    if (!bitmap.IsValid() || bitmap.bitCount() != 24) return {};
+    const int w = bitmap.width(), h = bitmap.height();
+    const std::size_t stride = bitmap.stride();
+    const auto pixels = bitmap.pixels();
+    if (w <= 0 || h <= 0 || pixels.size() < stride * static_cast<std::size_t>(h)) return {};
+    QImage image(w, h, QImage::Format_BGR888);
+    if (image.isNull()) return {};
+    // The bitmap keeps its rows bottom-up in blue-green-red order, as Format_BGR888 does
+    // within a row.
+    for (int y = 0; y < h; ++y)
+        std::memcpy(image.scanLine(y), pixels.data() + static_cast<std::size_t>(h - 1 - y) * stride,
+                    static_cast<std::size_t>(w) * 3);
+    return image;
+}
+
+Thumbnail makeThumbnail(const QString& path)
+{
+    Thumbnail out;
+    {
+        QFile probe(path);
+        if (!probe.open(QIODevice::ReadOnly)) {
+            out.failure = ThumbnailFailure::NotReadable;
+            return out;
+        }
+    }
+    QImage picture;
+    if (path.endsWith(QLatin1String("bmp"), Qt::CaseSensitive)) {
+        cBitmapFile bitmap(toFsPath(path));
+        picture = imageOfBitmap(bitmap);
+        if (picture.isNull()) {
+            out.failure = ThumbnailFailure::InvalidBitmap;
+            return out;
+        }
+    } else {
+        auto loaded = loadPicture(path);
+        if (!loaded || loaded->image.isNull()) {
+            out.failure = ThumbnailFailure::PictureRejected;
+            return out;
+        }
+        picture = std::move(loaded->image);
+    }
+    out.image = picture.scaled(kThumbnailSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                    .convertToFormat(QImage::Format_RGB32);
+    if (out.image.isNull()) out.failure = ThumbnailFailure::PictureRejected;
+    return out;
+}
+
+}  // namespace calivue

@@ -1,0 +1,37 @@
+// Thumbnails of snapshot bitmaps for the image selection page: the whole picture, whatever
+// its proportions, scaled smoothly into 120 × 60 pixels. Safe to call on any thread: each
+// call reads its own file into its own objects and shares nothing.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace calivue {
+
+class cBitmapFile;
+
+inline constexpr QSize kThumbnailSize(120, 60);
+
+// Why a thumbnail could not be made; the project load tells the user, the folder listing
+// leaves the file out silently.
+enum class ThumbnailFailure {
+    None,
+    NotReadable,      // the file cannot be opened for reading
+    InvalidBitmap,    // a name ending "bmp" that the bitmap reader rejects
+    PictureRejected,  // any other name that the picture loader rejects
+};
+
+struct Thumbnail {
+    QImage image;  // kThumbnailSize, RGB32; null on failure
+    ThumbnailFailure failure = ThumbnailFailure::None;
+};
+
+// A name ending exactly "bmp" (lower case) is read with cBitmapFile; any other file with
+// the picture loader, which also reads JPEG and upper-case camera names.
+Thumbnail makeThumbnail(const QString& path);
+
+// The held picture as an image (top row first); null when the object is empty.
+QImage imageOfBitmap(const cBitmapFile& bitmap);
+
+}  // namespace calivue

@@ -1,0 +1,126 @@
+#include "thumbnailscan.h"
+
+#include "fspath.h"
+
+#include "core/folderscan.h"
+
+#include <QEventLoop>
+#include <QMetaObject>
+#include <QThread>
+
+namespace calivue {
+
+cThumbnailScan::cThumbnailScan(QObject* parent) : QObject(parent)
+{
+    m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+}
+
+cThumbnailScan::~cThumbnailScan()
+{
+    m_live->store(0);
+    m_pool.clear();
+    m_pool.waitForDone();
+}
+
+void cThumbnailScan::start(const QString& folder, bool subfolders)
+{
+    if (m_running) cancel();
+    m_pool.clear();
+    m_running = true;
+    m_paths.clear();
+    m_errors.clear();
+    m_waiting.clear();
+    m_next = 0;
+    const quint64 generation = ++m_generation;
+    m_live->store(generation);
+
+    // The destructor waits for every job, so `this` outlives them; what they post to it
+    // after it is gone is discarded with it.
+    auto* self = this;
+    auto live = m_live;
+    const auto root = toFsPath(folder);
+    m_pool.start([self, live, generation, root, subfolders] {
+        if (live->load() != generation) return;
+        const ScanResult found = subfolders ? walkFolderTree(root) : scanFolder(root, "bmp");
+        QStringList paths, errors;
+        for (const auto& p : found.paths) paths << fromFsPath(p);
+        for (const auto& e : found.errors) {
+            const QString text = QString::fromStdString(e.code.message());
+            if (!errors.contains(text)) errors << text;
+        }
+        QMetaObject::invokeMethod(
+            self, [self, generation, paths, errors] { self->onScanned(generation, paths, errors); },
+            Qt::QueuedConnection);
+    });
+}
+
+void cThumbnailScan::onScanned(quint64 generation, const QStringList& paths,
+                               const QStringList& errors)
+{
+    if (!m_running || generation != m_generation) return;
+    m_paths = paths;
+    m_errors = errors;
+    emit listed(static_cast<int>(m_paths.size()));
+    if (!m_running || generation != m_generation) return;  // cancelled from the signal
+    if (m_paths.isEmpty()) {
+        finish(false);
+        return;
+    }
+    auto* self = this;
+    auto live = m_live;
+    for (int i = 0; i < m_paths.size(); ++i) {
+        const QString path = m_paths[i];
+        m_pool.start([self, live, generation, i, path] {
+            if (live->load() != generation) return;
+            QImage image = makeThumbnail(path).image;
+            QMetaObject::invokeMethod(
+                self,
+                [self, generation, i, image = std::move(image)] {
+                    self->onThumbnail(generation, i, image);
+                },
+                Qt::QueuedConnection);
+        });
+    }
+}
+
+void cThumbnailScan::onThumbnail(quint64 generation, int index, const QImage& image)
+{
+    if (!m_running || generation != m_generation) return;
+    m_waiting.emplace(index, image);
+    // Deliver strictly in listing order; a receiver may cancel from inside the signal.
+    for (auto it = m_waiting.find(m_next); it != m_waiting.end(); it = m_waiting.find(m_next)) {
+        const QImage ready = std::move(it->second);
+        m_waiting.erase(it);
+        const int i = m_next++;
+        emit delivered(i, m_paths[i], ready);
+        if (!m_running || generation != m_generation) return;
+    }
+    if (m_next == m_paths.size()) finish(false);
+}
+
+void cThumbnailScan::cancel()
+{
+    if (!m_running) return;
+    m_live->store(0);
+    m_pool.clear();
+    finish(true);
+}
+
+void cThumbnailScan::finish(bool cancelled)
+{
+    m_running = false;
+    ++m_generation;  // whatever is still queued for the old listing is dropped
+    m_waiting.clear();
+    const QStringList errors = m_errors;
+    emit finished(errors, cancelled);
+}
+
+void cThumbnailScan::waitForFinished()
+{
+    if (!m_running) return;
+    QEventLoop loop;
+    connect(this, &cThumbnailScan::finished, &loop, &QEventLoop::quit);
+    if (m_running) loop.exec();
+}
+
+}  // namespace calivue

@@ -1,0 +1,90 @@
+#include "imageselect_fixture.h"
+
+#include "generator.h"
+#include "reporttext.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace calivue::test {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+struct Template {
+    QByteArray bmp, qvx;
+};
+const std::array<Template, 3>& templates()
+{
+    static const std::array<Template, 3> made = [] {
+        std::array<Template, 3> out;
+        QTemporaryDir dir;
+        for (int i = 0; i < 3; ++i) {
+            const auto files =
+                gen::writeSnapshot(dir.path().toStdString(), "T", gen::variedPlan(11, i));
+            EXPECT_TRUE(files.ok());
+            QFile bmp(dir.filePath(u"T.BMP"_s)), qvx(dir.filePath(u"T.QVX"_s));
+            EXPECT_TRUE(bmp.open(QIODevice::ReadOnly) && qvx.open(QIODevice::ReadOnly));
+            out[static_cast<std::size_t>(i)] = {bmp.readAll(), qvx.readAll()};
+        }
+        return out;
+    }();
+    return made;
+}
+}  // namespace
+
+void putFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+void putSnapshot(const QString& folder, const QString& name, const QString& bmpExt,
+                 const QString& qvxExt, int index)
+{
+    const Template& t = templates()[static_cast<std::size_t>(index % 3)];
+    if (!bmpExt.isEmpty()) putFile(folder + u'/' + name + u'.' + bmpExt, t.bmp);
+    if (!qvxExt.isEmpty()) putFile(folder + u'/' + name + u'.' + qvxExt, t.qvx);
+}
+
+PageFixture::PageFixture() : ctx{}
+{
+    ctx.settings = SettingsStore(configRoot.path());
+    ctx.markModified = [this] { ++modifiedCount; };
+    details = std::make_unique<DetailsDlg>(ctx);
+    page = std::make_unique<ImageSelectDlg>(ctx);
+    page->setDetails(details.get());
+    details->setImageSelect(page.get());
+}
+
+void PageFixture::list(bool subfolders, const QString& other)
+{
+    page->setSnapshotFolder(other.isEmpty() ? folder.path() : other);
+    page->setIncludeSubfolders(subfolders);
+    page->waitForScan();
+}
+
+QStringList PageFixture::availableNames() const
+{
+    QStringList names;
+    const QDir root(folder.path());
+    for (int r = 0; r < page->availableCount(); ++r)
+        names << root.relativeFilePath(page->availablePath(r));
+    return names;
+}
+
+QStringList PageFixture::rowNames() const
+{
+    QStringList names;
+    const QDir root(folder.path());
+    for (const auto& e : page->entries()) names << root.relativeFilePath(toQString(e.bitmapPath));
+    return names;
+}
+
+}  // namespace calivue::test

@@ -1,0 +1,324 @@
+// The image selection page driven as a user would: folders listed, snapshots added and
+// removed with their records, projects' rows loaded, listings cancelled.
+#include "imageselect_fixture.h"
+
+#include "inspectionlist.h"
+#include "irfiledialog.h"
+#include "reporttext.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace calivue::test {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Which snapshots a listing shows and in which order: case-blind names, own files before
+// subfolders, hidden files never, hidden folders walked, and no row for a file whose record
+// or bitmap is bad (the row ↔ path pairing must survive that skip).
+TEST(ImageSelectScan, ListsSnapshotsInOrderSkippingBadFiles)
+{
+    PageFixture f;
+    const QString root = f.folder.path();
+    putSnapshot(root, u"b"_s);
+    putSnapshot(root, u"A"_s, u"BMP"_s, u"QVX"_s);         // camera's upper case
+    putSnapshot(root, u"c"_s, u"Bmp"_s, u"qVx"_s);         // any case
+    putSnapshot(root, u".hidden"_s);                       // hidden file
+    putSnapshot(root, u"lonely"_s, u"bmp"_s, QString());   // no record
+    putSnapshot(root, u"corrupt"_s, u"bmp"_s, QString());  // record does not decode
+    putFile(root + u"/corrupt.qvx"_s, QByteArray(154133, '\x5a'));
+    putSnapshot(root, u"notbitmap"_s, QString(), u"qvx"_s);  // record fine, bitmap garbage
+    putFile(root + u"/notbitmap.bmp"_s, QByteArray("BM not really a bitmap"));
+    putSnapshot(root + u"/sub"_s, u"s1"_s);
+    putSnapshot(root + u"/.hid"_s, u"h1"_s);
+    putSnapshot(root + u"/sub/deeper"_s, u"d1"_s);
+
+    struct Case {
+        bool subfolders;
+        QStringList expected;
+    } cases[] = {
+        {false, {u"A.BMP"_s, u"b.bmp"_s, u"c.Bmp"_s}},
+        {true,
+         {u"A.BMP"_s, u"b.bmp"_s, u"c.Bmp"_s, u".hid/h1.bmp"_s, u"sub/s1.bmp"_s,
+          u"sub/deeper/d1.bmp"_s}},
+        {false, {u"A.BMP"_s, u"b.bmp"_s, u"c.Bmp"_s}},  // unticking drops the subfolders again
+    };
+    for (const Case& c : cases) {
+        MessageLog log;
+        f.list(c.subfolders);
+        EXPECT_EQ(f.availableNames(), c.expected) << c.subfolders;
+        ASSERT_EQ(f.page->availableList()->count(), f.page->availableCount());
+        for (int r = 0; r < f.page->availableCount(); ++r) {
+            const QString path = f.page->availablePath(r);
+            EXPECT_EQ(f.page->availableList()->item(r)->text(),
+                      path.mid(path.lastIndexOf(u'/') + 1));
+            EXPECT_FALSE(f.page->availableList()->item(r)->icon().isNull());
+        }
+        EXPECT_TRUE(log.texts.isEmpty()) << log.texts.join(u'|').toStdString();
+    }
+    // notbitmap.bmp was listed by the scan but got no row: row 2 is still c.Bmp's.
+    f.page->selectAvailable(2);
+    f.page->add();
+    ASSERT_EQ(f.page->rowCount(), 1);
+    EXPECT_EQ(f.rowNames(), QStringList{u"c.Bmp"_s});
+    EXPECT_EQ(toQString(f.page->entryAt(0)->snapshotPath), root + u"/c.qVx"_s);
+}
+
+// The folder box: an empty box is refused with the old folder put back; a folder that
+// cannot be listed reports the system's words; a crowd of files that are not snapshots
+// lists nothing without a word.
+TEST(ImageSelectScan, FolderFailures)
+{
+    PageFixture f;
+    putSnapshot(f.folder.path(), u"one"_s);
+    f.list();
+    ASSERT_EQ(f.page->availableCount(), 1);
+    {
+        MessageLog log;
+        f.page->setSnapshotFolder(QString());
+        f.page->scanFolder();
+        ASSERT_EQ(log.seen.size(), 1u);
+        EXPECT_EQ(log.seen[0].text, u"Invalid image folder"_s);
+        EXPECT_EQ(log.seen[0].icon, cMessageDlg::IconKind::Exclamation);
+        EXPECT_EQ(f.page->snapshotFolder(), f.folder.path());
+        EXPECT_EQ(f.page->findChild<QLineEdit*>()->text(), f.folder.path());
+        EXPECT_EQ(f.page->availableCount(), 1);
+    }
+    {
+        MessageLog log;
+        f.list(false, f.folder.path() + u'/' + QString(300, u'x'));  // name too long
+        ASSERT_EQ(log.seen.size(), 1u);
+        EXPECT_EQ(log.seen[0].icon, cMessageDlg::IconKind::Stop);
+        EXPECT_EQ(
+            log.seen[0].text,
+            QString::fromStdString(std::make_error_code(std::errc::filename_too_long).message()));
+        EXPECT_EQ(f.page->availableCount(), 0);
+    }
+    {
+        MessageLog log;
+        QTemporaryDir crowd;
+        // Mostly other files; every 50th a bitmap name without a record.
+        for (int i = 0; i < 10000; ++i)
+            putFile(crowd.filePath(QString::number(i) + (i % 50 ? u".txt"_s : u".bmp"_s)),
+                    QByteArray::number(i));
+        f.list(true, crowd.path());
+        EXPECT_EQ(f.page->availableCount(), 0);
+        EXPECT_TRUE(log.texts.isEmpty());
+    }
+}
+
+// Browse: the open dialog for snapshot bitmaps; its file's folder is listed. A double click
+// on an available row adds it.
+TEST(ImageSelectScan, BrowseListsTheChosenFilesFolderAndDoubleClickAdds)
+{
+    PageFixture f;
+    putSnapshot(f.path(u"card"_s), u"IR_0001"_s, u"BMP"_s, u"QVX"_s);
+    putSnapshot(f.path(u"card"_s), u"IR_0002"_s, u"BMP"_s, u"QVX"_s, 1);
+    std::optional<cIRFileDialog> seen;
+    cIRFileDialog::setChooser([&](const cIRFileDialog& d) -> std::optional<QString> {
+        seen = d;
+        return f.path(u"card/IR_0002.BMP"_s);
+    });
+    f.page->browse();
+    cIRFileDialog::setChooser({});
+    f.page->waitForScan();
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->mode(), cIRFileDialog::Mode::Open);
+    EXPECT_EQ(seen->title(), u"Open"_s);
+    EXPECT_EQ(seen->defaultSuffix(), u"bmp"_s);
+    ASSERT_EQ(seen->nameFilters().size(), 1);
+    EXPECT_TRUE(seen->nameFilters()[0].startsWith(u"Calivue (*.bmp)"_s));
+    EXPECT_EQ(f.page->snapshotFolder(), f.path(u"card"_s));
+    EXPECT_EQ(f.availableNames(), (QStringList{u"card/IR_0001.BMP"_s, u"card/IR_0002.BMP"_s}));
+
+    f.page->resize(1200, 900);
+    f.page->show();
+    QListWidget* list = f.page->availableList();
+    list->doItemsLayout();
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    // A widget's double click arrives as a press, a release and the double-click event.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(f.rowNames(), QStringList{u"card/IR_0002.BMP"_s});
+    EXPECT_EQ(f.details->recordCount(), 1);
+    EXPECT_EQ(f.page->availableSelection(), 1);
+    // Edit Image hands the previewed bitmap over; with nothing previewed it does nothing.
+    QStringList edited;
+    f.ctx.editImage = [&](const QString& path) { edited << path; };
+    f.page->editImage();
+    f.page->preview(QString());
+    f.page->editImage();
+    EXPECT_EQ(edited, QStringList{f.path(u"card/IR_0002.BMP"_s)});
+}
+
+// Add, Add All, Remove and Remove All keep rows and records paired, select the designed
+// row, mark the project modified and count the rows.
+TEST(ImageSelectRows, CommandsKeepRowsAndRecordsPaired)
+{
+    // Commands: "pN" clicks available row N, "iN" inspections row N, then add, all (Add
+    // All), rm (Remove), clear (Remove All).
+    struct Case {
+        const char* commands;
+        int available;  // snapshots in the folder
+        QStringList rows;
+        int selected;     // selected inspections row after the commands
+        int modified;     // times the project was marked modified
+        QString preview;  // the previewed bitmap's name
+    } cases[] = {
+        {"add", 0, {}, -1, 0, {}},
+        {"add", 3, {u"s0.bmp"_s}, -1, 1, u"s0.bmp"_s},  // nothing selected: the first
+        {"p1 add add", 3, {u"s1.bmp"_s, u"s1.bmp"_s}, -1, 2, u"s1.bmp"_s},
+        {"all", 3, {u"s0.bmp"_s, u"s1.bmp"_s, u"s2.bmp"_s}, -1, 1, u"s2.bmp"_s},
+        {"all", 0, {}, -1, 0, {}},
+        {"all i2 rm", 3, {u"s0.bmp"_s, u"s1.bmp"_s}, 1, 2, u"s1.bmp"_s},
+        {"all i0 rm", 3, {u"s1.bmp"_s, u"s2.bmp"_s}, 0, 2, u"s1.bmp"_s},
+        {"add i0 rm", 1, {}, -1, 2, {}},
+        {"all rm", 3, {u"s0.bmp"_s, u"s1.bmp"_s, u"s2.bmp"_s}, -1, 1, u"s2.bmp"_s},
+        {"all clear", 3, {}, -1, 2, {}},
+        {"clear", 3, {}, -1, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.commands) + " of " + std::to_string(c.available));
+        PageFixture f;
+        for (int i = 0; i < c.available; ++i)
+            putSnapshot(f.folder.path(), u"s"_s + QString::number(i), u"bmp"_s, u"qvx"_s, i);
+        f.list();
+        f.modifiedCount = 0;
+        for (const QString& command : QString::fromLatin1(c.commands).split(u' ')) {
+            if (command.startsWith(u'p')) f.page->selectAvailable(command.mid(1).toInt());
+            if (command.startsWith(u'i')) f.page->selectInspection(command.mid(1).toInt());
+            if (command == u"add"_s) f.page->add();
+            if (command == u"all"_s) f.page->addAll();
+            if (command == u"rm"_s) f.page->remove();
+            if (command == u"clear"_s) f.page->removeAll();
+        }
+        EXPECT_EQ(f.rowNames(), c.rows);
+        EXPECT_EQ(f.page->inspectionList()->count(), f.page->rowCount());
+        EXPECT_EQ(f.details->recordCount(), f.page->rowCount());
+        EXPECT_EQ(f.page->selectedInspection(), c.selected);
+        EXPECT_EQ(f.modifiedCount, c.modified);
+        EXPECT_EQ(f.page->countText(), u"Inspections: "_s + QString::number(c.rows.size()));
+        EXPECT_EQ(f.details->currentInspection(), 0);
+        EXPECT_EQ(f.page->previewBitmapPath(), c.preview.isEmpty() ? QString() : f.path(c.preview));
+    }
+}
+
+// Removing a row removes its own record, not the last one.
+TEST(ImageSelectRows, RemoveTakesTheRowsOwnRecord)
+{
+    PageFixture f;
+    for (int i = 0; i < 3; ++i) putSnapshot(f.folder.path(), u"s"_s + QString::number(i));
+    f.list();
+    f.page->addAll();
+    std::vector<cInspectionRecord> named(3);
+    for (int i = 0; i < 3; ++i) named[static_cast<std::size_t>(i)].name = toU16(QString::number(i));
+    f.details->clearRecords();
+    f.details->appendRecords(named);
+    for (const auto& [row, left] : {std::pair{1, "02"}, std::pair{1, "0"}, std::pair{0, ""}}) {
+        f.page->selectInspection(row);
+        f.page->remove();
+        QString names;
+        for (const auto& r : f.details->records()) names += toQString(r.name);
+        EXPECT_EQ(names, QString::fromLatin1(left));
+    }
+}
+
+// A project's rows: thumbnails made again from each bitmap, the record name derived again,
+// the records copied; any picture that cannot be loaded fails the load with its message.
+TEST(ImageSelectProject, LoadsEntriesOrFailsWithTheDesignedMessage)
+{
+    PageFixture f;
+    const QString root = f.folder.path();
+    putSnapshot(root, u"IR_1"_s, u"BMP"_s, u"QVX"_s);
+    putSnapshot(root, u"IR_2"_s, u"bmp"_s, u"qvx"_s, 1);
+    putFile(root + u"/junk.bmp"_s, QByteArray("not a bitmap"));
+    putFile(root + u"/junk.jpg"_s, QByteArray("not a jpeg"));
+    const auto entry = [&](const QString& name) {
+        return cInspectionImage{u"stale.qvx", toU16(root + u'/' + name), 77};
+    };
+    std::vector<cInspectionRecord> two(2);
+    two[0].name = u"first";
+    two[1].name = u"second";
+
+    // A project written where names are case-blind still finds the camera's IR_1.BMP.
+    ASSERT_TRUE(f.page->loadProjectEntries({entry(u"IR_1.bmp"_s), entry(u"IR_2.bmp"_s)}, two));
+    ASSERT_EQ(f.page->rowCount(), 2);
+    EXPECT_EQ(f.page->entries()[0],
+              (cInspectionImage{toU16(root + u"/IR_1.QVX"_s), toU16(root + u"/IR_1.BMP"_s), 0}));
+    EXPECT_EQ(f.page->entryAt(1)->thumbnailIndex, 1);
+    EXPECT_EQ(toQString(f.page->entryAt(1)->snapshotPath), root + u"/IR_2.qvx"_s);
+    ASSERT_EQ(f.details->recordCount(), 2);
+    EXPECT_EQ(f.details->records()[1].name, u"second");
+    EXPECT_EQ(f.page->countText(), u"Inspections: 2"_s);
+    EXPECT_EQ(f.page->entryAt(2), nullptr);
+    EXPECT_EQ(f.page->entryAt(-1), nullptr);
+
+    const QString moved = root + u"/moved.bmp"_s;
+    struct Case {
+        QString bitmap;
+        int language;
+        QString message;
+    } cases[] = {
+        {moved, 0, u"Could not find "_s + moved + u"\nAborting Load."_s},
+        {moved, 2, u"Could not find "_s + moved + u"\nAborting Load."_s},
+        {moved, 1, moved + u" Could not find\nAborting Load."_s},
+        {moved, 11, moved + u" Could not find\nAborting Load."_s},
+        {root + u"/junk.bmp"_s, 0, u"Invalid bitmap while loading image\nAborting Load."_s},
+        {root + u"/junk.jpg"_s, 0, u"Failed to load Jpeg.\nAborting Load."_s},
+    };
+    for (const Case& c : cases) {
+        MessageLog log;
+        f.ctx.language = c.language;
+        EXPECT_FALSE(f.page->loadProjectEntries({entry(u"IR_2.bmp"_s), {u"", toU16(c.bitmap), 0}},
+                                                {two[0], two[1]}));
+        ASSERT_EQ(log.seen.size(), 1u);
+        EXPECT_EQ(log.seen[0].text, c.message);
+        EXPECT_EQ(log.seen[0].icon, cMessageDlg::IconKind::Stop);
+    }
+    // An empty bitmap path adds no row and is no failure.
+    EXPECT_TRUE(f.page->addProjectImage(QString(), 0));
+    f.page->clearInspections();
+    EXPECT_EQ(f.page->rowCount(), 0);
+    EXPECT_EQ(f.page->inspectionList()->count(), 0);
+    EXPECT_EQ(f.page->countText(), u"Inspections: 0"_s);
+}
+
+// Cancelling a long listing keeps exactly the rows delivered so far, in order.
+TEST(ImageSelectScan, CancelKeepsTheRowsListedSoFar)
+{
+    PageFixture f;
+    for (int i = 0; i < 80; ++i)
+        putSnapshot(f.folder.path(), u"IR_%1"_s.arg(i, 4, 10, QLatin1Char('0')), u"BMP"_s, u"QVX"_s,
+                    i);
+    int total = 0;
+    QObject::connect(f.page.get(), &ImageSelectDlg::scanProgress, [&](int listed, int all) {
+        total = all;
+        if (listed == 7) f.page->cancelScan();
+    });
+    f.list();
+    EXPECT_EQ(total, 80);
+    EXPECT_FALSE(f.page->isScanning());
+    EXPECT_FALSE(f.page->progressBar()->isVisible());
+    ASSERT_EQ(f.page->availableCount(), 7);
+    EXPECT_EQ(f.page->availableList()->count(), 7);
+    EXPECT_EQ(f.availableNames().last(), u"IR_0006.BMP"_s);
+    // The page lists again from scratch afterwards, keeping only the pictures still shown.
+    f.page->selectAvailable(3);
+    f.page->add();
+    QObject::disconnect(f.page.get(), &ImageSelectDlg::scanProgress, nullptr, nullptr);
+    f.page->scanFolder();
+    f.page->waitForScan();
+    EXPECT_EQ(f.page->availableCount(), 80);
+    EXPECT_EQ(f.page->pictureCount(), 81);
+    EXPECT_EQ(f.page->entryAt(0)->thumbnailIndex, 0);
+    EXPECT_EQ(f.rowNames(), QStringList{u"IR_0003.BMP"_s});
+}
+
+}  // namespace
+}  // namespace calivue::test
