@@ -7,6 +7,9 @@
 #include "snapshotfiles.h"
 
 #include <algorithm>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace fs = std::filesystem;
 
@@ -29,14 +32,22 @@ std::vector<std::string> splitExtensions(std::string_view list)
     return out;
 }
 
-bool hasSnapshotRecord(const fs::path& bitmapPath)
+namespace {
+
+bool recordDecodes(const fs::path& record)
 {
-    const std::optional<fs::path> record = findCompanion(recordPathOf(bitmapPath));
-    if (!record) return false;
-    Result<std::vector<std::uint8_t>> bytes = readFilePrefix(*record, kRecordSize);
+    Result<std::vector<std::uint8_t>> bytes = readFilePrefix(record, kRecordSize);
     if (!bytes) return false;
     cBrixa img;
     return decodeRecord(*bytes, img) == Error::None;
+}
+
+}  // namespace
+
+bool hasSnapshotRecord(const fs::path& bitmapPath)
+{
+    const std::optional<fs::path> record = findCompanion(recordPathOf(bitmapPath));
+    return record && recordDecodes(*record);
 }
 
 namespace {
@@ -102,17 +113,39 @@ Listing listFolder(const fs::path& folder)
     return out;
 }
 
+std::string upperName(const std::string& name)
+{
+    std::string out = name;
+    for (char& c : out) c = upperOf(c);
+    return out;
+}
+
 void appendMatches(const fs::path& folder, const std::vector<std::string>& files,
                    const std::vector<std::string>& extensions, std::vector<fs::path>& paths)
 {
+    // The records are looked up in this one listing (the exact name first, else the one
+    // equal but for case), so a folder of thousands of pictures without records costs one
+    // listing, not one per picture.
+    std::unordered_set<std::string> exact(files.begin(), files.end());
+    std::unordered_map<std::string, std::string> byUpper;
+    for (const std::string& f : files) byUpper.emplace(upperName(f), f);
+    auto recordOf = [&](const std::string& bitmapName) -> std::optional<std::string> {
+        const std::size_t dot = bitmapName.rfind('.');
+        const std::string name = bitmapName.substr(0, dot + 1) + "qvx";
+        if (exact.contains(name)) return name;
+        const auto it = byUpper.find(upperName(name));
+        if (it == byUpper.end()) return std::nullopt;
+        return it->second;
+    };
+
     std::vector<bool> taken(files.size(), false);
     for (const std::string& ext : extensions) {
         const std::string suffix = "." + ext;
         for (std::size_t i = 0; i < files.size(); ++i) {
             if (taken[i] || !iendsWith(files[i], suffix)) continue;
             taken[i] = true;  // "bmp;BMP" must not list a file twice
-            fs::path path = folder / files[i];
-            if (hasSnapshotRecord(path)) paths.push_back(std::move(path));
+            const std::optional<std::string> record = recordOf(files[i]);
+            if (record && recordDecodes(folder / *record)) paths.push_back(folder / files[i]);
         }
     }
 }
