@@ -16,16 +16,30 @@
 #include <QGuiApplication>
 
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace calivue::cli {
 
 namespace {
 
+// Qt's own diagnostics (a missing runtime folder, font cache notes) are not the tool's
+// messages: a failure is one line of the command's own, success is silent on stderr.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fputs(qPrintable(message), stderr);
+        std::fputc('\n', stderr);
+        std::abort();
+    }
+}
+
 // The painter needs a GUI application (fonts); without a display the offscreen platform does.
 void ensureApplication()
 {
     if (QCoreApplication::instance() != nullptr) return;
+    qInstallMessageHandler(quietQtMessages);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "calivue-cli";

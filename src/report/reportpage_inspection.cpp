@@ -98,7 +98,7 @@ void detailsBlock(PageBuilder& b, const InspectionPageData& d)
                toQString(r.equipment), TextAlign::Wrap);
     }
     const int timeBottom = d.templateNumber == ReportTemplate::Buildings ? 510 : 580;
-    b.label({1300, 300, 2380, 370}, uiText(sid::CopySnapshot));
+    b.label({1300, 300, 2380, 370}, uiText(sid::ReportSnapshotLabel));
     b.pair(1300, 1840, 2380, 370, 440, uiText(sid::Date), d.snapshot.dateText);
     b.pair(1300, 1840, 2380, 440, timeBottom, uiText(sid::Time), d.snapshot.timeText);
     b.label({100, 680, 2380, 750}, custom ? caption(d, 5) : uiText(sid::CaptionComment));
