@@ -142,7 +142,10 @@ ReportJob reportJobFromProject(const ReportProject& project)
     job.detailsCaptions = captions.details;
     job.entries = project.entries;
     job.records = project.records;
-    if (!project.title.logoPath.empty()) job.logo = QImage(toQString(project.title.logoPath));
+    if (!project.title.logoPath.empty()) {
+        if (const std::optional<Picture> logo = loadPicture(toQString(project.title.logoPath)))
+            job.logo = logo->image;
+    }
     return job;
 }
 

@@ -77,11 +77,11 @@ void cReportSheet::generateReport()
     const int total = layout::pageCounts(static_cast<int>(job.entries.size())).total;
     std::unique_ptr<QProgressDialog> progress;
     if (total > kProgressPages) {
-        progress = std::make_unique<QProgressDialog>(QString(), QString(), 0, total, this);
+        progress =
+            std::make_unique<QProgressDialog>(QString(), uiText(sid::Cancel), 0, total, this);
         progress->setWindowTitle(uiText(sid::ProductTitle));
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(0);
-        progress->setCancelButtonText(QProgressDialog::tr("Cancel"));
     }
     const auto onPage = [&](int done, int pages) {
         if (!progress) return true;
