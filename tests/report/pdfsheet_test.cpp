@@ -11,6 +11,8 @@
 #include "vantorodoc.h"
 
 #include <QFile>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -84,6 +86,32 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
         bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page/"),
         4)
         << bytes.count("/Type /Page");
+
+    // A long report shows the progress dialog; its Cancel drops the job and keeps the
+    // report written before under the same name.
+    const std::vector<cInspectionImage> nine(9, sheet.imageSelectPage()->entries().front());
+    ASSERT_TRUE(
+        sheet.imageSelectPage()->loadProjectEntries(nine, std::vector<cInspectionRecord>(9)));
+    int dialogs = 0;
+    QTimer canceller;
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        for (QProgressDialog* d : sheet.findChildren<QProgressDialog*>()) {
+            ++dialogs;
+            EXPECT_EQ(d->maximum(), 12);
+            d->cancel();
+        }
+    });
+    canceller.start(0);
+    {
+        test::MessageLog log;
+        sheet.generateReport();
+        EXPECT_EQ(log.texts, QStringList{QStringLiteral("PDF print job was cancelled")});
+    }
+    canceller.stop();
+    EXPECT_GT(dialogs, 0);
+    QFile kept(out);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), bytes);
     cIRFileDialog::setChooser({});
 }
 
