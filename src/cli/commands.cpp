@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #ifdef CALIVUE_CLI_THUMBNAIL
+#include "reportcommand.h"
 #include "thumbnail.h"
 #endif
 
@@ -116,6 +117,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     thumbCmd->add_option("SNAPSHOT", thumbSnapshot, "Snapshot .bmp or .qvx path")->required();
     thumbCmd->add_option("OUT", thumbOutput, "PNG file to write")->required();
     thumbCmd->add_option("SIZE", thumbSize, "Largest side in pixels")->required();
+    ReportCommand report(app);
 #endif
 
     std::vector<const char*> argv;
@@ -159,6 +161,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (std::optional<int> code = project.runParsed(out, err)) return *code;
 #ifdef CALIVUE_CLI_THUMBNAIL
     if (thumbCmd->parsed()) return runThumbnail(thumbSnapshot, thumbOutput, thumbSize, err);
+    if (std::optional<int> code = report.runParsed(out, err)) return *code;
 #endif
     return 1;
 }

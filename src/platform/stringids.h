@@ -267,7 +267,8 @@
     X(MeasurementParameters, 5411)     \
     X(RepairAction, 5412)              \
     X(Action, 5413)                    \
-    X(DefaultReportName, 5414)
+    X(DefaultReportName, 5414)         \
+    X(ReportSnapshotLabel, 5430)
 
 namespace calivue::sid {
 

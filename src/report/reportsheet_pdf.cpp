@@ -1,9 +1,103 @@
-// "Generate PDF Report" of report mode: the pages' data handed to the report generator.
+// "Generate PDF Report" of report mode: the pages' data collected into one report job, the
+// file chosen, and the job printed with the wait cursor and, for a long report, a progress
+// dialog whose Cancel drops the job without leaving a file.
 #include "reportsheet.h"
+
+#include "detailsdlg.h"
+#include "imageselectdlg.h"
+#include "reportgenerator.h"
+#include "reportlayout.h"
+#include "titledlg.h"
+
+#include "irfiledialog.h"
+#include "messagedlg.h"
+#include "pdfprinter.h"
+#include "stringids.h"
+#include "stringtable.h"
+#include "textformat.h"
+
+#include <QApplication>
+#include <QProgressDialog>
 
 namespace calivue {
 
-// Not built yet: comes with the PDF report.
-void cReportSheet::generateReport() {}
+namespace {
+
+// Keeps the printer's last error for the message shown once the wait cursor is gone.
+class JobListener : public PdfPrinterListener {
+public:
+    void fileSaved(const QString&) override { errorCode = 0; }
+    void printError(int code) override { errorCode = code; }
+    int errorCode = 0;
+};
+
+// Reports of more pages than this show the progress dialog.
+constexpr int kProgressPages = 8;
+
+}  // namespace
+
+void cReportSheet::generateReport()
+{
+    if (m_details == nullptr || m_images == nullptr || m_title == nullptr) return;
+    m_details->storeInspection();
+    ReportJob job;
+    job.entries = m_images->entries();
+    if (job.entries.empty()) {
+        cMessageDlg::messageBox(sid::NoReportsSelected, cMessageDlg::IconExclamation,
+                                cMessageDlg::ButtonsOk, this);
+        return;
+    }
+
+    cIRFileDialog dialog(cIRFileDialog::Mode::Save, QStringLiteral("pdf"),
+                         uiText(sid::DefaultReportName));
+    dialog.addFilters(formatText(QStringLiteral("%s (*.pdf)|*.pdf|%s (*.*)|*.*||"),
+                                 {uiText(sid::PdfFiles), uiText(sid::AllFiles)}));
+    dialog.setOverwritePrompt(true);
+    const std::optional<QString> path = dialog.choose(this);
+    if (!path) return;
+
+    PdfPrinter printer;
+    if (!printer.initialize(QStringLiteral("PDF Converter"), QStringLiteral("Report Writer"))) {
+        cMessageDlg::messageBox(sid::PdfInitFailed, cMessageDlg::IconExclamation,
+                                cMessageDlg::ButtonsOk, this);
+        return;
+    }
+
+    job.title = m_title->title();
+    job.titleCaptions = m_title->captions();
+    job.logo = m_title->logo();
+    job.records = m_details->records();
+    job.detailsCaptions = m_details->captions();
+    job.unit = m_details->unit();
+    job.templateNumber = m_context->templateNumber;
+    job.language = m_context->language;
+    job.locale = reportLocale(job.language);
+    job.outputPath = *path;
+
+    const int total = layout::pageCounts(static_cast<int>(job.entries.size())).total;
+    std::unique_ptr<QProgressDialog> progress;
+    if (total > kProgressPages) {
+        progress =
+            std::make_unique<QProgressDialog>(QString(), uiText(sid::Cancel), 0, total, this);
+        progress->setWindowTitle(uiText(sid::ProductTitle));
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(0);
+    }
+    const auto onPage = [&](int done, int pages) {
+        if (!progress) return true;
+        progress->setLabelText(formatText(uiText(sid::PageOfFormat), {done, pages}));
+        progress->setValue(done);  // a modal progress dialog processes the events here
+        return !progress->wasCanceled();
+    };
+
+    JobListener listener;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ReportOutcome outcome = runReportJob(job, printer, onPage, &listener);
+    QApplication::restoreOverrideCursor();
+    progress.reset();
+    if (outcome.status != ReportOutcome::Status::Saved && listener.errorCode != 0)
+        cMessageDlg::messageBox(PdfPrinter::errorMessage(listener.errorCode),
+                                cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
+}
 
 }  // namespace calivue

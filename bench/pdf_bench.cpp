@@ -1,0 +1,89 @@
+// The PDF inspection report: a 100-inspection report and a 1-inspection report from generated
+// snapshots (varied scenes, palettes, blends and markers), written through the report printer.
+// The file size is reported as a counter. Needs Qt (offscreen).
+#include "reportgenerator.h"
+#include "reportlayout.h"
+#include "reporttext.h"
+
+#include "generator.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+using namespace calivue;
+
+// The snapshots are written once; every run prints the same job.
+ReportJob makeJob(const QTemporaryDir& dir, int n)
+{
+    ReportJob job;
+    for (int i = 0; i < n; ++i) {
+        const std::string name = "IR_" + std::to_string(1000 + i);
+        if (!gen::writeSnapshot(dir.path().toStdString(), name, gen::variedPlan(42, i)).ok())
+            return {};
+        job.entries.push_back({toU16(dir.filePath(QString::fromStdString(name + ".QVX"))),
+                               toU16(dir.filePath(QString::fromStdString(name + ".BMP"))), 0});
+        cInspectionRecord r;
+        r.name = u"Distribution board " + toU16(QString::number(i + 1));
+        r.location = u"Plant room";
+        r.equipment = u"Main breaker";
+        r.comment = u"Phase L2 terminal warmer than L1 and L3 under similar load.";
+        r.faultAction = u"Tighten the terminal, re-inspect under load.";
+        r.repairPriority = i % 6;
+        job.records.push_back(r);
+    }
+    job.title.company = u"Acme Thermography";
+    job.title.author = u"J. Smith";
+    job.title.comments = u"Annual survey.";
+    job.titleCaptions = defaultReportCaptions().title;
+    job.detailsCaptions = defaultReportCaptions().details;
+    job.logo = QImage(1200, 300, QImage::Format_RGB32);
+    job.logo.fill(qRgb(20, 60, 160));
+    job.outputPath = dir.filePath(QStringLiteral("report.pdf"));
+    return job;
+}
+
+void runReport(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const ReportJob job = makeJob(dir, static_cast<int>(state.range(0)));
+    if (job.entries.empty()) {
+        state.SkipWithError("snapshots could not be written");
+        return;
+    }
+    for (auto _ : state) {
+        const ReportOutcome outcome = writeReport(job);
+        if (outcome.status != ReportOutcome::Status::Saved) {
+            state.SkipWithError("the report was not saved");
+            return;
+        }
+    }
+    state.counters["pages"] = layout::pageCounts(static_cast<int>(state.range(0))).total;
+    state.counters["MB"] =
+        static_cast<double>(QFileInfo(job.outputPath).size()) / (1024.0 * 1024.0);
+}
+BENCHMARK(runReport)
+    ->Name("BM_PdfReport")
+    ->Arg(1)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

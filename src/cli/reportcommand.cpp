@@ -1,0 +1,145 @@
+#include "reportcommand.h"
+
+#include "projectcommands.h"
+
+#include "core/reportproject.h"
+#include "report/reportgenerator.h"
+#include "report/reporttext.h"
+
+#include "languagemodules.h"
+#include "languagetable.h"
+#include "pdfprinter.h"
+#include "stringtable.h"
+
+#include <CLI/CLI.hpp>
+
+#include <QGuiApplication>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace calivue::cli {
+
+namespace {
+
+// Qt's own diagnostics (a missing runtime folder, font cache notes) are not the tool's
+// messages: a failure is one line of the command's own, success is silent on stderr.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fputs(qPrintable(message), stderr);
+        std::fputc('\n', stderr);
+        std::abort();
+    }
+}
+
+// The painter needs a GUI application (fonts); without a display the offscreen platform does.
+void ensureApplication()
+{
+    if (QCoreApplication::instance() != nullptr) return;
+    qInstallMessageHandler(quietQtMessages);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "calivue-cli";
+    static char* argv[] = {name, nullptr};
+    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+QString qtPath(const std::filesystem::path& p)
+{
+    return QString::fromStdString(p.string());
+}
+
+// The language's string table made active; restored on leaving.
+class ActiveTable {
+public:
+    ActiveTable() : m_kept(StringTable::active()) {}
+    ~ActiveTable() { StringTable::setActive(m_kept); }
+    ActiveTable(const ActiveTable&) = delete;
+    ActiveTable& operator=(const ActiveTable&) = delete;
+
+private:
+    StringTable m_kept;
+};
+
+}  // namespace
+
+int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
+{
+    if (o.templateNumber < 0 || o.templateNumber > 3 || o.unit < 0 || o.unit > 2 ||
+        o.language < 0 || o.language >= kLanguageCount) {
+        err << "calivue-cli: template 0-3, unit c|f|k and language 0-" << kLanguageCount - 1
+            << " expected\n";
+        return 2;
+    }
+    Result<ReportProject> project = readReportProjectFile(o.project);
+    if (!project.ok()) {
+        err << kProjectReadError << ": " << o.project.string() << '\n';
+        return 1;
+    }
+    if (!project.value().countsAgree()) {
+        err << kProjectReadError << ": " << o.project.string()
+            << ": the inspections and their records differ in number\n";
+        return 1;
+    }
+    ensureApplication();
+    ActiveTable keep;
+    int language = 0;
+    if (o.language != 0) {
+        const LanguageLoad load = LanguageModules().load(o.language);
+        if (load.status == LanguageLoad::Status::Loaded) {
+            StringTable::setActive(load.table);
+            language = o.language;
+        } else {
+            err << "calivue-cli: no language module for language " << o.language
+                << "; the report is in English\n";
+        }
+    } else {
+        StringTable::setActive(StringTable::english());
+    }
+
+    ReportJob job = reportJobFromProject(project.value());
+    job.templateNumber = o.templateNumber;
+    job.unit = o.unit;
+    job.language = language;
+    job.locale = reportLocale(language);
+    job.outputPath = qtPath(o.output);
+    const ReportOutcome outcome = writeReport(job);
+    if (outcome.status != ReportOutcome::Status::Saved) {
+        err << "Cannot write " << o.output.string() << ": "
+            << PdfPrinter::errorMessage(outcome.errorCode).toStdString() << '\n';
+        return 1;
+    }
+    out << outcome.path.toStdString() << ": " << outcome.pages << " pages\n";
+    return 0;
+}
+
+ReportCommand::ReportCommand(CLI::App& app)
+{
+    m_command = app.add_subcommand("report", "Write the PDF inspection report of a .vrp project");
+    m_command->add_option("PROJECT", m_options.project, "Report project .vrp file")->required();
+    m_command->add_option("OUT", m_options.output, "PDF file to write")->required();
+    m_command->add_option("--unit", m_unit, "Temperature unit: c, f or k (default c)")
+        ->check(CLI::IsMember({"c", "f", "k"}, CLI::ignore_case));
+    m_command
+        ->add_option("--template", m_options.templateNumber,
+                     "0 Maintenance, 1 Buildings, 2 Mechanical, 3 Custom (default 0)")
+        ->check(CLI::Range(0, 3));
+    m_command
+        ->add_option("--language", m_options.language,
+                     "Language number of an installed language module (default 0, English)")
+        ->check(CLI::Range(0, kLanguageCount - 1));
+}
+
+std::optional<int> ReportCommand::runParsed(std::ostream& out, std::ostream& err) const
+{
+    if (!m_command->parsed()) return std::nullopt;
+    ReportOptions o = m_options;
+    const char u = static_cast<char>(std::tolower(static_cast<unsigned char>(m_unit[0])));
+    o.unit = u == 'c' ? 0 : (u == 'f' ? 1 : 2);
+    return runReport(o, out, err);
+}
+
+}  // namespace calivue::cli

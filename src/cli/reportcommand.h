@@ -1,0 +1,42 @@
+// The `report` subcommand of calivue-cli: a report project (.vrp) printed as the PDF report,
+// without a window. Built only with the Qt layers (the pages are drawn with Qt's painter).
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace calivue::cli {
+
+struct ReportOptions {
+    std::filesystem::path project;
+    std::filesystem::path output;
+    int unit = 0;  // 0 Celsius, 1 Fahrenheit, 2 Kelvin
+    int templateNumber = 0;
+    int language = 0;  // 0 the program's own English
+};
+
+// Writes the report of options.project to options.output. On failure: one line on err, no
+// new file (an earlier file of that name is kept), non-zero.
+int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err);
+
+// Registers the subcommand on app; runParsed runs it when it was parsed.
+class ReportCommand {
+public:
+    explicit ReportCommand(CLI::App& app);
+    ReportCommand(const ReportCommand&) = delete;
+    ReportCommand& operator=(const ReportCommand&) = delete;
+    std::optional<int> runParsed(std::ostream& out, std::ostream& err) const;
+
+private:
+    CLI::App* m_command = nullptr;
+    ReportOptions m_options;
+    std::string m_unit = "c";
+};
+
+}  // namespace calivue::cli

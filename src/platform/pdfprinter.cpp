@@ -1,0 +1,183 @@
+#include "pdfprinter.h"
+
+#include "stringids.h"
+#include "stringtable.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace calivue {
+
+PdfPrinter::PdfPrinter() = default;
+
+PdfPrinter::~PdfPrinter()
+{
+    // A job still open is dropped, never left half written under the target's name.
+    if (m_painter) {
+        m_listener = nullptr;
+        abortDocument();
+    }
+}
+
+bool PdfPrinter::initialize(const QString& printerName, const QString& applicationName)
+{
+    if (printerName.isEmpty()) return false;
+    m_printerName = printerName;
+    m_applicationName = applicationName;
+    return true;
+}
+
+void PdfPrinter::addProfile(const QString& name, int)
+{
+    if (!m_profiles.contains(name)) m_profiles.insert(name, {});
+}
+
+void PdfPrinter::deleteProfile(const QString& name, int)
+{
+    m_profiles.remove(name);
+    if (m_activeProfile == name) m_activeProfile.clear();
+}
+
+bool PdfPrinter::setOptionString(const QString& option, const QString& value,
+                                 const QString& profile)
+{
+    auto it = m_profiles.find(profile);
+    if (it == m_profiles.end()) return false;
+    it->insert(option, value);
+    return true;
+}
+
+bool PdfPrinter::setOptionLong(const QString& option, int value, const QString& profile)
+{
+    auto it = m_profiles.find(profile);
+    if (it == m_profiles.end()) return false;
+    it->insert(option, value);
+    return true;
+}
+
+QVariant PdfPrinter::option(const QString& option, const QString& profile) const
+{
+    const auto it = m_profiles.find(profile);
+    return it == m_profiles.end() ? QVariant() : it->value(option);
+}
+
+QString PdfPrinter::activeProfile(int* flags) const
+{
+    if (flags) *flags = m_activeFlags;
+    return m_activeProfile;
+}
+
+void PdfPrinter::setActiveProfile(const QString& name, int flags)
+{
+    m_activeProfile = name;
+    m_activeFlags = flags;
+}
+
+QString PdfPrinter::errorMessage(int code)
+{
+    switch (code) {
+        case TemporaryFileError:
+            return uiText(sid::PdfTemporaryFileError);
+        case SaveError:
+            return uiText(sid::PdfSaveError);
+        case JobCancelled:
+            return uiText(sid::PdfJobCancelled);
+        default:
+            return {};
+    }
+}
+
+void PdfPrinter::fail(int code)
+{
+    closeJob();
+    if (m_listener) m_listener->printError(code);
+}
+
+void PdfPrinter::closeJob()
+{
+    if (m_painter && m_painter->isActive()) m_painter->end();
+    m_painter.reset();
+    m_writer.reset();
+    if (m_file) m_file->cancelWriting();
+    m_file.reset();  // an uncommitted save file removes its temporary file
+}
+
+QPainter* PdfPrinter::startDocument(const QString& documentName, const QString& creator)
+{
+    closeJob();
+    const auto opt = [this](const QString& name, int fallback) {
+        const QVariant v = option(name, m_activeProfile);
+        return v.isValid() ? v.toInt() : fallback;
+    };
+    const QString folder = option(pdfopt::SaveFolder, m_activeProfile).toString();
+    const QString file = option(pdfopt::SaveFile, m_activeProfile).toString();
+    m_outputPath = QDir(folder).filePath(file);
+    // This printer draws A4 at 100 % only and never prompts; any other choice is an error
+    // rather than a silently different document.
+    const bool supported = opt(pdfopt::PageSize, pdfopt::PageSizeA4) == pdfopt::PageSizeA4 &&
+                           opt(pdfopt::MagnificationPercent, 100) == 100 &&
+                           opt(pdfopt::PromptSaveDialog, 0) == 0;
+    const bool overwrite =
+        opt(pdfopt::FileConflictStrategy, pdfopt::ConflictOverwrite) == pdfopt::ConflictOverwrite;
+    if (!isInitialized() || file.isEmpty() || !supported ||
+        (!overwrite && QFileInfo::exists(m_outputPath))) {
+        fail(SaveError);
+        return nullptr;
+    }
+    m_file = std::make_unique<QSaveFile>(m_outputPath);
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        fail(TemporaryFileError);
+        return nullptr;
+    }
+    m_writer = std::make_unique<QPdfWriter>(m_file.get());
+    m_writer->setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+    m_writer->setResolution(300);
+    m_writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    m_writer->setTitle(documentName);
+    m_writer->setCreator(creator.isEmpty() ? m_applicationName : creator);
+    m_painter = std::make_unique<QPainter>();
+    if (!m_painter->begin(m_writer.get())) {
+        fail(TemporaryFileError);
+        return nullptr;
+    }
+    return m_painter.get();
+}
+
+bool PdfPrinter::newPage()
+{
+    return m_writer && m_painter && m_painter->isActive() && m_writer->newPage();
+}
+
+bool PdfPrinter::endDocument()
+{
+    if (!m_painter) return false;
+    const bool drawn = m_painter->end();
+    m_painter.reset();
+    m_writer.reset();  // flushes nothing more: the painter's end wrote the document
+    const bool written = drawn && m_file->error() == QFileDevice::NoError;
+    if (!written) {
+        fail(TemporaryFileError);
+        return false;
+    }
+    if (!m_file->commit()) {
+        m_file.reset();
+        fail(SaveError);
+        return false;
+    }
+    m_file.reset();
+    if (m_listener) m_listener->fileSaved(m_outputPath);
+    return true;
+}
+
+void PdfPrinter::abortDocument(int code)
+{
+    fail(code);
+}
+
+}  // namespace calivue

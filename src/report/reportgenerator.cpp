@@ -1,0 +1,258 @@
+#include "reportgenerator.h"
+
+#include "reportlayout.h"
+#include "reportpage.h"
+#include "reportpagepainter.h"
+#include "reporttext.h"
+#include "snapshotstrip.h"
+
+#include "core/reportproject.h"
+
+#include "pdfprinter.h"
+#include "pictureloader.h"
+#include "stringids.h"
+#include "stringtable.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+
+namespace calivue {
+
+namespace {
+
+const QString kProfile = QStringLiteral("RW Profile");
+const QString kPrinterName = QStringLiteral("PDF Converter");
+const QString kApplicationName = QStringLiteral("Report Writer");
+
+// Size of the picture strip as it is rendered: three 320 × 240 panes.
+constexpr int kStripWidth = 960;
+constexpr int kStripHeight = 240;
+
+// Hears the printer for the job and passes every event on.
+class OutcomeListener : public PdfPrinterListener {
+public:
+    explicit OutcomeListener(PdfPrinterListener* next) : m_next(next) {}
+    void fileSaved(const QString& path) override
+    {
+        saved = true;
+        if (m_next) m_next->fileSaved(path);
+    }
+    void printError(int code) override
+    {
+        errorCode = code;
+        if (m_next) m_next->printError(code);
+    }
+    bool saved = false;
+    int errorCode = 0;
+
+private:
+    PdfPrinterListener* m_next;
+};
+
+struct InspectionPicture {
+    SnapshotFacts facts;
+    QImage strip;
+};
+
+// Loads inspection i's snapshot, gives its record the default selections, and renders its
+// strip once at the panes' own size.
+InspectionPicture loadInspection(const ReportJob& job, std::size_t i, cInspectionRecord& record)
+{
+    InspectionPicture out;
+    const cInspectionImage& entry = job.entries[i];
+    const QString qvx = toQString(entry.snapshotPath);
+    ReportSnapshot snapshot;
+    if (loadReportSnapshot(qvx, toQString(entry.bitmapPath), snapshot) != Error::None) {
+        out.facts.path = qvx;
+        return out;
+    }
+    applyDefaultSelections(record, snapshot.image);
+    out.strip = QImage(kStripWidth, kStripHeight, QImage::Format_RGB888);
+    out.strip.fill(Qt::white);
+    {
+        QPainter p(&out.strip);
+        if (!paintSnapshotStrip(p, out.strip.rect(), snapshot)) out.strip = QImage();
+    }
+    out.facts = snapshotFacts(snapshot.image, record, job.unit);
+    out.facts.path = qvx;
+    return out;
+}
+
+InspectionPageData inspectionData(const ReportJob& job, std::size_t i)
+{
+    InspectionPageData d;
+    d.number = static_cast<int>(i) + 1;
+    if (i < job.records.size()) d.record = job.records[i];
+    d.templateNumber = job.templateNumber;
+    d.captions = job.detailsCaptions;
+    d.unit = job.unit;
+    const cInspectionRecord& r = d.record;
+    d.repairDates = {
+        r.inspectedDated ? reportDateText(r.inspectedDate, job.locale) : QString(),
+        r.repairedDated ? reportDateText(r.repairedDate, job.locale) : QString(),
+        r.reinspectedDated ? reportDateText(r.reinspectedDate, job.locale) : QString()};
+    return d;
+}
+
+TitlePageData titleData(const ReportJob& job)
+{
+    TitlePageData d;
+    d.title = job.title;
+    d.labels = titleLabels(job.templateNumber, job.titleCaptions);
+    if (job.title.dateShown) d.dateText = reportDateText(job.title.titleDate, job.locale);
+    if (!job.logo.isNull()) {
+        const layout::LogoSize s =
+            layout::fitLogo(layout::logoDeviceUnits(job.logo.width(), job.logo.dotsPerMeterX()),
+                            layout::logoDeviceUnits(job.logo.height(), job.logo.dotsPerMeterY()));
+        d.logoWidth = s.width;
+        d.logoHeight = s.height;
+    }
+    return d;
+}
+
+}  // namespace
+
+QLocale reportLocale(int language)
+{
+    static const QLocale::Language kLanguages[] = {
+        QLocale::English, QLocale::German,   QLocale::French, QLocale::Spanish, QLocale::Italian,
+        QLocale::Chinese, QLocale::Japanese, QLocale::Korean, QLocale::English, QLocale::Portuguese,
+        QLocale::Russian, QLocale::Dutch,    QLocale::Czech,  QLocale::Hebrew,  QLocale::Indonesian,
+        QLocale::Malay,   QLocale::Filipino};
+    if (language == 0) return QLocale(QLocale::English, QLocale::UnitedKingdom);
+    if (language == 8) return QLocale(QLocale::English, QLocale::UnitedStates);
+    if (language < 0 || language >= static_cast<int>(std::size(kLanguages)))
+        return QLocale(QLocale::English, QLocale::UnitedKingdom);
+    return QLocale(kLanguages[language]);
+}
+
+QString reportDateText(const cDateTime& value, const QLocale& locale)
+{
+    const QDateTime dt = toQDateTime(value);
+    return dt.isValid() ? locale.toString(dt.date(), QLocale::ShortFormat) : QString();
+}
+
+ReportJob reportJobFromProject(const ReportProject& project)
+{
+    ReportJob job;
+    job.title = project.title;
+    const ReportCaptions captions = project.captions.value_or(defaultReportCaptions());
+    job.titleCaptions = captions.title;
+    job.detailsCaptions = captions.details;
+    job.entries = project.entries;
+    job.records = project.records;
+    if (!project.title.logoPath.empty()) {
+        if (const std::optional<Picture> logo = loadPicture(toQString(project.title.logoPath)))
+            job.logo = logo->image;
+    }
+    return job;
+}
+
+SavedProfile beginReportProfile(PdfPrinter& printer, const QString& path,
+                                PdfPrinterListener* listener)
+{
+    const QFileInfo target(path);
+    printer.addProfile(kProfile, 0);
+    printer.setOptionString(pdfopt::SaveFolder,
+                            QDir::toNativeSeparators(target.absolutePath()) + QDir::separator(),
+                            kProfile);
+    printer.setOptionString(pdfopt::SaveFile, target.fileName(), kProfile);
+    printer.setOptionLong(pdfopt::PageSize, pdfopt::PageSizeA4, kProfile);
+    printer.setOptionLong(pdfopt::PageMagnification, pdfopt::MagnificationPercentOfPage, kProfile);
+    printer.setOptionLong(pdfopt::MagnificationPercent, 100, kProfile);
+    printer.setOptionLong(pdfopt::PromptSaveDialog, 0, kProfile);
+    printer.setOptionLong(pdfopt::FileConflictStrategy, pdfopt::ConflictOverwrite, kProfile);
+    printer.setOptionLong(pdfopt::UseImageCompression, 1, kProfile);
+    printer.registerEventWindow(listener);
+    printer.setDefaultPrinter();
+    SavedProfile saved;
+    saved.name = printer.activeProfile(&saved.flags);
+    printer.setActiveProfile(kProfile, 0);
+    return saved;
+}
+
+void endReportProfile(PdfPrinter& printer, const SavedProfile& saved)
+{
+    printer.unregisterEventWindow();
+    printer.setActiveProfile(saved.name, saved.flags);
+    printer.deleteProfile(kProfile, 0);
+    printer.restoreDefaultPrinter();
+}
+
+ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
+                           const ReportProgress& progress, PdfPrinterListener* listener)
+{
+    ReportOutcome outcome;
+    OutcomeListener events(listener);
+    const SavedProfile saved = beginReportProfile(printer, job.outputPath, &events);
+    const auto finish = [&](ReportOutcome::Status status) {
+        endReportProfile(printer, saved);
+        outcome.status = events.saved ? ReportOutcome::Status::Saved : status;
+        outcome.errorCode = events.errorCode;
+        if (events.saved) outcome.path = printer.outputPath();
+        return outcome;
+    };
+
+    QPainter* painter = printer.startDocument(uiText(sid::ReportTitle), uiText(sid::ProductTitle));
+    if (painter == nullptr) return finish(ReportOutcome::Status::Failed);
+
+    const ReportFonts fonts = reportFonts();
+    const int n = static_cast<int>(job.entries.size());
+    const layout::PageCounts counts = layout::pageCounts(n);
+    std::vector<cInspectionRecord> records(job.entries.size());
+    for (std::size_t i = 0; i < records.size() && i < job.records.size(); ++i)
+        records[i] = job.records[i];
+
+    int page = 0;
+    bool pageFailed = false;
+    // Ends the page just drawn (the footer goes last) and reports progress; false cancels.
+    const auto pageDone = [&](PageItems items) {
+        items.push_back(footerItem(page + 1, counts.total, job.language));
+        return items;
+    };
+    const auto next = [&]() {
+        ++page;
+        outcome.pages = page;
+        if (progress && !progress(page, counts.total)) return false;
+        if (page == counts.total || printer.newPage()) return true;
+        pageFailed = true;
+        return false;
+    };
+
+    paintPageItems(*painter, pageDone(titlePage(titleData(job))), fonts, &job.logo);
+    bool going = next();
+    for (int k = 0; going && k < counts.contents; ++k) {
+        paintPageItems(*painter, pageDone(contentsPage(records, k)), fonts);
+        going = next();
+    }
+    for (std::size_t i = 0; going && i < job.entries.size(); ++i) {
+        InspectionPageData data = inspectionData(job, i);
+        InspectionPicture picture = loadInspection(job, i, data.record);
+        records[i] = data.record;
+        data.snapshot = std::move(picture.facts);
+        paintPageItems(*painter, pageDone(inspectionPage(data)), fonts, nullptr, &picture.strip);
+        going = next();
+    }
+    for (int k = 0; going && k < counts.summary; ++k) {
+        paintPageItems(*painter, pageDone(summaryPage(records, k)), fonts);
+        going = next();
+    }
+    if (!going) {
+        printer.abortDocument(pageFailed ? PdfPrinter::TemporaryFileError
+                                         : PdfPrinter::JobCancelled);
+        return finish(pageFailed ? ReportOutcome::Status::Failed
+                                 : ReportOutcome::Status::Cancelled);
+    }
+    printer.endDocument();
+    return finish(ReportOutcome::Status::Failed);
+}
+
+ReportOutcome writeReport(const ReportJob& job, const ReportProgress& progress)
+{
+    PdfPrinter printer;
+    printer.initialize(kPrinterName, kApplicationName);
+    return runReportJob(job, printer, progress);
+}
+
+}  // namespace calivue

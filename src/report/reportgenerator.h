@@ -1,0 +1,80 @@
+// The report generator: a whole inspection report — title page, contents pages, one page per
+// inspection, summary pages — drawn through the PDF printer with one painter. The printer is
+// steered through the "RW Profile" profile for the job and set back afterwards; every page is
+// built from plain data (reportpage.h), so the program and the command-line tool print the same
+// document from the same input.
+#pragma once
+
+#include "core/reportdata.h"
+
+#include <QImage>
+#include <QLocale>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace calivue {
+
+class PdfPrinter;
+class PdfPrinterListener;
+struct ReportProject;
+
+// Everything one report is made from.
+struct ReportJob {
+    ReportTitle title;
+    std::array<std::u16string, 4> titleCaptions;
+    std::array<std::u16string, 13> detailsCaptions;
+    std::vector<cInspectionImage> entries;   // one page per entry, in order
+    std::vector<cInspectionRecord> records;  // record i belongs to entry i
+    int templateNumber = 0;                  // 0-3
+    int unit = 0;                            // 0 °C, 1 °F, 2 K
+    int language = 0;                        // footers (Hebrew reverses the numbers)
+    QLocale locale = QLocale::c();           // date-only texts of the title page and grid
+    QImage logo;                             // null: no logo
+    QString outputPath;                      // the PDF file to write
+};
+
+// A job from a report project: its title, entries, records and captions (the defaults when it
+// has none). The logo is loaded from the title's logo path when that names a picture.
+ReportJob reportJobFromProject(const ReportProject& project);
+
+// The locale whose short date form a language's report uses.
+QLocale reportLocale(int language);
+
+// Called after each page with the pages done and the total; false cancels the job.
+using ReportProgress = std::function<bool(int done, int total)>;
+
+struct ReportOutcome {
+    enum class Status { Saved, Cancelled, Failed };
+    Status status = Status::Failed;
+    int errorCode = 0;  // the printer's error code when not saved
+    int pages = 0;      // pages drawn
+    QString path;       // the file written when saved
+};
+
+// The profile "RW Profile" of a job writing `path`, made active on the printer; returns the
+// profile that was active before (to be restored by endReportProfile).
+struct SavedProfile {
+    QString name;
+    int flags = 0;
+};
+SavedProfile beginReportProfile(PdfPrinter& printer, const QString& path,
+                                PdfPrinterListener* listener);
+void endReportProfile(PdfPrinter& printer, const SavedProfile& saved);
+
+// Prints the job. `listener` (may be null) also hears the printer's file-saved and
+// print-error events. An already existing file of the same name is replaced only when the
+// job completes.
+ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
+                           const ReportProgress& progress = {},
+                           PdfPrinterListener* listener = nullptr);
+
+// The same with a printer of its own, initialised as the program's report printer.
+ReportOutcome writeReport(const ReportJob& job, const ReportProgress& progress = {});
+
+// The short, locale-formatted date of a stored date-time; empty when it is not a valid date.
+QString reportDateText(const cDateTime& value, const QLocale& locale);
+
+}  // namespace calivue

@@ -1,0 +1,117 @@
+// The pages of the printed report as lists of items: boxes with their text, labels, headings,
+// a rule and the places of the logo and the picture strip, all in device units of the 300-dpi
+// A4 page. Each page kind is built here from plain data; reportpagepainter.h draws the items.
+#pragma once
+
+#include "core/reportdata.h"
+
+#include <QRgb>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace calivue {
+
+class cBrixa;
+
+enum class TextAlign { Left, Centre, Right, Wrap };
+enum class ReportFont { Body, Bold, Heading };
+
+struct PageRect {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+
+    bool operator==(const PageRect&) const = default;
+};
+
+struct PageItem {
+    enum class Kind {
+        Box,      // outlined rectangle (black pen 5 wide, white fill), text inside shrunk by 10
+        Label,    // text in the rectangle shrunk by 10, no outline
+        Heading,  // text in the full rectangle
+        Line,     // from (x1, y1) to (x2, y2)
+        Logo,     // the title page's logo picture, scaled into the rectangle
+        Strip,    // the inspection's picture strip, scaled into the rectangle
+    };
+
+    Kind kind = Kind::Label;
+    PageRect rect;
+    QString text;
+    TextAlign align = TextAlign::Left;
+    ReportFont font = ReportFont::Body;
+    QRgb colour = 0xFF000000;  // the text colour
+};
+
+using PageItems = std::vector<PageItem>;
+
+// "Page %d of %d", right-aligned at the foot; Hebrew (kLanguageHebrew) gets the total first.
+PageItem footerItem(int page, int total, int language);
+
+// --- title page -----------------------------------------------------------------------
+struct TitlePageData {
+    ReportTitle title;
+    std::array<QString, 4> labels;  // company, author, date, comments
+    QString dateText;               // empty when no date is shown
+    int logoWidth = 0;              // drawn size; 0 × 0 without a logo
+    int logoHeight = 0;
+};
+// The labels the title page prints for a template: the Custom captions, else the defaults.
+std::array<QString, 4> titleLabels(int templateNumber,
+                                   const std::array<std::u16string, 4>& captions);
+PageItems titlePage(const TitlePageData& data);
+
+// --- contents and summary ----------------------------------------------------------------
+// "Inspection 3 - Name", or "Inspection 3" for an empty name (number 1-based).
+QString inspectionHeading(int number, const std::u16string& name);
+PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k);
+PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k);
+
+// --- inspection page ----------------------------------------------------------------------
+// One row of the temperature measurements: "Cursor 2" | "23.4 °C", label in the pen colour.
+struct ReadingRow {
+    QString label;
+    QRgb colour = 0xFF000000;
+    QString value;
+
+    bool operator==(const ReadingRow&) const = default;
+};
+
+// What the page shows of its snapshot.
+struct SnapshotFacts {
+    bool loaded = false;
+    QString path;  // the snapshot file, named in place of the pictures when it did not load
+    QString dateText, timeText;
+    bool hasCursors = false;  // at least one measurement cursor: the measurements heading
+    std::vector<ReadingRow> readings;
+    QString emissivity;  // "0.95"
+    QString reflected;   // "20.0 °C"
+};
+
+struct InspectionPageData {
+    int number = 1;  // 1-based
+    cInspectionRecord record;
+    int templateNumber = 0;
+    std::array<std::u16string, 13> captions;  // used by the Custom template
+    int unit = 0;                             // 0 °C, 1 °F, 2 K
+    std::array<QString, 3> repairDates;       // inspected, repaired, reinspected; empty undated
+    SnapshotFacts snapshot;
+};
+PageItems inspectionPage(const InspectionPageData& data);
+
+// --- what an inspection page takes from its snapshot ------------------------------------
+// The marker index (0-9 cursors, 10 coldest, 11 hottest) behind each position of the
+// details page's measurement lists: position 0 is "none" (−1), then the cursors when they
+// are shown, then the hottest and the coldest point when their markers are on.
+std::vector<int> measurementMarkers(const cBrixa& image);
+// The selections a record never shown gets when the report is made: the first becomes 1 with
+// at least one cursor (else 0), the second 2 with at least two (else 0).
+void applyDefaultSelections(cInspectionRecord& record, const cBrixa& image);
+// The snapshot's texts in `unit` (the image is switched to it): capture date and time (empty
+// when impossible), readings of the shown markers and the record's difference, emissivity
+// and reflected temperature. The image must have its arrays built.
+SnapshotFacts snapshotFacts(cBrixa& image, const cInspectionRecord& record, int unit);
+
+// Where the picture strip goes on an inspection page.
+inline constexpr PageRect kStripRect{280, 1200, 2200, 1680};
+
+}  // namespace calivue

@@ -1,0 +1,145 @@
+// The title, contents and summary pages and the footer every page carries.
+#include "reportpage.h"
+
+#include "reportcontext.h"
+#include "reportlayout.h"
+#include "reporttext.h"
+
+#include "languagetable.h"
+#include "stringids.h"
+#include "stringtable.h"
+#include "textformat.h"
+
+namespace calivue {
+
+namespace {
+
+PageItem item(PageItem::Kind kind, PageRect r, QString text = {}, TextAlign align = TextAlign::Left,
+              ReportFont font = ReportFont::Body)
+{
+    PageItem i;
+    i.kind = kind;
+    i.rect = r;
+    i.text = std::move(text);
+    i.align = align;
+    i.font = font;
+    return i;
+}
+
+PageItem box(PageRect r, QString text = {}, TextAlign align = TextAlign::Left)
+{
+    return item(PageItem::Kind::Box, r, std::move(text), align);
+}
+
+PageItem heading(PageRect r, QString text, TextAlign align = TextAlign::Left)
+{
+    return item(PageItem::Kind::Heading, r, std::move(text), align, ReportFont::Heading);
+}
+
+// "\n%d": a number on the second line of its box.
+QString secondLine(int value)
+{
+    return formatText(QStringLiteral("\n%d"), {value});
+}
+
+}  // namespace
+
+PageItem footerItem(int page, int total, int language)
+{
+    const bool reversed = language == kLanguageHebrew;
+    const QString text =
+        formatText(uiText(sid::PageOfFormat), {reversed ? total : page, reversed ? page : total});
+    return item(PageItem::Kind::Label, {1880, 3450, 2380, 3500}, text, TextAlign::Right);
+}
+
+std::array<QString, 4> titleLabels(int templateNumber,
+                                   const std::array<std::u16string, 4>& captions)
+{
+    if (templateNumber == ReportTemplate::Custom)
+        return {toQString(captions[0]), toQString(captions[1]), toQString(captions[2]),
+                toQString(captions[3])};
+    return {uiText(sid::CaptionCompany), uiText(sid::CaptionAuthor), uiText(sid::Date),
+            uiText(sid::CaptionGeneralComments)};
+}
+
+PageItems titlePage(const TitlePageData& d)
+{
+    PageItems items;
+    const int h = d.logoHeight > 0 && d.logoWidth > 0 ? d.logoHeight : 0;
+    if (h > 0) {
+        const int left = layout::logoLeft(d.logoWidth);
+        items.push_back(item(PageItem::Kind::Logo, {left, 50, left + d.logoWidth, 50 + h}));
+    }
+    items.push_back(heading({0, h + 100, layout::kPageWidth, h + 170}, uiText(sid::ReportTitle),
+                            TextAlign::Centre));
+    const QString values[3] = {toQString(d.title.company), toQString(d.title.author), d.dateText};
+    for (int row = 0; row < 3; ++row) {
+        const int y = 1200 + 70 * row;
+        items.push_back(box({100, y, 430, y + 70}, d.labels[static_cast<std::size_t>(row)]));
+        items.push_back(box({430, y, 1200, y + 70}, values[row]));
+    }
+    items.push_back(item(PageItem::Kind::Heading, {100, 1550, 600, 1600}, d.labels[3]));
+    items.push_back(box({100, 1600, 2380, 3400}, toQString(d.title.comments), TextAlign::Wrap));
+    return items;
+}
+
+QString inspectionHeading(int number, const std::u16string& name)
+{
+    if (name.empty()) return formatText(QStringLiteral("%s %d"), {uiText(sid::Inspection), number});
+    return formatText(QStringLiteral("%s %d - %s"),
+                      {uiText(sid::Inspection), number, toQString(name)});
+}
+
+PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k)
+{
+    PageItems items;
+    items.push_back(heading({100, 100, 2380, 170}, uiText(sid::Contents)));
+    PageItem description = item(PageItem::Kind::Label, {100, 270, 1980, 340},
+                                uiText(sid::Description), TextAlign::Left, ReportFont::Bold);
+    PageItem pageNo = item(PageItem::Kind::Label, {1980, 270, 2380, 340}, uiText(sid::PageNo),
+                           TextAlign::Right, ReportFont::Bold);
+    items.push_back(description);
+    items.push_back(pageNo);
+    items.push_back(item(PageItem::Kind::Line, {100, 340, 2380, 340}));
+    const int n = static_cast<int>(records.size());
+    int y = 340;
+    for (const layout::ContentsRow& row : layout::contentsRows(n, k)) {
+        const QString text =
+            row.inspection < 0
+                ? uiText(sid::Summary)
+                : inspectionHeading(row.inspection + 1,
+                                    records[static_cast<std::size_t>(row.inspection)].name);
+        items.push_back(item(PageItem::Kind::Label, {100, y, 1980, y + 70}, text));
+        items.push_back(item(PageItem::Kind::Label, {1980, y, 2380, y + 70},
+                             QString::number(row.page), TextAlign::Right));
+        y += 70;
+    }
+    return items;
+}
+
+PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k)
+{
+    PageItems items;
+    items.push_back(heading({100, 100, 2380, 170}, uiText(sid::Summary)));
+    items.push_back(box({100, 270, 300, 340}, uiText(sid::InspNo)));
+    items.push_back(box({300, 270, 825, 340}, uiText(sid::CaptionLocation)));
+    items.push_back(box({825, 270, 1350, 340}, uiText(sid::CaptionEquipment)));
+    items.push_back(box({1350, 270, 2180, 340}, uiText(sid::FaultAction)));
+    items.push_back(box({2180, 270, 2380, 340}, uiText(sid::Priority), TextAlign::Centre));
+    const layout::RowRange range = layout::summaryRows(static_cast<int>(records.size()), k);
+    int y = 340;
+    for (int i = range.first; i < range.first + range.count; ++i) {
+        const cInspectionRecord& r = records[static_cast<std::size_t>(i)];
+        items.push_back(box({100, y, 300, y + 210}, secondLine(i + 1), TextAlign::Centre));
+        items.push_back(box({300, y, 825, y + 210}, toQString(r.location), TextAlign::Wrap));
+        items.push_back(box({825, y, 1350, y + 210}, toQString(r.equipment), TextAlign::Wrap));
+        items.push_back(box({1350, y, 2180, y + 210}, toQString(r.faultAction), TextAlign::Wrap));
+        items.push_back(box({2180, y, 2380, y + 210},
+                            r.repairPriority > 0 ? secondLine(r.repairPriority) : QString(),
+                            TextAlign::Centre));
+        y += 210;
+    }
+    return items;
+}
+
+}  // namespace calivue

@@ -1,0 +1,35 @@
+// Draws the items of a report page (reportpage.h) on any painter whose device units are the
+// page's: the 300-dpi A4 PDF page, or a picture of one in tests.
+#pragma once
+
+#include "reportpage.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+
+class QImage;
+class QPainter;
+
+namespace calivue {
+
+// The report's three fonts, face "Arial" (resolved by the font configuration, e.g. to a
+// metric-compatible face): body and bold 50 units high, headings 64, heights being the
+// whole character cell as the page layout measures them.
+struct ReportFonts {
+    QFont body, bold, heading;
+};
+ReportFonts reportFonts();
+
+// The pixel size that gives a font a character cell `cellHeight` units high.
+int fontPixelSize(int cellHeight);
+
+// Paints every item in order. Logo and Strip items draw `logo` and `strip` scaled into their
+// rectangles (nothing when the picture is null).
+void paintPageItems(QPainter& painter, const PageItems& items, const ReportFonts& fonts,
+                    const QImage* logo = nullptr, const QImage* strip = nullptr);
+
+// The text of a Wrap item as it is laid out in `width` units: every word wider than the
+// box cut short with an ellipsis, so the break only falls between words.
+QString elideLongWords(const QString& text, const QFontMetricsF& metrics, qreal width);
+
+}  // namespace calivue

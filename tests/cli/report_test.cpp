@@ -1,0 +1,122 @@
+// `report`: a report project printed as the PDF report without a window (Qt layers only).
+#ifdef CALIVUE_CLI_THUMBNAIL
+#include "clitest.h"
+
+#include "core/reportproject.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+
+using namespace calivue;
+using namespace calivue::clitest;
+
+namespace {
+
+std::optional<std::string> pdfText(const fs::path& pdf, int page)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return std::nullopt;
+    QProcess p;
+    const QString n = QString::number(page);
+    p.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-f"), n, QStringLiteral("-l"), n, QString::fromStdString(pdf.string()),
+             QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return p.readAllStandardOutput().toStdString();
+}
+
+class CliReport : public CliTest {
+protected:
+    // One snapshot with a cursor and its camera bitmap, in a project of one inspection.
+    void SetUp() override
+    {
+        CliTest::SetUp();
+        writeBytes(m_dir / "IR_0001.QVX", recordBytes([](int x, int) { return 2900 + x; },
+                                                      [](RecordFields& f) {
+                                                          f.cursorCount = 1;
+                                                          f.cursorX[0] = 160;
+                                                          f.cursorY[0] = 120;
+                                                          f.flagsA = 0x01;
+                                                      }));
+        writeBytes(m_dir / "IR_0001.BMP", cameraBitmap({10, 20, 30}, {40, 50, 60}));
+        ReportProject project;
+        project.entries.push_back(
+            {(m_dir / "IR_0001.QVX").u16string(), (m_dir / "IR_0001.BMP").u16string(), 0});
+        project.records.resize(1);
+        project.records[0].name = u"Pump";
+        project.title.company = u"Acme";
+        ASSERT_EQ(writeReportProjectFile(m_dir / "p.vrp", project), Error::None);
+        project.records.resize(2);
+        ASSERT_EQ(writeReportProjectFile(m_dir / "uneven.vrp", project), Error::None);
+    }
+};
+
+// Catches a unit, template or page count that the command does not pass on.
+TEST_F(CliReport, WritesTheReportInTheChosenUnitAndTemplate)
+{
+    const struct {
+        std::vector<std::string> options;
+        std::vector<std::string> page3;
+    } cases[] = {
+        {{},
+         {"Inspection 1 - Pump", "Operator", "Load %",
+          "\xC2\xB0"
+          "C"}},
+        {{"--unit", "f", "--template", "1"},
+         {"Inspector", "Material Condition",
+          "\xC2\xB0"
+          "F"}},
+        {{"--unit", "K", "--template", "2"}, {"RPM", "Cursor 1", " K\n"}},
+    };
+    int run = 0;
+    for (const auto& c : cases) {
+        const std::string out = path("r" + std::to_string(run++) + ".pdf");
+        std::vector<std::string> args{"report", path("p.vrp"), out};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CliResult r = runCli(args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, out + ": 4 pages\n");
+        const auto text = pdfText(out, 3);
+        if (!text) GTEST_SKIP() << "poppler-utils not installed";
+        for (const std::string& t : c.page3)
+            EXPECT_NE(text->find(t), std::string::npos) << t << "\n" << *text;
+        EXPECT_NE(pdfText(out, 1)->find("Acme"), std::string::npos);
+    }
+}
+
+// Catches a failure that exits 0, says nothing or more than one line, or touches the output.
+TEST_F(CliReport, FailuresGiveOneLineAndKeepTheOutput)
+{
+    writeBytes(m_dir / "garbage.vrp", std::vector<std::uint8_t>{1, 2, 3});
+    writeBytes(m_dir / "kept.pdf", std::vector<std::uint8_t>{7, 7, 7});
+    const std::vector<std::vector<std::string>> cases = {
+        {"report", path("missing.vrp"), path("kept.pdf")},
+        {"report", path("garbage.vrp"), path("kept.pdf")},
+        {"report", path("uneven.vrp"), path("kept.pdf")},
+        {"report", path("p.vrp"), path("kept.pdf"), "--unit", "x"},
+        {"report", path("p.vrp"), path("kept.pdf"), "--template", "4"},
+        {"report", path("p.vrp"), path("kept.pdf"), "--language", "17"},
+        {"report", path("p.vrp"), path("no/such/folder/r.pdf")},
+        {"report", path("p.vrp")},
+    };
+    for (const auto& args : cases) {
+        const CliResult r = runCli(args);
+        EXPECT_TRUE(failsWithOneLine(r)) << args[1] << " " << args.back();
+        EXPECT_EQ(readBytes(m_dir / "kept.pdf"), (std::vector<std::uint8_t>{7, 7, 7}));
+    }
+    EXPECT_FALSE(fs::exists(m_dir / "no"));
+}
+
+// A language without an installed module prints in English and says so on one line.
+TEST_F(CliReport, AMissingLanguageModuleFallsBackToEnglish)
+{
+    const CliResult r = runCli({"report", path("p.vrp"), path("he.pdf"), "--language", "13"});
+    ASSERT_EQ(r.code, 0);
+    EXPECT_EQ(r.err, "calivue-cli: no language module for language 13; the report is in English\n");
+    if (const auto text = pdfText(m_dir / "he.pdf", 1)) {
+        EXPECT_NE(text->find("Page 1 of 4"), std::string::npos);
+    }
+}
+
+}  // namespace
+#endif

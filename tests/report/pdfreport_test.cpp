@@ -1,0 +1,390 @@
+// Whole reports written through the PDF printer and read back with the PDF tools (poppler's
+// pdfinfo, pdftotext, pdffonts, pdfimages, pdftoppm and qpdf; tests needing them skip when
+// they are missing), and the readings an inspection page takes from its snapshot.
+#include "reportgenerator.h"
+#include "reportlayout.h"
+#include "reportpage.h"
+#include "reporttext.h"
+#include "snapshotstrip.h"
+
+#include "generator.h"
+#include "pdfprinter.h"
+
+#include "core/brixa.h"
+#include "core/constants.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace calivue {
+namespace {
+
+// Runs a tool; its standard output, or nullopt when the tool is not installed.
+std::optional<QString> tool(const QString& name, const QStringList& args, int* exitCode = nullptr)
+{
+    if (QStandardPaths::findExecutable(name).isEmpty()) return std::nullopt;
+    QProcess p;
+    p.start(name, args);
+    p.waitForFinished(60000);
+    if (exitCode) *exitCode = p.exitCode();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString pageText(const QString& pdf, int page)
+{
+    const QString n = QString::number(page);
+    return tool(QStringLiteral("pdftotext"),
+                {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf, QStringLiteral("-")})
+        .value_or(QString());
+}
+
+class RecordingListener : public PdfPrinterListener {
+public:
+    void fileSaved(const QString& path) override { events << QStringLiteral("saved ") + path; }
+    void printError(int code) override { events << QStringLiteral("error %1").arg(code); }
+    QStringList events;
+};
+
+class PdfReport : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    // A generated snapshot written as NAME.QVX / NAME.BMP; its entry.
+    cInspectionImage snapshot(const std::string& name, const gen::SnapshotPlan& plan)
+    {
+        auto files = gen::writeSnapshot(m_dir.path().toStdString(), name, plan);
+        EXPECT_TRUE(files.ok());
+        return {toU16(m_dir.filePath(QString::fromStdString(name + ".QVX"))),
+                toU16(m_dir.filePath(QString::fromStdString(name + ".BMP"))), 0};
+    }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+};
+
+// One inspection: the document's pages, texts, fonts and pictures, and where the strip lies.
+TEST_F(PdfReport, OneInspectionReadsBackAsTextPicturesAndFonts)
+{
+    const gen::SnapshotPlan plan = gen::demoPlan(11);
+    ReportJob job;
+    job.entries = {snapshot("IR_0001", plan)};
+    job.records.resize(1);
+    job.records[0].name = u"Boiler feed pump";
+    job.records[0].faultAction = u"Bearing runs hot";
+    job.title.company = u"Acme Thermography";
+    job.title.titleDate = fromQDateTime(QDateTime(QDate(2024, 5, 17), QTime(9, 0)));
+    job.titleCaptions = defaultReportCaptions().title;
+    job.detailsCaptions = defaultReportCaptions().details;
+    job.unit = 1;
+    job.locale = reportLocale(0);
+    job.logo = QImage(3000, 500, QImage::Format_RGB32);
+    job.logo.fill(qRgb(200, 30, 30));
+    job.logo.setDotsPerMeterX(11811);
+    job.logo.setDotsPerMeterY(11811);
+    job.outputPath = path(QStringLiteral("report.pdf"));
+    const ReportOutcome outcome = writeReport(job);
+    ASSERT_EQ(outcome.status, ReportOutcome::Status::Saved);
+    EXPECT_EQ(outcome.pages, 4);
+    EXPECT_EQ(outcome.path, job.outputPath);
+
+    const auto info = tool(QStringLiteral("pdfinfo"), {job.outputPath});
+    if (!info) GTEST_SKIP() << "poppler-utils not installed";
+    EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+4\\n"))))
+        << info->toStdString();
+    EXPECT_TRUE(info->contains(QStringLiteral("595 x 842 pts (A4)")));
+    EXPECT_TRUE(info->contains(
+        QRegularExpression(QStringLiteral("Title:\\s+Thermography Inspection Report"))));
+
+    // The readings the page must show, in °F, from the snapshot itself.
+    ReportSnapshot loaded;
+    ASSERT_EQ(loadReportSnapshot(toQString(job.entries[0].snapshotPath), {}, loaded), Error::None);
+    cBrixa& image = loaded.image;
+    image.setUnit(1);
+    const auto reading = [&](int marker) {
+        return QString::asprintf("%.1f \u00B0F", image.markerTemperature(marker));
+    };
+    const QString diff = QString::asprintf("%.1f \u00B0F", image.markerDifference(0, 1));
+    const struct {
+        int page;
+        std::vector<QString> texts;
+    } pages[] = {
+        {1,
+         {QStringLiteral("Thermography Inspection Report"), QStringLiteral("Acme Thermography"),
+          QStringLiteral("17/05/2024"), QStringLiteral("Page 1 of 4")}},
+        {2,
+         {QStringLiteral("Contents"), QStringLiteral("Inspection 1 - Boiler feed pump"),
+          QStringLiteral("Summary"), QStringLiteral("Page 2 of 4")}},
+        {3,
+         {QStringLiteral("Cursor 1"), reading(0), reading(2), QStringLiteral("Hot"),
+          reading(kHottestMarker), reading(kColdestMarker), diff + QStringLiteral("   (1 - 2)"),
+          QStringLiteral("Bearing runs hot"), QStringLiteral("Page 3 of 4")}},
+        {4,
+         {QStringLiteral("Insp. No."), QStringLiteral("Fault / Action"),
+          QStringLiteral("Page 4 of 4")}},
+    };
+    for (const auto& p : pages) {
+        const QString text = pageText(job.outputPath, p.page);
+        // The text tool gives runs of blanks as one.
+        for (const QString& t : p.texts)
+            EXPECT_TRUE(text.simplified().contains(t.simplified()))
+                << "page " << p.page << ": " << t.toStdString() << "\n"
+                << text.toStdString();
+    }
+    const QString contents = pageText(job.outputPath, 2);
+    EXPECT_TRUE(contents.contains(QRegularExpression(QStringLiteral("\\b3\\b"))));
+    EXPECT_TRUE(contents.contains(QRegularExpression(QStringLiteral("\\b4\\b"))));
+
+    const auto fonts = tool(QStringLiteral("pdffonts"), {job.outputPath});
+    ASSERT_TRUE(fonts);
+    EXPECT_TRUE(fonts->contains(QStringLiteral("LiberationSans"))) << fonts->toStdString();
+    for (const QString& line : fonts->split(QLatin1Char('\n')).mid(2)) {
+        if (!line.isEmpty()) {
+            EXPECT_TRUE(line.contains(QStringLiteral(" yes "))) << line.toStdString();
+        }
+    }
+
+    // The strip is embedded once at its own 960 × 240, the logo at 3000 × 500.
+    const auto images =
+        tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), job.outputPath});
+    ASSERT_TRUE(images);
+    EXPECT_TRUE(images->contains(
+        QRegularExpression(QStringLiteral("\\n\\s+1\\s+\\d+\\s+image\\s+3000\\s+500\\s"))));
+    EXPECT_TRUE(images->contains(
+        QRegularExpression(QStringLiteral("\\n\\s+3\\s+\\d+\\s+image\\s+960\\s+240\\s"))));
+    EXPECT_FALSE(images->contains(QStringLiteral(" 1920 ")));
+
+    int qpdfCode = -1;
+    if (tool(QStringLiteral("qpdf"), {QStringLiteral("--check"), job.outputPath}, &qpdfCode)) {
+        EXPECT_EQ(qpdfCode, 0);
+    }
+
+    // Page 3 at 50 dpi (6 device units a pixel): the strip at (280, 1200)–(2200, 1680) shows
+    // the camera's thermal picture in its left third; below it the page is white.
+    const QString prefix = path(QStringLiteral("page"));
+    ASSERT_TRUE(
+        tool(QStringLiteral("pdftoppm"),
+             {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-f"), QStringLiteral("3"),
+              QStringLiteral("-l"), QStringLiteral("3"), QStringLiteral("-singlefile"),
+              QStringLiteral("-png"), job.outputPath, prefix}));
+    const QImage page(prefix + QStringLiteral(".png"));
+    ASSERT_NEAR(page.width(), 413, 1);
+    ASSERT_EQ(page.height(), 585);
+    const QImage camera = QImage(QString::fromStdU16String(job.entries[0].bitmapPath));
+    long diffSum = 0, samples = 0;
+    for (int y = 205; y < 275; y += 5)
+        for (int x = 52; x < 150; x += 5) {
+            const QRgb got = page.pixel(x, y);
+            // The same point of the 320 × 240 thermal picture.
+            const QRgb want = camera.pixel((x * 6 - 280) / 2, (y * 6 - 1200) / 2);
+            diffSum += std::abs(qRed(got) - qRed(want)) + std::abs(qGreen(got) - qGreen(want)) +
+                       std::abs(qBlue(got) - qBlue(want));
+            ++samples;
+        }
+    EXPECT_LT(diffSum / samples, 40);
+    for (int x = 20; x < 390; x += 10) EXPECT_EQ(page.pixel(x, 300), qRgb(255, 255, 255)) << x;
+}
+
+// Forty inspections whose snapshots are gone but one with an impossible capture date, in the
+// Hebrew footer order: every page is there, the missing pictures are named.
+TEST_F(PdfReport, FortyInspectionsKeepEveryPage)
+{
+    gen::SnapshotPlan plan = gen::demoPlan(3);
+    plan.capture.month = 13;
+    ReportJob job;
+    job.entries = {snapshot("IR_0001", plan)};
+    for (int i = 1; i < 40; ++i)
+        job.entries.push_back({toU16(path(QStringLiteral("gone/IR_%1.QVX").arg(i))), {}, 0});
+    job.records.resize(40);
+    job.language = 13;
+    job.outputPath = path(QStringLiteral("forty.pdf"));
+    const ReportOutcome outcome = writeReport(job);
+    ASSERT_EQ(outcome.status, ReportOutcome::Status::Saved);
+    EXPECT_EQ(outcome.pages, 46);
+    const auto info = tool(QStringLiteral("pdfinfo"), {job.outputPath});
+    if (!info) GTEST_SKIP() << "poppler-utils not installed";
+    EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+46\\n"))));
+    const struct {
+        int page;
+        std::vector<QString> present, absent;
+    } pages[] = {
+        {1, {QStringLiteral("Page 46 of 1")}, {}},
+        {2, {QStringLiteral("Inspection 40"), QStringLiteral("43")}, {QStringLiteral("Summary")}},
+        {3,
+         {QStringLiteral("Summary"), QStringLiteral("44"), QStringLiteral("Page 46 of 3")},
+         {QStringLiteral("Inspection")}},
+        {4, {QStringLiteral("Inspection 1"), QStringLiteral("Cursor 1")}, {QStringLiteral("13th")}},
+        {5,
+         {QStringLiteral("Inspection 2"), QStringLiteral("Could not find"),
+          QStringLiteral("IR_1.QVX")},
+         {QStringLiteral("Cursor 1")}},
+        {46,
+         {QStringLiteral("Summary"), QStringLiteral("40"), QStringLiteral("Page 46 of 46")},
+         {}},
+    };
+    for (const auto& p : pages) {
+        const QString text = pageText(job.outputPath, p.page);
+        for (const QString& t : p.present)
+            EXPECT_TRUE(text.contains(t)) << p.page << " " << t.toStdString();
+        for (const QString& t : p.absent)
+            EXPECT_FALSE(text.contains(t)) << p.page << " " << t.toStdString();
+    }
+}
+
+// The printer is set up for the job with the report's profile and set back afterwards; a
+// cancelled or failed job leaves the earlier file of that name as it was and no other file.
+TEST_F(PdfReport, ProfileCancelAndFailure)
+{
+    PdfPrinter printer;
+    ASSERT_TRUE(
+        printer.initialize(QStringLiteral("PDF Converter"), QStringLiteral("Report Writer")));
+    printer.addProfile(QStringLiteral("Mine"), 0);
+    printer.setActiveProfile(QStringLiteral("Mine"), 1);
+    RecordingListener listener;
+    ReportJob job;
+    job.entries.resize(3);
+    job.records.resize(3);
+    job.outputPath = path(QStringLiteral("out.pdf"));
+    {
+        QFile old(job.outputPath);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("earlier report");
+    }
+    const std::pair<QString, QVariant> options[] = {
+        {QStringLiteral("Save Folder"), QDir::toNativeSeparators(m_dir.path()) + QDir::separator()},
+        {QStringLiteral("Save File"), QStringLiteral("out.pdf")},
+        {QStringLiteral("Page Size"), 9},
+        {QStringLiteral("Document Page Magnification"), 4},
+        {QStringLiteral("Document Magnification Percent"), 100},
+        {QStringLiteral("Prompt Save Dialog"), 0},
+        {QStringLiteral("File Conflict Strategy"), 3},
+        {QStringLiteral("Use Image Compression"), 1},
+    };
+    int calls = 0;
+    const auto cancelAtTwo = [&](int done, int total) {
+        ++calls;
+        EXPECT_EQ(total, 6);
+        EXPECT_EQ(printer.activeProfile(), QStringLiteral("RW Profile"));
+        EXPECT_TRUE(printer.isDefaultPrinter());
+        for (const auto& [name, value] : options)
+            EXPECT_EQ(printer.option(name, QStringLiteral("RW Profile")), value)
+                << name.toStdString();
+        // 300 dpi on the A4 media box of 595 × 842 points: 2479.2 × 3508.3 units, of which
+        // the device reports the whole ones.
+        EXPECT_EQ(printer.painter()->device()->logicalDpiX(), 300);
+        EXPECT_NEAR(printer.painter()->device()->width(), layout::kPageWidth, 1);
+        EXPECT_EQ(printer.painter()->device()->height(), layout::kPageHeight);
+        return done < 2;
+    };
+    const ReportOutcome cancelled = runReportJob(job, printer, cancelAtTwo, &listener);
+    EXPECT_EQ(cancelled.status, ReportOutcome::Status::Cancelled);
+    EXPECT_EQ(cancelled.errorCode, 4);
+    EXPECT_EQ(calls, 2);
+    int flags = -1;
+    EXPECT_EQ(printer.activeProfile(&flags), QStringLiteral("Mine"));
+    EXPECT_EQ(flags, 1);
+    EXPECT_FALSE(printer.hasProfile(QStringLiteral("RW Profile")));
+    EXPECT_FALSE(printer.isDefaultPrinter());
+    QFile kept(job.outputPath);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("earlier report"));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("out.pdf")});
+
+    job.outputPath = path(QStringLiteral("no/such/folder/out.pdf"));
+    const ReportOutcome failed = runReportJob(job, printer, {}, &listener);
+    EXPECT_EQ(failed.status, ReportOutcome::Status::Failed);
+    EXPECT_EQ(failed.errorCode, 1);
+    EXPECT_FALSE(QFile::exists(job.outputPath));
+    EXPECT_EQ(listener.events, (QStringList{QStringLiteral("error 4"), QStringLiteral("error 1")}));
+    EXPECT_EQ(PdfPrinter::errorMessage(1),
+              QStringLiteral("PDF error saving temporary file on printer server"));
+    EXPECT_EQ(PdfPrinter::errorMessage(3), QStringLiteral("Error saving PDF file"));
+    EXPECT_EQ(PdfPrinter::errorMessage(4), QStringLiteral("PDF print job was cancelled"));
+}
+
+TEST(PdfReadings, SnapshotFactsFollowTheMarkersUnitAndSelections)
+{
+    gen::SnapshotPlan plan = gen::demoPlan(5);  // three cursors, hottest and coldest on
+    cBrixa image = gen::makeSnapshot(plan);
+    ASSERT_TRUE(image.buildArrays());
+    ASSERT_EQ(image.fields.cursorCount, 3);
+    EXPECT_EQ(measurementMarkers(image),
+              (std::vector<int>{-1, 0, 1, 2, kHottestMarker, kColdestMarker}));
+
+    struct Case {
+        int unit;
+        int first, second;
+        std::uint8_t flagsB;
+        int rows;
+        QString suffix, difference;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 0x00, 5, QStringLiteral(" \u00B0C"), {}},
+        {1, 1, 4, 0x00, 6, QStringLiteral(" \u00B0F"), QStringLiteral("(1 - Hot)")},
+        {2, 5, 2, 0x00, 6, QStringLiteral(" K"), QStringLiteral("(Cold - 2)")},
+        {0, 1, 6, 0x00, 5, QStringLiteral(" \u00B0C"), {}},  // past the end of the list
+        {0, 1, 2, flags::B_CursorsHidden, 3, QStringLiteral(" \u00B0C"),
+         QStringLiteral("(Hot - Cold)")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.unit * 100 + c.first * 10 + c.second);
+        image.fields.flagsB = c.flagsB;
+        cInspectionRecord r;
+        r.firstMeasurement = c.first;
+        r.secondMeasurement = c.second;
+        const SnapshotFacts f = snapshotFacts(image, r, c.unit);
+        ASSERT_EQ(static_cast<int>(f.readings.size()), c.rows);
+        EXPECT_TRUE(f.hasCursors);
+        EXPECT_TRUE(f.reflected.endsWith(c.suffix));
+        EXPECT_EQ(f.emissivity, QStringLiteral("0.95"));
+        for (const ReadingRow& row : f.readings)
+            EXPECT_TRUE(row.value.contains(c.suffix.trimmed()));
+        if (c.flagsB == 0) {
+            const std::uint32_t pen = markerColours(1).pen;
+            EXPECT_EQ(f.readings[1].colour, qRgb(pen & 0xFF, (pen >> 8) & 0xFF, pen >> 16));
+            EXPECT_EQ(f.readings[1].label, QStringLiteral("Cursor 2"));
+        }
+        if (c.difference.isEmpty()) {
+            EXPECT_NE(f.readings.back().label, QStringLiteral("Difference"));
+        } else {
+            EXPECT_EQ(f.readings.back().label, QStringLiteral("Difference"));
+            EXPECT_TRUE(f.readings.back().value.endsWith(c.difference))
+                << f.readings.back().value.toStdString();
+        }
+    }
+    EXPECT_FALSE(snapshotFacts(image, {}, 0).dateText.isEmpty());
+    image.fields.capture.month = 13;
+    image.fields.capture.hour = 25;
+    const SnapshotFacts impossible = snapshotFacts(image, {}, 0);
+    EXPECT_TRUE(impossible.dateText.isEmpty());
+    EXPECT_TRUE(impossible.timeText.isEmpty());
+}
+
+TEST(PdfReadings, DefaultSelectionsFollowTheCursorCount)
+{
+    struct Case {
+        int cursors, first, second, wantFirst, wantSecond;
+    };
+    const Case cases[] = {{0, -1, -1, 0, 0}, {1, -1, -1, 1, 0}, {2, -1, -1, 1, 2},
+                          {3, -1, -1, 1, 2}, {3, 4, -1, 4, 2},  {0, 3, 5, 3, 5}};
+    for (const Case& c : cases) {
+        cBrixa image;
+        image.fields.cursorCount = static_cast<std::uint8_t>(c.cursors);
+        cInspectionRecord r;
+        r.firstMeasurement = c.first;
+        r.secondMeasurement = c.second;
+        applyDefaultSelections(r, image);
+        EXPECT_EQ(r.firstMeasurement, c.wantFirst) << c.cursors;
+        EXPECT_EQ(r.secondMeasurement, c.wantSecond) << c.cursors;
+    }
+}
+
+}  // namespace
+}  // namespace calivue

@@ -1,0 +1,119 @@
+// "Generate PDF Report" on the report writer sheet: the empty list's message, the save
+// dialog's set-up, a cancelled dialog, and the report written from the pages' data.
+#include "reportsheet.h"
+
+#include "imageselectdlg.h"
+#include "reporttext.h"
+
+#include "generator.h"
+#include "irfiledialog.h"
+#include "messagelog.h"
+#include "vantorodoc.h"
+
+#include <QFile>
+#include <QProgressDialog>
+#include <QTimer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace calivue {
+namespace {
+
+TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ReportContext context;
+    context.settings = SettingsStore(dir.filePath(QStringLiteral("config")));
+    CVantoroDoc doc(context.settings);
+    cReportSheet sheet(context, doc);
+
+    std::vector<const cIRFileDialog*> asked;
+    std::optional<QString> answer;
+    QString suffix, name;
+    QStringList filters;
+    bool overwrite = false;
+    cIRFileDialog::setChooser([&](const cIRFileDialog& d) {
+        asked.push_back(&d);
+        suffix = d.defaultSuffix();
+        name = d.initialName();
+        filters = d.nameFilters();
+        overwrite = d.overwritePrompt();
+        return answer;
+    });
+
+    {
+        test::MessageLog log;
+        sheet.generateReport();
+        EXPECT_EQ(log.texts, QStringList{QStringLiteral("No reports selected")});
+        ASSERT_EQ(log.seen.size(), 1u);
+        EXPECT_EQ(log.seen[0].icon, cMessageDlg::IconKind::Exclamation);
+        EXPECT_TRUE(asked.empty());
+    }
+
+    ASSERT_TRUE(gen::writeSnapshot(dir.path().toStdString(), "IR_0001", gen::demoPlan(2)).ok());
+    cInspectionRecord record;
+    record.name = u"Valve";
+    ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries(
+        {{toU16(dir.filePath(QStringLiteral("IR_0001.QVX"))),
+          toU16(dir.filePath(QStringLiteral("IR_0001.BMP"))), 0}},
+        {record}));
+
+    const QString out = dir.filePath(QStringLiteral("chosen.pdf"));
+    for (const bool chosen : {false, true}) {
+        test::MessageLog log;
+        answer = chosen ? std::optional<QString>(out) : std::nullopt;
+        sheet.generateReport();
+        EXPECT_TRUE(log.texts.isEmpty()) << log.texts.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(QFile::exists(out), chosen);
+    }
+    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_EQ(suffix, QStringLiteral("pdf"));
+    EXPECT_EQ(name, QStringLiteral("report"));
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_TRUE(filters[0].startsWith(QStringLiteral("PDF Files (*.pdf)")))
+        << filters[0].toStdString();
+    EXPECT_TRUE(filters[1].startsWith(QStringLiteral("All Files (*.*)")))
+        << filters[1].toStdString();
+    EXPECT_TRUE(overwrite);
+    QFile pdf(out);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    // Title, contents, the inspection and the summary.
+    EXPECT_EQ(
+        bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page/"),
+        4)
+        << bytes.count("/Type /Page");
+
+    // A long report shows the progress dialog; its Cancel drops the job and keeps the
+    // report written before under the same name.
+    const std::vector<cInspectionImage> nine(9, sheet.imageSelectPage()->entries().front());
+    ASSERT_TRUE(
+        sheet.imageSelectPage()->loadProjectEntries(nine, std::vector<cInspectionRecord>(9)));
+    int dialogs = 0;
+    QTimer canceller;
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        for (QProgressDialog* d : sheet.findChildren<QProgressDialog*>()) {
+            ++dialogs;
+            EXPECT_EQ(d->maximum(), 12);
+            d->cancel();
+        }
+    });
+    canceller.start(0);
+    {
+        test::MessageLog log;
+        sheet.generateReport();
+        EXPECT_EQ(log.texts, QStringList{QStringLiteral("PDF print job was cancelled")});
+    }
+    canceller.stop();
+    EXPECT_GT(dialogs, 0);
+    QFile kept(out);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), bytes);
+    cIRFileDialog::setChooser({});
+}
+
+}  // namespace
+}  // namespace calivue
