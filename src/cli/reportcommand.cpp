@@ -88,7 +88,12 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     ActiveTable keep;
     int language = 0;
     if (o.language != 0) {
-        const LanguageLoad load = LanguageModules().load(o.language);
+        // CALIVUE_LANGUAGE_DIR, when set, is the one folder searched for modules (a
+        // packaged layout elsewhere, or tests); otherwise the program's own places.
+        const QString dir = qEnvironmentVariable("CALIVUE_LANGUAGE_DIR");
+        const LanguageModules modules =
+            dir.isEmpty() ? LanguageModules() : LanguageModules(QStringList{dir});
+        const LanguageLoad load = modules.load(o.language);
         if (load.status == LanguageLoad::Status::Loaded) {
             StringTable::setActive(load.table);
             language = o.language;

@@ -110,7 +110,11 @@ TEST_F(CliReport, FailuresGiveOneLineAndKeepTheOutput)
 // A language without an installed module prints in English and says so on one line.
 TEST_F(CliReport, AMissingLanguageModuleFallsBackToEnglish)
 {
+    const fs::path noModules = m_dir / "modules";
+    fs::create_directories(noModules);
+    qputenv("CALIVUE_LANGUAGE_DIR", QByteArray::fromStdString(noModules.string()));
     const CliResult r = runCli({"report", path("p.vrp"), path("he.pdf"), "--language", "13"});
+    qunsetenv("CALIVUE_LANGUAGE_DIR");
     ASSERT_EQ(r.code, 0);
     EXPECT_EQ(r.err, "calivue-cli: no language module for language 13; the report is in English\n");
     if (const auto text = pdfText(m_dir / "he.pdf", 1)) {
