@@ -1,15 +1,38 @@
 #include "bitmap.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 namespace calivue {
 
-void Bitmap::SetSize(int w, int h)
+namespace {
+
+// Device pixels for a logical extent, rounded up so a fractional ratio leaves no seam at
+// the far edge.
+int deviceExtent(int logical, double ratio)
+{
+    return static_cast<int>(std::ceil(logical * ratio - 1e-9));
+}
+
+}  // namespace
+
+void Bitmap::SetSize(int w, int h, double ratio)
 {
     m_height = h;
     m_width = w > 0 ? (w + 3) / 4 * 4 : w;  // a side that is not positive is refused by Create
+    m_ratio = Ratio(ratio);
+}
+
+int Bitmap::deviceFirst(int v) const
+{
+    return static_cast<int>(std::floor(v * m_ratio + 1e-9));
+}
+
+int Bitmap::deviceLast(int v, int extent) const
+{
+    return std::min(extent, deviceExtent(v + 1, m_ratio)) - 1;
 }
 
 bool Bitmap::Create()
@@ -18,14 +41,21 @@ bool Bitmap::Create()
         Free();
         return false;
     }
+    const int dw = deviceExtent(m_width, m_ratio), dh = deviceExtent(m_height, m_ratio);
+    if (dw > kMaxSide || dh > kMaxSide) {
+        Free();
+        return false;
+    }
     m_size = 3 * m_width * m_height;
-    if (!m_image.isNull() && m_image.width() == m_width && m_image.height() == m_height)
+    if (!m_image.isNull() && m_image.width() == dw && m_image.height() == dh &&
+        m_image.devicePixelRatio() == m_ratio)
         return true;
-    m_image = QImage(m_width, m_height, QImage::Format_BGR888);
+    m_image = QImage(dw, dh, QImage::Format_BGR888);
     if (m_image.isNull()) {
         m_size = 0;
         return false;
     }
+    m_image.setDevicePixelRatio(m_ratio);
     m_image.fill(Qt::black);
     return true;
 }
@@ -68,29 +98,29 @@ void Bitmap::CopyFrom(const Bitmap& other)
 
 void Bitmap::SetPixel(int x, int y, ColourRef colour)
 {
-    if (x < 0 || x >= m_image.width()) return;
-    if (std::uint8_t* p = row(y)) {
-        p += static_cast<std::size_t>(x) * 3;
-        p[0] = static_cast<std::uint8_t>(blueOf(colour));
-        p[1] = static_cast<std::uint8_t>(greenOf(colour));
-        p[2] = static_cast<std::uint8_t>(redOf(colour));
-    }
+    if (x < 0 || x >= m_width || y < 0 || y >= m_height) return;
+    FillRect(EdgeRect{x, y, x, y}, colour);
 }
 
 ColourRef Bitmap::Pixel(int x, int y) const
 {
-    if (x < 0 || x >= m_image.width()) return 0;
-    const std::uint8_t* p = row(y);
-    if (!p) return 0;
-    p += static_cast<std::size_t>(x) * 3;
+    if (x < 0 || x >= m_width || y < 0 || y >= m_height) return 0;
+    const int dx = deviceFirst(x);
+    const std::uint8_t* p = row(deviceFirst(y));
+    if (!p || dx >= m_image.width()) return 0;
+    p += static_cast<std::size_t>(dx) * 3;
     return rgb(p[2], p[1], p[0]);
 }
 
 void Bitmap::FillRect(const EdgeRect& r, ColourRef colour)
 {
     if (m_image.isNull()) return;
-    const int x0 = std::max(r.left, 0), x1 = std::min(r.right, m_image.width() - 1);
-    const int y0 = std::max(r.bottom, 0), y1 = std::min(r.top, m_image.height() - 1);
+    const int dw = m_image.width(), dh = m_image.height();
+    const int left = std::max(r.left, 0), right = std::min(r.right, m_width - 1);
+    const int bottom = std::max(r.bottom, 0), top = std::min(r.top, m_height - 1);
+    if (left > right || bottom > top) return;
+    const int x0 = deviceFirst(left), x1 = deviceLast(right, dw);
+    const int y0 = deviceFirst(bottom), y1 = deviceLast(top, dh);
     if (x0 > x1 || y0 > y1) return;
     const std::uint8_t b = static_cast<std::uint8_t>(blueOf(colour));
     const std::uint8_t g = static_cast<std::uint8_t>(greenOf(colour));
@@ -108,17 +138,20 @@ void Bitmap::FillRect(const EdgeRect& r, ColourRef colour)
 void Bitmap::BlendRect(const EdgeRect& r, ColourRef colour, double alpha)
 {
     if (m_image.isNull()) return;
-    const int w = m_image.width(), h = m_image.height();
+    const int w = m_width, h = m_height;
     if (r.left < 0 || r.left >= w || r.right < 0 || r.right >= w) return;
     if (r.top < 0 || r.top >= h || r.bottom < 0 || r.bottom >= h || r.bottom > r.top) return;
+    const int dw = m_image.width(), dh = m_image.height();
+    const int x0 = deviceFirst(r.left), x1 = deviceLast(r.right, dw);
+    const int y0 = deviceFirst(r.bottom), y1 = deviceLast(r.top, dh);
     const double keep = 1.0 - alpha;
     // Blue, green, red: the order of the bytes in a pixel.
     const int add[3] = {static_cast<int>(blueOf(colour) * alpha),
                         static_cast<int>(greenOf(colour) * alpha),
                         static_cast<int>(redOf(colour) * alpha)};
-    for (int y = r.bottom; y <= r.top; ++y) {
-        std::uint8_t* p = row(y) + static_cast<std::size_t>(r.left) * 3;
-        for (int x = r.left; x <= r.right; ++x) {
+    for (int y = y0; y <= y1; ++y) {
+        std::uint8_t* p = row(y) + static_cast<std::size_t>(x0) * 3;
+        for (int x = x0; x <= x1; ++x) {
             for (int c = 0; c < 3; ++c, ++p) {
                 const int v = add[c] + static_cast<int>(*p * keep);
                 *p = static_cast<std::uint8_t>(std::clamp(v, 0, 255));
@@ -133,7 +166,7 @@ void Bitmap::DrawLine(int x0, int y0, int x1, int y1, ColourRef colour)
     // The lower limit only keeps absurd coordinates from overflowing or looping for long;
     // what it cuts off lies far outside the surface anyway.
     constexpr int kFar = -4 * kMaxSide;
-    const int maxX = m_image.width() - 1, maxY = m_image.height() - 1;
+    const int maxX = m_width - 1, maxY = m_height - 1;
     x0 = std::clamp(x0, kFar, maxX);
     x1 = std::clamp(x1, kFar, maxX);
     y0 = std::clamp(y0, kFar, maxY);

@@ -5,6 +5,12 @@
 // live in a QImage (Format_BGR888, top row first in memory) which a QPainter can draw text
 // and shapes on; the bottom-up addressing of the pixel operations below is translated here,
 // so no caller ever flips rows itself. Every pixel operation stays inside the buffer.
+//
+// A surface may have a device pixel ratio above 1 (a HiDPI screen): all coordinates stay
+// logical, the QImage holds ceil(side × ratio) device pixels per side and carries the ratio,
+// so text and shapes painted through QPainter land at device resolution. Each pixel
+// operation fills every device pixel a logical pixel covers; at a fractional ratio the
+// covered spans overlap by a device pixel rather than leave a gap.
 #pragma once
 
 #include "colourref.h"
@@ -36,8 +42,18 @@ public:
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;
 
-    // height = h; width = w rounded up to the next multiple of 4. Takes effect at Create.
-    void SetSize(int w, int h);
+    // Largest device pixel ratio a surface takes; larger ones are limited to it.
+    static constexpr double kMaxRatio = 4.0;
+    // The ratio a surface takes for a requested one: below 1 or not a number gives 1.
+    static double Ratio(double requested)
+    {
+        return requested >= 1.0 ? (requested < kMaxRatio ? requested : kMaxRatio) : 1.0;
+    }
+
+    // height = h; width = w rounded up to the next multiple of 4, both logical; ratio is the
+    // device pixels per logical pixel (below 1 or not a number counts as 1). Takes effect at
+    // Create.
+    void SetSize(int w, int h, double ratio = 1.0);
     // Allocates the surface for the current size, reusing the existing one when its size
     // matches (its pixels are then kept). A new surface starts black. False, with no
     // surface, when a side is not positive or too large, or the allocation failed.
@@ -48,11 +64,19 @@ public:
 
     int width() const { return m_width; }
     int height() const { return m_height; }
-    // Bytes of pixels: 3 × width × height for the current size.
+    double devicePixelRatio() const { return m_ratio; }
+    // Sides of the surface in device pixels (0 until Create succeeds).
+    int deviceWidth() const { return m_image.width(); }
+    int deviceHeight() const { return m_image.height(); }
+    // First and last device column (or row, bottom-up) that logical column (row) v covers,
+    // for a device extent of `extent` pixels; last < first when v lies outside.
+    int deviceFirst(int v) const;
+    int deviceLast(int v, int extent) const;
+    // Bytes of pixels: 3 × width × height for the current logical size.
     int size() const { return m_size; }
 
-    // Copies min(own size, other's size) bytes of pixels in bottom-up row order, when both
-    // surfaces exist.
+    // Copies min(own, other's) device pixel bytes in bottom-up row order, when both
+    // surfaces exist (the same as pixel for pixel when both have the same ratio and size).
     void CopyFrom(const Bitmap& other);
 
     // Writes the colour at column x of row y; nothing happens outside the surface.
@@ -75,7 +99,7 @@ public:
     // Null until Create succeeds.
     QImage& image() { return m_image; }
     const QImage& image() const { return m_image; }
-    // Row y counted bottom-up: width × 3 bytes. Null outside the surface.
+    // Device row y counted bottom-up: deviceWidth × 3 bytes. Null outside the surface.
     std::uint8_t* row(int y);
     const std::uint8_t* row(int y) const;
 
@@ -84,6 +108,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     int m_size = 0;
+    double m_ratio = 1.0;
 };
 
 }  // namespace calivue

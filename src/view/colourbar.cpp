@@ -61,18 +61,19 @@ void cColourBar::DrawGradient(int w, int h)
 Bitmap* cColourBar::CreateImage(QPaintDevice*, int w, int h)
 {
     if (w <= 0 || h <= 0) return nullptr;
-    if (w != m_cachedW || h != m_cachedH || isDirty()) {
+    if (w != m_cachedW || h != m_cachedH ||
+        m_cache.devicePixelRatio() != Bitmap::Ratio(pixelRatio()) || isDirty()) {
         ClearDirty();
         m_cachedW = w;
         m_cachedH = h;
-        m_cache.SetSize(w, h);
+        m_cache.SetSize(w, h, pixelRatio());
         if (!m_cache.Create()) {
             m_cachedW = m_cachedH = 0;
             return nullptr;
         }
         DrawGradient(w, h);
     }
-    m_surface.SetSize(w, h);
+    m_surface.SetSize(w, h, pixelRatio());
     if (!m_surface.Create()) return nullptr;
     m_surface.CopyFrom(m_cache);
     return &m_surface;

@@ -130,7 +130,8 @@ Bitmap* cProfileDisplay::CreateImage(QPaintDevice*, int w, int h)
     const bool stale = line != m_drawnSegment || spanLow != m_drawnSpanLow ||
                        spanHigh != m_drawnSpanHigh || m_palette != m_drawnPalette ||
                        orientation != m_drawnOrientation;
-    if (TakeDirty() || stale || w != m_cachedW || h != m_cachedH) {
+    if (TakeDirty() || stale || w != m_cachedW || h != m_cachedH ||
+        m_surface2.devicePixelRatio() != Bitmap::Ratio(pixelRatio())) {
         m_cachedW = w;
         m_cachedH = h;
         m_drawnSegment = line;
@@ -138,7 +139,7 @@ Bitmap* cProfileDisplay::CreateImage(QPaintDevice*, int w, int h)
         m_drawnSpanHigh = spanHigh;
         m_drawnPalette = m_palette;
         m_drawnOrientation = orientation;
-        m_surface2.SetSize(w, h);
+        m_surface2.SetSize(w, h, pixelRatio());
         if (!m_surface2.Create()) {
             m_cachedW = m_cachedH = 0;
             return nullptr;
@@ -148,7 +149,7 @@ Bitmap* cProfileDisplay::CreateImage(QPaintDevice*, int w, int h)
         if (line.valid) Sample(line.x0, line.row0, line.x1, line.row1);
         if (w >= 10 && h >= 10) DrawCurve(w, h);
     }
-    m_surface.SetSize(w, h);
+    m_surface.SetSize(w, h, pixelRatio());
     if (!m_surface.Create()) return nullptr;
     m_surface.CopyFrom(m_surface2);
     return &m_surface;

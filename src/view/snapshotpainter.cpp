@@ -91,6 +91,14 @@ void cSnapshotPainter::DrawPicture(Bitmap& surface, int w, int h, const QRect& w
     w = std::min(w, surface.width());
     h = std::min(h, surface.height());
     if (w <= 0 || h <= 0) return;
+    // The area is the top-left w × h logical pixels; it is filled in device pixels, each
+    // sampling the rendered picture at its own centre, so an interpolated picture keeps
+    // its detail on a HiDPI surface. At ratio 1 device and logical pixels are the same.
+    const int deviceRows = surface.deviceHeight();
+    const int bottomRow = surface.deviceFirst(surface.height() - h);
+    w = surface.deviceLast(w - 1, surface.deviceWidth()) + 1;
+    h = deviceRows - bottomRow;
+    if (w <= 0 || h <= 0) return;
     const int bw = m_picture.width(), bh = m_picture.height();
     const QRect src =
         sourceRect(window, m_interpolation, m_orientation).intersected(QRect(0, 0, bw, bh));
@@ -111,7 +119,7 @@ void cSnapshotPainter::DrawPicture(Bitmap& surface, int w, int h, const QRect& w
     for (int y = 0; y < h; ++y) {  // surface rows of the area, bottom-up like the picture's
         const int sy = src.y() + static_cast<int>(((2 * y + 1) * sh) / (2 * h));
         const std::uint8_t* source = pixels + static_cast<std::size_t>(sy) * stride;
-        std::uint8_t* target = surface.row(surface.height() - h + y);
+        std::uint8_t* target = surface.row(bottomRow + y);
         if (source == previousSource) {
             std::memcpy(target, previousRow, static_cast<std::size_t>(w) * 3);
         } else {

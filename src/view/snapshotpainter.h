@@ -70,7 +70,8 @@ public:
 
     // Fills the w × h content area of surface (w, h ≤ the surface's size) with the window of
     // the picture (image pixels, rows counted upwards, as the zoom window), each content
-    // pixel taking the picture pixel nearest its centre. Nothing without a picture.
+    // pixel taking the picture pixel nearest its centre; on a surface with a device pixel
+    // ratio each device pixel does so. Nothing without a picture.
     void DrawPicture(Bitmap& surface, int w, int h, const QRect& window) const;
     void DrawWholePicture(Bitmap& surface, int w, int h) const;
 

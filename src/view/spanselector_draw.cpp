@@ -44,11 +44,13 @@ Bitmap* cSpanSelector::CreateImage(QPaintDevice*, int w, int h)
                 SetBandRaw(m_red, f.redLower, f.redUpper);
         }
     }
-    if (w != m_cachedW || h != m_cachedH || isDirty() || m_redrawRequest == 1) {
+    if (w != m_cachedW || h != m_cachedH ||
+        m_cache.devicePixelRatio() != Bitmap::Ratio(pixelRatio()) || isDirty() ||
+        m_redrawRequest == 1) {
         ClearDirty();
         m_cachedW = w;
         m_cachedH = h;
-        m_cache.SetSize(w, h);
+        m_cache.SetSize(w, h, pixelRatio());
         if (!m_cache.Create()) {
             m_cachedW = m_cachedH = 0;
             return nullptr;
@@ -57,7 +59,7 @@ Bitmap* cSpanSelector::CreateImage(QPaintDevice*, int w, int h)
         // Without data the background alone is shown, never a stale histogram.
         if (HasData()) DrawHistogram(w, h);
     }
-    m_surface.SetSize(w, h);
+    m_surface.SetSize(w, h, pixelRatio());
     if (!m_surface.Create()) return nullptr;
     m_surface.CopyFrom(m_cache);
     return &m_surface;

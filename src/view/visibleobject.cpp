@@ -51,7 +51,7 @@ void cVisibleObject::Invalidate()
 
 Bitmap* cVisibleObject::CreateImage(QPaintDevice*, int w, int h)
 {
-    m_surface.SetSize(w, h);
+    m_surface.SetSize(w, h, pixelRatio());
     if (!m_surface.Create()) return nullptr;
     m_surface.FillRect(EdgeRect{0, h - 1, w - 1, 0}, m_background);
     return &m_surface;
@@ -98,7 +98,9 @@ void cVisibleObject::Draw(QPainter* target)
         m_owner->repaint();
         return;
     }
-    Bitmap* surface = CreateImage(target ? target->device() : nullptr, w, h);
+    QPaintDevice* device = target ? target->device() : nullptr;
+    m_pixelRatio = device ? device->devicePixelRatioF() : 1.0;
+    Bitmap* surface = CreateImage(device, w, h);
     if (!surface) return;
     m_drawingSurface = surface;
     Prepare(surface);
@@ -106,7 +108,12 @@ void cVisibleObject::Draw(QPainter* target)
         QPainter memory(&surface->image());
         Render(&memory);
     }
-    if (target) target->drawImage(TargetOrigin(), surface->image(), QRect(0, 0, w, h));
+    if (target) {
+        // The logical w × h area is copied device pixel for device pixel.
+        const double r = surface->devicePixelRatio();
+        target->drawImage(QRectF(TargetOrigin(), QSizeF(w, h)), surface->image(),
+                          QRectF(0, 0, w * r, h * r));
+    }
     m_drawingSurface = nullptr;
 }
 

@@ -100,6 +100,9 @@ public:
     // The surface of the draw in progress, null between draws.
     Bitmap* drawingSurface() const { return m_drawingSurface; }
     bool isDirty() const { return m_dirty.load() != 0; }
+    // Device pixels per logical pixel of the draw in progress (or the last one): the ratio
+    // of the target the object is drawn on, 1 for a bare draw.
+    double pixelRatio() const { return m_pixelRatio; }
 
 protected:
     // Reads and clears the dirty flag in one step.
@@ -113,6 +116,7 @@ protected:
 
 private:
     Bitmap* m_drawingSurface = nullptr;
+    double m_pixelRatio = 1.0;
     QWidget* m_owner = nullptr;
     QRect m_rect;
     std::atomic<int> m_dirty{0};
