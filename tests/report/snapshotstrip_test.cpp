@@ -42,7 +42,9 @@ TEST(SnapshotStrip, PanesShowTheRecordAndThePhotographWithTheMarkers)
         EXPECT_EQ(strip.pixel(quiet), camera.pixel(quiet)) << withBitmap;
         EXPECT_EQ(strip.pixel(quiet + QPoint(640, 0)),
                   withBitmap ? camera.pixel(quiet + QPoint(320, 0)) : QColor(Qt::white).rgb());
-        if (!withBitmap) EXPECT_EQ(strip.pixel(quiet + QPoint(320, 0)), strip.pixel(quiet));
+        if (!withBitmap) {
+            EXPECT_EQ(strip.pixel(quiet + QPoint(320, 0)), strip.pixel(quiet));
+        }
         // The first cursor's cross is drawn over the thermal picture.
         const QPoint cross(first.x, 239 - first.row);
         int changed = 0;
