@@ -122,11 +122,12 @@ TEST(PdfPage, PriorityZeroLeavesBothPriorityBoxesEmpty)
     for (int i = 0; i < 2; ++i) {
         InspectionPageData d;
         d.record = records[static_cast<std::size_t>(i)];
-        const PageItem* box = findAt(inspectionPage(d), {2180, 100, 2380, 250});
+        const PageItems page = inspectionPage(d);
+        const PageItem* box = findAt(page, {2180, 100, 2380, 250});
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->text, i == 0 ? QString() : QStringLiteral("\n4"));
-        const PageItem* cell =
-            findAt(summaryPage(records, 0), {2180, 340 + 210 * i, 2380, 550 + 210 * i});
+        const PageItems summary = summaryPage(records, 0);
+        const PageItem* cell = findAt(summary, {2180, 340 + 210 * i, 2380, 550 + 210 * i});
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->text, i == 0 ? QString() : QStringLiteral("\n4"));
         EXPECT_EQ(cell->kind, PageItem::Kind::Box);
