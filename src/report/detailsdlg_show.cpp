@@ -27,6 +27,27 @@ namespace calivue {
 
 namespace {
 
+// The record's texts behind the page's line fields, in the order lineFields() gives them.
+template <class Record>
+auto lineTexts(Record& r)
+{
+    return std::array{&r.name,
+                      &r.operatorName,
+                      &r.location,
+                      &r.equipment,
+                      &r.measured,
+                      &r.rated,
+                      &r.condition,
+                      &r.indoor,
+                      &r.outdoor,
+                      &r.humidity,
+                      &r.wind,
+                      &r.pressure,
+                      &r.inspectedInitials,
+                      &r.repairedInitials,
+                      &r.reinspectedInitials};
+}
+
 void clearReading(cColourEdit* box)
 {
     box->clear();
@@ -141,21 +162,7 @@ void DetailsDlg::fillFromRecord(const cInspectionRecord& r)
     DetailsControls& c = m_d->c;
     // Every field is filled, shown or not, so that storing never empties the fields another
     // template filled in.
-    const std::array<const std::u16string*, 15> texts = {&r.name,
-                                                         &r.operatorName,
-                                                         &r.location,
-                                                         &r.equipment,
-                                                         &r.measured,
-                                                         &r.rated,
-                                                         &r.condition,
-                                                         &r.indoor,
-                                                         &r.outdoor,
-                                                         &r.humidity,
-                                                         &r.wind,
-                                                         &r.pressure,
-                                                         &r.inspectedInitials,
-                                                         &r.repairedInitials,
-                                                         &r.reinspectedInitials};
+    const auto texts = lineTexts(r);
     const std::array<QLineEdit*, 15> fields = c.lineFields();
     for (std::size_t i = 0; i < fields.size(); ++i) fields[i]->setText(toQString(*texts[i]));
     c.comment->setText(toQString(r.comment));
@@ -214,21 +221,7 @@ void DetailsDlg::storeInspection()
     if (n < 1 || n > recordCount()) return;
     DetailsControls& c = m_d->c;
     cInspectionRecord& r = m_d->records[n - 1];
-    const std::array<std::u16string*, 15> texts = {&r.name,
-                                                   &r.operatorName,
-                                                   &r.location,
-                                                   &r.equipment,
-                                                   &r.measured,
-                                                   &r.rated,
-                                                   &r.condition,
-                                                   &r.indoor,
-                                                   &r.outdoor,
-                                                   &r.humidity,
-                                                   &r.wind,
-                                                   &r.pressure,
-                                                   &r.inspectedInitials,
-                                                   &r.repairedInitials,
-                                                   &r.reinspectedInitials};
+    const auto texts = lineTexts(r);
     const std::array<QLineEdit*, 15> fields = c.lineFields();
     for (std::size_t i = 0; i < fields.size(); ++i) *texts[i] = toU16(fields[i]->text());
     r.comment = toU16(c.comment->text());
