@@ -36,16 +36,26 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }
 
 // The painter needs a GUI application (fonts); without a display the offscreen platform does.
-void ensureApplication()
-{
-    if (QCoreApplication::instance() != nullptr) return;
-    qInstallMessageHandler(quietQtMessages);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "calivue-cli";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
-}
+// A process without one gets its own for the length of the command, so every font and
+// platform resource is released when the command ends.
+class ScopedApplication {
+public:
+    ScopedApplication()
+    {
+        if (QCoreApplication::instance() != nullptr) return;
+        qInstallMessageHandler(quietQtMessages);
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = std::make_unique<QGuiApplication>(s_argc, s_argv);
+    }
+    ScopedApplication(const ScopedApplication&) = delete;
+    ScopedApplication& operator=(const ScopedApplication&) = delete;
+
+private:
+    static inline int s_argc = 1;
+    static inline char s_name[] = "calivue-cli";
+    static inline char* s_argv[] = {s_name, nullptr};
+    std::unique_ptr<QGuiApplication> m_app;
+};
 
 QString qtPath(const std::filesystem::path& p)
 {
@@ -84,7 +94,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
             << ": the inspections and their records differ in number\n";
         return 1;
     }
-    ensureApplication();
+    const ScopedApplication application;
     ActiveTable keep;
     int language = 0;
     if (o.language != 0) {
