@@ -8,7 +8,6 @@
 #include "document/vantorodoc.h"
 #include "generator.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -97,13 +96,3 @@ void BM_SpanChangeAndRedrawInterp2(benchmark::State& state)
 BENCHMARK(BM_SpanChangeAndRedrawInterp2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,7 +1,7 @@
 #include "imageselectdlg.h"
 
 #include "detailsdlg.h"
-#include "inspectionlist.h"
+#include "rowlist.h"
 #include "irfiledialog.h"
 #include "messagedlg.h"
 #include "reporttext.h"

@@ -4,7 +4,7 @@
 
 #include "detailsdlg.h"
 #include "fspath.h"
-#include "inspectionlist.h"
+#include "rowlist.h"
 #include "messagedlg.h"
 #include "reorder.h"
 #include "reporttext.h"

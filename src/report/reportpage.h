@@ -44,6 +44,19 @@ struct PageItem {
 
 using PageItems = std::vector<PageItem>;
 
+// One item of a page in the black text colour.
+inline PageItem pageItem(PageItem::Kind kind, PageRect r, QString text = {},
+                         TextAlign align = TextAlign::Left, ReportFont font = ReportFont::Body)
+{
+    PageItem i;
+    i.kind = kind;
+    i.rect = r;
+    i.text = std::move(text);
+    i.align = align;
+    i.font = font;
+    return i;
+}
+
 // "Page %d of %d", right-aligned at the foot; Hebrew (kLanguageHebrew) gets the total first.
 PageItem footerItem(int page, int total, int language);
 

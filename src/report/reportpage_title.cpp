@@ -14,26 +14,14 @@ namespace calivue {
 
 namespace {
 
-PageItem item(PageItem::Kind kind, PageRect r, QString text = {}, TextAlign align = TextAlign::Left,
-              ReportFont font = ReportFont::Body)
-{
-    PageItem i;
-    i.kind = kind;
-    i.rect = r;
-    i.text = std::move(text);
-    i.align = align;
-    i.font = font;
-    return i;
-}
-
 PageItem box(PageRect r, QString text = {}, TextAlign align = TextAlign::Left)
 {
-    return item(PageItem::Kind::Box, r, std::move(text), align);
+    return pageItem(PageItem::Kind::Box, r, std::move(text), align);
 }
 
 PageItem heading(PageRect r, QString text, TextAlign align = TextAlign::Left)
 {
-    return item(PageItem::Kind::Heading, r, std::move(text), align, ReportFont::Heading);
+    return pageItem(PageItem::Kind::Heading, r, std::move(text), align, ReportFont::Heading);
 }
 
 // "\n%d": a number on the second line of its box.
@@ -49,7 +37,7 @@ PageItem footerItem(int page, int total, int language)
     const bool reversed = language == kLanguageHebrew;
     const QString text =
         formatText(uiText(sid::PageOfFormat), {reversed ? total : page, reversed ? page : total});
-    return item(PageItem::Kind::Label, {1880, 3450, 2380, 3500}, text, TextAlign::Right);
+    return pageItem(PageItem::Kind::Label, {1880, 3450, 2380, 3500}, text, TextAlign::Right);
 }
 
 std::array<QString, 4> titleLabels(int templateNumber,
@@ -68,7 +56,7 @@ PageItems titlePage(const TitlePageData& d)
     const int h = d.logoHeight > 0 && d.logoWidth > 0 ? d.logoHeight : 0;
     if (h > 0) {
         const int left = layout::logoLeft(d.logoWidth);
-        items.push_back(item(PageItem::Kind::Logo, {left, 50, left + d.logoWidth, 50 + h}));
+        items.push_back(pageItem(PageItem::Kind::Logo, {left, 50, left + d.logoWidth, 50 + h}));
     }
     items.push_back(heading({0, h + 100, layout::kPageWidth, h + 170}, uiText(sid::ReportTitle),
                             TextAlign::Centre));
@@ -78,7 +66,7 @@ PageItems titlePage(const TitlePageData& d)
         items.push_back(box({100, y, 430, y + 70}, d.labels[static_cast<std::size_t>(row)]));
         items.push_back(box({430, y, 1200, y + 70}, values[row]));
     }
-    items.push_back(item(PageItem::Kind::Heading, {100, 1550, 600, 1600}, d.labels[3]));
+    items.push_back(pageItem(PageItem::Kind::Heading, {100, 1550, 600, 1600}, d.labels[3]));
     items.push_back(box({100, 1600, 2380, 3400}, toQString(d.title.comments), TextAlign::Wrap));
     return items;
 }
@@ -94,13 +82,13 @@ PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k)
 {
     PageItems items;
     items.push_back(heading({100, 100, 2380, 170}, uiText(sid::Contents)));
-    PageItem description = item(PageItem::Kind::Label, {100, 270, 1980, 340},
-                                uiText(sid::Description), TextAlign::Left, ReportFont::Bold);
-    PageItem pageNo = item(PageItem::Kind::Label, {1980, 270, 2380, 340}, uiText(sid::PageNo),
-                           TextAlign::Right, ReportFont::Bold);
+    PageItem description = pageItem(PageItem::Kind::Label, {100, 270, 1980, 340},
+                                    uiText(sid::Description), TextAlign::Left, ReportFont::Bold);
+    PageItem pageNo = pageItem(PageItem::Kind::Label, {1980, 270, 2380, 340}, uiText(sid::PageNo),
+                               TextAlign::Right, ReportFont::Bold);
     items.push_back(description);
     items.push_back(pageNo);
-    items.push_back(item(PageItem::Kind::Line, {100, 340, 2380, 340}));
+    items.push_back(pageItem(PageItem::Kind::Line, {100, 340, 2380, 340}));
     const int n = static_cast<int>(records.size());
     int y = 340;
     for (const layout::ContentsRow& row : layout::contentsRows(n, k)) {
@@ -109,9 +97,9 @@ PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k)
                 ? uiText(sid::Summary)
                 : inspectionHeading(row.inspection + 1,
                                     records[static_cast<std::size_t>(row.inspection)].name);
-        items.push_back(item(PageItem::Kind::Label, {100, y, 1980, y + 70}, text));
-        items.push_back(item(PageItem::Kind::Label, {1980, y, 2380, y + 70},
-                             QString::number(row.page), TextAlign::Right));
+        items.push_back(pageItem(PageItem::Kind::Label, {100, y, 1980, y + 70}, text));
+        items.push_back(pageItem(PageItem::Kind::Label, {1980, y, 2380, y + 70},
+                                 QString::number(row.page), TextAlign::Right));
         y += 70;
     }
     return items;

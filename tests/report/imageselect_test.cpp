@@ -2,7 +2,7 @@
 // removed with their records, projects' rows loaded, listings cancelled.
 #include "imageselect_fixture.h"
 
-#include "inspectionlist.h"
+#include "rowlist.h"
 #include "irfiledialog.h"
 #include "reporttext.h"
 

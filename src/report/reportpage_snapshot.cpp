@@ -36,13 +36,7 @@ public:
     PageItem& add(PageItem::Kind kind, PageRect r, QString text, TextAlign align,
                   ReportFont font = ReportFont::Body)
     {
-        PageItem i;
-        i.kind = kind;
-        i.rect = r;
-        i.text = std::move(text);
-        i.align = align;
-        i.font = font;
-        items.push_back(std::move(i));
+        items.push_back(pageItem(kind, r, std::move(text), align, font));
         return items.back();
     }
 };

@@ -1,4 +1,4 @@
-#include "inspectionlist.h"
+#include "rowlist.h"
 
 #include <QApplication>
 #include <QLabel>
