@@ -2,6 +2,8 @@
 // unit, the difference the record selects, and the capture and measurement parameters.
 #include "reportpage.h"
 
+#include "detailsdlg_text.h"
+
 #include "core/brixa.h"
 #include "core/constants.h"
 
@@ -14,11 +16,6 @@
 namespace calivue {
 
 namespace {
-
-bool cursorsShown(const cBrixa& img)
-{
-    return (img.fields.flagsB & flags::B_CursorsHidden) == 0;
-}
 
 int cursorCount(const cBrixa& img)
 {
@@ -43,11 +40,9 @@ QString markerName(int marker)
 
 std::vector<int> measurementMarkers(const cBrixa& img)
 {
-    std::vector<int> markers{-1};
-    if (cursorsShown(img))
-        for (int i = 0; i < cursorCount(img); ++i) markers.push_back(i);
-    if (img.fields.flagsA & flags::A_Hottest) markers.push_back(kHottestMarker);
-    if (img.fields.flagsA & flags::A_Coldest) markers.push_back(kColdestMarker);
+    // The same list the inspection data page offers, so a stored position means one marker.
+    std::vector<int> markers;
+    for (const MeasurementEntry& e : measurementEntries(img)) markers.push_back(e.marker);
     return markers;
 }
 
@@ -70,16 +65,10 @@ SnapshotFacts snapshotFacts(cBrixa& img, const cInspectionRecord& record, int un
     const auto reading = [&](int marker) {
         return formatTemperature(img.markerTemperature(marker), unitText);
     };
-    if (cursorsShown(img))
-        for (int i = 0; i < cursorCount(img); ++i)
-            f.readings.push_back({formatText(QStringLiteral("%s %d"), {uiText(sid::Cursor), i + 1}),
-                                  penColour(i), reading(i)});
-    if (img.fields.flagsA & flags::A_Hottest)
-        f.readings.push_back(
-            {uiText(sid::Hot), penColour(kHottestMarker), reading(kHottestMarker)});
-    if (img.fields.flagsA & flags::A_Coldest)
-        f.readings.push_back(
-            {uiText(sid::Cold), penColour(kColdestMarker), reading(kColdestMarker)});
+    // The readings of the markers the inspection data page lists, in its order.
+    const std::vector<MeasurementEntry> entries = measurementEntries(img);
+    for (const MeasurementEntry& e : entries)
+        if (e.marker >= 0) f.readings.push_back({e.text, penColour(e.marker), reading(e.marker)});
 
     // A selection past the end of the lists (a record kept from another snapshot) names no
     // measurement: no difference rather than a reading of the wrong marker.
