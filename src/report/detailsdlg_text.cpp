@@ -1,5 +1,9 @@
 #include "detailsdlg_text.h"
 
+#include "fspath.h"
+
+#include "core/snapshotfiles.h"
+
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 #include "platform/textformat.h"
@@ -102,11 +106,7 @@ std::array<QString, 5> weatherUnitLabels(int unit)
 
 QString bitmapPathOf(const QString& snapshotPath)
 {
-    const int dot = snapshotPath.lastIndexOf(QLatin1Char('.'));
-    const int sep = std::max(snapshotPath.lastIndexOf(QLatin1Char('/')),
-                             snapshotPath.lastIndexOf(QLatin1Char('\\')));
-    if (dot < 0 || dot < sep) return snapshotPath + QStringLiteral(".bmp");
-    return snapshotPath.left(dot + 1) + QStringLiteral("bmp");
+    return fromFsPath(bitmapPathOf(toFsPath(snapshotPath)));
 }
 
 }  // namespace calivue
