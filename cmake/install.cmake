@@ -93,6 +93,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # the databases whose dpkg triggers register the menu entry, file types and icon on install.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-liberation, shared-mime-info, desktop-file-utils, hicolor-icon-theme")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The Chinese, Japanese and Korean interfaces and reports need a font with their glyphs; Qt's
+# own dialog texts are translated when its catalogues are installed.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-wqy-microhei, qt6-translations-l10n")
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -8,8 +8,8 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang fonts-liberation
-  qt6-svg-dev help2man dpkg-dev
+  clang ccache fonts-liberation fonts-wqy-microhei
+  qt6-svg-dev qt6-translations-l10n help2man dpkg-dev
   desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin
   poppler-utils qpdf
 )

@@ -89,6 +89,10 @@ bool CVantoroApp::initInstance(const QStringList& arguments, bool show)
     // so the menu, prompts and any message raised while opening the command-line snapshot
     // all speak the chosen language.
     StringTable::setActive(m_table);
+    // Dates, the layout direction (right to left for Hebrew) and Qt's own dialog texts follow
+    // the language in use. The displays and the report draw on surfaces of their own and are
+    // not mirrored; the view places its panels itself, so they keep their places too.
+    m_environment = std::make_unique<LanguageEnvironment>(m_language);
 
     // Every window the user clicks becomes the active one, with or without a window manager.
     if (QCoreApplication* qtApp = QCoreApplication::instance()) activateWindowsOnClick(*qtApp);

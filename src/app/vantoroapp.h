@@ -6,6 +6,7 @@
 // several times in one process with their own settings folder and module folders.
 #pragma once
 
+#include "languageenvironment.h"
 #include "languagemodules.h"
 #include "settingsstore.h"
 #include "stringtable.h"
@@ -123,6 +124,8 @@ private:
     int m_language = 0;
     int m_localeId = 2057;
     int m_template = 0;
+    // The locale, layout direction and Qt texts of the language in use; set at start-up.
+    std::unique_ptr<LanguageEnvironment> m_environment;
     std::unique_ptr<CVantoroDoc> m_doc;
     QPointer<CMainFrame> m_frame;
     std::function<void()> m_reportOpen;

@@ -2,10 +2,10 @@
 // how it shows the document's state, and how the pan viewer is fitted into its frame.
 #include "displaycontroldlg.h"
 
-#include "core/palette.h"
 #include "document/vantorodoc.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
+#include "platform/textformat.h"
 #include "view/arraydisplay.h"
 #include "view/objectviewer.h"
 
@@ -172,10 +172,7 @@ void cDisplayControlDlg::BuildControls()
 
 void cDisplayControlDlg::FillLists()
 {
-    for (int p = 0; p < 8; ++p) {
-        const std::string_view name = paletteName(p);
-        m_palette->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-    }
+    for (int p = 0; p < 8; ++p) m_palette->addItem(paletteText(p));
 
     const QString visible = uiText(sid::Visible);
     for (int percent : {0, 25, 50, 75, 100})

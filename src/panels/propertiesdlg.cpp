@@ -3,7 +3,6 @@
 #include "pagetext.h"
 #include "settingspage.h"
 
-#include "core/palette.h"
 #include "document/vantorodoc.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
@@ -145,8 +144,7 @@ void cPropertiesDlg::Fill(CVantoroDoc& doc)
     const double low = image.rawToTemperature(doc.spanLow());
     const double high = image.rawToTemperature(doc.spanHigh());
     m_span->setText(formatText(uiText(sid::SpanRangeFormat), {low, unit, high, unit}));
-    const std::string_view palette = paletteName(doc.palette());
-    m_palette->setText(QString::fromUtf8(palette.data(), static_cast<qsizetype>(palette.size())));
+    m_palette->setText(calivue::paletteText(doc.palette()));
     m_file->setText(QDir::toNativeSeparators(doc.currentPath()));
 
     const MomentTexts capture = momentTexts(f.capture);

@@ -114,6 +114,40 @@ int windowsLanguageId(const QLocale& locale)
     return (sublanguageOf(locale) << 10) | primary;
 }
 
+QLocale localeOfId(int localeId)
+{
+    static const struct {
+        int id;
+        QLocale::Language language;
+        QLocale::Territory territory;
+    } kLocales[] = {
+        {2057, QLocale::English, QLocale::UnitedKingdom},
+        {1031, QLocale::German, QLocale::Germany},
+        {1036, QLocale::French, QLocale::France},
+        {1034, QLocale::Spanish, QLocale::Spain},
+        {1040, QLocale::Italian, QLocale::Italy},
+        {2052, QLocale::Chinese, QLocale::China},
+        {17, QLocale::Japanese, QLocale::Japan},
+        {1042, QLocale::Korean, QLocale::SouthKorea},
+        {1033, QLocale::English, QLocale::UnitedStates},
+        {2070, QLocale::Portuguese, QLocale::Portugal},
+        {25, QLocale::Russian, QLocale::Russia},
+        {1043, QLocale::Dutch, QLocale::Netherlands},
+        {5, QLocale::Czech, QLocale::CzechRepublic},
+        {13, QLocale::Hebrew, QLocale::Israel},
+        {33, QLocale::Indonesian, QLocale::Indonesia},
+        {62, QLocale::Malay, QLocale::Malaysia},
+    };
+    for (const auto& l : kLocales)
+        if (l.id == localeId) return QLocale(l.language, l.territory);
+    return QLocale(QLocale::English, QLocale::UnitedKingdom);
+}
+
+QLocale languageLocale(int number)
+{
+    return localeOfId(languageInfo(number).localeId);
+}
+
 int chooseLanguage(int storedLanguage, const QLocale& locale)
 {
     if (storedLanguage >= 0 && storedLanguage < kLanguageCount) return storedLanguage;

@@ -31,6 +31,14 @@ const LanguageInfo& languageInfo(int number);
 // primary codes gets primary 0 with its sublanguage still set.
 int windowsLanguageId(const QLocale& locale);
 
+// The locale a table locale id stands for (2057 English (United Kingdom), 1031 German
+// (Germany), 17 Japanese (Japan), ...); an id the table does not use gives English (United
+// Kingdom). Dates, numbers in pickers and the report's date texts follow it.
+QLocale localeOfId(int localeId);
+// The locale of language `number`: the locale id of its table row (Filipino's row names
+// English (United Kingdom)).
+QLocale languageLocale(int number);
+
 // The language to start in: the stored `Language` value when it lies in 0..16, else the one the
 // user's locale maps to by its primary language, else 8 (US English) for a sublanguage of 1
 // and 0 (the program's own English) for anything else.

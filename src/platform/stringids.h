@@ -190,6 +190,14 @@
     X(InspectionDataPage, 5150)        \
     X(TempCorrectionLabel, 5151)       \
     X(ReportWriterUnavailable, 5152)   \
+    X(PaletteWhiteHotMono, 5160)       \
+    X(PaletteIronbow, 5161)            \
+    X(PaletteRainbow, 5162)            \
+    X(PaletteIsothermStyle, 5163)      \
+    X(PaletteHotMetal, 5164)           \
+    X(PaletteHighContrast, 5165)       \
+    X(PaletteStepRainbow, 5166)        \
+    X(PaletteBlackHotMono, 5167)       \
     X(CursorListTitle, 5200)           \
     X(CursorListId, 5201)              \
     X(TempDiff, 5202)                  \

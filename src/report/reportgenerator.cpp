@@ -1,5 +1,7 @@
 #include "reportgenerator.h"
 
+#include "platform/languagetable.h"
+
 #include "reportlayout.h"
 #include "reportpage.h"
 #include "reportpagepainter.h"
@@ -20,6 +22,21 @@
 namespace calivue {
 
 namespace {
+
+// The capture date as the report's language writes it. The English reports keep the
+// snapshot's own ordinal form ("21st March 2009"); every other language gets its locale's
+// short date, as on the title page, rather than an English month name amid its own text.
+QString captureDateText(const cBrixa& img, const ReportJob& job)
+{
+    const std::optional<std::string> english = img.captureDateText();
+    if (!english) return {};
+    if (job.language == 0 || job.language == kLanguageUsEnglish)
+        return QString::fromStdString(*english);
+    const RecordTime& c = img.fields.capture;
+    // Day 31 of a 30-day month rolls over, as in the ordinal form.
+    const QDate date = QDate(c.year, c.month, 1).addDays(c.day - 1);
+    return job.locale.toString(date, QLocale::ShortFormat);
+}
 
 const QString kProfile = QStringLiteral("RW Profile");
 const QString kPrinterName = QStringLiteral("PDF Converter");
@@ -75,6 +92,7 @@ InspectionPicture loadInspection(const ReportJob& job, std::size_t i, cInspectio
         if (!paintSnapshotStrip(p, out.strip.rect(), snapshot)) out.strip = QImage();
     }
     out.facts = snapshotFacts(snapshot.image, record, job.unit);
+    out.facts.dateText = captureDateText(snapshot.image, job);
     out.facts.path = qvx;
     return out;
 }
@@ -115,16 +133,7 @@ TitlePageData titleData(const ReportJob& job)
 
 QLocale reportLocale(int language)
 {
-    static const QLocale::Language kLanguages[] = {
-        QLocale::English, QLocale::German,   QLocale::French, QLocale::Spanish, QLocale::Italian,
-        QLocale::Chinese, QLocale::Japanese, QLocale::Korean, QLocale::English, QLocale::Portuguese,
-        QLocale::Russian, QLocale::Dutch,    QLocale::Czech,  QLocale::Hebrew,  QLocale::Indonesian,
-        QLocale::Malay,   QLocale::Filipino};
-    if (language == 0) return QLocale(QLocale::English, QLocale::UnitedKingdom);
-    if (language == 8) return QLocale(QLocale::English, QLocale::UnitedStates);
-    if (language < 0 || language >= static_cast<int>(std::size(kLanguages)))
-        return QLocale(QLocale::English, QLocale::UnitedKingdom);
-    return QLocale(kLanguages[language]);
+    return languageLocale(language);
 }
 
 QString reportDateText(const cDateTime& value, const QLocale& locale)

@@ -34,8 +34,6 @@ public:
     static ViewSheetFactory factory(ReportContext context,
                                     std::function<void(cReportSheet*)> built = {});
 
-    QSize sizeHint() const override { return QSize(1100, 700); }
-
     TitleDlg* titlePage() const { return m_title; }
     ImageSelectDlg* imageSelectPage() const { return m_images; }
     DetailsDlg* detailsPage() const { return m_details; }

@@ -1,5 +1,6 @@
 #include "colourbutton.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace calivue {
@@ -46,6 +47,23 @@ cColourButton::State cColourButton::CurrentState() const
     return s;
 }
 
+QFont cColourButton::CaptionFont(int height)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Bold);
+    font.setPixelSize(std::max(1, static_cast<int>(height / 1.6)));
+    return font;
+}
+
+QSize cColourButton::sizeHint() const
+{
+    const QSize base = QPushButton::sizeHint();
+    const int caption = QFontMetrics(CaptionFont(base.height())).horizontalAdvance(text());
+    return QSize(std::max(base.width(), caption + 12), base.height());
+}
+
 void cColourButton::paintEvent(QPaintEvent*)
 {
     const State state = CurrentState();
@@ -65,12 +83,7 @@ void cColourButton::paintEvent(QPaintEvent*)
     p.setPen(state.selected ? light : dark);
     p.drawPolyline(bottomRight, 3);
 
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setWeight(QFont::Bold);
-    font.setPixelSize(std::max(1, static_cast<int>(r.height() / 1.6)));
-    p.setFont(font);
+    p.setFont(CaptionFont(r.height()));
     p.setPen(toQColor(colours.text));
     QRect textRect = r;
     if (state.selected) textRect.translate(1, 1);

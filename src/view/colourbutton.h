@@ -65,6 +65,11 @@ public:
     Colours ColoursFor(const State& s) const;
     State CurrentState() const;
 
+    // The bold caption font of a button `height` pixels high.
+    static QFont CaptionFont(int height);
+    // Wide enough for the caption in that font, so no language's caption is clipped.
+    QSize sizeHint() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

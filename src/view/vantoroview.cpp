@@ -25,7 +25,8 @@ QRect toQRect(const EdgeRect& r)
     return QRect(r.left, r.top, std::max(0, r.right - r.left), std::max(0, r.bottom - r.top));
 }
 
-// Scroll sizes: room for the report pages in report mode, for the analysis panels otherwise.
+// Scroll sizes: room for the analysis panels; in report mode the size the report sheet's
+// layout asks for, or this fixed size while there is no sheet.
 constexpr QSize kReportScroll{1100, 700};
 constexpr QSize kAnalysisScroll{500, 560};
 }  // namespace
@@ -118,7 +119,8 @@ void CVantoroView::createViewers()
 
 QSize CVantoroView::scrollSizes() const
 {
-    return m_reportMode ? kReportScroll : kAnalysisScroll;
+    if (!m_reportMode) return kAnalysisScroll;
+    return m_report ? m_report->sizeHint() : kReportScroll;
 }
 
 ViewLayout CVantoroView::currentLayout() const
@@ -172,15 +174,23 @@ void CVantoroView::ApplyVisibility()
 
 void CVantoroView::updateCanvasSize()
 {
+    if (m_report && m_reportMode) {
+        // The report sheet fills the window's width. When it is taller than the window, the
+        // vertical scroll bar takes its share of that width first, so the sheet's right-hand
+        // controls are not cut off behind a horizontal scroll.
+        const QSize own = scrollSizes();
+        const QSize room = maximumViewportSize();
+        int width = room.width();
+        if (own.height() > room.height()) width -= verticalScrollBar()->sizeHint().width();
+        const QSize size(std::max(own.width(), width), std::max(own.height(), room.height()));
+        m_report->resize(size);
+        m_canvas->resize(size);
+        return;
+    }
     const QSize client = viewport()->size();
     const QSize scroll = m_scrollSizesSet ? scrollSizes() : QSize(0, 0);
     m_canvas->resize(std::max(client.width(), scroll.width()),
                      std::max(client.height(), scroll.height()));
-    if (m_report && m_reportMode) {
-        const QSize own = m_report->sizeHint();
-        m_report->resize(std::max(own.width(), client.width()),
-                         std::max(own.height(), client.height()));
-    }
 }
 
 void CVantoroView::resizeEvent(QResizeEvent* event)

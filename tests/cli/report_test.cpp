@@ -3,7 +3,9 @@
 #include "clitest.h"
 
 #include "core/reportproject.h"
+#include "languagetable.h"
 
+#include <QDate>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
@@ -37,6 +39,7 @@ protected:
                                                           f.cursorX[0] = 160;
                                                           f.cursorY[0] = 120;
                                                           f.flagsA = 0x01;
+                                                          f.capture = {14, 17, 0, 21, 3, 2009};
                                                       }));
         writeBytes(m_dir / "IR_0001.BMP", cameraBitmap({10, 20, 30}, {40, 50, 60}));
         ReportProject project;
@@ -59,7 +62,7 @@ TEST_F(CliReport, WritesTheReportInTheChosenUnitAndTemplate)
         std::vector<std::string> page3;
     } cases[] = {
         {{},
-         {"Inspection 1 - Pump", "Operator", "Load %",
+         {"Inspection 1 - Pump", "Operator", "Load %", "21st March 2009", "14.17",
           "\xC2\xB0"
           "C"}},
         {{"--unit", "f", "--template", "1"},
@@ -119,6 +122,52 @@ TEST_F(CliReport, AMissingLanguageModuleFallsBackToEnglish)
     EXPECT_EQ(r.err, "calivue-cli: no language module for language 13; the report is in English\n");
     if (const auto text = pdfText(m_dir / "he.pdf", 1)) {
         EXPECT_NE(text->find("Page 1 of 4"), std::string::npos);
+    }
+}
+
+// Catches a report whose Chinese, Japanese, Korean or Hebrew texts are lost on paper: each
+// heading is read back from the PDF, and every font the report uses is embedded in it.
+TEST_F(CliReport, ReportsInOtherScriptsReadBackAndEmbedTheirFonts)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty())
+        GTEST_SKIP() << "poppler-utils not installed";
+    const struct {
+        const char* language;
+        std::vector<std::string> page1, page2;
+    } cases[] = {
+        {"5", {"红外热像检测报告", "第 1 页，共 4 页"}, {"目录"}},
+        {"6", {"赤外線サーモグラフィ点検報告書"}, {"目次"}},
+        {"7", {"적외선 열화상 점검 보고서"}, {"목차"}},
+        {"13", {"דוח בדיקה תרמוגרפית"}, {"תוכן עניינים"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        const std::string out = path(std::string("lang") + c.language + ".pdf");
+        const CliResult r = runCli({"report", path("p.vrp"), out, "--language", c.language});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        const std::string page1 = *pdfText(out, 1), page2 = *pdfText(out, 2);
+        for (const std::string& t : c.page1) EXPECT_NE(page1.find(t), std::string::npos) << t;
+        for (const std::string& t : c.page2) EXPECT_NE(page2.find(t), std::string::npos) << t;
+        // The capture date in the language's own short form, not the English ordinal one.
+        const std::string page3 = *pdfText(out, 3);
+        const QString date = languageLocale(std::stoi(c.language))
+                                 .toString(QDate(2009, 3, 21), QLocale::ShortFormat);
+        EXPECT_NE(page3.find(date.toStdString()), std::string::npos) << date.toStdString();
+        EXPECT_EQ(page3.find("March"), std::string::npos);
+
+        QProcess fonts;
+        fonts.start(QStringLiteral("pdffonts"), {QString::fromStdString(out)});
+        ASSERT_TRUE(fonts.waitForFinished(60000));
+        const QStringList rows =
+            QString::fromUtf8(fonts.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_GT(rows.size(), 2);  // two heading lines, then a font a line
+        // Columns: name, type, encoding, emb, sub, uni, object, id.
+        for (const QString& row : rows.mid(2)) {
+            const QStringList cols = row.split(u' ', Qt::SkipEmptyParts);
+            ASSERT_GE(cols.size(), 6) << row.toStdString();
+            EXPECT_EQ(cols[cols.size() - 5], QStringLiteral("yes")) << row.toStdString();
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -268,6 +269,31 @@ TEST(PdfPage, WrappedTextCutsOnlyWordsWiderThanTheBox)
         width);
     EXPECT_EQ(elideLongWords(QStringLiteral("fits  fine"), fm, width),
               QStringLiteral("fits  fine"));
+}
+
+// Catches report drawing that follows the interface's direction: with the Hebrew interface
+// running right to left, readings, wrapped text and the Hebrew footer are painted exactly as
+// in a left-to-right one, so the pages keep their designed layout.
+TEST(PdfLayout, RightToLeftInterfaceKeepsThePageDrawing)
+{
+    const PageItems items{
+        pageItem(PageItem::Kind::Box, {100, 100, 700, 200}, QStringLiteral("25.3 °C"),
+                 TextAlign::Left),
+        pageItem(PageItem::Kind::Box, {100, 250, 700, 450},
+                 QStringLiteral("Pump 2 (C1-C2) 4.1 K, see note"), TextAlign::Wrap),
+        footerItem(3, 7, kLanguageHebrew)};
+    QImage drawn[2];
+    for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+        QGuiApplication::setLayoutDirection(direction);
+        QImage page(2480, 3508, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        paintPageItems(painter, items, reportFonts(), nullptr, nullptr);
+        painter.end();
+        drawn[direction == Qt::RightToLeft] = page;
+    }
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    EXPECT_TRUE(drawn[0] == drawn[1]);
 }
 
 }  // namespace

@@ -224,7 +224,7 @@ TEST(VantoroView, ReportWriterModeSavesFirstAndSwapsThePanels)
     EXPECT_TRUE(f.view->reportMode());
     EXPECT_TRUE(f.doc().reportMode());
     EXPECT_FALSE(f.doc().isModified());
-    EXPECT_EQ(f.view->scrollSizes(), QSize(1100, 700));
+    EXPECT_EQ(f.view->scrollSizes(), f.view->reportSheet()->sizeHint());
     for (int i = 0; i < CVantoroView::ViewerCount; ++i)
         EXPECT_FALSE(f.view->viewer(static_cast<CVantoroView::Viewer>(i))->isVisible()) << i;
     EXPECT_FALSE(f.view->optionsSheet()->isVisible());

@@ -122,3 +122,27 @@ TEST(ColourButton, PaintsItsStateColoursAndSinksWhenHeld)
         for (int x = 0; x < shot.width(); ++x) red += imagePixel(shot, x, y) == rgb(255, 0, 0);
     EXPECT_GT(red, 10);
 }
+
+// Catches a caption clipped at the button's edges: at its size hint the bold caption of any
+// language leaves the outer columns free.
+TEST(ColourButton, SizeHintFitsTheCaption)
+{
+    for (const char* caption : {"Generate PDF Report", "レポート プロジェクトを保存",
+                                "Сохранить проект отчёта", "I-save ang Proyekto ng Ulat"}) {
+        SCOPED_TRACE(caption);
+        cColourButton button;
+        button.SetNormalColours({rgb(255, 0, 0), rgb(192, 192, 192)});
+        button.SetText(QString::fromUtf8(caption));
+        button.resize(button.sizeHint());
+        const QImage shot = button.grab().toImage();
+        int inside = 0, atEdges = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const bool text = imagePixel(shot, x, y) == rgb(255, 0, 0);
+                const bool edge = x < 4 || x >= shot.width() - 4;
+                (edge ? atEdges : inside) += text;
+            }
+        EXPECT_GT(inside, 10);
+        EXPECT_EQ(atEdges, 0);
+    }
+}
