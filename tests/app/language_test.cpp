@@ -112,7 +112,6 @@ QStringList cutTextsOnPages(QTabWidget* sheet, const QString& where)
         sheet->setCurrentIndex(i);
         QCoreApplication::processEvents();
         cut << cutTexts(sheet, where + QLatin1Char('/') + sheet->tabText(i));
-        if (!qEnvironmentVariableIsEmpty("CALIVUE_DUMP")) sheet->window()->grab().save(QStringLiteral("/tmp/shot_") + QString(where).replace(u'/', u'_') + QString::number(i) + QStringLiteral(".png"));
     }
     return cut;
 }
@@ -246,7 +245,6 @@ TEST_F(AppTest, NoTextIsCutInAnyLanguage)
                 dialog.show();
                 QCoreApplication::processEvents();
                 cut << cutTexts(&dialog, name + QLatin1Char('/') + which);
-                if (!qEnvironmentVariableIsEmpty("CALIVUE_DUMP")) dialog.grab().save(QStringLiteral("/tmp/dlg_") + name + which + QStringLiteral(".png"));
             };
         };
         CVantoroApp::setPropertiesHook(checkDialog(QStringLiteral("properties")));
