@@ -217,6 +217,15 @@ TEST_F(AppTest, NoTextIsCutInAnyLanguage)
     const gen::WrittenFiles files = writeSnapshot("IR_0051", plainPlan(0x30));
     QStringList cut;
     int englishOptionsWidth = 0;
+    // The dialog hooks below refer to this test's locals: cleared however the test ends.
+    struct ClearHooks {
+        ~ClearHooks()
+        {
+            CVantoroApp::setPropertiesHook({});
+            CVantoroApp::setTemplateHook({});
+            CVantoroApp::setAboutHook({});
+        }
+    } clearHooks;
     for (const LanguageInfo& info : languageTable()) {
         const QString name = QString::fromLatin1(info.moduleName ? info.moduleName : "English");
         SCOPED_TRACE(name.toStdString());
@@ -272,9 +281,6 @@ TEST_F(AppTest, NoTextIsCutInAnyLanguage)
                               .arg(view->horizontalScrollBar()->maximum());
         m_app.reset();
     }
-    CVantoroApp::setPropertiesHook({});
-    CVantoroApp::setTemplateHook({});
-    CVantoroApp::setAboutHook({});
     EXPECT_TRUE(cut.isEmpty()) << cut.size() << " cut texts:\n" << cut.join(u'\n').toStdString();
 }
 
