@@ -1,0 +1,121 @@
+// The printed report in every language: each label, heading and box caption of the title,
+// contents, inspection (all four templates) and summary pages fits its place, neither wider
+// than its rectangle nor running into a neighbouring box.
+#include "reportpage.h"
+#include "reportpagepainter.h"
+
+#include "languagemodules.h"
+#include "languagetable.h"
+#include "stringids.h"
+#include "stringtable.h"
+#include "textformat.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetricsF>
+
+namespace calivue {
+namespace {
+
+QRectF toRectF(const PageRect& r, int shrink)
+{
+    return QRectF(r.x1 + shrink, r.y1 + shrink, r.x2 - r.x1 - 2 * shrink, r.y2 - r.y1 - 2 * shrink);
+}
+
+// Where `item` puts its text and how wide it is, line by line, against its rectangle and the
+// other boxes of the page.
+QStringList overflows(const PageItems& items, const ReportFonts& fonts, const QString& where)
+{
+    QStringList found;
+    for (const PageItem& item : items) {
+        const bool text = item.kind == PageItem::Kind::Box || item.kind == PageItem::Kind::Label ||
+                          item.kind == PageItem::Kind::Heading;
+        // Wrapped boxes hold what the user typed; the painter wraps and elides them.
+        if (!text || item.text.isEmpty() || item.align == TextAlign::Wrap) continue;
+        const QFontMetricsF metrics(item.font == ReportFont::Bold      ? fonts.bold
+                                    : item.font == ReportFont::Heading ? fonts.heading
+                                                                       : fonts.body);
+        const QRectF room = toRectF(item.rect, item.kind == PageItem::Kind::Heading ? 0 : 10);
+        for (const QString& line : item.text.split(u'\n')) {
+            const qreal width = metrics.horizontalAdvance(line);
+            // Four units (a third of a millimetre) for the ink of a last letter.
+            if (width > room.width() + 4) {
+                found << QStringLiteral("%1: \"%2\" is %3 wide in %4")
+                             .arg(where, line)
+                             .arg(qRound(width))
+                             .arg(qRound(room.width()));
+                continue;
+            }
+            // The inked part of a left-aligned label may not reach into another box.
+            if (item.kind != PageItem::Kind::Label || item.align != TextAlign::Left) continue;
+            const QRectF ink(room.left(), room.top(), width, room.height());
+            for (const PageItem& other : items)
+                if (&other != &item && other.kind == PageItem::Kind::Box &&
+                    ink.intersects(toRectF(other.rect, 0)) &&
+                    !toRectF(other.rect, 0).contains(room))
+                    found << QStringLiteral("%1: \"%2\" runs into a box").arg(where, line);
+        }
+    }
+    return found;
+}
+
+// The snapshot part of an inspection page as a loaded snapshot with three cursors and both
+// markers shows it, with the longest readings the page prints.
+SnapshotFacts fullFacts()
+{
+    SnapshotFacts f;
+    f.loaded = true;
+    f.dateText = QStringLiteral("28/12/2026");
+    f.timeText = QStringLiteral("23.59");
+    f.hasCursors = true;
+    for (int i = 1; i <= 10; ++i)
+        f.readings.push_back({formatText(QStringLiteral("%s %d"), {uiText(sid::Cursor), i}), 0,
+                              QStringLiteral("-123.4 °F")});
+    f.readings.push_back({uiText(sid::Hot), 0, QStringLiteral("1234.5 °F")});
+    f.readings.push_back({uiText(sid::Cold), 0, QStringLiteral("-40.0 °F")});
+    f.emissivity = QStringLiteral("0.95");
+    f.reflected = QStringLiteral("-20.0 °F");
+    return f;
+}
+
+// Catches a translation too long for the report's fixed boxes: every language's printed
+// captions fit, for every template.
+TEST(ReportTexts, EveryLanguageFitsThePagesBoxes)
+{
+    const ReportFonts fonts = reportFonts();
+    const LanguageModules modules;
+    QStringList found;
+    for (const LanguageInfo& info : languageTable()) {
+        const QString language = QString::fromLatin1(info.moduleName ? info.moduleName : "English");
+        if (info.number == 0) {
+            StringTable::setActive(StringTable::english());
+        } else {
+            const LanguageLoad load = modules.load(info.number);
+            ASSERT_TRUE(load.ok()) << language.toStdString();
+            StringTable::setActive(load.table);
+        }
+        std::vector<cInspectionRecord> records(1);
+        found << overflows(contentsPage(records, 0), fonts, language + QStringLiteral("/contents"))
+              << overflows(summaryPage(records, 0), fonts, language + QStringLiteral("/summary"))
+              << overflows({footerItem(188, 188, info.number)}, fonts,
+                           language + QStringLiteral("/footer"));
+        for (int t = 0; t < 4; ++t) {
+            const QString where = language + QStringLiteral("/template %1").arg(t);
+            TitlePageData title;
+            title.labels = titleLabels(t, {});
+            found << overflows(titlePage(title), fonts, where + QStringLiteral("/title"));
+            InspectionPageData page;
+            page.number = 188;
+            page.templateNumber = t;
+            page.unit = 1;
+            page.snapshot = fullFacts();
+            found << overflows(inspectionPage(page), fonts, where + QStringLiteral("/inspection"));
+        }
+    }
+    StringTable::setActive(StringTable::english());
+    EXPECT_TRUE(found.isEmpty()) << found.size() << " texts do not fit:\n"
+                                 << found.join(u'\n').toStdString();
+}
+
+}  // namespace
+}  // namespace calivue
