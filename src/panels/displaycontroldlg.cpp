@@ -150,15 +150,22 @@ void cDisplayControlDlg::BuildControls()
                                         {"\\/", "alignDown", false, -1},
                                         {"<<", "alignLeft", true, -1},
                                         {">>", "alignRight", true, 1}};
+    // The arrows move the photograph on the screen, so they keep their left-to-right order
+    // when the interface runs right to left.
+    auto* arrows = new QWidget(this);
+    arrows->setLayoutDirection(Qt::LeftToRight);
+    auto* arrowRow = new QHBoxLayout(arrows);
+    arrowRow->setContentsMargins(0, 0, 0, 0);
     for (const Nudge& n : kNudges) {
-        QPushButton* b = button(QLatin1String(n.text), this, n.name);
+        QPushButton* b = button(QLatin1String(n.text), arrows, n.name);
         b->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("<<<")) + 16);
         const bool horizontal = n.horizontal;
         const int direction = n.direction;
         connect(b, &QPushButton::clicked, this,
                 [this, horizontal, direction] { OnAlign(horizontal, direction); });
-        alignRow->addWidget(b);
+        arrowRow->addWidget(b);
     }
+    alignRow->addWidget(arrows);
     QPushButton* reset = button(uiText(sid::Reset), this, "alignReset");
     connect(reset, &QPushButton::clicked, this, [this] { OnAlignReset(); });
     alignRow->addWidget(reset);

@@ -193,16 +193,26 @@ TEST(LanguageStartUp, LangVariablePicksTheLanguage)
     }
 }
 
-// Catches a Hebrew window left left-to-right, or a left-to-right one after it.
+// Catches a Hebrew window left left-to-right, or a left-to-right one after it, and arrows
+// that move the photograph swapped by the mirroring.
 TEST_F(AppTest, HebrewWindowRunsRightToLeft)
 {
     for (int language : {13, 1}) {
         SCOPED_TRACE(language);
         ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(language));
         ASSERT_TRUE(start());
+        frame().show();
+        QCoreApplication::processEvents();
         const Qt::LayoutDirection want = language == 13 ? Qt::RightToLeft : Qt::LeftToRight;
         EXPECT_EQ(frame().layoutDirection(), want);
-        EXPECT_EQ(imageView(frame())->optionsSheet()->layoutDirection(), want);
+        QWidget* options = imageView(frame())->optionsSheet();
+        EXPECT_EQ(options->layoutDirection(), want);
+        const auto x = [&](const char* name) {
+            return options->findChild<QPushButton*>(QLatin1String(name))
+                ->mapTo(&frame(), QPoint(0, 0))
+                .x();
+        };
+        EXPECT_LT(x("alignLeft"), x("alignRight"));
         m_app.reset();
     }
 }
