@@ -23,9 +23,14 @@ LanguageEnvironment::LanguageEnvironment(int language)
     // English needs no translation of Qt's texts; for the others Qt's own catalogue is used
     // when it is installed, and Qt's English otherwise.
     if (locale.language() == QLocale::English || !QCoreApplication::instance()) return;
+    // A catalogue of the language's main country serves the others (Portugal's Portuguese
+    // takes Brazil's when only that one is installed).
     auto translator = std::make_unique<QTranslator>();
-    if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    const auto load = [&](const QLocale& l) {
+        return translator->load(l, QStringLiteral("qtbase"), QStringLiteral("_"), dir);
+    };
+    if ((load(locale) || load(QLocale(locale.language()))) &&
         QCoreApplication::installTranslator(translator.get()))
         m_translator = std::move(translator);
 }

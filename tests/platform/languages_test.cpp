@@ -1,3 +1,4 @@
+#include "languageenvironment.h"
 #include "languagemodules.h"
 #include "languagetable.h"
 #include "stringids.h"
@@ -8,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QTemporaryDir>
 
 using namespace calivue;
@@ -166,4 +169,35 @@ TEST(LanguageModules, BrokenModulesAreRefused)
     const LanguageLoad badTable = modules.load(3);  // KVO Spanish: table is not JSON
     EXPECT_EQ(badTable.status, LanguageLoad::Status::WrongTag);
     EXPECT_EQ(badTable.message, qs("Error loading DLL"));
+}
+
+// Catches a language whose locale, direction or Qt texts are not set, a Portugal Portuguese
+// left without Qt's Brazilian catalogue, or a state not given back when the program ends.
+TEST(LanguageEnvironment, SetsLocaleDirectionAndQtTextsThenRestoresThem)
+{
+    const QDir catalogues(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    const QString cancel = QStringLiteral("Cancel");
+    const QLocale before;
+    const struct {
+        int language;
+        const char* catalogue;  // Qt's own, when installed
+    } cases[] = {{1, "qtbase_de.qm"}, {9, "qtbase_pt_BR.qm"}, {13, "qtbase_he.qm"}, {14, nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        {
+            const LanguageEnvironment environment(c.language);
+            EXPECT_EQ(QLocale(), languageLocale(c.language));
+            EXPECT_EQ(QGuiApplication::layoutDirection(), layoutDirectionOf(c.language));
+            const bool installed =
+                c.catalogue && catalogues.exists(QString::fromLatin1(c.catalogue));
+            EXPECT_EQ(environment.qtTextsTranslated(), installed);
+            if (installed)
+                EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
+        }
+        EXPECT_EQ(QLocale(), before);
+        EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
+    }
+    EXPECT_EQ(languageLocale(9).territory(), QLocale::Portugal);
+    EXPECT_EQ(languageLocale(16), QLocale(QLocale::English, QLocale::UnitedKingdom));
 }
