@@ -8,6 +8,9 @@
 #include "languageenvironment.h"
 #include "languagetable.h"
 #include "settingsstore.h"
+#include "stringids.h"
+#include "stringtable.h"
+#include "textformat.h"
 #include "vantoroview.h"
 
 #include <QAbstractButton>
@@ -258,6 +261,15 @@ TEST_F(AppTest, NoTextIsCutInAnyLanguage)
             cut << name + QStringLiteral(": the options are %1 px wide, English %2")
                               .arg(optionsWidth)
                               .arg(englishOptionsWidth);
+        // The isotherm difference pane is 100 wide whatever it says; the widest reading.
+        if (const auto* diff = frame().findChild<QLabel*>(QStringLiteral("pane130"))) {
+            const QString widest =
+                formatText(uiText(sid::StatusDiffFormat), {-188.8, QStringLiteral("°F")});
+            if (diff->fontMetrics().horizontalAdvance(widest) > diff->contentsRect().width())
+                cut << name + QStringLiteral(": status pane \"%1\" is cut").arg(widest);
+        } else {
+            cut << name + QStringLiteral(": no difference pane");
+        }
         // The dialogs, each as it opens.
         const auto checkDialog = [&](const QString& which) {
             return [&, which](QDialog& dialog) {
