@@ -119,7 +119,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     job.templateNumber = o.templateNumber;
     job.unit = o.unit;
     job.language = language;
-    job.locale = reportLocale(language);
+    job.locale = languageLocale(language);
     job.outputPath = qtPath(o.output);
     const ReportOutcome outcome = writeReport(job);
     if (outcome.status != ReportOutcome::Status::Saved) {

@@ -2,10 +2,11 @@
 // how it shows the document's state, and how the pan viewer is fitted into its frame.
 #include "displaycontroldlg.h"
 
+#include "pagetext.h"
+
 #include "document/vantorodoc.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
-#include "platform/textformat.h"
 #include "view/arraydisplay.h"
 #include "view/objectviewer.h"
 

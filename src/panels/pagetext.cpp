@@ -1,5 +1,9 @@
 #include "pagetext.h"
 
+#include "core/displaystate.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+
 #include <QRegularExpression>
 
 #include <cmath>
@@ -32,6 +36,11 @@ int hundredthsOf(double value)
     if (scaled > 1e6) return 1000000;
     if (scaled < -1e6) return -1000000;
     return static_cast<int>(std::lround(scaled));
+}
+
+QString paletteText(int palette)
+{
+    return uiText(sid::PaletteWhiteHotMono + displayPaletteOf(palette));
 }
 
 }  // namespace calivue

@@ -1,4 +1,4 @@
-// Number texts shared by the option pages: how temperatures and emissivities are shown in
+// Texts shared by the option pages: how temperatures, emissivities and palettes are shown in
 // their fields, and how a typed field is read back.
 #pragma once
 
@@ -17,5 +17,8 @@ double leadingNumber(const QString& text);
 // An emissivity typed as a fraction, in hundredths. Rounded to the nearest hundredth, so the
 // 0.95 a user reads in the field is 95 (truncating 0.95 × 100 = 94.999… would give 94).
 int hundredthsOf(double value);
+// A palette's name in the user's language; a stored number that is no palette is named as
+// the palette it shows as (Ironbow).
+QString paletteText(int palette);
 
 }  // namespace calivue

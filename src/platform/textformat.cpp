@@ -1,8 +1,5 @@
 #include "textformat.h"
 
-#include "stringids.h"
-#include "stringtable.h"
-
 namespace calivue {
 
 namespace {
@@ -123,13 +120,6 @@ QString formatTemperature(double value, const QString& unitText)
 QString formatTemperature(double value, const std::string& unitTextUtf8)
 {
     return formatTemperature(value, QString::fromStdString(unitTextUtf8));
-}
-
-QString paletteText(int palette)
-{
-    constexpr int kPaletteCount = sid::PaletteBlackHotMono - sid::PaletteWhiteHotMono + 1;
-    if (palette < 0 || palette >= kPaletteCount) palette = 1;
-    return uiText(sid::PaletteWhiteHotMono + palette);
 }
 
 QString twoPart(const QString& heading, const QString& detail)

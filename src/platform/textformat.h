@@ -34,10 +34,6 @@ QString formatText(const QString& format, std::initializer_list<FormatArg> args)
 QString formatTemperature(double value, const QString& unitText);
 QString formatTemperature(double value, const std::string& unitTextUtf8);
 
-// A palette's name in the user's language; any number outside 0-7 is named as Ironbow, the
-// palette such numbers show as.
-QString paletteText(int palette);
-
 // The two-line message form "%s\n%s": heading, then detail.
 QString twoPart(const QString& heading, const QString& detail);
 

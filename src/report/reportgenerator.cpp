@@ -1,7 +1,5 @@
 #include "reportgenerator.h"
 
-#include "platform/languagetable.h"
-
 #include "reportlayout.h"
 #include "reportpage.h"
 #include "reportpagepainter.h"
@@ -10,6 +8,7 @@
 
 #include "core/reportproject.h"
 
+#include "languagetable.h"
 #include "pdfprinter.h"
 #include "pictureloader.h"
 #include "stringids.h"
@@ -130,11 +129,6 @@ TitlePageData titleData(const ReportJob& job)
 }
 
 }  // namespace
-
-QLocale reportLocale(int language)
-{
-    return languageLocale(language);
-}
 
 QString reportDateText(const cDateTime& value, const QLocale& locale)
 {

@@ -40,9 +40,6 @@ struct ReportJob {
 // has none). The logo is loaded from the title's logo path when that names a picture.
 ReportJob reportJobFromProject(const ReportProject& project);
 
-// The locale whose short date form a language's report uses.
-QLocale reportLocale(int language);
-
 // Called after each page with the pages done and the total; false cancels the job.
 using ReportProgress = std::function<bool(int done, int total)>;
 

@@ -10,6 +10,7 @@
 #include "titledlg.h"
 
 #include "irfiledialog.h"
+#include "languagetable.h"
 #include "messagedlg.h"
 #include "pdfprinter.h"
 #include "stringids.h"
@@ -71,7 +72,7 @@ void cReportSheet::generateReport()
     job.unit = m_details->unit();
     job.templateNumber = m_context->templateNumber;
     job.language = m_context->language;
-    job.locale = reportLocale(job.language);
+    job.locale = languageLocale(job.language);
     job.outputPath = *path;
 
     const int total = layout::pageCounts(static_cast<int>(job.entries.size())).total;

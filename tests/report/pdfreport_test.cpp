@@ -8,6 +8,7 @@
 #include "snapshotstrip.h"
 
 #include "generator.h"
+#include "languagetable.h"
 #include "pdfprinter.h"
 
 #include "core/brixa.h"
@@ -84,7 +85,7 @@ TEST_F(PdfReport, OneInspectionReadsBackAsTextPicturesAndFonts)
     job.titleCaptions = defaultReportCaptions().title;
     job.detailsCaptions = defaultReportCaptions().details;
     job.unit = 1;
-    job.locale = reportLocale(0);
+    job.locale = languageLocale(0);
     job.logo = QImage(3000, 500, QImage::Format_RGB32);
     job.logo.fill(qRgb(200, 30, 30));
     job.logo.setDotsPerMeterX(11811);
