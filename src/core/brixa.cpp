@@ -340,15 +340,21 @@ void cBrixa::resetAlignment()
     fields.alignY = fields.savedAlignY;
 }
 
-std::optional<std::string> cBrixa::captureDateText() const
+std::optional<std::chrono::year_month_day> cBrixa::captureDate() const
 {
     const RecordTime& c = fields.capture;
     if (c.year <= 1899 || c.month < 1 || c.month > 12 || c.day < 1 || c.day > 31)
         return std::nullopt;
     using namespace std::chrono;
     // Normalise like the C library does: day 31 of a 30-day month rolls over.
-    sys_days d = sys_days(year{c.year} / month{c.month} / day{1}) + days{c.day - 1};
-    year_month_day ymd{d};
+    return year_month_day{sys_days(year{c.year} / month{c.month} / day{1}) + days{c.day - 1}};
+}
+
+std::optional<std::string> cBrixa::captureDateText() const
+{
+    const std::optional<std::chrono::year_month_day> date = captureDate();
+    if (!date) return std::nullopt;
+    const std::chrono::year_month_day ymd = *date;
     static const char* const kMonths[] = {"January",   "February", "March",    "April",
                                           "May",       "June",     "July",     "August",
                                           "September", "October",  "November", "December"};

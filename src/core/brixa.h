@@ -11,6 +11,7 @@
 #include "error.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -164,6 +165,9 @@ public:
     std::uint16_t temperatureCorrection() const { return m_tempCorrection; }
     void setTemperatureCorrection(std::uint16_t v) { m_tempCorrection = v; }
 
+    // The capture date normalised as the C library does (day 31 of a 30-day month rolls
+    // over); empty for an impossible date.
+    std::optional<std::chrono::year_month_day> captureDate() const;
     // "21st March 2009" / "9.05"; empty for impossible dates and times.
     std::optional<std::string> captureDateText() const;
     std::optional<std::string> captureTimeText() const;

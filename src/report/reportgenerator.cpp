@@ -27,14 +27,13 @@ namespace {
 // short date, as on the title page, rather than an English month name amid its own text.
 QString captureDateText(const cBrixa& img, const ReportJob& job)
 {
-    const std::optional<std::string> english = img.captureDateText();
-    if (!english) return {};
     if (job.language == 0 || job.language == kLanguageUsEnglish)
-        return QString::fromStdString(*english);
-    const RecordTime& c = img.fields.capture;
-    // Day 31 of a 30-day month rolls over, as in the ordinal form.
-    const QDate date = QDate(c.year, c.month, 1).addDays(c.day - 1);
-    return job.locale.toString(date, QLocale::ShortFormat);
+        return QString::fromStdString(img.captureDateText().value_or(std::string()));
+    const std::optional<std::chrono::year_month_day> date = img.captureDate();
+    if (!date) return {};
+    const QDate day(static_cast<int>(date->year()), static_cast<int>(unsigned(date->month())),
+                    static_cast<int>(unsigned(date->day())));
+    return job.locale.toString(day, QLocale::ShortFormat);
 }
 
 const QString kProfile = QStringLiteral("RW Profile");
