@@ -1,6 +1,7 @@
 // Fuzz target for the report project file: any bytes must read or fail
 // cleanly, and what was read must re-encode to bytes that read back to the
-// same project (the version becoming 1.3, absent captions the defaults).
+// same project (the version becoming 1.3, absent captions the defaults, the
+// extension sections kept in order and byte for byte, ignored bytes dropped).
 #include "core/reportproject.h"
 
 #include <cstdint>
@@ -24,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         again->records != first->records)
         std::abort();
     if (again->captions != first->captions.value_or(defaultReportCaptions())) std::abort();
+    if (!(again->extensions == first->extensions) || again->ignoredTrailingBytes != 0) std::abort();
     if (encodeReportProject(*again) != bytes) std::abort();
     return 0;
 }

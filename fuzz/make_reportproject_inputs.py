@@ -90,6 +90,19 @@ def project(version, n, text=wide):
     return out
 
 
+EXT_SIGNATURE = b"\x89CVX\r\n\x1a\n"
+
+
+def section(tag, version, data):
+    return tag + struct.pack("<HI", version, len(data)) + data
+
+
+def block(*sections, version=1, count=None):
+    """The extension block after the captions: signature, block version, count."""
+    n = len(sections) if count is None else count
+    return EXT_SIGNATURE + struct.pack("<HI", version, n) + b"".join(sections)
+
+
 def seeds():
     write(CORPUS, "empty_13", project(V13, 0))
     write(CORPUS, "two_13", project(V13, 2))
@@ -99,6 +112,18 @@ def seeds():
     long_text = V13 + wide("x" * 300) + wide("\u00e9" * 70000) + ansi("\u20ac" * 254)
     long_text += b"\x00" + dt() + wide("") + i32(0) + i32(0) + b"".join(wide(c) for c in CAPTIONS)
     write(CORPUS, "long_texts_13", long_text)
+    # Sections of every shape: a tag of this program, a lower-case one no
+    # version knows, an empty one, bytes that look like another block.
+    write(CORPUS, "two_13_ext", project(V13, 2) + block(
+        section(b"FIND", 2, b"\x01\x00\x00\x00" + wide("/snaps/IR_0000.QVX")),
+        section(b"zq01", 7, bytes(range(256))),
+        section(b"EMPT", 0, b""),
+        section(b"NEST", 65535, block(section(b"FIND", 1, b"x")))))
+    # An old file with bytes after the captions that are no block: they are ignored.
+    write(CORPUS, "one_13_trailing", project(V13, 1) + b"\x00\x00junk" + EXT_SIGNATURE[:7])
+    # A block and then bytes after it, also ignored.
+    write(CORPUS, "empty_13_ext_trailing", project(V13, 0) +
+          block(section(b"LAYT", 1, b"\x02")) + b"\xff\xfe")
 
 
 def crashers():
@@ -139,6 +164,26 @@ def crashers():
         "vrp_version_inf": INF + project(V10, 1)[4:],
         "vrp_version_neg_inf": NEG_INF + title() + i32(1) + entry(0x7FFFFFF0, True) + i32(0),
     }
+    # Malformed extension blocks after a sound 1.3 project.
+    ext = {
+        "vrp_ext_signature_only": EXT_SIGNATURE,
+        "vrp_ext_version_cut": EXT_SIGNATURE + b"\x01",
+        "vrp_ext_version_2": block(section(b"FIND", 1, b"x"), version=2),
+        "vrp_ext_version_0": block(version=0),
+        "vrp_ext_count_cut": EXT_SIGNATURE + b"\x01\x00\x01\x00",
+        "vrp_ext_count_over_cap": block(count=257) + section(b"FIND", 1, b"") * 3,
+        "vrp_ext_count_past_end": block(section(b"FIND", 1, b"x"), count=100),
+        "vrp_ext_section_header_cut": block(count=1) + b"FIND\x01\x00\x05",
+        "vrp_ext_tag_not_alnum": block(section(b"FI\x00D", 1, b"x")),
+        "vrp_ext_tag_space": block(section(b"FIN ", 1, b"x")),
+        "vrp_ext_tag_twice": block(section(b"FIND", 1, b"a"), section(b"FIND", 2, b"b")),
+        "vrp_ext_length_over_cap": block(count=1) + b"FIND\x01\x00" + struct.pack("<I", 0xFFFFFFFF),
+        "vrp_ext_length_past_end": block(count=1) + b"FIND\x01\x00" + struct.pack("<I", 1000) +
+        b"abc",
+        "vrp_ext_second_section_cut": block(section(b"FIND", 1, b"abc"), section(b"LAYT", 1,
+                                                                                 b"xyz"))[:-1],
+    }
+    files.update({name: good + data for name, data in ext.items()})
     for name, data in files.items():
         write(CRASHERS, name, data)
 

@@ -29,12 +29,16 @@ int runProjectWrite(const std::filesystem::path& json, const std::filesystem::pa
                     std::ostream& err);
 
 // The project as JSON: texts as UTF-8, date-times as {status, days}, the
-// captions null when the file carried none, non-finite numbers as null.
+// captions null when the file carried none, non-finite numbers as null, the
+// extension sections as {tag, version, data in hex} in file order, and the
+// count of bytes the reader ignored after the last value it read.
 nlohmann::ordered_json projectToJson(const ReportProject& project);
 
 // The inverse. Absent keys keep the defaults of a new project; a key of the
 // wrong type, an unknown key or an integer outside 32 bits throws
-// std::invalid_argument naming the key. `version` is accepted and ignored.
+// std::invalid_argument naming the key, as does an extension with a bad tag, a
+// tag given twice, a version outside 16 bits, data that is not hex or passes
+// the caps. `version` and `ignored_trailing_bytes` are accepted and ignored.
 ReportProject projectFromJson(const nlohmann::json& json);
 
 // Registers both subcommands on app; runParsed runs the one parsed, if any.

@@ -81,6 +81,27 @@ OJson dateJson(const cDateTime& d)
     return {{"status", d.status}, {"days", number(d.days)}};
 }
 
+std::string hex(const std::vector<std::uint8_t>& bytes)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string s;
+    s.reserve(2 * bytes.size());
+    for (std::uint8_t b : bytes) {
+        s += kDigits[b >> 4];
+        s += kDigits[b & 0x0F];
+    }
+    return s;
+}
+
+OJson extensionsJson(const ProjectExtensions& x)
+{
+    OJson list = OJson::array();
+    for (const ExtensionSection& s : x.sections())
+        list.push_back(
+            {{"tag", std::string(s.tag.view())}, {"version", s.version}, {"data", hex(s.data)}});
+    return list;
+}
+
 // --- reading ------------------------------------------------------------------
 
 [[noreturn]] void fail(const std::string& where, const char* what)
@@ -156,6 +177,45 @@ void optionalField(const Json& j, const char* key, T& into, const std::string& w
     if (j.contains(key)) read(j[key], into, where + "." + key);
 }
 
+// Either case of hex digits; an odd count or another character throws.
+std::vector<std::uint8_t> readHex(const Json& j, const std::string& where)
+{
+    if (!j.is_string()) fail(where, "expected a string of hex digits");
+    const std::string& s = j.get_ref<const std::string&>();
+    if (s.size() % 2 != 0) fail(where, "odd number of hex digits");
+    std::vector<std::uint8_t> bytes(s.size() / 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto r = std::from_chars(s.data() + 2 * i, s.data() + 2 * i + 2, bytes[i], 16);
+        if (r.ec != std::errc{} || r.ptr != s.data() + 2 * i + 2) fail(where, "not a hex digit");
+    }
+    return bytes;
+}
+
+void readExtensions(const Json& list, ProjectExtensions& into)
+{
+    if (!list.is_array()) fail("extensions", "expected an array");
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::string where = "extensions[" + std::to_string(i) + "]";
+        const Json& e = objectAt(list[i], where);
+        onlyKeys(e, {"tag", "version", "data"}, where);
+        if (!e.contains("tag") || !e["tag"].is_string()) fail(where + ".tag", "expected a string");
+        const std::optional<ExtensionTag> tag =
+            ExtensionTag::parse(e["tag"].get_ref<const std::string&>());
+        if (!tag) fail(where + ".tag", "expected four characters of 0-9 A-Z a-z");
+        if (into.find(*tag)) fail(where + ".tag", "given twice");
+        ExtensionSection s{*tag, 1, {}};
+        if (e.contains("version")) {
+            const Json& v = e["version"];
+            if (!v.is_number_integer() || v.get<std::int64_t>() < 0 ||
+                v.get<std::int64_t>() > 65535)
+                fail(where + ".version", "expected an integer from 0 to 65535");
+            s.version = v.get<std::uint16_t>();
+        }
+        if (e.contains("data")) s.data = readHex(e["data"], where + ".data");
+        if (into.put(std::move(s)) != Error::None) fail(where, "the extension data is too large");
+    }
+}
+
 template <std::size_t N>
 void readTexts(const Json& j, std::array<std::u16string, N>& into, const std::string& where)
 {
@@ -210,6 +270,8 @@ OJson projectToJson(const ReportProject& p)
         for (const auto& c : p.captions->details) captions["details"].push_back(text(c));
     }
     j["captions"] = std::move(captions);
+    j["extensions"] = extensionsJson(p.extensions);
+    j["ignored_trailing_bytes"] = p.ignoredTrailingBytes;
     return j;
 }
 
@@ -217,7 +279,10 @@ ReportProject projectFromJson(const Json& j)
 {
     ReportProject p;
     objectAt(j, "project");
-    onlyKeys(j, {"version", "title", "entries", "records", "captions"}, "project");
+    onlyKeys(j,
+             {"version", "title", "entries", "records", "captions", "extensions",
+              "ignored_trailing_bytes"},
+             "project");
     if (j.contains("title")) {
         const Json& t = objectAt(j["title"], "title");
         onlyKeys(t, {"logo_path", "company", "author", "date_shown", "title_date", "comments"},
@@ -271,6 +336,7 @@ ReportProject projectFromJson(const Json& j)
         if (c.contains("details") && !c["details"].is_null())
             readTexts(c["details"], captions.details, "captions.details");
     }
+    if (j.contains("extensions")) readExtensions(j["extensions"], p.extensions);
     return p;
 }
 

@@ -94,6 +94,10 @@ public:
             *out++ = static_cast<std::uint8_t>(c >> 8);
         }
     }
+    void bytes(std::span<const std::uint8_t> b)
+    {
+        m_bytes.insert(m_bytes.end(), b.begin(), b.end());
+    }
     void f32le(float v) { u32le(std::bit_cast<std::uint32_t>(v)); }
     void f64le(double v) { u64le(std::bit_cast<std::uint64_t>(v)); }
 

@@ -44,6 +44,16 @@ public:
         else
             m_error = t.error();
     }
+    ProjectExtensions extensions()
+    {
+        if (!ok()) return {};
+        Result<ProjectExtensions> x = readProjectExtensions(m_in);
+        if (!x) {
+            m_error = x.error();
+            return {};
+        }
+        return std::move(*x);
+    }
     // A count of items of at least minBytes each; 0 after any failure.
     std::size_t count(std::size_t minBytes)
     {
@@ -180,14 +190,17 @@ Result<ReportProject> readReportProject(std::span<const std::uint8_t> bytes)
         for (std::u16string& t : c.title) r.text(t);
         for (std::u16string& t : c.details) r.text(t);
     }
+    p.extensions = r.extensions();
     if (!r.ok()) return r.error();
+    p.ignoredTrailingBytes = r.remaining();
     return p;
 }
 
 std::vector<std::uint8_t> encodeReportProject(const ReportProject& project)
 {
     ByteSink out;
-    out.reserve(256 + project.entries.size() * 512 + project.records.size() * 1024);
+    out.reserve(256 + project.entries.size() * 512 + project.records.size() * 1024 +
+                project.extensions.encodedSize());
     out.f32le(kProjectVersion13);
     const ReportTitle& t = project.title;
     writeArchiveText(out, t.logoPath);
@@ -209,6 +222,7 @@ std::vector<std::uint8_t> encodeReportProject(const ReportProject& project)
     const ReportCaptions captions = project.captions.value_or(defaultReportCaptions());
     for (const std::u16string& c : captions.title) writeArchiveText(out, c);
     for (const std::u16string& c : captions.details) writeArchiveText(out, c);
+    writeProjectExtensions(out, project.extensions);
     return out.take();
 }
 

@@ -1,9 +1,11 @@
 // The report project file (.vrp): the report writer's whole state as one flat
 // run of values — version mark, title page, the inspection image entries, the
-// inspection records and, from layout 1.3, the 17 field captions.
+// inspection records and, from layout 1.3, the 17 field captions — then, when
+// the project has any, the block of extension sections (projectextension.h).
 #pragma once
 
 #include "error.h"
+#include "projectextension.h"
 #include "reportdata.h"
 
 #include <bit>
@@ -30,6 +32,11 @@ struct ReportProject {
     std::vector<cInspectionRecord> records;
     // Absent when the file predates 1.3; the writer then puts the defaults.
     std::optional<ReportCaptions> captions;
+    // Data beyond the designed layout; none writes a file of the designed layout alone.
+    ProjectExtensions extensions;
+    // Bytes after the last value read that were no extension block (or followed
+    // it); readers of the designed layout ignore them and the writer drops them.
+    std::size_t ignoredTrailingBytes = 0;
 
     // Row i belongs to record i: callers refuse a project whose counts differ.
     bool countsAgree() const { return entries.size() == records.size(); }
@@ -45,12 +52,15 @@ struct ProjectLayout {
 ProjectLayout projectLayout(float version);
 
 // Decodes a whole file. Empty for no bytes at all, Truncated when the data ends inside a value or a
-// text length or a count asks for more than the bytes left; Corrupted for a negative count. Bytes
-// after the last value are ignored. Entry and record counts are returned as read, also when they
-// differ.
+// text length or a count asks for more than the bytes left; Corrupted for a negative count. After
+// the last designed value an extension block is read when its signature is there, with the errors
+// of readProjectExtensions; other bytes are counted in ignoredTrailingBytes and otherwise ignored,
+// so every file a reader of the designed layout opens still opens. Entry and record counts are
+// returned as read, also when they differ.
 Result<ReportProject> readReportProject(std::span<const std::uint8_t> bytes);
 
-// The 1.3 layout of the project, texts in the UTF-16 form.
+// The 1.3 layout of the project, texts in the UTF-16 form, then the extension
+// block when there are sections.
 std::vector<std::uint8_t> encodeReportProject(const ReportProject& project);
 
 // Reads the file whole: NotFound / ReadFailed from the file system, TooLarge

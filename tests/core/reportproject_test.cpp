@@ -278,6 +278,21 @@ TEST(ReportProject, RefusesHostileFiles)
         {"vrp_version_nan", Error::Truncated},
         {"vrp_version_inf", Error::Truncated},
         {"vrp_version_neg_inf", Error::Truncated},
+        // Extension blocks after a sound project: damage there is not ignored.
+        {"vrp_ext_signature_only", Error::Truncated},
+        {"vrp_ext_version_cut", Error::Truncated},
+        {"vrp_ext_version_2", Error::Unsupported},
+        {"vrp_ext_version_0", Error::Unsupported},
+        {"vrp_ext_count_cut", Error::Truncated},
+        {"vrp_ext_count_over_cap", Error::TooLarge},
+        {"vrp_ext_count_past_end", Error::Truncated},
+        {"vrp_ext_section_header_cut", Error::Truncated},
+        {"vrp_ext_tag_not_alnum", Error::Corrupted},
+        {"vrp_ext_tag_space", Error::Corrupted},
+        {"vrp_ext_tag_twice", Error::Corrupted},
+        {"vrp_ext_length_over_cap", Error::TooLarge},
+        {"vrp_ext_length_past_end", Error::Truncated},
+        {"vrp_ext_second_section_cut", Error::Truncated},
     };
     std::size_t seen = 0;
     for (const auto& e : fs::directory_iterator(fs::path(CALIVUE_TEST_DATA) / "crashers")) {
