@@ -15,7 +15,10 @@
 // A project with no sections writes no block, so its file is what the designed
 // writer puts. The block is the last thing the writer puts; bytes after it, or
 // bytes after the captions that do not start with the signature, are ignored by
-// the reader and not written back, as the designed reader ignores them.
+// the reader and not written back, as the designed reader ignores them. A block
+// that starts with the signature and is then damaged fails the whole read with
+// a named error instead: opening the rest and saving would lose its sections
+// without a word (a reader without the block still opens such a file).
 //
 // For the authors of sections: a version of this program that does not know a
 // section writes it back unchanged while the user edits the rest, so a section

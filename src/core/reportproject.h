@@ -32,7 +32,7 @@ struct ReportProject {
     std::vector<cInspectionRecord> records;
     // Absent when the file predates 1.3; the writer then puts the defaults.
     std::optional<ReportCaptions> captions;
-    // Data beyond the designed layout; none writes a file of the designed layout alone.
+    // Data beyond the layout above; with no sections the file holds that layout alone.
     ProjectExtensions extensions;
     // Bytes after the last value read that were no extension block (or followed
     // it); readers of the designed layout ignore them and the writer drops them.
