@@ -1,12 +1,14 @@
 // The snapshot generator: fixtures for every other test, so its output must be
 // reproducible, decodable and laid out as a camera writes it.
 #include "generator.h"
+#include "survey.h"
 
 #include "core/bitmapfile.h"
 #include "core/brixa.h"
 #include "core/constants.h"
 #include "core/fileio.h"
 #include "core/record.h"
+#include "core/reportproject.h"
 
 #include <gtest/gtest.h>
 
@@ -422,4 +424,42 @@ TEST(Generator, UnsafeNamesAreRefused)
         EXPECT_EQ(writeSnapshot(dir.path(), name, demoPlan(1)).error(), Error::BadArgument) << name;
     EXPECT_TRUE(writeSnapshot(dir.path(), std::string(28, 'A'), demoPlan(1)));
     EXPECT_TRUE(fs::exists(dir.path() / (std::string(28, 'A') + ".QVX")));
+}
+
+// Catches a survey project that points at files it did not write, rows and records that
+// differ in count, or a walk whose snapshots all look alike (the demo's report shows the
+// palettes, cursors and texts a real survey has).
+TEST(Generator, SurveyProjectListsItsSnapshotsWithTheirDetails)
+{
+    TempDir dir;
+    std::vector<WrittenFiles> written;
+    std::vector<SnapshotPlan> plans;
+    for (int i = 0; i < kSurveySnapshots; ++i) {
+        plans.push_back(surveyPlan(7, i));
+        auto files = writeSnapshot(dir.path(), "S_000" + std::to_string(i + 1), plans.back());
+        ASSERT_TRUE(files) << i;
+        written.push_back(*files);
+    }
+    ASSERT_EQ(writeReportProjectFile(dir.path() / "S.vrp", surveyProject(written, plans)),
+              Error::None);
+    auto project = readReportProjectFile(dir.path() / "S.vrp");
+    ASSERT_TRUE(project);
+    ASSERT_EQ(project->entries.size(), std::size_t{kSurveySnapshots});
+    ASSERT_TRUE(project->countsAgree());
+
+    std::set<int> palettes;
+    for (std::size_t i = 0; i < project->entries.size(); ++i) {
+        const cInspectionImage& e = project->entries[i];
+        EXPECT_EQ(fs::path(e.bitmapPath), fs::absolute(written[i].bmp)) << i;
+        cBrixa img;
+        ASSERT_EQ(img.loadFromBytes(readAll(fs::path(e.snapshotPath)), {}), Error::None) << i;
+        palettes.insert(img.fields.palette);
+        const cInspectionRecord& r = project->records[i];
+        EXPECT_FALSE(r.name.empty() || r.location.empty() || r.comment.empty()) << i;
+        EXPECT_EQ(r.firstMeasurement, -1) << "left to the report's default rule";
+        EXPECT_FALSE(plans[i].cursors.empty()) << i;
+    }
+    EXPECT_GE(palettes.size(), 4u);
+    EXPECT_TRUE(project->captions.has_value());
+    EXPECT_EQ(encodeReportProject(*project), encodeReportProject(surveyProject(written, plans)));
 }
