@@ -39,6 +39,8 @@ int alignFlags(TextAlign a)
             return Qt::AlignRight | Qt::AlignTop;
         case TextAlign::Wrap:
             return Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        case TextAlign::RightFoot:
+            return Qt::AlignRight | Qt::AlignBottom;
         case TextAlign::Left:
             break;
     }

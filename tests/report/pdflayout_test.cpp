@@ -113,7 +113,7 @@ TEST(PdfPage, FooterNumbersAreReversedForHebrew)
     EXPECT_EQ(footerItem(3, 10, kLanguageUsEnglish).text, QStringLiteral("Page 3 of 10"));
     EXPECT_EQ(footerItem(3, 10, kLanguageHebrew).text, QStringLiteral("Page 10 of 3"));
     EXPECT_EQ(footerItem(1, 4, 0).rect, (PageRect{1880, 3450, 2380, 3500}));
-    EXPECT_EQ(footerItem(1, 4, 0).align, TextAlign::Right);
+    EXPECT_EQ(footerItem(1, 4, 0).align, TextAlign::RightFoot);
 }
 
 TEST(PdfPage, PriorityZeroLeavesBothPriorityBoxesEmpty)
@@ -242,16 +242,36 @@ TEST(PdfPage, TitleContentsAndMissingSnapshotItems)
     EXPECT_EQ(findText(second, QStringLiteral("Summary"))->rect, (PageRect{100, 340, 1980, 410}));
     EXPECT_EQ(findText(second, QStringLiteral("44"))->align, TextAlign::Right);
 
-    InspectionPageData d;
-    d.snapshot.loaded = false;
-    d.snapshot.path = QStringLiteral("/cards/IR_0007.QVX");
-    const PageItems page = inspectionPage(d);
-    EXPECT_TRUE(std::none_of(page.begin(), page.end(),
-                             [](const PageItem& i) { return i.kind == PageItem::Kind::Strip; }));
-    const PageItem* missing = findAt(page, kStripRect);
-    ASSERT_NE(missing, nullptr);
-    EXPECT_EQ(missing->text, QStringLiteral("Could not find\n/cards/IR_0007.QVX"));
-    EXPECT_NE(findText(page, QStringLiteral("Inspection 1")), nullptr);
+    // A snapshot that did not load is named in the strip's place, in the word order of the
+    // language (German, Spanish, Japanese, Korean and Dutch put the path first, as the image
+    // selection page does), or with what is wrong with it when it is there.
+    const struct {
+        int language;
+        const char* failure;
+        const char* text;
+    } missingCases[] = {
+        {0, "", "Could not find /cards/IR_0007.QVX"},
+        {2, "", "Could not find /cards/IR_0007.QVX"},
+        {1, "", "/cards/IR_0007.QVX Could not find"},
+        {6, "", "/cards/IR_0007.QVX Could not find"},
+        {11, "", "/cards/IR_0007.QVX Could not find"},
+        {1, "not a snapshot record", "/cards/IR_0007.QVX: not a snapshot record"},
+    };
+    for (const auto& c : missingCases) {
+        InspectionPageData d;
+        d.language = c.language;
+        d.snapshot.loaded = false;
+        d.snapshot.path = QStringLiteral("/cards/IR_0007.QVX");
+        d.snapshot.failure = QString::fromUtf8(c.failure);
+        const PageItems page = inspectionPage(d);
+        EXPECT_TRUE(std::none_of(page.begin(), page.end(), [](const PageItem& i) {
+            return i.kind == PageItem::Kind::Strip;
+        }));
+        const PageItem* missing = findAt(page, kStripRect);
+        ASSERT_NE(missing, nullptr);
+        EXPECT_EQ(missing->text, QString::fromUtf8(c.text)) << c.language;
+        EXPECT_NE(findText(page, QStringLiteral("Inspection 1")), nullptr);
+    }
 }
 
 TEST(PdfPage, WrappedTextCutsOnlyWordsWiderThanTheBox)

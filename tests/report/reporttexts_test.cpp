@@ -1,6 +1,7 @@
 // The printed report in every language: each label, heading and box caption of the title,
 // contents, inspection (all four templates) and summary pages fits its place, neither wider
 // than its rectangle nor running into a neighbouring box.
+#include "reportlayout.h"
 #include "reportpage.h"
 #include "reportpagepainter.h"
 
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 
 namespace calivue {
 namespace {
@@ -115,6 +118,50 @@ TEST(ReportTexts, EveryLanguageFitsThePagesBoxes)
     StringTable::setActive(StringTable::english());
     EXPECT_TRUE(found.isEmpty()) << found.size() << " texts do not fit:\n"
                                  << found.join(u'\n').toStdString();
+}
+
+// Catches a footer whose glyphs reach past the bottom of the 3508-unit page (printers lose
+// them) in any language: the footer of every language is painted as the page paints it and
+// no ink may lie below the page's last row or right of its edge.
+TEST(ReportTexts, EveryLanguagesFooterLiesInsideThePage)
+{
+    const ReportFonts fonts = reportFonts();
+    const LanguageModules modules;
+    constexpr int kTop = 3300;  // the painted band: page units kTop .. kTop + 300
+    QStringList found;
+    for (const LanguageInfo& info : languageTable()) {
+        const QString language = QString::fromLatin1(info.moduleName ? info.moduleName : "English");
+        if (info.number == 0) {
+            StringTable::setActive(StringTable::english());
+        } else {
+            const LanguageLoad load = modules.load(info.number);
+            ASSERT_TRUE(load.ok()) << language.toStdString();
+            StringTable::setActive(load.table);
+        }
+        QImage band(2600, 300, QImage::Format_RGB32);
+        band.fill(Qt::white);
+        {
+            QPainter p(&band);
+            p.translate(0, -kTop);
+            paintPageItems(p, {footerItem(188, 188, info.number)}, fonts);
+        }
+        int lowest = -1, rightmost = -1;
+        for (int y = 0; y < band.height(); ++y)
+            for (int x = 0; x < band.width(); ++x)
+                if (band.pixel(x, y) != qRgb(255, 255, 255)) {
+                    lowest = std::max(lowest, kTop + y);
+                    rightmost = std::max(rightmost, x);
+                }
+        if (lowest < 0)
+            found << language + QStringLiteral(": no footer drawn");
+        else if (lowest >= layout::kPageHeight || rightmost >= layout::kPageWidth)
+            found << QStringLiteral("%1: ink down to %2, right to %3")
+                         .arg(language)
+                         .arg(lowest)
+                         .arg(rightmost);
+    }
+    StringTable::setActive(StringTable::english());
+    EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString();
 }
 
 }  // namespace
