@@ -15,8 +15,8 @@ namespace calivue {
 
 class cBrixa;
 
-// RightFoot: right-aligned with the text's last line ending on the bottom edge of the shrunk
-// rectangle, for a box shallower than a line of text (the page footer).
+// RightFoot: right-aligned, the text's last line ending on the bottom edge of the shrunk
+// rectangle and not clipped to it, for a box shallower than a line of text (the page footer).
 enum class TextAlign { Left, Centre, Right, Wrap, RightFoot };
 enum class ReportFont { Body, Bold, Heading };
 

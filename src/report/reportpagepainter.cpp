@@ -40,7 +40,8 @@ int alignFlags(TextAlign a)
         case TextAlign::Wrap:
             return Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
         case TextAlign::RightFoot:
-            return Qt::AlignRight | Qt::AlignBottom;
+            // The line is taller than the box: it may rise above the box, never be cut.
+            return Qt::AlignRight | Qt::AlignBottom | Qt::TextDontClip;
         case TextAlign::Left:
             break;
     }

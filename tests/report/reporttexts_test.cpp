@@ -120,14 +120,28 @@ TEST(ReportTexts, EveryLanguageFitsThePagesBoxes)
                                  << found.join(u'\n').toStdString();
 }
 
-// Catches a footer whose glyphs reach past the bottom of the 3508-unit page (printers lose
-// them) in any language: the footer of every language is painted as the page paints it and
-// no ink may lie below the page's last row or right of its edge.
-TEST(ReportTexts, EveryLanguagesFooterLiesInsideThePage)
+// The rows holding ink in `image` (first, last), or (-1, -1) when it is blank.
+std::pair<int, int> inkRows(const QImage& image)
+{
+    int first = -1, last = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                if (first < 0) first = y;
+                last = y;
+                break;
+            }
+    return {first, last};
+}
+
+// Catches a footer cut short, by its box or by the bottom of the 3508-unit page (printers
+// lose what lies past it), in any language: each footer is painted as the page paints it and
+// must show the whole ink of its text, on the page.
+TEST(ReportTexts, EveryLanguagesFooterLiesWhollyInsideThePage)
 {
     const ReportFonts fonts = reportFonts();
     const LanguageModules modules;
-    constexpr int kTop = 3300;  // the painted band: page units kTop .. kTop + 300
+    constexpr int kTop = 3300;  // the painted band covers page rows kTop .. kTop + 300
     QStringList found;
     for (const LanguageInfo& info : languageTable()) {
         const QString language = QString::fromLatin1(info.moduleName ? info.moduleName : "English");
@@ -138,27 +152,41 @@ TEST(ReportTexts, EveryLanguagesFooterLiesInsideThePage)
             ASSERT_TRUE(load.ok()) << language.toStdString();
             StringTable::setActive(load.table);
         }
-        QImage band(2600, 300, QImage::Format_RGB32);
+        const PageItem footer = footerItem(188, 188, info.number);
+        QImage band(2600, 300, QImage::Format_RGB32), free(2600, 300, QImage::Format_RGB32);
         band.fill(Qt::white);
+        free.fill(Qt::white);
         {
             QPainter p(&band);
             p.translate(0, -kTop);
-            paintPageItems(p, {footerItem(188, 188, info.number)}, fonts);
+            paintPageItems(p, {footer}, fonts);
         }
-        int lowest = -1, rightmost = -1;
+        {
+            // The same text with nothing to cut it: the ink a whole footer has.
+            QPainter p(&free);
+            p.setFont(fonts.body);
+            p.drawText(QPointF(100, 150), footer.text);
+        }
+        const auto [top, bottom] = inkRows(band);
+        const auto [freeTop, freeBottom] = inkRows(free);
+        int right = -1;
         for (int y = 0; y < band.height(); ++y)
             for (int x = 0; x < band.width(); ++x)
-                if (band.pixel(x, y) != qRgb(255, 255, 255)) {
-                    lowest = std::max(lowest, kTop + y);
-                    rightmost = std::max(rightmost, x);
-                }
-        if (lowest < 0)
+                if (band.pixel(x, y) != qRgb(255, 255, 255)) right = std::max(right, x);
+        if (top < 0) {
             found << language + QStringLiteral(": no footer drawn");
-        else if (lowest >= layout::kPageHeight || rightmost >= layout::kPageWidth)
+            continue;
+        }
+        if (bottom - top != freeBottom - freeTop)
+            found << QStringLiteral("%1: %2 rows of ink shown of %3")
+                         .arg(language)
+                         .arg(bottom - top + 1)
+                         .arg(freeBottom - freeTop + 1);
+        if (kTop + bottom >= layout::kPageHeight || right >= layout::kPageWidth)
             found << QStringLiteral("%1: ink down to %2, right to %3")
                          .arg(language)
-                         .arg(lowest)
-                         .arg(rightmost);
+                         .arg(kTop + bottom)
+                         .arg(right);
     }
     StringTable::setActive(StringTable::english());
     EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString();
