@@ -116,21 +116,24 @@ TEST(PdfPage, FooterNumbersAreReversedForHebrew)
     EXPECT_EQ(footerItem(1, 4, 0).align, TextAlign::RightFoot);
 }
 
+// A priority the page's list does not hold (0, 9, -1) prints as the page shows it: none.
 TEST(PdfPage, PriorityZeroLeavesBothPriorityBoxesEmpty)
 {
-    std::vector<cInspectionRecord> records(2);
-    records[1].repairPriority = 4;
-    for (int i = 0; i < 2; ++i) {
+    const std::pair<int, const char*> cases[] = {{0, ""}, {4, "\n4"}, {9, ""}, {-1, ""}};
+    std::vector<cInspectionRecord> records(std::size(cases));
+    for (std::size_t i = 0; i < records.size(); ++i) records[i].repairPriority = cases[i].first;
+    const PageItems summary = summaryPage(records, 0);
+    for (int i = 0; i < static_cast<int>(records.size()); ++i) {
+        const QString want = QString::fromLatin1(cases[i].second);
         InspectionPageData d;
         d.record = records[static_cast<std::size_t>(i)];
         const PageItems page = inspectionPage(d);
         const PageItem* box = findAt(page, {2180, 100, 2380, 250});
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text, i == 0 ? QString() : QStringLiteral("\n4"));
-        const PageItems summary = summaryPage(records, 0);
+        EXPECT_EQ(box->text, want) << cases[i].first;
         const PageItem* cell = findAt(summary, {2180, 340 + 210 * i, 2380, 550 + 210 * i});
         ASSERT_NE(cell, nullptr);
-        EXPECT_EQ(cell->text, i == 0 ? QString() : QStringLiteral("\n4"));
+        EXPECT_EQ(cell->text, want) << cases[i].first;
         EXPECT_EQ(cell->kind, PageItem::Kind::Box);
     }
 }
