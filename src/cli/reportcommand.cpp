@@ -116,6 +116,9 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     }
 
     ReportJob job = reportJobFromProject(project.value());
+    if (!job.logoProblem.isEmpty())
+        err << "calivue-cli: logo " << job.logoProblem.toStdString()
+            << "; the report is printed without it\n";
     job.templateNumber = o.templateNumber;
     job.unit = o.unit;
     job.language = language;
@@ -123,8 +126,8 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     job.outputPath = qtPath(o.output);
     const ReportOutcome outcome = writeReport(job);
     if (outcome.status != ReportOutcome::Status::Saved) {
-        err << "Cannot write " << o.output.string() << ": "
-            << PdfPrinter::errorMessage(outcome.errorCode).toStdString() << '\n';
+        err << "Cannot write " << o.output.string() << ": " << outcome.message.toStdString()
+            << '\n';
         return 1;
     }
     out << outcome.path.toStdString() << ": " << outcome.pages << " pages\n";

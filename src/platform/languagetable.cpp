@@ -1,6 +1,7 @@
 #include "languagetable.h"
 
 #include "stringids.h"
+#include "stringtable.h"
 
 #include <utility>
 
@@ -156,6 +157,18 @@ int chooseLanguage(int storedLanguage, const QLocale& locale)
     for (const auto& [code, language] : kPrimaryToLanguage)
         if (code == primary) return language;
     return (languageId >> 10) == 1 ? kLanguageUsEnglish : 0;
+}
+
+bool pathBeforeCouldNotFind(int language)
+{
+    return language == 1 || language == 3 || language == 6 || language == 7 || language == 11;
+}
+
+QString couldNotFindText(const QString& path, int language)
+{
+    const QString missing = uiText(sid::CouldNotFind);
+    return pathBeforeCouldNotFind(language) ? path + QLatin1Char(' ') + missing
+                                            : missing + QLatin1Char(' ') + path;
 }
 
 }  // namespace calivue

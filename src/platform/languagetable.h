@@ -4,6 +4,7 @@
 #define CALIVUE_PLATFORM_LANGUAGETABLE_H
 
 #include <QLocale>
+#include <QString>
 
 #include <array>
 
@@ -38,6 +39,12 @@ QLocale localeOfId(int localeId);
 // The locale of language `number`: the locale id of its table row (Filipino's row names
 // English (United Kingdom)).
 QLocale languageLocale(int number);
+
+// Whether the language names a missing file's path before "Could not find" (German, Spanish,
+// Japanese, Korean and Dutch), whose string 46 reads as the end of the sentence.
+bool pathBeforeCouldNotFind(int language);
+// "Could not find" and the path, in the language's word order, separated by a space.
+QString couldNotFindText(const QString& path, int language);
 
 // The language to start in: the stored `Language` value when it lies in 0..16, else the one the
 // user's locale maps to by its primary language, else 8 (US English) for a sublanguage of 1

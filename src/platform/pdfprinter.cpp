@@ -2,6 +2,7 @@
 
 #include "stringids.h"
 #include "stringtable.h"
+#include "textformat.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -92,6 +93,11 @@ QString PdfPrinter::errorMessage(int code)
     }
 }
 
+QString PdfPrinter::failureText(int code) const
+{
+    return m_failure.isEmpty() ? errorMessage(code) : m_failure;
+}
+
 void PdfPrinter::fail(int code)
 {
     closeJob();
@@ -110,6 +116,7 @@ void PdfPrinter::closeJob()
 QPainter* PdfPrinter::startDocument(const QString& documentName, const QString& creator)
 {
     closeJob();
+    m_failure.clear();
     const auto opt = [this](const QString& name, int fallback) {
         const QVariant v = option(name, m_activeProfile);
         return v.isValid() ? v.toInt() : fallback;
@@ -129,8 +136,18 @@ QPainter* PdfPrinter::startDocument(const QString& documentName, const QString& 
         fail(SaveError);
         return nullptr;
     }
+    // A folder that is not there is named as such, not as a printer-server failure.
+    const QFileInfo folderInfo(QFileInfo(m_outputPath).absolutePath());
+    if (!folderInfo.exists()) {
+        m_failure = formatText(uiText(sid::PdfFolderMissing),
+                               {QDir::toNativeSeparators(folderInfo.absoluteFilePath())});
+        fail(TemporaryFileError);
+        return nullptr;
+    }
     m_file = std::make_unique<QSaveFile>(m_outputPath);
     if (!m_file->open(QIODevice::WriteOnly)) {
+        m_failure = formatText(uiText(sid::PdfCannotWriteFile),
+                               {QDir::toNativeSeparators(m_outputPath), m_file->errorString()});
         fail(TemporaryFileError);
         return nullptr;
     }
@@ -166,6 +183,8 @@ bool PdfPrinter::endDocument()
         return false;
     }
     if (!m_file->commit()) {
+        m_failure = formatText(uiText(sid::PdfCannotWriteFile),
+                               {QDir::toNativeSeparators(m_outputPath), m_file->errorString()});
         m_file.reset();
         fail(SaveError);
         return false;

@@ -99,6 +99,10 @@ public:
 
     // The user's message for a print error code (empty for an unknown code).
     static QString errorMessage(int code);
+    // The user's message for the last failed job: the folder that does not exist, or the
+    // file with the system's reason, where known; else errorMessage(code). Empty after a
+    // job that saved its file.
+    QString failureText(int code) const;
 
 private:
     void fail(int code);
@@ -113,6 +117,7 @@ private:
     bool m_isDefault = false;
 
     QString m_outputPath;
+    QString m_failure;  // why the last job could not write its file; empty when unknown
     std::unique_ptr<QSaveFile> m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     std::unique_ptr<QPainter> m_painter;

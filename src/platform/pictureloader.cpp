@@ -1,5 +1,9 @@
 #include "pictureloader.h"
 
+#include "stringids.h"
+#include "stringtable.h"
+
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <cmath>
@@ -26,12 +30,34 @@ QSize Picture::sizeAtDpi(double dpi) const
                  static_cast<int>(himetric.height() * dpi / 2540.0));
 }
 
-std::optional<Picture> loadPicture(const QString& path)
+QString pictureFailureText(PictureFailure failure)
+{
+    switch (failure) {
+        case PictureFailure::NotFound:
+            return uiText(sid::OpenReasonNotFound);
+        case PictureFailure::NotReadable:
+            return uiText(sid::OpenReasonNotReadable);
+        case PictureFailure::NotPicture:
+            break;
+    }
+    return uiText(sid::OpenReasonNotPicture);
+}
+
+std::optional<Picture> loadPicture(const QString& path, PictureFailure* failure)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
     QImage image = reader.read();
-    if (image.isNull()) return std::nullopt;
+    if (image.isNull()) {
+        if (failure) {
+            const QFileInfo file(path);
+            *failure = !file.exists() ? PictureFailure::NotFound
+                       : reader.error() == QImageReader::DeviceError || !file.isReadable()
+                           ? PictureFailure::NotReadable
+                           : PictureFailure::NotPicture;
+        }
+        return std::nullopt;
+    }
     const QImage fresh(1, 1, QImage::Format_RGB32);
     const double dpiX = dotsPerInch(image.dotsPerMeterX(), fresh.dotsPerMeterX());
     const double dpiY = dotsPerInch(image.dotsPerMeterY(), fresh.dotsPerMeterY());

@@ -21,10 +21,17 @@ struct Picture {
 
 inline constexpr double kDefaultPictureDpi = 96.0;
 
+// Why a picture did not load.
+enum class PictureFailure { NotFound, NotReadable, NotPicture };
+
 // Reads any format Qt's image readers know (BMP and JPEG at least). The physical size comes
 // from the file's resolution, or 96 dpi when the file gives none. Returns nullopt when the file
-// cannot be read or decoded.
-std::optional<Picture> loadPicture(const QString& path);
+// cannot be read or decoded, with the reason in *failure when given.
+std::optional<Picture> loadPicture(const QString& path, PictureFailure* failure = nullptr);
+
+// The reason as the user reads it after the path: "not found", "not readable", "not a
+// picture this program can read".
+QString pictureFailureText(PictureFailure failure);
 
 }  // namespace calivue
 

@@ -151,6 +151,8 @@
     X(CompanyNotWritten, 5028)         \
     X(AuthorKeyNotOpened, 5029)        \
     X(AuthorNotWritten, 5030)          \
+    X(PdfFolderMissing, 5031)          \
+    X(PdfCannotWriteFile, 5032)        \
     X(ErrorSavingFile, 5040)           \
     X(LanguageNotInstalled, 5041)      \
     X(RecordIncomplete, 5060)          \
@@ -159,6 +161,7 @@
     X(OpenReasonNotSnapshot, 5063)     \
     X(OpenReasonNotRegularFile, 5064)  \
     X(OpenFailureDetail, 5065)         \
+    X(OpenReasonNotPicture, 5066)      \
     X(FilterSnapshots, 5100)           \
     X(FilterReportProjectsOpen, 5101)  \
     X(FilterReportProjectsSave, 5102)  \

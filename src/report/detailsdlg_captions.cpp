@@ -22,8 +22,8 @@ void DetailsDlg::applyTemplate()
 {
     DetailsControls& c = m_d->c;
     const int t = m_d->ctx.templateNumber;
-    const bool custom = t == ReportTemplate::Custom;
-    const bool buildings = t == ReportTemplate::Buildings;
+    const bool custom = userCaptions(t);
+    const bool choice = conditionIsChoice(t);
     for (int i = 0; i < 13; ++i) {
         const bool shown = captionRowShown(t, i);
         c.captions[i]->setVisible(shown);
@@ -32,8 +32,8 @@ void DetailsDlg::applyTemplate()
     }
     for (QLabel* l : c.weatherUnits) l->setVisible(captionRowShown(t, 8));
     // The condition row is a list of three choices in Buildings, free text elsewhere.
-    c.condition->setVisible(!buildings);
-    c.conditionList->setVisible(buildings);
+    c.condition->setVisible(!choice);
+    c.conditionList->setVisible(choice);
 
     if (custom) {
         readCaptionsFromSettings();

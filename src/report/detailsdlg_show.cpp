@@ -115,16 +115,12 @@ bool DetailsDlg::loadCurrentSnapshot(bool keepOnFailure)
 
 void DetailsDlg::showMeasurementLists(const cInspectionRecord& record)
 {
-    const std::vector<MeasurementEntry> entries = measurementEntries(m_d->snapshot->image);
-    for (QComboBox* list : {m_d->c.firstMeasurement, m_d->c.secondMeasurement}) {
-        list->clear();
-        for (const MeasurementEntry& e : entries) list->addItem(e.text, e.marker);
+    const std::vector<Measurement> list = measurementList(m_d->snapshot->image);
+    for (QComboBox* box : {m_d->c.firstMeasurement, m_d->c.secondMeasurement}) {
+        box->clear();
+        for (const Measurement& m : list) box->addItem(measurementText(m), m.marker);
     }
-    const int count = static_cast<int>(entries.size());
-    MeasurementPositions p = firstMeasurementPositions(entries);
-    if (record.firstMeasurement != -1)
-        p = {usablePosition(record.firstMeasurement, count),
-             usablePosition(record.secondMeasurement, count)};
+    const MeasurementChoice p = measurementChoice(record, list);
     m_d->c.firstMeasurement->setCurrentIndex(p.first);
     m_d->c.secondMeasurement->setCurrentIndex(p.second);
 }
@@ -133,26 +129,26 @@ void DetailsDlg::showTemperatures()
 {
     DetailsControls& c = m_d->c;
     if (!m_d->snapshot) return;
-    cBrixa& image = m_d->snapshot->image;
-    image.setUnit(m_d->unit);
+    // The readings of the lists' positions, as the printed page reads the stored ones.
+    cInspectionRecord chosen;
+    chosen.firstMeasurement = std::max(0, c.firstMeasurement->currentIndex());
+    chosen.secondMeasurement = std::max(0, c.secondMeasurement->currentIndex());
+    const InspectionReadings readings = inspectionReadings(m_d->snapshot->image, chosen, m_d->unit);
     const QString unitText = unitLabel(m_d->unit);
-    c.reflected->setText(
-        readingText(image.temperatureOf(image.fields.reflected, 1.0f, false), unitText));
-    int markers[2] = {-1, -1};
-    QComboBox* lists[2] = {c.firstMeasurement, c.secondMeasurement};
+    c.reflected->setText(readingText(readings.reflected, unitText));
+    c.emissivity->setText(QString::asprintf("%.2f", readings.emissivity));
+    const std::optional<MeasurementReading> chosenReadings[2] = {readings.first, readings.second};
     cColourEdit* boxes[2] = {c.firstReading, c.secondReading};
     for (int i = 0; i < 2; ++i) {
-        if (lists[i]->currentIndex() <= 0) {
+        if (!chosenReadings[i]) {
             clearReading(boxes[i]);
             continue;
         }
-        markers[i] = lists[i]->currentData().toInt();
-        boxes[i]->setText(readingText(image.markerTemperature(markers[i]), unitText));
-        boxes[i]->SetBackgroundColour(markerColours(markers[i]).pen);
+        boxes[i]->setText(readingText(chosenReadings[i]->value, unitText));
+        boxes[i]->SetBackgroundColour(markerColours(chosenReadings[i]->measurement.marker).pen);
     }
-    if (markers[0] >= 0 && markers[1] >= 0)
-        c.difference->setText(
-            differenceText(image.markerDifference(markers[0], markers[1]), unitText));
+    if (readings.difference)
+        c.difference->setText(differenceText(*readings.difference, unitText));
     else
         c.difference->clear();
 }
@@ -167,8 +163,8 @@ void DetailsDlg::fillFromRecord(const cInspectionRecord& r)
     for (std::size_t i = 0; i < fields.size(); ++i) fields[i]->setText(toQString(*texts[i]));
     c.comment->setText(toQString(r.comment));
     c.faultAction->setText(toQString(r.faultAction));
-    c.conditionList->setCurrentIndex(std::clamp(r.conditionChoice, 0, 2));
-    c.priority->setCurrentIndex(std::clamp(r.repairPriority, 0, 5));
+    c.conditionList->setCurrentIndex(shownConditionChoice(r.conditionChoice));
+    c.priority->setCurrentIndex(shownPriority(r.repairPriority));
     const std::array<std::pair<bool, const cDateTime*>, 3> steps = {
         std::pair{r.inspectedDated, &r.inspectedDate}, std::pair{r.repairedDated, &r.repairedDate},
         std::pair{r.reinspectedDated, &r.reinspectedDate}};
@@ -208,8 +204,6 @@ void DetailsDlg::showInspection()
             QString::fromStdU16String(image.filePath().empty() ? currentEntry()->snapshotPath
                                                                : image.filePath().u16string())));
         showMeasurementLists(record);
-        m_d->c.emissivity->setText(
-            QString::asprintf("%.2f", static_cast<double>(image.fields.emissivity[10]) / 100.0));
         showTemperatures();
     }
     m_d->updating = false;
@@ -227,7 +221,7 @@ void DetailsDlg::storeInspection()
     r.comment = toU16(c.comment->text());
     r.faultAction = toU16(c.faultAction->text());
     // The list is shown only in Buildings; elsewhere the record keeps its choice.
-    if (m_d->ctx.templateNumber == ReportTemplate::Buildings)
+    if (conditionIsChoice(m_d->ctx.templateNumber))
         r.conditionChoice = std::max(0, c.conditionList->currentIndex());
     r.repairPriority = std::max(0, c.priority->currentIndex());
     const std::array<std::pair<bool*, cDateTime*>, 3> steps = {

@@ -8,74 +8,80 @@
 #include "platform/stringtable.h"
 #include "platform/textformat.h"
 
-#include "core/constants.h"
-
-#include <algorithm>
-
 namespace calivue {
+
+QString captionText(CaptionText caption)
+{
+    switch (caption) {
+        case CaptionText::InspectionName:
+            return uiText(sid::CaptionInspectionName);
+        case CaptionText::Operator:
+            return uiText(sid::CaptionOperator);
+        case CaptionText::Inspector:
+            return uiText(sid::CaptionInspector);
+        case CaptionText::Location:
+            return uiText(sid::CaptionLocation);
+        case CaptionText::Equipment:
+            return uiText(sid::CaptionEquipment);
+        case CaptionText::Comment:
+            return uiText(sid::CaptionComment);
+        case CaptionText::MeasuredLoad:
+            return uiText(sid::CaptionMeasuredLoad);
+        case CaptionText::RatedLoad:
+            return uiText(sid::CaptionRatedLoad);
+        case CaptionText::LoadPercent:
+            return uiText(sid::CaptionLoadPercent);
+        case CaptionText::Rpm:
+            return uiText(sid::CaptionRpm);
+        case CaptionText::Material:
+            return uiText(sid::CaptionMaterial);
+        case CaptionText::MaterialMuValue:
+            return uiText(sid::CaptionMaterialMuValue);
+        case CaptionText::MaterialCondition:
+            return uiText(sid::CaptionMaterialCondition);
+        case CaptionText::IndoorTemperature:
+            return uiText(sid::CaptionIndoorTemperature);
+        case CaptionText::OutdoorTemperature:
+            return uiText(sid::CaptionOutdoorTemperature);
+        case CaptionText::RelativeHumidity:
+            return uiText(sid::CaptionRelativeHumidity);
+        case CaptionText::WindSpeed:
+            return uiText(sid::CaptionWindSpeed);
+        case CaptionText::PressureDifference:
+            return uiText(sid::CaptionPressureDifference);
+    }
+    return {};
+}
 
 std::array<QString, 13> templateCaptions(int templateNumber)
 {
-    std::array<QString, 13> c = {
-        uiText(sid::CaptionInspectionName),    uiText(sid::CaptionInspector),
-        uiText(sid::CaptionLocation),          uiText(sid::CaptionEquipment),
-        uiText(sid::CaptionComment),           uiText(sid::CaptionMaterial),
-        uiText(sid::CaptionMaterialMuValue),   uiText(sid::CaptionMaterialCondition),
-        uiText(sid::CaptionIndoorTemperature), uiText(sid::CaptionOutdoorTemperature),
-        uiText(sid::CaptionRelativeHumidity),  uiText(sid::CaptionWindSpeed),
-        uiText(sid::CaptionPressureDifference)};
-    if (templateNumber == 0 || templateNumber == 2) {
-        c[1] = uiText(sid::CaptionOperator);
-        c[5] = uiText(sid::CaptionMeasuredLoad);
-        c[6] = uiText(sid::CaptionRatedLoad);
-        c[7] = uiText(templateNumber == 0 ? sid::CaptionLoadPercent : sid::CaptionRpm);
-    }
+    const std::array<CaptionText, 13> words = templateCaptionTexts(templateNumber);
+    std::array<QString, 13> c;
+    for (std::size_t i = 0; i < c.size(); ++i) c[i] = captionText(words[i]);
     return c;
 }
 
-bool captionRowShown(int templateNumber, int row)
+QString measurementText(const Measurement& m)
 {
-    if (templateNumber == 1) return row != 3;
-    if (templateNumber == 0 || templateNumber == 2) return row < 8;
-    return true;
+    switch (m.kind) {
+        case Measurement::Kind::Cursor:
+            return formatText(QStringLiteral("%s %d"), {uiText(sid::Cursor), m.marker + 1});
+        case Measurement::Kind::Hot:
+            return uiText(sid::Hot);
+        case Measurement::Kind::Cold:
+            return uiText(sid::Cold);
+        case Measurement::Kind::None:
+            break;
+    }
+    return uiText(sid::PriorityNone);
 }
 
 std::vector<MeasurementEntry> measurementEntries(const cBrixa& image)
 {
-    std::vector<MeasurementEntry> entries{{uiText(sid::PriorityNone), -1}};
-    if (!(image.fields.flagsB & flags::B_CursorsHidden)) {
-        const int n = std::min<int>(image.fields.cursorCount, kMaxCursors);
-        for (int i = 0; i < n; ++i)
-            entries.push_back(
-                {formatText(QStringLiteral("%s %d"), {uiText(sid::Cursor), i + 1}), i});
-    }
-    if (image.fields.flagsA & flags::A_Hottest)
-        entries.push_back({uiText(sid::Hot), kHottestMarker});
-    if (image.fields.flagsA & flags::A_Coldest)
-        entries.push_back({uiText(sid::Cold), kColdestMarker});
+    std::vector<MeasurementEntry> entries;
+    for (const Measurement& m : measurementList(image))
+        entries.push_back({measurementText(m), m.marker});
     return entries;
-}
-
-MeasurementPositions firstMeasurementPositions(const std::vector<MeasurementEntry>& entries)
-{
-    int cursors = 0;
-    bool hot = false, cold = false;
-    for (const MeasurementEntry& e : entries) {
-        cursors += e.marker >= 0 && e.marker < kMaxCursors;
-        hot = hot || e.marker == kHottestMarker;
-        cold = cold || e.marker == kColdestMarker;
-    }
-    const int count = static_cast<int>(entries.size());
-    MeasurementPositions p;
-    if (cursors >= 1 || hot) p.first = 1;
-    // With neither cursors nor the hot marker the cold reading sits at position 1.
-    if (cursors >= 2 || cold) p.second = std::min(2, count - 1);
-    return p;
-}
-
-int usablePosition(int stored, int count)
-{
-    return stored >= 0 && stored < count ? stored : 0;
 }
 
 QString readingText(double value, const QString& unitText)
@@ -85,10 +91,7 @@ QString readingText(double value, const QString& unitText)
 
 QString differenceText(double value, const QString& unitText)
 {
-    // Rounded to one decimal a value such as −0.04 (or −0.0 itself) is zero: no sign then.
-    QString text = readingText(value, unitText);
-    if (text.startsWith(QStringLiteral("-0.0 "))) text.remove(0, 1);
-    return text;
+    return readingText(shownDifference(value), unitText);
 }
 
 QString unitLabel(int unit)
@@ -98,9 +101,9 @@ QString unitLabel(int unit)
 
 std::array<QString, 5> weatherUnitLabels(int unit)
 {
-    const bool fahrenheit = unit == 1;
-    const QString t = unitLabel(fahrenheit ? 1 : 0);
-    return {t, t, QStringLiteral("%"), uiText(fahrenheit ? sid::UnitMph : sid::UnitKmh),
+    const WeatherUnits w = weatherUnits(unit);
+    const QString t = unitLabel(w.temperatureUnit);
+    return {t, t, QStringLiteral("%"), uiText(w.milesPerHour ? sid::UnitMph : sid::UnitKmh),
             uiText(sid::UnitBar)};
 }
 

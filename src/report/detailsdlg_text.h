@@ -1,9 +1,10 @@
-// The inspection data page's texts and choices that follow from data alone: the field
-// captions of each report template, the entries of the two measurement lists and their first
-// selections, the unit labels beside the weather fields and the formats of the readings.
+// The inspection data page's texts for what the inspection rules (core/inspectionrules.h)
+// decide: the field captions of each report template, the entries of the two measurement
+// lists, the unit labels beside the weather fields and the formats of the readings.
 #pragma once
 
 #include "core/brixa.h"
+#include "core/inspectionrules.h"
 
 #include <QString>
 
@@ -12,14 +13,12 @@
 
 namespace calivue {
 
-// The 13 captions of a template, in project-file order: Maintenance (0), Buildings (1) and
-// Mechanical (2) as the string table has them. Custom (3) and any other number give the
-// Buildings captions, which are also the Custom defaults.
-std::array<QString, 13> templateCaptions(int templateNumber);
+// The caption words of the string table.
+QString captionText(CaptionText caption);
 
-// Whether caption row i (0-12) is shown in a template: Buildings has no equipment row,
-// Maintenance and Mechanical none of the five weather rows (8-12).
-bool captionRowShown(int templateNumber, int row);
+// The 13 captions of a template as the string table has them, in project-file order (the
+// Custom template's defaults for Custom and any unknown number).
+std::array<QString, 13> templateCaptions(int templateNumber);
 
 // One entry of a measurement list: its text and the marker it reads (−1 for "none").
 struct MeasurementEntry {
@@ -27,22 +26,11 @@ struct MeasurementEntry {
     int marker = -1;
 };
 
-// "none", then "Cursor 1" … for each measurement cursor when cursors are shown, then "Hot"
-// and "Cold" when those markers are on (marker indices 0 … n−1, 11, 10).
+// The text of a measurement list entry: "none", "Cursor 2", "Hot" or "Cold".
+QString measurementText(const Measurement& measurement);
+
+// The entries of measurementList (inspectionrules.h) with their texts.
 std::vector<MeasurementEntry> measurementEntries(const cBrixa& image);
-
-// The positions an inspection shown for the first time starts with: the first list on the
-// first reading when there is a cursor or the hot marker, the second on the next reading
-// when there are two cursors or the cold marker; never past the end of the list.
-struct MeasurementPositions {
-    int first = 0;
-    int second = 0;
-};
-MeasurementPositions firstMeasurementPositions(const std::vector<MeasurementEntry>& entries);
-
-// A stored list position as the list can take it: positions the list does not hold read as
-// "none" (0), so a record never points past a snapshot's readings.
-int usablePosition(int stored, int count);
 
 // A reading as "%.1f %s".
 QString readingText(double value, const QString& unitText);

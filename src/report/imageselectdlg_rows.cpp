@@ -4,6 +4,7 @@
 
 #include "detailsdlg.h"
 #include "fspath.h"
+#include "languagetable.h"
 #include "rowlist.h"
 #include "messagedlg.h"
 #include "reorder.h"
@@ -23,12 +24,6 @@
 namespace calivue {
 
 namespace {
-
-// Language numbers whose missing-file message names the path before "Could not find".
-bool pathFirst(int language)
-{
-    return language == 1 || language == 3 || language == 6 || language == 7 || language == 11;
-}
 
 // The file as it exists on disk: camera cards write IR_0001.BMP and IR_0001.QVX, while the
 // entry's names end ".bmp" and ".qvx"; a name that differs only in case is the same file.
@@ -193,11 +188,7 @@ bool ImageSelectDlg::addProjectImage(const QString& bitmapPath, int)
         case ThumbnailFailure::None:
             break;
         case ThumbnailFailure::NotReadable: {
-            const QString missing = uiText(sid::CouldNotFind);
-            const bool first = pathFirst(m_ctx.language);
-            errorBox(
-                formatText(QStringLiteral("%s %s\n%s"),
-                           {first ? bitmapPath : missing, first ? missing : bitmapPath, aborting}));
+            errorBox(twoPart(couldNotFindText(bitmapPath, m_ctx.language), aborting));
             return false;
         }
         case ThumbnailFailure::InvalidBitmap:

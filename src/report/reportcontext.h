@@ -6,6 +6,8 @@
 
 #include "settingsstore.h"
 
+#include "core/inspectionrules.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -15,9 +17,6 @@
 namespace calivue {
 
 class CVantoroDoc;
-
-// The report templates of the "Template" setting.
-enum ReportTemplate : int { Maintenance = 0, Buildings = 1, Mechanical = 2, Custom = 3 };
 
 struct ReportContext {
     CVantoroDoc* doc = nullptr;  // may be null in tests of a page alone

@@ -6,13 +6,16 @@
 #include "reporttext.h"
 #include "snapshotstrip.h"
 
+#include "core/inspectionrules.h"
 #include "core/reportproject.h"
+#include "core/snapshotfiles.h"
 
 #include "languagetable.h"
 #include "pdfprinter.h"
 #include "pictureloader.h"
 #include "stringids.h"
 #include "stringtable.h"
+#include "textformat.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,6 +68,22 @@ private:
     PdfPrinterListener* m_next;
 };
 
+// What is wrong with a snapshot that exists but did not open; empty when it is not there.
+QString openFailureText(OpenFailure failure)
+{
+    switch (failure) {
+        case OpenFailure::NotFound:
+            break;
+        case OpenFailure::NotReadable:
+            return uiText(sid::OpenReasonNotReadable);
+        case OpenFailure::NotSnapshot:
+            return uiText(sid::OpenReasonNotSnapshot);
+        case OpenFailure::NotRegularFile:
+            return uiText(sid::OpenReasonNotRegularFile);
+    }
+    return {};
+}
+
 struct InspectionPicture {
     SnapshotFacts facts;
     QImage strip;
@@ -78,11 +97,14 @@ InspectionPicture loadInspection(const ReportJob& job, std::size_t i, cInspectio
     const cInspectionImage& entry = job.entries[i];
     const QString qvx = toQString(entry.snapshotPath);
     ReportSnapshot snapshot;
-    if (loadReportSnapshot(qvx, toQString(entry.bitmapPath), snapshot) != Error::None) {
+    if (const Error e = loadReportSnapshot(qvx, toQString(entry.bitmapPath), snapshot);
+        e != Error::None) {
         out.facts.path = qvx;
+        out.facts.failure = openFailureText(openFailureOf(e));
         return out;
     }
-    applyDefaultSelections(record, snapshot.image);
+    // A record never shown takes the choice the details page would have given it.
+    settleMeasurementChoice(record, measurementList(snapshot.image));
     out.strip = QImage(kStripWidth, kStripHeight, QImage::Format_RGB888);
     out.strip.fill(Qt::white);
     {
@@ -103,6 +125,7 @@ InspectionPageData inspectionData(const ReportJob& job, std::size_t i)
     d.templateNumber = job.templateNumber;
     d.captions = job.detailsCaptions;
     d.unit = job.unit;
+    d.language = job.language;
     const cInspectionRecord& r = d.record;
     d.repairDates = {
         r.inspectedDated ? reportDateText(r.inspectedDate, job.locale) : QString(),
@@ -145,8 +168,13 @@ ReportJob reportJobFromProject(const ReportProject& project)
     job.entries = project.entries;
     job.records = project.records;
     if (!project.title.logoPath.empty()) {
-        if (const std::optional<Picture> logo = loadPicture(toQString(project.title.logoPath)))
+        const QString path = toQString(project.title.logoPath);
+        PictureFailure failure = PictureFailure::NotPicture;
+        if (const std::optional<Picture> logo = loadPicture(path, &failure))
             job.logo = logo->image;
+        else
+            job.logoProblem =
+                formatText(uiText(sid::OpenFailureDetail), {path, pictureFailureText(failure)});
     }
     return job;
 }
@@ -192,7 +220,10 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
         endReportProfile(printer, saved);
         outcome.status = events.saved ? ReportOutcome::Status::Saved : status;
         outcome.errorCode = events.errorCode;
-        if (events.saved) outcome.path = printer.outputPath();
+        if (events.saved)
+            outcome.path = printer.outputPath();
+        else
+            outcome.message = printer.failureText(events.errorCode);
         return outcome;
     };
 

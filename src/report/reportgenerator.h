@@ -34,6 +34,9 @@ struct ReportJob {
     QLocale locale = QLocale::c();           // date-only texts of the title page and grid
     QImage logo;                             // null: no logo
     QString outputPath;                      // the PDF file to write
+    // Set by reportJobFromProject when the title names a logo that did not load: the path and
+    // what is wrong with it ("not a picture this program can read").
+    QString logoProblem;
 };
 
 // A job from a report project: its title, entries, records and captions (the defaults when it
@@ -49,6 +52,7 @@ struct ReportOutcome {
     int errorCode = 0;  // the printer's error code when not saved
     int pages = 0;      // pages drawn
     QString path;       // the file written when saved
+    QString message;    // the user's message when not saved (the printer's failure text)
 };
 
 // The profile "RW Profile" of a job writing `path`, made active on the printer; returns the

@@ -15,7 +15,9 @@ namespace calivue {
 
 class cBrixa;
 
-enum class TextAlign { Left, Centre, Right, Wrap };
+// RightFoot: right-aligned, the text's last line ending on the bottom edge of the shrunk
+// rectangle and not clipped to it, for a box shallower than a line of text (the page footer).
+enum class TextAlign { Left, Centre, Right, Wrap, RightFoot };
 enum class ReportFont { Body, Bold, Heading };
 
 struct PageRect {
@@ -57,7 +59,11 @@ inline PageItem pageItem(PageItem::Kind kind, PageRect r, QString text = {},
     return i;
 }
 
-// "Page %d of %d", right-aligned at the foot; Hebrew (kLanguageHebrew) gets the total first.
+// "Page %d of %d" of a language: Hebrew (kLanguageHebrew) receives the total first. The page
+// footers and the progress of a report job both say it so.
+QString pageOfText(int page, int total, int language);
+// The page footer in (1880, 3450)–(2380, 3500), right-aligned; its text ends at the box's
+// inner bottom, so every script's lowest ink stays on the 3508-unit page.
 PageItem footerItem(int page, int total, int language);
 
 // --- title page -----------------------------------------------------------------------
@@ -92,7 +98,9 @@ struct ReadingRow {
 // What the page shows of its snapshot.
 struct SnapshotFacts {
     bool loaded = false;
-    QString path;  // the snapshot file, named in place of the pictures when it did not load
+    QString path;     // the snapshot file, named in place of the pictures when it did not load
+    QString failure;  // why it did not load when it exists ("not a snapshot record"); empty
+                      // when it was not found
     QString dateText, timeText;
     bool hasCursors = false;  // at least one measurement cursor: the measurements heading
     std::vector<ReadingRow> readings;
@@ -107,21 +115,16 @@ struct InspectionPageData {
     std::array<std::u16string, 13> captions;  // used by the Custom template
     int unit = 0;                             // 0 °C, 1 °F, 2 K
     std::array<QString, 3> repairDates;       // inspected, repaired, reinspected; empty undated
+    int language = 0;                         // the word order of the missing-file text
     SnapshotFacts snapshot;
 };
 PageItems inspectionPage(const InspectionPageData& data);
 
 // --- what an inspection page takes from its snapshot ------------------------------------
-// The marker index (0-9 cursors, 10 coldest, 11 hottest) behind each position of the
-// details page's measurement lists: position 0 is "none" (−1), then the cursors when they
-// are shown, then the hottest and the coldest point when their markers are on.
-std::vector<int> measurementMarkers(const cBrixa& image);
-// The selections a record never shown gets when the report is made: the first becomes 1 with
-// at least one cursor (else 0), the second 2 with at least two (else 0).
-void applyDefaultSelections(cInspectionRecord& record, const cBrixa& image);
 // The snapshot's texts in `unit` (the image is switched to it): capture date and time (empty
-// when impossible), readings of the shown markers and the record's difference, emissivity
-// and reflected temperature. The image must have its arrays built.
+// when impossible), readings of the listed markers and the record's difference, emissivity
+// and reflected temperature, as the inspection rules (core/inspectionrules.h) decide them.
+// The image must have its arrays built.
 SnapshotFacts snapshotFacts(cBrixa& image, const cInspectionRecord& record, int unit);
 
 // Where the picture strip goes on an inspection page.

@@ -4,8 +4,13 @@
 #include "reportpage.h"
 
 #include "reportcontext.h"
+#include "detailsdlg_text.h"
 #include "reporttext.h"
 
+#include "core/brixa.h"
+#include "core/inspectionrules.h"
+
+#include "languagetable.h"
 #include "stringids.h"
 #include "stringtable.h"
 #include "textformat.h"
@@ -41,32 +46,17 @@ public:
     }
 };
 
+// Caption k (1-13) as the template prints it: the user's own in Custom, else the template's.
 QString caption(const InspectionPageData& d, int k)
 {
-    return toQString(d.captions[static_cast<std::size_t>(k - 1)]);
-}
-
-// The labels of the measured, rated and condition rows.
-std::array<QString, 3> loadLabels(const InspectionPageData& d)
-{
-    switch (d.templateNumber) {
-        case ReportTemplate::Buildings:
-            return {uiText(sid::CaptionMaterial), uiText(sid::CaptionMaterialMuValue),
-                    uiText(sid::CaptionMaterialCondition)};
-        case ReportTemplate::Custom:
-            return {caption(d, 6), caption(d, 7), caption(d, 8)};
-        case ReportTemplate::Mechanical:
-            return {uiText(sid::CaptionMeasuredLoad), uiText(sid::CaptionRatedLoad),
-                    uiText(sid::CaptionRpm)};
-        default:
-            return {uiText(sid::CaptionMeasuredLoad), uiText(sid::CaptionRatedLoad),
-                    uiText(sid::CaptionLoadPercent)};
-    }
+    const auto i = static_cast<std::size_t>(k - 1);
+    if (userCaptions(d.templateNumber)) return toQString(d.captions[i]);
+    return templateCaptions(d.templateNumber)[i];
 }
 
 QString conditionText(int choice)
 {
-    switch (choice) {
+    switch (shownConditionChoice(choice)) {
         case 1:
             return uiText(sid::ConditionGood);
         case 2:
@@ -79,23 +69,21 @@ QString conditionText(int choice)
 void detailsBlock(PageBuilder& b, const InspectionPageData& d)
 {
     const cInspectionRecord& r = d.record;
-    const bool custom = d.templateNumber == ReportTemplate::Custom;
-    if (d.templateNumber == ReportTemplate::Buildings) {
-        b.pair(100, 430, 1200, 370, 440, uiText(sid::CaptionInspector), toQString(r.operatorName));
-        b.pair(100, 430, 1200, 440, 510, uiText(sid::CaptionLocation), toQString(r.location));
+    // Without the equipment row the operator and location rows sit lower.
+    const bool equipment = captionRowShown(d.templateNumber, 3);
+    if (!equipment) {
+        b.pair(100, 430, 1200, 370, 440, caption(d, 2), toQString(r.operatorName));
+        b.pair(100, 430, 1200, 440, 510, caption(d, 3), toQString(r.location));
     } else {
-        b.pair(100, 430, 1200, 300, 370, custom ? caption(d, 2) : uiText(sid::CaptionOperator),
-               toQString(r.operatorName));
-        b.pair(100, 430, 1200, 370, 440, custom ? caption(d, 3) : uiText(sid::CaptionLocation),
-               toQString(r.location));
-        b.pair(100, 430, 1200, 440, 580, custom ? caption(d, 4) : uiText(sid::CaptionEquipment),
-               toQString(r.equipment), TextAlign::Wrap);
+        b.pair(100, 430, 1200, 300, 370, caption(d, 2), toQString(r.operatorName));
+        b.pair(100, 430, 1200, 370, 440, caption(d, 3), toQString(r.location));
+        b.pair(100, 430, 1200, 440, 580, caption(d, 4), toQString(r.equipment), TextAlign::Wrap);
     }
-    const int timeBottom = d.templateNumber == ReportTemplate::Buildings ? 510 : 580;
+    const int timeBottom = equipment ? 580 : 510;
     b.label({1300, 300, 2380, 370}, uiText(sid::ReportSnapshotLabel));
     b.pair(1300, 1840, 2380, 370, 440, uiText(sid::Date), d.snapshot.dateText);
     b.pair(1300, 1840, 2380, 440, timeBottom, uiText(sid::Time), d.snapshot.timeText);
-    b.label({100, 680, 2380, 750}, custom ? caption(d, 5) : uiText(sid::CaptionComment));
+    b.label({100, 680, 2380, 750}, caption(d, 5));
     b.box({100, 750, 2380, 1030}, toQString(r.comment), TextAlign::Wrap);
 }
 
@@ -107,8 +95,12 @@ void picturesBlock(PageBuilder& b, const InspectionPageData& d)
     if (d.snapshot.loaded) {
         b.add(PageItem::Kind::Strip, kStripRect, {}, TextAlign::Left);
     } else {
-        // The pictures' place says which file is gone instead of leaving a blank.
-        b.box(kStripRect, twoPart(uiText(sid::CouldNotFind), d.snapshot.path), TextAlign::Wrap);
+        // The pictures' place names the file and what is wrong with it instead of a blank.
+        b.box(kStripRect,
+              d.snapshot.failure.isEmpty() ? couldNotFindText(d.snapshot.path, d.language)
+                                           : formatText(uiText(sid::OpenFailureDetail),
+                                                        {d.snapshot.path, d.snapshot.failure}),
+              TextAlign::Wrap);
     }
 }
 
@@ -129,33 +121,28 @@ void parametersBlock(PageBuilder& b, const InspectionPageData& d)
 {
     const cInspectionRecord& r = d.record;
     b.label({1300, 2000, 2380, 2070}, uiText(sid::MeasurementParameters));
-    const std::array<QString, 3> loads = loadLabels(d);
-    const bool buildings = d.templateNumber == ReportTemplate::Buildings;
     struct Row {
         QString label, value;
     };
     std::vector<Row> rows = {
         {uiText(sid::GlobalEmissivityLabel), d.snapshot.emissivity},
         {uiText(sid::ReflectedTempLabel), d.snapshot.reflected},
-        {loads[0], toQString(r.measured)},
-        {loads[1], toQString(r.rated)},
-        {loads[2], buildings ? conditionText(r.conditionChoice) : toQString(r.condition)},
+        {caption(d, 6), toQString(r.measured)},
+        {caption(d, 7), toQString(r.rated)},
+        {caption(d, 8), conditionIsChoice(d.templateNumber) ? conditionText(r.conditionChoice)
+                                                            : toQString(r.condition)},
     };
-    if (buildings || d.templateNumber == ReportTemplate::Custom) {
-        const bool custom = !buildings;
-        const bool fahrenheit = d.unit == 1;
+    if (captionRowShown(d.templateNumber, 8)) {
+        const WeatherUnits units = weatherUnits(d.unit);
         const QString degrees =
-            fahrenheit ? QStringLiteral(" \u00B0F") : QStringLiteral(" \u00B0C");
-        const QString speed = QLatin1Char(' ') + uiText(fahrenheit ? sid::UnitMph : sid::UnitKmh);
-        const int ids[5] = {sid::CaptionIndoorTemperature, sid::CaptionOutdoorTemperature,
-                            sid::CaptionRelativeHumidity, sid::CaptionWindSpeed,
-                            sid::CaptionPressureDifference};
+            QLatin1Char(' ') + QString::fromStdString(unitTextOf(units.temperatureUnit));
+        const QString speed =
+            QLatin1Char(' ') + uiText(units.milesPerHour ? sid::UnitMph : sid::UnitKmh);
         const QString values[5] = {
             toQString(r.indoor) + degrees, toQString(r.outdoor) + degrees,
             formatText(QStringLiteral("%s %%"), {toQString(r.humidity)}), toQString(r.wind) + speed,
             formatText(QStringLiteral("%s ") + uiText(sid::UnitBar), {toQString(r.pressure)})};
-        for (int k = 0; k < 5; ++k)
-            rows.push_back({custom ? caption(d, 9 + k) : uiText(ids[k]), values[k]});
+        for (int k = 0; k < 5; ++k) rows.push_back({caption(d, 9 + k), values[k]});
     }
     int y = 2070;
     for (Row& row : rows) {
@@ -167,9 +154,8 @@ void parametersBlock(PageBuilder& b, const InspectionPageData& d)
 void repairBlock(PageBuilder& b, const InspectionPageData& d, const QString dates[3])
 {
     const cInspectionRecord& r = d.record;
-    const bool tall =
-        d.templateNumber == ReportTemplate::Buildings || d.templateNumber == ReportTemplate::Custom;
-    const int top = tall ? 2980 : 2520;
+    // Below the weather rows when the template prints them.
+    const int top = captionRowShown(d.templateNumber, 8) ? 2980 : 2520;
     b.label({1300, top, 2380, top + 70}, uiText(sid::RepairAction));
     const QString cells[4][3] = {
         {uiText(sid::Action), uiText(sid::Date), uiText(sid::Initials)},
@@ -195,7 +181,9 @@ PageItems inspectionPage(const InspectionPageData& d)
     b.label({1750, 100, 2380, 300},
             twoPart(uiText(sid::RepairPriority), uiText(sid::PriorityScale)));
     b.box({2180, 100, 2380, 250},
-          r.repairPriority > 0 ? formatText(QStringLiteral("\n%d"), {r.repairPriority}) : QString(),
+          shownPriority(r.repairPriority) > 0
+              ? formatText(QStringLiteral("\n%d"), {shownPriority(r.repairPriority)})
+              : QString(),
           TextAlign::Centre);
     detailsBlock(b, d);
     picturesBlock(b, d);

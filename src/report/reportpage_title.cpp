@@ -32,18 +32,23 @@ QString secondLine(int value)
 
 }  // namespace
 
-PageItem footerItem(int page, int total, int language)
+QString pageOfText(int page, int total, int language)
 {
     const bool reversed = language == kLanguageHebrew;
-    const QString text =
-        formatText(uiText(sid::PageOfFormat), {reversed ? total : page, reversed ? page : total});
-    return pageItem(PageItem::Kind::Label, {1880, 3450, 2380, 3500}, text, TextAlign::Right);
+    return formatText(uiText(sid::PageOfFormat),
+                      {reversed ? total : page, reversed ? page : total});
+}
+
+PageItem footerItem(int page, int total, int language)
+{
+    return pageItem(PageItem::Kind::Label, {1880, 3450, 2380, 3500},
+                    pageOfText(page, total, language), TextAlign::RightFoot);
 }
 
 std::array<QString, 4> titleLabels(int templateNumber,
                                    const std::array<std::u16string, 4>& captions)
 {
-    if (templateNumber == ReportTemplate::Custom)
+    if (userCaptions(templateNumber))
         return {toQString(captions[0]), toQString(captions[1]), toQString(captions[2]),
                 toQString(captions[3])};
     return {uiText(sid::CaptionCompany), uiText(sid::CaptionAuthor), uiText(sid::Date),
@@ -122,9 +127,9 @@ PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k)
         items.push_back(box({300, y, 825, y + 210}, toQString(r.location), TextAlign::Wrap));
         items.push_back(box({825, y, 1350, y + 210}, toQString(r.equipment), TextAlign::Wrap));
         items.push_back(box({1350, y, 2180, y + 210}, toQString(r.faultAction), TextAlign::Wrap));
+        const int priority = shownPriority(r.repairPriority);
         items.push_back(box({2180, y, 2380, y + 210},
-                            r.repairPriority > 0 ? secondLine(r.repairPriority) : QString(),
-                            TextAlign::Centre));
+                            priority > 0 ? secondLine(priority) : QString(), TextAlign::Centre));
         y += 210;
     }
     return items;

@@ -39,6 +39,9 @@ int alignFlags(TextAlign a)
             return Qt::AlignRight | Qt::AlignTop;
         case TextAlign::Wrap:
             return Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        case TextAlign::RightFoot:
+            // The line is taller than the box: it may rise above the box, never be cut.
+            return Qt::AlignRight | Qt::AlignBottom | Qt::TextDontClip;
         case TextAlign::Left:
             break;
     }

@@ -7,6 +7,7 @@
 #include "imageselectdlg.h"
 #include "reportgenerator.h"
 #include "reportlayout.h"
+#include "reportpage.h"
 #include "titledlg.h"
 
 #include "irfiledialog.h"
@@ -86,7 +87,7 @@ void cReportSheet::generateReport()
     }
     const auto onPage = [&](int done, int pages) {
         if (!progress) return true;
-        progress->setLabelText(formatText(uiText(sid::PageOfFormat), {done, pages}));
+        progress->setLabelText(pageOfText(done, pages, job.language));
         progress->setValue(done);  // a modal progress dialog processes the events here
         return !progress->wasCanceled();
     };
@@ -97,8 +98,8 @@ void cReportSheet::generateReport()
     QApplication::restoreOverrideCursor();
     progress.reset();
     if (outcome.status != ReportOutcome::Status::Saved && listener.errorCode != 0)
-        cMessageDlg::messageBox(PdfPrinter::errorMessage(listener.errorCode),
-                                cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
+        cMessageDlg::messageBox(outcome.message, cMessageDlg::IconExclamation,
+                                cMessageDlg::ButtonsOk, this);
 }
 
 }  // namespace calivue

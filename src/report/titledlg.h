@@ -6,6 +6,8 @@
 
 #include "reportcontext.h"
 
+#include "pictureloader.h"
+
 #include "core/reportdata.h"
 
 #include <QImage>
@@ -67,7 +69,8 @@ public:
     void clearImage();
     // Loads the picture at `path` as the logo; false (the previous logo staying, no message)
     // when it cannot be read or decoded.
-    bool loadLogo(const QString& path);
+    // False when the picture did not load, with the reason in *failure when given.
+    bool loadLogo(const QString& path, PictureFailure* failure = nullptr);
 
 protected:
     // Paints the logo preview.

@@ -7,6 +7,7 @@
 #include "platform/pictureloader.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -39,9 +40,9 @@ QRect fitLogoRect(QSize picture, QSize client)
         drawn);
 }
 
-bool TitleDlg::loadLogo(const QString& path)
+bool TitleDlg::loadLogo(const QString& path, PictureFailure* failure)
 {
-    const std::optional<Picture> picture = loadPicture(path);
+    const std::optional<Picture> picture = loadPicture(path, failure);
     if (!picture || picture->image.isNull()) return false;
     m_logo = picture->image;
     m_logoSize = picture->sizeAtDpi(m_preview->logicalDpiX());
@@ -64,7 +65,14 @@ void TitleDlg::chooseImage()
                                 cMessageDlg::ButtonsOk, this);
         return;
     }
-    if (!loadLogo(*chosen)) return;
+    // The chosen file stays unused; the user is told what is wrong with it.
+    PictureFailure failure = PictureFailure::NotPicture;
+    if (!loadLogo(*chosen, &failure)) {
+        cMessageDlg::messageBox(
+            formatText(uiText(sid::OpenFailureDetail), {*chosen, pictureFailureText(failure)}),
+            cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
+        return;
+    }
     writeSetting(reportkey::LogoPath, m_logoPath);
     markModified();
 }

@@ -111,6 +111,32 @@ TEST_F(CliReport, FailuresGiveOneLineAndKeepTheOutput)
     EXPECT_FALSE(fs::exists(m_dir / "no"));
 }
 
+// Catches a failure message that blames the printer server for a folder that is not there,
+// and a logo that is not a picture dropped without a word (or reported as not found).
+TEST_F(CliReport, SaysWhichFolderIsMissingAndWhatIsWrongWithTheLogo)
+{
+    const CliResult missing = runCli({"report", path("p.vrp"), path("no/such/folder/r.pdf")});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.err, "Cannot write " + path("no/such/folder/r.pdf") +
+                               ": Could not save the PDF file: the folder " +
+                               path("no/such/folder") + " does not exist\n");
+
+    writeBytes(m_dir / "logo.jpg", std::vector<std::uint8_t>{'n', 'o', 't', ' ', 'a', ' ', 'j'});
+    for (const auto& [logo, reason] :
+         {std::pair{std::string("logo.jpg"), std::string("not a picture this program can read")},
+          std::pair{std::string("gone.jpg"), std::string("not found")}}) {
+        Result<ReportProject> project = readReportProjectFile(m_dir / "p.vrp");
+        ASSERT_TRUE(project.ok());
+        project.value().title.logoPath = (m_dir / logo).u16string();
+        ASSERT_EQ(writeReportProjectFile(m_dir / "logo.vrp", project.value()), Error::None);
+        const CliResult r = runCli({"report", path("logo.vrp"), path("logo.pdf")});
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.err, "calivue-cli: logo " + path(logo) + ": " + reason +
+                             "; the report is printed without it\n");
+        EXPECT_TRUE(fs::exists(m_dir / "logo.pdf"));
+    }
+}
+
 // A language without an installed module prints in English and says so on one line.
 TEST_F(CliReport, AMissingLanguageModuleFallsBackToEnglish)
 {

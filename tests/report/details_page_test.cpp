@@ -10,10 +10,12 @@
 #include "imageselectdlg.h"
 #include "messagelog.h"
 #include "samples.h"
+#include "reportpage.h"
 #include "reporttext.h"
 
 #include "generator.h"
 
+#include "core/inspectionrules.h"
 #include "core/snapshotfiles.h"
 #include "platform/fspath.h"
 #include "platform/stringids.h"
@@ -33,6 +35,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 namespace calivue {
 namespace {
@@ -348,6 +351,40 @@ TEST_F(DetailsPage, MeasurementListsAndReadingsFollowTheSnapshot)
     EXPECT_EQ(first->currentIndex(), 0);
     EXPECT_EQ(c().secondMeasurement->currentIndex(), 2);
     EXPECT_TRUE(log.texts.isEmpty());
+}
+
+// Catches printed readings that depend on whether the inspection was ever shown: for every
+// mix of cursors and markers, what the report prints for a record never shown equals what it
+// prints once the page has shown and stored it.
+TEST_F(DetailsPage, ShowingAnInspectionLeavesWhatItPrintsUnchanged)
+{
+    build(0);
+    const std::tuple<int, std::uint8_t, std::uint8_t> mixes[] = {
+        {0, 0x03, 0x00}, {0, 0x02, 0x00}, {1, 0x02, 0x00}, {2, 0x03, 0x02}, {3, 0x00, 0x00}};
+    std::vector<QString> paths;
+    for (const auto& [cursors, flagsA, flagsB] : mixes) {
+        gen::SnapshotPlan plan = gen::demoPlan(9);
+        plan.cursors.resize(static_cast<std::size_t>(cursors));
+        plan.flagsA = flagsA;
+        plan.flagsB = flagsB;
+        paths.push_back(add(plan));
+    }
+    const std::vector<cInspectionRecord> neverShown = page->records();
+    page->activatePage();
+    for (std::size_t i = 1; i < paths.size(); ++i) c().next->click();
+    page->storeInspection();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        SCOPED_TRACE(i);
+        cBrixa image;
+        ASSERT_EQ(openSnapshot(toFsPath(paths[i]), image), Error::None);
+        ASSERT_TRUE(image.buildArrays());
+        cInspectionRecord settled = neverShown[i];
+        settleMeasurementChoice(settled, measurementList(image));
+        EXPECT_EQ(settled.firstMeasurement, page->records()[i].firstMeasurement);
+        EXPECT_EQ(settled.secondMeasurement, page->records()[i].secondMeasurement);
+        EXPECT_EQ(snapshotFacts(image, settled, 0).readings,
+                  snapshotFacts(image, page->records()[i], 0).readings);
+    }
 }
 
 // A new unit reads the same markers again in that unit, relabels the weather fields, is

@@ -1,6 +1,5 @@
 // The inspection data page's data-only rules: the fit-check colours of its six fields at the
-// box boundaries, the sign of a difference that shows as zero, the first choices of the
-// measurement lists and the companion bitmap path.
+// box boundaries, the sign of a difference that shows as zero and the companion bitmap path.
 #include "colouredit.h"
 #include "detailsdlg_textedit.h"
 #include "detailsdlg.h"
@@ -118,39 +117,6 @@ TEST(DetailsText, DifferenceNeverShowsMinusZero)
         {0.05001, "0.1 \u00B0C"}};
     for (auto [value, text] : cases)
         EXPECT_EQ(differenceText(value, c), QString::fromUtf8(text)) << value;
-}
-
-// First choices of the two lists for each combination of cursors and markers; both stay
-// inside the list (a cold marker alone sits at position 1, not past the end).
-TEST(DetailsText, FirstMeasurementChoicesFollowTheMarkers)
-{
-    struct Case {
-        int cursors;
-        std::uint8_t flagsA, flagsB;
-        int entries, first, second;
-    };
-    const Case cases[] = {{3, 0x03, 0x00, 6, 1, 2}, {3, 0x03, 0x02, 3, 1, 2},
-                          {3, 0x01, 0x02, 2, 1, 0}, {3, 0x00, 0x02, 1, 0, 0},
-                          {1, 0x00, 0x00, 2, 1, 0}, {1, 0x01, 0x00, 3, 1, 0},
-                          {2, 0x00, 0x00, 3, 1, 2}, {0, 0x02, 0x00, 2, 0, 1},
-                          {0, 0x00, 0x00, 1, 0, 0}, {12, 0x00, 0x00, 11, 1, 2}};
-    for (const Case& k : cases) {
-        cBrixa image;
-        image.fields.cursorCount = static_cast<std::uint8_t>(k.cursors);
-        image.fields.flagsA = k.flagsA;
-        image.fields.flagsB = k.flagsB;
-        const auto entries = measurementEntries(image);
-        ASSERT_EQ(static_cast<int>(entries.size()), k.entries) << k.cursors << int(k.flagsA);
-        const MeasurementPositions p = firstMeasurementPositions(entries);
-        EXPECT_EQ(p.first, k.first)
-            << k.cursors << " A " << int(k.flagsA) << " B " << int(k.flagsB);
-        EXPECT_EQ(p.second, k.second)
-            << k.cursors << " A " << int(k.flagsA) << " B " << int(k.flagsB);
-        EXPECT_EQ(entries.front().marker, -1);
-        if (k.flagsA & 0x02) {
-            EXPECT_EQ(entries.back().marker, 10);
-        }
-    }
 }
 
 TEST(DetailsText, SnapshotPathBecomesItsBitmapPath)

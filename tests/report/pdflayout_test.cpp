@@ -113,24 +113,27 @@ TEST(PdfPage, FooterNumbersAreReversedForHebrew)
     EXPECT_EQ(footerItem(3, 10, kLanguageUsEnglish).text, QStringLiteral("Page 3 of 10"));
     EXPECT_EQ(footerItem(3, 10, kLanguageHebrew).text, QStringLiteral("Page 10 of 3"));
     EXPECT_EQ(footerItem(1, 4, 0).rect, (PageRect{1880, 3450, 2380, 3500}));
-    EXPECT_EQ(footerItem(1, 4, 0).align, TextAlign::Right);
+    EXPECT_EQ(footerItem(1, 4, 0).align, TextAlign::RightFoot);
 }
 
+// A priority the page's list does not hold (0, 9, -1) prints as the page shows it: none.
 TEST(PdfPage, PriorityZeroLeavesBothPriorityBoxesEmpty)
 {
-    std::vector<cInspectionRecord> records(2);
-    records[1].repairPriority = 4;
-    for (int i = 0; i < 2; ++i) {
+    const std::pair<int, const char*> cases[] = {{0, ""}, {4, "\n4"}, {9, ""}, {-1, ""}};
+    std::vector<cInspectionRecord> records(std::size(cases));
+    for (std::size_t i = 0; i < records.size(); ++i) records[i].repairPriority = cases[i].first;
+    const PageItems summary = summaryPage(records, 0);
+    for (int i = 0; i < static_cast<int>(records.size()); ++i) {
+        const QString want = QString::fromLatin1(cases[i].second);
         InspectionPageData d;
         d.record = records[static_cast<std::size_t>(i)];
         const PageItems page = inspectionPage(d);
         const PageItem* box = findAt(page, {2180, 100, 2380, 250});
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text, i == 0 ? QString() : QStringLiteral("\n4"));
-        const PageItems summary = summaryPage(records, 0);
+        EXPECT_EQ(box->text, want) << cases[i].first;
         const PageItem* cell = findAt(summary, {2180, 340 + 210 * i, 2380, 550 + 210 * i});
         ASSERT_NE(cell, nullptr);
-        EXPECT_EQ(cell->text, i == 0 ? QString() : QStringLiteral("\n4"));
+        EXPECT_EQ(cell->text, want) << cases[i].first;
         EXPECT_EQ(cell->kind, PageItem::Kind::Box);
     }
 }
@@ -242,16 +245,36 @@ TEST(PdfPage, TitleContentsAndMissingSnapshotItems)
     EXPECT_EQ(findText(second, QStringLiteral("Summary"))->rect, (PageRect{100, 340, 1980, 410}));
     EXPECT_EQ(findText(second, QStringLiteral("44"))->align, TextAlign::Right);
 
-    InspectionPageData d;
-    d.snapshot.loaded = false;
-    d.snapshot.path = QStringLiteral("/cards/IR_0007.QVX");
-    const PageItems page = inspectionPage(d);
-    EXPECT_TRUE(std::none_of(page.begin(), page.end(),
-                             [](const PageItem& i) { return i.kind == PageItem::Kind::Strip; }));
-    const PageItem* missing = findAt(page, kStripRect);
-    ASSERT_NE(missing, nullptr);
-    EXPECT_EQ(missing->text, QStringLiteral("Could not find\n/cards/IR_0007.QVX"));
-    EXPECT_NE(findText(page, QStringLiteral("Inspection 1")), nullptr);
+    // A snapshot that did not load is named in the strip's place, in the word order of the
+    // language (German, Spanish, Japanese, Korean and Dutch put the path first, as the image
+    // selection page does), or with what is wrong with it when it is there.
+    const struct {
+        int language;
+        const char* failure;
+        const char* text;
+    } missingCases[] = {
+        {0, "", "Could not find /cards/IR_0007.QVX"},
+        {2, "", "Could not find /cards/IR_0007.QVX"},
+        {1, "", "/cards/IR_0007.QVX Could not find"},
+        {6, "", "/cards/IR_0007.QVX Could not find"},
+        {11, "", "/cards/IR_0007.QVX Could not find"},
+        {1, "not a snapshot record", "/cards/IR_0007.QVX: not a snapshot record"},
+    };
+    for (const auto& c : missingCases) {
+        InspectionPageData d;
+        d.language = c.language;
+        d.snapshot.loaded = false;
+        d.snapshot.path = QStringLiteral("/cards/IR_0007.QVX");
+        d.snapshot.failure = QString::fromUtf8(c.failure);
+        const PageItems page = inspectionPage(d);
+        EXPECT_TRUE(std::none_of(page.begin(), page.end(), [](const PageItem& i) {
+            return i.kind == PageItem::Kind::Strip;
+        }));
+        const PageItem* missing = findAt(page, kStripRect);
+        ASSERT_NE(missing, nullptr);
+        EXPECT_EQ(missing->text, QString::fromUtf8(c.text)) << c.language;
+        EXPECT_NE(findText(page, QStringLiteral("Inspection 1")), nullptr);
+    }
 }
 
 TEST(PdfPage, WrappedTextCutsOnlyWordsWiderThanTheBox)

@@ -13,6 +13,7 @@
 
 #include "core/brixa.h"
 #include "core/constants.h"
+#include "core/inspectionrules.h"
 
 #include <QDir>
 #include <QFile>
@@ -203,6 +204,13 @@ TEST_F(PdfReport, FortyInspectionsKeepEveryPage)
     job.entries = {snapshot("IR_0001", plan)};
     for (int i = 1; i < 40; ++i)
         job.entries.push_back({toU16(path(QStringLiteral("gone/IR_%1.QVX").arg(i))), {}, 0});
+    // Inspection 3's snapshot is there but holds no snapshot record.
+    {
+        QFile junk(path(QStringLiteral("JUNK.QVX")));
+        ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(4000, 'x'));
+    }
+    job.entries[2].snapshotPath = toU16(path(QStringLiteral("JUNK.QVX")));
     job.records.resize(40);
     job.language = 13;
     job.outputPath = path(QStringLiteral("forty.pdf"));
@@ -226,6 +234,9 @@ TEST_F(PdfReport, FortyInspectionsKeepEveryPage)
          {QStringLiteral("Inspection 2"), QStringLiteral("Could not find"),
           QStringLiteral("IR_1.QVX")},
          {QStringLiteral("Cursor 1")}},
+        {6,
+         {QStringLiteral("Inspection 3"), QStringLiteral("JUNK.QVX: not a snapshot record")},
+         {QStringLiteral("Could not find")}},
         {46,
          {QStringLiteral("Summary"), QStringLiteral("40"), QStringLiteral("Page 46 of 46")},
          {}},
@@ -302,6 +313,11 @@ TEST_F(PdfReport, ProfileCancelAndFailure)
     const ReportOutcome failed = runReportJob(job, printer, {}, &listener);
     EXPECT_EQ(failed.status, ReportOutcome::Status::Failed);
     EXPECT_EQ(failed.errorCode, 1);
+    // The message names the folder that is not there rather than a printer-server failure.
+    EXPECT_EQ(failed.message,
+              QStringLiteral("Could not save the PDF file: the folder %1 does not exist")
+                  .arg(QDir::toNativeSeparators(path(QStringLiteral("no/such/folder")))));
+    EXPECT_EQ(cancelled.message, QStringLiteral("PDF print job was cancelled"));
     EXPECT_FALSE(QFile::exists(job.outputPath));
     EXPECT_EQ(listener.events, (QStringList{QStringLiteral("error 4"), QStringLiteral("error 1")}));
     EXPECT_EQ(PdfPrinter::errorMessage(1),
@@ -316,8 +332,7 @@ TEST(PdfReadings, SnapshotFactsFollowTheMarkersUnitAndSelections)
     cBrixa image = gen::makeSnapshot(plan);
     ASSERT_TRUE(image.buildArrays());
     ASSERT_EQ(image.fields.cursorCount, 3);
-    EXPECT_EQ(measurementMarkers(image),
-              (std::vector<int>{-1, 0, 1, 2, kHottestMarker, kColdestMarker}));
+    EXPECT_EQ(measurementList(image).size(), 6u);
 
     struct Case {
         int unit;
@@ -368,22 +383,43 @@ TEST(PdfReadings, SnapshotFactsFollowTheMarkersUnitAndSelections)
     EXPECT_TRUE(impossible.timeText.isEmpty());
 }
 
-TEST(PdfReadings, DefaultSelectionsFollowTheCursorCount)
+// An inspection never shown on the details page prints the readings the page would have
+// chosen for it: the hot and cold markers count as readings as the cursors do, and hidden
+// cursors do not.
+TEST_F(PdfReport, NeverShownInspectionsPrintThePagesDefaultReadings)
 {
     struct Case {
-        int cursors, first, second, wantFirst, wantSecond;
+        int cursors;
+        std::uint8_t flagsA, flagsB;
+        const char* difference;  // empty: no difference row
     };
-    const Case cases[] = {{0, -1, -1, 0, 0}, {1, -1, -1, 1, 0}, {2, -1, -1, 1, 2},
-                          {3, -1, -1, 1, 2}, {3, 4, -1, 4, 2},  {0, 3, 5, 3, 5}};
-    for (const Case& c : cases) {
-        cBrixa image;
-        image.fields.cursorCount = static_cast<std::uint8_t>(c.cursors);
-        cInspectionRecord r;
-        r.firstMeasurement = c.first;
-        r.secondMeasurement = c.second;
-        applyDefaultSelections(r, image);
-        EXPECT_EQ(r.firstMeasurement, c.wantFirst) << c.cursors;
-        EXPECT_EQ(r.secondMeasurement, c.wantSecond) << c.cursors;
+    const Case cases[] = {
+        {0, 0x03, 0x00, "(Hot - Cold)"},
+        {2, 0x03, 0x02, "(Hot - Cold)"},
+        {1, 0x02, 0x00, "(1 - Cold)"},
+        {2, 0x03, 0x00, "(1 - 2)"},
+        {0, 0x01, 0x00, ""},
+        {2, 0x00, 0x02, ""},
+    };
+    ReportJob job;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        gen::SnapshotPlan plan = gen::demoPlan(7);
+        plan.cursors.resize(static_cast<std::size_t>(cases[i].cursors));
+        plan.flagsA = cases[i].flagsA;
+        plan.flagsB = cases[i].flagsB;
+        job.entries.push_back(snapshot("IR_" + std::to_string(i), plan));
+    }
+    job.records.resize(job.entries.size());  // every choice never made
+    job.outputPath = path(QStringLiteral("defaults.pdf"));
+    ASSERT_EQ(writeReport(job).status, ReportOutcome::Status::Saved);
+    if (!tool(QStringLiteral("pdftotext"), {QStringLiteral("-v")})) GTEST_SKIP() << "no pdftotext";
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const QString text = pageText(job.outputPath, 3 + static_cast<int>(i)).simplified();
+        const QString want = QString::fromLatin1(cases[i].difference);
+        EXPECT_EQ(text.contains(QStringLiteral("Difference")), !want.isEmpty()) << i;
+        if (!want.isEmpty()) {
+            EXPECT_TRUE(text.contains(want)) << i << ": " << text.toStdString();
+        }
     }
 }
 

@@ -7,6 +7,9 @@
 
 #include "generator.h"
 #include "irfiledialog.h"
+#include "languagemodules.h"
+#include "languagetable.h"
+#include "stringtable.h"
 #include "messagelog.h"
 #include "vantorodoc.h"
 
@@ -113,6 +116,52 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), bytes);
     cIRFileDialog::setChooser({});
+}
+
+// Catches a progress dialog that counts pages in another order than the footers: in Hebrew
+// the total comes first ("12 pages, page 1"), as on every printed page.
+TEST(PdfSheet, HebrewProgressReadsTheTotalFirst)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const LanguageLoad hebrew = LanguageModules().load(kLanguageHebrew);
+    ASSERT_TRUE(hebrew.ok());
+    StringTable::setActive(hebrew.table);
+    ReportContext context;
+    context.settings = SettingsStore(dir.filePath(QStringLiteral("config")));
+    context.language = kLanguageHebrew;
+    CVantoroDoc doc(context.settings);
+    cReportSheet sheet(context, doc);
+    ASSERT_TRUE(gen::writeSnapshot(dir.path().toStdString(), "IR_0001", gen::demoPlan(2)).ok());
+    const cInspectionImage entry{toU16(dir.filePath(QStringLiteral("IR_0001.QVX"))),
+                                 toU16(dir.filePath(QStringLiteral("IR_0001.BMP"))), 0};
+    ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries(std::vector<cInspectionImage>(9, entry),
+                                                            std::vector<cInspectionRecord>(9)));
+    cIRFileDialog::setChooser([&](const cIRFileDialog&) {
+        return std::optional(dir.filePath(QStringLiteral("he.pdf")));
+    });
+    QStringList labels, wanted;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        for (QProgressDialog* d : sheet.findChildren<QProgressDialog*>()) {
+            if (d->value() < 1) continue;
+            labels << d->labelText();
+            wanted << QStringLiteral(
+                          "12 \u05E2\u05DE\u05D5\u05D3\u05D9\u05DD, \u05E2\u05DE\u05D5\u05D3 ") +
+                          QString::number(d->value());
+            d->cancel();
+        }
+    });
+    watcher.start(0);
+    {
+        test::MessageLog log;
+        sheet.generateReport();
+    }
+    watcher.stop();
+    cIRFileDialog::setChooser({});
+    StringTable::setActive(StringTable::english());
+    ASSERT_FALSE(labels.isEmpty());
+    EXPECT_EQ(labels, wanted) << labels.join(u'|').toStdString();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The printed report in every language: each label, heading and box caption of the title,
 // contents, inspection (all four templates) and summary pages fits its place, neither wider
 // than its rectangle nor running into a neighbouring box.
+#include "reportlayout.h"
 #include "reportpage.h"
 #include "reportpagepainter.h"
 
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 
 namespace calivue {
 namespace {
@@ -115,6 +118,78 @@ TEST(ReportTexts, EveryLanguageFitsThePagesBoxes)
     StringTable::setActive(StringTable::english());
     EXPECT_TRUE(found.isEmpty()) << found.size() << " texts do not fit:\n"
                                  << found.join(u'\n').toStdString();
+}
+
+// The rows holding ink in `image` (first, last), or (-1, -1) when it is blank.
+std::pair<int, int> inkRows(const QImage& image)
+{
+    int first = -1, last = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                if (first < 0) first = y;
+                last = y;
+                break;
+            }
+    return {first, last};
+}
+
+// Catches a footer cut short, by its box or by the bottom of the 3508-unit page (printers
+// lose what lies past it), in any language: each footer is painted as the page paints it and
+// must show the whole ink of its text, on the page.
+TEST(ReportTexts, EveryLanguagesFooterLiesWhollyInsideThePage)
+{
+    const ReportFonts fonts = reportFonts();
+    const LanguageModules modules;
+    constexpr int kTop = 3300;  // the painted band covers page rows kTop .. kTop + 300
+    QStringList found;
+    for (const LanguageInfo& info : languageTable()) {
+        const QString language = QString::fromLatin1(info.moduleName ? info.moduleName : "English");
+        if (info.number == 0) {
+            StringTable::setActive(StringTable::english());
+        } else {
+            const LanguageLoad load = modules.load(info.number);
+            ASSERT_TRUE(load.ok()) << language.toStdString();
+            StringTable::setActive(load.table);
+        }
+        const PageItem footer = footerItem(188, 188, info.number);
+        QImage band(2600, 300, QImage::Format_RGB32), free(2600, 300, QImage::Format_RGB32);
+        band.fill(Qt::white);
+        free.fill(Qt::white);
+        {
+            QPainter p(&band);
+            p.translate(0, -kTop);
+            paintPageItems(p, {footer}, fonts);
+        }
+        {
+            // The same text with nothing to cut it: the ink a whole footer has.
+            QPainter p(&free);
+            p.setFont(fonts.body);
+            p.drawText(QPointF(100, 150), footer.text);
+        }
+        const auto [top, bottom] = inkRows(band);
+        const auto [freeTop, freeBottom] = inkRows(free);
+        int right = -1;
+        for (int y = 0; y < band.height(); ++y)
+            for (int x = 0; x < band.width(); ++x)
+                if (band.pixel(x, y) != qRgb(255, 255, 255)) right = std::max(right, x);
+        if (top < 0) {
+            found << language + QStringLiteral(": no footer drawn");
+            continue;
+        }
+        if (bottom - top != freeBottom - freeTop)
+            found << QStringLiteral("%1: %2 rows of ink shown of %3")
+                         .arg(language)
+                         .arg(bottom - top + 1)
+                         .arg(freeBottom - freeTop + 1);
+        if (kTop + bottom >= layout::kPageHeight || right >= layout::kPageWidth)
+            found << QStringLiteral("%1: ink down to %2, right to %3")
+                         .arg(language)
+                         .arg(kTop + bottom)
+                         .arg(right);
+    }
+    StringTable::setActive(StringTable::english());
+    EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString();
 }
 
 }  // namespace

@@ -82,7 +82,8 @@ TEST_F(TitleFixture, SetImageJudgesTheLastThreeCharacters)
 }
 
 // The logo comes back in the next run, unless it was cleared; a file that does not decode
-// (through Set Image or a project) keeps the logo there was, without a message.
+// (through Set Image or a project) keeps the logo there was. Set Image says what is wrong with
+// the chosen file: not a picture, or not found.
 TEST_F(TitleFixture, LogoPersistsUntilClearedAndSurvivesBadFiles)
 {
     const QString logo = file("logo.bmp");
@@ -109,7 +110,10 @@ TEST_F(TitleFixture, LogoPersistsUntilClearedAndSurvivesBadFiles)
         EXPECT_EQ(next.logoSize(), clear ? QSize(-1, -1) : QSize(80, 40));
         EXPECT_EQ(next.title().logoPath, clear ? u"" : logo.toStdU16String());
     }
-    EXPECT_TRUE(log.texts.isEmpty());
+    const QStringList told = {
+        file("bad.jpg", nullptr) + QStringLiteral(": not a picture this program can read"),
+        files.filePath(QStringLiteral("gone.bmp")) + QStringLiteral(": not found")};
+    EXPECT_EQ(log.texts, told + told);
 }
 
 // 35 short lines fit the 51 × 35 box, 36 do not; so for a 51- and a 52-character word.
