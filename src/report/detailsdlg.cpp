@@ -18,6 +18,11 @@ DetailsDlg::DetailsDlg(ReportContext& context, QWidget* parent)
     for (auto signal : {&CReportDoc::inspectionsInserted, &CReportDoc::inspectionsRemoved})
         connect(&doc, signal, this, [this] { onInspectionsChanged(); });
     connect(&doc, &CReportDoc::inspectionMoved, this, [this] { updateInspectionLabel(); });
+    // A record on show changed by another writer is shown afresh; the page's own stores are
+    // what the controls already show.
+    connect(&doc, &CReportDoc::inspectionChanged, this, [this](int index) {
+        if (!m_d->storing && index + 1 == m_d->shown) showInspection();
+    });
     connect(&doc, &CReportDoc::projectReplaced, this, &DetailsDlg::onProjectReplaced);
     connect(&doc, &CReportDoc::captionsChanged, this, &DetailsDlg::onCaptionsChanged);
     // The captions the page shows are the project's.

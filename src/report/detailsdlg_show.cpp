@@ -21,6 +21,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace calivue {
 
@@ -243,6 +244,7 @@ void DetailsDlg::storeInspection()
         r.secondMeasurement = c.secondMeasurement->currentIndex();
     }
     m_d->edited = false;
+    const bool wasStoring = std::exchange(m_d->storing, true);
     // The user's typing marked the project already; what the page filled in for an inspection
     // merely shown (its default measurement choices) is no change of its own.
     m_d->doc.setRecord(n - 1, r, false);
@@ -253,6 +255,7 @@ void DetailsDlg::storeInspection()
         copyDetailsForward(n - 1);
         m_d->detailsCopied = true;
     }
+    m_d->storing = wasStoring;
 }
 
 void DetailsDlg::copyDetailsForward(int index)

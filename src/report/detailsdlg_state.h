@@ -28,6 +28,7 @@ struct DetailsDlg::State {
     bool detailsCopied = true;      // operator, location, equipment already copied forward
     bool fillingCaptions = false;   // the page is putting captions into their boxes
     bool applyingCaptions = false;  // the page is taking the document's captions
+    bool storing = false;           // the page is writing its records into the document
 
     std::array<QString, 13> captions;
     std::array<bool, 13> captionChanged{};

@@ -78,6 +78,10 @@ TEST(ReportPages, EditThroughTheDocumentAndFollowIt)
     f.details->setCurrentInspection(1);
     f.details->showInspection();
     EXPECT_EQ(f.details->controls().name->text(), u"C"_s);
+    cInspectionRecord renamed = f.report.inspection(0)->record;
+    renamed.name = u"Renamed";
+    f.report.setRecord(0, renamed);
+    EXPECT_EQ(f.details->controls().name->text(), u"Renamed"_s);
     ReportTitle t = f.report.title();
     t.company = u"Elsewhere Co";
     t.comments = u"from the project";
