@@ -4,6 +4,7 @@
 #include "detailsdlg.h"
 #include "generator.h"
 #include "imageselectdlg.h"
+#include "reportdoc.h"
 #include "thumbnail.h"
 
 #include <QTemporaryDir>
@@ -43,11 +44,12 @@ void BM_ListFolderOf500Snapshots(benchmark::State& state)
 {
     const QString folder = cardFolder().path();
     QTemporaryDir config;
+    calivue::CReportDoc project;
     calivue::ReportContext ctx;
+    ctx.report = &project;
     ctx.settings = calivue::SettingsStore(config.path());
     calivue::DetailsDlg details(ctx);
     calivue::ImageSelectDlg page(ctx);
-    page.setDetails(&details);
     page.setSnapshotFolder(folder);
     for (auto _ : state) {
         page.scanFolder();

@@ -6,6 +6,7 @@
 #include "languagedlg.h"
 #include "stringids.h"
 #include "stringtable.h"
+#include "reportdoc.h"
 #include "vantorodoc.h"
 
 #include <QAction>
@@ -101,7 +102,25 @@ void CMainFrame::onLanguage()
 
 void CMainFrame::updateTitle()
 {
-    setWindowTitle(m_doc.windowTitle(uiText(sid::ProductTitle)));
+    const QString app = uiText(sid::ProductTitle);
+    setWindowTitle(reportShown() && m_report ? m_report->windowTitle(app) : m_doc.windowTitle(app));
+}
+
+bool CMainFrame::reportShown() const
+{
+    return m_view && m_view->reportMode();
+}
+
+void CMainFrame::setReportDocument(CReportDoc* doc, ReportFileCommands commands)
+{
+    if (m_report) disconnect(m_report, nullptr, this, nullptr);
+    m_report = doc;
+    m_reportFiles = std::move(commands);
+    if (!m_report) return;
+    connect(m_report, &CReportDoc::modifiedChanged, this, &CMainFrame::updateTitle);
+    for (auto signal : {&CReportDoc::saved, &CReportDoc::projectReplaced})
+        connect(m_report, signal, this, &CMainFrame::updateTitle);
+    updateTitle();
 }
 
 void CMainFrame::connectDocument()
@@ -131,9 +150,10 @@ void CMainFrame::connectDocument()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    // Exit and the window's close button both ask about unsaved changes; Cancel keeps the
-    // program running.
-    if (!m_doc.saveModified()) {
+    // Exit and the window's close button both ask about unsaved changes, the report project's
+    // first, then the snapshot's; Cancel (or Escape) on either keeps the program running.
+    const bool reportKept = !m_reportFiles.saveModified || m_reportFiles.saveModified();
+    if (!reportKept || !m_doc.saveModified()) {
         event->ignore();
         return;
     }

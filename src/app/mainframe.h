@@ -17,9 +17,20 @@ class QToolBar;
 
 namespace calivue {
 
+class CReportDoc;
 class CVantoroDoc;
 class SettingsStore;
 class ViewCommands;
+
+// The File commands of the report project, carried out by the report writer with its dialogs
+// and messages. Unset members do nothing (saveModified: nothing to lose).
+struct ReportFileCommands {
+    std::function<void()> newProject;
+    std::function<void()> open;
+    std::function<bool()> save;
+    std::function<bool()> saveAs;
+    std::function<bool()> saveModified;
+};
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -41,6 +52,18 @@ public:
     void setViewCommands(ViewCommands* view);
     ViewCommands* viewCommands() const { return m_view; }
 
+    // The report project's document and its File commands. While the view shows the report
+    // writer, the title and Save, Save As follow that document; closing asks about both.
+    // `doc` must outlive the frame.
+    void setReportDocument(CReportDoc* doc, ReportFileCommands commands);
+    // Whether the report project is the current document (the view is in report mode).
+    bool reportShown() const;
+    // File > Open of the report project.
+    void openReportProject()
+    {
+        if (m_reportFiles.open) m_reportFiles.open();
+    }
+
     // A handler for a command carried out outside the frame (the properties dialog, the
     // template dialog). A command without a handler stays disabled.
     void setCommandHandler(int command, std::function<void()> handler);
@@ -50,7 +73,7 @@ public:
     void updateCommandStates();
     // Refreshes the status-bar read-outs from the document.
     void updateStatusPanes();
-    // The document's title rule with the product title.
+    // The current document's title rule with the product title.
     void updateTitle();
 
     // The window's size, position, bars and options-sheet docking from the settings file
@@ -86,6 +109,8 @@ private:
     void runHandler(int command);
 
     CVantoroDoc& m_doc;
+    CReportDoc* m_report = nullptr;
+    ReportFileCommands m_reportFiles;
     SettingsStore& m_settings;
     int m_language;
     std::function<bool(int)> m_languageInstalled;

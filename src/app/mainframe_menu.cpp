@@ -34,6 +34,8 @@ void setStandardShortcut(QAction* action, int command)
     // Menus draw the keys beside the text, in the menu bar's menus and any other.
     action->setShortcutVisibleInContextMenu(true);
     switch (command) {
+        case cmd::NewReportProject:
+            return standard(QKeySequence::New, "Ctrl+N");
         case cmd::FileOpen:
             return standard(QKeySequence::Open, "Ctrl+O");
         case cmd::FileSave:
@@ -109,8 +111,26 @@ void CMainFrame::connectCommands()
             connect(a, &QAction::triggered, this, slot);
     };
     // File
-    on(cmd::FileSave, [this] { m_doc.save(); });
-    on(cmd::FileSaveAs, [this] { m_doc.saveAs(); });
+    // Save and Save As go to the current document: the report project in report mode.
+    on(cmd::FileSave, [this] {
+        if (!reportShown())
+            m_doc.save();
+        else if (m_reportFiles.save)
+            m_reportFiles.save();
+    });
+    on(cmd::FileSaveAs, [this] {
+        if (!reportShown())
+            m_doc.saveAs();
+        else if (m_reportFiles.saveAs)
+            m_reportFiles.saveAs();
+    });
+    on(cmd::NewReportProject, [this] {
+        // The report writer comes to the front with a new project.
+        if (m_view && !reportShown()) m_view->toggleReportWriter();
+        if (reportShown() && m_reportFiles.newProject) m_reportFiles.newProject();
+        updateTitle();
+        updateCommandStates();
+    });
     on(cmd::Revert, [this] { m_doc.revert(); });
     on(cmd::ExcelOutput, [this] { m_doc.exportCsv(); });
     on(cmd::Properties, [this] { runHandler(cmd::Properties); });
@@ -145,6 +165,9 @@ void CMainFrame::connectCommands()
     });
     on(cmd::ReportWriter, [this] {
         if (m_view) m_view->toggleReportWriter();
+        // The title and the commands follow the document that is current now.
+        updateTitle();
+        updateCommandStates();
     });
     // Tools
     on(cmd::ResetIsotherms, [this] { m_doc.resetIsotherms(); });
@@ -168,8 +191,8 @@ void CMainFrame::connectCommands()
 
 void CMainFrame::updateCommandStates()
 {
-    const bool report = m_doc.reportMode();
-    const bool analysis = m_doc.analysisCommandsEnabled();
+    const bool report = reportShown();
+    const bool analysis = m_doc.isLoaded() && !report;
     const bool view = m_view != nullptr;
     // The view's profile rule asks for an image, not a decoded record: a loaded snapshot
     // always has one, so the analysis rule covers it.
@@ -181,9 +204,10 @@ void CMainFrame::updateCommandStates()
     };
 
     set(cmd::FileOpen, true);
-    set(cmd::FileSave, m_doc.saveEnabled());
-    set(cmd::FileSaveAs, m_doc.saveEnabled());
-    set(cmd::Revert, m_doc.revertEnabled());
+    set(cmd::NewReportProject, view);
+    set(cmd::FileSave, report || m_doc.saveEnabled());
+    set(cmd::FileSaveAs, report || m_doc.saveEnabled());
+    set(cmd::Revert, !report && m_doc.revertEnabled());
     set(cmd::ExcelOutput, analysis);
     set(cmd::Properties, analysis && hasHandler(cmd::Properties));
     set(cmd::AppExit, true);

@@ -12,6 +12,7 @@
 #include "optionssheet.h"
 #include "propertiesdlg.h"
 #include "detailsdlg.h"
+#include "reportdoc.h"
 #include "reportsheet.h"
 #include "templatedlg.h"
 #include "titledlg.h"
@@ -56,7 +57,7 @@ CVantoroApp::CVantoroApp(AppOptions options, QObject* parent)
 
 CVantoroApp::~CVantoroApp()
 {
-    // The frame refers to the document, so it goes first.
+    // The frame (and the report writer in it) refers to the documents, so it goes first.
     delete m_frame.data();
 }
 
@@ -97,6 +98,7 @@ bool CVantoroApp::initInstance(const QStringList& arguments, bool show)
     // Every window the user clicks becomes the active one, with or without a window manager.
     if (QCoreApplication* qtApp = QCoreApplication::instance()) activateWindowsOnClick(*qtApp);
     m_doc = std::make_unique<CVantoroDoc>(m_settings);
+    m_report = std::make_unique<CReportDoc>();
     createFrame();
     processCommandLine(arguments);
 
@@ -172,6 +174,19 @@ void CVantoroApp::createFrame()
     m_frame->setCommandHandler(cmd::Properties, [this] { onProperties(); });
     m_frame->setCommandHandler(cmd::Template, [this] { onTemplate(); });
     connect(m_frame->action(cmd::FileOpen), &QAction::triggered, this, &CVantoroApp::onFileOpen);
+    // The report project's File commands are the report writer's; they need its sheet, which
+    // the view builds with itself.
+    ReportFileCommands files;
+    files.newProject = [this] {
+        if (cReportSheet* sheet = reportSheet()) sheet->newProject();
+    };
+    files.open = [this] {
+        if (cReportSheet* sheet = reportSheet()) sheet->openProject();
+    };
+    files.save = [this] { return reportSheet() && reportSheet()->saveProject(); };
+    files.saveAs = [this] { return reportSheet() && reportSheet()->saveProjectAs(); };
+    files.saveModified = [this] { return !reportSheet() || reportSheet()->saveModified(); };
+    m_frame->setReportDocument(m_report.get(), std::move(files));
     connect(m_frame->action(cmd::AppAbout), &QAction::triggered, this, &CVantoroApp::onAbout);
 }
 
@@ -183,6 +198,7 @@ cReportSheet* CVantoroApp::reportSheet() const
 ViewSheetFactory CVantoroApp::defaultReportSheetFactory()
 {
     ReportContext context;
+    context.report = m_report.get();
     context.settings = m_settings;
     context.templateNumber = m_template;
     context.language = m_language;
@@ -190,14 +206,9 @@ ViewSheetFactory CVantoroApp::defaultReportSheetFactory()
     // Edit Image: the snapshot becomes the document, then the view leaves report mode.
     context.editImage = [this](const QString& bitmapPath) {
         openFile(bitmapPath);
-        if (m_doc && m_doc->reportMode() && m_frame && m_frame->viewCommands())
-            m_frame->viewCommands()->toggleReportWriter();
+        if (m_frame && m_frame->reportShown()) m_frame->viewCommands()->toggleReportWriter();
         refreshTitle();
     };
-    if (!m_reportOpen)
-        m_reportOpen = [this] {
-            if (m_reportSheet) m_reportSheet->openProject();
-        };
     return cReportSheet::factory(std::move(context),
                                  [this](cReportSheet* sheet) { m_reportSheet = sheet; });
 }

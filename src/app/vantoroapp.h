@@ -26,6 +26,7 @@ class QDialog;
 namespace calivue {
 
 class CMainFrame;
+class CReportDoc;
 class CVantoroDoc;
 class cReportSheet;
 
@@ -78,8 +79,8 @@ public:
     // Opens a snapshot by its .bmp name; a .qvx name (any case) opens its .BMP. Asks about
     // unsaved changes first; false when the user kept the document or the open failed.
     bool openFile(const QString& path);
-    // The Open command: a report project in report-writer mode (through the report-open
-    // hook), else a snapshot chosen in the open dialog.
+    // The Open command: a report project when the report writer is shown (the main frame's
+    // report File commands), else a snapshot chosen in the open dialog.
     void onFileOpen();
     // The About box: its captions from the active table, its contents from the program's own.
     void onAbout();
@@ -88,10 +89,9 @@ public:
     // The Template command: the report template dialog on the stored setting.
     void onTemplate();
 
-    // The report writer's Open (a .vrp project); called by onFileOpen in report-writer mode.
-    void setReportOpenHook(std::function<void()> hook) { m_reportOpen = std::move(hook); }
-
     CVantoroDoc* document() const { return m_doc.get(); }
+    // The report project's document (exists from start-up on).
+    CReportDoc* reportDocument() const { return m_report.get(); }
     CMainFrame* mainFrame() const;
     // The report writer's sheet once the view has built it (nullptr before, or when a test
     // installed a factory of its own).
@@ -127,8 +127,8 @@ private:
     // The locale, layout direction and Qt texts of the language in use; set at start-up.
     std::unique_ptr<LanguageEnvironment> m_environment;
     std::unique_ptr<CVantoroDoc> m_doc;
+    std::unique_ptr<CReportDoc> m_report;
     QPointer<CMainFrame> m_frame;
-    std::function<void()> m_reportOpen;
     ViewSheetFactory m_reportSheetFactory;
     QPointer<cReportSheet> m_reportSheet;
 };

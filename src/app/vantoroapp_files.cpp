@@ -1,5 +1,5 @@
-// The application's file commands: the Open command and the open-file hook it shares with
-// the command line.
+// The application's file commands: the Open command (the current document's) and the open-file
+// hook it shares with the command line.
 #include "vantoroapp.h"
 
 #include "mainframe.h"
@@ -28,8 +28,8 @@ bool CVantoroApp::openFile(const QString& path)
 void CVantoroApp::onFileOpen()
 {
     if (!m_doc) return;
-    if (m_doc->reportMode()) {
-        if (m_reportOpen) m_reportOpen();
+    if (m_frame && m_frame->reportShown()) {
+        m_frame->openReportProject();
         return;
     }
 

@@ -97,17 +97,12 @@ bool CVantoroDoc::saveDocument(const QString& newBmpPath)
 
 bool CVantoroDoc::save()
 {
-    if (m_reportMode) {
-        if (m_reportHooks.save) return m_reportHooks.save();
-        return m_reportHooks.saveAs && m_reportHooks.saveAs();
-    }
     if (!isLoaded()) return false;
     return saveDocument(m_currentPath);
 }
 
 bool CVantoroDoc::saveAs()
 {
-    if (m_reportMode) return m_reportHooks.saveAs && m_reportHooks.saveAs();
     if (!isLoaded()) return false;
 
     const QFileInfo current(m_currentPath);
@@ -134,20 +129,6 @@ void CVantoroDoc::revert()
 
 bool CVantoroDoc::saveModified()
 {
-    if (m_reportHooks.modified && m_reportHooks.modified()) {
-        const QString name = m_reportHooks.name ? m_reportHooks.name() : QString();
-        const QString question = formatText(uiText(sid::SaveChangesTo), {name});
-        if (cMessageDlg::messageBox(question, cMessageDlg::IconQuestion, cMessageDlg::ButtonsYesNo,
-                                    m_dialogParent) == cMessageDlg::IdYes) {
-            // A project that was not written (failed, or its Save As cancelled) keeps the
-            // document open, so the report is never lost after the user asked to keep it.
-            const bool saved = m_reportHooks.save     ? m_reportHooks.save()
-                               : m_reportHooks.saveAs ? m_reportHooks.saveAs()
-                                                      : true;
-            if (!saved) return false;
-        }
-    }
-
     if (!m_modified || !isLoaded()) return true;
     const QString question = formatText(uiText(sid::SaveChangesTo), {displayName()});
     const int answer = cMessageDlg::messageBox(question, cMessageDlg::IconQuestion,

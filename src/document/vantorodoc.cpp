@@ -39,13 +39,6 @@ void CVantoroDoc::setModified(bool modified)
     emit titleChanged();
 }
 
-void CVantoroDoc::setReportMode(bool on)
-{
-    if (m_reportMode == on) return;
-    m_reportMode = on;
-    emit titleChanged();
-}
-
 QString CVantoroDoc::displayName() const
 {
     if (m_currentPath.isEmpty()) return {};
@@ -54,17 +47,9 @@ QString CVantoroDoc::displayName() const
 
 QString CVantoroDoc::windowTitle(const QString& applicationTitle) const
 {
-    QString name;
-    bool modified = false;
-    if (m_reportMode) {
-        if (m_reportHooks.name) name = m_reportHooks.name();
-        modified = m_reportHooks.modified && m_reportHooks.modified();
-    } else {
-        name = displayName();
-        modified = m_modified;
-    }
+    const QString name = displayName();
     if (name.isEmpty()) return applicationTitle;
-    return name + (modified ? QStringLiteral("* - ") : QStringLiteral(" - ")) + applicationTitle;
+    return name + (m_modified ? QStringLiteral("* - ") : QStringLiteral(" - ")) + applicationTitle;
 }
 
 // --- markers -------------------------------------------------------------------

@@ -47,16 +47,6 @@ struct ProfileState {
     int columnFirst = 0, columnLast = 239;
 };
 
-// What the report writer lends the document while it is shown: its project's
-// name and modified flag for the title, and its Save and Save As. Empty members
-// mean "no report project" (nothing to save, never modified).
-struct ReportProjectHooks {
-    std::function<QString()> name;
-    std::function<bool()> modified;
-    std::function<bool()> save;    // writes the project; false when it was not written
-    std::function<bool()> saveAs;  // asks for a name, then writes; false when cancelled or failed
-};
-
 class CVantoroDoc : public QObject {
     Q_OBJECT
 
@@ -85,19 +75,17 @@ public:
     // Saves under newBmpPath through the safe save; false (nothing copied, nothing
     // changed in the document) when there is no image or the record could not be written.
     bool saveDocument(const QString& newBmpPath);
-    // The Save command: the report project in report-writer mode, else the snapshot
-    // under its current path.
+    // The Save command: the snapshot under its current path.
     bool save();
-    // The Save As command: the report project's Save As in report-writer mode, else
-    // a save dialog and saveDocument; false when cancelled or the save failed.
+    // The Save As command: a save dialog and saveDocument; false when cancelled or the save
+    // failed.
     bool saveAs();
     // Asks "Lose all changes since your last save ?" when modified; on Yes reopens.
     void revert();
-    // Before the document is closed or replaced: asks about an unsaved report
-    // project (Yes saves it), then about unsaved snapshot changes (Yes saves, No
-    // discards, Cancel keeps the document). False when the caller must not go on.
+    // Before the document is closed or replaced: asks about unsaved snapshot changes
+    // (Yes saves, No discards, Cancel keeps the document). False when the caller must not
+    // go on.
     bool saveModified();
-    void setReportProjectHooks(ReportProjectHooks hooks) { m_reportHooks = std::move(hooks); }
 
     bool isLoaded() const;  // a snapshot with a decoded record is open
     bool isModified() const { return m_modified; }
@@ -105,8 +93,7 @@ public:
     const QString& currentPath() const { return m_currentPath; }
     // The file name of the current .bmp path, empty without one.
     QString displayName() const;
-    // "<name>* - <app>" / "<name> - <app>" / "<app>"; in report-writer mode the
-    // name and modified mark are the report project's.
+    // "<name>* - <app>" / "<name> - <app>" / "<app>".
     QString windowTitle(const QString& applicationTitle) const;
 
     cBrixa& image() { return m_image; }
@@ -225,16 +212,10 @@ public:
     bool persistReportDetails() const { return m_persistReportDetails; }
     void togglePersistReportDetails();
 
-    // Report-writer mode is a property of the view; the document needs it for the
-    // enabling rules, the title and the Save commands.
-    bool reportMode() const { return m_reportMode; }
-    void setReportMode(bool on);
-    // A snapshot is loaded and the view is not in report-writer mode.
-    bool analysisCommandsEnabled() const { return isLoaded() && !m_reportMode; }
     // Revert has something to undo.
-    bool revertEnabled() const { return analysisCommandsEnabled() && m_modified; }
-    // Save and Save As: report-writer mode or a snapshot loaded.
-    bool saveEnabled() const { return m_reportMode || isLoaded(); }
+    bool revertEnabled() const { return isLoaded() && m_modified; }
+    // Save and Save As have a snapshot to write.
+    bool saveEnabled() const { return isLoaded(); }
 
 signals:
     void updateAllViews(int hint);
@@ -272,11 +253,9 @@ private:
     std::array<Marker, kMarkerCount> m_markers;
     QString m_currentPath;
     QPointer<QWidget> m_dialogParent;
-    ReportProjectHooks m_reportHooks;
     SettingsStore m_settings;
     bool m_loadSuccess = false;
     bool m_modified = false;
-    bool m_reportMode = false;
     bool m_persistReportDetails = false;
     std::atomic<std::uint32_t> m_imageChanged{0};
     std::atomic<std::uint32_t> m_overlayChanged{0};

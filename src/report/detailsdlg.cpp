@@ -1,8 +1,6 @@
 #include "detailsdlg.h"
 
 #include "detailsdlg_state.h"
-#include "imageselectdlg.h"
-#include "reorder.h"
 #include "reporttext.h"
 
 #include <QDateTimeEdit>
@@ -14,6 +12,21 @@ DetailsDlg::DetailsDlg(ReportContext& context, QWidget* parent)
 {
     m_d->unit = context.tempUnit >= 0 && context.tempUnit <= 2 ? context.tempUnit : 0;
     buildPage();
+    CReportDoc& doc = m_d->doc;
+    // Edits still in the controls go into their record while the indexes are still theirs.
+    connect(&doc, &CReportDoc::inspectionsAboutToChange, this, [this] { settleEdits(); });
+    for (auto signal : {&CReportDoc::inspectionsInserted, &CReportDoc::inspectionsRemoved})
+        connect(&doc, signal, this, [this] { onInspectionsChanged(); });
+    connect(&doc, &CReportDoc::inspectionMoved, this, [this] { updateInspectionLabel(); });
+    // A record on show changed by another writer is shown afresh; the page's own stores are
+    // what the controls already show.
+    connect(&doc, &CReportDoc::inspectionChanged, this, [this](int index) {
+        if (!m_d->storing && index + 1 == m_d->shown) showInspection();
+    });
+    connect(&doc, &CReportDoc::projectReplaced, this, &DetailsDlg::onProjectReplaced);
+    connect(&doc, &CReportDoc::captionsChanged, this, &DetailsDlg::onCaptionsChanged);
+    // The captions the page shows are the project's.
+    pushCaptions();
 }
 
 DetailsDlg::~DetailsDlg()
@@ -35,21 +48,16 @@ const DetailsControls& DetailsDlg::controls() const
     return m_d->c;
 }
 
-void DetailsDlg::setImageSelect(ImageSelectDlg* page)
-{
-    m_d->images = page;
-}
-
 // --- records ---------------------------------------------------------------------------
 
-const std::vector<cInspectionRecord>& DetailsDlg::records() const
+std::vector<cInspectionRecord> DetailsDlg::records() const
 {
-    return m_d->records;
+    return m_d->doc.records();
 }
 
 int DetailsDlg::recordCount() const
 {
-    return static_cast<int>(m_d->records.size());
+    return m_d->doc.inspectionCount();
 }
 
 // Before the list changes, edits still in the controls go into the record they belong to;
@@ -61,49 +69,33 @@ void DetailsDlg::settleEdits()
     m_d->edited = false;
 }
 
-void DetailsDlg::appendRecord()
+void DetailsDlg::onInspectionsChanged()
 {
-    m_d->records.emplace_back();
-}
-
-void DetailsDlg::appendRecords(const std::vector<cInspectionRecord>& records)
-{
-    m_d->records.insert(m_d->records.end(), records.begin(), records.end());
-}
-
-void DetailsDlg::removeRecord(int index)
-{
-    if (index < 0 || index >= recordCount()) return;
-    settleEdits();
-    m_d->records.erase(m_d->records.begin() + index);
-    if (m_d->current > recordCount()) m_d->current = 0;
-}
-
-void DetailsDlg::moveRecord(int source, int target)
-{
-    settleEdits();
-    moveByDrop(m_d->records, source, target);
-}
-
-void DetailsDlg::clearRecords()
-{
-    m_d->shown = 0;
-    m_d->edited = false;
-    m_d->records.clear();
+    // Rows added or removed: no inspection is on show until the page is brought forward.
     m_d->current = 0;
+    updateInspectionLabel();
+}
+
+void DetailsDlg::onProjectReplaced()
+{
+    if (recordCount() > 0)
+        afterProjectLoad();
+    else
+        resetForProjectLoad();
+    onCaptionsChanged();
 }
 
 // --- the inspection on show --------------------------------------------------------------
 
 int DetailsDlg::inspectionCount() const
 {
-    return m_d->images ? m_d->images->rowCount() : recordCount();
+    return recordCount();
 }
 
 const cInspectionImage* DetailsDlg::currentEntry() const
 {
-    if (!m_d->images || m_d->current < 1) return nullptr;
-    return m_d->images->entryAt(m_d->current - 1);
+    const cInspection* inspection = m_d->doc.inspection(m_d->current - 1);
+    return inspection ? &inspection->image : nullptr;
 }
 
 int DetailsDlg::currentInspection() const
@@ -156,7 +148,9 @@ void DetailsDlg::resetForProjectLoad()
         m_d->c.steps[step].date->setDateTime(QDateTime::currentDateTime());
     }
     m_d->updating = false;
-    clearRecords();
+    m_d->shown = 0;
+    m_d->edited = false;
+    m_d->current = 0;
     updateInspectionLabel();
     m_d->snapshot.reset();
     m_d->c.preview->setSnapshot(nullptr);

@@ -1,8 +1,8 @@
-// DetailsDlg: the "Inspection Data" page of the report writer. One cInspectionRecord per
-// inspection (record i belongs to row i of the image selection page's inspections list),
-// shown one at a time with a preview strip of its snapshot, its measurement lists and
-// temperatures; the field labels follow the report template. Carries the "Generate PDF
-// Report" and "Save Report Project" buttons.
+// DetailsDlg: the "Inspection Data" page of the report writer. Shows the report document's
+// inspections one at a time (the record with a preview strip of its snapshot, its measurement
+// lists and temperatures) and stores what the user typed into the document's record; the
+// field labels follow the report template. Carries the "Generate PDF Report" and "Save Report
+// Project" buttons.
 #pragma once
 
 #include "reportcontext.h"
@@ -17,7 +17,6 @@
 
 namespace calivue {
 
-class ImageSelectDlg;
 struct DetailsControls;
 
 class DetailsDlg : public QWidget {
@@ -28,18 +27,9 @@ public:
     // Writes every changed caption.
     ~DetailsDlg() override;
 
-    // The image selection page whose inspections list the records pair with. Not owned.
-    void setImageSelect(ImageSelectDlg* page);
-
-    // --- records (called by the image selection page and the project reader) ---------
-    const std::vector<cInspectionRecord>& records() const;
+    // --- the document's records, as the page reads them -------------------------------
+    std::vector<cInspectionRecord> records() const;
     int recordCount() const;
-    void appendRecord();  // a new default record at the end
-    void appendRecords(const std::vector<cInspectionRecord>& records);
-    void removeRecord(int index);
-    // The drop rule of the inspections list (target −1: after the last record).
-    void moveRecord(int source, int target);
-    void clearRecords();
 
     // --- the inspection on show ----------------------------------------------------
     int currentInspection() const;  // 1-based; 0 none
@@ -58,7 +48,9 @@ public:
     int unit() const;
 
     // --- project load ----------------------------------------------------------------
+    // No inspection on show, the controls emptied and the step dates today.
     void resetForProjectLoad();
+    // The first inspection on show, or none when there are none.
     void afterProjectLoad();
 
     // --- captions (1-13, project-file order) -----------------------------------------
@@ -98,6 +90,11 @@ private:
     void copyDetailsForward(int index);
     void setStepDated(int step, bool dated);
     void settleEdits();
+    // The document's announcements.
+    void onInspectionsChanged();
+    void onProjectReplaced();
+    void onCaptionsChanged();
+    void pushCaptions();
     int inspectionCount() const;
     const cInspectionImage* currentEntry() const;
     void onEditImage();

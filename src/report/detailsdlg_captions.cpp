@@ -81,6 +81,29 @@ void DetailsDlg::onCaptionEdited(int i)
     if (m_d->fillingCaptions || !m_d->initialised) return;
     m_d->captions[i - 1] = m_d->c.captions[i - 1]->text();
     m_d->captionChanged[i - 1] = true;
+    pushCaptions();
+}
+
+void DetailsDlg::pushCaptions()
+{
+    if (m_d->applyingCaptions) return;
+    ReportCaptions all = m_d->doc.captions();
+    all.details = captions();
+    m_d->doc.setCaptions(all);
+}
+
+void DetailsDlg::onCaptionsChanged()
+{
+    // Captions that reach the project from elsewhere (a project read) are the ones in effect
+    // from now on; in a template of fixed captions the page keeps showing the template's.
+    if (m_d->applyingCaptions) return;
+    const ReportCaptions all = m_d->doc.captions();
+    m_d->applyingCaptions = true;
+    for (int i = 0; i < 13; ++i)
+        if (all.details[std::size_t(i)] != m_d->captions[std::size_t(i)].toStdU16String())
+            setCaption(i + 1, QString::fromStdU16String(all.details[std::size_t(i)]));
+    m_d->applyingCaptions = false;
+    pushCaptions();
 }
 
 std::array<std::u16string, 13> DetailsDlg::captions() const
@@ -102,6 +125,7 @@ void DetailsDlg::setCaption(int i, const QString& text)
     // Only the Custom template shows the user's captions; the others keep the template's.
     if (m_d->ctx.templateNumber == ReportTemplate::Custom) showCaption(i, caption);
     writeCaption(i, caption);
+    pushCaptions();
 }
 
 void DetailsDlg::resetCaptions()
@@ -110,6 +134,7 @@ void DetailsDlg::resetCaptions()
     for (int i = 0; i < 13; ++i) writeCaption(i + 1, defaults[i]);
     if (m_d->ctx.templateNumber == ReportTemplate::Custom)
         for (int i = 0; i < 13; ++i) showCaption(i + 1, defaults[i]);
+    pushCaptions();
 }
 
 void DetailsDlg::writeChangedCaptions()

@@ -81,7 +81,7 @@ void DetailsDlg::onFieldChanged()
 {
     if (m_d->updating || !m_d->initialised) return;
     if (m_d->shown > 0) m_d->edited = true;
-    if (inspectionCount() > 0) m_d->ctx.modified();
+    if (inspectionCount() > 0) m_d->doc.setModified(true);
 }
 
 void DetailsDlg::onCopiedFieldChanged()
@@ -105,7 +105,7 @@ void DetailsDlg::onUnitChanged(int index)
         // could not be opened before.
         if (m_d->snapshot || loadCurrentSnapshot(true)) showTemperatures();
     }
-    if (!m_d->updating && inspectionCount() > 0) m_d->ctx.modified();
+    if (!m_d->updating && inspectionCount() > 0) m_d->doc.setModified(true);
 }
 
 void DetailsDlg::onMeasurementChanged()

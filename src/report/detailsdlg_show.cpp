@@ -5,7 +5,6 @@
 #include "detailsdlg_state.h"
 #include "detailsdlg_text.h"
 #include "detailsdlg_textedit.h"
-#include "imageselectdlg.h"
 #include "reporttext.h"
 
 #include "platform/messagedlg.h"
@@ -22,6 +21,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace calivue {
 
@@ -195,7 +195,7 @@ void DetailsDlg::showInspection()
         return;
     }
     m_d->shown = n;
-    const cInspectionRecord& record = m_d->records[n - 1];
+    const cInspectionRecord record = m_d->doc.inspection(n - 1)->record;
     const bool loaded = loadCurrentSnapshot(false);
     fillFromRecord(record);
     if (loaded) {
@@ -214,7 +214,7 @@ void DetailsDlg::storeInspection()
     const int n = m_d->shown;
     if (n < 1 || n > recordCount()) return;
     DetailsControls& c = m_d->c;
-    cInspectionRecord& r = m_d->records[n - 1];
+    cInspectionRecord r = m_d->doc.inspection(n - 1)->record;
     const auto texts = lineTexts(r);
     const std::array<QLineEdit*, 15> fields = c.lineFields();
     for (std::size_t i = 0; i < fields.size(); ++i) *texts[i] = toU16(fields[i]->text());
@@ -238,6 +238,10 @@ void DetailsDlg::storeInspection()
         r.secondMeasurement = c.secondMeasurement->currentIndex();
     }
     m_d->edited = false;
+    const bool wasStoring = std::exchange(m_d->storing, true);
+    // The user's typing marked the project already; what the page filled in for an inspection
+    // merely shown (its default measurement choices) is no change of its own.
+    m_d->doc.setRecord(n - 1, r, false);
 
     const bool persist = m_d->ctx.doc ? m_d->ctx.doc->persistReportDetails()
                                       : m_d->ctx.settings.persistReportDetails();
@@ -245,16 +249,18 @@ void DetailsDlg::storeInspection()
         copyDetailsForward(n - 1);
         m_d->detailsCopied = true;
     }
+    m_d->storing = wasStoring;
 }
 
 void DetailsDlg::copyDetailsForward(int index)
 {
-    const cInspectionRecord source = m_d->records[index];
-    for (std::size_t j = static_cast<std::size_t>(index) + 1; j < m_d->records.size(); ++j) {
-        cInspectionRecord& r = m_d->records[j];
+    const cInspectionRecord source = m_d->doc.inspection(index)->record;
+    for (int j = index + 1; j < recordCount(); ++j) {
+        cInspectionRecord r = m_d->doc.inspection(j)->record;
         if (r.operatorName.empty()) r.operatorName = source.operatorName;
         if (r.location.empty()) r.location = source.location;
         if (r.equipment.empty()) r.equipment = source.equipment;
+        m_d->doc.setRecord(j, r, false);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "detailsdlg.h"
 #include "detailsdlg_controls.h"
+#include "reportdoc.h"
 #include "snapshotstrip.h"
 
 #include <QString>
@@ -14,19 +15,20 @@
 namespace calivue {
 
 struct DetailsDlg::State {
-    explicit State(ReportContext& context) : ctx(context) {}
+    explicit State(ReportContext& context) : ctx(context), doc(*context.report) {}
 
     ReportContext& ctx;
-    ImageSelectDlg* images = nullptr;
-    std::vector<cInspectionRecord> records;  // record i belongs to inspections row i
+    CReportDoc& doc;
     DetailsControls c;
 
     int current = 0;  // 1-based inspection on show; 0 none
     int unit = 0;     // 0 °C, 1 °F, 2 K
     bool initialised = false;
-    bool updating = false;         // the page is filling its own controls
-    bool detailsCopied = true;     // operator, location, equipment already copied forward
-    bool fillingCaptions = false;  // the page is putting captions into their boxes
+    bool updating = false;          // the page is filling its own controls
+    bool detailsCopied = true;      // operator, location, equipment already copied forward
+    bool fillingCaptions = false;   // the page is putting captions into their boxes
+    bool applyingCaptions = false;  // the page is taking the document's captions
+    bool storing = false;           // the page is writing its records into the document
 
     std::array<QString, 13> captions;
     std::array<bool, 13> captionChanged{};

@@ -1,6 +1,6 @@
 #include "imageselectdlg.h"
 
-#include "detailsdlg.h"
+#include "reportdoc.h"
 #include "rowlist.h"
 #include "irfiledialog.h"
 #include "messagedlg.h"
@@ -34,10 +34,14 @@ constexpr int kProgressDelayMs = 500;
 }  // namespace
 
 ImageSelectDlg::ImageSelectDlg(ReportContext& context, QWidget* parent)
-    : QWidget(parent), m_ctx(context)
+    : QWidget(parent), m_ctx(context), m_doc(*context.report)
 {
     buildControls();
     setTexts();
+    connect(&m_doc, &CReportDoc::inspectionsInserted, this, &ImageSelectDlg::onInserted);
+    connect(&m_doc, &CReportDoc::inspectionsRemoved, this, &ImageSelectDlg::onRemoved);
+    connect(&m_doc, &CReportDoc::inspectionMoved, this, &ImageSelectDlg::onMoved);
+    connect(&m_doc, &CReportDoc::projectReplaced, this, &ImageSelectDlg::onReplaced);
     m_scan = new cThumbnailScan(this);
     connect(m_scan, &cThumbnailScan::listed, this, &ImageSelectDlg::onListed);
     connect(m_scan, &cThumbnailScan::delivered, this, &ImageSelectDlg::onDelivered);
@@ -184,11 +188,6 @@ void ImageSelectDlg::setTexts()
     refreshCount();
 }
 
-void ImageSelectDlg::setDetails(DetailsDlg* page)
-{
-    m_details = page;
-}
-
 QListWidget* ImageSelectDlg::availableList() const
 {
     return m_availableList;
@@ -321,16 +320,17 @@ void ImageSelectDlg::compactInspectionPictures()
     // still show, so repeated Refresh does not grow the list without end.
     std::vector<QPixmap> kept;
     std::vector<int> renumbered(m_pictures.size(), -1);
-    for (cInspectionImage& entry : m_entries) {
-        const int old = entry.thumbnailIndex;
+    for (int& picture : m_rowPictures) {
+        const int old = picture;
         if (old < 0 || old >= static_cast<int>(m_pictures.size())) continue;
         if (renumbered[static_cast<std::size_t>(old)] < 0) {
             renumbered[static_cast<std::size_t>(old)] = static_cast<int>(kept.size());
             kept.push_back(m_pictures[static_cast<std::size_t>(old)]);
         }
-        entry.thumbnailIndex = renumbered[static_cast<std::size_t>(old)];
+        picture = renumbered[static_cast<std::size_t>(old)];
     }
     m_pictures = std::move(kept);
+    m_pictureOf.clear();
 }
 
 // --- selection, keys and preview --------------------------------------------------------

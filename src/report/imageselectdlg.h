@@ -1,31 +1,35 @@
 // ImageSelectDlg: the "Image Select" page of the report writer. Scans a snapshot folder (and
-// optionally its subfolders) for snapshot bitmaps, lists them as thumbnails, and builds the
-// ordered inspections list by Add, Add All, Remove, Remove All and dragging; each row carries
-// its cInspectionImage and is paired by position with one record of the details page. A
-// preview shows the selected snapshot as thermal picture, blend and visual photograph.
+// optionally its subfolders) for snapshot bitmaps, lists them as thumbnails, and edits the
+// report project's inspections through its document by Add, Add All, Remove, Remove All and
+// dragging; the inspections list shows the document's inspections, one row each, and follows
+// its announcements. A preview shows the selected snapshot as thermal picture, blend and
+// visual photograph.
 #pragma once
 
 #include "reportcontext.h"
 
 #include "core/reportdata.h"
 
+#include <QHash>
 #include <QPixmap>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QProgressBar;
 class QPushButton;
 
 namespace calivue {
 
-class DetailsDlg;
+class CReportDoc;
 class cInspectionList;
 class cSnapshotPreview;
 class cThumbnailScan;
@@ -37,24 +41,26 @@ public:
     explicit ImageSelectDlg(ReportContext& context, QWidget* parent = nullptr);
     ~ImageSelectDlg() override;
 
-    // The details page whose records follow the rows. Not owned.
-    void setDetails(DetailsDlg* page);
-
-    // --- the inspections list (read by the project writer and the report) ------------
+    // --- the inspections list: the document's inspections ----------------------------------
     int rowCount() const;
     // The entry of a row; nullptr outside 0 .. rowCount() − 1.
     const cInspectionImage* entryAt(int row) const;
     std::vector<cInspectionImage> entries() const;
 
     // --- project load ----------------------------------------------------------------
-    // Replaces both lists with the project's rows (thumbnails made again from each
-    // bitmapPath) and the details page's records with copies of `records`. False, after
-    // the page's own message, when a picture cannot be loaded.
+    // The entries of a project being read, each named again from its bitmap as the files
+    // exist (the snapshot path derived from it), their thumbnails made for the rows to come.
+    // Nullopt, after the page's own message, when a picture cannot be loaded.
+    std::optional<std::vector<cInspectionImage>> resolveEntries(
+        const std::vector<cInspectionImage>& entries);
+    // Replaces the document's inspections with the entries (resolved as above) paired with
+    // `records`; false, changing nothing, when a picture cannot be loaded or the counts differ.
     bool loadProjectEntries(const std::vector<cInspectionImage>& entries,
                             const std::vector<cInspectionRecord>& records);
-    // Appends a row for the snapshot whose bitmap is at the path; false after a message.
+    // Appends an inspection (with a new record) for the snapshot whose bitmap is at the path;
+    // false after a message.
     bool addProjectImage(const QString& bitmapPath, int row);
-    // Both lists and their thumbnails emptied; the details page is not touched.
+    // The document's inspections removed, the available list and all thumbnails emptied.
     void clearInspections();
 
     // --- folder and preview ------------------------------------------------------------
@@ -122,7 +128,18 @@ private:
     void onDelivered(int index, const QString& path, const QImage& image);
     void onScanFinished(const QStringList& errors, bool cancelled);
     void compactInspectionPictures();
-    void appendInspection(const QString& foundPath, int thumbnail);
+    // The entry of the snapshot found at `foundPath`, its thumbnail `thumbnail` remembered
+    // for the row the document's announcement will make.
+    cInspectionImage entryFor(const QString& foundPath, int thumbnail);
+    // A picture for a bitmap: made from the file (appended to the pictures); −1, after the
+    // page's message when `report` is set, when it cannot be made.
+    int makePicture(const QString& bitmapPath, bool report);
+    // The document's announcements, turned into rows.
+    void onInserted(int first, int count);
+    void onRemoved(int first, int count);
+    void onMoved(int from, int to);
+    void onReplaced();
+    QListWidgetItem* rowItem(int picture) const;
     void refreshCount();
     void previewInspection(int row);
     void availableArrow(int delta);
@@ -130,7 +147,7 @@ private:
     void errorBox(const QString& text);
 
     ReportContext& m_ctx;
-    DetailsDlg* m_details = nullptr;
+    CReportDoc& m_doc;
 
     QString m_folder;
     // Row r of the available list shows m_available[r]: a file whose thumbnail fails never
@@ -139,8 +156,10 @@ private:
     int m_availableSelection = -1;
     // The inspections' pictures (image list B); rows name them by index.
     std::vector<QPixmap> m_pictures;
-    // Row i of the inspections list carries m_entries[i].
-    std::vector<cInspectionImage> m_entries;
+    // The picture each inspections row shows (an index into m_pictures, −1 none), in step
+    // with the rows; and the pictures made for bitmaps about to become rows.
+    std::vector<int> m_rowPictures;
+    QHash<QString, int> m_pictureOf;
     int m_inspectionCursor = -1;
     QString m_previewBitmap, m_previewSnapshot;
 

@@ -1,13 +1,14 @@
-// The inspections list of the image selection page: adding, removing and reordering rows
-// together with the details page's records, and the rows of a loaded project.
+// The inspections list of the image selection page: adding, removing and reordering the
+// report document's inspections, the rows that follow its announcements, and the entries of a
+// project being read.
 #include "imageselectdlg.h"
 
-#include "detailsdlg.h"
 #include "fspath.h"
 #include "languagetable.h"
 #include "rowlist.h"
 #include "messagedlg.h"
 #include "reorder.h"
+#include "reportdoc.h"
 #include "reporttext.h"
 #include "textformat.h"
 #include "thumbnail.h"
@@ -37,17 +38,18 @@ QString onDisk(const QString& path)
 
 int ImageSelectDlg::rowCount() const
 {
-    return static_cast<int>(m_entries.size());
+    return m_doc.inspectionCount();
 }
 
 const cInspectionImage* ImageSelectDlg::entryAt(int row) const
 {
-    return row >= 0 && row < rowCount() ? &m_entries[static_cast<std::size_t>(row)] : nullptr;
+    const cInspection* inspection = m_doc.inspection(row);
+    return inspection ? &inspection->image : nullptr;
 }
 
 std::vector<cInspectionImage> ImageSelectDlg::entries() const
 {
-    return m_entries;
+    return m_doc.images();
 }
 
 QString ImageSelectDlg::countText() const
@@ -60,7 +62,63 @@ void ImageSelectDlg::refreshCount()
     m_count->setText(formatText(QStringLiteral("%s: %d"), {uiText(sid::Inspections), rowCount()}));
 }
 
-void ImageSelectDlg::appendInspection(const QString& foundPath, int thumbnail)
+// --- rows that follow the document ------------------------------------------------------------
+
+QListWidgetItem* ImageSelectDlg::rowItem(int picture) const
+{
+    auto* item = new QListWidgetItem;
+    if (picture >= 0 && picture < static_cast<int>(m_pictures.size()))
+        item->setIcon(QIcon(m_pictures[static_cast<std::size_t>(picture)]));
+    item->setSizeHint(kThumbnailSize + QSize(4, 4));
+    return item;
+}
+
+void ImageSelectDlg::onInserted(int first, int count)
+{
+    for (int row = first; row < first + count; ++row) {
+        const QString bitmap = toQString(entryAt(row)->bitmapPath);
+        // A row added here brought its picture along; another one's is made from its file.
+        int picture = m_pictureOf.value(bitmap, -1);
+        if (picture < 0) picture = makePicture(bitmap, false);
+        m_rowPictures.insert(m_rowPictures.begin() + row, picture);
+        m_inspections->insertItem(row, rowItem(picture));
+    }
+    refreshCount();
+}
+
+void ImageSelectDlg::onRemoved(int first, int count)
+{
+    for (int i = 0; i < count; ++i) delete m_inspections->takeItem(first);
+    m_rowPictures.erase(m_rowPictures.begin() + first, m_rowPictures.begin() + first + count);
+    if (m_inspectionCursor >= rowCount()) m_inspectionCursor = -1;
+    refreshCount();
+}
+
+void ImageSelectDlg::onMoved(int from, int to)
+{
+    m_inspections->insertItem(to, m_inspections->takeItem(from));
+    const int picture = m_rowPictures[static_cast<std::size_t>(from)];
+    m_rowPictures.erase(m_rowPictures.begin() + from);
+    m_rowPictures.insert(m_rowPictures.begin() + to, picture);
+}
+
+void ImageSelectDlg::onReplaced()
+{
+    m_inspections->clear();
+    m_rowPictures.clear();
+    m_inspectionCursor = -1;
+    onInserted(0, rowCount());
+    preview(QString());
+    // The folder's snapshots are listed again beside the project's rows.
+    if (!m_folder.isEmpty()) {
+        m_folderEdit->setText(m_folder);
+        scanFolder();
+    }
+}
+
+// --- the page's commands ------------------------------------------------------------------------
+
+cInspectionImage ImageSelectDlg::entryFor(const QString& foundPath, int thumbnail)
 {
     // The entry names the record and the bitmap by their designed extensions, resolved to
     // the files that exist so that they open on a file system that tells case apart.
@@ -71,12 +129,8 @@ void ImageSelectDlg::appendInspection(const QString& foundPath, int thumbnail)
     entry.snapshotPath = toU16(onDisk(base + QStringLiteral(".qvx")));
     entry.bitmapPath = toU16(onDisk(base + QStringLiteral(".bmp")));
     entry.thumbnailIndex = thumbnail;
-    m_entries.push_back(std::move(entry));
-    auto* item = new QListWidgetItem;
-    if (thumbnail >= 0 && thumbnail < static_cast<int>(m_pictures.size()))
-        item->setIcon(QIcon(m_pictures[static_cast<std::size_t>(thumbnail)]));
-    item->setSizeHint(kThumbnailSize + QSize(4, 4));
-    m_inspections->addItem(item);
+    if (thumbnail >= 0) m_pictureOf.insert(toQString(entry.bitmapPath), thumbnail);
+    return entry;
 }
 
 void ImageSelectDlg::add()
@@ -87,38 +141,30 @@ void ImageSelectDlg::add()
         m_availableList->setCurrentRow(0);
     }
     const AvailableRow& row = m_available[static_cast<std::size_t>(m_availableSelection)];
-    appendInspection(row.path, row.thumbnail);
+    m_doc.appendInspection(entryFor(row.path, row.thumbnail));
     m_inspections->scrollToItem(m_inspections->item(rowCount() - 1));
-    refreshCount();
     m_availableList->setFocus();
-    if (m_details) m_details->appendRecord();
     previewInspection(rowCount() - 1);
-    m_ctx.modified();
-    if (m_details) m_details->setCurrentInspection(0);
 }
 
 void ImageSelectDlg::addAll()
 {
-    for (const AvailableRow& row : m_available) {
-        appendInspection(row.path, row.thumbnail);
-        if (m_details) m_details->appendRecord();
-    }
-    refreshCount();
+    std::vector<cInspection> added;
+    for (const AvailableRow& row : m_available)
+        added.push_back({entryFor(row.path, row.thumbnail), {}});
+    // One insertion: the document announces the whole batch once.
+    m_doc.insertInspections(rowCount(), std::move(added));
     if (rowCount() > 0) {
         m_inspections->scrollToItem(m_inspections->item(rowCount() - 1));
         previewInspection(rowCount() - 1);
     }
-    if (!m_available.empty()) m_ctx.modified();
-    if (m_details) m_details->setCurrentInspection(0);
 }
 
 void ImageSelectDlg::remove()
 {
     const int removed = selectedInspection();
     if (removed < 0) return;
-    m_entries.erase(m_entries.begin() + removed);
-    delete m_inspections->takeItem(removed);
-    refreshCount();
+    m_doc.removeInspections(removed, 1);
     const int count = rowCount();
     const int selected = removed < count ? removed : removed - 1;
     if (selected >= 0) {
@@ -129,37 +175,24 @@ void ImageSelectDlg::remove()
         m_inspectionCursor = -1;
     }
     m_inspections->setFocus();
-    if (m_details) m_details->removeRecord(removed);
     previewInspection(selected);
-    m_ctx.modified();
-    if (m_details) m_details->setCurrentInspection(0);
 }
 
 void ImageSelectDlg::removeAll()
 {
-    const bool had = rowCount() > 0;
-    if (m_details)
-        for (int i = 0; i < rowCount(); ++i) m_details->removeRecord(0);
-    m_entries.clear();
-    m_inspections->clear();
+    m_doc.removeAll();
     m_inspectionCursor = -1;
-    refreshCount();
     preview(QString());
     m_availableSelection = -1;
-    if (had) m_ctx.modified();
-    if (m_details) m_details->setCurrentInspection(0);
 }
 
 void ImageSelectDlg::dropRow(int source, int target)
 {
     const int to = droppedIndex(rowCount(), source, target);
     if (to < 0 || to == source) return;
-    moveByDrop(m_entries, source, target);
-    QListWidgetItem* moved = m_inspections->takeItem(source);
-    m_inspections->insertItem(to, moved);
+    m_doc.moveInspection(source, to);
     m_inspections->setCurrentRow(to);
     m_inspectionCursor = to;
-    if (m_details) m_details->moveRecord(source, target);
 }
 
 // --- project load ---------------------------------------------------------------------
@@ -167,58 +200,74 @@ void ImageSelectDlg::dropRow(int source, int target)
 void ImageSelectDlg::clearInspections()
 {
     m_scan->cancel();
-    m_entries.clear();
+    m_doc.removeAll();
     m_availableSelection = -1;
     m_inspectionCursor = -1;
-    m_inspections->clear();
     m_availableList->clear();
     m_available.clear();
     refreshCount();
     preview(QString());
     m_pictures.clear();
+    m_rowPictures.assign(m_rowPictures.size(), -1);
+    m_pictureOf.clear();
+}
+
+int ImageSelectDlg::makePicture(const QString& bitmapPath, bool report)
+{
+    const Thumbnail thumbnail = makeThumbnail(onDisk(bitmapPath));
+    const QString aborting = uiText(sid::AbortingLoad);
+    switch (thumbnail.failure) {
+        case ThumbnailFailure::None:
+            m_pictures.push_back(QPixmap::fromImage(thumbnail.image));
+            return static_cast<int>(m_pictures.size()) - 1;
+        case ThumbnailFailure::NotReadable:
+            if (report) errorBox(twoPart(couldNotFindText(bitmapPath, m_ctx.language), aborting));
+            return -1;
+        case ThumbnailFailure::InvalidBitmap:
+            if (report) errorBox(twoPart(uiText(sid::InvalidBitmapWhileLoading), aborting));
+            return -1;
+        case ThumbnailFailure::PictureRejected:
+            if (report) errorBox(twoPart(uiText(sid::FailedToLoadJpeg), aborting));
+            return -1;
+    }
+    return -1;
+}
+
+std::optional<std::vector<cInspectionImage>> ImageSelectDlg::resolveEntries(
+    const std::vector<cInspectionImage>& entries)
+{
+    std::vector<cInspectionImage> resolved;
+    for (const cInspectionImage& stored : entries) {
+        // The stored snapshot path and thumbnail index are not used: both come from the
+        // bitmap as it is found now.
+        const QString bitmap = toQString(stored.bitmapPath);
+        const int picture = bitmap.isEmpty() ? -1 : makePicture(bitmap, true);
+        if (!bitmap.isEmpty() && picture < 0) return std::nullopt;
+        resolved.push_back(bitmap.isEmpty() ? stored : entryFor(onDisk(bitmap), picture));
+    }
+    return resolved;
 }
 
 bool ImageSelectDlg::addProjectImage(const QString& bitmapPath, int)
 {
     if (bitmapPath.isEmpty()) return true;
-    const QString path = onDisk(bitmapPath);
-    const Thumbnail thumbnail = makeThumbnail(path);
-    const QString aborting = uiText(sid::AbortingLoad);
-    switch (thumbnail.failure) {
-        case ThumbnailFailure::None:
-            break;
-        case ThumbnailFailure::NotReadable: {
-            errorBox(twoPart(couldNotFindText(bitmapPath, m_ctx.language), aborting));
-            return false;
-        }
-        case ThumbnailFailure::InvalidBitmap:
-            errorBox(twoPart(uiText(sid::InvalidBitmapWhileLoading), aborting));
-            return false;
-        case ThumbnailFailure::PictureRejected:
-            errorBox(twoPart(uiText(sid::FailedToLoadJpeg), aborting));
-            return false;
-    }
-    // The row always goes at the end: giving it another row's place would pair it with the
-    // wrong record.
-    m_pictures.push_back(QPixmap::fromImage(thumbnail.image));
-    appendInspection(path, static_cast<int>(m_pictures.size()) - 1);
+    const auto resolved = resolveEntries({cInspectionImage{{}, toU16(bitmapPath), 0}});
+    if (!resolved) return false;
+    m_doc.appendInspection(resolved->front());
     return true;
 }
 
 bool ImageSelectDlg::loadProjectEntries(const std::vector<cInspectionImage>& entries,
                                         const std::vector<cInspectionRecord>& records)
 {
-    clearInspections();
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (!addProjectImage(toQString(entries[i].bitmapPath), static_cast<int>(i))) return false;
-    if (m_details) {
-        m_details->clearRecords();
-        if (m_details->recordCount() > 0)
-            cMessageDlg::twoPartBox(sid::InternalError, sid::NotAllReportsRemoved,
-                                    cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
-        m_details->appendRecords(records);
-    }
-    refreshCount();
+    if (entries.size() != records.size()) return false;
+    const auto resolved = resolveEntries(entries);
+    if (!resolved) return false;
+    std::vector<cInspection> inspections;
+    for (std::size_t i = 0; i < resolved->size(); ++i)
+        inspections.push_back({(*resolved)[i], records[i]});
+    m_doc.removeAll();
+    m_doc.insertInspections(0, std::move(inspections));
     if (!m_folder.isEmpty()) {
         m_folderEdit->setText(m_folder);
         scanFolder();

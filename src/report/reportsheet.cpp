@@ -2,6 +2,7 @@
 
 #include "detailsdlg.h"
 #include "imageselectdlg.h"
+#include "reportdoc.h"
 #include "titledlg.h"
 
 #include "platform/stringids.h"
@@ -12,39 +13,28 @@
 namespace calivue {
 
 cReportSheet::cReportSheet(ReportContext context, CVantoroDoc& doc, QWidget* parent)
-    : QTabWidget(parent),
-      m_context(std::make_unique<ReportContext>(std::move(context))),
-      m_doc(doc),
-      m_projectName(uiText(sid::Untitled) + QStringLiteral(".vrp"))
+    : QTabWidget(parent), m_context(std::make_unique<ReportContext>(std::move(context)))
 {
     m_context->doc = &doc;
-    m_context->markModified = [this] { setProjectModified(true); };
+    if (!m_context->report) {
+        m_ownDocument = std::make_unique<CReportDoc>();
+        m_context->report = m_ownDocument.get();
+    }
     if (!m_context->saveProject) m_context->saveProject = [this] { return saveProject(); };
     if (!m_context->generateReport) m_context->generateReport = [this] { generateReport(); };
 
     m_title = new TitleDlg(*m_context, this);
     m_images = new ImageSelectDlg(*m_context, this);
     m_details = new DetailsDlg(*m_context, this);
-    m_images->setDetails(m_details);
-    m_details->setImageSelect(m_images);
     addTab(m_title, uiText(sid::TitlePage));
     addTab(m_images, uiText(sid::ImageSelectPage));
     addTab(m_details, uiText(sid::InspectionDataPage));
     m_shownPage = currentIndex();
     connect(this, &QTabWidget::currentChanged, this, &cReportSheet::onPageChanged);
-
-    ReportProjectHooks hooks;
-    hooks.name = [this] { return m_projectName; };
-    hooks.modified = [this] { return m_projectModified; };
-    hooks.save = [this] { return saveProject(); };
-    hooks.saveAs = [this] { return saveProjectAs(); };
-    m_doc.setReportProjectHooks(std::move(hooks));
 }
 
 cReportSheet::~cReportSheet()
 {
-    // The document outlives the sheet: it must not call into a sheet that is gone.
-    m_doc.setReportProjectHooks({});
     // The pages write their settings through the context as they close, so they go while
     // it still exists (Qt would delete them only after the members are gone).
     disconnect(this, &QTabWidget::currentChanged, this, nullptr);
@@ -64,10 +54,24 @@ ViewSheetFactory cReportSheet::factory(ReportContext context,
     };
 }
 
+QString cReportSheet::projectName() const
+{
+    return document().name();
+}
+
+QString cReportSheet::projectFolder() const
+{
+    return document().folder();
+}
+
+bool cReportSheet::projectModified() const
+{
+    return document().isModified();
+}
+
 void cReportSheet::setProjectModified(bool modified)
 {
-    m_projectModified = modified;
-    emit m_doc.titleChanged();
+    document().setModified(modified);
 }
 
 void cReportSheet::onPageChanged(int index)

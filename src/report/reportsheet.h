@@ -1,8 +1,8 @@
 // cReportSheet: the report writer's property sheet inside the image view. It creates the
-// three pages in the order title, image selection, inspection data, each given the shared
-// context, pairs the image selection page with the details page, and keeps the report
-// project: its name, folder and modified flag, the File Open / Save / Save As of report mode
-// and the document's hooks for the window title and the close question.
+// three pages in the order title, image selection, inspection data, each a view of the report
+// project's document (CReportDoc) given in the shared context, and carries the File commands
+// of that document with their dialogs and messages: New, Open, Save, Save As and the question
+// asked before unsaved work would be lost.
 #pragma once
 
 #include "reportcontext.h"
@@ -15,6 +15,7 @@
 
 namespace calivue {
 
+class CReportDoc;
 class CVantoroDoc;
 class DetailsDlg;
 class ImageSelectDlg;
@@ -25,7 +26,8 @@ class cReportSheet : public QTabWidget, public cViewSheet {
     Q_OBJECT
 
 public:
-    // `context.doc` is set to &doc; its markModified to this sheet's project flag.
+    // `context.doc` is set to &doc. Without `context.report` the sheet makes a report
+    // document of its own (a page tested alone); otherwise that document must outlive it.
     cReportSheet(ReportContext context, CVantoroDoc& doc, QWidget* parent = nullptr);
     ~cReportSheet() override;
 
@@ -38,23 +40,27 @@ public:
     ImageSelectDlg* imageSelectPage() const { return m_images; }
     DetailsDlg* detailsPage() const { return m_details; }
     const ReportContext& context() const { return *m_context; }
+    CReportDoc& document() const { return *m_context->report; }
 
-    // --- the report project -------------------------------------------------------------
-    // The file name of the project, extension included ("Untitled.vrp" for a new one).
-    QString projectName() const { return m_projectName; }
-    // The folder of the last project written or read, with its trailing separator.
-    QString projectFolder() const { return m_projectFolder; }
-    bool projectModified() const { return m_projectModified; }
-    // Sets or clears the flag and refreshes the window title.
+    // --- the report project (the document's, for the sheet's commands) ------------------
+    QString projectName() const;
+    QString projectFolder() const;
+    bool projectModified() const;
     void setProjectModified(bool modified);
 
     // The project writer and reader; false on failure (after their messages).
     bool writeProject(const QString& path);
     bool readProject(const QString& path);
-    // The File commands of report mode.
+    // The File commands of report mode. Open and New first offer to save unsaved work and
+    // stop when the user cancels.
+    void newProject();
     void openProject();
     bool saveProject();
     bool saveProjectAs();
+    // Before unsaved work would be lost: "Save changes to <name>?" with Yes, No and Cancel
+    // when the project is modified. False (keep what is open) on Cancel, Escape, or a Save
+    // that did not write the project.
+    bool saveModified();
     // "Generate PDF Report": the details page's button.
     void generateReport();
 
@@ -64,18 +70,15 @@ public:
 
 private:
     void onPageChanged(int index);
-    // What the pages hold now, as the project file stores it.
-    ReportProject projectFromPages() const;
+    // What the pages are editing goes into the document.
+    void storeEdits();
 
-    std::unique_ptr<ReportContext> m_context;  // stable address for the pages
-    CVantoroDoc& m_doc;
+    std::unique_ptr<CReportDoc> m_ownDocument;  // only when the context brought none
+    std::unique_ptr<ReportContext> m_context;   // stable address for the pages
     TitleDlg* m_title = nullptr;
     ImageSelectDlg* m_images = nullptr;
     DetailsDlg* m_details = nullptr;
     int m_shownPage = -1;
-    QString m_projectName;
-    QString m_projectFolder;
-    bool m_projectModified = false;
 };
 
 }  // namespace calivue

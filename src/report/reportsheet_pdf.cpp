@@ -1,10 +1,11 @@
-// "Generate PDF Report" of report mode: the pages' data collected into one report job, the
+// "Generate PDF Report" of report mode: the project document's data made into one report job, the
 // file chosen, and the job printed with the wait cursor and, for a long report, a progress
 // dialog whose Cancel drops the job without leaving a file.
 #include "reportsheet.h"
 
 #include "detailsdlg.h"
 #include "imageselectdlg.h"
+#include "reportdoc.h"
 #include "reportgenerator.h"
 #include "reportlayout.h"
 #include "reportpage.h"
@@ -41,9 +42,9 @@ constexpr int kProgressPages = 8;
 void cReportSheet::generateReport()
 {
     if (m_details == nullptr || m_images == nullptr || m_title == nullptr) return;
-    m_details->storeInspection();
-    ReportJob job;
-    job.entries = m_images->entries();
+    storeEdits();
+    // Everything printed comes from the project's document.
+    ReportJob job = reportJobFromProject(document().project());
     if (job.entries.empty()) {
         cMessageDlg::messageBox(sid::NoReportsSelected, cMessageDlg::IconExclamation,
                                 cMessageDlg::ButtonsOk, this);
@@ -65,11 +66,6 @@ void cReportSheet::generateReport()
         return;
     }
 
-    job.title = m_title->title();
-    job.titleCaptions = m_title->captions();
-    job.logo = m_title->logo();
-    job.records = m_details->records();
-    job.detailsCaptions = m_details->captions();
     job.unit = m_details->unit();
     job.templateNumber = m_context->templateNumber;
     job.language = m_context->language;

@@ -1,5 +1,6 @@
 #include "titledlg.h"
 
+#include "reportdoc.h"
 #include "reporttext.h"
 
 #include "core/fitcheck.h"
@@ -30,10 +31,27 @@ QLatin1String captionKey(int index)
 }
 }  // namespace
 
-TitleDlg::TitleDlg(ReportContext& context, QWidget* parent) : QWidget(parent), m_ctx(context)
+TitleDlg::TitleDlg(ReportContext& context, QWidget* parent)
+    : QWidget(parent), m_ctx(context), m_doc(*context.report)
 {
     buildControls();
     initialise();
+    connect(&m_doc, &CReportDoc::titleChanged, this, &TitleDlg::showDocumentTitle);
+    connect(&m_doc, &CReportDoc::captionsChanged, this, &TitleDlg::showDocumentCaptions);
+    connect(&m_doc, &CReportDoc::projectReplaced, this, [this] {
+        // A new project starts from the stored company, author and logo; a read one shows its own.
+        if (m_doc.isUntitled() && m_doc.title() == ReportTitle{})
+            resetForProjectLoad();
+        else
+            showDocumentTitle();
+        showDocumentCaptions();
+    });
+    // What the page starts with (the stored values) is the new project's title.
+    if (m_doc.isUntitled() && m_doc.title() == ReportTitle{})
+        m_doc.setTitle(title(), false);
+    else
+        showDocumentTitle();
+    pushCaptions();
 }
 
 TitleDlg::~TitleDlg()
@@ -148,7 +166,44 @@ QString TitleDlg::defaultCaption(int index) const
 
 void TitleDlg::markModified() const
 {
-    if (m_initialised) m_ctx.modified();
+    if (m_initialised && !m_applying) m_doc.setTitle(title());
+}
+
+void TitleDlg::pushCaptions() const
+{
+    if (m_applying) return;
+    ReportCaptions all = m_doc.captions();
+    all.title = captions();
+    m_doc.setCaptions(all);
+}
+
+void TitleDlg::showDocumentTitle()
+{
+    const ReportTitle t = m_doc.title();
+    if (m_applying || t == title()) return;
+    m_applying = true;
+    setLogoPath(toQString(t.logoPath));
+    setCompany(toQString(t.company));
+    setAuthor(toQString(t.author));
+    setDateShown(t.dateShown);
+    setTitleDate(t.titleDate);
+    setComments(toQString(t.comments));
+    m_applying = false;
+    // A logo that does not load leaves the previous one, which the project then keeps too.
+    m_doc.setTitle(title(), false);
+}
+
+void TitleDlg::showDocumentCaptions()
+{
+    const ReportCaptions all = m_doc.captions();
+    if (m_applying) return;
+    m_applying = true;
+    const std::array<std::u16string, 4> shown = captions();
+    for (int i = 0; i < 4; ++i)
+        if (all.title[std::size_t(i)] != shown[std::size_t(i)])
+            setCaption(i + 1, toQString(all.title[std::size_t(i)]));
+    m_applying = false;
+    pushCaptions();
 }
 
 void TitleDlg::writeSetting(QAnyStringView name, const QString& value)
@@ -178,7 +233,9 @@ void TitleDlg::onCommentsChanged()
 
 void TitleDlg::onCaptionEdited(int index)
 {
-    if (m_initialised && !m_programmatic) m_captionChanged[static_cast<std::size_t>(index)] = true;
+    if (!m_initialised || m_programmatic) return;
+    m_captionChanged[static_cast<std::size_t>(index)] = true;
+    pushCaptions();
 }
 
 void TitleDlg::onDateChoice(bool shown)
@@ -282,6 +339,7 @@ void TitleDlg::setCaption(int i, const QString& text)
     m_captionBoxes[index]->setText(text);
     m_programmatic = was;
     m_captionChanged[index] = false;
+    pushCaptions();
 }
 
 void TitleDlg::resetCaptions()

@@ -1,7 +1,8 @@
-// TitleDlg: the "Title Page" page of the report writer. Company, author, an optional date,
-// general comments and a logo picture for the report's title page; company, author and logo
-// persist in the settings store, and in the Custom template the four labels are captions the
-// user edits, persisted too.
+// TitleDlg: the "Title Page" page of the report writer. Shows and edits the report document's
+// title values (company, author, an optional date, general comments and a logo picture) and
+// the four title captions; every change goes to the document as it is made. Company, author and
+// logo persist in the settings store, and in the Custom template the four labels are captions
+// the user edits, persisted too.
 #pragma once
 
 #include "reportcontext.h"
@@ -24,6 +25,8 @@ class QRadioButton;
 
 namespace calivue {
 
+class CReportDoc;
+
 // Where a picture of `picture` pixels is drawn in a preview of `client` pixels: at its own size
 // when it fits, else shrunk with its proportions kept to fit; centred either way.
 QRect fitLogoRect(QSize picture, QSize client);
@@ -36,8 +39,8 @@ public:
     // Writes Company and Author, then every changed caption.
     ~TitleDlg() override;
 
-    // The values the report and the project file take (logoPath, company, author,
-    // dateShown, titleDate, comments), read from the controls.
+    // The values the controls show (logoPath, company, author, dateShown, titleDate,
+    // comments); the document holds the same once the page has passed them on.
     ReportTitle title() const;
     // The four captions in project-file order (company, author, date, comments).
     std::array<std::u16string, 4> captions() const;
@@ -82,7 +85,12 @@ private:
     void onCommentsChanged();
     void onCaptionEdited(int index);
     void onDateChoice(bool shown);
+    // Passes the controls' values to the document (which marks the project modified when
+    // they differ); nothing while the page is taking the document's values.
     void markModified() const;
+    void pushCaptions() const;
+    void showDocumentTitle();
+    void showDocumentCaptions();
     void dropLogo();
     // The store's failure message, if any, with the warning icon.
     void writeSetting(QAnyStringView name, const QString& value);
@@ -90,6 +98,7 @@ private:
     QString defaultCaption(int index) const;
 
     ReportContext& m_ctx;
+    CReportDoc& m_doc;
     QLineEdit* m_company = nullptr;
     QLineEdit* m_author = nullptr;
     QRadioButton* m_dated = nullptr;
@@ -108,6 +117,7 @@ private:
     cDateTime m_titleDate;  // kept as stored, so a project's value reads back unchanged
     bool m_initialised = false;
     bool m_programmatic = false;  // set while a setter fills a control
+    bool m_applying = false;      // set while the page takes the document's values
 };
 
 }  // namespace calivue

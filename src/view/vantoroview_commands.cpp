@@ -160,7 +160,6 @@ void CVantoroView::toggleReportWriter()
     }
     m_reportMode = !m_reportMode;
     ApplyVisibility();
-    m_doc.setReportMode(m_reportMode);
     if (!m_reportMode) RecalcLayout();
 }
 

@@ -32,8 +32,8 @@ public:
     virtual bool profilesShown() const = 0;
     virtual void toggleProfiles() = 0;
 
-    // "Report &Writer": checked in report mode. The view keeps CVantoroDoc::setReportMode in
-    // step, which is what the frame's other enabling rules read.
+    // "Report &Writer": checked in report mode. The view is the one holder of the mode: the
+    // frame's enabling rules, its title and its File commands read it here.
     virtual bool reportMode() const = 0;
     virtual void toggleReportWriter() = 0;
 

@@ -43,8 +43,8 @@ public:
         profiles = !profiles;
         m_doc.toggleProfiles();
     }
-    bool reportMode() const override { return m_doc.reportMode(); }
-    void toggleReportWriter() override { m_doc.setReportMode(!m_doc.reportMode()); }
+    bool reportMode() const override { return report; }
+    void toggleReportWriter() override { report = !report; }
     void copyToClipboard() override { ++clipboardCopies; }
     void copyToBitmap() override { ++bitmapCopies; }
     void clearView() override { ++clears; }
@@ -53,6 +53,7 @@ public:
     bool options = true;
     bool docked = true;
     bool profiles = true;
+    bool report = false;
     int clipboardCopies = 0;
     int bitmapCopies = 0;
     int clears = 0;

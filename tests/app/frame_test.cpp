@@ -220,7 +220,7 @@ TEST_F(AppTest, ReportWriterModeSwapsTheCommands)
 
     action(cmd::ReportWriter)->trigger();
     QCoreApplication::processEvents();
-    ASSERT_TRUE(doc().reportMode());
+    ASSERT_TRUE(view.reportMode());
     EXPECT_TRUE(action(cmd::ReportWriter)->isChecked());
     for (int command : {cmd::ExcelOutput, cmd::EditCopy, cmd::MeasurementCursors, cmd::BlueIsotherm,
                         cmd::Profiles, cmd::Options, cmd::MeasurementCursorList,

@@ -149,9 +149,12 @@ TEST_F(AppTest, OpenCommandOpensTheChosenSnapshotOrClearsTheView)
     action(cmd::FileOpen)->trigger();
     EXPECT_EQ(view.clears, 1);
 
+    // In report mode Open is the report project's, not the snapshot's.
     int reportOpens = 0;
-    m_app->setReportOpenHook([&] { ++reportOpens; });
-    doc().setReportMode(true);
+    ReportFileCommands report;
+    report.open = [&] { ++reportOpens; };
+    frame().setReportDocument(m_app->reportDocument(), report);
+    view.toggleReportWriter();
     const std::size_t dialogs = m_dialogFilters.size();
     action(cmd::FileOpen)->trigger();
     EXPECT_EQ(reportOpens, 1);

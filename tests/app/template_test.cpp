@@ -31,7 +31,7 @@ TEST_F(AppTest, TemplateCommandStoresTheChoiceAndResetsCaptions)
     ASSERT_TRUE(start());
     EXPECT_FALSE(action(cmd::Template)->isEnabled());
     action(cmd::ReportWriter)->trigger();
-    ASSERT_TRUE(doc().reportMode());
+    ASSERT_TRUE(frame().reportShown());
     ASSERT_TRUE(action(cmd::Template)->isEnabled());
     ASSERT_NE(m_app->reportSheet(), nullptr);
 

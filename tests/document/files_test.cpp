@@ -205,61 +205,23 @@ TEST_F(FileTest, TitleShowsNameAndModifiedMark)
     EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("IR_0001.BMP* - Orvane Test"));
     ASSERT_TRUE(m_doc.save());
     EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("IR_0001.BMP - Orvane Test"));
-
-    // In report-writer mode the title is the project's.
-    bool projectModified = true;
-    m_doc.setReportProjectHooks(
-        {[] { return QStringLiteral("site.vrp"); }, [&] { return projectModified; }, {}, {}});
-    m_doc.setReportMode(true);
-    EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("site.vrp* - Orvane Test"));
-    projectModified = false;
-    EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("site.vrp - Orvane Test"));
-    m_doc.setReportProjectHooks({});
-    EXPECT_EQ(m_doc.windowTitle(app), app);
-}
-
-// In report-writer mode Save and Save As belong to the report project, not the snapshot.
-TEST_F(FileTest, ReportModeSavesTheProject)
-{
-    openGenerated("IR_0001", plainPlan());
-    m_doc.setPalette(5);
-    int saves = 0, savesAs = 0;
-    m_doc.setReportProjectHooks(
-        {{}, {}, [&] { return ++saves > 0; }, [&] { return ++savesAs > 0; }});
-    m_doc.setReportMode(true);
-    EXPECT_TRUE(m_doc.saveEnabled());
-    EXPECT_FALSE(m_doc.analysisCommandsEnabled());
-    EXPECT_TRUE(m_doc.save());
-    EXPECT_TRUE(m_doc.saveAs());
-    EXPECT_EQ(saves, 1);
-    EXPECT_EQ(savesAs, 1);
-    EXPECT_TRUE(m_dialogs.empty());
-    EXPECT_TRUE(m_doc.isModified());  // the snapshot itself was not saved
 }
 
 // Catches a close that loses changes silently, or goes on after Cancel.
-TEST_F(FileTest, SaveModifiedAsksAboutProjectThenSnapshot)
+// (The report project's own question is the report writer's, tested with the main window.)
+TEST_F(FileTest, SaveModifiedAsksAboutTheSnapshot)
 {
     openGenerated("IR_0001", plainPlan());
     EXPECT_TRUE(m_doc.saveModified());
     EXPECT_TRUE(m_messages.empty());
 
-    int projectSaves = 0;
-    m_doc.setReportProjectHooks({[] { return QStringLiteral("site.vrp"); },
-                                 [] { return true; },
-                                 [&] { return ++projectSaves > 0; },
-                                 {}});
     m_doc.setPalette(5);
 
     m_answer = cMessageDlg::IdCancel;
     EXPECT_FALSE(m_doc.saveModified());
-    ASSERT_EQ(m_messages.size(), 2u);
+    ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text,
-              formatText(uiText(sid::SaveChangesTo), {QStringLiteral("site.vrp")}));
-    EXPECT_EQ(m_messages[0].buttons, (QList<int>{cMessageDlg::IdYes, cMessageDlg::IdNo}));
-    EXPECT_EQ(m_messages[1].text,
               formatText(uiText(sid::SaveChangesTo), {QStringLiteral("IR_0001.BMP")}));
-    EXPECT_EQ(projectSaves, 0);
 
     m_answer = cMessageDlg::IdNo;
     EXPECT_TRUE(m_doc.saveModified());
@@ -267,14 +229,8 @@ TEST_F(FileTest, SaveModifiedAsksAboutProjectThenSnapshot)
 
     m_answer = cMessageDlg::IdYes;
     EXPECT_TRUE(m_doc.saveModified());
-    EXPECT_EQ(projectSaves, 1);
     EXPECT_FALSE(m_doc.isModified());
     EXPECT_EQ(readBytes(path("IR_0001.QVX")).at(kPalette), 5);
-
-    // Yes with a project that could not be written keeps the document open.
-    m_doc.setReportProjectHooks(
-        {[] { return QStringLiteral("site.vrp"); }, [] { return true; }, [] { return false; }, {}});
-    EXPECT_FALSE(m_doc.saveModified());
 }
 
 }  // namespace

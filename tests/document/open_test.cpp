@@ -103,7 +103,7 @@ TEST_F(OpenTest, FailedOpenShowsErrorAndLeavesUsableEmptyDocument)
         EXPECT_FALSE(m_doc.isLoaded());
         EXPECT_FALSE(m_doc.isModified());
         EXPECT_TRUE(m_doc.currentPath().isEmpty());
-        EXPECT_FALSE(m_doc.analysisCommandsEnabled());
+        EXPECT_FALSE(m_doc.saveEnabled());
         EXPECT_EQ(m_doc.windowTitle(QStringLiteral("App")), QStringLiteral("App"));
         for (const Marker& m : m_doc.markers()) EXPECT_FALSE(m.inUse);
         // Commands on the empty document change nothing and mark nothing.

@@ -79,8 +79,9 @@ TEST(EnglishTable, MenusFollowTheMainMenuLayout)
 
     QList<int> file;
     for (const MenuEntry& e : menus[0].items) file.append(e.separator ? 0 : e.command);
-    EXPECT_EQ(file, (QList<int>{cmd::FileOpen, cmd::FileSave, cmd::FileSaveAs, cmd::Revert, 0,
-                                cmd::ExcelOutput, 0, cmd::Properties, 0, cmd::AppExit}));
+    EXPECT_EQ(file,
+              (QList<int>{cmd::NewReportProject, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAs,
+                          cmd::Revert, 0, cmd::ExcelOutput, 0, cmd::Properties, 0, cmd::AppExit}));
     EXPECT_EQ(menus[2].items[6].text, qs("&Hot && Cold Cursors"));
     EXPECT_EQ(menus[2].items[6].command, cmd::HotColdCursors);
 

@@ -8,6 +8,7 @@
 #include "detailsdlg_controls.h"
 #include "detailsdlg_text.h"
 #include "imageselectdlg.h"
+#include "reportdoc.h"
 #include "messagelog.h"
 #include "samples.h"
 #include "reportpage.h"
@@ -48,6 +49,7 @@ protected:
     {
         page.reset();
         images.reset();
+        report.reset();
     }
 
     SettingsStore settings() const { return SettingsStore(dir.filePath(QStringLiteral("cfg"))); }
@@ -56,13 +58,19 @@ protected:
     {
         page.reset();
         images.reset();
+        report = std::make_unique<CReportDoc>();
+        // Each time the project becomes modified counts as one mark; the flag is cleared again
+        // so the next change counts too.
+        QObject::connect(report.get(), &CReportDoc::modifiedChanged, [this](bool on) {
+            if (!on) return;
+            ++modified;
+            report->setModified(false);
+        });
+        ctx.report = report.get();
         ctx.settings = store;
         ctx.templateNumber = templateNumber;
-        ctx.markModified = [this] { ++modified; };
         images = std::make_unique<ImageSelectDlg>(ctx);
         page = std::make_unique<DetailsDlg>(ctx);
-        images->setDetails(page.get());
-        page->setImageSelect(images.get());
     }
     void build(int templateNumber = 0) { build(templateNumber, settings()); }
 
@@ -77,8 +85,11 @@ protected:
         const QString base = dir.filePath(QString::fromStdString(name));
         for (const char* ext : {".BMP", ".QVX"})
             QFile::rename(base + QLatin1String(ext), base + QString::fromLatin1(ext).toLower());
+        // Setting up the list is not a change the tests count.
+        const int marks = modified;
         EXPECT_TRUE(images->addProjectImage(base + QStringLiteral(".bmp"), row));
-        page->appendRecords({record});
+        report->setRecord(row, record);
+        modified = marks;
         return toQString(images->entryAt(row)->snapshotPath);
     }
     void addMany(int n)
@@ -92,6 +103,7 @@ protected:
     test::MessageLog log;
     ReportContext ctx;
     int modified = 0;
+    std::unique_ptr<CReportDoc> report;
     std::unique_ptr<ImageSelectDlg> images;
     std::unique_ptr<DetailsDlg> page;
 };
@@ -346,7 +358,7 @@ TEST_F(DetailsPage, MeasurementListsAndReadingsFollowTheSnapshot)
     cInspectionRecord far;
     far.firstMeasurement = 40;
     far.secondMeasurement = 2;
-    page->appendRecords({far, far});
+    for (int i = 0; i < 2; ++i) report->setRecord(i, far);
     page->afterProjectLoad();
     EXPECT_EQ(first->currentIndex(), 0);
     EXPECT_EQ(c().secondMeasurement->currentIndex(), 2);
@@ -550,7 +562,8 @@ TEST_F(DetailsPage, DatesAreReadOnlyFromDatedSteps)
     EXPECT_FALSE(got.reinspectedDated);
     EXPECT_EQ(got.reinspectedDate, r.reinspectedDate);
 
-    page->resetForProjectLoad();
+    // A new project resets the page.
+    report->newProject();
     for (const auto& step : s) {
         EXPECT_TRUE(step.noDate->isChecked());
         EXPECT_FALSE(step.date->isEnabled());
@@ -606,7 +619,7 @@ TEST_F(DetailsPage, TypedDetailsStayWithTheirRecord)
     EXPECT_EQ(page->records()[1].name, u"second");
 
     c().name->setText(QStringLiteral("second again"));
-    page->moveRecord(1, -1);  // to the end
+    report->moveInspection(1, 2);  // to the end
     EXPECT_EQ(page->records()[2].name, u"second again");
     page->storeInspection();  // the controls no longer stand for a record
     EXPECT_TRUE(page->records()[1].name.empty());
@@ -614,7 +627,7 @@ TEST_F(DetailsPage, TypedDetailsStayWithTheirRecord)
     page->setCurrentInspection(1);
     page->showInspection();
     c().name->setText(QStringLiteral("first"));
-    page->removeRecord(0);
+    report->removeInspections(0, 1);
     EXPECT_EQ(page->recordCount(), 2);
     EXPECT_EQ(page->records()[1].name, u"second again");
     for (const auto& rec : page->records()) EXPECT_NE(rec.name, u"first");
@@ -677,7 +690,6 @@ TEST_F(DetailsPage, RealSnapshotsShowTheirReadings)
     const QDir folder(toQString(samples.u16string()));
     for (const QString& bmp : folder.entryList({QStringLiteral("*.BMP")}, QDir::Files)) {
         ASSERT_TRUE(images->addProjectImage(folder.filePath(bmp), images->rowCount()));
-        page->appendRecord();
     }
     ASSERT_GT(page->recordCount(), 0);
     for (int n = 1; n <= page->recordCount(); ++n) {

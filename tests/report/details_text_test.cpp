@@ -3,6 +3,7 @@
 #include "colouredit.h"
 #include "detailsdlg_textedit.h"
 #include "detailsdlg.h"
+#include "reportdoc.h"
 #include "detailsdlg_controls.h"
 #include "detailsdlg_text.h"
 
@@ -31,7 +32,9 @@ constexpr ColourRef kBlack = rgb(0, 0, 0), kOrange = rgb(255, 90, 0), kRed = rgb
 TEST(DetailsFitColours, FieldsTakeTheirColourAtTheBoxBoundaries)
 {
     QTemporaryDir dir;
+    CReportDoc project;
     ReportContext ctx;
+    ctx.report = &project;
     ctx.settings = SettingsStore(dir.path());
     DetailsDlg page(ctx);
     const DetailsControls& c = page.controls();
@@ -88,7 +91,9 @@ TEST(DetailsFitColours, FieldsTakeTheirColourAtTheBoxBoundaries)
 TEST(DetailsFitColours, FieldsStopAtTheRecordLimits)
 {
     QTemporaryDir dir;
+    CReportDoc project;
     ReportContext ctx;
+    ctx.report = &project;
     ctx.settings = SettingsStore(dir.path());
     DetailsDlg page(ctx);
     const DetailsControls& c = page.controls();

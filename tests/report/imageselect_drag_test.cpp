@@ -64,8 +64,7 @@ TEST(ImageSelectDrag, MouseDragMovesRowsAndRecordsTogether)
         std::vector<cInspectionRecord> named(3);
         for (int i = 0; i < 3; ++i)
             named[static_cast<std::size_t>(i)].name = toU16(QString::number(i));
-        f.details->clearRecords();
-        f.details->appendRecords(named);
+        for (int i = 0; i < 3; ++i) f.report.setRecord(i, named[static_cast<std::size_t>(i)]);
         f.page->resize(1200, 900);
         f.page->show();
         QApplication::processEvents();

@@ -56,11 +56,14 @@ void putSnapshot(const QString& folder, const QString& name, const QString& bmpE
 PageFixture::PageFixture() : ctx{}
 {
     ctx.settings = SettingsStore(configRoot.path());
-    ctx.markModified = [this] { ++modifiedCount; };
+    ctx.report = &report;
+    QObject::connect(&report, &CReportDoc::modifiedChanged, [this](bool on) {
+        if (!on) return;
+        ++modifiedCount;
+        report.setModified(false);
+    });
     details = std::make_unique<DetailsDlg>(ctx);
     page = std::make_unique<ImageSelectDlg>(ctx);
-    page->setDetails(details.get());
-    details->setImageSelect(page.get());
 }
 
 void PageFixture::list(bool subfolders, const QString& other)

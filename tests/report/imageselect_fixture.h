@@ -6,6 +6,7 @@
 #include "detailsdlg.h"
 #include "imageselectdlg.h"
 #include "messagelog.h"
+#include "reportdoc.h"
 
 #include <QDir>
 #include <QString>
@@ -26,8 +27,9 @@ void putFile(const QString& path, const QByteArray& bytes);
 struct PageFixture {
     QTemporaryDir configRoot;
     QTemporaryDir folder;
+    CReportDoc report;
     ReportContext ctx;
-    int modifiedCount = 0;
+    int modifiedCount = 0;  // times the project became modified (cleared after each)
     std::unique_ptr<DetailsDlg> details;
     std::unique_ptr<ImageSelectDlg> page;
 

@@ -218,8 +218,7 @@ TEST(ImageSelectRows, RemoveTakesTheRowsOwnRecord)
     f.page->addAll();
     std::vector<cInspectionRecord> named(3);
     for (int i = 0; i < 3; ++i) named[static_cast<std::size_t>(i)].name = toU16(QString::number(i));
-    f.details->clearRecords();
-    f.details->appendRecords(named);
+    for (int i = 0; i < 3; ++i) f.report.setRecord(i, named[static_cast<std::size_t>(i)]);
     for (const auto& [row, left] : {std::pair{1, "02"}, std::pair{1, "0"}, std::pair{0, ""}}) {
         f.page->selectInspection(row);
         f.page->remove();

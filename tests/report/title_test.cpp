@@ -1,4 +1,5 @@
 // The title page driven as a user would, and what the next run finds in the settings.
+#include "reportdoc.h"
 #include "titledlg.h"
 
 #include "irfiledialog.h"
@@ -19,8 +20,9 @@ namespace {
 struct TitleFixture : ::testing::Test {
     QTemporaryDir config, files;
     test::MessageLog log;
-    int marks = 0;
+    int marks = 0;  // times a project became modified (cleared after each)
     std::optional<QString> chosen;
+    std::vector<std::unique_ptr<CReportDoc>> projects;
 
     void SetUp() override
     {
@@ -29,10 +31,17 @@ struct TitleFixture : ::testing::Test {
     void TearDown() override { cIRFileDialog::setChooser({}); }
     ReportContext context(int templateNumber = ReportTemplate::Maintenance, QString root = {})
     {
+        // Each page gets a project of its own, as a new run of the program would.
+        auto* project = projects.emplace_back(std::make_unique<CReportDoc>()).get();
+        QObject::connect(project, &CReportDoc::modifiedChanged, [this, project](bool on) {
+            if (!on) return;
+            ++marks;
+            project->setModified(false);
+        });
         ReportContext ctx;
+        ctx.report = project;
         ctx.settings = SettingsStore(root.isEmpty() ? config.path() : root);
         ctx.templateNumber = templateNumber;
-        ctx.markModified = [this] { ++marks; };
         return ctx;
     }
     // The file's format comes from `format` (nullptr: not a picture), not from its name.

@@ -1,0 +1,218 @@
+#include "reportdoc.h"
+
+#include "platform/fspath.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace calivue {
+
+namespace {
+// The path up to and including its last separator; empty when it has none.
+QString folderOf(const QString& path)
+{
+    const qsizetype cut =
+        qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return cut < 0 ? QString() : path.left(cut + 1);
+}
+}  // namespace
+
+CReportDoc::CReportDoc(QObject* parent)
+    : QObject(parent), m_captions(defaultReportCaptions()), m_name(untitledName())
+{
+}
+
+CReportDoc::~CReportDoc() = default;
+
+QString CReportDoc::untitledName() const
+{
+    return uiText(sid::Untitled) + QStringLiteral(".vrp");
+}
+
+bool CReportDoc::isUntitled() const
+{
+    return m_name == untitledName();
+}
+
+void CReportDoc::setModified(bool modified)
+{
+    if (m_modified == modified) return;
+    m_modified = modified;
+    emit modifiedChanged(modified);
+}
+
+QString CReportDoc::windowTitle(const QString& applicationTitle) const
+{
+    if (m_name.isEmpty()) return applicationTitle;
+    return m_name + (m_modified ? QStringLiteral("* - ") : QStringLiteral(" - ")) +
+           applicationTitle;
+}
+
+// --- the project file -----------------------------------------------------------------------
+
+ReportProject CReportDoc::project() const
+{
+    ReportProject out = m_carried;
+    out.title = m_title;
+    out.entries = images();
+    out.records = records();
+    out.captions = m_captions;
+    return out;
+}
+
+Error CReportDoc::write(const QString& path)
+{
+    if (path.isEmpty()) return Error::NotFound;
+    if (const Error e = writeReportProjectFile(toFsPath(path), project()); e != Error::None)
+        return e;
+    m_name = QFileInfo(path).fileName();
+    m_folder = folderOf(path);
+    // The flag first: a view that hears "saved" finds the project clean.
+    const bool wasModified = std::exchange(m_modified, false);
+    emit saved();
+    if (wasModified) emit modifiedChanged(false);
+    return Error::None;
+}
+
+Result<ReportProject> CReportDoc::readFile(const QString& path)
+{
+    if (path.isEmpty()) return Error::NotFound;
+    return readReportProjectFile(toFsPath(path));
+}
+
+bool CReportDoc::load(const ReportProject& project, const QString& path)
+{
+    if (!project.countsAgree()) return false;
+    emit inspectionsAboutToChange();
+    m_carried = project;
+    m_carried.entries.clear();
+    m_carried.records.clear();
+    m_title = project.title;
+    m_captions = project.captions.value_or(defaultReportCaptions());
+    m_inspections.clear();
+    m_inspections.reserve(project.entries.size());
+    for (std::size_t i = 0; i < project.entries.size(); ++i)
+        m_inspections.push_back({project.entries[i], project.records[i]});
+    renumber();
+    if (!path.isEmpty()) {
+        m_name = QFileInfo(path).fileName();
+        m_folder = folderOf(path);
+    }
+    emit projectReplaced();
+    // Views settling themselves on the new project may have touched it: it is clean now.
+    setModified(false);
+    return true;
+}
+
+void CReportDoc::newProject()
+{
+    emit inspectionsAboutToChange();
+    m_carried = ReportProject{};
+    m_title = ReportTitle{};
+    m_captions = defaultReportCaptions();
+    m_inspections.clear();
+    m_name = untitledName();
+    emit projectReplaced();
+    setModified(false);
+}
+
+// --- title and captions ----------------------------------------------------------------------
+
+void CReportDoc::setTitle(const ReportTitle& title, bool markModified)
+{
+    if (title == m_title) return;
+    m_title = title;
+    emit titleChanged();
+    if (markModified) setModified(true);
+}
+
+void CReportDoc::setCaptions(const ReportCaptions& captions)
+{
+    if (captions == m_captions) return;
+    m_captions = captions;
+    emit captionsChanged();
+}
+
+// --- inspections -------------------------------------------------------------------------------
+
+const cInspection* CReportDoc::inspection(int index) const
+{
+    return index >= 0 && index < inspectionCount() ? &m_inspections[std::size_t(index)] : nullptr;
+}
+
+std::vector<cInspectionImage> CReportDoc::images() const
+{
+    std::vector<cInspectionImage> out;
+    out.reserve(m_inspections.size());
+    for (const cInspection& i : m_inspections) out.push_back(i.image);
+    return out;
+}
+
+void CReportDoc::renumber()
+{
+    for (std::size_t row = 0; row < m_inspections.size(); ++row)
+        m_inspections[row].image.thumbnailIndex = static_cast<std::int32_t>(row);
+}
+
+std::vector<cInspectionRecord> CReportDoc::records() const
+{
+    std::vector<cInspectionRecord> out;
+    out.reserve(m_inspections.size());
+    for (const cInspection& i : m_inspections) out.push_back(i.record);
+    return out;
+}
+
+void CReportDoc::insertInspections(int at, std::vector<cInspection> added)
+{
+    if (added.empty()) return;
+    emit inspectionsAboutToChange();
+    const int first = std::clamp(at, 0, inspectionCount());
+    const int count = static_cast<int>(added.size());
+    m_inspections.insert(m_inspections.begin() + first, std::make_move_iterator(added.begin()),
+                         std::make_move_iterator(added.end()));
+    renumber();
+    emit inspectionsInserted(first, count);
+    setModified(true);
+}
+
+void CReportDoc::appendInspection(const cInspectionImage& image)
+{
+    insertInspections(inspectionCount(), {cInspection{image, {}}});
+}
+
+void CReportDoc::removeInspections(int first, int count)
+{
+    first = std::clamp(first, 0, inspectionCount());
+    count = std::clamp(count, 0, inspectionCount() - first);
+    if (count == 0) return;
+    emit inspectionsAboutToChange();
+    m_inspections.erase(m_inspections.begin() + first, m_inspections.begin() + first + count);
+    renumber();
+    emit inspectionsRemoved(first, count);
+    setModified(true);
+}
+
+bool CReportDoc::moveInspection(int from, int to)
+{
+    if (from == to || !inspection(from) || !inspection(to)) return false;
+    emit inspectionsAboutToChange();
+    cInspection moved = std::move(m_inspections[std::size_t(from)]);
+    m_inspections.erase(m_inspections.begin() + from);
+    m_inspections.insert(m_inspections.begin() + to, std::move(moved));
+    renumber();
+    emit inspectionMoved(from, to);
+    return true;
+}
+
+void CReportDoc::setRecord(int index, const cInspectionRecord& record, bool markModified)
+{
+    if (!inspection(index) || m_inspections[std::size_t(index)].record == record) return;
+    m_inspections[std::size_t(index)].record = record;
+    emit inspectionChanged(index);
+    if (markModified) setModified(true);
+}
+
+}  // namespace calivue

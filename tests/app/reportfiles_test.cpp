@@ -1,0 +1,116 @@
+// The File commands with two documents: in report mode New, Save and Save As act on the report
+// project, elsewhere on the snapshot; closing the window asks about both, and the report
+// project's question can be cancelled.
+#include "apptest.h"
+
+#include "commandids.h"
+#include "reportdoc.h"
+#include "reportsheet.h"
+#include "stringids.h"
+#include "stringtable.h"
+#include "textformat.h"
+#include "titledlg.h"
+
+#include "core/reportproject.h"
+#include "fspath.h"
+
+#include <QAction>
+#include <QFile>
+
+namespace calivue::test {
+namespace {
+
+// Catches Save or Save As reaching the snapshot while the report writer is shown (or the
+// project outside it), and New Report Project not starting afresh or dropping unsaved work
+// when the user cancels.
+TEST_F(AppTest, FileCommandsGoToTheCurrentDocument)
+{
+    const gen::WrittenFiles files = writeSnapshot("IR_0004", plainPlan());
+    ASSERT_TRUE(start({qs(files.bmp)}));
+    action(cmd::ReportWriter)->trigger();
+    cReportSheet* sheet = m_app->reportSheet();
+    ASSERT_NE(sheet, nullptr);
+    CReportDoc& project = *m_app->reportDocument();
+    ASSERT_EQ(&sheet->document(), &project);
+
+    doc().setPalette(5);  // the snapshot changes too, but is not the current document
+    sheet->titlePage()->setCompany(qs("Acme"));
+    m_chosen = m_files.filePath(qs("site.vrp"));
+    action(cmd::FileSave)->trigger();  // an untitled project: Save asks for a name
+    ASSERT_FALSE(m_dialogFilters.empty());
+    EXPECT_TRUE(m_dialogFilters.back().value(0).startsWith(qs("IR Report Files (*.vrp)")));
+    EXPECT_EQ(project.name(), qs("site.vrp"));
+    EXPECT_FALSE(project.isModified());
+    EXPECT_TRUE(doc().isModified());
+
+    sheet->titlePage()->setCompany(qs("Acme Thermal"));
+    m_chosen = m_files.filePath(qs("copy.vrp"));
+    action(cmd::FileSaveAs)->trigger();
+    EXPECT_EQ(readReportProjectFile(toFsPath(*m_chosen))->title.company, u"Acme Thermal");
+    EXPECT_EQ(frame().windowTitle(), qs("copy.vrp - ") + uiText(sid::ProductTitle));
+    EXPECT_TRUE(doc().isModified());
+
+    // Back in the analysis window the snapshot is the current document.
+    action(cmd::ReportWriter)->trigger();
+    EXPECT_EQ(frame().windowTitle(), qs("IR_0004.BMP* - ") + uiText(sid::ProductTitle));
+    action(cmd::FileSave)->trigger();
+    EXPECT_FALSE(doc().isModified());
+
+    // New Report Project brings the report writer back; Cancel on the question keeps the work.
+    sheet->titlePage()->setComments(qs("unsaved"));
+    sheet->titlePage()->setCompany(qs("Unsaved Co"));
+    m_messages.clear();
+    m_answer = cMessageDlg::IdCancel;
+    action(cmd::NewReportProject)->trigger();
+    EXPECT_TRUE(frame().reportShown());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(project.name(), qs("copy.vrp"));
+    EXPECT_EQ(project.title().company, u"Unsaved Co");
+    m_answer = cMessageDlg::IdNo;
+    action(cmd::NewReportProject)->trigger();
+    EXPECT_TRUE(project.isUntitled());
+    EXPECT_FALSE(project.isModified());
+    EXPECT_EQ(project.title().comments, u"");
+    EXPECT_EQ(sheet->titlePage()->title(), project.title());
+    EXPECT_EQ(frame().windowTitle(), qs("Untitled.vrp - ") + uiText(sid::ProductTitle));
+}
+
+// Closing with a modified report project asks "Save changes to …?" with Yes, No and Cancel.
+// Escape and Cancel keep the program open with the project unsaved (Escape used to mean No and
+// the work was lost); No closes without writing. The question comes in the analysis window too.
+TEST_F(AppTest, ClosingWithAModifiedProjectCanBeCancelled)
+{
+    ASSERT_TRUE(start());
+    action(cmd::ReportWriter)->trigger();
+    cReportSheet* sheet = m_app->reportSheet();
+    ASSERT_NE(sheet, nullptr);
+    m_chosen = m_files.filePath(qs("site.vrp"));
+    sheet->titlePage()->setCompany(qs("Saved Co"));
+    ASSERT_TRUE(sheet->saveProjectAs());
+    sheet->titlePage()->setCompany(qs("Unsaved Co"));
+    action(cmd::ReportWriter)->trigger();  // the analysis window is shown when closing
+
+    const QString question = formatText(uiText(sid::SaveChangesTo), {qs("site.vrp")});
+    const struct {
+        const char* what;
+        std::optional<int> answer;  // nullopt: Escape
+        bool closes;
+    } cases[] = {{"Escape", std::nullopt, false},
+                 {"Cancel", cMessageDlg::IdCancel, false},
+                 {"No", cMessageDlg::IdNo, true}};
+    for (const auto& c : cases) {
+        MessageLog log;
+        log.answer = c.answer;
+        EXPECT_EQ(frame().close(), c.closes) << c.what;
+        ASSERT_EQ(log.seen.size(), 1u) << c.what;
+        EXPECT_EQ(log.seen[0].text, question) << c.what;
+        EXPECT_EQ(log.seen[0].buttons,
+                  (QList<int>{cMessageDlg::IdYes, cMessageDlg::IdNo, cMessageDlg::IdCancel}))
+            << c.what;
+        EXPECT_TRUE(m_app->reportDocument()->isModified()) << c.what;
+        EXPECT_EQ(readReportProjectFile(toFsPath(*m_chosen))->title.company, u"Saved Co") << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace calivue::test

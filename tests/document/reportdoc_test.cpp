@@ -1,0 +1,289 @@
+// The report project document: each change announced once, an inspection's entry and record
+// moving together, the modified flag, and the project file written and read through it.
+#include "reportdoc.h"
+
+#include "core/reportproject.h"
+#include "fspath.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace calivue {
+namespace {
+
+cInspection made(char16_t tag)
+{
+    cInspection i;
+    i.image.bitmapPath = std::u16string(u"/s/IR_") + tag + u".bmp";
+    i.image.snapshotPath = std::u16string(u"/s/IR_") + tag + u".qvx";
+    i.record.name = std::u16string(u"Panel ") + tag;
+    return i;
+}
+
+// The tags of the inspections in order, read from the entries and checked against the records,
+// so an entry that parts from its record shows.
+std::u16string order(const CReportDoc& doc)
+{
+    std::u16string tags;
+    for (const cInspection& i : doc.inspections()) {
+        const char16_t tag = i.image.bitmapPath[6];
+        if (!i.record.name.empty())  // a new record has no name
+            EXPECT_EQ(i.record.name, std::u16string(u"Panel ") + tag) << "entry and record parted";
+        tags += tag;
+    }
+    return tags;
+}
+
+// Every signal of the document, counted, with the arguments of the last one.
+struct Spies {
+    explicit Spies(CReportDoc& doc)
+        : about(&doc, &CReportDoc::inspectionsAboutToChange),
+          inserted(&doc, &CReportDoc::inspectionsInserted),
+          removed(&doc, &CReportDoc::inspectionsRemoved),
+          moved(&doc, &CReportDoc::inspectionMoved),
+          changed(&doc, &CReportDoc::inspectionChanged),
+          title(&doc, &CReportDoc::titleChanged),
+          captions(&doc, &CReportDoc::captionsChanged),
+          replaced(&doc, &CReportDoc::projectReplaced),
+          saved(&doc, &CReportDoc::saved),
+          modified(&doc, &CReportDoc::modifiedChanged)
+    {
+    }
+    QSignalSpy about, inserted, removed, moved, changed, title, captions, replaced, saved, modified;
+    // "inserted removed moved changed title captions replaced saved modified", as counts.
+    std::string counts() const
+    {
+        std::string s;
+        for (const QSignalSpy* spy : {&inserted, &removed, &moved, &changed, &title, &captions,
+                                      &replaced, &saved, &modified})
+            s += std::to_string(spy->count());
+        return s;
+    }
+};
+
+// Each structural change: the order after it, the signals it sends (one of its kind), their
+// arguments, and whether the project became modified. Catches a change announced twice or not
+// at all, an entry moved without its record, and a reorder or a no-op that marks modified.
+TEST(ReportDoc, EachChangeAnnouncesOnceAndKeepsEntryAndRecordTogether)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CReportDoc&)> change;
+        std::u16string order;
+        std::string
+            counts;  // inserted removed moved changed title captions replaced saved modified
+        QList<QVariant> args;
+        bool modified;
+    };
+    const std::vector<Case> cases = {
+        {"insert two in the middle",
+         [](CReportDoc& d) {
+             d.insertInspections(1, {made(u'X'), made(u'Y')});
+         },
+         u"AXYBC",
+         "100000001",
+         {1, 2},
+         true},
+        {"insert past the end appends",
+         [](CReportDoc& d) { d.insertInspections(9, {made(u'X')}); },
+         u"ABCX",
+         "100000001",
+         {3, 1},
+         true},
+        {"append a new record",
+         [](CReportDoc& d) { d.appendInspection(made(u'Z').image); },
+         u"ABCZ",
+         "100000001",
+         {3, 1},
+         true},
+        {"remove the middle one",
+         [](CReportDoc& d) { d.removeInspections(1, 1); },
+         u"AC",
+         "010000001",
+         {1, 1},
+         true},
+        {"remove a range running past the end",
+         [](CReportDoc& d) { d.removeInspections(1, 9); },
+         u"A",
+         "010000001",
+         {1, 2},
+         true},
+        {"remove all", [](CReportDoc& d) { d.removeAll(); }, u"", "010000001", {0, 3}, true},
+        {"move first to last",
+         [](CReportDoc& d) { EXPECT_TRUE(d.moveInspection(0, 2)); },
+         u"BCA",
+         "001000000",
+         {0, 2},
+         false},
+        {"move last to first",
+         [](CReportDoc& d) { EXPECT_TRUE(d.moveInspection(2, 0)); },
+         u"CAB",
+         "001000000",
+         {2, 0},
+         false},
+        {"move out of range",
+         [](CReportDoc& d) { EXPECT_FALSE(d.moveInspection(1, 3)); },
+         u"ABC",
+         "000000000",
+         {},
+         false},
+        {"change a record",
+         [](CReportDoc& d) {
+             cInspectionRecord r = d.inspection(1)->record;
+             r.comment = u"warm lug";
+             d.setRecord(1, r);
+         },
+         u"ABC",
+         "000100001",
+         {1},
+         true},
+        {"store a record unchanged",
+         [](CReportDoc& d) { d.setRecord(1, d.inspection(1)->record); },
+         u"ABC",
+         "000000000",
+         {},
+         false},
+        {"store a record without marking",
+         [](CReportDoc& d) {
+             cInspectionRecord r = d.inspection(0)->record;
+             r.firstMeasurement = 1;
+             d.setRecord(0, r, false);
+         },
+         u"ABC",
+         "000100000",
+         {0},
+         false},
+        {"record of no inspection",
+         [](CReportDoc& d) { d.setRecord(3, {}); },
+         u"ABC",
+         "000000000",
+         {},
+         false},
+        {"title",
+         [](CReportDoc& d) {
+             ReportTitle t = d.title();
+             t.company = u"Acme";
+             d.setTitle(t);
+         },
+         u"ABC",
+         "000010001",
+         {},
+         true},
+        {"same title",
+         [](CReportDoc& d) { d.setTitle(d.title()); },
+         u"ABC",
+         "000000000",
+         {},
+         false},
+        {"captions are not contents",
+         [](CReportDoc& d) {
+             ReportCaptions c = d.captions();
+             c.details[12] = u"Draught";
+             d.setCaptions(c);
+         },
+         u"ABC",
+         "000001000",
+         {},
+         false},
+        {"new project", [](CReportDoc& d) { d.newProject(); }, u"", "000000100", {}, false},
+    };
+    for (const Case& c : cases) {
+        CReportDoc doc;
+        doc.insertInspections(0, {made(u'A'), made(u'B'), made(u'C')});
+        doc.setModified(false);
+        Spies spies(doc);
+        c.change(doc);
+        EXPECT_EQ(order(doc), c.order) << c.what;
+        EXPECT_EQ(spies.counts(), c.counts) << c.what;
+        for (const QSignalSpy* spy :
+             {&spies.inserted, &spies.removed, &spies.moved, &spies.changed})
+            if (spy->count() == 1) EXPECT_EQ(spy->at(0), c.args) << c.what;
+        // Whatever changes the list says so first, so an edit in progress can be stored.
+        const bool structural = spies.inserted.count() + spies.removed.count() +
+                                    spies.moved.count() + spies.replaced.count() >
+                                0;
+        EXPECT_EQ(spies.about.count(), structural ? 1 : 0) << c.what;
+        EXPECT_EQ(doc.isModified(), c.modified) << c.what;
+    }
+}
+
+// Written through the document and read back into another: the same title, inspections (the
+// thumbnail index renumbered by place), captions; name and folder follow the file; a project
+// whose counts differ is refused whole; New keeps the folder and forgets the rest.
+TEST(ReportDoc, WriteAndLoadRoundTripAndTheFileNameFollows)
+{
+    QTemporaryDir dir;
+    CReportDoc doc;
+    const QString app = QStringLiteral("App");
+    EXPECT_TRUE(doc.isUntitled());
+    EXPECT_EQ(doc.windowTitle(app), QStringLiteral("Untitled.vrp - App"));
+    doc.insertInspections(0, {made(u'A'), made(u'B')});
+    ReportTitle t;
+    t.company = u"Acme";
+    t.dateShown = false;
+    t.titleDate = {cDateTime::Valid, 45000.5};
+    doc.setTitle(t);
+    ReportCaptions c = defaultReportCaptions();
+    c.title[0] = u"Firm";
+    doc.setCaptions(c);
+    cInspectionRecord r = doc.inspection(1)->record;
+    r.repairPriority = 4;
+    doc.setRecord(1, r);
+    ASSERT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.windowTitle(app), QStringLiteral("Untitled.vrp* - App"));
+
+    Spies spies(doc);
+    const QString path = dir.filePath(QStringLiteral("site.vrp"));
+    ASSERT_EQ(doc.write(path), Error::None);
+    EXPECT_EQ(spies.counts(), "000000011");
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.name(), QStringLiteral("site.vrp"));
+    EXPECT_EQ(doc.folder(), dir.path() + QLatin1Char('/'));
+    EXPECT_FALSE(doc.isUntitled());
+    EXPECT_EQ(doc.windowTitle(app), QStringLiteral("site.vrp - App"));
+    // A write that cannot happen changes nothing.
+    EXPECT_NE(doc.write(dir.filePath(QStringLiteral("no/such/folder/x.vrp"))), Error::None);
+    EXPECT_EQ(doc.name(), QStringLiteral("site.vrp"));
+
+    Result<ReportProject> read = CReportDoc::readFile(path);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read->entries[1].thumbnailIndex, 1);
+    CReportDoc other;
+    other.setModified(true);
+    Spies otherSpies(other);
+    ASSERT_TRUE(other.load(*read, path));
+    EXPECT_EQ(otherSpies.counts(), "000000101");
+    EXPECT_EQ(order(other), u"AB");
+    EXPECT_EQ(other.title(), doc.title());
+    EXPECT_EQ(other.captions(), doc.captions());
+    EXPECT_EQ(other.records(), doc.records());
+    EXPECT_EQ(other.images(), doc.images());
+    EXPECT_EQ(other.project().title, doc.project().title);
+    EXPECT_EQ(other.name(), QStringLiteral("site.vrp"));
+    EXPECT_FALSE(other.isModified());
+
+    ReportProject odd = *read;
+    odd.records.pop_back();
+    EXPECT_FALSE(other.load(odd, dir.filePath(QStringLiteral("odd.vrp"))));
+    EXPECT_EQ(order(other), u"AB");
+    EXPECT_EQ(other.name(), QStringLiteral("site.vrp"));
+
+    // A file older than the captions reads with the default captions.
+    ReportProject old = *read;
+    old.captions.reset();
+    ASSERT_TRUE(other.load(old, QString()));
+    EXPECT_EQ(other.captions(), defaultReportCaptions());
+    EXPECT_EQ(other.name(), QStringLiteral("site.vrp"));
+
+    other.newProject();
+    EXPECT_TRUE(other.isUntitled());
+    EXPECT_EQ(other.folder(), dir.path() + QLatin1Char('/'));
+    EXPECT_EQ(other.inspectionCount(), 0);
+    EXPECT_EQ(other.title(), ReportTitle{});
+    EXPECT_FALSE(CReportDoc::readFile(dir.filePath(QStringLiteral("none.vrp"))).ok());
+}
+
+}  // namespace
+}  // namespace calivue
