@@ -277,7 +277,23 @@ TEST(ReportDoc, WriteAndLoadRoundTripAndTheFileNameFollows)
     EXPECT_EQ(other.captions(), defaultReportCaptions());
     EXPECT_EQ(other.name(), QStringLiteral("site.vrp"));
 
+    // Catches a document that drops the extension sections of a file it read: a section this
+    // version does not know survives an edit and a save byte for byte, and New forgets it.
+    ReportProject extended = *read;
+    ASSERT_EQ(extended.extensions.put({*ExtensionTag::parse("ZZ01"), 3, {1, 2, 0, 255}}),
+              Error::None);
+    ASSERT_TRUE(other.load(extended, path));
+    cInspectionRecord edited = other.inspection(0)->record;
+    edited.comment = u"edited";
+    other.setRecord(0, edited);
+    ASSERT_EQ(other.write(path), Error::None);
+    Result<ReportProject> reread = CReportDoc::readFile(path);
+    ASSERT_TRUE(reread.ok());
+    EXPECT_EQ(reread->extensions, extended.extensions);
+    EXPECT_EQ(reread->records[0].comment, u"edited");
+
     other.newProject();
+    EXPECT_TRUE(other.project().extensions.empty());
     EXPECT_TRUE(other.isUntitled());
     EXPECT_EQ(other.folder(), dir.path() + QLatin1Char('/'));
     EXPECT_EQ(other.inspectionCount(), 0);
