@@ -218,9 +218,13 @@ void CVantoroApp::processCommandLine(const QStringList& arguments)
     // The first argument that is not an option names the snapshot. A snapshot that cannot be
     // opened has already been reported; the program carries on with an empty window rather
     // than quitting, so the user can open another one.
+    // A report project (.vrp, any case) opens in the report writer instead.
     for (const QString& argument : arguments) {
         if (argument.startsWith(QLatin1Char('-'))) continue;
-        openFile(argument);
+        if (argument.endsWith(QStringLiteral(".vrp"), Qt::CaseInsensitive))
+            openReportFile(argument);
+        else
+            openFile(argument);
         break;
     }
 }

@@ -79,6 +79,9 @@ public:
     // Opens a snapshot by its .bmp name; a .qvx name (any case) opens its .BMP. Asks about
     // unsaved changes first; false when the user kept the document or the open failed.
     bool openFile(const QString& path);
+    // Shows the report writer and reads the report project at `path` into it; a file that
+    // cannot be read is reported ("Error reading VRP file") and false returned.
+    bool openReportFile(const QString& path);
     // The Open command: a report project when the report writer is shown (the main frame's
     // report File commands), else a snapshot chosen in the open dialog.
     void onFileOpen();

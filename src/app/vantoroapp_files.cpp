@@ -1,5 +1,5 @@
-// The application's file commands: the Open command (the current document's) and the open-file
-// hook it shares with the command line.
+// The application's file commands: the Open command (the current document's), the open-file
+// hook it shares with the command line, and a report project named on the command line.
 #include "vantoroapp.h"
 
 #include "mainframe.h"
@@ -8,6 +8,8 @@
 #include "core/snapshotfiles.h"
 #include "fspath.h"
 #include "irfiledialog.h"
+#include "messagedlg.h"
+#include "reportsheet.h"
 #include "stringids.h"
 #include "vantorodoc.h"
 
@@ -23,6 +25,20 @@ bool CVantoroApp::openFile(const QString& path)
     // Replacing the open snapshot: unsaved changes are asked about first.
     if (!m_doc->saveModified()) return false;
     return m_doc->openDocument(fromFsPath(hooked));
+}
+
+bool CVantoroApp::openReportFile(const QString& path)
+{
+    if (!m_frame || !m_frame->viewCommands() || path.isEmpty()) return false;
+    if (!m_frame->reportShown()) m_frame->viewCommands()->toggleReportWriter();
+    cReportSheet* sheet = reportSheet();
+    if (!sheet) return false;
+    const bool read = sheet->readProject(path);
+    if (!read)
+        cMessageDlg::messageBox(sid::ErrorReadingVrp, cMessageDlg::IconStop, cMessageDlg::ButtonsOk,
+                                m_frame);
+    refreshTitle();
+    return read;
 }
 
 void CVantoroApp::onFileOpen()

@@ -6,6 +6,7 @@
 #include "commandids.h"
 #include "reportdoc.h"
 #include "reportsheet.h"
+#include "reporttext.h"
 #include "stringids.h"
 #include "stringtable.h"
 #include "textformat.h"
@@ -110,6 +111,41 @@ TEST_F(AppTest, ClosingWithAModifiedProjectCanBeCancelled)
         EXPECT_TRUE(m_app->reportDocument()->isModified()) << c.what;
         EXPECT_EQ(readReportProjectFile(toFsPath(*m_chosen))->title.company, u"Saved Co") << c.what;
     }
+}
+
+// Catches a report project named on the command line (the desktop's "open with", the demo)
+// being taken for a snapshot: it opens in the report writer with its inspections, and a file
+// that is no project says so and leaves the open project as it was.
+TEST_F(AppTest, AReportProjectOnTheCommandLineOpensInTheReportWriter)
+{
+    const gen::WrittenFiles files = writeSnapshot("IR_0007", plainPlan());
+    ReportProject project;
+    project.entries = {{toU16(qs(files.qvx)), toU16(qs(files.bmp)), 0}};
+    project.records.resize(1);
+    project.records[0].name = u"Pump";
+    project.title.company = u"Acme";
+    const QString path = m_files.filePath(qs("survey.VRP"));
+    ASSERT_EQ(writeReportProjectFile(toFsPath(path), project), Error::None);
+    QFile garbage(m_files.filePath(qs("bad.vrp")));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("not a project");
+    garbage.close();
+
+    ASSERT_TRUE(start({path}));
+    EXPECT_TRUE(frame().reportShown());
+    EXPECT_FALSE(doc().isLoaded());
+    const CReportDoc& report = *m_app->reportDocument();
+    ASSERT_EQ(report.inspectionCount(), 1);
+    EXPECT_EQ(report.inspection(0)->record.name, u"Pump");
+    EXPECT_EQ(report.title().company, u"Acme");
+    EXPECT_EQ(frame().windowTitle(), qs("survey.VRP - ") + uiText(sid::ProductTitle));
+    EXPECT_TRUE(m_messages.empty());
+
+    m_messages.clear();
+    EXPECT_FALSE(m_app->openReportFile(garbage.fileName()));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorReadingVrp));
+    EXPECT_EQ(report.inspectionCount(), 1);
 }
 
 }  // namespace
