@@ -8,7 +8,7 @@
 #include "imageselectdlg.h"
 #include "reporttext.h"
 
-#include "platform/messagedlg.h"
+#include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 #include "platform/textformat.h"

@@ -4,6 +4,7 @@
 // analysis window). The sheet owns it and outlives its pages.
 #pragma once
 
+#include "reporttemplate.h"
 #include "settingsstore.h"
 
 #include <QPointer>
@@ -15,9 +16,6 @@
 namespace calivue {
 
 class CVantoroDoc;
-
-// The report templates of the "Template" setting.
-enum ReportTemplate : int { Maintenance = 0, Buildings = 1, Mechanical = 2, Custom = 3 };
 
 struct ReportContext {
     CVantoroDoc* doc = nullptr;  // may be null in tests of a page alone

@@ -9,8 +9,8 @@
 
 #include "core/reportproject.h"
 #include "platform/fspath.h"
-#include "platform/irfiledialog.h"
-#include "platform/messagedlg.h"
+#include "desktop/irfiledialog.h"
+#include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 #include "platform/textformat.h"

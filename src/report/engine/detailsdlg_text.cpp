@@ -40,19 +40,19 @@ bool captionRowShown(int templateNumber, int row)
     return true;
 }
 
-std::vector<MeasurementEntry> measurementEntries(const cBrixa& image)
+std::vector<MeasurementEntry> measurementEntries(const cBrixa& image, const StringTable& texts)
 {
-    std::vector<MeasurementEntry> entries{{uiText(sid::PriorityNone), -1}};
+    std::vector<MeasurementEntry> entries{{texts.text(sid::PriorityNone), -1}};
     if (!(image.fields.flagsB & flags::B_CursorsHidden)) {
         const int n = std::min<int>(image.fields.cursorCount, kMaxCursors);
         for (int i = 0; i < n; ++i)
             entries.push_back(
-                {formatText(QStringLiteral("%s %d"), {uiText(sid::Cursor), i + 1}), i});
+                {formatText(QStringLiteral("%s %d"), {texts.text(sid::Cursor), i + 1}), i});
     }
     if (image.fields.flagsA & flags::A_Hottest)
-        entries.push_back({uiText(sid::Hot), kHottestMarker});
+        entries.push_back({texts.text(sid::Hot), kHottestMarker});
     if (image.fields.flagsA & flags::A_Coldest)
-        entries.push_back({uiText(sid::Cold), kColdestMarker});
+        entries.push_back({texts.text(sid::Cold), kColdestMarker});
     return entries;
 }
 

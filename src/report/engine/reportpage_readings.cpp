@@ -29,10 +29,10 @@ QRgb penColour(int marker)
 }
 
 // The name a marker has in the difference row: the cursor number, "Hot" or "Cold".
-QString markerName(int marker)
+QString markerName(int marker, const StringTable& texts)
 {
-    if (marker == kHottestMarker) return uiText(sid::Hot);
-    if (marker == kColdestMarker) return uiText(sid::Cold);
+    if (marker == kHottestMarker) return texts.text(sid::Hot);
+    if (marker == kColdestMarker) return texts.text(sid::Cold);
     return QString::number(marker + 1);
 }
 
@@ -53,7 +53,8 @@ void applyDefaultSelections(cInspectionRecord& record, const cBrixa& img)
     if (record.secondMeasurement == -1) record.secondMeasurement = cursors >= 2 ? 2 : 0;
 }
 
-SnapshotFacts snapshotFacts(cBrixa& img, const cInspectionRecord& record, int unit)
+SnapshotFacts snapshotFacts(cBrixa& img, const cInspectionRecord& record, int unit,
+                            const StringTable& texts)
 {
     SnapshotFacts f;
     f.loaded = true;
@@ -66,7 +67,7 @@ SnapshotFacts snapshotFacts(cBrixa& img, const cInspectionRecord& record, int un
         return formatTemperature(img.markerTemperature(marker), unitText);
     };
     // The readings of the markers the inspection data page lists, in its order.
-    const std::vector<MeasurementEntry> entries = measurementEntries(img);
+    const std::vector<MeasurementEntry> entries = measurementEntries(img, texts);
     for (const MeasurementEntry& e : entries)
         if (e.marker >= 0) f.readings.push_back({e.text, penColour(e.marker), reading(e.marker)});
 
@@ -80,10 +81,10 @@ SnapshotFacts snapshotFacts(cBrixa& img, const cInspectionRecord& record, int un
         const int b = markers[static_cast<std::size_t>(second)];
         double diff = img.markerDifference(a, b);
         if (std::fabs(diff) < 0.05) diff = 0.0;  // no "-0.0"
-        f.readings.push_back(
-            {uiText(sid::Difference), 0xFF000000,
-             formatText(QStringLiteral("%.1f %s   (%s - %s)"),
-                        {diff, QString::fromStdString(unitText), markerName(a), markerName(b)})});
+        f.readings.push_back({texts.text(sid::Difference), 0xFF000000,
+                              formatText(QStringLiteral("%.1f %s   (%s - %s)"),
+                                         {diff, QString::fromStdString(unitText),
+                                          markerName(a, texts), markerName(b, texts)})});
     }
     f.emissivity = formatText(QStringLiteral("%.2f"), {img.fields.emissivity[10] / 100.0});
     f.reflected = formatTemperature(img.temperatureOf(img.fields.reflected, 1.0f, false), unitText);

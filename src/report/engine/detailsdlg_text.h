@@ -5,6 +5,8 @@
 
 #include "core/brixa.h"
 
+#include "stringtable.h"
+
 #include <QString>
 
 #include <array>
@@ -28,8 +30,9 @@ struct MeasurementEntry {
 };
 
 // "none", then "Cursor 1" … for each measurement cursor when cursors are shown, then "Hot"
-// and "Cold" when those markers are on (marker indices 0 … n−1, 11, 10).
-std::vector<MeasurementEntry> measurementEntries(const cBrixa& image);
+// and "Cold" when those markers are on (marker indices 0 … n−1, 11, 10), in texts' language.
+std::vector<MeasurementEntry> measurementEntries(const cBrixa& image,
+                                                 const StringTable& texts = StringTable::active());
 
 // The positions an inspection shown for the first time starts with: the first list on the
 // first reading when there is a cursor or the hot marker, the second on the next reading
