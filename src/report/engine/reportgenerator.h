@@ -23,8 +23,9 @@ class PdfPrinter;
 class PdfPrinterListener;
 struct ReportProject;
 
-// Everything one report is made from: the generator reads nothing else, so a job prints the
-// same whatever the program's own interface language is.
+// Everything one report is made from: beyond the snapshot files its entries name, the
+// generator reads nothing else (no active string table), so a job prints the same whatever
+// the process's own interface language is.
 struct ReportJob {
     ReportTitle title;
     std::array<std::u16string, 4> titleCaptions;
