@@ -3,8 +3,8 @@
 #include "projectcommands.h"
 
 #include "core/reportproject.h"
-#include "report/reportgenerator.h"
-#include "report/reporttext.h"
+#include "reportgenerator.h"
+#include "reporttext.h"
 
 #include "languagemodules.h"
 #include "languagetable.h"
@@ -62,18 +62,6 @@ QString qtPath(const std::filesystem::path& p)
     return QString::fromStdString(p.string());
 }
 
-// The language's string table made active; restored on leaving.
-class ActiveTable {
-public:
-    ActiveTable() : m_kept(StringTable::active()) {}
-    ~ActiveTable() { StringTable::setActive(m_kept); }
-    ActiveTable(const ActiveTable&) = delete;
-    ActiveTable& operator=(const ActiveTable&) = delete;
-
-private:
-    StringTable m_kept;
-};
-
 }  // namespace
 
 int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
@@ -95,7 +83,8 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         return 1;
     }
     const ScopedApplication application;
-    ActiveTable keep;
+    // The texts travel in the job: the process's own table is never switched.
+    StringTable texts = StringTable::english();
     int language = 0;
     if (o.language != 0) {
         // CALIVUE_LANGUAGE_DIR, when set, is the one folder searched for modules (a
@@ -105,14 +94,12 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
             dir.isEmpty() ? LanguageModules() : LanguageModules(QStringList{dir});
         const LanguageLoad load = modules.load(o.language);
         if (load.status == LanguageLoad::Status::Loaded) {
-            StringTable::setActive(load.table);
+            texts = load.table;
             language = o.language;
         } else {
             err << "calivue-cli: no language module for language " << o.language
                 << "; the report is in English\n";
         }
-    } else {
-        StringTable::setActive(StringTable::english());
     }
 
     ReportJob job = reportJobFromProject(project.value());
@@ -122,6 +109,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     job.templateNumber = o.templateNumber;
     job.unit = o.unit;
     job.language = language;
+    job.texts = texts;
     job.locale = languageLocale(language);
     job.outputPath = qtPath(o.output);
     const ReportOutcome outcome = writeReport(job);

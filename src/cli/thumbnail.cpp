@@ -26,13 +26,12 @@ QString qtPath(const std::filesystem::path& p)
 
 }  // namespace
 
-QImage thumbnailImage(cBrixa& img, int size)
+QImage thumbnailImage(const cBrixa& img, int size)
 {
-    const DisplayState state = displayStateOf(img);
-    img.setPalette(state.palette);
-    const std::vector<std::uint8_t> pic =
-        renderBlended(img, 1, state.spanLow, state.spanHigh, state.isothermFlags, {}, 0);
-    if (pic.empty()) return {};
+    DisplayState state = displayStateOf(img);
+    state.blendMode = 0;  // a thumbnail is the thermal picture alone
+    std::vector<std::uint8_t> pic;
+    if (!renderShown(img, state, 1, {}, pic)) return {};
     const bool turned = state.orientation == 1 || state.orientation == 3;
     const int w = turned ? kHeight : kWidth;
     const int h = turned ? kWidth : kHeight;

@@ -15,10 +15,10 @@ namespace calivue::cli {
 // File managers ask for 128, 256, 512 or 1024 pixels; anything larger is refused.
 inline constexpr int kMaxThumbnailSize = 4096;
 
-// The picture drawn with the record's own display settings, scaled to fit size × size with
-// its aspect kept. Null when the image cannot be rendered. img's palette and orientation
-// fields are set to the ones shown.
-QImage thumbnailImage(cBrixa& img, int size);
+// The picture drawn with the record's own display settings (displayStateOf), scaled to fit
+// size × size with its aspect kept. Null when the image cannot be rendered. img is not
+// changed; its arrays must be built.
+QImage thumbnailImage(const cBrixa& img, int size);
 
 // Writes the thumbnail of snapshot to output as a PNG, atomically. A snapshot that cannot be
 // read, or a size outside 1 to kMaxThumbnailSize, writes one line to err, no file, and

@@ -75,12 +75,19 @@ void forMapped(int cols, int rows, int dx, int dy, int row0, int row1, int col0,
 void blendPictures(std::span<std::uint8_t> thermal, std::span<const std::uint8_t> visual, int mode,
                    int f, const cBrixa& img, int spanLow, int spanHigh)
 {
+    blendPictures(thermal, visual, mode, f, img, spanLow, spanHigh, img.fields.alignX,
+                  img.fields.alignY);
+}
+
+void blendPictures(std::span<std::uint8_t> thermal, std::span<const std::uint8_t> visual, int mode,
+                   int f, const cBrixa& img, int spanLow, int spanHigh, int alignX, int alignY)
+{
     if (f < 1 || f > kMaxInterpolation) return;
     const int cols = kWidth * f, rows = kHeight * f;
     const std::size_t bytes = static_cast<std::size_t>(cols) * rows * 3;
     if (thermal.size() < bytes || visual.size() < bytes) return;
     // One unit of horizontal offset moves the photograph by three thermal pixels.
-    const int dx = 3 * f * img.fields.alignX, dy = f * img.fields.alignY;
+    const int dx = 3 * f * alignX, dy = f * alignY;
     std::uint8_t* t = thermal.data();
     const std::uint8_t* v = visual.data();
 

@@ -208,9 +208,14 @@ public:
                                                               int spanLow, int spanHigh,
                                                               unsigned isothermFlags);
     // As render, into a caller-kept buffer whose memory is reused between
-    // renders (the display objects' path). orientation is 0–3; false when refused.
+    // renders. orientation is 0–3; false when refused.
     bool renderInto(std::vector<std::uint8_t>& out, int f, int spanLow, int spanHigh,
                     unsigned isothermFlags, int orientation);
+    // As renderInto, through `palette` (a number above 7 shows as Ironbow) instead of the
+    // record's, and without building the arrays: false when they are not built. Only the
+    // interpolation cache changes, so one image must not be rendered from two threads.
+    bool renderPicture(std::vector<std::uint8_t>& out, int f, int palette, int spanLow,
+                       int spanHigh, unsigned isothermFlags, int orientation) const;
     // Forgets the interpolated arrays, so the next render interpolates afresh.
     void dropInterpolation() { m_interpolatedFactor = m_transposedFactor = 0; }
     // Raw count after the image-emissivity reading of the smoothed value at
@@ -226,15 +231,18 @@ private:
     friend Error decodeRecord(std::span<const std::uint8_t>, cBrixa&);
 
     void releaseBuffers();
+    // Interpolates the image array by f into m_interpolated; null when refused.
+    const std::vector<std::int32_t>* interpolated(int f) const;
 
     std::vector<std::uint16_t> m_raw;
     std::vector<std::int32_t> m_image;
     std::vector<std::int32_t> m_smoothed;
-    std::vector<std::int32_t> m_interpolated;
-    std::vector<double> m_scratch;           // interpolation's horizontal pass
-    std::vector<std::int32_t> m_transposed;  // interpolation of the transposed picture
-    int m_transposedFactor = 0;
-    int m_interpolatedFactor = 0;
+    // Interpolation caches: what a render of the same values computed last.
+    mutable std::vector<std::int32_t> m_interpolated;
+    mutable std::vector<double> m_scratch;           // interpolation's horizontal pass
+    mutable std::vector<std::int32_t> m_transposed;  // interpolation of the transposed picture
+    mutable int m_transposedFactor = 0;
+    mutable int m_interpolatedFactor = 0;
     float m_scale = 10.0f;
     int m_areaMode = 1;
     std::filesystem::path m_path;
@@ -243,8 +251,8 @@ private:
         "C";
     Stats m_stats;
     AreaStats m_area;
-    bool m_rendering = false;
-    bool m_interpolating = false;
+    mutable bool m_rendering = false;
+    mutable bool m_interpolating = false;
     bool m_loaded = false;
     bool m_incomplete = false;
     bool m_decoded = false;

@@ -107,11 +107,16 @@ bool interpolateInto(const std::int32_t* src, int width, int height, int f,
 
 const std::vector<std::int32_t>* cBrixa::interpolate(int width, int height, int f)
 {
+    if (width != kWidth || height != kHeight) return nullptr;
+    return interpolated(f);
+}
+
+const std::vector<std::int32_t>* cBrixa::interpolated(int f) const
+{
     if (f <= 0 || f > kMaxInterpolation || !m_loaded || m_image.empty() || m_interpolating)
         return nullptr;
-    if (width != kWidth || height != kHeight) return nullptr;
     m_interpolating = true;
-    interpolateInto(m_image.data(), width, height, f, m_interpolated, m_scratch);
+    interpolateInto(m_image.data(), kWidth, kHeight, f, m_interpolated, m_scratch);
     m_interpolatedFactor = f;
     m_transposedFactor = 0;  // the quarter-turn copy follows the next render
     m_interpolating = false;

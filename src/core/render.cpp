@@ -3,6 +3,7 @@
 #include "render.h"
 
 #include "brixa.h"
+#include "displaystate.h"
 #include "interpolate.h"
 #include "palette.h"
 
@@ -100,17 +101,24 @@ bool cBrixa::renderInto(std::vector<std::uint8_t>& out, int f, int spanLow, int 
                         unsigned iso, int orientation)
 {
     if (m_rendering || !m_loaded || f < 1 || f > kMaxInterpolation) return false;
-    ScopedFlag busy(m_rendering);
     if (m_image.empty() && !buildArrays(kWidth, kHeight)) return false;
+    return renderPicture(out, f, fields.palette, spanLow, spanHigh, iso, orientation);
+}
+
+bool cBrixa::renderPicture(std::vector<std::uint8_t>& out, int f, int palette, int spanLow,
+                           int spanHigh, unsigned iso, int orientation) const
+{
+    if (m_rendering || !m_loaded || m_image.empty() || f < 1 || f > kMaxInterpolation) return false;
+    ScopedFlag busy(m_rendering);
     const bool quarter = orientation == 1 || orientation == 3;
     if (!quarter && (m_interpolated.empty() || m_interpolatedFactor != f)) {
-        if (!interpolate(kWidth, kHeight, f)) return false;
+        if (!interpolated(f)) return false;
     }
     if (spanHigh <= spanLow) {
         // A span without extent cannot map onto the palette; use the automatic one.
         spanRange(spanLow, spanHigh);
     }
-    const Colourer col{fields.palette < kPaletteCount ? fields.palette : 1,
+    const Colourer col{palette >= 0 && palette < kPaletteCount ? palette : 1,
                        spanLow,
                        spanHigh,
                        iso,
@@ -216,19 +224,55 @@ std::vector<std::uint8_t> repeatPixels(std::span<const std::uint8_t> bgr, int co
     return out;
 }
 
+namespace {
+
+// Renders in the captured frame, mixes the visual picture in when `blend` is set, then turns.
+bool renderPipeline(const cBrixa& img, const DisplayState& state, int f,
+                    std::span<const std::uint8_t> visual, bool blend,
+                    std::vector<std::uint8_t>& out)
+{
+    const int o = state.orientation >= 0 && state.orientation <= 3 ? state.orientation : 0;
+    if (!blend)
+        return img.renderPicture(out, f, state.palette, state.spanLow, state.spanHigh,
+                                 state.isothermFlags, o);
+    // Blending happens in the captured frame; the orientation turns the result.
+    std::vector<std::uint8_t> pic;
+    if (!img.renderPicture(pic, f, state.palette, state.spanLow, state.spanHigh,
+                           state.isothermFlags, 0))
+        return false;
+    int low = state.spanLow, high = state.spanHigh;
+    if (high <= low) img.spanRange(low, high);
+    blendPictures(pic, visual, state.blendMode, f, img, low, high, state.alignX, state.alignY);
+    out = o == 0 ? std::move(pic) : orientPicture(pic, kWidth * f, kHeight * f, o);
+    return !out.empty();
+}
+
+}  // namespace
+
+bool renderShown(const cBrixa& img, const DisplayState& state, int f,
+                 std::span<const std::uint8_t> visual, std::vector<std::uint8_t>& out)
+{
+    return renderPipeline(img, state, f, visual, state.blendMode != 0 && !visual.empty(), out);
+}
+
 std::vector<std::uint8_t> renderBlended(cBrixa& img, int f, int spanLow, int spanHigh, unsigned iso,
                                         std::span<const std::uint8_t> visual, int blendMode)
 {
-    auto pic = img.renderUnoriented(kWidth, kHeight, f, spanLow, spanHigh, iso);
-    if (!pic) return {};
-    if (!visual.empty()) {
-        if (spanHigh <= spanLow) img.spanRange(spanLow, spanHigh);
-        blendPictures(*pic, visual, blendMode, f, img, spanLow, spanHigh);
-    }
-    // Blending happens in the captured frame; the orientation turns the result.
-    const int o = img.fields.orientation;
-    if (o == 0 || o > 3) return std::move(*pic);
-    return orientPicture(*pic, kWidth * f, kHeight * f, o);
+    if (!img.imageArray() && !img.buildArrays()) return {};
+    DisplayState state;
+    state.spanLow = spanLow;
+    state.spanHigh = spanHigh;
+    state.palette = img.fields.palette;
+    state.isothermFlags = iso;
+    state.blendMode = blendMode;
+    state.alignX = img.fields.alignX;
+    state.alignY = img.fields.alignY;
+    state.orientation = img.fields.orientation;
+    // Any given visual picture is mixed in, mode 0 too (it mixes the thermal picture with
+    // itself, as the tool's --blend 0 does).
+    std::vector<std::uint8_t> out;
+    if (!renderPipeline(img, state, f, visual, !visual.empty(), out)) return {};
+    return out;
 }
 
 }  // namespace calivue

@@ -5,7 +5,7 @@
 #include "pagetext.h"
 
 #include "document/vantorodoc.h"
-#include "platform/messagedlg.h"
+#include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "view/objectviewer.h"
 

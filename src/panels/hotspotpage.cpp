@@ -5,7 +5,7 @@
 
 #include "core/constants.h"
 #include "document/vantorodoc.h"
-#include "platform/messagedlg.h"
+#include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 

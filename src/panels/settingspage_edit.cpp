@@ -9,8 +9,8 @@
 #include "core/snapshotfiles.h"
 #include "document/vantorodoc.h"
 #include "platform/fspath.h"
-#include "platform/messagedlg.h"
-#include "platform/soundplayer.h"
+#include "desktop/messagedlg.h"
+#include "desktop/soundplayer.h"
 #include "platform/stringids.h"
 
 #include <QDateEdit>

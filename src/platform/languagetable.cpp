@@ -164,9 +164,9 @@ bool pathBeforeCouldNotFind(int language)
     return language == 1 || language == 3 || language == 6 || language == 7 || language == 11;
 }
 
-QString couldNotFindText(const QString& path, int language)
+QString couldNotFindText(const QString& path, int language, const StringTable& texts)
 {
-    const QString missing = uiText(sid::CouldNotFind);
+    const QString missing = texts.text(sid::CouldNotFind);
     return pathBeforeCouldNotFind(language) ? path + QLatin1Char(' ') + missing
                                             : missing + QLatin1Char(' ') + path;
 }

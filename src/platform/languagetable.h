@@ -3,6 +3,8 @@
 #ifndef CALIVUE_PLATFORM_LANGUAGETABLE_H
 #define CALIVUE_PLATFORM_LANGUAGETABLE_H
 
+#include "stringtable.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -43,8 +45,10 @@ QLocale languageLocale(int number);
 // Whether the language names a missing file's path before "Could not find" (German, Spanish,
 // Japanese, Korean and Dutch), whose string 46 reads as the end of the sentence.
 bool pathBeforeCouldNotFind(int language);
-// "Could not find" and the path, in the language's word order, separated by a space.
-QString couldNotFindText(const QString& path, int language);
+// "Could not find" in texts' language and the path, in the language's word order, separated by
+// a space.
+QString couldNotFindText(const QString& path, int language,
+                         const StringTable& texts = StringTable::active());
 
 // The language to start in: the stored `Language` value when it lies in 0..16, else the one the
 // user's locale maps to by its primary language, else 8 (US English) for a sublanguage of 1

@@ -5,7 +5,7 @@
 #include "detailsdlg_state.h"
 #include "detailsdlg_text.h"
 
-#include "platform/messagedlg.h"
+#include "desktop/messagedlg.h"
 
 #include <QComboBox>
 #include <QLabel>

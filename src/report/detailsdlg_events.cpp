@@ -7,7 +7,7 @@
 #include "detailsdlg_textedit.h"
 #include "detailsdlg_state.h"
 
-#include "platform/messagedlg.h"
+#include "desktop/messagedlg.h"
 
 #include "core/fitcheck.h"
 

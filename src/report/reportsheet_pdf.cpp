@@ -69,6 +69,7 @@ void cReportSheet::generateReport()
     job.unit = m_details->unit();
     job.templateNumber = m_context->templateNumber;
     job.language = m_context->language;
+    job.texts = StringTable::active();  // the interface's language is the report's
     job.locale = languageLocale(job.language);
     job.outputPath = *path;
 

@@ -2,7 +2,7 @@
 
 #include "reportcontext.h"
 
-#include "platform/messagedlg.h"
+#include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 

@@ -2,8 +2,8 @@
 // fitted, centred preview.
 #include "titledlg.h"
 
-#include "platform/irfiledialog.h"
-#include "platform/messagedlg.h"
+#include "desktop/irfiledialog.h"
+#include "desktop/messagedlg.h"
 #include "platform/pictureloader.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"

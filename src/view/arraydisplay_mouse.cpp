@@ -7,7 +7,7 @@
 
 #include "core/brixa.h"
 #include "core/constants.h"
-#include "platform/messagedlg.h"
+#include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 
 #include <QWidget>

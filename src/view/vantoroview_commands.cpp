@@ -7,7 +7,7 @@
 #include "vantorodoc.h"
 
 #include "platform/commandids.h"
-#include "platform/messagedlg.h"
+#include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 #include "platform/textformat.h"

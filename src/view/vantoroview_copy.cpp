@@ -7,9 +7,9 @@
 #include "vantorodoc.h"
 
 #include "core/bitmapfile.h"
-#include "platform/clipboard.h"
+#include "desktop/clipboard.h"
 #include "platform/fspath.h"
-#include "platform/irfiledialog.h"
+#include "desktop/irfiledialog.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 

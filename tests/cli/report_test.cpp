@@ -6,6 +6,7 @@
 #include "languagetable.h"
 
 #include <QDate>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -150,6 +151,19 @@ TEST_F(CliReport, AMissingLanguageModuleFallsBackToEnglish)
     if (const auto text = pdfText(m_dir / "he.pdf", 1)) {
         EXPECT_NE(text->find("Page 1 of 4"), std::string::npos);
     }
+}
+
+// Catches a widget library pulled into the tool at run time (a plugin or a library the report
+// engine loads): after a whole report in another language, none is mapped in the process.
+TEST_F(CliReport, AReportLoadsNoWidgetLibrary)
+{
+    const CliResult r = runCli({"report", path("p.vrp"), path("de.pdf"), "--language", "1"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly)) GTEST_SKIP() << "no /proc/self/maps";
+    const QByteArray mapped = maps.readAll();
+    EXPECT_TRUE(mapped.contains("libQt6Gui")) << "the report was drawn without Qt Gui?";
+    EXPECT_FALSE(mapped.contains("libQt6Widgets"));
 }
 
 // Catches a report whose Chinese, Japanese, Korean or Hebrew texts are lost on paper: each

@@ -9,7 +9,7 @@
 
 #include "pagetext.h"
 
-#include "platform/messagedlg.h"
+#include "desktop/messagedlg.h"
 
 #include <QApplication>
 #include <QComboBox>

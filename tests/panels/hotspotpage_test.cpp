@@ -7,7 +7,7 @@
 
 #include "emissivitydlg.h"
 
-#include "platform/messagedlg.h"
+#include "desktop/messagedlg.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -7,7 +7,7 @@
 #include "viewtestutil.h"
 
 #include "core/snapshotfiles.h"
-#include "platform/messagedlg.h"
+#include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 

@@ -145,16 +145,16 @@ TEST(ImageSelectPreview, ZeroOffsetsUseTheSavedOnes)
     ReportSnapshot* loaded = f.page->previewArea()->loadedSnapshot();
     ASSERT_NE(loaded, nullptr);
     ASSERT_EQ(loaded->image.fields.savedAlignX, 6);
-    loaded->image.fields.alignX = 0;
-    loaded->image.fields.alignY = 0;
+    loaded->state.alignX = 0;
+    loaded->state.alignY = 0;
     const QImage shown =
         f.page->previewArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 
     const auto strip = [&](int alignX, int alignY) {
         ReportSnapshot s;
         EXPECT_EQ(loadReportSnapshot(qvx, bmp, s), Error::None);
-        s.image.fields.alignX = static_cast<std::int16_t>(alignX);
-        s.image.fields.alignY = static_cast<std::int16_t>(alignY);
+        s.state.alignX = alignX;
+        s.state.alignY = alignY;
         QImage out(shown.size(), QImage::Format_RGB32);
         out.fill(f.page->previewArea()->palette().window().color());
         QPainter p(&out);

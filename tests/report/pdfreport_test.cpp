@@ -8,8 +8,11 @@
 #include "snapshotstrip.h"
 
 #include "generator.h"
+#include "languagemodules.h"
 #include "languagetable.h"
 #include "pdfprinter.h"
+#include "stringids.h"
+#include "stringtable.h"
 
 #include "core/brixa.h"
 #include "core/constants.h"
@@ -196,6 +199,48 @@ TEST_F(PdfReport, OneInspectionReadsBackAsTextPicturesAndFonts)
 
 // Forty inspections whose snapshots are gone but one with an impossible capture date, in the
 // Hebrew footer order: every page is there, the missing pictures are named.
+// The report prints in the language of its job's string table, whatever table the process
+// has active, and the job leaves the active table alone: the generator used to read the
+// interface's table, so the command line swapped it for the length of a job.
+TEST_F(PdfReport, TheJobsStringTableIsTheOnlyOneItPrints)
+{
+    int germanNumber = -1;
+    for (const LanguageInfo& info : languageTable())
+        if (info.moduleName && QByteArray(info.moduleName) == "German") germanNumber = info.number;
+    const LanguageLoad load = LanguageModules().load(germanNumber);
+    if (!load.ok()) GTEST_SKIP() << "no German language module beside the tests";
+    const StringTable german = load.table, english = StringTable::english();
+    const int ids[] = {sid::ReportTitle, sid::Contents, sid::Difference, sid::Summary};
+    for (const int id : ids) ASSERT_NE(german.text(id), english.text(id)) << id;
+
+    const StringTable kept = StringTable::active();
+    struct Case {
+        const StringTable& active;
+        const StringTable& printed;
+        const StringTable& other;
+    };
+    int run = 0;
+    for (const Case& c : {Case{english, german, english}, Case{german, english, german}}) {
+        StringTable::setActive(c.active);
+        ReportJob job;
+        job.entries = {snapshot("IR_" + std::to_string(run), gen::demoPlan(5))};
+        job.records.resize(1);
+        job.texts = c.printed;
+        job.outputPath = path(QStringLiteral("report%1.pdf").arg(run++));
+        ASSERT_EQ(writeReport(job).status, ReportOutcome::Status::Saved);
+        EXPECT_EQ(StringTable::active().tag(), c.active.tag());
+        const QString title = pageText(job.outputPath, 1);
+        if (title.isEmpty()) GTEST_SKIP() << "pdftotext not installed";
+        const QString all = title + pageText(job.outputPath, 2) + pageText(job.outputPath, 3) +
+                            pageText(job.outputPath, 4);
+        for (const int id : ids) {
+            EXPECT_TRUE(all.contains(c.printed.text(id))) << c.printed.tag().toStdString() << id;
+            EXPECT_FALSE(all.contains(c.other.text(id))) << c.printed.tag().toStdString() << id;
+        }
+    }
+    StringTable::setActive(kept);
+}
+
 TEST_F(PdfReport, FortyInspectionsKeepEveryPage)
 {
     gen::SnapshotPlan plan = gen::demoPlan(3);

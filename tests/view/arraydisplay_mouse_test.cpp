@@ -4,7 +4,7 @@
 #include "objectviewer.h"
 #include "viewtestutil.h"
 
-#include "platform/messagedlg.h"
+#include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 

@@ -9,8 +9,8 @@
 #include "vantoroview.h"
 
 #include "core/bitmapfile.h"
-#include "platform/irfiledialog.h"
-#include "platform/messagedlg.h"
+#include "desktop/irfiledialog.h"
+#include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 

@@ -111,7 +111,7 @@ InspectionPicture loadInspection(const ReportJob& job, std::size_t i, cInspectio
         QPainter p(&out.strip);
         if (!paintSnapshotStrip(p, out.strip.rect(), snapshot)) out.strip = QImage();
     }
-    out.facts = snapshotFacts(snapshot.image, record, job.unit);
+    out.facts = snapshotFacts(snapshot.image, record, job.unit, job.texts);
     out.facts.dateText = captureDateText(snapshot.image, job);
     out.facts.path = qvx;
     return out;
@@ -138,7 +138,7 @@ TitlePageData titleData(const ReportJob& job)
 {
     TitlePageData d;
     d.title = job.title;
-    d.labels = titleLabels(job.templateNumber, job.titleCaptions);
+    d.labels = titleLabels(job.templateNumber, job.titleCaptions, job.texts);
     if (job.title.dateShown) d.dateText = reportDateText(job.title.titleDate, job.locale);
     if (!job.logo.isNull()) {
         const layout::LogoSize s =
@@ -227,7 +227,8 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
         return outcome;
     };
 
-    QPainter* painter = printer.startDocument(uiText(sid::ReportTitle), uiText(sid::ProductTitle));
+    QPainter* painter =
+        printer.startDocument(job.texts.text(sid::ReportTitle), job.texts.text(sid::ProductTitle));
     if (painter == nullptr) return finish(ReportOutcome::Status::Failed);
 
     const ReportFonts fonts = reportFonts();
@@ -241,7 +242,7 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     bool pageFailed = false;
     // Ends the page just drawn (the footer goes last) and reports progress; false cancels.
     const auto pageDone = [&](PageItems items) {
-        items.push_back(footerItem(page + 1, counts.total, job.language));
+        items.push_back(footerItem(page + 1, counts.total, job.language, job.texts));
         return items;
     };
     const auto next = [&]() {
@@ -253,10 +254,10 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
         return false;
     };
 
-    paintPageItems(*painter, pageDone(titlePage(titleData(job))), fonts, &job.logo);
+    paintPageItems(*painter, pageDone(titlePage(titleData(job), job.texts)), fonts, &job.logo);
     bool going = next();
     for (int k = 0; going && k < counts.contents; ++k) {
-        paintPageItems(*painter, pageDone(contentsPage(records, k)), fonts);
+        paintPageItems(*painter, pageDone(contentsPage(records, k, job.texts)), fonts);
         going = next();
     }
     for (std::size_t i = 0; going && i < job.entries.size(); ++i) {
@@ -264,11 +265,12 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
         InspectionPicture picture = loadInspection(job, i, data.record);
         records[i] = data.record;
         data.snapshot = std::move(picture.facts);
-        paintPageItems(*painter, pageDone(inspectionPage(data)), fonts, nullptr, &picture.strip);
+        paintPageItems(*painter, pageDone(inspectionPage(data, job.texts)), fonts, nullptr,
+                       &picture.strip);
         going = next();
     }
     for (int k = 0; going && k < counts.summary; ++k) {
-        paintPageItems(*painter, pageDone(summaryPage(records, k)), fonts);
+        paintPageItems(*painter, pageDone(summaryPage(records, k, job.texts)), fonts);
         going = next();
     }
     if (!going) {

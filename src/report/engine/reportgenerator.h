@@ -7,6 +7,8 @@
 
 #include "core/reportdata.h"
 
+#include "stringtable.h"
+
 #include <QImage>
 #include <QLocale>
 #include <QString>
@@ -21,7 +23,9 @@ class PdfPrinter;
 class PdfPrinterListener;
 struct ReportProject;
 
-// Everything one report is made from.
+// Everything one report is made from: beyond the snapshot files its entries name, the
+// generator reads nothing else (no active string table), so a job prints the same whatever
+// the process's own interface language is.
 struct ReportJob {
     ReportTitle title;
     std::array<std::u16string, 4> titleCaptions;
@@ -31,6 +35,7 @@ struct ReportJob {
     int templateNumber = 0;                  // 0-3
     int unit = 0;                            // 0 °C, 1 °F, 2 K
     int language = 0;                        // footers (Hebrew reverses the numbers)
+    StringTable texts;                       // the language's texts; English by default
     QLocale locale = QLocale::c();           // date-only texts of the title page and grid
     QImage logo;                             // null: no logo
     QString outputPath;                      // the PDF file to write

@@ -25,25 +25,19 @@ cSnapshotPainter::cSnapshotPainter()
     m_labelFont = font;
 }
 
-bool cSnapshotPainter::Render(cBrixa& img, const DisplayState& state, int interpolation,
+bool cSnapshotPainter::Render(const cBrixa& img, const DisplayState& state, int interpolation,
                               const cBitmapFile* photograph)
 {
     const int s = std::clamp(interpolation, 1, kMaxInterpolation);
     const int o = state.orientation >= 0 && state.orientation <= 3 ? state.orientation : 0;
-    bool rendered = false;
+    // The right half of the photograph file is the visual picture, rows bottom-up like the
+    // image array; without one (or without a blend) the picture is the thermal one alone.
+    std::vector<std::uint8_t> visual;
     if (state.blendMode != 0 && photograph && photograph->IsValid()) {
-        // The right half of the photograph file is the visual picture, rows bottom-up like
-        // the image array; blending happens in the captured frame, before the turn.
-        if (auto photo = photograph->CutRegion(kWidth, 0, 2 * kWidth, kHeight)) {
-            std::vector<std::uint8_t> visual =
-                s > 1 ? repeatPixels(*photo, kWidth, kHeight, s) : std::move(*photo);
-            m_pixels = renderBlended(img, s, state.spanLow, state.spanHigh, state.isothermFlags,
-                                     visual, state.blendMode);
-            rendered = !m_pixels.empty();
-        }
+        if (auto photo = photograph->CutRegion(kWidth, 0, 2 * kWidth, kHeight))
+            visual = s > 1 ? repeatPixels(*photo, kWidth, kHeight, s) : std::move(*photo);
     }
-    if (!rendered &&
-        !img.renderInto(m_pixels, s, state.spanLow, state.spanHigh, state.isothermFlags, o)) {
+    if (!renderShown(img, state, s, visual, m_pixels)) {
         m_picture.Free();
         return false;
     }
@@ -131,7 +125,7 @@ void cSnapshotPainter::DrawPicture(Bitmap& surface, int w, int h, const QRect& w
     }
 }
 
-bool cSnapshotPainter::Paint(QPainter& painter, const QRect& target, cBrixa& img,
+bool cSnapshotPainter::Paint(QPainter& painter, const QRect& target, const cBrixa& img,
                              const DisplayState& state, const std::vector<SnapshotMarker>& markers,
                              MarkerStyle style, const cBitmapFile* photograph, QPointF smallOffset)
 {

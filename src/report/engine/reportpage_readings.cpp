@@ -23,14 +23,16 @@ QRgb penColour(int marker)
 }
 
 // The name a measurement has in the difference row: the cursor number, "Hot" or "Cold".
-QString measurementName(const Measurement& m)
+QString measurementName(const Measurement& m, const StringTable& texts)
 {
-    return m.kind == Measurement::Kind::Cursor ? QString::number(m.marker + 1) : measurementText(m);
+    return m.kind == Measurement::Kind::Cursor ? QString::number(m.marker + 1)
+                                               : measurementText(m, texts);
 }
 
 }  // namespace
 
-SnapshotFacts snapshotFacts(cBrixa& img, const cInspectionRecord& record, int unit)
+SnapshotFacts snapshotFacts(cBrixa& img, const cInspectionRecord& record, int unit,
+                            const StringTable& texts)
 {
     SnapshotFacts f;
     f.loaded = true;
@@ -40,14 +42,15 @@ SnapshotFacts snapshotFacts(cBrixa& img, const cInspectionRecord& record, int un
     f.timeText = QString::fromStdString(img.captureTimeText().value_or(std::string()));
     f.hasCursors = readings.measurementsHeading;
     for (const MeasurementReading& r : readings.rows)
-        f.readings.push_back({measurementText(r.measurement), penColour(r.measurement.marker),
+        f.readings.push_back({measurementText(r.measurement, texts),
+                              penColour(r.measurement.marker),
                               formatTemperature(r.value, unitText)});
     if (readings.difference)
-        f.readings.push_back({uiText(sid::Difference), 0xFF000000,
+        f.readings.push_back({texts.text(sid::Difference), 0xFF000000,
                               formatText(QStringLiteral("%.1f %s   (%s - %s)"),
                                          {*readings.difference, unitText,
-                                          measurementName(readings.first->measurement),
-                                          measurementName(readings.second->measurement)})});
+                                          measurementName(readings.first->measurement, texts),
+                                          measurementName(readings.second->measurement, texts)})});
     f.emissivity = formatText(QStringLiteral("%.2f"), {readings.emissivity});
     f.reflected = formatTemperature(readings.reflected, unitText);
     return f;

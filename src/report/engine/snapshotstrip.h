@@ -37,17 +37,18 @@ Error loadReportSnapshot(const QString& snapshotPath, const QString& bitmapPath,
 
 // Which alignment offsets move the visual photograph under the thermal picture.
 enum class StripOffsets {
-    Recorded,       // the record's offsets as they are
-    SavedWhenZero,  // the record's, or its saved offsets when both are 0 (the preview)
+    Recorded,       // the state's offsets as they are
+    SavedWhenZero,  // the state's, or the record's saved offsets when both are 0 (the preview)
 };
 
 // Paints the three pictures into three equal panes of target (left to right: thermal,
-// blend, visual), each stretched, and the markers over each pane; on the visual pane they
-// move left by the horizontal offset ÷ 1.5 and down by the vertical one, and are left out
-// when they fall outside it. A missing photograph leaves the visual pane unpainted and the
+// blend, visual), each stretched, as snapshot.state shows them (palette, span, blend,
+// offsets and orientation; the snapshot is not changed), and the markers over each pane; on the
+// visual pane they move left by the horizontal offset ÷ 1.5 and down by the vertical one, and are
+// left out when they fall outside it. A missing photograph leaves the visual pane unpainted and the
 // blend pane showing the thermal picture. False, with nothing painted, when the picture
 // cannot be rendered.
-bool paintSnapshotStrip(QPainter& painter, const QRect& target, ReportSnapshot& snapshot,
+bool paintSnapshotStrip(QPainter& painter, const QRect& target, const ReportSnapshot& snapshot,
                         StripOffsets offsets = StripOffsets::Recorded);
 
 }  // namespace calivue

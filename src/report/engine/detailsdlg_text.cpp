@@ -10,77 +10,77 @@
 
 namespace calivue {
 
-QString captionText(CaptionText caption)
+QString captionText(CaptionText caption, const StringTable& texts)
 {
     switch (caption) {
         case CaptionText::InspectionName:
-            return uiText(sid::CaptionInspectionName);
+            return texts.text(sid::CaptionInspectionName);
         case CaptionText::Operator:
-            return uiText(sid::CaptionOperator);
+            return texts.text(sid::CaptionOperator);
         case CaptionText::Inspector:
-            return uiText(sid::CaptionInspector);
+            return texts.text(sid::CaptionInspector);
         case CaptionText::Location:
-            return uiText(sid::CaptionLocation);
+            return texts.text(sid::CaptionLocation);
         case CaptionText::Equipment:
-            return uiText(sid::CaptionEquipment);
+            return texts.text(sid::CaptionEquipment);
         case CaptionText::Comment:
-            return uiText(sid::CaptionComment);
+            return texts.text(sid::CaptionComment);
         case CaptionText::MeasuredLoad:
-            return uiText(sid::CaptionMeasuredLoad);
+            return texts.text(sid::CaptionMeasuredLoad);
         case CaptionText::RatedLoad:
-            return uiText(sid::CaptionRatedLoad);
+            return texts.text(sid::CaptionRatedLoad);
         case CaptionText::LoadPercent:
-            return uiText(sid::CaptionLoadPercent);
+            return texts.text(sid::CaptionLoadPercent);
         case CaptionText::Rpm:
-            return uiText(sid::CaptionRpm);
+            return texts.text(sid::CaptionRpm);
         case CaptionText::Material:
-            return uiText(sid::CaptionMaterial);
+            return texts.text(sid::CaptionMaterial);
         case CaptionText::MaterialMuValue:
-            return uiText(sid::CaptionMaterialMuValue);
+            return texts.text(sid::CaptionMaterialMuValue);
         case CaptionText::MaterialCondition:
-            return uiText(sid::CaptionMaterialCondition);
+            return texts.text(sid::CaptionMaterialCondition);
         case CaptionText::IndoorTemperature:
-            return uiText(sid::CaptionIndoorTemperature);
+            return texts.text(sid::CaptionIndoorTemperature);
         case CaptionText::OutdoorTemperature:
-            return uiText(sid::CaptionOutdoorTemperature);
+            return texts.text(sid::CaptionOutdoorTemperature);
         case CaptionText::RelativeHumidity:
-            return uiText(sid::CaptionRelativeHumidity);
+            return texts.text(sid::CaptionRelativeHumidity);
         case CaptionText::WindSpeed:
-            return uiText(sid::CaptionWindSpeed);
+            return texts.text(sid::CaptionWindSpeed);
         case CaptionText::PressureDifference:
-            return uiText(sid::CaptionPressureDifference);
+            return texts.text(sid::CaptionPressureDifference);
     }
     return {};
 }
 
-std::array<QString, 13> templateCaptions(int templateNumber)
+std::array<QString, 13> templateCaptions(int templateNumber, const StringTable& texts)
 {
     const std::array<CaptionText, 13> words = templateCaptionTexts(templateNumber);
     std::array<QString, 13> c;
-    for (std::size_t i = 0; i < c.size(); ++i) c[i] = captionText(words[i]);
+    for (std::size_t i = 0; i < c.size(); ++i) c[i] = captionText(words[i], texts);
     return c;
 }
 
-QString measurementText(const Measurement& m)
+QString measurementText(const Measurement& m, const StringTable& texts)
 {
     switch (m.kind) {
         case Measurement::Kind::Cursor:
-            return formatText(QStringLiteral("%s %d"), {uiText(sid::Cursor), m.marker + 1});
+            return formatText(QStringLiteral("%s %d"), {texts.text(sid::Cursor), m.marker + 1});
         case Measurement::Kind::Hot:
-            return uiText(sid::Hot);
+            return texts.text(sid::Hot);
         case Measurement::Kind::Cold:
-            return uiText(sid::Cold);
+            return texts.text(sid::Cold);
         case Measurement::Kind::None:
             break;
     }
-    return uiText(sid::PriorityNone);
+    return texts.text(sid::PriorityNone);
 }
 
-std::vector<MeasurementEntry> measurementEntries(const cBrixa& image)
+std::vector<MeasurementEntry> measurementEntries(const cBrixa& image, const StringTable& texts)
 {
     std::vector<MeasurementEntry> entries;
     for (const Measurement& m : measurementList(image))
-        entries.push_back({measurementText(m), m.marker});
+        entries.push_back({measurementText(m, texts), m.marker});
     return entries;
 }
 

@@ -55,10 +55,11 @@ public:
 
     // Renders the whole picture at the interpolation factor (1–8) through the state's
     // palette, span and isotherms, blends the visual picture of photograph (the right half of
-    // a 640-wide photograph file) when the state's blend mode is not 0, and turns it to the
-    // state's orientation. A missing or invalid photograph skips the blend. False, with no
-    // picture kept, when the image has no arrays to render. The image is not kept.
-    bool Render(cBrixa& img, const DisplayState& state, int interpolation,
+    // a 640-wide photograph file) with the state's blend mode and offsets when the mode is
+    // not 0, and turns it to the state's orientation: every display value comes from the
+    // state, none from the image's record. A missing or invalid photograph skips the blend.
+    // False, with no picture kept, when the image has no arrays built. The image is not kept.
+    bool Render(const cBrixa& img, const DisplayState& state, int interpolation,
                 const cBitmapFile* photograph = nullptr);
     void Clear() { m_picture.Free(); }
     bool IsRendered() const { return m_picture.IsValid(); }
@@ -96,7 +97,7 @@ public:
     // Everything at once onto any painter: the whole picture (rendered now from img and
     // state) stretched over target, then the markers in style (the small style's offset as
     // above). False, with nothing painted, when the picture cannot be rendered.
-    bool Paint(QPainter& painter, const QRect& target, cBrixa& img, const DisplayState& state,
+    bool Paint(QPainter& painter, const QRect& target, const cBrixa& img, const DisplayState& state,
                const std::vector<SnapshotMarker>& markers, MarkerStyle style,
                const cBitmapFile* photograph = nullptr, QPointF smallOffset = {});
 

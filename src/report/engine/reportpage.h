@@ -1,9 +1,13 @@
 // The pages of the printed report as lists of items: boxes with their text, labels, headings,
 // a rule and the places of the logo and the picture strip, all in device units of the 300-dpi
-// A4 page. Each page kind is built here from plain data; reportpagepainter.h draws the items.
+// A4 page. Each page kind is built here from plain data and the string table of the report
+// language (the generator passes its job's; the interface's own table when none is given);
+// reportpagepainter.h draws the items.
 #pragma once
 
 #include "core/reportdata.h"
+
+#include "stringtable.h"
 
 #include <QRgb>
 #include <QString>
@@ -59,12 +63,14 @@ inline PageItem pageItem(PageItem::Kind kind, PageRect r, QString text = {},
     return i;
 }
 
-// "Page %d of %d" of a language: Hebrew (kLanguageHebrew) receives the total first. The page
-// footers and the progress of a report job both say it so.
-QString pageOfText(int page, int total, int language);
+// "Page %d of %d" of a language, in texts' language: Hebrew (kLanguageHebrew) receives the
+// total first. The page footers and the progress of a report job both say it so.
+QString pageOfText(int page, int total, int language,
+                   const StringTable& texts = StringTable::active());
 // The page footer in (1880, 3450)–(2380, 3500), right-aligned; its text ends at the box's
 // inner bottom, so every script's lowest ink stays on the 3508-unit page.
-PageItem footerItem(int page, int total, int language);
+PageItem footerItem(int page, int total, int language,
+                    const StringTable& texts = StringTable::active());
 
 // --- title page -----------------------------------------------------------------------
 struct TitlePageData {
@@ -76,14 +82,18 @@ struct TitlePageData {
 };
 // The labels the title page prints for a template: the Custom captions, else the defaults.
 std::array<QString, 4> titleLabels(int templateNumber,
-                                   const std::array<std::u16string, 4>& captions);
-PageItems titlePage(const TitlePageData& data);
+                                   const std::array<std::u16string, 4>& captions,
+                                   const StringTable& texts = StringTable::active());
+PageItems titlePage(const TitlePageData& data, const StringTable& texts = StringTable::active());
 
 // --- contents and summary ----------------------------------------------------------------
 // "Inspection 3 - Name", or "Inspection 3" for an empty name (number 1-based).
-QString inspectionHeading(int number, const std::u16string& name);
-PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k);
-PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k);
+QString inspectionHeading(int number, const std::u16string& name,
+                          const StringTable& texts = StringTable::active());
+PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k,
+                       const StringTable& texts = StringTable::active());
+PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k,
+                      const StringTable& texts = StringTable::active());
 
 // --- inspection page ----------------------------------------------------------------------
 // One row of the temperature measurements: "Cursor 2" | "23.4 °C", label in the pen colour.
@@ -118,14 +128,16 @@ struct InspectionPageData {
     int language = 0;                         // the word order of the missing-file text
     SnapshotFacts snapshot;
 };
-PageItems inspectionPage(const InspectionPageData& data);
+PageItems inspectionPage(const InspectionPageData& data,
+                         const StringTable& texts = StringTable::active());
 
 // --- what an inspection page takes from its snapshot ------------------------------------
 // The snapshot's texts in `unit` (the image is switched to it): capture date and time (empty
 // when impossible), readings of the listed markers and the record's difference, emissivity
 // and reflected temperature, as the inspection rules (core/inspectionrules.h) decide them.
 // The image must have its arrays built.
-SnapshotFacts snapshotFacts(cBrixa& image, const cInspectionRecord& record, int unit);
+SnapshotFacts snapshotFacts(cBrixa& image, const cInspectionRecord& record, int unit,
+                            const StringTable& texts = StringTable::active());
 
 // Where the picture strip goes on an inspection page.
 inline constexpr PageRect kStripRect{280, 1200, 2200, 1680};

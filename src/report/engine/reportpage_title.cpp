@@ -1,7 +1,7 @@
 // The title, contents and summary pages and the footer every page carries.
 #include "reportpage.h"
 
-#include "reportcontext.h"
+#include "core/inspectionrules.h"
 #include "reportlayout.h"
 #include "reporttext.h"
 
@@ -32,30 +32,31 @@ QString secondLine(int value)
 
 }  // namespace
 
-QString pageOfText(int page, int total, int language)
+QString pageOfText(int page, int total, int language, const StringTable& texts)
 {
     const bool reversed = language == kLanguageHebrew;
-    return formatText(uiText(sid::PageOfFormat),
+    return formatText(texts.text(sid::PageOfFormat),
                       {reversed ? total : page, reversed ? page : total});
 }
 
-PageItem footerItem(int page, int total, int language)
+PageItem footerItem(int page, int total, int language, const StringTable& texts)
 {
     return pageItem(PageItem::Kind::Label, {1880, 3450, 2380, 3500},
-                    pageOfText(page, total, language), TextAlign::RightFoot);
+                    pageOfText(page, total, language, texts), TextAlign::RightFoot);
 }
 
 std::array<QString, 4> titleLabels(int templateNumber,
-                                   const std::array<std::u16string, 4>& captions)
+                                   const std::array<std::u16string, 4>& captions,
+                                   const StringTable& texts)
 {
     if (userCaptions(templateNumber))
         return {toQString(captions[0]), toQString(captions[1]), toQString(captions[2]),
                 toQString(captions[3])};
-    return {uiText(sid::CaptionCompany), uiText(sid::CaptionAuthor), uiText(sid::Date),
-            uiText(sid::CaptionGeneralComments)};
+    return {texts.text(sid::CaptionCompany), texts.text(sid::CaptionAuthor), texts.text(sid::Date),
+            texts.text(sid::CaptionGeneralComments)};
 }
 
-PageItems titlePage(const TitlePageData& d)
+PageItems titlePage(const TitlePageData& d, const StringTable& texts)
 {
     PageItems items;
     const int h = d.logoHeight > 0 && d.logoWidth > 0 ? d.logoHeight : 0;
@@ -63,7 +64,7 @@ PageItems titlePage(const TitlePageData& d)
         const int left = layout::logoLeft(d.logoWidth);
         items.push_back(pageItem(PageItem::Kind::Logo, {left, 50, left + d.logoWidth, 50 + h}));
     }
-    items.push_back(heading({0, h + 100, layout::kPageWidth, h + 170}, uiText(sid::ReportTitle),
+    items.push_back(heading({0, h + 100, layout::kPageWidth, h + 170}, texts.text(sid::ReportTitle),
                             TextAlign::Centre));
     const QString values[3] = {toQString(d.title.company), toQString(d.title.author), d.dateText};
     for (int row = 0; row < 3; ++row) {
@@ -76,21 +77,24 @@ PageItems titlePage(const TitlePageData& d)
     return items;
 }
 
-QString inspectionHeading(int number, const std::u16string& name)
+QString inspectionHeading(int number, const std::u16string& name, const StringTable& texts)
 {
-    if (name.empty()) return formatText(QStringLiteral("%s %d"), {uiText(sid::Inspection), number});
+    if (name.empty())
+        return formatText(QStringLiteral("%s %d"), {texts.text(sid::Inspection), number});
     return formatText(QStringLiteral("%s %d - %s"),
-                      {uiText(sid::Inspection), number, toQString(name)});
+                      {texts.text(sid::Inspection), number, toQString(name)});
 }
 
-PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k)
+PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k,
+                       const StringTable& texts)
 {
     PageItems items;
-    items.push_back(heading({100, 100, 2380, 170}, uiText(sid::Contents)));
-    PageItem description = pageItem(PageItem::Kind::Label, {100, 270, 1980, 340},
-                                    uiText(sid::Description), TextAlign::Left, ReportFont::Bold);
-    PageItem pageNo = pageItem(PageItem::Kind::Label, {1980, 270, 2380, 340}, uiText(sid::PageNo),
-                               TextAlign::Right, ReportFont::Bold);
+    items.push_back(heading({100, 100, 2380, 170}, texts.text(sid::Contents)));
+    PageItem description =
+        pageItem(PageItem::Kind::Label, {100, 270, 1980, 340}, texts.text(sid::Description),
+                 TextAlign::Left, ReportFont::Bold);
+    PageItem pageNo = pageItem(PageItem::Kind::Label, {1980, 270, 2380, 340},
+                               texts.text(sid::PageNo), TextAlign::Right, ReportFont::Bold);
     items.push_back(description);
     items.push_back(pageNo);
     items.push_back(pageItem(PageItem::Kind::Line, {100, 340, 2380, 340}));
@@ -99,9 +103,9 @@ PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k)
     for (const layout::ContentsRow& row : layout::contentsRows(n, k)) {
         const QString text =
             row.inspection < 0
-                ? uiText(sid::Summary)
+                ? texts.text(sid::Summary)
                 : inspectionHeading(row.inspection + 1,
-                                    records[static_cast<std::size_t>(row.inspection)].name);
+                                    records[static_cast<std::size_t>(row.inspection)].name, texts);
         items.push_back(pageItem(PageItem::Kind::Label, {100, y, 1980, y + 70}, text));
         items.push_back(pageItem(PageItem::Kind::Label, {1980, y, 2380, y + 70},
                                  QString::number(row.page), TextAlign::Right));
@@ -110,15 +114,16 @@ PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k)
     return items;
 }
 
-PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k)
+PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k,
+                      const StringTable& texts)
 {
     PageItems items;
-    items.push_back(heading({100, 100, 2380, 170}, uiText(sid::Summary)));
-    items.push_back(box({100, 270, 300, 340}, uiText(sid::InspNo)));
-    items.push_back(box({300, 270, 825, 340}, uiText(sid::CaptionLocation)));
-    items.push_back(box({825, 270, 1350, 340}, uiText(sid::CaptionEquipment)));
-    items.push_back(box({1350, 270, 2180, 340}, uiText(sid::FaultAction)));
-    items.push_back(box({2180, 270, 2380, 340}, uiText(sid::Priority), TextAlign::Centre));
+    items.push_back(heading({100, 100, 2380, 170}, texts.text(sid::Summary)));
+    items.push_back(box({100, 270, 300, 340}, texts.text(sid::InspNo)));
+    items.push_back(box({300, 270, 825, 340}, texts.text(sid::CaptionLocation)));
+    items.push_back(box({825, 270, 1350, 340}, texts.text(sid::CaptionEquipment)));
+    items.push_back(box({1350, 270, 2180, 340}, texts.text(sid::FaultAction)));
+    items.push_back(box({2180, 270, 2380, 340}, texts.text(sid::Priority), TextAlign::Centre));
     const layout::RowRange range = layout::summaryRows(static_cast<int>(records.size()), k);
     int y = 340;
     for (int i = range.first; i < range.first + range.count; ++i) {

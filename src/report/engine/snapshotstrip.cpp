@@ -54,24 +54,23 @@ bool drawVisual(Bitmap& surface, const cBitmapFile& bitmap, int w, int h)
 
 }  // namespace
 
-bool paintSnapshotStrip(QPainter& painter, const QRect& target, ReportSnapshot& snapshot,
+bool paintSnapshotStrip(QPainter& painter, const QRect& target, const ReportSnapshot& snapshot,
                         StripOffsets offsets)
 {
     const int paneW = target.width() / 3, h = target.height();
     if (paneW <= 0 || h <= 0 || !snapshot.image.hasImage()) return false;
 
-    cBrixa& img = snapshot.image;
-    const auto keptX = img.fields.alignX, keptY = img.fields.alignY;
-    if (offsets == StripOffsets::SavedWhenZero && keptX == 0 && keptY == 0) {
-        img.fields.alignX = img.fields.savedAlignX;
-        img.fields.alignY = img.fields.savedAlignY;
+    const cBrixa& img = snapshot.image;
+    DisplayState blended = snapshot.state;
+    if (offsets == StripOffsets::SavedWhenZero && blended.alignX == 0 && blended.alignY == 0) {
+        blended.alignX = img.fields.savedAlignX;
+        blended.alignY = img.fields.savedAlignY;
     }
-    const QPointF visualShift(img.fields.alignX / 1.5, img.fields.alignY / 1.5);
+    const QPointF visualShift(blended.alignX / 1.5, blended.alignY / 1.5);
 
     cSnapshotPainter pictures;
     DisplayState thermal = snapshot.state;
     thermal.blendMode = 0;
-    DisplayState blended = snapshot.state;
     const cBitmapFile* photo = snapshot.bitmap.IsValid() ? &snapshot.bitmap : nullptr;
     const QRect thermalPane(target.x(), target.y(), paneW, h);
     const QRect blendPane(target.x() + paneW, target.y(), paneW, h);
@@ -90,8 +89,6 @@ bool paintSnapshotStrip(QPainter& painter, const QRect& target, ReportSnapshot& 
                               QRect(0, 0, paneW, h));
         }
     }
-    img.fields.alignX = keptX;
-    img.fields.alignY = keptY;
     return ok;
 }
 

@@ -3,8 +3,8 @@
 // the repair action grid and the fault text. The blocks move with the report template.
 #include "reportpage.h"
 
-#include "reportcontext.h"
 #include "detailsdlg_text.h"
+#include "core/inspectionrules.h"
 #include "reporttext.h"
 
 #include "core/brixa.h"
@@ -47,67 +47,67 @@ public:
 };
 
 // Caption k (1-13) as the template prints it: the user's own in Custom, else the template's.
-QString caption(const InspectionPageData& d, int k)
+QString caption(const InspectionPageData& d, int k, const StringTable& texts)
 {
     const auto i = static_cast<std::size_t>(k - 1);
     if (userCaptions(d.templateNumber)) return toQString(d.captions[i]);
-    return templateCaptions(d.templateNumber)[i];
+    return templateCaptions(d.templateNumber, texts)[i];
 }
 
-QString conditionText(int choice)
+QString conditionText(int choice, const StringTable& texts)
 {
     switch (shownConditionChoice(choice)) {
         case 1:
-            return uiText(sid::ConditionGood);
+            return texts.text(sid::ConditionGood);
         case 2:
-            return uiText(sid::ConditionPoor);
+            return texts.text(sid::ConditionPoor);
         default:
-            return uiText(sid::ConditionNoComment);
+            return texts.text(sid::ConditionNoComment);
     }
 }
 
-void detailsBlock(PageBuilder& b, const InspectionPageData& d)
+void detailsBlock(PageBuilder& b, const InspectionPageData& d, const StringTable& texts)
 {
     const cInspectionRecord& r = d.record;
     // Without the equipment row the operator and location rows sit lower.
     const bool equipment = captionRowShown(d.templateNumber, 3);
     if (!equipment) {
-        b.pair(100, 430, 1200, 370, 440, caption(d, 2), toQString(r.operatorName));
-        b.pair(100, 430, 1200, 440, 510, caption(d, 3), toQString(r.location));
+        b.pair(100, 430, 1200, 370, 440, caption(d, 2, texts), toQString(r.operatorName));
+        b.pair(100, 430, 1200, 440, 510, caption(d, 3, texts), toQString(r.location));
     } else {
-        b.pair(100, 430, 1200, 300, 370, caption(d, 2), toQString(r.operatorName));
-        b.pair(100, 430, 1200, 370, 440, caption(d, 3), toQString(r.location));
-        b.pair(100, 430, 1200, 440, 580, caption(d, 4), toQString(r.equipment), TextAlign::Wrap);
+        b.pair(100, 430, 1200, 300, 370, caption(d, 2, texts), toQString(r.operatorName));
+        b.pair(100, 430, 1200, 370, 440, caption(d, 3, texts), toQString(r.location));
+        b.pair(100, 430, 1200, 440, 580, caption(d, 4, texts), toQString(r.equipment), TextAlign::Wrap);
     }
     const int timeBottom = equipment ? 580 : 510;
-    b.label({1300, 300, 2380, 370}, uiText(sid::ReportSnapshotLabel));
-    b.pair(1300, 1840, 2380, 370, 440, uiText(sid::Date), d.snapshot.dateText);
-    b.pair(1300, 1840, 2380, 440, timeBottom, uiText(sid::Time), d.snapshot.timeText);
-    b.label({100, 680, 2380, 750}, caption(d, 5));
+    b.label({1300, 300, 2380, 370}, texts.text(sid::ReportSnapshotLabel));
+    b.pair(1300, 1840, 2380, 370, 440, texts.text(sid::Date), d.snapshot.dateText);
+    b.pair(1300, 1840, 2380, 440, timeBottom, texts.text(sid::Time), d.snapshot.timeText);
+    b.label({100, 680, 2380, 750}, caption(d, 5, texts));
     b.box({100, 750, 2380, 1030}, toQString(r.comment), TextAlign::Wrap);
 }
 
-void picturesBlock(PageBuilder& b, const InspectionPageData& d)
+void picturesBlock(PageBuilder& b, const InspectionPageData& d, const StringTable& texts)
 {
-    b.label({280, 1130, 920, 1200}, uiText(sid::ThermalSnapshot));
-    b.label({920, 1130, 1560, 1200}, uiText(sid::ThermalAndVisibleBlend));
-    b.label({1560, 1130, 2200, 1200}, uiText(sid::VisibleImage));
+    b.label({280, 1130, 920, 1200}, texts.text(sid::ThermalSnapshot));
+    b.label({920, 1130, 1560, 1200}, texts.text(sid::ThermalAndVisibleBlend));
+    b.label({1560, 1130, 2200, 1200}, texts.text(sid::VisibleImage));
     if (d.snapshot.loaded) {
         b.add(PageItem::Kind::Strip, kStripRect, {}, TextAlign::Left);
     } else {
         // The pictures' place names the file and what is wrong with it instead of a blank.
         b.box(kStripRect,
-              d.snapshot.failure.isEmpty() ? couldNotFindText(d.snapshot.path, d.language)
-                                           : formatText(uiText(sid::OpenFailureDetail),
+              d.snapshot.failure.isEmpty() ? couldNotFindText(d.snapshot.path, d.language, texts)
+                                           : formatText(texts.text(sid::OpenFailureDetail),
                                                         {d.snapshot.path, d.snapshot.failure}),
               TextAlign::Wrap);
     }
 }
 
-void readingsBlock(PageBuilder& b, const InspectionPageData& d)
+void readingsBlock(PageBuilder& b, const InspectionPageData& d, const StringTable& texts)
 {
     if (d.snapshot.hasCursors)
-        b.label({100, 2000, 1200, 2070}, uiText(sid::TemperatureMeasurements));
+        b.label({100, 2000, 1200, 2070}, texts.text(sid::TemperatureMeasurements));
     int y = 2070;
     for (const ReadingRow& row : d.snapshot.readings) {
         b.box({100, y, 430, y + 70}, row.label);
@@ -117,19 +117,19 @@ void readingsBlock(PageBuilder& b, const InspectionPageData& d)
     }
 }
 
-void parametersBlock(PageBuilder& b, const InspectionPageData& d)
+void parametersBlock(PageBuilder& b, const InspectionPageData& d, const StringTable& texts)
 {
     const cInspectionRecord& r = d.record;
-    b.label({1300, 2000, 2380, 2070}, uiText(sid::MeasurementParameters));
+    b.label({1300, 2000, 2380, 2070}, texts.text(sid::MeasurementParameters));
     struct Row {
         QString label, value;
     };
     std::vector<Row> rows = {
-        {uiText(sid::GlobalEmissivityLabel), d.snapshot.emissivity},
-        {uiText(sid::ReflectedTempLabel), d.snapshot.reflected},
-        {caption(d, 6), toQString(r.measured)},
-        {caption(d, 7), toQString(r.rated)},
-        {caption(d, 8), conditionIsChoice(d.templateNumber) ? conditionText(r.conditionChoice)
+        {texts.text(sid::GlobalEmissivityLabel), d.snapshot.emissivity},
+        {texts.text(sid::ReflectedTempLabel), d.snapshot.reflected},
+        {caption(d, 6, texts), toQString(r.measured)},
+        {caption(d, 7, texts), toQString(r.rated)},
+        {caption(d, 8, texts), conditionIsChoice(d.templateNumber) ? conditionText(r.conditionChoice, texts)
                                                             : toQString(r.condition)},
     };
     if (captionRowShown(d.templateNumber, 8)) {
@@ -137,12 +137,12 @@ void parametersBlock(PageBuilder& b, const InspectionPageData& d)
         const QString degrees =
             QLatin1Char(' ') + QString::fromStdString(unitTextOf(units.temperatureUnit));
         const QString speed =
-            QLatin1Char(' ') + uiText(units.milesPerHour ? sid::UnitMph : sid::UnitKmh);
+            QLatin1Char(' ') + texts.text(units.milesPerHour ? sid::UnitMph : sid::UnitKmh);
         const QString values[5] = {
             toQString(r.indoor) + degrees, toQString(r.outdoor) + degrees,
             formatText(QStringLiteral("%s %%"), {toQString(r.humidity)}), toQString(r.wind) + speed,
-            formatText(QStringLiteral("%s ") + uiText(sid::UnitBar), {toQString(r.pressure)})};
-        for (int k = 0; k < 5; ++k) rows.push_back({caption(d, 9 + k), values[k]});
+            formatText(QStringLiteral("%s ") + texts.text(sid::UnitBar), {toQString(r.pressure)})};
+        for (int k = 0; k < 5; ++k) rows.push_back({caption(d, 9 + k, texts), values[k]});
     }
     int y = 2070;
     for (Row& row : rows) {
@@ -151,17 +151,18 @@ void parametersBlock(PageBuilder& b, const InspectionPageData& d)
     }
 }
 
-void repairBlock(PageBuilder& b, const InspectionPageData& d, const QString dates[3])
+void repairBlock(PageBuilder& b, const InspectionPageData& d, const QString dates[3],
+                 const StringTable& texts)
 {
     const cInspectionRecord& r = d.record;
     // Below the weather rows when the template prints them.
     const int top = captionRowShown(d.templateNumber, 8) ? 2980 : 2520;
-    b.label({1300, top, 2380, top + 70}, uiText(sid::RepairAction));
+    b.label({1300, top, 2380, top + 70}, texts.text(sid::RepairAction));
     const QString cells[4][3] = {
-        {uiText(sid::Action), uiText(sid::Date), uiText(sid::Initials)},
-        {uiText(sid::Inspected), dates[0], toQString(r.inspectedInitials)},
-        {uiText(sid::Repaired), dates[1], toQString(r.repairedInitials)},
-        {uiText(sid::Reinspected), dates[2], toQString(r.reinspectedInitials)},
+        {texts.text(sid::Action), texts.text(sid::Date), texts.text(sid::Initials)},
+        {texts.text(sid::Inspected), dates[0], toQString(r.inspectedInitials)},
+        {texts.text(sid::Repaired), dates[1], toQString(r.repairedInitials)},
+        {texts.text(sid::Reinspected), dates[2], toQString(r.reinspectedInitials)},
     };
     for (int row = 0; row < 4; ++row) {
         const int y = top + 70 + 70 * row;
@@ -172,25 +173,25 @@ void repairBlock(PageBuilder& b, const InspectionPageData& d, const QString date
 
 }  // namespace
 
-PageItems inspectionPage(const InspectionPageData& d)
+PageItems inspectionPage(const InspectionPageData& d, const StringTable& texts)
 {
     PageBuilder b;
     const cInspectionRecord& r = d.record;
-    b.add(PageItem::Kind::Heading, {100, 100, 2380, 170}, inspectionHeading(d.number, r.name),
-          TextAlign::Left, ReportFont::Heading);
+    b.add(PageItem::Kind::Heading, {100, 100, 2380, 170},
+          inspectionHeading(d.number, r.name, texts), TextAlign::Left, ReportFont::Heading);
     b.label({1750, 100, 2380, 300},
-            twoPart(uiText(sid::RepairPriority), uiText(sid::PriorityScale)));
+            twoPart(texts.text(sid::RepairPriority), texts.text(sid::PriorityScale)));
     b.box({2180, 100, 2380, 250},
           shownPriority(r.repairPriority) > 0
               ? formatText(QStringLiteral("\n%d"), {shownPriority(r.repairPriority)})
               : QString(),
           TextAlign::Centre);
-    detailsBlock(b, d);
-    picturesBlock(b, d);
-    readingsBlock(b, d);
-    parametersBlock(b, d);
-    repairBlock(b, d, d.repairDates.data());
-    b.label({100, 2980, 1200, 3050}, uiText(sid::FaultRecommendedAction));
+    detailsBlock(b, d, texts);
+    picturesBlock(b, d, texts);
+    readingsBlock(b, d, texts);
+    parametersBlock(b, d, texts);
+    repairBlock(b, d, d.repairDates.data(), texts);
+    b.label({100, 2980, 1200, 3050}, texts.text(sid::FaultRecommendedAction));
     b.box({100, 3050, 1200, 3330}, toQString(r.faultAction), TextAlign::Wrap);
     return std::move(b.items);
 }

@@ -6,6 +6,8 @@
 #include "core/brixa.h"
 #include "core/inspectionrules.h"
 
+#include "stringtable.h"
+
 #include <QString>
 
 #include <array>
@@ -14,11 +16,12 @@
 namespace calivue {
 
 // The caption words of the string table.
-QString captionText(CaptionText caption);
+QString captionText(CaptionText caption, const StringTable& texts = StringTable::active());
 
 // The 13 captions of a template as the string table has them, in project-file order (the
 // Custom template's defaults for Custom and any unknown number).
-std::array<QString, 13> templateCaptions(int templateNumber);
+std::array<QString, 13> templateCaptions(int templateNumber,
+                                         const StringTable& texts = StringTable::active());
 
 // One entry of a measurement list: its text and the marker it reads (−1 for "none").
 struct MeasurementEntry {
@@ -26,11 +29,13 @@ struct MeasurementEntry {
     int marker = -1;
 };
 
-// The text of a measurement list entry: "none", "Cursor 2", "Hot" or "Cold".
-QString measurementText(const Measurement& measurement);
+// The text of a measurement list entry: "none", "Cursor 2", "Hot" or "Cold", in texts' language.
+QString measurementText(const Measurement& measurement,
+                        const StringTable& texts = StringTable::active());
 
 // The entries of measurementList (inspectionrules.h) with their texts.
-std::vector<MeasurementEntry> measurementEntries(const cBrixa& image);
+std::vector<MeasurementEntry> measurementEntries(const cBrixa& image,
+                                                 const StringTable& texts = StringTable::active());
 
 // A reading as "%.1f %s".
 QString readingText(double value, const QString& unitText);
