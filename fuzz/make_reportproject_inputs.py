@@ -155,6 +155,9 @@ def crashers():
         good[entries_at + 4:],
         "vrp_record_count_2p31": good[:records_at] + i32(0x7FFFFFFF) + good[records_at + 4:],
         "vrp_record_count_negative": good[:records_at] + i32(-1) + good[records_at + 4:],
+        # One more than the cap of 100,000 inspections, in a file of a few hundred bytes.
+        "vrp_entry_count_over_cap": good[:entries_at] + i32(100001) + good[entries_at + 4:],
+        "vrp_record_count_over_cap": good[:records_at] + i32(100001) + good[records_at + 4:],
         "vrp_ends_inside_title_date": good[:title_date + 7],
         "vrp_ends_inside_record_date": good[:records_at + 4 + record_date + 7],
         "vrp_ends_inside_captions": good[:-5],

@@ -16,8 +16,10 @@ int runCsv(const fs::path& snapshot, const fs::path& output, std::ostream& err)
 {
     cBrixa img;
     if (!openForCommand(snapshot, img, err)) return 1;
-    if (Error e = exportCsv(img, output); e != Error::None) {
-        err << "Cannot write " << output.string() << ": " << describe(e) << '\n';
+    FileFailure failure;
+    if (Error e = exportCsv(img, output, &failure); e != Error::None) {
+        err << "Cannot write " << output.string() << ": "
+            << (failure ? failure.reason.message() : std::string(describe(e))) << '\n';
         return 1;
     }
     return 0;
@@ -32,8 +34,11 @@ int runSaveAs(const fs::path& snapshot, const fs::path& newBmp, std::ostream& er
     // The document's current path is the .bmp name, also when opened by its .qvx.
     const fs::path current = openPathHook(snapshot);
     const CursorSlots slots = cursorSlotsFromRecord(img.fields);
-    if (Error e = saveSnapshot(img, current, newBmp, slots); e != Error::None) {
-        err << "Cannot save " << newBmp.string() << ": " << describe(e) << '\n';
+    FileFailure failure;
+    if (Error e = saveSnapshot(img, current, newBmp, slots, nullptr, &failure); e != Error::None) {
+        // Which file of the set failed and why, when the file system said so.
+        err << "Cannot save " << newBmp.string() << ": "
+            << (failure ? describe(failure) : std::string(describe(e))) << '\n';
         return 1;
     }
     return 0;

@@ -56,8 +56,10 @@ int runProjectWrite(const fs::path& json, const fs::path& project, std::ostream&
         err << "Number of selections is not equal to number of reports\n";
         return 1;
     }
-    if (writeReportProjectFile(project, p) != Error::None) {
-        err << kProjectWriteError << '\n';
+    FileFailure failure;
+    if (writeReportProjectFile(project, p, &failure) != Error::None) {
+        err << kProjectWriteError << ": " << project.string() << ": " << failure.reason.message()
+            << '\n';
         return 1;
     }
     return 0;

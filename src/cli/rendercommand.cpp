@@ -58,8 +58,10 @@ int runRender(const RenderOptions& opt, std::ostream& err)
     const bool turned = o == 1 || o == 3;
     const int w = (turned ? kHeight : kWidth) * f;
     const int h = (turned ? kWidth : kHeight) * f;
-    if (Error e = writeBmp24(opt.output, w, h, pic); e != Error::None) {
-        err << "Cannot write " << opt.output.string() << ": " << describe(e) << '\n';
+    FileFailure failure;
+    if (Error e = writeBmp24(opt.output, w, h, pic, &failure); e != Error::None) {
+        err << "Cannot write " << opt.output.string() << ": "
+            << (failure ? failure.reason.message() : std::string(describe(e))) << '\n';
         return 1;
     }
     return 0;

@@ -36,6 +36,82 @@ std::optional<Geometry> geometryOf(std::int64_t width, std::int64_t height)
 
 }  // namespace
 
+// The checked headers: what the pixel block needs to be read and kept.
+struct cBitmapFile::Headers {
+    BitmapFileHeader file;
+    BitmapInfoHeader info;  // normalised: height positive, imageSize the held size
+    std::uint32_t infoSize = 0;
+    std::uint32_t pixelOffset = 0;
+    bool topDown = false;
+    Geometry geo;
+};
+
+// Every header field is checked here, the declared sizes against fileLength, the
+// length of the whole file; only the first 54 bytes are needed.
+Result<cBitmapFile::Headers> cBitmapFile::checkHeaders(std::span<const std::uint8_t> bytes,
+                                                       std::uintmax_t fileLength)
+{
+    ByteReader r(bytes);
+    if (r.size() == 0) return Error::Empty;
+    auto type = r.u16le(0);
+    if (!type) return Error::Truncated;
+    if (*type != kTypeBM) return Error::BadMagic;
+
+    auto fileSize = r.u32le(2);
+    auto reserved1 = r.u16le(6);
+    auto reserved2 = r.u16le(8);
+    auto pixelOffset = r.u32le(10);
+    auto infoSize = r.u32le(14);
+    auto width = r.i32le(18);
+    auto height = r.i32le(22);
+    auto planes = r.u16le(26);
+    auto bitCount = r.u16le(28);
+    auto compression = r.u32le(30);
+    auto xPels = r.i32le(38);
+    auto yPels = r.i32le(42);
+    auto clrUsed = r.u32le(46);
+    auto clrImportant = r.u32le(50);
+    if (!clrImportant) return Error::Truncated;  // the last field: all the others are present
+
+    // The declared sizes must agree with each other and with the bytes at hand.
+    if (*fileSize > kBitmapMaxFileBytes) return Error::TooLarge;
+    if (*pixelOffset < kHeadersSize || *fileSize < *pixelOffset) return Error::Corrupted;
+    if (fileLength < *fileSize) return Error::Truncated;
+    // Older 12-byte headers lay the fields out differently; larger (later)
+    // headers begin with the same 40 bytes and are accepted.
+    if (*infoSize < kInfoHeaderSize) return Error::Unsupported;
+    if (*infoSize > *pixelOffset - kFileHeaderSize) return Error::Corrupted;
+
+    if (*width <= 0 || *height == 0 || *planes != 1) return Error::Corrupted;
+    if (*bitCount != 24 || *compression != 0) return Error::Unsupported;
+    // A negative height marks a top-down file; it is flipped below so that the
+    // held pixels are bottom-up like every other picture of the program.
+    const bool topDown = *height < 0;
+    const std::int64_t rows = topDown ? -static_cast<std::int64_t>(*height) : *height;
+    auto geo = geometryOf(*width, rows);
+    if (!geo) return Error::TooLarge;
+    if (*fileSize - *pixelOffset < geo->imageSize) return Error::Truncated;
+
+    Headers h;
+    h.file = {*type, *fileSize, *reserved1, *reserved2, *pixelOffset};
+    h.info.size = kInfoHeaderSize;
+    h.info.width = *width;
+    h.info.height = static_cast<std::int32_t>(rows);
+    h.info.planes = *planes;
+    h.info.bitCount = *bitCount;
+    h.info.compression = *compression;
+    h.info.imageSize = static_cast<std::uint32_t>(geo->imageSize);
+    h.info.xPelsPerMeter = *xPels;
+    h.info.yPelsPerMeter = *yPels;
+    h.info.clrUsed = *clrUsed;
+    h.info.clrImportant = *clrImportant;
+    h.infoSize = *infoSize;
+    h.pixelOffset = *pixelOffset;
+    h.topDown = topDown;
+    h.geo = *geo;
+    return h;
+}
+
 std::optional<std::size_t> bitmapStride24(std::int32_t width)
 {
     if (width <= 0) return std::nullopt;
@@ -70,9 +146,10 @@ std::size_t cBitmapFile::stride() const
 bool cBitmapFile::Load(const std::filesystem::path& path)
 {
     Free();
-    // Read the file header first so that the declared size, capped, decides how
-    // much of the file is read; a huge file of garbage is never read whole.
-    auto head = readFilePrefix(path, kFileHeaderSize);
+    // Only the headers are read before they are checked, against the file's
+    // length on disk; then exactly the bytes they declare for the pixels. A
+    // hostile header never makes the reader take more than that.
+    auto head = readFilePrefix(path, kHeadersSize);
     if (!head) {
         m_fileOpened = head.error() == Error::NotFound || head.error() == Error::NotRegular ||
                                head.error() == Error::ReadFailed
@@ -82,20 +159,19 @@ bool cBitmapFile::Load(const std::filesystem::path& path)
         return false;
     }
     m_fileOpened = 1;
-    std::size_t want = kFileHeaderSize;
-    ByteReader hr(*head);
-    if (hr.u16le(0) == kTypeBM) {
-        if (auto declared = hr.u32le(2))
-            want = std::clamp<std::size_t>(*declared, kHeadersSize, kBitmapMaxFileBytes);
+    std::error_code ec;
+    const std::uintmax_t onDisk = std::filesystem::file_size(path, ec);
+    if (ec) {
+        m_lastError = Error::ReadFailed;
+        return false;
     }
-    if (want > head->size()) {
-        head = readFilePrefix(path, want);
-        if (!head) {
-            m_lastError = head.error();
-            return false;
-        }
+    Result<Headers> h = checkHeaders(*head, onDisk);
+    if (!h) {
+        m_lastError = h.error();
+        return false;
     }
-    m_lastError = parse(*head);
+    auto whole = readFilePrefix(path, h->pixelOffset + h->geo.imageSize);
+    m_lastError = whole ? parseBody(*whole, *h) : whole.error();
     return IsValid();
 }
 
@@ -107,78 +183,33 @@ bool cBitmapFile::LoadFromBytes(std::span<const std::uint8_t> bytes)
     return IsValid();
 }
 
-Error cBitmapFile::parse(std::span<const std::uint8_t> bytes)
+Error cBitmapFile::parseBody(std::span<const std::uint8_t> bytes, const Headers& h)
 {
     ByteReader r(bytes);
-    if (r.size() == 0) return Error::Empty;
-    auto type = r.u16le(0);
-    if (!type) return Error::Truncated;
-    if (*type != kTypeBM) return Error::BadMagic;
-
-    auto fileSize = r.u32le(2);
-    auto reserved1 = r.u16le(6);
-    auto reserved2 = r.u16le(8);
-    auto pixelOffset = r.u32le(10);
-    auto infoSize = r.u32le(14);
-    auto width = r.i32le(18);
-    auto height = r.i32le(22);
-    auto planes = r.u16le(26);
-    auto bitCount = r.u16le(28);
-    auto compression = r.u32le(30);
-    auto xPels = r.i32le(38);
-    auto yPels = r.i32le(42);
-    auto clrUsed = r.u32le(46);
-    auto clrImportant = r.u32le(50);
-    if (!clrImportant) return Error::Truncated;  // the last field: all the others are present
-
-    // The declared sizes must agree with each other and with the bytes at hand.
-    if (*fileSize > kBitmapMaxFileBytes) return Error::TooLarge;
-    if (*pixelOffset < kHeadersSize || *fileSize < *pixelOffset) return Error::Corrupted;
-    if (r.size() < *fileSize) return Error::Truncated;
-    // Older 12-byte headers lay the fields out differently; larger (later)
-    // headers begin with the same 40 bytes and are accepted.
-    if (*infoSize < kInfoHeaderSize) return Error::Unsupported;
-    if (*infoSize > *pixelOffset - kFileHeaderSize) return Error::Corrupted;
-
-    if (*width <= 0 || *height == 0 || *planes != 1) return Error::Corrupted;
-    if (*bitCount != 24 || *compression != 0) return Error::Unsupported;
-    // A negative height marks a top-down file; it is flipped below so that the
-    // held pixels are bottom-up like every other picture of the program.
-    const bool topDown = *height < 0;
-    const std::int64_t rows = topDown ? -static_cast<std::int64_t>(*height) : *height;
-    auto geo = geometryOf(*width, rows);
-    if (!geo) return Error::TooLarge;
-    if (*fileSize - *pixelOffset < geo->imageSize) return Error::Truncated;
-
-    const std::size_t tableStart = kFileHeaderSize + *infoSize;
-    auto table = r.bytes(tableStart, *pixelOffset - tableStart);
+    const std::size_t rows = static_cast<std::size_t>(h.info.height);
+    const std::size_t tableStart = kFileHeaderSize + h.infoSize;
+    auto table = r.bytes(tableStart, h.pixelOffset - tableStart);
     if (!table) return Error::Truncated;
 
-    std::vector<std::uint8_t> pixels(geo->imageSize);
-    for (std::size_t row = 0; row < static_cast<std::size_t>(rows); ++row) {
-        auto src = r.bytes(*pixelOffset + row * geo->stride, geo->stride);
+    std::vector<std::uint8_t> pixels(h.geo.imageSize);
+    for (std::size_t row = 0; row < rows; ++row) {
+        auto src = r.bytes(h.pixelOffset + row * h.geo.stride, h.geo.stride);
         if (!src) return Error::Truncated;
-        std::size_t dstRow = topDown ? static_cast<std::size_t>(rows) - 1 - row : row;
-        std::memcpy(pixels.data() + dstRow * geo->stride, src->data(), geo->stride);
+        std::size_t dstRow = h.topDown ? rows - 1 - row : row;
+        std::memcpy(pixels.data() + dstRow * h.geo.stride, src->data(), h.geo.stride);
     }
 
-    m_fileHeader = {*type, *fileSize, *reserved1, *reserved2, *pixelOffset};
+    m_fileHeader = h.file;
     m_colourTable.assign(table->begin(), table->end());
     m_pixels = std::move(pixels);
-    BitmapInfoHeader info;
-    info.size = kInfoHeaderSize;
-    info.width = *width;
-    info.height = static_cast<std::int32_t>(rows);
-    info.planes = *planes;
-    info.bitCount = *bitCount;
-    info.compression = *compression;
-    info.imageSize = static_cast<std::uint32_t>(geo->imageSize);
-    info.xPelsPerMeter = *xPels;
-    info.yPelsPerMeter = *yPels;
-    info.clrUsed = *clrUsed;
-    info.clrImportant = *clrImportant;
-    m_info = info;
+    m_info = h.info;
     return Error::None;
+}
+
+Error cBitmapFile::parse(std::span<const std::uint8_t> bytes)
+{
+    Result<Headers> h = checkHeaders(bytes, bytes.size());
+    return h ? parseBody(bytes, *h) : h.error();
 }
 
 std::optional<std::vector<std::uint8_t>> cBitmapFile::CutRegion(int x0, int y0, int x1,
@@ -283,11 +314,11 @@ std::vector<std::uint8_t> encodeBmp24(int width, int height,
 }
 
 Error writeBmp24(const std::filesystem::path& path, int width, int height,
-                 std::span<const std::uint8_t> bgrPackedRows)
+                 std::span<const std::uint8_t> bgrPackedRows, FileFailure* failure)
 {
     auto bytes = encodeBmp24(width, height, bgrPackedRows);
     if (bytes.empty()) return Error::BadArgument;
-    return writeFileAtomically(path, bytes);
+    return writeFileAtomically(path, bytes, failure);
 }
 
 }  // namespace calivue

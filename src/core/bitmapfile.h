@@ -8,6 +8,7 @@
 #pragma once
 
 #include "error.h"
+#include "fileio.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -109,6 +110,10 @@ public:
     int colourTableSize() const { return static_cast<int>(m_colourTable.size()); }
 
 private:
+    struct Headers;
+    static Result<Headers> checkHeaders(std::span<const std::uint8_t> bytes,
+                                        std::uintmax_t fileLength);
+    Error parseBody(std::span<const std::uint8_t> bytes, const Headers& h);
     Error parse(std::span<const std::uint8_t> bytes);
 
     std::optional<BitmapInfoHeader> m_info;
@@ -127,8 +132,9 @@ std::vector<std::uint8_t> encodeBmp24(int width, int height,
                                       std::span<const std::uint8_t> bgrPackedRows);
 
 // Writes encodeBmp24's bytes to path atomically: a failure leaves any previous
-// file untouched. BadArgument for the cases where encodeBmp24 gives nothing.
+// file untouched. BadArgument for the cases where encodeBmp24 gives nothing;
+// WriteFailed with failure (when given) saying why.
 Error writeBmp24(const std::filesystem::path& path, int width, int height,
-                 std::span<const std::uint8_t> bgrPackedRows);
+                 std::span<const std::uint8_t> bgrPackedRows, FileFailure* failure = nullptr);
 
 }  // namespace calivue

@@ -132,6 +132,15 @@ public:
     // Replaces the raw pixels (image-array order) and marks the record decoded;
     // used by the decoder and by generators. Arrays are not rebuilt.
     void setRawPixels(std::vector<std::uint16_t> pixels);
+    // The raw pixel vector moved out (empty afterwards, as after reset(), which
+    // keeps its storage), so a decoder can fill that storage again instead of
+    // allocating a new one.
+    std::vector<std::uint16_t> takeRawPixels()
+    {
+        std::vector<std::uint16_t> out;
+        out.swap(m_raw);
+        return out;
+    }
 
     // --- temperatures -------------------------------------------------------
     float temperatureOf(std::uint16_t raw, float emissivity, bool applyCorrection) const;

@@ -96,12 +96,12 @@ Error writeCsv(const cBrixa& img, std::ostream& out)
     return out ? Error::None : Error::WriteFailed;
 }
 
-Error exportCsv(const cBrixa& img, const std::filesystem::path& path)
+Error exportCsv(const cBrixa& img, const std::filesystem::path& path, FileFailure* failure)
 {
     if (img.hasImage() == nullptr) return Error::NotLoaded;
     const std::string text = csvText(img);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    return writeFileAtomically(path, std::span<const std::uint8_t>(bytes, text.size()));
+    return writeFileAtomically(path, std::span<const std::uint8_t>(bytes, text.size()), failure);
 }
 
 }  // namespace calivue

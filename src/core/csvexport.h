@@ -3,6 +3,7 @@
 #pragma once
 
 #include "brixa.h"
+#include "fileio.h"
 #include "error.h"
 
 #include <filesystem>
@@ -23,7 +24,9 @@ std::string csvText(const cBrixa& img);
 Error writeCsv(const cBrixa& img, std::ostream& out);
 
 // Writes the file atomically, so a failed export never leaves a half-written file
-// in place of an earlier one. NotLoaded without an image, WriteFailed otherwise.
-Error exportCsv(const cBrixa& img, const std::filesystem::path& path);
+// in place of an earlier one. NotLoaded without an image, WriteFailed otherwise,
+// with failure (when given) saying why.
+Error exportCsv(const cBrixa& img, const std::filesystem::path& path,
+                FileFailure* failure = nullptr);
 
 }  // namespace calivue

@@ -7,9 +7,54 @@
 #include <random>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace calivue {
+
+namespace {
+
+std::optional<fileio_hooks::WriteFault> g_fault;
+int g_faultWrites = 0;
+std::atomic<std::uint64_t> g_bytesRead{0};
+
+std::error_code lastErrno()
+{
+    return {errno, std::generic_category()};
+}
+
+// The file a write to path lands in: symbolic links followed to the end (a
+// relative link against its own folder); the path itself when it is no link.
+// A dangling link gives the path it names, so the save creates that file.
+fs::path followLinks(fs::path path, std::error_code& ec)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        const fs::file_status st = fs::symlink_status(path, ec);
+        if (ec && st.type() != fs::file_type::not_found) return path;
+        ec.clear();
+        if (st.type() != fs::file_type::symlink) return path;
+        fs::path next = fs::read_symlink(path, ec);
+        if (ec) return path;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+    return path;
+}
+
+// Whether the hook makes this write fail, and how much of it is stored first.
+std::optional<std::size_t> injectedFault(const fs::path& named, std::size_t size)
+{
+    if (!g_fault || (!g_fault->target.empty() && g_fault->target != named)) return std::nullopt;
+    if (++g_faultWrites < g_fault->nth) return std::nullopt;
+    const bool isShort = g_fault->shortWrite;
+    g_fault.reset();
+    return isShort ? size / 2 : 0;
+}
+
+}  // namespace
 
 Result<std::vector<std::uint8_t>> readFilePrefix(const fs::path& path, std::size_t maxBytes)
 {
@@ -30,6 +75,7 @@ Result<std::vector<std::uint8_t>> readFilePrefix(const fs::path& path, std::size
         in.read(reinterpret_cast<char*>(chunk), static_cast<std::streamsize>(want));
         std::streamsize got = in.gcount();
         if (got > 0) out.insert(out.end(), chunk, chunk + got);
+        if (got > 0) g_bytesRead += static_cast<std::uint64_t>(got);
         if (!in) {
             if (in.eof()) break;
             return Error::ReadFailed;
@@ -38,34 +84,163 @@ Result<std::vector<std::uint8_t>> readFilePrefix(const fs::path& path, std::size
     return out;
 }
 
-Error writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes)
+namespace fileio_hooks {
+void setWriteFault(std::optional<WriteFault> fault)
 {
+    g_fault = std::move(fault);
+    g_faultWrites = 0;
+}
+std::uint64_t bytesRead()
+{
+    return g_bytesRead.load();
+}
+}  // namespace fileio_hooks
+
+std::string describe(const FileFailure& failure)
+{
+    return failure.path.string() + ": " + failure.reason.message();
+}
+
+PendingFile::PendingFile(const fs::path& target) : m_named(target)
+{
+    std::error_code ec;
+    m_target = followLinks(target, ec);
+    if (ec) {
+        fail(target, ec);
+        return;
+    }
+    struct stat old {};
+    const bool exists = ::stat(m_target.c_str(), &old) == 0;
+    // A folder (or device, FIFO) of the target's name would refuse the rename
+    // only after the other files of a set were replaced: refuse it up front.
+    if (exists && S_ISDIR(old.st_mode)) {
+        fail(std::make_error_code(std::errc::is_a_directory));
+        return;
+    }
+    if (exists && !S_ISREG(old.st_mode)) {
+        fail(std::make_error_code(std::errc::invalid_argument));
+        return;
+    }
     static std::atomic<unsigned> counter{0};
-    fs::path dir = path.parent_path();
+    fs::path dir = m_target.parent_path();
     if (dir.empty()) dir = ".";
     std::random_device rd;
-    fs::path tmp = dir / (".~" + path.filename().string() + "." + std::to_string(rd()) + "." +
-                          std::to_string(counter++) + ".tmp");
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return Error::WriteFailed;
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            fs::remove(tmp, ec);
-            return Error::WriteFailed;
+    m_temp = dir / (".~" + m_target.filename().string() + "." + std::to_string(rd()) + "." +
+                    std::to_string(counter++) + ".tmp");
+    m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (m_fd < 0) {
+        // The folder is the reason (missing, read-only, full), but the user knows the file.
+        fail(lastErrno());
+        m_temp.clear();
+        return;
+    }
+    if (exists) {
+        // Replacing a file keeps who may read it: a private file stays private.
+        // Only the owner or root may change the owner; otherwise the saver owns it.
+        // The owner can be kept only by root; otherwise the saver owns the new file.
+        [[maybe_unused]] const int owned = ::fchown(m_fd, old.st_uid, old.st_gid);
+        if (::fchmod(m_fd, old.st_mode & 0777) != 0) fail(lastErrno());
+    }
+}
+
+PendingFile::~PendingFile()
+{
+    if (m_fd >= 0) ::close(m_fd);
+    if (!m_committed && !m_temp.empty()) ::unlink(m_temp.c_str());
+}
+
+bool PendingFile::fail(const fs::path& path, std::error_code reason)
+{
+    if (!m_failure) m_failure = {path, reason};
+    return false;
+}
+
+bool PendingFile::write(std::span<const std::uint8_t> bytes)
+{
+    if (m_failure) return false;
+    if (m_fd < 0) return fail(std::make_error_code(std::errc::bad_file_descriptor));
+    std::size_t limit = bytes.size();
+    const std::optional<std::size_t> fault = injectedFault(m_named, bytes.size());
+    if (fault) limit = *fault;
+    std::size_t done = 0;
+    while (done < limit) {
+        const ssize_t n = ::write(m_fd, bytes.data() + done, limit - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(lastErrno());
+        // A write that stores nothing would loop forever; the system gives no reason.
+        if (n == 0) return fail(std::make_error_code(std::errc::io_error));
+        done += static_cast<std::size_t>(n);
+    }
+    if (fault) return fail(std::make_error_code(std::errc::no_space_on_device));
+    return true;
+}
+
+bool PendingFile::copyFrom(const fs::path& source)
+{
+    if (m_failure) return false;
+    std::error_code ec;
+    if (!fs::is_regular_file(source, ec))
+        return fail(source, ec ? ec : std::make_error_code(std::errc::invalid_argument));
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return fail(source, lastErrno());
+    std::vector<std::uint8_t> chunk(std::size_t{1} << 16);
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(in, chunk.data(), chunk.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ok = fail(source, lastErrno());
+            break;
+        }
+        if (n == 0) break;
+        g_bytesRead += static_cast<std::uint64_t>(n);
+        if (!write(std::span(chunk).first(static_cast<std::size_t>(n)))) {
+            ok = false;
+            break;
         }
     }
-    std::error_code ec;
-    fs::rename(tmp, path, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        return Error::WriteFailed;
+    ::close(in);
+    return ok;
+}
+
+bool PendingFile::finish()
+{
+    if (m_failure) return false;
+    if (m_fd < 0) return fail(std::make_error_code(std::errc::bad_file_descriptor));
+    // Without the sync a crash after the rename can leave an empty or partial
+    // file under the target's name, on file systems that reorder the two.
+    if (::fsync(m_fd) != 0) return fail(lastErrno());
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) return fail(lastErrno());
+    return true;
+}
+
+bool PendingFile::commit()
+{
+    if (m_failure) return false;
+    if (m_fd >= 0 && !finish()) return false;
+    if (::rename(m_temp.c_str(), m_target.c_str()) != 0) return fail(lastErrno());
+    m_committed = true;
+    // The rename itself is durable only once the folder is synced; a failure
+    // here loses nothing that was there before, so it is not reported.
+    fs::path dir = m_target.parent_path();
+    if (dir.empty()) dir = ".";
+    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
     }
-    return Error::None;
+    return true;
+}
+
+Error writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes,
+                          FileFailure* failure)
+{
+    PendingFile file(path);
+    if (file.write(bytes) && file.finish() && file.commit()) return Error::None;
+    if (failure) *failure = file.failure();
+    return Error::WriteFailed;
 }
 
 bool copyFileOver(const fs::path& from, const fs::path& to)

@@ -1,8 +1,10 @@
 #include "record.h"
 
 #include "bytecursor.h"
+#include "recordpixels.h"
 
 #include <algorithm>
+#include <cstring>
 #include <ctime>
 
 namespace calivue {
@@ -88,9 +90,17 @@ float scaleForCode(std::uint8_t code)
 Error decodeRecord(std::span<const std::uint8_t> input, cBrixa& img)
 {
     if (input.empty()) return Error::Empty;
-    // Work on a zero-filled full-size copy: a short file decodes with zeros.
-    std::vector<std::uint8_t> buf(kRecordSize, 0);
-    std::copy_n(input.begin(), std::min(input.size(), kRecordSize), buf.begin());
+    // A whole record is read in place. A short one decodes as if zero-filled, from
+    // a copy in a buffer kept for the thread: a decode allocates nothing for its input.
+    std::span<const std::uint8_t> buf = input.first(std::min(input.size(), kRecordSize));
+    if (buf.size() < kRecordSize) {
+        thread_local std::vector<std::uint8_t> padded(kRecordSize);
+        // memcpy and memset, not element loops: under the fuzz build's checks a loop
+        // over 154 KB cost more than the whole decode.
+        std::memcpy(padded.data(), buf.data(), buf.size());
+        std::memset(padded.data() + buf.size(), 0, kRecordSize - buf.size());
+        buf = padded;
+    }
     ByteReader r(buf);
 
     if (buf[Off::Magic] != 'Q' || buf[Off::Magic + 1] != 'V' || buf[Off::Magic + 2] != 'X')
@@ -145,26 +155,28 @@ Error decodeRecord(std::span<const std::uint8_t> input, cBrixa& img)
 
     const float scale = scaleForCode(f.scaleCode);
     const auto zeroValue = static_cast<std::uint16_t>(static_cast<int>(scale * 294.5));
-    std::vector<std::uint16_t> pixels(kPixels);
-    for (int row = 0; row < kHeight; ++row) {
-        // Record row 0 is the top of the picture; array row 0 is its bottom.
-        std::uint16_t* dst = pixels.data() + static_cast<std::size_t>(kHeight - 1 - row) * kWidth;
-        const std::uint8_t* src =
-            buf.data() + Off::Pixels + static_cast<std::size_t>(row) * kWidth * 2;
-        for (int x = 0; x < kWidth; ++x) {
-            auto v = static_cast<std::uint16_t>((src[2 * x] << 8) | src[2 * x + 1]);
-            dst[x] = v == 0 ? zeroValue : v;
-        }
-    }
+    // The image's earlier pixel storage, when it has any, is filled again.
+    std::vector<std::uint16_t> pixels = img.takeRawPixels();
+    decodeRecordPixels(buf.subspan(Off::Pixels, std::size_t{kPixels} * 2), zeroValue, pixels);
     img.setRawPixels(std::move(pixels));
     return Error::None;
 }
 
 std::vector<std::uint8_t> encodeRecord(cBrixa& img, const LocalStamp& stamp)
 {
+    std::vector<std::uint8_t> out;
+    encodeRecordInto(img, stamp, out);
+    return out;
+}
+
+void encodeRecordInto(cBrixa& img, const LocalStamp& stamp, std::vector<std::uint8_t>& buf)
+{
     const std::uint16_t* raw = img.rawPixels();
-    if (!raw) return {};
-    std::vector<std::uint8_t> buf(kRecordSize, 0);
+    if (!raw) {
+        buf.clear();
+        return;
+    }
+    buf.assign(kRecordSize, 0);
     ByteWriter w(buf);
     RecordFields& f = img.fields;
 
@@ -239,15 +251,7 @@ std::vector<std::uint8_t> encodeRecord(cBrixa& img, const LocalStamp& stamp)
     w.i16le(Off::AlignX, f.alignX);
     w.i16le(Off::AlignY, f.alignY);
 
-    for (int row = 0; row < kHeight; ++row) {
-        const std::uint16_t* src = raw + static_cast<std::size_t>(kHeight - 1 - row) * kWidth;
-        std::uint8_t* dst = buf.data() + Off::Pixels + static_cast<std::size_t>(row) * kWidth * 2;
-        for (int x = 0; x < kWidth; ++x) {
-            dst[2 * x] = static_cast<std::uint8_t>(src[x] >> 8);
-            dst[2 * x + 1] = static_cast<std::uint8_t>(src[x] & 0xFF);
-        }
-    }
-    return buf;
+    encodeRecordPixels(raw, std::span(buf).subspan(Off::Pixels, std::size_t{kPixels} * 2));
 }
 
 IsothermBands defaultIsothermBands(const std::int32_t* image)

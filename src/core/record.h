@@ -27,6 +27,9 @@ Error decodeRecord(std::span<const std::uint8_t> bytes, cBrixa& img);
 // Encodes the image into a new record and stamps its modified time (also into
 // img). Returns an empty vector when img holds no raw pixels.
 std::vector<std::uint8_t> encodeRecord(cBrixa& img, const LocalStamp& stamp = LocalStamp::now());
+// As encodeRecord, into out, whose storage is reused (out is emptied when img
+// holds no raw pixels).
+void encodeRecordInto(cBrixa& img, const LocalStamp& stamp, std::vector<std::uint8_t>& out);
 
 struct IsothermBands {
     std::uint16_t blueLower, blueUpper, redLower, redUpper;

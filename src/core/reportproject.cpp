@@ -4,6 +4,8 @@
 #include "bytestream.h"
 #include "fileio.h"
 
+#include <new>
+
 namespace calivue {
 
 namespace {
@@ -60,6 +62,7 @@ public:
         const std::int32_t n = i32();
         if (!ok()) return 0;
         if (n < 0) return fail(Error::Corrupted);
+        if (static_cast<std::size_t>(n) > kMaxProjectInspections) return fail(Error::TooLarge);
         if (static_cast<std::size_t>(n) > m_in.remaining() / minBytes)
             return fail(Error::Truncated);
         return static_cast<std::size_t>(n);
@@ -156,9 +159,10 @@ ProjectLayout projectLayout(float version)
             version >= kProjectVersion13};
 }
 
-Result<ReportProject> readReportProject(std::span<const std::uint8_t> bytes)
+namespace {
+
+Result<ReportProject> decodeReportProject(std::span<const std::uint8_t> bytes)
 {
-    if (bytes.empty()) return Error::Empty;
     ProjectReader r(bytes);
     ReportProject p;
     p.version = r.f32();
@@ -194,6 +198,20 @@ Result<ReportProject> readReportProject(std::span<const std::uint8_t> bytes)
     if (!r.ok()) return r.error();
     p.ignoredTrailingBytes = r.remaining();
     return p;
+}
+
+}  // namespace
+
+Result<ReportProject> readReportProject(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.empty()) return Error::Empty;
+    // Every count and length is capped, but a project near the caps on a small
+    // machine can still exhaust memory: that is a file too large, not an abort.
+    try {
+        return decodeReportProject(bytes);
+    } catch (const std::bad_alloc&) {
+        return Error::TooLarge;
+    }
 }
 
 std::vector<std::uint8_t> encodeReportProject(const ReportProject& project)
@@ -233,16 +251,21 @@ Result<ReportProject> readReportProjectFile(const std::filesystem::path& path)
     const auto size = std::filesystem::file_size(path, ec);
     if (!ec && size > kMaxProjectFileBytes) return Error::TooLarge;
     // One byte over the cap tells a file at the cap from a longer one.
-    Result<std::vector<std::uint8_t>> bytes = readFilePrefix(path, kMaxProjectFileBytes + 1);
-    if (!bytes) return bytes.error();
-    if (bytes->size() > kMaxProjectFileBytes) return Error::TooLarge;
-    return readReportProject(*bytes);
+    try {
+        Result<std::vector<std::uint8_t>> bytes = readFilePrefix(path, kMaxProjectFileBytes + 1);
+        if (!bytes) return bytes.error();
+        if (bytes->size() > kMaxProjectFileBytes) return Error::TooLarge;
+        return readReportProject(*bytes);
+    } catch (const std::bad_alloc&) {
+        return Error::TooLarge;
+    }
 }
 
-Error writeReportProjectFile(const std::filesystem::path& path, const ReportProject& project)
+Error writeReportProjectFile(const std::filesystem::path& path, const ReportProject& project,
+                             FileFailure* failure)
 {
     if (path.empty()) return Error::BadArgument;
-    return writeFileAtomically(path, encodeReportProject(project));
+    return writeFileAtomically(path, encodeReportProject(project), failure);
 }
 
 }  // namespace calivue

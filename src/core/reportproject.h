@@ -5,6 +5,7 @@
 #pragma once
 
 #include "error.h"
+#include "fileio.h"
 #include "projectextension.h"
 #include "reportdata.h"
 
@@ -24,6 +25,9 @@ inline constexpr float kProjectVersion13 = std::bit_cast<float>(0x3FA66666u);
 
 // Larger files are refused unread; 10,000 inspections take a few MB.
 inline constexpr std::size_t kMaxProjectFileBytes = std::size_t{64} << 20;
+// The most entries, and the most records, a project may hold: far above any
+// survey, and small enough that a file claiming more never costs gigabytes.
+inline constexpr std::size_t kMaxProjectInspections = 100000;
 
 struct ReportProject {
     float version = kProjectVersion13;  // as read; the writer always puts 1.3
@@ -52,10 +56,11 @@ struct ProjectLayout {
 ProjectLayout projectLayout(float version);
 
 // Decodes a whole file. Empty for no bytes at all, Truncated when the data ends inside a value or a
-// text length or a count asks for more than the bytes left; Corrupted for a negative count. After
-// the last designed value an extension block is read when its signature is there, with the errors
-// of readProjectExtensions; other bytes are counted in ignoredTrailingBytes and otherwise ignored,
-// so every file a reader of the designed layout opens still opens. Entry and record counts are
+// text length or a count asks for more than the bytes left; Corrupted for a negative count,
+// TooLarge for a count above kMaxProjectInspections or memory running out while decoding. After the
+// last designed value an extension block is read when its signature is there, with the errors of
+// readProjectExtensions; other bytes are counted in ignoredTrailingBytes and otherwise ignored, so
+// every file a reader of the designed layout opens still opens. Entry and record counts are
 // returned as read, also when they differ.
 Result<ReportProject> readReportProject(std::span<const std::uint8_t> bytes);
 
@@ -68,7 +73,9 @@ std::vector<std::uint8_t> encodeReportProject(const ReportProject& project);
 Result<ReportProject> readReportProjectFile(const std::filesystem::path& path);
 
 // Encodes and replaces the file atomically, so a failed write keeps the old
-// project. BadArgument for an empty path, WriteFailed when the file system fails.
-Error writeReportProjectFile(const std::filesystem::path& path, const ReportProject& project);
+// project. BadArgument for an empty path, WriteFailed when the file system fails,
+// with failure (when given) saying why.
+Error writeReportProjectFile(const std::filesystem::path& path, const ReportProject& project,
+                             FileFailure* failure = nullptr);
 
 }  // namespace calivue

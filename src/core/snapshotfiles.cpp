@@ -4,6 +4,7 @@
 #include "record.h"
 
 #include <algorithm>
+#include <memory>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -89,7 +90,7 @@ bool namesVoiceNote(const std::array<std::uint8_t, 32>& textB)
 }  // namespace
 
 Error saveSnapshot(cBrixa& img, const fs::path& currentBmpPath, const fs::path& newBmpPath,
-                   const CursorSlots& slots, SavedSnapshot* saved)
+                   const CursorSlots& slots, SavedSnapshot* saved, FileFailure* failure)
 {
     if (!img.isLoaded() || img.rawPixels() == nullptr) return Error::NotLoaded;
     if (newBmpPath.filename().empty()) return Error::BadArgument;
@@ -112,29 +113,54 @@ Error saveSnapshot(cBrixa& img, const fs::path& currentBmpPath, const fs::path& 
     applyCursorSlots(img.fields, slots);
 
     const std::vector<std::uint8_t> bytes = encodeRecord(img);
-    const Error written =
-        bytes.empty() ? Error::NotLoaded : writeFileAtomically(recordTarget, bytes);
-    if (written != Error::None) {
+    if (bytes.empty()) {
         img.fields.textB = oldTextB;
-        return written;
+        return Error::NotLoaded;
     }
-    img.setFilePath(recordTarget);
 
+    // The files the set is copied from; one that is gone is simply not carried along.
+    std::optional<fs::path> oldWav;
     if (hasVoice && !currentBmpPath.empty()) {
-        std::optional<fs::path> oldWav = findCompanion(voicePathOf(currentBmpPath));
+        oldWav = findCompanion(voicePathOf(currentBmpPath));
         // A note named otherwise than the snapshot is still found by its recorded name.
         const std::string recorded = recordText(oldTextB);
         if (!oldWav && recorded.find('/') == std::string::npos)
             oldWav = findCompanion(currentBmpPath.parent_path() / recorded);
-        if (oldWav) copyFileOver(*oldWav, wavTarget);
     }
+    std::optional<fs::path> oldBmp;
     if (!currentBmpPath.empty()) {
-        const fs::path oldName = iendsWith(currentBmpPath.native(), ".bmp")
-                                     ? currentBmpPath
-                                     : bitmapPathOf(currentBmpPath);
-        if (std::optional<fs::path> oldBmp = findCompanion(oldName))
-            copyFileOver(*oldBmp, bmpTarget);
+        oldBmp = findCompanion(iendsWith(currentBmpPath.native(), ".bmp")
+                                   ? currentBmpPath
+                                   : bitmapPathOf(currentBmpPath));
     }
+
+    // The set is one operation: every file is written in full under a temporary
+    // name first, and only then are they renamed over the old ones. Until the
+    // renames, any failure leaves every previous file as it was.
+    std::vector<std::unique_ptr<PendingFile>> files;
+    auto stage = [&](const fs::path& target, const auto& fill) {
+        files.push_back(std::make_unique<PendingFile>(target));
+        PendingFile& f = *files.back();
+        return fill(f) && f.finish();
+    };
+    auto copyUnlessSame = [&](const std::optional<fs::path>& from, const fs::path& to) {
+        std::error_code ec;
+        // A copy of a file onto itself would only rewrite it.
+        if (!from || (fs::exists(to, ec) && fs::equivalent(*from, to, ec))) return true;
+        return stage(to, [&](PendingFile& f) { return f.copyFrom(*from); });
+    };
+    bool ok = stage(recordTarget, [&](PendingFile& f) { return f.write(bytes); });
+    ok = ok && copyUnlessSame(hasVoice ? oldWav : std::nullopt, wavTarget);
+    ok = ok && copyUnlessSame(oldBmp, bmpTarget);
+    // The record goes last: a set whose record is new has its new companions.
+    for (auto it = files.rbegin(); ok && it != files.rend(); ++it) ok = (*it)->commit();
+    if (!ok) {
+        for (const auto& f : files)
+            if (f->failure() && failure) *failure = f->failure();
+        img.fields.textB = oldTextB;
+        return Error::WriteFailed;
+    }
+    img.setFilePath(recordTarget);
     if (saved) {
         saved->bitmap = bmpTarget;
         saved->record = recordTarget;

@@ -9,6 +9,7 @@
 #include "brixa.h"
 #include "cursorlist.h"
 #include "error.h"
+#include "fileio.h"
 
 #include <filesystem>
 #include <optional>
@@ -66,14 +67,17 @@ struct SavedSnapshot {
 };
 
 // Saves img under newBmpPath: renames the voice note in text B, rebuilds the
-// record's cursors from slots, writes the record atomically (the previous file
-// survives any failure), and only then copies the old .wav (NAME.wav of the current
-// path, else the file text B names in its folder) and .bmp beside it,
-// overwriting; a copy of a file onto itself is skipped and copy failures are
-// ignored. NotLoaded when img holds no record; WriteFailed when the record could
-// not be written, in which case nothing was copied and text B is unchanged.
+// record's cursors from slots, and writes the set as one operation: the record,
+// a copy of the old .wav (NAME.wav of the current path, else the file text B
+// names in its folder) and of the .bmp are each written in full under a
+// temporary name beside their target, and renamed over the old files only when
+// all are complete. A copy of a file onto itself is skipped, as is a companion
+// that no longer exists. NotLoaded when img holds no record; WriteFailed when
+// any file could not be written, with failure (when given) naming the file and
+// the reason: then every previous file is as it was, no temporary is left and
+// text B is unchanged.
 Error saveSnapshot(cBrixa& img, const std::filesystem::path& currentBmpPath,
                    const std::filesystem::path& newBmpPath, const CursorSlots& slots,
-                   SavedSnapshot* saved = nullptr);
+                   SavedSnapshot* saved = nullptr, FileFailure* failure = nullptr);
 
 }  // namespace calivue

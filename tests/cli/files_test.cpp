@@ -208,3 +208,37 @@ TEST_F(CliTest, TruncatedRecordWarnsAndStillSucceeds)
     writeBytes(m_dir / "whole.qvx", recordBytes([](int, int) { return 3000; }));
     EXPECT_EQ(runCli({"info", path("whole.qvx")}).err, "");
 }
+
+// Catches save-as exiting 0 when its bitmap copy fails (a short write, a folder
+// of the new .bmp name) and a message that does not say which file and why.
+TEST_F(CliTest, SaveAsFailureNamesTheFileAndKeepsTheOldSet)
+{
+    writeBytes(m_dir / "card" / "IR_0009.QVX",
+               recordBytes([](int x, int) { return 2900 + x; },
+                           [](RecordFields& f) { setText(f.textB, "IR_0009.WAV"); }));
+    writeBytes(m_dir / "card" / "IR_0009.BMP", cameraBitmap({1, 2, 3}, {4, 5, 6}));
+    writeBytes(m_dir / "card" / "IR_0009.WAV", std::vector<std::uint8_t>{'R', 'I', 'F', 'F'});
+    const std::vector<std::uint8_t> previous = {'o', 'l', 'd'};
+    writeBytes(m_dir / "out" / "new.bmp", previous);
+    writeBytes(m_dir / "out" / "new.qvx", previous);
+
+    fileio_hooks::setWriteFault(fileio_hooks::WriteFault{m_dir / "out" / "new.bmp", 1, true});
+    CliResult r = runCli({"save-as", path("card/IR_0009.qvx"), path("out/new.bmp")});
+    fileio_hooks::setWriteFault(std::nullopt);
+    EXPECT_TRUE(failsWithOneLine(r));
+    EXPECT_NE(r.err.find(path("out/new.bmp") + ": " +
+                         std::make_error_code(std::errc::no_space_on_device).message()),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(readBytes(m_dir / "out" / "new.bmp"), previous);
+    EXPECT_EQ(readBytes(m_dir / "out" / "new.qvx"), previous);
+    EXPECT_FALSE(fs::exists(m_dir / "out" / "new.wav"));
+
+    fs::create_directories(m_dir / "dir" / "new.bmp");
+    r = runCli({"save-as", path("card/IR_0009.qvx"), path("dir/new.bmp")});
+    EXPECT_TRUE(failsWithOneLine(r));
+    EXPECT_NE(r.err.find(std::make_error_code(std::errc::is_a_directory).message()),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(m_dir / "dir" / "new.qvx"));
+}

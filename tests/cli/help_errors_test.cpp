@@ -1,6 +1,10 @@
 // calivue-cli's contract with scripts: --help everywhere, exit codes, and exactly
 // one line on stderr for every failure.
 #include "clitest.h"
+#include "core/fileio.h"
+#include "core/reportproject.h"
+
+#include <fstream>
 
 #include <sys/stat.h>
 
@@ -119,4 +123,44 @@ TEST_F(CliTest, OutputThatCannotBeWrittenFails)
     fs::create_directories(m_dir / "blocked" / "new.qvx");
     EXPECT_TRUE(failsWithOneLine(runCli({"save-as", path("ok.qvx"), path("blocked/new.bmp")})));
     EXPECT_TRUE(failsWithOneLine(runCli({"scan", path("nowhere")})));
+}
+
+// Every writing command with a write that stores half its bytes and then finds
+// the disk full: catches a short write taken for success, an old output lost, a
+// temporary left, and a message without the file or the system's reason.
+TEST_F(CliTest, WritersReportFullDiskAndKeepThePreviousFile)
+{
+    writeBytes(m_dir / "ok.qvx", recordBytes([](int, int) { return 3000; }));
+    ReportProject project;
+    project.records.emplace_back().name = u"Pump";
+    project.entries.push_back({u"/x/IR_1.QVX", u"/x/IR_1.BMP", 0});
+    ASSERT_EQ(writeReportProjectFile(m_dir / "in.vrp", project), Error::None);
+    const CliResult json = runCli({"project-info", path("in.vrp")});
+    ASSERT_EQ(json.code, 0) << json.err;
+    std::ofstream(m_dir / "in.json") << json.out;
+
+    const std::vector<std::vector<std::string>> calls = {
+        {"csv", path("ok.qvx"), path("out/o.csv")},
+        {"render", path("ok.qvx"), path("out/o.bmp")},
+        {"project-write", path("in.json"), path("out/o.vrp")},
+        {"save-as", path("ok.qvx"), path("out/o.bmp")},
+    };
+    const std::vector<std::uint8_t> previous = {'o', 'l', 'd'};
+    const std::string reason = std::make_error_code(std::errc::no_space_on_device).message();
+    for (const auto& call : calls) {
+        SCOPED_TRACE(call[0]);
+        fs::remove_all(m_dir / "out");
+        const fs::path target = call.back();
+        const fs::path written = call[0] == "save-as" ? m_dir / "out" / "o.qvx" : target;
+        writeBytes(written, previous);
+        fileio_hooks::setWriteFault(fileio_hooks::WriteFault{written, 1, true});
+        const CliResult r = runCli(call);
+        fileio_hooks::setWriteFault(std::nullopt);
+        EXPECT_TRUE(failsWithOneLine(r));
+        EXPECT_NE(r.err.find(written.string()), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
+        EXPECT_EQ(readBytes(written), previous);
+        EXPECT_EQ(std::distance(fs::directory_iterator(m_dir / "out"), fs::directory_iterator()),
+                  1);
+    }
 }

@@ -79,7 +79,8 @@ TEST_F(ProjectCli, WriteFillsDefaults)
 // Each failure exits non-zero with one line, and project-write leaves no file.
 TEST_F(ProjectCli, FailuresAreOneLine)
 {
-    for (const char* crasher : {"vrp_empty", "vrp_text_u64_length_absurd", "vrp_version_nan"}) {
+    for (const char* crasher : {"vrp_empty", "vrp_text_u64_length_absurd", "vrp_version_nan",
+                                "vrp_entry_count_over_cap", "vrp_record_count_over_cap"}) {
         const CliResult r =
             runCli({"project-info", (fs::path(CALIVUE_TEST_DATA) / "crashers" / crasher).string()});
         EXPECT_TRUE(failsWithOneLine(r)) << crasher;
@@ -102,8 +103,10 @@ TEST_F(ProjectCli, FailuresAreOneLine)
         EXPECT_FALSE(fs::exists(path("bad.vrp"))) << what;
     }
     writeText("ok.json", "{}");
+    // The designed message, then which file and the system's reason.
     EXPECT_EQ(runCli({"project-write", path("ok.json"), path("no/dir/x.vrp")}).err,
-              "Error writing VRP file\n");
+              "Error writing VRP file: " + path("no/dir/x.vrp") + ": " +
+                  std::make_error_code(std::errc::no_such_file_or_directory).message() + "\n");
     EXPECT_TRUE(failsWithOneLine(runCli({"project-write", path("none.json"), path("x.vrp")})));
 }
 

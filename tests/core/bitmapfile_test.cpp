@@ -3,6 +3,7 @@
 #include "testutil.h"
 #include "core/bitmapfile.h"
 #include "core/bytecursor.h"
+#include "core/fileio.h"
 
 #include <gtest/gtest.h>
 
@@ -355,6 +356,37 @@ TEST_F(BitmapFileTest, HostileHeadersAreRejectedWithTheirReason)
         EXPECT_EQ(fromFile.lastError(), c.expected) << c.name;
         EXPECT_EQ(fromFile.fileOpened(), 1) << c.name;
         expectEmpty(fromFile);
+    }
+}
+
+// Sparse files whose headers declare a huge picture or a file at the cap:
+// catches a reader that takes the declared bytes (up to 257 MB) before checking
+// the headers, or more than the pixels of a small picture need.
+TEST_F(BitmapFileTest, ReadsOnlyWhatCheckedHeadersDeclare)
+{
+    struct Case {
+        const char* name;
+        std::int32_t width, height;
+        Error expected;
+        std::uint64_t mostBytesRead;
+    };
+    const Case cases[] = {
+        {"100,000 x 100,000", 100000, 100000, Error::TooLarge, 54},
+        {"over the pixel cap", 30000, 30000, Error::TooLarge, 54},
+        {"3 x 2", 3, 2, Error::None, 54 + 78},
+    };
+    const fs::path p = m_dir / "sparse.bmp";
+    for (const Case& c : cases) {
+        auto b = encodeBmp24(3, 2, patterned(3, 2));
+        putU32(b, 2, static_cast<std::uint32_t>(kBitmapMaxFileBytes));
+        putU32(b, 18, static_cast<std::uint32_t>(c.width));
+        putU32(b, 22, static_cast<std::uint32_t>(c.height));
+        writeAll(p, b);
+        fs::resize_file(p, kBitmapMaxFileBytes);
+        const std::uint64_t before = fileio_hooks::bytesRead();
+        cBitmapFile bmp(p);
+        EXPECT_EQ(bmp.lastError(), c.expected) << c.name;
+        EXPECT_LE(fileio_hooks::bytesRead() - before, c.mostBytesRead) << c.name;
     }
 }
 

@@ -268,16 +268,18 @@ TEST(ReportProject, RefusesHostileFiles)
         {"vrp_ansi_u64_length_absurd", Error::Truncated},
         {"vrp_text_prefix_cut", Error::Truncated},
         {"vrp_text_mark_then_end", Error::Truncated},
-        {"vrp_entry_count_2p31", Error::Truncated},
+        {"vrp_entry_count_2p31", Error::TooLarge},
+        {"vrp_entry_count_over_cap", Error::TooLarge},
         {"vrp_entry_count_negative", Error::Corrupted},
-        {"vrp_record_count_2p31", Error::Truncated},
+        {"vrp_record_count_2p31", Error::TooLarge},
+        {"vrp_record_count_over_cap", Error::TooLarge},
         {"vrp_record_count_negative", Error::Corrupted},
         {"vrp_ends_inside_title_date", Error::Truncated},
         {"vrp_ends_inside_record_date", Error::Truncated},
         {"vrp_ends_inside_captions", Error::Truncated},
-        {"vrp_version_nan", Error::Truncated},
-        {"vrp_version_inf", Error::Truncated},
-        {"vrp_version_neg_inf", Error::Truncated},
+        {"vrp_version_nan", Error::TooLarge},
+        {"vrp_version_inf", Error::TooLarge},
+        {"vrp_version_neg_inf", Error::TooLarge},
         // Extension blocks after a sound project: damage there is not ignored.
         {"vrp_ext_signature_only", Error::Truncated},
         {"vrp_ext_version_cut", Error::Truncated},
@@ -303,6 +305,21 @@ TEST(ReportProject, RefusesHostileFiles)
         EXPECT_EQ(readReportProject(readAll(e.path())).error(), expected.at(name)) << name;
     }
     EXPECT_EQ(seen, expected.size()) << "a listed crasher file is missing";
+}
+
+// A count the bytes can back is still refused above the cap, so a small file
+// cannot make the reader build millions of entries; the cap itself is accepted.
+TEST(ReportProject, CapsInspectionCounts)
+{
+    for (const bool records : {false, true}) {
+        for (const std::size_t n : {kMaxProjectInspections, kMaxProjectInspections + 1}) {
+            ReportProject p;
+            (records ? p.records.resize(n) : p.entries.resize(n));
+            const Result<ReportProject> back = readReportProject(encodeReportProject(p));
+            EXPECT_EQ(back.error(), n > kMaxProjectInspections ? Error::TooLarge : Error::None)
+                << (records ? "records " : "entries ") << n;
+        }
+    }
 }
 
 class ReportProjectFile : public ::testing::Test {

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fstream>
 #include <random>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,6 +37,11 @@ void writeAll(const fs::path& p, const std::vector<std::uint8_t>& bytes)
 void writeText(const fs::path& p, const std::string& text)
 {
     std::ofstream(p, std::ios::binary) << text;
+}
+
+std::vector<std::uint8_t> bytesOf(std::string_view s)
+{
+    return {s.begin(), s.end()};
 }
 
 void setText(std::span<std::uint8_t> field, std::string_view text)
@@ -467,4 +473,67 @@ TEST_F(SnapshotFilesTest, SavingWithoutRecordIsRefused)
     cBrixa img;
     EXPECT_EQ(saveSnapshot(img, {}, m_dir / "x.bmp", CursorSlots{}), Error::NotLoaded);
     EXPECT_FALSE(fs::exists(m_dir / "x.qvx"));
+}
+
+// Save As writes its files as one set. Every write of the set is made to fail in
+// turn, outright or short: catches a failed copy reported as success (a truncated
+// .bmp or .wav over the old one), a set half replaced, a temporary left behind,
+// text B left renamed, or a failure that does not name its file.
+TEST_F(SnapshotFilesTest, SaveAsIsOneOperationWhateverWriteFails)
+{
+    makeCameraSet(m_dir / "card", "IR_0003", true);
+    const fs::path current = m_dir / "card" / "IR_0003.BMP";
+    const fs::path out = m_dir / "out";
+    const std::vector<fs::path> targets = {out / "new.qvx", out / "new.wav", out / "new.bmp"};
+    for (const bool shortWrite : {false, true}) {
+        std::set<fs::path> failedFiles;
+        for (int nth = 1; nth < 20; ++nth) {
+            SCOPED_TRACE(std::to_string(nth) + (shortWrite ? " short" : " failing"));
+            fs::remove_all(out);
+            fs::create_directories(out);
+            for (const fs::path& t : targets) writeText(t, "previous " + t.filename().string());
+            cBrixa img;
+            ASSERT_EQ(openSnapshot(current, img), Error::None);
+            const auto textB = img.fields.textB;
+            fileio_hooks::setWriteFault(fileio_hooks::WriteFault{{}, nth, shortWrite});
+            FileFailure failure;
+            const Error e = saveSnapshot(img, current, out / "new.bmp",
+                                         cursorSlotsFromRecord(img.fields), nullptr, &failure);
+            fileio_hooks::setWriteFault(std::nullopt);
+            if (e == Error::None) {  // nth is past the last write of the set
+                EXPECT_EQ(readAll(out / "new.bmp"), readAll(current));
+                EXPECT_EQ(readAll(out / "new.wav"), readAll(m_dir / "card" / "IR_0003.WAV"));
+                break;
+            }
+            EXPECT_EQ(e, Error::WriteFailed);
+            EXPECT_EQ(failure.reason, std::make_error_code(std::errc::no_space_on_device));
+            failedFiles.insert(failure.path);
+            EXPECT_EQ(img.fields.textB, textB);
+            for (const fs::path& t : targets)
+                EXPECT_EQ(readAll(t), bytesOf("previous " + t.filename().string())) << t;
+            EXPECT_EQ(fileCount(out), 3u) << "a temporary was left";
+        }
+        EXPECT_EQ(failedFiles, std::set<fs::path>(targets.begin(), targets.end()));
+    }
+}
+
+// Catches a Save As whose .bmp name is a folder writing the record and voice
+// note and reporting success without the bitmap.
+TEST_F(SnapshotFilesTest, SaveAsOntoFolderNamedLikeTheBitmapChangesNothing)
+{
+    makeCameraSet(m_dir / "card", "IR_0003", true);
+    const fs::path current = m_dir / "card" / "IR_0003.BMP";
+    fs::create_directories(m_dir / "out" / "new.bmp");
+    writeText(m_dir / "out" / "new.qvx", "previous record");
+    cBrixa img;
+    ASSERT_EQ(openSnapshot(current, img), Error::None);
+    FileFailure failure;
+    EXPECT_EQ(saveSnapshot(img, current, m_dir / "out" / "new.bmp",
+                           cursorSlotsFromRecord(img.fields), nullptr, &failure),
+              Error::WriteFailed);
+    EXPECT_EQ(failure.path, m_dir / "out" / "new.bmp");
+    EXPECT_EQ(failure.reason, std::make_error_code(std::errc::is_a_directory));
+    EXPECT_EQ(readAll(m_dir / "out" / "new.qvx"), bytesOf("previous record"));
+    EXPECT_FALSE(fs::exists(m_dir / "out" / "new.wav"));
+    EXPECT_EQ(fileCount(m_dir / "out"), 1u);
 }
