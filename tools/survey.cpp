@@ -21,6 +21,7 @@ struct SurveyItem {
     const char16_t* equipment;
     const char16_t* comment;
     std::int32_t priority;  // 0 none, 1-5 low to high
+    const char16_t* action;
 };
 
 // The walk of the survey, in the order the thermographer met the equipment.
@@ -29,19 +30,21 @@ constexpr std::array<SurveyItem, kSurveySnapshots> kItems{{
      u"Motor 22 kW / centrifugal pump",
      u"Drive-end bearing runs markedly warmer than the non-drive end. Check lubrication and "
      u"alignment at the next planned stop.",
-     3},
+     3, u"Relubricate the drive-end bearing and check the coupling alignment."},
     {SceneKind::Panel, 2, 0, 0, 4, u"Distribution board DB-2", u"Switch room, ground floor",
      u"400 V distribution board, incomer and outgoing ways",
      u"Phase L2 terminal of way 4 is hot compared with L1 and L3 under similar load. Retorque "
      u"the connection and re-inspect.",
-     4},
+     4, u"Isolate, retorque the L2 terminal of way 4 and re-inspect under load."},
     {SceneKind::Pipework, 4, 0, 0, 2, u"Steam header insulation", u"Boiler house, east wall",
-     u"DN80 steam header", u"Missing lagging at the flange; heat loss but no safety concern.", 2},
+     u"DN80 steam header", u"Missing lagging at the flange; heat loss but no safety concern.", 2,
+     u"Fit a removable insulation jacket to the flange."},
     {SceneKind::Facade, 3, 0, 0, 2, u"North facade, first floor", u"Office block, grid C-D",
      u"Cavity wall with replacement windows",
-     u"Cold bridge along the window head; no moisture pattern seen.", 1},
+     u"Cold bridge along the window head; no moisture pattern seen.", 1,
+     u"Review the lintel insulation at the next refurbishment."},
     {SceneKind::Machine, 0, 50, 1, 3, u"Conveyor drive M-7", u"Packing hall, line 2",
-     u"Geared motor 7.5 kW", u"Gearbox and motor within normal range.", 0},
+     u"Geared motor 7.5 kW", u"Gearbox and motor within normal range.", 0, u""},
 }};
 
 // Days since 30 December 1899, the form a project file stores dates in.
@@ -108,6 +111,7 @@ ReportProject surveyProject(const std::vector<WrittenFiles>& snapshots,
         r.equipment = item.equipment;
         r.comment = item.comment;
         r.repairPriority = item.priority;
+        r.faultAction = item.action;
         r.inspectedDate = projectDate(plans[i].capture);
         r.inspectedDated = true;
         r.inspectedInitials = u"AT";
