@@ -204,6 +204,8 @@ bool CReportDoc::moveInspection(int from, int to)
     m_inspections.insert(m_inspections.begin() + to, std::move(moved));
     renumber();
     emit inspectionMoved(from, to);
+    // The order is saved with the project: a reorder alone must not be lost at close.
+    setModified(true);
     return true;
 }
 

@@ -92,8 +92,8 @@ public:
     void removeInspections(int first, int count);
     void removeAll() { removeInspections(0, inspectionCount()); }
     // Moves inspection `from` so that it ends up at index `to`; false when either is out of
-    // range or they are equal. Announces inspectionMoved; the modified flag is left as it is
-    // (the report writer has always treated a new order as no change of the contents).
+    // range or they are equal. Announces inspectionMoved and marks the project modified, since
+    // the order is saved with it.
     bool moveInspection(int from, int to);
     // Replaces an inspection's record; announces inspectionChanged unless nothing changed, and
     // marks the project modified when `markModified` (a page storing what it showed, with the
