@@ -48,6 +48,16 @@ auto lineTexts(Record& r)
                       &r.reinspectedInitials};
 }
 
+// What a field stores: its text, unless it shows a stored text cut to the field's limit and the
+// user left it so; then the record keeps its whole text (a project written elsewhere may hold
+// longer texts than the page's fields take, and merely showing it must not shorten them).
+std::u16string storedText(const std::u16string& stored, const QString& shown, int limit)
+{
+    const QString whole = toQString(stored);
+    if (whole.size() > limit && shown == whole.left(limit)) return stored;
+    return toU16(shown);
+}
+
 void clearReading(cColourEdit* box)
 {
     box->clear();
@@ -217,9 +227,10 @@ void DetailsDlg::storeInspection()
     cInspectionRecord r = m_d->doc.inspection(n - 1)->record;
     const auto texts = lineTexts(r);
     const std::array<QLineEdit*, 15> fields = c.lineFields();
-    for (std::size_t i = 0; i < fields.size(); ++i) *texts[i] = toU16(fields[i]->text());
-    r.comment = toU16(c.comment->text());
-    r.faultAction = toU16(c.faultAction->text());
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        *texts[i] = storedText(*texts[i], fields[i]->text(), fields[i]->maxLength());
+    r.comment = storedText(r.comment, c.comment->text(), c.comment->maxLength());
+    r.faultAction = storedText(r.faultAction, c.faultAction->text(), c.faultAction->maxLength());
     // The list is shown only in Buildings; elsewhere the record keeps its choice.
     if (conditionIsChoice(m_d->ctx.templateNumber))
         r.conditionChoice = std::max(0, c.conditionList->currentIndex());

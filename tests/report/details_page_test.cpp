@@ -518,6 +518,24 @@ TEST_F(DetailsPage, StoringKeepsFieldsTheTemplateHides)
         EXPECT_EQ(page->records()[0], full) << "template " << t;
     }
     EXPECT_EQ(c().conditionList->currentIndex(), 2);
+
+    // Catches texts longer than their fields (a project written by a script or another
+    // program) being cut when the inspection is merely shown and stored: the record keeps
+    // them whole until the user edits the field, and an edit stores what the field holds.
+    cInspectionRecord longer = full;
+    longer.name = std::u16string(60, u'N');
+    longer.comment = std::u16string(700, u'c');
+    longer.faultAction = std::u16string(300, u'f');
+    longer.pressure = std::u16string(30, u'9');
+    build(0);
+    add(gen::demoPlan(4), longer);
+    page->activatePage();
+    page->storeInspection();
+    EXPECT_EQ(page->records()[0], longer);
+    c().name->setText(QStringLiteral("Pump"));
+    page->storeInspection();
+    EXPECT_EQ(page->records()[0].name, u"Pump");
+    EXPECT_EQ(page->records()[0].comment, longer.comment);
 }
 
 // The date pairs: a dated step shows and stores its picker; an undated one keeps the stored
