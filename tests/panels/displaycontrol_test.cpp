@@ -253,8 +253,8 @@ TEST(DisplayControlPage, RefusedSpanEndsShowOneMessageAndRestore)
         QApplication::sendEvent(high, &out);
         QApplication::sendEvent(low, &out);
     };
-    const QString max = QStringLiteral("Maximum span must be greater than minimum span");
-    const QString min = QStringLiteral("Minimum span must be less than maximum span");
+    const QString max = QStringLiteral("The upper end of the temperature span must be above the lower end");
+    const QString min = QStringLiteral("The lower end of the temperature span must be below the upper end");
     const QString range = QStringLiteral("Temperature out of range");
     p.typeAndLeave(high, low->text());  // high equal to low
     EXPECT_EQ(log.texts, QStringList{max});
