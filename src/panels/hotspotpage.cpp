@@ -28,6 +28,14 @@ namespace calivue {
 
 namespace {
 
+// A button caption with its keyboard accelerator: a text that carries its own ("削除(&R)", for
+// scripts whose letters no keyboard types directly) keeps it, any other is marked on its first
+// letter.
+QString withAccelerator(const QString& text)
+{
+    return text.contains(QLatin1Char('&')) ? text : QLatin1Char('&') + text;
+}
+
 // The page's list and buttons were laid out in dialog units; a horizontal unit is a quarter
 // of the font's average character width.
 int dialogUnitsToPixels(const QWidget* widget, int units)
@@ -67,7 +75,7 @@ cHotSpotPage::cHotSpotPage(QWidget* parent) : QWidget(parent)
         m_list->setColumnWidth(c, dialogUnitsToPixels(this, widths[c]));
     m_list->header()->setStretchLastSection(false);
 
-    m_remove = new QPushButton(QLatin1Char('&') + uiText(sid::Remove), this);
+    m_remove = new QPushButton(withAccelerator(uiText(sid::Remove)), this);
     m_remove->setObjectName(QStringLiteral("remove"));
 
     auto* label = new QLabel(uiText(sid::EmissivityLabel), this);
@@ -80,7 +88,7 @@ cHotSpotPage::cHotSpotPage(QWidget* parent) : QWidget(parent)
     m_up = arrowButton(this, Qt::UpArrow, QStringLiteral("emissivityUp"));
     m_down = arrowButton(this, Qt::DownArrow, QStringLiteral("emissivityDown"));
 
-    m_set = new QPushButton(QLatin1Char('&') + uiText(sid::Set), this);
+    m_set = new QPushButton(withAccelerator(uiText(sid::Set)), this);
     m_set->setObjectName(QStringLiteral("set"));
     m_set->setAutoDefault(false);
     m_lookup = new QPushButton(QStringLiteral(">>"), this);

@@ -8,6 +8,8 @@
 #include "emissivitydlg.h"
 
 #include "desktop/messagedlg.h"
+#include "stringids.h"
+#include "stringtable.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -379,4 +381,26 @@ TEST(HotSpotPage, WithoutADocumentNothingHappens)
 }
 
 }  // namespace
+// Catches an accelerator forced onto the first character of a caption that carries its own:
+// a CJK "削除(&R)" would otherwise be marked on 削, which no keyboard types.
+TEST(HotSpotPage, ButtonsKeepTheAcceleratorTheirCaptionCarries)
+{
+    struct Case {
+        QString remove, set, removeShown, setShown;
+    } cases[] = {{QStringLiteral("Remove"), QStringLiteral("Set"), QStringLiteral("&Remove"),
+                  QStringLiteral("&Set")},
+                 {QStringLiteral("削除(&R)"), QStringLiteral("設定(&S)"),
+                  QStringLiteral("削除(&R)"), QStringLiteral("設定(&S)")}};
+    for (const Case& c : cases) {
+        LanguagePack module;
+        module.strings.insert(sid::Remove, c.remove);
+        module.strings.insert(sid::Set, c.set);
+        StringTable::setActive(StringTable::withModule(module));
+        PageFixture f(threeCursorPlan());
+        EXPECT_EQ(f.page.removeButton()->text(), c.removeShown);
+        EXPECT_EQ(f.page.setButton()->text(), c.setShown);
+    }
+    StringTable::setActive(StringTable::english());
+}
+
 }  // namespace calivue
