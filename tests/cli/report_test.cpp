@@ -2,6 +2,7 @@
 #ifdef CALIVUE_CLI_THUMBNAIL
 #include "clitest.h"
 
+#include "core/fileio.h"
 #include "core/reportproject.h"
 #include "languagetable.h"
 
@@ -135,6 +136,28 @@ TEST_F(CliReport, SaysWhichFolderIsMissingAndWhatIsWrongWithTheLogo)
         EXPECT_EQ(r.err, "calivue-cli: logo " + path(logo) + ": " + reason +
                              "; the report is printed without it\n");
         EXPECT_TRUE(fs::exists(m_dir / "logo.pdf"));
+    }
+}
+
+// Catches a report that, when the disk fills up part way (one short write, or a refused one),
+// exits 0 and renames a truncated PDF over the previous report, or leaves its temporary file.
+TEST_F(CliReport, AFullDiskKeepsThePreviousReport)
+{
+    const std::vector<std::uint8_t> earlier{'%', 'P', 'D', 'F', '-', '1', '.', '4'};
+    for (const bool shortWrite : {true, false}) {
+        SCOPED_TRACE(shortWrite);
+        writeBytes(m_dir / "kept.pdf", earlier);
+        const auto before = fs::directory_iterator(m_dir);
+        const std::size_t files = std::distance(before, fs::directory_iterator());
+        fileio_hooks::setWriteFault(fileio_hooks::WriteFault{m_dir / "kept.pdf", 1, shortWrite});
+        const CliResult r = runCli({"report", path("p.vrp"), path("kept.pdf")});
+        fileio_hooks::setWriteFault(std::nullopt);
+        EXPECT_TRUE(failsWithOneLine(r));
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "Cannot write " + path("kept.pdf") + ": Could not write the PDF file " +
+                             path("kept.pdf") + ": No space left on device\n");
+        EXPECT_EQ(readBytes(m_dir / "kept.pdf"), earlier);
+        EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), files);
     }
 }
 
