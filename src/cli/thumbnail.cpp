@@ -16,6 +16,8 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <sstream>
+
 namespace calivue::cli {
 
 QImage thumbnailImage(const cBrixa& img, int size)
@@ -40,8 +42,13 @@ int runThumbnail(const std::filesystem::path& snapshot, const std::filesystem::p
         err << "SIZE must be 1 to " << kMaxThumbnailSize << '\n';
         return 1;
     }
+    // File managers read one line at most: the failure, or else the warning of a short record.
+    std::ostringstream notes;
     cBrixa img;
-    if (!openForCommand(snapshot, img, err)) return 1;
+    if (!openForCommand(snapshot, img, notes)) {
+        err << notes.str();
+        return 1;
+    }
     const QImage thumb = thumbnailImage(img, size);
     if (thumb.isNull()) {
         err << "Cannot render " << snapshot.string() << '\n';
@@ -63,6 +70,7 @@ int runThumbnail(const std::filesystem::path& snapshot, const std::filesystem::p
         err << "Cannot write " << output.string() << ": " << failure.reason.message() << '\n';
         return 1;
     }
+    err << notes.str();
     return 0;
 }
 
