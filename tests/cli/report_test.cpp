@@ -124,6 +124,13 @@ TEST_F(CliReport, SaysWhichFolderIsMissingAndWhatIsWrongWithTheLogo)
     EXPECT_EQ(missing.err, "Cannot write " + path("no/such/folder/r.pdf") +
                                ": Could not save the PDF file: the folder " +
                                path("no/such/folder") + " does not exist\n");
+    // A folder on the way that is a file: the system's reason, not a printer-server failure.
+    writeBytes(m_dir / "afile", std::vector<std::uint8_t>{1});
+    const CliResult underFile = runCli({"report", path("p.vrp"), path("afile/r.pdf")});
+    EXPECT_EQ(underFile.code, 1);
+    EXPECT_EQ(underFile.err, "Cannot write " + path("afile/r.pdf") +
+                                 ": Could not write the PDF file " + path("afile/r.pdf") +
+                                 ": Not a directory\n");
 
     writeBytes(m_dir / "logo.jpg", std::vector<std::uint8_t>{'n', 'o', 't', ' ', 'a', ' ', 'j'});
     for (const auto& [logo, reason] :
