@@ -404,6 +404,26 @@ TEST_F(PdfReport, AFullDiskFailsTheJobAndKeepsTheEarlierFile)
               QStringList{QStringLiteral("out.pdf")});
 }
 
+// Catches a printer used without the engine's writer that drops its document: it saves the
+// file itself, whole, and says so.
+TEST_F(PdfReport, APrinterWithoutAWriterSavesTheFileItself)
+{
+    PdfPrinter printer;
+    RecordingListener listener;
+    printer.initialize(QStringLiteral("PDF Converter"), QStringLiteral("Report Writer"));
+    const QString out = path(QStringLiteral("own.pdf"));
+    beginReportProfile(printer, out, &listener);
+    ASSERT_NE(printer.startDocument(QStringLiteral("t"), QString()), nullptr);
+    printer.painter()->drawText(100, 100, QStringLiteral("hello"));
+    ASSERT_TRUE(printer.endDocument());
+    EXPECT_EQ(listener.events, QStringList{QStringLiteral("saved ") + out});
+    QFile pdf(out);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+}
+
 TEST(PdfReadings, SnapshotFactsFollowTheMarkersUnitAndSelections)
 {
     gen::SnapshotPlan plan = gen::demoPlan(5);  // three cursors, hottest and coldest on
