@@ -1,5 +1,6 @@
 // Opening the snapshot a subcommand works on, with the tool's messages: one
-// "Error opening file" line naming the path and the reason, or a warning when
+// "Error opening file" line naming the path and the reason (the record's path when
+// the bitmap named is there but its record is not), or a warning when
 // the record is shorter than a whole one.
 #include "commands.h"
 
@@ -26,8 +27,13 @@ std::string_view openFailureText(OpenFailure f)
 bool openForCommand(const std::filesystem::path& snapshot, cBrixa& img, std::ostream& err)
 {
     if (const Error e = openSnapshot(snapshot, img); e != Error::None) {
-        err << kOpenError << ": " << snapshot.string() << ": " << openFailureText(openFailureOf(e))
-            << '\n';
+        err << kOpenError << ": " << snapshot.string() << ": ";
+        std::error_code ec;
+        // A bitmap that is there without its record: the file that is missing is the record.
+        if (openFailureOf(e) == OpenFailure::NotFound && std::filesystem::exists(snapshot, ec))
+            err << "record " << recordPathOf(snapshot).string() << " not found\n";
+        else
+            err << openFailureText(openFailureOf(e)) << '\n';
         return false;
     }
     if (img.isIncomplete())

@@ -6,6 +6,7 @@
 #include "reportgenerator.h"
 #include "reporttext.h"
 
+#include "fspath.h"
 #include "languagemodules.h"
 #include "languagetable.h"
 #include "pdfprinter.h"
@@ -57,11 +58,6 @@ private:
     std::unique_ptr<QGuiApplication> m_app;
 };
 
-QString qtPath(const std::filesystem::path& p)
-{
-    return QString::fromStdString(p.string());
-}
-
 }  // namespace
 
 int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
@@ -111,14 +107,16 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     job.language = language;
     job.texts = texts;
     job.locale = languageLocale(language);
-    job.outputPath = qtPath(o.output);
+    // The name as given is the file written, byte for byte; the text form is for messages.
+    job.outputPath = fromFsPath(o.output);
+    job.outputFile = o.output;
     const ReportOutcome outcome = writeReport(job);
     if (outcome.status != ReportOutcome::Status::Saved) {
         err << "Cannot write " << o.output.string() << ": " << outcome.message.toStdString()
             << '\n';
         return 1;
     }
-    out << outcome.path.toStdString() << ": " << outcome.pages << " pages\n";
+    out << o.output.string() << ": " << outcome.pages << " pages\n";
     return 0;
 }
 

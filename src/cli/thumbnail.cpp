@@ -9,22 +9,16 @@
 #include "core/brixa.h"
 #include "core/constants.h"
 #include "core/displaystate.h"
+#include "core/fileio.h"
 #include "core/render.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
-#include <QSaveFile>
-#include <QString>
+
+#include <sstream>
 
 namespace calivue::cli {
-
-namespace {
-
-QString qtPath(const std::filesystem::path& p)
-{
-    return QString::fromStdString(p.string());
-}
-
-}  // namespace
 
 QImage thumbnailImage(const cBrixa& img, int size)
 {
@@ -48,20 +42,35 @@ int runThumbnail(const std::filesystem::path& snapshot, const std::filesystem::p
         err << "SIZE must be 1 to " << kMaxThumbnailSize << '\n';
         return 1;
     }
+    // File managers read one line at most: the failure, or else the warning of a short record.
+    std::ostringstream notes;
     cBrixa img;
-    if (!openForCommand(snapshot, img, err)) return 1;
+    if (!openForCommand(snapshot, img, notes)) {
+        err << notes.str();
+        return 1;
+    }
     const QImage thumb = thumbnailImage(img, size);
     if (thumb.isNull()) {
         err << "Cannot render " << snapshot.string() << '\n';
         return 1;
     }
-    // Written beside the target and renamed over it, so a file manager never reads half a PNG
-    // and a failure leaves no file behind.
-    QSaveFile file(qtPath(output));
-    if (!file.open(QIODevice::WriteOnly) || !thumb.save(&file, "PNG") || !file.commit()) {
-        err << "Cannot write " << output.string() << '\n';
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !thumb.save(&buffer, "PNG")) {
+        err << "Cannot render " << snapshot.string() << '\n';
         return 1;
     }
+    // Written beside the target and renamed over it, so a file manager never reads half a PNG
+    // and a failure leaves no file behind. The name is used as given, byte for byte: a Qt file
+    // name would turn bytes that are not UTF-8 into another name.
+    FileFailure failure;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(png.constData());
+    if (writeFileAtomically(output, {bytes, static_cast<std::size_t>(png.size())}, &failure) !=
+        Error::None) {
+        err << "Cannot write " << output.string() << ": " << failure.reason.message() << '\n';
+        return 1;
+    }
+    err << notes.str();
     return 0;
 }
 

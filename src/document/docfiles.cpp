@@ -78,11 +78,17 @@ bool CVantoroDoc::saveDocument(const QString& newBmpPath)
 
     SavedSnapshot saved;
     const fs::path current = m_currentPath.isEmpty() ? fs::path() : toFsPath(m_currentPath);
-    const Error e = saveSnapshot(m_image, current, toFsPath(newBmpPath), cursorSlots(), &saved);
+    FileFailure failure;
+    const Error e =
+        saveSnapshot(m_image, current, toFsPath(newBmpPath), cursorSlots(), &saved, &failure);
     if (e != Error::None) {
         // A save the user asked for must never fail unseen: the changes are still only here.
+        // The file of the set that could not be written and the system's reason, where known.
+        const QString where = failure ? fromFsPath(failure.path) + QStringLiteral(": ") +
+                                            QString::fromStdString(failure.reason.message())
+                                      : newBmpPath;
         const QString text =
-            formatText(QStringLiteral("%s\n%s"), {uiText(sid::ErrorSavingFile), newBmpPath});
+            formatText(QStringLiteral("%s\n%s"), {uiText(sid::ErrorSavingFile), where});
         cMessageDlg::messageBox(text, cMessageDlg::IconStop, cMessageDlg::ButtonsOk,
                                 m_dialogParent);
         return false;

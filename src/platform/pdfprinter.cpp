@@ -4,6 +4,7 @@
 #include "stringtable.h"
 #include "textformat.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -13,6 +14,26 @@
 #include <QSaveFile>
 
 namespace calivue {
+
+namespace {
+
+// Writes document to path through a save file, checking the count of every write: a write
+// that stores only part of its bytes (the disk filled up) is retried with the rest, so the
+// system's reason surfaces instead of a short file being renamed over the old one.
+QString saveDocument(const QString& path, const QByteArray& document)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    for (qsizetype done = 0; done < document.size();) {
+        const qint64 n = file.write(document.constData() + done, document.size() - done);
+        if (n <= 0) return file.errorString();
+        done += static_cast<qsizetype>(n);
+    }
+    if (!file.commit()) return file.errorString();
+    return {};
+}
+
+}  // namespace
 
 PdfPrinter::PdfPrinter() = default;
 
@@ -109,8 +130,7 @@ void PdfPrinter::closeJob()
     if (m_painter && m_painter->isActive()) m_painter->end();
     m_painter.reset();
     m_writer.reset();
-    if (m_file) m_file->cancelWriting();
-    m_file.reset();  // an uncommitted save file removes its temporary file
+    m_document.reset();
 }
 
 QPainter* PdfPrinter::startDocument(const QString& documentName, const QString& creator)
@@ -144,14 +164,12 @@ QPainter* PdfPrinter::startDocument(const QString& documentName, const QString& 
         fail(TemporaryFileError);
         return nullptr;
     }
-    m_file = std::make_unique<QSaveFile>(m_outputPath);
-    if (!m_file->open(QIODevice::WriteOnly)) {
-        m_failure = formatText(uiText(sid::PdfCannotWriteFile),
-                               {QDir::toNativeSeparators(m_outputPath), m_file->errorString()});
+    m_document = std::make_unique<QBuffer>();
+    if (!m_document->open(QIODevice::WriteOnly)) {
         fail(TemporaryFileError);
         return nullptr;
     }
-    m_writer = std::make_unique<QPdfWriter>(m_file.get());
+    m_writer = std::make_unique<QPdfWriter>(m_document.get());
     m_writer->setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
     m_writer->setResolution(300);
     m_writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -177,19 +195,20 @@ bool PdfPrinter::endDocument()
     const bool drawn = m_painter->end();
     m_painter.reset();
     m_writer.reset();  // flushes nothing more: the painter's end wrote the document
-    const bool written = drawn && m_file->error() == QFileDevice::NoError;
-    if (!written) {
+    if (!drawn) {
         fail(TemporaryFileError);
         return false;
     }
-    if (!m_file->commit()) {
+    const QByteArray& document = m_document->data();
+    const QString reason =
+        m_fileWriter ? m_fileWriter(document) : saveDocument(m_outputPath, document);
+    m_document.reset();
+    if (!reason.isEmpty()) {
         m_failure = formatText(uiText(sid::PdfCannotWriteFile),
-                               {QDir::toNativeSeparators(m_outputPath), m_file->errorString()});
-        m_file.reset();
+                               {QDir::toNativeSeparators(m_outputPath), reason});
         fail(SaveError);
         return false;
     }
-    m_file.reset();
     if (m_listener) m_listener->fileSaved(m_outputPath);
     return true;
 }

@@ -4,9 +4,10 @@
 // next job prints with, and a listener told when the file is saved or the job failed. A job
 // draws through one QPainter on a QPdfWriter: A4 portrait at 300 dpi, so the device units are
 // 2480 × 3508 and no scaling is set; the document is PDF/A-1b with its fonts embedded and its
-// text kept as text. The file is written under a temporary name beside the target and renamed
-// over it only when the job completes, so a failed or cancelled job leaves any earlier file of
-// that name as it was.
+// text kept as text. The document is built in memory and written out only when the job
+// completes, every byte of it checked, under a temporary name beside the target that is renamed
+// over it last, so a failed or cancelled job (or a full disk) leaves any earlier file of that
+// name as it was.
 #ifndef CALIVUE_PLATFORM_PDFPRINTER_H
 #define CALIVUE_PLATFORM_PDFPRINTER_H
 
@@ -14,11 +15,12 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
+class QBuffer;
 class QPainter;
 class QPdfWriter;
-class QSaveFile;
 
 namespace calivue {
 
@@ -97,6 +99,13 @@ public:
     // The path the job writes, valid from startDocument.
     QString outputPath() const { return m_outputPath; }
 
+    // Stores a finished document in full, replacing the target only when all of it is written;
+    // returns the system's reason when it could not (empty on success).
+    using FileWriter = std::function<QString(const QByteArray& document)>;
+    // The writer the next jobs' documents go to (the caller's file layer); without one the
+    // printer writes outputPath() itself.
+    void setFileWriter(FileWriter writer) { m_fileWriter = std::move(writer); }
+
     // The user's message for a print error code (empty for an unknown code).
     static QString errorMessage(int code);
     // The user's message for the last failed job: the folder that does not exist, or the
@@ -118,7 +127,8 @@ private:
 
     QString m_outputPath;
     QString m_failure;  // why the last job could not write its file; empty when unknown
-    std::unique_ptr<QSaveFile> m_file;
+    FileWriter m_fileWriter;
+    std::unique_ptr<QBuffer> m_document;  // the job's PDF until it is written out
     std::unique_ptr<QPdfWriter> m_writer;
     std::unique_ptr<QPainter> m_painter;
 };

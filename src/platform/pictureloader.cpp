@@ -37,6 +37,8 @@ QString pictureFailureText(PictureFailure failure)
             return uiText(sid::OpenReasonNotFound);
         case PictureFailure::NotReadable:
             return uiText(sid::OpenReasonNotReadable);
+        case PictureFailure::NotRegularFile:
+            return uiText(sid::OpenReasonNotRegularFile);
         case PictureFailure::NotPicture:
             break;
     }
@@ -45,6 +47,14 @@ QString pictureFailureText(PictureFailure failure)
 
 std::optional<Picture> loadPicture(const QString& path, PictureFailure* failure)
 {
+    // The same check as the snapshot reader's, before anything opens the path (symbolic links
+    // followed): a directory, FIFO, socket or device is refused by its type.
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) {
+        if (failure)
+            *failure = info.exists() ? PictureFailure::NotRegularFile : PictureFailure::NotFound;
+        return std::nullopt;
+    }
     QImageReader reader(path);
     reader.setAutoTransform(true);
     QImage image = reader.read();

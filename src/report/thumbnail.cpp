@@ -4,8 +4,7 @@
 #include "pictureloader.h"
 
 #include "core/bitmapfile.h"
-
-#include <QFile>
+#include "core/fileio.h"
 
 #include <cstring>
 
@@ -31,12 +30,11 @@ QImage imageOfBitmap(const cBitmapFile& bitmap)
 Thumbnail makeThumbnail(const QString& path)
 {
     Thumbnail out;
-    {
-        QFile probe(path);
-        if (!probe.open(QIODevice::ReadOnly)) {
-            out.failure = ThumbnailFailure::NotReadable;
-            return out;
-        }
+    // Only a regular file that opens is read (the snapshot reader's check): a FIFO of a
+    // picture's name would otherwise block the scan in its open.
+    if (!readFilePrefix(toFsPath(path), 0).ok()) {
+        out.failure = ThumbnailFailure::NotReadable;
+        return out;
     }
     QImage picture;
     if (path.endsWith(QLatin1String("bmp"), Qt::CaseSensitive)) {

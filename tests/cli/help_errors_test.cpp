@@ -39,7 +39,8 @@ TEST(CliHelp, ToolAndEverySubcommandHaveHelp)
 }
 
 // Catches a missing, corrupt or non-regular snapshot that is not reported with the
-// one agreed line (naming the path and the reason), reported with exit 0, that
+// one agreed line (naming the path and the reason, and the record when a bitmap that
+// exists has none, not the bitmap as "not found"), reported with exit 0, that
 // leaves an output file behind, or (a FIFO) that blocks the tool forever.
 TEST_F(CliTest, UnreadableSnapshotGivesErrorOpeningFileForEveryCommand)
 {
@@ -52,9 +53,12 @@ TEST_F(CliTest, UnreadableSnapshotGivesErrorOpeningFileForEveryCommand)
     ASSERT_EQ(::mkfifo((m_dir / "fifo.qvx").c_str(), 0600), 0);
 
     const std::pair<std::string, std::string> cases[] = {
-        {path("missing.bmp"), "not found"},           {path("bad.bmp"), "not a snapshot record"},
-        {path("bad.qvx"), "not a snapshot record"},   {path("nobmp.bmp"), "not found"},
-        {path("empty.QVX"), "not a snapshot record"}, {path("dir.qvx"), "not a regular file"},
+        {path("missing.bmp"), "not found"},
+        {path("bad.bmp"), "not a snapshot record"},
+        {path("bad.qvx"), "not a snapshot record"},
+        {path("nobmp.bmp"), "record " + path("nobmp.qvx") + " not found"},
+        {path("empty.QVX"), "not a snapshot record"},
+        {path("dir.qvx"), "not a regular file"},
         {path("fifo.bmp"), "not a regular file"},
     };
     for (const auto& [snap, reason] : cases) {

@@ -2,6 +2,7 @@
 #ifdef CALIVUE_CLI_THUMBNAIL
 #include "clitest.h"
 
+#include "core/fileio.h"
 #include "core/reportproject.h"
 #include "languagetable.h"
 
@@ -11,6 +12,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
+
+#include <algorithm>
 
 using namespace calivue;
 using namespace calivue::clitest;
@@ -121,6 +124,13 @@ TEST_F(CliReport, SaysWhichFolderIsMissingAndWhatIsWrongWithTheLogo)
     EXPECT_EQ(missing.err, "Cannot write " + path("no/such/folder/r.pdf") +
                                ": Could not save the PDF file: the folder " +
                                path("no/such/folder") + " does not exist\n");
+    // A folder on the way that is a file: the system's reason, not a printer-server failure.
+    writeBytes(m_dir / "afile", std::vector<std::uint8_t>{1});
+    const CliResult underFile = runCli({"report", path("p.vrp"), path("afile/r.pdf")});
+    EXPECT_EQ(underFile.code, 1);
+    EXPECT_EQ(underFile.err, "Cannot write " + path("afile/r.pdf") +
+                                 ": Could not write the PDF file " + path("afile/r.pdf") +
+                                 ": Not a directory\n");
 
     writeBytes(m_dir / "logo.jpg", std::vector<std::uint8_t>{'n', 'o', 't', ' ', 'a', ' ', 'j'});
     for (const auto& [logo, reason] :
@@ -135,6 +145,73 @@ TEST_F(CliReport, SaysWhichFolderIsMissingAndWhatIsWrongWithTheLogo)
         EXPECT_EQ(r.err, "calivue-cli: logo " + path(logo) + ": " + reason +
                              "; the report is printed without it\n");
         EXPECT_TRUE(fs::exists(m_dir / "logo.pdf"));
+    }
+}
+
+// Catches a report or thumbnail that, when the disk fills up part way (one short write, or a
+// refused one), exits 0, renames a truncated file over the previous one, leaves its temporary
+// file, or does not say which file failed and why.
+TEST_F(CliReport, AFullDiskKeepsThePreviousFile)
+{
+    const std::vector<std::uint8_t> earlier{'%', 'P', 'D', 'F', '-', '1', '.', '4'};
+    const std::string kept = path("kept.out");
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"report", path("p.vrp"), kept},
+         "Cannot write " + kept + ": Could not write the PDF file " + kept +
+             ": No space left on device\n"},
+        {{"thumbnail", path("IR_0001.QVX"), kept, "64"},
+         "Cannot write " + kept + ": No space left on device\n"},
+    };
+    for (const auto& c : cases) {
+        for (const bool shortWrite : {true, false}) {
+            SCOPED_TRACE(c.args[0] + (shortWrite ? " short write" : " refused write"));
+            writeBytes(kept, earlier);
+            const auto files = [&] {
+                return std::distance(fs::directory_iterator(m_dir), fs::directory_iterator());
+            };
+            const auto before = files();
+            fileio_hooks::setWriteFault(fileio_hooks::WriteFault{kept, 1, shortWrite});
+            const CliResult r = runCli(c.args);
+            fileio_hooks::setWriteFault(std::nullopt);
+            EXPECT_TRUE(failsWithOneLine(r));
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(r.err, c.err);
+            EXPECT_EQ(readBytes(kept), earlier);
+            EXPECT_EQ(files(), before);
+        }
+    }
+}
+
+// Catches an output name that is not valid UTF-8 written under another one (byte 0xE9 turned
+// into U+FFFD) by any command: each writes the name exactly as given, and nothing else.
+TEST_F(CliReport, OutputNamesAreKeptByteForByte)
+{
+    const std::string snapshot = path("IR_0001.QVX");
+    const struct {
+        std::vector<std::string> args;  // "OUT" stands for the output name
+        std::string out;
+    } cases[] = {
+        {{"csv", snapshot, "OUT"}, "Bericht\xe9.csv"},
+        {{"render", snapshot, "OUT"}, "Bericht\xe9.bmp"},
+        {{"thumbnail", snapshot, "OUT", "64"}, "Bericht\xe9.png"},
+        {{"report", path("p.vrp"), "OUT"}, "Bericht\xe9.pdf"},
+        {{"save-as", snapshot, "OUT"}, "saved\xe9.bmp"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        const fs::path folder = m_dir / ("out_" + c.args[0]);
+        fs::create_directories(folder);
+        std::vector<std::string> args = c.args;
+        std::replace(args.begin(), args.end(), std::string("OUT"), (folder / c.out).string());
+        const CliResult r = runCli(args);
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_TRUE(fs::is_regular_file(folder / c.out));
+        for (const auto& entry : fs::directory_iterator(folder))
+            EXPECT_EQ(entry.path().filename().string().find("\xEF\xBF\xBD"), std::string::npos)
+                << entry.path().filename().string();
     }
 }
 

@@ -56,6 +56,25 @@ TEST_F(CliTest, ThumbnailOfNoSnapshotFailsWithoutOutput)
     EXPECT_EQ(readBytes(m_dir / "kept.png"), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
+// Catches a thumbnail of a truncated record that gives the file manager two lines (the
+// record's warning and then the failure): a failure is its own single line, a success the
+// warning alone.
+TEST_F(CliTest, ThumbnailOfATruncatedRecordSaysOneThing)
+{
+    std::vector<std::uint8_t> cut = recordBytes([](int, int) { return 3000; });
+    cut.resize(5000);
+    writeBytes(m_dir / "cut.qvx", cut);
+    const CliResult failed =
+        runCli({"thumbnail", path("cut.qvx"), path("no/such/folder/t.png"), "64"});
+    EXPECT_TRUE(failsWithOneLine(failed));
+    EXPECT_EQ(failed.err.rfind("Cannot write " + path("no/such/folder/t.png") + ": ", 0), 0u)
+        << failed.err;
+    const CliResult done = runCli({"thumbnail", path("cut.qvx"), path("t.png"), "64"});
+    EXPECT_EQ(done.code, 0);
+    EXPECT_EQ(done.err, "Warning: The snapshot record in " + path("cut.qvx") +
+                            " is incomplete; the missing readings show as zero.\n");
+}
+
 // Catches a thumbnail of a real camera snapshot that differs from its rendered picture.
 TEST(CliSamples, ThumbnailOfASampleMatchesItsRender)
 {

@@ -2,6 +2,7 @@
 // the user is asked.
 #include "doctest.h"
 
+#include "core/fileio.h"
 #include "core/folderscan.h"
 #include "core/snapshotfiles.h"
 #include "fspath.h"
@@ -149,9 +150,44 @@ TEST_F(FileTest, FailedSaveKeepsDocumentModified)
     EXPECT_TRUE(m_doc.isModified());
     EXPECT_EQ(m_doc.currentPath(), path("IR_0001.BMP"));
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text,
-              uiText(sid::ErrorSavingFile) + QLatin1Char('\n') + path("no/such/folder/x.bmp"));
+    EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorSavingFile) + QLatin1Char('\n') +
+                                      path("no/such/folder/x.qvx") +
+                                      QStringLiteral(": No such file or directory"));
     EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Stop);
+}
+
+// Catches a Save As that, when the disk fills while one file of the set is written, reports
+// success, replaces any of the earlier files, leaves a temporary file, or does not say which
+// file failed and why.
+TEST_F(FileTest, SaveAsIntoAFullDiskKeepsEveryEarlierFile)
+{
+    openGenerated("IR_0003", gen::demoPlan(3));
+    const std::vector<std::uint8_t> earlier{'o', 'l', 'd'};
+    for (const char* failing : {"renamed.qvx", "renamed.bmp", "renamed.wav"}) {
+        SCOPED_TRACE(failing);
+        for (const char* name : {"renamed.qvx", "renamed.bmp", "renamed.wav"}) {
+            QFile old(path(name));
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
+        m_doc.setPalette(m_doc.palette() == 4 ? 5 : 4);
+        m_messages.clear();
+        m_chosen = path("renamed.bmp");
+        fileio_hooks::setWriteFault(
+            fileio_hooks::WriteFault{toFsPath(path(failing)), 1, /*shortWrite=*/true});
+        EXPECT_FALSE(m_doc.saveAs());
+        fileio_hooks::setWriteFault(std::nullopt);
+        EXPECT_TRUE(m_doc.isModified());
+        EXPECT_EQ(m_doc.currentPath(), path("IR_0003.BMP"));
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorSavingFile) + QLatin1Char('\n') +
+                                          path(failing) +
+                                          QStringLiteral(": No space left on device"));
+        for (const char* name : {"renamed.qvx", "renamed.bmp", "renamed.wav"})
+            EXPECT_EQ(readBytes(path(name)), earlier) << name;
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), before);
+    }
 }
 
 // Catches a Revert that asks (or reloads) when there is nothing to lose.

@@ -16,6 +16,7 @@
 
 #include "core/brixa.h"
 #include "core/constants.h"
+#include "core/fileio.h"
 #include "core/inspectionrules.h"
 
 #include <QDir>
@@ -369,6 +370,58 @@ TEST_F(PdfReport, ProfileCancelAndFailure)
               QStringLiteral("PDF error saving temporary file on printer server"));
     EXPECT_EQ(PdfPrinter::errorMessage(3), QStringLiteral("Error saving PDF file"));
     EXPECT_EQ(PdfPrinter::errorMessage(4), QStringLiteral("PDF print job was cancelled"));
+}
+
+// Catches "Generate PDF Report" into a full disk counted as saved, or its truncated document
+// renamed over the earlier report: the save error names the file and the system's reason.
+TEST_F(PdfReport, AFullDiskFailsTheJobAndKeepsTheEarlierFile)
+{
+    ReportJob job;
+    job.entries.resize(1);
+    job.records.resize(1);
+    job.outputPath = path(QStringLiteral("out.pdf"));
+    {
+        QFile old(job.outputPath);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("earlier report");
+    }
+    RecordingListener listener;
+    PdfPrinter printer;
+    printer.initialize(QStringLiteral("PDF Converter"), QStringLiteral("Report Writer"));
+    fileio_hooks::setWriteFault(fileio_hooks::WriteFault{job.outputPath.toStdString(), 1, true});
+    const ReportOutcome outcome = runReportJob(job, printer, {}, &listener);
+    fileio_hooks::setWriteFault(std::nullopt);
+    EXPECT_EQ(outcome.status, ReportOutcome::Status::Failed);
+    EXPECT_EQ(outcome.errorCode, PdfPrinter::SaveError);
+    EXPECT_EQ(outcome.message,
+              QStringLiteral("Could not write the PDF file %1: No space left on device")
+                  .arg(job.outputPath));
+    EXPECT_EQ(listener.events, QStringList{QStringLiteral("error 3")});
+    QFile kept(job.outputPath);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("earlier report"));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("out.pdf")});
+}
+
+// Catches a printer used without the engine's writer that drops its document: it saves the
+// file itself, whole, and says so.
+TEST_F(PdfReport, APrinterWithoutAWriterSavesTheFileItself)
+{
+    PdfPrinter printer;
+    RecordingListener listener;
+    printer.initialize(QStringLiteral("PDF Converter"), QStringLiteral("Report Writer"));
+    const QString out = path(QStringLiteral("own.pdf"));
+    beginReportProfile(printer, out, &listener);
+    ASSERT_NE(printer.startDocument(QStringLiteral("t"), QString()), nullptr);
+    printer.painter()->drawText(100, 100, QStringLiteral("hello"));
+    ASSERT_TRUE(printer.endDocument());
+    EXPECT_EQ(listener.events, QStringList{QStringLiteral("saved ") + out});
+    QFile pdf(out);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
 }
 
 TEST(PdfReadings, SnapshotFactsFollowTheMarkersUnitAndSelections)

@@ -13,6 +13,8 @@
 #include "messagelog.h"
 #include "vantorodoc.h"
 
+#include "core/fileio.h"
+
 #include <QFile>
 #include <QProgressDialog>
 #include <QTimer>
@@ -89,6 +91,21 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
         bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page/"),
         4)
         << bytes.count("/Type /Page");
+    pdf.close();
+
+    // Catches a full disk that goes unseen (or blames the printer server) and replaces the
+    // earlier report with a truncated one: the message names the file and the reason.
+    {
+        test::MessageLog log;
+        fileio_hooks::setWriteFault(fileio_hooks::WriteFault{out.toStdString(), 1, true});
+        sheet.generateReport();
+        fileio_hooks::setWriteFault(std::nullopt);
+        EXPECT_EQ(log.texts, QStringList{QStringLiteral("Could not write the PDF file ") + out +
+                                         QStringLiteral(": No space left on device")});
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+        EXPECT_EQ(pdf.readAll(), bytes);
+        pdf.close();
+    }
 
     // A long report shows the progress dialog; its Cancel drops the job and keeps the
     // report written before under the same name.

@@ -6,10 +6,12 @@
 #include "reporttext.h"
 #include "snapshotstrip.h"
 
+#include "core/fileio.h"
 #include "core/inspectionrules.h"
 #include "core/reportproject.h"
 #include "core/snapshotfiles.h"
 
+#include "fspath.h"
 #include "languagetable.h"
 #include "pdfprinter.h"
 #include "pictureloader.h"
@@ -216,7 +218,18 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     ReportOutcome outcome;
     OutcomeListener events(listener);
     const SavedProfile saved = beginReportProfile(printer, job.outputPath, &events);
+    const std::filesystem::path target =
+        job.outputFile.empty() ? toFsPath(job.outputPath) : job.outputFile;
+    printer.setFileWriter([&target](const QByteArray& pdf) {
+        FileFailure failure;
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(pdf.constData());
+        if (writeFileAtomically(target, {bytes, static_cast<std::size_t>(pdf.size())}, &failure) ==
+            Error::None)
+            return QString();
+        return QString::fromStdString(failure.reason.message());
+    });
     const auto finish = [&](ReportOutcome::Status status) {
+        printer.setFileWriter({});
         endReportProfile(printer, saved);
         outcome.status = events.saved ? ReportOutcome::Status::Saved : status;
         outcome.errorCode = events.errorCode;

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -38,7 +39,10 @@ struct ReportJob {
     StringTable texts;                       // the language's texts; English by default
     QLocale locale = QLocale::c();           // date-only texts of the title page and grid
     QImage logo;                             // null: no logo
-    QString outputPath;                      // the PDF file to write
+    QString outputPath;                      // the PDF file to write, as the user reads it
+    // The PDF file as the file system names it, when the name is not one a QString holds
+    // intact (bytes that are not UTF-8); empty: outputPath.
+    std::filesystem::path outputFile;
     // Set by reportJobFromProject when the title names a logo that did not load: the path and
     // what is wrong with it ("not a picture this program can read").
     QString logoProblem;
@@ -71,8 +75,9 @@ SavedProfile beginReportProfile(PdfPrinter& printer, const QString& path,
 void endReportProfile(PdfPrinter& printer, const SavedProfile& saved);
 
 // Prints the job. `listener` (may be null) also hears the printer's file-saved and
-// print-error events. An already existing file of the same name is replaced only when the
-// job completes.
+// print-error events. The document goes to the file through the core's checked atomic writer:
+// an already existing file of the same name is replaced only when all of it is written, and a
+// write that fails (a full disk) is the printer's save error with the file and the reason.
 ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
                            const ReportProgress& progress = {},
                            PdfPrinterListener* listener = nullptr);
