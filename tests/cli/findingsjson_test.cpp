@@ -87,6 +87,18 @@ TEST_F(FindingsJsonCli, DefaultsWriteTheSameBytes)
     EXPECT_EQ(readBytes(path("back.vrp")), readBytes(path("plain.vrp")));
 }
 
+// Catches a findings section this program cannot read printed as default findings (and so
+// lost on the next write) instead of kept as it is among the extensions.
+TEST_F(FindingsJsonCli, UnreadableSectionStaysRaw)
+{
+    const fs::path ext = fs::path(CALIVUE_TEST_DATA) / ".." / ".." / "fuzz" / "corpus" /
+                         "reportproject" / "two_13_ext";
+    const Json j = Json::parse(runCli({"project-info", ext.string()}).out);
+    EXPECT_TRUE(j["findings_settings"].is_null());
+    EXPECT_EQ(j["extensions"][0]["tag"], "FIND");
+    EXPECT_EQ(j["records"][0]["reference"], "marker");
+}
+
 // Each bad value: one line naming the key, exit non-zero, no file.
 TEST_F(FindingsJsonCli, BadInputIsRefusedByKey)
 {
