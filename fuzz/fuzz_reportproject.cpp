@@ -1,7 +1,9 @@
 // Fuzz target for the report project file: any bytes must read or fail
 // cleanly, and what was read must re-encode to bytes that read back to the
 // same project (the version becoming 1.3, absent captions the defaults, the
-// extension sections kept in order and byte for byte, ignored bytes dropped).
+// extension sections kept in order and byte for byte, ignored bytes dropped), and the
+// findings section read or refused by name and stored again as the same findings.
+#include "core/findingscodec.h"
 #include "core/reportproject.h"
 
 #include <cstdint>
@@ -27,5 +29,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (again->captions != first->captions.value_or(defaultReportCaptions())) std::abort();
     if (!(again->extensions == first->extensions) || again->ignoredTrailingBytes != 0) std::abort();
     if (encodeReportProject(*again) != bytes) std::abort();
+    // A findings section reads or fails with a named error; what it reads is stored again
+    // as the same findings.
+    Result<ProjectFindings> findings = readProjectFindings(*first);
+    if (!findings) {
+        if (findings.error() == Error::None) std::abort();
+        return 0;
+    }
+    ReportProject copy = *first;
+    if (putProjectFindings(copy, *findings) != Error::None) return 0;
+    Result<ProjectFindings> back = readProjectFindings(copy);
+    if (!back || !(*back == *findings)) std::abort();
     return 0;
 }

@@ -1,5 +1,6 @@
 // Command-line parsing for calivue-cli: one subcommand per batch job.
 #include "commands.h"
+#include "findingscommand.h"
 #include "projectcommands.h"
 
 #include <CLI/CLI.hpp>
@@ -108,6 +109,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     scanCmd->add_flag("--subfolders", subfolders, "Also scan every subfolder, depth first");
 
     ProjectCommands project(app);
+    FindingsCommand findings(app);
 #ifdef CALIVUE_CLI_THUMBNAIL
     // thumbnail (the file managers' thumbnailer)
     fs::path thumbSnapshot, thumbOutput;
@@ -159,6 +161,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (saveCmd->parsed()) return runSaveAs(saveSnapshotPath, saveTarget, err);
     if (scanCmd->parsed()) return runScan(scanFolderPath, subfolders, out, err);
     if (std::optional<int> code = project.runParsed(out, err)) return *code;
+    if (std::optional<int> code = findings.runParsed(out, err)) return *code;
 #ifdef CALIVUE_CLI_THUMBNAIL
     if (thumbCmd->parsed()) return runThumbnail(thumbSnapshot, thumbOutput, thumbSize, err);
     if (std::optional<int> code = report.runParsed(out, err)) return *code;

@@ -1,6 +1,9 @@
 // The report project as JSON and back, for `project-info` and `project-write`.
 #include "projectcommands.h"
 
+#include "findingsjson.h"
+
+#include "core/findingscodec.h"
 #include "core/textcodec.h"
 
 #include <array>
@@ -93,12 +96,15 @@ std::string hex(const std::vector<std::uint8_t>& bytes)
     return s;
 }
 
-OJson extensionsJson(const ProjectExtensions& x)
+// The sections as hex; the findings section is left out when it is printed as the findings keys.
+OJson extensionsJson(const ProjectExtensions& x, bool findingsPrinted)
 {
     OJson list = OJson::array();
     for (const ExtensionSection& s : x.sections())
-        list.push_back(
-            {{"tag", std::string(s.tag.view())}, {"version", s.version}, {"data", hex(s.data)}});
+        if (!findingsPrinted || s.tag != kFindingsTag)
+            list.push_back({{"tag", std::string(s.tag.view())},
+                            {"version", s.version},
+                            {"data", hex(s.data)}});
     return list;
 }
 
@@ -243,8 +249,12 @@ OJson projectToJson(const ReportProject& p)
                            {"bitmap_path", text(e.bitmapPath)},
                            {"thumbnail_index", e.thumbnailIndex}});
     j["entries"] = std::move(entries);
+    // A findings section this program cannot read stays in `extensions` as it is, the keys
+    // then showing the defaults (and the settings null), so a write of this JSON keeps it.
+    const Result<ProjectFindings> findings = readProjectFindings(p);
     OJson records = OJson::array();
-    for (const cInspectionRecord& rec : p.records) {
+    for (std::size_t i = 0; i < p.records.size(); ++i) {
+        const cInspectionRecord& rec = p.records[i];
         OJson r = OJson::object();
         for (const Field& f : kRecordFields)
             std::visit(
@@ -259,6 +269,8 @@ OJson projectToJson(const ReportProject& p)
                         r[f.key] = v;
                 },
                 f.member);
+        addRecordFindings(
+            r, findings && i < findings->records.size() ? findings->records[i] : RecordFindings{});
         records.push_back(std::move(r));
     }
     j["records"] = std::move(records);
@@ -270,7 +282,8 @@ OJson projectToJson(const ReportProject& p)
         for (const auto& c : p.captions->details) captions["details"].push_back(text(c));
     }
     j["captions"] = std::move(captions);
-    j["extensions"] = extensionsJson(p.extensions);
+    j["findings_settings"] = findings ? findingsSettingsToJson(findings->settings) : OJson(nullptr);
+    j["extensions"] = extensionsJson(p.extensions, findings.ok());
     j["ignored_trailing_bytes"] = p.ignoredTrailingBytes;
     return j;
 }
@@ -278,10 +291,11 @@ OJson projectToJson(const ReportProject& p)
 ReportProject projectFromJson(const Json& j)
 {
     ReportProject p;
+    ProjectFindings findings;
     objectAt(j, "project");
     onlyKeys(j,
-             {"version", "title", "entries", "records", "captions", "extensions",
-              "ignored_trailing_bytes"},
+             {"version", "title", "entries", "records", "captions", "findings_settings",
+              "extensions", "ignored_trailing_bytes"},
              "project");
     if (j.contains("title")) {
         const Json& t = objectAt(j["title"], "title");
@@ -318,8 +332,10 @@ ReportProject projectFromJson(const Json& j)
                 const Field* field = nullptr;
                 for (const Field& f : kRecordFields)
                     if (it.key() == f.key) field = &f;
-                if (!field) fail(where + "." + it.key(), "unknown key");
+                if (!field && !isRecordFindingsKey(it.key()))
+                    fail(where + "." + it.key(), "unknown key");
             }
+            findings.records.push_back(recordFindingsFromJson(r, where));
             cInspectionRecord& rec = p.records.emplace_back();
             for (const Field& f : kRecordFields)
                 std::visit([&](auto member) { optionalField(r, f.key, rec.*member, where); },
@@ -336,7 +352,18 @@ ReportProject projectFromJson(const Json& j)
         if (c.contains("details") && !c["details"].is_null())
             readTexts(c["details"], captions.details, "captions.details");
     }
+    const bool settingsGiven = j.contains("findings_settings") && !j["findings_settings"].is_null();
+    if (settingsGiven)
+        findings.settings = findingsSettingsFromJson(j["findings_settings"], "findings_settings");
     if (j.contains("extensions")) readExtensions(j["extensions"], p.extensions);
+    if (settingsGiven || !findings.isDefault()) {
+        if (p.extensions.find(kFindingsTag))
+            fail("extensions",
+                 "the FIND section is written from findings_settings and the records' findings "
+                 "keys; give one or the other");
+        if (putProjectFindings(p, findings) != Error::None)
+            fail("findings_settings", "the findings data are too large");
+    }
     return p;
 }
 

@@ -72,8 +72,9 @@ struct ExtensionTag {
     bool operator==(const ExtensionTag&) const = default;
 };
 
-// Tags in use: none yet. A feature that stores a section adds its constant
-// here, e.g. `inline constexpr ExtensionTag kFindingsTag = ExtensionTag::of("FIND");`.
+// Tags in use. A feature that stores a section adds its constant here, one
+// line each, so two features cannot take the same tag.
+inline constexpr ExtensionTag kFindingsTag = ExtensionTag::of("FIND");  // findingscodec.h
 
 // One section: its tag, the version of its own contents (the section's owner
 // decides what a version means) and its bytes, kept exactly as read.

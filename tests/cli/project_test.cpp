@@ -41,7 +41,7 @@ TEST_F(ProjectCli, WriteThenInfoGivesTheSameJson)
     ASSERT_EQ(info.code, 0) << info.err;
     EXPECT_EQ(Json::parse(info.out), expected);
     EXPECT_EQ(Json::parse(info.out)["records"][0]["pressure"], "\xF0\x9F\x98\x80");
-    EXPECT_EQ(expected["records"][0].size(), 27u);
+    EXPECT_EQ(expected["records"][0].size(), 27u + 3u);  // the fields and the findings keys
     EXPECT_EQ(expected["records"][0]["inspectedDate"], Json({{"status", 0}, {"days", 1.25}}));
 }
 

@@ -1,0 +1,27 @@
+// The findings data in the project JSON of `project-info` and `project-write`: the project's
+// `findings_settings` object and each record's `reference`, `ambient` and `priority_manual`.
+#pragma once
+
+#include "core/findings.h"
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+namespace calivue::cli {
+
+nlohmann::ordered_json findingsSettingsToJson(const FindingsSettings& s);
+
+// Adds the three keys to a record object.
+void addRecordFindings(nlohmann::ordered_json& record, const RecordFindings& r);
+
+// Whether a record key is one of the findings keys.
+bool isRecordFindingsKey(const std::string& key);
+
+// The inverse of the above; absent keys keep the defaults. Throws std::invalid_argument whose
+// text starts with the key (`where` and the key under it): a wrong type, an unknown key or
+// criteria name, a value settingsProblem refuses.
+FindingsSettings findingsSettingsFromJson(const nlohmann::json& j, const std::string& where);
+RecordFindings recordFindingsFromJson(const nlohmann::json& record, const std::string& where);
+
+}  // namespace calivue::cli

@@ -1,0 +1,198 @@
+#include "findingscodec.h"
+
+#include "bytestream.h"
+
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace calivue {
+
+namespace {
+
+void putText(ByteSink& out, const std::u16string& text)
+{
+    out.u32le(static_cast<std::uint32_t>(text.size()));
+    out.u16array(text);
+}
+
+void putAmbient(ByteSink& out, const std::optional<double>& ambient)
+{
+    out.u8(ambient ? 1 : 0);
+    out.f64le(ambient.value_or(0.0));
+}
+
+// The reader of one section: every value through the stream, the first failure kept.
+class SectionReader {
+public:
+    explicit SectionReader(std::span<const std::uint8_t> data) : m_in(data) {}
+
+    Error error() const { return m_error; }
+    bool atEnd() const { return m_in.atEnd(); }
+    void fail(Error e)
+    {
+        if (m_error == Error::None) m_error = e;
+    }
+
+    std::uint8_t u8(std::uint8_t max)
+    {
+        const auto v = m_in.u8();
+        if (!v) fail(Error::Truncated);
+        if (v && *v > max) fail(Error::Corrupted);
+        return v && *v <= max ? *v : 0;
+    }
+    std::uint32_t u32()
+    {
+        const auto v = m_in.u32le();
+        if (!v) fail(Error::Truncated);
+        return v.value_or(0);
+    }
+    double real()
+    {
+        const auto v = m_in.f64le();
+        if (!v) fail(Error::Truncated);
+        if (v && !std::isfinite(*v)) fail(Error::Corrupted);
+        return v && std::isfinite(*v) ? *v : 0.0;
+    }
+    std::optional<double> ambient()
+    {
+        const bool given = u8(1) == 1;
+        const double v = real();
+        return given ? std::optional<double>(v) : std::nullopt;
+    }
+    std::u16string text()
+    {
+        const std::uint32_t count = u32();
+        // The count is checked against the bytes left before anything is allocated.
+        if (count > m_in.remaining() / 2) {
+            fail(Error::Truncated);
+            return {};
+        }
+        const auto bytes = m_in.bytes(std::size_t{count} * 2);
+        std::u16string t(count, u'\0');
+        for (std::size_t i = 0; i < count; ++i)
+            t[i] = static_cast<char16_t>((*bytes)[2 * i] | ((*bytes)[2 * i + 1] << 8));
+        return t;
+    }
+
+private:
+    ByteStream m_in;
+    Error m_error = Error::None;
+};
+
+}  // namespace
+
+std::vector<std::uint8_t> encodeFindingsSection(const ProjectFindings& f,
+                                                const std::vector<cInspectionImage>& entries)
+{
+    const FindingsSettings& s = f.settings;
+    ByteSink out;
+    out.u8(static_cast<std::uint8_t>(s.criteria));
+    out.u8(s.classifyCorrected ? 1 : 0);
+    out.f64le(s.loadExponent);
+    out.f64le(s.minLoadPercent);
+    putAmbient(out, s.ambient);
+    out.f64le(s.frsiThreshold);
+    out.u8(static_cast<std::uint8_t>(s.customBands.size()));
+    for (const SeverityBand& b : s.customBands) {
+        out.f64le(b.from);
+        putText(out, b.text);
+        out.u8(static_cast<std::uint8_t>(b.priority));
+    }
+    for (const std::u16string* t : conditionTexts(s.conditions)) putText(out, *t);
+
+    std::vector<std::pair<std::size_t, std::uint32_t>> stored;  // position, occurrence
+    std::map<std::u16string, std::uint32_t> seen;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::uint32_t occurrence = seen[entries[i].snapshotPath]++;
+        if (i < f.records.size() && f.records[i] != RecordFindings{})
+            stored.emplace_back(i, occurrence);
+    }
+    out.u32le(static_cast<std::uint32_t>(stored.size()));
+    for (const auto& [i, occurrence] : stored) {
+        const RecordFindings& r = f.records[i];
+        putText(out, entries[i].snapshotPath);
+        out.u32le(occurrence);
+        out.u8(static_cast<std::uint8_t>(r.reference));
+        putAmbient(out, r.ambient);
+        out.u8(r.priorityManual ? 1 : 0);
+    }
+    return out.take();
+}
+
+Result<ProjectFindings> decodeFindingsSection(std::span<const std::uint8_t> data,
+                                              std::uint16_t version,
+                                              const std::vector<cInspectionImage>& entries)
+{
+    if (version != kFindingsSectionVersion) return Error::Unsupported;
+    SectionReader in(data);
+    ProjectFindings f;
+    FindingsSettings& s = f.settings;
+    s.criteria = static_cast<Criteria>(in.u8(3));
+    s.classifyCorrected = in.u8(1) == 1;
+    s.loadExponent = in.real();
+    s.minLoadPercent = in.real();
+    s.ambient = in.ambient();
+    s.frsiThreshold = in.real();
+    const std::uint8_t bands = in.u8(kMaxCustomBands);
+    for (std::uint8_t i = 0; i < bands && in.error() == Error::None; ++i) {
+        SeverityBand b;
+        b.from = in.real();
+        b.text = in.text();
+        b.priority = in.u8(5);
+        s.customBands.push_back(std::move(b));
+    }
+    for (std::u16string* t : conditionTexts(s.conditions)) *t = in.text();
+    if (in.error() != Error::None) return in.error();
+    if (settingsProblem(s)) return Error::Corrupted;
+
+    // Where each snapshot's inspections are, in list order.
+    std::map<std::u16string, std::vector<std::size_t>> positions;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        positions[entries[i].snapshotPath].push_back(i);
+    f.records.assign(entries.size(), RecordFindings{});
+    std::vector<bool> named(entries.size(), false);
+    const std::uint32_t count = in.u32();
+    for (std::uint32_t k = 0; k < count && in.error() == Error::None; ++k) {
+        const std::u16string path = in.text();
+        const std::uint32_t occurrence = in.u32();
+        RecordFindings r;
+        r.reference = static_cast<ReferenceKind>(in.u8(1));
+        r.ambient = in.ambient();
+        r.priorityManual = in.u8(1) == 1;
+        if (in.error() != Error::None) break;
+        const auto at = positions.find(path);
+        if (at == positions.end() || occurrence >= at->second.size()) continue;
+        const std::size_t i = at->second[occurrence];
+        if (named[i]) return Error::Corrupted;
+        named[i] = true;
+        f.records[i] = r;
+    }
+    if (in.error() != Error::None) return in.error();
+    if (!in.atEnd()) return Error::Corrupted;
+    return f;
+}
+
+Result<ProjectFindings> readProjectFindings(const ReportProject& project)
+{
+    const ExtensionSection* section = project.extensions.find(kFindingsTag);
+    if (!section) {
+        ProjectFindings f;
+        f.records.assign(project.entries.size(), RecordFindings{});
+        return f;
+    }
+    return decodeFindingsSection(section->data, section->version, project.entries);
+}
+
+Error putProjectFindings(ReportProject& project, const ProjectFindings& findings)
+{
+    if (settingsProblem(findings.settings)) return Error::BadArgument;
+    if (findings.isDefault()) {
+        project.extensions.erase(kFindingsTag);
+        return Error::None;
+    }
+    return project.extensions.put(
+        {kFindingsTag, kFindingsSectionVersion, encodeFindingsSection(findings, project.entries)});
+}
+
+}  // namespace calivue

@@ -1,0 +1,27 @@
+// The findings of every inspection of a report project: each snapshot opened, its readings
+// taken in the report's unit as the printed page takes them, and the finding rules applied.
+#pragma once
+
+#include "error.h"
+#include "findings.h"
+#include "reportproject.h"
+
+#include <vector>
+
+namespace calivue {
+
+struct InspectionFinding {
+    // Why the snapshot did not open (openSnapshot's error, Corrupted when its arrays could not
+    // be built); the finding then has no readings, so no difference and `reference-missing`.
+    Error snapshot = Error::None;
+    Finding finding;
+};
+
+// One finding per inspection, in list order, for `templateNumber` and `unit` (0 °C, 1 °F,
+// 2 K). `findings` has one record per inspection (readProjectFindings gives that); the
+// project's counts must agree.
+std::vector<InspectionFinding> inspectionFindings(const ReportProject& project,
+                                                  const ProjectFindings& findings,
+                                                  int templateNumber, int unit);
+
+}  // namespace calivue
