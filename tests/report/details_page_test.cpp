@@ -572,7 +572,7 @@ TEST_F(DetailsPage, DatesAreReadOnlyFromDatedSteps)
     s[0].date->setDateTime(z);
     s[2].date->setDateTime(z);
     page->storeInspection();
-    const cInspectionRecord& got = page->records()[0];
+    const cInspectionRecord got = page->records()[0];
     EXPECT_FALSE(got.inspectedDated);
     EXPECT_EQ(got.inspectedDate, r.inspectedDate);
     EXPECT_TRUE(got.repairedDated);
