@@ -134,8 +134,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     if (infoCmd->parsed()) {
         if (unitOpt->count() > 0) {
-            const char u = static_cast<char>(std::tolower(static_cast<unsigned char>(unitName[0])));
-            info.unit = u == 'c' ? 0 : (u == 'f' ? 1 : 2);
+            info.unit = unitNumber(unitName);
         }
         for (const std::string& text : probeTexts) {
             std::optional<Probe> p = parseProbe(text);

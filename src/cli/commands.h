@@ -22,6 +22,14 @@ namespace calivue::cli {
 // The message every unreadable or invalid snapshot gives.
 inline constexpr std::string_view kOpenError = "Error opening file";
 
+// The unit number of a --unit value the parser accepted (c, f or k in any case): 0 Celsius,
+// 1 Fahrenheit, 2 Kelvin.
+inline int unitNumber(std::string_view letter)
+{
+    const char u = letter.empty() ? 'c' : letter[0];
+    return (u == 'c' || u == 'C') ? 0 : ((u == 'f' || u == 'F') ? 1 : 2);
+}
+
 // Parses args (args[0] is the program name) and runs the chosen subcommand.
 // Results go to out; a failure writes one line to err and returns non-zero.
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

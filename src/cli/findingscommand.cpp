@@ -122,8 +122,7 @@ std::optional<int> FindingsCommand::runParsed(std::ostream& out, std::ostream& e
 {
     if (!m_command->parsed()) return std::nullopt;
     FindingsOptions o = m_options;
-    const char u = static_cast<char>(std::tolower(static_cast<unsigned char>(m_unit[0])));
-    o.unit = u == 'c' ? 0 : (u == 'f' ? 1 : 2);
+    o.unit = unitNumber(m_unit);
     return runFindings(o, out, err);
 }
 

@@ -1,5 +1,6 @@
 #include "reportcommand.h"
 
+#include "commands.h"
 #include "projectcommands.h"
 
 #include "core/reportproject.h"
@@ -141,8 +142,7 @@ std::optional<int> ReportCommand::runParsed(std::ostream& out, std::ostream& err
 {
     if (!m_command->parsed()) return std::nullopt;
     ReportOptions o = m_options;
-    const char u = static_cast<char>(std::tolower(static_cast<unsigned char>(m_unit[0])));
-    o.unit = u == 'c' ? 0 : (u == 'f' ? 1 : 2);
+    o.unit = unitNumber(m_unit);
     return runReport(o, out, err);
 }
 
