@@ -3,7 +3,7 @@
 // readings, the same as the report prints them.
 #pragma once
 
-#include "core/inspectionfindings.h"
+#include "core/surveyfindings.h"
 
 #include <nlohmann/json.hpp>
 

@@ -5,7 +5,7 @@
 // all take the finding from here, so the three never disagree.
 #pragma once
 
-#include "inspectionrules.h"
+#include "printrules.h"
 #include "reportdata.h"
 
 #include <array>

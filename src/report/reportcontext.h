@@ -7,7 +7,7 @@
 
 #include "settingsstore.h"
 
-#include "core/inspectionrules.h"
+#include "core/printrules.h"
 
 #include <QPointer>
 #include <QString>

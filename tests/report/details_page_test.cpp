@@ -16,7 +16,7 @@
 
 #include "generator.h"
 
-#include "core/inspectionrules.h"
+#include "core/printrules.h"
 #include "core/snapshotfiles.h"
 #include "platform/fspath.h"
 #include "platform/stringids.h"

@@ -17,7 +17,7 @@
 #include "core/brixa.h"
 #include "core/constants.h"
 #include "core/fileio.h"
-#include "core/inspectionrules.h"
+#include "core/printrules.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
-// The inspection data page's texts for what the inspection rules (core/inspectionrules.h)
+// The inspection data page's texts for what the inspection rules (core/printrules.h)
 // decide: the field captions of each report template, the entries of the two measurement
 // lists, the unit labels beside the weather fields and the formats of the readings.
 #pragma once
 
 #include "core/brixa.h"
-#include "core/inspectionrules.h"
+#include "core/printrules.h"
 
 #include "stringtable.h"
 
@@ -33,7 +33,7 @@ struct MeasurementEntry {
 QString measurementText(const Measurement& measurement,
                         const StringTable& texts = StringTable::active());
 
-// The entries of measurementList (inspectionrules.h) with their texts.
+// The entries of measurementList (printrules.h) with their texts.
 std::vector<MeasurementEntry> measurementEntries(const cBrixa& image,
                                                  const StringTable& texts = StringTable::active());
 

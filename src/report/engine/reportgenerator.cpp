@@ -7,7 +7,7 @@
 #include "snapshotstrip.h"
 
 #include "core/fileio.h"
-#include "core/inspectionrules.h"
+#include "core/printrules.h"
 #include "core/reportproject.h"
 #include "core/snapshotfiles.h"
 

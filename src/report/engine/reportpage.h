@@ -134,7 +134,7 @@ PageItems inspectionPage(const InspectionPageData& data,
 // --- what an inspection page takes from its snapshot ------------------------------------
 // The snapshot's texts in `unit` (the image is switched to it): capture date and time (empty
 // when impossible), readings of the listed markers and the record's difference, emissivity
-// and reflected temperature, as the inspection rules (core/inspectionrules.h) decide them.
+// and reflected temperature, as the inspection rules (core/printrules.h) decide them.
 // The image must have its arrays built.
 SnapshotFacts snapshotFacts(cBrixa& image, const cInspectionRecord& record, int unit,
                             const StringTable& texts = StringTable::active());

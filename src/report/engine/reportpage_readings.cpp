@@ -6,7 +6,7 @@
 
 #include "core/brixa.h"
 #include "core/constants.h"
-#include "core/inspectionrules.h"
+#include "core/printrules.h"
 
 #include "stringids.h"
 #include "stringtable.h"

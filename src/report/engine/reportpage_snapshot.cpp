@@ -4,11 +4,11 @@
 #include "reportpage.h"
 
 #include "detailsdlg_text.h"
-#include "core/inspectionrules.h"
+#include "core/printrules.h"
 #include "reporttext.h"
 
 #include "core/brixa.h"
-#include "core/inspectionrules.h"
+#include "core/printrules.h"
 
 #include "languagetable.h"
 #include "stringids.h"
@@ -77,7 +77,8 @@ void detailsBlock(PageBuilder& b, const InspectionPageData& d, const StringTable
     } else {
         b.pair(100, 430, 1200, 300, 370, caption(d, 2, texts), toQString(r.operatorName));
         b.pair(100, 430, 1200, 370, 440, caption(d, 3, texts), toQString(r.location));
-        b.pair(100, 430, 1200, 440, 580, caption(d, 4, texts), toQString(r.equipment), TextAlign::Wrap);
+        b.pair(100, 430, 1200, 440, 580, caption(d, 4, texts), toQString(r.equipment),
+               TextAlign::Wrap);
     }
     const int timeBottom = equipment ? 580 : 510;
     b.label({1300, 300, 2380, 370}, texts.text(sid::ReportSnapshotLabel));
@@ -129,8 +130,9 @@ void parametersBlock(PageBuilder& b, const InspectionPageData& d, const StringTa
         {texts.text(sid::ReflectedTempLabel), d.snapshot.reflected},
         {caption(d, 6, texts), toQString(r.measured)},
         {caption(d, 7, texts), toQString(r.rated)},
-        {caption(d, 8, texts), conditionIsChoice(d.templateNumber) ? conditionText(r.conditionChoice, texts)
-                                                            : toQString(r.condition)},
+        {caption(d, 8, texts), conditionIsChoice(d.templateNumber)
+                                   ? conditionText(r.conditionChoice, texts)
+                                   : toQString(r.condition)},
     };
     if (captionRowShown(d.templateNumber, 8)) {
         const WeatherUnits units = weatherUnits(d.unit);

@@ -1,7 +1,7 @@
 // The title, contents and summary pages and the footer every page carries.
 #include "reportpage.h"
 
-#include "core/inspectionrules.h"
+#include "core/printrules.h"
 #include "reportlayout.h"
 #include "reporttext.h"
 

@@ -2,7 +2,7 @@
 // the readings and their difference, and the templates' captions, rows and stored choices.
 #include "core/brixa.h"
 #include "core/constants.h"
-#include "core/inspectionrules.h"
+#include "core/printrules.h"
 
 #include "generator.h"
 

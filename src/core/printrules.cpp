@@ -1,4 +1,4 @@
-#include "inspectionrules.h"
+#include "printrules.h"
 
 #include "brixa.h"
 #include "constants.h"

@@ -1,4 +1,4 @@
-#include "inspectionfindings.h"
+#include "surveyfindings.h"
 
 #include "brixa.h"
 #include "snapshotfiles.h"
