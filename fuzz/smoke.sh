@@ -24,8 +24,9 @@ artifacts="$build/artifacts"
 mkdir -p "$artifacts"
 # The inputs each target needs to reach its interesting code: whole records for
 # the record decoder and the whole pipeline, the metadata block for the photograph
-# file, small bitmaps, report projects. The pipeline target shares the record's seed corpus.
-declare -A max_len=([record]=160000 [record_pipeline]=160000 [tolla]=1024 [bitmapfile]=4096 [reportproject]=8192)
+# file, small bitmaps, report projects up to the long-texts seed (141 KB, so texts whose 32-bit
+# length prefixes are reached get fuzzed too). The pipeline target shares the record's seed corpus.
+declare -A max_len=([record]=160000 [record_pipeline]=160000 [tolla]=1024 [bitmapfile]=4096 [reportproject]=160000)
 declare -A corpus=([record]=record [record_pipeline]=record [tolla]=tolla [bitmapfile]=bitmapfile [reportproject]=reportproject)
 
 status=0
