@@ -17,14 +17,9 @@
 
 namespace fs = std::filesystem;
 using namespace calivue;
+using calivue::test::readAll;
 
 namespace {
-
-std::vector<std::uint8_t> readAll(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void writeAll(const fs::path& p, const std::vector<std::uint8_t>& bytes)
 {

@@ -3,6 +3,8 @@
 // the caps on both sides and the model's put / find / erase.
 #include "core/reportproject.h"
 
+#include "testutil.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +12,7 @@
 
 namespace fs = std::filesystem;
 using namespace calivue;
+using calivue::test::readAll;
 
 namespace {
 
@@ -17,12 +20,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 const fs::path kCorpus =
     fs::path(CALIVUE_TEST_DATA) / ".." / ".." / "fuzz" / "corpus" / "reportproject";
-
-Bytes readAll(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 ExtensionSection section(std::string_view tag, std::uint16_t version, Bytes data)
 {

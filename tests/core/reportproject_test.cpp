@@ -17,6 +17,7 @@
 
 namespace fs = std::filesystem;
 using namespace calivue;
+using calivue::test::readAll;
 
 namespace {
 
@@ -24,12 +25,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 const fs::path kCorpus =
     fs::path(CALIVUE_TEST_DATA) / ".." / ".." / "fuzz" / "corpus" / "reportproject";
-
-Bytes readAll(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 Bytes textBytes(std::u16string_view t)
 {

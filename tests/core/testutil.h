@@ -6,12 +6,16 @@
 #include "core/record.h"
 #include "samples.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace calivue {
 // Lets failed expectations name the error instead of dumping its bytes.
@@ -22,6 +26,13 @@ inline void PrintTo(Error e, std::ostream* os)
 }  // namespace calivue
 
 namespace calivue::test {
+
+// The whole file as bytes; empty when it cannot be read.
+inline std::vector<std::uint8_t> readAll(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // A loaded image whose array value at (x, array row) is value(x, row), passed
 // through a real encode and decode so the result is what a file would give.
