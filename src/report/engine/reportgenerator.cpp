@@ -7,6 +7,7 @@
 #include "snapshotstrip.h"
 
 #include "core/fileio.h"
+#include "core/findingscodec.h"
 #include "core/printrules.h"
 #include "core/reportproject.h"
 #include "core/snapshotfiles.h"
@@ -169,6 +170,12 @@ ReportJob reportJobFromProject(const ReportProject& project)
     job.detailsCaptions = captions.details;
     job.entries = project.entries;
     job.records = project.records;
+    if (Result<ProjectFindings> findings = readProjectFindings(project); findings.ok()) {
+        job.findings = std::move(findings.value());
+    } else {
+        job.findings.records.resize(job.entries.size());
+        job.findingsProblem = QString::fromUtf8(describe(findings.error()));
+    }
     if (!project.title.logoPath.empty()) {
         const QString path = toQString(project.title.logoPath);
         PictureFailure failure = PictureFailure::NotPicture;

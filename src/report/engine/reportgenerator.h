@@ -5,6 +5,7 @@
 // document from the same input.
 #pragma once
 
+#include "core/findings.h"
 #include "core/reportdata.h"
 
 #include "stringtable.h"
@@ -33,6 +34,9 @@ struct ReportJob {
     std::array<std::u16string, 13> detailsCaptions;
     std::vector<cInspectionImage> entries;   // one page per entry, in order
     std::vector<cInspectionRecord> records;  // record i belongs to entry i
+    // The project's findings data: criteria settings, survey conditions and one record per
+    // entry (the defaults for a project that has none).
+    ProjectFindings findings;
     int templateNumber = 0;                  // 0-3
     int unit = 0;                            // 0 °C, 1 °F, 2 K
     int language = 0;                        // footers (Hebrew reverses the numbers)
@@ -46,6 +50,9 @@ struct ReportJob {
     // Set by reportJobFromProject when the title names a logo that did not load: the path and
     // what is wrong with it ("not a picture this program can read").
     QString logoProblem;
+    // Set by reportJobFromProject when the project's findings section does not read: the
+    // report is then printed with the default criteria.
+    QString findingsProblem;
 };
 
 // A job from a report project: its title, entries, records and captions (the defaults when it
