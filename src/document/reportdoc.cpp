@@ -1,5 +1,8 @@
 #include "reportdoc.h"
 
+#include "core/findingscodec.h"
+#include "core/printrules.h"
+
 #include "platform/fspath.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
@@ -7,6 +10,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
 
 namespace calivue {
 
@@ -55,19 +59,31 @@ QString CReportDoc::windowTitle(const QString& applicationTitle) const
 
 ReportProject CReportDoc::project() const
 {
-    ReportProject out = m_carried;
+    ReportProject out;
+    // A failure to put the findings (the block's caps) is write()'s to report; the report
+    // then reads what the project carried.
+    composeProject(out);
+    return out;
+}
+
+Error CReportDoc::composeProject(ReportProject& out) const
+{
+    out = m_carried;
     out.title = m_title;
     out.entries = images();
     out.records = records();
     out.captions = m_captions;
-    return out;
+    // A section that did not read is carried as it came; otherwise it is what the window shows.
+    if (m_findingsProblem != Error::None) return Error::None;
+    return putProjectFindings(out, findings());
 }
 
 Error CReportDoc::write(const QString& path)
 {
     if (path.isEmpty()) return Error::NotFound;
-    if (const Error e = writeReportProjectFile(toFsPath(path), project()); e != Error::None)
-        return e;
+    ReportProject out;
+    if (const Error e = composeProject(out); e != Error::None) return e;
+    if (const Error e = writeReportProjectFile(toFsPath(path), out); e != Error::None) return e;
     m_name = QFileInfo(path).fileName();
     m_folder = folderOf(path);
     // The flag first: a view that hears "saved" finds the project clean.
@@ -94,8 +110,15 @@ bool CReportDoc::load(const ReportProject& project, const QString& path)
     m_captions = project.captions.value_or(defaultReportCaptions());
     m_inspections.clear();
     m_inspections.reserve(project.entries.size());
-    for (std::size_t i = 0; i < project.entries.size(); ++i)
-        m_inspections.push_back({project.entries[i], project.records[i]});
+    Result<ProjectFindings> findings = readProjectFindings(project);
+    m_findingsProblem = findings.error();
+    m_findingsSettings = findings ? findings->settings : FindingsSettings{};
+    for (std::size_t i = 0; i < project.entries.size(); ++i) {
+        const bool stored = findings && i < findings->records.size();
+        m_inspections.push_back({project.entries[i], project.records[i],
+                                 stored ? findings->records[i]
+                                        : startingFindings(project.records[i])});
+    }
     renumber();
     if (!path.isEmpty()) {
         m_name = QFileInfo(path).fileName();
@@ -111,6 +134,8 @@ void CReportDoc::newProject()
 {
     emit inspectionsAboutToChange();
     m_carried = ReportProject{};
+    m_findingsSettings = FindingsSettings{};
+    m_findingsProblem = Error::None;
     m_title = ReportTitle{};
     m_captions = defaultReportCaptions();
     m_inspections.clear();
@@ -180,7 +205,7 @@ void CReportDoc::insertInspections(int at, std::vector<cInspection> added)
 
 void CReportDoc::appendInspection(const cInspectionImage& image)
 {
-    insertInspections(inspectionCount(), {cInspection{image, {}}});
+    insertInspections(inspectionCount(), {cInspection{image, {}, {}}});
 }
 
 void CReportDoc::removeInspections(int first, int count)
@@ -215,6 +240,85 @@ void CReportDoc::setRecord(int index, const cInspectionRecord& record, bool mark
     m_inspections[std::size_t(index)].record = record;
     emit inspectionChanged(index);
     if (markModified) setModified(true);
+}
+
+}  // namespace calivue
+
+namespace calivue {
+
+// --- findings ----------------------------------------------------------------------------------
+
+RecordFindings CReportDoc::startingFindings(const cInspectionRecord& record)
+{
+    // A priority stored without findings data saying otherwise was chosen by hand.
+    RecordFindings f;
+    f.priorityManual = shownPriority(record.repairPriority) != 0;
+    return f;
+}
+
+ProjectFindings CReportDoc::findings() const
+{
+    ProjectFindings out;
+    out.settings = m_findingsSettings;
+    out.records.reserve(m_inspections.size());
+    for (const cInspection& i : m_inspections) out.records.push_back(i.findings);
+    return out;
+}
+
+std::optional<std::string> CReportDoc::setFindingsSettings(const FindingsSettings& settings)
+{
+    if (!findingsEditable()) return std::string("findings: the project's findings did not read");
+    if (std::optional<std::string> problem = settingsProblem(settings)) return problem;
+    if (settings == m_findingsSettings) return std::nullopt;
+    m_findingsSettings = settings;
+    emit findingsSettingsChanged();
+    setModified(true);
+    return std::nullopt;
+}
+
+bool CReportDoc::changeFindings(int index, const cInspectionRecord& record,
+                                const RecordFindings& findings)
+{
+    if (!findingsEditable() || !inspection(index)) return false;
+    if (findings.ambient && !std::isfinite(*findings.ambient)) return false;
+    cInspection& i = m_inspections[std::size_t(index)];
+    if (i.record == record && i.findings == findings) return true;
+    i.record = record;
+    i.findings = findings;
+    emit findingsChanged(index);
+    setModified(true);
+    return true;
+}
+
+bool CReportDoc::setRecordFindings(int index, const RecordFindings& findings)
+{
+    const cInspection* i = inspection(index);
+    if (!i) return false;
+    RecordFindings changed = findings;
+    changed.priorityManual = i->findings.priorityManual;
+    return changeFindings(index, i->record, changed);
+}
+
+bool CReportDoc::setPriority(int index, int priority)
+{
+    const cInspection* i = inspection(index);
+    if (!i || priority < 0 || priority > 5) return false;
+    cInspectionRecord record = i->record;
+    record.repairPriority = priority;
+    RecordFindings findings = i->findings;
+    findings.priorityManual = true;
+    return changeFindings(index, record, findings);
+}
+
+bool CReportDoc::useSuggestedPriority(int index)
+{
+    const cInspection* i = inspection(index);
+    if (!i) return false;
+    cInspectionRecord record = i->record;
+    record.repairPriority = 0;
+    RecordFindings findings = i->findings;
+    findings.priorityManual = false;
+    return changeFindings(index, record, findings);
 }
 
 }  // namespace calivue

@@ -7,20 +7,24 @@
 #pragma once
 
 #include "core/error.h"
+#include "core/findings.h"
 #include "core/reportdata.h"
 #include "core/reportproject.h"
 
 #include <QObject>
 #include <QString>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace calivue {
 
-// One inspection: its snapshot and its details, always together.
+// One inspection: its snapshot, its details and its own findings data, always together.
 struct cInspection {
     cInspectionImage image;
     cInspectionRecord record;
+    RecordFindings findings;
 
     bool operator==(const cInspection&) const = default;
 };
@@ -100,6 +104,32 @@ public:
     // choices it filled in for the user, passes false: the user's typing marked it already).
     void setRecord(int index, const cInspectionRecord& record, bool markModified = true);
 
+    // --- findings ----------------------------------------------------------------------
+    // The project's criteria settings and survey conditions, and each inspection's own
+    // findings data (kept in its cInspection, so it follows its inspection through every
+    // insert, remove and move). They are read with the project and written into it by
+    // project(), so the file and the report see what the window shows.
+    const FindingsSettings& findingsSettings() const { return m_findingsSettings; }
+    ProjectFindings findings() const;
+    // Why the project's findings section did not read (None when it did, or the project has
+    // none). Such a project shows the default findings read-only: every findings setter
+    // refuses, and the section is written back byte for byte, so nothing of it is lost.
+    Error findingsProblem() const { return m_findingsProblem; }
+    bool findingsEditable() const { return m_findingsProblem == Error::None; }
+    // Replaces the settings: what settingsProblem refuses is returned and nothing changes
+    // (also "findings: ..." while the findings are read-only). Announces
+    // findingsSettingsChanged and marks the project modified, unless nothing changed.
+    std::optional<std::string> setFindingsSettings(const FindingsSettings& settings);
+    // An inspection's reference and own ambient (its priority flag follows setPriority and
+    // useSuggestedPriority). False, changing nothing, out of range, for an ambient that is no
+    // number, or while read-only. Announces findingsChanged(index) and marks modified.
+    bool setRecordFindings(int index, const RecordFindings& findings);
+    // The user chose a repair priority (0-5): it is stored in the record and marked as set
+    // by hand, so the class no longer decides it.
+    bool setPriority(int index, int priority);
+    // Back to the suggestion: the stored priority becomes 0 and the hand-set mark clears.
+    bool useSuggestedPriority(int index);
+
 signals:
     // Sent before inspections are inserted, removed or moved, or the project replaced, so a
     // page can store what it is editing while the indexes still mean what it thinks.
@@ -115,11 +145,18 @@ signals:
     // The project was written (name and folder may have changed).
     void saved();
     void modifiedChanged(bool modified);
+    void findingsSettingsChanged();
+    // An inspection's findings data or its priority changed.
+    void findingsChanged(int index);
 
 private:
     QString untitledName() const;
     // A row's thumbnail index is its place in the list, as the project file stores it.
     void renumber();
+    // What an inspection's findings data are when nothing stored says otherwise.
+    static RecordFindings startingFindings(const cInspectionRecord& record);
+    Error composeProject(ReportProject& out) const;
+    bool changeFindings(int index, const cInspectionRecord& record, const RecordFindings& findings);
 
     ReportTitle m_title;
     ReportCaptions m_captions;
@@ -127,6 +164,8 @@ private:
     // What a read project carries beyond the values above (its version mark and anything a
     // later file layout adds), written back as it came.
     ReportProject m_carried;
+    FindingsSettings m_findingsSettings;
+    Error m_findingsProblem = Error::None;
     QString m_name;
     QString m_folder;
     bool m_modified = false;

@@ -26,6 +26,8 @@ inline constexpr int CursorTemperature = 32840;
 inline constexpr int PersistReportDetails = 32842;
 // The program's own addition: a new report project in the report writer.
 inline constexpr int NewReportProject = 32850;
+// The report project's severity criteria, load correction and survey conditions.
+inline constexpr int SeverityCriteria = 32851;
 inline constexpr int FileOpen = 57601;
 inline constexpr int FileSave = 57603;
 inline constexpr int FileSaveAs = 57604;

@@ -162,6 +162,12 @@
     X(OpenReasonNotRegularFile, 5064)  \
     X(OpenFailureDetail, 5065)         \
     X(OpenReasonNotPicture, 5066)      \
+    X(FindingsUnreadable, 5090)        \
+    X(NotANumber, 5091)                \
+    X(BandsNotRising, 5092)            \
+    X(ExponentRange, 5093)             \
+    X(MinLoadRange, 5094)              \
+    X(FrsiRange, 5095)                 \
     X(FilterSnapshots, 5100)           \
     X(FilterReportProjectsOpen, 5101)  \
     X(FilterReportProjectsSave, 5102)  \
@@ -264,6 +270,51 @@
     X(CaptionGeneralComments, 5347)    \
     X(SetImage, 5348)                  \
     X(ClearImage, 5349)                \
+    X(FindingHeading, 5350)            \
+    X(FindingReference, 5351)          \
+    X(ReferenceMarker, 5352)           \
+    X(ReferenceAmbient, 5353)          \
+    X(OwnAmbient, 5354)                \
+    X(DeltaTAgainst, 5355)             \
+    X(LoadPercentText, 5356)           \
+    X(CorrectedText, 5357)             \
+    X(NoException, 5358)               \
+    X(SuggestedPriority, 5359)         \
+    X(PrioritySetByHand, 5360)         \
+    X(PriorityIsSuggested, 5361)       \
+    X(UseSuggestedPriority, 5362)      \
+    X(FrsiText, 5363)                  \
+    X(FrsiPass, 5364)                  \
+    X(FrsiFail, 5365)                  \
+    X(WarnReferenceMissing, 5366)      \
+    X(WarnLoadBelowMinimum, 5367)      \
+    X(WarnLoadUnknown, 5368)           \
+    X(WarnIndoorOutdoor, 5369)         \
+    X(CriteriaTitle, 5370)             \
+    X(CriteriaLabel, 5371)             \
+    X(CriteriaNetaSimilar, 5372)       \
+    X(CriteriaNetaAmbient, 5373)       \
+    X(CriteriaNetaWorst, 5374)         \
+    X(CriteriaCustom, 5375)            \
+    X(CustomBandsLabel, 5376)          \
+    X(BandFrom, 5377)                  \
+    X(BandClass, 5378)                 \
+    X(BandPriority, 5379)              \
+    X(LoadExponentLabel, 5380)         \
+    X(ClassifyCorrected, 5381)         \
+    X(MinLoadLabel, 5382)              \
+    X(SurveyAmbientLabel, 5383)        \
+    X(FrsiThresholdLabel, 5384)        \
+    X(ThresholdOwn, 5385)              \
+    X(SurveyConditionsHeading, 5386)   \
+    X(ConditionWind, 5387)             \
+    X(ConditionWeather, 5388)          \
+    X(ConditionCameraModel, 5389)      \
+    X(ConditionCameraSerial, 5390)     \
+    X(ConditionCalibration, 5391)      \
+    X(ConditionThermographer, 5392)    \
+    X(ConditionCertification, 5393)    \
+    X(ConditionStandard, 5394)         \
     X(PageOfFormat, 5400)              \
     X(ReportTitle, 5401)               \
     X(Contents, 5402)                  \
