@@ -115,9 +115,9 @@ bool CReportDoc::load(const ReportProject& project, const QString& path)
     m_findingsSettings = findings ? findings->settings : FindingsSettings{};
     for (std::size_t i = 0; i < project.entries.size(); ++i) {
         const bool stored = findings && i < findings->records.size();
-        m_inspections.push_back({project.entries[i], project.records[i],
-                                 stored ? findings->records[i]
-                                        : startingFindings(project.records[i])});
+        m_inspections.push_back(
+            {project.entries[i], project.records[i],
+             stored ? findings->records[i] : startingFindings(project.records[i])});
     }
     renumber();
     if (!path.isEmpty()) {

@@ -24,6 +24,10 @@ DetailsDlg::DetailsDlg(ReportContext& context, QWidget* parent)
         if (!m_d->storing && index + 1 == m_d->shown) showInspection();
     });
     connect(&doc, &CReportDoc::projectReplaced, this, &DetailsDlg::onProjectReplaced);
+    connect(&doc, &CReportDoc::findingsSettingsChanged, this, [this] { showFinding(); });
+    connect(&doc, &CReportDoc::findingsChanged, this, [this](int index) {
+        if (!m_d->storing && index + 1 == m_d->shown) showFinding();
+    });
     connect(&doc, &CReportDoc::captionsChanged, this, &DetailsDlg::onCaptionsChanged);
     // The captions the page shows are the project's.
     pushCaptions();

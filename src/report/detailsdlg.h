@@ -88,6 +88,14 @@ private:
     void showMeasurementLists(const cInspectionRecord& record);
     void fillFromRecord(const cInspectionRecord& record);
     void copyDetailsForward(int index);
+    // The record as the controls show it (what storeInspection stores).
+    cInspectionRecord recordFromControls(const cInspectionRecord& stored) const;
+    // The finding group, from the readings on show and the record as typed.
+    void showFinding();
+    void onPriorityChosen(int priority);
+    void onUseSuggestedPriority();
+    void onReferenceChosen(int reference);
+    void onAmbientEdited();
     void setStepDated(int step, bool dated);
     void settleEdits();
     // The document's announcements.

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -178,6 +179,10 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
     priorityRow->addWidget(label(sid::PriorityScale));
     fault->addLayout(priorityRow);
     fault->addLayout(repair);
+    // The finding sits below the repair steps, in the column's free space.
+    buildFindingControls(page, c.finding);
+    fault->addWidget(c.finding.group);
+    fault->addStretch();
 
     // Readings of the snapshot.
     c.unit = new QComboBox(page);

@@ -2,6 +2,8 @@
 // the page fills them and reads them back.
 #pragma once
 
+#include "detailsdlg_finding.h"
+
 #include <QWidget>
 
 #include <array>
@@ -85,6 +87,7 @@ struct DetailsControls {
     QPushButton* editImage = nullptr;
     cColourButton* generateReport = nullptr;
     cColourButton* saveProject = nullptr;
+    FindingControls finding;
 
     // Every text field the page fills from a record (not the read-only readings).
     std::array<QLineEdit*, 15> lineFields() const;

@@ -75,6 +75,20 @@ void DetailsDlg::connectChanges()
     connect(c.editImage, &QPushButton::clicked, this, [this] { onEditImage(); });
     connect(c.generateReport, &QPushButton::clicked, this, [this] { onGenerateReport(); });
     connect(c.saveProject, &QPushButton::clicked, this, [this] { onSaveProject(); });
+
+    // The finding: the user's choices go into the document at once, and what it is computed
+    // from (the loads, the building temperatures) shows in it while typed.
+    connect(c.priority, &QComboBox::currentIndexChanged, this,
+            [this](int index) { onPriorityChosen(index); });
+    connect(c.finding.useSuggested, &QPushButton::clicked, this,
+            [this] { onUseSuggestedPriority(); });
+    connect(c.finding.reference, &QComboBox::currentIndexChanged, this,
+            [this](int index) { onReferenceChosen(index); });
+    connect(c.finding.ambient, &QLineEdit::editingFinished, this, [this] { onAmbientEdited(); });
+    for (QLineEdit* e : {c.measured, c.rated, c.indoor, c.outdoor})
+        connect(e, &QLineEdit::textChanged, this, [this] {
+            if (!m_d->updating) showFinding();
+        });
 }
 
 void DetailsDlg::onFieldChanged()

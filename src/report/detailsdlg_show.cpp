@@ -92,6 +92,11 @@ void DetailsDlg::clearFieldControls()
     clearReading(c.firstReading);
     clearReading(c.secondReading);
     for (QLineEdit* e : {c.difference, c.emissivity, c.reflected, c.path}) e->clear();
+    m_d->readings.reset();
+    c.finding.ambient->clear();
+    for (QLabel* l : {c.finding.deltaT, c.finding.load, c.finding.severity, c.finding.suggested,
+                      c.finding.source, c.finding.frsi, c.finding.warnings})
+        l->clear();
 }
 
 void DetailsDlg::setStepDated(int step, bool dated)
@@ -161,6 +166,8 @@ void DetailsDlg::showTemperatures()
         c.difference->setText(differenceText(*readings.difference, unitText));
     else
         c.difference->clear();
+    m_d->readings = readings;
+    showFinding();
 }
 
 void DetailsDlg::fillFromRecord(const cInspectionRecord& r)
@@ -215,16 +222,16 @@ void DetailsDlg::showInspection()
                                                                : image.filePath().u16string())));
         showMeasurementLists(record);
         showTemperatures();
+    } else {
+        showFinding();
     }
     m_d->updating = false;
 }
 
-void DetailsDlg::storeInspection()
+cInspectionRecord DetailsDlg::recordFromControls(const cInspectionRecord& stored) const
 {
-    const int n = m_d->shown;
-    if (n < 1 || n > recordCount()) return;
-    DetailsControls& c = m_d->c;
-    cInspectionRecord r = m_d->doc.inspection(n - 1)->record;
+    const DetailsControls& c = m_d->c;
+    cInspectionRecord r = stored;
     const auto texts = lineTexts(r);
     const std::array<QLineEdit*, 15> fields = c.lineFields();
     for (std::size_t i = 0; i < fields.size(); ++i)
@@ -234,7 +241,8 @@ void DetailsDlg::storeInspection()
     // The list is shown only in Buildings; elsewhere the record keeps its choice.
     if (conditionIsChoice(m_d->ctx.templateNumber))
         r.conditionChoice = std::max(0, c.conditionList->currentIndex());
-    r.repairPriority = std::max(0, c.priority->currentIndex());
+    // The stored priority is the one the user chose (the document's setPriority, when the list
+    // changes); a list showing the suggestion leaves it as it is.
     const std::array<std::pair<bool*, cDateTime*>, 3> steps = {
         std::pair{&r.inspectedDated, &r.inspectedDate},
         std::pair{&r.repairedDated, &r.repairedDate},
@@ -248,6 +256,14 @@ void DetailsDlg::storeInspection()
         r.firstMeasurement = c.firstMeasurement->currentIndex();
         r.secondMeasurement = c.secondMeasurement->currentIndex();
     }
+    return r;
+}
+
+void DetailsDlg::storeInspection()
+{
+    const int n = m_d->shown;
+    if (n < 1 || n > recordCount()) return;
+    const cInspectionRecord r = recordFromControls(m_d->doc.inspection(n - 1)->record);
     m_d->edited = false;
     const bool wasStoring = std::exchange(m_d->storing, true);
     // The user's typing marked the project already; what the page filled in for an inspection

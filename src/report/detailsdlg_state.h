@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,9 @@ struct DetailsDlg::State {
 
     // The snapshot of the inspection on show, kept for the preview and the readings.
     std::unique_ptr<ReportSnapshot> snapshot;
+    // Its readings for the measurement choices on show, as the Difference row shows them;
+    // the finding is taken from the same readings.
+    std::optional<InspectionReadings> readings;
     // The inspection whose record the controls were last filled from (0 none), and whether
     // the user changed them since: such changes are stored before the controls are refilled.
     int shown = 0;
