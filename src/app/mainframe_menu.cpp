@@ -174,6 +174,7 @@ void CMainFrame::connectCommands()
     on(cmd::PersistReportDetails, [this] { m_doc.togglePersistReportDetails(); });
     on(cmd::Language, [this] { onLanguage(); });
     on(cmd::Template, [this] { runHandler(cmd::Template); });
+    on(cmd::SeverityCriteria, [this] { runHandler(cmd::SeverityCriteria); });
     // Every command may change what the others allow.
     for (QAction* a : std::as_const(m_actions))
         connect(a, &QAction::triggered, this, &CMainFrame::updateCommandStates,
@@ -234,6 +235,7 @@ void CMainFrame::updateCommandStates()
     set(cmd::PersistReportDetails, report, m_doc.persistReportDetails());
     set(cmd::Language, true);
     set(cmd::Template, report && hasHandler(cmd::Template));
+    set(cmd::SeverityCriteria, report && hasHandler(cmd::SeverityCriteria));
     set(cmd::AppAbout, true);
 }
 

@@ -11,6 +11,7 @@
 #include "vantoroview.h"
 #include "optionssheet.h"
 #include "propertiesdlg.h"
+#include "criteriadlg.h"
 #include "detailsdlg.h"
 #include "reportdoc.h"
 #include "reportsheet.h"
@@ -37,6 +38,12 @@ CVantoroApp::DialogHook& propertiesHook()
 }
 
 CVantoroApp::DialogHook& templateHook()
+{
+    static CVantoroApp::DialogHook hook;
+    return hook;
+}
+
+CVantoroApp::DialogHook& criteriaHook()
 {
     static CVantoroApp::DialogHook hook;
     return hook;
@@ -79,6 +86,11 @@ void CVantoroApp::setPropertiesHook(DialogHook hook)
 void CVantoroApp::setTemplateHook(DialogHook hook)
 {
     templateHook() = std::move(hook);
+}
+
+void CVantoroApp::setCriteriaHook(DialogHook hook)
+{
+    criteriaHook() = std::move(hook);
 }
 
 bool CVantoroApp::initInstance(const QStringList& arguments, bool show)
@@ -173,6 +185,7 @@ void CVantoroApp::createFrame()
         new CVantoroView(*m_doc, cOptionsSheet::factory(), m_reportSheetFactory, m_frame));
     m_frame->setCommandHandler(cmd::Properties, [this] { onProperties(); });
     m_frame->setCommandHandler(cmd::Template, [this] { onTemplate(); });
+    m_frame->setCommandHandler(cmd::SeverityCriteria, [this] { onSeverityCriteria(); });
     connect(m_frame->action(cmd::FileOpen), &QAction::triggered, this, &CVantoroApp::onFileOpen);
     // The report project's File commands are the report writer's; they need its sheet, which
     // the view builds with itself.
@@ -259,6 +272,20 @@ void CVantoroApp::onTemplate()
         resetCaptions, m_frame);
     if (templateHook()) {
         templateHook()(dialog);
+        return;
+    }
+    dialog.exec();
+}
+
+void CVantoroApp::onSeverityCriteria()
+{
+    // What the inspection data page is editing is stored first: the dialog's changes are
+    // shown on it afresh.
+    if (cReportSheet* sheet = reportSheet(); sheet && sheet->detailsPage())
+        sheet->detailsPage()->storeInspection();
+    cCriteriaDlg dialog(*m_report, m_frame);
+    if (criteriaHook()) {
+        criteriaHook()(dialog);
         return;
     }
     dialog.exec();

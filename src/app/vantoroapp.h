@@ -91,6 +91,8 @@ public:
     void onProperties();
     // The Template command: the report template dialog on the stored setting.
     void onTemplate();
+    // The Severity Criteria command: the report project's findings settings.
+    void onSeverityCriteria();
 
     CVantoroDoc* document() const { return m_doc.get(); }
     // The report project's document (exists from start-up on).
@@ -107,6 +109,7 @@ public:
     static void setPropertiesHook(DialogHook hook);
     // The same for the template dialog.
     static void setTemplateHook(DialogHook hook);
+    static void setCriteriaHook(DialogHook hook);
     // Builds the report writer's sheet; without one the view shows an empty sheet. Takes
     // effect when the frame is created.
     void setReportSheetFactory(ViewSheetFactory factory)

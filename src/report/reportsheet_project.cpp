@@ -58,7 +58,12 @@ bool cReportSheet::readProject(const QString& path)
         return false;
     }
     project.entries = std::move(*entries);
-    return document().load(project, path);
+    if (!document().load(project, path)) return false;
+    // Findings that did not read are kept as they are stored; the user hears it once, here.
+    if (!document().findingsEditable())
+        cMessageDlg::messageBox(sid::FindingsUnreadable, cMessageDlg::IconExclamation,
+                                cMessageDlg::ButtonsOk, this);
+    return true;
 }
 
 bool cReportSheet::saveModified()
