@@ -117,7 +117,7 @@ bool CReportDoc::load(const ReportProject& project, const QString& path)
         const bool stored = findings && i < findings->records.size();
         m_inspections.push_back(
             {project.entries[i], project.records[i],
-             stored ? findings->records[i] : startingFindings(project.records[i])});
+             stored ? findings->records[i] : defaultRecordFindings(project.records[i])});
     }
     renumber();
     if (!path.isEmpty()) {
@@ -247,14 +247,6 @@ void CReportDoc::setRecord(int index, const cInspectionRecord& record, bool mark
 namespace calivue {
 
 // --- findings ----------------------------------------------------------------------------------
-
-RecordFindings CReportDoc::startingFindings(const cInspectionRecord& record)
-{
-    // A priority stored without findings data saying otherwise was chosen by hand.
-    RecordFindings f;
-    f.priorityManual = shownPriority(record.repairPriority) != 0;
-    return f;
-}
 
 ProjectFindings CReportDoc::findings() const
 {

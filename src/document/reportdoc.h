@@ -153,8 +153,6 @@ private:
     QString untitledName() const;
     // A row's thumbnail index is its place in the list, as the project file stores it.
     void renumber();
-    // What an inspection's findings data are when nothing stored says otherwise.
-    static RecordFindings startingFindings(const cInspectionRecord& record);
     Error composeProject(ReportProject& out) const;
     bool changeFindings(int index, const cInspectionRecord& record, const RecordFindings& findings);
 

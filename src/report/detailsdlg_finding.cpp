@@ -115,6 +115,7 @@ void buildFindingControls(QWidget* page, FindingControls& f)
     rows->setSpacing(2);
     rows->addLayout(choice);
     auto* readings = new QHBoxLayout;
+    readings->setSpacing(18);
     readings->addWidget(f.deltaT);
     readings->addWidget(f.load);
     readings->addStretch();

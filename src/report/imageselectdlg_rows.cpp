@@ -265,7 +265,7 @@ bool ImageSelectDlg::loadProjectEntries(const std::vector<cInspectionImage>& ent
     if (!resolved) return false;
     std::vector<cInspection> inspections;
     for (std::size_t i = 0; i < resolved->size(); ++i)
-        inspections.push_back({(*resolved)[i], records[i], {}});
+        inspections.push_back({(*resolved)[i], records[i], defaultRecordFindings(records[i])});
     m_doc.removeAll();
     m_doc.insertInspections(0, std::move(inspections));
     if (!m_folder.isEmpty()) {

@@ -1,0 +1,235 @@
+// The finding group of the inspection data page on a generated snapshot: the class in its
+// colour and the warnings for known loads and references, the priority in force with its
+// source and the way back to the suggestion, and the temperature factor of a building.
+#include "detailsdlg.h"
+#include "detailsdlg_controls.h"
+#include "detailsdlg_text.h"
+#include "imageselectdlg.h"
+#include "messagelog.h"
+#include "reportdoc.h"
+#include "reporttext.h"
+
+#include "generator.h"
+
+#include "core/snapshotfiles.h"
+#include "paint/severitycolour.h"
+#include "platform/fspath.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace calivue {
+namespace {
+
+class FindingPage : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        page.reset();
+        images.reset();
+        report.reset();
+    }
+
+    // A page of `templateNumber` on one demo snapshot whose record holds `record`; `concern`
+    // is the reading of its first measurement (cursor 1) in °C.
+    void build(int templateNumber, const cInspectionRecord& record = {})
+    {
+        page.reset();
+        images.reset();
+        report = std::make_unique<CReportDoc>();
+        ctx.report = report.get();
+        ctx.settings = SettingsStore(dir.filePath(QStringLiteral("cfg")));
+        ctx.templateNumber = templateNumber;
+        images = std::make_unique<ImageSelectDlg>(ctx);
+        page = std::make_unique<DetailsDlg>(ctx);
+        auto files = gen::writeSnapshot(dir.path().toStdString(), "IR_1000", gen::demoPlan(5));
+        ASSERT_TRUE(files.ok());
+        const QString base = dir.filePath(QStringLiteral("IR_1000"));
+        for (const char* ext : {".BMP", ".QVX"})
+            QFile::rename(base + QLatin1String(ext), base + QString::fromLatin1(ext).toLower());
+        ASSERT_TRUE(images->addProjectImage(base + QStringLiteral(".bmp"), 0));
+        report->setRecord(0, record);
+        cBrixa image;
+        ASSERT_EQ(openSnapshot(toFsPath(base + QStringLiteral(".qvx")), image), Error::None);
+        ASSERT_TRUE(image.buildArrays());
+        concern = image.markerTemperature(0);
+        page->activatePage();
+        ASSERT_EQ(page->currentInspection(), 1);
+    }
+
+    const FindingControls& f() const { return page->controls().finding; }
+    QString colourOf(const QLabel* l) const { return l->styleSheet(); }
+
+    QTemporaryDir dir;
+    test::MessageLog log;
+    ReportContext ctx;
+    std::unique_ptr<CReportDoc> report;
+    std::unique_ptr<ImageSelectDlg> images;
+    std::unique_ptr<DetailsDlg> page;
+    double concern = 0.0;
+};
+
+// Against the ambient air 12 K below the concern reading (ΔT 12), half load (ΔTc 48 with
+// n = 2): each criteria and option gives its class, colour and suggestion, and each load its
+// warning. Catches a class taken from the wrong difference, a warning lost or not worded.
+TEST_F(FindingPage, ShowsTheClassInItsColourAndTheWarnings)
+{
+    struct Case {
+        Criteria criteria;
+        bool corrected;
+        const char16_t* measured;
+        const char16_t* rated;
+        int priority;  // the class's, 0 none
+        std::vector<int> warnings;
+    };
+    const Case cases[] = {
+        {Criteria::NetaSimilar, true, u"50 A", u"100", 5, {}},
+        {Criteria::NetaSimilar, false, u"50 A", u"100", 3, {}},
+        {Criteria::NetaAmbient, true, u"50 A", u"100", 5, {}},
+        {Criteria::NetaAmbient, false, u"50 A", u"100", 3, {}},
+        {Criteria::NetaSimilar, true, u"30", u"100", 5, {sid::WarnLoadBelowMinimum}},
+        {Criteria::NetaSimilar, true, u"abc", u"100", 3, {sid::WarnLoadUnknown}},
+        {Criteria::NetaAmbient, true, u"41 A", u"0", 3, {sid::WarnLoadUnknown}},
+    };
+    for (const Case& k : cases) {
+        cInspectionRecord record;
+        record.measured = k.measured;
+        record.rated = k.rated;
+        build(0, record);
+        FindingsSettings s;
+        s.criteria = k.criteria;
+        s.classifyCorrected = k.corrected;
+        ASSERT_EQ(report->setFindingsSettings(s), std::nullopt);
+        RecordFindings own;
+        own.reference = ReferenceKind::Ambient;
+        own.ambient = concern - 12.0;
+        ASSERT_TRUE(report->setRecordFindings(0, own));
+
+        const std::string what = std::to_string(static_cast<int>(k.criteria)) + " " +
+                                 toQString(k.measured).toStdString();
+        const std::vector<SeverityBand> bands = criteriaBands(k.criteria, s);
+        const auto band = std::find_if(bands.begin(), bands.end(), [&](const SeverityBand& b) {
+            return b.priority == k.priority;
+        });
+        ASSERT_NE(band, bands.end()) << what;
+        EXPECT_EQ(f().severity->text(), toQString(band->text)) << what;
+        EXPECT_TRUE(colourOf(f().severity).contains(severityColour(k.priority).name())) << what;
+        EXPECT_EQ(f().suggested->text(),
+                  formatText(uiText(sid::SuggestedPriority), {QString::number(k.priority)}));
+        EXPECT_EQ(page->controls().priority->currentIndex(), k.priority) << what;
+        EXPECT_EQ(f().source->text(), uiText(sid::PriorityIsSuggested));
+        EXPECT_FALSE(f().useSuggested->isEnabled());
+        EXPECT_TRUE(f().deltaT->text().endsWith(uiText(sid::ReferenceAmbient))) << what;
+        QStringList words;
+        for (int w : k.warnings) words << uiText(w);
+        EXPECT_EQ(f().warnings->text(), words.join(QLatin1Char('\n'))) << what;
+        const bool unknown = std::find(k.warnings.begin(), k.warnings.end(),
+                                       int(sid::WarnLoadUnknown)) != k.warnings.end();
+        EXPECT_EQ(f().load->text().isEmpty(), unknown) << what;
+    }
+    // Without a reference there is no difference, no class and the warning says why.
+    build(0);
+    RecordFindings own;
+    own.reference = ReferenceKind::Ambient;
+    ASSERT_TRUE(report->setRecordFindings(0, own));
+    EXPECT_EQ(f().severity->text(), uiText(sid::NoException));
+    EXPECT_TRUE(f().deltaT->text().isEmpty());
+    EXPECT_TRUE(f().warnings->text().startsWith(uiText(sid::WarnReferenceMissing)));
+    EXPECT_TRUE(log.texts.isEmpty());
+}
+
+// Choosing a priority stores it as the thermographer's; the button goes back to the
+// suggestion, storing 0. Catches a hand-set priority overwritten by the class, a suggestion
+// stored as if chosen, and the way back that leaves the mark.
+TEST_F(FindingPage, PrioritySetByHandAndTheWayBack)
+{
+    cInspectionRecord record;
+    record.measured = u"50";
+    record.rated = u"100";
+    build(0, record);
+    RecordFindings own;
+    own.reference = ReferenceKind::Ambient;
+    own.ambient = concern - 12.0;
+    ASSERT_TRUE(report->setRecordFindings(0, own));
+    ASSERT_EQ(page->controls().priority->currentIndex(), 5);
+    EXPECT_EQ(report->records()[0].repairPriority, 0) << "a suggestion is not stored";
+
+    page->controls().priority->setCurrentIndex(1);
+    EXPECT_EQ(report->records()[0].repairPriority, 1);
+    EXPECT_TRUE(report->inspection(0)->findings.priorityManual);
+    EXPECT_EQ(f().source->text(), uiText(sid::PrioritySetByHand));
+    EXPECT_TRUE(f().useSuggested->isEnabled());
+    // Storing the page and showing it again keeps the hand-set value.
+    page->storeInspection();
+    page->showInspection();
+    EXPECT_EQ(page->controls().priority->currentIndex(), 1);
+    EXPECT_EQ(report->records()[0].repairPriority, 1);
+
+    f().useSuggested->click();
+    EXPECT_EQ(report->records()[0].repairPriority, 0);
+    EXPECT_FALSE(report->inspection(0)->findings.priorityManual);
+    EXPECT_EQ(page->controls().priority->currentIndex(), 5);
+    EXPECT_EQ(f().source->text(), uiText(sid::PriorityIsSuggested));
+    EXPECT_FALSE(f().useSuggested->isEnabled());
+    EXPECT_TRUE(report->isModified());
+}
+
+// The own ambient is typed in the report's unit and kept in °C; text that is no number is
+// refused with a message naming the field and the stored value comes back.
+TEST_F(FindingPage, OwnAmbientTypedInTheReportUnit)
+{
+    build(0);
+    f().ambient->setText(QStringLiteral("21,5"));
+    emit f().ambient->editingFinished();
+    ASSERT_TRUE(report->inspection(0)->findings.ambient);
+    EXPECT_DOUBLE_EQ(*report->inspection(0)->findings.ambient, 21.5);
+    f().ambient->setText(QStringLiteral("warm"));
+    emit f().ambient->editingFinished();
+    ASSERT_EQ(log.texts.size(), 1);
+    EXPECT_TRUE(log.texts[0].contains(uiText(sid::OwnAmbient).remove(QLatin1Char(':'))));
+    EXPECT_EQ(f().ambient->text(), QStringLiteral("21.5"));
+    EXPECT_DOUBLE_EQ(*report->inspection(0)->findings.ambient, 21.5);
+    f().ambient->clear();
+    emit f().ambient->editingFinished();
+    EXPECT_FALSE(report->inspection(0)->findings.ambient);
+}
+
+// Buildings: the temperature factor against the typed indoor and outdoor temperatures, its
+// verdict at the threshold, and the warning of a small indoor–outdoor difference.
+TEST_F(FindingPage, BuildingTemperatureFactor)
+{
+    struct Case {
+        double indoorAbove, outdoorBelow;  // K from the concern reading
+        bool pass;
+        bool smallDifference;
+    };
+    const Case cases[] = {{2, 38, true, false}, {10, 10, false, false}, {1, 4, true, true}};
+    for (const Case& k : cases) {
+        cInspectionRecord record;
+        build(1, record);
+        page->controls().indoor->setText(QString::number(concern + k.indoorAbove, 'f', 3));
+        page->controls().outdoor->setText(QString::number(concern - k.outdoorBelow, 'f', 3));
+        const double frsi = k.outdoorBelow / (k.indoorAbove + k.outdoorBelow);
+        EXPECT_EQ(f().frsi->text(),
+                  formatText(uiText(sid::FrsiText), {QString::asprintf("%.2f", frsi),
+                                                     uiText(k.pass ? sid::FrsiPass : sid::FrsiFail),
+                                                     QStringLiteral("0.70")}));
+        EXPECT_EQ(f().warnings->text().contains(uiText(sid::WarnIndoorOutdoor)), k.smallDifference);
+        EXPECT_FALSE(f().warnings->text().contains(uiText(sid::WarnLoadUnknown)));
+    }
+}
+
+}  // namespace
+}  // namespace calivue
