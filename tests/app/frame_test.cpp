@@ -134,7 +134,7 @@ TEST_F(AppTest, CommandsBeforeAnyOpen)
          {cmd::FileSave, cmd::FileSaveAs, cmd::Revert, cmd::ExcelOutput, cmd::Properties,
           cmd::EditCopy, cmd::CopyToBitmap, cmd::MeasurementCursors, cmd::CursorTemperature,
           cmd::HotColdCursors, cmd::AreaSelect, cmd::BlueIsotherm, cmd::RedIsotherm, cmd::Profiles,
-          cmd::ResetIsotherms, cmd::PersistReportDetails, cmd::Template})
+          cmd::ResetIsotherms, cmd::PersistReportDetails, cmd::Template, cmd::SeverityCriteria})
         EXPECT_FALSE(states.at(command)) << command;
 }
 
@@ -217,6 +217,8 @@ TEST_F(AppTest, ReportWriterModeSwapsTheCommands)
     FakeView view(doc());
     frame().setViewCommands(&view);
     frame().setCommandHandler(cmd::Template, [] {});
+    frame().setCommandHandler(cmd::SeverityCriteria, [] {});
+    EXPECT_FALSE(action(cmd::SeverityCriteria)->isEnabled());
 
     action(cmd::ReportWriter)->trigger();
     QCoreApplication::processEvents();
@@ -227,7 +229,7 @@ TEST_F(AppTest, ReportWriterModeSwapsTheCommands)
                         cmd::ResetIsotherms, cmd::Revert})
         EXPECT_FALSE(action(command)->isEnabled()) << command;
     for (int command : {cmd::FileSave, cmd::FileSaveAs, cmd::Template, cmd::PersistReportDetails,
-                        cmd::ReportWriter})
+                        cmd::ReportWriter, cmd::SeverityCriteria})
         EXPECT_TRUE(action(command)->isEnabled()) << command;
 
     const bool persisted = doc().persistReportDetails();
