@@ -5,10 +5,12 @@
 #include "reportdoc.h"
 
 #include "detailsdlg.h"
+#include "detailsdlg_controls.h"
 #include "imageselectdlg.h"
 #include "reporttext.h"
 #include "titledlg.h"
 
+#include "core/findingscodec.h"
 #include "core/reportproject.h"
 #include "fspath.h"
 #include "generator.h"
@@ -18,6 +20,7 @@
 #include "stringtable.h"
 #include "vantorodoc.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -347,6 +350,38 @@ TEST_F(ProjectFixture, OpenOffersToSaveUnsavedChanges)
     EXPECT_EQ(readReportProjectFile(toFsPath(*chosen))->title.company, u"Changed");
     EXPECT_EQ(title().title().company, u"Changed");
     EXPECT_FALSE(sheet->projectModified());
+}
+
+}  // namespace
+}  // namespace calivue
+
+namespace calivue {
+namespace {
+
+// A project whose findings section does not read opens with one message, shows the default
+// finding with its choices locked, and saves the section back untouched.
+TEST_F(ProjectFixture, UnreadableFindingsSayItOnceAndAreKept)
+{
+    fillPages();
+    chosen = path("findings.vrp");
+    ASSERT_TRUE(sheet->saveProjectAs());
+    ReportProject file = *readReportProjectFile(toFsPath(*chosen));
+    const std::vector<std::uint8_t> junk = {0x07, 0x07};
+    ASSERT_EQ(file.extensions.put({kFindingsTag, kFindingsSectionVersion, junk}), Error::None);
+    writeBytes(*chosen, encoded(file));
+
+    newSheet();
+    sheet->openProject();
+    EXPECT_EQ(log.texts, QStringList{uiText(sid::FindingsUnreadable)});
+    details().activatePage();
+    EXPECT_FALSE(details().controls().priority->isEnabled());
+    EXPECT_FALSE(details().controls().finding.reference->isEnabled());
+    EXPECT_EQ(details().controls().priority->currentIndex(), 2) << "the stored priority shows";
+    ASSERT_TRUE(sheet->saveProject());
+    const ReportProject saved = *readReportProjectFile(toFsPath(path("findings.vrp")));
+    ASSERT_NE(saved.extensions.find(kFindingsTag), nullptr);
+    EXPECT_EQ(saved.extensions.find(kFindingsTag)->data, junk);
+    EXPECT_EQ(log.texts.size(), 1);
 }
 
 }  // namespace
