@@ -164,7 +164,9 @@ TEST_F(FindingPage, PrioritySetByHandAndTheWayBack)
     own.ambient = concern - 12.0;
     ASSERT_TRUE(report->setRecordFindings(0, own));
     ASSERT_EQ(page->controls().priority->currentIndex(), 5);
+    page->storeInspection();
     EXPECT_EQ(report->records()[0].repairPriority, 0) << "a suggestion is not stored";
+    EXPECT_FALSE(report->inspection(0)->findings.priorityManual);
 
     page->controls().priority->setCurrentIndex(1);
     EXPECT_EQ(report->records()[0].repairPriority, 1);
