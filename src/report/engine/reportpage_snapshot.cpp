@@ -193,6 +193,7 @@ PageItems inspectionPage(const InspectionPageData& d, const StringTable& texts)
     readingsBlock(b, d, texts);
     parametersBlock(b, d, texts);
     repairBlock(b, d, d.repairDates.data(), texts);
+    for (PageItem& item : findingBand(d.finding)) b.items.push_back(std::move(item));
     b.label({100, 2980, 1200, 3050}, texts.text(sid::FaultRecommendedAction));
     b.box({100, 3050, 1200, 3330}, toQString(r.faultAction), TextAlign::Wrap);
     return std::move(b.items);
