@@ -305,6 +305,7 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
             data.finding = findingLines(finding, job.findings.settings, job.templateNumber,
                                         job.unit, job.texts);
             priorities[i] = finding.priority;
+            data.priority = finding.priority;
         }
         paintPageItems(*painter, pageDone(inspectionPage(data, job.texts)), fonts, nullptr,
                        &picture.strip);

@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace calivue {
@@ -145,6 +146,9 @@ struct InspectionPageData {
     // The finding's sentences (findingLines); empty for a report without findings, whose page
     // keeps the band below the pictures blank.
     std::vector<PrintedLine> finding;
+    // The finding's priority (Finding::priority), printed in its colour in place of the
+    // record's stored one; empty for a report without findings.
+    std::optional<int> priority;
 };
 PageItems inspectionPage(const InspectionPageData& data,
                          const StringTable& texts = StringTable::active());

@@ -20,10 +20,11 @@ namespace {
 
 const QString kEllipsis = QString(QChar(0x2026));
 
-// The band's two text columns (the items' rectangles are 10 units wider on every side: a
-// label's text sits inside its rectangle shrunk by 10).
+// The band's two columns: item rectangles kColumn wide, kColumnGap apart; a label's text sits
+// inside its rectangle shrunk by 10, so a line is kColumn - 20 wide.
 constexpr int kColumnGap = 40;
-constexpr int kColumnWidth = (kFindingBand.x2 - kFindingBand.x1 - 20 * 2 - kColumnGap) / 2 + 10;
+constexpr int kColumn = (kFindingBand.x2 - kFindingBand.x1 - kColumnGap) / 2;
+constexpr int kColumnWidth = kColumn - 20;
 constexpr int kTextTop = kFindingBand.y1 + 10;
 constexpr int kTextBottom = kFindingBand.y2 - 10;
 

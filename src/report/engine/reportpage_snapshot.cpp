@@ -183,11 +183,11 @@ PageItems inspectionPage(const InspectionPageData& d, const StringTable& texts)
           inspectionHeading(d.number, r.name, texts), TextAlign::Left, ReportFont::Heading);
     b.label({1750, 100, 2380, 300},
             twoPart(texts.text(sid::RepairPriority), texts.text(sid::PriorityScale)));
+    const int priority = d.priority.value_or(shownPriority(r.repairPriority));
     b.box({2180, 100, 2380, 250},
-          shownPriority(r.repairPriority) > 0
-              ? formatText(QStringLiteral("\n%d"), {shownPriority(r.repairPriority)})
-              : QString(),
+          priority > 0 ? formatText(QStringLiteral("\n%d"), {priority}) : QString(),
           TextAlign::Centre);
+    if (d.priority) b.items.back().colour = priorityColour(priority);
     detailsBlock(b, d, texts);
     picturesBlock(b, d, texts);
     readingsBlock(b, d, texts);
