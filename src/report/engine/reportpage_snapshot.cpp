@@ -187,7 +187,10 @@ PageItems inspectionPage(const InspectionPageData& d, const StringTable& texts)
     b.box({2180, 100, 2380, 250},
           priority > 0 ? formatText(QStringLiteral("\n%d"), {priority}) : QString(),
           TextAlign::Centre);
-    if (d.priority) b.items.back().colour = priorityColour(priority);
+    if (d.priority && priority > 0) {
+        b.items.back().colour = priorityColour(priority);
+        b.items.back().font = ReportFont::Bold;
+    }
     detailsBlock(b, d, texts);
     picturesBlock(b, d, texts);
     readingsBlock(b, d, texts);

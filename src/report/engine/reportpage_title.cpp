@@ -139,7 +139,10 @@ PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k,
                                  : shownPriority(r.repairPriority);
         items.push_back(box({2180, y, 2380, y + 210},
                             priority > 0 ? secondLine(priority) : QString(), TextAlign::Centre));
-        if (priorities != nullptr) items.back().colour = priorityColour(priority);
+        if (priorities != nullptr && priority > 0) {
+            items.back().colour = priorityColour(priority);
+            items.back().font = ReportFont::Bold;
+        }
         y += 210;
     }
     return items;
