@@ -307,6 +307,52 @@ TEST(PdfPage, PrintedPrioritiesTakeTheFindingsAndTheirColour)
     EXPECT_FALSE(severityColour(6).isValid());
 }
 
+// Catches an appendix that runs off the page or cuts a long custom class or condition without
+// saying so: six long custom bands and long conditions, every text inside its box, the page
+// above its footer.
+TEST(CriteriaPage, LongCustomTablesAndConditionsStayOnThePage)
+{
+    FindingsSettings s;
+    s.criteria = Criteria::Custom;
+    const std::u16string longText =
+        u"Heat loss through the whole junction of wall, floor slab and window frame; insulate "
+        u"and seal before the next heating season, then survey again with the same camera, "
+        u"at the same hour and in the same weather, and compare the two reports line by line";
+    for (int i = 0; i < 6; ++i)
+        s.customBands.push_back(
+            {1.0 + 2 * i, false, i % 2 ? u"Short" : longText + u" " + longText, 1 + i % 5});
+    for (std::u16string* t : conditionTexts(s.conditions)) *t = longText;
+    s.ambient = 21.5;
+    const PageItems items = criteriaPage(s, 1, StringTable::english());
+    const QFontMetricsF m(reportFonts().body);
+    int classes = 0, cut = 0;
+    for (const PageItem& item : items) {
+        EXPECT_LE(item.rect.y2, 3400) << item.text.toStdString();
+        if (item.kind != PageItem::Kind::Box || item.text.isEmpty()) continue;
+        const QRectF room = inner(item.rect);
+        const QStringList lines = item.text.split(u'\n');
+        EXPECT_LE((lines.size() - 1) * m.lineSpacing() + m.height(), room.height() + 1)
+            << item.text.toStdString();
+        for (const QString& line : lines)
+            EXPECT_LE(m.horizontalAdvance(line), room.width() + 4) << line.toStdString();
+        if (item.text.startsWith(u"Heat loss"_qs)) {
+            ++classes;
+            if (item.text.endsWith(kEllipsis)) ++cut;
+        }
+    }
+    // Three long classes, the standard and seven condition texts, each cut with an ellipsis.
+    EXPECT_EQ(classes, 3 + 8);
+    EXPECT_EQ(cut, classes);
+    // The bounds are scaled to the report's °F; the ambient converted.
+    const auto has = [&](const QString& t) {
+        return std::any_of(items.begin(), items.end(),
+                           [&](const PageItem& i) { return i.text == t; });
+    };
+    EXPECT_TRUE(has(u"from 9.0 °F"_qs));
+    EXPECT_TRUE(has(u"70.7 °F"_qs));
+    EXPECT_TRUE(has(u"Custom table"_qs));
+}
+
 std::optional<QString> pdfText(const QString& pdf, int page)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return std::nullopt;

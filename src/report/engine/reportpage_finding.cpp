@@ -12,6 +12,7 @@
 
 #include <QFontMetricsF>
 
+#include <algorithm>
 #include <cmath>
 
 namespace calivue {
@@ -44,6 +45,19 @@ QStringList wrapped(const QString& text, const QFontMetricsF& m, qreal width)
         }
     }
     if (!line.isEmpty()) lines << line;
+    return lines;
+}
+
+// `text` in at most `maxLines` lines of `width`; when it needs more, the last line shown ends
+// in an ellipsis.
+QStringList fitted(const QString& text, const QFontMetricsF& m, qreal width, int maxLines)
+{
+    QStringList lines = wrapped(text, m, width);
+    if (lines.size() <= maxLines) return lines;
+    lines = lines.mid(0, maxLines);
+    QString& last = lines.back();
+    last = m.elidedText(last, Qt::ElideRight, width - m.horizontalAdvance(kEllipsis));
+    if (!last.endsWith(kEllipsis)) last += kEllipsis;
     return lines;
 }
 
@@ -123,13 +137,20 @@ PageItems criteriaPage(const FindingsSettings& s, int unit, const StringTable& t
         items.push_back(pageItem(PageItem::Kind::Label, r, std::move(text), align, font));
     };
     const QString unitText = QString::fromStdString(unitTextOf(unit));
+    // What the project names (a custom class, the conditions) may be longer than its cell:
+    // a value keeps one line and a class four, each cut short with an ellipsis.
+    const QFontMetricsF m(reportFonts().body);
+    const int lineHeight = static_cast<int>(std::ceil(m.lineSpacing()));
+    const auto oneLine = [&](const QString& text, int boxWidth) {
+        return fitted(text, m, boxWidth - 20, 1).value(0);
+    };
     items.push_back(pageItem(PageItem::Kind::Heading, {100, 100, 2380, 170},
                              texts.text(sid::SeverityCriteria), TextAlign::Left,
                              ReportFont::Heading));
     box({100, 270, 700, 340}, texts.text(sid::CriteriaLabel));
     box({700, 270, 2380, 340}, criteriaText(s.criteria, texts));
     box({100, 340, 700, 410}, texts.text(sid::StandardLabel));
-    box({700, 340, 2380, 410}, QString::fromStdU16String(s.conditions.standard));
+    box({700, 340, 2380, 410}, oneLine(QString::fromStdU16String(s.conditions.standard), 1680));
 
     // The table, or for the worse-of criteria both NETA tables, each under its name.
     std::vector<Criteria> tables = {s.criteria};
@@ -146,11 +167,13 @@ PageItems criteriaPage(const FindingsSettings& s, int unit, const StringTable& t
         box({2080, y, 2380, y + 70}, texts.text(sid::Priority), TextAlign::Centre);
         y += 70;
         for (const SeverityBand& band : criteriaBands(c, s)) {
-            box({100, y, 600, y + 120}, bandBoundText(band, unit, texts));
-            box({600, y, 2080, y + 120}, classText(band, texts), TextAlign::Wrap);
-            box({2080, y, 2380, y + 120}, QString::number(band.priority), TextAlign::Centre)
-                ->colour = priorityColour(band.priority);
-            y += 120;
+            const QStringList lines = fitted(classText(band, texts), m, 1480 - 20, 4);
+            const int h = std::max(120, static_cast<int>(lines.size()) * lineHeight + 20);
+            box({100, y, 600, y + h}, bandBoundText(band, unit, texts));
+            box({600, y, 2080, y + h}, lines.join(u'\n'));
+            box({2080, y, 2380, y + h}, QString::number(band.priority), TextAlign::Centre)->colour =
+                priorityColour(band.priority);
+            y += h;
         }
         y += 70;
     }
@@ -183,7 +206,7 @@ PageItems criteriaPage(const FindingsSettings& s, int unit, const StringTable& t
     };
     for (const auto& [id, value] : rows) {
         box({100, y, 700, y + 70}, texts.text(id));
-        box({700, y, 2380, y + 70}, value);
+        box({700, y, 2380, y + 70}, oneLine(value, 1680));
         y += 70;
     }
     return items;
