@@ -149,4 +149,18 @@ std::optional<int> ReportCommand::runParsed(std::ostream& out, std::ostream& err
     return runReport(o, out, err);
 }
 
+std::string languageListText()
+{
+    std::string text = "Languages (--language N):";
+    for (const LanguageInfo& info : languageTable()) {
+        std::string name = info.moduleName ? info.moduleName : "English (UK)";
+        if (info.number == kLanguageUsEnglish) name = "English (US)";
+        const std::string own = uiText(info.nameStringId).toStdString();
+        text += (info.number == 0 ? " " : ", ") + std::to_string(info.number) + ' ' + name;
+        if (!own.empty() && own != name && info.number != 0 && info.number != kLanguageUsEnglish)
+            text += " (" + own + ')';
+    }
+    return text;
+}
+
 }  // namespace calivue::cli
