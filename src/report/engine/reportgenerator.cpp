@@ -161,7 +161,7 @@ TitlePageData titleData(const ReportJob& job)
 
 bool printsFindings(const ReportJob& job)
 {
-    return job.findingsProblem.isEmpty() && !job.findings.isDefault();
+    return job.findingsProblem.isEmpty() && !job.findings.isDefaultFor(job.records);
 }
 
 QString reportDateText(const cDateTime& value, const QLocale& locale)
@@ -182,7 +182,7 @@ ReportJob reportJobFromProject(const ReportProject& project)
     if (Result<ProjectFindings> findings = readProjectFindings(project); findings.ok()) {
         job.findings = std::move(findings.value());
     } else {
-        job.findings.records.resize(job.entries.size());
+        job.findings = ProjectFindings::defaultsFor(job.records);
         job.findingsProblem = QString::fromUtf8(describe(findings.error()));
     }
     if (!project.title.logoPath.empty()) {
@@ -297,8 +297,9 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
         records[i] = data.record;
         data.snapshot = std::move(picture.facts);
         if (findings) {
-            const RecordFindings own =
-                i < job.findings.records.size() ? job.findings.records[i] : RecordFindings{};
+            const RecordFindings own = i < job.findings.records.size()
+                                           ? job.findings.records[i]
+                                           : defaultRecordFindings(data.record);
             const Finding finding =
                 evaluateFinding(picture.readings, data.record, own, job.findings.settings,
                                 job.templateNumber, job.unit);

@@ -51,7 +51,7 @@ struct ReportJob {
     // what is wrong with it ("not a picture this program can read").
     QString logoProblem;
     // Set by reportJobFromProject when the project's findings section does not read: the
-    // report is then printed with the default criteria.
+    // report is then printed without findings.
     QString findingsProblem;
 };
 
