@@ -11,6 +11,7 @@
 #include "textformat.h"
 
 #include <QFontMetricsF>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -29,30 +30,32 @@ constexpr int kColumnWidth = kColumn - 20;
 constexpr int kTextTop = kFindingBand.y1 + 10;
 constexpr int kTextBottom = kFindingBand.y2 - 10;
 
-// `text` broken between words into lines no wider than `width`; a word wider than a line is
-// cut short with an ellipsis.
-QStringList wrapped(const QString& text, const QFontMetricsF& m, qreal width)
+// `text` in lines no wider than `width`, broken where the script allows (between words, or
+// between the characters of a script written without spaces); a word wider than a line is
+// broken inside it rather than lost.
+QStringList wrapped(const QString& text, const QFont& font, qreal width)
 {
     QStringList lines;
-    QString line;
-    for (const QString& word : elideLongWords(text, m, width).split(u' ', Qt::SkipEmptyParts)) {
-        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-        if (!line.isEmpty() && m.horizontalAdvance(longer) > width) {
-            lines << line;
-            line = word;
-        } else {
-            line = longer;
-        }
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        const QString part = text.mid(line.textStart(), line.textLength()).trimmed();
+        if (!part.isEmpty()) lines << part;
     }
-    if (!line.isEmpty()) lines << line;
+    layout.endLayout();
     return lines;
 }
 
 // `text` in at most `maxLines` lines of `width`; when it needs more, the last line shown ends
 // in an ellipsis.
-QStringList fitted(const QString& text, const QFontMetricsF& m, qreal width, int maxLines)
+QStringList fitted(const QString& text, const QFont& font, qreal width, int maxLines)
 {
-    QStringList lines = wrapped(text, m, width);
+    const QFontMetricsF m(font);
+    QStringList lines = wrapped(text, font, width);
     if (lines.size() <= maxLines) return lines;
     lines = lines.mid(0, maxLines);
     QString& last = lines.back();
@@ -90,7 +93,7 @@ PageItems findingBand(const std::vector<PrintedLine>& sentences)
     std::vector<Line> lines;
     for (const PrintedLine& s : sentences) {
         bool first = true;
-        for (const QString& l : wrapped(s.text, m, width)) {
+        for (const QString& l : wrapped(s.text, font, width)) {
             lines.push_back({l, s.colour, first});
             first = false;
         }
@@ -139,10 +142,11 @@ PageItems criteriaPage(const FindingsSettings& s, int unit, const StringTable& t
     const QString unitText = QString::fromStdString(unitTextOf(unit));
     // What the project names (a custom class, the conditions) may be longer than its cell:
     // a value keeps one line and a class four, each cut short with an ellipsis.
-    const QFontMetricsF m(reportFonts().body);
+    const QFont body = reportFonts().body;
+    const QFontMetricsF m(body);
     const int lineHeight = static_cast<int>(std::ceil(m.lineSpacing()));
     const auto oneLine = [&](const QString& text, int boxWidth) {
-        return fitted(text, m, boxWidth - 20, 1).value(0);
+        return fitted(text, body, boxWidth - 20, 1).value(0);
     };
     items.push_back(pageItem(PageItem::Kind::Heading, {100, 100, 2380, 170},
                              texts.text(sid::SeverityCriteria), TextAlign::Left,
@@ -167,7 +171,7 @@ PageItems criteriaPage(const FindingsSettings& s, int unit, const StringTable& t
         box({2080, y, 2380, y + 70}, texts.text(sid::Priority), TextAlign::Centre);
         y += 70;
         for (const SeverityBand& band : criteriaBands(c, s)) {
-            const QStringList lines = fitted(classText(band, texts), m, 1480 - 20, 4);
+            const QStringList lines = fitted(classText(band, texts), body, 1480 - 20, 4);
             const int h = std::max(120, static_cast<int>(lines.size()) * lineHeight + 20);
             box({100, y, 600, y + h}, bandBoundText(band, unit, texts));
             box({600, y, 2080, y + h}, lines.join(u'\n'));
