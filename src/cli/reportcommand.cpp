@@ -103,6 +103,9 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     if (!job.logoProblem.isEmpty())
         err << "calivue-cli: logo " << job.logoProblem.toStdString()
             << "; the report is printed without it\n";
+    if (!job.findingsProblem.isEmpty())
+        err << "calivue-cli: findings " << job.findingsProblem.toStdString()
+            << "; the report is printed without findings\n";
     job.templateNumber = o.templateNumber;
     job.unit = o.unit;
     job.language = language;

@@ -1,16 +1,23 @@
 #include "severitycolour.h"
 
-#include <array>
-
 namespace calivue {
 
 QColor severityColour(int priority)
 {
-    // Dark enough to read as text on white paper and on the page's light background.
-    static constexpr std::array<QRgb, 5> kColours = {0x2e7d32, 0x7c8f00, 0xc88a00, 0xe65100,
-                                                     0xc62828};
-    if (priority < 1 || priority > 5) return QColor(0x55, 0x55, 0x55);
-    return QColor::fromRgb(kColours[std::size_t(priority - 1)]);
+    switch (priority) {
+        case 1:
+            return QColor(0x2E, 0x7D, 0x32);  // green
+        case 2:
+            return QColor(0xA6, 0x7C, 0x00);  // dark amber
+        case 3:
+            return QColor(0xE0, 0x6C, 0x00);  // orange
+        case 4:
+            return QColor(0xD8, 0x43, 0x15);  // red-orange
+        case 5:
+            return QColor(0xC6, 0x28, 0x28);  // red
+        default:
+            return {};
+    }
 }
 
 }  // namespace calivue

@@ -1,13 +1,14 @@
-// The colour of a repair priority (1 least urgent .. 5 most urgent), one set for the window's
-// finding and the printed report, so a class reads the same in both.
+// The colour of a repair priority, as the window and the printed report show a severity class
+// and the priority it gives: from green (1) through amber and orange to red (5). Each colour is
+// dark enough to read as text on white paper.
 #pragma once
 
 #include <QColor>
 
 namespace calivue {
 
-// Priorities 1-5 run from green through yellow and orange to red; 0 (no exception) and any
-// other value give dark grey.
+// Priority 1-5 as a colour; any other value (0: no exception) gives an invalid QColor, which
+// callers read as "no colour".
 QColor severityColour(int priority);
 
 }  // namespace calivue

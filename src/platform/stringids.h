@@ -275,46 +275,16 @@
     X(ReferenceMarker, 5352)           \
     X(ReferenceAmbient, 5353)          \
     X(OwnAmbient, 5354)                \
-    X(DeltaTAgainst, 5355)             \
-    X(LoadPercentText, 5356)           \
-    X(CorrectedText, 5357)             \
-    X(NoException, 5358)               \
     X(SuggestedPriority, 5359)         \
-    X(PrioritySetByHand, 5360)         \
-    X(PriorityIsSuggested, 5361)       \
     X(UseSuggestedPriority, 5362)      \
-    X(FrsiText, 5363)                  \
-    X(FrsiPass, 5364)                  \
-    X(FrsiFail, 5365)                  \
-    X(WarnReferenceMissing, 5366)      \
-    X(WarnLoadBelowMinimum, 5367)      \
-    X(WarnLoadUnknown, 5368)           \
-    X(WarnIndoorOutdoor, 5369)         \
-    X(CriteriaTitle, 5370)             \
-    X(CriteriaLabel, 5371)             \
-    X(CriteriaNetaSimilar, 5372)       \
-    X(CriteriaNetaAmbient, 5373)       \
-    X(CriteriaNetaWorst, 5374)         \
-    X(CriteriaCustom, 5375)            \
     X(CustomBandsLabel, 5376)          \
-    X(BandFrom, 5377)                  \
-    X(BandClass, 5378)                 \
-    X(BandPriority, 5379)              \
+    X(BandFromColumn, 5377)            \
     X(LoadExponentLabel, 5380)         \
-    X(ClassifyCorrected, 5381)         \
+    X(ClassifyCorrectedCheck, 5381)    \
     X(MinLoadLabel, 5382)              \
     X(SurveyAmbientLabel, 5383)        \
     X(FrsiThresholdLabel, 5384)        \
     X(ThresholdOwn, 5385)              \
-    X(SurveyConditionsHeading, 5386)   \
-    X(ConditionWind, 5387)             \
-    X(ConditionWeather, 5388)          \
-    X(ConditionCameraModel, 5389)      \
-    X(ConditionCameraSerial, 5390)     \
-    X(ConditionCalibration, 5391)      \
-    X(ConditionThermographer, 5392)    \
-    X(ConditionCertification, 5393)    \
-    X(ConditionStandard, 5394)         \
     X(PageOfFormat, 5400)              \
     X(ReportTitle, 5401)               \
     X(Contents, 5402)                  \
@@ -330,7 +300,48 @@
     X(RepairAction, 5412)              \
     X(Action, 5413)                    \
     X(DefaultReportName, 5414)         \
-    X(ReportSnapshotLabel, 5430)
+    X(ReportSnapshotLabel, 5430)        \
+    X(FindingDeltaT, 5440)              \
+    X(FindingAmbientAir, 5441)          \
+    X(FindingLoad, 5442)                \
+    X(FindingLoadOnly, 5443)            \
+    X(FindingClass, 5444)               \
+    X(FindingNoClass, 5445)             \
+    X(FindingPrioritySuggested, 5446)   \
+    X(FindingPriorityManual, 5447)      \
+    X(FindingFrsiPass, 5448)            \
+    X(FindingFrsiFail, 5449)            \
+    X(WarningReferenceMissing, 5450)    \
+    X(WarningLoadBelowMinimum, 5451)    \
+    X(WarningLoadUnknown, 5452)         \
+    X(WarningIndoorOutdoor, 5453)       \
+    X(ClassPossible, 5454)              \
+    X(ClassProbable, 5455)              \
+    X(ClassMonitor, 5456)               \
+    X(ClassMajor, 5457)                 \
+    X(SeverityCriteria, 5458)           \
+    X(CriteriaNetaSimilar, 5459)        \
+    X(CriteriaNetaAmbient, 5460)        \
+    X(CriteriaNetaWorst, 5461)          \
+    X(CriteriaCustom, 5462)             \
+    X(CriteriaLabel, 5463)              \
+    X(StandardLabel, 5464)              \
+    X(BandFrom, 5465)                   \
+    X(BandAbove, 5466)                  \
+    X(ClassLabel, 5467)                 \
+    X(LoadRule, 5468)                   \
+    X(ClassifyCorrected, 5469)          \
+    X(ClassifyMeasured, 5470)           \
+    X(FrsiRule, 5471)                   \
+    X(SurveyConditions, 5472)           \
+    X(ConditionAmbient, 5473)           \
+    X(ConditionWind, 5474)              \
+    X(ConditionWeather, 5475)           \
+    X(ConditionCameraModel, 5476)       \
+    X(ConditionCameraSerial, 5477)      \
+    X(ConditionCalibration, 5478)       \
+    X(ConditionThermographer, 5479)     \
+    X(ConditionCertification, 5480)
 
 namespace calivue::sid {
 

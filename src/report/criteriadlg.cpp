@@ -60,19 +60,19 @@ QString numberText(double v)
 constexpr std::array<int, 8> kConditionLabels = {
     sid::ConditionWind,          sid::ConditionWeather,     sid::ConditionCameraModel,
     sid::ConditionCameraSerial,  sid::ConditionCalibration, sid::ConditionThermographer,
-    sid::ConditionCertification, sid::ConditionStandard};
+    sid::ConditionCertification, sid::StandardLabel};
 
 }  // namespace
 
 cCriteriaDlg::cCriteriaDlg(CReportDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc)
 {
-    setWindowTitle(uiText(sid::CriteriaTitle));
+    setWindowTitle(uiText(sid::SeverityCriteria));
     m_c.criteria = new QComboBox(this);
     m_c.criteria->addItems({uiText(sid::CriteriaNetaSimilar), uiText(sid::CriteriaNetaAmbient),
                             uiText(sid::CriteriaNetaWorst), uiText(sid::CriteriaCustom)});
     m_c.bands = new QTableWidget(int(kMaxCustomBands), 3, this);
     m_c.bands->setHorizontalHeaderLabels(
-        {uiText(sid::BandFrom), uiText(sid::BandClass), uiText(sid::BandPriority)});
+        {uiText(sid::BandFromColumn), uiText(sid::ClassLabel), uiText(sid::Priority)});
     m_c.bands->horizontalHeader()->setSectionResizeMode(kClassColumn, QHeaderView::Stretch);
     for (int row = 0; row < int(kMaxCustomBands); ++row) {
         auto* priority = new QComboBox(m_c.bands);
@@ -83,7 +83,7 @@ cCriteriaDlg::cCriteriaDlg(CReportDoc& doc, QWidget* parent) : QDialog(parent), 
     }
     m_c.bands->setMinimumWidth(520);
     m_c.exponent = new QLineEdit(this);
-    m_c.classifyCorrected = new QCheckBox(uiText(sid::ClassifyCorrected), this);
+    m_c.classifyCorrected = new QCheckBox(uiText(sid::ClassifyCorrectedCheck), this);
     m_c.minLoad = new QLineEdit(this);
     m_c.ambient = new QLineEdit(this);
     m_c.threshold = new QComboBox(this);
@@ -109,7 +109,7 @@ cCriteriaDlg::cCriteriaDlg(CReportDoc& doc, QWidget* parent) : QDialog(parent), 
     threshold->addWidget(m_c.threshold);
     threshold->addWidget(m_c.ownThreshold);
     load->addRow(uiText(sid::FrsiThresholdLabel), threshold);
-    auto* conditions = new QGroupBox(uiText(sid::SurveyConditionsHeading), this);
+    auto* conditions = new QGroupBox(uiText(sid::SurveyConditions), this);
     auto* conditionForm = new QFormLayout(conditions);
     for (std::size_t i = 0; i < kConditionLabels.size(); ++i)
         conditionForm->addRow(uiText(kConditionLabels[i]), m_c.conditions[i]);
@@ -182,7 +182,7 @@ cCriteriaDlg::Read cCriteriaDlg::readFields() const
         const std::optional<double> bound = typedNumber(from);
         if (!bound)
             return {std::nullopt, notANumber(formatText(QStringLiteral("%s (%d)"),
-                                                        {uiText(sid::BandFrom), row + 1}))};
+                                                        {uiText(sid::BandFromColumn), row + 1}))};
         SeverityBand b;
         b.from = *bound;
         b.text = toU16(text);

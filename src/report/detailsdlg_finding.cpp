@@ -1,6 +1,7 @@
 #include "detailsdlg_finding.h"
 
 #include "detailsdlg_text.h"
+#include "findingtext.h"
 #include "reporttext.h"
 
 #include "platform/stringids.h"
@@ -19,10 +20,12 @@ namespace calivue {
 
 namespace {
 
-// The label of a reading: the measurement list's entry, or the ambient air.
-QString readingLabel(const FindingReading& r)
+// "Cursor 1 73.3 °C", "Ambient air 20.0 °C", as the printed finding names a reading.
+QString readingLabel(const FindingReading& r, int unit)
 {
-    return r.measurement ? measurementText(*r.measurement) : uiText(sid::ReferenceAmbient);
+    const QString name =
+        r.measurement ? measurementText(*r.measurement) : uiText(sid::FindingAmbientAir);
+    return name + QLatin1Char(' ') + formatTemperature(r.temperature, unitLabel(unit));
 }
 
 QLabel* wrappedLabel(QWidget* parent)
@@ -34,49 +37,36 @@ QLabel* wrappedLabel(QWidget* parent)
 
 }  // namespace
 
-QString warningText(FindingWarning warning)
-{
-    switch (warning) {
-        case FindingWarning::ReferenceMissing:
-            return uiText(sid::WarnReferenceMissing);
-        case FindingWarning::LoadBelowMinimum:
-            return uiText(sid::WarnLoadBelowMinimum);
-        case FindingWarning::LoadUnknown:
-            return uiText(sid::WarnLoadUnknown);
-        case FindingWarning::IndoorOutdoorBelow10K:
-            return uiText(sid::WarnIndoorOutdoor);
-    }
-    return {};
-}
-
 FindingTexts findingTexts(const Finding& f, const FindingsSettings& settings, int unit)
 {
+    // The printed finding's own sentences, so the page and the report say the same.
+    const StringTable& texts = StringTable::active();
     FindingTexts t;
     const QString unitText = unitLabel(unit);
-    if (f.deltaT && f.reference)
-        t.deltaT = formatText(uiText(sid::DeltaTAgainst),
-                              {differenceText(*f.deltaT, unitText), readingLabel(*f.reference)});
+    if (f.deltaT && f.concern && f.reference)
+        t.deltaT = formatText(uiText(sid::FindingDeltaT),
+                              {differenceText(*f.deltaT, unitText), readingLabel(*f.concern, unit),
+                               readingLabel(*f.reference, unit)});
     if (f.loadPercent) {
-        t.load = formatText(uiText(sid::LoadPercentText),
-                            {QString::asprintf("%.1f %%", *f.loadPercent)});
-        if (f.deltaTCorrected)
-            t.load += QStringLiteral("   ") +
-                      formatText(uiText(sid::CorrectedText),
-                                 {differenceText(*f.deltaTCorrected, unitText),
-                                  QString::asprintf("%.1f", settings.loadExponent)});
+        const QString load = QString::number(*f.loadPercent, 'f', 0);
+        t.load = f.deltaTCorrected ? formatText(uiText(sid::FindingLoad),
+                                                {load, differenceText(*f.deltaTCorrected, unitText),
+                                                 QString::number(settings.loadExponent, 'f', 1)})
+                                   : formatText(uiText(sid::FindingLoadOnly), {load});
     }
-    t.severity = f.severity ? toQString(f.severity->text) : uiText(sid::NoException);
+    t.severity = f.severity ? classText(*f.severity, texts) : uiText(sid::FindingNoClass);
     t.colourPriority = f.severity ? f.severity->priority : 0;
     t.suggested = formatText(uiText(sid::SuggestedPriority),
                              {f.suggestedPriority > 0 ? QString::number(f.suggestedPriority)
                                                       : uiText(sid::PriorityNone)});
-    t.source = uiText(f.priorityManual ? sid::PrioritySetByHand : sid::PriorityIsSuggested);
+    t.source = formatText(
+        uiText(f.priorityManual ? sid::FindingPriorityManual : sid::FindingPrioritySuggested),
+        {f.priority});
     if (f.frsi && f.frsiPass)
-        t.frsi =
-            formatText(uiText(sid::FrsiText), {QString::asprintf("%.2f", *f.frsi),
-                                               uiText(*f.frsiPass ? sid::FrsiPass : sid::FrsiFail),
-                                               QString::asprintf("%.2f", settings.frsiThreshold)});
-    for (FindingWarning w : f.warnings) t.warnings << warningText(w);
+        t.frsi = formatText(
+            uiText(*f.frsiPass ? sid::FindingFrsiPass : sid::FindingFrsiFail),
+            {QString::number(*f.frsi, 'f', 2), QString::number(settings.frsiThreshold, 'f', 2)});
+    for (FindingWarning w : f.warnings) t.warnings << warningText(w, settings, texts);
     return t;
 }
 

@@ -50,7 +50,4 @@ struct FindingTexts {
 };
 FindingTexts findingTexts(const Finding& finding, const FindingsSettings& settings, int unit);
 
-// The sentence of a warning.
-QString warningText(FindingWarning warning);
-
 }  // namespace calivue

@@ -26,13 +26,13 @@ namespace calivue {
 
 namespace {
 
-// A label's text in its colour (default colours for a negative priority).
+// A label's text in the colour of a priority (the default colour for one without).
 void setColoured(QLabel* label, const QString& text, int priority)
 {
     label->setText(text);
-    label->setStyleSheet(priority < 0
-                             ? QString()
-                             : QStringLiteral("color: %1;").arg(severityColour(priority).name()));
+    const QColor colour = severityColour(priority);
+    label->setStyleSheet(colour.isValid() ? QStringLiteral("color: %1;").arg(colour.name())
+                                          : QString());
 }
 
 // An ambient temperature typed in the report's unit: empty means none. Accepts a point or a

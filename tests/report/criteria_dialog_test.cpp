@@ -71,7 +71,7 @@ TEST(CriteriaDialog, RefusesBadInputWithoutChangingTheDocument)
         {"band without bound",
          [](const Controls& c) { setBand(c, 1, QString(), QStringLiteral("Watch"), 2); },
          formatText(uiText(sid::NotANumber),
-                    {formatText(QStringLiteral("%s (%d)"), {uiText(sid::BandFrom), 2})})},
+                    {formatText(QStringLiteral("%s (%d)"), {uiText(sid::BandFromColumn), 2})})},
     };
     for (const Case& k : cases) {
         CReportDoc doc;

@@ -4,6 +4,7 @@
 #include "detailsdlg.h"
 #include "detailsdlg_controls.h"
 #include "detailsdlg_text.h"
+#include "findingtext.h"
 #include "imageselectdlg.h"
 #include "messagelog.h"
 #include "reportdoc.h"
@@ -92,16 +93,16 @@ TEST_F(FindingPage, ShowsTheClassInItsColourAndTheWarnings)
         const char16_t* measured;
         const char16_t* rated;
         int priority;  // the class's, 0 none
-        std::vector<int> warnings;
+        std::vector<FindingWarning> warnings;
     };
     const Case cases[] = {
         {Criteria::NetaSimilar, true, u"50 A", u"100", 5, {}},
         {Criteria::NetaSimilar, false, u"50 A", u"100", 3, {}},
         {Criteria::NetaAmbient, true, u"50 A", u"100", 5, {}},
         {Criteria::NetaAmbient, false, u"50 A", u"100", 3, {}},
-        {Criteria::NetaSimilar, true, u"30", u"100", 5, {sid::WarnLoadBelowMinimum}},
-        {Criteria::NetaSimilar, true, u"abc", u"100", 3, {sid::WarnLoadUnknown}},
-        {Criteria::NetaAmbient, true, u"41 A", u"0", 3, {sid::WarnLoadUnknown}},
+        {Criteria::NetaSimilar, true, u"30", u"100", 5, {FindingWarning::LoadBelowMinimum}},
+        {Criteria::NetaSimilar, true, u"abc", u"100", 3, {FindingWarning::LoadUnknown}},
+        {Criteria::NetaAmbient, true, u"41 A", u"0", 3, {FindingWarning::LoadUnknown}},
     };
     for (const Case& k : cases) {
         cInspectionRecord record;
@@ -124,19 +125,20 @@ TEST_F(FindingPage, ShowsTheClassInItsColourAndTheWarnings)
             return b.priority == k.priority;
         });
         ASSERT_NE(band, bands.end()) << what;
-        EXPECT_EQ(f().severity->text(), toQString(band->text)) << what;
+        EXPECT_EQ(f().severity->text(), classText(*band, StringTable::active())) << what;
         EXPECT_TRUE(colourOf(f().severity).contains(severityColour(k.priority).name())) << what;
         EXPECT_EQ(f().suggested->text(),
                   formatText(uiText(sid::SuggestedPriority), {QString::number(k.priority)}));
         EXPECT_EQ(page->controls().priority->currentIndex(), k.priority) << what;
-        EXPECT_EQ(f().source->text(), uiText(sid::PriorityIsSuggested));
+        EXPECT_EQ(f().source->text(),
+                  formatText(uiText(sid::FindingPrioritySuggested), {k.priority}));
         EXPECT_FALSE(f().useSuggested->isEnabled());
-        EXPECT_TRUE(f().deltaT->text().endsWith(uiText(sid::ReferenceAmbient))) << what;
+        EXPECT_TRUE(f().deltaT->text().contains(uiText(sid::FindingAmbientAir))) << what;
         QStringList words;
-        for (int w : k.warnings) words << uiText(w);
+        for (FindingWarning w : k.warnings) words << warningText(w, s, StringTable::active());
         EXPECT_EQ(f().warnings->text(), words.join(QLatin1Char('\n'))) << what;
         const bool unknown = std::find(k.warnings.begin(), k.warnings.end(),
-                                       int(sid::WarnLoadUnknown)) != k.warnings.end();
+                                       FindingWarning::LoadUnknown) != k.warnings.end();
         EXPECT_EQ(f().load->text().isEmpty(), unknown) << what;
     }
     // Without a reference there is no difference, no class and the warning says why.
@@ -144,9 +146,10 @@ TEST_F(FindingPage, ShowsTheClassInItsColourAndTheWarnings)
     RecordFindings own;
     own.reference = ReferenceKind::Ambient;
     ASSERT_TRUE(report->setRecordFindings(0, own));
-    EXPECT_EQ(f().severity->text(), uiText(sid::NoException));
+    EXPECT_EQ(f().severity->text(), uiText(sid::FindingNoClass));
     EXPECT_TRUE(f().deltaT->text().isEmpty());
-    EXPECT_TRUE(f().warnings->text().startsWith(uiText(sid::WarnReferenceMissing)));
+    EXPECT_TRUE(f().warnings->text().startsWith(
+        warningText(FindingWarning::ReferenceMissing, {}, StringTable::active())));
     EXPECT_TRUE(log.texts.isEmpty());
 }
 
@@ -171,7 +174,7 @@ TEST_F(FindingPage, PrioritySetByHandAndTheWayBack)
     page->controls().priority->setCurrentIndex(1);
     EXPECT_EQ(report->records()[0].repairPriority, 1);
     EXPECT_TRUE(report->inspection(0)->findings.priorityManual);
-    EXPECT_EQ(f().source->text(), uiText(sid::PrioritySetByHand));
+    EXPECT_EQ(f().source->text(), formatText(uiText(sid::FindingPriorityManual), {1}));
     EXPECT_TRUE(f().useSuggested->isEnabled());
     // Storing the page and showing it again keeps the hand-set value.
     page->storeInspection();
@@ -183,7 +186,7 @@ TEST_F(FindingPage, PrioritySetByHandAndTheWayBack)
     EXPECT_EQ(report->records()[0].repairPriority, 0);
     EXPECT_FALSE(report->inspection(0)->findings.priorityManual);
     EXPECT_EQ(page->controls().priority->currentIndex(), 5);
-    EXPECT_EQ(f().source->text(), uiText(sid::PriorityIsSuggested));
+    EXPECT_EQ(f().source->text(), formatText(uiText(sid::FindingPrioritySuggested), {5}));
     EXPECT_FALSE(f().useSuggested->isEnabled());
     EXPECT_TRUE(report->isModified());
 }
@@ -225,11 +228,12 @@ TEST_F(FindingPage, BuildingTemperatureFactor)
         page->controls().outdoor->setText(QString::number(concern - k.outdoorBelow, 'f', 3));
         const double frsi = k.outdoorBelow / (k.indoorAbove + k.outdoorBelow);
         EXPECT_EQ(f().frsi->text(),
-                  formatText(uiText(sid::FrsiText), {QString::asprintf("%.2f", frsi),
-                                                     uiText(k.pass ? sid::FrsiPass : sid::FrsiFail),
-                                                     QStringLiteral("0.70")}));
-        EXPECT_EQ(f().warnings->text().contains(uiText(sid::WarnIndoorOutdoor)), k.smallDifference);
-        EXPECT_FALSE(f().warnings->text().contains(uiText(sid::WarnLoadUnknown)));
+                  formatText(uiText(k.pass ? sid::FindingFrsiPass : sid::FindingFrsiFail),
+                             {QString::asprintf("%.2f", frsi), QStringLiteral("0.70")}));
+        const QString small =
+            warningText(FindingWarning::IndoorOutdoorBelow10K, {}, StringTable::active());
+        // The only warning a building survey with both readings can have.
+        EXPECT_EQ(f().warnings->text(), k.smallDifference ? small : QString());
     }
 }
 
