@@ -5,8 +5,10 @@
 
 #include "core/fitcheck.h"
 #include "desktop/messagedlg.h"
+#include "platform/pictureloader.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QDateTimeEdit>
 #include <QFrame>
@@ -182,7 +184,15 @@ void TitleDlg::showDocumentTitle()
     const ReportTitle t = m_doc.title();
     if (m_applying || t == title()) return;
     m_applying = true;
-    setLogoPath(toQString(t.logoPath));
+    // A project whose logo does not load opens without it, and the user is told why.
+    const QString logo = toQString(t.logoPath);
+    PictureFailure failure = PictureFailure::NotPicture;
+    if (logo.isEmpty())
+        dropLogo();
+    else if (!loadLogo(logo, &failure))
+        cMessageDlg::messageBox(
+            formatText(uiText(sid::OpenFailureDetail), {logo, pictureFailureText(failure)}),
+            cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
     setCompany(toQString(t.company));
     setAuthor(toQString(t.author));
     setDateShown(t.dateShown);
