@@ -14,6 +14,12 @@
 #include <QString>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace calivue;
 using namespace calivue::clitest;
@@ -294,6 +300,64 @@ TEST_F(CliReport, ReportsInOtherScriptsReadBackAndEmbedTheirFonts)
             ASSERT_GE(cols.size(), 6) << row.toStdString();
             EXPECT_EQ(cols[cols.size() - 5], QStringLiteral("yes")) << row.toStdString();
         }
+    }
+}
+
+// A project whose paths name what no reader may open as a file: FIFOs (made here, git cannot
+// hold them), a folder and /dev/zero, as snapshot, bitmap and logo. Catches a report that
+// blocks in open() on a FIFO with no writer, reads a device without end, or drops the logo
+// without a word. The time bound is about hanging, not speed; on a timeout the FIFOs are
+// opened for writing so the blocked reader returns and the test can end.
+TEST_F(CliReport, PathsNamingFifosFoldersAndDevicesAreRefusedWithoutWaiting)
+{
+    const fs::path fifo = m_dir / "fifo.jpg";
+    const fs::path fifoQvx = m_dir / "FIFO.QVX";
+    const fs::path fifoBmp = m_dir / "FIFO.BMP";
+    for (const fs::path& f : {fifo, fifoQvx, fifoBmp}) ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0);
+    const fs::path crashers = fs::path(CALIVUE_TEST_DATA) / "crashers";
+    const fs::path good = m_dir / "IR_0001.QVX";
+    const struct {
+        std::string name;
+        fs::path snapshot, bitmap, logo;  // empty: the project comes from the crasher file
+        std::string logoMessage;          // stderr; empty: none
+    } cases[] = {
+        {"FIFO logo", good, m_dir / "IR_0001.BMP", fifo,
+         "calivue-cli: logo " + fifo.string() + ": not a regular file"},
+        {"FIFO snapshot", fifoQvx, fifoBmp, {}, ""},
+        {"FIFO bitmap beside a good record", good, fifoBmp, {}, ""},
+        {"vrp_snapshot_dev_zero", {}, {}, {}, ""},
+        {"vrp_logo_dev_zero", {}, {}, {}, "calivue-cli: logo /dev/zero: not a regular file"},
+        {"vrp_snapshot_and_logo_folders", {}, {}, {}, "calivue-cli: logo /: not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::path project = crashers / c.name;
+        if (!c.snapshot.empty()) {
+            ReportProject p;
+            p.entries.push_back({c.snapshot.u16string(), c.bitmap.u16string(), 0});
+            p.records.resize(1);
+            p.title.logoPath = c.logo.u16string();
+            project = m_dir / "hostile.vrp";
+            ASSERT_EQ(writeReportProjectFile(project, p), Error::None);
+        }
+        auto running = std::async(std::launch::async, [&] {
+            return runCli({"report", project.string(), path("hostile.pdf")});
+        });
+        if (running.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+            for (const fs::path& f : {fifo, fifoQvx, fifoBmp}) {
+                const int fd = ::open(f.c_str(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) ::close(fd);
+            }
+            ADD_FAILURE() << "report did not return: blocked on a FIFO or reading a device";
+        }
+        const CliResult r = running.get();
+        EXPECT_EQ(r.code, 0) << r.err;
+        if (c.logoMessage.empty())
+            EXPECT_EQ(r.err, "");
+        else
+            EXPECT_EQ(r.err.rfind(c.logoMessage + "; ", 0), 0u) << r.err;
+        EXPECT_TRUE(fs::exists(m_dir / "hostile.pdf"));
+        fs::remove(m_dir / "hostile.pdf");
     }
 }
 
