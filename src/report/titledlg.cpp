@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QTextCursor>
 
+#include <utility>
+
 namespace calivue {
 
 namespace {
@@ -184,12 +186,13 @@ void TitleDlg::showDocumentTitle()
     const ReportTitle t = m_doc.title();
     if (m_applying || t == title()) return;
     m_applying = true;
-    // A project whose logo does not load opens without it, and the user is told why.
+    // A project's logo that does not load leaves the logo shown as it was, and the user is
+    // told which file and why (once for that file, not at every change of the title).
     const QString logo = toQString(t.logoPath);
     PictureFailure failure = PictureFailure::NotPicture;
     if (logo.isEmpty())
         dropLogo();
-    else if (!loadLogo(logo, &failure))
+    else if (!loadLogo(logo, &failure) && std::exchange(m_toldLogo, logo) != logo)
         cMessageDlg::messageBox(
             formatText(uiText(sid::OpenFailureDetail), {logo, pictureFailureText(failure)}),
             cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
