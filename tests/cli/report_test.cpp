@@ -361,5 +361,27 @@ TEST_F(CliReport, PathsNamingFifosFoldersAndDevicesAreRefusedWithoutWaiting)
     }
 }
 
+// A project may hold texts of megabytes; a box shows a few hundred characters of one. Catches
+// a report that lays out and writes whole texts only to clip them (a 64 MB project took
+// minutes): the PDF of texts twenty times longer is no larger.
+TEST_F(CliReport, TextsLongerThanTheirBoxesCostNoMore)
+{
+    std::vector<std::uintmax_t> sizes;
+    for (const std::size_t words : {4000u, 80000u}) {
+        Result<ReportProject> project = readReportProjectFile(m_dir / "p.vrp");
+        ASSERT_TRUE(project.ok());
+        std::u16string text;
+        for (std::size_t i = 0; i < words; ++i) text += u"word ";
+        cInspectionRecord& r = project.value().records[0];
+        r.name = r.comment = r.faultAction = r.location = text;
+        project.value().title.comments = text;
+        ASSERT_EQ(writeReportProjectFile(m_dir / "long.vrp", project.value()), Error::None);
+        const CliResult run = runCli({"report", path("long.vrp"), path("long.pdf")});
+        ASSERT_EQ(run.code, 0) << run.err;
+        sizes.push_back(fs::file_size(m_dir / "long.pdf"));
+    }
+    EXPECT_LE(sizes[1], sizes[0] + sizes[0] / 100) << sizes[0] << " then " << sizes[1];
+}
+
 }  // namespace
 #endif
