@@ -279,7 +279,48 @@
     X(RepairAction, 5412)              \
     X(Action, 5413)                    \
     X(DefaultReportName, 5414)         \
-    X(ReportSnapshotLabel, 5430)
+    X(ReportSnapshotLabel, 5430)        \
+    X(FindingDeltaT, 5440)              \
+    X(FindingAmbientAir, 5441)          \
+    X(FindingLoad, 5442)                \
+    X(FindingLoadOnly, 5443)            \
+    X(FindingClass, 5444)               \
+    X(FindingNoClass, 5445)             \
+    X(FindingPrioritySuggested, 5446)   \
+    X(FindingPriorityManual, 5447)      \
+    X(FindingFrsiPass, 5448)            \
+    X(FindingFrsiFail, 5449)            \
+    X(WarningReferenceMissing, 5450)    \
+    X(WarningLoadBelowMinimum, 5451)    \
+    X(WarningLoadUnknown, 5452)         \
+    X(WarningIndoorOutdoor, 5453)       \
+    X(ClassPossible, 5454)              \
+    X(ClassProbable, 5455)              \
+    X(ClassMonitor, 5456)               \
+    X(ClassMajor, 5457)                 \
+    X(SeverityCriteria, 5458)           \
+    X(CriteriaNetaSimilar, 5459)        \
+    X(CriteriaNetaAmbient, 5460)        \
+    X(CriteriaNetaWorst, 5461)          \
+    X(CriteriaCustom, 5462)             \
+    X(CriteriaLabel, 5463)              \
+    X(StandardLabel, 5464)              \
+    X(BandFrom, 5465)                   \
+    X(BandAbove, 5466)                  \
+    X(ClassLabel, 5467)                 \
+    X(LoadRule, 5468)                   \
+    X(ClassifyCorrected, 5469)          \
+    X(ClassifyMeasured, 5470)           \
+    X(FrsiRule, 5471)                   \
+    X(SurveyConditions, 5472)           \
+    X(ConditionAmbient, 5473)           \
+    X(ConditionWind, 5474)              \
+    X(ConditionWeather, 5475)           \
+    X(ConditionCameraModel, 5476)       \
+    X(ConditionCameraSerial, 5477)      \
+    X(ConditionCalibration, 5478)       \
+    X(ConditionThermographer, 5479)     \
+    X(ConditionCertification, 5480)
 
 namespace calivue::sid {
 

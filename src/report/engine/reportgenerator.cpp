@@ -1,5 +1,6 @@
 #include "reportgenerator.h"
 
+#include "findingtext.h"
 #include "reportlayout.h"
 #include "reportpage.h"
 #include "reportpagepainter.h"
@@ -7,6 +8,7 @@
 #include "snapshotstrip.h"
 
 #include "core/fileio.h"
+#include "core/findings.h"
 #include "core/findingscodec.h"
 #include "core/printrules.h"
 #include "core/reportproject.h"
@@ -90,6 +92,7 @@ QString openFailureText(OpenFailure failure)
 struct InspectionPicture {
     SnapshotFacts facts;
     QImage strip;
+    InspectionReadings readings;  // empty when the snapshot did not load
 };
 
 // Loads inspection i's snapshot, gives its record the default selections, and renders its
@@ -114,6 +117,7 @@ InspectionPicture loadInspection(const ReportJob& job, std::size_t i, cInspectio
         QPainter p(&out.strip);
         if (!paintSnapshotStrip(p, out.strip.rect(), snapshot)) out.strip = QImage();
     }
+    out.readings = inspectionReadings(snapshot.image, record, job.unit);
     out.facts = snapshotFacts(snapshot.image, record, job.unit, job.texts);
     out.facts.dateText = captureDateText(snapshot.image, job);
     out.facts.path = qvx;
@@ -155,6 +159,11 @@ TitlePageData titleData(const ReportJob& job)
 
 }  // namespace
 
+bool printsFindings(const ReportJob& job)
+{
+    return job.findingsProblem.isEmpty() && !job.findings.isDefaultFor(job.records);
+}
+
 QString reportDateText(const cDateTime& value, const QLocale& locale)
 {
     const QDateTime dt = toQDateTime(value);
@@ -173,7 +182,7 @@ ReportJob reportJobFromProject(const ReportProject& project)
     if (Result<ProjectFindings> findings = readProjectFindings(project); findings.ok()) {
         job.findings = std::move(findings.value());
     } else {
-        job.findings.records.resize(job.entries.size());
+        job.findings = ProjectFindings::defaultsFor(job.records);
         job.findingsProblem = QString::fromUtf8(describe(findings.error()));
     }
     if (!project.title.logoPath.empty()) {
@@ -253,7 +262,9 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
 
     const ReportFonts fonts = reportFonts();
     const int n = static_cast<int>(job.entries.size());
-    const layout::PageCounts counts = layout::pageCounts(n);
+    const bool findings = printsFindings(job);
+    const layout::PageCounts counts = layout::pageCounts(n, findings);
+    std::vector<int> priorities(job.entries.size(), 0);
     std::vector<cInspectionRecord> records(job.entries.size());
     for (std::size_t i = 0; i < records.size() && i < job.records.size(); ++i)
         records[i] = job.records[i];
@@ -277,7 +288,7 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     paintPageItems(*painter, pageDone(titlePage(titleData(job), job.texts)), fonts, &job.logo);
     bool going = next();
     for (int k = 0; going && k < counts.contents; ++k) {
-        paintPageItems(*painter, pageDone(contentsPage(records, k, job.texts)), fonts);
+        paintPageItems(*painter, pageDone(contentsPage(records, k, job.texts, findings)), fonts);
         going = next();
     }
     for (std::size_t i = 0; going && i < job.entries.size(); ++i) {
@@ -285,12 +296,31 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
         InspectionPicture picture = loadInspection(job, i, data.record);
         records[i] = data.record;
         data.snapshot = std::move(picture.facts);
+        if (findings) {
+            const RecordFindings own = i < job.findings.records.size()
+                                           ? job.findings.records[i]
+                                           : defaultRecordFindings(data.record);
+            const Finding finding =
+                evaluateFinding(picture.readings, data.record, own, job.findings.settings,
+                                job.templateNumber, job.unit);
+            data.finding = findingLines(finding, job.findings.settings, job.templateNumber,
+                                        job.unit, job.texts);
+            priorities[i] = finding.priority;
+            data.priority = finding.priority;
+        }
         paintPageItems(*painter, pageDone(inspectionPage(data, job.texts)), fonts, nullptr,
                        &picture.strip);
         going = next();
     }
     for (int k = 0; going && k < counts.summary; ++k) {
-        paintPageItems(*painter, pageDone(summaryPage(records, k, job.texts)), fonts);
+        paintPageItems(
+            *painter,
+            pageDone(summaryPage(records, k, job.texts, findings ? &priorities : nullptr)), fonts);
+        going = next();
+    }
+    if (going && findings) {
+        paintPageItems(*painter, pageDone(criteriaPage(job.findings.settings, job.unit, job.texts)),
+                       fonts);
         going = next();
     }
     if (!going) {

@@ -37,13 +37,13 @@ struct ReportJob {
     // The project's findings data: criteria settings, survey conditions and one record per
     // entry (the defaults for a project that has none).
     ProjectFindings findings;
-    int templateNumber = 0;                  // 0-3
-    int unit = 0;                            // 0 °C, 1 °F, 2 K
-    int language = 0;                        // footers (Hebrew reverses the numbers)
-    StringTable texts;                       // the language's texts; English by default
-    QLocale locale = QLocale::c();           // date-only texts of the title page and grid
-    QImage logo;                             // null: no logo
-    QString outputPath;                      // the PDF file to write, as the user reads it
+    int templateNumber = 0;         // 0-3
+    int unit = 0;                   // 0 °C, 1 °F, 2 K
+    int language = 0;               // footers (Hebrew reverses the numbers)
+    StringTable texts;              // the language's texts; English by default
+    QLocale locale = QLocale::c();  // date-only texts of the title page and grid
+    QImage logo;                    // null: no logo
+    QString outputPath;             // the PDF file to write, as the user reads it
     // The PDF file as the file system names it, when the name is not one a QString holds
     // intact (bytes that are not UTF-8); empty: outputPath.
     std::filesystem::path outputFile;
@@ -51,9 +51,14 @@ struct ReportJob {
     // what is wrong with it ("not a picture this program can read").
     QString logoProblem;
     // Set by reportJobFromProject when the project's findings section does not read: the
-    // report is then printed with the default criteria.
+    // report is then printed without findings.
     QString findingsProblem;
 };
+
+// Whether the job prints findings: the project carries findings data that read. A job
+// without prints exactly the designed report (no finding band, no appendix, the stored
+// priorities in the summary).
+bool printsFindings(const ReportJob& job);
 
 // A job from a report project: its title, entries, records and captions (the defaults when it
 // has none). The logo is loaded from the title's logo path when that names a picture.
