@@ -4,6 +4,8 @@
 
 #include "imageselectdlg.h"
 #include "reporttext.h"
+#include "reportdoc.h"
+#include "titledlg.h"
 
 #include "generator.h"
 #include "irfiledialog.h"
@@ -16,6 +18,7 @@
 #include "core/fileio.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QTemporaryDir>
@@ -107,6 +110,27 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
         pdf.close();
     }
 
+    // A logo that loaded when chosen but is gone when the report is made: the report is made
+    // without it, and the user is told which file and why. Catches the logo dropped unseen.
+    {
+        const QString logo = dir.filePath(QStringLiteral("logo.bmp"));
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        ASSERT_TRUE(picture.save(logo, "BMP"));
+        answer = logo;
+        sheet.titlePage()->chooseImage();  // Set Image, as the user would
+        ASSERT_EQ(sheet.document().title().logoPath, logo.toStdU16String());
+        ASSERT_TRUE(QFile::remove(logo));
+        const QString other = dir.filePath(QStringLiteral("without logo.pdf"));
+        answer = other;
+        test::MessageLog log;
+        sheet.generateReport();
+        EXPECT_EQ(log.texts, QStringList{logo + QStringLiteral(": not found")});
+        EXPECT_TRUE(QFile::exists(other));
+        answer = out;
+        sheet.titlePage()->clearImage();
+    }
+
     // A long report shows the progress dialog; its Cancel drops the job and keeps the
     // report written before under the same name.
     const std::vector<cInspectionImage> nine(9, sheet.imageSelectPage()->entries().front());
@@ -136,7 +160,7 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
 }
 
 // Catches a progress dialog that counts pages in another order than the footers: in Hebrew
-// the total comes first ("12 pages, page 1"), as on every printed page.
+// "page 1 of 12", the page first, as on every printed page.
 TEST(PdfSheet, HebrewProgressReadsTheTotalFirst)
 {
     QTemporaryDir dir;
@@ -163,9 +187,8 @@ TEST(PdfSheet, HebrewProgressReadsTheTotalFirst)
         for (QProgressDialog* d : sheet.findChildren<QProgressDialog*>()) {
             if (d->value() < 1) continue;
             labels << d->labelText();
-            wanted << QStringLiteral(
-                          "12 \u05E2\u05DE\u05D5\u05D3\u05D9\u05DD, \u05E2\u05DE\u05D5\u05D3 ") +
-                          QString::number(d->value());
+            wanted << QStringLiteral("\u05E2\u05DE\u05D5\u05D3 ") + QString::number(d->value()) +
+                          QStringLiteral(" \u05DE\u05EA\u05D5\u05DA 12");
             d->cancel();
         }
     });
