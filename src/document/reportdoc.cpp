@@ -81,15 +81,10 @@ Error CReportDoc::composeProject(ReportProject& out) const
 Error CReportDoc::write(const QString& path, FileFailure* failure)
 {
     if (path.isEmpty()) return Error::NotFound;
-<<<<<<< HEAD
     ReportProject out;
     if (const Error e = composeProject(out); e != Error::None) return e;
-    if (const Error e = writeReportProjectFile(toFsPath(path), out); e != Error::None) return e;
-=======
-    if (const Error e = writeReportProjectFile(toFsPath(path), project(), failure);
-        e != Error::None)
+    if (const Error e = writeReportProjectFile(toFsPath(path), out, failure); e != Error::None)
         return e;
->>>>>>> main
     m_name = QFileInfo(path).fileName();
     m_folder = folderOf(path);
     // The flag first: a view that hears "saved" finds the project clean.
