@@ -279,6 +279,29 @@
     X(RepairAction, 5412)              \
     X(Action, 5413)                    \
     X(DefaultReportName, 5414)         \
+    X(ModernContinued, 5470)           \
+    X(ModernReadings, 5471)            \
+    X(ModernMarker, 5472)              \
+    X(ModernTemperature, 5473)         \
+    X(ModernEmissivity, 5474)          \
+    X(ModernFinding, 5475)             \
+    X(FindingDifference, 5476)         \
+    X(FindingLoad, 5477)               \
+    X(FindingLoadValue, 5478)          \
+    X(FindingClass, 5479)              \
+    X(FindingPriorityManual, 5480)     \
+    X(FindingPrioritySuggested, 5481)  \
+    X(FindingWarnings, 5482)           \
+    X(WarningReferenceMissing, 5483)   \
+    X(WarningLoadBelowMinimum, 5484)   \
+    X(WarningLoadUnknown, 5485)        \
+    X(WarningIndoorOutdoor, 5486)      \
+    X(FindingFrsi, 5487)               \
+    X(FindingPass, 5488)               \
+    X(FindingFail, 5489)               \
+    X(FindingNoException, 5490)        \
+    X(FindingAmbient, 5491)            \
+    X(ModernPriorityOf, 5492)          \
     X(ReportSnapshotLabel, 5430)
 
 namespace calivue::sid {

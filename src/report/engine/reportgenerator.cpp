@@ -1,5 +1,6 @@
 #include "reportgenerator.h"
 
+#include "modernreport.h"
 #include "reportlayout.h"
 #include "reportpage.h"
 #include "reportpagepainter.h"
@@ -26,7 +27,7 @@
 
 namespace calivue {
 
-namespace {
+namespace detail {
 
 // The capture date as the report's language writes it. The English reports keep the
 // snapshot's own ordinal form ("21st March 2009"); every other language gets its locale's
@@ -41,6 +42,10 @@ QString captureDateText(const cBrixa& img, const ReportJob& job)
                     static_cast<int>(unsigned(date->day())));
     return job.locale.toString(day, QLocale::ShortFormat);
 }
+
+}  // namespace detail
+
+namespace {
 
 const QString kProfile = QStringLiteral("RW Profile");
 const QString kPrinterName = QStringLiteral("PDF Converter");
@@ -71,6 +76,10 @@ private:
     PdfPrinterListener* m_next;
 };
 
+}  // namespace
+
+namespace detail {
+
 // What is wrong with a snapshot that exists but did not open; empty when it is not there.
 QString openFailureText(OpenFailure failure)
 {
@@ -86,6 +95,14 @@ QString openFailureText(OpenFailure failure)
     }
     return {};
 }
+
+}  // namespace detail
+
+namespace {
+using detail::captureDateText;
+using detail::inspectionData;
+using detail::openFailureText;
+using detail::titleData;
 
 struct InspectionPicture {
     SnapshotFacts facts;
@@ -120,6 +137,10 @@ InspectionPicture loadInspection(const ReportJob& job, std::size_t i, cInspectio
     return out;
 }
 
+}  // namespace
+
+namespace detail {
+
 InspectionPageData inspectionData(const ReportJob& job, std::size_t i)
 {
     InspectionPageData d;
@@ -153,7 +174,7 @@ TitlePageData titleData(const ReportJob& job)
     return d;
 }
 
-}  // namespace
+}  // namespace detail
 
 QString reportDateText(const cDateTime& value, const QLocale& locale)
 {
@@ -176,6 +197,10 @@ ReportJob reportJobFromProject(const ReportProject& project)
         job.findings.records.resize(job.entries.size());
         job.findingsProblem = QString::fromUtf8(describe(findings.error()));
     }
+    if (Result<ReportLayout> layout = readReportLayout(project); layout.ok())
+        job.layout = layout.value();
+    else
+        job.layoutProblem = QString::fromUtf8(describe(layout.error()));
     if (!project.title.logoPath.empty()) {
         const QString path = toQString(project.title.logoPath);
         PictureFailure failure = PictureFailure::NotPicture;
@@ -250,6 +275,18 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     QPainter* painter =
         printer.startDocument(job.texts.text(sid::ReportTitle), job.texts.text(sid::ProductTitle));
     if (painter == nullptr) return finish(ReportOutcome::Status::Failed);
+    if (job.layout == ReportLayout::Modern) {
+        const detail::ModernRun run = detail::printModernReport(job, printer, *painter, progress);
+        outcome.pages = run.pages;
+        if (run.status != ReportOutcome::Status::Saved) {
+            printer.abortDocument(run.status == ReportOutcome::Status::Failed
+                                      ? PdfPrinter::TemporaryFileError
+                                      : PdfPrinter::JobCancelled);
+            return finish(run.status);
+        }
+        printer.endDocument();
+        return finish(ReportOutcome::Status::Failed);
+    }
 
     const ReportFonts fonts = reportFonts();
     const int n = static_cast<int>(job.entries.size());
