@@ -4,6 +4,7 @@
 
 #include "core/fileio.h"
 #include "core/reportproject.h"
+#include "core/reportstyle.h"
 #include "languagetable.h"
 
 #include <QDate>
@@ -295,6 +296,43 @@ TEST_F(CliReport, ReportsInOtherScriptsReadBackAndEmbedTheirFonts)
             EXPECT_EQ(cols[cols.size() - 5], QStringLiteral("yes")) << row.toStdString();
         }
     }
+}
+
+// Catches a --layout that is not passed on, a project's own layout ignored, and a damaged
+// layout section that stops the report instead of falling back to classic with a word.
+TEST_F(CliReport, LayoutComesFromTheProjectOrTheOption)
+{
+    Result<ReportProject> project = readReportProjectFile(m_dir / "p.vrp");
+    ASSERT_TRUE(project.ok());
+    ASSERT_EQ(putReportLayout(project.value(), ReportLayout::Modern), Error::None);
+    ASSERT_EQ(writeReportProjectFile(m_dir / "modern.vrp", project.value()), Error::None);
+    project.value().extensions.put({kReportLayoutTag, 1, {7}});
+    ASSERT_EQ(writeReportProjectFile(m_dir / "damaged.vrp", project.value()), Error::None);
+    const struct {
+        std::vector<std::string> args;
+        bool modern;
+        bool warned;
+    } cases[] = {
+        {{path("p.vrp")}, false, false},
+        {{path("p.vrp"), "--layout", "modern"}, true, false},
+        {{path("modern.vrp")}, true, false},
+        {{path("modern.vrp"), "--layout", "classic"}, false, false},
+        {{path("damaged.vrp")}, false, true},
+    };
+    int run = 0;
+    for (const auto& c : cases) {
+        const std::string out = path("l" + std::to_string(run++) + ".pdf");
+        std::vector<std::string> args{"report", c.args[0], out};
+        args.insert(args.end(), c.args.begin() + 1, c.args.end());
+        const CliResult r = runCli(args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.err.find("classic layout") != std::string::npos, c.warned) << r.err;
+        const auto text = pdfText(out, 3);
+        if (!text) GTEST_SKIP() << "poppler-utils not installed";
+        // Only the modern page heads its readings table "Marker".
+        EXPECT_EQ(text->find("Marker") != std::string::npos, c.modern) << run << *text;
+    }
+    EXPECT_NE(runCli({"report", path("p.vrp"), path("x.pdf"), "--layout", "fancy"}).code, 0);
 }
 
 }  // namespace

@@ -40,8 +40,9 @@ TEST_F(LayoutCli, KeyRoundTripsAndClassicWritesNoSection)
         const Result<ReportProject> back = readReportProjectFile(m_dir / "out.vrp");
         ASSERT_TRUE(back.ok());
         EXPECT_EQ(readReportLayout(back.value()).value(), *reportLayoutFromName(layout));
-        if (layout == "classic")
+        if (layout == "classic") {
             EXPECT_EQ(readBytes(m_dir / "out.vrp"), readBytes(m_dir / "plain.vrp"));
+        }
         const Json again = Json::parse(runCli({"project-info", path("out.vrp")}).out);
         EXPECT_EQ(again["report_layout"], layout);
         EXPECT_TRUE(again["extensions"].empty()) << again["extensions"].dump();

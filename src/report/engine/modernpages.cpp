@@ -142,7 +142,7 @@ public:
                 continue;
             }
             const qsizetype take = std::min<qsizetype>(rest, std::max(fit, 1));
-            const int n = static_cast<int>(std::max<qsizetype>(take, i == 0 ? minimum : 1));
+            const int n = static_cast<int>(std::max<qsizetype>(take, minimum));
             const int h = boxHeight(n, m_fonts.body);
             if (!label.isNull())
                 add(PageItem::Kind::Box, {x1, y, valueX, y + h}, labelLines.join(u'\n'));
@@ -180,11 +180,11 @@ void headingBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fon
     const int ph = boxHeight(static_cast<int>(priorityLines.size()), fonts.bold);
     f.add(PageItem::Kind::Label, {boxX, f.y, kRight, f.y + ph}, priorityLines.join(u'\n'),
           ReportFont::Bold);
-    f.add(PageItem::Kind::Box, {boxX, f.y + ph, kRight, f.y + ph + 90},
+    f.add(PageItem::Kind::Box, {boxX, f.y + ph, kRight, f.y + ph + 100},
           priority > 0 ? QString::number(priority) : QStringLiteral("-"), ReportFont::Heading,
           priorityColour(priority));
     f.page().back().align = TextAlign::Centre;
-    f.y += std::max(h, ph + 90) + 30;
+    f.y += std::max(h, ph + 100) + 30;
 }
 
 void detailsBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
@@ -200,27 +200,58 @@ void detailsBlock(Flow& f, const ModernInspectionData& d, const StringTable& tex
     f.y += 30;
 }
 
-// The readings beside the thermal picture when they fit there, else under the pictures.
-void readingsTable(Flow& f, const ModernInspectionData& d, const StringTable& texts, int x1, int x2)
+// The widths the readings table's columns need (marker, temperature and, where a marker's
+// emissivity differs from the image's, emissivity): the widest text of each plus the insets.
+std::vector<int> readingColumns(const ModernInspectionData& d, const ReportFonts& fonts,
+                                const StringTable& texts)
 {
-    if (d.readings.empty()) return;
     const bool withEmissivity =
         std::any_of(d.readings.begin(), d.readings.end(),
                     [](const ModernReading& r) { return !r.emissivity.isEmpty(); });
-    const int w = x2 - x1;
-    const int c1 = x1 + w * 3 / 10, c2 = withEmissivity ? x1 + w * 7 / 10 : x2;
-    const auto row = [&](const QString& a, QRgb colour, const QString& b, const QString& c,
-                         ReportFont font) {
+    const QFontMetricsF body(fonts.body), bold(fonts.bold);
+    std::vector<int> widths = {0, 0};
+    if (withEmissivity) widths.push_back(0);
+    const auto widen = [&](std::size_t c, const QString& t, const QFontMetricsF& m) {
+        widths[c] =
+            std::max(widths[c], static_cast<int>(std::ceil(m.horizontalAdvance(t) / kWidthSafety)) +
+                                    2 * kPad + 10);
+    };
+    widen(0, texts.text(sid::ModernMarker), bold);
+    widen(1, texts.text(sid::ModernTemperature), bold);
+    if (withEmissivity) widen(2, texts.text(sid::ModernEmissivity), bold);
+    for (const ModernReading& r : d.readings) {
+        widen(0, r.label, body);
+        widen(1, r.temperature, body);
+        if (withEmissivity) widen(2, r.emissivity, body);
+    }
+    return widths;
+}
+
+// The readings table from x1 on, its columns widened in proportion to fill x2 - x1.
+void readingsTable(Flow& f, const ModernInspectionData& d, const ReportFonts& fonts,
+                   const StringTable& texts, int x1, int x2)
+{
+    if (d.readings.empty()) return;
+    std::vector<int> widths = readingColumns(d, fonts, texts);
+    int needed = 0;
+    for (int w : widths) needed += w;
+    std::vector<int> edges = {x1};
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        edges.push_back(c + 1 == widths.size()
+                            ? x2
+                            : edges.back() + widths[c] * std::max(needed, x2 - x1) / needed);
+    const auto row = [&](const std::vector<QString>& cells, QRgb colour, ReportFont font) {
         f.need(kRow);
-        f.add(PageItem::Kind::Box, {x1, f.y, c1, f.y + kRow}, a, font, colour);
-        f.add(PageItem::Kind::Box, {c1, f.y, c2, f.y + kRow}, b, font);
-        if (withEmissivity) f.add(PageItem::Kind::Box, {c2, f.y, x2, f.y + kRow}, c, font);
+        for (std::size_t c = 0; c < widths.size(); ++c)
+            f.add(PageItem::Kind::Box, {edges[c], f.y, edges[c + 1], f.y + kRow}, cells[c], font,
+                  c == 0 ? colour : 0xFF000000);
         f.y += kRow;
     };
-    row(texts.text(sid::ModernMarker), 0xFF000000, texts.text(sid::ModernTemperature),
-        texts.text(sid::ModernEmissivity), ReportFont::Bold);
+    row({texts.text(sid::ModernMarker), texts.text(sid::ModernTemperature),
+         texts.text(sid::ModernEmissivity)},
+        0xFF000000, ReportFont::Bold);
     for (const ModernReading& r : d.readings)
-        row(r.label, r.colour, r.temperature, r.emissivity, ReportFont::Body);
+        row({r.label, r.temperature, r.emissivity}, r.colour, ReportFont::Body);
 }
 
 void picturesBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fonts,
@@ -252,10 +283,12 @@ void picturesBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fo
     // The readings in the column right of the scale when they fit its height.
     const int columnX = labelX + 340;
     const int tableH = kRow * (static_cast<int>(d.readings.size()) + 1);
-    const bool beside = tableH <= kPaneH;
+    int tableW = 0;
+    for (int w : readingColumns(d, fonts, texts)) tableW += w;
+    const bool beside = tableH <= kPaneH && tableW <= kRight - columnX;
     if (beside) {
         f.y = top + kRow;
-        readingsTable(f, d, texts, columnX, kRight);
+        readingsTable(f, d, fonts, texts, columnX, kRight);
     }
     f.y = bottom + 30;
     if (d.pictures.photograph) {
@@ -279,7 +312,7 @@ void picturesBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fo
     }
     if (!beside) {
         f.sectionLabel(texts.text(sid::ModernReadings));
-        readingsTable(f, d, texts, kLeft, kRight);
+        readingsTable(f, d, fonts, texts, kLeft, kRight);
         f.y += 30;
     }
 }
@@ -465,6 +498,11 @@ std::vector<PageItems> modernInspectionPages(const ModernInspectionData& d,
     return std::move(f.pages);
 }
 
+PageRect modernContentsRowRect(int j)
+{
+    return {kLeft, 330 + kRow * j, kRight, 330 + kRow * (j + 1)};
+}
+
 PageItems modernContentsPage(const std::vector<ModernContentsRow>& rows, int k,
                              const ReportFonts& fonts, const StringTable& texts)
 {
@@ -477,14 +515,13 @@ PageItems modernContentsPage(const std::vector<ModernContentsRow>& rows, int k,
                              texts.text(sid::PageNo), TextAlign::Right, ReportFont::Bold));
     const QFontMetricsF metrics(fonts.body);
     const std::size_t first = static_cast<std::size_t>(k) * kModernContentsRows;
-    int y = 330;
     for (std::size_t i = first; i < rows.size() && i < first + kModernContentsRows; ++i) {
+        const int y = modernContentsRowRect(static_cast<int>(i - first)).y1;
         items.push_back(pageItem(PageItem::Kind::Label, {kLeft, y, 2000, y + kRow},
                                  metrics.elidedText(rows[i].text, Qt::ElideRight,
                                                     (2000 - kLeft - 2 * kPad) * kWidthSafety)));
         items.push_back(pageItem(PageItem::Kind::Label, {2000, y, kRight, y + kRow},
                                  QString::number(rows[i].page), TextAlign::Right));
-        y += kRow;
     }
     return items;
 }

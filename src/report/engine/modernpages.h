@@ -59,6 +59,8 @@ struct ModernContentsRow {
     int page = 0;
 };
 inline constexpr int kModernContentsRows = 40;
+// Where contents row j (0-based, on its page) lies: the whole row, a link's place.
+PageRect modernContentsRowRect(int j);
 // Contents page k (0-based) of the rows.
 PageItems modernContentsPage(const std::vector<ModernContentsRow>& rows, int k,
                              const ReportFonts& fonts, const StringTable& texts);

@@ -15,6 +15,11 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <deque>
+#include <future>
+#include <thread>
+
 namespace calivue::detail {
 
 namespace {
@@ -93,7 +98,7 @@ std::vector<QImage> pagePictures(const ReportSnapshot& snapshot, const StringTab
 }  // namespace
 
 ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter& painter,
-                            const ReportProgress& progress)
+                            const ReportProgress& progress, PdfNavigation& navigation)
 {
     ModernRun run;
     const ReportFonts fonts = reportFonts();
@@ -122,6 +127,23 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
     rows.push_back({job.texts.text(sid::Summary), page});
     const int total = page - 1 + classic.summary;
 
+    // Title "Company - Report title", the author, an outline entry per part and a link per
+    // contents row (pages 0-based).
+    const QString company = toQString(job.title.company);
+    const QString reportTitle = job.texts.text(sid::ReportTitle);
+    navigation.title =
+        company.isEmpty() ? reportTitle : company + QStringLiteral(" \u2013 ") + reportTitle;
+    navigation.author = toQString(job.title.author);
+    navigation.outline.push_back({reportTitle, 0});
+    navigation.outline.push_back({job.texts.text(sid::Contents), 1});
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        navigation.outline.push_back({rows[r].text, rows[r].page - 1});
+        const PageRect at = modernContentsRowRect(static_cast<int>(r) % kModernContentsRows);
+        navigation.links.push_back({1 + static_cast<int>(r) / kModernContentsRows,
+                                    QRectF(at.x1, at.y1, at.x2 - at.x1, at.y2 - at.y1),
+                                    rows[r].page - 1});
+    }
+
     bool going = true;
     int done = 0;
     const auto print = [&](PageItems items, const QImage* logo,
@@ -142,18 +164,30 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
     going = print(titlePage(titleData(job), job.texts), &job.logo, nullptr);
     for (int k = 0; going && k < contentsPages; ++k)
         going = print(modernContentsPage(rows, k, fonts, job.texts), nullptr, nullptr);
-    for (std::size_t i = 0; going && i < n; ++i) {
+    // The pictures are rendered on worker threads a few inspections ahead of the page being
+    // printed; the document itself is written in order on this thread.
+    const std::size_t ahead = std::max(2u, std::thread::hardware_concurrency());
+    std::deque<std::future<std::vector<QImage>>> rendering;
+    std::size_t queued = 0;
+    const auto render = [&job](std::size_t i) {
         ReportSnapshot snapshot;
         const cInspectionImage& entry = job.entries[i];
-        std::vector<QImage> pictures;
         if (loadReportSnapshot(toQString(entry.snapshotPath), toQString(entry.bitmapPath),
-                               snapshot) == Error::None) {
-            snapshot.image.setUnit(job.unit);
-            pictures = pagePictures(snapshot, job.texts);
-        }
+                               snapshot) != Error::None)
+            return std::vector<QImage>();
+        snapshot.image.setUnit(job.unit);
+        return pagePictures(snapshot, job.texts);
+    };
+    for (std::size_t i = 0; going && i < n; ++i) {
+        while (queued < n && queued < i + ahead)
+            rendering.push_back(std::async(std::launch::async, render, queued++));
+        const std::vector<QImage> pictures = rendering.front().get();
+        rendering.pop_front();
         for (std::size_t k = 0; going && k < inspections[i].size(); ++k)
             going = print(std::move(inspections[i][k]), nullptr, &pictures);
     }
+    // A cancelled job waits for the renders under way (their futures' destructors).
+    rendering.clear();
     for (int k = 0; going && k < classic.summary; ++k)
         going = print(summaryPage(summaryRecords, k, job.texts), nullptr, nullptr);
     if (going) run.status = ReportOutcome::Status::Saved;

@@ -3,6 +3,7 @@
 // Internal to the report engine: runReportJob calls it for a job whose layout is modern.
 #pragma once
 
+#include "pdfnavigation.h"
 #include "reportgenerator.h"
 #include "reportpage.h"
 
@@ -27,11 +28,12 @@ struct ModernRun {
     int pages = 0;
 };
 
-// Prints the job's pages on painter (the printer's first page already started). Saved when
-// every page was drawn (the caller ends the document), Cancelled when progress said stop,
-// Failed when a new page could not be started.
+// Prints the job's pages on painter (the printer's first page already started) and fills in
+// the document's title, author, outline and contents links. Saved when every page was drawn
+// (the caller ends the document), Cancelled when progress said stop, Failed when a new page
+// could not be started.
 ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter& painter,
-                            const ReportProgress& progress);
+                            const ReportProgress& progress, PdfNavigation& navigation);
 
 }  // namespace detail
 }  // namespace calivue

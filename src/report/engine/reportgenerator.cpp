@@ -1,6 +1,7 @@
 #include "reportgenerator.h"
 
 #include "modernreport.h"
+#include "pdfnavigation.h"
 #include "reportlayout.h"
 #include "reportpage.h"
 #include "reportpagepainter.h"
@@ -252,7 +253,17 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     const SavedProfile saved = beginReportProfile(printer, job.outputPath, &events);
     const std::filesystem::path target =
         job.outputFile.empty() ? toFsPath(job.outputPath) : job.outputFile;
-    printer.setFileWriter([&target](const QByteArray& pdf) {
+    // The modern layout's outline and links, filled in as its pages are printed and added to
+    // the finished document before it is written.
+    PdfNavigation navigation;
+    const bool navigated = job.layout == ReportLayout::Modern;
+    printer.setFileWriter([&target, &navigation, navigated](const QByteArray& document) {
+        QByteArray pdf = document;
+        if (navigated) {
+            QString problem;
+            pdf = addPdfNavigation(document, navigation, &problem);
+            if (pdf.isEmpty()) return problem;
+        }
         FileFailure failure;
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(pdf.constData());
         if (writeFileAtomically(target, {bytes, static_cast<std::size_t>(pdf.size())}, &failure) ==
@@ -276,7 +287,8 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
         printer.startDocument(job.texts.text(sid::ReportTitle), job.texts.text(sid::ProductTitle));
     if (painter == nullptr) return finish(ReportOutcome::Status::Failed);
     if (job.layout == ReportLayout::Modern) {
-        const detail::ModernRun run = detail::printModernReport(job, printer, *painter, progress);
+        const detail::ModernRun run =
+            detail::printModernReport(job, printer, *painter, progress, navigation);
         outcome.pages = run.pages;
         if (run.status != ReportOutcome::Status::Saved) {
             printer.abortDocument(run.status == ReportOutcome::Status::Failed
