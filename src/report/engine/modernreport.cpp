@@ -28,12 +28,6 @@ namespace {
 // a third of the bytes.
 constexpr QSize kPictureSize(827, 620);
 
-QRgb penColour(int marker)
-{
-    const std::uint32_t bgr = markerColours(marker).pen;
-    return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
 struct LoadedInspection {
     ModernInspectionData data;
     ReportSnapshot snapshot;
@@ -71,7 +65,6 @@ void loadInspection(const ReportJob& job, std::size_t i, LoadedInspection& out)
     for (const MeasurementReading& r : readings.rows) {
         ModernReading row;
         row.label = modernMarkerLabel(r.measurement.marker, job.texts);
-        row.colour = penColour(r.measurement.marker);
         row.temperature = formatTemperature(r.value, unitText);
         const int m = r.measurement.marker;
         if (m >= 0 && m < 10 &&
