@@ -120,6 +120,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     thumbCmd->add_option("OUT", thumbOutput, "PNG file to write")->required();
     thumbCmd->add_option("SIZE", thumbSize, "Largest side in pixels")->required();
     ReportCommand report(app);
+    app.footer(languageListText());
 #endif
 
     std::vector<const char*> argv;

@@ -154,9 +154,8 @@ FindingsSettings findingsSettingsFromJson(const Json& j, const std::string& wher
     return s;
 }
 
-RecordFindings recordFindingsFromJson(const Json& r, const std::string& where)
+RecordFindings recordFindingsFromJson(const Json& r, const std::string& where, RecordFindings f)
 {
-    RecordFindings f;
     if (r.contains("reference")) {
         const Json& ref = r["reference"];
         if (ref == "ambient")

@@ -22,6 +22,9 @@ bool isRecordFindingsKey(const std::string& key);
 // text starts with the key (`where` and the key under it): a wrong type, an unknown key or
 // criteria name, a value settingsProblem refuses.
 FindingsSettings findingsSettingsFromJson(const nlohmann::json& j, const std::string& where);
-RecordFindings recordFindingsFromJson(const nlohmann::json& record, const std::string& where);
+// A record's findings keys over `defaults` (the record's defaultRecordFindings): an absent
+// key keeps its default.
+RecordFindings recordFindingsFromJson(const nlohmann::json& record, const std::string& where,
+                                      RecordFindings defaults);
 
 }  // namespace calivue::cli

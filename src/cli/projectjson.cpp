@@ -272,8 +272,8 @@ OJson projectToJson(const ReportProject& p)
                         r[f.key] = v;
                 },
                 f.member);
-        addRecordFindings(
-            r, findings && i < findings->records.size() ? findings->records[i] : RecordFindings{});
+        addRecordFindings(r, findings && i < findings->records.size() ? findings->records[i]
+                                                                      : defaultRecordFindings(rec));
         records.push_back(std::move(r));
     }
     j["records"] = std::move(records);
@@ -342,11 +342,12 @@ ReportProject projectFromJson(const Json& j)
                 if (!field && !isRecordFindingsKey(it.key()))
                     fail(where + "." + it.key(), "unknown key");
             }
-            findings.records.push_back(recordFindingsFromJson(r, where));
             cInspectionRecord& rec = p.records.emplace_back();
             for (const Field& f : kRecordFields)
                 std::visit([&](auto member) { optionalField(r, f.key, rec.*member, where); },
                            f.member);
+            findings.records.push_back(
+                recordFindingsFromJson(r, where, defaultRecordFindings(rec)));
         }
     }
     if (j.contains("captions") && !j["captions"].is_null()) {
@@ -363,7 +364,7 @@ ReportProject projectFromJson(const Json& j)
     if (settingsGiven)
         findings.settings = findingsSettingsFromJson(j["findings_settings"], "findings_settings");
     if (j.contains("extensions")) readExtensions(j["extensions"], p.extensions);
-    if (settingsGiven || !findings.isDefault()) {
+    if (settingsGiven || !findings.isDefaultFor(p.records)) {
         if (p.extensions.find(kFindingsTag))
             fail("extensions",
                  "the FIND section is written from findings_settings and the records' findings "

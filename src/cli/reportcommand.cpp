@@ -103,6 +103,9 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     if (!job.logoProblem.isEmpty())
         err << "calivue-cli: logo " << job.logoProblem.toStdString()
             << "; the report is printed without it\n";
+    if (!job.findingsProblem.isEmpty())
+        err << "calivue-cli: findings " << job.findingsProblem.toStdString()
+            << "; the report is printed without findings\n";
     if (!job.layoutProblem.isEmpty() && !o.layout)
         err << "calivue-cli: the project's report layout does not read ("
             << job.layoutProblem.toStdString() << "); the report is in the classic layout\n";
@@ -153,6 +156,20 @@ std::optional<int> ReportCommand::runParsed(std::ostream& out, std::ostream& err
     o.unit = unitNumber(m_unit);
     if (!m_layout.empty()) o.layout = reportLayoutFromName(m_layout);
     return runReport(o, out, err);
+}
+
+std::string languageListText()
+{
+    std::string text = "Languages (--language N):";
+    for (const LanguageInfo& info : languageTable()) {
+        std::string name = info.moduleName ? info.moduleName : "English (UK)";
+        if (info.number == kLanguageUsEnglish) name = "English (US)";
+        const std::string own = uiText(info.nameStringId).toStdString();
+        text += (info.number == 0 ? " " : ", ") + std::to_string(info.number) + ' ' + name;
+        if (!own.empty() && own != name && info.number != 0 && info.number != kLanguageUsEnglish)
+            text += " (" + own + ')';
+    }
+    return text;
 }
 
 }  // namespace calivue::cli

@@ -29,6 +29,10 @@ struct ReportOptions {
 // new file (an earlier file of that name is kept), non-zero.
 int runReport(const ReportOptions& options, std::ostream& out, std::ostream& err);
 
+// The language numbers `--language` takes, with each language's English name and its own:
+// the help text's list ("Languages: 0 English (UK), 1 German (Deutsch), ...").
+std::string languageListText();
+
 // Registers the subcommand on app; runParsed runs it when it was parsed.
 class ReportCommand {
 public:

@@ -77,11 +77,29 @@ std::optional<std::string> settingsProblem(const FindingsSettings& s)
     return std::nullopt;
 }
 
-bool ProjectFindings::isDefault() const
+RecordFindings defaultRecordFindings(const cInspectionRecord& record)
+{
+    RecordFindings r;
+    r.priorityManual = shownPriority(record.repairPriority) != 0;
+    return r;
+}
+
+ProjectFindings ProjectFindings::defaultsFor(const std::vector<cInspectionRecord>& records)
+{
+    ProjectFindings f;
+    f.records.reserve(records.size());
+    for (const cInspectionRecord& r : records) f.records.push_back(defaultRecordFindings(r));
+    return f;
+}
+
+bool ProjectFindings::isDefaultFor(const std::vector<cInspectionRecord>& recs) const
 {
     if (settings != FindingsSettings{}) return false;
-    for (const RecordFindings& r : records)
-        if (r != RecordFindings{}) return false;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const RecordFindings d =
+            i < recs.size() ? defaultRecordFindings(recs[i]) : RecordFindings{};
+        if (records[i] != d) return false;
+    }
     return true;
 }
 

@@ -89,13 +89,23 @@ struct RecordFindings {
     bool operator==(const RecordFindings&) const = default;
 };
 
+// The findings data an inspection has when nothing records any: a marker reference, no
+// ambient air of its own, and its stored repair priority taken as set by hand when it holds
+// one. Projects written before findings existed carry priorities their thermographer chose,
+// and those keep printing as chosen.
+RecordFindings defaultRecordFindings(const cInspectionRecord& record);
+
 // The findings data of a project: the settings and one entry per record, by position.
 struct ProjectFindings {
     FindingsSettings settings;
     std::vector<RecordFindings> records;
 
-    // True when nothing differs from a project that never had findings data.
-    bool isDefault() const;
+    // The findings a project has without findings data: default settings, and each record's
+    // defaultRecordFindings.
+    static ProjectFindings defaultsFor(const std::vector<cInspectionRecord>& records);
+    // True when nothing differs from defaultsFor(records), so no findings data need storing;
+    // records beyond `records` count as differing unless they are the plain defaults.
+    bool isDefaultFor(const std::vector<cInspectionRecord>& records) const;
     bool operator==(const ProjectFindings&) const = default;
 };
 

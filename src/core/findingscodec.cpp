@@ -82,8 +82,20 @@ private:
 
 }  // namespace
 
+namespace {
+
+// The findings an inspection has without findings data; the plain defaults for an entry
+// without a record (a project whose counts disagree).
+RecordFindings defaultOf(const std::vector<cInspectionRecord>& records, std::size_t i)
+{
+    return i < records.size() ? defaultRecordFindings(records[i]) : RecordFindings{};
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> encodeFindingsSection(const ProjectFindings& f,
-                                                const std::vector<cInspectionImage>& entries)
+                                                const std::vector<cInspectionImage>& entries,
+                                                const std::vector<cInspectionRecord>& records)
 {
     const FindingsSettings& s = f.settings;
     ByteSink out;
@@ -105,7 +117,7 @@ std::vector<std::uint8_t> encodeFindingsSection(const ProjectFindings& f,
     std::map<std::u16string, std::uint32_t> seen;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::uint32_t occurrence = seen[entries[i].snapshotPath]++;
-        if (i < f.records.size() && f.records[i] != RecordFindings{})
+        if (i < f.records.size() && f.records[i] != defaultOf(records, i))
             stored.emplace_back(i, occurrence);
     }
     out.u32le(static_cast<std::uint32_t>(stored.size()));
@@ -122,7 +134,8 @@ std::vector<std::uint8_t> encodeFindingsSection(const ProjectFindings& f,
 
 Result<ProjectFindings> decodeFindingsSection(std::span<const std::uint8_t> data,
                                               std::uint16_t version,
-                                              const std::vector<cInspectionImage>& entries)
+                                              const std::vector<cInspectionImage>& entries,
+                                              const std::vector<cInspectionRecord>& records)
 {
     if (version != kFindingsSectionVersion) return Error::Unsupported;
     SectionReader in(data);
@@ -150,7 +163,8 @@ Result<ProjectFindings> decodeFindingsSection(std::span<const std::uint8_t> data
     std::map<std::u16string, std::vector<std::size_t>> positions;
     for (std::size_t i = 0; i < entries.size(); ++i)
         positions[entries[i].snapshotPath].push_back(i);
-    f.records.assign(entries.size(), RecordFindings{});
+    f.records.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) f.records.push_back(defaultOf(records, i));
     std::vector<bool> named(entries.size(), false);
     const std::uint32_t count = in.u32();
     for (std::uint32_t k = 0; k < count && in.error() == Error::None; ++k) {
@@ -178,21 +192,23 @@ Result<ProjectFindings> readProjectFindings(const ReportProject& project)
     const ExtensionSection* section = project.extensions.find(kFindingsTag);
     if (!section) {
         ProjectFindings f;
-        f.records.assign(project.entries.size(), RecordFindings{});
+        for (std::size_t i = 0; i < project.entries.size(); ++i)
+            f.records.push_back(defaultOf(project.records, i));
         return f;
     }
-    return decodeFindingsSection(section->data, section->version, project.entries);
+    return decodeFindingsSection(section->data, section->version, project.entries, project.records);
 }
 
 Error putProjectFindings(ReportProject& project, const ProjectFindings& findings)
 {
     if (settingsProblem(findings.settings)) return Error::BadArgument;
-    if (findings.isDefault()) {
+    if (findings.isDefaultFor(project.records)) {
         project.extensions.erase(kFindingsTag);
         return Error::None;
     }
     return project.extensions.put(
-        {kFindingsTag, kFindingsSectionVersion, encodeFindingsSection(findings, project.entries)});
+        {kFindingsTag, kFindingsSectionVersion,
+         encodeFindingsSection(findings, project.entries, project.records)});
 }
 
 }  // namespace calivue

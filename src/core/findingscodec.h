@@ -16,7 +16,9 @@
 //   u8 ambient given, f64 ambient °C, u8 priority set by hand
 // Inspections are named by their snapshot, never by their position: a program that does not
 // know the section keeps it while the user reorders or removes inspections. A named
-// inspection the project no longer holds is skipped on reading.
+// inspection the project no longer holds is skipped on reading. Only inspections whose data
+// differ from defaultRecordFindings of their record are stored; the others read back as that
+// default.
 #pragma once
 
 #include "error.h"
@@ -32,25 +34,28 @@ namespace calivue {
 inline constexpr std::uint16_t kFindingsSectionVersion = 1;
 
 // The section's bytes for the project's inspections (`findings.records` by position in
-// `entries`; records past the entries are not stored).
+// `entries`, `records` the inspections' records; findings past the entries are not stored).
 std::vector<std::uint8_t> encodeFindingsSection(const ProjectFindings& findings,
-                                                const std::vector<cInspectionImage>& entries);
+                                                const std::vector<cInspectionImage>& entries,
+                                                const std::vector<cInspectionRecord>& records);
 
-// The findings a section holds for `entries` (one record each, defaults where the section
-// names none). Unsupported for another section version; Truncated when the data end inside a
-// value; Corrupted for a value outside its range, settings the program refuses, an inspection
-// named twice or bytes after the last value.
+// The findings a section holds for `entries` (one record each, the default of the
+// inspection's record in `records` where the section names none). Unsupported for another section
+// version; Truncated when the data end inside a value; Corrupted for a value outside its range,
+// settings the program refuses, an inspection named twice or bytes after the last value.
 Result<ProjectFindings> decodeFindingsSection(std::span<const std::uint8_t> data,
                                               std::uint16_t version,
-                                              const std::vector<cInspectionImage>& entries);
+                                              const std::vector<cInspectionImage>& entries,
+                                              const std::vector<cInspectionRecord>& records);
 
 // The project's findings: the defaults when it has no section, else what the section holds,
 // with the errors of decodeFindingsSection.
 Result<ProjectFindings> readProjectFindings(const ReportProject& project);
 
 // Stores the findings in the project: the section is put, or removed when the findings are all
-// defaults. BadArgument for settings settingsProblem refuses; TooLarge from the block's caps.
-// The project stays as it was after a refusal.
+// defaults (ProjectFindings::isDefaultFor the project's records). BadArgument for settings
+// settingsProblem refuses; TooLarge from the block's caps. The project stays as it was after a
+// refusal.
 Error putProjectFindings(ReportProject& project, const ProjectFindings& findings);
 
 }  // namespace calivue

@@ -19,7 +19,7 @@ std::vector<InspectionFinding> inspectionFindings(const ReportProject& project,
         InspectionFinding f;
         const cInspectionRecord& record = project.records[i];
         const RecordFindings own =
-            i < findings.records.size() ? findings.records[i] : RecordFindings{};
+            i < findings.records.size() ? findings.records[i] : defaultRecordFindings(record);
         cBrixa image;
         const std::filesystem::path path(utf16ToUtf8(project.entries[i].snapshotPath));
         f.snapshot =

@@ -145,4 +145,17 @@ bool CVantoroDoc::saveModified()
     return saveDocument(m_currentPath);
 }
 
+bool CVantoroDoc::settleChangesFromFiles()
+{
+    if (!m_modified || !isLoaded()) return true;
+    const QString question = formatText(uiText(sid::SaveChangesTo), {displayName()});
+    const int answer = cMessageDlg::messageBox(question, cMessageDlg::IconQuestion,
+                                               cMessageDlg::ButtonsYesNoCancel, m_dialogParent);
+    if (answer == cMessageDlg::IdYes) return saveDocument(m_currentPath);
+    if (answer != cMessageDlg::IdNo) return false;
+    // Copy first: openDocument clears the current path when the reopen fails.
+    const QString path = m_currentPath;
+    return openDocument(path);
+}
+
 }  // namespace calivue

@@ -86,6 +86,10 @@ public:
     // (Yes saves, No discards, Cancel keeps the document). False when the caller must not
     // go on.
     bool saveModified();
+    // Before the report writer takes the snapshot from its files: asks the same question;
+    // Yes saves, No reopens the saved snapshot (its changes dropped, the files untouched),
+    // Cancel keeps everything. False when the caller must not go on.
+    bool settleChangesFromFiles();
 
     bool isLoaded() const;  // a snapshot with a decoded record is open
     bool isModified() const { return m_modified; }

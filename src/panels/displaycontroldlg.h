@@ -109,13 +109,23 @@ private:
     // Checks the typed value and hands it to the document; false when it was refused.
     bool ApplySpanValue(SpanEnd end, double value);
     void RefuseSpanValue(SpanEnd end, int messageId);
-    QString SpanText(int raw) const;
+    QString SpanText(SpanEnd end, int raw) const;
 
     QPointer<CVantoroDoc> m_doc;
     cArrayDisplay* m_pan = nullptr;
 
     std::array<QLineEdit*, 2> m_spanEdit{};
     std::array<QString, 2> m_seenText;  // the text each span edit last showed
+    // The value last typed into each edit and applied, with the count it was applied as and
+    // that count's reading then. Counts can be coarser than the tenth an edit shows (80 typed
+    // lands on a count reading 80.05), so the edit keeps showing what was typed while the
+    // span end still is that count reading that value.
+    struct TypedEnd {
+        int raw = -1;
+        double reading = 0.0;
+        double typed = 0.0;
+    };
+    std::array<TypedEnd, 2> m_typed;
     QPushButton* m_auto = nullptr;
     QComboBox* m_palette = nullptr;
     QComboBox* m_blend = nullptr;

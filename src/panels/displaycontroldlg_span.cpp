@@ -32,10 +32,14 @@ double asShown(double value)
 
 }  // namespace
 
-QString cDisplayControlDlg::SpanText(int raw) const
+QString cDisplayControlDlg::SpanText(SpanEnd end, int raw) const
 {
     const cBrixa& image = m_doc->image();
-    return formatTemperature(image.rawToTemperature(raw), QString::fromStdString(image.unitText()));
+    const double reading = image.rawToTemperature(raw);
+    const TypedEnd& typed = m_typed[end];
+    const bool asTyped = typed.raw == raw && typed.reading == reading;
+    return formatTemperature(asTyped ? typed.typed : reading,
+                             QString::fromStdString(image.unitText()));
 }
 
 void cDisplayControlDlg::RefreshSpan()
@@ -43,7 +47,7 @@ void cDisplayControlDlg::RefreshSpan()
     const bool show = HasImage();
     for (SpanEnd end : {Low, High}) {
         const QString text =
-            show ? SpanText(end == Low ? m_doc->spanLow() : m_doc->spanHigh()) : QString();
+            show ? SpanText(end, end == Low ? m_doc->spanLow() : m_doc->spanHigh()) : QString();
         // Written silently: showing the document's span must not apply it back.
         const QSignalBlocker block(m_spanEdit[end]);
         m_spanEdit[end]->setText(text);
@@ -95,6 +99,7 @@ bool cDisplayControlDlg::ApplySpanValue(SpanEnd end, double value)
             RefuseSpanValue(end, sid::MaxSpanNotAboveMin);
             return false;
         }
+        m_typed[end] = {raw, image.rawToTemperature(raw), typed};
         m_doc->setSpan(low, raw);
     } else {
         if (typed >= highShown) {
@@ -107,6 +112,7 @@ bool cDisplayControlDlg::ApplySpanValue(SpanEnd end, double value)
             RefuseSpanValue(end, sid::MinSpanNotBelowMax);
             return false;
         }
+        m_typed[end] = {raw, image.rawToTemperature(raw), typed};
         m_doc->setSpan(raw, high);
     }
     return true;

@@ -279,30 +279,54 @@
     X(RepairAction, 5412)              \
     X(Action, 5413)                    \
     X(DefaultReportName, 5414)         \
-    X(ModernContinued, 5470)           \
-    X(ModernReadings, 5471)            \
-    X(ModernMarker, 5472)              \
-    X(ModernTemperature, 5473)         \
-    X(ModernEmissivity, 5474)          \
-    X(ModernFinding, 5475)             \
-    X(FindingDifference, 5476)         \
-    X(FindingLoad, 5477)               \
-    X(FindingLoadValue, 5478)          \
-    X(FindingClass, 5479)              \
-    X(FindingPriorityManual, 5480)     \
-    X(FindingPrioritySuggested, 5481)  \
-    X(FindingWarnings, 5482)           \
-    X(WarningReferenceMissing, 5483)   \
-    X(WarningLoadBelowMinimum, 5484)   \
-    X(WarningLoadUnknown, 5485)        \
-    X(WarningIndoorOutdoor, 5486)      \
-    X(FindingFrsi, 5487)               \
-    X(FindingPass, 5488)               \
-    X(FindingFail, 5489)               \
-    X(FindingNoException, 5490)        \
-    X(FindingAmbient, 5491)            \
-    X(ModernPriorityOf, 5492)          \
-    X(ReportSnapshotLabel, 5430)
+    X(ReportSnapshotLabel, 5430)        \
+    X(FindingDeltaT, 5440)              \
+    X(FindingAmbientAir, 5441)          \
+    X(FindingLoad, 5442)                \
+    X(FindingLoadOnly, 5443)            \
+    X(FindingClass, 5444)               \
+    X(FindingNoClass, 5445)             \
+    X(FindingPrioritySuggested, 5446)   \
+    X(FindingPriorityManual, 5447)      \
+    X(FindingFrsiPass, 5448)            \
+    X(FindingFrsiFail, 5449)            \
+    X(WarningReferenceMissing, 5450)    \
+    X(WarningLoadBelowMinimum, 5451)    \
+    X(WarningLoadUnknown, 5452)         \
+    X(WarningIndoorOutdoor, 5453)       \
+    X(ClassPossible, 5454)              \
+    X(ClassProbable, 5455)              \
+    X(ClassMonitor, 5456)               \
+    X(ClassMajor, 5457)                 \
+    X(SeverityCriteria, 5458)           \
+    X(CriteriaNetaSimilar, 5459)        \
+    X(CriteriaNetaAmbient, 5460)        \
+    X(CriteriaNetaWorst, 5461)          \
+    X(CriteriaCustom, 5462)             \
+    X(CriteriaLabel, 5463)              \
+    X(StandardLabel, 5464)              \
+    X(BandFrom, 5465)                   \
+    X(BandAbove, 5466)                  \
+    X(ClassLabel, 5467)                 \
+    X(LoadRule, 5468)                   \
+    X(ClassifyCorrected, 5469)          \
+    X(ClassifyMeasured, 5470)           \
+    X(FrsiRule, 5471)                   \
+    X(SurveyConditions, 5472)           \
+    X(ConditionAmbient, 5473)           \
+    X(ConditionWind, 5474)              \
+    X(ConditionWeather, 5475)           \
+    X(ConditionCameraModel, 5476)       \
+    X(ConditionCameraSerial, 5477)      \
+    X(ConditionCalibration, 5478)       \
+    X(ConditionThermographer, 5479)     \
+    X(ConditionCertification, 5480)     \
+    X(ModernContinued, 5500)            \
+    X(ModernReadings, 5501)             \
+    X(ModernMarker, 5502)               \
+    X(ModernTemperature, 5503)          \
+    X(ModernEmissivity, 5504)           \
+    X(ModernFinding, 5505)
 
 namespace calivue::sid {
 

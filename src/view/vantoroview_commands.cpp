@@ -153,9 +153,11 @@ void CVantoroView::buildReportSheet()
 void CVantoroView::toggleReportWriter()
 {
     if (!m_reportMode) {
-        // The report writer works from the saved snapshot. A snapshot that could not be
-        // written (the document has said so) keeps the analysis view, with its changes.
-        if (m_doc.isModified() && m_doc.isLoaded() && !m_doc.save()) return;
+        // The report writer works from the saved snapshot. Its files are a thermographer's
+        // evidence, so changes are saved only when the user says so; Cancel, or a snapshot
+        // that could not be written (the document has said so), keeps the analysis view
+        // with its changes.
+        if (!m_doc.settleChangesFromFiles()) return;
         if (cViewSheet* pages = reportPages()) pages->takeCurrentImage();
     }
     m_reportMode = !m_reportMode;

@@ -19,6 +19,13 @@ TEST(CliHelp, ToolAndEverySubcommandHaveHelp)
     EXPECT_TRUE(top.err.empty());
     for (const char* sub : {"info", "csv", "render", "save-as", "scan"})
         EXPECT_NE(top.out.find(sub), std::string::npos) << sub;
+#ifdef CALIVUE_CLI_THUMBNAIL
+    // The numbers --language takes, in the table's order (US English is 8, Hebrew 13).
+    EXPECT_NE(top.out.find("0 English (UK), 1 German (Deutsch), 2 French"), std::string::npos);
+    EXPECT_NE(top.out.find("8 English (US), 9 Portuguese"), std::string::npos);
+    EXPECT_NE(top.out.find("13 Hebrew"), std::string::npos);
+    EXPECT_NE(top.out.find("16 Filipino"), std::string::npos);
+#endif
 
     const std::vector<std::pair<std::string, std::vector<std::string>>> options = {
         {"info", {"SNAPSHOT", "--unit", "--area-mode", "--probe"}},

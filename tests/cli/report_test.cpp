@@ -3,6 +3,7 @@
 #include "clitest.h"
 
 #include "core/fileio.h"
+#include "core/findingscodec.h"
 #include "core/reportproject.h"
 #include "core/reportstyle.h"
 #include "languagetable.h"
@@ -333,6 +334,50 @@ TEST_F(CliReport, LayoutComesFromTheProjectOrTheOption)
         EXPECT_EQ(text->find("Marker") != std::string::npos, c.modern) << run << *text;
     }
     EXPECT_NE(runCli({"report", path("p.vrp"), path("x.pdf"), "--layout", "fancy"}).code, 0);
+}
+
+// Catches findings data the command does not print (band, appendix, page count), and a
+// findings section that does not read failing the report or warned about more than once.
+TEST_F(CliReport, PrintsTheFindingsAndWarnsOnceAboutASectionThatDoesNotRead)
+{
+    Result<ReportProject> read = readReportProjectFile(m_dir / "p.vrp");
+    ASSERT_TRUE(read.ok());
+    ReportProject project = read.value();
+    project.records[0].measured = u"30 A";
+    project.records[0].rated = u"100 A";
+    ProjectFindings findings;
+    findings.records.resize(1);
+    findings.settings.criteria = Criteria::NetaAmbient;
+    findings.settings.ambient = 20.0;
+    findings.settings.conditions.thermographer = u"J. Doe";
+    findings.records[0].reference = ReferenceKind::Ambient;
+    ASSERT_EQ(putProjectFindings(project, findings), Error::None);
+    ASSERT_EQ(writeReportProjectFile(m_dir / "f.vrp", project), Error::None);
+    project.extensions.put({kFindingsTag, kFindingsSectionVersion, {7}});
+    ASSERT_EQ(writeReportProjectFile(m_dir / "bad.vrp", project), Error::None);
+
+    const CliResult good = runCli({"report", path("f.vrp"), path("f.pdf")});
+    ASSERT_EQ(good.code, 0) << good.err;
+    EXPECT_EQ(good.err, "");
+    EXPECT_EQ(good.out, path("f.pdf") + ": 5 pages\n");
+    const CliResult bad = runCli({"report", path("bad.vrp"), path("bad.pdf")});
+    ASSERT_EQ(bad.code, 0) << bad.err;
+    EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1) << bad.err;
+    EXPECT_EQ(bad.err.rfind("calivue-cli: findings ", 0), 0u) << bad.err;
+    EXPECT_NE(bad.err.find("the report is printed without findings"), std::string::npos);
+    EXPECT_EQ(bad.out, path("bad.pdf") + ": 4 pages\n");
+
+    const auto page3 = pdfText(path("f.pdf"), 3);
+    if (!page3) GTEST_SKIP() << "poppler-utils not installed";
+    for (const char* t : {"against Ambient air 20.0 \xC2\xB0"
+                          "C",
+                          "Load 30 %", "(n = 2.0)", "The load is below the minimum of 40 %"})
+        EXPECT_NE(page3->find(t), std::string::npos) << t << "\n" << *page3;
+    const std::string last = *pdfText(path("f.pdf"), 5);
+    for (const char* t :
+         {"Severity criteria", "NETA, against ambient air", "J. Doe", "Page 5 of 5"})
+        EXPECT_NE(last.find(t), std::string::npos) << t << "\n" << last;
+    EXPECT_EQ(pdfText(path("bad.pdf"), 3)->find("Ambient air"), std::string::npos);
 }
 
 }  // namespace

@@ -83,6 +83,34 @@ TEST(FindingsCodec, RoundTripNamesInspectionsBySnapshot)
     EXPECT_EQ(read->records, (std::vector<RecordFindings>{{}, f.records[2]}));
 }
 
+// Catches priorities of a project written without findings data replaced by suggestions (a
+// stored priority counts as set by hand), a section written for such a project, and a
+// suggested priority over a stored one lost on the way through the file.
+TEST(FindingsCodec, StoredPrioritiesWithoutFindingsDataStaySetByHand)
+{
+    ReportProject p = projectOf({u"a.qvx", u"b.qvx", u"c.qvx"});
+    p.records[0].repairPriority = 3;
+    p.records[2].repairPriority = 9;  // no priority the list shows: not one set by hand
+    const Bytes before = encodeReportProject(p);
+    Result<ProjectFindings> read = readProjectFindings(p);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->records,
+              (std::vector<RecordFindings>{{ReferenceKind::Marker, {}, true}, {}, {}}));
+    EXPECT_TRUE(read->isDefaultFor(p.records));
+    ASSERT_EQ(putProjectFindings(p, *read), Error::None);
+    EXPECT_EQ(encodeReportProject(p), before);
+
+    ProjectFindings f = *read;
+    f.records[0].priorityManual = false;  // back to the suggestion with 3 still stored
+    f.records[1].priorityManual = true;   // "none" chosen by hand
+    ASSERT_EQ(putProjectFindings(p, f), Error::None);
+    Result<ReportProject> back = readReportProject(encodeReportProject(p));
+    ASSERT_TRUE(back);
+    read = readProjectFindings(*back);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->records, f.records);
+}
+
 // Catches a reader that steps past the data, accepts values outside their range or other
 // versions, or settles for a part of the section.
 TEST(FindingsCodec, BadSectionsAreRefusedByName)
@@ -90,14 +118,14 @@ TEST(FindingsCodec, BadSectionsAreRefusedByName)
     const std::vector<cInspectionImage> entries = projectOf({u"a.qvx"}).entries;
     ProjectFindings f = sample(1);
     f.records[0] = {ReferenceKind::Ambient, 3.0, true};
-    const Bytes good = encodeFindingsSection(f, entries);
-    ASSERT_TRUE(decodeFindingsSection(good, 1, entries));
+    const Bytes good = encodeFindingsSection(f, entries, {});
+    ASSERT_TRUE(decodeFindingsSection(good, 1, entries, {}));
     for (std::size_t n = 0; n < good.size(); ++n) {
         const Result<ProjectFindings> r =
-            decodeFindingsSection(std::span(good).first(n), 1, entries);
+            decodeFindingsSection(std::span(good).first(n), 1, entries, {});
         EXPECT_TRUE(r.error() == Error::Truncated || r.error() == Error::Corrupted) << n;
     }
-    EXPECT_EQ(decodeFindingsSection(good, 2, entries).error(), Error::Unsupported);
+    EXPECT_EQ(decodeFindingsSection(good, 2, entries, {}).error(), Error::Unsupported);
 
     struct Spoil {
         std::size_t at;
@@ -115,11 +143,11 @@ TEST(FindingsCodec, BadSectionsAreRefusedByName)
     for (const Spoil& s : spoils) {
         Bytes bad = good;
         bad[s.at] = s.value;
-        EXPECT_EQ(decodeFindingsSection(bad, 1, entries).error(), Error::Corrupted) << s.what;
+        EXPECT_EQ(decodeFindingsSection(bad, 1, entries, {}).error(), Error::Corrupted) << s.what;
     }
     Bytes longer = good;
     longer.push_back(0);
-    EXPECT_EQ(decodeFindingsSection(longer, 1, entries).error(), Error::Corrupted);
+    EXPECT_EQ(decodeFindingsSection(longer, 1, entries, {}).error(), Error::Corrupted);
 
     // One inspection named twice.
     ByteSink twice;
@@ -134,7 +162,7 @@ TEST(FindingsCodec, BadSectionsAreRefusedByName)
         twice.f64le(0);
         twice.u8(1);
     }
-    EXPECT_EQ(decodeFindingsSection(twice.bytes(), 1, entries).error(), Error::Corrupted);
+    EXPECT_EQ(decodeFindingsSection(twice.bytes(), 1, entries, {}).error(), Error::Corrupted);
 
     // Settings the program refuses are never stored.
     ReportProject p = projectOf({u"a.qvx"});

@@ -216,16 +216,18 @@ TEST(DisplayControlPage, TypedSpanEndsReadBackAsTyped)
 {
     // Fine enough counts for a tenth of a degree: 100 per kelvin in Fahrenheit at emissivity
     // 0.8, and 10 per kelvin in Celsius at emissivity 1. Low typed with its unit, high without.
-    const auto check = [](PageOn& p, const char* low, double lowValue, double highValue) {
+    const auto check = [](PageOn& p, const char* low, double lowValue, double highValue,
+                          double countStep = 0.1) {
         MessageLog log;
         const QString unit = QString::fromStdString(p.image().unitText());
         const int high = p.doc().spanHigh();
         p.typeAndLeave(p.page.spanLowEdit(), QString::fromUtf8(low));
-        EXPECT_NEAR(p.image().rawToTemperature(p.doc().spanLow()), lowValue, 0.05) << low;
+        EXPECT_NEAR(p.image().rawToTemperature(p.doc().spanLow()), lowValue, countStep / 2) << low;
         EXPECT_EQ(p.doc().spanHigh(), high);
         EXPECT_EQ(p.page.spanLowEdit()->text(), QString::asprintf("%0.01f ", lowValue) + unit);
         p.typeAndLeave(p.page.spanHighEdit(), QString::number(highValue));
-        EXPECT_NEAR(p.image().rawToTemperature(p.doc().spanHigh()), highValue, 0.05) << low;
+        EXPECT_NEAR(p.image().rawToTemperature(p.doc().spanHigh()), highValue, countStep / 2)
+            << low;
         EXPECT_EQ(p.page.spanHighEdit()->text(), QString::asprintf("%0.01f ", highValue) + unit);
         EXPECT_EQ(p.set.panDisplay().spanHigh(), p.doc().spanHigh());
         EXPECT_TRUE(p.doc().isModified());
@@ -235,6 +237,10 @@ TEST(DisplayControlPage, TypedSpanEndsReadBackAsTyped)
     check(fahrenheit, "70.4 \u00B0F", 70.4, 95.3);
     PageOn celsius(gradientPlan(0, 0, 100));
     check(celsius, "21.3 \u00B0C", 21.3, 28.7);
+    // Counts coarser than a tenth near 80 °C at emissivity 0.95: no count reads 80.0, and the
+    // edit shows 80.0 as typed rather than the 80.1 of the nearest count.
+    PageOn coarse(gradientPlan(0, 0, 95));
+    check(coarse, "25", 25.0, 80.0, 0.12);
 }
 
 // Catches a refused end that reaches the document, a message that stacks while it is open
@@ -253,8 +259,10 @@ TEST(DisplayControlPage, RefusedSpanEndsShowOneMessageAndRestore)
         QApplication::sendEvent(high, &out);
         QApplication::sendEvent(low, &out);
     };
-    const QString max = QStringLiteral("The upper end of the temperature span must be above the lower end");
-    const QString min = QStringLiteral("The lower end of the temperature span must be below the upper end");
+    const QString max =
+        QStringLiteral("The upper end of the temperature span must be above the lower end");
+    const QString min =
+        QStringLiteral("The lower end of the temperature span must be below the upper end");
     const QString range = QStringLiteral("Temperature out of range");
     p.typeAndLeave(high, low->text());  // high equal to low
     EXPECT_EQ(log.texts, QStringList{max});

@@ -1,6 +1,7 @@
 // The modern layout: its pages as items (every text inside its box and the page, texts that
 // continue on following pages, the panes a snapshot prints), the finding rows, and whole
 // reports read back with the PDF tools (outline, links, title and author, text, fonts).
+#include "findingtext.h"
 #include "modernpages.h"
 #include "modernpictures.h"
 #include "pdfnavigation.h"
@@ -199,14 +200,13 @@ TEST(ModernPictures, AllBlackPhotographIsNoPhotograph)
     EXPECT_FALSE(photographShown(cBitmapFile()));
 }
 
-// Catches a finding row left out or misworded: the priority's source, the class or its
-// absence, the load with n, and each warning as a sentence.
-TEST(ModernPages, FindingCellsSayWhatTheFindingHolds)
+// Catches a finding sentence the modern page leaves out or prints out of its class colour.
+TEST(ModernPages, PrintsEverySentenceOfTheFindingInItsColour)
 {
     const StringTable texts = StringTable::english();
-    FindingsSettings settings;
-    settings.loadExponent = 1.6;
-    Finding f;
+    ModernInspectionData d = sampleData();
+    d.settings.loadExponent = 1.6;
+    Finding& f = d.finding;
     f.concern = FindingReading{Measurement{Measurement::Kind::Cursor, 0}, 40.0};
     f.reference = FindingReading{std::nullopt, 20.0};
     f.deltaT = 20.0;
@@ -216,21 +216,22 @@ TEST(ModernPages, FindingCellsSayWhatTheFindingHolds)
     f.priority = 5;
     f.priorityManual = true;
     f.warnings = {FindingWarning::LoadUnknown, FindingWarning::LoadBelowMinimum};
-    QString all;
-    for (const FindingCell& c : findingCells(f, 0, settings, texts))
-        all += c.label + QStringLiteral(": ") + c.value + u'\n';
-    for (const QString& want :
-         {QStringLiteral("Temperature difference: 20.0 \u00B0C   (1 \u2212 Ambient)"),
-          QStringLiteral("50 % of rated; corrected difference 60.6 \u00B0C (n = 1.6)"),
-          QStringLiteral("Class: Major discrepancy; repair immediately"),
-          QStringLiteral("Priority 5 (set by the thermographer)"),
-          QStringLiteral("The load is unknown.\nThe load is below the minimum of 40 %.")})
-        EXPECT_TRUE(all.contains(want)) << want.toStdString() << "\n" << all.toStdString();
-    f = Finding{};
-    all.clear();
-    for (const FindingCell& c : findingCells(f, 0, settings, texts)) all += c.value + u'\n';
-    EXPECT_TRUE(all.contains(QStringLiteral("No exception")));
-    EXPECT_FALSE(all.contains(QStringLiteral("Priority")));
+    const std::vector<PrintedLine> lines = findingLines(f, d.settings, 0, 0, texts);
+    ASSERT_GE(lines.size(), 5u);
+    const auto pages = modernInspectionPages(d, reportFonts(), texts);
+    for (const PrintedLine& line : lines) {
+        bool found = false;
+        for (const PageItem& i : pages.front())
+            found =
+                found || (i.text.simplified() == line.text.simplified() && i.colour == line.colour);
+        EXPECT_TRUE(found) << line.text.toStdString();
+    }
+    // The priority box prints the priority in force in its colour.
+    bool box = false;
+    for (const PageItem& i : pages.front())
+        box = box || (i.kind == PageItem::Kind::Box && i.text == QStringLiteral("5") &&
+                      i.colour == priorityColour(5));
+    EXPECT_TRUE(box);
 }
 
 class ModernReport : public ::testing::Test {
@@ -280,24 +281,26 @@ TEST_F(ModernReport, ReadsBackWithOutlineLinksAndTexts)
             EXPECT_EQ(outcome.pages, 6);
             continue;
         }
-        // Title, contents, three inspections, summary; the long fault text continues.
-        ASSERT_EQ(outlines.size(), 6);
+        // Title, contents, three inspections, summary, criteria; the long fault text continues.
+        ASSERT_EQ(outlines.size(), 7);
         const QStringList titles = {QStringLiteral("Thermography Inspection Report"),
                                     QStringLiteral("Contents"),
                                     QStringLiteral("Inspection 1 - Feeder A"),
                                     QStringLiteral("Inspection 2 - Feeder B"),
                                     QStringLiteral("Inspection 3 - Feeder C"),
-                                    QStringLiteral("Summary")};
+                                    QStringLiteral("Summary"),
+                                    QStringLiteral("Severity criteria")};
         std::vector<int> targets;
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 7; ++i) {
             EXPECT_EQ(outlines[i][QStringLiteral("title")].toString(), titles[i]);
             targets.push_back(outlines[i][QStringLiteral("destpageposfrom1")].toInt());
         }
         EXPECT_EQ(targets[0], 1);
         EXPECT_EQ(targets[2], 3);
         EXPECT_GE(targets[4] - targets[3], 2) << "inspection 2 continues";
-        EXPECT_EQ(targets[5], outcome.pages);
-        // One link per contents row (three inspections and the summary), each to a page.
+        EXPECT_EQ(targets[5], outcome.pages - 1);
+        EXPECT_EQ(targets[6], outcome.pages);
+        // One link per contents row (three inspections, summary, appendix), each to a page.
         const auto objects =
             tool(QStringLiteral("qpdf"),
                  {QStringLiteral("--json"), QStringLiteral("--json-key=qpdf"), job.outputPath});
@@ -311,7 +314,7 @@ TEST_F(ModernReport, ReadsBackWithOutlineLinksAndTexts)
             ++links;
             EXPECT_EQ(v[QStringLiteral("/Dest")].toArray().size(), 2);
         }
-        EXPECT_EQ(links, 4);
+        EXPECT_EQ(links, 5);
 
         const auto info = tool(QStringLiteral("pdfinfo"), {job.outputPath});
         ASSERT_TRUE(info);
@@ -323,7 +326,7 @@ TEST_F(ModernReport, ReadsBackWithOutlineLinksAndTexts)
         for (const QString& want :
              {QStringLiteral("Inspection 2 (continued)"), QStringLiteral("tighten1199"),
               QStringLiteral("Thermal Snapshot"), QStringLiteral("Marker"),
-              QStringLiteral("Temperature difference"), QStringLiteral("Acme Thermography")})
+              QStringLiteral("Severity criteria"), QStringLiteral("Acme Thermography")})
             EXPECT_TRUE(text->contains(want)) << want.toStdString();
         const auto fonts = tool(QStringLiteral("pdffonts"), {job.outputPath});
         for (const QString& line : fonts->split(u'\n').mid(2))

@@ -37,6 +37,7 @@ QStringList overflows(const PageItems& items, const ReportFonts& fonts, const QS
         if (!text || item.text.isEmpty() || item.align == TextAlign::Wrap) continue;
         const QFontMetricsF metrics(item.font == ReportFont::Bold      ? fonts.bold
                                     : item.font == ReportFont::Heading ? fonts.heading
+                                    : item.font == ReportFont::Small   ? fonts.small
                                                                        : fonts.body);
         const QRectF room = toRectF(item.rect, item.kind == PageItem::Kind::Heading ? 0 : 10);
         for (const QString& line : item.text.split(u'\n')) {
@@ -98,8 +99,17 @@ TEST(ReportTexts, EveryLanguageFitsThePagesBoxes)
             StringTable::setActive(load.table);
         }
         std::vector<cInspectionRecord> records(1);
+        const std::vector<int> priorities = {5};
+        FindingsSettings worst;
+        worst.criteria = Criteria::NetaWorst;
+        worst.ambient = -40.0;
         found << overflows(contentsPage(records, 0), fonts, language + QStringLiteral("/contents"))
+              << overflows(contentsPage(records, 0, StringTable::active(), true), fonts,
+                           language + QStringLiteral("/contents with appendix"))
               << overflows(summaryPage(records, 0), fonts, language + QStringLiteral("/summary"))
+              << overflows(summaryPage(records, 0, StringTable::active(), &priorities), fonts,
+                           language + QStringLiteral("/summary with findings"))
+              << overflows(criteriaPage(worst, 1), fonts, language + QStringLiteral("/criteria"))
               << overflows({footerItem(188, 188, info.number)}, fonts,
                            language + QStringLiteral("/footer"));
         for (int t = 0; t < 4; ++t) {

@@ -214,33 +214,56 @@ TEST(VantoroView, HintsAndRedrawTimer)
     EXPECT_EQ(sheet->spans, 1);
 }
 
-// Catches report mode entered with unsaved changes or panels left on screen.
-TEST(VantoroView, ReportWriterModeSavesFirstAndSwapsThePanels)
+// Catches report mode entered with unsaved changes saved without asking (the camera's files
+// are evidence), a discard that keeps the changes or touches the file, a cancel that leaves
+// analysis, and panels left on screen.
+TEST(VantoroView, ReportWriterAsksAboutChangesAndSwapsThePanels)
 {
-    ViewFixture f;
-    f.doc().setPalette(4);
-    ASSERT_TRUE(f.doc().isModified());
-    f.view->toggleReportWriter();
-    EXPECT_TRUE(f.view->reportMode());
-    EXPECT_FALSE(f.doc().isModified());
-    EXPECT_EQ(f.view->scrollSizes(), f.view->reportSheet()->sizeHint());
-    for (int i = 0; i < CVantoroView::ViewerCount; ++i)
-        EXPECT_FALSE(f.view->viewer(static_cast<CVantoroView::Viewer>(i))->isVisible()) << i;
-    EXPECT_FALSE(f.view->optionsSheet()->isVisible());
-    ASSERT_NE(f.view->reportSheet(), nullptr);
-    EXPECT_TRUE(f.view->reportSheet()->isVisible());
-    EXPECT_TRUE(f.view->reportSheet()->isEnabled());
+    struct Case {
+        int answer;
+        bool reportMode;
+        int savedPalette;  // the palette the snapshot's file then holds
+        int shownPalette;  // the document's
+    };
+    for (const Case c :
+         {Case{cMessageDlg::IdYes, true, 4, 4}, Case{cMessageDlg::IdNo, true, -1, -1},
+          Case{cMessageDlg::IdCancel, false, -1, 4}}) {
+        ViewFixture f;
+        const int original = f.doc().image().fields.palette;
+        f.doc().setPalette(4);
+        ASSERT_TRUE(f.doc().isModified());
+        QStringList questions;
+        cMessageDlg::setResponder([&](const cMessageDlg& box) {
+            questions << box.text();
+            return c.answer;
+        });
+        f.view->toggleReportWriter();
+        cMessageDlg::setResponder([](const cMessageDlg& box) { return box.closeResult(); });
+        ASSERT_EQ(questions.size(), 1) << c.answer;
+        EXPECT_TRUE(questions[0].contains(f.doc().displayName())) << questions[0].toStdString();
+        EXPECT_EQ(f.view->reportMode(), c.reportMode) << c.answer;
+        EXPECT_EQ(f.doc().isModified(), !c.reportMode) << c.answer;
+        EXPECT_EQ(f.doc().image().fields.palette, c.shownPalette < 0 ? original : c.shownPalette);
+        CVantoroDoc reopened;
+        ASSERT_TRUE(reopened.openDocument(f.opened.bmpPath));
+        EXPECT_EQ(reopened.image().fields.palette, c.savedPalette < 0 ? original : c.savedPalette)
+            << c.answer;
+        if (!c.reportMode) continue;
 
-    // The saved file carries the palette.
-    CVantoroDoc reopened;
-    ASSERT_TRUE(reopened.openDocument(f.opened.bmpPath));
-    EXPECT_EQ(reopened.image().fields.palette, 4);
+        EXPECT_EQ(f.view->scrollSizes(), f.view->reportSheet()->sizeHint());
+        for (int i = 0; i < CVantoroView::ViewerCount; ++i)
+            EXPECT_FALSE(f.view->viewer(static_cast<CVantoroView::Viewer>(i))->isVisible()) << i;
+        EXPECT_FALSE(f.view->optionsSheet()->isVisible());
+        ASSERT_NE(f.view->reportSheet(), nullptr);
+        EXPECT_TRUE(f.view->reportSheet()->isVisible());
+        EXPECT_TRUE(f.view->reportSheet()->isEnabled());
 
-    f.view->toggleReportWriter();
-    EXPECT_FALSE(f.view->reportMode());
-    EXPECT_EQ(f.view->scrollSizes(), QSize(500, 560));
-    EXPECT_TRUE(f.view->viewer(CVantoroView::ImageViewer)->isVisible());
-    EXPECT_FALSE(f.view->reportSheet()->isVisible());
+        f.view->toggleReportWriter();
+        EXPECT_FALSE(f.view->reportMode());
+        EXPECT_EQ(f.view->scrollSizes(), QSize(500, 560));
+        EXPECT_TRUE(f.view->viewer(CVantoroView::ImageViewer)->isVisible());
+        EXPECT_FALSE(f.view->reportSheet()->isVisible());
+    }
 }
 
 // Catches report mode entered although the save failed: the changes would be left unsaved
@@ -258,13 +281,14 @@ TEST(VantoroView, ReportWriterStaysInAnalysisWhenTheSaveFails)
     QStringList messages;
     cMessageDlg::setResponder([&](const cMessageDlg& box) {
         messages << box.text();
-        return box.closeResult();
+        return messages.size() == 1 ? int(cMessageDlg::IdYes) : box.closeResult();
     });
     f.view->toggleReportWriter();
     cMessageDlg::setResponder([](const cMessageDlg& box) { return box.closeResult(); });
     QFile::remove(folder);
 
-    ASSERT_EQ(messages.size(), 1);
+    ASSERT_EQ(messages.size(), 2);  // the question, answered Yes, then the failure
+    messages.removeFirst();
     // The file of the set that could not be written, and why.
     EXPECT_TRUE(messages[0].startsWith(uiText(sid::ErrorSavingFile) + QLatin1Char('\n') + folder +
                                        QLatin1Char('/')))

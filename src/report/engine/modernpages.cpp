@@ -1,6 +1,7 @@
 #include "modernpages.h"
 
 #include "detailsdlg_text.h"
+#include "findingtext.h"
 #include "reporttext.h"
 
 #include "languagetable.h"
@@ -46,24 +47,6 @@ QString caption(const InspectionPageData& d, int k, const StringTable& texts)
     const auto i = static_cast<std::size_t>(k - 1);
     if (userCaptions(d.templateNumber)) return toQString(d.captions[i]);
     return templateCaptions(d.templateNumber, texts)[i];
-}
-
-QRgb priorityColour(int priority)
-{
-    switch (priority) {
-        case 1:
-            return qRgb(0x2E, 0x7D, 0x32);
-        case 2:
-            return qRgb(0x9E, 0x9D, 0x24);
-        case 3:
-            return qRgb(0xEF, 0x6C, 0x00);
-        case 4:
-            return qRgb(0xD8, 0x43, 0x15);
-        case 5:
-            return qRgb(0xB7, 0x1C, 0x1C);
-        default:
-            return qRgb(0, 0, 0);
-    }
 }
 
 // Lays out and places the items of one inspection, opening continuation pages as it goes.
@@ -320,8 +303,9 @@ void picturesBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fo
 void findingBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
     f.sectionLabel(texts.text(sid::ModernFinding));
-    for (const FindingCell& c : findingCells(d.finding, d.page.unit, d.settings, texts))
-        f.textRow(c.label, c.value, c.colour);
+    for (const PrintedLine& line :
+         findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, texts))
+        f.textRow(QString(), line.text, line.colour);
     f.y += 30;
 }
 
@@ -386,28 +370,6 @@ void repairBlock(Flow& f, const ModernInspectionData& d, const StringTable& text
     }
 }
 
-QString warningText(FindingWarning w, double minLoad, const StringTable& texts)
-{
-    switch (w) {
-        case FindingWarning::ReferenceMissing:
-            return texts.text(sid::WarningReferenceMissing);
-        case FindingWarning::LoadBelowMinimum:
-            return formatText(texts.text(sid::WarningLoadBelowMinimum),
-                              {QString::number(minLoad, 'g', 4)});
-        case FindingWarning::LoadUnknown:
-            return texts.text(sid::WarningLoadUnknown);
-        case FindingWarning::IndoorOutdoorBelow10K:
-            break;
-    }
-    return texts.text(sid::WarningIndoorOutdoor);
-}
-
-QString readingName(const FindingReading& r, const StringTable& texts)
-{
-    return r.measurement ? modernMarkerLabel(r.measurement->marker, texts)
-                         : texts.text(sid::FindingAmbient);
-}
-
 }  // namespace
 
 QStringList layoutLines(const QString& text, const QFont& font, double width)
@@ -439,48 +401,6 @@ QStringList layoutLines(const QString& text, const QFont& font, double width)
         }
     }
     return out;
-}
-
-std::vector<FindingCell> findingCells(const Finding& f, int unit, const FindingsSettings& settings,
-                                      const StringTable& texts)
-{
-    std::vector<FindingCell> cells;
-    const QString unitText = unitLabel(unit);
-    if (f.deltaT && f.concern && f.reference)
-        cells.push_back(
-            {texts.text(sid::FindingDifference),
-             formatText(QStringLiteral("%s   (%s \u2212 %s)"),
-                        {differenceText(*f.deltaT, unitText), readingName(*f.concern, texts),
-                         readingName(*f.reference, texts)})});
-    if (f.loadPercent && f.deltaTCorrected)
-        cells.push_back({texts.text(sid::FindingLoad),
-                         formatText(texts.text(sid::FindingLoadValue),
-                                    {QString::number(*f.loadPercent, 'f', 0),
-                                     differenceText(*f.deltaTCorrected, unitText),
-                                     QString::number(settings.loadExponent, 'f', 1)})});
-    cells.push_back({texts.text(sid::FindingClass),
-                     f.severity ? toQString(f.severity->text) : texts.text(sid::FindingNoException),
-                     priorityColour(f.severity ? f.severity->priority : 0)});
-    if (f.priority > 0)
-        cells.push_back(
-            {texts.text(sid::Priority),
-             formatText(texts.text(sid::ModernPriorityOf),
-                        {f.priority, texts.text(f.priorityManual ? sid::FindingPriorityManual
-                                                                 : sid::FindingPrioritySuggested)}),
-             priorityColour(f.priority)});
-    if (f.frsi)
-        cells.push_back(
-            {texts.text(sid::FindingFrsi),
-             formatText(QStringLiteral("%.2f   (%s)"),
-                        {*f.frsi, texts.text(f.frsiPass.value_or(false) ? sid::FindingPass
-                                                                        : sid::FindingFail)})});
-    if (!f.warnings.empty()) {
-        QStringList sentences;
-        for (const FindingWarning w : f.warnings)
-            sentences.append(warningText(w, settings.minLoadPercent, texts));
-        cells.push_back({texts.text(sid::FindingWarnings), sentences.join(u'\n')});
-    }
-    return cells;
 }
 
 std::vector<PageItems> modernInspectionPages(const ModernInspectionData& d,

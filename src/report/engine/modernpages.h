@@ -26,17 +26,6 @@ struct ModernReading {
     QString emissivity;  // empty where it is the image's
 };
 
-// One label | value row of the finding, the value in `colour`.
-struct FindingCell {
-    QString label, value;
-    QRgb colour = 0xFF000000;
-};
-
-// The finding as printed rows: difference and reference, load and the corrected difference,
-// class in its colour, priority and its source, temperature factor, warnings as sentences.
-std::vector<FindingCell> findingCells(const Finding& finding, int unit,
-                                      const FindingsSettings& settings, const StringTable& texts);
-
 struct ModernInspectionData {
     InspectionPageData page;  // heading, record, captions, unit, snapshot facts
     ModernPictureFacts pictures;

@@ -1,5 +1,6 @@
 #include "modernreport.h"
 
+#include "findingtext.h"
 #include "modernpages.h"
 #include "reportlayout.h"
 #include "reportpagepainter.h"
@@ -39,8 +40,9 @@ void loadInspection(const ReportJob& job, std::size_t i, LoadedInspection& out)
     ModernInspectionData& d = out.data;
     d.page = inspectionData(job, i);
     d.settings = job.findings.settings;
-    const RecordFindings own =
-        i < job.findings.records.size() ? job.findings.records[i] : RecordFindings{};
+    const RecordFindings own = i < job.findings.records.size()
+                                   ? job.findings.records[i]
+                                   : defaultRecordFindings(d.page.record);
     const cInspectionImage& entry = job.entries[i];
     const QString qvx = toQString(entry.snapshotPath);
     d.page.snapshot = {};
@@ -100,15 +102,17 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
     // Lay every inspection out first: the contents name the page each one starts on.
     std::vector<std::vector<PageItems>> inspections(n);
     std::vector<cInspectionRecord> summaryRecords(n);
+    std::vector<int> priorities(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
         LoadedInspection loaded;
         loadInspection(job, i, loaded);
         inspections[i] = modernInspectionPages(loaded.data, fonts, job.texts);
         summaryRecords[i] = loaded.data.page.record;
-        // The summary prints the priority in force.
-        summaryRecords[i].repairPriority = loaded.data.finding.priority;
+        // The summary prints the priority in force, in its class colour.
+        priorities[i] = loaded.data.finding.priority;
     }
-    const layout::PageCounts classic = layout::pageCounts(static_cast<int>(n));
+    // The modern layout always prints the findings, so it always has the criteria appendix.
+    const layout::PageCounts classic = layout::pageCounts(static_cast<int>(n), true);
     const int contentsPages = classic.contents;
     std::vector<ModernContentsRow> rows;
     int page = 1 + contentsPages + 1;
@@ -118,7 +122,8 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
         page += static_cast<int>(inspections[i].size());
     }
     rows.push_back({job.texts.text(sid::Summary), page});
-    const int total = page - 1 + classic.summary;
+    rows.push_back({job.texts.text(sid::SeverityCriteria), page + classic.summary});
+    const int total = page - 1 + classic.summary + 1;
 
     // Title "Company - Report title", the author, an outline entry per part and a link per
     // contents row (pages 0-based).
@@ -182,7 +187,9 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
     // A cancelled job waits for the renders under way (their futures' destructors).
     rendering.clear();
     for (int k = 0; going && k < classic.summary; ++k)
-        going = print(summaryPage(summaryRecords, k, job.texts), nullptr, nullptr);
+        going = print(summaryPage(summaryRecords, k, job.texts, &priorities), nullptr, nullptr);
+    if (going)
+        going = print(criteriaPage(job.findings.settings, job.unit, job.texts), nullptr, nullptr);
     if (going) run.status = ReportOutcome::Status::Saved;
     return run;
 }

@@ -1,5 +1,6 @@
 #include "reportgenerator.h"
 
+#include "findingtext.h"
 #include "modernreport.h"
 #include "pdfnavigation.h"
 #include "reportlayout.h"
@@ -9,6 +10,7 @@
 #include "snapshotstrip.h"
 
 #include "core/fileio.h"
+#include "core/findings.h"
 #include "core/findingscodec.h"
 #include "core/printrules.h"
 #include "core/reportproject.h"
@@ -108,6 +110,7 @@ using detail::titleData;
 struct InspectionPicture {
     SnapshotFacts facts;
     QImage strip;
+    InspectionReadings readings;  // empty when the snapshot did not load
 };
 
 // Loads inspection i's snapshot, gives its record the default selections, and renders its
@@ -132,6 +135,7 @@ InspectionPicture loadInspection(const ReportJob& job, std::size_t i, cInspectio
         QPainter p(&out.strip);
         if (!paintSnapshotStrip(p, out.strip.rect(), snapshot)) out.strip = QImage();
     }
+    out.readings = inspectionReadings(snapshot.image, record, job.unit);
     out.facts = snapshotFacts(snapshot.image, record, job.unit, job.texts);
     out.facts.dateText = captureDateText(snapshot.image, job);
     out.facts.path = qvx;
@@ -177,6 +181,11 @@ TitlePageData titleData(const ReportJob& job)
 
 }  // namespace detail
 
+bool printsFindings(const ReportJob& job)
+{
+    return job.findingsProblem.isEmpty() && !job.findings.isDefaultFor(job.records);
+}
+
 QString reportDateText(const cDateTime& value, const QLocale& locale)
 {
     const QDateTime dt = toQDateTime(value);
@@ -195,7 +204,7 @@ ReportJob reportJobFromProject(const ReportProject& project)
     if (Result<ProjectFindings> findings = readProjectFindings(project); findings.ok()) {
         job.findings = std::move(findings.value());
     } else {
-        job.findings.records.resize(job.entries.size());
+        job.findings = ProjectFindings::defaultsFor(job.records);
         job.findingsProblem = QString::fromUtf8(describe(findings.error()));
     }
     if (Result<ReportLayout> layout = readReportLayout(project); layout.ok())
@@ -302,7 +311,9 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
 
     const ReportFonts fonts = reportFonts();
     const int n = static_cast<int>(job.entries.size());
-    const layout::PageCounts counts = layout::pageCounts(n);
+    const bool findings = printsFindings(job);
+    const layout::PageCounts counts = layout::pageCounts(n, findings);
+    std::vector<int> priorities(job.entries.size(), 0);
     std::vector<cInspectionRecord> records(job.entries.size());
     for (std::size_t i = 0; i < records.size() && i < job.records.size(); ++i)
         records[i] = job.records[i];
@@ -326,7 +337,7 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     paintPageItems(*painter, pageDone(titlePage(titleData(job), job.texts)), fonts, &job.logo);
     bool going = next();
     for (int k = 0; going && k < counts.contents; ++k) {
-        paintPageItems(*painter, pageDone(contentsPage(records, k, job.texts)), fonts);
+        paintPageItems(*painter, pageDone(contentsPage(records, k, job.texts, findings)), fonts);
         going = next();
     }
     for (std::size_t i = 0; going && i < job.entries.size(); ++i) {
@@ -334,12 +345,31 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
         InspectionPicture picture = loadInspection(job, i, data.record);
         records[i] = data.record;
         data.snapshot = std::move(picture.facts);
+        if (findings) {
+            const RecordFindings own = i < job.findings.records.size()
+                                           ? job.findings.records[i]
+                                           : defaultRecordFindings(data.record);
+            const Finding finding =
+                evaluateFinding(picture.readings, data.record, own, job.findings.settings,
+                                job.templateNumber, job.unit);
+            data.finding = findingLines(finding, job.findings.settings, job.templateNumber,
+                                        job.unit, job.texts);
+            priorities[i] = finding.priority;
+            data.priority = finding.priority;
+        }
         paintPageItems(*painter, pageDone(inspectionPage(data, job.texts)), fonts, nullptr,
                        &picture.strip);
         going = next();
     }
     for (int k = 0; going && k < counts.summary; ++k) {
-        paintPageItems(*painter, pageDone(summaryPage(records, k, job.texts)), fonts);
+        paintPageItems(
+            *painter,
+            pageDone(summaryPage(records, k, job.texts, findings ? &priorities : nullptr)), fonts);
+        going = next();
+    }
+    if (going && findings) {
+        paintPageItems(*painter, pageDone(criteriaPage(job.findings.settings, job.unit, job.texts)),
+                       fonts);
         going = next();
     }
     if (!going) {

@@ -53,12 +53,17 @@ struct ReportJob {
     // what is wrong with it ("not a picture this program can read").
     QString logoProblem;
     // Set by reportJobFromProject when the project's findings section does not read: the
-    // report is then printed with the default criteria.
+    // report is then printed without findings.
     QString findingsProblem;
     // Set by reportJobFromProject when the project's layout section does not read: the
     // report is then printed in the classic layout.
     QString layoutProblem;
 };
+
+// Whether the job prints findings: the project carries findings data that read. A job
+// without prints exactly the designed report (no finding band, no appendix, the stored
+// priorities in the summary).
+bool printsFindings(const ReportJob& job);
 
 // A job from a report project: its title, entries, records and captions (the defaults when it
 // has none). The logo is loaded from the title's logo path when that names a picture.

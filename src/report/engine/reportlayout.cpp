@@ -15,13 +15,14 @@ int ceilDiv(int a, int b)
 
 }  // namespace
 
-PageCounts pageCounts(int n)
+PageCounts pageCounts(int n, bool appendix)
 {
     n = std::max(n, 0);
     PageCounts c;
-    c.contents = ceilDiv(n + 1, kContentsRowsPerPage);
+    c.appendix = appendix ? 1 : 0;
+    c.contents = ceilDiv(n + 1 + c.appendix, kContentsRowsPerPage);
     c.summary = ceilDiv(n, kSummaryRowsPerPage);
-    c.total = 1 + c.contents + n + c.summary;
+    c.total = 1 + c.contents + n + c.summary + c.appendix;
     return c;
 }
 
@@ -35,15 +36,29 @@ int summaryPageNumber(int n)
     return std::max(n, 0) + pageCounts(n).contents + 2;
 }
 
-std::vector<ContentsRow> contentsRows(int n, int k)
+int appendixPageNumber(int n)
+{
+    return pageCounts(n, true).total;
+}
+
+std::vector<ContentsRow> contentsRows(int n, int k, bool appendix)
 {
     std::vector<ContentsRow> rows;
-    if (k < 0 || k >= pageCounts(n).contents) return rows;
+    const PageCounts c = pageCounts(n, appendix);
+    if (k < 0 || k >= c.contents) return rows;
+    // The whole list (inspections, "Summary", the appendix) cut into pages of 40 rows; page
+    // numbers follow from this report's own contents count.
+    n = std::max(n, 0);
     const int first = k * kContentsRowsPerPage;
-    for (int i = first; i < n && static_cast<int>(rows.size()) < kContentsRowsPerPage; ++i)
-        rows.push_back({i, inspectionPageNumber(n, i)});
-    if (static_cast<int>(rows.size()) < kContentsRowsPerPage)
-        rows.push_back({-1, summaryPageNumber(n)});
+    const int count = n + 1 + c.appendix;
+    for (int r = first; r < count && r < first + kContentsRowsPerPage; ++r) {
+        if (r < n)
+            rows.push_back({r, c.contents + 2 + r});
+        else if (r == n)
+            rows.push_back({-1, n + c.contents + 2});
+        else
+            rows.push_back({kAppendixRow, c.total});
+    }
     return rows;
 }
 

@@ -21,20 +21,25 @@ inline constexpr int kLogoMaxHeight = 780;
 struct PageCounts {
     int contents = 0;  // C = ceil((n + 1) / 40): every inspection plus the "Summary" row
     int summary = 0;   // S = ceil(n / 14)
-    int total = 0;     // T = 1 + C + n + S
+    int total = 0;     // T = 1 + C + n + S (+ 1 with the appendix)
+    int appendix = 0;  // the "Severity criteria" page of a report with findings: 0 or 1
 
     bool operator==(const PageCounts&) const = default;
 };
 
-// The counts for n inspections (a negative n counts as 0).
-PageCounts pageCounts(int n);
+// The counts for n inspections (a negative n counts as 0). A report that prints findings has
+// the appendix page after the summary, and its contents list it after "Summary":
+// C = ceil((n + 2) / 40).
+PageCounts pageCounts(int n, bool appendix = false);
 
 // The 1-based page of inspection `index` (0-based) in a report of n: C + 2 + index.
 int inspectionPageNumber(int n, int index);
 // The first summary page: n + C + 2.
 int summaryPageNumber(int n);
 
-// One row of a contents page: an inspection (0-based index) or, with index −1, "Summary".
+// One row of a contents page: an inspection (0-based index), or with index −1 "Summary" and
+// with kAppendixRow the appendix.
+inline constexpr int kAppendixRow = -2;
 struct ContentsRow {
     int inspection = -1;
     int page = 0;
@@ -43,8 +48,10 @@ struct ContentsRow {
 };
 
 // The rows of contents page k (0-based): inspections 40k onward while they last, then the
-// "Summary" row when the page has room left for it.
-std::vector<ContentsRow> contentsRows(int n, int k);
+// "Summary" row and (with the appendix) the appendix row when the page has room left for them.
+std::vector<ContentsRow> contentsRows(int n, int k, bool appendix = false);
+// The page of the appendix: the last page.
+int appendixPageNumber(int n);
 
 // The inspections summary page k (0-based) lists: 14k onward, at most 14.
 struct RowRange {

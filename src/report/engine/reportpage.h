@@ -5,7 +5,10 @@
 // reportpagepainter.h draws the items.
 #pragma once
 
+#include "core/findings.h"
 #include "core/reportdata.h"
+
+#include "findingtext.h"
 
 #include "stringtable.h"
 
@@ -13,6 +16,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace calivue {
@@ -22,7 +26,8 @@ class cBrixa;
 // RightFoot: right-aligned, the text's last line ending on the bottom edge of the shrunk
 // rectangle and not clipped to it, for a box shallower than a line of text (the page footer).
 enum class TextAlign { Left, Centre, Right, Wrap, RightFoot };
-enum class ReportFont { Body, Bold, Heading };
+// Small: the finding band's text, 40 units high.
+enum class ReportFont { Body, Bold, Heading, Small };
 
 struct PageRect {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -92,10 +97,21 @@ PageItems titlePage(const TitlePageData& data, const StringTable& texts = String
 // "Inspection 3 - Name", or "Inspection 3" for an empty name (number 1-based).
 QString inspectionHeading(int number, const std::u16string& name,
                           const StringTable& texts = StringTable::active());
+// With `appendix` the contents also list the "Severity criteria" page.
 PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k,
-                       const StringTable& texts = StringTable::active());
+                       const StringTable& texts = StringTable::active(), bool appendix = false);
+// `priorities`, when given (one per record), are the printed priorities, each in the colour of
+// its class; without them the records' stored priorities print in black.
 PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k,
-                      const StringTable& texts = StringTable::active());
+                      const StringTable& texts = StringTable::active(),
+                      const std::vector<int>* priorities = nullptr);
+
+// --- the appendix of a report with findings --------------------------------------------------
+// "Severity criteria": the criteria and its standard, the table (both for neta-worst) with
+// bounds in `unit`, the load rule, what the classes are taken from, the fRsi threshold and
+// the survey conditions.
+PageItems criteriaPage(const FindingsSettings& settings, int unit,
+                       const StringTable& texts = StringTable::active());
 
 // --- inspection page ----------------------------------------------------------------------
 // One row of the temperature measurements: "Cursor 2" | "23.4 °C", label in the pen colour.
@@ -129,6 +145,12 @@ struct InspectionPageData {
     std::array<QString, 3> repairDates;       // inspected, repaired, reinspected; empty undated
     int language = 0;                         // the word order of the missing-file text
     SnapshotFacts snapshot;
+    // The finding's sentences (findingLines); empty for a report without findings, whose page
+    // keeps the band below the pictures blank.
+    std::vector<PrintedLine> finding;
+    // The finding's priority (Finding::priority), printed in its colour in place of the
+    // record's stored one; empty for a report without findings.
+    std::optional<int> priority;
 };
 PageItems inspectionPage(const InspectionPageData& data,
                          const StringTable& texts = StringTable::active());
@@ -143,5 +165,12 @@ SnapshotFacts snapshotFacts(cBrixa& image, const cInspectionRecord& record, int 
 
 // Where the picture strip goes on an inspection page.
 inline constexpr PageRect kStripRect{280, 1200, 2200, 1680};
+// The free band between the picture strip and the readings, where the finding prints: two
+// columns of small text, every item's rectangle inside it.
+inline constexpr PageRect kFindingBand{100, 1690, 2380, 1995};
+
+// The finding's sentences laid out in the band: wrapped to a column, column one filled before
+// column two; when they do not all fit, the last line shown ends in an ellipsis.
+PageItems findingBand(const std::vector<PrintedLine>& lines);
 
 }  // namespace calivue

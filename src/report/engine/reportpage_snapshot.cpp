@@ -183,16 +183,20 @@ PageItems inspectionPage(const InspectionPageData& d, const StringTable& texts)
           inspectionHeading(d.number, r.name, texts), TextAlign::Left, ReportFont::Heading);
     b.label({1750, 100, 2380, 300},
             twoPart(texts.text(sid::RepairPriority), texts.text(sid::PriorityScale)));
+    const int priority = d.priority.value_or(shownPriority(r.repairPriority));
     b.box({2180, 100, 2380, 250},
-          shownPriority(r.repairPriority) > 0
-              ? formatText(QStringLiteral("\n%d"), {shownPriority(r.repairPriority)})
-              : QString(),
+          priority > 0 ? formatText(QStringLiteral("\n%d"), {priority}) : QString(),
           TextAlign::Centre);
+    if (d.priority && priority > 0) {
+        b.items.back().colour = priorityColour(priority);
+        b.items.back().font = ReportFont::Bold;
+    }
     detailsBlock(b, d, texts);
     picturesBlock(b, d, texts);
     readingsBlock(b, d, texts);
     parametersBlock(b, d, texts);
     repairBlock(b, d, d.repairDates.data(), texts);
+    for (PageItem& item : findingBand(d.finding)) b.items.push_back(std::move(item));
     b.label({100, 2980, 1200, 3050}, texts.text(sid::FaultRecommendedAction));
     b.box({100, 3050, 1200, 3330}, toQString(r.faultAction), TextAlign::Wrap);
     return std::move(b.items);

@@ -86,7 +86,7 @@ QString inspectionHeading(int number, const std::u16string& name, const StringTa
 }
 
 PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k,
-                       const StringTable& texts)
+                       const StringTable& texts, bool appendix)
 {
     PageItems items;
     items.push_back(heading({100, 100, 2380, 170}, texts.text(sid::Contents)));
@@ -100,9 +100,10 @@ PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k,
     items.push_back(pageItem(PageItem::Kind::Line, {100, 340, 2380, 340}));
     const int n = static_cast<int>(records.size());
     int y = 340;
-    for (const layout::ContentsRow& row : layout::contentsRows(n, k)) {
+    for (const layout::ContentsRow& row : layout::contentsRows(n, k, appendix)) {
         const QString text =
-            row.inspection < 0
+            row.inspection == layout::kAppendixRow ? texts.text(sid::SeverityCriteria)
+            : row.inspection < 0
                 ? texts.text(sid::Summary)
                 : inspectionHeading(row.inspection + 1,
                                     records[static_cast<std::size_t>(row.inspection)].name, texts);
@@ -115,7 +116,7 @@ PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k,
 }
 
 PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k,
-                      const StringTable& texts)
+                      const StringTable& texts, const std::vector<int>* priorities)
 {
     PageItems items;
     items.push_back(heading({100, 100, 2380, 170}, texts.text(sid::Summary)));
@@ -132,9 +133,16 @@ PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k,
         items.push_back(box({300, y, 825, y + 210}, toQString(r.location), TextAlign::Wrap));
         items.push_back(box({825, y, 1350, y + 210}, toQString(r.equipment), TextAlign::Wrap));
         items.push_back(box({1350, y, 2180, y + 210}, toQString(r.faultAction), TextAlign::Wrap));
-        const int priority = shownPriority(r.repairPriority);
+        const auto at = static_cast<std::size_t>(i);
+        const int priority = priorities != nullptr && at < priorities->size()
+                                 ? (*priorities)[at]
+                                 : shownPriority(r.repairPriority);
         items.push_back(box({2180, y, 2380, y + 210},
                             priority > 0 ? secondLine(priority) : QString(), TextAlign::Centre));
+        if (priorities != nullptr && priority > 0) {
+            items.back().colour = priorityColour(priority);
+            items.back().font = ReportFont::Bold;
+        }
         y += 210;
     }
     return items;

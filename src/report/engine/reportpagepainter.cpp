@@ -55,6 +55,8 @@ const QFont& fontOf(const ReportFonts& fonts, ReportFont f)
             return fonts.bold;
         case ReportFont::Heading:
             return fonts.heading;
+        case ReportFont::Small:
+            return fonts.small;
         case ReportFont::Body:
             break;
     }
@@ -89,7 +91,7 @@ int fontPixelSize(int cellHeight)
 
 ReportFonts reportFonts()
 {
-    return {reportFont(50, 400), reportFont(50, 700), reportFont(64, 400)};
+    return {reportFont(50, 400), reportFont(50, 700), reportFont(64, 400), reportFont(40, 400)};
 }
 
 QString elideLongWords(const QString& text, const QFontMetricsF& metrics, qreal width)

@@ -16,9 +16,9 @@ namespace calivue {
 
 // The report's three fonts, face "Arial" (resolved by the font configuration, e.g. to a
 // metric-compatible face): body and bold 50 units high, headings 64, heights being the
-// whole character cell as the page layout measures them.
+// whole character cell as the page layout measures them; the finding band's small text 40.
 struct ReportFonts {
-    QFont body, bold, heading;
+    QFont body, bold, heading, small;
 };
 ReportFonts reportFonts();
 

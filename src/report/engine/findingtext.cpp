@@ -1,0 +1,129 @@
+#include "findingtext.h"
+
+#include "detailsdlg_text.h"
+
+#include "core/brixa.h"
+
+#include "severitycolour.h"
+#include "stringids.h"
+#include "textformat.h"
+
+namespace calivue {
+
+namespace {
+
+QString unitText(int unit)
+{
+    return QString::fromStdString(unitTextOf(unit));
+}
+
+// "Hot 53.3 °C", "Ambient air 20.0 °C".
+QString readingText(const FindingReading& r, int unit, const StringTable& texts)
+{
+    const QString name =
+        r.measurement ? measurementText(*r.measurement, texts) : texts.text(sid::FindingAmbientAir);
+    return name + QLatin1Char(' ') + formatTemperature(r.temperature, unitText(unit));
+}
+
+QString decimal(double value, int places)
+{
+    return QString::number(value, 'f', places);
+}
+
+}  // namespace
+
+QString classText(const SeverityBand& band, const StringTable& texts)
+{
+    // The NETA tables' own texts; the ambient table names all four.
+    static const std::vector<SeverityBand> neta = criteriaBands(Criteria::NetaAmbient, {});
+    static const int ids[] = {sid::ClassPossible, sid::ClassProbable, sid::ClassMonitor,
+                              sid::ClassMajor};
+    for (std::size_t i = 0; i < neta.size() && i < std::size(ids); ++i)
+        if (band.text == neta[i].text) return texts.text(ids[i]);
+    return QString::fromStdU16String(band.text);
+}
+
+QString criteriaText(Criteria criteria, const StringTable& texts)
+{
+    switch (criteria) {
+        case Criteria::NetaAmbient:
+            return texts.text(sid::CriteriaNetaAmbient);
+        case Criteria::NetaWorst:
+            return texts.text(sid::CriteriaNetaWorst);
+        case Criteria::Custom:
+            return texts.text(sid::CriteriaCustom);
+        case Criteria::NetaSimilar:
+            break;
+    }
+    return texts.text(sid::CriteriaNetaSimilar);
+}
+
+QString warningText(FindingWarning warning, const FindingsSettings& settings,
+                    const StringTable& texts)
+{
+    switch (warning) {
+        case FindingWarning::ReferenceMissing:
+            return texts.text(sid::WarningReferenceMissing);
+        case FindingWarning::LoadBelowMinimum:
+            return formatText(texts.text(sid::WarningLoadBelowMinimum),
+                              {QString::number(settings.minLoadPercent)});
+        case FindingWarning::LoadUnknown:
+            return texts.text(sid::WarningLoadUnknown);
+        case FindingWarning::IndoorOutdoorBelow10K:
+            return texts.text(sid::WarningIndoorOutdoor);
+    }
+    return {};
+}
+
+QString bandBoundText(const SeverityBand& band, int unit, const StringTable& texts)
+{
+    // Bounds are kelvin differences: a Fahrenheit report states them scaled by 1.8.
+    const double bound = band.from * (unit == 1 ? 1.8 : 1.0);
+    return formatText(texts.text(band.strict ? sid::BandAbove : sid::BandFrom),
+                      {decimal(bound, 1) + QLatin1Char(' ') + unitText(unit)});
+}
+
+QRgb priorityColour(int priority)
+{
+    const QColor c = severityColour(priority);
+    return c.isValid() ? c.rgb() : 0xFF000000;
+}
+
+std::vector<PrintedLine> findingLines(const Finding& f, const FindingsSettings& settings,
+                                      int templateNumber, int unit, const StringTable& texts)
+{
+    std::vector<PrintedLine> lines;
+    const QString units = unitText(unit);
+    if (f.deltaT && f.concern && f.reference)
+        lines.push_back({formatText(
+            texts.text(sid::FindingDeltaT),
+            {decimal(*f.deltaT, 1) + QLatin1Char(' ') + units, readingText(*f.concern, unit, texts),
+             readingText(*f.reference, unit, texts)})});
+    if (f.loadPercent) {
+        const QString load = decimal(*f.loadPercent, 0);
+        lines.push_back(
+            {f.deltaTCorrected
+                 ? formatText(texts.text(sid::FindingLoad),
+                              {load, decimal(*f.deltaTCorrected, 1) + QLatin1Char(' ') + units,
+                               decimal(settings.loadExponent, 1)})
+                 : formatText(texts.text(sid::FindingLoadOnly), {load})});
+    }
+    if (f.deltaT)
+        lines.push_back(f.severity ? PrintedLine{formatText(texts.text(sid::FindingClass),
+                                                            {classText(*f.severity, texts)}),
+                                                 priorityColour(f.severity->priority)}
+                                   : PrintedLine{texts.text(sid::FindingNoClass)});
+    if (f.priorityManual || f.priority > 0)
+        lines.push_back({formatText(texts.text(f.priorityManual ? sid::FindingPriorityManual
+                                                                : sid::FindingPrioritySuggested),
+                                    {f.priority}),
+                         priorityColour(f.priority)});
+    if (templateNumber == Buildings && f.frsi && f.frsiPass)
+        lines.push_back(
+            {formatText(texts.text(*f.frsiPass ? sid::FindingFrsiPass : sid::FindingFrsiFail),
+                        {decimal(*f.frsi, 2), decimal(settings.frsiThreshold, 2)})});
+    for (const FindingWarning w : f.warnings) lines.push_back({warningText(w, settings, texts)});
+    return lines;
+}
+
+}  // namespace calivue
