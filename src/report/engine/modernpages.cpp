@@ -418,6 +418,74 @@ std::vector<PageItems> modernInspectionPages(const ModernInspectionData& d,
     return std::move(f.pages);
 }
 
+std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& records,
+                                          const std::vector<int>& priorities,
+                                          const ReportFonts& fonts, const StringTable& texts)
+{
+    constexpr int edges[6] = {kLeft, 300, 825, 1350, 2180, kRight};
+    const int line = lineHeight(fonts.body);
+    std::vector<PageItems> pages;
+    int y = 0;
+    const auto cell = [&](int c, int top, int bottom, const QString& text, ReportFont font,
+                          QRgb colour = 0xFF000000) {
+        PageItem i = pageItem(PageItem::Kind::Box, {edges[c], top, edges[c + 1], bottom}, text,
+                              c == 0 || c == 4 ? TextAlign::Centre : TextAlign::Left, font);
+        i.colour = colour;
+        pages.back().push_back(std::move(i));
+    };
+    const auto header = [&]() {
+        pages.emplace_back();
+        pages.back().push_back(pageItem(PageItem::Kind::Heading, {kLeft, kTop, kRight, kTop + 100},
+                                        texts.text(sid::Summary), TextAlign::Left,
+                                        ReportFont::Heading));
+        const QString heads[5] = {texts.text(sid::InspNo), texts.text(sid::CaptionLocation),
+                                  texts.text(sid::CaptionEquipment), texts.text(sid::FaultAction),
+                                  texts.text(sid::Priority)};
+        std::vector<QStringList> lines;
+        int n = 1;
+        for (int c = 0; c < 5; ++c) {
+            lines.push_back(layoutLines(heads[c], fonts.bold, edges[c + 1] - edges[c] - 2 * kPad));
+            n = std::max(n, static_cast<int>(lines.back().size()));
+        }
+        const int h = boxHeight(n, fonts.bold);
+        for (int c = 0; c < 5; ++c)
+            cell(c, 270, 270 + h, lines[static_cast<std::size_t>(c)].join(u'\n'), ReportFont::Bold);
+        y = 270 + h;
+    };
+    header();
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        const cInspectionRecord& rec = records[r];
+        const int priority = r < priorities.size() ? priorities[r] : 0;
+        const QString cells[5] = {QString::number(r + 1), toQString(rec.location),
+                                  toQString(rec.equipment), toQString(rec.faultAction),
+                                  priority > 0 ? QString::number(priority) : QString()};
+        std::vector<QStringList> lines;
+        for (int c = 0; c < 5; ++c)
+            lines.push_back(layoutLines(cells[c], fonts.body, edges[c + 1] - edges[c] - 2 * kPad));
+        // The row is split over pages line by line where it is taller than the room left.
+        for (int from = 0;;) {
+            int rest = 1;
+            for (const QStringList& l : lines)
+                rest = std::max(rest, static_cast<int>(l.size()) - from);
+            const int room = (kBottom - y - 2 * kPad - 10) / line;
+            if (room < std::min(rest, 3) && y > 400) {
+                header();
+                continue;
+            }
+            const int take = std::max(1, std::min(rest, room));
+            const int h = boxHeight(take, fonts.body);
+            for (int c = 0; c < 5; ++c)
+                cell(c, y, y + h, lines[static_cast<std::size_t>(c)].mid(from, take).join(u'\n'),
+                     ReportFont::Body, c == 4 ? priorityColour(priority) : 0xFF000000);
+            y += h;
+            from += take;
+            if (take >= rest) break;
+            header();
+        }
+    }
+    return pages;
+}
+
 PageRect modernContentsRowRect(int j)
 {
     return {kLeft, 330 + kRow * j, kRight, 330 + kRow * (j + 1)};

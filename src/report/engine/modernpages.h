@@ -42,6 +42,13 @@ QStringList layoutLines(const QString& text, const QFont& font, double width);
 std::vector<PageItems> modernInspectionPages(const ModernInspectionData& data,
                                              const ReportFonts& fonts, const StringTable& texts);
 
+// The summary pages: one row per inspection (number, location, equipment, fault text and the
+// priority in force in its colour), each row as tall as its longest text; a row taller than a
+// page continues on the next one.
+std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& records,
+                                          const std::vector<int>& priorities,
+                                          const ReportFonts& fonts, const StringTable& texts);
+
 // One contents row: its text and the page it points to.
 struct ModernContentsRow {
     QString text;

@@ -121,9 +121,12 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
             {inspectionHeading(static_cast<int>(i) + 1, summaryRecords[i].name, job.texts), page});
         page += static_cast<int>(inspections[i].size());
     }
+    std::vector<PageItems> summary =
+        modernSummaryPages(summaryRecords, priorities, fonts, job.texts);
+    const int summaryPages = static_cast<int>(summary.size());
     rows.push_back({job.texts.text(sid::Summary), page});
-    rows.push_back({job.texts.text(sid::SeverityCriteria), page + classic.summary});
-    const int total = page - 1 + classic.summary + 1;
+    rows.push_back({job.texts.text(sid::SeverityCriteria), page + summaryPages});
+    const int total = page - 1 + summaryPages + 1;
 
     // Title "Company - Report title", the author, an outline entry per part and a link per
     // contents row (pages 0-based).
@@ -186,8 +189,8 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
     }
     // A cancelled job waits for the renders under way (their futures' destructors).
     rendering.clear();
-    for (int k = 0; going && k < classic.summary; ++k)
-        going = print(summaryPage(summaryRecords, k, job.texts, &priorities), nullptr, nullptr);
+    for (std::size_t k = 0; going && k < summary.size(); ++k)
+        going = print(std::move(summary[k]), nullptr, nullptr);
     if (going)
         going = print(criteriaPage(job.findings.settings, job.unit, job.texts), nullptr, nullptr);
     if (going) run.status = ReportOutcome::Status::Saved;
