@@ -258,8 +258,8 @@ TEST_F(CliReport, ReportsInOtherScriptsReadBackAndEmbedTheirFonts)
         {"5", {"红外热像检测报告", "第 1 页，共 4 页"}, {"目录"}},
         {"6", {"赤外線サーモグラフィ点検報告書"}, {"目次"}},
         {"7", {"적외선 열화상 점검 보고서"}, {"목차"}},
-        // Hebrew reads the total first: "4 pages, page 1".
-        {"13", {"דוח בדיקה תרמוגרפית", "4 עמודים, עמוד 1"}, {"תוכן עניינים"}},
+        // Hebrew reads "page 1 of 4".
+        {"13", {"דוח בדיקה תרמוגרפית", "עמוד 1 מתוך 4"}, {"תוכן עניינים"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);

@@ -3,7 +3,10 @@
 #include "reportpage.h"
 #include "reportpagepainter.h"
 
+#include "languagepack.h"
 #include "languagetable.h"
+#include "stringids.h"
+#include "stringtable.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -112,6 +115,16 @@ TEST(PdfPage, FooterNumbersAreReversedForHebrew)
     EXPECT_EQ(footerItem(3, 10, 0).text, QStringLiteral("Page 3 of 10"));
     EXPECT_EQ(footerItem(3, 10, kLanguageUsEnglish).text, QStringLiteral("Page 3 of 10"));
     EXPECT_EQ(footerItem(3, 10, kLanguageHebrew).text, QStringLiteral("Page 10 of 3"));
+    // The designed Hebrew text keeps the reversal; the present one reads page first.
+    const auto hebrewWith = [](const char16_t* format) {
+        LanguagePack pack;
+        pack.strings.insert(sid::PageOfFormat, QString::fromUtf16(format));
+        return StringTable::withModule(pack);
+    };
+    EXPECT_EQ(pageOfText(3, 10, kLanguageHebrew, hebrewWith(u"%d עמודים, עמוד %d")),
+              QString::fromUtf16(u"10 עמודים, עמוד 3"));
+    EXPECT_EQ(pageOfText(3, 10, kLanguageHebrew, hebrewWith(u"עמוד %d מתוך %d")),
+              QString::fromUtf16(u"עמוד 3 מתוך 10"));
     EXPECT_EQ(footerItem(1, 4, 0).rect, (PageRect{1880, 3450, 2380, 3500}));
     EXPECT_EQ(footerItem(1, 4, 0).align, TextAlign::RightFoot);
 }

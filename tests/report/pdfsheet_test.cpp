@@ -136,7 +136,7 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
 }
 
 // Catches a progress dialog that counts pages in another order than the footers: in Hebrew
-// the total comes first ("12 pages, page 1"), as on every printed page.
+// "page 1 of 12", the page first, as on every printed page.
 TEST(PdfSheet, HebrewProgressReadsTheTotalFirst)
 {
     QTemporaryDir dir;
@@ -163,9 +163,8 @@ TEST(PdfSheet, HebrewProgressReadsTheTotalFirst)
         for (QProgressDialog* d : sheet.findChildren<QProgressDialog*>()) {
             if (d->value() < 1) continue;
             labels << d->labelText();
-            wanted << QStringLiteral(
-                          "12 \u05E2\u05DE\u05D5\u05D3\u05D9\u05DD, \u05E2\u05DE\u05D5\u05D3 ") +
-                          QString::number(d->value());
+            wanted << QStringLiteral("\u05E2\u05DE\u05D5\u05D3 ") + QString::number(d->value()) +
+                          QStringLiteral(" \u05DE\u05EA\u05D5\u05DA 12");
             d->cancel();
         }
     });

@@ -34,9 +34,16 @@ QString secondLine(int value)
 
 QString pageOfText(int page, int total, int language, const StringTable& texts)
 {
-    const bool reversed = language == kLanguageHebrew;
-    return formatText(texts.text(sid::PageOfFormat),
-                      {reversed ? total : page, reversed ? page : total});
+    // The Hebrew module's first footer read the total first ("12 pages, page 3") with the
+    // numbers of "Page %d of %d" handed over reversed; a Hebrew report printed with that
+    // text, or with the English one, keeps that order. Any other text takes the page first,
+    // as "עמוד %d מתוך %d" (page 3 of 12) reads.
+    const QString format = texts.text(sid::PageOfFormat);
+    const bool reversed = language == kLanguageHebrew &&
+                          (format == QStringLiteral("Page %d of %d") ||
+                           format == QStringLiteral("%d \u05E2\u05DE\u05D5\u05D3\u05D9\u05DD, "
+                                                    "\u05E2\u05DE\u05D5\u05D3 %d"));
+    return formatText(format, {reversed ? total : page, reversed ? page : total});
 }
 
 PageItem footerItem(int page, int total, int language, const StringTable& texts)
