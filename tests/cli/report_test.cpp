@@ -10,6 +10,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -378,6 +379,34 @@ TEST_F(CliReport, PrintsTheFindingsAndWarnsOnceAboutASectionThatDoesNotRead)
          {"Severity criteria", "NETA, against ambient air", "J. Doe", "Page 5 of 5"})
         EXPECT_NE(last.find(t), std::string::npos) << t << "\n" << last;
     EXPECT_EQ(pdfText(path("bad.pdf"), 3)->find("Ambient air"), std::string::npos);
+}
+
+// Catches a PNG logo refused or dropped from the title page of either layout.
+TEST_F(CliReport, APngLogoPrintsOnTheTitlePage)
+{
+    QImage logo(400, 100, QImage::Format_RGB32);
+    logo.fill(qRgb(10, 120, 200));
+    ASSERT_TRUE(logo.save(QString::fromStdString(path("logo.png")), "PNG"));
+    Result<ReportProject> project = readReportProjectFile(m_dir / "p.vrp");
+    ASSERT_TRUE(project.ok());
+    project.value().title.logoPath = (m_dir / "logo.png").u16string();
+    ASSERT_EQ(writeReportProjectFile(m_dir / "logo.vrp", project.value()), Error::None);
+    for (const std::string layout : {"classic", "modern"}) {
+        const std::string out = path(layout + ".pdf");
+        const CliResult r = runCli({"report", path("logo.vrp"), out, "--layout", layout});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+            GTEST_SKIP() << "poppler-utils not installed";
+        QProcess images;
+        images.start(QStringLiteral("pdfimages"),
+                     {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                      QStringLiteral("1"), QStringLiteral("-list"), QString::fromStdString(out)});
+        images.waitForFinished(60000);
+        EXPECT_TRUE(QString::fromUtf8(images.readAllStandardOutput())
+                        .contains(QRegularExpression(QStringLiteral("image\\s+400\\s+100\\s"))))
+            << layout;
+    }
 }
 
 }  // namespace
