@@ -1,5 +1,6 @@
 // The PDF inspection report: a 100-inspection report and a 1-inspection report from generated
-// snapshots (varied scenes, palettes, blends and markers), written through the report printer.
+// snapshots (varied scenes, palettes, blends and markers), written through the report printer
+// in the classic layout (second argument 0) and the modern one (1).
 // The file size is reported as a counter. Needs Qt (offscreen).
 #include "reportgenerator.h"
 #include "reportlayout.h"
@@ -52,7 +53,10 @@ ReportJob makeJob(const QTemporaryDir& dir, int n)
 void runReport(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const ReportJob job = makeJob(dir, static_cast<int>(state.range(0)));
+    ReportJob job = makeJob(dir, static_cast<int>(state.range(0)));
+    job.layout = state.range(1) != 0 ? ReportLayout::Modern : ReportLayout::Classic;
+    job.findings.records.resize(job.entries.size());
+    int pages = 0;
     if (job.entries.empty()) {
         state.SkipWithError("snapshots could not be written");
         return;
@@ -63,15 +67,18 @@ void runReport(benchmark::State& state)
             state.SkipWithError("the report was not saved");
             return;
         }
+        pages = outcome.pages;
     }
-    state.counters["pages"] = layout::pageCounts(static_cast<int>(state.range(0))).total;
+    state.counters["pages"] = pages;
     state.counters["MB"] =
         static_cast<double>(QFileInfo(job.outputPath).size()) / (1024.0 * 1024.0);
 }
 BENCHMARK(runReport)
     ->Name("BM_PdfReport")
-    ->Arg(1)
-    ->Arg(100)
+    ->Args({1, 0})
+    ->Args({100, 0})
+    ->Args({1, 1})
+    ->Args({100, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

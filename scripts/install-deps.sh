@@ -11,7 +11,7 @@ packages=(
   clang ccache fonts-liberation fonts-wqy-microhei
   qt6-svg-dev qt6-translations-l10n help2man dpkg-dev
   desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin
-  poppler-utils qpdf
+  poppler-utils qpdf libqpdf-dev
 )
 
 missing=()

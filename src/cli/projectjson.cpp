@@ -4,6 +4,7 @@
 #include "findingsjson.h"
 
 #include "core/findingscodec.h"
+#include "core/reportstyle.h"
 #include "core/textcodec.h"
 
 #include <array>
@@ -96,12 +97,14 @@ std::string hex(const std::vector<std::uint8_t>& bytes)
     return s;
 }
 
-// The sections as hex; the findings section is left out when it is printed as the findings keys.
-OJson extensionsJson(const ProjectExtensions& x, bool findingsPrinted)
+// The sections as hex; the findings and layout sections are left out when they are printed as
+// their own keys.
+OJson extensionsJson(const ProjectExtensions& x, bool findingsPrinted, bool layoutPrinted)
 {
     OJson list = OJson::array();
     for (const ExtensionSection& s : x.sections())
-        if (!findingsPrinted || s.tag != kFindingsTag)
+        if ((!findingsPrinted || s.tag != kFindingsTag) &&
+            (!layoutPrinted || s.tag != kReportLayoutTag))
             list.push_back({{"tag", std::string(s.tag.view())},
                             {"version", s.version},
                             {"data", hex(s.data)}});
@@ -283,7 +286,11 @@ OJson projectToJson(const ReportProject& p)
     }
     j["captions"] = std::move(captions);
     j["findings_settings"] = findings ? findingsSettingsToJson(findings->settings) : OJson(nullptr);
-    j["extensions"] = extensionsJson(p.extensions, findings.ok());
+    // A layout section this program cannot read stays in `extensions`, the key then null.
+    const Result<ReportLayout> layout = readReportLayout(p);
+    j["report_layout"] =
+        layout ? OJson(std::string(reportLayoutName(layout.value()))) : OJson(nullptr);
+    j["extensions"] = extensionsJson(p.extensions, findings.ok(), layout.ok());
     j["ignored_trailing_bytes"] = p.ignoredTrailingBytes;
     return j;
 }
@@ -295,7 +302,7 @@ ReportProject projectFromJson(const Json& j)
     objectAt(j, "project");
     onlyKeys(j,
              {"version", "title", "entries", "records", "captions", "findings_settings",
-              "extensions", "ignored_trailing_bytes"},
+              "report_layout", "extensions", "ignored_trailing_bytes"},
              "project");
     if (j.contains("title")) {
         const Json& t = objectAt(j["title"], "title");
@@ -364,6 +371,17 @@ ReportProject projectFromJson(const Json& j)
                  "keys; give one or the other");
         if (putProjectFindings(p, findings) != Error::None)
             fail("findings_settings", "the findings data are too large");
+    }
+    if (j.contains("report_layout") && !j["report_layout"].is_null()) {
+        const Json& name = j["report_layout"];
+        const std::optional<ReportLayout> layout =
+            name.is_string() ? reportLayoutFromName(name.get<std::string>()) : std::nullopt;
+        if (!layout) fail("report_layout", "expected \"classic\" or \"modern\"");
+        if (p.extensions.find(kReportLayoutTag))
+            fail("extensions",
+                 "the RLAY section is written from report_layout; give one or the other");
+        if (putReportLayout(p, *layout) != Error::None)
+            fail("report_layout", "the extension block is too large");
     }
     return p;
 }

@@ -106,6 +106,10 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     if (!job.findingsProblem.isEmpty())
         err << "calivue-cli: findings " << job.findingsProblem.toStdString()
             << "; the report is printed without findings\n";
+    if (!job.layoutProblem.isEmpty() && !o.layout)
+        err << "calivue-cli: the project's report layout does not read ("
+            << job.layoutProblem.toStdString() << "); the report is in the classic layout\n";
+    if (o.layout) job.layout = *o.layout;
     job.templateNumber = o.templateNumber;
     job.unit = o.unit;
     job.language = language;
@@ -139,6 +143,10 @@ ReportCommand::ReportCommand(CLI::App& app)
         ->add_option("--language", m_options.language,
                      "Language number of an installed language module (default 0, English)")
         ->check(CLI::Range(0, kLanguageCount - 1));
+    m_command
+        ->add_option("--layout", m_layout,
+                     "Page layout: classic or modern (default: the project's own)")
+        ->check(CLI::IsMember({"classic", "modern"}));
 }
 
 std::optional<int> ReportCommand::runParsed(std::ostream& out, std::ostream& err) const
@@ -146,6 +154,7 @@ std::optional<int> ReportCommand::runParsed(std::ostream& out, std::ostream& err
     if (!m_command->parsed()) return std::nullopt;
     ReportOptions o = m_options;
     o.unit = unitNumber(m_unit);
+    if (!m_layout.empty()) o.layout = reportLayoutFromName(m_layout);
     return runReport(o, out, err);
 }
 

@@ -2,6 +2,8 @@
 // without a window. Built only with the Qt layers (the pages are drawn with Qt's painter).
 #pragma once
 
+#include "core/reportstyle.h"
+
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -19,6 +21,8 @@ struct ReportOptions {
     int unit = 0;  // 0 Celsius, 1 Fahrenheit, 2 Kelvin
     int templateNumber = 0;
     int language = 0;  // 0 the program's own English
+    // The layout to print in; empty: the project's own.
+    std::optional<ReportLayout> layout;
 };
 
 // Writes the report of options.project to options.output. On failure: one line on err, no
@@ -41,6 +45,7 @@ private:
     CLI::App* m_command = nullptr;
     ReportOptions m_options;
     std::string m_unit = "c";
+    std::string m_layout;
 };
 
 }  // namespace calivue::cli

@@ -136,6 +136,13 @@ bool cSnapshotPainter::Paint(QPainter& painter, const QRect& target, const cBrix
     if (!surface.Create()) return false;
     const int w = target.width(), h = target.height();
     DrawWholePicture(surface, w, h);
+    if (style == MarkerStyle::Numbered) {
+        painter.drawImage(target.topLeft(), surface.image(), QRect(0, 0, w, h));
+        QFont font = m_labelFont;
+        font.setPixelSize(std::max(8, h / 16));
+        DrawNumberedMarkers(painter, QRectF(target), markers, font, smallOffset);
+        return true;
+    }
     if (style == MarkerStyle::Small) {
         DrawSmallMarkers(surface, QRect(0, 0, w, h), markers, smallOffset);
     } else {

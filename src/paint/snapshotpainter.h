@@ -27,8 +27,10 @@ namespace calivue {
 class cBrixa;
 
 // Large: the analysis window's cursor cross with its label. Small: the coloured cross of the
-// report previews (each marker in its own pen and fill colour), without a label.
-enum class MarkerStyle { Large, Small };
+// report previews (each marker in its own pen and fill colour), without a label. Numbered: the
+// modern report's cross in the marker's colours with its label in an outlined box that reads
+// on any palette and is kept inside the picture.
+enum class MarkerStyle { Large, Small, Numbered };
 
 // One marker to draw: 0–9 measurement cursors, 10 coldest, 11 hottest (the index chooses the
 // small style's colours), the image pixel and the large style's label.
@@ -101,6 +103,14 @@ public:
     // offsets ÷ 1.5); a marker that then lies outside area is left out.
     static void DrawSmallMarkers(Bitmap& surface, const QRect& area,
                                  const std::vector<SnapshotMarker>& markers, QPointF offset = {});
+
+    // Numbered style onto any painter, for the whole picture unturned stretched over area:
+    // each marker placed as in the small style (moved by offset in image pixels), its cross
+    // `size` units long and its label in font beside it, shifted to stay inside area. A marker
+    // outside area is left out.
+    static void DrawNumberedMarkers(QPainter& painter, const QRectF& area,
+                                    const std::vector<SnapshotMarker>& markers, const QFont& font,
+                                    QPointF offset = {});
 
     // Everything at once onto any painter: the whole picture (rendered now from img and
     // state) stretched over target, then the markers in style (the small style's offset as

@@ -341,7 +341,13 @@
     X(ConditionCameraSerial, 5477)      \
     X(ConditionCalibration, 5478)       \
     X(ConditionThermographer, 5479)     \
-    X(ConditionCertification, 5480)
+    X(ConditionCertification, 5480)     \
+    X(ModernContinued, 5500)            \
+    X(ModernReadings, 5501)             \
+    X(ModernMarker, 5502)               \
+    X(ModernTemperature, 5503)          \
+    X(ModernEmissivity, 5504)           \
+    X(ModernFinding, 5505)
 
 namespace calivue::sid {
 

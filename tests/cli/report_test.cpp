@@ -5,10 +5,12 @@
 #include "core/fileio.h"
 #include "core/findingscodec.h"
 #include "core/reportproject.h"
+#include "core/reportstyle.h"
 #include "languagetable.h"
 
 #include <QDate>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -304,6 +306,43 @@ TEST_F(CliReport, ReportsInOtherScriptsReadBackAndEmbedTheirFonts)
     }
 }
 
+// Catches a --layout that is not passed on, a project's own layout ignored, and a damaged
+// layout section that stops the report instead of falling back to classic with a word.
+TEST_F(CliReport, LayoutComesFromTheProjectOrTheOption)
+{
+    Result<ReportProject> project = readReportProjectFile(m_dir / "p.vrp");
+    ASSERT_TRUE(project.ok());
+    ASSERT_EQ(putReportLayout(project.value(), ReportLayout::Modern), Error::None);
+    ASSERT_EQ(writeReportProjectFile(m_dir / "modern.vrp", project.value()), Error::None);
+    project.value().extensions.put({kReportLayoutTag, 1, {7}});
+    ASSERT_EQ(writeReportProjectFile(m_dir / "damaged.vrp", project.value()), Error::None);
+    const struct {
+        std::vector<std::string> args;
+        bool modern;
+        bool warned;
+    } cases[] = {
+        {{path("p.vrp")}, false, false},
+        {{path("p.vrp"), "--layout", "modern"}, true, false},
+        {{path("modern.vrp")}, true, false},
+        {{path("modern.vrp"), "--layout", "classic"}, false, false},
+        {{path("damaged.vrp")}, false, true},
+    };
+    int run = 0;
+    for (const auto& c : cases) {
+        const std::string out = path("l" + std::to_string(run++) + ".pdf");
+        std::vector<std::string> args{"report", c.args[0], out};
+        args.insert(args.end(), c.args.begin() + 1, c.args.end());
+        const CliResult r = runCli(args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.err.find("classic layout") != std::string::npos, c.warned) << r.err;
+        const auto text = pdfText(out, 3);
+        if (!text) GTEST_SKIP() << "poppler-utils not installed";
+        // Only the modern page heads its readings table "Marker".
+        EXPECT_EQ(text->find("Marker") != std::string::npos, c.modern) << run << *text;
+    }
+    EXPECT_NE(runCli({"report", path("p.vrp"), path("x.pdf"), "--layout", "fancy"}).code, 0);
+}
+
 // A project whose paths name what no reader may open as a file: FIFOs (made here, git cannot
 // hold them), a folder and /dev/zero, as snapshot, bitmap and logo. Catches a report that
 // blocks in open() on a FIFO with no writer, reads a device without end, or drops the logo
@@ -426,6 +465,34 @@ TEST_F(CliReport, PrintsTheFindingsAndWarnsOnceAboutASectionThatDoesNotRead)
          {"Severity criteria", "NETA, against ambient air", "J. Doe", "Page 5 of 5"})
         EXPECT_NE(last.find(t), std::string::npos) << t << "\n" << last;
     EXPECT_EQ(pdfText(path("bad.pdf"), 3)->find("Ambient air"), std::string::npos);
+}
+
+// Catches a PNG logo refused or dropped from the title page of either layout.
+TEST_F(CliReport, APngLogoPrintsOnTheTitlePage)
+{
+    QImage logo(400, 100, QImage::Format_RGB32);
+    logo.fill(qRgb(10, 120, 200));
+    ASSERT_TRUE(logo.save(QString::fromStdString(path("logo.png")), "PNG"));
+    Result<ReportProject> project = readReportProjectFile(m_dir / "p.vrp");
+    ASSERT_TRUE(project.ok());
+    project.value().title.logoPath = (m_dir / "logo.png").u16string();
+    ASSERT_EQ(writeReportProjectFile(m_dir / "logo.vrp", project.value()), Error::None);
+    for (const std::string layout : {"classic", "modern"}) {
+        const std::string out = path(layout + ".pdf");
+        const CliResult r = runCli({"report", path("logo.vrp"), out, "--layout", layout});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+            GTEST_SKIP() << "poppler-utils not installed";
+        QProcess images;
+        images.start(QStringLiteral("pdfimages"),
+                     {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                      QStringLiteral("1"), QStringLiteral("-list"), QString::fromStdString(out)});
+        images.waitForFinished(60000);
+        EXPECT_TRUE(QString::fromUtf8(images.readAllStandardOutput())
+                        .contains(QRegularExpression(QStringLiteral("image\\s+400\\s+100\\s"))))
+            << layout;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "reportgenerator.h"
 
 #include "findingtext.h"
+#include "modernreport.h"
+#include "pdfnavigation.h"
 #include "reportlayout.h"
 #include "reportpage.h"
 #include "reportpagepainter.h"
@@ -28,7 +30,7 @@
 
 namespace calivue {
 
-namespace {
+namespace detail {
 
 // The capture date as the report's language writes it. The English reports keep the
 // snapshot's own ordinal form ("21st March 2009"); every other language gets its locale's
@@ -43,6 +45,10 @@ QString captureDateText(const cBrixa& img, const ReportJob& job)
                     static_cast<int>(unsigned(date->day())));
     return job.locale.toString(day, QLocale::ShortFormat);
 }
+
+}  // namespace detail
+
+namespace {
 
 const QString kProfile = QStringLiteral("RW Profile");
 const QString kPrinterName = QStringLiteral("PDF Converter");
@@ -73,6 +79,10 @@ private:
     PdfPrinterListener* m_next;
 };
 
+}  // namespace
+
+namespace detail {
+
 // What is wrong with a snapshot that exists but did not open; empty when it is not there.
 QString openFailureText(OpenFailure failure)
 {
@@ -88,6 +98,14 @@ QString openFailureText(OpenFailure failure)
     }
     return {};
 }
+
+}  // namespace detail
+
+namespace {
+using detail::captureDateText;
+using detail::inspectionData;
+using detail::openFailureText;
+using detail::titleData;
 
 struct InspectionPicture {
     SnapshotFacts facts;
@@ -124,6 +142,10 @@ InspectionPicture loadInspection(const ReportJob& job, std::size_t i, cInspectio
     return out;
 }
 
+}  // namespace
+
+namespace detail {
+
 InspectionPageData inspectionData(const ReportJob& job, std::size_t i)
 {
     InspectionPageData d;
@@ -157,7 +179,7 @@ TitlePageData titleData(const ReportJob& job)
     return d;
 }
 
-}  // namespace
+}  // namespace detail
 
 bool printsFindings(const ReportJob& job)
 {
@@ -185,6 +207,10 @@ ReportJob reportJobFromProject(const ReportProject& project)
         job.findings = ProjectFindings::defaultsFor(job.records);
         job.findingsProblem = QString::fromUtf8(describe(findings.error()));
     }
+    if (Result<ReportLayout> layout = readReportLayout(project); layout.ok())
+        job.layout = layout.value();
+    else
+        job.layoutProblem = QString::fromUtf8(describe(layout.error()));
     if (!project.title.logoPath.empty()) {
         const QString path = toQString(project.title.logoPath);
         PictureFailure failure = PictureFailure::NotPicture;
@@ -236,7 +262,17 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     const SavedProfile saved = beginReportProfile(printer, job.outputPath, &events);
     const std::filesystem::path target =
         job.outputFile.empty() ? toFsPath(job.outputPath) : job.outputFile;
-    printer.setFileWriter([&target](const QByteArray& pdf) {
+    // The modern layout's outline and links, filled in as its pages are printed and added to
+    // the finished document before it is written.
+    PdfNavigation navigation;
+    const bool navigated = job.layout == ReportLayout::Modern;
+    printer.setFileWriter([&target, &navigation, navigated](const QByteArray& document) {
+        QByteArray pdf = document;
+        if (navigated) {
+            QString problem;
+            pdf = addPdfNavigation(document, navigation, &problem);
+            if (pdf.isEmpty()) return problem;
+        }
         FileFailure failure;
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(pdf.constData());
         if (writeFileAtomically(target, {bytes, static_cast<std::size_t>(pdf.size())}, &failure) ==
@@ -259,6 +295,19 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     QPainter* painter =
         printer.startDocument(job.texts.text(sid::ReportTitle), job.texts.text(sid::ProductTitle));
     if (painter == nullptr) return finish(ReportOutcome::Status::Failed);
+    if (job.layout == ReportLayout::Modern) {
+        const detail::ModernRun run =
+            detail::printModernReport(job, printer, *painter, progress, navigation);
+        outcome.pages = run.pages;
+        if (run.status != ReportOutcome::Status::Saved) {
+            printer.abortDocument(run.status == ReportOutcome::Status::Failed
+                                      ? PdfPrinter::TemporaryFileError
+                                      : PdfPrinter::JobCancelled);
+            return finish(run.status);
+        }
+        printer.endDocument();
+        return finish(ReportOutcome::Status::Failed);
+    }
 
     const ReportFonts fonts = reportFonts();
     const int n = static_cast<int>(job.entries.size());

@@ -7,6 +7,7 @@
 
 #include "core/findings.h"
 #include "core/reportdata.h"
+#include "core/reportstyle.h"
 
 #include "stringtable.h"
 
@@ -37,13 +38,14 @@ struct ReportJob {
     // The project's findings data: criteria settings, survey conditions and one record per
     // entry (the defaults for a project that has none).
     ProjectFindings findings;
-    int templateNumber = 0;         // 0-3
-    int unit = 0;                   // 0 °C, 1 °F, 2 K
-    int language = 0;               // footers (Hebrew reverses the numbers)
-    StringTable texts;              // the language's texts; English by default
-    QLocale locale = QLocale::c();  // date-only texts of the title page and grid
-    QImage logo;                    // null: no logo
-    QString outputPath;             // the PDF file to write, as the user reads it
+    ReportLayout layout = ReportLayout::Classic;  // the pages the report is printed on
+    int templateNumber = 0;                       // 0-3
+    int unit = 0;                                 // 0 °C, 1 °F, 2 K
+    int language = 0;                             // footers (Hebrew reverses the numbers)
+    StringTable texts;                            // the language's texts; English by default
+    QLocale locale = QLocale::c();                // date-only texts of the title page and grid
+    QImage logo;                                  // null: no logo
+    QString outputPath;                           // the PDF file to write, as the user reads it
     // The PDF file as the file system names it, when the name is not one a QString holds
     // intact (bytes that are not UTF-8); empty: outputPath.
     std::filesystem::path outputFile;
@@ -53,6 +55,9 @@ struct ReportJob {
     // Set by reportJobFromProject when the project's findings section does not read: the
     // report is then printed without findings.
     QString findingsProblem;
+    // Set by reportJobFromProject when the project's layout section does not read: the
+    // report is then printed in the classic layout.
+    QString layoutProblem;
 };
 
 // Whether the job prints findings: the project carries findings data that read. A job

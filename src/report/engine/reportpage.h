@@ -43,6 +43,7 @@ struct PageItem {
         Line,     // from (x1, y1) to (x2, y2)
         Logo,     // the title page's logo picture, scaled into the rectangle
         Strip,    // the inspection's picture strip, scaled into the rectangle
+        Picture,  // picture number `picture` of the page's pictures, scaled into the rectangle
     };
 
     Kind kind = Kind::Label;
@@ -51,6 +52,7 @@ struct PageItem {
     TextAlign align = TextAlign::Left;
     ReportFont font = ReportFont::Body;
     QRgb colour = 0xFF000000;  // the text colour
+    int picture = -1;          // Picture items: the index into the page's pictures
 };
 
 using PageItems = std::vector<PageItem>;

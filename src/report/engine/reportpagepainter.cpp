@@ -140,7 +140,7 @@ QString elideLongWords(const QString& text, const QFontMetricsF& metrics, qreal 
 }
 
 void paintPageItems(QPainter& p, const PageItems& items, const ReportFonts& fonts,
-                    const QImage* logo, const QImage* strip)
+                    const QImage* logo, const QImage* strip, const std::vector<QImage>* pictures)
 {
     p.save();
     for (const PageItem& item : items) {
@@ -167,6 +167,11 @@ void paintPageItems(QPainter& p, const PageItems& items, const ReportFonts& font
                 break;
             case PageItem::Kind::Strip:
                 drawPicture(p, item, strip);
+                break;
+            case PageItem::Kind::Picture:
+                if (pictures && item.picture >= 0 &&
+                    item.picture < static_cast<int>(pictures->size()))
+                    drawPicture(p, item, &(*pictures)[static_cast<std::size_t>(item.picture)]);
                 break;
         }
     }

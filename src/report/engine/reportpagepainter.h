@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QFontMetricsF>
 
+#include <vector>
+
 class QImage;
 class QPainter;
 
@@ -24,9 +26,11 @@ ReportFonts reportFonts();
 int fontPixelSize(int cellHeight);
 
 // Paints every item in order. Logo and Strip items draw `logo` and `strip` scaled into their
-// rectangles (nothing when the picture is null).
+// rectangles (nothing when the picture is null); Picture items draw their entry of
+// `pictures` (nothing for an index it does not hold).
 void paintPageItems(QPainter& painter, const PageItems& items, const ReportFonts& fonts,
-                    const QImage* logo = nullptr, const QImage* strip = nullptr);
+                    const QImage* logo = nullptr, const QImage* strip = nullptr,
+                    const std::vector<QImage>* pictures = nullptr);
 
 // The text of a Wrap item as it is laid out in `width` units: every word wider than the
 // box cut short with an ellipsis, so the break only falls between words.

@@ -1,0 +1,73 @@
+// cSnapshotPainter: the numbered markers of the modern report — a cross and a label box in
+// vector form, so they are as sharp as the page and legible over any palette.
+#include "snapshotpainter.h"
+
+#include "colourref.h"
+
+#include "core/constants.h"
+#include "core/brixa.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+namespace calivue {
+
+namespace {
+
+QColor qColour(ColourRef c)
+{
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+}  // namespace
+
+void cSnapshotPainter::DrawNumberedMarkers(QPainter& p, const QRectF& area,
+                                           const std::vector<SnapshotMarker>& markers,
+                                           const QFont& font, QPointF offset)
+{
+    if (area.width() <= 0 || area.height() <= 0) return;
+    p.save();
+    p.setClipRect(area);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double sx = area.width() / kWidth, sy = area.height() / kHeight;
+    const double arm = std::max(4.0, area.height() / 40);
+    const double line = std::max(1.0, arm / 5);
+    const QFontMetricsF metrics(font, p.device());
+    for (const SnapshotMarker& m : markers) {
+        const QPointF c((m.x + 0.5 - offset.x()) * sx + area.left(),
+                        (kHeight - 1 - m.row + 0.5 + offset.y()) * sy + area.top());
+        if (!area.contains(c)) continue;
+        const MarkerColours colours = markerColours(m.index);
+        // The cross: a dark outline under the marker's own pen colour.
+        for (const auto& [colour, width] :
+             {std::pair{QColor(Qt::black), 3 * line}, std::pair{qColour(colours.pen), line}}) {
+            p.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap));
+            p.drawLine(QPointF(c.x() - arm, c.y()), QPointF(c.x() + arm, c.y()));
+            p.drawLine(QPointF(c.x(), c.y() - arm), QPointF(c.x(), c.y() + arm));
+        }
+        if (m.label.isEmpty()) continue;
+        // The label box above right of the cross, moved to the other side at an edge.
+        const double pad = metrics.height() / 8;
+        const QSizeF size(metrics.horizontalAdvance(m.label) + 2 * pad, metrics.height());
+        QPointF at(c.x() + arm, c.y() - arm - size.height());
+        if (at.x() + size.width() > area.right()) at.setX(c.x() - arm - size.width());
+        if (at.y() < area.top()) at.setY(c.y() + arm);
+        at.setX(
+            std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - size.width())));
+        at.setY(
+            std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - size.height())));
+        const QRectF box(at, size);
+        p.setPen(QPen(Qt::black, line));
+        p.setBrush(QColor(255, 255, 255, 220));
+        p.drawRoundedRect(box, pad, pad);
+        p.setPen(Qt::black);
+        p.setFont(font);
+        p.drawText(box, Qt::AlignCenter, m.label);
+    }
+    p.restore();
+}
+
+}  // namespace calivue

@@ -1,0 +1,517 @@
+#include "modernpages.h"
+
+#include "detailsdlg_text.h"
+#include "findingtext.h"
+#include "reporttext.h"
+
+#include "languagetable.h"
+
+#include "core/printrules.h"
+
+#include "stringids.h"
+#include "textformat.h"
+
+#include <QFontMetricsF>
+#include <QRegularExpression>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace calivue {
+
+namespace {
+
+constexpr int kLeft = 100, kRight = 2380, kTop = 100, kBottom = 3380;
+constexpr int kPad = 10;                    // the painter's text inset in boxes and labels
+constexpr int kRow = 70;                    // a one-line row, as on the designed pages
+constexpr int kLabelW = 600;                // the label column of label | value rows
+constexpr int kPaneW = 1240, kPaneH = 930;  // thermal picture and photograph: half the page
+constexpr int kBlendW = 960, kBlendH = 720;
+// Layout width is kept below the box's inner width, so a line laid out here never reaches
+// the edge when the printer's metrics round differently.
+constexpr double kWidthSafety = 0.97;
+
+int lineHeight(const QFont& font)
+{
+    return static_cast<int>(std::ceil(QFontMetricsF(font).lineSpacing()));
+}
+
+// The height of a box of n lines: the inset above and below and a margin for descenders.
+int boxHeight(int lines, const QFont& font)
+{
+    return std::max(kRow, lines * lineHeight(font) + 2 * kPad + 10);
+}
+
+QString caption(const InspectionPageData& d, int k, const StringTable& texts)
+{
+    const auto i = static_cast<std::size_t>(k - 1);
+    if (userCaptions(d.templateNumber)) return toQString(d.captions[i]);
+    return templateCaptions(d.templateNumber, texts)[i];
+}
+
+// Lays out and places the items of one inspection, opening continuation pages as it goes.
+class Flow {
+public:
+    Flow(const ModernInspectionData& d, const ReportFonts& fonts, const StringTable& texts)
+        : m_d(d), m_fonts(fonts), m_texts(texts), m_line(lineHeight(fonts.body))
+    {
+        pages.emplace_back();
+    }
+
+    std::vector<PageItems> pages;
+    int y = kTop;
+
+    PageItems& page() { return pages.back(); }
+    PageItem& add(PageItem::Kind kind, PageRect r, QString text = {},
+                  ReportFont font = ReportFont::Body, QRgb colour = 0xFF000000)
+    {
+        PageItem i = pageItem(kind, r, std::move(text), TextAlign::Left, font);
+        i.colour = colour;
+        page().push_back(std::move(i));
+        return page().back();
+    }
+
+    const QFont& font(ReportFont f) const
+    {
+        return f == ReportFont::Bold ? m_fonts.bold
+                                     : (f == ReportFont::Heading ? m_fonts.heading : m_fonts.body);
+    }
+
+    void newPage()
+    {
+        pages.emplace_back();
+        y = kTop;
+        const QString heading = formatText(m_texts.text(sid::ModernContinued), {m_d.page.number});
+        const int h = boxHeight(1, m_fonts.heading);
+        add(PageItem::Kind::Heading, {kLeft, y, kRight, y + h}, heading, ReportFont::Heading);
+        y += h + 30;
+        m_contentTop = y;
+    }
+    // Starts a new page unless h units fit below y (or the page is still empty).
+    void need(int h)
+    {
+        if (y + h > kBottom && y > m_contentTop) newPage();
+    }
+    void markContentTop() { m_contentTop = y; }
+
+    // A section label kept with the first line of what follows it.
+    void sectionLabel(const QString& text)
+    {
+        need(kRow + boxHeight(1, m_fonts.body));
+        add(PageItem::Kind::Label, {kLeft, y, kRight, y + kRow}, text, ReportFont::Bold);
+        y += kRow;
+    }
+
+    // A label | value row (or a full-width box without label) whose value grows with its
+    // text and is split over pages line by line; the label is repeated on each part.
+    void textRow(const QString& label, const QString& value, QRgb colour = 0xFF000000,
+                 int x1 = kLeft, int x2 = kRight)
+    {
+        const int valueX = label.isNull() ? x1 : x1 + kLabelW;
+        const QStringList labelLines =
+            label.isNull() ? QStringList()
+                           : layoutLines(label, m_fonts.body, innerWidth(x1, valueX));
+        QStringList lines = layoutLines(value, m_fonts.body, innerWidth(valueX, x2));
+        if (lines.isEmpty()) lines.append(QString());
+        qsizetype i = 0;
+        while (i < lines.size()) {
+            const qsizetype rest = lines.size() - i;
+            const int fit = std::max(0, (kBottom - y - 2 * kPad - 10) / m_line);
+            const int capacity = (kBottom - m_contentTop - 2 * kPad - 10) / m_line;
+            const qsizetype minimum = std::max<qsizetype>(1, labelLines.size());
+            // Keep a row together when it fits a fresh page; else fill this one.
+            if ((fit < minimum || (rest > fit && rest <= capacity)) && y > m_contentTop) {
+                newPage();
+                continue;
+            }
+            const qsizetype take = std::min<qsizetype>(rest, std::max(fit, 1));
+            const int n = static_cast<int>(std::max<qsizetype>(take, minimum));
+            const int h = boxHeight(n, m_fonts.body);
+            if (!label.isNull())
+                add(PageItem::Kind::Box, {x1, y, valueX, y + h}, labelLines.join(u'\n'));
+            add(PageItem::Kind::Box, {valueX, y, x2, y + h}, lines.mid(i, take).join(u'\n'),
+                ReportFont::Body, colour);
+            y += h;
+            i += take;
+        }
+    }
+
+    int innerWidth(int x1, int x2) const { return x2 - x1 - 2 * kPad; }
+    int line() const { return m_line; }
+
+private:
+    const ModernInspectionData& m_d;
+    const ReportFonts& m_fonts;
+    const StringTable& m_texts;
+    int m_line;
+    int m_contentTop = kTop;
+};
+
+void headingBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fonts,
+                  const StringTable& texts)
+{
+    constexpr int boxX = 2080;
+    const QStringList lines =
+        layoutLines(inspectionHeading(d.page.number, d.page.record.name, texts), fonts.heading,
+                    boxX - 40 - kLeft);
+    const int h = std::max(150, static_cast<int>(lines.size()) * lineHeight(fonts.heading));
+    f.add(PageItem::Kind::Heading, {kLeft, f.y, boxX - 40, f.y + h}, lines.join(u'\n'),
+          ReportFont::Heading);
+    const int priority = d.finding.priority;
+    const QStringList priorityLines =
+        layoutLines(texts.text(sid::Priority), fonts.bold, kRight - boxX - 2 * kPad);
+    const int ph = boxHeight(static_cast<int>(priorityLines.size()), fonts.bold);
+    f.add(PageItem::Kind::Label, {boxX, f.y, kRight, f.y + ph}, priorityLines.join(u'\n'),
+          ReportFont::Bold);
+    f.add(PageItem::Kind::Box, {boxX, f.y + ph, kRight, f.y + ph + 100},
+          priority > 0 ? QString::number(priority) : QStringLiteral("-"), ReportFont::Heading,
+          priorityColour(priority));
+    f.page().back().align = TextAlign::Centre;
+    f.y += std::max(h, ph + 100) + 30;
+}
+
+void detailsBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
+{
+    const InspectionPageData& p = d.page;
+    const cInspectionRecord& r = p.record;
+    if (captionRowShown(p.templateNumber, 3))
+        f.textRow(caption(p, 4, texts), toQString(r.equipment));
+    f.textRow(caption(p, 3, texts), toQString(r.location));
+    f.textRow(caption(p, 2, texts), toQString(r.operatorName));
+    const QString when = (p.snapshot.dateText + QLatin1Char(' ') + p.snapshot.timeText).trimmed();
+    f.textRow(texts.text(sid::ReportSnapshotLabel), when);
+    f.y += 30;
+}
+
+// The widths the readings table's columns need (marker, temperature and, where a marker's
+// emissivity differs from the image's, emissivity): the widest text of each plus the insets.
+std::vector<int> readingColumns(const ModernInspectionData& d, const ReportFonts& fonts,
+                                const StringTable& texts)
+{
+    const bool withEmissivity =
+        std::any_of(d.readings.begin(), d.readings.end(),
+                    [](const ModernReading& r) { return !r.emissivity.isEmpty(); });
+    const QFontMetricsF body(fonts.body), bold(fonts.bold);
+    std::vector<int> widths = {0, 0};
+    if (withEmissivity) widths.push_back(0);
+    const auto widen = [&](std::size_t c, const QString& t, const QFontMetricsF& m) {
+        widths[c] =
+            std::max(widths[c], static_cast<int>(std::ceil(m.horizontalAdvance(t) / kWidthSafety)) +
+                                    2 * kPad + 10);
+    };
+    widen(0, texts.text(sid::ModernMarker), bold);
+    widen(1, texts.text(sid::ModernTemperature), bold);
+    if (withEmissivity) widen(2, texts.text(sid::ModernEmissivity), bold);
+    for (const ModernReading& r : d.readings) {
+        widen(0, r.label, body);
+        widen(1, r.temperature, body);
+        if (withEmissivity) widen(2, r.emissivity, body);
+    }
+    return widths;
+}
+
+// The readings table from x1 on, its columns widened in proportion to fill x2 - x1.
+void readingsTable(Flow& f, const ModernInspectionData& d, const ReportFonts& fonts,
+                   const StringTable& texts, int x1, int x2)
+{
+    if (d.readings.empty()) return;
+    std::vector<int> widths = readingColumns(d, fonts, texts);
+    int needed = 0;
+    for (int w : widths) needed += w;
+    std::vector<int> edges = {x1};
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        edges.push_back(c + 1 == widths.size()
+                            ? x2
+                            : edges.back() + widths[c] * std::max(needed, x2 - x1) / needed);
+    const auto row = [&](const std::vector<QString>& cells, QRgb colour, ReportFont font) {
+        f.need(kRow);
+        for (std::size_t c = 0; c < widths.size(); ++c)
+            f.add(PageItem::Kind::Box, {edges[c], f.y, edges[c + 1], f.y + kRow}, cells[c], font,
+                  c == 0 ? colour : 0xFF000000);
+        f.y += kRow;
+    };
+    row({texts.text(sid::ModernMarker), texts.text(sid::ModernTemperature),
+         texts.text(sid::ModernEmissivity)},
+        0xFF000000, ReportFont::Bold);
+    for (const ModernReading& r : d.readings)
+        row({r.label, r.temperature, r.emissivity}, r.colour, ReportFont::Body);
+}
+
+void picturesBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fonts,
+                   const StringTable& texts)
+{
+    const InspectionPageData& p = d.page;
+    if (!p.snapshot.loaded) {
+        f.textRow(QString(), p.snapshot.failure.isEmpty()
+                                 ? couldNotFindText(p.snapshot.path, p.language, texts)
+                                 : formatText(texts.text(sid::OpenFailureDetail),
+                                              {p.snapshot.path, p.snapshot.failure}));
+        f.y += 30;
+        return;
+    }
+    f.need(kRow + kPaneH);
+    const int top = f.y;
+    f.add(PageItem::Kind::Label, {kLeft, top, kLeft + kPaneW, top + kRow},
+          texts.text(sid::ThermalSnapshot), ReportFont::Bold);
+    f.add(PageItem::Kind::Picture, {kLeft, top + kRow, kLeft + kPaneW, top + kRow + kPaneH})
+        .picture = PictureThermal;
+    // The colour scale: the span's ends beside a bar of the palette.
+    constexpr int barX = kLeft + kPaneW + 30, barW = 60, labelX = barX + barW + 10;
+    const int bottom = top + kRow + kPaneH;
+    f.add(PageItem::Kind::Picture, {barX, top + kRow, barX + barW, bottom}).picture = PictureScale;
+    f.add(PageItem::Kind::Label, {labelX, top + kRow - kPad, labelX + 330, top + 2 * kRow},
+          d.pictures.spanHigh);
+    f.add(PageItem::Kind::Label, {labelX, bottom - kRow + kPad, labelX + 330, bottom + kPad},
+          d.pictures.spanLow);
+    // The readings in the column right of the scale when they fit its height.
+    const int columnX = labelX + 340;
+    const int tableH = kRow * (static_cast<int>(d.readings.size()) + 1);
+    int tableW = 0;
+    for (int w : readingColumns(d, fonts, texts)) tableW += w;
+    const bool beside = tableH <= kPaneH && tableW <= kRight - columnX;
+    if (beside) {
+        f.y = top + kRow;
+        readingsTable(f, d, fonts, texts, columnX, kRight);
+    }
+    f.y = bottom + 30;
+    if (d.pictures.photograph) {
+        const int h = kRow + kPaneH;
+        f.need(h);
+        const int t = f.y;
+        f.add(PageItem::Kind::Label, {kLeft, t, kLeft + kPaneW, t + kRow},
+              texts.text(sid::VisibleImage), ReportFont::Bold);
+        f.add(PageItem::Kind::Picture, {kLeft, t + kRow, kLeft + kPaneW, t + h}).picture =
+            PicturePhotograph;
+        if (d.pictures.blend) {
+            const QStringList caption = layoutLines(texts.text(sid::ThermalAndVisibleBlend),
+                                                    fonts.bold, kBlendW - 2 * kPad);
+            const int ch = boxHeight(static_cast<int>(caption.size()), fonts.bold);
+            f.add(PageItem::Kind::Label, {kRight - kBlendW, t, kRight, t + ch}, caption.join(u'\n'),
+                  ReportFont::Bold);
+            f.add(PageItem::Kind::Picture, {kRight - kBlendW, t + ch, kRight, t + ch + kBlendH})
+                .picture = PictureBlend;
+        }
+        f.y = t + h + 30;
+    }
+    if (!beside) {
+        f.sectionLabel(texts.text(sid::ModernReadings));
+        readingsTable(f, d, fonts, texts, kLeft, kRight);
+        f.y += 30;
+    }
+}
+
+void findingBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
+{
+    f.sectionLabel(texts.text(sid::ModernFinding));
+    for (const PrintedLine& line :
+         findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, texts))
+        f.textRow(QString(), line.text, line.colour);
+    f.y += 30;
+}
+
+void parametersBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
+{
+    const InspectionPageData& p = d.page;
+    const cInspectionRecord& r = p.record;
+    f.sectionLabel(texts.text(sid::MeasurementParameters));
+    f.textRow(texts.text(sid::GlobalEmissivityLabel), p.snapshot.emissivity);
+    f.textRow(texts.text(sid::ReflectedTempLabel), p.snapshot.reflected);
+    f.textRow(caption(p, 6, texts), toQString(r.measured));
+    f.textRow(caption(p, 7, texts), toQString(r.rated));
+    QString condition = toQString(r.condition);
+    if (conditionIsChoice(p.templateNumber)) {
+        const int c = shownConditionChoice(r.conditionChoice);
+        condition = texts.text(c == 1 ? sid::ConditionGood
+                                      : (c == 2 ? sid::ConditionPoor : sid::ConditionNoComment));
+    }
+    f.textRow(caption(p, 8, texts), condition);
+    if (captionRowShown(p.templateNumber, 8)) {
+        const std::array<QString, 5> units = weatherUnitLabels(p.unit);
+        const std::u16string* values[5] = {&r.indoor, &r.outdoor, &r.humidity, &r.wind,
+                                           &r.pressure};
+        for (int k = 0; k < 5; ++k)
+            f.textRow(caption(p, 9 + k, texts), toQString(*values[k]) + QLatin1Char(' ') +
+                                                    units[static_cast<std::size_t>(k)]);
+    }
+    f.y += 30;
+}
+
+void textsBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
+{
+    const cInspectionRecord& r = d.page.record;
+    f.sectionLabel(caption(d.page, 5, texts));
+    f.textRow(QString(), toQString(r.comment));
+    f.y += 30;
+    f.sectionLabel(texts.text(sid::FaultRecommendedAction));
+    f.textRow(QString(), toQString(r.faultAction));
+    f.y += 30;
+}
+
+void repairBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
+{
+    const cInspectionRecord& r = d.page.record;
+    f.need(kRow * 5);
+    f.add(PageItem::Kind::Label, {kLeft, f.y, kRight, f.y + kRow}, texts.text(sid::RepairAction),
+          ReportFont::Bold);
+    f.y += kRow;
+    const auto& dates = d.page.repairDates;
+    const QString cells[4][3] = {
+        {texts.text(sid::Action), texts.text(sid::Date), texts.text(sid::Initials)},
+        {texts.text(sid::Inspected), dates[0], toQString(r.inspectedInitials)},
+        {texts.text(sid::Repaired), dates[1], toQString(r.repairedInitials)},
+        {texts.text(sid::Reinspected), dates[2], toQString(r.reinspectedInitials)},
+    };
+    constexpr int cw = (kRight - kLeft) / 3;
+    for (int row = 0; row < 4; ++row) {
+        for (int col = 0; col < 3; ++col)
+            f.add(PageItem::Kind::Box, {kLeft + cw * col, f.y, kLeft + cw * (col + 1), f.y + kRow},
+                  cells[row][col], row == 0 ? ReportFont::Bold : ReportFont::Body);
+        f.y += kRow;
+    }
+}
+
+}  // namespace
+
+QStringList layoutLines(const QString& text, const QFont& font, double width)
+{
+    QStringList out;
+    const double w = std::max(1.0, width * kWidthSafety);
+    QString normalised = text;
+    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    normalised.replace(u'\r', u'\n');
+    if (normalised.isEmpty()) return out;
+    for (const QString& paragraph : normalised.split(u'\n')) {
+        if (paragraph.isEmpty()) {
+            out.append(QString());
+            continue;
+        }
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+            line.setLineWidth(w);
+        layout.endLayout();
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            const QTextLine line = layout.lineAt(i);
+            QString part = paragraph.mid(line.textStart(), line.textLength());
+            while (!part.isEmpty() && part.back().isSpace()) part.chop(1);
+            out.append(part);
+        }
+    }
+    return out;
+}
+
+std::vector<PageItems> modernInspectionPages(const ModernInspectionData& d,
+                                             const ReportFonts& fonts, const StringTable& texts)
+{
+    Flow f(d, fonts, texts);
+    headingBlock(f, d, fonts, texts);
+    f.markContentTop();
+    detailsBlock(f, d, texts);
+    picturesBlock(f, d, fonts, texts);
+    findingBlock(f, d, texts);
+    textsBlock(f, d, texts);
+    parametersBlock(f, d, texts);
+    repairBlock(f, d, texts);
+    return std::move(f.pages);
+}
+
+std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& records,
+                                          const std::vector<int>& priorities,
+                                          const ReportFonts& fonts, const StringTable& texts)
+{
+    constexpr int edges[6] = {kLeft, 300, 825, 1350, 2180, kRight};
+    const int line = lineHeight(fonts.body);
+    std::vector<PageItems> pages;
+    int y = 0;
+    const auto cell = [&](int c, int top, int bottom, const QString& text, ReportFont font,
+                          QRgb colour = 0xFF000000) {
+        PageItem i = pageItem(PageItem::Kind::Box, {edges[c], top, edges[c + 1], bottom}, text,
+                              c == 0 || c == 4 ? TextAlign::Centre : TextAlign::Left, font);
+        i.colour = colour;
+        pages.back().push_back(std::move(i));
+    };
+    const auto header = [&]() {
+        pages.emplace_back();
+        pages.back().push_back(pageItem(PageItem::Kind::Heading, {kLeft, kTop, kRight, kTop + 100},
+                                        texts.text(sid::Summary), TextAlign::Left,
+                                        ReportFont::Heading));
+        const QString heads[5] = {texts.text(sid::InspNo), texts.text(sid::CaptionLocation),
+                                  texts.text(sid::CaptionEquipment), texts.text(sid::FaultAction),
+                                  texts.text(sid::Priority)};
+        std::vector<QStringList> lines;
+        int n = 1;
+        for (int c = 0; c < 5; ++c) {
+            lines.push_back(layoutLines(heads[c], fonts.bold, edges[c + 1] - edges[c] - 2 * kPad));
+            n = std::max(n, static_cast<int>(lines.back().size()));
+        }
+        const int h = boxHeight(n, fonts.bold);
+        for (int c = 0; c < 5; ++c)
+            cell(c, 270, 270 + h, lines[static_cast<std::size_t>(c)].join(u'\n'), ReportFont::Bold);
+        y = 270 + h;
+    };
+    header();
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        const cInspectionRecord& rec = records[r];
+        const int priority = r < priorities.size() ? priorities[r] : 0;
+        const QString cells[5] = {QString::number(r + 1), toQString(rec.location),
+                                  toQString(rec.equipment), toQString(rec.faultAction),
+                                  priority > 0 ? QString::number(priority) : QString()};
+        std::vector<QStringList> lines;
+        for (int c = 0; c < 5; ++c)
+            lines.push_back(layoutLines(cells[c], fonts.body, edges[c + 1] - edges[c] - 2 * kPad));
+        // The row is split over pages line by line where it is taller than the room left.
+        for (int from = 0;;) {
+            int rest = 1;
+            for (const QStringList& l : lines)
+                rest = std::max(rest, static_cast<int>(l.size()) - from);
+            const int room = (kBottom - y - 2 * kPad - 10) / line;
+            if (room < std::min(rest, 3) && y > 400) {
+                header();
+                continue;
+            }
+            const int take = std::max(1, std::min(rest, room));
+            const int h = boxHeight(take, fonts.body);
+            for (int c = 0; c < 5; ++c)
+                cell(c, y, y + h, lines[static_cast<std::size_t>(c)].mid(from, take).join(u'\n'),
+                     ReportFont::Body, c == 4 ? priorityColour(priority) : 0xFF000000);
+            y += h;
+            from += take;
+            if (take >= rest) break;
+            header();
+        }
+    }
+    return pages;
+}
+
+PageRect modernContentsRowRect(int j)
+{
+    return {kLeft, 330 + kRow * j, kRight, 330 + kRow * (j + 1)};
+}
+
+PageItems modernContentsPage(const std::vector<ModernContentsRow>& rows, int k,
+                             const ReportFonts& fonts, const StringTable& texts)
+{
+    PageItems items;
+    items.push_back(pageItem(PageItem::Kind::Heading, {kLeft, kTop, kRight, kTop + 100},
+                             texts.text(sid::Contents), TextAlign::Left, ReportFont::Heading));
+    items.push_back(pageItem(PageItem::Kind::Label, {kLeft, 250, 2000, 320},
+                             texts.text(sid::Description), TextAlign::Left, ReportFont::Bold));
+    items.push_back(pageItem(PageItem::Kind::Label, {2000, 250, kRight, 320},
+                             texts.text(sid::PageNo), TextAlign::Right, ReportFont::Bold));
+    const QFontMetricsF metrics(fonts.body);
+    const std::size_t first = static_cast<std::size_t>(k) * kModernContentsRows;
+    for (std::size_t i = first; i < rows.size() && i < first + kModernContentsRows; ++i) {
+        const int y = modernContentsRowRect(static_cast<int>(i - first)).y1;
+        items.push_back(pageItem(PageItem::Kind::Label, {kLeft, y, 2000, y + kRow},
+                                 metrics.elidedText(rows[i].text, Qt::ElideRight,
+                                                    (2000 - kLeft - 2 * kPad) * kWidthSafety)));
+        items.push_back(pageItem(PageItem::Kind::Label, {2000, y, kRight, y + kRow},
+                                 QString::number(rows[i].page), TextAlign::Right));
+    }
+    return items;
+}
+
+}  // namespace calivue

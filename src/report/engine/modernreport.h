@@ -1,0 +1,39 @@
+// The modern layout's run of a report job (reportgenerator.h): the inspections are laid out
+// first, so the contents know every page, then the pages are printed with their pictures.
+// Internal to the report engine: runReportJob calls it for a job whose layout is modern.
+#pragma once
+
+#include "pdfnavigation.h"
+#include "reportgenerator.h"
+#include "reportpage.h"
+
+#include "core/snapshotfiles.h"
+
+class QPainter;
+
+namespace calivue {
+
+class cBrixa;
+
+namespace detail {
+
+// Shared with the classic run (reportgenerator.cpp).
+QString captureDateText(const cBrixa& img, const ReportJob& job);
+QString openFailureText(OpenFailure failure);
+InspectionPageData inspectionData(const ReportJob& job, std::size_t i);
+TitlePageData titleData(const ReportJob& job);
+
+struct ModernRun {
+    ReportOutcome::Status status = ReportOutcome::Status::Failed;
+    int pages = 0;
+};
+
+// Prints the job's pages on painter (the printer's first page already started) and fills in
+// the document's title, author, outline and contents links. Saved when every page was drawn
+// (the caller ends the document), Cancelled when progress said stop, Failed when a new page
+// could not be started.
+ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter& painter,
+                            const ReportProgress& progress, PdfNavigation& navigation);
+
+}  // namespace detail
+}  // namespace calivue

@@ -1,0 +1,381 @@
+// The modern layout: its pages as items (every text inside its box and the page, texts that
+// continue on following pages, the panes a snapshot prints), the finding rows, and whole
+// reports read back with the PDF tools (outline, links, title and author, text, fonts).
+#include "findingtext.h"
+#include "modernpages.h"
+#include "modernpictures.h"
+#include "pdfnavigation.h"
+#include "reportgenerator.h"
+
+#include "generator.h"
+#include "stringids.h"
+#include "stringtable.h"
+
+#include "core/constants.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace calivue {
+namespace {
+
+std::optional<QString> tool(const QString& name, const QStringList& args, int* exitCode = nullptr)
+{
+    if (QStandardPaths::findExecutable(name).isEmpty()) return std::nullopt;
+    QProcess p;
+    p.start(name, args);
+    p.waitForFinished(60000);
+    if (exitCode) *exitCode = p.exitCode();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString words(int n, const QString& word)
+{
+    QStringList out;
+    for (int i = 0; i < n; ++i) out << word + QString::number(i);
+    return out.join(u' ');
+}
+
+ModernInspectionData sampleData()
+{
+    ModernInspectionData d;
+    d.page.number = 4;
+    d.page.record.name = u"Main distribution board";
+    d.page.snapshot.loaded = true;
+    d.page.snapshot.emissivity = QStringLiteral("0.95");
+    d.page.captions = defaultReportCaptions().details;
+    d.pictures.spanHigh = QStringLiteral("45.0 \u00B0C");
+    d.pictures.spanLow = QStringLiteral("20.0 \u00B0C");
+    for (int i = 0; i < 3; ++i)
+        d.readings.push_back(
+            {QString::number(i + 1), 0xFF000000, QStringLiteral("30.0 \u00B0C"), {}});
+    return d;
+}
+
+const QFont& fontOf(const ReportFonts& f, ReportFont which)
+{
+    return which == ReportFont::Bold ? f.bold : (which == ReportFont::Heading ? f.heading : f.body);
+}
+
+// Every text item's text, measured in the PDF device's metrics as the painter lays it out,
+// lies inside its box (shrunk as the painter shrinks it), and every item inside the page
+// above the footer.
+void expectEverythingInside(const std::vector<PageItems>& pages, const char* what)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter device(&buffer);
+    device.setResolution(300);
+    const ReportFonts fonts = reportFonts();
+    for (std::size_t p = 0; p < pages.size(); ++p)
+        for (const PageItem& item : pages[p]) {
+            const PageRect& r = item.rect;
+            EXPECT_TRUE(r.x1 >= 0 && r.y1 >= 0 && r.x2 <= 2480 && r.y2 <= 3400 && r.x1 < r.x2 &&
+                        r.y1 < r.y2)
+                << what << " page " << p << ": " << item.text.toStdString();
+            if (item.text.isEmpty()) continue;
+            const int shrink = item.kind == PageItem::Kind::Heading ? 0 : 10;
+            const QRectF inner(r.x1 + shrink, r.y1 + shrink, r.x2 - r.x1 - 2 * shrink,
+                               r.y2 - r.y1 - 2 * shrink);
+            const QFontMetricsF m(fontOf(fonts, item.font), &device);
+            const QRectF used = m.boundingRect(inner, Qt::AlignLeft | Qt::AlignTop, item.text);
+            EXPECT_LE(used.width(), inner.width() + 0.5)
+                << what << " page " << p << ": " << item.text.toStdString();
+            EXPECT_LE(used.height(), inner.height() + 0.5)
+                << what << " page " << p << ": " << item.text.toStdString();
+        }
+}
+
+QString allText(const std::vector<PageItems>& pages)
+{
+    QString out;
+    for (const PageItems& page : pages)
+        for (const PageItem& i : page) out += i.text + u'\n';
+    return out;
+}
+
+// Catches a text cut by a fixed box, an item off the page or over the footer, and a word lost
+// where a text continues on the next page; for short, long and very long texts and a word
+// wider than any box.
+TEST(ModernPages, EveryTextFitsItsBoxAndNothingIsLost)
+{
+    const QString giant = QString(400, u'W');
+    const struct {
+        const char* what;
+        QString comment, fault, name, equipment;
+        std::size_t minPages;
+    } cases[] = {
+        {"short", QStringLiteral("ok"), QStringLiteral("Tighten."), QStringLiteral("Pump"),
+         QStringLiteral("MDB-1"), 1},
+        {"four lines", words(60, QStringLiteral("hot")), words(60, QStringLiteral("fault")),
+         words(20, QStringLiteral("name")), words(30, QStringLiteral("equip")), 1},
+        {"long fault", QStringLiteral("c"), words(1500, QStringLiteral("torque")),
+         QStringLiteral("P"), QStringLiteral("E"), 3},
+        {"giant word", giant, giant + QStringLiteral(" end"), giant, giant, 1},
+        {"line breaks", QStringLiteral("a\n\nb\r\nc"), words(30, QStringLiteral("x\n")),
+         QStringLiteral("n"), QStringLiteral("e"), 1},
+    };
+    const ReportFonts fonts = reportFonts();
+    const StringTable texts = StringTable::english();
+    for (const auto& c : cases) {
+        ModernInspectionData d = sampleData();
+        d.page.record.comment = c.comment.toStdU16String();
+        d.page.record.faultAction = c.fault.toStdU16String();
+        d.page.record.name = c.name.toStdU16String();
+        d.page.record.equipment = c.equipment.toStdU16String();
+        d.pictures.photograph = d.pictures.blend = true;
+        const std::vector<PageItems> pages = modernInspectionPages(d, fonts, texts);
+        EXPECT_GE(pages.size(), c.minPages) << c.what;
+        expectEverythingInside(pages, c.what);
+        // Every word of every text is printed, in order (the continuation headings between).
+        const QString printed = allText(pages)
+                                    .remove(QStringLiteral("Inspection 4 (continued)"))
+                                    .simplified()
+                                    .remove(u' ');
+        for (const QString& t : {c.comment, c.fault, c.equipment}) {
+            const QString want = QString(t).simplified().remove(u' ');
+            EXPECT_TRUE(printed.contains(want)) << c.what << ": " << t.left(60).toStdString();
+        }
+        for (std::size_t p = 1; p < pages.size(); ++p)
+            EXPECT_EQ(pages[p].front().text, QStringLiteral("Inspection 4 (continued)"))
+                << c.what << " page " << p;
+    }
+}
+
+// Catches a summary row that cuts a long fault text or location, a row over the page's foot,
+// and a priority printed out of its colour.
+TEST(ModernPages, SummaryRowsGrowAndContinue)
+{
+    std::vector<cInspectionRecord> records(30);
+    std::vector<int> priorities(30, 0);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        records[i].location = u"Room " + std::u16string(i % 3 == 0 ? 40 : 1, u'x');
+        records[i].faultAction =
+            words(i == 7 ? 900 : 12, QStringLiteral("fault") + QString::number(i) + u'_')
+                .toStdU16String();
+        priorities[i] = static_cast<int>(i % 6);
+    }
+    const std::vector<PageItems> pages =
+        modernSummaryPages(records, priorities, reportFonts(), StringTable::english());
+    EXPECT_GE(pages.size(), 3u);
+    expectEverythingInside(pages, "summary");
+    // The fault column below the headers, read in order.
+    QString printed;
+    for (const PageItems& page : pages)
+        for (const PageItem& i : page)
+            if (i.rect.x1 == 1350 && i.rect.y1 != 270) printed += i.text + u' ';
+    printed = printed.simplified().remove(u' ');
+    for (const cInspectionRecord& r : records)
+        EXPECT_TRUE(printed.contains(QString::fromStdU16String(r.faultAction).remove(u' ')));
+    for (const PageItems& page : pages)
+        for (const PageItem& i : page)
+            if (i.text == QStringLiteral("5") && i.rect.x1 == 2180) {
+                EXPECT_EQ(i.colour, priorityColour(5));
+            }
+}
+
+// Catches a photograph box printed for a snapshot without photograph and a blend pane that
+// repeats the thermal picture.
+TEST(ModernPages, PanesFollowThePhotographAndTheBlend)
+{
+    const struct {
+        bool photograph, blend;
+        std::vector<int> pictures;
+    } cases[] = {
+        {false, false, {PictureThermal, PictureScale}},
+        {true, false, {PictureThermal, PictureScale, PicturePhotograph}},
+        {true, true, {PictureThermal, PictureScale, PicturePhotograph, PictureBlend}},
+    };
+    for (const auto& c : cases) {
+        ModernInspectionData d = sampleData();
+        d.pictures.photograph = c.photograph;
+        d.pictures.blend = c.blend;
+        std::vector<int> got;
+        const auto pages = modernInspectionPages(d, reportFonts(), StringTable::english());
+        for (const PageItem& i : pages.front())
+            if (i.kind == PageItem::Kind::Picture) got.push_back(i.picture);
+        EXPECT_EQ(got, c.pictures) << c.photograph << c.blend;
+        const QString text = allText(pages);
+        EXPECT_EQ(text.contains(QStringLiteral("Visible Image")), c.photograph);
+        // The thermal picture is at least half the page wide.
+        for (const PageItem& i : pages.front())
+            if (i.kind == PageItem::Kind::Picture && i.picture == PictureThermal) {
+                EXPECT_GE(i.rect.x2 - i.rect.x1, 1240);
+            }
+    }
+}
+
+// Catches a black photograph taken for a picture, and a photograph with one lit pixel lost.
+TEST(ModernPictures, AllBlackPhotographIsNoPhotograph)
+{
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(2 * kWidth * kHeight * 3), 0);
+    cBitmapFile black;
+    ASSERT_EQ(black.CreateFromPixels(2 * kWidth, kHeight, pixels), Error::None);
+    EXPECT_FALSE(photographShown(black));
+    // A lit pixel in the thermal half is not a photograph; in the visual half it is.
+    pixels[3 * 5] = 9;
+    ASSERT_EQ(black.CreateFromPixels(2 * kWidth, kHeight, pixels), Error::None);
+    EXPECT_FALSE(photographShown(black));
+    pixels[static_cast<std::size_t>(3 * (kWidth + 300) + 6 * kWidth * 100)] = 1;
+    ASSERT_EQ(black.CreateFromPixels(2 * kWidth, kHeight, pixels), Error::None);
+    EXPECT_TRUE(photographShown(black));
+    EXPECT_FALSE(photographShown(cBitmapFile()));
+}
+
+// Catches a finding sentence the modern page leaves out or prints out of its class colour.
+TEST(ModernPages, PrintsEverySentenceOfTheFindingInItsColour)
+{
+    const StringTable texts = StringTable::english();
+    ModernInspectionData d = sampleData();
+    d.settings.loadExponent = 1.6;
+    Finding& f = d.finding;
+    f.concern = FindingReading{Measurement{Measurement::Kind::Cursor, 0}, 40.0};
+    f.reference = FindingReading{std::nullopt, 20.0};
+    f.deltaT = 20.0;
+    f.loadPercent = 50.0;
+    f.deltaTCorrected = 60.6;
+    f.severity = SeverityBand{15.0, true, u"Major discrepancy; repair immediately", 5};
+    f.priority = 5;
+    f.priorityManual = true;
+    f.warnings = {FindingWarning::LoadUnknown, FindingWarning::LoadBelowMinimum};
+    const std::vector<PrintedLine> lines = findingLines(f, d.settings, 0, 0, texts);
+    ASSERT_GE(lines.size(), 5u);
+    const auto pages = modernInspectionPages(d, reportFonts(), texts);
+    for (const PrintedLine& line : lines) {
+        bool found = false;
+        for (const PageItem& i : pages.front())
+            found =
+                found || (i.text.simplified() == line.text.simplified() && i.colour == line.colour);
+        EXPECT_TRUE(found) << line.text.toStdString();
+    }
+    // The priority box prints the priority in force in its colour.
+    bool box = false;
+    for (const PageItem& i : pages.front())
+        box = box || (i.kind == PageItem::Kind::Box && i.text == QStringLiteral("5") &&
+                      i.colour == priorityColour(5));
+    EXPECT_TRUE(box);
+}
+
+class ModernReport : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    cInspectionImage snapshot(const std::string& name, const gen::SnapshotPlan& plan)
+    {
+        EXPECT_TRUE(gen::writeSnapshot(m_dir.path().toStdString(), name, plan).ok());
+        return {m_dir.filePath(QString::fromStdString(name + ".QVX")).toStdU16String(),
+                m_dir.filePath(QString::fromStdString(name + ".BMP")).toStdU16String(), 0};
+    }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+// Catches a modern report without outline, contents links, title or author, text the tools
+// cannot find, a font not embedded, and a classic report that gained navigation.
+TEST_F(ModernReport, ReadsBackWithOutlineLinksAndTexts)
+{
+    ReportJob job;
+    for (int i = 0; i < 3; ++i) {
+        job.entries.push_back(snapshot("IR_" + std::to_string(i), gen::demoPlan(3 + i)));
+        job.records.emplace_back().name = u"Feeder " + std::u16string(1, u'A' + i);
+    }
+    job.records[1].faultAction = words(1200, QStringLiteral("tighten")).toStdU16String();
+    job.findings.records.resize(3);
+    job.title.company = u"Acme Thermography";
+    job.title.author = u"J. Doe";
+    job.detailsCaptions = defaultReportCaptions().details;
+    job.titleCaptions = defaultReportCaptions().title;
+    for (const ReportLayout layout : {ReportLayout::Modern, ReportLayout::Classic}) {
+        job.layout = layout;
+        const bool modern = layout == ReportLayout::Modern;
+        job.outputPath = path(modern ? QStringLiteral("m.pdf") : QStringLiteral("c.pdf"));
+        const ReportOutcome outcome = writeReport(job);
+        ASSERT_EQ(outcome.status, ReportOutcome::Status::Saved) << outcome.message.toStdString();
+        int code = -1;
+        const auto json = tool(QStringLiteral("qpdf"), {QStringLiteral("--json"), job.outputPath});
+        if (!json) GTEST_SKIP() << "qpdf not installed";
+        ASSERT_TRUE(
+            tool(QStringLiteral("qpdf"), {QStringLiteral("--check"), job.outputPath}, &code));
+        EXPECT_EQ(code, 0);
+        const QJsonObject doc = QJsonDocument::fromJson(json->toUtf8()).object();
+        const QJsonArray outlines = doc[QStringLiteral("outlines")].toArray();
+        if (!modern) {
+            EXPECT_TRUE(outlines.isEmpty());
+            EXPECT_EQ(outcome.pages, 6);
+            continue;
+        }
+        // Title, contents, three inspections, summary, criteria; the long fault text continues.
+        ASSERT_EQ(outlines.size(), 7);
+        const QStringList titles = {QStringLiteral("Thermography Inspection Report"),
+                                    QStringLiteral("Contents"),
+                                    QStringLiteral("Inspection 1 - Feeder A"),
+                                    QStringLiteral("Inspection 2 - Feeder B"),
+                                    QStringLiteral("Inspection 3 - Feeder C"),
+                                    QStringLiteral("Summary"),
+                                    QStringLiteral("Severity criteria")};
+        std::vector<int> targets;
+        for (int i = 0; i < 7; ++i) {
+            EXPECT_EQ(outlines[i][QStringLiteral("title")].toString(), titles[i]);
+            targets.push_back(outlines[i][QStringLiteral("destpageposfrom1")].toInt());
+        }
+        EXPECT_EQ(targets[0], 1);
+        EXPECT_EQ(targets[2], 3);
+        EXPECT_GE(targets[4] - targets[3], 2) << "inspection 2 continues";
+        EXPECT_GT(targets[5], targets[4]);
+        EXPECT_EQ(targets[6], outcome.pages);
+        // One link per contents row (three inspections, summary, appendix), each to a page.
+        const auto objects =
+            tool(QStringLiteral("qpdf"),
+                 {QStringLiteral("--json"), QStringLiteral("--json-key=qpdf"), job.outputPath});
+        const QJsonObject all = QJsonDocument::fromJson(objects->toUtf8())
+                                    .object()[QStringLiteral("qpdf")][1]
+                                    .toObject();
+        int links = 0;
+        for (const QJsonValue& o : all) {
+            const QJsonObject v = o[QStringLiteral("value")].toObject();
+            if (v[QStringLiteral("/Subtype")].toString() != QStringLiteral("/Link")) continue;
+            ++links;
+            EXPECT_EQ(v[QStringLiteral("/Dest")].toArray().size(), 2);
+        }
+        EXPECT_EQ(links, 5);
+
+        const auto info = tool(QStringLiteral("pdfinfo"), {job.outputPath});
+        ASSERT_TRUE(info);
+        EXPECT_TRUE(info->contains(QRegularExpression(
+            QStringLiteral("Title:\\s+Acme Thermography \u2013 Thermography Inspection Report"))))
+            << info->toStdString();
+        EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Author:\\s+J. Doe"))));
+        const auto text = tool(QStringLiteral("pdftotext"), {job.outputPath, QStringLiteral("-")});
+        for (const QString& want :
+             {QStringLiteral("Inspection 2 (continued)"), QStringLiteral("tighten1199"),
+              QStringLiteral("Thermal Snapshot"), QStringLiteral("Marker"),
+              QStringLiteral("Severity criteria"), QStringLiteral("Acme Thermography")})
+            EXPECT_TRUE(text->contains(want)) << want.toStdString();
+        const auto fonts = tool(QStringLiteral("pdffonts"), {job.outputPath});
+        for (const QString& line : fonts->split(u'\n').mid(2))
+            if (!line.isEmpty()) {
+                EXPECT_TRUE(line.contains(QStringLiteral(" yes "))) << line.toStdString();
+            }
+    }
+}
+
+// Catches navigation that names pages the document lacks, and bytes that are no PDF taken
+// for one.
+TEST(PdfNavigation, RefusesBytesThatAreNoPdf)
+{
+    QString problem;
+    EXPECT_TRUE(addPdfNavigation(QByteArrayLiteral("not a pdf"), {}, &problem).isEmpty());
+    EXPECT_FALSE(problem.isEmpty());
+}
+
+}  // namespace
+}  // namespace calivue
