@@ -32,7 +32,8 @@ namespace {
 
 // The capture date as the report's language writes it. The English reports keep the
 // snapshot's own ordinal form ("21st March 2009"); every other language gets its locale's
-// short date, as on the title page, rather than an English month name amid its own text.
+// short date with a four-digit year, the form of the title page and of the records' repair
+// dates, rather than an English month name amid its own text.
 QString captureDateText(const cBrixa& img, const ReportJob& job)
 {
     if (job.language == 0 || job.language == kLanguageUsEnglish)
@@ -41,7 +42,7 @@ QString captureDateText(const cBrixa& img, const ReportJob& job)
     if (!date) return {};
     const QDate day(static_cast<int>(date->year()), static_cast<int>(unsigned(date->month())),
                     static_cast<int>(unsigned(date->day())));
-    return job.locale.toString(day, QLocale::ShortFormat);
+    return shortDateText(day, job.locale);
 }
 
 const QString kProfile = QStringLiteral("RW Profile");
@@ -167,7 +168,7 @@ bool printsFindings(const ReportJob& job)
 QString reportDateText(const cDateTime& value, const QLocale& locale)
 {
     const QDateTime dt = toQDateTime(value);
-    return dt.isValid() ? locale.toString(dt.date(), QLocale::ShortFormat) : QString();
+    return dt.isValid() ? shortDateText(dt.date(), locale) : QString();
 }
 
 ReportJob reportJobFromProject(const ReportProject& project)
@@ -231,6 +232,9 @@ void endReportProfile(PdfPrinter& printer, const SavedProfile& saved)
 ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
                            const ReportProgress& progress, PdfPrinterListener* listener)
 {
+    // Every number the pages print ("86,0 °C" in German) follows the report's language, not
+    // the window's or the process's.
+    const LocaleScope numbers(job.locale);
     ReportOutcome outcome;
     OutcomeListener events(listener);
     const SavedProfile saved = beginReportProfile(printer, job.outputPath, &events);
