@@ -245,8 +245,8 @@ TEST_F(PdfReport, TheJobsStringTableIsTheOnlyOneItPrints)
 
 // Catches a report that prints its numbers as the window's (or the process's) locale writes
 // them rather than its own language ("86.0" in a German report), a two-digit year, or a
-// capture date in another style than the records' repair dates; and a job that leaves its
-// locale behind as the process's default.
+// capture date in another style than the records' repair dates (or a time written "14.52");
+// and a job that leaves its locale behind as the process's default.
 TEST_F(PdfReport, AGermanReportWritesDecimalCommasAndOneFourDigitDateStyle)
 {
     const LocaleScope window(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -276,6 +276,8 @@ TEST_F(PdfReport, AGermanReportWritesDecimalCommasAndOneFourDigitDateStyle)
         comma(QString::asprintf("%.2f", image.fields.emissivity[10] / 100.0)),
         QStringLiteral("17.05.2024"),
         captured.toString(QStringLiteral("dd.MM.yyyy")),
+        QTime(image.fields.capture.hour, image.fields.capture.minute)
+            .toString(QStringLiteral("HH:mm")),
     };
     for (const QString& t : expected)
         EXPECT_TRUE(page.contains(t)) << t.toStdString() << "\n" << page.toStdString();

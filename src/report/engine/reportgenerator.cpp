@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QTime>
 
 namespace calivue {
 
@@ -43,6 +44,17 @@ QString captureDateText(const cBrixa& img, const ReportJob& job)
     const QDate day(static_cast<int>(date->year()), static_cast<int>(unsigned(date->month())),
                     static_cast<int>(unsigned(date->day())));
     return shortDateText(day, job.locale);
+}
+
+// The capture time beside it: the English "9.05" of the snapshot, the locale's short time
+// ("09:05") for the others, whose readers would take "9.05" for a decimal number.
+QString captureTimeText(const cBrixa& img, const ReportJob& job)
+{
+    const std::optional<std::string> english = img.captureTimeText();
+    if (!english || job.language == 0 || job.language == kLanguageUsEnglish)
+        return QString::fromStdString(english.value_or(std::string()));
+    const RecordTime& c = img.fields.capture;
+    return job.locale.toString(QTime(c.hour, c.minute), QLocale::ShortFormat);
 }
 
 const QString kProfile = QStringLiteral("RW Profile");
@@ -121,6 +133,7 @@ InspectionPicture loadInspection(const ReportJob& job, std::size_t i, cInspectio
     out.readings = inspectionReadings(snapshot.image, record, job.unit);
     out.facts = snapshotFacts(snapshot.image, record, job.unit, job.texts);
     out.facts.dateText = captureDateText(snapshot.image, job);
+    out.facts.timeText = captureTimeText(snapshot.image, job);
     out.facts.path = qvx;
     return out;
 }
