@@ -6,6 +6,8 @@
 #include "core/constants.h"
 #include "core/cursorlist.h"
 
+#include "textformat.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -52,7 +54,7 @@ struct Content {
 QString reading(const cBrixa& img, int x, int row, int hundredths)
 {
     const float t = img.temperatureAt(x, row, hundredths / 100.0f);
-    return QString::asprintf("%0.01f %s", static_cast<double>(t), img.unitText().c_str());
+    return formatTemperature(static_cast<double>(t), img.unitText());
 }
 
 }  // namespace

@@ -12,19 +12,21 @@ namespace calivue {
 
 QString formatEmissivity(double value)
 {
-    return QString::asprintf("%0.02f", value);
+    return localDecimals(QString::asprintf("%0.02f", value));
 }
 
 double leadingNumber(const QString& text)
 {
-    // The fields are written with a point as decimal separator whatever the locale, so they
-    // are read back the same way (strtod would follow the user's locale).
+    // The fields show the language's decimal separator, and a user types either: a comma and
+    // a point both read as the separator (there is no digit grouping to mistake it for), the
+    // same in every locale (strtod would follow the user's).
     static const QRegularExpression number(
-        QStringLiteral("^\\s*([+-]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][+-]?\\d+)?)"));
+        QStringLiteral("^\\s*([+-]?(?:\\d+[.,]?\\d*|[.,]\\d+)(?:[eE][+-]?\\d+)?)"));
     const QRegularExpressionMatch match = number.match(text);
     if (!match.hasMatch()) return 0.0;
     bool ok = false;
-    const double value = match.captured(1).toDouble(&ok);
+    const double value =
+        match.captured(1).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
     return ok && std::isfinite(value) ? value : 0.0;
 }
 

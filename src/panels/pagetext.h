@@ -8,11 +8,12 @@
 
 namespace calivue {
 
-// "%0.02f": two decimals ("0.95").
+// "%0.02f": two decimals in the language's separator ("0.95", "0,95").
 QString formatEmissivity(double value);
 // The number a field starts with, read like the C library's atof: leading blanks skipped,
-// then the longest prefix that is a decimal number; anything after it (a unit text) is
-// ignored. A text that does not start with a number reads as 0.
+// then the longest prefix that is a decimal number, its separator a point or a comma;
+// anything after it (a unit text) is ignored. A text that does not start with a number reads
+// as 0.
 double leadingNumber(const QString& text);
 // An emissivity typed as a fraction, in hundredths. Rounded to the nearest hundredth, so the
 // 0.95 a user reads in the field is 95 (truncating 0.95 × 100 = 94.999… would give 94).

@@ -1,5 +1,8 @@
 #include "textformat.h"
 
+#include <QDate>
+#include <QRegularExpression>
+
 namespace calivue {
 
 namespace {
@@ -34,7 +37,7 @@ QString asText(const FormatArg& arg)
 {
     if (const auto* s = std::get_if<QString>(&arg.value())) return *s;
     if (const auto* i = std::get_if<long long>(&arg.value())) return QString::number(*i);
-    return QString::number(std::get<double>(arg.value()));
+    return localDecimals(QString::number(std::get<double>(arg.value())));
 }
 
 // `directive` holds flags, width and precision without the length modifier, e.g. "%0.01".
@@ -68,12 +71,19 @@ QString convert(const QString& directive, QChar conversion, const FormatArg& arg
             return left ? text.leftJustified(width) : text.rightJustified(width);
         }
         default:  // f F e E g G
-            return QString::asprintf((base + char(conversion.unicode())).constData(),
-                                     asDouble(arg));
+            return localDecimals(
+                QString::asprintf((base + char(conversion.unicode())).constData(), asDouble(arg)));
     }
 }
 
 }  // namespace
+
+QString localDecimals(QString cNumber, const QLocale& locale)
+{
+    const QString point = locale.decimalPoint();
+    if (point != QStringLiteral(".")) cNumber.replace(QLatin1Char('.'), point);
+    return cNumber;
+}
 
 QString formatText(const QString& format, std::initializer_list<FormatArg> args)
 {
@@ -114,12 +124,23 @@ QString formatText(const QString& format, std::initializer_list<FormatArg> args)
 
 QString formatTemperature(double value, const QString& unitText)
 {
-    return QString::asprintf("%0.01f ", value) + unitText;
+    return localDecimals(QString::asprintf("%0.01f ", value)) + unitText;
 }
 
 QString formatTemperature(double value, const std::string& unitTextUtf8)
 {
     return formatTemperature(value, QString::fromStdString(unitTextUtf8));
+}
+
+QString shortDateText(const QDate& date, const QLocale& locale)
+{
+    if (!date.isValid()) return {};
+    // Short formats of several locales ("dd.MM.yy", "M/d/yy", "yy. M. d.") give the year in
+    // two digits: a lone "yy" becomes "yyyy", a format that has it already stays.
+    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    format.replace(twoDigitYear, QStringLiteral("yyyy"));
+    return locale.toString(date, format);
 }
 
 QString twoPart(const QString& heading, const QString& detail)

@@ -3,6 +3,7 @@
 #ifndef CALIVUE_PLATFORM_TEXTFORMAT_H
 #define CALIVUE_PLATFORM_TEXTFORMAT_H
 
+#include <QLocale>
 #include <QString>
 
 #include <initializer_list>
@@ -24,15 +25,47 @@ private:
     std::variant<long long, double, QString> m_value;
 };
 
+// Numbers shown to the user take the decimal separator of the default locale: the interface
+// language's (LanguageEnvironment sets it), or the report's while a report is printed
+// (LocaleScope). Only the separator changes: no digit grouping, the ASCII minus, so a German
+// window shows "86,0 °C" where an English one shows "86.0 °C".
+
+// `cNumber` (a number as printf writes it, with a point) with the point replaced by the
+// decimal separator of `locale`.
+QString localDecimals(QString cNumber, const QLocale& locale = QLocale());
+
 // Fills the conversions of `format` (d i u x X c f F e E g G s, with flags, width and
 // precision, and %%) with `args` in order. A number given for %s is written in its shortest
 // form; a text given for a numeric conversion counts as 0; missing arguments leave nothing.
+// Fractional numbers take the default locale's decimal separator.
 QString formatText(const QString& format, std::initializer_list<FormatArg> args);
 
-// A temperature with its unit, the one form every reading is shown in: one decimal, a
-// space, the unit text ("25.3 °C"). The second form takes the image's UTF-8 unit text.
+// A temperature with its unit, the one form every reading is shown in: one decimal in the
+// default locale's separator, a space, the unit text ("25.3 °C", "25,3 °C"). The second form
+// takes the image's UTF-8 unit text.
 QString formatTemperature(double value, const QString& unitText);
 QString formatTemperature(double value, const std::string& unitTextUtf8);
+
+// A date as `locale` writes it in its short form, with the year always in four digits
+// ("17.05.2024", "5/17/2024", "2024/05/17"); empty for an invalid date.
+QString shortDateText(const QDate& date, const QLocale& locale);
+
+// Makes `locale` the default for its lifetime and then restores the one before: a report
+// printed in another language than the window's (or by the command line tool) writes its
+// numbers as its own language does.
+class LocaleScope {
+public:
+    explicit LocaleScope(const QLocale& locale) : m_previous(QLocale())
+    {
+        QLocale::setDefault(locale);
+    }
+    ~LocaleScope() { QLocale::setDefault(m_previous); }
+    LocaleScope(const LocaleScope&) = delete;
+    LocaleScope& operator=(const LocaleScope&) = delete;
+
+private:
+    QLocale m_previous;
+};
 
 // The two-line message form "%s\n%s": heading, then detail.
 QString twoPart(const QString& heading, const QString& detail);

@@ -7,6 +7,7 @@
 #include "core/reportproject.h"
 #include "core/reportstyle.h"
 #include "languagetable.h"
+#include "textformat.h"
 
 #include <QDate>
 #include <QFile>
@@ -284,10 +285,12 @@ TEST_F(CliReport, ReportsInOtherScriptsReadBackAndEmbedTheirFonts)
         const std::string page1 = bare(*pdfText(out, 1)), page2 = bare(*pdfText(out, 2));
         for (const std::string& t : c.page1) EXPECT_NE(page1.find(bare(t)), std::string::npos) << t;
         for (const std::string& t : c.page2) EXPECT_NE(page2.find(bare(t)), std::string::npos) << t;
-        // The capture date in the language's own short form, not the English ordinal one.
+        // The capture date in the language's own short form with a four-digit year, not the
+        // English ordinal one.
         const std::string page3 = *pdfText(out, 3);
-        const QString date = languageLocale(std::stoi(c.language))
-                                 .toString(QDate(2009, 3, 21), QLocale::ShortFormat);
+        const QString date =
+            shortDateText(QDate(2009, 3, 21), languageLocale(std::stoi(c.language)));
+        EXPECT_TRUE(date.contains(QStringLiteral("2009"))) << date.toStdString();
         EXPECT_NE(page3.find(date.toStdString()), std::string::npos) << date.toStdString();
         EXPECT_EQ(page3.find("March"), std::string::npos);
 

@@ -243,6 +243,34 @@ TEST(DisplayControlPage, TypedSpanEndsReadBackAsTyped)
     check(coarse, "25", 25.0, 80.0, 0.12);
 }
 
+// Catches a span edit that shows a German reader a point, or refuses (reads as 80 or 0) the
+// comma it shows: "80,5" typed in a German window sets 80.5 and reads back "80,5 °C".
+TEST(DisplayControlPage, AGermanSpanEditShowsAndAcceptsTheDecimalComma)
+{
+    const LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+    MessageLog log;
+    PageOn p(gradientPlan(0, 0, 100));
+    const QString unit = QString::fromStdString(p.image().unitText());
+    EXPECT_TRUE(p.page.spanHighEdit()->text().contains(u','))
+        << p.page.spanHighEdit()->text().toStdString();
+    const struct {
+        QLineEdit* edit;
+        const char* typed;
+        double value;
+        const char* shown;
+    } cases[] = {{p.page.spanHighEdit(), "80,5", 80.5, "80,5 "},
+                 {p.page.spanLowEdit(), "21,3 \u00B0C", 21.3, "21,3 "},
+                 {p.page.spanHighEdit(), "79.5", 79.5, "79,5 "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        p.typeAndLeave(c.edit, QString::fromUtf8(c.typed));
+        const int raw = c.edit == p.page.spanHighEdit() ? p.doc().spanHigh() : p.doc().spanLow();
+        EXPECT_NEAR(p.image().rawToTemperature(raw), c.value, 0.05);
+        EXPECT_EQ(c.edit->text(), QString::fromUtf8(c.shown) + unit);
+    }
+    EXPECT_TRUE(log.texts.isEmpty()) << log.texts.join(QLatin1Char('|')).toStdString();
+}
+
 // Catches a refused end that reaches the document, a message that stacks while it is open
 // (the box takes the focus and the restore changes the text), an edit left unrestored, and a
 // range check missing from either edit or made in the display unit rather than in Celsius.

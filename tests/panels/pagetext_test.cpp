@@ -13,6 +13,10 @@ TEST(PageText, LeadingNumberReadsLikeAtofWithAPoint)
     EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("+.5x")), 0.5);
     EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("1e2K")), 100.0);
     EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("7.")), 7.0);
+    // The decimal comma a German, French or Russian field shows reads back the same way.
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("80,5 \u00B0C")), 80.5);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("-,25")), -0.25);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("1,5,7")), 1.5);
     EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("abc")), 0.0);
     EXPECT_DOUBLE_EQ(leadingNumber(QString()), 0.0);
     EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("1e999")), 0.0);  // not finite

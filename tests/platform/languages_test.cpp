@@ -2,10 +2,12 @@
 #include "languagemodules.h"
 #include "languagetable.h"
 #include "stringids.h"
+#include "textformat.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -200,4 +202,47 @@ TEST(LanguageEnvironment, SetsLocaleDirectionAndQtTextsThenRestoresThem)
     }
     EXPECT_EQ(languageLocale(9).territory(), QLocale::Portugal);
     EXPECT_EQ(languageLocale(16), QLocale(QLocale::English, QLocale::UnitedKingdom));
+}
+
+// Catches a language that prints the other decimal separator than its readers write ("86.0"
+// in a German window, "86,0" in a Japanese one), a short date with a two-digit year, or a
+// language environment that leaves its numbers to the process's locale.
+TEST(LanguageNumbers, DecimalSeparatorAndFourDigitYearsFollowTheLanguage)
+{
+    const struct {
+        int language;
+        const char* temperature;
+        const char* date;  // 17 May 2024
+    } cases[] = {
+        {0, "86.0 \u00B0C", "17/05/2024"},  {1, "86,0 \u00B0C", "17.05.2024"},
+        {2, "86,0 \u00B0C", "17/05/2024"},  {3, "86,0 \u00B0C", "17/5/2024"},
+        {4, "86,0 \u00B0C", "17/05/2024"},  {5, "86.0 \u00B0C", "2024/5/17"},
+        {6, "86.0 \u00B0C", "2024/05/17"},  {7, "86.0 \u00B0C", "2024. 5. 17."},
+        {8, "86.0 \u00B0C", "5/17/2024"},   {9, "86,0 \u00B0C", "17/05/2024"},
+        {10, "86,0 \u00B0C", "17.05.2024"}, {11, "86,0 \u00B0C", "17-05-2024"},
+        {12, "86,0 \u00B0C", "17.05.2024"}, {13, "86.0 \u00B0C", "17.5.2024"},
+        {14, "86,0 \u00B0C", "17/05/2024"}, {15, "86.0 \u00B0C", "17/05/2024"},
+        {16, "86.0 \u00B0C", "17/05/2024"},
+    };
+    const QString unit = QStringLiteral("\u00B0C");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        const QString temperature = QString::fromUtf8(c.temperature);
+        const QString point = temperature.mid(2, 1);
+        EXPECT_EQ(shortDateText(QDate(2024, 5, 17), languageLocale(c.language)),
+                  QString::fromUtf8(c.date));
+        const LanguageEnvironment environment(c.language);
+        EXPECT_EQ(formatTemperature(86.04, unit), temperature);
+        // The string tables' printf formats: span, difference and emissivity texts.
+        EXPECT_EQ(formatText(QStringLiteral("%0.01f %s to %.2f"), {-1.26, unit, 0.95}),
+                  QStringLiteral("-1") + point + QStringLiteral("3 ") + unit +
+                      QStringLiteral(" to 0") + point + QStringLiteral("95"));
+        {
+            // A report in another language than the window's prints its own separator.
+            const LocaleScope report(languageLocale(1));
+            EXPECT_EQ(formatTemperature(-3.0, unit), QStringLiteral("-3,0 ") + unit);
+        }
+        EXPECT_EQ(formatTemperature(86.04, unit), temperature);
+    }
+    EXPECT_EQ(shortDateText(QDate(), languageLocale(1)), QString());
 }

@@ -13,6 +13,7 @@
 #include "pdfprinter.h"
 #include "stringids.h"
 #include "stringtable.h"
+#include "textformat.h"
 
 #include "core/brixa.h"
 #include "core/constants.h"
@@ -240,6 +241,48 @@ TEST_F(PdfReport, TheJobsStringTableIsTheOnlyOneItPrints)
         }
     }
     StringTable::setActive(kept);
+}
+
+// Catches a report that prints its numbers as the window's (or the process's) locale writes
+// them rather than its own language ("86.0" in a German report), a two-digit year, or a
+// capture date in another style than the records' repair dates (or a time written "14.52");
+// and a job that leaves its locale behind as the process's default.
+TEST_F(PdfReport, AGermanReportWritesDecimalCommasAndOneFourDigitDateStyle)
+{
+    const LocaleScope window(QLocale(QLocale::English, QLocale::UnitedStates));
+    ReportJob job;
+    job.entries = {snapshot("IR_DE", gen::demoPlan(11))};
+    job.records.resize(1);
+    job.records[0].inspectedDated = true;
+    job.records[0].inspectedDate = fromQDateTime(QDateTime(QDate(2024, 5, 17), QTime(9, 0)));
+    job.language = 1;
+    job.locale = languageLocale(1);
+    job.outputPath = path(QStringLiteral("de.pdf"));
+    ASSERT_EQ(writeReport(job).status, ReportOutcome::Status::Saved);
+    EXPECT_EQ(QLocale(), QLocale(QLocale::English, QLocale::UnitedStates));
+    const QString page = pageText(job.outputPath, 3).simplified();
+    if (page.isEmpty()) GTEST_SKIP() << "pdftotext not installed";
+
+    ReportSnapshot loaded;
+    ASSERT_EQ(loadReportSnapshot(toQString(job.entries[0].snapshotPath), {}, loaded), Error::None);
+    const cBrixa& image = loaded.image;
+    const auto comma = [](QString text) { return text.replace(u'.', u','); };
+    const std::chrono::year_month_day capture = image.captureDate().value();
+    const QDate captured(int(capture.year()), int(unsigned(capture.month())),
+                         int(unsigned(capture.day())));
+    const QString expected[] = {
+        comma(QString::asprintf("%.1f \u00B0C", image.markerTemperature(kHottestMarker))),
+        comma(QString::asprintf("%.1f \u00B0C", image.markerTemperature(0))),
+        comma(QString::asprintf("%.2f", image.fields.emissivity[10] / 100.0)),
+        QStringLiteral("17.05.2024"),
+        captured.toString(QStringLiteral("dd.MM.yyyy")),
+        QTime(image.fields.capture.hour, image.fields.capture.minute)
+            .toString(QStringLiteral("HH:mm")),
+    };
+    for (const QString& t : expected)
+        EXPECT_TRUE(page.contains(t)) << t.toStdString() << "\n" << page.toStdString();
+    EXPECT_FALSE(page.contains(QRegularExpression(QStringLiteral("\\d\\.\\d \u00B0C"))))
+        << page.toStdString();
 }
 
 TEST_F(PdfReport, FortyInspectionsKeepEveryPage)

@@ -27,6 +27,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QTime>
 
 namespace calivue {
 
@@ -34,7 +35,8 @@ namespace detail {
 
 // The capture date as the report's language writes it. The English reports keep the
 // snapshot's own ordinal form ("21st March 2009"); every other language gets its locale's
-// short date, as on the title page, rather than an English month name amid its own text.
+// short date with a four-digit year, the form of the title page and of the records' repair
+// dates, rather than an English month name amid its own text.
 QString captureDateText(const cBrixa& img, const ReportJob& job)
 {
     if (job.language == 0 || job.language == kLanguageUsEnglish)
@@ -43,7 +45,18 @@ QString captureDateText(const cBrixa& img, const ReportJob& job)
     if (!date) return {};
     const QDate day(static_cast<int>(date->year()), static_cast<int>(unsigned(date->month())),
                     static_cast<int>(unsigned(date->day())));
-    return job.locale.toString(day, QLocale::ShortFormat);
+    return shortDateText(day, job.locale);
+}
+
+// The capture time beside it: the English "9.05" of the snapshot, the locale's short time
+// ("09:05") for the others, whose readers would take "9.05" for a decimal number.
+QString captureTimeText(const cBrixa& img, const ReportJob& job)
+{
+    const std::optional<std::string> english = img.captureTimeText();
+    if (!english || job.language == 0 || job.language == kLanguageUsEnglish)
+        return QString::fromStdString(english.value_or(std::string()));
+    const RecordTime& c = img.fields.capture;
+    return job.locale.toString(QTime(c.hour, c.minute), QLocale::ShortFormat);
 }
 
 }  // namespace detail
@@ -138,6 +151,7 @@ InspectionPicture loadInspection(const ReportJob& job, std::size_t i, cInspectio
     out.readings = inspectionReadings(snapshot.image, record, job.unit);
     out.facts = snapshotFacts(snapshot.image, record, job.unit, job.texts);
     out.facts.dateText = captureDateText(snapshot.image, job);
+    out.facts.timeText = captureTimeText(snapshot.image, job);
     out.facts.path = qvx;
     return out;
 }
@@ -189,7 +203,7 @@ bool printsFindings(const ReportJob& job)
 QString reportDateText(const cDateTime& value, const QLocale& locale)
 {
     const QDateTime dt = toQDateTime(value);
-    return dt.isValid() ? locale.toString(dt.date(), QLocale::ShortFormat) : QString();
+    return dt.isValid() ? shortDateText(dt.date(), locale) : QString();
 }
 
 ReportJob reportJobFromProject(const ReportProject& project)
@@ -257,6 +271,9 @@ void endReportProfile(PdfPrinter& printer, const SavedProfile& saved)
 ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
                            const ReportProgress& progress, PdfPrinterListener* listener)
 {
+    // Every number the pages print ("86,0 °C" in German) follows the report's language, not
+    // the window's or the process's.
+    const LocaleScope numbers(job.locale);
     ReportOutcome outcome;
     OutcomeListener events(listener);
     const SavedProfile saved = beginReportProfile(printer, job.outputPath, &events);

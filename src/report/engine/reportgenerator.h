@@ -43,7 +43,7 @@ struct ReportJob {
     int unit = 0;                                 // 0 °C, 1 °F, 2 K
     int language = 0;                             // footers (Hebrew reverses the numbers)
     StringTable texts;                            // the language's texts; English by default
-    QLocale locale = QLocale::c();                // date-only texts of the title page and grid
+    QLocale locale = QLocale::c();                // the dates and the decimal separator the pages print
     QImage logo;                                  // null: no logo
     QString outputPath;                           // the PDF file to write, as the user reads it
     // The PDF file as the file system names it, when the name is not one a QString holds
@@ -102,7 +102,8 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
 // The same with a printer of its own, initialised as the program's report printer.
 ReportOutcome writeReport(const ReportJob& job, const ReportProgress& progress = {});
 
-// The short, locale-formatted date of a stored date-time; empty when it is not a valid date.
+// The short, locale-formatted date of a stored date-time, its year in four digits; empty when
+// it is not a valid date.
 QString reportDateText(const cDateTime& value, const QLocale& locale);
 
 }  // namespace calivue
