@@ -162,6 +162,10 @@
     X(OpenReasonNotRegularFile, 5064)  \
     X(OpenFailureDetail, 5065)         \
     X(OpenReasonNotPicture, 5066)      \
+    X(RemoveTypedDetails, 5080)        \
+    X(ReportSavedAs, 5081)             \
+    X(OpenReportButton, 5082)          \
+    X(OpenFolderButton, 5083)          \
     X(FilterSnapshots, 5100)           \
     X(FilterReportProjectsOpen, 5101)  \
     X(FilterReportProjectsSave, 5102)  \
