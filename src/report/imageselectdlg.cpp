@@ -149,6 +149,8 @@ void ImageSelectDlg::buildControls()
 
     connect(m_browse, &QPushButton::clicked, this, &ImageSelectDlg::browse);
     connect(m_refresh, &QPushButton::clicked, this, &ImageSelectDlg::scanFolder);
+    // Enter in the folder box lists the folder typed, as Refresh does.
+    connect(m_folderEdit, &QLineEdit::returnPressed, this, &ImageSelectDlg::scanFolder);
     connect(m_subfolders, &QCheckBox::clicked, this, &ImageSelectDlg::scanFolder);
     connect(m_add, &QPushButton::clicked, this, &ImageSelectDlg::add);
     connect(m_addAll, &QPushButton::clicked, this, &ImageSelectDlg::addAll);

@@ -103,6 +103,7 @@ public:
     QString previewBitmapPath() const { return m_previewBitmap; }
     QString previewSnapshotPath() const { return m_previewSnapshot; }
     QListWidget* availableList() const;
+    QLineEdit* folderEdit() const { return m_folderEdit; }
     cInspectionList* inspectionList() const { return m_inspections; }
     cSnapshotPreview* previewArea() const { return m_preview; }
     QProgressBar* progressBar() const { return m_progress; }
@@ -139,6 +140,8 @@ private:
     void onRemoved(int first, int count);
     void onMoved(int from, int to);
     void onReplaced();
+    // Lists the folder of the first inspection's snapshot when it exists, else the last one.
+    void listProjectFolder();
     QListWidgetItem* rowItem(int picture) const;
     void refreshCount();
     void previewInspection(int row);

@@ -18,6 +18,10 @@
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 
+#include <algorithm>
+
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,6 +36,16 @@ QString onDisk(const QString& path)
 {
     const auto found = findCompanion(toFsPath(path));
     return found ? fromFsPath(*found) : path;
+}
+
+// Whether the user put anything into the record. The measurement choices are left out: the
+// details page fills them in for every inspection it merely shows.
+bool holdsTypedDetails(const cInspectionRecord& record)
+{
+    cInspectionRecord typed = record;
+    typed.firstMeasurement = cInspectionRecord{}.firstMeasurement;
+    typed.secondMeasurement = cInspectionRecord{}.secondMeasurement;
+    return typed != cInspectionRecord{};
 }
 
 }  // namespace
@@ -109,7 +123,17 @@ void ImageSelectDlg::onReplaced()
     m_inspectionCursor = -1;
     onInserted(0, rowCount());
     preview(QString());
-    // The folder's snapshots are listed again beside the project's rows.
+    listProjectFolder();
+}
+
+void ImageSelectDlg::listProjectFolder()
+{
+    // A project read lists the folder its snapshots came from; without one (a new project, or
+    // the folder is gone) the folder shown before is listed again beside the rows.
+    if (const cInspectionImage* first = entryAt(0)) {
+        const QFileInfo bitmap(toQString(first->bitmapPath));
+        if (bitmap.isAbsolute() && bitmap.dir().exists()) m_folder = bitmap.absolutePath();
+    }
     if (!m_folder.isEmpty()) {
         m_folderEdit->setText(m_folder);
         scanFolder();
@@ -180,6 +204,15 @@ void ImageSelectDlg::remove()
 
 void ImageSelectDlg::removeAll()
 {
+    // Typed details are work the user cannot get back: ask before they go.
+    const auto& all = m_doc.inspections();
+    const auto typed = std::count_if(
+        all.begin(), all.end(), [](const cInspection& i) { return holdsTypedDetails(i.record); });
+    if (typed > 0 &&
+        cMessageDlg::messageBox(
+            formatText(uiText(sid::RemoveTypedDetails), {static_cast<int>(typed)}),
+            cMessageDlg::IconQuestion, cMessageDlg::ButtonsYesNo, this) != cMessageDlg::IdYes)
+        return;
     m_doc.removeAll();
     m_inspectionCursor = -1;
     preview(QString());
@@ -268,10 +301,7 @@ bool ImageSelectDlg::loadProjectEntries(const std::vector<cInspectionImage>& ent
         inspections.push_back({(*resolved)[i], records[i]});
     m_doc.removeAll();
     m_doc.insertInspections(0, std::move(inspections));
-    if (!m_folder.isEmpty()) {
-        m_folderEdit->setText(m_folder);
-        scanFolder();
-    }
+    listProjectFolder();
     return true;
 }
 
