@@ -7,6 +7,7 @@
 #include "reporttext.h"
 #include "snapshotpreview.h"
 #include "thumbnailscan.h"
+#include "vantorodoc.h"
 
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
@@ -42,6 +43,12 @@ ImageSelectDlg::ImageSelectDlg(ReportContext& context, QWidget* parent)
     connect(&m_doc, &CReportDoc::inspectionsRemoved, this, &ImageSelectDlg::onRemoved);
     connect(&m_doc, &CReportDoc::inspectionMoved, this, &ImageSelectDlg::onMoved);
     connect(&m_doc, &CReportDoc::projectReplaced, this, &ImageSelectDlg::onReplaced);
+    // A snapshot saved in the analysis window (palette, orientation, cursors) has a new
+    // bitmap: the thumbnails that show it are made again.
+    if (m_ctx.doc)
+        connect(m_ctx.doc, &CVantoroDoc::updateAllViews, this, [this](int hint) {
+            if (hint == CVantoroDoc::HintSaved) refreshPictures(m_ctx.doc->currentPath());
+        });
     m_scan = new cThumbnailScan(this);
     connect(m_scan, &cThumbnailScan::listed, this, &ImageSelectDlg::onListed);
     connect(m_scan, &cThumbnailScan::delivered, this, &ImageSelectDlg::onDelivered);
@@ -96,8 +103,11 @@ void ImageSelectDlg::buildControls()
     m_availableList->setDragEnabled(false);
     m_availableList->setUniformItemSizes(true);
     m_availableList->setSpacing(4);
-    // Inspections: one column of thumbnails without text.
-    m_inspections->setViewMode(QListView::ListMode);
+    // Inspections: one column of thumbnails, each with its file name below it.
+    m_inspections->setViewMode(QListView::IconMode);
+    m_inspections->setFlow(QListView::TopToBottom);
+    m_inspections->setWrapping(false);
+    m_inspections->setMovement(QListView::Static);
     m_inspections->setIconSize(kThumbnailSize);
     m_inspections->setFixedWidth(124 + 2 * m_inspections->frameWidth() + 20);
     m_inspections->setUniformItemSizes(true);

@@ -140,9 +140,11 @@ private:
     void onRemoved(int first, int count);
     void onMoved(int from, int to);
     void onReplaced();
+    // Makes the thumbnail of the bitmap at `bitmapPath` again for every row showing it.
+    void refreshPictures(const QString& bitmapPath);
     // Lists the folder of the first inspection's snapshot when it exists, else the last one.
     void listProjectFolder();
-    QListWidgetItem* rowItem(int picture) const;
+    QListWidgetItem* rowItem(int picture, const QString& bitmapPath) const;
     void refreshCount();
     void previewInspection(int row);
     void availableArrow(int delta);

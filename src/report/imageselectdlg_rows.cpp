@@ -78,13 +78,48 @@ void ImageSelectDlg::refreshCount()
 
 // --- rows that follow the document ------------------------------------------------------------
 
-QListWidgetItem* ImageSelectDlg::rowItem(int picture) const
+QListWidgetItem* ImageSelectDlg::rowItem(int picture, const QString& bitmapPath) const
 {
-    auto* item = new QListWidgetItem;
+    // The file name tells apart snapshots whose thumbnails look alike.
+    auto* item = new QListWidgetItem(QFileInfo(bitmapPath).fileName());
+    item->setToolTip(bitmapPath);
     if (picture >= 0 && picture < static_cast<int>(m_pictures.size()))
         item->setIcon(QIcon(m_pictures[static_cast<std::size_t>(picture)]));
-    item->setSizeHint(kThumbnailSize + QSize(4, 4));
+    item->setSizeHint(kThumbnailSize + QSize(4, 8 + m_inspections->fontMetrics().height()));
     return item;
+}
+
+void ImageSelectDlg::refreshPictures(const QString& bitmapPath)
+{
+    if (bitmapPath.isEmpty()) return;
+    const QFileInfo saved(bitmapPath);
+    int picture = -1;  // made once, on the first row that shows the file
+    const auto showsSaved = [&](const QString& path) {
+        if (QFileInfo(path) != saved) return false;
+        if (picture < 0) {
+            // The camera's bitmap is copied unchanged by a save: the edits are in the record.
+            const QString base = path.left(path.lastIndexOf(QLatin1Char('.')));
+            const Thumbnail made =
+                makeSnapshotThumbnail(onDisk(path), onDisk(base + QStringLiteral(".qvx")));
+            if (made.failure != ThumbnailFailure::None) return false;
+            m_pictures.push_back(QPixmap::fromImage(made.image));
+            picture = static_cast<int>(m_pictures.size()) - 1;
+        }
+        return true;
+    };
+    for (int row = 0; row < rowCount(); ++row) {
+        if (!showsSaved(toQString(entryAt(row)->bitmapPath))) continue;
+        m_rowPictures[static_cast<std::size_t>(row)] = picture;
+        m_inspections->item(row)->setIcon(QIcon(m_pictures[static_cast<std::size_t>(picture)]));
+    }
+    for (std::size_t row = 0; row < m_available.size(); ++row) {
+        if (!showsSaved(m_available[row].path)) continue;
+        m_available[row].thumbnail = picture;
+        m_availableList->item(static_cast<int>(row))
+            ->setIcon(QIcon(m_pictures[static_cast<std::size_t>(picture)]));
+    }
+    if (m_previewBitmap.isEmpty() || QFileInfo(m_previewBitmap) != saved) return;
+    preview(m_previewBitmap);
 }
 
 void ImageSelectDlg::onInserted(int first, int count)
@@ -95,7 +130,7 @@ void ImageSelectDlg::onInserted(int first, int count)
         int picture = m_pictureOf.value(bitmap, -1);
         if (picture < 0) picture = makePicture(bitmap, false);
         m_rowPictures.insert(m_rowPictures.begin() + row, picture);
-        m_inspections->insertItem(row, rowItem(picture));
+        m_inspections->insertItem(row, rowItem(picture, bitmap));
     }
     refreshCount();
 }

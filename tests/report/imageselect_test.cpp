@@ -3,6 +3,8 @@
 #include "imageselect_fixture.h"
 
 #include "rowlist.h"
+#include "thumbnail.h"
+#include "vantorodoc.h"
 #include "irfiledialog.h"
 #include "reporttext.h"
 
@@ -272,6 +274,53 @@ TEST(ImageSelectRows, RemoveAllAsksBeforeTypedDetailsGo)
         }
         EXPECT_EQ(f.page->rowCount(), c.rowsLeft);
         EXPECT_EQ(f.page->inspectionList()->count(), c.rowsLeft);
+    }
+}
+
+// Each row names its file; saving a snapshot in the analysis window makes the thumbnails of
+// every row (and available row) showing that file again from its record, and no other.
+TEST(ImageSelectRows, RowsNameTheirFileAndFollowSavedSnapshots)
+{
+    using Edit = void (*)(CVantoroDoc&);
+    const std::pair<const char*, Edit> edits[] = {
+        {"palette", [](CVantoroDoc& d) { d.setPalette(d.palette() == 3 ? 4 : 3); }},
+        {"orientation", [](CVantoroDoc& d) { d.setOrientation(2); }},
+    };
+    for (const auto& [what, edit] : edits) {
+        SCOPED_TRACE(what);
+        PageFixture f;
+        CVantoroDoc doc(f.ctx.settings);
+        f.ctx.doc = &doc;
+        f.page = std::make_unique<ImageSelectDlg>(f.ctx);
+        for (int i = 0; i < 2; ++i)
+            putSnapshot(f.folder.path(), u"s"_s + QString::number(i), u"bmp"_s, u"qvx"_s, i);
+        f.list();
+        f.page->addAll();
+        f.page->selectAvailable(0);
+        f.page->add();
+        const auto icon = [&](QListWidget* list, int row) {
+            return list->item(row)->icon().pixmap(kThumbnailSize).toImage();
+        };
+        QStringList names;
+        std::vector<QImage> before;
+        for (int r = 0; r < 3; ++r) {
+            names << f.page->inspectionList()->item(r)->text();
+            before.push_back(icon(f.page->inspectionList(), r));
+        }
+        EXPECT_EQ(names, (QStringList{u"s0.bmp"_s, u"s1.bmp"_s, u"s0.bmp"_s}));
+        const QImage availableBefore = icon(f.page->availableList(), 0);
+
+        ASSERT_TRUE(doc.openDocument(f.path(u"s0.bmp"_s)));
+        edit(doc);
+        ASSERT_TRUE(doc.saveDocument(doc.currentPath()));
+        const QImage rendered =
+            makeSnapshotThumbnail(f.path(u"s0.bmp"_s), f.path(u"s0.qvx"_s)).image;
+        EXPECT_NE(rendered, before[0]);
+        EXPECT_EQ(icon(f.page->inspectionList(), 0), rendered);
+        EXPECT_EQ(icon(f.page->inspectionList(), 2), rendered);
+        EXPECT_EQ(icon(f.page->inspectionList(), 1), before[1]);
+        EXPECT_NE(icon(f.page->availableList(), 0), availableBefore);
+        EXPECT_EQ(f.page->inspectionList()->item(2)->text(), u"s0.bmp"_s);
     }
 }
 
