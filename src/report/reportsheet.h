@@ -70,6 +70,8 @@ public:
 
 private:
     void onPageChanged(int index);
+    // After a report was written: names the file, offers to open it or its folder.
+    void confirmReport(const QString& path);
     // What the pages are editing goes into the document.
     void storeEdits();
 
