@@ -167,8 +167,7 @@
     X(OpenReportButton, 5082)          \
     X(OpenFolderButton, 5083)          \
     X(FilterSnapshots, 5100)           \
-    X(FilterReportProjectsOpen, 5101)  \
-    X(FilterReportProjectsSave, 5102)  \
+    X(FilterReportProjects, 5101)      \
     X(FilterCsv, 5103)                 \
     X(FilterBitmap, 5104)              \
     X(FilterImages, 5105)              \
