@@ -188,16 +188,35 @@ void ImageSelectDlg::setTexts()
     m_browse->setText(uiText(sid::Browse));
     m_refresh->setText(uiText(sid::Refresh));
     m_subfolders->setText(uiText(sid::IncludeSubfolders));
-    m_add->setText(uiText(sid::AddButton));
-    m_addAll->setText(uiText(sid::AddAllButton));
-    m_remove->setText(uiText(sid::RemoveButton));
-    m_removeAll->setText(uiText(sid::RemoveAllButton));
+    m_add->setText(pointedText(uiText(sid::AddButton), true));
+    m_addAll->setText(pointedText(uiText(sid::AddAllButton), true));
+    m_remove->setText(pointedText(uiText(sid::RemoveButton), false));
+    m_removeAll->setText(pointedText(uiText(sid::RemoveAllButton), false));
     m_paneLabels[0]->setText(uiText(sid::ThermalSnapshot));
     m_paneLabels[1]->setText(uiText(sid::ThermalAndVisibleBlend));
     m_paneLabels[2]->setText(uiText(sid::VisibleImage));
     m_edit->setText(uiText(sid::EditImage));
     m_cancel->setText(uiText(sid::Cancel));
     refreshCount();
+}
+
+QString ImageSelectDlg::pointedText(const QString& text, bool towardInspections) const
+{
+    if (layoutDirection() != Qt::RightToLeft) return text;
+    // Mirrored, the inspections list sits left of the buttons: Add points left, Remove right.
+    // Left-to-right marks around the arrow keep the bidi algorithm from mirroring it again.
+    const QChar lrm(0x200E);
+    const QString arrow = lrm + QLatin1String(towardInspections ? "<<" : ">>") + lrm;
+    const QChar placeholder(0xFFFC);
+    QString out = text;
+    out.replace(QLatin1String(">>"), placeholder).replace(QLatin1String("<<"), placeholder);
+    return out.replace(placeholder, arrow);
+}
+
+void ImageSelectDlg::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange) setTexts();
 }
 
 QListWidget* ImageSelectDlg::availableList() const

@@ -11,6 +11,7 @@
 #include "core/reportdata.h"
 
 #include <QHash>
+#include <QList>
 #include <QPixmap>
 #include <QStringList>
 #include <QTimer>
@@ -104,6 +105,8 @@ public:
     QString previewSnapshotPath() const { return m_previewSnapshot; }
     QListWidget* availableList() const;
     QLineEdit* folderEdit() const { return m_folderEdit; }
+    // Add, Add All, Remove, Remove All.
+    QList<QPushButton*> moveButtons() const { return {m_add, m_addAll, m_remove, m_removeAll}; }
     cInspectionList* inspectionList() const { return m_inspections; }
     cSnapshotPreview* previewArea() const { return m_preview; }
     QProgressBar* progressBar() const { return m_progress; }
@@ -115,6 +118,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct AvailableRow {
@@ -124,6 +128,8 @@ private:
 
     void buildControls();
     void setTexts();
+    // A button text whose ">>" or "<<" points at its target list in the page's direction.
+    QString pointedText(const QString& text, bool towardInspections) const;
     void startListing();
     void onListed(int total);
     void onDelivered(int index, const QString& path, const QImage& image);

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QLayout>
 #include <QTest>
 
 #include <optional>
@@ -321,6 +323,34 @@ TEST(ImageSelectRows, RowsNameTheirFileAndFollowSavedSnapshots)
         EXPECT_EQ(icon(f.page->inspectionList(), 1), before[1]);
         EXPECT_NE(icon(f.page->availableList(), 0), availableBefore);
         EXPECT_EQ(f.page->inspectionList()->item(2)->text(), u"s0.bmp"_s);
+    }
+}
+
+// The move buttons' arrows point at the list they move rows to: mirrored, the inspections list
+// sits left of the buttons, so Add points left and Remove right, held by marks against the bidi
+// algorithm's own mirroring; switching back restores the written texts.
+TEST(ImageSelectRows, ArrowsPointAtTheirTargetList)
+{
+    PageFixture f;
+    f.page->resize(1200, 700);
+    const QString lrm(QChar(0x200E));
+    const QString left = lrm + u"<<"_s + lrm, right = lrm + u">>"_s + lrm;
+    const std::pair<Qt::LayoutDirection, QStringList> cases[] = {
+        {Qt::LeftToRight, {u"Add >>"_s, u"Add All >>"_s, u"<< Remove"_s, u"<< Remove All"_s}},
+        {Qt::RightToLeft,
+         {u"Add "_s + left, u"Add All "_s + left, right + u" Remove"_s, right + u" Remove All"_s}},
+        {Qt::LeftToRight, {u"Add >>"_s, u"Add All >>"_s, u"<< Remove"_s, u"<< Remove All"_s}},
+    };
+    for (const auto& [direction, texts] : cases) {
+        f.page->setLayoutDirection(direction);
+        f.page->layout()->activate();
+        QStringList shown;
+        for (QPushButton* b : f.page->moveButtons()) shown << b->text();
+        EXPECT_EQ(shown, texts) << direction;
+        // The texts follow where the lists really are.
+        const int buttons = f.page->moveButtons()[0]->geometry().center().x();
+        const int inspections = f.page->inspectionList()->geometry().center().x();
+        EXPECT_EQ(inspections < buttons, direction == Qt::RightToLeft);
     }
 }
 
