@@ -128,7 +128,9 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
         answer = other;
         test::MessageLog log;
         sheet.generateReport();
-        EXPECT_EQ(log.texts, QStringList{logo + QStringLiteral(": not found")});
+        EXPECT_EQ(log.texts,
+                  (QStringList{logo + QStringLiteral(": not found"),
+                               QStringLiteral("The PDF report has been saved as:\n") + other}));
         EXPECT_TRUE(QFile::exists(other));
         answer = out;
         sheet.titlePage()->clearImage();
