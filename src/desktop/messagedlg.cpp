@@ -73,6 +73,7 @@ cMessageDlg::cMessageDlg(const QString& text, int iconStyle, int buttonStyle, QW
 
     const QList<int> shown = buttonsFor(buttonStyle);
     auto* buttonRow = new QHBoxLayout;
+    m_buttonRow = buttonRow;
     buttonRow->addStretch();
     for (const ButtonInfo& info : kButtons) {
         auto* b = new QPushButton(uiText(info.textId), this);
@@ -168,6 +169,28 @@ void cMessageDlg::setResponder(Responder r)
 int cMessageDlg::messageBox(const QString& text, int iconStyle, int buttonStyle, QWidget* parent)
 {
     cMessageDlg dialog(text, iconStyle, buttonStyle, parent);
+    if (responder()) return responder()(dialog);
+    return dialog.exec();
+}
+
+void cMessageDlg::addChoice(const QString& text)
+{
+    const int id = IdChoice + m_choices;
+    auto* b = new QPushButton(text, this);
+    b->setProperty("calivueButtonId", id);
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [this, id] { done(id); });
+    // After the leading stretch and the choices before it: the screen order is m_buttons'.
+    m_buttonRow->insertWidget(1 + m_choices, b);
+    m_buttons.insert(m_choices, b);
+    ++m_choices;
+}
+
+int cMessageDlg::choiceBox(const QString& text, int iconStyle, const QStringList& choices,
+                           QWidget* parent)
+{
+    cMessageDlg dialog(text, iconStyle, ButtonsOk, parent);
+    for (const QString& choice : choices) dialog.addChoice(choice);
     if (responder()) return responder()(dialog);
     return dialog.exec();
 }

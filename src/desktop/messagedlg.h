@@ -6,9 +6,11 @@
 
 #include <QDialog>
 #include <QList>
+#include <QStringList>
 
 #include <functional>
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -19,7 +21,7 @@ class cMessageDlg : public QDialog {
 
 public:
     // Pressed-button results.
-    enum Result { IdOk = 1, IdCancel = 2, IdYes = 6, IdNo = 7 };
+    enum Result { IdOk = 1, IdCancel = 2, IdYes = 6, IdNo = 7, IdChoice = 100 };
     // Icon styles: 16 stop, 32 question, 64 information, anything else exclamation.
     enum IconStyle { IconStop = 16, IconQuestion = 32, IconExclamation = 48, IconInformation = 64 };
     // Button styles: anything not listed shows OK alone.
@@ -40,6 +42,13 @@ public:
     // The two-line form: heading, a line break, detail.
     static int twoPartBox(int headingId, int detailId, int iconStyle, int buttonStyle,
                           QWidget* parent = nullptr);
+
+    // A message with OK and, before it, a button for each of `choices`; returns IdOk, or
+    // IdChoice + the index of the choice pressed. Closing the box answers IdOk.
+    static int choiceBox(const QString& text, int iconStyle, const QStringList& choices,
+                         QWidget* parent = nullptr);
+    // Adds a button before the style's ones, answered with IdChoice + its index.
+    void addChoice(const QString& text);
 
     static IconKind iconKindFor(int iconStyle);
     // The buttons a style shows, in their order on screen.
@@ -66,7 +75,9 @@ private:
 
     QLabel* m_text = nullptr;
     QLabel* m_icon = nullptr;
-    QList<QPushButton*> m_buttons;  // Yes, No, OK, Cancel; only the style's are visible
+    QList<QPushButton*> m_buttons;  // choices, Yes, No, OK, Cancel; only the style's are visible
+    QHBoxLayout* m_buttonRow = nullptr;
+    int m_choices = 0;
     IconKind m_iconKind = IconKind::Exclamation;
 };
 

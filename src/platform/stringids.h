@@ -162,6 +162,10 @@
     X(OpenReasonNotRegularFile, 5064)  \
     X(OpenFailureDetail, 5065)         \
     X(OpenReasonNotPicture, 5066)      \
+    X(RemoveTypedDetails, 5080)        \
+    X(ReportSavedAs, 5081)             \
+    X(OpenReportButton, 5082)          \
+    X(OpenFolderButton, 5083)          \
     X(FindingsUnreadable, 5090)        \
     X(NotANumber, 5091)                \
     X(BandsNotRising, 5092)            \
@@ -169,8 +173,7 @@
     X(MinLoadRange, 5094)              \
     X(FrsiRange, 5095)                 \
     X(FilterSnapshots, 5100)           \
-    X(FilterReportProjectsOpen, 5101)  \
-    X(FilterReportProjectsSave, 5102)  \
+    X(FilterReportProjects, 5101)      \
     X(FilterCsv, 5103)                 \
     X(FilterBitmap, 5104)              \
     X(FilterImages, 5105)              \

@@ -7,6 +7,7 @@
 #include "reporttext.h"
 #include "snapshotpreview.h"
 #include "thumbnailscan.h"
+#include "vantorodoc.h"
 
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
@@ -42,6 +43,12 @@ ImageSelectDlg::ImageSelectDlg(ReportContext& context, QWidget* parent)
     connect(&m_doc, &CReportDoc::inspectionsRemoved, this, &ImageSelectDlg::onRemoved);
     connect(&m_doc, &CReportDoc::inspectionMoved, this, &ImageSelectDlg::onMoved);
     connect(&m_doc, &CReportDoc::projectReplaced, this, &ImageSelectDlg::onReplaced);
+    // A snapshot saved in the analysis window (palette, orientation, cursors) has a new
+    // bitmap: the thumbnails that show it are made again.
+    if (m_ctx.doc)
+        connect(m_ctx.doc, &CVantoroDoc::updateAllViews, this, [this](int hint) {
+            if (hint == CVantoroDoc::HintSaved) refreshPictures(m_ctx.doc->currentPath());
+        });
     m_scan = new cThumbnailScan(this);
     connect(m_scan, &cThumbnailScan::listed, this, &ImageSelectDlg::onListed);
     connect(m_scan, &cThumbnailScan::delivered, this, &ImageSelectDlg::onDelivered);
@@ -96,8 +103,11 @@ void ImageSelectDlg::buildControls()
     m_availableList->setDragEnabled(false);
     m_availableList->setUniformItemSizes(true);
     m_availableList->setSpacing(4);
-    // Inspections: one column of thumbnails without text.
-    m_inspections->setViewMode(QListView::ListMode);
+    // Inspections: one column of thumbnails, each with its file name below it.
+    m_inspections->setViewMode(QListView::IconMode);
+    m_inspections->setFlow(QListView::TopToBottom);
+    m_inspections->setWrapping(false);
+    m_inspections->setMovement(QListView::Static);
     m_inspections->setIconSize(kThumbnailSize);
     m_inspections->setFixedWidth(124 + 2 * m_inspections->frameWidth() + 20);
     m_inspections->setUniformItemSizes(true);
@@ -149,6 +159,8 @@ void ImageSelectDlg::buildControls()
 
     connect(m_browse, &QPushButton::clicked, this, &ImageSelectDlg::browse);
     connect(m_refresh, &QPushButton::clicked, this, &ImageSelectDlg::scanFolder);
+    // Enter in the folder box lists the folder typed, as Refresh does.
+    connect(m_folderEdit, &QLineEdit::returnPressed, this, &ImageSelectDlg::scanFolder);
     connect(m_subfolders, &QCheckBox::clicked, this, &ImageSelectDlg::scanFolder);
     connect(m_add, &QPushButton::clicked, this, &ImageSelectDlg::add);
     connect(m_addAll, &QPushButton::clicked, this, &ImageSelectDlg::addAll);
@@ -176,16 +188,35 @@ void ImageSelectDlg::setTexts()
     m_browse->setText(uiText(sid::Browse));
     m_refresh->setText(uiText(sid::Refresh));
     m_subfolders->setText(uiText(sid::IncludeSubfolders));
-    m_add->setText(uiText(sid::AddButton));
-    m_addAll->setText(uiText(sid::AddAllButton));
-    m_remove->setText(uiText(sid::RemoveButton));
-    m_removeAll->setText(uiText(sid::RemoveAllButton));
+    m_add->setText(pointedText(uiText(sid::AddButton), true));
+    m_addAll->setText(pointedText(uiText(sid::AddAllButton), true));
+    m_remove->setText(pointedText(uiText(sid::RemoveButton), false));
+    m_removeAll->setText(pointedText(uiText(sid::RemoveAllButton), false));
     m_paneLabels[0]->setText(uiText(sid::ThermalSnapshot));
     m_paneLabels[1]->setText(uiText(sid::ThermalAndVisibleBlend));
     m_paneLabels[2]->setText(uiText(sid::VisibleImage));
     m_edit->setText(uiText(sid::EditImage));
     m_cancel->setText(uiText(sid::Cancel));
     refreshCount();
+}
+
+QString ImageSelectDlg::pointedText(const QString& text, bool towardInspections) const
+{
+    if (layoutDirection() != Qt::RightToLeft) return text;
+    // Mirrored, the inspections list sits left of the buttons: Add points left, Remove right.
+    // Left-to-right marks around the arrow keep the bidi algorithm from mirroring it again.
+    const QChar lrm(0x200E);
+    const QString arrow = lrm + QLatin1String(towardInspections ? "<<" : ">>") + lrm;
+    const QChar placeholder(0xFFFC);
+    QString out = text;
+    out.replace(QLatin1String(">>"), placeholder).replace(QLatin1String("<<"), placeholder);
+    return out.replace(placeholder, arrow);
+}
+
+void ImageSelectDlg::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange) setTexts();
 }
 
 QListWidget* ImageSelectDlg::availableList() const

@@ -11,6 +11,7 @@
 #include "core/reportdata.h"
 
 #include <QHash>
+#include <QList>
 #include <QPixmap>
 #include <QStringList>
 #include <QTimer>
@@ -103,6 +104,9 @@ public:
     QString previewBitmapPath() const { return m_previewBitmap; }
     QString previewSnapshotPath() const { return m_previewSnapshot; }
     QListWidget* availableList() const;
+    QLineEdit* folderEdit() const { return m_folderEdit; }
+    // Add, Add All, Remove, Remove All.
+    QList<QPushButton*> moveButtons() const { return {m_add, m_addAll, m_remove, m_removeAll}; }
     cInspectionList* inspectionList() const { return m_inspections; }
     cSnapshotPreview* previewArea() const { return m_preview; }
     QProgressBar* progressBar() const { return m_progress; }
@@ -114,6 +118,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct AvailableRow {
@@ -123,6 +128,8 @@ private:
 
     void buildControls();
     void setTexts();
+    // A button text whose ">>" or "<<" points at its target list in the page's direction.
+    QString pointedText(const QString& text, bool towardInspections) const;
     void startListing();
     void onListed(int total);
     void onDelivered(int index, const QString& path, const QImage& image);
@@ -139,7 +146,11 @@ private:
     void onRemoved(int first, int count);
     void onMoved(int from, int to);
     void onReplaced();
-    QListWidgetItem* rowItem(int picture) const;
+    // Makes the thumbnail of the bitmap at `bitmapPath` again for every row showing it.
+    void refreshPictures(const QString& bitmapPath);
+    // Lists the folder of the first inspection's snapshot when it exists, else the last one.
+    void listProjectFolder();
+    QListWidgetItem* rowItem(int picture, const QString& bitmapPath) const;
     void refreshCount();
     void previewInspection(int row);
     void availableArrow(int delta);

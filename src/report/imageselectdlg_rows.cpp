@@ -18,6 +18,10 @@
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 
+#include <algorithm>
+
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,6 +36,16 @@ QString onDisk(const QString& path)
 {
     const auto found = findCompanion(toFsPath(path));
     return found ? fromFsPath(*found) : path;
+}
+
+// Whether the user put anything into the record. The measurement choices are left out: the
+// details page fills them in for every inspection it merely shows.
+bool holdsTypedDetails(const cInspectionRecord& record)
+{
+    cInspectionRecord typed = record;
+    typed.firstMeasurement = cInspectionRecord{}.firstMeasurement;
+    typed.secondMeasurement = cInspectionRecord{}.secondMeasurement;
+    return typed != cInspectionRecord{};
 }
 
 }  // namespace
@@ -64,13 +78,48 @@ void ImageSelectDlg::refreshCount()
 
 // --- rows that follow the document ------------------------------------------------------------
 
-QListWidgetItem* ImageSelectDlg::rowItem(int picture) const
+QListWidgetItem* ImageSelectDlg::rowItem(int picture, const QString& bitmapPath) const
 {
-    auto* item = new QListWidgetItem;
+    // The file name tells apart snapshots whose thumbnails look alike.
+    auto* item = new QListWidgetItem(QFileInfo(bitmapPath).fileName());
+    item->setToolTip(bitmapPath);
     if (picture >= 0 && picture < static_cast<int>(m_pictures.size()))
         item->setIcon(QIcon(m_pictures[static_cast<std::size_t>(picture)]));
-    item->setSizeHint(kThumbnailSize + QSize(4, 4));
+    item->setSizeHint(kThumbnailSize + QSize(4, 8 + m_inspections->fontMetrics().height()));
     return item;
+}
+
+void ImageSelectDlg::refreshPictures(const QString& bitmapPath)
+{
+    if (bitmapPath.isEmpty()) return;
+    const QFileInfo saved(bitmapPath);
+    int picture = -1;  // made once, on the first row that shows the file
+    const auto showsSaved = [&](const QString& path) {
+        if (QFileInfo(path) != saved) return false;
+        if (picture < 0) {
+            // The camera's bitmap is copied unchanged by a save: the edits are in the record.
+            const QString base = path.left(path.lastIndexOf(QLatin1Char('.')));
+            const Thumbnail made =
+                makeSnapshotThumbnail(onDisk(path), onDisk(base + QStringLiteral(".qvx")));
+            if (made.failure != ThumbnailFailure::None) return false;
+            m_pictures.push_back(QPixmap::fromImage(made.image));
+            picture = static_cast<int>(m_pictures.size()) - 1;
+        }
+        return true;
+    };
+    for (int row = 0; row < rowCount(); ++row) {
+        if (!showsSaved(toQString(entryAt(row)->bitmapPath))) continue;
+        m_rowPictures[static_cast<std::size_t>(row)] = picture;
+        m_inspections->item(row)->setIcon(QIcon(m_pictures[static_cast<std::size_t>(picture)]));
+    }
+    for (std::size_t row = 0; row < m_available.size(); ++row) {
+        if (!showsSaved(m_available[row].path)) continue;
+        m_available[row].thumbnail = picture;
+        m_availableList->item(static_cast<int>(row))
+            ->setIcon(QIcon(m_pictures[static_cast<std::size_t>(picture)]));
+    }
+    if (m_previewBitmap.isEmpty() || QFileInfo(m_previewBitmap) != saved) return;
+    preview(m_previewBitmap);
 }
 
 void ImageSelectDlg::onInserted(int first, int count)
@@ -81,7 +130,7 @@ void ImageSelectDlg::onInserted(int first, int count)
         int picture = m_pictureOf.value(bitmap, -1);
         if (picture < 0) picture = makePicture(bitmap, false);
         m_rowPictures.insert(m_rowPictures.begin() + row, picture);
-        m_inspections->insertItem(row, rowItem(picture));
+        m_inspections->insertItem(row, rowItem(picture, bitmap));
     }
     refreshCount();
 }
@@ -109,7 +158,17 @@ void ImageSelectDlg::onReplaced()
     m_inspectionCursor = -1;
     onInserted(0, rowCount());
     preview(QString());
-    // The folder's snapshots are listed again beside the project's rows.
+    listProjectFolder();
+}
+
+void ImageSelectDlg::listProjectFolder()
+{
+    // A project read lists the folder its snapshots came from; without one (a new project, or
+    // the folder is gone) the folder shown before is listed again beside the rows.
+    if (const cInspectionImage* first = entryAt(0)) {
+        const QFileInfo bitmap(toQString(first->bitmapPath));
+        if (bitmap.isAbsolute() && bitmap.dir().exists()) m_folder = bitmap.absolutePath();
+    }
     if (!m_folder.isEmpty()) {
         m_folderEdit->setText(m_folder);
         scanFolder();
@@ -180,6 +239,15 @@ void ImageSelectDlg::remove()
 
 void ImageSelectDlg::removeAll()
 {
+    // Typed details are work the user cannot get back: ask before they go.
+    const auto& all = m_doc.inspections();
+    const auto typed = std::count_if(
+        all.begin(), all.end(), [](const cInspection& i) { return holdsTypedDetails(i.record); });
+    if (typed > 0 &&
+        cMessageDlg::messageBox(
+            formatText(uiText(sid::RemoveTypedDetails), {static_cast<int>(typed)}),
+            cMessageDlg::IconQuestion, cMessageDlg::ButtonsYesNo, this) != cMessageDlg::IdYes)
+        return;
     m_doc.removeAll();
     m_inspectionCursor = -1;
     preview(QString());
@@ -268,10 +336,7 @@ bool ImageSelectDlg::loadProjectEntries(const std::vector<cInspectionImage>& ent
         inspections.push_back({(*resolved)[i], records[i], defaultRecordFindings(records[i])});
     m_doc.removeAll();
     m_doc.insertInspections(0, std::move(inspections));
-    if (!m_folder.isEmpty()) {
-        m_folderEdit->setText(m_folder);
-        scanFolder();
-    }
+    listProjectFolder();
     return true;
 }
 

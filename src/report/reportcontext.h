@@ -11,6 +11,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 #include <functional>
@@ -34,6 +35,8 @@ struct ReportContext {
     std::function<void()> generateReport;
     // Saves the report project as the File > Save command does (the details page's button).
     std::function<bool()> saveProject;
+    // Opens a file or folder in the desktop's viewer; unset: QDesktopServices::openUrl.
+    std::function<bool(const QUrl&)> openUrl;
 };
 
 }  // namespace calivue

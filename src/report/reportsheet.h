@@ -73,6 +73,8 @@ public:
 private:
     void showWriteFailure(const QString& path, const FileFailure& failure);
     void onPageChanged(int index);
+    // After a report was written: names the file, offers to open it or its folder.
+    void confirmReport(const QString& path);
     // What the pages are editing goes into the document.
     void storeEdits();
 

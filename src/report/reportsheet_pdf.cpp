@@ -9,6 +9,7 @@
 #include "reportgenerator.h"
 #include "reportlayout.h"
 #include "reportpage.h"
+#include "reporttext.h"
 #include "titledlg.h"
 
 #include "irfiledialog.h"
@@ -20,6 +21,10 @@
 #include "textformat.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <QProgressDialog>
 
 namespace calivue {
@@ -98,9 +103,31 @@ void cReportSheet::generateReport()
     const ReportOutcome outcome = runReportJob(job, printer, onPage, &listener);
     QApplication::restoreOverrideCursor();
     progress.reset();
-    if (outcome.status != ReportOutcome::Status::Saved && listener.errorCode != 0)
+    if (outcome.status == ReportOutcome::Status::Saved) {
+        confirmReport(*path);
+        return;
+    }
+    if (listener.errorCode != 0)
         cMessageDlg::messageBox(outcome.message, cMessageDlg::IconExclamation,
                                 cMessageDlg::ButtonsOk, this);
+}
+
+void cReportSheet::confirmReport(const QString& path)
+{
+    // The report is the end of the survey: say where it went and offer to show it.
+    const int answer = cMessageDlg::choiceBox(
+        formatText(uiText(sid::ReportSavedAs), {QDir::toNativeSeparators(path)}),
+        cMessageDlg::IconInformation,
+        {uiText(sid::OpenReportButton), uiText(sid::OpenFolderButton)}, this);
+    if (answer != cMessageDlg::IdChoice && answer != cMessageDlg::IdChoice + 1) return;
+    const QFileInfo file(path);
+    const QUrl url = QUrl::fromLocalFile(answer == cMessageDlg::IdChoice ? file.absoluteFilePath()
+                                                                         : file.absolutePath());
+    const bool opened =
+        m_context->openUrl ? m_context->openUrl(url) : QDesktopServices::openUrl(url);
+    if (!opened)
+        cMessageDlg::messageBox(couldNotFindText(url.toLocalFile(), m_context->language),
+                                cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
 }
 
 }  // namespace calivue

@@ -101,7 +101,7 @@ void cReportSheet::openProject()
 
     cIRFileDialog dialog(cIRFileDialog::Mode::Open, QStringLiteral("vrp"), uiText(sid::Untitled));
     dialog.setTitle(uiText(sid::Open));
-    dialog.addFilter(uiText(sid::FilterReportProjectsOpen), QStringLiteral("*.vrp"));
+    dialog.addFilter(uiText(sid::FilterReportProjects), QStringLiteral("*.vrp"));
     if (!projectFolder().isEmpty()) dialog.setDirectory(projectFolder());
     const std::optional<QString> chosen = dialog.choose(this);
     if (!chosen) return;
@@ -126,7 +126,8 @@ bool cReportSheet::saveProjectAs()
     const QString initial = projectName().isEmpty() ? uiText(sid::Untitled) : projectName();
     cIRFileDialog dialog(cIRFileDialog::Mode::Save, QStringLiteral("vrp"), initial);
     dialog.setTitle(uiText(sid::SaveAs));
-    dialog.addFilter(uiText(sid::FilterReportProjectsSave), QStringLiteral("*.vrp"));
+    // The same name as Open's: the user looks for one kind of file under one name.
+    dialog.addFilter(uiText(sid::FilterReportProjects), QStringLiteral("*.vrp"));
     dialog.setOverwritePrompt(true);
     if (!projectFolder().isEmpty()) dialog.setDirectory(projectFolder());
     const std::optional<QString> chosen = dialog.choose(this);

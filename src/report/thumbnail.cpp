@@ -2,11 +2,14 @@
 
 #include "fspath.h"
 #include "pictureloader.h"
+#include "snapshotstrip.h"
 
 #include "core/bitmapfile.h"
 #include "core/fileio.h"
 
 #include <cstring>
+
+#include <QPainter>
 
 namespace calivue {
 
@@ -56,6 +59,21 @@ Thumbnail makeThumbnail(const QString& path)
                     .convertToFormat(QImage::Format_RGB32);
     if (out.image.isNull()) out.failure = ThumbnailFailure::PictureRejected;
     return out;
+}
+
+Thumbnail makeSnapshotThumbnail(const QString& bitmapPath, const QString& snapshotPath)
+{
+    ReportSnapshot snapshot;
+    if (loadReportSnapshot(snapshotPath, bitmapPath, snapshot) == Error::None) {
+        // The strip's three panes at thumbnail size; the first is the thermal picture.
+        QImage strip(kThumbnailSize.width() * 3, kThumbnailSize.height(), QImage::Format_RGB32);
+        strip.fill(Qt::black);
+        QPainter painter(&strip);
+        const bool painted = paintSnapshotStrip(painter, strip.rect(), snapshot);
+        painter.end();
+        if (painted) return {strip.copy(QRect(QPoint(0, 0), kThumbnailSize)), {}};
+    }
+    return makeThumbnail(bitmapPath);
 }
 
 }  // namespace calivue

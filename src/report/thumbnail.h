@@ -31,6 +31,11 @@ struct Thumbnail {
 // the picture loader, which also reads JPEG and upper-case camera names.
 Thumbnail makeThumbnail(const QString& path);
 
+// The thumbnail of a snapshot as its record now shows it: the thermal picture painted with the
+// record's palette, span, orientation and markers, as the preview's first pane. Falls back to
+// the bitmap's thumbnail when the record cannot be rendered.
+Thumbnail makeSnapshotThumbnail(const QString& bitmapPath, const QString& snapshotPath);
+
 // The held picture as an image (top row first); null when the object is empty.
 QImage imageOfBitmap(const cBitmapFile& bitmap);
 

@@ -39,7 +39,7 @@ TEST_F(AppTest, FileCommandsGoToTheCurrentDocument)
     m_chosen = m_files.filePath(qs("site.vrp"));
     action(cmd::FileSave)->trigger();  // an untitled project: Save asks for a name
     ASSERT_FALSE(m_dialogFilters.empty());
-    EXPECT_TRUE(m_dialogFilters.back().value(0).startsWith(qs("IR Report Files (*.vrp)")));
+    EXPECT_TRUE(m_dialogFilters.back().value(0).startsWith(qs("Calivue Report Files (*.vrp)")));
     EXPECT_EQ(project.name(), qs("site.vrp"));
     EXPECT_FALSE(project.isModified());
     EXPECT_TRUE(doc().isModified());

@@ -3,6 +3,8 @@
 #include "imageselect_fixture.h"
 
 #include "rowlist.h"
+#include "thumbnail.h"
+#include "vantorodoc.h"
 #include "irfiledialog.h"
 #include "reporttext.h"
 
@@ -10,7 +12,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QLayout>
 #include <QTest>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -228,6 +234,126 @@ TEST(ImageSelectRows, RemoveTakesTheRowsOwnRecord)
     }
 }
 
+// Remove All asks before typed details go, and only then: the measurement choices the details
+// page fills in for a row merely shown are no typing. No or Escape keeps every row.
+TEST(ImageSelectRows, RemoveAllAsksBeforeTypedDetailsGo)
+{
+    using Edit = void (*)(cInspectionRecord&);
+    struct Case {
+        const char* what;
+        Edit edit;  // applied to row 1's record
+        std::optional<int> answer;
+        bool asked;
+        int rowsLeft;
+    } cases[] = {
+        {"nothing typed", [](cInspectionRecord&) {}, std::nullopt, false, 0},
+        {"choices filled in",
+         [](cInspectionRecord& r) { r.firstMeasurement = r.secondMeasurement = 1; }, std::nullopt,
+         false, 0},
+        {"comment, No", [](cInspectionRecord& r) { r.comment = u"loose lug"; }, cMessageDlg::IdNo,
+         true, 3},
+        {"priority, Escape", [](cInspectionRecord& r) { r.repairPriority = 2; }, std::nullopt, true,
+         3},
+        {"repair dated, Yes", [](cInspectionRecord& r) { r.repairedDated = true; },
+         cMessageDlg::IdYes, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PageFixture f;
+        for (int i = 0; i < 3; ++i) putSnapshot(f.folder.path(), u"s"_s + QString::number(i));
+        f.list();
+        f.page->addAll();
+        cInspectionRecord r = f.report.inspection(1)->record;
+        c.edit(r);
+        f.report.setRecord(1, r);
+        MessageLog log;
+        log.answer = c.answer;
+        f.page->removeAll();
+        ASSERT_EQ(log.seen.size(), c.asked ? 1u : 0u);
+        if (c.asked) {
+            EXPECT_TRUE(log.seen[0].text.startsWith(u"Details have been typed for 1 of"_s));
+            EXPECT_EQ(log.seen[0].buttons, (QList<int>{cMessageDlg::IdYes, cMessageDlg::IdNo}));
+        }
+        EXPECT_EQ(f.page->rowCount(), c.rowsLeft);
+        EXPECT_EQ(f.page->inspectionList()->count(), c.rowsLeft);
+    }
+}
+
+// Each row names its file; saving a snapshot in the analysis window makes the thumbnails of
+// every row (and available row) showing that file again from its record, and no other.
+TEST(ImageSelectRows, RowsNameTheirFileAndFollowSavedSnapshots)
+{
+    using Edit = void (*)(CVantoroDoc&);
+    const std::pair<const char*, Edit> edits[] = {
+        {"palette", [](CVantoroDoc& d) { d.setPalette(d.palette() == 3 ? 4 : 3); }},
+        {"orientation", [](CVantoroDoc& d) { d.setOrientation(2); }},
+    };
+    for (const auto& [what, edit] : edits) {
+        SCOPED_TRACE(what);
+        PageFixture f;
+        CVantoroDoc doc(f.ctx.settings);
+        f.ctx.doc = &doc;
+        f.page = std::make_unique<ImageSelectDlg>(f.ctx);
+        for (int i = 0; i < 2; ++i)
+            putSnapshot(f.folder.path(), u"s"_s + QString::number(i), u"bmp"_s, u"qvx"_s, i);
+        f.list();
+        f.page->addAll();
+        f.page->selectAvailable(0);
+        f.page->add();
+        const auto icon = [&](QListWidget* list, int row) {
+            return list->item(row)->icon().pixmap(kThumbnailSize).toImage();
+        };
+        QStringList names;
+        std::vector<QImage> before;
+        for (int r = 0; r < 3; ++r) {
+            names << f.page->inspectionList()->item(r)->text();
+            before.push_back(icon(f.page->inspectionList(), r));
+        }
+        EXPECT_EQ(names, (QStringList{u"s0.bmp"_s, u"s1.bmp"_s, u"s0.bmp"_s}));
+        const QImage availableBefore = icon(f.page->availableList(), 0);
+
+        ASSERT_TRUE(doc.openDocument(f.path(u"s0.bmp"_s)));
+        edit(doc);
+        ASSERT_TRUE(doc.saveDocument(doc.currentPath()));
+        const QImage rendered =
+            makeSnapshotThumbnail(f.path(u"s0.bmp"_s), f.path(u"s0.qvx"_s)).image;
+        EXPECT_NE(rendered, before[0]);
+        EXPECT_EQ(icon(f.page->inspectionList(), 0), rendered);
+        EXPECT_EQ(icon(f.page->inspectionList(), 2), rendered);
+        EXPECT_EQ(icon(f.page->inspectionList(), 1), before[1]);
+        EXPECT_NE(icon(f.page->availableList(), 0), availableBefore);
+        EXPECT_EQ(f.page->inspectionList()->item(2)->text(), u"s0.bmp"_s);
+    }
+}
+
+// The move buttons' arrows point at the list they move rows to: mirrored, the inspections list
+// sits left of the buttons, so Add points left and Remove right, held by marks against the bidi
+// algorithm's own mirroring; switching back restores the written texts.
+TEST(ImageSelectRows, ArrowsPointAtTheirTargetList)
+{
+    PageFixture f;
+    f.page->resize(1200, 700);
+    const QString lrm(QChar(0x200E));
+    const QString left = lrm + u"<<"_s + lrm, right = lrm + u">>"_s + lrm;
+    const std::pair<Qt::LayoutDirection, QStringList> cases[] = {
+        {Qt::LeftToRight, {u"Add >>"_s, u"Add All >>"_s, u"<< Remove"_s, u"<< Remove All"_s}},
+        {Qt::RightToLeft,
+         {u"Add "_s + left, u"Add All "_s + left, right + u" Remove"_s, right + u" Remove All"_s}},
+        {Qt::LeftToRight, {u"Add >>"_s, u"Add All >>"_s, u"<< Remove"_s, u"<< Remove All"_s}},
+    };
+    for (const auto& [direction, texts] : cases) {
+        f.page->setLayoutDirection(direction);
+        f.page->layout()->activate();
+        QStringList shown;
+        for (QPushButton* b : f.page->moveButtons()) shown << b->text();
+        EXPECT_EQ(shown, texts) << direction;
+        // The texts follow where the lists really are.
+        const int buttons = f.page->moveButtons()[0]->geometry().center().x();
+        const int inspections = f.page->inspectionList()->geometry().center().x();
+        EXPECT_EQ(inspections < buttons, direction == Qt::RightToLeft);
+    }
+}
+
 // A project's rows: thumbnails made again from each bitmap, the record name derived again,
 // the records copied; any picture that cannot be loaded fails the load with its message.
 TEST(ImageSelectProject, LoadsEntriesOrFailsWithTheDesignedMessage)
@@ -286,6 +412,55 @@ TEST(ImageSelectProject, LoadsEntriesOrFailsWithTheDesignedMessage)
     EXPECT_EQ(f.page->rowCount(), 0);
     EXPECT_EQ(f.page->inspectionList()->count(), 0);
     EXPECT_EQ(f.page->countText(), u"Inspections: 0"_s);
+}
+
+// Enter in the folder box lists the folder typed; a project read lists the folder its first
+// snapshot sits in, or keeps the one shown when that folder is gone or the project is new.
+TEST(ImageSelectScan, EnterAndProjectsListTheirFolder)
+{
+    PageFixture f;
+    const QString root = f.folder.path(), other = root + u"/site b"_s;
+    putSnapshot(root, u"a0"_s);
+    putSnapshot(other, u"b0"_s);
+    putSnapshot(other, u"b1"_s);
+    f.list();
+    f.page->folderEdit()->setText(other);
+    QTest::keyClick(f.page->folderEdit(), Qt::Key_Return);
+    f.page->waitForScan();
+    EXPECT_EQ(f.page->snapshotFolder(), other);
+    EXPECT_EQ(f.availableNames(), (QStringList{u"site b/b0.bmp"_s, u"site b/b1.bmp"_s}));
+
+    const auto entry = [](const QString& bitmap) { return cInspectionImage{{}, toU16(bitmap), 0}; };
+    struct Case {
+        const char* how;
+        QString firstBitmap;
+        QString folder;  // listed afterwards
+    } cases[] = {
+        {"entries", root + u"/a0.bmp"_s, root},
+        {"document", other + u"/b1.bmp"_s, other},
+        {"document", root + u"/gone/x.bmp"_s, other},  // folder missing: the one shown stays
+        {"new", {}, other},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.firstBitmap.toStdString());
+        MessageLog log;
+        f.list(false, other);
+        const std::string how = c.how;
+        if (how == "entries") {
+            f.page->loadProjectEntries({entry(c.firstBitmap)}, {cInspectionRecord{}});
+        } else if (how == "document") {
+            ReportProject project = f.report.project();
+            project.entries = {entry(c.firstBitmap)};
+            project.records = {cInspectionRecord{}};
+            ASSERT_TRUE(f.report.load(project, root + u"/p.vrp"_s));
+        } else {
+            f.report.newProject();
+        }
+        f.page->waitForScan();
+        EXPECT_EQ(f.page->snapshotFolder(), c.folder);
+        EXPECT_EQ(f.page->folderEdit()->text(), c.folder);
+        EXPECT_EQ(f.page->availableCount(), c.folder == root ? 1 : 2);
+    }
 }
 
 // Cancelling a long listing keeps exactly the rows delivered so far, in order.

@@ -73,7 +73,10 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
         test::MessageLog log;
         answer = chosen ? std::optional<QString>(out) : std::nullopt;
         sheet.generateReport();
-        EXPECT_TRUE(log.texts.isEmpty()) << log.texts.join(QLatin1Char('|')).toStdString();
+        // A written report ends with its confirmation (closed here), a cancelled one silently.
+        EXPECT_EQ(log.texts,
+                  chosen ? QStringList{QStringLiteral("The PDF report has been saved as:\n") + out}
+                         : QStringList{});
         EXPECT_EQ(QFile::exists(out), chosen);
     }
     EXPECT_EQ(asked.size(), 2u);
@@ -125,7 +128,9 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
         answer = other;
         test::MessageLog log;
         sheet.generateReport();
-        EXPECT_EQ(log.texts, QStringList{logo + QStringLiteral(": not found")});
+        EXPECT_EQ(log.texts,
+                  (QStringList{logo + QStringLiteral(": not found"),
+                               QStringLiteral("The PDF report has been saved as:\n") + other}));
         EXPECT_TRUE(QFile::exists(other));
         answer = out;
         sheet.titlePage()->clearImage();
@@ -202,6 +207,54 @@ TEST(PdfSheet, HebrewProgressReadsTheTotalFirst)
     StringTable::setActive(StringTable::english());
     ASSERT_FALSE(labels.isEmpty());
     EXPECT_EQ(labels, wanted) << labels.join(u'|').toStdString();
+}
+
+// The confirmation after a report: OK alone, the file opened, or its folder opened, each through
+// the desktop hook; a viewer that cannot be started is said, not passed over.
+TEST(PdfSheet, ConfirmationOpensTheReportOrItsFolder)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(gen::writeSnapshot(dir.path().toStdString(), "IR_0001", gen::demoPlan(2)).ok());
+    const QString out = dir.filePath(QStringLiteral("site.pdf"));
+    cIRFileDialog::setChooser([&](const cIRFileDialog&) { return std::optional<QString>(out); });
+    struct Case {
+        int answer;
+        QString opened;  // the local path handed to the desktop, empty for none
+        bool viewerStarts;
+        int messages;
+    } cases[] = {
+        {cMessageDlg::IdOk, {}, true, 1},
+        {cMessageDlg::IdChoice, out, true, 1},
+        {cMessageDlg::IdChoice + 1, dir.path(), true, 1},
+        {cMessageDlg::IdChoice, out, false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        ReportContext context;
+        context.settings = SettingsStore(dir.filePath(QStringLiteral("config")));
+        QStringList opened;
+        context.openUrl = [&](const QUrl& url) {
+            opened << url.toLocalFile();
+            return c.viewerStarts;
+        };
+        CVantoroDoc doc(context.settings);
+        cReportSheet sheet(context, doc);
+        ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries(
+            {{toU16(dir.filePath(QStringLiteral("IR_0001.QVX"))),
+              toU16(dir.filePath(QStringLiteral("IR_0001.BMP"))), 0}},
+            {cInspectionRecord{}}));
+        test::MessageLog log;
+        log.answer = c.answer;
+        sheet.generateReport();
+        ASSERT_EQ(static_cast<int>(log.seen.size()), c.messages);
+        EXPECT_EQ(log.seen[0].icon, cMessageDlg::IconKind::Information);
+        EXPECT_EQ(log.seen[0].buttons, (QList<int>{cMessageDlg::IdChoice, cMessageDlg::IdChoice + 1,
+                                                   cMessageDlg::IdOk}));
+        EXPECT_EQ(opened, c.opened.isEmpty() ? QStringList{} : QStringList{c.opened});
+        if (c.messages > 1) EXPECT_TRUE(log.seen[1].text.contains(out));
+    }
+    cIRFileDialog::setChooser({});
 }
 
 }  // namespace

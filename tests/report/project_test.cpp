@@ -146,7 +146,8 @@ TEST_F(ProjectFixture, SaveAsThenSaveWritesTheSameFileWithoutADialog)
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].mode, cIRFileDialog::Mode::Save);
     EXPECT_EQ(dialogs[0].title, uiText(sid::SaveAs));
-    EXPECT_TRUE(dialogs[0].filter.startsWith(QStringLiteral("IR Report Files (*.vrp) (")));
+    // Save names the file type as Open does (the Open case below).
+    EXPECT_TRUE(dialogs[0].filter.startsWith(QStringLiteral("Calivue Report Files (*.vrp) (")));
     EXPECT_EQ(dialogs[0].suffix + dialogs[0].initialName, QStringLiteral("vrpUntitled.vrp"));
     EXPECT_TRUE(dialogs[0].overwritePrompt);
     EXPECT_EQ(sheet->projectName(), QStringLiteral("site.vrp"));
