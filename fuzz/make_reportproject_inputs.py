@@ -145,6 +145,14 @@ def seeds():
           block(section(b"LAYT", 1, b"\x02")) + b"\xff\xfe")
 
 
+def naming(snapshot, bitmap, logo):
+    """A sound 1.3 project of one inspection whose paths name the given files."""
+    t = (wide(logo) + wide("Acme") + wide("J. Doe") + b"\x01" + dt(0, 45000.25) +
+         wide("General notes"))
+    return (V13 + t + i32(1) + wide(snapshot) + wide(bitmap) + i32(0) + i32(1) +
+            record(0, True) + b"".join(wide(c) for c in CAPTIONS))
+
+
 def crashers():
     good = project(V13, 1)
     # Offset of the title date: version, three texts, the bool.
@@ -177,6 +185,19 @@ def crashers():
         # One more than the cap of 100,000 inspections, in a file of a few hundred bytes.
         "vrp_entry_count_over_cap": good[:entries_at] + i32(100001) + good[entries_at + 4:],
         "vrp_record_count_over_cap": good[:records_at] + i32(100001) + good[records_at + 4:],
+        # Counts under the cap that the few hundred bytes after them cannot hold.
+        "vrp_entry_count_past_end": good[:entries_at] + i32(50000) + good[entries_at + 4:],
+        "vrp_record_count_past_end": good[:records_at] + i32(50000) + good[records_at + 4:],
+        # A title text claiming 2^30 characters (2 GB) and a logo path of 2^31 - 1.
+        "vrp_text_u32_length_1g": V13 + b"\xff\xfe\xff\xff\xff\xff" +
+        struct.pack("<I", 1 << 30) + b"a\x00" * 8,
+        "vrp_logo_length_2g": V13 + b"\xff\xfe\xff\xff\xff\xff" + struct.pack("<I", 0x7FFFFFFF),
+        # Sound files whose paths name what no reader may open as a file: a device that
+        # never ends and folders. The report refuses each by its type, without reading.
+        "vrp_snapshot_dev_zero": naming("/dev/zero", "/dev/zero", ""),
+        "vrp_logo_dev_zero": naming("/nonexistent/IR_0000.QVX", "/nonexistent/IR_0000.BMP",
+                                    "/dev/zero"),
+        "vrp_snapshot_and_logo_folders": naming("/tmp", "/", "/"),
         "vrp_ends_inside_title_date": good[:title_date + 7],
         "vrp_ends_inside_record_date": good[:records_at + 4 + record_date + 7],
         "vrp_ends_inside_captions": good[:-5],

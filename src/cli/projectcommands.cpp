@@ -1,9 +1,10 @@
 // The `project-info` and `project-write` subcommands.
 #include "projectcommands.h"
 
+#include "core/fileio.h"
+
 #include <CLI/CLI.hpp>
 
-#include <fstream>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -11,6 +12,9 @@ namespace fs = std::filesystem;
 namespace calivue::cli {
 
 namespace {
+
+// Far above the JSON of the largest project the reader takes (64 MB of file).
+constexpr std::size_t kMaxProjectJsonBytes = std::size_t{512} << 20;
 
 // One line, whatever the parser's message held.
 std::string oneLine(std::string text)
@@ -26,7 +30,7 @@ int runProjectInfo(const fs::path& project, std::ostream& out, std::ostream& err
 {
     Result<ReportProject> p = readReportProjectFile(project);
     if (!p) {
-        err << kProjectReadError << '\n';
+        err << kProjectReadError << ": " << project.string() << ": " << describe(p.error()) << '\n';
         return 1;
     }
     out << projectToJson(*p).dump(2) << '\n';
@@ -35,25 +39,26 @@ int runProjectInfo(const fs::path& project, std::ostream& out, std::ostream& err
 
 int runProjectWrite(const fs::path& json, const fs::path& project, std::ostream& err)
 {
-    std::ifstream in(json, std::ios::binary);
-    std::error_code ec;
-    if (!in || fs::is_directory(json, ec)) {
-        err << "Cannot read " << json.string() << '\n';
+    // Only a regular file is read: a FIFO would wait for a writer, a folder reads as empty.
+    Result<std::vector<std::uint8_t>> bytes = readFilePrefix(json, kMaxProjectJsonBytes + 1);
+    if (!bytes || bytes->size() > kMaxProjectJsonBytes) {
+        err << "Cannot read " << json.string() << ": "
+            << (bytes ? "larger than 512 MB" : describe(bytes.error())) << '\n';
         return 1;
     }
     ReportProject p;
     try {
-        p = projectFromJson(nlohmann::json::parse(in));
+        p = projectFromJson(nlohmann::json::parse(bytes->begin(), bytes->end()));
     } catch (const nlohmann::json::exception& e) {
-        err << "Invalid project JSON: " << oneLine(e.what()) << '\n';
+        err << "Invalid project JSON: " << json.string() << ": " << oneLine(e.what()) << '\n';
         return 1;
     } catch (const std::invalid_argument& e) {
-        err << "Invalid project JSON: " << oneLine(e.what()) << '\n';
+        err << "Invalid project JSON: " << json.string() << ": " << oneLine(e.what()) << '\n';
         return 1;
     }
     // The report writer refuses such a project, so it is never written.
     if (!p.countsAgree()) {
-        err << "Number of selections is not equal to number of reports\n";
+        err << "Number of selections is not equal to number of reports: " << json.string() << '\n';
         return 1;
     }
     FileFailure failure;

@@ -125,8 +125,12 @@ PendingFile::PendingFile(const fs::path& target) : m_named(target)
     fs::path dir = m_target.parent_path();
     if (dir.empty()) dir = ".";
     std::random_device rd;
-    m_temp = dir / (".~" + m_target.filename().string() + "." + std::to_string(rd()) + "." +
-                    std::to_string(counter++) + ".tmp");
+    // The temporary's name carries at most 200 bytes of the target's, so a target whose
+    // name is near the system's 255-byte limit can still be saved beside it.
+    std::string base = m_target.filename().string();
+    if (base.size() > 200) base.resize(200);
+    m_temp =
+        dir / (".~" + base + "." + std::to_string(rd()) + "." + std::to_string(counter++) + ".tmp");
     m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (m_fd < 0) {
         // The folder is the reason (missing, read-only, full), but the user knows the file.

@@ -10,8 +10,8 @@
 
 namespace calivue {
 
-// Fills pixels (resized to kPixels, its storage reused) from a block of exactly
-// kPixels values; a stored 0 becomes zeroValue.
+// Fills pixels with kPixels values (its storage reused) from a block of at least
+// kPixels values; a stored 0 becomes zeroValue. A shorter block gives all zeros.
 void decodeRecordPixels(std::span<const std::uint8_t> block, std::uint16_t zeroValue,
                         std::vector<std::uint16_t>& pixels);
 

@@ -150,9 +150,15 @@ bool cTolla::save(const std::filesystem::path& path)
         m_lastError = Error::NotLoaded;
         return false;
     }
-    CArchive ar(CArchive::Mode::Store, path);
-    if (!serialize(ar)) return false;
-    if (Error e = ar.commit(); e != Error::None) {
+    m_lastFailure = {};
+    // What serialize would queue, written straight through the checked atomic writer so a
+    // failure keeps the file and the system's reason.
+    const std::vector<std::uint8_t> bytes = encode();
+    if (bytes.empty()) {
+        m_lastError = Error::NotLoaded;
+        return false;
+    }
+    if (Error e = writeFileAtomically(path, bytes, &m_lastFailure); e != Error::None) {
         m_lastError = e;
         return false;
     }

@@ -6,6 +6,7 @@
 
 #include "archive.h"
 #include "error.h"
+#include "fileio.h"
 
 #include <array>
 #include <cstdint>
@@ -71,6 +72,8 @@ public:
     bool isLoaded() const { return m_loaded; }
     // The reason of the last load or save (None after success).
     Error lastError() const { return m_lastError; }
+    // After a save that failed to write: the file and the system's reason.
+    const FileFailure& lastFailure() const { return m_lastFailure; }
     const std::filesystem::path& filePath() const { return m_path; }
     const std::string& text() const { return m_text; }
     // The whole-file buffer as read (kTollaSize bytes while loaded, else empty).
@@ -84,6 +87,7 @@ private:
     std::string m_text;
     bool m_loaded = false;
     Error m_lastError = Error::None;
+    FileFailure m_lastFailure;
 };
 
 }  // namespace calivue

@@ -4,6 +4,7 @@
 #include "vantorodoc.h"
 
 #include "core/csvexport.h"
+#include "filefailuretext.h"
 #include "fspath.h"
 #include "irfiledialog.h"
 #include "messagedlg.h"
@@ -121,8 +122,14 @@ bool CVantoroDoc::exportCsv()
     const std::optional<QString> chosen = dialog.choose(m_dialogParent);
     if (!chosen) return false;
 
-    const Error e = calivue::exportCsv(m_image, toFsPath(*chosen));
-    if (e != Error::None) return false;
+    FileFailure failure;
+    const Error e = calivue::exportCsv(m_image, toFsPath(*chosen), &failure);
+    if (e != Error::None) {
+        // The earlier file is kept whole; the user learns which file and why.
+        cMessageDlg::messageBox(saveFailureText(sid::ErrorSavingFile, failure, *chosen),
+                                cMessageDlg::IconStop, cMessageDlg::ButtonsOk, m_dialogParent);
+        return false;
+    }
     cMessageDlg::messageBox(sid::ExcelOutputComplete, cMessageDlg::IconInformation,
                             cMessageDlg::ButtonsOk, m_dialogParent);
     return true;

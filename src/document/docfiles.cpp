@@ -3,6 +3,7 @@
 #include "vantorodoc.h"
 
 #include "core/snapshotfiles.h"
+#include "filefailuretext.h"
 #include "fspath.h"
 #include "irfiledialog.h"
 #include "messagedlg.h"
@@ -48,9 +49,16 @@ bool CVantoroDoc::openDocument(const QString& path)
     const Error e = path.isEmpty() ? Error::NotFound : openSnapshot(bmpPath, m_image);
     if (e != Error::None) {
         clear();
-        const QString reason = uiText(openFailureTextId(openFailureOf(e)));
+        const OpenFailure failure = openFailureOf(e);
+        const QString reason = uiText(openFailureTextId(failure));
+        // A bitmap that is there without its record: the file that is missing is the record.
+        std::error_code ec;
+        const QString named =
+            failure == OpenFailure::NotFound && !path.isEmpty() && fs::is_regular_file(bmpPath, ec)
+                ? fromFsPath(recordPathOf(bmpPath))
+                : path;
         const QString detail =
-            path.isEmpty() ? reason : formatText(uiText(sid::OpenFailureDetail), {path, reason});
+            path.isEmpty() ? reason : formatText(uiText(sid::OpenFailureDetail), {named, reason});
         cMessageDlg::messageBox(twoPart(uiText(sid::ErrorOpeningFile), detail),
                                 cMessageDlg::IconStop, cMessageDlg::ButtonsOk, m_dialogParent);
         return false;
@@ -84,13 +92,8 @@ bool CVantoroDoc::saveDocument(const QString& newBmpPath)
     if (e != Error::None) {
         // A save the user asked for must never fail unseen: the changes are still only here.
         // The file of the set that could not be written and the system's reason, where known.
-        const QString where = failure ? fromFsPath(failure.path) + QStringLiteral(": ") +
-                                            QString::fromStdString(failure.reason.message())
-                                      : newBmpPath;
-        const QString text =
-            formatText(QStringLiteral("%s\n%s"), {uiText(sid::ErrorSavingFile), where});
-        cMessageDlg::messageBox(text, cMessageDlg::IconStop, cMessageDlg::ButtonsOk,
-                                m_dialogParent);
+        cMessageDlg::messageBox(saveFailureText(sid::ErrorSavingFile, failure, newBmpPath),
+                                cMessageDlg::IconStop, cMessageDlg::ButtonsOk, m_dialogParent);
         return false;
     }
 

@@ -63,10 +63,11 @@ ReportProject CReportDoc::project() const
     return out;
 }
 
-Error CReportDoc::write(const QString& path)
+Error CReportDoc::write(const QString& path, FileFailure* failure)
 {
     if (path.isEmpty()) return Error::NotFound;
-    if (const Error e = writeReportProjectFile(toFsPath(path), project()); e != Error::None)
+    if (const Error e = writeReportProjectFile(toFsPath(path), project(), failure);
+        e != Error::None)
         return e;
     m_name = QFileInfo(path).fileName();
     m_folder = folderOf(path);

@@ -48,8 +48,9 @@ public:
     QString windowTitle(const QString& applicationTitle) const;
 
     // Writes the project to `path` (the whole file replaced, so a failed write leaves the old
-    // one). On success the name and folder become the path's and the flag clears.
-    Error write(const QString& path);
+    // one). On success the name and folder become the path's and the flag clears; on
+    // failure, failure (when given) names the file and the system's reason.
+    Error write(const QString& path, FileFailure* failure = nullptr);
     // Reads a project file without applying it, so a caller can refuse it unapplied.
     static Result<ReportProject> readFile(const QString& path);
     // Replaces everything with `project` (read from `path`; empty: no file) and announces

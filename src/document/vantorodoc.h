@@ -208,8 +208,8 @@ public:
     // Profiles on or off: display flags A bits 4 and 5 together; modifies.
     void toggleProfiles();
     void resetIsotherms();
-    // Asks for a file name and writes the temperature table; false when cancelled
-    // or the file could not be written (silently, as the command has no message for it).
+    // Asks for a file name and writes the temperature table; false when cancelled or
+    // the file could not be written (then a message names the file and the reason).
     bool exportCsv();
     // The report writer's "keep details" setting, mirrored here; the toggle writes
     // it and shows the settings store's message when that fails.

@@ -101,6 +101,82 @@ QPoint cSnapshotPainter::ImageToContent(int x, int row, const QRect& z, int orie
     }
 }
 
+namespace {
+
+// A label box of the large style for a tw × th label whose cross is at (d, e): above and right
+// of it, or below it / left of it when asked, moved inside the w × h area.
+QRect labelBox(int d, int e, int tw, int th, int w, int h, bool below, bool leftSide)
+{
+    int left = leftSide ? d - tw - 7 : d + 4;
+    int top = below ? e + 5 : e - th - 4;
+    left = std::clamp(left, 1, std::max(1, w - 1 - (tw + 3)));
+    top = std::clamp(top, 1, std::max(1, h - 1 - th));
+    return QRect(left, top, tw + 3, th);
+}
+
+// Whether two label boxes touch, their frames (one pixel around the box) included.
+bool overlaps(const QRect& a, const QRect& b)
+{
+    return a.adjusted(-1, -1, 1, 1).intersects(b.adjusted(-1, -1, 1, 1));
+}
+
+}  // namespace
+
+std::vector<QRect> cSnapshotPainter::LabelBoxes(const std::vector<QPoint>& at,
+                                                const std::vector<QSize>& sizes, int w, int h)
+{
+    std::vector<QRect> boxes;
+    std::vector<QRect> placed;
+    for (std::size_t i = 0; i < at.size() && i < sizes.size(); ++i) {
+        const int d = at[i].x(), e = at[i].y();
+        const int tw = sizes[i].width(), th = sizes[i].height();
+        if (w < tw + 6) {  // no room: the cross alone
+            boxes.emplace_back();
+            continue;
+        }
+        // The designed place first: a label that clashes with none is where it always was.
+        int left = d + 4, right = d + tw + 7, top = e - th - 4, bottom = e - 4;
+        if (top < 1) {
+            top = 1;
+            bottom = th + 1;
+        }
+        if (right >= w) {
+            left -= right - (w - 1);
+            right = w - 1;
+        }
+        QRect box(left, top, right - left, bottom - top);
+        const auto clear = [&](const QRect& r) {
+            return std::none_of(placed.begin(), placed.end(),
+                                [&](const QRect& p) { return overlaps(p, r); });
+        };
+        if (!clear(box)) {
+            bool found = false;
+            for (const auto& [below, leftSide] :
+                 {std::pair{true, false}, std::pair{false, true}, std::pair{true, true}}) {
+                const QRect tried = labelBox(d, e, tw, th, w, h, below, leftSide);
+                if (clear(tried)) {
+                    box = tried;
+                    found = true;
+                    break;
+                }
+            }
+            // Crowded: step the box down, then up, a label height at a time.
+            for (int step = 1; !found && step < 2 * h / std::max(1, th + 3); ++step) {
+                const int dy = (step % 2 ? 1 : -1) * ((step + 1) / 2) * (th + 3);
+                QRect tried = box.translated(0, dy);
+                if (tried.top() < 1 || tried.bottom() > h - 2) continue;
+                if (clear(tried)) {
+                    box = tried;
+                    found = true;
+                }
+            }
+        }
+        placed.push_back(box);
+        boxes.push_back(box);
+    }
+    return boxes;
+}
+
 void cSnapshotPainter::DrawLargeMarkers(Bitmap& surface, QPainter& painter, int w, int h,
                                         const std::vector<SnapshotMarker>& markers, const QRect& z,
                                         int orientation) const
@@ -110,26 +186,23 @@ void cSnapshotPainter::DrawLargeMarkers(Bitmap& surface, QPainter& painter, int 
     painter.setPen(toQColor(systemColour(QPalette::WindowText)));
     painter.setBackgroundMode(Qt::TransparentMode);
     const QFontMetrics metrics = painter.fontMetrics();
+    std::vector<const SnapshotMarker*> shown;
+    std::vector<QPoint> at;
+    std::vector<QSize> sizes;
     for (const SnapshotMarker& m : markers) {
         if (m.x < z.left() || m.x > z.right() || m.row < z.top() || m.row > z.bottom()) continue;
-        const QPoint at = ImageToContent(m.x, m.row, z, orientation, w, h);
-        const int d = at.x(), e = at.y();
-        // The label box; its right and bottom edges lie just outside it.
-        const int tw = metrics.horizontalAdvance(m.label), th = metrics.height();
-        if (w >= tw + 6) {  // else no room: the cross alone
-            int left = d + 4, right = d + tw + 7, top = e - th - 4, bottom = e - 4;
-            if (top < 1) {
-                top = 1;
-                bottom = th + 1;
-            }
-            if (right >= w) {
-                left -= right - (w - 1);
-                right = w - 1;
-            }
-            const QRect box(left, top, right - left, bottom - top);
+        shown.push_back(&m);
+        at.push_back(ImageToContent(m.x, m.row, z, orientation, w, h));
+        sizes.emplace_back(metrics.horizontalAdvance(m.label), metrics.height());
+    }
+    const std::vector<QRect> boxes = LabelBoxes(at, sizes, w, h);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const int d = at[i].x(), e = at[i].y();
+        if (const QRect& box = boxes[i]; !box.isNull()) {
+            // The frame's right and bottom edges lie just outside the box.
             c.blend(box, kWhite, 0.6);
-            painter.drawText(box, Qt::AlignCenter, m.label);
-            c.frame(QRect(left - 1, top, right - left + 2, bottom - top), kBlack);
+            painter.drawText(box, Qt::AlignCenter, shown[i]->label);
+            c.frame(QRect(box.left() - 1, box.top(), box.width() + 2, box.height()), kBlack);
         }
         c.frame(QRect(d - 1, e - 10, 3, 20), kBlack);
         c.frame(QRect(d - 10, e - 1, 20, 3), kBlack);

@@ -81,6 +81,14 @@ public:
     static QPoint ImageToContent(int x, int row, const QRect& window, int orientation, int w,
                                  int h);
 
+    // The label boxes of the large style for labels of the given sizes whose crosses sit at
+    // `at`, in a w × h area: each above and right of its cross, kept inside the area; a box
+    // that would cover one placed before it (a hot or cold marker on a cursor) tries below
+    // its cross, then left of it, then steps down or up until it is clear. Empty boxes for
+    // labels that do not fit the width.
+    static std::vector<QRect> LabelBoxes(const std::vector<QPoint>& at,
+                                         const std::vector<QSize>& sizes, int w, int h);
+
     // Large style over a w × h area showing window: the markers inside the window (edges
     // included) get the cross and, when it fits, their label in font; painter paints on
     // surface (it draws the label text).

@@ -20,6 +20,7 @@ class CVantoroDoc;
 class DetailsDlg;
 class ImageSelectDlg;
 class TitleDlg;
+struct FileFailure;
 struct ReportProject;
 
 class cReportSheet : public QTabWidget, public cViewSheet {
@@ -48,8 +49,9 @@ public:
     bool projectModified() const;
     void setProjectModified(bool modified);
 
-    // The project writer and reader; false on failure (after their messages).
-    bool writeProject(const QString& path);
+    // The project writer and reader. writeProject shows nothing: false, with failure (when
+    // given) naming the file and reason; readProject's failures are shown.
+    bool writeProject(const QString& path, FileFailure* failure = nullptr);
     bool readProject(const QString& path);
     // The File commands of report mode. Open and New first offer to save unsaved work and
     // stop when the user cancels.
@@ -69,6 +71,7 @@ public:
     void takeCurrentImage() override;
 
 private:
+    void showWriteFailure(const QString& path, const FileFailure& failure);
     void onPageChanged(int index);
     // What the pages are editing goes into the document.
     void storeEdits();

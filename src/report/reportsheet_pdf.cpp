@@ -72,6 +72,10 @@ void cReportSheet::generateReport()
     job.texts = StringTable::active();  // the interface's language is the report's
     job.locale = languageLocale(job.language);
     job.outputPath = *path;
+    // The report is made without a logo that does not load, but never without a word.
+    if (!job.logoProblem.isEmpty())
+        cMessageDlg::messageBox(job.logoProblem, cMessageDlg::IconExclamation,
+                                cMessageDlg::ButtonsOk, this);
 
     const int total = layout::pageCounts(static_cast<int>(job.entries.size())).total;
     std::unique_ptr<QProgressDialog> progress;

@@ -11,6 +11,8 @@
 
 #include "desktop/irfiledialog.h"
 #include "desktop/messagedlg.h"
+#include "filefailuretext.h"
+#include "platform/fspath.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 #include "platform/textformat.h"
@@ -23,13 +25,20 @@ void cReportSheet::storeEdits()
     if (m_details) m_details->storeInspection();
 }
 
-bool cReportSheet::writeProject(const QString& path)
+bool cReportSheet::writeProject(const QString& path, FileFailure* failure)
 {
     if (path.isEmpty()) return false;
     storeEdits();
     // The file is replaced as a whole, so a write that fails leaves the previous project.
     // Which message follows a failure is the caller's (Save and Save As show one).
-    return document().write(path) == Error::None;
+    return document().write(path, failure) == Error::None;
+}
+
+void cReportSheet::showWriteFailure(const QString& path, const FileFailure& failure)
+{
+    // The designed message, then which file failed and the system's reason.
+    cMessageDlg::messageBox(saveFailureText(sid::ErrorWritingVrp, failure, path),
+                            cMessageDlg::IconStop, cMessageDlg::ButtonsOk, this);
 }
 
 bool cReportSheet::readProject(const QString& path)
@@ -99,10 +108,11 @@ void cReportSheet::openProject()
 bool cReportSheet::saveProject()
 {
     if (document().isUntitled()) return saveProjectAs();
-    if (writeProject(projectFolder() + projectName())) return true;
+    const QString path = projectFolder() + projectName();
+    FileFailure failure;
+    if (writeProject(path, &failure)) return true;
     // A Save that fails says so: closing after a silent failure would lose the project.
-    cMessageDlg::messageBox(sid::ErrorWritingVrp, cMessageDlg::IconStop, cMessageDlg::ButtonsOk,
-                            this);
+    showWriteFailure(path, failure);
     return false;
 }
 
@@ -116,9 +126,9 @@ bool cReportSheet::saveProjectAs()
     if (!projectFolder().isEmpty()) dialog.setDirectory(projectFolder());
     const std::optional<QString> chosen = dialog.choose(this);
     if (!chosen) return false;
-    if (writeProject(*chosen)) return true;
-    cMessageDlg::messageBox(sid::ErrorWritingVrp, cMessageDlg::IconStop, cMessageDlg::ButtonsOk,
-                            this);
+    FileFailure failure;
+    if (writeProject(*chosen, &failure)) return true;
+    showWriteFailure(*chosen, failure);
     return false;
 }
 

@@ -5,8 +5,10 @@
 
 #include "core/fitcheck.h"
 #include "desktop/messagedlg.h"
+#include "platform/pictureloader.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QDateTimeEdit>
 #include <QFrame>
@@ -17,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextCursor>
+
+#include <utility>
 
 namespace calivue {
 
@@ -182,7 +186,16 @@ void TitleDlg::showDocumentTitle()
     const ReportTitle t = m_doc.title();
     if (m_applying || t == title()) return;
     m_applying = true;
-    setLogoPath(toQString(t.logoPath));
+    // A project's logo that does not load leaves the logo shown as it was, and the user is
+    // told which file and why (once for that file, not at every change of the title).
+    const QString logo = toQString(t.logoPath);
+    PictureFailure failure = PictureFailure::NotPicture;
+    if (logo.isEmpty())
+        dropLogo();
+    else if (!loadLogo(logo, &failure) && std::exchange(m_toldLogo, logo) != logo)
+        cMessageDlg::messageBox(
+            formatText(uiText(sid::OpenFailureDetail), {logo, pictureFailureText(failure)}),
+            cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
     setCompany(toQString(t.company));
     setAuthor(toQString(t.author));
     setDateShown(t.dateShown);

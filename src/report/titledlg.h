@@ -114,6 +114,7 @@ private:
     QImage m_logo;
     QSize m_logoSize{-1, -1};
     QString m_logoPath;
+    QString m_toldLogo;     // a project's logo that did not load, told once
     cDateTime m_titleDate;  // kept as stored, so a project's value reads back unchanged
     bool m_initialised = false;
     bool m_programmatic = false;  // set while a setter fills a control

@@ -25,6 +25,7 @@ namespace calivue {
 class CVantoroDoc;
 class cDisplaySet;
 class cObjectViewer;
+struct FileFailure;
 
 class CVantoroView : public QScrollArea, public ViewCommands {
     Q_OBJECT
@@ -82,8 +83,10 @@ public:
     // The pixels of a copy region, exactly as they are on screen. Empty when the region does
     // not exist (no image viewer yet).
     QImage grabRegion(int region) const;
-    // Writes image as a 24-bit bitmap file; false (and no file) on failure.
-    static bool writeBitmapFile(const QString& path, const QImage& image);
+    // Writes image as a 24-bit bitmap file; false on failure (an earlier file is kept),
+    // with failure (when given) naming the file and the reason.
+    static bool writeBitmapFile(const QString& path, const QImage& image,
+                                FileFailure* failure = nullptr);
 
     cObjectViewer* viewer(Viewer which) const { return m_viewers[which]; }
     cDisplaySet& displays() { return *m_displays; }

@@ -8,8 +8,10 @@
 
 #include "core/bitmapfile.h"
 #include "desktop/clipboard.h"
+#include "filefailuretext.h"
 #include "platform/fspath.h"
 #include "desktop/irfiledialog.h"
+#include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 
@@ -66,7 +68,7 @@ QImage CVantoroView::grabRegion(int region) const
     return {};
 }
 
-bool CVantoroView::writeBitmapFile(const QString& path, const QImage& image)
+bool CVantoroView::writeBitmapFile(const QString& path, const QImage& image, FileFailure* failure)
 {
     if (image.isNull() || path.isEmpty()) return false;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
@@ -83,7 +85,7 @@ bool CVantoroView::writeBitmapFile(const QString& path, const QImage& image)
             rows[at++] = line[3 * x];
         }
     }
-    return writeBmp24(toFsPath(path), w, h, rows) == Error::None;
+    return writeBmp24(toFsPath(path), w, h, rows, failure) == Error::None;
 }
 
 void CVantoroView::copyToClipboard()
@@ -120,9 +122,12 @@ void CVantoroView::copyRegion(bool toFile)
     QCoreApplication::processEvents();
     const QImage pixels = grabRegion(static_cast<int>(*region));
     if (pixels.isNull()) return;
-    if (toFile)
-        writeBitmapFile(path, pixels);
-    else
+    FileFailure failure;
+    if (toFile && !writeBitmapFile(path, pixels, &failure))
+        // The earlier file is kept whole; the user learns which file and why.
+        cMessageDlg::messageBox(saveFailureText(sid::ErrorSavingFile, failure, path),
+                                cMessageDlg::IconStop, cMessageDlg::ButtonsOk, this);
+    else if (!toFile)
         copyImageToClipboard(pixels);
 }
 

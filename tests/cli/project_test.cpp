@@ -80,14 +80,26 @@ TEST_F(ProjectCli, WriteFillsDefaults)
 // Each failure exits non-zero with one line, and project-write leaves no file.
 TEST_F(ProjectCli, FailuresAreOneLine)
 {
-    for (const char* crasher : {"vrp_empty", "vrp_text_u64_length_absurd", "vrp_version_nan",
-                                "vrp_entry_count_over_cap", "vrp_record_count_over_cap"}) {
-        const CliResult r =
-            runCli({"project-info", (fs::path(CALIVUE_TEST_DATA) / "crashers" / crasher).string()});
-        EXPECT_TRUE(failsWithOneLine(r)) << crasher;
-        EXPECT_EQ(r.err, "Error reading VRP file\n") << crasher;
+    // The message names the file and what is wrong with it.
+    const struct {
+        const char* crasher;
+        const char* reason;
+    } crashers[] = {
+        {"vrp_empty", "the file is empty"},
+        {"vrp_text_u64_length_absurd", "the file is truncated"},
+        {"vrp_version_nan", "a declared size is too large"},
+        {"vrp_entry_count_past_end", "the file is truncated"},
+        {"vrp_entry_count_over_cap", "a declared size is too large"},
+        {"vrp_record_count_over_cap", "a declared size is too large"},
+    };
+    for (const auto& c : crashers) {
+        const fs::path file = fs::path(CALIVUE_TEST_DATA) / "crashers" / c.crasher;
+        const CliResult r = runCli({"project-info", file.string()});
+        EXPECT_TRUE(failsWithOneLine(r)) << c.crasher;
+        EXPECT_EQ(r.err, "Error reading VRP file: " + file.string() + ": " + c.reason + "\n");
     }
-    EXPECT_EQ(runCli({"project-info", path("missing.vrp")}).err, "Error reading VRP file\n");
+    EXPECT_EQ(runCli({"project-info", path("missing.vrp")}).err,
+              "Error reading VRP file: " + path("missing.vrp") + ": file not found\n");
 
     const std::vector<std::pair<std::string, std::string>> bad = {
         {"not JSON", "{"},
@@ -101,6 +113,7 @@ TEST_F(ProjectCli, FailuresAreOneLine)
         writeText("bad.json", text);
         const CliResult r = runCli({"project-write", path("bad.json"), path("bad.vrp")});
         EXPECT_TRUE(failsWithOneLine(r)) << what;
+        EXPECT_NE(r.err.find(path("bad.json")), std::string::npos) << r.err;
         EXPECT_FALSE(fs::exists(path("bad.vrp"))) << what;
     }
     writeText("ok.json", "{}");
@@ -108,7 +121,8 @@ TEST_F(ProjectCli, FailuresAreOneLine)
     EXPECT_EQ(runCli({"project-write", path("ok.json"), path("no/dir/x.vrp")}).err,
               "Error writing VRP file: " + path("no/dir/x.vrp") + ": " +
                   std::make_error_code(std::errc::no_such_file_or_directory).message() + "\n");
-    EXPECT_TRUE(failsWithOneLine(runCli({"project-write", path("none.json"), path("x.vrp")})));
+    EXPECT_EQ(runCli({"project-write", path("none.json"), path("x.vrp")}).err,
+              "Cannot read " + path("none.json") + ": file not found\n");
 }
 
 }  // namespace

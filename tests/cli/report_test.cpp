@@ -15,6 +15,12 @@
 #include <QString>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace calivue;
 using namespace calivue::clitest;
@@ -296,6 +302,86 @@ TEST_F(CliReport, ReportsInOtherScriptsReadBackAndEmbedTheirFonts)
             EXPECT_EQ(cols[cols.size() - 5], QStringLiteral("yes")) << row.toStdString();
         }
     }
+}
+
+// A project whose paths name what no reader may open as a file: FIFOs (made here, git cannot
+// hold them), a folder and /dev/zero, as snapshot, bitmap and logo. Catches a report that
+// blocks in open() on a FIFO with no writer, reads a device without end, or drops the logo
+// without a word. The time bound is about hanging, not speed; on a timeout the FIFOs are
+// opened for writing so the blocked reader returns and the test can end.
+TEST_F(CliReport, PathsNamingFifosFoldersAndDevicesAreRefusedWithoutWaiting)
+{
+    const fs::path fifo = m_dir / "fifo.jpg";
+    const fs::path fifoQvx = m_dir / "FIFO.QVX";
+    const fs::path fifoBmp = m_dir / "FIFO.BMP";
+    for (const fs::path& f : {fifo, fifoQvx, fifoBmp}) ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0);
+    const fs::path crashers = fs::path(CALIVUE_TEST_DATA) / "crashers";
+    const fs::path good = m_dir / "IR_0001.QVX";
+    const struct {
+        std::string name;
+        fs::path snapshot, bitmap, logo;  // empty: the project comes from the crasher file
+        std::string logoMessage;          // stderr; empty: none
+    } cases[] = {
+        {"FIFO logo", good, m_dir / "IR_0001.BMP", fifo,
+         "calivue-cli: logo " + fifo.string() + ": not a regular file"},
+        {"FIFO snapshot", fifoQvx, fifoBmp, {}, ""},
+        {"FIFO bitmap beside a good record", good, fifoBmp, {}, ""},
+        {"vrp_snapshot_dev_zero", {}, {}, {}, ""},
+        {"vrp_logo_dev_zero", {}, {}, {}, "calivue-cli: logo /dev/zero: not a regular file"},
+        {"vrp_snapshot_and_logo_folders", {}, {}, {}, "calivue-cli: logo /: not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::path project = crashers / c.name;
+        if (!c.snapshot.empty()) {
+            ReportProject p;
+            p.entries.push_back({c.snapshot.u16string(), c.bitmap.u16string(), 0});
+            p.records.resize(1);
+            p.title.logoPath = c.logo.u16string();
+            project = m_dir / "hostile.vrp";
+            ASSERT_EQ(writeReportProjectFile(project, p), Error::None);
+        }
+        auto running = std::async(std::launch::async, [&] {
+            return runCli({"report", project.string(), path("hostile.pdf")});
+        });
+        if (running.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+            for (const fs::path& f : {fifo, fifoQvx, fifoBmp}) {
+                const int fd = ::open(f.c_str(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) ::close(fd);
+            }
+            ADD_FAILURE() << "report did not return: blocked on a FIFO or reading a device";
+        }
+        const CliResult r = running.get();
+        EXPECT_EQ(r.code, 0) << r.err;
+        if (c.logoMessage.empty())
+            EXPECT_EQ(r.err, "");
+        else
+            EXPECT_EQ(r.err.rfind(c.logoMessage + "; ", 0), 0u) << r.err;
+        EXPECT_TRUE(fs::exists(m_dir / "hostile.pdf"));
+        fs::remove(m_dir / "hostile.pdf");
+    }
+}
+
+// A project may hold texts of megabytes; a box shows a few hundred characters of one. Catches
+// a report that lays out and writes whole texts only to clip them (a 64 MB project took
+// minutes): the PDF of texts twenty times longer is no larger.
+TEST_F(CliReport, TextsLongerThanTheirBoxesCostNoMore)
+{
+    std::vector<std::uintmax_t> sizes;
+    for (const std::size_t words : {4000u, 80000u}) {
+        Result<ReportProject> project = readReportProjectFile(m_dir / "p.vrp");
+        ASSERT_TRUE(project.ok());
+        std::u16string text;
+        for (std::size_t i = 0; i < words; ++i) text += u"word ";
+        cInspectionRecord& r = project.value().records[0];
+        r.name = r.comment = r.faultAction = r.location = text;
+        project.value().title.comments = text;
+        ASSERT_EQ(writeReportProjectFile(m_dir / "long.vrp", project.value()), Error::None);
+        const CliResult run = runCli({"report", path("long.vrp"), path("long.pdf")});
+        ASSERT_EQ(run.code, 0) << run.err;
+        sizes.push_back(fs::file_size(m_dir / "long.pdf"));
+    }
+    EXPECT_LE(sizes[1], sizes[0] + sizes[0] / 100) << sizes[0] << " then " << sizes[1];
 }
 
 // Catches findings data the command does not print (band, appendix, page count), and a

@@ -275,6 +275,15 @@ TEST(ReportProject, RefusesHostileFiles)
         {"vrp_version_nan", Error::TooLarge},
         {"vrp_version_inf", Error::TooLarge},
         {"vrp_version_neg_inf", Error::TooLarge},
+        // Counts under the cap that the bytes after them cannot hold; texts claiming gigabytes.
+        {"vrp_entry_count_past_end", Error::Truncated},
+        {"vrp_record_count_past_end", Error::Truncated},
+        {"vrp_text_u32_length_1g", Error::Truncated},
+        {"vrp_logo_length_2g", Error::Truncated},
+        // Sound files naming a device and folders: the report refuses those paths, not the reader.
+        {"vrp_snapshot_dev_zero", Error::None},
+        {"vrp_logo_dev_zero", Error::None},
+        {"vrp_snapshot_and_logo_folders", Error::None},
         // Extension blocks after a sound project: damage there is not ignored.
         {"vrp_ext_signature_only", Error::Truncated},
         {"vrp_ext_version_cut", Error::Truncated},

@@ -6,6 +6,7 @@
 #include "core/folderscan.h"
 #include "core/snapshotfiles.h"
 #include "fspath.h"
+#include "reportdoc.h"
 #include "stringids.h"
 #include "stringtable.h"
 #include "textformat.h"
@@ -13,6 +14,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSignalSpy>
+
+#include <functional>
 
 namespace calivue::test {
 namespace {
@@ -269,9 +272,6 @@ TEST_F(FileTest, SaveModifiedAsksAboutTheSnapshot)
     EXPECT_EQ(readBytes(path("IR_0001.QVX")).at(kPalette), 5);
 }
 
-}  // namespace
-}  // namespace calivue::test
-
 namespace calivue::test {
 namespace {
 
@@ -302,6 +302,68 @@ TEST_F(FileTest, NonAsciiFolderOpensSavesExportsAndScans)
     EXPECT_EQ(fromFsPath(scan.paths[1]), copy);
     CVantoroDoc again;
     EXPECT_TRUE(again.openDocument(fromFsPath(scan.paths[1])));
+}
+
+}  // namespace
+}  // namespace calivue::test
+
+// The window's writers of the document layer with a write that stores half its bytes and
+// then finds the disk full: Save, Excel Output and the report project's Save. Catches one
+// that reports success, renames a partial file over the earlier one, leaves a temporary, or
+// whose message does not say which file failed and why.
+TEST_F(FileTest, WindowWritersKeepTheEarlierFileAndSayWhich)
+{
+    const gen::WrittenFiles files = openGenerated("IR_0005", plainPlan());
+    CReportDoc project;
+    const struct {
+        const char* name;
+        QString target;
+        std::function<bool()> write;
+        int messageId;  // -1: the caller shows the failure
+    } writers[] = {
+        {"Save", qs(files.qvx),
+         [&] {
+             m_doc.setPalette(m_doc.palette() == 4 ? 5 : 4);
+             return m_doc.save();
+         },
+         sid::ErrorSavingFile},
+        {"Excel Output", path("table.csv"),
+         [&] {
+             m_chosen = path("table.csv");
+             return m_doc.exportCsv();
+         },
+         sid::ErrorSavingFile},
+        {"project Save", path("p.vrp"),
+         [&] {
+             FileFailure failure;
+             const bool ok = project.write(path("p.vrp"), &failure) == Error::None;
+             EXPECT_EQ(failure.path, toFsPath(path("p.vrp")));
+             EXPECT_EQ(failure.reason, std::make_error_code(std::errc::no_space_on_device));
+             return ok;
+         },
+         -1},
+    };
+    for (const auto& w : writers) {
+        SCOPED_TRACE(w.name);
+        const std::vector<std::uint8_t> earlier =
+            QFileInfo::exists(w.target) ? readBytes(w.target) : std::vector<std::uint8_t>{'o'};
+        if (!QFileInfo::exists(w.target)) {
+            QFile old(w.target);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("o");
+        }
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
+        m_messages.clear();
+        fileio_hooks::setWriteFault(fileio_hooks::WriteFault{toFsPath(w.target), 1, true});
+        EXPECT_FALSE(w.write());
+        fileio_hooks::setWriteFault(std::nullopt);
+        EXPECT_EQ(readBytes(w.target), earlier);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), before);
+        if (w.messageId < 0) continue;
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].text, uiText(w.messageId) + QLatin1Char('\n') + w.target +
+                                          QStringLiteral(": No space left on device"));
+    }
 }
 
 }  // namespace

@@ -81,12 +81,26 @@ TEST_F(OpenTest, FailedOpenShowsErrorAndLeavesUsableEmptyDocument)
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("DIR.QVX")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("FIFO.QVX")).constData(), 0600), 0);
 
-    const std::pair<const char*, int> cases[] = {
-        {"MISSING.BMP", sid::OpenReasonNotFound},   {"EMPTY.BMP", sid::OpenReasonNotSnapshot},
-        {"OTHER.QVX", sid::OpenReasonNotSnapshot},  {"", sid::OpenReasonNotFound},
-        {"DIR.QVX", sid::OpenReasonNotRegularFile}, {"FIFO.BMP", sid::OpenReasonNotRegularFile},
+    // A bitmap whose record is missing: the message names the record, not the bitmap.
+    QFile lone(path("LONE.BMP"));
+    ASSERT_TRUE(lone.open(QIODevice::WriteOnly));
+    lone.write("BM");
+    lone.close();
+
+    const struct {
+        const char* name;
+        const char* named;  // the file the message names
+        int reason;
+    } cases[] = {
+        {"MISSING.BMP", "MISSING.BMP", sid::OpenReasonNotFound},
+        {"EMPTY.BMP", "EMPTY.BMP", sid::OpenReasonNotSnapshot},
+        {"OTHER.QVX", "OTHER.QVX", sid::OpenReasonNotSnapshot},
+        {"", "", sid::OpenReasonNotFound},
+        {"DIR.QVX", "DIR.QVX", sid::OpenReasonNotRegularFile},
+        {"FIFO.BMP", "FIFO.BMP", sid::OpenReasonNotRegularFile},
+        {"LONE.BMP", "LONE.qvx", sid::OpenReasonNotFound},
     };
-    for (const auto& [name, reason] : cases) {
+    for (const auto& [name, named, reason] : cases) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(m_doc.openDocument(path("GOOD.BMP")));
         m_messages.clear();
@@ -94,7 +108,7 @@ TEST_F(OpenTest, FailedOpenShowsErrorAndLeavesUsableEmptyDocument)
         EXPECT_FALSE(m_doc.openDocument(target));
         ASSERT_EQ(m_messages.size(), 1u);
         EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorOpeningFile) + QLatin1Char('\n') +
-                                          (*name ? target + QStringLiteral(": ") : QString()) +
+                                          (*name ? path(named) + QStringLiteral(": ") : QString()) +
                                           uiText(reason));
         EXPECT_EQ(m_messages[0].caption, uiText(sid::ProductTitle));
         EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Stop);

@@ -210,8 +210,8 @@ TEST_F(StateTest, InterpolationLimitedToOneToEight)
     EXPECT_EQ(m_doc.interpolation(), 8);
 }
 
-// Catches an export with a different dialog, a missing completion message, a message after a
-// failure, or a file that differs from the core's table.
+// Catches an export with a different dialog, a missing completion message, a failure without
+// its file and reason, or a file that differs from the core's table.
 TEST_F(StateTest, ExcelOutputWritesTableAndReports)
 {
     openGenerated("IR_0001", plainPlan());
@@ -233,9 +233,14 @@ TEST_F(StateTest, ExcelOutputWritesTableAndReports)
     m_messages.clear();
     m_chosen.reset();
     EXPECT_FALSE(m_doc.exportCsv());
+    EXPECT_TRUE(m_messages.empty());
+    // A file that cannot be written is not dropped without a word: which file and why.
     m_chosen = path("no/such/folder/table.csv");
     EXPECT_FALSE(m_doc.exportCsv());
-    EXPECT_TRUE(m_messages.empty());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorSavingFile) + QLatin1Char('\n') + *m_chosen +
+                                      QStringLiteral(": No such file or directory"));
+    EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Stop);
 }
 
 TEST_F(StateTest, PersistReportDetailsIsWrittenToSettings)

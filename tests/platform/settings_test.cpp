@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <sys/mount.h>
+
 using namespace calivue;
 
 namespace {
@@ -157,4 +159,43 @@ TEST(SettingsLocation, DefaultStoreFollowsXdgConfigHome)
     EXPECT_TRUE(QFile::exists(configHome.path() + qs("/Orvane/Calivue Razadi.ini")));
     EXPECT_EQ(SettingsStore(configHome.path()).language(), 4);
     qputenv("XDG_CONFIG_HOME", previous);
+}
+
+// A settings write into a full file system (a tmpfs, where the test may mount one): catches a
+// write reported as done, a settings file cut short or emptied, and a temporary left beside it.
+TEST_F(SettingsTest, AFullDiskKeepsTheSettingsFileAndSaysSo)
+{
+    ASSERT_FALSE(store.setLanguage(3));
+    const QString folder = root.path() + qs("/Orvane");
+    const QString file = store.applicationFile();
+    QFile stored(file);
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    const QByteArray before = stored.readAll();
+    stored.close();
+    // The folder moves aside and a full tmpfs takes its place, holding the same file.
+    ASSERT_TRUE(QDir().rename(folder, folder + qs(".saved")));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    struct Unmount {
+        QByteArray at;
+        ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+    } unmount{QFile::encodeName(folder)};
+    ASSERT_TRUE(QFile::copy(folder + qs(".saved/Calivue Razadi.ini"), file));
+    {
+        QFile fill(folder + qs("/filler"));
+        ASSERT_TRUE(fill.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'f');
+        while (fill.write(block) == block.size() && fill.flush()) {
+        }
+    }
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+
+    const auto failed = store.setTemplateNumber(2);
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_EQ(failed->messageId, sid::ErrorWritingSetting);
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stored.readAll(), before);
+    stored.close();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), names);
 }

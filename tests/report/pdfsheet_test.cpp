@@ -4,6 +4,8 @@
 
 #include "imageselectdlg.h"
 #include "reporttext.h"
+#include "reportdoc.h"
+#include "titledlg.h"
 
 #include "generator.h"
 #include "irfiledialog.h"
@@ -16,6 +18,7 @@
 #include "core/fileio.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QTemporaryDir>
@@ -105,6 +108,27 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
         ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
         EXPECT_EQ(pdf.readAll(), bytes);
         pdf.close();
+    }
+
+    // A logo that loaded when chosen but is gone when the report is made: the report is made
+    // without it, and the user is told which file and why. Catches the logo dropped unseen.
+    {
+        const QString logo = dir.filePath(QStringLiteral("logo.bmp"));
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        ASSERT_TRUE(picture.save(logo, "BMP"));
+        answer = logo;
+        sheet.titlePage()->chooseImage();  // Set Image, as the user would
+        ASSERT_EQ(sheet.document().title().logoPath, logo.toStdU16String());
+        ASSERT_TRUE(QFile::remove(logo));
+        const QString other = dir.filePath(QStringLiteral("without logo.pdf"));
+        answer = other;
+        test::MessageLog log;
+        sheet.generateReport();
+        EXPECT_EQ(log.texts, QStringList{logo + QStringLiteral(": not found")});
+        EXPECT_TRUE(QFile::exists(other));
+        answer = out;
+        sheet.titlePage()->clearImage();
     }
 
     // A long report shows the progress dialog; its Cancel drops the job and keeps the

@@ -9,6 +9,7 @@
 #include "reporttext.h"
 #include "titledlg.h"
 
+#include "core/fileio.h"
 #include "core/reportproject.h"
 #include "fspath.h"
 #include "generator.h"
@@ -262,27 +263,29 @@ TEST_F(ProjectFixture, CountsThatDifferAreRefused)
     EXPECT_EQ(sheet->projectName(), QStringLiteral("Untitled.vrp"));
 }
 
-// A write that fails (here the file system refuses the temporary file beside a name of 240
-// characters) keeps the previous project byte for byte and says "Error writing VRP file"
-// once, through Save As and through Save.
+// A write that fails keeps the previous project byte for byte and says "Error writing VRP
+// file" once with the file and the system's reason, through Save As (a folder on the way that
+// is a file) and through Save (a full disk on the project's own name, a name of 240
+// characters: its temporary file must still fit the system's limit beside it).
 TEST_F(ProjectFixture, AFailedWriteKeepsThePreviousProject)
 {
     fillPages();
+    writeBytes(files.filePath(QStringLiteral("afile")), QByteArray("x"));
+    chosen = files.filePath(QStringLiteral("afile/p.vrp"));
+    EXPECT_FALSE(sheet->saveProjectAs());
+    EXPECT_EQ(log.texts, QStringList{uiText(sid::ErrorWritingVrp) + QLatin1Char('\n') + *chosen +
+                                     QStringLiteral(": Not a directory")});
+    EXPECT_TRUE(sheet->projectModified());
+    EXPECT_EQ(sheet->projectName(), QStringLiteral("Untitled.vrp"));
+
     const QString longName =
         files.filePath(QString(236, QLatin1Char('p')) + QStringLiteral(".vrp"));
     ReportProject old;
     old.title.company = u"Old Co";
     const QByteArray oldBytes = encoded(old);
     writeBytes(longName, oldBytes);
-
+    // Opened under that name, then saved in place into a full disk.
     chosen = longName;
-    EXPECT_FALSE(sheet->saveProjectAs());
-    EXPECT_EQ(log.texts, QStringList{uiText(sid::ErrorWritingVrp)});
-    EXPECT_EQ(bytes(longName), oldBytes);
-    EXPECT_TRUE(sheet->projectModified());
-    EXPECT_EQ(sheet->projectName(), QStringLiteral("Untitled.vrp"));
-
-    // Opened under that name, then saved in place.
     log.texts.clear();
     sheet->setProjectModified(false);
     sheet->openProject();
@@ -290,11 +293,19 @@ TEST_F(ProjectFixture, AFailedWriteKeepsThePreviousProject)
     ASSERT_EQ(title().title().company, u"Old Co");
     title().setCompany(QStringLiteral("New Co"));
     const std::size_t dialogsBefore = dialogs.size();
+    fileio_hooks::setWriteFault(fileio_hooks::WriteFault{toFsPath(longName), 1, true});
     EXPECT_FALSE(sheet->saveProject());
+    fileio_hooks::setWriteFault(std::nullopt);
     EXPECT_EQ(dialogs.size(), dialogsBefore);
-    EXPECT_EQ(log.texts, QStringList{uiText(sid::ErrorWritingVrp)});
+    EXPECT_EQ(log.texts, QStringList{uiText(sid::ErrorWritingVrp) + QLatin1Char('\n') + longName +
+                                     QStringLiteral(": No space left on device")});
     EXPECT_EQ(bytes(longName), oldBytes);
     EXPECT_TRUE(sheet->projectModified());
+    // Without the fault the long name saves.
+    log.texts.clear();
+    EXPECT_TRUE(sheet->saveProject());
+    EXPECT_TRUE(log.texts.isEmpty());
+    EXPECT_EQ(CReportDoc::readFile(longName).value().title.company, u"New Co");
 }
 
 // Files that are not projects: one "Error reading VRP file" each, no page changed, the

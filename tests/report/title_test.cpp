@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace calivue {
@@ -123,6 +125,28 @@ TEST_F(TitleFixture, LogoPersistsUntilClearedAndSurvivesBadFiles)
         file("bad.jpg", nullptr) + QStringLiteral(": not a picture this program can read"),
         files.filePath(QStringLiteral("gone.bmp")) + QStringLiteral(": not found")};
     EXPECT_EQ(log.texts, told + told);
+}
+
+// A project read with a logo that does not load: the page says which file and why, once, and
+// a FIFO is refused by its type without waiting for a writer. Catches a logo dropped unseen.
+TEST_F(TitleFixture, AProjectLogoThatDoesNotLoadIsReported)
+{
+    ReportContext ctx = context();
+    TitleDlg page(ctx);
+    const QString fifo = files.filePath(QStringLiteral("fifo.jpg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString bad = file("bad.jpg", nullptr);
+    const QString gone = files.filePath(QStringLiteral("gone.bmp"));
+    for (const QString& logo : {bad, gone, fifo, fifo}) {
+        ReportProject project;
+        project.title.logoPath = logo.toStdU16String();
+        project.title.company = u"Acme " + logo.toStdU16String();  // each read differs
+        ASSERT_TRUE(ctx.report->load(project, files.filePath(QStringLiteral("p.vrp"))));
+    }
+    EXPECT_EQ(log.texts, (QStringList{bad + QStringLiteral(": not a picture this program can read"),
+                                      gone + QStringLiteral(": not found"),
+                                      fifo + QStringLiteral(": not a regular file")}));
+    for (const auto& seen : log.seen) EXPECT_EQ(seen.icon, cMessageDlg::IconKind::Exclamation);
 }
 
 // 35 short lines fit the 51 × 35 box, 36 do not; so for a 51- and a 52-character word.

@@ -112,3 +112,37 @@ TEST(SnapshotPainter, SmallMarkersSitAtTheirPixelInTheirColours)
     const QImage plain = paint(img, state, {}, MarkerStyle::Small, pane);
     EXPECT_EQ(paint(img, state, one, MarkerStyle::Small, pane, QPointF(80, 0)), plain);
 }
+
+// Catches labels that cover each other when a hot or cold marker sits on a cursor (or
+// several crowd one spot), at any scale and by any edge, labels pushed out of the area, and a
+// lone label moved from its designed place above and right of its cross.
+TEST(SnapshotPainter, LabelsOfMarkersOnOneSpotDoNotCoverEachOther)
+{
+    const QSize label(58, 14), hot(24, 14);
+    for (const QSize area : {QSize(160, 120), QSize(320, 240), QSize(640, 480), QSize(1280, 960)}) {
+        const int w = area.width(), h = area.height();
+        for (const QPoint at : {QPoint(w / 2, h / 2), QPoint(2, 2), QPoint(w - 3, 5),
+                                QPoint(w - 3, h - 3), QPoint(4, h - 2)}) {
+            for (std::size_t crowd : {2u, 3u, 4u}) {
+                std::vector<QSize> sizes(crowd, label);
+                sizes[1] = hot;
+                const std::vector<QRect> boxes =
+                    cSnapshotPainter::LabelBoxes(std::vector<QPoint>(crowd, at), sizes, w, h);
+                ASSERT_EQ(boxes.size(), crowd);
+                for (std::size_t i = 0; i < crowd; ++i) {
+                    const QRect framed = boxes[i].adjusted(-1, -1, 1, 1);
+                    EXPECT_TRUE(QRect(0, 0, w, h).contains(framed))
+                        << w << " " << at.x() << "," << at.y() << " " << i;
+                    for (std::size_t j = 0; j < i; ++j)
+                        EXPECT_FALSE(framed.intersects(boxes[j].adjusted(-1, -1, 1, 1)))
+                            << w << " " << at.x() << "," << at.y() << " " << i << "/" << j;
+                }
+            }
+        }
+        const QPoint alone(w / 2, h / 2);
+        EXPECT_EQ(cSnapshotPainter::LabelBoxes({alone}, {label}, w, h).front(),
+                  QRect(alone.x() + 4, alone.y() - 14 - 4, 61, 14));
+    }
+    // Too wide for the area: the cross alone.
+    EXPECT_TRUE(cSnapshotPainter::LabelBoxes({{10, 10}}, {{80, 14}}, 60, 40).front().isNull());
+}

@@ -361,6 +361,21 @@ TEST(VantoroView, CopyToBitmapWritesTheViewerPixels)
     chosen.reset();  // Cancel in the file dialog
     f.view->copyToBitmap();
     EXPECT_FALSE(QFile::exists(path));
+
+    // A file that cannot be written is not dropped without a word: which file and why.
+    QFile blocker(f.opened.dir.filePath(QStringLiteral("afile")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    chosen = blocker.fileName() + QStringLiteral("/copy.bmp");
+    QStringList messages;
+    cMessageDlg::setResponder([&](const cMessageDlg& box) {
+        messages << box.text();
+        return box.closeResult();
+    });
+    f.view->copyToBitmap();
+    cMessageDlg::setResponder([](const cMessageDlg& box) { return box.closeResult(); });
+    EXPECT_EQ(messages, QStringList{uiText(sid::ErrorSavingFile) + QLatin1Char('\n') + *chosen +
+                                    QStringLiteral(": Not a directory")});
 }
 
 // Catches the clipboard copy taking another region than the file copy.

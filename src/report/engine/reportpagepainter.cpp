@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace calivue {
@@ -63,6 +64,26 @@ const QFont& fontOf(const ReportFonts& fonts, ReportFont f)
     return fonts.body;
 }
 
+// A left-aligned text cut after the most characters its box can show, so a text of
+// megabytes (a project may hold them) is not shaped and laid out only to be clipped away.
+// The bound is generous: every line of the box and two more, each of as many characters
+// as half the narrowest common glyph's advance allows, so what is drawn is unchanged.
+QString boundedToBox(const QString& text, const QFontMetricsF& metrics, const QRect& box, bool wrap)
+{
+    qreal narrowest = metrics.horizontalAdvance(QLatin1Char(' '));
+    for (const char c : {'i', 'l', '.', '\'', '|'})
+        narrowest = std::min(narrowest, metrics.horizontalAdvance(QLatin1Char(c)));
+    const double charWidth = std::max<double>(1.0, narrowest / 2);
+    const double perLine = std::ceil(std::max(1, box.width()) / charWidth) + 1;
+    const double lines =
+        wrap ? std::ceil(std::max(1, box.height()) / std::max<double>(1.0, metrics.lineSpacing())) +
+                   2
+             : 1;
+    const double most = perLine * lines;
+    if (most >= static_cast<double>(text.size())) return text;
+    return text.left(static_cast<qsizetype>(most));
+}
+
 void drawText(QPainter& p, const PageItem& item, const ReportFonts& fonts, int shrink)
 {
     if (item.text.isEmpty()) return;
@@ -70,8 +91,10 @@ void drawText(QPainter& p, const PageItem& item, const ReportFonts& fonts, int s
     p.setPen(QColor::fromRgb(item.colour));
     const QRect r = toQRect(item.rect, shrink);
     QString text = item.text;
-    if (item.align == TextAlign::Wrap)
-        text = elideLongWords(text, QFontMetricsF(p.font(), p.device()), r.width());
+    const QFontMetricsF metrics(p.font(), p.device());
+    if (item.align == TextAlign::Wrap || item.align == TextAlign::Left)
+        text = boundedToBox(text, metrics, r, item.align == TextAlign::Wrap);
+    if (item.align == TextAlign::Wrap) text = elideLongWords(text, metrics, r.width());
     p.drawText(r, alignFlags(item.align), text);
 }
 

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# A fuzzing campaign (not part of the test run; smoke.sh is the short one): builds the
+# libFuzzer targets into build-fuzz/ and runs every target listed in fuzz/CMakeLists.txt,
+# one at a time, until it has executed RUNS inputs or SECONDS have passed. Then
+#   - inputs that add coverage are merged into fuzz/corpus/<corpus>/ (-merge=1 keeps only
+#     those; the smallest first, up to a byte budget per target, so the corpus stays small);
+#   - any crash, leak, timeout or out-of-memory input is copied to tests/data/crashers/
+#     under the target's crasher prefix, where the replay tests run it in every build.
+# Prints executions, rate, corpus growth and findings per target; exits 1 on any finding.
+#
+# Usage: fuzz/campaign.sh [SECONDS per target, default 3600] [RUNS per target, default 10000000]
+# Environment: CALIVUE_FUZZ_BUILD (build folder), CXX (a clang++, default clang++),
+#              CALIVUE_CAMPAIGN_TARGETS (a space-separated subset of the targets),
+#              CALIVUE_CAMPAIGN_MAX_ADDED_KB (corpus bytes a target may add, default 256).
+set -euo pipefail
+
+seconds="${1:-3600}"
+runs="${2:-10000000}"
+max_added_kb="${CALIVUE_CAMPAIGN_MAX_ADDED_KB:-256}"
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${CALIVUE_FUZZ_BUILD:-$root/build-fuzz}"
+compiler="${CXX:-clang++}"
+lists="$root/fuzz/CMakeLists.txt"
+crashers="$root/tests/data/crashers"
+
+# The targets, their corpus folders and crasher prefixes, as the CMake file names them.
+read -r -a targets <<<"$(sed -n 's/^set(CALIVUE_FUZZ_TARGETS \(.*\))$/\1/p' "$lists")"
+[[ -n "${CALIVUE_CAMPAIGN_TARGETS:-}" ]] && read -r -a targets <<<"$CALIVUE_CAMPAIGN_TARGETS"
+setting() { sed -n "s/^set(CALIVUE_$1_$2 \(.*\))$/\1/p" "$lists"; }
+# Inputs as long as each reader's largest file (a whole record, a project with long texts).
+declare -A max_len=([record]=160000 [record_pipeline]=160000 [tolla]=1024 [bitmapfile]=4096
+                    [reportproject]=160000)
+
+generator=()
+command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+cmake -S "$root" -B "$build" "${generator[@]}" \
+    -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCALIVUE_WITH_QT=OFF -DCALIVUE_BUILD_TESTS=OFF -DCALIVUE_FUZZ=ON >/dev/null
+cmake --build "$build" --target "${targets[@]/#/fuzz_}"
+
+work="$build/campaign"
+mkdir -p "$work"
+summary=()
+status=0
+for target in "${targets[@]}"; do
+    corpus_name="$(setting FUZZ_CORPUS "$target")"
+    corpus="$root/fuzz/corpus/${corpus_name:-$target}"
+    prefix="$(setting CRASHER_PREFIX "$target")"
+    scratch="$work/$target.new"
+    artifacts="$work/$target.artifacts"
+    log="$work/$target.log"
+    rm -rf "$scratch" "$artifacts"
+    mkdir -p "$scratch" "$artifacts" "$corpus"
+    echo "== fuzz_$target: up to $runs inputs or ${seconds}s"
+    # New inputs go to the scratch folder; the committed corpus is read, not written.
+    fuzz_status=0
+    "$build/bin/fuzz_$target" "$scratch" "$corpus" -runs="$runs" -max_total_time="$seconds" \
+        -max_len="${max_len[$target]:-4096}" -timeout=10 \
+        -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log" 2>&1 || fuzz_status=$?
+    executed="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
+    rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)"
+
+    # Only inputs that add coverage to the committed corpus are kept (merged into a copy
+    # first), the smallest first, up to max_added_kb per target: a record seed is 154 KB.
+    merged="$work/$target.merged"
+    rm -rf "$merged"
+    cp -r "$corpus" "$merged"
+    "$build/bin/fuzz_$target" -merge=1 -max_len="${max_len[$target]:-4096}" "$merged" \
+        "$scratch" >>"$log" 2>&1 || true
+    added=0
+    budget=$((max_added_kb * 1024))
+    while read -r size file; do
+        [[ -e "$corpus/$(basename "$file")" ]] && continue
+        ((size > budget)) && break
+        cp "$file" "$corpus/"
+        budget=$((budget - size))
+        added=$((added + 1))
+    done < <(find "$merged" -type f -printf '%s %p\n' | sort -n)
+
+    findings=0
+    for f in "$artifacts"/*; do
+        [[ -f "$f" ]] || continue
+        findings=$((findings + 1))
+        kind="$(basename "$f" | cut -d- -f1)"
+        name="${prefix}fuzz_${target}_${kind}_$(sha1sum "$f" | cut -c1-12)"
+        cp "$f" "$crashers/$name"
+        echo "   finding: $crashers/$name" >&2
+    done
+    if [[ $findings -gt 0 || $fuzz_status -ne 0 ]]; then
+        status=1
+        grep -E "ERROR|SUMMARY" "$log" >&2 || true
+    fi
+    summary+=("$(printf '%-16s %12s execs %8s exec/s %4d corpus added %3d findings' \
+        "$target" "${executed:-?}" "${rate:-?}" "$added" "$findings")")
+done
+
+echo "== campaign: ${seconds}s or $runs inputs per target"
+printf '%s\n' "${summary[@]}"
+exit "$status"

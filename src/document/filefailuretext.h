@@ -1,0 +1,18 @@
+// The window's text for a file that could not be written.
+#ifndef CALIVUE_DOCUMENT_FILEFAILURETEXT_H
+#define CALIVUE_DOCUMENT_FILEFAILURETEXT_H
+
+#include <QString>
+
+namespace calivue {
+
+struct FileFailure;
+
+// The designed "could not save" message with the file that failed and the system's
+// reason on the next line ("PATH: reason"); fallback names the file when the
+// failure is empty (the writer refused before touching a file).
+QString saveFailureText(int messageId, const FileFailure& failure, const QString& fallback);
+
+}  // namespace calivue
+
+#endif
