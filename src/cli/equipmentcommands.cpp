@@ -20,12 +20,13 @@ std::optional<std::pair<ReportProject, ProjectEquipment>> openProject(const fs::
 {
     Result<ReportProject> p = readReportProjectFile(path);
     if (!p) {
-        err << kProjectReadError << '\n';
+        err << kProjectReadError << ": " << path.string() << ": " << describe(p.error()) << '\n';
         return std::nullopt;
     }
     Result<ProjectEquipment> e = readProjectEquipment(*p);
     if (!e) {
-        err << kProjectReadError << ": the equipment data: " << describe(e.error()) << '\n';
+        err << kProjectReadError << ": " << path.string()
+            << ": the equipment data: " << describe(e.error()) << '\n';
         return std::nullopt;
     }
     return std::make_pair(std::move(*p), std::move(*e));

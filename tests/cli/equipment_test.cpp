@@ -131,7 +131,8 @@ TEST_F(EquipmentCli, BadInputIsRefusedByKey)
         SCOPED_TRACE(key);
         const CliResult r = write(text, "bad.vrp");
         EXPECT_TRUE(failsWithOneLine(r));
-        EXPECT_EQ(r.err.rfind("Invalid project JSON: " + key + ":", 0), 0u) << r.err;
+        EXPECT_EQ(r.err.rfind("Invalid project JSON: " + path("in.json") + ": " + key + ":", 0), 0u)
+            << r.err;
         EXPECT_FALSE(fs::exists(path("bad.vrp")));
     }
 }
@@ -180,6 +181,18 @@ TEST_F(EquipmentCli, ImportAndExportWithCsv)
         EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
         EXPECT_EQ(readBytes(path("p.vrp")), before);
     }
+
+    // A project whose equipment section does not read is left alone, not overwritten.
+    ASSERT_EQ(
+        write(project("", "", R"(, "extensions": [{"tag": "EQPT", "data": "00"}])"), "damaged.vrp")
+            .code,
+        0);
+    const auto damaged = readBytes(path("damaged.vrp"));
+    writeText("good.csv", "id\nA\n");
+    const CliResult r = runCli({"equipment-import", path("damaged.vrp"), path("good.csv")});
+    EXPECT_TRUE(failsWithOneLine(r));
+    EXPECT_NE(r.err.find("the equipment data: "), std::string::npos) << r.err;
+    EXPECT_EQ(readBytes(path("damaged.vrp")), damaged);
 }
 
 }  // namespace
