@@ -103,6 +103,17 @@ def block(*sections, version=1, count=None):
     return EXT_SIGNATURE + struct.pack("<HI", version, n) + b"".join(sections)
 
 
+def eqpt_text(s):
+    """A text inside the EQPT section: u32 count of UTF-16 units, then the units."""
+    units = s.encode("utf-16-le")
+    return struct.pack("<I", len(units) // 2) + units
+
+
+def equipment_item(ident, location, description, rated, status, reason):
+    return (eqpt_text(ident) + eqpt_text(location) + eqpt_text(description) + eqpt_text(rated) +
+            bytes([status]) + eqpt_text(reason))
+
+
 def seeds():
     write(CORPUS, "empty_13", project(V13, 0))
     write(CORPUS, "two_13", project(V13, 2))
@@ -119,6 +130,14 @@ def seeds():
         section(b"zq01", 7, bytes(range(256))),
         section(b"EMPT", 0, b""),
         section(b"NEST", 65535, block(section(b"FIND", 1, b"x")))))
+    # An equipment list of two items, one inspection naming each, a previous project.
+    write(CORPUS, "two_13_equipment", project(V13, 2) + block(
+        section(b"EQPT", 1, eqpt_text("/surveys/2025.vrp") + struct.pack("<I", 2) +
+                equipment_item("MCC-1", "Plant room", "Motor control centre", "400 A", 0, "") +
+                equipment_item("DB-2", "Roof", "Board \u00b5", "", 1, "inaccessible") +
+                struct.pack("<I", 2) +
+                eqpt_text("/snaps/IR_0000.QVX") + struct.pack("<I", 0) + eqpt_text("MCC-1") +
+                eqpt_text("/snaps/IR_0001.QVX") + struct.pack("<I", 0) + eqpt_text("DB-2"))))
     # An old file with bytes after the captions that are no block: they are ignored.
     write(CORPUS, "one_13_trailing", project(V13, 1) + b"\x00\x00junk" + EXT_SIGNATURE[:7])
     # A block and then bytes after it, also ignored.

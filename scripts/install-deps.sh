@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
-  nlohmann-json3-dev libcli11-dev
+  nlohmann-json3-dev libcli11-dev libcsv-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang ccache fonts-liberation fonts-wqy-microhei
   qt6-svg-dev qt6-translations-l10n help2man dpkg-dev

@@ -1,5 +1,6 @@
 // Command-line parsing for calivue-cli: one subcommand per batch job.
 #include "commands.h"
+#include "equipmentcommands.h"
 #include "findingscommand.h"
 #include "projectcommands.h"
 
@@ -110,6 +111,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     ProjectCommands project(app);
     FindingsCommand findings(app);
+    EquipmentCommands equipment(app);
 #ifdef CALIVUE_CLI_THUMBNAIL
     // thumbnail (the file managers' thumbnailer)
     fs::path thumbSnapshot, thumbOutput;
@@ -162,6 +164,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (scanCmd->parsed()) return runScan(scanFolderPath, subfolders, out, err);
     if (std::optional<int> code = project.runParsed(out, err)) return *code;
     if (std::optional<int> code = findings.runParsed(out, err)) return *code;
+    if (std::optional<int> code = equipment.runParsed(err)) return *code;
 #ifdef CALIVUE_CLI_THUMBNAIL
     if (thumbCmd->parsed()) return runThumbnail(thumbSnapshot, thumbOutput, thumbSize, err);
     if (std::optional<int> code = report.runParsed(out, err)) return *code;

@@ -1,8 +1,10 @@
 // The report project as JSON and back, for `project-info` and `project-write`.
 #include "projectcommands.h"
 
+#include "equipmentjson.h"
 #include "findingsjson.h"
 
+#include "core/equipmentcodec.h"
 #include "core/findingscodec.h"
 #include "core/reportstyle.h"
 #include "core/textcodec.h"
@@ -97,14 +99,16 @@ std::string hex(const std::vector<std::uint8_t>& bytes)
     return s;
 }
 
-// The sections as hex; the findings and layout sections are left out when they are printed as
-// their own keys.
-OJson extensionsJson(const ProjectExtensions& x, bool findingsPrinted, bool layoutPrinted)
+// The sections as hex; the findings, layout and equipment sections are left out when they are
+// printed as their own keys.
+OJson extensionsJson(const ProjectExtensions& x, bool findingsPrinted, bool layoutPrinted,
+                     bool equipmentPrinted)
 {
     OJson list = OJson::array();
     for (const ExtensionSection& s : x.sections())
         if ((!findingsPrinted || s.tag != kFindingsTag) &&
-            (!layoutPrinted || s.tag != kReportLayoutTag))
+            (!layoutPrinted || s.tag != kReportLayoutTag) &&
+            (!equipmentPrinted || s.tag != kEquipmentTag))
             list.push_back({{"tag", std::string(s.tag.view())},
                             {"version", s.version},
                             {"data", hex(s.data)}});
@@ -255,6 +259,8 @@ OJson projectToJson(const ReportProject& p)
     // A findings section this program cannot read stays in `extensions` as it is, the keys
     // then showing the defaults (and the settings null), so a write of this JSON keeps it.
     const Result<ProjectFindings> findings = readProjectFindings(p);
+    // Likewise an equipment section that does not read: the equipment keys are then null.
+    const Result<ProjectEquipment> equipment = readProjectEquipment(p);
     OJson records = OJson::array();
     for (std::size_t i = 0; i < p.records.size(); ++i) {
         const cInspectionRecord& rec = p.records[i];
@@ -274,6 +280,9 @@ OJson projectToJson(const ReportProject& p)
                 f.member);
         addRecordFindings(r, findings && i < findings->records.size() ? findings->records[i]
                                                                       : defaultRecordFindings(rec));
+        r["equipment_id"] = equipment && i < equipment->recordItems.size()
+                                ? optionalText(equipment->recordItems[i])
+                                : OJson(nullptr);
         records.push_back(std::move(r));
     }
     j["records"] = std::move(records);
@@ -290,7 +299,9 @@ OJson projectToJson(const ReportProject& p)
     const Result<ReportLayout> layout = readReportLayout(p);
     j["report_layout"] =
         layout ? OJson(std::string(reportLayoutName(layout.value()))) : OJson(nullptr);
-    j["extensions"] = extensionsJson(p.extensions, findings.ok(), layout.ok());
+    j["equipment"] = equipment ? equipmentToJson(equipment->items) : OJson(nullptr);
+    j["previous_project"] = equipment ? optionalText(equipment->previousProject) : OJson(nullptr);
+    j["extensions"] = extensionsJson(p.extensions, findings.ok(), layout.ok(), equipment.ok());
     j["ignored_trailing_bytes"] = p.ignoredTrailingBytes;
     return j;
 }
@@ -299,11 +310,13 @@ ReportProject projectFromJson(const Json& j)
 {
     ReportProject p;
     ProjectFindings findings;
+    ProjectEquipment equipment;
     objectAt(j, "project");
-    onlyKeys(j,
-             {"version", "title", "entries", "records", "captions", "findings_settings",
-              "report_layout", "extensions", "ignored_trailing_bytes"},
-             "project");
+    onlyKeys(
+        j,
+        {"version", "title", "entries", "records", "captions", "findings_settings", "report_layout",
+         "equipment", "previous_project", "extensions", "ignored_trailing_bytes"},
+        "project");
     if (j.contains("title")) {
         const Json& t = objectAt(j["title"], "title");
         onlyKeys(t, {"logo_path", "company", "author", "date_shown", "title_date", "comments"},
@@ -339,7 +352,7 @@ ReportProject projectFromJson(const Json& j)
                 const Field* field = nullptr;
                 for (const Field& f : kRecordFields)
                     if (it.key() == f.key) field = &f;
-                if (!field && !isRecordFindingsKey(it.key()))
+                if (!field && !isRecordFindingsKey(it.key()) && it.key() != "equipment_id")
                     fail(where + "." + it.key(), "unknown key");
             }
             cInspectionRecord& rec = p.records.emplace_back();
@@ -348,6 +361,10 @@ ReportProject projectFromJson(const Json& j)
                            f.member);
             findings.records.push_back(
                 recordFindingsFromJson(r, where, defaultRecordFindings(rec)));
+            equipment.recordItems.push_back(
+                r.contains("equipment_id")
+                    ? optionalTextFromJson(r["equipment_id"], where + ".equipment_id")
+                    : std::u16string());
         }
     }
     if (j.contains("captions") && !j["captions"].is_null()) {
@@ -363,7 +380,26 @@ ReportProject projectFromJson(const Json& j)
     const bool settingsGiven = j.contains("findings_settings") && !j["findings_settings"].is_null();
     if (settingsGiven)
         findings.settings = findingsSettingsFromJson(j["findings_settings"], "findings_settings");
+    if (j.contains("equipment") && !j["equipment"].is_null())
+        equipment.items = equipmentFromJson(j["equipment"], "equipment");
+    if (j.contains("previous_project"))
+        equipment.previousProject = optionalTextFromJson(j["previous_project"], "previous_project");
     if (j.contains("extensions")) readExtensions(j["extensions"], p.extensions);
+    if (!equipment.isDefault()) {
+        if (p.extensions.find(kEquipmentTag))
+            fail("extensions",
+                 "the EQPT section is written from equipment, previous_project and the records' "
+                 "equipment_id; give one or the other");
+        for (std::size_t i = 0; i < equipment.recordItems.size(); ++i) {
+            if (equipment.recordItems[i].empty()) continue;
+            const std::string where = "records[" + std::to_string(i) + "].equipment_id";
+            if (!equipment.find(equipment.recordItems[i]))
+                fail(where, "not an id of the equipment list");
+            if (i >= p.entries.size()) fail(where, "the record has no entry to name it by");
+        }
+        if (putProjectEquipment(p, equipment) != Error::None)
+            fail("equipment", "the equipment data are too large");
+    }
     if (settingsGiven || !findings.isDefaultFor(p.records)) {
         if (p.extensions.find(kFindingsTag))
             fail("extensions",

@@ -74,8 +74,9 @@ struct ExtensionTag {
 
 // Tags in use. A feature that stores a section adds its constant here, one
 // line each, so two features cannot take the same tag.
-inline constexpr ExtensionTag kFindingsTag = ExtensionTag::of("FIND");  // findingscodec.h
+inline constexpr ExtensionTag kFindingsTag = ExtensionTag::of("FIND");      // findingscodec.h
 inline constexpr ExtensionTag kReportLayoutTag = ExtensionTag::of("RLAY");  // reportstyle.h
+inline constexpr ExtensionTag kEquipmentTag = ExtensionTag::of("EQPT");     // equipmentcodec.h
 
 // One section: its tag, the version of its own contents (the section's owner
 // decides what a version means) and its bytes, kept exactly as read.

@@ -41,7 +41,8 @@ TEST_F(ProjectCli, WriteThenInfoGivesTheSameJson)
     ASSERT_EQ(info.code, 0) << info.err;
     EXPECT_EQ(Json::parse(info.out), expected);
     EXPECT_EQ(Json::parse(info.out)["records"][0]["pressure"], "\xF0\x9F\x98\x80");
-    EXPECT_EQ(expected["records"][0].size(), 27u + 3u);  // the fields and the findings keys
+    // The fields, the findings keys and equipment_id.
+    EXPECT_EQ(expected["records"][0].size(), 27u + 3u + 1u);
     EXPECT_EQ(expected["records"][0]["inspectedDate"], Json({{"status", 0}, {"days", 1.25}}));
 }
 
