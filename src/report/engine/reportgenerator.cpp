@@ -151,7 +151,7 @@ InspectionPicture loadInspection(const ReportJob& job, std::size_t i, cInspectio
     out.readings = inspectionReadings(snapshot.image, record, job.unit);
     out.facts = snapshotFacts(snapshot.image, record, job.unit, job.texts);
     out.facts.dateText = captureDateText(snapshot.image, job);
-    out.facts.timeText = captureTimeText(snapshot.image, job);
+    out.facts.timeText = detail::captureTimeText(snapshot.image, job);
     out.facts.path = qvx;
     return out;
 }
