@@ -26,7 +26,8 @@ QColor qColour(ColourRef c)
 
 void cSnapshotPainter::DrawNumberedMarkers(QPainter& p, const QRectF& area,
                                            const std::vector<SnapshotMarker>& markers,
-                                           const QFont& font, QPointF offset)
+                                           const QFont& font, QPointF offset,
+                                           std::vector<QRectF>* labelBoxes)
 {
     if (area.width() <= 0 || area.height() <= 0) return;
     p.save();
@@ -36,6 +37,7 @@ void cSnapshotPainter::DrawNumberedMarkers(QPainter& p, const QRectF& area,
     const double arm = std::max(4.0, area.height() / 40);
     const double line = std::max(1.0, arm / 5);
     const QFontMetricsF metrics(font, p.device());
+    std::vector<QRectF> placed;
     for (const SnapshotMarker& m : markers) {
         const QPointF c((m.x + 0.5 - offset.x()) * sx + area.left(),
                         (kHeight - 1 - m.row + 0.5 + offset.y()) * sy + area.top());
@@ -59,7 +61,27 @@ void cSnapshotPainter::DrawNumberedMarkers(QPainter& p, const QRectF& area,
             std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - size.width())));
         at.setY(
             std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - size.height())));
-        const QRectF box(at, size);
+        QRectF box(at, size);
+        // A label that would cover one placed before it (a hot or cold marker on a cursor)
+        // tries the other corners of its cross, then steps down or up until it is clear.
+        const auto clear = [&](const QRectF& r) {
+            return area.contains(r) &&
+                   std::none_of(placed.begin(), placed.end(), [&](const QRectF& q) {
+                       return q.adjusted(-line, -line, line, line).intersects(r);
+                   });
+        };
+        if (!clear(box)) {
+            std::vector<QRectF> tried;
+            for (const double dx : {arm, -arm - size.width()})
+                for (const double dy : {-arm - size.height(), arm})
+                    tried.emplace_back(QPointF(c.x() + dx, c.y() + dy), size);
+            for (int step = 1; step < 2 * area.height() / size.height(); ++step)
+                tried.push_back(box.translated(
+                    0, (step % 2 ? 1 : -1) * ((step + 1) / 2) * (size.height() + 2 * line)));
+            const auto found = std::find_if(tried.begin(), tried.end(), clear);
+            if (found != tried.end()) box = *found;
+        }
+        placed.push_back(box);
         p.setPen(QPen(Qt::black, line));
         p.setBrush(QColor(255, 255, 255, 220));
         p.drawRoundedRect(box, pad, pad);
@@ -68,6 +90,7 @@ void cSnapshotPainter::DrawNumberedMarkers(QPainter& p, const QRectF& area,
         p.drawText(box, Qt::AlignCenter, m.label);
     }
     p.restore();
+    if (labelBoxes) *labelBoxes = std::move(placed);
 }
 
 }  // namespace calivue

@@ -107,10 +107,12 @@ public:
     // Numbered style onto any painter, for the whole picture unturned stretched over area:
     // each marker placed as in the small style (moved by offset in image pixels), its cross
     // `size` units long and its label in font beside it, shifted to stay inside area. A marker
-    // outside area is left out.
+    // outside area is left out. Labels never cover each other: one that would tries the other
+    // corners of its cross, then steps down or up. `labelBoxes`, when given, receives the
+    // boxes drawn.
     static void DrawNumberedMarkers(QPainter& painter, const QRectF& area,
                                     const std::vector<SnapshotMarker>& markers, const QFont& font,
-                                    QPointF offset = {});
+                                    QPointF offset = {}, std::vector<QRectF>* labelBoxes = nullptr);
 
     // Everything at once onto any painter: the whole picture (rendered now from img and
     // state) stretched over target, then the markers in style (the small style's offset as

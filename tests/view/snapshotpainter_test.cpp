@@ -146,3 +146,32 @@ TEST(SnapshotPainter, LabelsOfMarkersOnOneSpotDoNotCoverEachOther)
     // Too wide for the area: the cross alone.
     EXPECT_TRUE(cSnapshotPainter::LabelBoxes({{10, 10}}, {{80, 14}}, 60, 40).front().isNull());
 }
+
+// Catches numbered labels of markers on one spot (a hot marker on cursor 1) that cover each
+// other or leave the picture, at the sizes the modern report prints.
+TEST(SnapshotPainter, NumberedLabelsOnOneSpotDoNotCoverEachOther)
+{
+    for (const QSize size : {QSize(320, 240), QSize(1240, 930)}) {
+        QImage page(size, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter p(&page);
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(size.height() / 20);
+        for (const QPoint spot : {QPoint(160, 120), QPoint(1, 1), QPoint(318, 238)}) {
+            const std::vector<SnapshotMarker> markers = {
+                {0, spot.x(), spot.y(), QStringLiteral("1")},
+                {1, spot.x(), spot.y(), QStringLiteral("2")},
+                {kHottestMarker, spot.x(), spot.y(), QStringLiteral("Hot")}};
+            std::vector<QRectF> boxes;
+            cSnapshotPainter::DrawNumberedMarkers(p, QRectF(page.rect()), markers, font, {},
+                                                  &boxes);
+            ASSERT_EQ(boxes.size(), markers.size());
+            for (std::size_t i = 0; i < boxes.size(); ++i) {
+                EXPECT_TRUE(QRectF(page.rect()).contains(boxes[i])) << size.width() << " " << i;
+                for (std::size_t j = 0; j < i; ++j)
+                    EXPECT_FALSE(boxes[i].intersects(boxes[j]))
+                        << size.width() << " " << i << "/" << j;
+            }
+        }
+    }
+}
