@@ -1,5 +1,6 @@
 #include "detailsdlg_textedit.h"
 
+#include <QKeyEvent>
 #include <QPalette>
 #include <QSignalBlocker>
 #include <QTextCursor>
@@ -9,7 +10,20 @@ namespace calivue {
 cColourTextEdit::cColourTextEdit(QWidget* parent)
     : QPlainTextEdit(parent), m_text(systemColour(QPalette::WindowText))
 {
+    setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, &cColourTextEdit::enforceLimit);
+}
+
+bool cColourTextEdit::event(QEvent* e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::ControlModifier) {
+            insertPlainText(QStringLiteral("\t"));
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(e);
 }
 
 void cColourTextEdit::SetTextColour(ColourRef colour)

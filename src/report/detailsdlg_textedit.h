@@ -21,6 +21,10 @@ public:
     QString text() const { return toPlainText(); }
     void setText(const QString& text);
 
+protected:
+    // Tab and Shift+Tab leave the box, as in any form; Ctrl+Tab types a tab.
+    bool event(QEvent* e) override;
+
 private:
     void enforceLimit();
 

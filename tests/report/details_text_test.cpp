@@ -9,7 +9,10 @@
 
 #include "core/fitcheck.h"
 
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +114,33 @@ TEST(DetailsFitColours, FieldsStopAtTheRecordLimits)
     // Before any inspection the reading boxes are green and orange.
     EXPECT_EQ(c.firstReading->backgroundColour(), rgb(0, 255, 0));
     EXPECT_EQ(c.secondReading->backgroundColour(), rgb(255, 128, 0));
+}
+
+// Catches a comment or fault box that swallows Tab (the user is stuck in it, as in no form)
+// or offers no way to type a tab.
+TEST(DetailsText, TabLeavesTheTextBoxesAndCtrlTabTypesATab)
+{
+    QWidget form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* before = new QLineEdit(&form);
+    auto* box = new cColourTextEdit(&form);
+    auto* after = new QLineEdit(&form);
+    for (QWidget* w :
+         {static_cast<QWidget*>(before), static_cast<QWidget*>(box), static_cast<QWidget*>(after)})
+        layout->addWidget(w);
+    form.show();
+    form.activateWindow();
+    QApplication::setActiveWindow(&form);
+    box->setFocus();
+    ASSERT_TRUE(box->hasFocus());
+    QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), QStringLiteral("\t"));
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_TRUE(after->hasFocus());
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(before->hasFocus());
+    EXPECT_EQ(box->text(), QStringLiteral("\t"));
 }
 
 TEST(DetailsText, DifferenceNeverShowsMinusZero)
