@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 
 namespace calivue {
 
@@ -29,6 +30,14 @@ void DetailsDlg::applyTemplate()
         c.captions[i]->setVisible(shown);
         c.rowFields[i]->setVisible(shown);
         c.captions[i]->setReadOnly(!custom);
+        // A caption the template fixes reads as a label: no frame, the page's background,
+        // and no stop for Tab; the Custom template's captions are inputs.
+        c.captions[i]->setFrame(custom);
+        c.captions[i]->setFocusPolicy(custom ? Qt::StrongFocus : Qt::NoFocus);
+        QPalette look = c.captions[i]->palette();
+        look.setColor(QPalette::Base,
+                      custom ? palette().color(QPalette::Base) : palette().color(QPalette::Window));
+        c.captions[i]->setPalette(look);
     }
     for (QLabel* l : c.weatherUnits) l->setVisible(captionRowShown(t, 8));
     // The condition row is a list of three choices in Buildings, free text elsewhere.

@@ -148,7 +148,13 @@ TEST_F(DetailsPage, TemplatesShowTheirCaptionsAndRows)
             const bool shown = (k.rowsShown >> i) & 1;
             EXPECT_EQ(!c().captions[i]->isHidden(), shown) << k.templateNumber << " row " << i;
             EXPECT_EQ(!c().rowFields[i]->isHidden(), shown) << k.templateNumber << " row " << i;
-            EXPECT_EQ(c().captions[i]->isReadOnly(), k.templateNumber != 3);
+            const bool fixed = k.templateNumber != 3;
+            EXPECT_EQ(c().captions[i]->isReadOnly(), fixed);
+            // A fixed caption looks like a label and is no Tab stop.
+            EXPECT_EQ(c().captions[i]->hasFrame(), !fixed) << k.templateNumber << " row " << i;
+            EXPECT_EQ(c().captions[i]->focusPolicy() == Qt::NoFocus, fixed);
+            EXPECT_EQ(c().captions[i]->palette().color(QPalette::Base),
+                      page->palette().color(fixed ? QPalette::Window : QPalette::Base));
             if (i < 8 || k.templateNumber % 2 == 1) {
                 EXPECT_EQ(c().captions[i]->text(), uiText((*k.captions)[i]))
                     << k.templateNumber << " row " << i;
