@@ -18,6 +18,7 @@
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -194,6 +195,26 @@ void DetailsDlg::fillFromRecord(const cInspectionRecord& r)
     }
 }
 
+namespace {
+
+// The fields of an inspection take input only while there is one: text typed without an
+// inspection would have nowhere to go. A step's date picker keeps following its choice.
+void setInspectionFieldsEnabled(DetailsControls& c, bool enabled)
+{
+    for (QWidget* w : c.rowFields) w->setEnabled(enabled);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{c.comment, c.faultAction, c.priority, c.firstMeasurement,
+                                         c.secondMeasurement, c.editImage})
+        if (w) w->setEnabled(enabled);
+    for (DetailsControls::Step& s : c.steps) {
+        for (QWidget* w : std::initializer_list<QWidget*>{s.dated, s.noDate, s.initials})
+            if (w) w->setEnabled(enabled);
+        if (!enabled && s.date) s.date->setEnabled(false);
+    }
+}
+
+}  // namespace
+
 void DetailsDlg::showInspection()
 {
     if (!m_d->initialised) return;
@@ -205,7 +226,9 @@ void DetailsDlg::showInspection()
     m_d->shown = 0;
     m_d->edited = false;
     const int n = m_d->current;
-    if (n < 1 || n > recordCount() || !currentEntry()) {
+    const bool has = n >= 1 && n <= recordCount() && currentEntry();
+    setInspectionFieldsEnabled(m_d->c, has);
+    if (!has) {
         m_d->c.preview->setSnapshot(nullptr);
         m_d->snapshot.reset();
         m_d->updating = false;

@@ -471,6 +471,24 @@ TEST_F(DetailsPage, NextAndPreviousWrapAndNeedTwoInspections)
     EXPECT_EQ(page->records()[0].name, u"typed");  // stored once there were two
 }
 
+// Catches fields that take typing while there is no inspection (the text has nowhere to
+// go) or stay disabled once there is one.
+TEST_F(DetailsPage, FieldsTakeInputOnlyWithAnInspection)
+{
+    build(0);
+    page->activatePage();
+    const auto fields = [this] {
+        return std::vector<QWidget*>{
+            c().name,     c().comment,        c().faultAction,      c().priority,
+            c().measured, c().steps[0].dated, c().steps[2].initials};
+    };
+    for (QWidget* w : fields()) EXPECT_FALSE(w->isEnabled()) << w->metaObject()->className();
+    add(gen::demoPlan(1));
+    page->setCurrentInspection(1);
+    page->showInspection();
+    for (QWidget* w : fields()) EXPECT_TRUE(w->isEnabled()) << w->metaObject()->className();
+}
+
 // A snapshot that does not open is reported; the record's details are still shown and a
 // store keeps the readings it chose instead of forgetting them.
 TEST_F(DetailsPage, SnapshotThatDoesNotOpenKeepsItsRecord)
