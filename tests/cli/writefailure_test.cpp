@@ -87,12 +87,14 @@ protected:
     static void writeEarlier(const fs::path& out)
     {
         for (const char* name : {"o.csv", "o.bmp", "o.vrp", "o.qvx", "o.wav", "o.png", "o.pdf"})
-            writeBytes(out / name, std::vector<std::uint8_t>{'o', 'l', 'd', ' ', name[2]});
+            writeBytes(out / name, std::vector<std::uint8_t>{'o', 'l', 'd', ' ',
+                                                             static_cast<std::uint8_t>(name[2])});
     }
     static ::testing::AssertionResult earlierKept(const fs::path& out)
     {
         for (const char* name : {"o.csv", "o.bmp", "o.vrp", "o.qvx", "o.wav", "o.png", "o.pdf"})
-            if (readBytes(out / name) != std::vector<std::uint8_t>{'o', 'l', 'd', ' ', name[2]})
+            if (readBytes(out / name) !=
+                std::vector<std::uint8_t>{'o', 'l', 'd', ' ', static_cast<std::uint8_t>(name[2])})
                 return ::testing::AssertionFailure() << name << " changed";
         return ::testing::AssertionSuccess();
     }

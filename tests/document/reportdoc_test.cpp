@@ -29,8 +29,10 @@ std::u16string order(const CReportDoc& doc)
     std::u16string tags;
     for (const cInspection& i : doc.inspections()) {
         const char16_t tag = i.image.bitmapPath[6];
-        if (!i.record.name.empty())  // a new record has no name
+        // A new record has no name.
+        if (!i.record.name.empty()) {
             EXPECT_EQ(i.record.name, std::u16string(u"Panel ") + tag) << "entry and record parted";
+        }
         tags += tag;
     }
     return tags;
@@ -200,7 +202,9 @@ TEST(ReportDoc, EachChangeAnnouncesOnceAndKeepsEntryAndRecordTogether)
         EXPECT_EQ(spies.counts(), c.counts) << c.what;
         for (const QSignalSpy* spy :
              {&spies.inserted, &spies.removed, &spies.moved, &spies.changed})
-            if (spy->count() == 1) EXPECT_EQ(spy->at(0), c.args) << c.what;
+            if (spy->count() == 1) {
+                EXPECT_EQ(spy->at(0), c.args) << c.what;
+            }
         // Whatever changes the list says so first, so an edit in progress can be stored.
         const bool structural = spies.inserted.count() + spies.removed.count() +
                                     spies.moved.count() + spies.replaced.count() >

@@ -193,8 +193,9 @@ TEST(LanguageEnvironment, SetsLocaleDirectionAndQtTextsThenRestoresThem)
             const bool installed =
                 c.catalogue && catalogues.exists(QString::fromLatin1(c.catalogue));
             EXPECT_EQ(environment.qtTextsTranslated(), installed);
-            if (installed)
+            if (installed) {
                 EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
+            }
         }
         EXPECT_EQ(QLocale(), before);
         EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);

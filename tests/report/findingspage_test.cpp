@@ -232,7 +232,9 @@ TEST(FindingBand, EveryLanguagesWorstCaseStaysInsideTheBand)
                 static const QRegularExpression blanks(QStringLiteral("\\s+"));
                 EXPECT_EQ(shown.remove(blanks), all.remove(blanks));
             }
-            if (extra > 0) EXPECT_TRUE(cut) << items.back().text.toStdString();
+            if (extra > 0) {
+                EXPECT_TRUE(cut) << items.back().text.toStdString();
+            }
         }
     }
 }
@@ -393,7 +395,9 @@ protected:
     ReportJob job(const ProjectFindings* findings, const QString& name)
     {
         ReportProject project = m_project;
-        if (findings != nullptr) EXPECT_EQ(putProjectFindings(project, *findings), Error::None);
+        if (findings != nullptr) {
+            EXPECT_EQ(putProjectFindings(project, *findings), Error::None);
+        }
         ReportJob j = reportJobFromProject(project);
         j.outputPath = m_dir.filePath(name);
         return j;

@@ -252,7 +252,9 @@ TEST(PdfSheet, ConfirmationOpensTheReportOrItsFolder)
         EXPECT_EQ(log.seen[0].buttons, (QList<int>{cMessageDlg::IdChoice, cMessageDlg::IdChoice + 1,
                                                    cMessageDlg::IdOk}));
         EXPECT_EQ(opened, c.opened.isEmpty() ? QStringList{} : QStringList{c.opened});
-        if (c.messages > 1) EXPECT_TRUE(log.seen[1].text.contains(out));
+        if (c.messages > 1) {
+            EXPECT_TRUE(log.seen[1].text.contains(out));
+        }
     }
     cIRFileDialog::setChooser({});
 }
