@@ -1,6 +1,7 @@
 #include "findingscodec.h"
 
 #include "bytestream.h"
+#include "sectionreader.h"
 
 #include <cmath>
 #include <map>
@@ -10,75 +11,19 @@ namespace calivue {
 
 namespace {
 
-void putText(ByteSink& out, const std::u16string& text)
-{
-    out.u32le(static_cast<std::uint32_t>(text.size()));
-    out.u16array(text);
-}
-
 void putAmbient(ByteSink& out, const std::optional<double>& ambient)
 {
     out.u8(ambient ? 1 : 0);
     out.f64le(ambient.value_or(0.0));
 }
 
-// The reader of one section: every value through the stream, the first failure kept.
-class SectionReader {
-public:
-    explicit SectionReader(std::span<const std::uint8_t> data) : m_in(data) {}
-
-    Error error() const { return m_error; }
-    bool atEnd() const { return m_in.atEnd(); }
-    void fail(Error e)
-    {
-        if (m_error == Error::None) m_error = e;
-    }
-
-    std::uint8_t u8(std::uint8_t max)
-    {
-        const auto v = m_in.u8();
-        if (!v) fail(Error::Truncated);
-        if (v && *v > max) fail(Error::Corrupted);
-        return v && *v <= max ? *v : 0;
-    }
-    std::uint32_t u32()
-    {
-        const auto v = m_in.u32le();
-        if (!v) fail(Error::Truncated);
-        return v.value_or(0);
-    }
-    double real()
-    {
-        const auto v = m_in.f64le();
-        if (!v) fail(Error::Truncated);
-        if (v && !std::isfinite(*v)) fail(Error::Corrupted);
-        return v && std::isfinite(*v) ? *v : 0.0;
-    }
-    std::optional<double> ambient()
-    {
-        const bool given = u8(1) == 1;
-        const double v = real();
-        return given ? std::optional<double>(v) : std::nullopt;
-    }
-    std::u16string text()
-    {
-        const std::uint32_t count = u32();
-        // The count is checked against the bytes left before anything is allocated.
-        if (count > m_in.remaining() / 2) {
-            fail(Error::Truncated);
-            return {};
-        }
-        const auto bytes = m_in.bytes(std::size_t{count} * 2);
-        std::u16string t(count, u'\0');
-        for (std::size_t i = 0; i < count; ++i)
-            t[i] = static_cast<char16_t>((*bytes)[2 * i] | ((*bytes)[2 * i + 1] << 8));
-        return t;
-    }
-
-private:
-    ByteStream m_in;
-    Error m_error = Error::None;
-};
+// An optional ambient temperature: a given flag, then the value (0 when not given).
+std::optional<double> readAmbient(SectionValueReader& in)
+{
+    const bool given = in.u8(1) == 1;
+    const double v = in.real();
+    return given ? std::optional<double>(v) : std::nullopt;
+}
 
 }  // namespace
 
@@ -108,10 +53,10 @@ std::vector<std::uint8_t> encodeFindingsSection(const ProjectFindings& f,
     out.u8(static_cast<std::uint8_t>(s.customBands.size()));
     for (const SeverityBand& b : s.customBands) {
         out.f64le(b.from);
-        putText(out, b.text);
+        putSectionText(out, b.text);
         out.u8(static_cast<std::uint8_t>(b.priority));
     }
-    for (const std::u16string* t : conditionTexts(s.conditions)) putText(out, *t);
+    for (const std::u16string* t : conditionTexts(s.conditions)) putSectionText(out, *t);
 
     std::vector<std::pair<std::size_t, std::uint32_t>> stored;  // position, occurrence
     std::map<std::u16string, std::uint32_t> seen;
@@ -123,7 +68,7 @@ std::vector<std::uint8_t> encodeFindingsSection(const ProjectFindings& f,
     out.u32le(static_cast<std::uint32_t>(stored.size()));
     for (const auto& [i, occurrence] : stored) {
         const RecordFindings& r = f.records[i];
-        putText(out, entries[i].snapshotPath);
+        putSectionText(out, entries[i].snapshotPath);
         out.u32le(occurrence);
         out.u8(static_cast<std::uint8_t>(r.reference));
         putAmbient(out, r.ambient);
@@ -138,14 +83,14 @@ Result<ProjectFindings> decodeFindingsSection(std::span<const std::uint8_t> data
                                               const std::vector<cInspectionRecord>& records)
 {
     if (version != kFindingsSectionVersion) return Error::Unsupported;
-    SectionReader in(data);
+    SectionValueReader in(data);
     ProjectFindings f;
     FindingsSettings& s = f.settings;
     s.criteria = static_cast<Criteria>(in.u8(3));
     s.classifyCorrected = in.u8(1) == 1;
     s.loadExponent = in.real();
     s.minLoadPercent = in.real();
-    s.ambient = in.ambient();
+    s.ambient = readAmbient(in);
     s.frsiThreshold = in.real();
     const std::uint8_t bands = in.u8(kMaxCustomBands);
     for (std::uint8_t i = 0; i < bands && in.error() == Error::None; ++i) {
@@ -172,7 +117,7 @@ Result<ProjectFindings> decodeFindingsSection(std::span<const std::uint8_t> data
         const std::uint32_t occurrence = in.u32();
         RecordFindings r;
         r.reference = static_cast<ReferenceKind>(in.u8(1));
-        r.ambient = in.ambient();
+        r.ambient = readAmbient(in);
         r.priorityManual = in.u8(1) == 1;
         if (in.error() != Error::None) break;
         const auto at = positions.find(path);

@@ -5,6 +5,7 @@
 #include "bytestream.h"
 #include "error.h"
 
+#include <cmath>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -43,6 +44,14 @@ public:
         const auto v = m_in.u32le();
         if (!v) fail(Error::Truncated);
         return v.value_or(0);
+    }
+    // Corrupted for a value that is not finite.
+    double real()
+    {
+        const auto v = m_in.f64le();
+        if (!v) fail(Error::Truncated);
+        if (v && !std::isfinite(*v)) fail(Error::Corrupted);
+        return v && std::isfinite(*v) ? *v : 0.0;
     }
     std::u16string text()
     {
