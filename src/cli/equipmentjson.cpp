@@ -1,5 +1,7 @@
 #include "equipmentjson.h"
 
+#include "jsonread.h"
+
 #include "core/textcodec.h"
 
 #include <stdexcept>
@@ -10,19 +12,6 @@ namespace {
 
 using OJson = nlohmann::ordered_json;
 using Json = nlohmann::json;
-
-[[noreturn]] void fail(const std::string& where, const std::string& what)
-{
-    throw std::invalid_argument(where + ": " + what);
-}
-
-std::u16string textFrom(const Json& j, const std::string& where)
-{
-    if (!j.is_string()) fail(where, "expected a string");
-    std::optional<std::u16string> t = utf8ToUtf16(j.get_ref<const std::string&>());
-    if (!t) fail(where, "malformed UTF-8");
-    return std::move(*t);
-}
 
 }  // namespace
 
@@ -35,7 +24,7 @@ OJson optionalText(const std::u16string& text)
 std::u16string optionalTextFromJson(const Json& j, const std::string& where)
 {
     if (j.is_null()) return {};
-    return textFrom(j, where);
+    return textAt(j, where);
 }
 
 OJson equipmentToJson(const std::vector<EquipmentItem>& items)
@@ -65,15 +54,15 @@ std::vector<EquipmentItem> equipmentFromJson(const Json& list, const std::string
                 fail(at + "." + it.key(), "unknown key");
         if (!j.contains("id")) fail(at + ".id", "missing");
         EquipmentItem& item = e.items.emplace_back();
-        item.id = textFrom(j["id"], at + ".id");
-        if (j.contains("location")) item.location = textFrom(j["location"], at + ".location");
+        item.id = textAt(j["id"], at + ".id");
+        if (j.contains("location")) item.location = textAt(j["location"], at + ".location");
         if (j.contains("description"))
-            item.description = textFrom(j["description"], at + ".description");
+            item.description = textAt(j["description"], at + ".description");
         if (j.contains("rated_load"))
             item.ratedLoad = optionalTextFromJson(j["rated_load"], at + ".rated_load");
         if (j.contains("status")) {
             const std::optional<EquipmentStatus> s =
-                parseStatus(textFrom(j["status"], at + ".status"));
+                parseStatus(textAt(j["status"], at + ".status"));
             if (!s) fail(at + ".status", "expected \"inspected\" or \"not inspected\"");
             item.status = *s;
         }

@@ -1,5 +1,7 @@
 #include "findingsjson.h"
 
+#include "jsonread.h"
+
 #include "core/textcodec.h"
 
 #include <cmath>
@@ -13,24 +15,9 @@ namespace {
 using OJson = nlohmann::ordered_json;
 using Json = nlohmann::json;
 
-[[noreturn]] void fail(const std::string& where, const std::string& what)
-{
-    throw std::invalid_argument(where + ": " + what);
-}
-
 OJson ambientJson(const std::optional<double>& a)
 {
     return a ? OJson(*a) : OJson(nullptr);
-}
-
-void onlyKeys(const Json& j, const std::vector<std::string_view>& keys, const std::string& where)
-{
-    if (!j.is_object()) fail(where, "expected an object");
-    for (auto it = j.begin(); it != j.end(); ++it) {
-        bool known = false;
-        for (std::string_view k : keys) known = known || it.key() == k;
-        if (!known) fail(where + "." + it.key(), "unknown key");
-    }
 }
 
 double numberAt(const Json& j, const std::string& where)
@@ -50,14 +37,6 @@ bool boolAt(const Json& j, const std::string& where)
 {
     if (!j.is_boolean()) fail(where, "expected true or false");
     return j.get<bool>();
-}
-
-std::u16string textAt(const Json& j, const std::string& where)
-{
-    if (!j.is_string()) fail(where, "expected a string");
-    std::optional<std::u16string> t = utf8ToUtf16(j.get_ref<const std::string&>());
-    if (!t) fail(where, "malformed UTF-8");
-    return std::move(*t);
 }
 
 }  // namespace

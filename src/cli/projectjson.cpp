@@ -3,6 +3,7 @@
 
 #include "equipmentjson.h"
 #include "findingsjson.h"
+#include "jsonread.h"
 
 #include "core/equipmentcodec.h"
 #include "core/findingscodec.h"
@@ -117,33 +118,15 @@ OJson extensionsJson(const ProjectExtensions& x, bool findingsPrinted, bool layo
 
 // --- reading ------------------------------------------------------------------
 
-[[noreturn]] void fail(const std::string& where, const char* what)
-{
-    throw std::invalid_argument(where + ": " + what);
-}
-
 const Json& objectAt(const Json& j, const std::string& where)
 {
     if (!j.is_object()) fail(where, "expected an object");
     return j;
 }
 
-// Throws for keys the shape does not have, so a misspelt field is not lost.
-void onlyKeys(const Json& j, std::initializer_list<std::string_view> keys, const std::string& where)
-{
-    for (auto it = j.begin(); it != j.end(); ++it) {
-        bool known = false;
-        for (std::string_view k : keys) known = known || it.key() == k;
-        if (!known) fail(where + "." + it.key(), "unknown key");
-    }
-}
-
 void read(const Json& j, std::u16string& into, const std::string& where)
 {
-    if (!j.is_string()) fail(where, "expected a string");
-    std::optional<std::u16string> t = utf8ToUtf16(j.get_ref<const std::string&>());
-    if (!t) fail(where, "malformed UTF-8");
-    into = std::move(*t);
+    into = textAt(j, where);
 }
 
 void read(const Json& j, std::int32_t& into, const std::string& where)
