@@ -30,6 +30,20 @@ std::string oneLineFailure(const CLI::App*, const CLI::Error& e)
 
 }  // namespace
 
+void addUnitOption(CLI::App& command, std::string& unit)
+{
+    command.add_option("--unit", unit, "Temperature unit: c, f or k (default c)")
+        ->check(CLI::IsMember({"c", "f", "k"}, CLI::ignore_case));
+}
+
+void addTemplateOption(CLI::App& command, int& templateNumber)
+{
+    command
+        .add_option("--template", templateNumber,
+                    "0 Maintenance, 1 Buildings, 2 Mechanical, 3 Custom (default 0)")
+        ->check(CLI::Range(0, 3));
+}
+
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     CLI::App app{"Batch tool for radiometric snapshots: inspect, export, render, save and scan.",

@@ -12,6 +12,10 @@
 #include <utility>
 #include <vector>
 
+namespace CLI {
+class App;
+}
+
 namespace calivue {
 class cBrixa;
 enum class OpenFailure;
@@ -21,6 +25,11 @@ namespace calivue::cli {
 
 // The message every unreadable or invalid snapshot gives.
 inline constexpr std::string_view kOpenError = "Error opening file";
+
+// The options the project commands share: --unit (c, f or k; read it with unitNumber) and
+// --template (0-3, as the report writer numbers its templates).
+void addUnitOption(CLI::App& command, std::string& unit);
+void addTemplateOption(CLI::App& command, int& templateNumber);
 
 // The unit number of a --unit value the parser accepted (c, f or k in any case): 0 Celsius,
 // 1 Fahrenheit, 2 Kelvin.

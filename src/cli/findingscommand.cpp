@@ -110,12 +110,8 @@ FindingsCommand::FindingsCommand(CLI::App& app)
     m_command = app.add_subcommand(
         "findings", "Print each inspection's finding (difference, load, class, priority) as JSON");
     m_command->add_option("PROJECT", m_options.project, "Report project .vrp file")->required();
-    m_command->add_option("--unit", m_unit, "Temperature unit: c, f or k (default c)")
-        ->check(CLI::IsMember({"c", "f", "k"}, CLI::ignore_case));
-    m_command
-        ->add_option("--template", m_options.templateNumber,
-                     "0 Maintenance, 1 Buildings, 2 Mechanical, 3 Custom (default 0)")
-        ->check(CLI::Range(0, 3));
+    addUnitOption(*m_command, m_unit);
+    addTemplateOption(*m_command, m_options.templateNumber);
 }
 
 std::optional<int> FindingsCommand::runParsed(std::ostream& out, std::ostream& err) const

@@ -133,12 +133,8 @@ ReportCommand::ReportCommand(CLI::App& app)
     m_command = app.add_subcommand("report", "Write the PDF inspection report of a .vrp project");
     m_command->add_option("PROJECT", m_options.project, "Report project .vrp file")->required();
     m_command->add_option("OUT", m_options.output, "PDF file to write")->required();
-    m_command->add_option("--unit", m_unit, "Temperature unit: c, f or k (default c)")
-        ->check(CLI::IsMember({"c", "f", "k"}, CLI::ignore_case));
-    m_command
-        ->add_option("--template", m_options.templateNumber,
-                     "0 Maintenance, 1 Buildings, 2 Mechanical, 3 Custom (default 0)")
-        ->check(CLI::Range(0, 3));
+    addUnitOption(*m_command, m_unit);
+    addTemplateOption(*m_command, m_options.templateNumber);
     m_command
         ->add_option("--language", m_options.language,
                      "Language number of an installed language module (default 0, English)")
