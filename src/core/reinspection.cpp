@@ -65,6 +65,15 @@ fs::path previousProjectFile(std::u16string_view stored, const fs::path& project
     return (projectFile.parent_path() / path).lexically_normal();
 }
 
+std::u16string previousProjectLink(const fs::path& previousFile, const fs::path& newFile)
+{
+    std::error_code ec;
+    const fs::path previous = fs::absolute(previousFile, ec).lexically_normal();
+    const fs::path relative =
+        previous.lexically_relative(fs::absolute(newFile, ec).parent_path().lexically_normal());
+    return (relative.empty() ? previous : relative).u16string();
+}
+
 Result<PreviousSurvey> readPreviousSurvey(const fs::path& file)
 {
     Result<ReportProject> project = readReportProjectFile(file);
@@ -221,13 +230,7 @@ Result<ReportProject> newSurveyFrom(const ReportProject& project, const fs::path
         item.status = EquipmentStatus::NotInspected;
         item.reason.clear();
     }
-    // Relative to the new project's folder, so a survey folder tree moved as a whole keeps its
-    // link; a file on another root (another drive) keeps its absolute path.
-    std::error_code ec;
-    const fs::path previous = fs::absolute(previousFile, ec).lexically_normal();
-    const fs::path relative =
-        previous.lexically_relative(fs::absolute(newFile, ec).parent_path().lexically_normal());
-    list.previousProject = (relative.empty() ? previous : relative).u16string();
+    list.previousProject = previousProjectLink(previousFile, newFile);
     if (const Error e = putProjectFindings(next, kept); e != Error::None) return e;
     if (const Error e = putReportLayout(next, *layout); e != Error::None) return e;
     if (const Error e = putProjectEquipment(next, list); e != Error::None) return e;

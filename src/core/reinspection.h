@@ -29,6 +29,12 @@ bool isException(const Finding& finding);
 std::filesystem::path previousProjectFile(std::u16string_view stored,
                                           const std::filesystem::path& projectFile);
 
+// The link a new project at `newFile` stores to the previous project `previousFile`: relative to
+// the new project's folder when the two share a root, so a survey folder tree moved as a whole
+// keeps it; else absolute.
+std::u16string previousProjectLink(const std::filesystem::path& previousFile,
+                                   const std::filesystem::path& newFile);
+
 // The previous survey as read: its project, findings and equipment data.
 struct PreviousSurvey {
     std::filesystem::path file;
@@ -115,9 +121,9 @@ std::u16string englishText(const PreviousCell& cell);
 // A new survey of the same equipment: the title values with `date`, the captions, the findings
 // settings and survey conditions, the report layout, the equipment list with every status reset
 // to not inspected (no reason) and `previousFile` as the link to the previous project; no
-// inspections and no other section. The link is stored relative to `newFile`'s folder when the
-// two share a root, else absolute. Corrupted when the project's findings, layout or equipment
-// section does not read (the new survey would lose them without a word).
+// inspections and no other section. The link is previousProjectLink's. Corrupted when the project's
+// findings, layout or equipment section does not read (the new survey would lose them without a
+// word).
 Result<ReportProject> newSurveyFrom(const ReportProject& project,
                                     const std::filesystem::path& previousFile,
                                     const std::filesystem::path& newFile, cDateTime date);
