@@ -63,6 +63,12 @@ public:
     // when the project is modified. False (keep what is open) on Cancel, Escape, or a Save
     // that did not write the project.
     bool saveModified();
+    // "New Survey from This Project...": the project is saved first when it has changes or
+    // no file (it becomes the previous survey), then the new one is made (title values with
+    // today's date, the equipment list with its statuses reset, criteria and conditions, a
+    // link back, no inspections), written where the user chooses, as Save As asks, and opened.
+    // False when the user cancelled or a file could not be written (said in a message).
+    bool newSurveyFromProject();
     // "Generate PDF Report": the details page's button.
     void generateReport();
 

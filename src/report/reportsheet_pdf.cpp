@@ -15,6 +15,7 @@
 #include "irfiledialog.h"
 #include "languagetable.h"
 #include "messagedlg.h"
+#include "fspath.h"
 #include "pdfprinter.h"
 #include "stringids.h"
 #include "stringtable.h"
@@ -49,7 +50,10 @@ void cReportSheet::generateReport()
     if (m_details == nullptr || m_images == nullptr || m_title == nullptr) return;
     storeEdits();
     // Everything printed comes from the project's document.
-    ReportJob job = reportJobFromProject(document().project());
+    // A previous survey linked by a relative path is found beside the project's own file.
+    ReportJob job = reportJobFromProject(
+        document().project(), document().isUntitled() ? std::filesystem::path()
+                                                      : toFsPath(projectFolder() + projectName()));
     if (job.entries.empty()) {
         cMessageDlg::messageBox(sid::NoReportsSelected, cMessageDlg::IconExclamation,
                                 cMessageDlg::ButtonsOk, this);
@@ -80,6 +84,10 @@ void cReportSheet::generateReport()
     // The report is made without a logo that does not load, but never without a word.
     if (!job.logoProblem.isEmpty())
         cMessageDlg::messageBox(job.logoProblem, cMessageDlg::IconExclamation,
+                                cMessageDlg::ButtonsOk, this);
+    // So is a previous survey that was moved or does not read: printed without the comparison.
+    if (!job.previousProblem.isEmpty())
+        cMessageDlg::messageBox(job.previousProblem, cMessageDlg::IconExclamation,
                                 cMessageDlg::ButtonsOk, this);
 
     const int total = layout::pageCounts(static_cast<int>(job.entries.size())).total;
