@@ -23,9 +23,14 @@ std::optional<Comparison> PreviousSurveyCache::compare(const CReportDoc& doc, in
     if (item.empty()) return std::nullopt;
     const std::filesystem::path file =
         previousProjectFile(equipment->previousProject, toFsPath(doc.folder() + doc.name()));
-    if (file != m_file || templateNumber != m_template || unit != m_unit) {
+    std::error_code ec;
+    const std::filesystem::file_time_type time = std::filesystem::last_write_time(file, ec);
+    const std::optional<std::filesystem::file_time_type> written =
+        ec ? std::nullopt : std::optional(time);
+    if (file != m_file || written != m_written || templateNumber != m_template || unit != m_unit) {
         m_findings.clear();
         m_file = file;
+        m_written = written;
         m_template = templateNumber;
         m_unit = unit;
         const Result<PreviousSurvey> survey = readPreviousSurvey(file);

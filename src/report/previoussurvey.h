@@ -1,6 +1,7 @@
 // The previous survey as the report writer's pages use it: read from the link the project's
 // equipment data hold, its findings taken once for a template and unit and kept until the link,
-// the project's file, the template or the unit change. A link that does not read is said once
+// the project's file, the template, the unit or the previous file itself (moved, removed,
+// written again) change. A link that does not read is said once
 // per link, and the pages go on without the comparison.
 #pragma once
 
@@ -26,6 +27,7 @@ public:
 
 private:
     std::filesystem::path m_file;  // the previous project's file the findings are of
+    std::optional<std::filesystem::file_time_type> m_written;  // its time then; none: absent
     int m_template = -1;
     int m_unit = -1;
     PreviousFindings m_findings;
