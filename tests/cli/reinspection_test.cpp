@@ -4,6 +4,7 @@
 #include "clitest.h"
 
 #include "core/equipmentcodec.h"
+#include "core/snapshotfiles.h"
 #include "core/reportproject.h"
 
 #ifdef CALIVUE_CLI_THUMBNAIL
@@ -287,6 +288,71 @@ TEST_F(FolderSurvey, ReinspectionReportReadsBack)
     EXPECT_FALSE(has(without, "Previous survey")) << without;
     EXPECT_FALSE(has(without, "repair verified"));
     EXPECT_TRUE(has(without, "4 items, 3 inspected, 2 with exceptions"));
+}
+
+// The sample snapshots as two surveys of a twelve-item list (four items not inspected), the
+// panel's hot neutral repaired in the second: the appendix, the counts and every comparison
+// read back from both layouts. Skipped without the samples.
+TEST_F(FolderSurvey, SampleReinspectionOfTwelveItems)
+{
+    const fs::path samples = samplesDir();
+    if (samples.empty() || !fs::exists(samples / "IR_0003.QVX")) GTEST_SKIP() << "no samples";
+    for (const char* year : {"2025", "2026"}) {
+        fs::create_directories(m_dir / year);
+        for (const auto& f : fs::directory_iterator(samples))
+            fs::copy_file(f.path(), m_dir / year / f.path().filename());
+    }
+    // The repaired panel: every conductor at one temperature, the caption still naming it.
+    cBrixa panel;
+    ASSERT_EQ(openSnapshot(m_dir / "2026" / "IR_0003.QVX", panel), Error::None);
+    panel.setRawPixels(std::vector<std::uint16_t>(kPixels, panel.rawPixels()[kPixels / 2]));
+    setText(std::span(panel.fields.textC.data(), 20), "PANEL AFTER REPAIR");
+    writeBytes(m_dir / "2026" / "IR_0003.QVX", encodeRecord(panel));
+    writeText("list.csv",
+              "id,location,description,rated_load,status,reason\n"
+              "PANEL,Plant room,Distribution panel DB-2,63 A,,\n"
+              "LOCO,Engine shed,Backhead valves,,,\nCONVEYOR,Yard,Idlers,,,\n"
+              "TOWER,Street,Facade,,,\nWIND,Hill,Nacelle,,,\nCAR,Street,Vehicle,,,\n"
+              "HOT,Kitchen,Mug,,,\nHUMMINGBIRD,Garden,Feeder,,,\n"
+              "MCC-1,Plant room,Motor control centre 1,400 A,not inspected,inaccessible\n"
+              "MCC-2,Plant room,Motor control centre 2,400 A,not inspected,de-energised\n"
+              "TX-1,Substation,Transformer 1,,not inspected,not in service\n"
+              "UPS-1,Server room,\"UPS, battery string\",,not inspected,not found\n");
+    ASSERT_EQ(runCli({"project-from-folder", path("2025"), path("2025/s.vrp"), "--equipment",
+                      path("list.csv")})
+                  .code,
+              0);
+    const CliResult made =
+        runCli({"project-from-folder", path("2026"), path("2026/s.vrp"), "--equipment",
+                path("list.csv"), "--previous", path("2025/s.vrp")});
+    ASSERT_EQ(made.code, 0) << made.err;
+    EXPECT_EQ(made.out, path("2026/s.vrp") + ": 8 inspections, 8 linked to equipment\n");
+    for (const std::string layout : {"classic", "modern"}) {
+        SCOPED_TRACE(layout);
+        const std::string pdf = path(layout + ".pdf");
+        const CliResult r = runCli({"report", path("2026/s.vrp"), pdf, "--layout", layout});
+        ASSERT_EQ(r.code, 0) << r.err;
+        if (layout == "classic") {
+            EXPECT_EQ(r.out, pdf + ": 13 pages\n");
+        }
+        const auto text = pdfText(pdf);
+        if (!text) GTEST_SKIP() << "poppler-utils not installed";
+        const std::size_t appendix =
+            text->rfind("12 items, 8 inspected, 7 with exceptions, 4 not inspected");
+        ASSERT_NE(appendix, std::string::npos) << *text;
+        const std::string table = text->substr(appendix);
+        // Words of each reason (a cell may break a reason over two lines).
+        for (const char* reason : {"inaccessible", "energised", "service", "found"})
+            EXPECT_TRUE(has(table, reason)) << reason;
+        EXPECT_TRUE(has(table, "repair")) << table;
+        const std::string body = text->substr(0, appendix);
+        std::size_t changes = 0;
+        for (std::size_t at = body.find("Change: "); at != std::string::npos;
+             at = body.find("Change: ", at + 1))
+            ++changes;
+        EXPECT_EQ(changes, 8u) << body;
+        EXPECT_TRUE(has(body, "Change: repair verified")) << body;
+    }
 }
 #endif
 
