@@ -120,7 +120,7 @@ void TitleDlg::buildControls()
     grid->addWidget(m_clearImage, 5, 3);
     m_newSurvey = new QPushButton(uiText(sid::NewSurveyCommand), this);
     m_newSurvey->setObjectName(QStringLiteral("newSurvey"));
-    grid->addWidget(m_newSurvey, 6, 3);
+    grid->addWidget(m_newSurvey, 6, 2, 1, 2);
     grid->setRowStretch(3, 1);
 
     connect(m_company, &QLineEdit::textChanged, this, [this] { markModified(); });
