@@ -145,7 +145,8 @@ std::optional<Comparison> compareWithPrevious(const Finding& now, std::u16string
         c.deltaTChange = roundedDifference(*now.deltaT - *c.previous.deltaT);
     const bool before = c.previous.exception(), after = isException(now);
     if (before && !after) {
-        c.change = FindingChange::RepairVerified;
+        // No exception without a difference is no evidence of a repair.
+        c.change = now.deltaT ? FindingChange::RepairVerified : FindingChange::NotMeasured;
     } else if (!before && after) {
         c.change = FindingChange::NewException;
     } else if (before) {
@@ -171,7 +172,7 @@ std::vector<PreviousCell> previousColumn(const EquipmentAppendix& appendix,
             if (at != previous.end()) cell.item = &at->second;
         }
         cell.repairVerified = cell.item && cell.item->finding && cell.item->finding->exception() &&
-                              row.outcome == EquipmentOutcome::NoException;
+                              row.outcome == EquipmentOutcome::NoException && row.measured;
         cells.push_back(cell);
     }
     return cells;

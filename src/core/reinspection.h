@@ -89,6 +89,8 @@ enum class FindingChange {
     Worse,           // both exceptions: a higher priority, or the same and a larger difference
     Better,          // both exceptions: a lower priority, or the same and a smaller difference
     Unchanged,       // both exceptions alike, or no exception either time
+    NotMeasured,     // the previous exception, and no difference now to judge it by (the
+                     // snapshot did not read, or no pair of readings is chosen)
 };
 
 struct Comparison {
@@ -104,7 +106,7 @@ std::optional<Comparison> compareWithPrevious(const Finding& now, std::u16string
                                               const PreviousFindings& previous);
 
 // The appendix column "previous" for one row: the item as the previous survey had it (nullptr
-// when it knew nothing of it) and whether its previous exception has none now.
+// when it knew nothing of it) and whether its previous exception has none now, as measured.
 struct PreviousCell {
     const PreviousItem* item = nullptr;
     bool repairVerified = false;

@@ -375,7 +375,8 @@
     X(PreviousSurveyLabel, 5572)         \
     X(NoPreviousFinding, 5573)           \
     X(NewSurveyFailed, 5574)             \
-    X(PreviousSurveyMissing, 5575)
+    X(PreviousSurveyMissing, 5575)       \
+    X(ChangeNotMeasured, 5576)
 
 namespace calivue::sid {
 

@@ -178,6 +178,8 @@ TEST(Comparison, ChangeAgainstThePreviousFinding)
         {previous(3, 9.0, true), now(3, 9.0, true), FindingChange::Unchanged, 0.0},
         {previous(0, 0.2, false), now(0, std::nullopt, false), FindingChange::Unchanged, {}},
         {previous(4, std::nullopt, false), now(0, 1.0, false), FindingChange::RepairVerified, {}},
+        // No difference now (the snapshot did not read): no evidence of a repair.
+        {previous(3, 12.0, true), now(0, std::nullopt, false), FindingChange::NotMeasured, {}},
     };
     for (const auto& c : cases) {
         PreviousFindings f;
@@ -201,8 +203,10 @@ TEST(Comparison, AppendixColumnPrevious)
 {
     ProjectEquipment e;
     e.items = {item(u"A"), item(u"B"), item(u"C"), item(u"D", S::Inspected), item(u"E")};
-    e.recordItems = {u"A", u"B", u"C"};
-    const std::vector<InspectionOnPage> pages = {{3, false}, {4, true}, {5, false}};
+    e.recordItems = {u"A", u"B", u"C", u"E"};
+    // E's one inspection has no difference (its snapshot did not read).
+    const std::vector<InspectionOnPage> pages = {
+        {3, false, true}, {4, true, true}, {5, false, true}, {6, false, false}};
     const EquipmentAppendix a = equipmentAppendix(e, pages);
     PreviousFindings f;
     const auto found = [](int priority, double dt) {
@@ -216,8 +220,7 @@ TEST(Comparison, AppendixColumnPrevious)
     f[u"B"].finding = found(3, 8.0);
     f[u"C"].finding = found(0, 0.3);
     f[u"D"].finding = found(2, 3.0);
-    f[u"E"].listed = true;
-    f[u"E"].reason = u"de-energised";
+    f[u"E"].finding = found(5, 30.0);
     const std::vector<PreviousCell> cells = previousColumn(a, f);
     ASSERT_EQ(cells.size(), 5u);
     const std::u16string expected[] = {
@@ -225,7 +228,7 @@ TEST(Comparison, AppendixColumnPrevious)
         u"exception (priority 3, dT 8.0, 2025-03-21)",
         u"no exception (dT 0.3, 2025-03-21)",
         u"exception (priority 2, dT 3.0, 2025-03-21); repair verified",  // inspected by status
-        u"not inspected: de-energised",
+        u"exception (priority 5, dT 30.0, 2025-03-21)",  // not measured now: not verified
     };
     for (std::size_t i = 0; i < cells.size(); ++i)
         EXPECT_EQ(englishText(cells[i]), expected[i]) << i;

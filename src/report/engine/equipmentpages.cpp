@@ -57,6 +57,8 @@ QString changeText(FindingChange change, const StringTable& texts)
             return texts.text(sid::ChangeWorse);
         case FindingChange::Better:
             return texts.text(sid::ChangeBetter);
+        case FindingChange::NotMeasured:
+            return texts.text(sid::ChangeNotMeasured);
         case FindingChange::Unchanged:
             break;
     }

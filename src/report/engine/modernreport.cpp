@@ -114,6 +114,7 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
         // The summary prints the priority in force, in its class colour.
         priorities[i] = loaded.data.finding.priority;
         onPage[i].exception = isException(loaded.data.finding);
+        onPage[i].measured = loaded.data.finding.deltaT.has_value();
     }
     // The modern layout always prints the findings, so it always has the criteria appendix;
     // a project with an equipment list has its appendix last.

@@ -450,6 +450,7 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
                 data.priority = finding.priority;
             }
             onPage[i].exception = isException(finding);
+            onPage[i].measured = finding.deltaT.has_value();
             // The comparison with the previous survey follows the finding in its band.
             for (PrintedLine& line : detail::comparisonOf(job, previous, i, finding))
                 data.finding.push_back(std::move(line));
