@@ -350,7 +350,10 @@
     X(ModernMarker, 5502)               \
     X(ModernTemperature, 5503)          \
     X(ModernEmissivity, 5504)           \
-    X(ModernFinding, 5505)
+    X(ModernFinding, 5505)              \
+    X(GenerateWordReport, 5520)         \
+    X(DocxCannotWriteFile, 5521)        \
+    X(WordFiles, 5522)
 
 namespace calivue::sid {
 
