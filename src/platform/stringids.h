@@ -353,7 +353,8 @@
     X(ModernFinding, 5505)              \
     X(GenerateWordReport, 5520)         \
     X(DocxCannotWriteFile, 5521)        \
-    X(WordFiles, 5522)
+    X(WordFiles, 5522)                  \
+    X(WordReportSavedAs, 5523)
 
 namespace calivue::sid {
 
