@@ -66,6 +66,7 @@ for language in 0 13; do
   "$cli" report "$project" "$docx" --language "$language"
   written=$(date +%s.%N)
   log="$out/soffice-$language.log"
+  rm -f "${docx%.docx}.pdf"
   soffice --headless --norestore -env:UserInstallation="file://$out/lo-profile" \
     --convert-to pdf --outdir "$out" "$docx" >"$log" 2>&1 || fail "soffice failed ($log)"
   converted=$(date +%s.%N)
@@ -86,6 +87,21 @@ for language in 0 13; do
     for t in "Summary" "Severity criteria" "Page 1 of $pages" "Page $pages of $pages"; do
       grep -qF -- "$t" <<<"$text" || fail "$pdf: no \"$t\""
     done
+    # Each contents row names the page its heading starts on in the converted document.
+    pdftotext -layout "$pdf" - | python3 -c '
+import re, sys
+pages = sys.stdin.read().split("\f")
+wrong = 0
+for line in pages[1].splitlines():
+    m = re.match(r"^(\S.*?)\.{3,}\s*(\d+)$", line.strip())
+    if not m:
+        continue
+    title, listed = m.group(1).strip(), int(m.group(2))
+    found = [i + 1 for i, p in enumerate(pages) if i > 1 and p.lstrip().startswith(title)]
+    if found[:1] != [listed]:
+        print("contents: %s on page %s, listed as %d" % (title, found[:1], listed))
+        wrong += 1
+sys.exit(1 if wrong else 0)' || fail "$pdf: the contents list a wrong page"
   else
     # Hebrew: the numbers of every footer and the inspections' numbers.
     grep -qF -- "$pages" <<<"$text" || fail "$pdf: no page total $pages"

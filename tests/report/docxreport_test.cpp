@@ -155,6 +155,14 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
         const int paragraphs = doc[u"paragraphs"_s].toInt();
         EXPECT_EQ(doc[u"paragraphs_without_bidi"_s].toInt(),
                   language == kLanguageHebrew ? 0 : paragraphs);
+        // Hebrew words run right to left; numbers and units ("37.3 °C") keep their order.
+        const QStringList rtlRuns = strings(doc[u"rtl_runs"_s]);
+        EXPECT_EQ(doc[u"hebrew_runs_unmarked"_s].toInt(), 0);
+        EXPECT_EQ(rtlRuns.isEmpty(), language != kLanguageHebrew);
+        for (const QString& run : rtlRuns)
+            EXPECT_TRUE(std::any_of(run.begin(), run.end(),
+                                    [](QChar c) { return c.direction() == QChar::DirR; }))
+                << run.toStdString();
         for (const QString& style : {u"Heading 1"_s, u"Title"_s, u"Caption"_s, u"Report Table"_s})
             EXPECT_TRUE(strings(doc[u"styles"_s]).contains(style)) << style.toStdString();
 

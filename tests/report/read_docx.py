@@ -44,6 +44,15 @@ def main(path):
             for row in table.rows:
                 sections[-1]['rows'].append([c.text for c in row.cells])
         sections[-1]['pictures'] += pictures(child)
+    # Runs marked right to left, and runs with Hebrew letters that are not.
+    rtl_runs, hebrew_unmarked = [], 0
+    for run in body.iter(qn('w:r')):
+        text = ''.join(t.text or '' for t in run.iter(qn('w:t')))
+        marked = run.find('./' + qn('w:rPr') + '/' + qn('w:rtl')) is not None
+        if marked:
+            rtl_runs.append(text)
+        elif any('\u0590' <= c <= '\u05ff' for c in text):
+            hebrew_unmarked += 1
     section = document.sections[0]
     footer = section.footer._element
     print(json.dumps({
@@ -59,6 +68,8 @@ def main(path):
         'styles': sorted(s.name for s in document.styles),
         'paragraphs_without_bidi': unbidi,
         'paragraphs': paragraphs,
+        'rtl_runs': rtl_runs,
+        'hebrew_runs_unmarked': hebrew_unmarked,
     }, ensure_ascii=False))
 
 

@@ -1,5 +1,7 @@
 #include "docxbody.h"
 
+#include <algorithm>
+
 namespace calivue {
 
 namespace {
@@ -17,12 +19,25 @@ QString hexColour(QRgb c)
     return QStringLiteral("%1").arg(c & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper();
 }
 
+// Whether a text holds right-to-left letters: only such runs are marked right to left, so
+// numbers and Latin words in a Hebrew paragraph ("37.3 °C") keep their own order.
+bool rightToLeftLetters(const QString& text)
+{
+    for (const QChar c : text)
+        if (c.direction() == QChar::DirR || c.direction() == QChar::DirAL) return true;
+    return false;
+}
+
 QString flag(bool on)
 {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 }  // namespace
+
+// Stands around a bookmark's name where its page goes in the contents until the pages are
+// known; docxText drops the character from every text, so nothing else carries it.
+constexpr char16_t kPageMark = 0xFFFC;
 
 QString docxText(const QString& text)
 {
@@ -37,7 +52,7 @@ QString docxText(const QString& text)
             out += c;
             out += text.at(++i);
         } else if (c.isSurrogate() || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF ||
-                   (c.unicode() < 0x20 && c != u'\t' && c != u'\n')) {
+                   c.unicode() == kPageMark || (c.unicode() < 0x20 && c != u'\t' && c != u'\n')) {
             continue;
         } else {
             out += c;
@@ -72,7 +87,8 @@ void DocxBody::run(const QString& text, QRgb colour, bool bold)
 {
     m_xml.writeStartElement(kW, QStringLiteral("r"));
     const bool black = (colour & 0xFFFFFF) == 0;
-    if (!black || bold || m_rtl) {
+    const bool rtl = m_rtl && rightToLeftLetters(text);
+    if (!black || bold || rtl) {
         m_xml.writeStartElement(kW, QStringLiteral("rPr"));
         if (bold) {
             m_xml.writeEmptyElement(kW, QStringLiteral("b"));
@@ -82,7 +98,7 @@ void DocxBody::run(const QString& text, QRgb colour, bool bold)
             m_xml.writeEmptyElement(kW, QStringLiteral("color"));
             m_xml.writeAttribute(kW, QStringLiteral("val"), hexColour(colour));
         }
-        if (m_rtl) m_xml.writeEmptyElement(kW, QStringLiteral("rtl"));
+        if (rtl) m_xml.writeEmptyElement(kW, QStringLiteral("rtl"));
         m_xml.writeEndElement();  // rPr
     }
     // Tabs are elements of their own; the text between them keeps its spaces.
@@ -107,7 +123,13 @@ void DocxBody::paragraph(const QString& style, const QString& line, QRgb colour,
 
 void DocxBody::paragraphs(const QString& style, const QString& text, QRgb colour)
 {
-    for (const QString& line : docxText(text).split(u'\n')) paragraph(style, line, colour, false);
+    for (const QString& line : docxText(text).split(u'\n')) {
+        paragraph(style, line, colour, false);
+        if (m_cellWidth > 0)
+            m_cellHeight += m_pages.textHeight(line, m_cellWidth);
+        else
+            m_pages.paragraph(style, line);
+    }
 }
 
 void DocxBody::heading(const QString& style, const QString& text, const QString& bookmark)
@@ -118,7 +140,10 @@ void DocxBody::heading(const QString& style, const QString& text, const QString&
     m_xml.writeAttribute(kW, QStringLiteral("id"), id);
     m_xml.writeAttribute(kW, QStringLiteral("name"), bookmark);
     // A heading is one paragraph: its line breaks become spaces.
-    run(docxText(text).replace(u'\n', u' '));
+    const QString line = docxText(text).replace(u'\n', u' ');
+    run(line);
+    m_pages.paragraph(style, line);
+    m_headingPages[bookmark] = m_pages.page();
     m_xml.writeEmptyElement(kW, QStringLiteral("bookmarkEnd"));
     m_xml.writeAttribute(kW, QStringLiteral("id"), id);
     m_xml.writeEndElement();
@@ -165,8 +190,11 @@ void DocxBody::contents(const std::vector<DocxTocEntry>& entries)
         m_xml.writeStartElement(kW, QStringLiteral("hyperlink"));
         m_xml.writeAttribute(kW, QStringLiteral("anchor"), entries[i].bookmark);
         m_xml.writeAttribute(kW, QStringLiteral("history"), QStringLiteral("1"));
-        run(docxText(entries[i].text).replace(u'\n', u' ') + u'\t');
-        field(QStringLiteral(" PAGEREF %1 \\h ").arg(entries[i].bookmark), QString());
+        const QString line = docxText(entries[i].text).replace(u'\n', u' ');
+        run(line + u'\t');
+        field(QStringLiteral(" PAGEREF %1 \\h ").arg(entries[i].bookmark),
+              QChar(kPageMark) + entries[i].bookmark + QChar(kPageMark));
+        m_pages.paragraph(QStringLiteral("TOC1"), line + QStringLiteral(" 000"));
         m_xml.writeEndElement();                              // hyperlink
         if (i + 1 < entries.size()) m_xml.writeEndElement();  // p
     }
@@ -210,6 +238,7 @@ void DocxBody::beginTable(const std::vector<int>& widths, bool header, bool labe
 
 void DocxBody::beginRow()
 {
+    m_rowHeight = 0;
     m_xml.writeStartElement(kW, QStringLiteral("tr"));
     if (m_header && m_row == 0) {
         m_xml.writeStartElement(kW, QStringLiteral("trPr"));
@@ -222,10 +251,13 @@ void DocxBody::beginRow()
 void DocxBody::endRow()
 {
     m_xml.writeEndElement();
+    m_pages.row(m_rowHeight);
 }
 
 void DocxBody::beginCell(int width)
 {
+    m_cellWidth = width;
+    m_cellHeight = DocxPageModel::kCellMargins;
     m_xml.writeStartElement(kW, QStringLiteral("tc"));
     m_xml.writeStartElement(kW, QStringLiteral("tcPr"));
     m_xml.writeEmptyElement(kW, QStringLiteral("tcW"));
@@ -237,6 +269,8 @@ void DocxBody::beginCell(int width)
 void DocxBody::endCell()
 {
     m_xml.writeEndElement();
+    m_rowHeight = std::max(m_rowHeight, m_cellHeight);
+    m_cellWidth = 0;
 }
 
 void DocxBody::row(const std::vector<DocxCell>& cells)
@@ -244,8 +278,10 @@ void DocxBody::row(const std::vector<DocxCell>& cells)
     beginRow();
     for (std::size_t c = 0; c < cells.size() && c < m_widths.size(); ++c) {
         beginCell(m_widths[c]);
-        for (const QString& line : docxText(cells[c].text).split(u'\n'))
+        for (const QString& line : docxText(cells[c].text).split(u'\n')) {
             paragraph(QStringLiteral("TableText"), line, cells[c].colour, cells[c].bold);
+            m_cellHeight += m_pages.textHeight(line, m_widths[c]);
+        }
         endCell();
     }
     endRow();
@@ -260,6 +296,11 @@ void DocxBody::picture(const QString& relationId, QSize size, const QString& nam
                        const QString& description, const QString& style)
 {
     const QString id = QString::number(++m_pictures);
+    const int twips = static_cast<int>(size.height() / 635);
+    if (m_cellWidth > 0)
+        m_cellHeight += twips + 120;
+    else
+        m_pages.picture(twips);
     const QString cx = QString::number(size.width()), cy = QString::number(size.height());
     beginParagraph(style);
     m_xml.writeStartElement(kW, QStringLiteral("r"));
@@ -339,6 +380,10 @@ QByteArray DocxBody::finish(const QString& footerId)
     m_xml.writeEndElement();  // body
     m_xml.writeEndElement();  // document
     m_xml.writeEndDocument();
+    // The contents' pages, now that every heading has one.
+    for (const auto& [bookmark, page] : m_headingPages)
+        m_bytes.replace((QChar(kPageMark) + bookmark + QChar(kPageMark)).toUtf8(),
+                        QByteArray::number(page));
     return m_bytes;
 }
 

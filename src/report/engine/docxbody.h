@@ -4,12 +4,15 @@
 // project text carrying characters XML cannot hold still makes a document that opens.
 #pragma once
 
+#include "docxpages.h"
+
 #include <QByteArray>
 #include <QRgb>
 #include <QSize>
 #include <QString>
 #include <QXmlStreamWriter>
 
+#include <map>
 #include <vector>
 
 namespace calivue {
@@ -47,7 +50,8 @@ public:
     // A heading paragraph with a bookmark around its text (the contents' target).
     void heading(const QString& style, const QString& text, const QString& bookmark);
     // The contents: a TOC field over the Heading 1 paragraphs, its present result the entries
-    // with PAGEREF fields, so a reader that does not update fields still lists them.
+    // with PAGEREF fields holding the pages estimated for their headings, so a reader that does
+    // not update fields still lists them with their pages.
     void contents(const std::vector<DocxTocEntry>& entries);
 
     // A table `widths` wide (twips per column); the first row is a repeated header when
@@ -78,7 +82,11 @@ private:
     QByteArray m_bytes;
     QXmlStreamWriter m_xml;
     bool m_rtl;
+    DocxPageModel m_pages;
+    std::map<QString, int> m_headingPages;  // bookmark: the page its heading starts on
     std::vector<int> m_widths;
+    int m_cellWidth = 0;  // the open cell's width; 0 outside tables
+    int m_cellHeight = 0, m_rowHeight = 0;
     bool m_header = false;
     int m_row = 0;
     int m_bookmarks = 0;

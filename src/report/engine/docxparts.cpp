@@ -258,7 +258,6 @@ QByteArray docxStyles(bool rightToLeft)
         for (const char* script : {"ascii", "hAnsi", "cs"})
             xml.writeAttribute(kW, QString::fromLatin1(script), QStringLiteral("Arial"));
         size(xml, 20);
-        if (rightToLeft) wFlag(xml, "rtl");
         xml.writeEndElement();  // rPr
         xml.writeEndElement();  // rPrDefault
         xml.writeStartElement(kW, QStringLiteral("pPrDefault"));

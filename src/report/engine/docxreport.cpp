@@ -28,8 +28,14 @@ namespace calivue {
 
 namespace {
 
-// The pictures at the PDF's print resolution (200 dpi over its panes).
+// The thermal picture at the PDF's print resolution (200 dpi over its pane); the photograph
+// and the blend, made of 320 × 240 pictures, at twice that size, which keeps all they hold at
+// two fifths fewer pixels to compress.
 constexpr QSize kPictureSize(827, 620);
+constexpr QSize kPhotographSize(640, 480);
+// zlib's level 4 (Qt's PNG quality 50): a tenth larger than its default level 6, in less than
+// half the time.
+constexpr int kPngQuality = 50;
 // The scale bar's 256 colours, stretched without smoothing so each band stays one colour.
 constexpr QSize kScalePixels(24, 512);
 
@@ -58,7 +64,7 @@ QByteArray png(const QImage& image)
     if (image.isNull()) return out;
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) out.clear();
+    if (!image.save(&buffer, "PNG", kPngQuality)) out.clear();
     return out;
 }
 
@@ -77,8 +83,13 @@ Prepared prepare(const ReportJob& job, std::size_t i)
     if (!p.data.page.snapshot.loaded) return p;
     const ModernPictures pictures = renderModernPictures(loaded.snapshot, kPictureSize, job.texts);
     p.pictures[PictureThermal] = png(pictures.thermal);
-    p.pictures[PicturePhotograph] = png(pictures.photograph);
-    p.pictures[PictureBlend] = png(pictures.blend);
+    const auto smaller = [](const QImage& image) {
+        return image.isNull()
+                   ? image
+                   : image.scaled(kPhotographSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    };
+    p.pictures[PicturePhotograph] = png(smaller(pictures.photograph));
+    p.pictures[PictureBlend] = png(smaller(pictures.blend));
     p.pictures[PictureScale] =
         png(pictures.scale.scaled(kScalePixels, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     return p;
