@@ -5,6 +5,7 @@ what the report tests check as JSON: the body in order, cut into sections at eac
 document properties. Exit status 3 when python-docx is not installed."""
 import json
 import sys
+import unicodedata
 
 try:
     import docx
@@ -13,6 +14,17 @@ try:
     from docx.text.paragraph import Paragraph
 except ImportError:
     sys.exit(3)
+
+
+def first_strong(text):
+    """The direction of the text's first letter that has one: L, R, or None."""
+    for c in text:
+        kind = unicodedata.bidirectional(c)
+        if kind == 'L':
+            return 'L'
+        if kind in ('R', 'AL'):
+            return 'R'
+    return None
 
 
 def pictures(element):
@@ -27,13 +39,17 @@ def main(path):
     document = docx.Document(path)
     body = document.element.body
     sections = [{'heading': None, 'texts': [], 'rows': [], 'pictures': []}]
-    headings, unbidi, paragraphs = [], 0, 0
+    headings, unbidi, paragraphs, misdirected = [], 0, 0, []
     for child in body.iterchildren():
         if child.tag == qn('w:p'):
             p = Paragraph(child, document)
             paragraphs += 1
-            if child.find('./' + qn('w:pPr') + '/' + qn('w:bidi')) is None:
+            bidi = child.find('./' + qn('w:pPr') + '/' + qn('w:bidi'))
+            right_to_left = bidi is not None and bidi.get(qn('w:val')) not in ('0', 'false')
+            if not right_to_left:
                 unbidi += 1
+            if right_to_left != (first_strong(p.text) != 'L'):
+                misdirected.append(p.text)
             if p.style.name == 'Heading 1':
                 headings.append(p.text)
                 sections.append({'heading': p.text, 'texts': [], 'rows': [], 'pictures': []})
@@ -69,6 +85,7 @@ def main(path):
         'paragraphs_without_bidi': unbidi,
         'paragraphs': paragraphs,
         'rtl_runs': rtl_runs,
+        'misdirected': misdirected,
         'hebrew_runs_unmarked': hebrew_unmarked,
     }, ensure_ascii=False))
 

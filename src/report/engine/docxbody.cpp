@@ -28,6 +28,17 @@ bool rightToLeftLetters(const QString& text)
     return false;
 }
 
+// Whether the first letter of a text with a direction of its own runs left to right.
+bool leftToRight(const QString& text)
+{
+    for (const QChar c : text) {
+        const QChar::Direction d = c.direction();
+        if (d == QChar::DirL) return true;
+        if (d == QChar::DirR || d == QChar::DirAL) return false;
+    }
+    return false;
+}
+
 QString flag(bool on)
 {
     return on ? QStringLiteral("1") : QStringLiteral("0");
@@ -73,13 +84,18 @@ DocxBody::DocxBody(bool rightToLeft) : m_xml(&m_bytes), m_rtl(rightToLeft)
     m_xml.writeStartElement(kW, QStringLiteral("body"));
 }
 
-void DocxBody::beginParagraph(const QString& style)
+void DocxBody::beginParagraph(const QString& style, const QString& text)
 {
     m_xml.writeStartElement(kW, QStringLiteral("p"));
     m_xml.writeStartElement(kW, QStringLiteral("pPr"));
     m_xml.writeEmptyElement(kW, QStringLiteral("pStyle"));
     m_xml.writeAttribute(kW, QStringLiteral("val"), style);
-    if (m_rtl) m_xml.writeEmptyElement(kW, QStringLiteral("bidi"));
+    if (m_rtl) {
+        // A right-to-left report's paragraphs run right to left, except those whose first
+        // letter is left-to-right (an English equipment name), which would read scrambled.
+        m_xml.writeEmptyElement(kW, QStringLiteral("bidi"));
+        if (leftToRight(text)) m_xml.writeAttribute(kW, QStringLiteral("val"), QStringLiteral("0"));
+    }
     m_xml.writeEndElement();  // pPr
 }
 
@@ -116,7 +132,7 @@ void DocxBody::run(const QString& text, QRgb colour, bool bold)
 
 void DocxBody::paragraph(const QString& style, const QString& line, QRgb colour, bool bold)
 {
-    beginParagraph(style);
+    beginParagraph(style, line);
     if (!line.isEmpty()) run(line, colour, bold);
     m_xml.writeEndElement();
 }
@@ -134,7 +150,7 @@ void DocxBody::paragraphs(const QString& style, const QString& text, QRgb colour
 
 void DocxBody::heading(const QString& style, const QString& text, const QString& bookmark)
 {
-    beginParagraph(style);
+    beginParagraph(style, text);
     const QString id = QString::number(++m_bookmarks);
     m_xml.writeEmptyElement(kW, QStringLiteral("bookmarkStart"));
     m_xml.writeAttribute(kW, QStringLiteral("id"), id);
@@ -178,7 +194,7 @@ void DocxBody::contents(const std::vector<DocxTocEntry>& entries)
         m_xml.writeAttribute(kW, QStringLiteral("fldCharType"), QString::fromLatin1(type));
         m_xml.writeEndElement();
     };
-    beginParagraph(QStringLiteral("TOC1"));
+    beginParagraph(QStringLiteral("TOC1"), entries.empty() ? QString() : entries[0].text);
     begin("begin");
     m_xml.writeStartElement(kW, QStringLiteral("r"));
     m_xml.writeTextElement(kW, QStringLiteral("instrText"),
@@ -186,7 +202,7 @@ void DocxBody::contents(const std::vector<DocxTocEntry>& entries)
     m_xml.writeEndElement();
     begin("separate");
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (i > 0) beginParagraph(QStringLiteral("TOC1"));
+        if (i > 0) beginParagraph(QStringLiteral("TOC1"), entries[i].text);
         m_xml.writeStartElement(kW, QStringLiteral("hyperlink"));
         m_xml.writeAttribute(kW, QStringLiteral("anchor"), entries[i].bookmark);
         m_xml.writeAttribute(kW, QStringLiteral("history"), QStringLiteral("1"));
@@ -302,7 +318,7 @@ void DocxBody::picture(const QString& relationId, QSize size, const QString& nam
     else
         m_pages.picture(twips);
     const QString cx = QString::number(size.width()), cy = QString::number(size.height());
-    beginParagraph(style);
+    beginParagraph(style, QString());
     m_xml.writeStartElement(kW, QStringLiteral("r"));
     m_xml.writeStartElement(kW, QStringLiteral("drawing"));
     m_xml.writeStartElement(kWp, QStringLiteral("inline"));

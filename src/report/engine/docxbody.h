@@ -75,7 +75,9 @@ public:
 
 private:
     void paragraph(const QString& style, const QString& line, QRgb colour, bool bold);
-    void beginParagraph(const QString& style);
+    // `text`: what the paragraph holds, whose first letter sets its direction in a
+    // right-to-left report.
+    void beginParagraph(const QString& style, const QString& text);
     void run(const QString& text, QRgb colour = 0xFF000000, bool bold = false);
     void field(const QString& instruction, const QString& result);
 
