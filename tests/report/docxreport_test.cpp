@@ -152,8 +152,8 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
         EXPECT_EQ(doc[u"page_emu"_s].toArray(), (QJsonArray{7560310, 10692130}));  // A4
         EXPECT_EQ(strings(doc[u"footer_fields"_s]), (QStringList{u"PAGE"_s, u"NUMPAGES"_s}));
         EXPECT_TRUE(strings(doc[u"fields"_s]).value(0).startsWith(u"TOC "_s));
-        // Hebrew paragraphs run right to left, those starting with a Latin letter left to
-        // right; an English report has no right-to-left paragraph.
+        // Paragraphs with Hebrew letters run right to left, those in Latin letters only left
+        // to right; an English report has no right-to-left paragraph.
         const int paragraphs = doc[u"paragraphs"_s].toInt();
         const int leftToRight = doc[u"paragraphs_without_bidi"_s].toInt();
         if (language == kLanguageHebrew) {

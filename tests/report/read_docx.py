@@ -16,15 +16,10 @@ except ImportError:
     sys.exit(3)
 
 
-def first_strong(text):
-    """The direction of the text's first letter that has one: L, R, or None."""
-    for c in text:
-        kind = unicodedata.bidirectional(c)
-        if kind == 'L':
-            return 'L'
-        if kind in ('R', 'AL'):
-            return 'R'
-    return None
+def left_to_right(text):
+    """Whether the text has left-to-right letters and no right-to-left ones."""
+    kinds = {unicodedata.bidirectional(c) for c in text}
+    return 'L' in kinds and not kinds & {'R', 'AL'}
 
 
 def pictures(element):
@@ -48,7 +43,7 @@ def main(path):
             right_to_left = bidi is not None and bidi.get(qn('w:val')) not in ('0', 'false')
             if not right_to_left:
                 unbidi += 1
-            if right_to_left != (first_strong(p.text) != 'L'):
+            if right_to_left == left_to_right(p.text):
                 misdirected.append(p.text)
             if p.style.name == 'Heading 1':
                 headings.append(p.text)

@@ -28,15 +28,17 @@ bool rightToLeftLetters(const QString& text)
     return false;
 }
 
-// Whether the first letter of a text with a direction of its own runs left to right.
+// Whether a text has left-to-right letters and no right-to-left ones (an English equipment
+// name in a Hebrew report): its paragraph runs left to right.
 bool leftToRight(const QString& text)
 {
+    bool latin = false;
     for (const QChar c : text) {
         const QChar::Direction d = c.direction();
-        if (d == QChar::DirL) return true;
         if (d == QChar::DirR || d == QChar::DirAL) return false;
+        latin = latin || d == QChar::DirL;
     }
-    return false;
+    return latin;
 }
 
 QString flag(bool on)
@@ -91,8 +93,8 @@ void DocxBody::beginParagraph(const QString& style, const QString& text)
     m_xml.writeEmptyElement(kW, QStringLiteral("pStyle"));
     m_xml.writeAttribute(kW, QStringLiteral("val"), style);
     if (m_rtl) {
-        // A right-to-left report's paragraphs run right to left, except those whose first
-        // letter is left-to-right (an English equipment name), which would read scrambled.
+        // A right-to-left report's paragraphs run right to left, except those written in a
+        // left-to-right script only (an English equipment name), which would read scrambled.
         m_xml.writeEmptyElement(kW, QStringLiteral("bidi"));
         if (leftToRight(text)) m_xml.writeAttribute(kW, QStringLiteral("val"), QStringLiteral("0"));
     }
