@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -105,6 +106,11 @@ protected:
         m_project.records[1].comment =
             u"First line\r\nSecond \x01line\x0B with \xD800 a lone half\n\n" +
             toU16(QStringLiteral("word ").repeated(400)) + u"end";
+        // A PNG logo on the title page.
+        QImage logo(300, 100, QImage::Format_RGB32);
+        logo.fill(qRgb(20, 60, 160));
+        ASSERT_TRUE(logo.save(m_dir.filePath(u"logo.png"_s)));
+        m_project.title.logoPath = toU16(m_dir.filePath(u"logo.png"_s));
         // An inspection whose snapshot is gone prints why instead of pictures.
         m_project.entries[4].snapshotPath = toU16(m_dir.filePath(u"GONE.QVX"_s));
     }
@@ -180,7 +186,8 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
         for (const QString& t : {toQString(j.title.company), toQString(j.title.author),
                                  toQString(j.title.comments), j.texts.text(sid::ReportTitle)})
             EXPECT_TRUE(front.contains(t)) << t.toStdString();
-        int printed = 0;
+        EXPECT_EQ(strings(sections[0].toObject()[u"pictures"_s]), QStringList{u"Logo"_s});
+        int printed = 1;  // the logo
         for (std::size_t i = 0; i < n; ++i) {
             SCOPED_TRACE(i);
             detail::LoadedInspection loaded;
