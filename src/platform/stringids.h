@@ -351,6 +351,10 @@
     X(ModernTemperature, 5503)          \
     X(ModernEmissivity, 5504)           \
     X(ModernFinding, 5505)              \
+    X(GenerateWordReport, 5520)         \
+    X(DocxCannotWriteFile, 5521)        \
+    X(WordFiles, 5522)                  \
+    X(WordReportSavedAs, 5523)          \
     X(EquipmentAppendix, 5550)          \
     X(EquipmentItem, 5551)              \
     X(EquipmentStatusColumn, 5552)      \

@@ -227,6 +227,9 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
     c.generateReport = new cColourButton(page);
     c.generateReport->SetText(uiText(sid::GeneratePdfReport));
     c.generateReport->SetFixedColour(rgb(128, 255, 128));
+    c.generateWordReport = new cColourButton(page);
+    c.generateWordReport->SetText(uiText(sid::GenerateWordReport));
+    c.generateWordReport->SetFixedColour(rgb(128, 192, 255));
     c.saveProject = new cColourButton(page);
     c.saveProject->SetText(uiText(sid::SaveReportProject));
     c.saveProject->SetFixedColour(rgb(255, 128, 128));
@@ -237,6 +240,7 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
     navigation->addWidget(c.editImage);
     navigation->addStretch();
     navigation->addWidget(c.generateReport);
+    navigation->addWidget(c.generateWordReport);
     navigation->addWidget(c.saveProject);
 
     auto* top = new QHBoxLayout;

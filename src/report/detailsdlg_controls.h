@@ -86,6 +86,7 @@ struct DetailsControls {
     QPushButton* next = nullptr;
     QPushButton* editImage = nullptr;
     cColourButton* generateReport = nullptr;
+    cColourButton* generateWordReport = nullptr;
     cColourButton* saveProject = nullptr;
     FindingControls finding;
 

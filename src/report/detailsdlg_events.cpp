@@ -74,6 +74,10 @@ void DetailsDlg::connectChanges()
     connect(c.next, &QPushButton::clicked, this, [this] { next(); });
     connect(c.editImage, &QPushButton::clicked, this, [this] { onEditImage(); });
     connect(c.generateReport, &QPushButton::clicked, this, [this] { onGenerateReport(); });
+    connect(c.generateWordReport, &QPushButton::clicked, this, [this] {
+        storeInspection();
+        if (m_d->ctx.generateWordReport) m_d->ctx.generateWordReport();
+    });
     connect(c.saveProject, &QPushButton::clicked, this, [this] { onSaveProject(); });
 
     // The finding: the user's choices go into the document at once, and what it is computed

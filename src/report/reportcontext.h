@@ -33,6 +33,8 @@ struct ReportContext {
     // Generates the PDF report (the inspection data page's button); unset until the
     // report generator exists.
     std::function<void()> generateReport;
+    // Generates the report as a Word document (the button beside it).
+    std::function<void()> generateWordReport;
     // Saves the report project as the File > Save command does (the details page's button).
     std::function<bool()> saveProject;
     // Starts the next survey of the same equipment from the project on show (the title

@@ -11,6 +11,7 @@
 
 #include <QTabWidget>
 
+#include <filesystem>
 #include <memory>
 
 namespace calivue {
@@ -21,6 +22,7 @@ class DetailsDlg;
 class ImageSelectDlg;
 class TitleDlg;
 struct FileFailure;
+struct ReportJob;
 struct ReportProject;
 
 class cReportSheet : public QTabWidget, public cViewSheet {
@@ -71,6 +73,8 @@ public:
     bool newSurveyFromProject();
     // "Generate PDF Report": the details page's button.
     void generateReport();
+    // "Generate Word Report": the same report as an editable Word document.
+    void generateWordReport();
 
     // cViewSheet: before report mode starts, the details page shows its inspection again
     // from the snapshot just saved.
@@ -80,7 +84,12 @@ private:
     void showWriteFailure(const QString& path, const FileFailure& failure);
     void onPageChanged(int index);
     // After a report was written: names the file, offers to open it or its folder.
-    void confirmReport(const QString& path);
+    // "The ... report has been saved as" (savedAsText), with Open report and Open folder.
+    void confirmReport(const QString& path, int savedAsText);
+    // The job's settings of the window (unit, template, language, texts) and its file.
+    // The project's file, for the links it holds; empty for a project not saved yet.
+    std::filesystem::path projectFile() const;
+    void prepareJob(ReportJob& job, const QString& path);
     // What the pages are editing goes into the document.
     void storeEdits();
 

@@ -3,12 +3,15 @@
 // Internal to the report engine: runReportJob calls it for a job whose layout is modern.
 #pragma once
 
+#include "modernpages.h"
 #include "pdfnavigation.h"
 #include "reportgenerator.h"
 #include "reportpage.h"
 
 #include "core/equipmentappendix.h"
 #include "core/reinspection.h"
+#include "snapshotstrip.h"
+
 #include "core/snapshotfiles.h"
 
 #include <span>
@@ -39,6 +42,14 @@ std::vector<PageItems> equipmentAppendixPages(const ReportJob& job,
                                               const PreviousFindings& previous,
                                               std::span<const InspectionOnPage> inspections,
                                               std::span<const InspectionOnPage> reserve);
+
+// An inspection as the modern layout prints it, with its snapshot still loaded for the
+// pictures (a snapshot that did not open leaves it empty and says why in data.page.snapshot).
+struct LoadedInspection {
+    ModernInspectionData data;
+    ReportSnapshot snapshot;
+};
+void loadModernInspection(const ReportJob& job, std::size_t i, LoadedInspection& out);
 
 struct ModernRun {
     ReportOutcome::Status status = ReportOutcome::Status::Failed;
