@@ -90,6 +90,10 @@ cEquipmentDlg::cEquipmentDlg(CReportDoc& doc, QWidget* parent) : QDialog(parent)
     m_c.table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_c.table->setItemDelegateForColumn(ReasonColumn, new ReasonDelegate(m_c.table));
     m_c.table->horizontalHeader()->setSectionResizeMode(DescriptionColumn, QHeaderView::Stretch);
+    // The status and the offered reasons are short words: shown whole, on one line.
+    for (int column : {StatusColumn, ReasonColumn})
+        m_c.table->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    m_c.table->setWordWrap(false);
     m_c.table->verticalHeader()->setVisible(false);
     m_c.table->setMinimumSize(760, 360);
     m_c.add = new QPushButton(uiText(sid::EquipmentAdd), this);
