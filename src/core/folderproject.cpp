@@ -2,6 +2,7 @@
 
 #include "brixa.h"
 #include "equipmentcodec.h"
+#include "equipmentlink.h"
 #include "printrules.h"
 #include "snapshotfiles.h"
 
@@ -56,16 +57,6 @@ cInspectionImage entryOf(const fs::path& bitmap, std::int32_t index)
     entry.bitmapPath = findCompanion(bmp).value_or(bmp).u16string();
     entry.thumbnailIndex = index;
     return entry;
-}
-
-// A linked inspection's record takes what its item says where the record says nothing.
-void fillFromItem(cInspectionRecord& record, const EquipmentItem& item, int templateNumber)
-{
-    const std::array<CaptionText, 13> rows = templateCaptionTexts(templateNumber);
-    if (record.location.empty()) record.location = item.location;
-    if (record.equipment.empty() && captionRowShown(templateNumber, 3))
-        record.equipment = item.description.empty() ? item.id : item.description;
-    if (record.rated.empty() && rows[6] == CaptionText::RatedLoad) record.rated = item.ratedLoad;
 }
 
 }  // namespace
@@ -126,7 +117,7 @@ Result<FolderProject> projectFromFolder(const fs::path& folder, bool subfolders,
             ++out.unreadable;
         }
         if (const EquipmentItem* linked = out.equipment.find(item))
-            fillFromItem(record, *linked, templateNumber);
+            fillFromItem(record, *linked, ratedIsLoad(templateNumber));
         out.project.entries.push_back(std::move(entry));
         out.project.records.push_back(std::move(record));
         out.equipment.recordItems.push_back(std::move(item));

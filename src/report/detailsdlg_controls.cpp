@@ -137,7 +137,20 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
         c.weatherUnits[i] = new QLabel(units[i], page);
         fields->addWidget(c.weatherUnits[i], 8 + i, 2);
     }
-    fields->setRowStretch(13, 1);
+    // The equipment item below the captioned rows, shown in every template.
+    c.equipmentItemLabel = new QLabel(uiText(sid::EquipmentItemLabel), page);
+    c.equipmentItem = new QComboBox(page);
+    c.equipmentItem->setEditable(true);
+    c.equipmentItem->setInsertPolicy(QComboBox::NoInsert);
+    c.equipmentItem->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c.equipmentItem->setMinimumContentsLength(16);
+    c.equipmentList = new QPushButton(uiText(sid::EquipmentListButton), page);
+    auto* itemCell = new QHBoxLayout;
+    itemCell->addWidget(c.equipmentItem, 1);
+    itemCell->addWidget(c.equipmentList);
+    fields->addWidget(c.equipmentItemLabel, 13, 0);
+    fields->addLayout(itemCell, 13, 1);
+    fields->setRowStretch(14, 1);
     c.comment->setMaximumHeight(110);
     c.faultAction->setMaximumHeight(130);
 

@@ -79,6 +79,10 @@ void DetailsDlg::connectChanges()
         if (m_d->ctx.generateWordReport) m_d->ctx.generateWordReport();
     });
     connect(c.saveProject, &QPushButton::clicked, this, [this] { onSaveProject(); });
+    connect(c.equipmentItem, &QComboBox::activated, this, [this] { onEquipmentChosen(); });
+    connect(c.equipmentItem->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { onEquipmentChosen(); });
+    connect(c.equipmentList, &QPushButton::clicked, this, [this] { onEquipmentList(); });
 
     // The finding: the user's choices go into the document at once, and what it is computed
     // from (the loads, the building temperatures) shows in it while typed.

@@ -106,8 +106,8 @@ TEST_F(FolderSurvey, BuildsTheProjectInThePagesOrder)
     EXPECT_EQ(j["equipment"].size(), 4u);
     EXPECT_EQ(j["previous_project"], nullptr);
 
-    // With the subfolders the fifth snapshot comes last; the Buildings template has no
-    // equipment row, so the item fills only the location.
+    // With the subfolders the fifth snapshot comes last; in the Buildings template the rated
+    // field is no load, so the item's rated load stays out of it.
     ASSERT_EQ(runCli({"project-from-folder", path("s"), path("q.vrp"), "--subfolders",
                       "--equipment", path("list.csv"), "--template", "1"})
                   .code,
@@ -116,8 +116,8 @@ TEST_F(FolderSurvey, BuildsTheProjectInThePagesOrder)
     ASSERT_EQ(q["records"].size(), 5u);
     EXPECT_EQ(q["records"][4]["name"], "IR_0005");
     EXPECT_EQ(q["records"][4]["equipment_id"], "D4");
-    EXPECT_EQ(q["records"][0]["equipment"], "");
-    EXPECT_EQ(q["records"][0]["location"], "Hall");
+    EXPECT_EQ(q["records"][0]["rated"], "");
+    EXPECT_EQ(q["records"][0]["equipment"], "Feeder A1");
 }
 
 // Catches bad input that writes a project anyway, exits 0 or says more than one line.

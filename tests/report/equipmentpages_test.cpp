@@ -140,7 +140,7 @@ TEST(EquipmentAppendixPages, TableOverSeveralPages)
             EXPECT_EQ(printed[p][2].text, texts.text(sid::EquipmentItem));
             EXPECT_EQ(
                 printed[p][1 + columns].text,
-                texts.text(previous ? sid::EquipmentPreviousColumn : sid::EquipmentStatusColumn));
+                texts.text(previous ? sid::EquipmentPreviousColumn : sid::EquipmentAppendixStatus));
             for (std::size_t k = 2 + columns; k < printed[p].size(); k += columns) {
                 EXPECT_EQ(printed[p][k].text, QStringLiteral("Q%1").arg(row++));
                 for (std::size_t c = 0; c < columns; ++c) {

@@ -220,7 +220,7 @@ std::vector<PageItems> equipmentPages(const EquipmentPagesData& data, const Repo
                                         count.mid(0, static_cast<qsizetype>(planned)).join(u'\n')));
         const QString heads[5] = {texts.text(sid::EquipmentItem), texts.text(sid::CaptionLocation),
                                   texts.text(sid::Description),
-                                  texts.text(sid::EquipmentStatusColumn),
+                                  texts.text(sid::EquipmentAppendixStatus),
                                   texts.text(sid::EquipmentPreviousColumn)};
         std::vector<QStringList> lines;
         int n = 1;
