@@ -92,6 +92,13 @@ std::vector<QImage> pagePictures(const ReportSnapshot& snapshot, const StringTab
 
 }  // namespace
 
+QString documentTitle(const ReportJob& job)
+{
+    const QString company = toQString(job.title.company);
+    const QString reportTitle = job.texts.text(sid::ReportTitle);
+    return company.isEmpty() ? reportTitle : company + QStringLiteral(" \u2013 ") + reportTitle;
+}
+
 ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter& painter,
                             const ReportProgress& progress, PdfNavigation& navigation)
 {
@@ -130,10 +137,8 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
 
     // Title "Company - Report title", the author, an outline entry per part and a link per
     // contents row (pages 0-based).
-    const QString company = toQString(job.title.company);
     const QString reportTitle = job.texts.text(sid::ReportTitle);
-    navigation.title =
-        company.isEmpty() ? reportTitle : company + QStringLiteral(" \u2013 ") + reportTitle;
+    navigation.title = documentTitle(job);
     navigation.author = toQString(job.title.author);
     navigation.outline.push_back({reportTitle, 0});
     navigation.outline.push_back({job.texts.text(sid::Contents), 1});

@@ -22,6 +22,9 @@ QString captureDateText(const cBrixa& img, const ReportJob& job);
 QString openFailureText(OpenFailure failure);
 InspectionPageData inspectionData(const ReportJob& job, std::size_t i);
 TitlePageData titleData(const ReportJob& job);
+// The title the PDF's document information carries: "Company – Report title", or the report
+// title alone without a company.
+QString documentTitle(const ReportJob& job);
 
 struct ModernRun {
     ReportOutcome::Status status = ReportOutcome::Status::Failed;
