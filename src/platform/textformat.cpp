@@ -132,6 +132,16 @@ QString formatTemperature(double value, const std::string& unitTextUtf8)
     return formatTemperature(value, QString::fromStdString(unitTextUtf8));
 }
 
+QString formatEmissivity(double value)
+{
+    return formatDecimal(value, 2);
+}
+
+QString formatDecimal(double value, int places)
+{
+    return localDecimals(QString::number(value, 'f', places));
+}
+
 QString shortDateText(const QDate& date, const QLocale& locale)
 {
     if (!date.isValid()) return {};

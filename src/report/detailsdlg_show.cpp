@@ -152,7 +152,7 @@ void DetailsDlg::showTemperatures()
     const InspectionReadings readings = inspectionReadings(m_d->snapshot->image, chosen, m_d->unit);
     const QString unitText = unitLabel(m_d->unit);
     c.reflected->setText(readingText(readings.reflected, unitText));
-    c.emissivity->setText(QString::asprintf("%.2f", readings.emissivity));
+    c.emissivity->setText(formatEmissivity(readings.emissivity));
     const std::optional<MeasurementReading> chosenReadings[2] = {readings.first, readings.second};
     cColourEdit* boxes[2] = {c.firstReading, c.secondReading};
     for (int i = 0; i < 2; ++i) {

@@ -72,8 +72,7 @@ void loadInspection(const ReportJob& job, std::size_t i, LoadedInspection& out)
         if (m >= 0 && m < 10 &&
             img.fields.emissivity[static_cast<std::size_t>(m)] != imageEmissivity)
             row.emissivity =
-                formatText(QStringLiteral("%.2f"),
-                           {img.fields.emissivity[static_cast<std::size_t>(m)] / 100.0});
+                formatEmissivity(img.fields.emissivity[static_cast<std::size_t>(m)] / 100.0);
         d.readings.push_back(std::move(row));
     }
     d.pictures = modernPictureFacts(out.snapshot);

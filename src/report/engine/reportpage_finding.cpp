@@ -182,12 +182,11 @@ PageItems criteriaPage(const FindingsSettings& s, int unit, const StringTable& t
         y += 70;
     }
 
-    const QString exponent = localDecimals(QString::number(s.loadExponent, 'f', 1));
+    const QString exponent = formatDecimal(s.loadExponent, 1);
     const QString rules[3] = {
         formatText(texts.text(sid::LoadRule), {exponent, QString::number(s.minLoadPercent)}),
         texts.text(s.classifyCorrected ? sid::ClassifyCorrected : sid::ClassifyMeasured),
-        formatText(texts.text(sid::FrsiRule),
-                   {localDecimals(QString::number(s.frsiThreshold, 'f', 2))})};
+        formatText(texts.text(sid::FrsiRule), {formatDecimal(s.frsiThreshold, 2)})};
     for (const QString& rule : rules) {
         label({100, y, 2380, y + 140}, rule, TextAlign::Wrap);
         y += 140;
