@@ -74,6 +74,12 @@ private:
     QLocale m_previous;
 };
 
+// A text that reads left to right in every language (a unit, a number with its unit) as a
+// control of the window shows it: while the interface runs right to left it starts with a
+// left-to-right mark, so a lone "°C", whose first character has no direction, does not turn
+// into "C°".
+QString leftToRightText(const QString& text);
+
 // The two-line message form "%s\n%s": heading, then detail.
 QString twoPart(const QString& heading, const QString& detail);
 

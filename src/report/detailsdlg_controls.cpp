@@ -8,6 +8,7 @@
 
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -134,8 +135,7 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
     }
     const std::array<QString, 5> units = weatherUnitLabels(unit);
     for (int i = 0; i < 5; ++i) {
-        c.weatherUnits[i] = new QLabel(units[i], page);
-        c.weatherUnits[i]->setLayoutDirection(Qt::LeftToRight);  // "°C", "km/h" as written
+        c.weatherUnits[i] = new QLabel(leftToRightText(units[i]), page);
         fields->addWidget(c.weatherUnits[i], 8 + i, 2);
     }
     fields->setRowStretch(13, 1);
@@ -160,9 +160,6 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
         s.date->setCalendarPopup(true);
         s.date->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
         s.date->setEnabled(false);
-        // Dates are written left to right in every language; in a right-to-left page their
-        // parts would be reordered ("18:01 2026.12.9").
-        s.date->setLayoutDirection(Qt::LeftToRight);
         s.initials = limitedEdit<QLineEdit>(page, 7);
         repair->addWidget(label(stepNames[i]), i + 1, 0);
         repair->addWidget(s.dated, i + 1, 1);
@@ -190,7 +187,7 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
 
     // Readings of the snapshot.
     c.unit = new QComboBox(page);
-    for (int u = 0; u < 3; ++u) c.unit->addItem(unitLabel(u));
+    for (int u = 0; u < 3; ++u) c.unit->addItem(leftToRightText(unitLabel(u)));
     c.unit->setCurrentIndex(unit >= 0 && unit <= 2 ? unit : 0);
     c.firstMeasurement = new QComboBox(page);
     c.secondMeasurement = new QComboBox(page);
@@ -199,11 +196,6 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
     c.difference = readOnlyBox(page);
     c.emissivity = readOnlyBox(page);
     c.reflected = readOnlyBox(page);
-    // Numbers with their units read left to right in every language: a right-to-left box
-    // would show "C°" and the value after its unit.
-    for (QWidget* w : std::initializer_list<QWidget*>{c.unit, c.firstReading, c.secondReading,
-                                                      c.difference, c.reflected, c.emissivity})
-        w->setLayoutDirection(Qt::LeftToRight);
     c.path = readOnlyBox(page);
     auto* readings = new QGridLayout;
     readings->addWidget(label(sid::TemperatureUnits), 0, 0);

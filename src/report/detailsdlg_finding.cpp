@@ -77,7 +77,6 @@ void buildFindingControls(QWidget* page, FindingControls& f)
     f.ambient = new QLineEdit(f.group);
     f.ambient->setMaximumWidth(70);
     f.ambientUnit = new QLabel(f.group);
-    f.ambientUnit->setLayoutDirection(Qt::LeftToRight);  // "°C", not "C°", right to left
     f.deltaT = new QLabel(f.group);
     f.load = new QLabel(f.group);
     f.severity = wrappedLabel(f.group);

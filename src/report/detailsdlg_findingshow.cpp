@@ -57,7 +57,7 @@ void DetailsDlg::showFinding()
     for (QWidget* w : {static_cast<QWidget*>(f.reference), static_cast<QWidget*>(f.ambient),
                        static_cast<QWidget*>(m_d->c.priority)})
         w->setEnabled(editable);
-    f.ambientUnit->setText(unitLabel(m_d->unit));
+    f.ambientUnit->setText(leftToRightText(unitLabel(m_d->unit)));
     if (!shown) {
         f.useSuggested->setEnabled(false);
         return;

