@@ -214,13 +214,23 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
     // Preview strip with its headings, the inspection number and the buttons.
     c.previewHeadings = {label(sid::ThermalSnapshot), label(sid::ThermalAndVisibleBlend),
                          label(sid::VisibleImage)};
+    // Headings and pictures are one strip, left to right in every language: mirrored
+    // headings over unmirrored pictures would put "Thermal" over the photograph.
+    auto* strip = new QWidget(page);
+    strip->setObjectName(QStringLiteral("detailsStrip"));
+    strip->setLayoutDirection(Qt::LeftToRight);
+    auto* stripBox = new QVBoxLayout(strip);
+    stripBox->setContentsMargins(0, 0, 0, 0);
     auto* headings = new QHBoxLayout;
+    headings->setSpacing(0);  // each heading exactly over its pane
     for (QLabel* h : c.previewHeadings) {
         h->setFixedWidth(kPaneWidth);
         headings->addWidget(h);
     }
     headings->addStretch();
-    c.preview = new cDetailsPreview(page);
+    c.preview = new cDetailsPreview(strip);
+    stripBox->addLayout(headings);
+    stripBox->addWidget(c.preview);
     c.inspectionLabel = new QLabel(page);
     c.previous = new QPushButton(uiText(sid::PreviousButton), page);
     c.next = new QPushButton(uiText(sid::NextButton), page);
@@ -242,8 +252,7 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
 
     auto* top = new QHBoxLayout;
     auto* left = new QVBoxLayout;
-    left->addLayout(headings);
-    left->addWidget(c.preview);
+    left->addWidget(strip);
     left->addWidget(c.path);
     top->addLayout(left);
     top->addLayout(readings);

@@ -41,6 +41,16 @@ TEST(RightToLeftPages, StripCaptionsOverTheirPicturesAndUnitsLeftToRight)
             EXPECT_NEAR(offset, pane * cSnapshotPreview::kPaneWidth, 4) << "caption " << pane;
         }
 
+        // The inspection data page's headings sit over their pictures likewise.
+        const DetailsControls& d = f.details->controls();
+        f.details->resize(1100, 760);
+        f.details->show();
+        const int stripLeft = d.preview->mapTo(f.details.get(), QPoint(0, 0)).x();
+        for (int pane = 0; pane < 3; ++pane)
+            EXPECT_NEAR(
+                d.previewHeadings[pane]->mapTo(f.details.get(), QPoint(0, 0)).x() - stripLeft,
+                pane * cSnapshotPreview::kPaneWidth, 4)
+                << "heading " << pane;
         // Unit texts read "°C" either way: a left-to-right mark leads them right to left.
         const DetailsControls& c = f.details->controls();
         const QString mark = direction == Qt::RightToLeft ? QString(QChar(0x200E)) : QString();
