@@ -500,6 +500,9 @@ const std::map<QString, const char*> kOrderedFormats = {
     {u"5448"_s, "factor, threshold"},
     {u"5449"_s, "factor, threshold"},
     {u"5468"_s, "exponent, minimum load"},
+    {u"5521"_s, "file, reason"},
+    {u"5600"_s, "file, problem"},
+    {u"5604"_s, "line, problem"},
 };
 const QSet<QString> kReorderedByCode = {u"hebrew/5400"_s};
 
