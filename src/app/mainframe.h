@@ -4,8 +4,11 @@
 // before it closes.
 #pragma once
 
+#include "helpdlg.h"
+
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -93,6 +96,9 @@ public:
     {
         m_languageInstalled = std::move(installed);
     }
+    // The Help window while it is open (the guide, or the shortcuts with `shortcuts`).
+    void showHelp(bool shortcuts);
+    cHelpDlg* helpWindow() const { return m_help; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -122,6 +128,7 @@ private:
     QLabel* m_positionPane = nullptr;  // 1
     QLabel* m_tempPane = nullptr;      // 129
     QTimer* m_idle = nullptr;
+    QPointer<cHelpDlg> m_help;
 };
 
 }  // namespace calivue

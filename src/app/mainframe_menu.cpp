@@ -2,10 +2,12 @@
 // string table, the handlers, and the enabling and check rules.
 #include "mainframe.h"
 
+#include "helpdlg.h"
 #include "toolbaricons.h"
 #include "viewcommands.h"
 
 #include "commandids.h"
+#include "stringids.h"
 #include "stringtable.h"
 #include "vantorodoc.h"
 
@@ -46,6 +48,8 @@ void setStandardShortcut(QAction* action, int command)
             return standard(QKeySequence::Copy, "Ctrl+C");
         case cmd::AppExit:
             return standard(QKeySequence::Quit, "Ctrl+Q");
+        case cmd::HelpGuide:
+            return standard(QKeySequence::HelpContents, "F1");
         default:
             return;
     }
@@ -175,6 +179,9 @@ void CMainFrame::connectCommands()
     on(cmd::Language, [this] { onLanguage(); });
     on(cmd::Template, [this] { runHandler(cmd::Template); });
     on(cmd::SeverityCriteria, [this] { runHandler(cmd::SeverityCriteria); });
+    // Help
+    on(cmd::HelpGuide, [this] { showHelp(false); });
+    on(cmd::HelpShortcuts, [this] { showHelp(true); });
     // Every command may change what the others allow.
     for (QAction* a : std::as_const(m_actions))
         connect(a, &QAction::triggered, this, &CMainFrame::updateCommandStates,
@@ -237,6 +244,27 @@ void CMainFrame::updateCommandStates()
     set(cmd::Template, report && hasHandler(cmd::Template));
     set(cmd::SeverityCriteria, report && hasHandler(cmd::SeverityCriteria));
     set(cmd::AppAbout, true);
+    set(cmd::HelpGuide, true);
+    set(cmd::HelpShortcuts, true);
+}
+
+void CMainFrame::showHelp(bool shortcuts)
+{
+    // One Help window, built afresh each time so it follows the menus and keys of now.
+    if (m_help) m_help->deleteLater();
+    const StringTable& texts = StringTable::active();
+    const QString html =
+        guideHtml(m_language, *this, texts) + shortcutsHtml(shortcutRows(*this, texts), texts);
+    m_help = new cHelpDlg(
+        html,
+        texts.text(sid::HelpTitle) + QStringLiteral(" \u2013 ") + texts.text(sid::ProductTitle),
+        this);
+    m_help->setAttribute(Qt::WA_DeleteOnClose);
+    m_help->show();
+    if (shortcuts)
+        m_help->showShortcuts();
+    else
+        m_help->showGuide();
 }
 
 }  // namespace calivue

@@ -128,7 +128,7 @@ cHotSpotPage::cHotSpotPage(QWidget* parent) : QWidget(parent)
     connect(m_remove, &QPushButton::clicked, this, &cHotSpotPage::onRemove);
     // Delete removes the selected cursors while the page has the focus, as Remove does; the
     // emissivity field keeps the key for its own text.
-    auto* removeKey = new QAction(this);
+    auto* removeKey = new QAction(uiText(sid::RemoveSelectedCursors), this);
     removeKey->setObjectName(QStringLiteral("removeKey"));
     removeKey->setShortcut(QKeySequence::Delete);
     removeKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);

@@ -10,11 +10,6 @@
 
 namespace calivue {
 
-QString formatEmissivity(double value)
-{
-    return localDecimals(QString::asprintf("%0.02f", value));
-}
-
 double leadingNumber(const QString& text)
 {
     // The fields show the language's decimal separator, and a user types either: a comma and

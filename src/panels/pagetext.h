@@ -2,14 +2,12 @@
 // their fields, and how a typed field is read back.
 #pragma once
 
-#include "textformat.h"  // formatTemperature
+#include "textformat.h"  // formatTemperature, formatEmissivity
 
 #include <QString>
 
 namespace calivue {
 
-// "%0.02f": two decimals in the language's separator ("0.95", "0,95").
-QString formatEmissivity(double value);
 // The number a field starts with, read like the C library's atof: leading blanks skipped,
 // then the longest prefix that is a decimal number, its separator a point or a comma;
 // anything after it (a unit text) is ignored. A text that does not start with a number reads

@@ -34,6 +34,10 @@ inline constexpr int FileSaveAs = 57604;
 inline constexpr int EditCopy = 57634;
 inline constexpr int AppAbout = 57664;
 inline constexpr int AppExit = 57665;
+// The Help window at the user guide and at the keyboard shortcuts (the framework's help index
+// and help finder numbers).
+inline constexpr int HelpGuide = 57666;
+inline constexpr int HelpShortcuts = 57667;
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
 

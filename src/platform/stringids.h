@@ -345,6 +345,17 @@
     X(ConditionCalibration, 5478)       \
     X(ConditionThermographer, 5479)     \
     X(ConditionCertification, 5480)     \
+    X(HelpTitle, 5670)                  \
+    X(ShortcutsHeading, 5671)           \
+    X(ShortcutKeysColumn, 5672)         \
+    X(ShortcutCommandColumn, 5673)      \
+    X(OpenMenuFormat, 5674)             \
+    X(GuideOpening, 5675)               \
+    X(GuideMeasuring, 5676)             \
+    X(GuideReport, 5677)                \
+    X(GuideFieldKeys, 5678)             \
+    X(ProfileOutsideView, 5679)         \
+    X(RemoveSelectedCursors, 5680)      \
     X(ModernContinued, 5500)            \
     X(ModernReadings, 5501)             \
     X(ModernMarker, 5502)               \

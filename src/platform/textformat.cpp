@@ -1,5 +1,7 @@
 #include "textformat.h"
 
+#include <QGuiApplication>
+
 #include <QDate>
 #include <QRegularExpression>
 
@@ -130,6 +132,22 @@ QString formatTemperature(double value, const QString& unitText)
 QString formatTemperature(double value, const std::string& unitTextUtf8)
 {
     return formatTemperature(value, QString::fromStdString(unitTextUtf8));
+}
+
+QString leftToRightText(const QString& text)
+{
+    if (QGuiApplication::layoutDirection() != Qt::RightToLeft || text.isEmpty()) return text;
+    return QChar(0x200E) + text;
+}
+
+QString formatEmissivity(double value)
+{
+    return formatDecimal(value, 2);
+}
+
+QString formatDecimal(double value, int places)
+{
+    return localDecimals(QString::number(value, 'f', places));
 }
 
 QString shortDateText(const QDate& date, const QLocale& locale)

@@ -46,6 +46,13 @@ QString formatText(const QString& format, std::initializer_list<FormatArg> args)
 QString formatTemperature(double value, const QString& unitText);
 QString formatTemperature(double value, const std::string& unitTextUtf8);
 
+// An emissivity as every field, list and page shows it: two decimals in the default locale's
+// separator ("0.95", "0,95").
+QString formatEmissivity(double value);
+// Any other fractional number shown to the user (a load exponent, a temperature factor), with
+// `places` decimals in the default locale's separator.
+QString formatDecimal(double value, int places);
+
 // A date as `locale` writes it in its short form, with the year always in four digits
 // ("17.05.2024", "5/17/2024", "2024/05/17"); empty for an invalid date.
 QString shortDateText(const QDate& date, const QLocale& locale);
@@ -66,6 +73,12 @@ public:
 private:
     QLocale m_previous;
 };
+
+// A text that reads left to right in every language (a unit, a number with its unit) as a
+// control of the window shows it: while the interface runs right to left it starts with a
+// left-to-right mark, so a lone "°C", whose first character has no direction, does not turn
+// into "C°".
+QString leftToRightText(const QString& text);
 
 // The two-line message form "%s\n%s": heading, then detail.
 QString twoPart(const QString& heading, const QString& detail);

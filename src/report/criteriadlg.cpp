@@ -87,7 +87,7 @@ cCriteriaDlg::cCriteriaDlg(CReportDoc& doc, QWidget* parent) : QDialog(parent), 
     m_c.minLoad = new QLineEdit(this);
     m_c.ambient = new QLineEdit(this);
     m_c.threshold = new QComboBox(this);
-    for (double t : kThresholds) m_c.threshold->addItem(QString::asprintf("%.2f", t));
+    for (double t : kThresholds) m_c.threshold->addItem(formatDecimal(t, 2));
     m_c.threshold->addItem(uiText(sid::ThresholdOwn));
     m_c.ownThreshold = new QLineEdit(this);
     for (QLineEdit*& e : m_c.conditions) {
@@ -147,15 +147,15 @@ void cCriteriaDlg::fill(const FindingsSettings& s)
         static_cast<QComboBox*>(m_c.bands->cellWidget(row, kPriorityColumn))
             ->setCurrentIndex(b ? b->priority - 1 : 0);
     }
-    m_c.exponent->setText(QString::asprintf("%.1f", s.loadExponent));
+    m_c.exponent->setText(formatDecimal(s.loadExponent, 1));
     m_c.classifyCorrected->setChecked(s.classifyCorrected);
     m_c.minLoad->setText(numberText(s.minLoadPercent));
-    m_c.ambient->setText(s.ambient ? QString::asprintf("%.1f", *s.ambient) : QString());
+    m_c.ambient->setText(s.ambient ? formatDecimal(*s.ambient, 1) : QString());
     int offered = int(kThresholds.size());
     for (std::size_t i = 0; i < kThresholds.size(); ++i)
         if (std::abs(kThresholds[i] - s.frsiThreshold) < 1e-9) offered = int(i);
     m_c.threshold->setCurrentIndex(offered);
-    m_c.ownThreshold->setText(QString::asprintf("%.2f", s.frsiThreshold));
+    m_c.ownThreshold->setText(formatDecimal(s.frsiThreshold, 2));
     m_c.ownThreshold->setEnabled(offered == int(kThresholds.size()));
     const auto texts = conditionTexts(s.conditions);
     for (std::size_t i = 0; i < texts.size(); ++i) m_c.conditions[i]->setText(toQString(*texts[i]));

@@ -8,6 +8,7 @@
 
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -134,7 +135,7 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
     }
     const std::array<QString, 5> units = weatherUnitLabels(unit);
     for (int i = 0; i < 5; ++i) {
-        c.weatherUnits[i] = new QLabel(units[i], page);
+        c.weatherUnits[i] = new QLabel(leftToRightText(units[i]), page);
         fields->addWidget(c.weatherUnits[i], 8 + i, 2);
     }
     // The equipment item below the captioned rows, shown in every template.
@@ -199,7 +200,7 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
 
     // Readings of the snapshot.
     c.unit = new QComboBox(page);
-    for (int u = 0; u < 3; ++u) c.unit->addItem(unitLabel(u));
+    for (int u = 0; u < 3; ++u) c.unit->addItem(leftToRightText(unitLabel(u)));
     c.unit->setCurrentIndex(unit >= 0 && unit <= 2 ? unit : 0);
     c.firstMeasurement = new QComboBox(page);
     c.secondMeasurement = new QComboBox(page);
@@ -226,13 +227,23 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
     // Preview strip with its headings, the inspection number and the buttons.
     c.previewHeadings = {label(sid::ThermalSnapshot), label(sid::ThermalAndVisibleBlend),
                          label(sid::VisibleImage)};
+    // Headings and pictures are one strip, left to right in every language: mirrored
+    // headings over unmirrored pictures would put "Thermal" over the photograph.
+    auto* strip = new QWidget(page);
+    strip->setObjectName(QStringLiteral("detailsStrip"));
+    strip->setLayoutDirection(Qt::LeftToRight);
+    auto* stripBox = new QVBoxLayout(strip);
+    stripBox->setContentsMargins(0, 0, 0, 0);
     auto* headings = new QHBoxLayout;
+    headings->setSpacing(0);  // each heading exactly over its pane
     for (QLabel* h : c.previewHeadings) {
         h->setFixedWidth(kPaneWidth);
         headings->addWidget(h);
     }
     headings->addStretch();
-    c.preview = new cDetailsPreview(page);
+    c.preview = new cDetailsPreview(strip);
+    stripBox->addLayout(headings);
+    stripBox->addWidget(c.preview);
     c.inspectionLabel = new QLabel(page);
     c.previous = new QPushButton(uiText(sid::PreviousButton), page);
     c.next = new QPushButton(uiText(sid::NextButton), page);
@@ -258,8 +269,7 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
 
     auto* top = new QHBoxLayout;
     auto* left = new QVBoxLayout;
-    left->addLayout(headings);
-    left->addWidget(c.preview);
+    left->addWidget(strip);
     left->addWidget(c.path);
     top->addLayout(left);
     top->addLayout(readings);

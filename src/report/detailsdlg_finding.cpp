@@ -51,7 +51,7 @@ FindingTexts findingTexts(const Finding& f, const FindingsSettings& settings, in
         const QString load = QString::number(*f.loadPercent, 'f', 0);
         t.load = f.deltaTCorrected ? formatText(uiText(sid::FindingLoad),
                                                 {load, differenceText(*f.deltaTCorrected, unitText),
-                                                 QString::number(settings.loadExponent, 'f', 1)})
+                                                 formatDecimal(settings.loadExponent, 1)})
                                    : formatText(uiText(sid::FindingLoadOnly), {load});
     }
     t.severity = f.severity ? classText(*f.severity, texts) : uiText(sid::FindingNoClass);
@@ -63,9 +63,8 @@ FindingTexts findingTexts(const Finding& f, const FindingsSettings& settings, in
         uiText(f.priorityManual ? sid::FindingPriorityManual : sid::FindingPrioritySuggested),
         {f.priority});
     if (f.frsi && f.frsiPass)
-        t.frsi = formatText(
-            uiText(*f.frsiPass ? sid::FindingFrsiPass : sid::FindingFrsiFail),
-            {QString::number(*f.frsi, 'f', 2), QString::number(settings.frsiThreshold, 'f', 2)});
+        t.frsi = formatText(uiText(*f.frsiPass ? sid::FindingFrsiPass : sid::FindingFrsiFail),
+                            {formatDecimal(*f.frsi, 2), formatDecimal(settings.frsiThreshold, 2)});
     for (FindingWarning w : f.warnings) t.warnings << warningText(w, settings, texts);
     return t;
 }

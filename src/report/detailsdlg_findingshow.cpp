@@ -58,7 +58,7 @@ void DetailsDlg::showFinding()
     for (QWidget* w : {static_cast<QWidget*>(f.reference), static_cast<QWidget*>(f.ambient),
                        static_cast<QWidget*>(m_d->c.priority)})
         w->setEnabled(editable);
-    f.ambientUnit->setText(unitLabel(m_d->unit));
+    f.ambientUnit->setText(leftToRightText(unitLabel(m_d->unit)));
     if (!shown) {
         f.useSuggested->setEnabled(false);
         return;
@@ -73,9 +73,8 @@ void DetailsDlg::showFinding()
     const bool wasUpdating = std::exchange(m_d->updating, true);
     f.reference->setCurrentIndex(static_cast<int>(own.reference));
     if (!f.ambient->hasFocus())
-        f.ambient->setText(own.ambient
-                               ? QString::asprintf("%.1f", celsiusIn(*own.ambient, m_d->unit))
-                               : QString());
+        f.ambient->setText(own.ambient ? formatDecimal(celsiusIn(*own.ambient, m_d->unit), 1)
+                                       : QString());
     // The list shows the priority in force: the user's own, else the suggestion.
     m_d->c.priority->setCurrentIndex(finding.priority);
     m_d->updating = wasUpdating;
@@ -154,8 +153,8 @@ void DetailsDlg::onAmbientEdited()
         // the field for the message finds nothing more to refuse.
         const bool wasUpdating = std::exchange(m_d->updating, true);
         const std::optional<double> stored = shown->findings.ambient;
-        m_d->c.finding.ambient->setText(
-            stored ? QString::asprintf("%.1f", celsiusIn(*stored, m_d->unit)) : QString());
+        m_d->c.finding.ambient->setText(stored ? formatDecimal(celsiusIn(*stored, m_d->unit), 1)
+                                               : QString());
         cMessageDlg::messageBox(
             formatText(uiText(sid::NotANumber), {uiText(sid::OwnAmbient).remove(QLatin1Char(':'))}),
             cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
@@ -165,8 +164,8 @@ void DetailsDlg::onAmbientEdited()
     RecordFindings own = shown->findings;
     // The text shows one decimal: retyping what is shown is no change.
     const bool same = own.ambient && *typed &&
-                      QString::asprintf("%.1f", celsiusIn(*own.ambient, m_d->unit)) ==
-                          QString::asprintf("%.1f", celsiusIn(**typed, m_d->unit));
+                      formatDecimal(celsiusIn(*own.ambient, m_d->unit), 1) ==
+                          formatDecimal(celsiusIn(**typed, m_d->unit), 1);
     if (!same) own.ambient = *typed;
     const bool wasStoring = std::exchange(m_d->storing, true);
     m_d->doc.setRecordFindings(m_d->shown - 1, own);

@@ -77,7 +77,7 @@ void DetailsDlg::updateInspectionLabel()
 void DetailsDlg::updateUnitLabels()
 {
     const std::array<QString, 5> labels = weatherUnitLabels(m_d->unit);
-    for (int i = 0; i < 5; ++i) m_d->c.weatherUnits[i]->setText(labels[i]);
+    for (int i = 0; i < 5; ++i) m_d->c.weatherUnits[i]->setText(leftToRightText(labels[i]));
 }
 
 void DetailsDlg::clearFieldControls()
@@ -152,7 +152,7 @@ void DetailsDlg::showTemperatures()
     const InspectionReadings readings = inspectionReadings(m_d->snapshot->image, chosen, m_d->unit);
     const QString unitText = unitLabel(m_d->unit);
     c.reflected->setText(readingText(readings.reflected, unitText));
-    c.emissivity->setText(QString::asprintf("%.2f", readings.emissivity));
+    c.emissivity->setText(formatEmissivity(readings.emissivity));
     const std::optional<MeasurementReading> chosenReadings[2] = {readings.first, readings.second};
     cColourEdit* boxes[2] = {c.firstReading, c.secondReading};
     for (int i = 0; i < 2; ++i) {

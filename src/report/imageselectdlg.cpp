@@ -126,16 +126,25 @@ void ImageSelectDlg::buildControls()
     folderBox->addLayout(progressRow);
     folderBox->addStretch(1);
 
-    auto* panes = new QGridLayout;
+    // The captions and the pictures under them are one strip, laid out left to right in every
+    // language: mirroring the captions alone would put "Thermal" over the photograph.
+    auto* strip = new QWidget(this);
+    strip->setObjectName(QStringLiteral("previewStrip"));
+    strip->setLayoutDirection(Qt::LeftToRight);
+    auto* stripGrid = new QGridLayout(strip);
+    stripGrid->setContentsMargins(0, 0, 0, 0);
+    stripGrid->setHorizontalSpacing(0);
     for (int i = 0; i < 3; ++i) {
         m_paneLabels[i]->setFixedWidth(cSnapshotPreview::kPaneWidth);
-        panes->addWidget(m_paneLabels[i], 0, i);
+        stripGrid->addWidget(m_paneLabels[i], 0, i);
     }
-    panes->addWidget(m_preview, 1, 0, 1, 3);
+    stripGrid->addWidget(m_preview, 1, 0, 1, 3);
+    auto* panes = new QGridLayout;
+    panes->addWidget(strip, 0, 0);
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(m_pathEdit, 1);
     pathRow->addWidget(m_edit);
-    panes->addLayout(pathRow, 2, 0, 1, 3);
+    panes->addLayout(pathRow, 1, 0);
 
     auto* top = new QHBoxLayout;
     top->addLayout(folderBox, 1);

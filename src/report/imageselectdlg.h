@@ -109,6 +109,7 @@ public:
     QList<QPushButton*> moveButtons() const { return {m_add, m_addAll, m_remove, m_removeAll}; }
     cInspectionList* inspectionList() const { return m_inspections; }
     cSnapshotPreview* previewArea() const { return m_preview; }
+    QLabel* paneLabel(int pane) const { return m_paneLabels[pane]; }
     QProgressBar* progressBar() const { return m_progress; }
 
 signals:

@@ -3,6 +3,8 @@
 // redrawn when the object is dirty, its size changed, or what it shows (line, span, palette,
 // orientation) differs from what the cached drawing was made from.
 #include "profiledisplay.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 #include "platform/textformat.h"
 
 #include "document/vantorodoc.h"
@@ -58,17 +60,22 @@ void cProfileDisplay::SetZoomWindow(const QRect& window)
     SetDirty();
 }
 
+bool cProfileDisplay::FollowsRow() const
+{
+    // The lower profile follows the line that runs across the screen: the image row in
+    // landscape, the image column when the picture is turned by a quarter.
+    const int o = m_image ? orientationOf(*m_image) : 0;
+    return (m_direction == Lower) == (o == 0 || o == 2);
+}
+
 cProfileDisplay::Segment cProfileDisplay::ChooseLine() const
 {
     Segment s;
     if (!m_document || !m_image) return s;
     const int o = orientationOf(*m_image);
-    const bool landscape = o == 0 || o == 2;
     const ProfileState& p = m_document->profiles();
     const QRect& z = m_zoomWindow;
-    // The lower profile follows the line that runs across the screen: the image row in
-    // landscape, the image column when the picture is turned by a quarter.
-    if ((m_direction == Lower) == landscape) {
+    if (FollowsRow()) {
         const int a = std::max(p.rowFirst, z.left()), b = std::min(p.rowLast, z.right());
         if (p.row < z.top() || p.row > z.bottom() || a > b) return s;
         // Column 0 is shown first (left or bottom) in orientations 0 and 3.
@@ -82,6 +89,27 @@ cProfileDisplay::Segment cProfileDisplay::ChooseLine() const
         s = Segment{p.column, forward ? a : b, p.column, forward ? b : a, true};
     }
     return s;
+}
+
+bool cProfileDisplay::LineOutOfView() const
+{
+    return m_document && m_image && !ChooseLine().valid;
+}
+
+QString cProfileDisplay::OutOfViewNote() const
+{
+    return LineOutOfView() ? uiText(sid::ProfileOutsideView) : QString();
+}
+
+void cProfileDisplay::BringLineIntoView()
+{
+    if (!m_document) return;
+    const QRect& z = m_zoomWindow;
+    if (FollowsRow())
+        m_document->setProfileRow(z.top() + z.height() / 2);
+    else
+        m_document->setProfileColumn(z.left() + z.width() / 2);
+    Refresh();
 }
 
 void cProfileDisplay::Sample(int x0, int row0, int x1, int row1)
@@ -204,11 +232,34 @@ QString cProfileDisplay::MarkerLabel() const
 
 bool cProfileDisplay::DrawContent(QPainter& painter)
 {
-    if (!m_image || m_W < 21 || m_H < 21 || m_count <= 0) return true;
+    if (!m_image || m_W < 21 || m_H < 21) return true;
+    if (m_count <= 0) {
+        // An empty plot after zooming would look like a fault; it says why it is empty.
+        if (LineOutOfView()) DrawNote(painter);
+        return true;
+    }
     DrawMarker();
     DrawLabel(painter);
     m_redrawRequest = 0;
     return true;
+}
+
+void cProfileDisplay::DrawNote(QPainter& painter)
+{
+    painter.save();
+    QFont font = painter.font();
+    font.setPixelSize(12);
+    painter.setFont(font);
+    painter.setPen(toQColor(systemColour(QPalette::WindowText)));
+    // The side profile is tall and narrow: its note reads upwards along it.
+    QRect box(6, 6, m_W - 12, m_H - 12);
+    if (m_direction == Side) {
+        painter.translate(0, m_H);
+        painter.rotate(-90);
+        box = QRect(6, 6, m_H - 12, m_W - 12);
+    }
+    painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, OutOfViewNote());
+    painter.restore();
 }
 
 void cProfileDisplay::DrawMarker()

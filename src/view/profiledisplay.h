@@ -38,6 +38,13 @@ public:
     // The segment this display samples now, cut to the zoom window and running from the
     // end shown first on the screen. Needs the document and the image.
     Segment ChooseLine() const;
+    // Whether the line this display follows lies wholly outside the zoom window, so there is
+    // nothing to plot; the display then says so and a double-click brings the line back.
+    bool LineOutOfView() const;
+    // The note shown in place of the curve, empty while there is a curve to show.
+    QString OutOfViewNote() const;
+    // Moves the followed line to the middle of the zoom window.
+    void BringLineIntoView();
     // Bresenham walk over the image's values from (x0, row0) to (x1, row1), both ends
     // included and limited to the picture; replaces the samples.
     void Sample(int x0, int row0, int x1, int row1);
@@ -76,6 +83,9 @@ private:
     void DrawCurve(int w, int h);
     void DrawMarker();
     void DrawLabel(QPainter& painter);
+    void DrawNote(QPainter& painter);
+    // Whether this display follows the horizontal profile line in the current orientation.
+    bool FollowsRow() const;
     bool Accepts(QPoint p) const;
     double FractionOf(QPoint p) const;
     void SetHovering(bool on);

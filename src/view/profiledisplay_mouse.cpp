@@ -76,7 +76,12 @@ int cProfileDisplay::OnLButtonUp(unsigned, QPoint)
 
 int cProfileDisplay::OnLButtonDblClk(unsigned, QPoint point)
 {
-    if (!Accepts(point) || !m_document || m_count <= 0) return 0;
+    if (!Accepts(point) || !m_document) return 0;
+    // An empty plot whose line zoom has left out of view: the click brings the line back.
+    if (m_count <= 0) {
+        if (LineOutOfView()) BringLineIntoView();
+        return 0;
+    }
     const double f = m_direction == Lower ? static_cast<double>(point.x()) / m_W
                                           : 1.0 - static_cast<double>(point.y()) / m_H;
     const int i = std::clamp(static_cast<int>(f * m_count), 0, m_count - 1);

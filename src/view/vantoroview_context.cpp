@@ -52,10 +52,11 @@ void CVantoroView::installPictureMenu()
         menu->popup(image->mapToGlobal(at));
     });
 
-    auto* zoomIn = new QAction(this);
+    // Named, so the Help window's shortcut list can say what the keys do.
+    auto* zoomIn = new QAction(uiText(sid::ZoomIn), this);
     zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(zoomIn, &QAction::triggered, this, [this] { zoomStep(1); });
-    auto* zoomOut = new QAction(this);
+    auto* zoomOut = new QAction(uiText(sid::ZoomOut), this);
     zoomOut->setShortcuts({QKeySequence::ZoomOut});
     connect(zoomOut, &QAction::triggered, this, [this] { zoomStep(-1); });
     for (QAction* a : {zoomIn, zoomOut}) {

@@ -100,7 +100,7 @@ TEST(DisplayControlPage, ControlsCarryTheirTexts)
               QStringLiteral("0 % Visible|25 % Visible|50 % Visible|75 % Visible|100 % Visible|"
                              "Picture in Picture 0% Visible|Picture in Picture 25% Visible|"
                              "Picture in Picture 50% Visible|Picture in Picture 75% Visible|"
-                             "Thermal Above|Thermal Below"));
+                             "Thermal Above Threshold|Thermal Below Threshold"));
     EXPECT_EQ(page.percentageList()->count(), 21);
     EXPECT_EQ(page.areaList()->currentText(), QStringLiteral("Medium"));
     EXPECT_EQ(page.orientationList()->itemText(1), QStringLiteral("90\u00B0 Portrait"));
@@ -119,7 +119,7 @@ TEST(DisplayControlPage, EveryBlendEntrySetsTheDocument)
     gen::SnapshotPlan plan = flatPlan();
     plan.blend = 163;
     PageOn p(plan);
-    EXPECT_EQ(p.page.blendList()->currentText(), QStringLiteral("Thermal Above"));
+    EXPECT_EQ(p.page.blendList()->currentText(), QStringLiteral("Thermal Above Threshold"));
     EXPECT_EQ(p.page.percentageList()->currentText(), QStringLiteral("65%"));
     EXPECT_TRUE(p.page.percentageList()->isEnabled());
 

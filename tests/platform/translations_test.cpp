@@ -376,3 +376,213 @@ TEST(TranslationCheck, EveryLanguageModuleIsComplete)
     if (!untranslated.isEmpty())
         GTEST_SKIP() << "not translated yet: " << untranslated.join(u", "_s).toStdString();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Mechanical checks of meaning: accelerators a language's keyboard can type, the threshold
+// blends named as thresholds, and every format with ordered arguments accounted for.
+
+namespace {
+
+struct Table {
+    QString language;
+    QJsonObject strings;
+    QJsonArray menus;
+};
+
+// The English tables and every overlay, English first.
+QList<Table> realTables()
+{
+    const QString dir = QStringLiteral(CALIVUE_SOURCE_RESOURCES_DIR);
+    QList<Table> tables{{u"english"_s, readJson(dir + u"/strings_en.json"_s),
+                         readJson(dir + u"/menu_en.json"_s)[u"menus"].toArray()}};
+    for (const LanguageInfo& info : languageTable()) {
+        if (!info.moduleName || info.number == kLanguageUsEnglish) continue;
+        const QString language = QString::fromLatin1(info.moduleName).toLower();
+        const QJsonObject o = readJson(dir + u"/lang/"_s + language + u".json"_s);
+        tables << Table{language, o[u"strings"].toObject(), o[u"menus"].toArray()};
+    }
+    return tables;
+}
+
+// Alt + a letter fires only when the keyboard of the language types that letter: Cyrillic in
+// Russian, Hebrew in Hebrew, Latin elsewhere; Chinese, Japanese and Korean menus carry a Latin
+// key as a "(&X)" suffix, as software there does. Italian menus name Help "?", by custom.
+QStringList acceleratorProblems(const Table& t)
+{
+    QStringList problems;
+    const bool suffix =
+        t.language == u"chinese" || t.language == u"japanese" || t.language == u"korean";
+    const QChar::Script script = t.language == u"russian"  ? QChar::Script_Cyrillic
+                                 : t.language == u"hebrew" ? QChar::Script_Hebrew
+                                                           : QChar::Script_Latin;
+    static const QRegularExpression suffixForm(u"\\(&[A-Z0-9]\\)(\\.\\.\\.|\u2026)?$"_s);
+    std::function<void(const QJsonArray&)> walk = [&](const QJsonArray& items) {
+        for (const auto& value : items) {
+            const QJsonObject item = value.toObject();
+            const QString text = item[u"text"].toString();
+            const QChar key = accelerator(text);
+            bool ok = key.isNull() || (t.language == u"italian" && text == u"&?");
+            if (!ok && suffix)
+                ok = suffixForm.match(text).hasMatch();
+            else if (!ok)
+                ok = key.isDigit() || (key.isLetter() && key.script() == script);
+            if (!ok)
+                problems << u"%1: menu \"%2\": &%3 is not a key of its keyboard"_s.arg(t.language,
+                                                                                       text, key);
+            walk(item[u"items"].toArray());
+        }
+    };
+    walk(t.menus);
+    return problems;
+}
+
+// 580 and 581 blend thermal colours in only above or below a threshold: each language names
+// the threshold and the side, and not the other side.
+struct ThresholdWords {
+    const char* language;
+    const char* threshold;
+    const char* above;
+    const char* below;
+};
+const ThresholdWords kThresholdWords[] = {
+    {"english", "Threshold", "Above", "Below"},
+    {"german", "Schwell", "über", "unter"},
+    {"french", "seuil", "dessus", "sous"},
+    {"spanish", "umbral", "sobre", "bajo"},
+    {"italian", "soglia", "sopra", "sotto"},
+    {"chinese", "阈值", "高于", "低于"},
+    {"japanese", "しきい値", "上", "下"},
+    {"korean", "임계값", "이상", "이하"},
+    {"portuguese", "limiar", "acima", "abaixo"},
+    {"russian", "порог", "выше", "ниже"},
+    {"dutch", "drempel", "boven", "onder"},
+    {"czech", "prah", "nad", "pod"},
+    {"hebrew", "סף", "מעל", "מתחת"},
+    {"indonesian", "Ambang", "Atas", "Bawah"},
+    {"malay", "Ambang", "Atas", "Bawah"},
+    {"filipino", "Threshold", "Itaas", "Ibaba"},
+};
+
+QStringList thresholdProblems(const Table& t)
+{
+    const ThresholdWords* words = nullptr;
+    for (const ThresholdWords& w : kThresholdWords)
+        if (t.language == QLatin1String(w.language)) words = &w;
+    if (!words) return {t.language + u": no threshold words in the table"_s};
+    QStringList problems;
+    const auto has = [](const QString& text, const char* word) {
+        return text.contains(QString::fromUtf8(word), Qt::CaseInsensitive);
+    };
+    for (const auto& [id, side, other] : {std::tuple{u"580"_s, words->above, words->below},
+                                          std::tuple{u"581"_s, words->below, words->above}}) {
+        const QString text = t.strings[id].toString();
+        if (!has(text, words->threshold) || !has(text, side) || has(text, other))
+            problems << u"%1: string %2 \"%3\" must say %4 %5"_s.arg(
+                t.language, id, text, QString::fromUtf8(side), QString::fromUtf8(words->threshold));
+    }
+    return problems;
+}
+
+// Every English format with more than one argument, with what its arguments are, in the order
+// the program passes them. A language whose sentence needs them in another order keeps the
+// English order in its text and the program passes them reordered, as the Hebrew page footer's
+// first form "%d עמודים, עמוד %d" is handed the total first; only such pairs may be listed
+// under "reorder" in the allow list.
+const std::map<QString, const char*> kOrderedFormats = {
+    {u"1064"_s, "lower end, unit, upper end, unit"},
+    {u"5032"_s, "file, reason"},
+    {u"5065"_s, "heading, detail"},
+    {u"5122"_s, "column, row"},
+    {u"5123"_s, "difference, unit"},
+    {u"5400"_s, "page, page count"},
+    {u"5440"_s, "kind, difference, reference"},
+    {u"5442"_s, "load, corrected difference, exponent"},
+    {u"5448"_s, "factor, threshold"},
+    {u"5449"_s, "factor, threshold"},
+    {u"5468"_s, "exponent, minimum load"},
+    {u"5521"_s, "file, reason"},
+    {u"5600"_s, "file, problem"},
+    {u"5604"_s, "line, problem"},
+};
+const QSet<QString> kReorderedByCode = {u"hebrew/5400"_s};
+
+QStringList orderProblems(const QJsonObject& english, const QJsonObject& allowList)
+{
+    QStringList problems;
+    for (const QString& id : english.keys()) {
+        const bool ordered = placeholders(english[id].toString()).size() > 1;
+        if (ordered != (kOrderedFormats.count(id) == 1))
+            problems << (ordered
+                             ? u"string %1 has ordered arguments but no entry in the order table"_s
+                             : u"string %1 is in the order table but has no ordered arguments"_s)
+                            .arg(id);
+    }
+    const QJsonObject reorder = allowList[u"reorder"].toObject();
+    for (const QString& language : reorder.keys())
+        for (const auto& id : reorder[language].toArray())
+            if (!kReorderedByCode.contains(language + u'/' + id.toString()))
+                problems
+                    << u"%1: string %2 may not change its argument order: the program passes them in the English order"_s
+                           .arg(language, id.toString());
+    return problems;
+}
+
+}  // namespace
+
+// The real tables pass all three checks.
+TEST(TranslationCheck, AcceleratorsThresholdsAndArgumentOrder)
+{
+    const QList<Table> tables = realTables();
+    ASSERT_EQ(tables.size(), 16);
+    QStringList problems;
+    for (const Table& t : tables) problems << acceleratorProblems(t) << thresholdProblems(t);
+    problems << orderProblems(
+        tables.first().strings,
+        readJson(QStringLiteral(CALIVUE_PLATFORM_TEST_DATA) + u"/untranslated_allowed.json"_s));
+    EXPECT_TRUE(problems.isEmpty()) << lines(problems);
+}
+
+// Each check finds its fault in an otherwise sound table, and names language and text.
+TEST(TranslationCheck, MechanicalChecksFindTheirFaults)
+{
+    const QList<Table> tables = realTables();
+    const auto table = [&](const QString& language) {
+        for (const Table& t : tables)
+            if (t.language == language) return t;
+        return Table{};
+    };
+    const auto withMenuTitle = [](Table t, const QString& title) {
+        QJsonObject first = t.menus[0].toObject();
+        first[u"text"] = title;
+        t.menus[0] = first;
+        return t;
+    };
+    const auto withString = [](Table t, const QString& id, const QString& text) {
+        t.strings[id] = text;
+        return t;
+    };
+    EXPECT_EQ(lines(acceleratorProblems(withMenuTitle(table(u"russian"_s), u"&Файл"_s))), "");
+    EXPECT_EQ(lines(acceleratorProblems(withMenuTitle(table(u"russian"_s), u"Файл (&F)"_s))),
+              "russian: menu \"Файл (&F)\": &f is not a key of its keyboard");
+    EXPECT_EQ(lines(acceleratorProblems(withMenuTitle(table(u"hebrew"_s), u"&File"_s))),
+              "hebrew: menu \"&File\": &f is not a key of its keyboard");
+    EXPECT_EQ(lines(acceleratorProblems(withMenuTitle(table(u"japanese"_s), u"&ファイル"_s))),
+              "japanese: menu \"&ファイル\": &フ is not a key of its keyboard");
+    EXPECT_EQ(lines(acceleratorProblems(withMenuTitle(table(u"german"_s), u"&Ωmega"_s))),
+              "german: menu \"&Ωmega\": &ω is not a key of its keyboard");
+    EXPECT_EQ(lines(thresholdProblems(
+                  withString(table(u"japanese"_s), u"580"_s, u"熱画像を上に重ねる"_s))),
+              "japanese: string 580 \"熱画像を上に重ねる\" must say 上 しきい値");
+    EXPECT_EQ(lines(thresholdProblems(
+                  withString(table(u"german"_s), u"581"_s, u"Wärmebild über Schwellwert"_s))),
+              "german: string 581 \"Wärmebild über Schwellwert\" must say unter Schwell");
+    QJsonObject english = table(u"english"_s).strings;
+    english[u"5999"_s] = u"%s of %s"_s;
+    english.remove(u"5122"_s);
+    const QJsonObject allowed{{u"reorder"_s, QJsonObject{{u"hebrew"_s, QJsonArray{u"5400"_s}},
+                                                         {u"japanese"_s, QJsonArray{u"5400"_s}}}}};
+    EXPECT_EQ(lines(orderProblems(english, allowed)),
+              "string 5999 has ordered arguments but no entry in the order table\n"
+              "japanese: string 5400 may not change its argument order: the program passes them "
+              "in the English order");
+}

@@ -136,5 +136,32 @@ TEST(CriteriaDialog, OkStoresEveryFieldAndCancelNothing)
     EXPECT_FALSE(doc.isModified());
 }
 
+// Catches criteria fields written with a point in a language that writes a comma, and a
+// comma the dialog then cannot read back.
+TEST(CriteriaDialog, FieldsTakeTheLanguagesDecimalSeparator)
+{
+    for (const QLocale& locale : {QLocale(QLocale::German, QLocale::Germany),
+                                  QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        const LocaleScope scope(locale);
+        const QString sep = locale.decimalPoint();
+        CReportDoc doc;
+        test::MessageLog log;
+        FindingsSettings s = doc.findingsSettings();
+        s.loadExponent = 1.6;
+        s.ambient = -4.5;
+        s.frsiThreshold = 0.72;  // not one offered: shown in the own field
+        doc.setFindingsSettings(s);
+        cCriteriaDlg dialog(doc);
+        const Controls& c = dialog.controls();
+        EXPECT_EQ(c.exponent->text(), QStringLiteral("1") + sep + QStringLiteral("6"));
+        EXPECT_EQ(c.ambient->text(), QStringLiteral("-4") + sep + QStringLiteral("5"));
+        EXPECT_EQ(c.ownThreshold->text(), QStringLiteral("0") + sep + QStringLiteral("72"));
+        EXPECT_TRUE(c.threshold->itemText(0).contains(sep));
+        EXPECT_EQ(dialog.readFields().settings, s);
+        EXPECT_TRUE(log.texts.isEmpty());
+    }
+}
+
 }  // namespace
 }  // namespace calivue

@@ -237,5 +237,46 @@ TEST_F(FindingPage, BuildingTemperatureFactor)
     }
 }
 
+// Catches numbers of the inspection data page written with a point where the language writes
+// a comma, or the other way round: the emissivity, the load exponent, the temperature factor
+// and its threshold, and the own ambient the field shows.
+TEST_F(FindingPage, NumbersTakeTheLanguagesDecimalSeparator)
+{
+    const struct {
+        QLocale locale;
+        QChar separator;
+    } cases[] = {{QLocale(QLocale::English, QLocale::UnitedKingdom), u'.'},
+                 {QLocale(QLocale::German, QLocale::Germany), u','},
+                 {QLocale(QLocale::Russian, QLocale::Russia), u','},
+                 {QLocale(QLocale::Japanese, QLocale::Japan), u'.'}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.locale.name().toStdString());
+        const LocaleScope scope(k.locale);
+        const QChar other = k.separator == u'.' ? u',' : u'.';
+        build(0);
+        f().ambient->setText(QStringLiteral("12.3"));  // either separator is read
+        emit f().ambient->editingFinished();
+        for (const QString& shown : {page->controls().emissivity->text(), f().ambient->text()}) {
+            EXPECT_TRUE(shown.contains(k.separator)) << shown.toStdString();
+            EXPECT_FALSE(shown.contains(other)) << shown.toStdString();
+        }
+        Finding finding;
+        finding.loadPercent = 65;
+        finding.deltaTCorrected = 29.1;
+        finding.frsi = 0.654;
+        finding.frsiPass = false;
+        FindingsSettings settings;
+        settings.loadExponent = 1.6;
+        settings.frsiThreshold = 0.7;
+        const FindingTexts t = findingTexts(finding, settings, 0);
+        const QString s(k.separator);
+        EXPECT_TRUE(t.load.contains(QStringLiteral("1") + s + QStringLiteral("6")))
+            << t.load.toStdString();
+        EXPECT_TRUE(t.frsi.contains(QStringLiteral("0") + s + QStringLiteral("65")) &&
+                    t.frsi.contains(QStringLiteral("0") + s + QStringLiteral("70")))
+            << t.frsi.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace calivue

@@ -107,8 +107,8 @@ TEST_F(PdfReport, OneInspectionReadsBackAsTextPicturesAndFonts)
     EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+4\\n"))))
         << info->toStdString();
     EXPECT_TRUE(info->contains(QStringLiteral("595 x 842 pts (A4)")));
-    EXPECT_TRUE(info->contains(
-        QRegularExpression(QStringLiteral("Title:\\s+Thermography Inspection Report"))));
+    EXPECT_TRUE(info->contains(QRegularExpression(
+        QStringLiteral("Title:\\s+Acme Thermography \u2013 Thermography Inspection Report"))));
 
     // The readings the page must show, in °F, from the snapshot itself.
     ReportSnapshot loaded;

@@ -4,6 +4,8 @@
 #include "viewtestutil.h"
 
 #include "core/palette.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <QFontMetrics>
 
@@ -79,10 +81,7 @@ TEST(ProfileDisplay, ZoomWindowCutsTheLineAndHidesOneOutsideIt)
     EXPECT_FALSE(lower->ChooseLine().valid);  // row 120 lies above the window
     EXPECT_EQ(side->ChooseLine(), (Segment{160, 50, 160, 109, true}));
     drawToImage(*lower);
-    EXPECT_EQ(lower->sampleCount(), 0);
-    for (int x = 0; x < 200; x += 7)
-        for (int y = 0; y < 80; y += 3)
-            ASSERT_EQ(lower->surface().Pixel(x, y), lower->background());
+    EXPECT_EQ(lower->sampleCount(), 0);  // no curve; the note in its place is tested below
 
     d.doc->setProfileRow(80);
     EXPECT_EQ(lower->ChooseLine(), (Segment{100, 80, 179, 80, true}));
@@ -90,6 +89,55 @@ TEST(ProfileDisplay, ZoomWindowCutsTheLineAndHidesOneOutsideIt)
     EXPECT_EQ(lower->sampleCount(), 80);
     EXPECT_EQ(lower->sampleColumn(0), 100);
     EXPECT_EQ(lower->sampleColumn(79), 179);
+}
+
+// Catches an empty profile after zooming that neither says why nor lets the user bring its
+// line back, for both profiles and with the picture turned a quarter.
+TEST(ProfileDisplay, LineOutOfViewSaysSoAndADoubleClickBringsItBack)
+{
+    OpenedDoc d(viewtest::flatPlan());
+    ASSERT_TRUE(d.opened);
+    const QRect belowRow(100, 150, 80, 60);      // array rows 150–209: row 120 outside
+    const QRect rightOfColumn(200, 50, 80, 60);  // columns 200–279: column 160 outside
+    const struct {
+        int direction, orientation;
+        QRect window;
+        bool movesRow;
+        int moved;  // the line's new row or column: the window's middle
+    } cases[] = {{cProfileDisplay::Lower, 0, belowRow, true, 180},
+                 {cProfileDisplay::Side, 0, rightOfColumn, false, 240},
+                 {cProfileDisplay::Lower, 1, rightOfColumn, false, 240},
+                 {cProfileDisplay::Side, 3, belowRow, true, 180}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "direction " << c.direction << " orientation " << c.orientation);
+        d.doc->setOrientation(c.orientation);
+        d.doc->setProfileRow(120);
+        d.doc->setProfileColumn(160);
+        const bool lower = c.direction == cProfileDisplay::Lower;
+        const int w = lower ? 200 : 100, h = lower ? 100 : 200;
+        auto p = profileFor(*d.doc, c.direction, w, h);
+        p->SetZoomWindow(c.window);
+        ASSERT_TRUE(p->LineOutOfView());
+        EXPECT_EQ(p->OutOfViewNote(), uiText(sid::ProfileOutsideView));
+        const QImage empty = drawToImage(*p);
+        EXPECT_EQ(p->sampleCount(), 0);
+        int ink = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) ink += viewtest::imagePixel(empty, x, y) != p->background();
+        EXPECT_GT(ink, 100);  // the note is written where the curve would be
+
+        const bool modified = d.doc->isModified();
+        p->OnLButtonDblClk(0, QPoint(w / 2, h / 2));
+        EXPECT_EQ(d.doc->isModified(), modified);  // moving a profile line is no change to save
+        EXPECT_EQ(c.movesRow ? d.doc->profiles().row : d.doc->profiles().column, c.moved);
+        EXPECT_EQ(c.movesRow ? d.doc->profiles().column : d.doc->profiles().row,
+                  c.movesRow ? 160 : 120);  // the other line stays
+        EXPECT_FALSE(p->LineOutOfView());
+        EXPECT_TRUE(p->OutOfViewNote().isEmpty());
+        drawToImage(*p);
+        EXPECT_EQ(p->sampleCount(), c.movesRow ? c.window.width() : c.window.height());
+    }
 }
 
 // Catches a walk that drops an end point, steps wrongly or reads outside the picture.

@@ -143,3 +143,29 @@ TEST(PictureMenu, CursorAndZoomCommandsWorkAtThePoint)
     QCoreApplication::sendEvent(image, &wheel);
     EXPECT_EQ(doc.zoom(), 2);
 }
+
+// Catches picture commands offered, or zoom keys and the wheel acting, while no snapshot is
+// open: each would work on an empty picture.
+TEST(PictureMenu, NothingAppliesWithoutASnapshot)
+{
+    CVantoroDoc doc;
+    CVantoroView view(doc);
+    view.resize(1100, 760);
+    view.show();
+    QCoreApplication::processEvents();
+    cArrayDisplay& display = view.displays().arrayDisplay();
+    const QPoint p(display.W() / 3, display.H() / 2);
+    std::unique_ptr<QMenu> menu(view.pictureMenu(p));
+    int offered = 0;
+    for (QAction* a : menu->actions()) offered += !a->isSeparator() && a->isEnabled();
+    EXPECT_EQ(offered, 0);
+    view.zoomStep(1);
+    EXPECT_EQ(doc.zoom(), 1);
+    cObjectViewer* image = view.viewer(CVantoroView::ImageViewer);
+    const QPointF at = image->contentRect().topLeft() + QPointF(p);
+    QWheelEvent wheel(at, image->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(image, &wheel);
+    EXPECT_EQ(doc.zoom(), 1);
+    EXPECT_FALSE(doc.isModified());
+}

@@ -28,11 +28,10 @@ CriteriaContent criteriaContent(const FindingsSettings& s, int unit, const Strin
                                   band.priority, priorityColour(band.priority)});
         c.tables.push_back(std::move(table));
     }
-    const QString exponent = localDecimals(QString::number(s.loadExponent, 'f', 1));
+    const QString exponent = formatDecimal(s.loadExponent, 1);
     c.rules = {formatText(texts.text(sid::LoadRule), {exponent, QString::number(s.minLoadPercent)}),
                texts.text(s.classifyCorrected ? sid::ClassifyCorrected : sid::ClassifyMeasured),
-               formatText(texts.text(sid::FrsiRule),
-                          {localDecimals(QString::number(s.frsiThreshold, 'f', 2))})};
+               formatText(texts.text(sid::FrsiRule), {formatDecimal(s.frsiThreshold, 2)})};
     c.conditionsHeading = texts.text(sid::SurveyConditions);
     const QString unitText = QString::fromStdString(unitTextOf(unit));
     const SurveyConditions& sc = s.conditions;

@@ -27,7 +27,7 @@ QString readingText(const FindingReading& r, int unit, const StringTable& texts)
 
 QString decimal(double value, int places)
 {
-    return localDecimals(QString::number(value, 'f', places));
+    return formatDecimal(value, places);
 }
 
 }  // namespace

@@ -68,8 +68,7 @@ void loadModernInspection(const ReportJob& job, std::size_t i, LoadedInspection&
         if (m >= 0 && m < 10 &&
             img.fields.emissivity[static_cast<std::size_t>(m)] != imageEmissivity)
             row.emissivity =
-                formatText(QStringLiteral("%.2f"),
-                           {img.fields.emissivity[static_cast<std::size_t>(m)] / 100.0});
+                formatEmissivity(img.fields.emissivity[static_cast<std::size_t>(m)] / 100.0);
         d.readings.push_back(std::move(row));
     }
     d.pictures = modernPictureFacts(out.snapshot);
@@ -89,6 +88,13 @@ std::vector<QImage> pagePictures(const ReportSnapshot& snapshot, const StringTab
 }
 
 }  // namespace
+
+QString documentTitle(const ReportJob& job)
+{
+    const QString company = toQString(job.title.company);
+    const QString reportTitle = job.texts.text(sid::ReportTitle);
+    return company.isEmpty() ? reportTitle : company + QStringLiteral(" \u2013 ") + reportTitle;
+}
 
 ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter& painter,
                             const ReportProgress& progress, PdfNavigation& navigation)
@@ -141,10 +147,8 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
 
     // Title "Company - Report title", the author, an outline entry per part and a link per
     // contents row (pages 0-based).
-    const QString company = toQString(job.title.company);
     const QString reportTitle = job.texts.text(sid::ReportTitle);
-    navigation.title =
-        company.isEmpty() ? reportTitle : company + QStringLiteral(" \u2013 ") + reportTitle;
+    navigation.title = documentTitle(job);
     navigation.author = toQString(job.title.author);
     navigation.outline.push_back({reportTitle, 0});
     navigation.outline.push_back({job.texts.text(sid::Contents), 1});

@@ -42,6 +42,9 @@ std::vector<PageItems> equipmentAppendixPages(const ReportJob& job,
                                               const PreviousFindings& previous,
                                               std::span<const InspectionOnPage> inspections,
                                               std::span<const InspectionOnPage> reserve);
+// The title the PDF's document information carries: "Company – Report title", or the report
+// title alone without a company.
+QString documentTitle(const ReportJob& job);
 
 // An inspection as the modern layout prints it, with its snapshot still loaded for the
 // pictures (a snapshot that did not open leaves it empty and says why in data.page.snapshot).

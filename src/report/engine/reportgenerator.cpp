@@ -333,17 +333,16 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     const SavedProfile saved = beginReportProfile(printer, job.outputPath, &events);
     const std::filesystem::path target =
         job.outputFile.empty() ? toFsPath(job.outputPath) : job.outputFile;
-    // The modern layout's outline and links, filled in as its pages are printed and added to
-    // the finished document before it is written.
+    // Every report's document information names the report and its author; the modern
+    // layout adds its outline and links as its pages are printed. All of it goes into the
+    // finished document before it is written.
     PdfNavigation navigation;
-    const bool navigated = job.layout == ReportLayout::Modern;
-    printer.setFileWriter([&target, &navigation, navigated](const QByteArray& document) {
-        QByteArray pdf = document;
-        if (navigated) {
-            QString problem;
-            pdf = addPdfNavigation(document, navigation, &problem);
-            if (pdf.isEmpty()) return problem;
-        }
+    navigation.title = detail::documentTitle(job);
+    navigation.author = toQString(job.title.author);
+    printer.setFileWriter([&target, &navigation](const QByteArray& document) {
+        QString problem;
+        const QByteArray pdf = addPdfNavigation(document, navigation, &problem);
+        if (pdf.isEmpty()) return problem;
         FileFailure failure;
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(pdf.constData());
         if (writeFileAtomically(target, {bytes, static_cast<std::size_t>(pdf.size())}, &failure) ==

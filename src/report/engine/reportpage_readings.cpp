@@ -51,7 +51,7 @@ SnapshotFacts snapshotFacts(cBrixa& img, const cInspectionRecord& record, int un
                                          {*readings.difference, unitText,
                                           measurementName(readings.first->measurement, texts),
                                           measurementName(readings.second->measurement, texts)})});
-    f.emissivity = formatText(QStringLiteral("%.2f"), {readings.emissivity});
+    f.emissivity = formatEmissivity(readings.emissivity);
     f.reflected = formatTemperature(readings.reflected, unitText);
     return f;
 }
