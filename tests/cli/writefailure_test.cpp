@@ -87,13 +87,15 @@ protected:
     // The earlier files of every call, so a set's other files are checked too.
     static void writeEarlier(const fs::path& out)
     {
-        for (const char* name : {"o.csv", "o.bmp", "o.vrp", "o.qvx", "o.wav", "o.png", "o.pdf", "e.csv"})
+        for (const char* name :
+             {"o.csv", "o.bmp", "o.vrp", "o.qvx", "o.wav", "o.png", "o.pdf", "e.csv"})
             writeBytes(out / name, std::vector<std::uint8_t>{'o', 'l', 'd', ' ',
                                                              static_cast<std::uint8_t>(name[2])});
     }
     static ::testing::AssertionResult earlierKept(const fs::path& out)
     {
-        for (const char* name : {"o.csv", "o.bmp", "o.vrp", "o.qvx", "o.wav", "o.png", "o.pdf", "e.csv"})
+        for (const char* name :
+             {"o.csv", "o.bmp", "o.vrp", "o.qvx", "o.wav", "o.png", "o.pdf", "e.csv"})
             if (readBytes(out / name) !=
                 std::vector<std::uint8_t>{'o', 'l', 'd', ' ', static_cast<std::uint8_t>(name[2])})
                 return ::testing::AssertionFailure() << name << " changed";
