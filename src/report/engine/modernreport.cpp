@@ -29,13 +29,9 @@ namespace {
 // a third of the bytes.
 constexpr QSize kPictureSize(827, 620);
 
-struct LoadedInspection {
-    ModernInspectionData data;
-    ReportSnapshot snapshot;
-};
+}  // namespace
 
-// Loads inspection i and everything its pages say; the snapshot stays loaded for rendering.
-void loadInspection(const ReportJob& job, std::size_t i, LoadedInspection& out)
+void loadModernInspection(const ReportJob& job, std::size_t i, LoadedInspection& out)
 {
     ModernInspectionData& d = out.data;
     d.page = inspectionData(job, i);
@@ -79,6 +75,8 @@ void loadInspection(const ReportJob& job, std::size_t i, LoadedInspection& out)
     d.pictures = modernPictureFacts(out.snapshot);
 }
 
+namespace {
+
 std::vector<QImage> pagePictures(const ReportSnapshot& snapshot, const StringTable& texts)
 {
     ModernPictures p = renderModernPictures(snapshot, kPictureSize, texts);
@@ -105,7 +103,7 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
     std::vector<int> priorities(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
         LoadedInspection loaded;
-        loadInspection(job, i, loaded);
+        loadModernInspection(job, i, loaded);
         inspections[i] = modernInspectionPages(loaded.data, fonts, job.texts);
         summaryRecords[i] = loaded.data.page.record;
         // The summary prints the priority in force, in its class colour.
