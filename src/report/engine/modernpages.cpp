@@ -288,6 +288,7 @@ void findingBlock(Flow& f, const ModernInspectionData& d, const StringTable& tex
     for (const PrintedLine& line :
          findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, texts))
         f.textRow(QString(), line.text, line.colour);
+    for (const PrintedLine& line : d.comparison) f.textRow(QString(), line.text, line.colour);
     f.y += 30;
 }
 
