@@ -10,13 +10,19 @@
 #
 # Usage: fuzz/campaign.sh [SECONDS per target, default 3600] [RUNS per target, default 10000000]
 # Environment: CALIVUE_FUZZ_BUILD (build folder), CXX (a clang++, default clang++),
-#              CALIVUE_CAMPAIGN_TARGETS (a space-separated subset of the targets),
-#              CALIVUE_CAMPAIGN_MAX_ADDED_KB (corpus bytes a target may add, default 256).
+#              CALIVUE_CAMPAIGN_TARGETS (a space-separated subset of the targets, run in that order),
+#              CALIVUE_CAMPAIGN_END (a time `date -d` reads: the whole campaign ends by then; each
+#                target gets at most an equal share of the time left, so what a fast target
+#                leaves unused goes to the ones after it),
+#              CALIVUE_CAMPAIGN_MAX_ADDED_KB (corpus bytes a target may add, default 256),
+#              CALIVUE_CAMPAIGN_MAX_ADDED_FILES (corpus files a target may add, default 200),
+#              CALIVUE_FUZZ_JOBS (parallel compile jobs, default 2).
 set -euo pipefail
 
 seconds="${1:-3600}"
 runs="${2:-10000000}"
 max_added_kb="${CALIVUE_CAMPAIGN_MAX_ADDED_KB:-256}"
+max_added_files="${CALIVUE_CAMPAIGN_MAX_ADDED_FILES:-200}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${CALIVUE_FUZZ_BUILD:-$root/build-fuzz}"
 compiler="${CXX:-clang++}"
@@ -28,21 +34,33 @@ read -r -a targets <<<"$(sed -n 's/^set(CALIVUE_FUZZ_TARGETS \(.*\))$/\1/p' "$li
 [[ -n "${CALIVUE_CAMPAIGN_TARGETS:-}" ]] && read -r -a targets <<<"$CALIVUE_CAMPAIGN_TARGETS"
 setting() { sed -n "s/^set(CALIVUE_$1_$2 \(.*\))$/\1/p" "$lists"; }
 # Inputs as long as each reader's largest file (a whole record, a project with long texts).
+# The CSV and JSON readers get texts of a few hundred items.
 declare -A max_len=([record]=160000 [record_pipeline]=160000 [tolla]=1024 [bitmapfile]=4096
-                    [reportproject]=160000)
+                    [reportproject]=160000 [equipmentcsv]=16384 [projectjson]=65536)
+end_epoch=""
+[[ -n "${CALIVUE_CAMPAIGN_END:-}" ]] && end_epoch="$(date -d "$CALIVUE_CAMPAIGN_END" +%s)"
 
 generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 cmake -S "$root" -B "$build" "${generator[@]}" \
     -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCALIVUE_WITH_QT=OFF -DCALIVUE_BUILD_TESTS=OFF -DCALIVUE_FUZZ=ON >/dev/null
-cmake --build "$build" --target "${targets[@]/#/fuzz_}"
+cmake --build "$build" -j "${CALIVUE_FUZZ_JOBS:-2}" --target "${targets[@]/#/fuzz_}"
 
 work="$build/campaign"
 mkdir -p "$work"
 summary=()
 status=0
+left=${#targets[@]}
 for target in "${targets[@]}"; do
+    target_seconds="$seconds"
+    if [[ -n "$end_epoch" ]]; then
+        # Leaves a minute per target for the merge after its run.
+        share=$(((end_epoch - $(date +%s)) / left - 60))
+        ((share < target_seconds)) && target_seconds=$share
+        ((target_seconds < 10)) && target_seconds=10
+    fi
+    left=$((left - 1))
     corpus_name="$(setting FUZZ_CORPUS "$target")"
     corpus="$root/fuzz/corpus/${corpus_name:-$target}"
     prefix="$(setting CRASHER_PREFIX "$target")"
@@ -51,17 +69,18 @@ for target in "${targets[@]}"; do
     log="$work/$target.log"
     rm -rf "$scratch" "$artifacts"
     mkdir -p "$scratch" "$artifacts" "$corpus"
-    echo "== fuzz_$target: up to $runs inputs or ${seconds}s"
+    echo "== fuzz_$target: up to $runs inputs or ${target_seconds}s"
     # New inputs go to the scratch folder; the committed corpus is read, not written.
     fuzz_status=0
-    "$build/bin/fuzz_$target" "$scratch" "$corpus" -runs="$runs" -max_total_time="$seconds" \
+    "$build/bin/fuzz_$target" "$scratch" "$corpus" -runs="$runs" -max_total_time="$target_seconds" \
         -max_len="${max_len[$target]:-4096}" -timeout=10 \
         -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log" 2>&1 || fuzz_status=$?
     executed="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
     rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)"
 
     # Only inputs that add coverage to the committed corpus are kept (merged into a copy
-    # first), the smallest first, up to max_added_kb per target: a record seed is 154 KB.
+    # first), the smallest first, up to max_added_kb and max_added_files per target: a record
+    # seed is 154 KB.
     merged="$work/$target.merged"
     rm -rf "$merged"
     cp -r "$corpus" "$merged"
@@ -71,7 +90,7 @@ for target in "${targets[@]}"; do
     budget=$((max_added_kb * 1024))
     while read -r size file; do
         [[ -e "$corpus/$(basename "$file")" ]] && continue
-        ((size > budget)) && break
+        ((size > budget || added >= max_added_files)) && break
         cp "$file" "$corpus/"
         budget=$((budget - size))
         added=$((added + 1))
@@ -90,10 +109,10 @@ for target in "${targets[@]}"; do
         status=1
         grep -E "ERROR|SUMMARY" "$log" >&2 || true
     fi
-    summary+=("$(printf '%-16s %12s execs %8s exec/s %4d corpus added %3d findings' \
-        "$target" "${executed:-?}" "${rate:-?}" "$added" "$findings")")
+    summary+=("$(printf '%-16s %12s execs %8s exec/s %6ss %4d corpus added %3d findings' \
+        "$target" "${executed:-?}" "${rate:-?}" "$target_seconds" "$added" "$findings")")
 done
 
-echo "== campaign: ${seconds}s or $runs inputs per target"
+echo "== campaign: up to ${seconds}s or $runs inputs per target"
 printf '%s\n' "${summary[@]}"
 exit "$status"

@@ -18,19 +18,23 @@ command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 cmake -S "$root" -B "$build" "${generator[@]}" \
     -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCALIVUE_WITH_QT=OFF -DCALIVUE_BUILD_TESTS=OFF -DCALIVUE_FUZZ=ON >/dev/null
-cmake --build "$build" --target fuzz_record fuzz_record_pipeline fuzz_tolla fuzz_bitmapfile fuzz_reportproject
+cmake --build "$build" --target fuzz_record fuzz_record_pipeline fuzz_tolla fuzz_bitmapfile fuzz_reportproject \
+    fuzz_equipmentcsv fuzz_projectjson
 
 artifacts="$build/artifacts"
 mkdir -p "$artifacts"
 # The inputs each target needs to reach its interesting code: whole records for
 # the record decoder and the whole pipeline, the metadata block for the photograph
 # file, small bitmaps, report projects up to the long-texts seed (141 KB, so texts whose 32-bit
-# length prefixes are reached get fuzzed too). The pipeline target shares the record's seed corpus.
-declare -A max_len=([record]=160000 [record_pipeline]=160000 [tolla]=1024 [bitmapfile]=4096 [reportproject]=160000)
-declare -A corpus=([record]=record [record_pipeline]=record [tolla]=tolla [bitmapfile]=bitmapfile [reportproject]=reportproject)
+# length prefixes are reached get fuzzed too), equipment lists and project JSON of some hundred
+# items. The pipeline target shares the record's seed corpus.
+declare -A max_len=([record]=160000 [record_pipeline]=160000 [tolla]=1024 [bitmapfile]=4096
+                    [reportproject]=160000 [equipmentcsv]=16384 [projectjson]=65536)
+declare -A corpus=([record]=record [record_pipeline]=record [tolla]=tolla [bitmapfile]=bitmapfile
+                   [reportproject]=reportproject [equipmentcsv]=equipmentcsv [projectjson]=projectjson)
 
 status=0
-for target in record record_pipeline tolla bitmapfile reportproject; do
+for target in record record_pipeline tolla bitmapfile reportproject equipmentcsv projectjson; do
     # New corpus entries go to a scratch folder so the seeds in the tree stay as committed.
     scratch="$(mktemp -d)"
     echo "== fuzz_$target for ${seconds}s"

@@ -7,7 +7,8 @@
 #
 # Usage: scripts/tsan.sh [JOBS, default 1] [GTEST_FILTER]
 # Qt itself is not instrumented; its own internal synchronisation is invisible to TSan, so
-# a report whose every frame lies inside Qt is suppressed by scripts/tsan.supp, not fixed.
+# a report whose every frame lies inside Qt is suppressed by scripts/tsan.supp, not fixed, and
+# the scan marks its hand-overs through Qt's pool and event queue for TSan (thumbnailscan.cpp).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

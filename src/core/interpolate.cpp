@@ -23,8 +23,10 @@ int roundHalfAway(double v)
 
 // One output row of the vertical pass. Every term is an integer far below 2^53,
 // so the double arithmetic is exact in any order or vector width; the clones let
-// machines with wider vectors use them.
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
+// machines with wider vectors use them. Not under ThreadSanitizer: the clones' resolver
+// runs while the program is being loaded, before the sanitizer's runtime is set up, and
+// its instrumented code crashes there.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
 __attribute__((target_clones("avx2", "default")))
 #endif
 void verticalRow(const double* r0, const double* r1, const double* r2, const double* r3, double a,

@@ -265,7 +265,18 @@ Error writeReportProjectFile(const std::filesystem::path& path, const ReportProj
                              FileFailure* failure)
 {
     if (path.empty()) return Error::BadArgument;
-    return writeFileAtomically(path, encodeReportProject(project), failure);
+    // A project the reader would refuse is not written: the earlier file stays, and the
+    // failure says the file would be too large.
+    const auto tooLarge = [&] {
+        if (failure) *failure = {path, std::make_error_code(std::errc::file_too_large)};
+        return Error::TooLarge;
+    };
+    if (project.entries.size() > kMaxProjectInspections ||
+        project.records.size() > kMaxProjectInspections)
+        return tooLarge();
+    const std::vector<std::uint8_t> bytes = encodeReportProject(project);
+    if (bytes.size() > kMaxProjectFileBytes) return tooLarge();
+    return writeFileAtomically(path, bytes, failure);
 }
 
 }  // namespace calivue

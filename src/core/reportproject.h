@@ -74,7 +74,9 @@ Result<ReportProject> readReportProjectFile(const std::filesystem::path& path);
 
 // Encodes and replaces the file atomically, so a failed write keeps the old
 // project. BadArgument for an empty path, WriteFailed when the file system fails,
-// with failure (when given) saying why.
+// TooLarge (the reason "file too large") for a project readReportProjectFile would refuse:
+// more than kMaxProjectInspections entries or records, or more than kMaxProjectFileBytes;
+// failure (when given) names the file and the reason.
 Error writeReportProjectFile(const std::filesystem::path& path, const ReportProject& project,
                              FileFailure* failure = nullptr);
 

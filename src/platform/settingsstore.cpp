@@ -1,12 +1,21 @@
 #include "settingsstore.h"
 
+#include "fspath.h"
 #include "stringids.h"
 #include "stringtable.h"
 
+#include "core/fileio.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <span>
+#include <system_error>
 
 namespace calivue {
 
@@ -26,24 +35,73 @@ int readInt(const QString& file, QAnyStringView key, int fallback)
     return ok ? value : fallback;
 }
 
-SettingsError makeError(SettingsError::Code code, int messageId)
+// The designed message, then the file and the system's reason on the next line.
+SettingsError makeError(SettingsError::Code code, int messageId, const QString& path,
+                        const QString& reason)
 {
-    return SettingsError{code, messageId, uiText(messageId)};
+    return SettingsError{
+        code, messageId,
+        uiText(messageId) + QLatin1Char('\n') + path + QStringLiteral(": ") + reason, path, reason};
 }
 
+QString reasonOf(std::error_code ec)
+{
+    return QString::fromStdString(ec.message());
+}
+
+// QSettings composes the new file from the current one in a private folder; the file layer's
+// checked writer then replaces the settings file with it, so a failure (a read-only or full
+// folder) keeps the earlier file whole and names the file and the system's reason. The folder
+// or file that cannot be reached fails with keyFailId, the write itself with writeFailId.
 std::optional<SettingsError> writeValue(const QString& file, QAnyStringView key,
                                         const QVariant& value, int keyFailId, int writeFailId)
 {
-    if (!QDir().mkpath(QFileInfo(file).absolutePath()))
-        return makeError(SettingsError::Code::KeyNotOpened, keyFailId);
-    QSettings settings(file, QSettings::IniFormat);
-    if (!settings.isWritable() || QFileInfo(file).isDir())
-        return makeError(SettingsError::Code::KeyNotOpened, keyFailId);
-    settings.setValue(key, value);
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        return makeError(SettingsError::Code::ValueNotWritten, writeFailId);
-    return std::nullopt;
+    using Code = SettingsError::Code;
+    const std::filesystem::path target = toFsPath(file);
+    std::error_code ec;
+    std::filesystem::create_directories(target.parent_path(), ec);
+    if (ec)
+        return makeError(Code::KeyNotOpened, keyFailId, fromFsPath(target.parent_path()),
+                         reasonOf(ec));
+
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return makeError(Code::ValueNotWritten, writeFailId, QDir::tempPath(),
+                         scratch.errorString());
+    const QString draft = scratch.filePath(QStringLiteral("settings.ini"));
+    QFile current(file);
+    if (QFileInfo(file).isDir())
+        return makeError(Code::KeyNotOpened, keyFailId, file,
+                         reasonOf(std::make_error_code(std::errc::is_a_directory)));
+    if (current.exists()) {
+        if (!current.open(QIODevice::ReadOnly))
+            return makeError(Code::KeyNotOpened, keyFailId, file, current.errorString());
+        QFile copy(draft);
+        if (!copy.open(QIODevice::WriteOnly) || copy.write(current.readAll()) < 0 || !copy.flush())
+            return makeError(Code::ValueNotWritten, writeFailId, draft, copy.errorString());
+    }
+    {
+        QSettings settings(draft, QSettings::IniFormat);
+        settings.setValue(key, value);
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return makeError(Code::ValueNotWritten, writeFailId, draft,
+                             reasonOf(std::make_error_code(std::errc::io_error)));
+    }
+    QFile composed(draft);
+    if (!composed.open(QIODevice::ReadOnly))
+        return makeError(Code::ValueNotWritten, writeFailId, draft, composed.errorString());
+    const QByteArray bytes = composed.readAll();
+
+    PendingFile out(target);
+    // Failing before a byte is written means the folder or the file cannot be written at all.
+    const Code code = out.failure() ? Code::KeyNotOpened : Code::ValueNotWritten;
+    if (out.write(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                            static_cast<std::size_t>(bytes.size()))) &&
+        out.finish() && out.commit())
+        return std::nullopt;
+    return makeError(code, code == Code::KeyNotOpened ? keyFailId : writeFailId,
+                     fromFsPath(out.failure().path), reasonOf(out.failure().reason));
 }
 
 }  // namespace

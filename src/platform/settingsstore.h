@@ -2,6 +2,8 @@
 // settings key ("Orvane/Calivue Razadi" for the application, "Orvane/Tavoro Dazare Razadi"
 // for the report writer's texts). Every call opens the file, reads or
 // writes one value and closes it again, so several stores on the same folder stay consistent.
+// A write replaces the file whole (composed aside, then renamed over it), so a failed write
+// leaves the earlier file as it was.
 #ifndef CALIVUE_PLATFORM_SETTINGSSTORE_H
 #define CALIVUE_PLATFORM_SETTINGSSTORE_H
 
@@ -18,8 +20,10 @@ struct SettingsError {
         ValueNotWritten,  // writing the value itself failed
     };
     Code code;
-    int messageId;    // string-table number of the message to show
-    QString message;  // that text from the active string table
+    int messageId;    // string-table number of the designed message
+    QString message;  // to show: that text from the active string table, then "PATH: reason"
+    QString path;     // the file or folder that could not be written
+    QString reason;   // the system's words
 };
 
 // Value names under the report writer's key.

@@ -4,11 +4,66 @@
 
 #include "core/folderscan.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
-#include <QMetaObject>
 #include <QThread>
 
+#include <functional>
+
+#if defined(__SANITIZE_THREAD__)
+#include <sanitizer/tsan_interface.h>
+#endif
+
 namespace calivue {
+
+namespace {
+
+// The pool and the owner's event queue pass each job and each result between threads through
+// locks inside Qt, which ThreadSanitizer cannot see when Qt is not built with it: these mark the
+// two hand-overs (owner to job, job to owner) so it checks our own accesses against the real
+// order. One token per direction, so jobs are never ordered against each other by them. They
+// compile to nothing in other builds.
+char toJobs, toOwner;
+#if defined(__SANITIZE_THREAD__)
+void handOver(char& token)
+{
+    __tsan_release(&token);
+}
+void takeOver(char& token)
+{
+    __tsan_acquire(&token);
+}
+#else
+void handOver(char&) {}
+void takeOver(char&) {}
+#endif
+
+// A call for the owner's thread, posted by a job. The owner's queue deletes it on that thread
+// after the call, so what the call holds (the thumbnail, the paths) is released there, not on a
+// job's thread racing the owner.
+class OwnerCall : public QEvent {
+public:
+    static QEvent::Type kind()
+    {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+    explicit OwnerCall(std::function<void()> call) : QEvent(kind()), m_call(std::move(call)) {}
+    void run() { m_call(); }
+
+private:
+    std::function<void()> m_call;
+};
+
+// Hands a call to the owner's thread.
+void postToOwner(QObject* owner, std::function<void()> call)
+{
+    handOver(toOwner);
+    QCoreApplication::postEvent(owner, new OwnerCall(std::move(call)));
+}
+
+}  // namespace
 
 cThumbnailScan::cThumbnailScan(QObject* parent) : QObject(parent)
 {
@@ -20,6 +75,27 @@ cThumbnailScan::~cThumbnailScan()
     m_live->store(0);
     m_pool.clear();
     m_pool.waitForDone();
+    // The jobs are over; what they posted is deleted with this object, on this thread.
+    takeOver(toOwner);
+}
+
+void cThumbnailScan::startJob(std::function<void()> job)
+{
+    // The job is complete, wrapper included, before it is handed over.
+    std::function<void()> wrapped = [job = std::move(job)] {
+        takeOver(toJobs);
+        job();
+    };
+    handOver(toJobs);
+    m_pool.start(std::move(wrapped));
+}
+
+bool cThumbnailScan::event(QEvent* e)
+{
+    if (e->type() != OwnerCall::kind()) return QObject::event(e);
+    takeOver(toOwner);
+    static_cast<OwnerCall*>(e)->run();
+    return true;
 }
 
 void cThumbnailScan::start(const QString& folder, bool subfolders)
@@ -39,7 +115,7 @@ void cThumbnailScan::start(const QString& folder, bool subfolders)
     auto* self = this;
     auto live = m_live;
     const auto root = toFsPath(folder);
-    m_pool.start([self, live, generation, root, subfolders] {
+    startJob([self, live, generation, root, subfolders] {
         if (live->load() != generation) return;
         const ScanResult found = subfolders ? walkFolderTree(root) : scanFolder(root, "bmp");
         QStringList paths, errors;
@@ -48,9 +124,9 @@ void cThumbnailScan::start(const QString& folder, bool subfolders)
             const QString text = QString::fromStdString(e.code.message());
             if (!errors.contains(text)) errors << text;
         }
-        QMetaObject::invokeMethod(
-            self, [self, generation, paths, errors] { self->onScanned(generation, paths, errors); },
-            Qt::QueuedConnection);
+        postToOwner(self, [self, generation, paths, errors] {
+            self->onScanned(generation, paths, errors);
+        });
     });
 }
 
@@ -70,15 +146,12 @@ void cThumbnailScan::onScanned(quint64 generation, const QStringList& paths,
     auto live = m_live;
     for (int i = 0; i < m_paths.size(); ++i) {
         const QString path = m_paths[i];
-        m_pool.start([self, live, generation, i, path] {
+        startJob([self, live, generation, i, path] {
             if (live->load() != generation) return;
             QImage image = makeThumbnail(path).image;
-            QMetaObject::invokeMethod(
-                self,
-                [self, generation, i, image = std::move(image)] {
-                    self->onThumbnail(generation, i, image);
-                },
-                Qt::QueuedConnection);
+            postToOwner(self, [self, generation, i, image = std::move(image)] {
+                self->onThumbnail(generation, i, image);
+            });
         });
     }
 }

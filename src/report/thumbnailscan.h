@@ -1,8 +1,8 @@
 // The folder listing of the image selection page, off the user-interface thread: the folder
 // (or folder tree) is scanned for snapshots on a worker, then the thumbnails are made on a
 // small thread pool, one job per file, each with its own reader. Results come back to the
-// owner's thread in listing order, one signal per file, so rows and paths can never be
-// misaligned by a job that finishes early or fails.
+// owner's thread (as posted events, released there) in listing order, one signal per file, so rows
+// and paths can never be misaligned by a job that finishes early or fails.
 #pragma once
 
 #include "thumbnail.h"
@@ -13,6 +13,7 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -43,7 +44,12 @@ signals:
     // Enumeration errors met by the scan, as the system words them (may be empty).
     void finished(const QStringList& errors, bool cancelled);
 
+protected:
+    // Runs the calls the jobs post (their results) on this object's thread.
+    bool event(QEvent* e) override;
+
 private:
+    void startJob(std::function<void()> job);
     void onScanned(quint64 generation, const QStringList& paths, const QStringList& errors);
     void onThumbnail(quint64 generation, int index, const QImage& image);
     void finish(bool cancelled);

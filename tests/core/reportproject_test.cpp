@@ -365,4 +365,42 @@ TEST_F(ReportProjectFile, ReadsAndWritesWholeFiles)
     EXPECT_EQ(readReportProjectFile(big).error(), Error::TooLarge);
 }
 
+// Catches a writer that stores a project its own reader refuses (counts over the cap, a file
+// over the size cap), destroying the earlier file: refused, the earlier file kept, the file
+// and reason named. The largest project the reader takes is still written.
+TEST_F(ReportProjectFile, WritesNothingTheReaderWouldRefuse)
+{
+    struct Case {
+        const char* name;
+        std::size_t entries, records, logoChars;
+        Error expected;
+    };
+    const std::size_t textCap = kMaxProjectFileBytes / 2;  // UTF-16 units filling the file
+    for (const Case& c : std::initializer_list<Case>{
+             {"entries at the cap", kMaxProjectInspections, kMaxProjectInspections, 0, Error::None},
+             {"entries over the cap", kMaxProjectInspections + 1, 1, 0, Error::TooLarge},
+             {"records over the cap", 1, kMaxProjectInspections + 1, 0, Error::TooLarge},
+             {"text filling the size cap", 0, 0, textCap, Error::TooLarge},
+             {"text just under the size cap", 0, 0, textCap - 4096, Error::None}}) {
+        SCOPED_TRACE(c.name);
+        const fs::path file = m_dir / "site.vrp";
+        const std::vector<std::uint8_t> earlier{'o', 'l', 'd'};
+        std::ofstream(file, std::ios::binary).write("old", 3);
+        ReportProject p;
+        p.entries.resize(c.entries);
+        p.records.resize(c.records);
+        p.title.logoPath.assign(c.logoChars, u'x');
+        FileFailure failure;
+        ASSERT_EQ(writeReportProjectFile(file, p, &failure), c.expected);
+        EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+        if (c.expected == Error::None) {
+            EXPECT_TRUE(readReportProjectFile(file)) << "written but unreadable";
+            continue;
+        }
+        EXPECT_EQ(readAll(file), earlier);
+        EXPECT_EQ(failure.path, file);
+        EXPECT_EQ(failure.reason, std::make_error_code(std::errc::file_too_large));
+    }
+}
+
 }  // namespace

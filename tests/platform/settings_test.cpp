@@ -1,5 +1,9 @@
+#include "fspath.h"
 #include "settingsstore.h"
 #include "stringids.h"
+#include "stringtable.h"
+
+#include "core/fileio.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +11,10 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include <functional>
+#include <system_error>
+#include <vector>
 
 #include <sys/mount.h>
 
@@ -93,33 +101,101 @@ TEST_F(SettingsTest, UnreadableLanguageMeansNotChosen)
     EXPECT_EQ(store.language(), 17);
 }
 
-// Catches failed writes reported as success, or with the wrong message.
+// One setter of the store: its designed messages when the file cannot be reached and when the
+// write fails, and the file it writes.
+struct Setter {
+    const char* name;
+    int keyFailId, writeFailId;
+    bool reportFile;
+    std::function<std::optional<SettingsError>(SettingsStore&)> set;
+};
+
+const std::vector<Setter>& setters()
+{
+    static const std::vector<Setter> all = {
+        {"language", sid::ErrorWritingSetting, sid::ErrorWritingSetting, false,
+         [](SettingsStore& s) { return s.setLanguage(2); }},
+        {"template", sid::ErrorWritingSetting, sid::ErrorWritingSetting, false,
+         [](SettingsStore& s) { return s.setTemplateNumber(1); }},
+        {"persist details", sid::ErrorWritingSetting, sid::ErrorWritingSetting, false,
+         [](SettingsStore& s) { return s.setPersistReportDetails(true); }},
+        {"unit", sid::TempUnitKeyNotOpened, sid::TempUnitNotWritten, false,
+         [](SettingsStore& s) { return s.setTempUnit(1); }},
+        {"logo", sid::LogoKeyNotOpened, sid::LogoNotWritten, true,
+         [](SettingsStore& s) { return s.setReportText(reportkey::LogoPath, qs("/x.jpg")); }},
+        {"company", sid::CompanyKeyNotOpened, sid::CompanyNotWritten, true,
+         [](SettingsStore& s) { return s.setReportText(reportkey::Company, qs("Acme")); }},
+        {"author", sid::AuthorKeyNotOpened, sid::AuthorNotWritten, true,
+         [](SettingsStore& s) { return s.setReportText(reportkey::Author, qs("Ann")); }},
+        {"caption", sid::ErrorWritingSetting, sid::ErrorWritingSetting, true,
+         [](SettingsStore& s) { return s.setReportText(qs("TitleDateEdit"), qs("Date")); }},
+    };
+    return all;
+}
+
+QString reasonText(std::errc e)
+{
+    return QString::fromStdString(std::make_error_code(e).message());
+}
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+// Catches failed writes reported as success, the wrong designed message, or a message that does
+// not say which folder failed and why.
 TEST_F(SettingsTest, FailedWritesCarryTheirMessages)
 {
     blockSettingsFolder();
-    const auto language = store.setLanguage(2);
-    ASSERT_TRUE(language.has_value());
-    EXPECT_EQ(language->code, SettingsError::Code::KeyNotOpened);
-    EXPECT_EQ(language->message, qs("Error writing setting to registry"));
-    EXPECT_EQ(store.setTemplateNumber(1)->messageId, sid::ErrorWritingSetting);
-    EXPECT_EQ(store.setPersistReportDetails(true)->messageId, sid::ErrorWritingSetting);
-
-    const auto unit = store.setTempUnit(1);
-    ASSERT_TRUE(unit.has_value());
-    EXPECT_EQ(unit->message, qs("Could not open registry key to save the temperature unit"));
-
-    EXPECT_EQ(store.setReportText(reportkey::LogoPath, qs("/x.jpg"))->message,
-              qs("Could not open registry key to save logo file"));
-    EXPECT_EQ(store.setReportText(reportkey::Company, qs("Acme"))->message,
-              qs("Could not open registry key to save company name"));
-    EXPECT_EQ(store.setReportText(reportkey::Author, qs("Ann"))->message,
-              qs("Could not open registry key to save author name"));
-    EXPECT_EQ(store.setReportText(qs("TitleDateEdit"), qs("Date"))->message,
-              qs("Error writing setting to registry"));
-
+    const QString folder = root.path() + qs("/Orvane");
+    for (const Setter& s : setters()) {
+        SCOPED_TRACE(s.name);
+        const auto e = s.set(store);
+        ASSERT_TRUE(e.has_value());
+        EXPECT_EQ(e->code, SettingsError::Code::KeyNotOpened);
+        EXPECT_EQ(e->messageId, s.keyFailId);
+        EXPECT_EQ(e->path, folder);
+        EXPECT_EQ(e->reason, reasonText(std::errc::not_a_directory));
+        EXPECT_EQ(e->message, uiText(s.keyFailId) + qs("\n") + folder + qs(": ") + e->reason);
+    }
+    EXPECT_EQ(uiText(sid::TempUnitKeyNotOpened),
+              qs("Could not open registry key to save the temperature unit"));
     // Reads of the unreachable files fall back to the defaults.
     EXPECT_EQ(store.language(), -1);
     EXPECT_EQ(store.tempUnit(), 0);
+}
+
+// The write-failure harness for the settings: a fault injected into the file layer (outright,
+// or half the bytes then a full disk) on each setter's file. Catches a failed write reported as
+// done, an earlier settings file cut short or emptied, a temporary left beside it, and a
+// message without the file and the reason.
+TEST_F(SettingsTest, InjectedFaultKeepsTheSettingsFileAndNamesIt)
+{
+    ASSERT_FALSE(store.setLanguage(5));
+    ASSERT_FALSE(store.setReportText(reportkey::Company, qs("Earlier")));
+    const QString folder = root.path() + qs("/Orvane");
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    for (const Setter& s : setters()) {
+        for (const bool shortWrite : {false, true}) {
+            SCOPED_TRACE(std::string(s.name) + (shortWrite ? ", short write" : ", refused write"));
+            const QString file = s.reportFile ? store.reportFile() : store.applicationFile();
+            const QByteArray before = contentsOf(file);
+            fileio_hooks::setWriteFault(fileio_hooks::WriteFault{toFsPath(file), 1, shortWrite});
+            const auto e = s.set(store);
+            fileio_hooks::setWriteFault(std::nullopt);
+            ASSERT_TRUE(e.has_value());
+            EXPECT_EQ(e->code, SettingsError::Code::ValueNotWritten);
+            EXPECT_EQ(e->messageId, s.writeFailId);
+            EXPECT_EQ(e->message, uiText(s.writeFailId) + qs("\n") + file + qs(": ") +
+                                      reasonText(std::errc::no_space_on_device));
+            EXPECT_EQ(contentsOf(file), before);
+            EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), names);
+        }
+    }
+    EXPECT_EQ(store.language(), 5);
+    EXPECT_EQ(store.reportText(reportkey::Company), qs("Earlier"));
 }
 
 // Catches a settings file that is itself unusable (a folder in its place) passing as written.
@@ -128,7 +204,9 @@ TEST_F(SettingsTest, SettingsFileReplacedByFolderFails)
     ASSERT_TRUE(QDir(root.path()).mkpath(qs("Orvane/Calivue Razadi.ini")));
     const auto result = store.setLanguage(1);
     ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(result->message, qs("Error writing setting to registry"));
+    EXPECT_EQ(result->messageId, sid::ErrorWritingSetting);
+    EXPECT_EQ(result->path, store.applicationFile());
+    EXPECT_EQ(result->reason, reasonText(std::errc::is_a_directory));
 }
 
 // Catches report texts losing characters, or an empty logo path read back as absent.
@@ -194,6 +272,8 @@ TEST_F(SettingsTest, AFullDiskKeepsTheSettingsFileAndSaysSo)
     const auto failed = store.setTemplateNumber(2);
     ASSERT_TRUE(failed.has_value());
     EXPECT_EQ(failed->messageId, sid::ErrorWritingSetting);
+    EXPECT_EQ(failed->path, file);
+    EXPECT_EQ(failed->reason, reasonText(std::errc::no_space_on_device));
     ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
     EXPECT_EQ(stored.readAll(), before);
     stored.close();

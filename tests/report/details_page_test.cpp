@@ -35,6 +35,8 @@
 
 #include <gtest/gtest.h>
 
+#include <system_error>
+
 #include <memory>
 #include <tuple>
 
@@ -230,15 +232,19 @@ TEST_F(DetailsPage, EachFailedCaptionWriteWarns)
     build(3, SettingsStore(dir.filePath(QStringLiteral("file"))));
     page->resetCaptions();
     ASSERT_EQ(log.seen.size(), 13u);
+    // The designed message, then the folder that could not be made and the system's reason.
+    const QString where =
+        QLatin1Char('\n') + dir.filePath(QStringLiteral("file/Orvane")) + QStringLiteral(": ") +
+        QString::fromStdString(std::make_error_code(std::errc::not_a_directory).message());
     for (const auto& m : log.seen) {
-        EXPECT_EQ(m.text, uiText(sid::ErrorWritingSetting));
+        EXPECT_EQ(m.text, uiText(sid::ErrorWritingSetting) + where);
         EXPECT_EQ(m.icon, cMessageDlg::IconKind::Exclamation);
     }
     c().captions[4]->setText(QStringLiteral("Notes"));
     c().captions[9]->setText(QStringLiteral("Outside"));
     c().unit->setCurrentIndex(2);  // the unit is kept for the page all the same
     ASSERT_EQ(log.seen.size(), 14u);
-    EXPECT_EQ(log.seen[13].text, uiText(sid::TempUnitKeyNotOpened));
+    EXPECT_EQ(log.seen[13].text, uiText(sid::TempUnitKeyNotOpened) + where);
     EXPECT_EQ(page->unit(), 2);
     page.reset();
     EXPECT_EQ(log.seen.size(), 16u);

@@ -494,5 +494,37 @@ TEST(ImageSelectScan, CancelKeepsTheRowsListedSoFar)
     EXPECT_EQ(f.rowNames(), QStringList{u"IR_0003.BMP"_s});
 }
 
+// Listing again while a listing runs (Refresh, Enter in the folder box, a project loaded): catches
+// rows of the first listing arriving after the second began (duplicates, or the wrong order),
+// and a thumbnail job of the first listing still writing when the second starts.
+TEST(ImageSelectScan, RefreshWhileScanningListsOnceInOrder)
+{
+    PageFixture f;
+    QStringList expected;
+    for (int i = 0; i < 40; ++i) {
+        const QString name = u"IR_%1"_s.arg(i, 4, 10, QLatin1Char('0'));
+        putSnapshot(f.folder.path(), name, u"BMP"_s, u"QVX"_s, i);
+        expected << name + u".BMP"_s;
+    }
+    f.list();
+    for (const int restartAt : {0, 1, 5, 39}) {
+        SCOPED_TRACE(restartAt);
+        int restarts = 0;
+        QObject::connect(f.page.get(), &ImageSelectDlg::scanProgress, [&](int listed, int) {
+            if (listed != restartAt || restarts == 2) return;
+            ++restarts;
+            f.page->scanFolder();
+        });
+        f.page->scanFolder();
+        // A wait ends with the listing it waited for, also when that one was cancelled.
+        while (f.page->isScanning()) f.page->waitForScan();
+        QObject::disconnect(f.page.get(), &ImageSelectDlg::scanProgress, nullptr, nullptr);
+        EXPECT_EQ(restarts, 2);
+        EXPECT_FALSE(f.page->isScanning());
+        EXPECT_EQ(f.availableNames(), expected);
+        EXPECT_EQ(f.page->availableList()->count(), 40);
+    }
+}
+
 }  // namespace
 }  // namespace calivue::test
