@@ -17,6 +17,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <future>
 #include <thread>
@@ -29,15 +30,12 @@ namespace {
 // a third of the bytes.
 constexpr QSize kPictureSize(827, 620);
 
-struct LoadedInspection {
-    ModernInspectionData data;
-    ReportSnapshot snapshot;
-};
-
-// Loads inspection i and everything its pages say; the snapshot stays loaded for rendering.
-void loadInspection(const ReportJob& job, std::size_t i, LoadedInspection& out)
+// Loads inspection i and returns everything its pages say; the snapshot itself is loaded
+// again when its pictures are rendered, so no more than a few are held at once.
+ModernInspectionData loadInspection(const ReportJob& job, std::size_t i)
 {
-    ModernInspectionData& d = out.data;
+    ModernInspectionData d;
+    ReportSnapshot snapshot;
     d.page = inspectionData(job, i);
     d.settings = job.findings.settings;
     const RecordFindings own = i < job.findings.records.size()
@@ -47,14 +45,14 @@ void loadInspection(const ReportJob& job, std::size_t i, LoadedInspection& out)
     const QString qvx = toQString(entry.snapshotPath);
     d.page.snapshot = {};
     d.page.snapshot.path = qvx;
-    if (const Error e = loadReportSnapshot(qvx, toQString(entry.bitmapPath), out.snapshot);
+    if (const Error e = loadReportSnapshot(qvx, toQString(entry.bitmapPath), snapshot);
         e != Error::None) {
         d.page.snapshot.failure = openFailureText(openFailureOf(e));
         d.finding = evaluateFinding(InspectionReadings{}, d.page.record, own, d.settings,
                                     job.templateNumber, job.unit);
-        return;
+        return d;
     }
-    cBrixa& img = out.snapshot.image;
+    cBrixa& img = snapshot.image;
     settleMeasurementChoice(d.page.record, measurementList(img));
     d.page.snapshot = snapshotFacts(img, d.page.record, job.unit, job.texts);
     d.page.snapshot.dateText = captureDateText(img, job);
@@ -76,7 +74,27 @@ void loadInspection(const ReportJob& job, std::size_t i, LoadedInspection& out)
                            {img.fields.emissivity[static_cast<std::size_t>(m)] / 100.0});
         d.readings.push_back(std::move(row));
     }
-    d.pictures = modernPictureFacts(out.snapshot);
+    d.pictures = modernPictureFacts(snapshot);
+    return d;
+}
+
+// Loads every inspection on all cores (each snapshot read, measured and judged on its own);
+// the results are in the entries' order.
+std::vector<ModernInspectionData> loadInspections(const ReportJob& job)
+{
+    const std::size_t n = job.entries.size();
+    std::vector<ModernInspectionData> out(n);
+    std::atomic<std::size_t> next{0};
+    const auto work = [&]() {
+        for (std::size_t i = next++; i < n; i = next++) out[i] = loadInspection(job, i);
+    };
+    const std::size_t threads =
+        std::min<std::size_t>(n, std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> pool;
+    for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool) t.join();
+    return out;
 }
 
 std::vector<QImage> pagePictures(const ReportSnapshot& snapshot, const StringTable& texts)
@@ -103,14 +121,14 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
     std::vector<std::vector<PageItems>> inspections(n);
     std::vector<cInspectionRecord> summaryRecords(n);
     std::vector<int> priorities(n, 0);
+    std::vector<ModernInspectionData> loaded = loadInspections(job);
     for (std::size_t i = 0; i < n; ++i) {
-        LoadedInspection loaded;
-        loadInspection(job, i, loaded);
-        inspections[i] = modernInspectionPages(loaded.data, fonts, job.texts);
-        summaryRecords[i] = loaded.data.page.record;
+        inspections[i] = modernInspectionPages(loaded[i], fonts, job.texts);
+        summaryRecords[i] = loaded[i].page.record;
         // The summary prints the priority in force, in its class colour.
-        priorities[i] = loaded.data.finding.priority;
+        priorities[i] = loaded[i].finding.priority;
     }
+    loaded.clear();
     // The modern layout always prints the findings, so it always has the criteria appendix.
     const layout::PageCounts classic = layout::pageCounts(static_cast<int>(n), true);
     const int contentsPages = classic.contents;
