@@ -12,12 +12,16 @@
 #include "stringtable.h"
 
 #include "core/constants.h"
+#include "core/displaystate.h"
+
+#include "snapshotpainter.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -278,6 +282,68 @@ protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };
+
+// Catches report pictures that do not turn as the analysis window turns the snapshot: for
+// every orientation the thermal pane is the window's picture (same aspect, same pixels), the
+// photograph turns with it, and a portrait pane keeps half the page's width.
+TEST_F(ModernReport, PicturesFollowTheSnapshotsOrientation)
+{
+    const StringTable texts = StringTable::english();
+    for (int o = 0; o < 4; ++o) {
+        gen::SnapshotPlan plan = gen::demoPlan(5);
+        plan.orientation = static_cast<std::uint8_t>(o);
+        plan.alignX = plan.alignY = 0;
+        const cInspectionImage entry = snapshot("IR_O" + std::to_string(o), plan);
+        ReportSnapshot s;
+        ASSERT_EQ(loadReportSnapshot(QString::fromStdU16String(entry.snapshotPath),
+                                     QString::fromStdU16String(entry.bitmapPath), s),
+                  Error::None);
+        s.markers.clear();
+        const ModernPictureFacts facts = modernPictureFacts(s);
+        EXPECT_EQ(facts.orientation, o);
+        const ModernPictures pictures = renderModernPictures(s, QSize(640, 480), texts);
+        const QSize want = o % 2 ? QSize(480, 640) : QSize(640, 480);
+        ASSERT_EQ(pictures.thermal.size(), want) << o;
+        // The window's picture: the snapshot's own state, its orientation included.
+        DisplayState window = displayStateOf(s.image);
+        window.blendMode = 0;
+        QImage shown(want, QImage::Format_RGB888);
+        {
+            QPainter p(&shown);
+            cSnapshotPainter painter;
+            ASSERT_TRUE(painter.Paint(p, shown.rect(), s.image, window, {}, MarkerStyle::Numbered));
+        }
+        EXPECT_EQ(pictures.thermal, shown) << o;
+        // The photograph's corners land where the turn puts them.
+        ASSERT_EQ(pictures.photograph.size(), want) << o;
+        const auto photoPixel = [&](double a, double b) {
+            const auto cut = s.bitmap.CutRegion(kWidth, 0, 2 * kWidth, kHeight);
+            const int x = static_cast<int>(a * kWidth),
+                      row = kHeight - 1 - static_cast<int>(b * kHeight);
+            const std::uint8_t* px = cut->data() + (static_cast<std::size_t>(row) * kWidth + x) * 3;
+            return qRgb(px[2], px[1], px[0]);
+        };
+        for (const QPointF at : {QPointF(0.1, 0.1), QPointF(0.8, 0.2), QPointF(0.3, 0.85)}) {
+            const QPointF t = cSnapshotPainter::TurnedPoint(at, o);
+            const QRgb got = pictures.photograph.pixel(static_cast<int>(t.x() * want.width()),
+                                                       static_cast<int>(t.y() * want.height()));
+            const QRgb src = photoPixel(at.x(), at.y());
+            EXPECT_LE(std::abs(qRed(got) - qRed(src)) + std::abs(qGreen(got) - qGreen(src)) +
+                          std::abs(qBlue(got) - qBlue(src)),
+                      60)
+                << o << " " << at.x() << "," << at.y();
+        }
+    }
+    // The page: a portrait pane as wide as a landscape one, taller than wide.
+    ModernInspectionData d = sampleData();
+    d.pictures.orientation = 1;
+    const std::vector<PageItems> pages = modernInspectionPages(d, reportFonts(), texts);
+    for (const PageItem& i : pages.front())
+        if (i.kind == PageItem::Kind::Picture && i.picture == PictureThermal) {
+            EXPECT_EQ(i.rect.x2 - i.rect.x1, 1240);
+            EXPECT_GT(i.rect.y2 - i.rect.y1, i.rect.x2 - i.rect.x1);
+        }
+}
 
 // Catches a modern report without outline, contents links, title or author, text the tools
 // cannot find, a font not embedded, and a classic report that gained navigation.

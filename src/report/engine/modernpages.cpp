@@ -249,15 +249,24 @@ void picturesBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fo
         f.y += 30;
         return;
     }
-    f.need(kRow + kPaneH);
+    // A portrait picture (turned a quarter) keeps the width, at least half the page's, and
+    // grows in height; the blend pane turns with it.
+    const bool portrait = d.pictures.portrait();
+    const int paneW = kPaneW;
+    const int paneH = portrait ? kPaneW * 4 / 3 : kPaneH;
+    const int blendW = portrait ? kBlendH : kBlendW;
+    const int blendH = portrait ? kBlendW : kBlendH;
+    f.need(kRow + paneH);
     const int top = f.y;
-    f.add(PageItem::Kind::Label, {kLeft, top, kLeft + kPaneW, top + kRow},
+    f.add(PageItem::Kind::Label, {kLeft, top, kLeft + paneW, top + kRow},
           texts.text(sid::ThermalSnapshot), ReportFont::Bold);
-    f.add(PageItem::Kind::Picture, {kLeft, top + kRow, kLeft + kPaneW, top + kRow + kPaneH})
-        .picture = PictureThermal;
+    f.add(PageItem::Kind::Picture, {kLeft, top + kRow, kLeft + paneW, top + kRow + paneH}).picture =
+        PictureThermal;
     // The colour scale: the span's ends beside a bar of the palette.
-    constexpr int barX = kLeft + kPaneW + 30, barW = 60, labelX = barX + barW + 10;
-    const int bottom = top + kRow + kPaneH;
+    const int barX = kLeft + paneW + 30;
+    constexpr int barW = 60;
+    const int labelX = barX + barW + 10;
+    const int bottom = top + kRow + paneH;
     f.add(PageItem::Kind::Picture, {barX, top + kRow, barX + barW, bottom}).picture = PictureScale;
     f.add(PageItem::Kind::Label, {labelX, top + kRow - kPad, labelX + 330, top + 2 * kRow},
           d.pictures.spanHigh);
@@ -268,27 +277,27 @@ void picturesBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fo
     const int tableH = kRow * (static_cast<int>(d.readings.size()) + 1);
     int tableW = 0;
     for (int w : readingColumns(d, fonts, texts)) tableW += w;
-    const bool beside = tableH <= kPaneH && tableW <= kRight - columnX;
+    const bool beside = tableH <= paneH && tableW <= kRight - columnX;
     if (beside) {
         f.y = top + kRow;
         readingsTable(f, d, fonts, texts, columnX, kRight);
     }
     f.y = bottom + 30;
     if (d.pictures.photograph) {
-        const int h = kRow + kPaneH;
+        const int h = kRow + paneH;
         f.need(h);
         const int t = f.y;
-        f.add(PageItem::Kind::Label, {kLeft, t, kLeft + kPaneW, t + kRow},
+        f.add(PageItem::Kind::Label, {kLeft, t, kLeft + paneW, t + kRow},
               texts.text(sid::VisibleImage), ReportFont::Bold);
-        f.add(PageItem::Kind::Picture, {kLeft, t + kRow, kLeft + kPaneW, t + h}).picture =
+        f.add(PageItem::Kind::Picture, {kLeft, t + kRow, kLeft + paneW, t + h}).picture =
             PicturePhotograph;
         if (d.pictures.blend) {
-            const QStringList caption = layoutLines(texts.text(sid::ThermalAndVisibleBlend),
-                                                    fonts.bold, kBlendW - 2 * kPad);
+            const QStringList caption =
+                layoutLines(texts.text(sid::ThermalAndVisibleBlend), fonts.bold, blendW - 2 * kPad);
             const int ch = boxHeight(static_cast<int>(caption.size()), fonts.bold);
-            f.add(PageItem::Kind::Label, {kRight - kBlendW, t, kRight, t + ch}, caption.join(u'\n'),
+            f.add(PageItem::Kind::Label, {kRight - blendW, t, kRight, t + ch}, caption.join(u'\n'),
                   ReportFont::Bold);
-            f.add(PageItem::Kind::Picture, {kRight - kBlendW, t + ch, kRight, t + ch + kBlendH})
+            f.add(PageItem::Kind::Picture, {kRight - blendW, t + ch, kRight, t + ch + blendH})
                 .picture = PictureBlend;
         }
         f.y = t + h + 30;
