@@ -26,6 +26,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTextLayout>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -343,6 +344,95 @@ TEST_F(ModernReport, PicturesFollowTheSnapshotsOrientation)
             EXPECT_EQ(i.rect.x2 - i.rect.x1, 1240);
             EXPECT_GT(i.rect.y2 - i.rect.y1, i.rect.x2 - i.rect.x1);
         }
+}
+
+// Catches a number split from its unit or from its sign in a right-to-left text, and a code
+// such as "P-101" torn apart by an isolate.
+TEST(ModernRightToLeft, NumbersWithTheirUnitsAreIsolated)
+{
+    const QString lri(QChar(0x2066)), pdi(QChar(0x2069));
+    const struct {
+        QString in, out;
+    } cases[] = {
+        {QStringLiteral("86.0 \u00B0C"), lri + QStringLiteral("86.0 \u00B0C") + pdi},
+        {QStringLiteral("\u05E1 -5,5 K \u05E1"), QStringLiteral("\u05E1 ") + lri +
+                                                     QStringLiteral("-5,5 K") + pdi +
+                                                     QStringLiteral(" \u05E1")},
+        {QStringLiteral("0.95"), lri + QStringLiteral("0.95") + pdi},
+        {QStringLiteral("12.03.2024 9:05"),
+         lri + QStringLiteral("12.03.2024") + pdi + u' ' + lri + QStringLiteral("9:05") + pdi},
+        {QStringLiteral("40%"), lri + QStringLiteral("40%") + pdi},
+        {QStringLiteral("P-101 L2 MDB-1"), QStringLiteral("P-101 L2 MDB-1")},
+        {QStringLiteral("3 Kabel"), lri + QStringLiteral("3") + pdi + QStringLiteral(" Kabel")},
+    };
+    for (const auto& c : cases) EXPECT_EQ(isolateNumbers(c.in), c.out) << c.in.toStdString();
+
+    // What the isolate is for: in a Hebrew line the number stays left of its unit.
+    const QString line = QStringLiteral(
+        "\u05D8\u05DE\u05E4\u05E8\u05D8\u05D5\u05E8\u05D4 86.0 "
+        "\u00B0C \u05D1\u05E1\u05DE\u05DF");
+    const auto numberLeftOfUnit = [](const QString& text) {
+        QTextLayout layout(text, reportFonts().body);
+        QTextOption option;
+        option.setTextDirection(Qt::RightToLeft);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        const QTextLine l = layout.createLine();
+        layout.endLayout();
+        const qsizetype digit = text.indexOf(u'8'), unit = text.indexOf(u'C');
+        // Cursor places inside the runs: a place at a run's edge may lie at either end.
+        return l.cursorToX(static_cast<int>(digit) + 1) < l.cursorToX(static_cast<int>(unit));
+    };
+    EXPECT_FALSE(numberLeftOfUnit(line));  // the fault the isolate mends
+    EXPECT_TRUE(numberLeftOfUnit(isolateNumbers(line)));
+}
+
+// Catches a Hebrew page that keeps the left-to-right layout (tables read from the left, the
+// scale right of the picture), an item pushed off the page by the mirror, and a Latin text
+// on a Hebrew page drawn left-aligned or reordered.
+TEST(ModernRightToLeft, PagesMirrorAndTextsKeepTheirOwnOrder)
+{
+    ModernInspectionData d = sampleData();
+    d.page.record.comment = u"\u05D4\u05E2\u05E8\u05D4 86.0 \u00B0C";
+    std::vector<PageItems> pages = modernInspectionPages(d, reportFonts(), StringTable::english());
+    const PageItems before = pages.front();
+    for (PageItems& page : pages) mirrorForRightToLeft(page);
+    expectEverythingInside(pages, "mirrored");
+    const auto xOf = [](const PageItems& items, const QString& text) {
+        for (const PageItem& i : items)
+            if (i.text == text) return i.rect.x1;
+        return -1;
+    };
+    const PageItems& after = pages.front();
+    ASSERT_EQ(after.size(), before.size());
+    // The readings table reads from the right: the marker column right of the temperature.
+    EXPECT_LT(xOf(before, QStringLiteral("Marker")), xOf(before, QStringLiteral("Temperature")));
+    EXPECT_GT(xOf(after, QStringLiteral("Marker")), xOf(after, QStringLiteral("Temperature")));
+    for (std::size_t k = 0; k < after.size(); ++k) {
+        EXPECT_TRUE(after[k].rightToLeft);
+        EXPECT_EQ(after[k].rect.x1, 2480 - before[k].rect.x2);
+        EXPECT_EQ(after[k].rect.x2 - after[k].rect.x1, before[k].rect.x2 - before[k].rect.x1);
+    }
+    // Painted: a Latin text and a Hebrew one both end at their box's right edge.
+    for (const QString& text :
+         {QStringLiteral("Plant room B, level -1"), QStringLiteral("\u05D7\u05D3\u05E8 86")}) {
+        PageItems items = {pageItem(PageItem::Kind::Label, {100, 100, 1500, 200}, text)};
+        mirrorForRightToLeft(items);
+        QImage page(2480, 300, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter p(&page);
+        paintPageItems(p, items, reportFonts());
+        p.end();
+        int left = page.width(), right = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        EXPECT_GT(right, 2380 - 10 - 40) << text.toStdString();
+        EXPECT_GT(left, 980 + 400) << text.toStdString();
+    }
 }
 
 // Catches a modern report without outline, contents links, title or author, text the tools

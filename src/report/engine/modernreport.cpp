@@ -10,6 +10,7 @@
 #include "core/printrules.h"
 
 #include "fspath.h"
+#include "languageenvironment.h"
 #include "pdfprinter.h"
 #include "stringids.h"
 #include "textformat.h"
@@ -157,7 +158,9 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
     navigation.outline.push_back({job.texts.text(sid::Contents), 1});
     for (std::size_t r = 0; r < rows.size(); ++r) {
         navigation.outline.push_back({rows[r].text, rows[r].page - 1});
-        const PageRect at = modernContentsRowRect(static_cast<int>(r) % kModernContentsRows);
+        PageRect at = modernContentsRowRect(static_cast<int>(r) % kModernContentsRows);
+        if (layoutDirectionOf(job.language) == Qt::RightToLeft)
+            at = {kModernPageWidth - at.x2, at.y1, kModernPageWidth - at.x1, at.y2};
         navigation.links.push_back({1 + static_cast<int>(r) / kModernContentsRows,
                                     QRectF(at.x1, at.y1, at.x2 - at.x1, at.y2 - at.y1),
                                     rows[r].page - 1});
@@ -165,8 +168,12 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
 
     bool going = true;
     int done = 0;
+    // A report in a right-to-left language reads from the right on every page; the footer
+    // stays where the designed pages put it.
+    const bool mirrored = layoutDirectionOf(job.language) == Qt::RightToLeft;
     const auto print = [&](PageItems items, const QImage* logo,
                            const std::vector<QImage>* pictures) {
+        if (mirrored) mirrorForRightToLeft(items);
         items.push_back(footerItem(done + 1, total, job.language, job.texts));
         paintPageItems(painter, items, fonts, logo, nullptr, pictures);
         ++done;
