@@ -10,6 +10,7 @@
 #include "core/findings.h"
 #include "core/reportdata.h"
 #include "core/reportproject.h"
+#include "core/reportstyle.h"
 
 #include <QObject>
 #include <QString>
@@ -131,6 +132,17 @@ public:
     // Back to the suggestion: the stored priority becomes 0 and the hand-set mark clears.
     bool useSuggestedPriority(int index);
 
+    // --- how the report is printed ----------------------------------------------------------
+    // The page layout and the report's language (nullopt: the window's), kept in the project's
+    // extension block; a section that does not read counts as the default. Setting the
+    // default removes the section, so a project that never chose stays byte for byte as it
+    // was. Each setter announces reportStyleChanged and marks the project modified, unless
+    // nothing changed; false when the block refuses the section (nothing changes then).
+    ReportLayout reportLayout() const;
+    bool setReportLayout(ReportLayout layout);
+    std::optional<int> reportLanguage() const;
+    bool setReportLanguage(std::optional<int> language);
+
 signals:
     // Sent before inspections are inserted, removed or moved, or the project replaced, so a
     // page can store what it is editing while the indexes still mean what it thinks.
@@ -149,6 +161,8 @@ signals:
     void findingsSettingsChanged();
     // An inspection's findings data or its priority changed.
     void findingsChanged(int index);
+    // The report's layout or language changed.
+    void reportStyleChanged();
 
 private:
     QString untitledName() const;

@@ -350,7 +350,16 @@
     X(ModernMarker, 5502)               \
     X(ModernTemperature, 5503)          \
     X(ModernEmissivity, 5504)           \
-    X(ModernFinding, 5505)
+    X(ModernFinding, 5505)              \
+    X(ReportLayoutLabel, 5620)          \
+    X(ReportLayoutClassic, 5621)        \
+    X(ReportLayoutModern, 5622)         \
+    X(ReportLanguageLabel, 5623)        \
+    X(ReportLanguageWindows, 5624)      \
+    X(FitBoxTooltip, 5625)              \
+    X(TextsWillBeCut, 5626)             \
+    X(GenerateAnyway, 5627)             \
+    X(CutTextOfInspection, 5628)
 
 namespace calivue::sid {
 

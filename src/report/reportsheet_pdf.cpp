@@ -9,6 +9,7 @@
 #include "reportgenerator.h"
 #include "reportlayout.h"
 #include "reportpage.h"
+#include "reportstylebox.h"
 #include "reporttext.h"
 #include "titledlg.h"
 
@@ -73,8 +74,10 @@ void cReportSheet::generateReport()
 
     job.unit = m_details->unit();
     job.templateNumber = m_context->templateNumber;
-    job.language = m_context->language;
-    job.texts = StringTable::active();  // the interface's language is the report's
+    // The project's report language when it names an installed one, else the window's.
+    ReportLanguage language = reportLanguageOf(*m_context);
+    job.language = language.language;
+    job.texts = std::move(language.texts);
     job.locale = languageLocale(job.language);
     job.outputPath = *path;
     // The report is made without a logo that does not load, but never without a word.
@@ -94,6 +97,8 @@ void cReportSheet::generateReport()
     const auto onPage = [&](int done, int pages) {
         if (!progress) return true;
         progress->setLabelText(pageOfText(done, pages, job.language));
+        // The modern layout knows its page count only once its pages are laid out.
+        if (progress->maximum() != pages) progress->setMaximum(pages);
         progress->setValue(done);  // a modal progress dialog processes the events here
         return !progress->wasCanceled();
     };

@@ -1,5 +1,7 @@
 #include "titledlg.h"
 
+#include "reportstylebox.h"
+
 #include "reportdoc.h"
 #include "reporttext.h"
 
@@ -118,6 +120,7 @@ void TitleDlg::buildControls()
     m_clearImage->setObjectName(QStringLiteral("clearImage"));
     grid->addWidget(m_setImage, 5, 2);
     grid->addWidget(m_clearImage, 5, 3);
+    grid->addWidget(new cReportStyleBox(m_ctx, this), 6, 1, 1, 3);
     grid->setRowStretch(3, 1);
 
     connect(m_company, &QLineEdit::textChanged, this, [this] { markModified(); });
