@@ -4,6 +4,7 @@
 #include "reportsheet.h"
 
 #include "detailsdlg.h"
+#include "fitnotes.h"
 #include "imageselectdlg.h"
 #include "reportdoc.h"
 #include "reportgenerator.h"
@@ -55,6 +56,17 @@ void cReportSheet::generateReport()
         cMessageDlg::messageBox(sid::NoReportsSelected, cMessageDlg::IconExclamation,
                                 cMessageDlg::ButtonsOk, this);
         return;
+    }
+
+    // The classic pages cut a text longer than its box: the user hears which before choosing.
+    if (job.layout == ReportLayout::Classic) {
+        const QStringList cut =
+            textsThatWillBeCut(job.title, job.records, m_context->templateNumber);
+        if (!cut.isEmpty() && cMessageDlg::choiceOrCancelBox(
+                                  formatText(uiText(sid::TextsWillBeCut), {cut.join(u'\n')}),
+                                  cMessageDlg::IconExclamation, {uiText(sid::GenerateAnyway)},
+                                  this) != cMessageDlg::IdChoice)
+            return;
     }
 
     cIRFileDialog dialog(cIRFileDialog::Mode::Save, QStringLiteral("pdf"),

@@ -1,5 +1,6 @@
 #include "titledlg.h"
 
+#include "fitnotes.h"
 #include "reportstylebox.h"
 
 #include "reportdoc.h"
@@ -244,6 +245,7 @@ void TitleDlg::onCommentsChanged()
     const bool red = fitColour(FitField::TitleComments, toU16(text)) == FitColour::Red;
     palette.setColor(QPalette::Text, red ? QColor(255, 0, 0) : QColor(0, 0, 0));
     m_comments->setPalette(palette);
+    m_comments->setToolTip(fitToolTip(FitField::TitleComments, text));
     markModified();
 }
 
