@@ -8,6 +8,8 @@
 #include "reportgenerator.h"
 
 #include "generator.h"
+#include "languagemodules.h"
+#include "languagetable.h"
 #include "stringids.h"
 #include "stringtable.h"
 
@@ -154,6 +156,41 @@ TEST(ModernPages, EveryTextFitsItsBoxAndNothingIsLost)
         for (std::size_t p = 1; p < pages.size(); ++p)
             EXPECT_EQ(pages[p].front().text, QStringLiteral("Inspection 4 (continued)"))
                 << c.what << " page " << p;
+    }
+}
+
+// Catches a text of the report's own language (longer German words, Japanese without blanks,
+// Hebrew read from the right) that runs out of its box or off the page on the inspection and
+// summary pages, for short and long user texts.
+TEST(ModernPages, EveryLanguagesTextsFitTheirBoxes)
+{
+    const LanguageModules modules;
+    const ReportFonts fonts = reportFonts();
+    for (const int language : {0, 1, 6, kLanguageHebrew}) {
+        const LanguageLoad load = modules.load(language);
+        ASSERT_TRUE(load.ok()) << language;
+        const StringTable& texts = load.table;
+        for (const QString& user :
+             {QStringLiteral("Pumpe"), words(40, QStringLiteral("Schaltschrankverdrahtung")),
+              QString(300, QChar(0x6E29)),
+              words(50, QStringLiteral("\u05D7\u05D9\u05D1\u05D5\u05E8"))}) {
+            ModernInspectionData d = sampleData();
+            d.page.language = language;
+            d.page.record.comment = d.page.record.faultAction = d.page.record.location =
+                d.page.record.equipment = d.page.record.name = user.toStdU16String();
+            d.pictures.photograph = d.pictures.blend = true;
+            d.readings.push_back({QStringLiteral("Hot"), 0xFF000000,
+                                  QStringLiteral("123.4 \u00B0C"), QStringLiteral("0.95")});
+            std::vector<PageItems> pages = modernInspectionPages(d, fonts, texts);
+            std::vector<PageItems> summary =
+                modernSummaryPages(std::vector<cInspectionRecord>(12, d.page.record),
+                                   std::vector<int>(12, 3), fonts, texts);
+            pages.insert(pages.end(), summary.begin(), summary.end());
+            if (language == kLanguageHebrew)
+                for (PageItems& page : pages) mirrorForRightToLeft(page);
+            const std::string what = std::to_string(language) + " " + user.left(12).toStdString();
+            expectEverythingInside(pages, what.c_str());
+        }
     }
 }
 

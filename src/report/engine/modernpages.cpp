@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kLeft = 100, kRight = 2380, kTop = 100, kBottom = 3380;
 constexpr int kPad = 10;                    // the painter's text inset in boxes and labels
-constexpr int kRow = 70;                    // a one-line row, as on the designed pages
 constexpr int kLabelW = 600;                // the label column of label | value rows
 constexpr int kPaneW = 1240, kPaneH = 930;  // thermal picture and photograph: half the page
 constexpr int kBlendW = 960, kBlendH = 720;
@@ -36,10 +35,44 @@ int lineHeight(const QFont& font)
     return static_cast<int>(std::ceil(QFontMetricsF(font).lineSpacing()));
 }
 
-// The height of a box of n lines: the inset above and below and a margin for descenders.
+// A one-line row: 70 units as on the designed pages, taller when a line of a script that comes
+// from a fallback font (Japanese, Chinese, Korean) would not fit inside its insets.
+int rowHeight()
+{
+    static const int height = [] {
+        const QFontMetricsF metrics(reportFonts().body);
+        const QRectF tallest =
+            metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop,
+                                 QStringLiteral("\u6E29\u30DE\uD55C Ag"));
+        return std::max(70, static_cast<int>(std::ceil(tallest.height())) + 2 * 10);
+    }();
+    return height;
+}
+
+// The distance from line to line of laid-out lines in font: the font's own, or more where a
+// script comes from a fallback font with taller lines (Japanese, Chinese).
+int linePitch(const QStringList& lines, const QFont& font)
+{
+    const int own = lineHeight(font);
+    if (lines.isEmpty()) return own;
+    const QRectF used = QFontMetricsF(font).boundingRect(
+        QRectF(0, 0, 1e6, 1e7), Qt::AlignLeft | Qt::AlignTop, lines.join(u'\n'));
+    return std::max(own, static_cast<int>(std::ceil(used.height() / lines.size())));
+}
+
+// The height of a box of n lines `pitch` apart: the inset above and below and a margin for
+// descenders.
+int boxHeight(int lines, int pitch)
+{
+    return std::max(rowHeight(), lines * pitch + 2 * kPad + 10);
+}
 int boxHeight(int lines, const QFont& font)
 {
-    return std::max(kRow, lines * lineHeight(font) + 2 * kPad + 10);
+    return boxHeight(lines, lineHeight(font));
+}
+int boxHeight(const QStringList& lines, const QFont& font)
+{
+    return boxHeight(static_cast<int>(lines.size()), linePitch(lines, font));
 }
 
 QString caption(const InspectionPageData& d, int k, const StringTable& texts)
@@ -97,9 +130,9 @@ public:
     // A section label kept with the first line of what follows it.
     void sectionLabel(const QString& text)
     {
-        need(kRow + boxHeight(1, m_fonts.body));
-        add(PageItem::Kind::Label, {kLeft, y, kRight, y + kRow}, text, ReportFont::Bold);
-        y += kRow;
+        need(rowHeight() + boxHeight(1, m_fonts.body));
+        add(PageItem::Kind::Label, {kLeft, y, kRight, y + rowHeight()}, text, ReportFont::Bold);
+        y += rowHeight();
     }
 
     // A label | value row (or a full-width box without label) whose value grows with its
@@ -113,11 +146,13 @@ public:
                            : layoutLines(label, m_fonts.body, innerWidth(x1, valueX));
         QStringList lines = layoutLines(value, m_fonts.body, innerWidth(valueX, x2));
         if (lines.isEmpty()) lines.append(QString());
+        const int pitch =
+            std::max(linePitch(lines, m_fonts.body), linePitch(labelLines, m_fonts.body));
         qsizetype i = 0;
         while (i < lines.size()) {
             const qsizetype rest = lines.size() - i;
-            const int fit = std::max(0, (kBottom - y - 2 * kPad - 10) / m_line);
-            const int capacity = (kBottom - m_contentTop - 2 * kPad - 10) / m_line;
+            const int fit = std::max(0, (kBottom - y - 2 * kPad - 10) / pitch);
+            const int capacity = (kBottom - m_contentTop - 2 * kPad - 10) / pitch;
             const qsizetype minimum = std::max<qsizetype>(1, labelLines.size());
             // Keep a row together when it fits a fresh page; else fill this one.
             if ((fit < minimum || (rest > fit && rest <= capacity)) && y > m_contentTop) {
@@ -126,7 +161,7 @@ public:
             }
             const qsizetype take = std::min<qsizetype>(rest, std::max(fit, 1));
             const int n = static_cast<int>(std::max<qsizetype>(take, minimum));
-            const int h = boxHeight(n, m_fonts.body);
+            const int h = boxHeight(n, pitch);
             if (!label.isNull())
                 add(PageItem::Kind::Box, {x1, y, valueX, y + h}, labelLines.join(u'\n'));
             add(PageItem::Kind::Box, {valueX, y, x2, y + h}, lines.mid(i, take).join(u'\n'),
@@ -154,13 +189,13 @@ void headingBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fon
     const QStringList lines =
         layoutLines(inspectionHeading(d.page.number, d.page.record.name, texts), fonts.heading,
                     boxX - 40 - kLeft);
-    const int h = std::max(150, static_cast<int>(lines.size()) * lineHeight(fonts.heading));
+    const int h = std::max(150, static_cast<int>(lines.size()) * linePitch(lines, fonts.heading));
     f.add(PageItem::Kind::Heading, {kLeft, f.y, boxX - 40, f.y + h}, lines.join(u'\n'),
           ReportFont::Heading);
     const int priority = d.finding.priority;
     const QStringList priorityLines =
         layoutLines(texts.text(sid::Priority), fonts.bold, kRight - boxX - 2 * kPad);
-    const int ph = boxHeight(static_cast<int>(priorityLines.size()), fonts.bold);
+    const int ph = boxHeight(priorityLines, fonts.bold);
     f.add(PageItem::Kind::Label, {boxX, f.y, kRight, f.y + ph}, priorityLines.join(u'\n'),
           ReportFont::Bold);
     f.add(PageItem::Kind::Box, {boxX, f.y + ph, kRight, f.y + ph + 100},
@@ -224,11 +259,11 @@ void readingsTable(Flow& f, const ModernInspectionData& d, const ReportFonts& fo
                             ? x2
                             : edges.back() + widths[c] * std::max(needed, x2 - x1) / needed);
     const auto row = [&](const std::vector<QString>& cells, QRgb colour, ReportFont font) {
-        f.need(kRow);
+        f.need(rowHeight());
         for (std::size_t c = 0; c < widths.size(); ++c)
-            f.add(PageItem::Kind::Box, {edges[c], f.y, edges[c + 1], f.y + kRow}, cells[c], font,
-                  c == 0 ? colour : 0xFF000000);
-        f.y += kRow;
+            f.add(PageItem::Kind::Box, {edges[c], f.y, edges[c + 1], f.y + rowHeight()}, cells[c],
+                  font, c == 0 ? colour : 0xFF000000);
+        f.y += rowHeight();
     };
     row({texts.text(sid::ModernMarker), texts.text(sid::ModernTemperature),
          texts.text(sid::ModernEmissivity)},
@@ -256,45 +291,48 @@ void picturesBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fo
     const int paneH = portrait ? kPaneW * 4 / 3 : kPaneH;
     const int blendW = portrait ? kBlendH : kBlendW;
     const int blendH = portrait ? kBlendW : kBlendH;
-    f.need(kRow + paneH);
+    f.need(rowHeight() + paneH);
     const int top = f.y;
-    f.add(PageItem::Kind::Label, {kLeft, top, kLeft + paneW, top + kRow},
+    f.add(PageItem::Kind::Label, {kLeft, top, kLeft + paneW, top + rowHeight()},
           texts.text(sid::ThermalSnapshot), ReportFont::Bold);
-    f.add(PageItem::Kind::Picture, {kLeft, top + kRow, kLeft + paneW, top + kRow + paneH}).picture =
-        PictureThermal;
+    f.add(PageItem::Kind::Picture,
+          {kLeft, top + rowHeight(), kLeft + paneW, top + rowHeight() + paneH})
+        .picture = PictureThermal;
     // The colour scale: the span's ends beside a bar of the palette.
     const int barX = kLeft + paneW + 30;
     constexpr int barW = 60;
     const int labelX = barX + barW + 10;
-    const int bottom = top + kRow + paneH;
-    f.add(PageItem::Kind::Picture, {barX, top + kRow, barX + barW, bottom}).picture = PictureScale;
-    f.add(PageItem::Kind::Label, {labelX, top + kRow - kPad, labelX + 330, top + 2 * kRow},
+    const int bottom = top + rowHeight() + paneH;
+    f.add(PageItem::Kind::Picture, {barX, top + rowHeight(), barX + barW, bottom}).picture =
+        PictureScale;
+    f.add(PageItem::Kind::Label,
+          {labelX, top + rowHeight() - kPad, labelX + 330, top + 2 * rowHeight()},
           d.pictures.spanHigh);
-    f.add(PageItem::Kind::Label, {labelX, bottom - kRow + kPad, labelX + 330, bottom + kPad},
+    f.add(PageItem::Kind::Label, {labelX, bottom - rowHeight() + kPad, labelX + 330, bottom + kPad},
           d.pictures.spanLow);
     // The readings in the column right of the scale when they fit its height.
     const int columnX = labelX + 340;
-    const int tableH = kRow * (static_cast<int>(d.readings.size()) + 1);
+    const int tableH = rowHeight() * (static_cast<int>(d.readings.size()) + 1);
     int tableW = 0;
     for (int w : readingColumns(d, fonts, texts)) tableW += w;
     const bool beside = tableH <= paneH && tableW <= kRight - columnX;
     if (beside) {
-        f.y = top + kRow;
+        f.y = top + rowHeight();
         readingsTable(f, d, fonts, texts, columnX, kRight);
     }
     f.y = bottom + 30;
     if (d.pictures.photograph) {
-        const int h = kRow + paneH;
+        const int h = rowHeight() + paneH;
         f.need(h);
         const int t = f.y;
-        f.add(PageItem::Kind::Label, {kLeft, t, kLeft + paneW, t + kRow},
+        f.add(PageItem::Kind::Label, {kLeft, t, kLeft + paneW, t + rowHeight()},
               texts.text(sid::VisibleImage), ReportFont::Bold);
-        f.add(PageItem::Kind::Picture, {kLeft, t + kRow, kLeft + paneW, t + h}).picture =
+        f.add(PageItem::Kind::Picture, {kLeft, t + rowHeight(), kLeft + paneW, t + h}).picture =
             PicturePhotograph;
         if (d.pictures.blend) {
             const QStringList caption =
                 layoutLines(texts.text(sid::ThermalAndVisibleBlend), fonts.bold, blendW - 2 * kPad);
-            const int ch = boxHeight(static_cast<int>(caption.size()), fonts.bold);
+            const int ch = boxHeight(caption, fonts.bold);
             f.add(PageItem::Kind::Label, {kRight - blendW, t, kRight, t + ch}, caption.join(u'\n'),
                   ReportFont::Bold);
             f.add(PageItem::Kind::Picture, {kRight - blendW, t + ch, kRight, t + ch + blendH})
@@ -359,10 +397,10 @@ void textsBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts
 void repairBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
     const cInspectionRecord& r = d.page.record;
-    f.need(kRow * 5);
-    f.add(PageItem::Kind::Label, {kLeft, f.y, kRight, f.y + kRow}, texts.text(sid::RepairAction),
-          ReportFont::Bold);
-    f.y += kRow;
+    f.need(rowHeight() * 5);
+    f.add(PageItem::Kind::Label, {kLeft, f.y, kRight, f.y + rowHeight()},
+          texts.text(sid::RepairAction), ReportFont::Bold);
+    f.y += rowHeight();
     const auto& dates = d.page.repairDates;
     const QString cells[4][3] = {
         {texts.text(sid::Action), texts.text(sid::Date), texts.text(sid::Initials)},
@@ -373,9 +411,10 @@ void repairBlock(Flow& f, const ModernInspectionData& d, const StringTable& text
     constexpr int cw = (kRight - kLeft) / 3;
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 3; ++col)
-            f.add(PageItem::Kind::Box, {kLeft + cw * col, f.y, kLeft + cw * (col + 1), f.y + kRow},
+            f.add(PageItem::Kind::Box,
+                  {kLeft + cw * col, f.y, kLeft + cw * (col + 1), f.y + rowHeight()},
                   cells[row][col], row == 0 ? ReportFont::Bold : ReportFont::Body);
-        f.y += kRow;
+        f.y += rowHeight();
     }
 }
 
@@ -432,7 +471,6 @@ std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& 
                                           const ReportFonts& fonts, const StringTable& texts)
 {
     constexpr int edges[6] = {kLeft, 300, 825, 1350, 2180, kRight};
-    const int line = lineHeight(fonts.body);
     std::vector<PageItems> pages;
     int y = 0;
     const auto cell = [&](int c, int top, int bottom, const QString& text, ReportFont font,
@@ -451,12 +489,13 @@ std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& 
                                   texts.text(sid::CaptionEquipment), texts.text(sid::FaultAction),
                                   texts.text(sid::Priority)};
         std::vector<QStringList> lines;
-        int n = 1;
+        int n = 1, pitch = lineHeight(fonts.bold);
         for (int c = 0; c < 5; ++c) {
             lines.push_back(layoutLines(heads[c], fonts.bold, edges[c + 1] - edges[c] - 2 * kPad));
             n = std::max(n, static_cast<int>(lines.back().size()));
+            pitch = std::max(pitch, linePitch(lines.back(), fonts.bold));
         }
-        const int h = boxHeight(n, fonts.bold);
+        const int h = boxHeight(n, pitch);
         for (int c = 0; c < 5; ++c)
             cell(c, 270, 270 + h, lines[static_cast<std::size_t>(c)].join(u'\n'), ReportFont::Bold);
         y = 270 + h;
@@ -469,8 +508,11 @@ std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& 
                                   toQString(rec.equipment), toQString(rec.faultAction),
                                   priority > 0 ? QString::number(priority) : QString()};
         std::vector<QStringList> lines;
-        for (int c = 0; c < 5; ++c)
+        int line = lineHeight(fonts.body);
+        for (int c = 0; c < 5; ++c) {
             lines.push_back(layoutLines(cells[c], fonts.body, edges[c + 1] - edges[c] - 2 * kPad));
+            line = std::max(line, linePitch(lines.back(), fonts.body));
+        }
         // The row is split over pages line by line where it is taller than the room left.
         for (int from = 0;;) {
             int rest = 1;
@@ -482,7 +524,7 @@ std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& 
                 continue;
             }
             const int take = std::max(1, std::min(rest, room));
-            const int h = boxHeight(take, fonts.body);
+            const int h = boxHeight(take, line);
             for (int c = 0; c < 5; ++c)
                 cell(c, y, y + h, lines[static_cast<std::size_t>(c)].mid(from, take).join(u'\n'),
                      ReportFont::Body, c == 4 ? priorityColour(priority) : 0xFF000000);
@@ -530,7 +572,7 @@ void mirrorForRightToLeft(PageItems& items)
 
 PageRect modernContentsRowRect(int j)
 {
-    return {kLeft, 330 + kRow * j, kRight, 330 + kRow * (j + 1)};
+    return {kLeft, 330 + rowHeight() * j, kRight, 330 + rowHeight() * (j + 1)};
 }
 
 PageItems modernContentsPage(const std::vector<ModernContentsRow>& rows, int k,
@@ -547,10 +589,10 @@ PageItems modernContentsPage(const std::vector<ModernContentsRow>& rows, int k,
     const std::size_t first = static_cast<std::size_t>(k) * kModernContentsRows;
     for (std::size_t i = first; i < rows.size() && i < first + kModernContentsRows; ++i) {
         const int y = modernContentsRowRect(static_cast<int>(i - first)).y1;
-        items.push_back(pageItem(PageItem::Kind::Label, {kLeft, y, 2000, y + kRow},
+        items.push_back(pageItem(PageItem::Kind::Label, {kLeft, y, 2000, y + rowHeight()},
                                  metrics.elidedText(rows[i].text, Qt::ElideRight,
                                                     (2000 - kLeft - 2 * kPad) * kWidthSafety)));
-        items.push_back(pageItem(PageItem::Kind::Label, {2000, y, kRight, y + kRow},
+        items.push_back(pageItem(PageItem::Kind::Label, {2000, y, kRight, y + rowHeight()},
                                  QString::number(rows[i].page), TextAlign::Right));
     }
     return items;
