@@ -57,6 +57,8 @@ ModernInspectionData loadInspection(const ReportJob& job, std::size_t i)
     settleMeasurementChoice(d.page.record, measurementList(img));
     d.page.snapshot = snapshotFacts(img, d.page.record, job.unit, job.texts);
     d.page.snapshot.dateText = captureDateText(img, job);
+    // "09:10" in the report's language, as the classic pages print it, not the English "9.10".
+    d.page.snapshot.timeText = captureTimeText(img, job);
     d.page.snapshot.path = qvx;
     const InspectionReadings readings = inspectionReadings(img, d.page.record, job.unit);
     d.finding =
