@@ -194,6 +194,27 @@ TEST(ModernPages, EveryLanguagesTextsFitTheirBoxes)
     }
 }
 
+// Catches a section label ("Comment") left alone at the foot of a page while its text moves
+// to the next one, for comments and fault texts of every length up to several pages.
+TEST(ModernPages, NoSectionLabelEndsAPage)
+{
+    const ReportFonts fonts = reportFonts();
+    const StringTable texts = StringTable::english();
+    for (int n = 1; n < 700; n += 13) {
+        ModernInspectionData d = sampleData();
+        d.pictures.photograph = true;
+        d.page.record.comment = words(n, QStringLiteral("warm")).toStdU16String();
+        d.page.record.faultAction = words(n / 2 + 1, QStringLiteral("fix")).toStdU16String();
+        const std::vector<PageItems> pages = modernInspectionPages(d, fonts, texts);
+        for (std::size_t p = 0; p < pages.size(); ++p) {
+            const PageItem& last = pages[p].back();
+            EXPECT_FALSE(last.kind == PageItem::Kind::Label && last.font == ReportFont::Bold &&
+                         last.rect.x1 == 100 && last.rect.x2 == 2380)
+                << n << " words, page " << p << ": " << last.text.toStdString();
+        }
+    }
+}
+
 // Catches a summary row that cuts a long fault text or location, a row over the page's foot,
 // and a priority printed out of its colour.
 TEST(ModernPages, SummaryRowsGrowAndContinue)

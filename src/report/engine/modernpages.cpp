@@ -128,9 +128,25 @@ public:
     void markContentTop() { m_contentTop = y; }
 
     // A section label kept with the first line of what follows it.
-    void sectionLabel(const QString& text)
+    // The height of full-width rows holding texts, each a box of its own.
+    int rowsHeight(const QStringList& rows) const
     {
-        need(rowHeight() + boxHeight(1, m_fonts.body));
+        int h = 0;
+        for (const QString& t : rows)
+            h += boxHeight(layoutLines(t, m_fonts.body, innerWidth(kLeft, kRight)), m_fonts.body);
+        return h;
+    }
+    // With `following`, the full-width rows under it: the label goes where they start, on the
+    // next page when they would all move there (they fit a fresh page but not the room left),
+    // so a label never stays behind alone.
+    void sectionLabel(const QString& text, const QStringList& following = {})
+    {
+        int keep = boxHeight(1, m_fonts.body);
+        if (!following.isEmpty()) {
+            const int whole = rowsHeight(following);
+            if (whole <= kBottom - m_contentTop) keep = whole;
+        }
+        need(rowHeight() + keep);
         add(PageItem::Kind::Label, {kLeft, y, kRight, y + rowHeight()}, text, ReportFont::Bold);
         y += rowHeight();
     }
@@ -349,10 +365,14 @@ void picturesBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fo
 
 void findingBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
-    f.sectionLabel(texts.text(sid::ModernFinding));
-    for (const PrintedLine& line :
-         findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, texts))
-        f.textRow(QString(), line.text, line.colour);
+    const std::vector<PrintedLine> lines =
+        findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, texts);
+    // A finding that says nothing prints no heading either.
+    if (lines.empty()) return;
+    QStringList rows;
+    for (const PrintedLine& line : lines) rows << line.text;
+    f.sectionLabel(texts.text(sid::ModernFinding), rows);
+    for (const PrintedLine& line : lines) f.textRow(QString(), line.text, line.colour);
     f.y += 30;
 }
 
@@ -386,11 +406,12 @@ void parametersBlock(Flow& f, const ModernInspectionData& d, const StringTable& 
 void textsBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
     const cInspectionRecord& r = d.page.record;
-    f.sectionLabel(caption(d.page, 5, texts));
-    f.textRow(QString(), toQString(r.comment));
+    const QString comment = toQString(r.comment), fault = toQString(r.faultAction);
+    f.sectionLabel(caption(d.page, 5, texts), {comment});
+    f.textRow(QString(), comment);
     f.y += 30;
-    f.sectionLabel(texts.text(sid::FaultRecommendedAction));
-    f.textRow(QString(), toQString(r.faultAction));
+    f.sectionLabel(texts.text(sid::FaultRecommendedAction), {fault});
+    f.textRow(QString(), fault);
     f.y += 30;
 }
 
