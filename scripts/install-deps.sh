@@ -12,6 +12,7 @@ packages=(
   qt6-svg-dev qt6-translations-l10n help2man dpkg-dev
   desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin
   poppler-utils qpdf libqpdf-dev
+  libzip-dev python3-docx
 )
 
 missing=()

@@ -118,21 +118,31 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     // The name as given is the file written, byte for byte; the text form is for messages.
     job.outputPath = fromFsPath(o.output);
     job.outputFile = o.output;
-    const ReportOutcome outcome = writeReport(job);
+    const ReportFormat format = o.format.value_or(reportFormatOf(job.outputPath));
+    const ReportOutcome outcome =
+        format == ReportFormat::Docx ? writeDocxReport(job) : writeReport(job);
     if (outcome.status != ReportOutcome::Status::Saved) {
         err << "Cannot write " << o.output.string() << ": " << outcome.message.toStdString()
             << '\n';
         return 1;
     }
-    out << o.output.string() << ": " << outcome.pages << " pages\n";
+    // A Word document's pages are counted by the word processor that lays it out.
+    if (format == ReportFormat::Docx)
+        out << o.output.string() << ": " << outcome.pages << " inspections\n";
+    else
+        out << o.output.string() << ": " << outcome.pages << " pages\n";
     return 0;
 }
 
 ReportCommand::ReportCommand(CLI::App& app)
 {
-    m_command = app.add_subcommand("report", "Write the PDF inspection report of a .vrp project");
+    m_command = app.add_subcommand(
+        "report", "Write the inspection report of a .vrp project as a PDF or Word document");
     m_command->add_option("PROJECT", m_options.project, "Report project .vrp file")->required();
-    m_command->add_option("OUT", m_options.output, "PDF file to write")->required();
+    m_command
+        ->add_option("OUT", m_options.output,
+                     "File to write: a .docx name writes a Word document, any other a PDF")
+        ->required();
     addUnitOption(*m_command, m_unit);
     addTemplateOption(*m_command, m_options.templateNumber);
     m_command
@@ -143,6 +153,11 @@ ReportCommand::ReportCommand(CLI::App& app)
         ->add_option("--layout", m_layout,
                      "Page layout: classic or modern (default: the project's own)")
         ->check(CLI::IsMember({"classic", "modern"}));
+    m_command
+        ->add_option("--format", m_format,
+                     "pdf or docx, whatever OUT's extension (the Word document carries the "
+                     "modern layout's content)")
+        ->check(CLI::IsMember({"pdf", "docx"}));
 }
 
 std::optional<int> ReportCommand::runParsed(std::ostream& out, std::ostream& err) const
@@ -151,6 +166,7 @@ std::optional<int> ReportCommand::runParsed(std::ostream& out, std::ostream& err
     ReportOptions o = m_options;
     o.unit = unitNumber(m_unit);
     if (!m_layout.empty()) o.layout = reportLayoutFromName(m_layout);
+    if (!m_format.empty()) o.format = m_format == "docx" ? ReportFormat::Docx : ReportFormat::Pdf;
     return runReport(o, out, err);
 }
 

@@ -4,6 +4,8 @@
 
 #include "core/reportstyle.h"
 
+#include "docxreport.h"
+
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -23,6 +25,8 @@ struct ReportOptions {
     int language = 0;  // 0 the program's own English
     // The layout to print in; empty: the project's own.
     std::optional<ReportLayout> layout;
+    // PDF or Word; empty: by the output's extension (.docx Word, anything else PDF).
+    std::optional<ReportFormat> format;
 };
 
 // Writes the report of options.project to options.output. On failure: one line on err, no
@@ -46,6 +50,7 @@ private:
     ReportOptions m_options;
     std::string m_unit = "c";
     std::string m_layout;
+    std::string m_format;
 };
 
 }  // namespace calivue::cli

@@ -1,5 +1,6 @@
 #include "reportdoc.h"
 
+#include "core/equipmentcodec.h"
 #include "core/findingscodec.h"
 #include "core/printrules.h"
 
@@ -60,8 +61,8 @@ QString CReportDoc::windowTitle(const QString& applicationTitle) const
 ReportProject CReportDoc::project() const
 {
     ReportProject out;
-    // A failure to put the findings (the block's caps) is write()'s to report; the report
-    // then reads what the project carried.
+    // A failure to put the findings or the equipment (the block's caps) is write()'s to
+    // report; the report then reads what the project carried.
     composeProject(out);
     return out;
 }
@@ -74,8 +75,12 @@ Error CReportDoc::composeProject(ReportProject& out) const
     out.records = records();
     out.captions = m_captions;
     // A section that did not read is carried as it came; otherwise it is what the window shows.
-    if (m_findingsProblem != Error::None) return Error::None;
-    return putProjectFindings(out, findings());
+    // Both are put whatever the other gives, so the report sees each that fits.
+    const Error equipmentError =
+        m_equipmentProblem == Error::None ? putProjectEquipment(out, equipment()) : Error::None;
+    const Error findingsError =
+        m_findingsProblem == Error::None ? putProjectFindings(out, findings()) : Error::None;
+    return equipmentError != Error::None ? equipmentError : findingsError;
 }
 
 ReportLayout CReportDoc::reportLayout() const
@@ -151,9 +156,12 @@ bool CReportDoc::load(const ReportProject& project, const QString& path)
     for (std::size_t i = 0; i < project.entries.size(); ++i) {
         const bool stored = findings && i < findings->records.size();
         m_inspections.push_back(
-            {project.entries[i], project.records[i],
-             stored ? findings->records[i] : defaultRecordFindings(project.records[i])});
+            {project.entries[i],
+             project.records[i],
+             stored ? findings->records[i] : defaultRecordFindings(project.records[i]),
+             {}});
     }
+    loadEquipment(project);
     renumber();
     if (!path.isEmpty()) {
         m_name = QFileInfo(path).fileName();
@@ -171,6 +179,9 @@ void CReportDoc::newProject()
     m_carried = ReportProject{};
     m_findingsSettings = FindingsSettings{};
     m_findingsProblem = Error::None;
+    m_equipmentItems.clear();
+    m_previousProject.clear();
+    m_equipmentProblem = Error::None;
     m_title = ReportTitle{};
     m_captions = defaultReportCaptions();
     m_inspections.clear();
@@ -240,7 +251,7 @@ void CReportDoc::insertInspections(int at, std::vector<cInspection> added)
 
 void CReportDoc::appendInspection(const cInspectionImage& image)
 {
-    insertInspections(inspectionCount(), {cInspection{image, {}, {}}});
+    insertInspections(inspectionCount(), {cInspection{image, {}, {}, {}}});
 }
 
 void CReportDoc::removeInspections(int first, int count)

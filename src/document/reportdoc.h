@@ -6,6 +6,7 @@
 // writes the .vrp file through the core codec; messages are its callers'.
 #pragma once
 
+#include "core/equipment.h"
 #include "core/error.h"
 #include "core/findings.h"
 #include "core/reportdata.h"
@@ -15,17 +16,20 @@
 #include <QObject>
 #include <QString>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace calivue {
 
-// One inspection: its snapshot, its details and its own findings data, always together.
+// One inspection: its snapshot, its details, its own findings data and the identifier of the
+// equipment item it names (empty for none), always together.
 struct cInspection {
     cInspectionImage image;
     cInspectionRecord record;
     RecordFindings findings;
+    std::u16string equipmentId;
 
     bool operator==(const cInspection&) const = default;
 };
@@ -132,6 +136,40 @@ public:
     // Back to the suggestion: the stored priority becomes 0 and the hand-set mark clears.
     bool useSuggestedPriority(int index);
 
+    // --- equipment ---------------------------------------------------------------------
+    // The survey's equipment list, the item each inspection names (kept in its cInspection,
+    // so it follows the inspection as its findings do) and the previous survey's project
+    // file. Read with the project and written into it by project(). None of it is undone;
+    // every change marks the project modified.
+    const std::vector<EquipmentItem>& equipmentItems() const { return m_equipmentItems; }
+    ProjectEquipment equipment() const;
+    // Why the project's equipment section did not read (None when it did or there is none).
+    // Such a project shows no equipment and keeps the section byte for byte: every equipment
+    // setter refuses.
+    Error equipmentProblem() const { return m_equipmentProblem; }
+    bool equipmentEditable() const { return m_equipmentProblem == Error::None; }
+    // Replaces the list. `fate` maps each identifier of the list before to its identifier in
+    // `items` (itself, a new one when renamed, empty when removed), and the inspections'
+    // links follow it (relinkEquipment); a link left naming no item is removed. What
+    // equipmentProblem refuses is returned in its words and nothing changes (also
+    // "equipment: ..." while read-only). Announces equipmentChanged and marks the project
+    // modified, unless nothing changed.
+    std::optional<std::string> setEquipmentItems(
+        std::vector<EquipmentItem> items,
+        const std::map<std::u16string, std::u16string>& fate = {});
+    // How many inspections would lose their link if the list became `items` with `fate`.
+    std::size_t linksLostBy(const std::vector<EquipmentItem>& items,
+                            const std::map<std::u16string, std::u16string>& fate) const;
+    // The identifier the inspection names; empty out of range or for none.
+    std::u16string equipmentId(int index) const;
+    // Names the item `id` for the inspection (empty: none). False, changing nothing, out of
+    // range, for an identifier the list does not hold, or while read-only. Announces
+    // equipmentLinkChanged(index) and marks the project modified when the link changes.
+    bool setEquipmentId(int index, const std::u16string& id);
+    const std::u16string& previousProject() const { return m_previousProject; }
+    // The previous survey's project file (empty: none); marks modified when it changes.
+    bool setPreviousProject(const std::u16string& path);
+
     // --- how the report is printed ----------------------------------------------------------
     // The page layout and the report's language (nullopt: the window's), kept in the project's
     // extension block; a section that does not read counts as the default. Setting the
@@ -161,6 +199,10 @@ signals:
     void findingsSettingsChanged();
     // An inspection's findings data or its priority changed.
     void findingsChanged(int index);
+    // The equipment list or the previous project changed (links may have followed).
+    void equipmentChanged();
+    // The item an inspection names changed.
+    void equipmentLinkChanged(int index);
     // The report's layout or language changed.
     void reportStyleChanged();
 
@@ -170,6 +212,8 @@ private:
     void renumber();
     Error composeProject(ReportProject& out) const;
     bool changeFindings(int index, const cInspectionRecord& record, const RecordFindings& findings);
+    // Takes the equipment data of a project being loaded (the list empty when it did not read).
+    void loadEquipment(const ReportProject& project);
 
     ReportTitle m_title;
     ReportCaptions m_captions;
@@ -179,6 +223,9 @@ private:
     ReportProject m_carried;
     FindingsSettings m_findingsSettings;
     Error m_findingsProblem = Error::None;
+    std::vector<EquipmentItem> m_equipmentItems;
+    std::u16string m_previousProject;
+    Error m_equipmentProblem = Error::None;
     QString m_name;
     QString m_folder;
     bool m_modified = false;

@@ -351,6 +351,50 @@
     X(ModernTemperature, 5503)          \
     X(ModernEmissivity, 5504)           \
     X(ModernFinding, 5505)              \
+    X(GenerateWordReport, 5520)         \
+    X(DocxCannotWriteFile, 5521)        \
+    X(WordFiles, 5522)                  \
+    X(WordReportSavedAs, 5523)         \
+    X(EquipmentListTitle, 5580)         \
+    X(EquipmentListButton, 5581)        \
+    X(EquipmentItemLabel, 5582)         \
+    X(EquipmentStatusColumn, 5583)      \
+    X(EquipmentReasonColumn, 5584)      \
+    X(StatusInspected, 5585)            \
+    X(StatusNotInspected, 5586)         \
+    X(ReasonInaccessible, 5587)         \
+    X(ReasonDeEnergised, 5588)          \
+    X(ReasonNotInService, 5589)         \
+    X(ReasonNotFound, 5590)             \
+    X(EquipmentAdd, 5591)               \
+    X(EquipmentMoveUp, 5592)            \
+    X(EquipmentMoveDown, 5593)          \
+    X(EquipmentImportCsv, 5594)         \
+    X(EquipmentExportCsv, 5595)         \
+    X(EquipmentSearch, 5596)            \
+    X(FilterCsvFiles, 5597)             \
+    X(EquipmentIdEmpty, 5598)           \
+    X(EquipmentIdTwice, 5599)           \
+    X(EquipmentImportRefused, 5600)     \
+    X(EquipmentExportFailed, 5601)      \
+    X(EquipmentLinksLost, 5602)         \
+    X(EquipmentAddUnknown, 5603)        \
+    X(CsvAtLine, 5604)                  \
+    X(CsvReadFailed, 5605)              \
+    X(CsvTooLarge, 5606)                \
+    X(CsvNoHeader, 5607)                \
+    X(CsvInvalidUtf8, 5608)             \
+    X(CsvBrokenQuoting, 5609)           \
+    X(CsvUnclosedQuote, 5610)           \
+    X(CsvNoIdColumn, 5611)              \
+    X(CsvUnknownColumn, 5612)           \
+    X(CsvDuplicateColumn, 5613)         \
+    X(CsvFieldCount, 5614)              \
+    X(CsvEmptyId, 5615)                 \
+    X(CsvDuplicateId, 5616)             \
+    X(CsvUnknownStatus, 5617)           \
+    X(CsvReasonForInspected, 5618)      \
+    X(EquipmentDescriptionColumn, 5619) \
     X(ReportLayoutLabel, 5620)          \
     X(ReportLayoutClassic, 5621)        \
     X(ReportLayoutModern, 5622)         \

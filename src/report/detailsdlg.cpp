@@ -29,6 +29,10 @@ DetailsDlg::DetailsDlg(ReportContext& context, QWidget* parent)
         if (!m_d->storing && index + 1 == m_d->shown) showFinding();
     });
     connect(&doc, &CReportDoc::captionsChanged, this, &DetailsDlg::onCaptionsChanged);
+    connect(&doc, &CReportDoc::equipmentChanged, this, [this] { showEquipmentItems(); });
+    connect(&doc, &CReportDoc::equipmentLinkChanged, this, [this](int index) {
+        if (!m_d->linking && index + 1 == m_d->shown) showEquipmentItems();
+    });
     // The captions the page shows are the project's.
     pushCaptions();
 }
@@ -44,6 +48,7 @@ void DetailsDlg::buildPage()
     applyTemplate();
     connectChanges();
     updateInspectionLabel();
+    showEquipmentItems();
     m_d->initialised = true;
 }
 
@@ -158,6 +163,7 @@ void DetailsDlg::resetForProjectLoad()
     updateInspectionLabel();
     m_d->snapshot.reset();
     m_d->c.preview->setSnapshot(nullptr);
+    showEquipmentItems();
 }
 
 void DetailsDlg::afterProjectLoad()

@@ -105,6 +105,12 @@ private:
     void pushCaptions();
     int inspectionCount() const;
     const cInspectionImage* currentEntry() const;
+    // The equipment item: the list refilled from the document, a pick or a typed identifier
+    // (an unknown one offered for adding), the link with the fill of the empty fields.
+    void showEquipmentItems();
+    void onEquipmentChosen();
+    void linkEquipment(const std::u16string& id);
+    void onEquipmentList();
     void onEditImage();
     void onGenerateReport();
     void onSaveProject();

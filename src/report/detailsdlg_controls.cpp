@@ -137,7 +137,20 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
         c.weatherUnits[i] = new QLabel(units[i], page);
         fields->addWidget(c.weatherUnits[i], 8 + i, 2);
     }
-    fields->setRowStretch(13, 1);
+    // The equipment item below the captioned rows, shown in every template.
+    c.equipmentItemLabel = new QLabel(uiText(sid::EquipmentItemLabel), page);
+    c.equipmentItem = new QComboBox(page);
+    c.equipmentItem->setEditable(true);
+    c.equipmentItem->setInsertPolicy(QComboBox::NoInsert);
+    c.equipmentItem->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c.equipmentItem->setMinimumContentsLength(16);
+    c.equipmentList = new QPushButton(uiText(sid::EquipmentListButton), page);
+    auto* itemCell = new QHBoxLayout;
+    itemCell->addWidget(c.equipmentItem, 1);
+    itemCell->addWidget(c.equipmentList);
+    fields->addWidget(c.equipmentItemLabel, 13, 0);
+    fields->addLayout(itemCell, 13, 1);
+    fields->setRowStretch(14, 1);
     c.comment->setMaximumHeight(110);
     c.faultAction->setMaximumHeight(130);
 
@@ -227,6 +240,9 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
     c.generateReport = new cColourButton(page);
     c.generateReport->SetText(uiText(sid::GeneratePdfReport));
     c.generateReport->SetFixedColour(rgb(128, 255, 128));
+    c.generateWordReport = new cColourButton(page);
+    c.generateWordReport->SetText(uiText(sid::GenerateWordReport));
+    c.generateWordReport->SetFixedColour(rgb(128, 192, 255));
     c.saveProject = new cColourButton(page);
     c.saveProject->SetText(uiText(sid::SaveReportProject));
     c.saveProject->SetFixedColour(rgb(255, 128, 128));
@@ -237,6 +253,7 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
     navigation->addWidget(c.editImage);
     navigation->addStretch();
     navigation->addWidget(c.generateReport);
+    navigation->addWidget(c.generateWordReport);
     navigation->addWidget(c.saveProject);
 
     auto* top = new QHBoxLayout;

@@ -86,8 +86,15 @@ struct DetailsControls {
     QPushButton* next = nullptr;
     QPushButton* editImage = nullptr;
     cColourButton* generateReport = nullptr;
+    cColourButton* generateWordReport = nullptr;
     cColourButton* saveProject = nullptr;
     FindingControls finding;
+    // The equipment item the inspection names: an editable list of the project's items
+    // ("id — description", the identifier as item data; the first entry is none) and the
+    // button that opens the equipment list.
+    QLabel* equipmentItemLabel = nullptr;
+    QComboBox* equipmentItem = nullptr;
+    QPushButton* equipmentList = nullptr;
 
     // Every text field the page fills from a record (not the read-only readings).
     std::array<QLineEdit*, 15> lineFields() const;

@@ -77,7 +77,15 @@ void DetailsDlg::connectChanges()
     connect(c.next, &QPushButton::clicked, this, [this] { next(); });
     connect(c.editImage, &QPushButton::clicked, this, [this] { onEditImage(); });
     connect(c.generateReport, &QPushButton::clicked, this, [this] { onGenerateReport(); });
+    connect(c.generateWordReport, &QPushButton::clicked, this, [this] {
+        storeInspection();
+        if (m_d->ctx.generateWordReport) m_d->ctx.generateWordReport();
+    });
     connect(c.saveProject, &QPushButton::clicked, this, [this] { onSaveProject(); });
+    connect(c.equipmentItem, &QComboBox::activated, this, [this] { onEquipmentChosen(); });
+    connect(c.equipmentItem->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { onEquipmentChosen(); });
+    connect(c.equipmentList, &QPushButton::clicked, this, [this] { onEquipmentList(); });
 
     // The finding: the user's choices go into the document at once, and what it is computed
     // from (the loads, the building temperatures) shows in it while typed.

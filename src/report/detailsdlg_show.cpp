@@ -232,6 +232,7 @@ void DetailsDlg::showInspection()
         m_d->c.preview->setSnapshot(nullptr);
         m_d->snapshot.reset();
         m_d->updating = false;
+        showEquipmentItems();
         return;
     }
     m_d->shown = n;
@@ -249,6 +250,7 @@ void DetailsDlg::showInspection()
         showFinding();
     }
     m_d->updating = false;
+    showEquipmentItems();
 }
 
 cInspectionRecord DetailsDlg::recordFromControls(const cInspectionRecord& stored) const

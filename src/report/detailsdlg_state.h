@@ -30,6 +30,7 @@ struct DetailsDlg::State {
     bool fillingCaptions = false;   // the page is putting captions into their boxes
     bool applyingCaptions = false;  // the page is taking the document's captions
     bool storing = false;           // the page is writing its records into the document
+    bool linking = false;           // the page is setting the inspection's equipment item
 
     std::array<QString, 13> captions;
     std::array<bool, 13> captionChanged{};

@@ -210,7 +210,7 @@ void ImageSelectDlg::addAll()
 {
     std::vector<cInspection> added;
     for (const AvailableRow& row : m_available)
-        added.push_back({entryFor(row.path, row.thumbnail), {}, {}});
+        added.push_back({entryFor(row.path, row.thumbnail), {}, {}, {}});
     // One insertion: the document announces the whole batch once.
     m_doc.insertInspections(rowCount(), std::move(added));
     if (rowCount() > 0) {
@@ -333,7 +333,7 @@ bool ImageSelectDlg::loadProjectEntries(const std::vector<cInspectionImage>& ent
     if (!resolved) return false;
     std::vector<cInspection> inspections;
     for (std::size_t i = 0; i < resolved->size(); ++i)
-        inspections.push_back({(*resolved)[i], records[i], defaultRecordFindings(records[i])});
+        inspections.push_back({(*resolved)[i], records[i], defaultRecordFindings(records[i]), {}});
     m_doc.removeAll();
     m_doc.insertInspections(0, std::move(inspections));
     listProjectFolder();

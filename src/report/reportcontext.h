@@ -34,6 +34,8 @@ struct ReportContext {
     // Generates the PDF report (the inspection data page's button); unset until the
     // report generator exists.
     std::function<void()> generateReport;
+    // Generates the report as a Word document (the button beside it).
+    std::function<void()> generateWordReport;
     // Saves the report project as the File > Save command does (the details page's button).
     std::function<bool()> saveProject;
     // Opens a file or folder in the desktop's viewer; unset: QDesktopServices::openUrl.

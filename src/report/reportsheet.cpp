@@ -22,6 +22,8 @@ cReportSheet::cReportSheet(ReportContext context, CVantoroDoc& doc, QWidget* par
     }
     if (!m_context->saveProject) m_context->saveProject = [this] { return saveProject(); };
     if (!m_context->generateReport) m_context->generateReport = [this] { generateReport(); };
+    if (!m_context->generateWordReport)
+        m_context->generateWordReport = [this] { generateWordReport(); };
 
     m_title = new TitleDlg(*m_context, this);
     m_images = new ImageSelectDlg(*m_context, this);

@@ -21,6 +21,7 @@ class DetailsDlg;
 class ImageSelectDlg;
 class TitleDlg;
 struct FileFailure;
+struct ReportJob;
 struct ReportProject;
 
 class cReportSheet : public QTabWidget, public cViewSheet {
@@ -65,6 +66,8 @@ public:
     bool saveModified();
     // "Generate PDF Report": the details page's button.
     void generateReport();
+    // "Generate Word Report": the same report as an editable Word document.
+    void generateWordReport();
 
     // cViewSheet: before report mode starts, the details page shows its inspection again
     // from the snapshot just saved.
@@ -74,7 +77,10 @@ private:
     void showWriteFailure(const QString& path, const FileFailure& failure);
     void onPageChanged(int index);
     // After a report was written: names the file, offers to open it or its folder.
-    void confirmReport(const QString& path);
+    // "The ... report has been saved as" (savedAsText), with Open report and Open folder.
+    void confirmReport(const QString& path, int savedAsText);
+    // The job's settings of the window (unit, template, language, texts) and its file.
+    void prepareJob(ReportJob& job, const QString& path);
     // What the pages are editing goes into the document.
     void storeEdits();
 

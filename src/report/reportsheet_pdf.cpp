@@ -1,9 +1,10 @@
-// "Generate PDF Report" of report mode: the project document's data made into one report job, the
-// file chosen, and the job printed with the wait cursor and, for a long report, a progress
-// dialog whose Cancel drops the job without leaving a file.
+// "Generate PDF Report" and "Generate Word Report" of report mode: the project document's data
+// made into one report job, the file chosen, and the job written with the wait cursor and, for a
+// long report, a progress dialog whose Cancel drops the job without leaving a file.
 #include "reportsheet.h"
 
 #include "detailsdlg.h"
+#include "docxreport.h"
 #include "fitnotes.h"
 #include "imageselectdlg.h"
 #include "reportdoc.h"
@@ -46,6 +47,69 @@ constexpr int kProgressPages = 8;
 
 }  // namespace
 
+void cReportSheet::generateWordReport()
+{
+    if (m_details == nullptr || m_images == nullptr || m_title == nullptr) return;
+    storeEdits();
+    ReportJob job = reportJobFromProject(document().project());
+    if (job.entries.empty()) {
+        cMessageDlg::messageBox(sid::NoReportsSelected, cMessageDlg::IconExclamation,
+                                cMessageDlg::ButtonsOk, this);
+        return;
+    }
+    cIRFileDialog dialog(cIRFileDialog::Mode::Save, QStringLiteral("docx"),
+                         uiText(sid::DefaultReportName));
+    dialog.addFilters(formatText(QStringLiteral("%s (*.docx)|*.docx|%s (*.*)|*.*||"),
+                                 {uiText(sid::WordFiles), uiText(sid::AllFiles)}));
+    dialog.setOverwritePrompt(true);
+    const std::optional<QString> path = dialog.choose(this);
+    if (!path) return;
+    prepareJob(job, *path);
+
+    const int total = static_cast<int>(job.entries.size());
+    std::unique_ptr<QProgressDialog> progress;
+    if (total > kProgressPages / 2) {
+        progress =
+            std::make_unique<QProgressDialog>(QString(), uiText(sid::Cancel), 0, total, this);
+        progress->setWindowTitle(uiText(sid::ProductTitle));
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(0);
+    }
+    const auto onInspection = [&](int done, int) {
+        if (!progress) return true;
+        const auto i = static_cast<std::size_t>(done - 1);
+        progress->setLabelText(inspectionHeading(
+            done, i < job.records.size() ? job.records[i].name : std::u16string(), job.texts));
+        progress->setValue(done);
+        return !progress->wasCanceled();
+    };
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ReportOutcome outcome = writeDocxReport(job, onInspection);
+    QApplication::restoreOverrideCursor();
+    progress.reset();
+    if (outcome.status == ReportOutcome::Status::Saved)
+        confirmReport(*path, sid::WordReportSavedAs);
+    else if (outcome.status == ReportOutcome::Status::Failed)
+        cMessageDlg::messageBox(outcome.message, cMessageDlg::IconExclamation,
+                                cMessageDlg::ButtonsOk, this);
+}
+
+void cReportSheet::prepareJob(ReportJob& job, const QString& path)
+{
+    job.unit = m_details->unit();
+    job.templateNumber = m_context->templateNumber;
+    // The project's report language when it names an installed one, else the window's.
+    ReportLanguage language = reportLanguageOf(*m_context);
+    job.language = language.language;
+    job.texts = std::move(language.texts);
+    job.locale = languageLocale(job.language);
+    job.outputPath = path;
+    // The report is made without a logo that does not load, but never without a word.
+    if (!job.logoProblem.isEmpty())
+        cMessageDlg::messageBox(job.logoProblem, cMessageDlg::IconExclamation,
+                                cMessageDlg::ButtonsOk, this);
+}
+
 void cReportSheet::generateReport()
 {
     if (m_details == nullptr || m_images == nullptr || m_title == nullptr) return;
@@ -84,18 +148,7 @@ void cReportSheet::generateReport()
         return;
     }
 
-    job.unit = m_details->unit();
-    job.templateNumber = m_context->templateNumber;
-    // The project's report language when it names an installed one, else the window's.
-    ReportLanguage language = reportLanguageOf(*m_context);
-    job.language = language.language;
-    job.texts = std::move(language.texts);
-    job.locale = languageLocale(job.language);
-    job.outputPath = *path;
-    // The report is made without a logo that does not load, but never without a word.
-    if (!job.logoProblem.isEmpty())
-        cMessageDlg::messageBox(job.logoProblem, cMessageDlg::IconExclamation,
-                                cMessageDlg::ButtonsOk, this);
+    prepareJob(job, *path);
 
     const int total = layout::pageCounts(static_cast<int>(job.entries.size())).total;
     std::unique_ptr<QProgressDialog> progress;
@@ -121,7 +174,7 @@ void cReportSheet::generateReport()
     QApplication::restoreOverrideCursor();
     progress.reset();
     if (outcome.status == ReportOutcome::Status::Saved) {
-        confirmReport(*path);
+        confirmReport(*path, sid::ReportSavedAs);
         return;
     }
     if (listener.errorCode != 0)
@@ -129,11 +182,11 @@ void cReportSheet::generateReport()
                                 cMessageDlg::ButtonsOk, this);
 }
 
-void cReportSheet::confirmReport(const QString& path)
+void cReportSheet::confirmReport(const QString& path, int savedAsText)
 {
     // The report is the end of the survey: say where it went and offer to show it.
     const int answer = cMessageDlg::choiceBox(
-        formatText(uiText(sid::ReportSavedAs), {QDir::toNativeSeparators(path)}),
+        formatText(uiText(savedAsText), {QDir::toNativeSeparators(path)}),
         cMessageDlg::IconInformation,
         {uiText(sid::OpenReportButton), uiText(sid::OpenFolderButton)}, this);
     if (answer != cMessageDlg::IdChoice && answer != cMessageDlg::IdChoice + 1) return;

@@ -688,6 +688,7 @@ TEST_F(DetailsPage, PreviewAndButtonsUseTheInspectionOnShow)
         namesSeen.push_back(page->records()[0].name);
     };
     ctx.generateReport = [&] { namesSeen.push_back(page->records()[0].name); };
+    ctx.generateWordReport = [&] { namesSeen.push_back(page->records()[0].name); };
     ctx.saveProject = [&] {
         namesSeen.push_back(page->records()[0].name);
         return true;
@@ -709,8 +710,10 @@ TEST_F(DetailsPage, PreviewAndButtonsUseTheInspectionOnShow)
     EXPECT_EQ(paintedPanes(), 0);
     page->activatePage();
     EXPECT_EQ(paintedPanes(), 3);
-    const std::pair<QPushButton*, const char16_t*> presses[] = {
-        {c().editImage, u"edit"}, {c().generateReport, u"generate"}, {c().saveProject, u"save"}};
+    const std::pair<QPushButton*, const char16_t*> presses[] = {{c().editImage, u"edit"},
+                                                                {c().generateReport, u"generate"},
+                                                                {c().generateWordReport, u"word"},
+                                                                {c().saveProject, u"save"}};
     for (auto [button, name] : presses) {
         c().name->setText(QString::fromStdU16String(name));
         button->click();

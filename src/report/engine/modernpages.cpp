@@ -1,6 +1,7 @@
 #include "modernpages.h"
 
 #include "detailsdlg_text.h"
+#include "moderncontent.h"
 #include "findingtext.h"
 #include "reporttext.h"
 
@@ -73,13 +74,6 @@ int boxHeight(int lines, const QFont& font)
 int boxHeight(const QStringList& lines, const QFont& font)
 {
     return boxHeight(static_cast<int>(lines.size()), linePitch(lines, font));
-}
-
-QString caption(const InspectionPageData& d, int k, const StringTable& texts)
-{
-    const auto i = static_cast<std::size_t>(k - 1);
-    if (userCaptions(d.templateNumber)) return toQString(d.captions[i]);
-    return templateCaptions(d.templateNumber, texts)[i];
 }
 
 // Lays out and places the items of one inspection, opening continuation pages as it goes.
@@ -223,14 +217,7 @@ void headingBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fon
 
 void detailsBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
-    const InspectionPageData& p = d.page;
-    const cInspectionRecord& r = p.record;
-    if (captionRowShown(p.templateNumber, 3))
-        f.textRow(caption(p, 4, texts), toQString(r.equipment));
-    f.textRow(caption(p, 3, texts), toQString(r.location));
-    f.textRow(caption(p, 2, texts), toQString(r.operatorName));
-    const QString when = (p.snapshot.dateText + QLatin1Char(' ') + p.snapshot.timeText).trimmed();
-    f.textRow(texts.text(sid::ReportSnapshotLabel), when);
+    for (const ModernRow& row : modernDetailRows(d, texts)) f.textRow(row.label, row.value);
     f.y += 30;
 }
 
@@ -239,9 +226,7 @@ void detailsBlock(Flow& f, const ModernInspectionData& d, const StringTable& tex
 std::vector<int> readingColumns(const ModernInspectionData& d, const ReportFonts& fonts,
                                 const StringTable& texts)
 {
-    const bool withEmissivity =
-        std::any_of(d.readings.begin(), d.readings.end(),
-                    [](const ModernReading& r) { return !r.emissivity.isEmpty(); });
+    const bool withEmissivity = modernReadingsWithEmissivity(d);
     const QFontMetricsF body(fonts.body), bold(fonts.bold);
     std::vector<int> widths = {0, 0};
     if (withEmissivity) widths.push_back(0);
@@ -293,10 +278,7 @@ void picturesBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fo
 {
     const InspectionPageData& p = d.page;
     if (!p.snapshot.loaded) {
-        f.textRow(QString(), p.snapshot.failure.isEmpty()
-                                 ? couldNotFindText(p.snapshot.path, p.language, texts)
-                                 : formatText(texts.text(sid::OpenFailureDetail),
-                                              {p.snapshot.path, p.snapshot.failure}));
+        f.textRow(QString(), modernPictureFailure(p, texts));
         f.y += 30;
         return;
     }
@@ -378,63 +360,34 @@ void findingBlock(Flow& f, const ModernInspectionData& d, const StringTable& tex
 
 void parametersBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
-    const InspectionPageData& p = d.page;
-    const cInspectionRecord& r = p.record;
     f.sectionLabel(texts.text(sid::MeasurementParameters));
-    f.textRow(texts.text(sid::GlobalEmissivityLabel), p.snapshot.emissivity);
-    f.textRow(texts.text(sid::ReflectedTempLabel), p.snapshot.reflected);
-    f.textRow(caption(p, 6, texts), toQString(r.measured));
-    f.textRow(caption(p, 7, texts), toQString(r.rated));
-    QString condition = toQString(r.condition);
-    if (conditionIsChoice(p.templateNumber)) {
-        const int c = shownConditionChoice(r.conditionChoice);
-        condition = texts.text(c == 1 ? sid::ConditionGood
-                                      : (c == 2 ? sid::ConditionPoor : sid::ConditionNoComment));
-    }
-    f.textRow(caption(p, 8, texts), condition);
-    if (captionRowShown(p.templateNumber, 8)) {
-        const std::array<QString, 5> units = weatherUnitLabels(p.unit);
-        const std::u16string* values[5] = {&r.indoor, &r.outdoor, &r.humidity, &r.wind,
-                                           &r.pressure};
-        for (int k = 0; k < 5; ++k)
-            f.textRow(caption(p, 9 + k, texts), toQString(*values[k]) + QLatin1Char(' ') +
-                                                    units[static_cast<std::size_t>(k)]);
-    }
+    for (const ModernRow& row : modernParameterRows(d, texts)) f.textRow(row.label, row.value);
     f.y += 30;
 }
 
 void textsBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
-    const cInspectionRecord& r = d.page.record;
-    const QString comment = toQString(r.comment), fault = toQString(r.faultAction);
-    f.sectionLabel(caption(d.page, 5, texts), {comment});
-    f.textRow(QString(), comment);
-    f.y += 30;
-    f.sectionLabel(texts.text(sid::FaultRecommendedAction), {fault});
-    f.textRow(QString(), fault);
-    f.y += 30;
+    for (const ModernTextSection& section : modernTextSections(d, texts)) {
+        f.sectionLabel(section.heading, {section.text});
+        f.textRow(QString(), section.text);
+        f.y += 30;
+    }
 }
 
 void repairBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
-    const cInspectionRecord& r = d.page.record;
     f.need(rowHeight() * 5);
     f.add(PageItem::Kind::Label, {kLeft, f.y, kRight, f.y + rowHeight()},
           texts.text(sid::RepairAction), ReportFont::Bold);
     f.y += rowHeight();
-    const auto& dates = d.page.repairDates;
-    const QString cells[4][3] = {
-        {texts.text(sid::Action), texts.text(sid::Date), texts.text(sid::Initials)},
-        {texts.text(sid::Inspected), dates[0], toQString(r.inspectedInitials)},
-        {texts.text(sid::Repaired), dates[1], toQString(r.repairedInitials)},
-        {texts.text(sid::Reinspected), dates[2], toQString(r.reinspectedInitials)},
-    };
+    const ModernRepairCells cells = modernRepairCells(d, texts);
     constexpr int cw = (kRight - kLeft) / 3;
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 3; ++col)
             f.add(PageItem::Kind::Box,
                   {kLeft + cw * col, f.y, kLeft + cw * (col + 1), f.y + rowHeight()},
-                  cells[row][col], row == 0 ? ReportFont::Bold : ReportFont::Body);
+                  cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)],
+                  row == 0 ? ReportFont::Bold : ReportFont::Body);
         f.y += rowHeight();
     }
 }

@@ -31,12 +31,11 @@ namespace {
 // a third of the bytes.
 constexpr QSize kPictureSize(827, 620);
 
-// Loads inspection i and returns everything its pages say; the snapshot itself is loaded
-// again when its pictures are rendered, so no more than a few are held at once.
-ModernInspectionData loadInspection(const ReportJob& job, std::size_t i)
+}  // namespace
+
+void loadModernInspection(const ReportJob& job, std::size_t i, LoadedInspection& out)
 {
-    ModernInspectionData d;
-    ReportSnapshot snapshot;
+    ModernInspectionData& d = out.data;
     d.page = inspectionData(job, i);
     d.settings = job.findings.settings;
     const RecordFindings own = i < job.findings.records.size()
@@ -46,14 +45,14 @@ ModernInspectionData loadInspection(const ReportJob& job, std::size_t i)
     const QString qvx = toQString(entry.snapshotPath);
     d.page.snapshot = {};
     d.page.snapshot.path = qvx;
-    if (const Error e = loadReportSnapshot(qvx, toQString(entry.bitmapPath), snapshot);
+    if (const Error e = loadReportSnapshot(qvx, toQString(entry.bitmapPath), out.snapshot);
         e != Error::None) {
         d.page.snapshot.failure = openFailureText(openFailureOf(e));
         d.finding = evaluateFinding(InspectionReadings{}, d.page.record, own, d.settings,
                                     job.templateNumber, job.unit);
-        return d;
+        return;
     }
-    cBrixa& img = snapshot.image;
+    cBrixa& img = out.snapshot.image;
     settleMeasurementChoice(d.page.record, measurementList(img));
     d.page.snapshot = snapshotFacts(img, d.page.record, job.unit, job.texts);
     d.page.snapshot.dateText = captureDateText(img, job);
@@ -77,19 +76,25 @@ ModernInspectionData loadInspection(const ReportJob& job, std::size_t i)
                            {img.fields.emissivity[static_cast<std::size_t>(m)] / 100.0});
         d.readings.push_back(std::move(row));
     }
-    d.pictures = modernPictureFacts(snapshot);
-    return d;
+    d.pictures = modernPictureFacts(out.snapshot);
 }
 
-// Loads every inspection on all cores (each snapshot read, measured and judged on its own);
-// the results are in the entries' order.
+namespace {
+
+// Loads every inspection on all cores (each snapshot read, measured and judged on its own)
+// and keeps what its pages say; the snapshots are loaded again when their pictures are
+// rendered, so no more than a few are held at once. The results are in the entries' order.
 std::vector<ModernInspectionData> loadInspections(const ReportJob& job)
 {
     const std::size_t n = job.entries.size();
     std::vector<ModernInspectionData> out(n);
     std::atomic<std::size_t> next{0};
     const auto work = [&]() {
-        for (std::size_t i = next++; i < n; i = next++) out[i] = loadInspection(job, i);
+        for (std::size_t i = next++; i < n; i = next++) {
+            LoadedInspection loaded;
+            loadModernInspection(job, i, loaded);
+            out[i] = std::move(loaded.data);
+        }
     };
     const std::size_t threads =
         std::min<std::size_t>(n, std::max(1u, std::thread::hardware_concurrency()));

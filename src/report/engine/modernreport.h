@@ -3,9 +3,12 @@
 // Internal to the report engine: runReportJob calls it for a job whose layout is modern.
 #pragma once
 
+#include "modernpages.h"
 #include "pdfnavigation.h"
 #include "reportgenerator.h"
 #include "reportpage.h"
+
+#include "snapshotstrip.h"
 
 #include "core/snapshotfiles.h"
 
@@ -23,6 +26,14 @@ QString captureTimeText(const cBrixa& img, const ReportJob& job);
 QString openFailureText(OpenFailure failure);
 InspectionPageData inspectionData(const ReportJob& job, std::size_t i);
 TitlePageData titleData(const ReportJob& job);
+
+// An inspection as the modern layout prints it, with its snapshot still loaded for the
+// pictures (a snapshot that did not open leaves it empty and says why in data.page.snapshot).
+struct LoadedInspection {
+    ModernInspectionData data;
+    ReportSnapshot snapshot;
+};
+void loadModernInspection(const ReportJob& job, std::size_t i, LoadedInspection& out);
 
 struct ModernRun {
     ReportOutcome::Status status = ReportOutcome::Status::Failed;

@@ -2,6 +2,7 @@
 // page and the appendix "Severity criteria".
 #include "reportpage.h"
 
+#include "criteriacontent.h"
 #include "findingtext.h"
 #include "reportpagepainter.h"
 
@@ -130,6 +131,7 @@ PageItems findingBand(const std::vector<PrintedLine>& sentences)
 
 PageItems criteriaPage(const FindingsSettings& s, int unit, const StringTable& texts)
 {
+    const CriteriaContent content = criteriaContent(s, unit, texts);
     PageItems items;
     const auto box = [&](PageRect r, QString text, TextAlign align = TextAlign::Left) {
         items.push_back(pageItem(PageItem::Kind::Box, r, std::move(text), align));
@@ -139,7 +141,6 @@ PageItems criteriaPage(const FindingsSettings& s, int unit, const StringTable& t
                            ReportFont font = ReportFont::Body) {
         items.push_back(pageItem(PageItem::Kind::Label, r, std::move(text), align, font));
     };
-    const QString unitText = QString::fromStdString(unitTextOf(unit));
     // What the project names (a custom class, the conditions) may be longer than its cell:
     // a value keeps one line and a class four, each cut short with an ellipsis.
     const QFont body = reportFonts().body;
@@ -148,69 +149,45 @@ PageItems criteriaPage(const FindingsSettings& s, int unit, const StringTable& t
     const auto oneLine = [&](const QString& text, int boxWidth) {
         return fitted(text, body, boxWidth - 20, 1).value(0);
     };
-    items.push_back(pageItem(PageItem::Kind::Heading, {100, 100, 2380, 170},
-                             texts.text(sid::SeverityCriteria), TextAlign::Left,
-                             ReportFont::Heading));
-    box({100, 270, 700, 340}, texts.text(sid::CriteriaLabel));
-    box({700, 270, 2380, 340}, criteriaText(s.criteria, texts));
-    box({100, 340, 700, 410}, texts.text(sid::StandardLabel));
-    box({700, 340, 2380, 410}, oneLine(QString::fromStdU16String(s.conditions.standard), 1680));
+    items.push_back(pageItem(PageItem::Kind::Heading, {100, 100, 2380, 170}, content.heading,
+                             TextAlign::Left, ReportFont::Heading));
+    box({100, 270, 700, 340}, content.criteria.first);
+    box({700, 270, 2380, 340}, content.criteria.second);
+    box({100, 340, 700, 410}, content.standard.first);
+    box({700, 340, 2380, 410}, oneLine(content.standard.second, 1680));
 
-    // The table, or for the worse-of criteria both NETA tables, each under its name.
-    std::vector<Criteria> tables = {s.criteria};
-    if (s.criteria == Criteria::NetaWorst) tables = {Criteria::NetaSimilar, Criteria::NetaAmbient};
     int y = 480;
-    for (const Criteria c : tables) {
-        if (tables.size() > 1) {
-            label({100, y, 2380, y + 70}, criteriaText(c, texts), TextAlign::Left,
-                  ReportFont::Bold);
+    for (const CriteriaTable& table : content.tables) {
+        if (content.tables.size() > 1) {
+            label({100, y, 2380, y + 70}, table.name, TextAlign::Left, ReportFont::Bold);
             y += 70;
         }
-        box({100, y, 600, y + 70}, texts.text(sid::Difference));
-        box({600, y, 2080, y + 70}, texts.text(sid::ClassLabel));
-        box({2080, y, 2380, y + 70}, texts.text(sid::Priority), TextAlign::Centre);
+        box({100, y, 600, y + 70}, content.tableHeader[0]);
+        box({600, y, 2080, y + 70}, content.tableHeader[1]);
+        box({2080, y, 2380, y + 70}, content.tableHeader[2], TextAlign::Centre);
         y += 70;
-        for (const SeverityBand& band : criteriaBands(c, s)) {
-            const QStringList lines = fitted(classText(band, texts), body, 1480 - 20, 4);
+        for (const CriteriaBandRow& band : table.rows) {
+            const QStringList lines = fitted(band.className, body, 1480 - 20, 4);
             const int h = std::max(120, static_cast<int>(lines.size()) * lineHeight + 20);
-            box({100, y, 600, y + h}, bandBoundText(band, unit, texts));
+            box({100, y, 600, y + h}, band.bound);
             box({600, y, 2080, y + h}, lines.join(u'\n'));
             box({2080, y, 2380, y + h}, QString::number(band.priority), TextAlign::Centre)->colour =
-                priorityColour(band.priority);
+                band.colour;
             y += h;
         }
         y += 70;
     }
 
-    const QString exponent = localDecimals(QString::number(s.loadExponent, 'f', 1));
-    const QString rules[3] = {
-        formatText(texts.text(sid::LoadRule), {exponent, QString::number(s.minLoadPercent)}),
-        texts.text(s.classifyCorrected ? sid::ClassifyCorrected : sid::ClassifyMeasured),
-        formatText(texts.text(sid::FrsiRule),
-                   {localDecimals(QString::number(s.frsiThreshold, 'f', 2))})};
-    for (const QString& rule : rules) {
+    for (const QString& rule : content.rules) {
         label({100, y, 2380, y + 140}, rule, TextAlign::Wrap);
         y += 140;
     }
 
     y += 70;
-    label({100, y, 2380, y + 70}, texts.text(sid::SurveyConditions), TextAlign::Left,
-          ReportFont::Bold);
+    label({100, y, 2380, y + 70}, content.conditionsHeading, TextAlign::Left, ReportFont::Bold);
     y += 70;
-    const SurveyConditions& c = s.conditions;
-    const std::pair<int, QString> rows[] = {
-        {sid::ConditionAmbient,
-         s.ambient ? formatTemperature(celsiusIn(*s.ambient, unit), unitText) : QString()},
-        {sid::ConditionWind, QString::fromStdU16String(c.wind)},
-        {sid::ConditionWeather, QString::fromStdU16String(c.weather)},
-        {sid::ConditionCameraModel, QString::fromStdU16String(c.cameraModel)},
-        {sid::ConditionCameraSerial, QString::fromStdU16String(c.cameraSerial)},
-        {sid::ConditionCalibration, QString::fromStdU16String(c.calibrationDate)},
-        {sid::ConditionThermographer, QString::fromStdU16String(c.thermographer)},
-        {sid::ConditionCertification, QString::fromStdU16String(c.certification)},
-    };
-    for (const auto& [id, value] : rows) {
-        box({100, y, 700, y + 70}, texts.text(id));
+    for (const auto& [name, value] : content.conditions) {
+        box({100, y, 700, y + 70}, name);
         box({700, y, 2380, y + 70}, oneLine(value, 1680));
         y += 70;
     }

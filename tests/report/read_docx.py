@@ -1,0 +1,89 @@
+#!/usr/bin/env python3
+"""Reads a Word document with python-docx, a reader independent of the program, and prints
+what the report tests check as JSON: the body in order, cut into sections at each Heading 1
+(paragraph texts, table rows, picture names), the fields, the footer, the page and the
+document properties. Exit status 3 when python-docx is not installed."""
+import json
+import sys
+import unicodedata
+
+try:
+    import docx
+    from docx.oxml.ns import qn
+    from docx.table import Table
+    from docx.text.paragraph import Paragraph
+except ImportError:
+    sys.exit(3)
+
+
+def left_to_right(text):
+    """Whether the text has left-to-right letters and no right-to-left ones."""
+    kinds = {unicodedata.bidirectional(c) for c in text}
+    return 'L' in kinds and not kinds & {'R', 'AL'}
+
+
+def pictures(element):
+    return [d.get('name') for d in element.iter(qn('wp:docPr'))]
+
+
+def instructions(element):
+    return [''.join(t.text or '' for t in [i]).strip() for i in element.iter(qn('w:instrText'))]
+
+
+def main(path):
+    document = docx.Document(path)
+    body = document.element.body
+    sections = [{'heading': None, 'texts': [], 'rows': [], 'pictures': []}]
+    headings, unbidi, paragraphs, misdirected = [], 0, 0, []
+    for child in body.iterchildren():
+        if child.tag == qn('w:p'):
+            p = Paragraph(child, document)
+            paragraphs += 1
+            bidi = child.find('./' + qn('w:pPr') + '/' + qn('w:bidi'))
+            right_to_left = bidi is not None and bidi.get(qn('w:val')) not in ('0', 'false')
+            if not right_to_left:
+                unbidi += 1
+            if right_to_left == left_to_right(p.text):
+                misdirected.append(p.text)
+            if p.style.name == 'Heading 1':
+                headings.append(p.text)
+                sections.append({'heading': p.text, 'texts': [], 'rows': [], 'pictures': []})
+            else:
+                sections[-1]['texts'].append({'style': p.style.name, 'text': p.text})
+        elif child.tag == qn('w:tbl'):
+            table = Table(child, document)
+            for row in table.rows:
+                sections[-1]['rows'].append([c.text for c in row.cells])
+        sections[-1]['pictures'] += pictures(child)
+    # Runs marked right to left, and runs with Hebrew letters that are not.
+    rtl_runs, hebrew_unmarked = [], 0
+    for run in body.iter(qn('w:r')):
+        text = ''.join(t.text or '' for t in run.iter(qn('w:t')))
+        marked = run.find('./' + qn('w:rPr') + '/' + qn('w:rtl')) is not None
+        if marked:
+            rtl_runs.append(text)
+        elif any('\u0590' <= c <= '\u05ff' for c in text):
+            hebrew_unmarked += 1
+    section = document.sections[0]
+    footer = section.footer._element
+    print(json.dumps({
+        'title': document.core_properties.title,
+        'author': document.core_properties.author,
+        'page_emu': [section.page_width, section.page_height],
+        'headings': headings,
+        'sections': sections,
+        'pictures': len(document.inline_shapes),
+        'fields': instructions(body),
+        'footer_fields': instructions(footer),
+        'footer_text': ''.join(t.text or '' for t in footer.iter(qn('w:t'))),
+        'styles': sorted(s.name for s in document.styles),
+        'paragraphs_without_bidi': unbidi,
+        'paragraphs': paragraphs,
+        'rtl_runs': rtl_runs,
+        'misdirected': misdirected,
+        'hebrew_runs_unmarked': hebrew_unmarked,
+    }, ensure_ascii=False))
+
+
+if __name__ == '__main__':
+    main(sys.argv[1])
