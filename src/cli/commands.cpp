@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "equipmentcommands.h"
 #include "findingscommand.h"
+#include "foldercommand.h"
 #include "projectcommands.h"
 
 #include <CLI/CLI.hpp>
@@ -126,6 +127,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     ProjectCommands project(app);
     FindingsCommand findings(app);
     EquipmentCommands equipment(app);
+    FolderProjectCommand fromFolder(app);
 #ifdef CALIVUE_CLI_THUMBNAIL
     // thumbnail (the file managers' thumbnailer)
     fs::path thumbSnapshot, thumbOutput;
@@ -179,6 +181,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (std::optional<int> code = project.runParsed(out, err)) return *code;
     if (std::optional<int> code = findings.runParsed(out, err)) return *code;
     if (std::optional<int> code = equipment.runParsed(err)) return *code;
+    if (std::optional<int> code = fromFolder.runParsed(out, err)) return *code;
 #ifdef CALIVUE_CLI_THUMBNAIL
     if (thumbCmd->parsed()) return runThumbnail(thumbSnapshot, thumbOutput, thumbSize, err);
     if (std::optional<int> code = report.runParsed(out, err)) return *code;

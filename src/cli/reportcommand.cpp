@@ -99,13 +99,18 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         }
     }
 
-    ReportJob job = reportJobFromProject(project.value());
+    ReportJob job = reportJobFromProject(project.value(), o.project);
     if (!job.logoProblem.isEmpty())
         err << "calivue-cli: logo " << job.logoProblem.toStdString()
             << "; the report is printed without it\n";
     if (!job.findingsProblem.isEmpty())
         err << "calivue-cli: findings " << job.findingsProblem.toStdString()
             << "; the report is printed without findings\n";
+    if (!job.equipmentProblem.isEmpty())
+        err << "calivue-cli: equipment data " << job.equipmentProblem.toStdString()
+            << "; the report is printed without the equipment appendix\n";
+    if (!job.previousProblem.isEmpty())
+        err << "calivue-cli: " << job.previousProblem.toStdString() << '\n';
     if (!job.layoutProblem.isEmpty() && !o.layout)
         err << "calivue-cli: the project's report layout does not read ("
             << job.layoutProblem.toStdString() << "); the report is in the classic layout\n";

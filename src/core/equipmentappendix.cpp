@@ -20,6 +20,7 @@ EquipmentAppendix equipmentAppendix(const ProjectEquipment& equipment,
     // Per identifier: whether an inspection names it, and the pages of those with an exception.
     struct Seen {
         bool inspected = false;
+        bool measured = false;
         std::vector<int> pages;
     };
     std::map<std::u16string_view, Seen> seen;
@@ -27,6 +28,7 @@ EquipmentAppendix equipmentAppendix(const ProjectEquipment& equipment,
         if (equipment.recordItems[i].empty()) continue;
         Seen& s = seen[equipment.recordItems[i]];
         s.inspected = true;
+        s.measured = s.measured || i >= inspections.size() || inspections[i].measured;
         if (i < inspections.size() && inspections[i].exception)
             s.pages.push_back(inspections[i].page);
     }
@@ -37,6 +39,7 @@ EquipmentAppendix equipmentAppendix(const ProjectEquipment& equipment,
         row.item = &item;
         const auto at = seen.find(item.id);
         const bool linked = at != seen.end() && at->second.inspected;
+        row.measured = !linked || at->second.measured;
         if (linked && !at->second.pages.empty()) {
             row.outcome = EquipmentOutcome::Exception;
             row.pages = at->second.pages;

@@ -16,6 +16,7 @@ namespace calivue {
 struct InspectionOnPage {
     int page = 0;            // the report page it prints on, from 1
     bool exception = false;  // a class, or a priority above 0
+    bool measured = true;    // it has a temperature difference (its snapshot read)
 };
 
 enum class EquipmentOutcome {
@@ -28,6 +29,9 @@ struct EquipmentAppendixRow {
     const EquipmentItem* item = nullptr;  // into the list given
     EquipmentOutcome outcome = EquipmentOutcome::NotInspected;
     std::vector<int> pages;  // of the item's inspections with an exception, in project order
+    // False when inspections name the item and none of them has a measured difference: its
+    // "no exception" then says nothing about a repair.
+    bool measured = true;
 };
 
 struct EquipmentCounts {

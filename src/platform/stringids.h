@@ -354,7 +354,33 @@
     X(GenerateWordReport, 5520)         \
     X(DocxCannotWriteFile, 5521)        \
     X(WordFiles, 5522)                  \
-    X(WordReportSavedAs, 5523)         \
+    X(WordReportSavedAs, 5523)          \
+    X(EquipmentAppendix, 5550)          \
+    X(EquipmentItem, 5551)              \
+    X(EquipmentAppendixStatus, 5552)    \
+    X(EquipmentPreviousColumn, 5553)    \
+    X(EquipmentExceptionPage, 5554)     \
+    X(EquipmentExceptionPages, 5555)    \
+    X(EquipmentNoException, 5556)       \
+    X(EquipmentNotInspected, 5557)      \
+    X(EquipmentNotInspectedReason, 5558) \
+    X(EquipmentCountLine, 5559)         \
+    X(EquipmentException, 5560)         \
+    X(PreviousPriority, 5561)           \
+    X(RepairVerified, 5563)             \
+    X(PreviousSurveyLine, 5564)         \
+    X(ChangeLine, 5565)                 \
+    X(ChangeNewException, 5566)         \
+    X(ChangeWorse, 5567)                \
+    X(ChangeBetter, 5568)               \
+    X(ChangeUnchanged, 5569)            \
+    X(PreviousSurveyUnreadable, 5570)   \
+    X(NewSurveyCommand, 5571)           \
+    X(PreviousSurveyLabel, 5572)        \
+    X(NoPreviousFinding, 5573)          \
+    X(NewSurveyFailed, 5574)            \
+    X(PreviousSurveyMissing, 5575)      \
+    X(ChangeNotMeasured, 5576)          \
     X(EquipmentListTitle, 5580)         \
     X(EquipmentListButton, 5581)        \
     X(EquipmentItemLabel, 5582)         \

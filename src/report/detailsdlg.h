@@ -19,6 +19,8 @@ namespace calivue {
 
 struct DetailsControls;
 
+struct Finding;
+
 class DetailsDlg : public QWidget {
     Q_OBJECT
 
@@ -92,6 +94,7 @@ private:
     cInspectionRecord recordFromControls(const cInspectionRecord& stored) const;
     // The finding group, from the readings on show and the record as typed.
     void showFinding();
+    void showPreviousFinding(const Finding& finding);
     void onPriorityChosen(int priority);
     void onUseSuggestedPriority();
     void onReferenceChosen(int reference);

@@ -89,6 +89,9 @@ void buildFindingControls(QWidget* page, FindingControls& f)
     f.useSuggested = new QPushButton(uiText(sid::UseSuggestedPriority), f.group);
     f.frsi = new QLabel(f.group);
     f.warnings = wrappedLabel(f.group);
+    f.previous = wrappedLabel(f.group);
+    f.previous->setObjectName(QStringLiteral("previousFinding"));
+    f.previous->setVisible(false);
 
     auto* choice = new QHBoxLayout;
     choice->addWidget(new QLabel(uiText(sid::FindingReference), f.group));
@@ -115,6 +118,7 @@ void buildFindingControls(QWidget* page, FindingControls& f)
     rows->addWidget(f.source);
     rows->addWidget(f.frsi);
     rows->addWidget(f.warnings);
+    rows->addWidget(f.previous);
 }
 
 }  // namespace calivue

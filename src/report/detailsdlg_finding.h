@@ -32,6 +32,9 @@ struct FindingControls {
     QPushButton* useSuggested = nullptr;
     QLabel* frsi = nullptr;
     QLabel* warnings = nullptr;
+    // The previous survey's finding of the inspection's item and the change since; hidden
+    // without one.
+    QLabel* previous = nullptr;
 };
 
 // Creates the group's controls on `page`; the caller places `f.group`.

@@ -5,6 +5,7 @@
 
 #include "detailsdlg_state.h"
 #include "detailsdlg_text.h"
+#include "equipmentpages.h"
 
 #include "desktop/messagedlg.h"
 #include "paint/severitycolour.h"
@@ -90,6 +91,26 @@ void DetailsDlg::showFinding()
     if (finding.frsiPass) setColoured(f.frsi, t.frsi, *finding.frsiPass ? 1 : 5);
     f.warnings->setText(t.warnings.join(QLatin1Char('\n')));
     f.warnings->setVisible(!t.warnings.isEmpty());
+    showPreviousFinding(finding);
+}
+
+void DetailsDlg::showPreviousFinding(const Finding& finding)
+{
+    QLabel* label = m_d->c.finding.previous;
+    QString problem;
+    const std::optional<Comparison> c = m_d->previous.compare(
+        m_d->doc, m_d->shown - 1, finding, m_d->ctx.templateNumber, m_d->unit, &problem);
+    QStringList lines;
+    if (c)
+        for (const PrintedLine& line :
+             comparisonLines(*c, m_d->unit, QLocale(), StringTable::active()))
+            lines << line.text;
+    label->setText(lines.join(QLatin1Char('\n')));
+    label->setVisible(!lines.isEmpty());
+    // A moved or missing previous survey is said once; the page goes on without it.
+    if (!problem.isEmpty())
+        cMessageDlg::messageBox(problem, cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk,
+                                this);
 }
 
 void DetailsDlg::onPriorityChosen(int priority)

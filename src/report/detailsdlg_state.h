@@ -3,6 +3,7 @@
 
 #include "detailsdlg.h"
 #include "detailsdlg_controls.h"
+#include "previoussurvey.h"
 #include "reportdoc.h"
 #include "snapshotstrip.h"
 
@@ -44,6 +45,8 @@ struct DetailsDlg::State {
     // the user changed them since: such changes are stored before the controls are refilled.
     int shown = 0;
     bool edited = false;
+    // The previous survey's findings, for the comparison beside the finding.
+    PreviousSurveyCache previous;
 };
 
 }  // namespace calivue

@@ -38,6 +38,9 @@ struct ReportContext {
     std::function<void()> generateWordReport;
     // Saves the report project as the File > Save command does (the details page's button).
     std::function<bool()> saveProject;
+    // Starts the next survey of the same equipment from the project on show (the title
+    // page's button); unset until the sheet exists.
+    std::function<void()> newSurvey;
     // Opens a file or folder in the desktop's viewer; unset: QDesktopServices::openUrl.
     std::function<bool(const QUrl&)> openUrl;
     // Loads the language module of a report language other than the window's; unset: the

@@ -22,6 +22,7 @@ cReportSheet::cReportSheet(ReportContext context, CVantoroDoc& doc, QWidget* par
     }
     if (!m_context->saveProject) m_context->saveProject = [this] { return saveProject(); };
     if (!m_context->generateReport) m_context->generateReport = [this] { generateReport(); };
+    if (!m_context->newSurvey) m_context->newSurvey = [this] { newSurveyFromProject(); };
     if (!m_context->generateWordReport)
         m_context->generateWordReport = [this] { generateWordReport(); };
 

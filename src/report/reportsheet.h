@@ -11,6 +11,7 @@
 
 #include <QTabWidget>
 
+#include <filesystem>
 #include <memory>
 
 namespace calivue {
@@ -64,6 +65,12 @@ public:
     // when the project is modified. False (keep what is open) on Cancel, Escape, or a Save
     // that did not write the project.
     bool saveModified();
+    // "New Survey from This Project...": the project is saved first when it has changes or
+    // no file (it becomes the previous survey), then the new one is made (title values with
+    // today's date, the equipment list with its statuses reset, criteria and conditions, a
+    // link back, no inspections), written where the user chooses, as Save As asks, and opened.
+    // False when the user cancelled or a file could not be written (said in a message).
+    bool newSurveyFromProject();
     // "Generate PDF Report": the details page's button.
     void generateReport();
     // "Generate Word Report": the same report as an editable Word document.
@@ -80,6 +87,8 @@ private:
     // "The ... report has been saved as" (savedAsText), with Open report and Open folder.
     void confirmReport(const QString& path, int savedAsText);
     // The job's settings of the window (unit, template, language, texts) and its file.
+    // The project's file, for the links it holds; empty for a project not saved yet.
+    std::filesystem::path projectFile() const;
     void prepareJob(ReportJob& job, const QString& path);
     // What the pages are editing goes into the document.
     void storeEdits();

@@ -18,6 +18,7 @@
 #include "irfiledialog.h"
 #include "languagetable.h"
 #include "messagedlg.h"
+#include "fspath.h"
 #include "pdfprinter.h"
 #include "stringids.h"
 #include "stringtable.h"
@@ -51,7 +52,7 @@ void cReportSheet::generateWordReport()
 {
     if (m_details == nullptr || m_images == nullptr || m_title == nullptr) return;
     storeEdits();
-    ReportJob job = reportJobFromProject(document().project());
+    ReportJob job = reportJobFromProject(document().project(), projectFile());
     if (job.entries.empty()) {
         cMessageDlg::messageBox(sid::NoReportsSelected, cMessageDlg::IconExclamation,
                                 cMessageDlg::ButtonsOk, this);
@@ -94,6 +95,13 @@ void cReportSheet::generateWordReport()
                                 cMessageDlg::ButtonsOk, this);
 }
 
+std::filesystem::path cReportSheet::projectFile() const
+{
+    // A previous survey linked by a relative path is found beside the project's own file.
+    return document().isUntitled() ? std::filesystem::path()
+                                   : toFsPath(projectFolder() + projectName());
+}
+
 void cReportSheet::prepareJob(ReportJob& job, const QString& path)
 {
     job.unit = m_details->unit();
@@ -108,6 +116,10 @@ void cReportSheet::prepareJob(ReportJob& job, const QString& path)
     if (!job.logoProblem.isEmpty())
         cMessageDlg::messageBox(job.logoProblem, cMessageDlg::IconExclamation,
                                 cMessageDlg::ButtonsOk, this);
+    // So is a previous survey that was moved or does not read: printed without the comparison.
+    if (!job.previousProblem.isEmpty())
+        cMessageDlg::messageBox(job.previousProblem, cMessageDlg::IconExclamation,
+                                cMessageDlg::ButtonsOk, this);
 }
 
 void cReportSheet::generateReport()
@@ -115,7 +127,7 @@ void cReportSheet::generateReport()
     if (m_details == nullptr || m_images == nullptr || m_title == nullptr) return;
     storeEdits();
     // Everything printed comes from the project's document.
-    ReportJob job = reportJobFromProject(document().project());
+    ReportJob job = reportJobFromProject(document().project(), projectFile());
     if (job.entries.empty()) {
         cMessageDlg::messageBox(sid::NoReportsSelected, cMessageDlg::IconExclamation,
                                 cMessageDlg::ButtonsOk, this);

@@ -9,6 +9,8 @@
 #include "reporttext.h"
 #include "titledlg.h"
 
+#include "core/reinspection.h"
+
 #include "desktop/irfiledialog.h"
 #include "desktop/messagedlg.h"
 #include "filefailuretext.h"
@@ -135,6 +137,41 @@ bool cReportSheet::saveProjectAs()
     FileFailure failure;
     if (writeProject(*chosen, &failure)) return true;
     showWriteFailure(*chosen, failure);
+    return false;
+}
+
+bool cReportSheet::newSurveyFromProject()
+{
+    // The project on show becomes the previous survey: it is linked by its file, so that file
+    // must hold what the window shows.
+    storeEdits();
+    if (document().isUntitled() ? !saveProjectAs() : (document().isModified() && !saveProject()))
+        return false;
+    const QString previous = projectFolder() + projectName();
+    cIRFileDialog dialog(cIRFileDialog::Mode::Save, QStringLiteral("vrp"), uiText(sid::Untitled));
+    dialog.setTitle(uiText(sid::SaveAs));
+    dialog.addFilter(uiText(sid::FilterReportProjects), QStringLiteral("*.vrp"));
+    dialog.setOverwritePrompt(true);
+    if (!projectFolder().isEmpty()) dialog.setDirectory(projectFolder());
+    const std::optional<QString> chosen = dialog.choose(this);
+    if (!chosen) return false;
+    const Result<ReportProject> next =
+        newSurveyFrom(document().project(), toFsPath(previous), toFsPath(*chosen),
+                      fromQDateTime(QDateTime::currentDateTime()));
+    if (!next) {
+        cMessageDlg::messageBox(
+            formatText(uiText(sid::NewSurveyFailed), {QString::fromUtf8(describe(next.error()))}),
+            cMessageDlg::IconStop, cMessageDlg::ButtonsOk, this);
+        return false;
+    }
+    FileFailure failure;
+    if (writeReportProjectFile(toFsPath(*chosen), *next, &failure) != Error::None) {
+        showWriteFailure(*chosen, failure);
+        return false;
+    }
+    if (readProject(*chosen)) return true;
+    cMessageDlg::messageBox(sid::ErrorReadingVrp, cMessageDlg::IconStop, cMessageDlg::ButtonsOk,
+                            this);
     return false;
 }
 

@@ -121,7 +121,10 @@ void TitleDlg::buildControls()
     m_clearImage->setObjectName(QStringLiteral("clearImage"));
     grid->addWidget(m_setImage, 5, 2);
     grid->addWidget(m_clearImage, 5, 3);
-    grid->addWidget(new cReportStyleBox(m_ctx, this), 6, 1, 1, 3);
+    m_newSurvey = new QPushButton(uiText(sid::NewSurveyCommand), this);
+    m_newSurvey->setObjectName(QStringLiteral("newSurvey"));
+    grid->addWidget(m_newSurvey, 6, 2, 1, 2);
+    grid->addWidget(new cReportStyleBox(m_ctx, this), 7, 1, 1, 3);
     grid->setRowStretch(3, 1);
 
     connect(m_company, &QLineEdit::textChanged, this, [this] { markModified(); });
@@ -138,6 +141,9 @@ void TitleDlg::buildControls()
                 [this, i] { onCaptionEdited(i); });
     connect(m_setImage, &QPushButton::clicked, this, &TitleDlg::chooseImage);
     connect(m_clearImage, &QPushButton::clicked, this, &TitleDlg::clearImage);
+    connect(m_newSurvey, &QPushButton::clicked, this, [this] {
+        if (m_ctx.newSurvey) m_ctx.newSurvey();
+    });
 }
 
 void TitleDlg::initialise()

@@ -109,6 +109,7 @@ private:
     QFrame* m_preview = nullptr;
     QPushButton* m_setImage = nullptr;
     QPushButton* m_clearImage = nullptr;
+    QPushButton* m_newSurvey = nullptr;
     std::array<QLineEdit*, 4> m_captionBoxes{};
     std::array<bool, 4> m_captionChanged{};
     QImage m_logo;

@@ -350,11 +350,13 @@ void findingBlock(Flow& f, const ModernInspectionData& d, const StringTable& tex
     const std::vector<PrintedLine> lines =
         findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, texts);
     // A finding that says nothing prints no heading either.
-    if (lines.empty()) return;
+    if (lines.empty() && d.comparison.empty()) return;
     QStringList rows;
     for (const PrintedLine& line : lines) rows << line.text;
+    for (const PrintedLine& line : d.comparison) rows << line.text;
     f.sectionLabel(texts.text(sid::ModernFinding), rows);
     for (const PrintedLine& line : lines) f.textRow(QString(), line.text, line.colour);
+    for (const PrintedLine& line : d.comparison) f.textRow(QString(), line.text, line.colour);
     f.y += 30;
 }
 

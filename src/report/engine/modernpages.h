@@ -32,6 +32,8 @@ struct ModernInspectionData {
     std::vector<ModernReading> readings;
     Finding finding;
     FindingsSettings settings;
+    // The comparison with the previous survey, printed after the finding; empty without one.
+    std::vector<PrintedLine> comparison;
 };
 
 // A text laid out in `width` units in font: its lines (every line no wider than width,

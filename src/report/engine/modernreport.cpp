@@ -126,25 +126,34 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
     const std::size_t n = job.entries.size();
 
     // Lay every inspection out first: the contents name the page each one starts on.
+    const PreviousFindings previous = previousFindingsOf(job);
     std::vector<std::vector<PageItems>> inspections(n);
     std::vector<cInspectionRecord> summaryRecords(n);
     std::vector<int> priorities(n, 0);
+    std::vector<InspectionOnPage> onPage(n);
     std::vector<ModernInspectionData> loaded = loadInspections(job);
     for (std::size_t i = 0; i < n; ++i) {
-        inspections[i] = modernInspectionPages(loaded[i], fonts, job.texts);
-        summaryRecords[i] = loaded[i].page.record;
+        ModernInspectionData& data = loaded[i];
+        data.comparison = comparisonOf(job, previous, i, data.finding);
+        inspections[i] = modernInspectionPages(data, fonts, job.texts);
+        summaryRecords[i] = data.page.record;
         // The summary prints the priority in force, in its class colour.
-        priorities[i] = loaded[i].finding.priority;
+        priorities[i] = data.finding.priority;
+        onPage[i].exception = isException(data.finding);
+        onPage[i].measured = data.finding.deltaT.has_value();
     }
     loaded.clear();
-    // The modern layout always prints the findings, so it always has the criteria appendix.
-    const layout::PageCounts classic = layout::pageCounts(static_cast<int>(n), true);
-    const int contentsPages = classic.contents;
+    // The modern layout always prints the findings, so it always has the criteria appendix;
+    // a project with an equipment list has its appendix last.
+    const bool equipment = printsEquipment(job);
+    const int contentsRows = static_cast<int>(n) + 2 + (equipment ? 1 : 0);
+    const int contentsPages = (contentsRows + kModernContentsRows - 1) / kModernContentsRows;
     std::vector<ModernContentsRow> rows;
     int page = 1 + contentsPages + 1;
     for (std::size_t i = 0; i < n; ++i) {
         rows.push_back(
             {inspectionHeading(static_cast<int>(i) + 1, summaryRecords[i].name, job.texts), page});
+        onPage[i].page = page;
         page += static_cast<int>(inspections[i].size());
     }
     std::vector<PageItems> summary =
@@ -152,7 +161,12 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
     const int summaryPages = static_cast<int>(summary.size());
     rows.push_back({job.texts.text(sid::Summary), page});
     rows.push_back({job.texts.text(sid::SeverityCriteria), page + summaryPages});
-    const int total = page - 1 + summaryPages + 1;
+    std::vector<PageItems> equipmentPages;
+    if (equipment) {
+        equipmentPages = equipmentAppendixPages(job, previous, onPage, onPage);
+        rows.push_back({job.texts.text(sid::EquipmentAppendix), page + summaryPages + 1});
+    }
+    const int total = page - 1 + summaryPages + 1 + static_cast<int>(equipmentPages.size());
 
     // Title "Company - Report title", the author, an outline entry per part and a link per
     // contents row (pages 0-based).
@@ -225,6 +239,8 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
         going = print(std::move(summary[k]), nullptr, nullptr);
     if (going)
         going = print(criteriaPage(job.findings.settings, job.unit, job.texts), nullptr, nullptr);
+    for (std::size_t k = 0; going && k < equipmentPages.size(); ++k)
+        going = print(std::move(equipmentPages[k]), nullptr, nullptr);
     if (going) run.status = ReportOutcome::Status::Saved;
     return run;
 }

@@ -8,9 +8,13 @@
 #include "reportgenerator.h"
 #include "reportpage.h"
 
+#include "core/equipmentappendix.h"
+#include "core/reinspection.h"
 #include "snapshotstrip.h"
 
 #include "core/snapshotfiles.h"
+
+#include <span>
 
 class QPainter;
 
@@ -26,6 +30,19 @@ QString captureTimeText(const cBrixa& img, const ReportJob& job);
 QString openFailureText(OpenFailure failure);
 InspectionPageData inspectionData(const ReportJob& job, std::size_t i);
 TitlePageData titleData(const ReportJob& job);
+// The previous survey's findings in the job's template and unit; empty without one (or
+// without an equipment list to match its items by).
+PreviousFindings previousFindingsOf(const ReportJob& job);
+// Inspection i's comparison with the previous survey; empty when it names no item the
+// previous survey has a finding for.
+std::vector<PrintedLine> comparisonOf(const ReportJob& job, const PreviousFindings& previous,
+                                      std::size_t i, const Finding& finding);
+// The "Equipment" appendix pages (no footers) for the inspections on their pages, laid out for
+// the statuses `reserve` gives (see equipmentPagesData).
+std::vector<PageItems> equipmentAppendixPages(const ReportJob& job,
+                                              const PreviousFindings& previous,
+                                              std::span<const InspectionOnPage> inspections,
+                                              std::span<const InspectionOnPage> reserve);
 
 // An inspection as the modern layout prints it, with its snapshot still loaded for the
 // pictures (a snapshot that did not open leaves it empty and says why in data.page.snapshot).

@@ -1,5 +1,6 @@
 #include "reportgenerator.h"
 
+#include "equipmentpages.h"
 #include "findingtext.h"
 #include "modernreport.h"
 #include "pdfnavigation.h"
@@ -9,6 +10,7 @@
 #include "reporttext.h"
 #include "snapshotstrip.h"
 
+#include "core/equipmentcodec.h"
 #include "core/fileio.h"
 #include "core/findings.h"
 #include "core/findingscodec.h"
@@ -193,11 +195,46 @@ TitlePageData titleData(const ReportJob& job)
     return d;
 }
 
+PreviousFindings previousFindingsOf(const ReportJob& job)
+{
+    if (!job.previous || !printsEquipment(job)) return {};
+    return previousFindings(*job.previous, job.templateNumber, job.unit);
+}
+
+std::vector<PrintedLine> comparisonOf(const ReportJob& job, const PreviousFindings& previous,
+                                      std::size_t i, const Finding& finding)
+{
+    if (previous.empty() || i >= job.equipment.recordItems.size()) return {};
+    const std::optional<Comparison> c =
+        compareWithPrevious(finding, job.equipment.recordItems[i], previous);
+    if (!c) return {};
+    return comparisonLines(*c, job.unit, job.locale, job.texts);
+}
+
+std::vector<PageItems> equipmentAppendixPages(const ReportJob& job,
+                                              const PreviousFindings& previous,
+                                              std::span<const InspectionOnPage> inspections,
+                                              std::span<const InspectionOnPage> reserve)
+{
+    const EquipmentPagesData data =
+        equipmentPagesData(job.equipment, inspections, reserve, job.previous ? &previous : nullptr,
+                           job.unit, job.locale, job.texts);
+    return equipmentPages(data, reportFonts(), job.texts);
+}
+
 }  // namespace detail
+
+bool printsEquipment(const ReportJob& job)
+{
+    return job.equipmentProblem.isEmpty() && !job.equipment.items.empty();
+}
 
 bool printsFindings(const ReportJob& job)
 {
-    return job.findingsProblem.isEmpty() && !job.findings.isDefaultFor(job.records);
+    // The equipment appendix says which inspections found an exception: the report then
+    // prints the findings that say so, and the criteria they are judged by.
+    return job.findingsProblem.isEmpty() &&
+           (!job.findings.isDefaultFor(job.records) || printsEquipment(job));
 }
 
 QString reportDateText(const cDateTime& value, const QLocale& locale)
@@ -206,7 +243,8 @@ QString reportDateText(const cDateTime& value, const QLocale& locale)
     return dt.isValid() ? shortDateText(dt.date(), locale) : QString();
 }
 
-ReportJob reportJobFromProject(const ReportProject& project)
+ReportJob reportJobFromProject(const ReportProject& project,
+                               const std::filesystem::path& projectFile)
 {
     ReportJob job;
     job.title = project.title;
@@ -220,6 +258,22 @@ ReportJob reportJobFromProject(const ReportProject& project)
     } else {
         job.findings = ProjectFindings::defaultsFor(job.records);
         job.findingsProblem = QString::fromUtf8(describe(findings.error()));
+    }
+    if (Result<ProjectEquipment> equipment = readProjectEquipment(project); equipment.ok())
+        job.equipment = std::move(equipment.value());
+    else
+        job.equipmentProblem = QString::fromUtf8(describe(equipment.error()));
+    if (!job.equipment.previousProject.empty()) {
+        const std::filesystem::path file =
+            previousProjectFile(job.equipment.previousProject, projectFile);
+        Result<PreviousSurvey> previous = readPreviousSurvey(file);
+        if (previous.ok())
+            job.previous = std::move(previous.value());
+        else
+            job.previousProblem = formatText(
+                uiText(previous.error() == Error::NotFound ? sid::PreviousSurveyMissing
+                                                           : sid::PreviousSurveyUnreadable),
+                {fromFsPath(file)});
     }
     if (Result<ReportLayout> layout = readReportLayout(project); layout.ok())
         job.layout = layout.value();
@@ -329,7 +383,23 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     const ReportFonts fonts = reportFonts();
     const int n = static_cast<int>(job.entries.size());
     const bool findings = printsFindings(job);
-    const layout::PageCounts counts = layout::pageCounts(n, findings);
+    const bool equipment = printsEquipment(job);
+    // The previous survey's snapshots are read first: the appendix's rows need them for
+    // their height, and the contents count the appendix's pages.
+    const PreviousFindings previous = detail::previousFindingsOf(job);
+    std::vector<InspectionOnPage> onPage(job.entries.size());
+    std::vector<InspectionOnPage> reserve(job.entries.size());
+    int equipmentPages = 0;
+    if (equipment) {
+        const int contents = layout::pageCounts(n, findings, 1).contents;
+        for (std::size_t i = 0; i < onPage.size(); ++i) {
+            onPage[i] = {contents + 2 + static_cast<int>(i), false};
+            reserve[i] = {onPage[i].page, true};
+        }
+        equipmentPages = static_cast<int>(
+            detail::equipmentAppendixPages(job, previous, reserve, reserve).size());
+    }
+    const layout::PageCounts counts = layout::pageCounts(n, findings, equipmentPages);
     std::vector<int> priorities(job.entries.size(), 0);
     std::vector<cInspectionRecord> records(job.entries.size());
     for (std::size_t i = 0; i < records.size() && i < job.records.size(); ++i)
@@ -354,7 +424,9 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     paintPageItems(*painter, pageDone(titlePage(titleData(job), job.texts)), fonts, &job.logo);
     bool going = next();
     for (int k = 0; going && k < counts.contents; ++k) {
-        paintPageItems(*painter, pageDone(contentsPage(records, k, job.texts, findings)), fonts);
+        paintPageItems(*painter,
+                       pageDone(contentsPage(records, k, job.texts, findings, equipmentPages)),
+                       fonts);
         going = next();
     }
     for (std::size_t i = 0; going && i < job.entries.size(); ++i) {
@@ -362,17 +434,26 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
         InspectionPicture picture = loadInspection(job, i, data.record);
         records[i] = data.record;
         data.snapshot = std::move(picture.facts);
-        if (findings) {
+        // The appendix needs every inspection's exception also when the findings section did
+        // not read (the defaults then judge); the band prints only what the report shows.
+        if (findings || equipment) {
             const RecordFindings own = i < job.findings.records.size()
                                            ? job.findings.records[i]
                                            : defaultRecordFindings(data.record);
             const Finding finding =
                 evaluateFinding(picture.readings, data.record, own, job.findings.settings,
                                 job.templateNumber, job.unit);
-            data.finding = findingLines(finding, job.findings.settings, job.templateNumber,
-                                        job.unit, job.texts);
-            priorities[i] = finding.priority;
-            data.priority = finding.priority;
+            if (findings) {
+                data.finding = findingLines(finding, job.findings.settings, job.templateNumber,
+                                            job.unit, job.texts);
+                priorities[i] = finding.priority;
+                data.priority = finding.priority;
+            }
+            onPage[i].exception = isException(finding);
+            onPage[i].measured = finding.deltaT.has_value();
+            // The comparison with the previous survey follows the finding in its band.
+            for (PrintedLine& line : detail::comparisonOf(job, previous, i, finding))
+                data.finding.push_back(std::move(line));
         }
         paintPageItems(*painter, pageDone(inspectionPage(data, job.texts)), fonts, nullptr,
                        &picture.strip);
@@ -388,6 +469,13 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
         paintPageItems(*painter, pageDone(criteriaPage(job.findings.settings, job.unit, job.texts)),
                        fonts);
         going = next();
+    }
+    if (going && equipment) {
+        for (PageItems& items : detail::equipmentAppendixPages(job, previous, onPage, reserve)) {
+            if (!going) break;
+            paintPageItems(*painter, pageDone(std::move(items)), fonts);
+            going = next();
+        }
     }
     if (!going) {
         printer.abortDocument(pageFailed ? PdfPrinter::TemporaryFileError

@@ -5,7 +5,9 @@
 // document from the same input.
 #pragma once
 
+#include "core/equipment.h"
 #include "core/findings.h"
+#include "core/reinspection.h"
 #include "core/reportdata.h"
 #include "core/reportstyle.h"
 
@@ -18,6 +20,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace calivue {
@@ -38,14 +41,20 @@ struct ReportJob {
     // The project's findings data: criteria settings, survey conditions and one record per
     // entry (the defaults for a project that has none).
     ProjectFindings findings;
+    // The project's equipment data: with a list the report ends with the "Equipment" appendix
+    // (none for a project without equipment data).
+    ProjectEquipment equipment;
+    // The previous survey the equipment data link, as read; its inspections are compared with
+    // this survey's. Empty without a link, or when the link did not read (previousProblem).
+    std::optional<PreviousSurvey> previous;
     ReportLayout layout = ReportLayout::Classic;  // the pages the report is printed on
     int templateNumber = 0;                       // 0-3
     int unit = 0;                                 // 0 °C, 1 °F, 2 K
     int language = 0;                             // footers (Hebrew reverses the numbers)
     StringTable texts;                            // the language's texts; English by default
-    QLocale locale = QLocale::c();                // the dates and the decimal separator the pages print
-    QImage logo;                                  // null: no logo
-    QString outputPath;                           // the PDF file to write, as the user reads it
+    QLocale locale = QLocale::c();  // the dates and the decimal separator the pages print
+    QImage logo;                    // null: no logo
+    QString outputPath;             // the PDF file to write, as the user reads it
     // The PDF file as the file system names it, when the name is not one a QString holds
     // intact (bytes that are not UTF-8); empty: outputPath.
     std::filesystem::path outputFile;
@@ -58,16 +67,30 @@ struct ReportJob {
     // Set by reportJobFromProject when the project's layout section does not read: the
     // report is then printed in the classic layout.
     QString layoutProblem;
+    // Set by reportJobFromProject when the equipment section does not read: the report is
+    // then printed without the appendix and the comparison.
+    QString equipmentProblem;
+    // Set by reportJobFromProject when the linked previous survey is moved, missing or does
+    // not read: the user's message (in the interface language), said once; the report is
+    // printed without the comparison.
+    QString previousProblem;
 };
 
-// Whether the job prints findings: the project carries findings data that read. A job
-// without prints exactly the designed report (no finding band, no appendix, the stored
-// priorities in the summary).
+// Whether the job prints findings: the project carries findings data that read, or an
+// equipment list (whose appendix names the exceptions the findings are). A job without prints
+// exactly the designed report (no finding band, no appendix, the stored priorities in the
+// summary).
 bool printsFindings(const ReportJob& job);
 
+// Whether the job prints the "Equipment" appendix: its equipment data read and hold a list.
+bool printsEquipment(const ReportJob& job);
+
 // A job from a report project: its title, entries, records and captions (the defaults when it
-// has none). The logo is loaded from the title's logo path when that names a picture.
-ReportJob reportJobFromProject(const ReportProject& project);
+// has none). The logo is loaded from the title's logo path when that names a picture. The
+// previous survey is read from the path the equipment data hold, a relative one taken from the
+// folder of `projectFile` (the project's own file; empty for a project not saved yet).
+ReportJob reportJobFromProject(const ReportProject& project,
+                               const std::filesystem::path& projectFile = {});
 
 // Called after each page with the pages done and the total; false cancels the job.
 using ReportProgress = std::function<bool(int done, int total)>;

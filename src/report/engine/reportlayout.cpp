@@ -15,14 +15,15 @@ int ceilDiv(int a, int b)
 
 }  // namespace
 
-PageCounts pageCounts(int n, bool appendix)
+PageCounts pageCounts(int n, bool appendix, int equipmentPages)
 {
     n = std::max(n, 0);
     PageCounts c;
     c.appendix = appendix ? 1 : 0;
-    c.contents = ceilDiv(n + 1 + c.appendix, kContentsRowsPerPage);
+    c.equipment = std::max(equipmentPages, 0);
+    c.contents = ceilDiv(n + 1 + c.appendix + (c.equipment > 0 ? 1 : 0), kContentsRowsPerPage);
     c.summary = ceilDiv(n, kSummaryRowsPerPage);
-    c.total = 1 + c.contents + n + c.summary + c.appendix;
+    c.total = 1 + c.contents + n + c.summary + c.appendix + c.equipment;
     return c;
 }
 
@@ -41,23 +42,25 @@ int appendixPageNumber(int n)
     return pageCounts(n, true).total;
 }
 
-std::vector<ContentsRow> contentsRows(int n, int k, bool appendix)
+std::vector<ContentsRow> contentsRows(int n, int k, bool appendix, int equipmentPages)
 {
     std::vector<ContentsRow> rows;
-    const PageCounts c = pageCounts(n, appendix);
+    const PageCounts c = pageCounts(n, appendix, equipmentPages);
     if (k < 0 || k >= c.contents) return rows;
     // The whole list (inspections, "Summary", the appendix) cut into pages of 40 rows; page
     // numbers follow from this report's own contents count.
     n = std::max(n, 0);
     const int first = k * kContentsRowsPerPage;
-    const int count = n + 1 + c.appendix;
+    const int count = n + 1 + c.appendix + (c.equipment > 0 ? 1 : 0);
     for (int r = first; r < count && r < first + kContentsRowsPerPage; ++r) {
         if (r < n)
             rows.push_back({r, c.contents + 2 + r});
         else if (r == n)
             rows.push_back({-1, n + c.contents + 2});
+        else if (r == n + 1 && c.appendix)
+            rows.push_back({kAppendixRow, c.total - c.equipment});
         else
-            rows.push_back({kAppendixRow, c.total});
+            rows.push_back({kEquipmentRow, c.total - c.equipment + 1});
     }
     return rows;
 }

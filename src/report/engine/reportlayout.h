@@ -19,18 +19,20 @@ inline constexpr int kLogoMaxWidth = 2480;
 inline constexpr int kLogoMaxHeight = 780;
 
 struct PageCounts {
-    int contents = 0;  // C = ceil((n + 1) / 40): every inspection plus the "Summary" row
-    int summary = 0;   // S = ceil(n / 14)
-    int total = 0;     // T = 1 + C + n + S (+ 1 with the appendix)
-    int appendix = 0;  // the "Severity criteria" page of a report with findings: 0 or 1
+    int contents = 0;   // C = ceil((n + 1) / 40): every inspection plus the "Summary" row
+    int summary = 0;    // S = ceil(n / 14)
+    int total = 0;      // T = 1 + C + n + S (+ 1 with the appendix, + the equipment pages)
+    int appendix = 0;   // the "Severity criteria" page of a report with findings: 0 or 1
+    int equipment = 0;  // the "Equipment" pages of a report with an equipment list, last
 
     bool operator==(const PageCounts&) const = default;
 };
 
 // The counts for n inspections (a negative n counts as 0). A report that prints findings has
 // the appendix page after the summary, and its contents list it after "Summary":
-// C = ceil((n + 2) / 40).
-PageCounts pageCounts(int n, bool appendix = false);
+// C = ceil((n + 2) / 40). A report with an equipment list ends with its `equipmentPages`
+// pages, listed once in the contents after the rest.
+PageCounts pageCounts(int n, bool appendix = false, int equipmentPages = 0);
 
 // The 1-based page of inspection `index` (0-based) in a report of n: C + 2 + index.
 int inspectionPageNumber(int n, int index);
@@ -38,8 +40,9 @@ int inspectionPageNumber(int n, int index);
 int summaryPageNumber(int n);
 
 // One row of a contents page: an inspection (0-based index), or with index −1 "Summary" and
-// with kAppendixRow the appendix.
+// with kAppendixRow the appendix, with kEquipmentRow the equipment appendix's first page.
 inline constexpr int kAppendixRow = -2;
+inline constexpr int kEquipmentRow = -3;
 struct ContentsRow {
     int inspection = -1;
     int page = 0;
@@ -49,7 +52,7 @@ struct ContentsRow {
 
 // The rows of contents page k (0-based): inspections 40k onward while they last, then the
 // "Summary" row and (with the appendix) the appendix row when the page has room left for them.
-std::vector<ContentsRow> contentsRows(int n, int k, bool appendix = false);
+std::vector<ContentsRow> contentsRows(int n, int k, bool appendix = false, int equipmentPages = 0);
 // The page of the appendix: the last page.
 int appendixPageNumber(int n);
 

@@ -100,9 +100,11 @@ PageItems titlePage(const TitlePageData& data, const StringTable& texts = String
 // "Inspection 3 - Name", or "Inspection 3" for an empty name (number 1-based).
 QString inspectionHeading(int number, const std::u16string& name,
                           const StringTable& texts = StringTable::active());
-// With `appendix` the contents also list the "Severity criteria" page.
+// With `appendix` the contents also list the "Severity criteria" page, with `equipmentPages`
+// the first page of the "Equipment" appendix.
 PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k,
-                       const StringTable& texts = StringTable::active(), bool appendix = false);
+                       const StringTable& texts = StringTable::active(), bool appendix = false,
+                       int equipmentPages = 0);
 // `priorities`, when given (one per record), are the printed priorities, each in the colour of
 // its class; without them the records' stored priorities print in black.
 PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k,

@@ -93,7 +93,7 @@ QString inspectionHeading(int number, const std::u16string& name, const StringTa
 }
 
 PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k,
-                       const StringTable& texts, bool appendix)
+                       const StringTable& texts, bool appendix, int equipmentPages)
 {
     PageItems items;
     items.push_back(heading({100, 100, 2380, 170}, texts.text(sid::Contents)));
@@ -107,9 +107,10 @@ PageItems contentsPage(const std::vector<cInspectionRecord>& records, int k,
     items.push_back(pageItem(PageItem::Kind::Line, {100, 340, 2380, 340}));
     const int n = static_cast<int>(records.size());
     int y = 340;
-    for (const layout::ContentsRow& row : layout::contentsRows(n, k, appendix)) {
+    for (const layout::ContentsRow& row : layout::contentsRows(n, k, appendix, equipmentPages)) {
         const QString text =
-            row.inspection == layout::kAppendixRow ? texts.text(sid::SeverityCriteria)
+            row.inspection == layout::kEquipmentRow  ? texts.text(sid::EquipmentAppendix)
+            : row.inspection == layout::kAppendixRow ? texts.text(sid::SeverityCriteria)
             : row.inspection < 0
                 ? texts.text(sid::Summary)
                 : inspectionHeading(row.inspection + 1,
