@@ -216,6 +216,9 @@ ViewSheetFactory CVantoroApp::defaultReportSheetFactory()
     context.templateNumber = m_template;
     context.language = m_language;
     context.tempUnit = m_settings.tempUnit();
+    context.loadLanguage = [modules = languageModules()](int language) {
+        return modules.load(language);
+    };
     // Edit Image: the snapshot becomes the document, then the view leaves report mode.
     context.editImage = [this](const QString& bitmapPath) {
         openFile(bitmapPath);

@@ -66,6 +66,51 @@ FitColour fitColour(FitField field, std::u16string_view text)
     return FitColour::Black;
 }
 
+FitBox fitBox(FitField field)
+{
+    const Box b = boxesOf(field).red;
+    return {b.charsPerLine, b.lines};
+}
+
+int linesNeeded(std::u16string_view text, int charsPerLine)
+{
+    if (charsPerLine <= 0) return 0;
+    int lines = 1;
+    long long used = 0;  // characters on the current line
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char16_t c = text[i];
+        if (c == u'\n' || c == u'\r') {
+            // "\r\n" is one break.
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            ++lines;
+            used = 0;
+            ++i;
+            continue;
+        }
+        if (c == u' ') {
+            if (used > 0 && used < charsPerLine) ++used;
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && text[end] != u' ' && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        long long word = static_cast<long long>(end - i);
+        if (used > 0 && used + word > charsPerLine) {
+            ++lines;
+            used = 0;
+        }
+        while (word > charsPerLine) {
+            ++lines;
+            word -= charsPerLine;
+        }
+        used += word;
+        i = end;
+    }
+    return lines;
+}
+
 std::uint32_t colourRef(FitColour colour)
 {
     switch (colour) {

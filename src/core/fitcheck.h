@@ -31,6 +31,17 @@ enum class FitColour { Black, Orange, Red };
 // but not the smaller box of the fault text, black otherwise.
 FitColour fitColour(FitField field, std::u16string_view text);
 
+// The box a field's text must fit (the red check's): characters per line and lines.
+struct FitBox {
+    int charsPerLine = 0;
+    int lines = 0;
+};
+FitBox fitBox(FitField field);
+
+// How many lines of charsPerLine characters text takes, broken at blanks and line breaks as
+// the fit check counts them (a word longer than a line takes as many lines as it needs).
+int linesNeeded(std::u16string_view text, int charsPerLine);
+
 // The colour as a 0x00BBGGRR value.
 std::uint32_t colourRef(FitColour colour);
 

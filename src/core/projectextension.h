@@ -76,6 +76,7 @@ struct ExtensionTag {
 // line each, so two features cannot take the same tag.
 inline constexpr ExtensionTag kFindingsTag = ExtensionTag::of("FIND");      // findingscodec.h
 inline constexpr ExtensionTag kReportLayoutTag = ExtensionTag::of("RLAY");  // reportstyle.h
+inline constexpr ExtensionTag kReportLanguageTag = ExtensionTag::of("RLNG");  // reportstyle.h
 inline constexpr ExtensionTag kEquipmentTag = ExtensionTag::of("EQPT");     // equipmentcodec.h
 
 // One section: its tag, the version of its own contents (the section's owner

@@ -34,4 +34,26 @@ Error putReportLayout(ReportProject& project, ReportLayout layout)
         {kReportLayoutTag, kReportLayoutSectionVersion, {static_cast<std::uint8_t>(layout)}});
 }
 
+Result<std::optional<int>> readReportLanguage(const ReportProject& project)
+{
+    const ExtensionSection* section = project.extensions.find(kReportLanguageTag);
+    if (section == nullptr) return std::optional<int>();
+    if (section->version != kReportLanguageSectionVersion) return Error::Unsupported;
+    if (section->data.empty()) return Error::Truncated;
+    if (section->data.size() != 1) return Error::Corrupted;
+    return std::optional<int>(section->data[0]);
+}
+
+Error putReportLanguage(ReportProject& project, std::optional<int> language)
+{
+    if (!language) {
+        project.extensions.erase(kReportLanguageTag);
+        return Error::None;
+    }
+    if (*language < 0 || *language > 255) return Error::Corrupted;
+    return project.extensions.put({kReportLanguageTag,
+                                   kReportLanguageSectionVersion,
+                                   {static_cast<std::uint8_t>(*language)}});
+}
+
 }  // namespace calivue

@@ -116,6 +116,8 @@ QList<int> cMessageDlg::buttonsFor(int buttonStyle)
             return {IdYes, IdNo, IdCancel};
         case ButtonsYesNo:
             return {IdYes, IdNo};
+        case ButtonsCancel:
+            return {IdCancel};
         default:
             return {IdOk};
     }
@@ -190,6 +192,15 @@ int cMessageDlg::choiceBox(const QString& text, int iconStyle, const QStringList
                            QWidget* parent)
 {
     cMessageDlg dialog(text, iconStyle, ButtonsOk, parent);
+    for (const QString& choice : choices) dialog.addChoice(choice);
+    if (responder()) return responder()(dialog);
+    return dialog.exec();
+}
+
+int cMessageDlg::choiceOrCancelBox(const QString& text, int iconStyle, const QStringList& choices,
+                                   QWidget* parent)
+{
+    cMessageDlg dialog(text, iconStyle, ButtonsCancel, parent);
     for (const QString& choice : choices) dialog.addChoice(choice);
     if (responder()) return responder()(dialog);
     return dialog.exec();

@@ -29,7 +29,8 @@ public:
         ButtonsOk = 0,
         ButtonsOkCancel = 1,
         ButtonsYesNoCancel = 3,
-        ButtonsYesNo = 4
+        ButtonsYesNo = 4,
+        ButtonsCancel = 0x100  // Cancel alone, for a question whose choices come before it
     };
     enum class IconKind { Stop, Question, Information, Exclamation };
 
@@ -47,6 +48,10 @@ public:
     // IdChoice + the index of the choice pressed. Closing the box answers IdOk.
     static int choiceBox(const QString& text, int iconStyle, const QStringList& choices,
                          QWidget* parent = nullptr);
+    // The same with Cancel in place of OK: IdChoice + the index of the choice pressed, or
+    // IdCancel (also when the box is closed).
+    static int choiceOrCancelBox(const QString& text, int iconStyle, const QStringList& choices,
+                                 QWidget* parent = nullptr);
     // Adds a button before the style's ones, answered with IdChoice + its index.
     void addChoice(const QString& text);
 

@@ -83,6 +83,40 @@ Error CReportDoc::composeProject(ReportProject& out) const
     return equipmentError != Error::None ? equipmentError : findingsError;
 }
 
+ReportLayout CReportDoc::reportLayout() const
+{
+    const Result<ReportLayout> layout = readReportLayout(m_carried);
+    return layout.ok() ? layout.value() : ReportLayout::Classic;
+}
+
+bool CReportDoc::setReportLayout(ReportLayout layout)
+{
+    if (readReportLayout(m_carried).ok() && reportLayout() == layout) return true;
+    ReportProject changed = m_carried;
+    if (putReportLayout(changed, layout) != Error::None) return false;
+    m_carried = std::move(changed);
+    emit reportStyleChanged();
+    setModified(true);
+    return true;
+}
+
+std::optional<int> CReportDoc::reportLanguage() const
+{
+    const Result<std::optional<int>> language = readReportLanguage(m_carried);
+    return language.ok() ? language.value() : std::nullopt;
+}
+
+bool CReportDoc::setReportLanguage(std::optional<int> language)
+{
+    if (readReportLanguage(m_carried).ok() && reportLanguage() == language) return true;
+    ReportProject changed = m_carried;
+    if (putReportLanguage(changed, language) != Error::None) return false;
+    m_carried = std::move(changed);
+    emit reportStyleChanged();
+    setModified(true);
+    return true;
+}
+
 Error CReportDoc::write(const QString& path, FileFailure* failure)
 {
     if (path.isEmpty()) return Error::NotFound;

@@ -11,6 +11,7 @@
 #include "core/findings.h"
 #include "core/reportdata.h"
 #include "core/reportproject.h"
+#include "core/reportstyle.h"
 
 #include <QObject>
 #include <QString>
@@ -169,6 +170,17 @@ public:
     // The previous survey's project file (empty: none); marks modified when it changes.
     bool setPreviousProject(const std::u16string& path);
 
+    // --- how the report is printed ----------------------------------------------------------
+    // The page layout and the report's language (nullopt: the window's), kept in the project's
+    // extension block; a section that does not read counts as the default. Setting the
+    // default removes the section, so a project that never chose stays byte for byte as it
+    // was. Each setter announces reportStyleChanged and marks the project modified, unless
+    // nothing changed; false when the block refuses the section (nothing changes then).
+    ReportLayout reportLayout() const;
+    bool setReportLayout(ReportLayout layout);
+    std::optional<int> reportLanguage() const;
+    bool setReportLanguage(std::optional<int> language);
+
 signals:
     // Sent before inspections are inserted, removed or moved, or the project replaced, so a
     // page can store what it is editing while the indexes still mean what it thinks.
@@ -191,6 +203,8 @@ signals:
     void equipmentChanged();
     // The item an inspection names changed.
     void equipmentLinkChanged(int index);
+    // The report's layout or language changed.
+    void reportStyleChanged();
 
 private:
     QString untitledName() const;

@@ -24,23 +24,42 @@ QColor qColour(ColourRef c)
 
 }  // namespace
 
+QPointF cSnapshotPainter::TurnedPoint(QPointF at, int orientation)
+{
+    // a and b run from the captured picture's left and top edges.
+    const double a = at.x(), b = at.y();
+    switch (orientation) {
+        case 1:
+            return {1 - b, a};
+        case 2:
+            return {1 - a, 1 - b};
+        case 3:
+            return {b, 1 - a};
+        default:
+            return at;
+    }
+}
+
 void cSnapshotPainter::DrawNumberedMarkers(QPainter& p, const QRectF& area,
                                            const std::vector<SnapshotMarker>& markers,
                                            const QFont& font, QPointF offset,
-                                           std::vector<QRectF>* labelBoxes)
+                                           std::vector<QRectF>* labelBoxes, int orientation)
 {
     if (area.width() <= 0 || area.height() <= 0) return;
     p.save();
     p.setClipRect(area);
     p.setRenderHint(QPainter::Antialiasing);
-    const double sx = area.width() / kWidth, sy = area.height() / kHeight;
     const double arm = std::max(4.0, area.height() / 40);
     const double line = std::max(1.0, arm / 5);
     const QFontMetricsF metrics(font, p.device());
     std::vector<QRectF> placed;
     for (const SnapshotMarker& m : markers) {
-        const QPointF c((m.x + 0.5 - offset.x()) * sx + area.left(),
-                        (kHeight - 1 - m.row + 0.5 + offset.y()) * sy + area.top());
+        const QPointF turned =
+            TurnedPoint(QPointF((m.x + 0.5 - offset.x()) / kWidth,
+                                (kHeight - 1 - m.row + 0.5 + offset.y()) / kHeight),
+                        orientation);
+        const QPointF c(turned.x() * area.width() + area.left(),
+                        turned.y() * area.height() + area.top());
         if (!area.contains(c)) continue;
         const MarkerColours colours = markerColours(m.index);
         // The cross: a dark outline under the marker's own pen colour.

@@ -140,7 +140,8 @@ bool cSnapshotPainter::Paint(QPainter& painter, const QRect& target, const cBrix
         painter.drawImage(target.topLeft(), surface.image(), QRect(0, 0, w, h));
         QFont font = m_labelFont;
         font.setPixelSize(std::max(8, h / 16));
-        DrawNumberedMarkers(painter, QRectF(target), markers, font, smallOffset);
+        DrawNumberedMarkers(painter, QRectF(target), markers, font, smallOffset, nullptr,
+                            m_orientation);
         return true;
     }
     if (style == MarkerStyle::Small) {

@@ -104,15 +104,21 @@ public:
     static void DrawSmallMarkers(Bitmap& surface, const QRect& area,
                                  const std::vector<SnapshotMarker>& markers, QPointF offset = {});
 
-    // Numbered style onto any painter, for the whole picture unturned stretched over area:
-    // each marker placed as in the small style (moved by offset in image pixels), its cross
+    // Where a point of the captured picture (fractions of its width and height from its
+    // top-left corner) lies in the picture turned to orientation 0–3, in the same fractions.
+    static QPointF TurnedPoint(QPointF at, int orientation);
+
+    // Numbered style onto any painter, for the whole picture stretched over area and turned
+    // to orientation (0–3, as Render turns it): each marker placed as in the small style
+    // (moved by offset in image pixels before the turn), its cross
     // `size` units long and its label in font beside it, shifted to stay inside area. A marker
     // outside area is left out. Labels never cover each other: one that would tries the other
     // corners of its cross, then steps down or up. `labelBoxes`, when given, receives the
     // boxes drawn.
     static void DrawNumberedMarkers(QPainter& painter, const QRectF& area,
                                     const std::vector<SnapshotMarker>& markers, const QFont& font,
-                                    QPointF offset = {}, std::vector<QRectF>* labelBoxes = nullptr);
+                                    QPointF offset = {}, std::vector<QRectF>* labelBoxes = nullptr,
+                                    int orientation = 0);
 
     // Everything at once onto any painter: the whole picture (rendered now from img and
     // state) stretched over target, then the markers in style (the small style's offset as

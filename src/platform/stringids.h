@@ -431,7 +431,16 @@
     X(CsvDuplicateId, 5616)             \
     X(CsvUnknownStatus, 5617)           \
     X(CsvReasonForInspected, 5618)      \
-    X(EquipmentDescriptionColumn, 5619)
+    X(EquipmentDescriptionColumn, 5619) \
+    X(ReportLayoutLabel, 5620)          \
+    X(ReportLayoutClassic, 5621)        \
+    X(ReportLayoutModern, 5622)         \
+    X(ReportLanguageLabel, 5623)        \
+    X(ReportLanguageWindows, 5624)      \
+    X(FitBoxTooltip, 5625)              \
+    X(TextsWillBeCut, 5626)             \
+    X(GenerateAnyway, 5627)             \
+    X(CutTextOfInspection, 5628)
 
 namespace calivue::sid {
 

@@ -10,6 +10,7 @@
 #include "desktop/messagedlg.h"
 
 #include "core/fitcheck.h"
+#include "fitnotes.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -25,6 +26,8 @@ template <typename Edit>
 void colourByFit(Edit* edit, FitField field)
 {
     edit->SetTextColour(colourRef(fitColour(field, edit->text().toStdU16String())));
+    // A red field says why: which box, how many lines fit and how many the text needs.
+    edit->setToolTip(fitToolTip(field, edit->text()));
 }
 
 }  // namespace

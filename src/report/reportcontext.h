@@ -5,6 +5,7 @@
 // outlives its pages.
 #pragma once
 
+#include "languagemodules.h"
 #include "settingsstore.h"
 
 #include "core/printrules.h"
@@ -42,6 +43,10 @@ struct ReportContext {
     std::function<void()> newSurvey;
     // Opens a file or folder in the desktop's viewer; unset: QDesktopServices::openUrl.
     std::function<bool(const QUrl&)> openUrl;
+    // Loads the language module of a report language other than the window's; unset: the
+    // program's own places (LanguageModules). The report writer offers the languages whose
+    // module loads.
+    std::function<LanguageLoad(int language)> loadLanguage;
 };
 
 }  // namespace calivue

@@ -5,11 +5,13 @@
 
 #include "detailsdlg.h"
 #include "docxreport.h"
+#include "fitnotes.h"
 #include "imageselectdlg.h"
 #include "reportdoc.h"
 #include "reportgenerator.h"
 #include "reportlayout.h"
 #include "reportpage.h"
+#include "reportstylebox.h"
 #include "reporttext.h"
 #include "titledlg.h"
 
@@ -104,8 +106,10 @@ void cReportSheet::prepareJob(ReportJob& job, const QString& path)
 {
     job.unit = m_details->unit();
     job.templateNumber = m_context->templateNumber;
-    job.language = m_context->language;
-    job.texts = StringTable::active();  // the interface's language is the report's
+    // The project's report language when it names an installed one, else the window's.
+    ReportLanguage language = reportLanguageOf(*m_context);
+    job.language = language.language;
+    job.texts = std::move(language.texts);
     job.locale = languageLocale(job.language);
     job.outputPath = path;
     // The report is made without a logo that does not load, but never without a word.
@@ -128,6 +132,17 @@ void cReportSheet::generateReport()
         cMessageDlg::messageBox(sid::NoReportsSelected, cMessageDlg::IconExclamation,
                                 cMessageDlg::ButtonsOk, this);
         return;
+    }
+
+    // The classic pages cut a text longer than its box: the user hears which before choosing.
+    if (job.layout == ReportLayout::Classic) {
+        const QStringList cut =
+            textsThatWillBeCut(job.title, job.records, m_context->templateNumber);
+        if (!cut.isEmpty() && cMessageDlg::choiceOrCancelBox(
+                                  formatText(uiText(sid::TextsWillBeCut), {cut.join(u'\n')}),
+                                  cMessageDlg::IconExclamation, {uiText(sid::GenerateAnyway)},
+                                  this) != cMessageDlg::IdChoice)
+            return;
     }
 
     cIRFileDialog dialog(cIRFileDialog::Mode::Save, QStringLiteral("pdf"),
@@ -159,6 +174,8 @@ void cReportSheet::generateReport()
     const auto onPage = [&](int done, int pages) {
         if (!progress) return true;
         progress->setLabelText(pageOfText(done, pages, job.language));
+        // The modern layout knows its page count only once its pages are laid out.
+        if (progress->maximum() != pages) progress->setMaximum(pages);
         progress->setValue(done);  // a modal progress dialog processes the events here
         return !progress->wasCanceled();
     };

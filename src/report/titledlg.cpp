@@ -1,5 +1,8 @@
 #include "titledlg.h"
 
+#include "fitnotes.h"
+#include "reportstylebox.h"
+
 #include "reportdoc.h"
 #include "reporttext.h"
 
@@ -121,6 +124,7 @@ void TitleDlg::buildControls()
     m_newSurvey = new QPushButton(uiText(sid::NewSurveyCommand), this);
     m_newSurvey->setObjectName(QStringLiteral("newSurvey"));
     grid->addWidget(m_newSurvey, 6, 2, 1, 2);
+    grid->addWidget(new cReportStyleBox(m_ctx, this), 7, 1, 1, 3);
     grid->setRowStretch(3, 1);
 
     connect(m_company, &QLineEdit::textChanged, this, [this] { markModified(); });
@@ -247,6 +251,7 @@ void TitleDlg::onCommentsChanged()
     const bool red = fitColour(FitField::TitleComments, toU16(text)) == FitColour::Red;
     palette.setColor(QPalette::Text, red ? QColor(255, 0, 0) : QColor(0, 0, 0));
     m_comments->setPalette(palette);
+    m_comments->setToolTip(fitToolTip(FitField::TitleComments, text));
     markModified();
 }
 

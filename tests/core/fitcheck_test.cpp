@@ -83,3 +83,34 @@ TEST(FitCheck, FieldColours)
 }
 
 }  // namespace
+
+// Catches a line count the fit tool tip would misstate: words carried to the next line, line
+// breaks ("\r\n" once), a word longer than a line, and the boxes the red check uses.
+TEST(FitCheck, LinesNeededCountsAsTheBoxWraps)
+{
+    const struct {
+        std::u16string_view text;
+        int chars, lines;
+    } cases[] = {
+        {u"", 10, 1},
+        {u"abc def", 10, 1},
+        {u"abcde fghij", 10, 2},   // 11 characters: the second word moves down
+        {u"abcd efghi", 10, 1},    // exactly 10
+        {u"a\nb\r\nc\rd", 10, 4},  // each break once
+        {u"abcdefghijklmnopqrstuvwxy", 10, 3},
+        {u"ab abcdefghijklmnopqrstuvwxy", 10, 4},
+        {u"one two three four five six seven eight nine ten", 24, 2},
+        {u"one two three four five six seven eight nine ten eleven", 24, 3},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(linesNeeded(c.text, c.chars), c.lines)
+            << std::string(c.text.begin(), c.text.end());
+    // A text fits its box exactly when it needs no more lines than the box holds (no long words).
+    for (const FitField f : {FitField::FaultAction, FitField::Comment, FitField::Equipment}) {
+        const FitBox b = fitBox(f);
+        std::u16string text = u"word";
+        while (linesNeeded(text + u" word", b.charsPerLine) <= b.lines) text += u" word";
+        EXPECT_NE(fitColour(f, text), FitColour::Red) << static_cast<int>(f);
+        EXPECT_EQ(fitColour(f, text + u" word word word word word word"), FitColour::Red);
+    }
+}

@@ -8,20 +8,27 @@
 #include "reportgenerator.h"
 
 #include "generator.h"
+#include "languagemodules.h"
+#include "languagetable.h"
 #include "stringids.h"
 #include "stringtable.h"
 
 #include "core/constants.h"
+#include "core/displaystate.h"
+
+#include "snapshotpainter.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTextLayout>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -152,6 +159,62 @@ TEST(ModernPages, EveryTextFitsItsBoxAndNothingIsLost)
     }
 }
 
+// Catches a text of the report's own language (longer German words, Japanese without blanks,
+// Hebrew read from the right) that runs out of its box or off the page on the inspection and
+// summary pages, for short and long user texts.
+TEST(ModernPages, EveryLanguagesTextsFitTheirBoxes)
+{
+    const LanguageModules modules;
+    const ReportFonts fonts = reportFonts();
+    for (const int language : {0, 1, 6, kLanguageHebrew}) {
+        const LanguageLoad load = modules.load(language);
+        ASSERT_TRUE(load.ok()) << language;
+        const StringTable& texts = load.table;
+        for (const QString& user :
+             {QStringLiteral("Pumpe"), words(40, QStringLiteral("Schaltschrankverdrahtung")),
+              QString(300, QChar(0x6E29)),
+              words(50, QStringLiteral("\u05D7\u05D9\u05D1\u05D5\u05E8"))}) {
+            ModernInspectionData d = sampleData();
+            d.page.language = language;
+            d.page.record.comment = d.page.record.faultAction = d.page.record.location =
+                d.page.record.equipment = d.page.record.name = user.toStdU16String();
+            d.pictures.photograph = d.pictures.blend = true;
+            d.readings.push_back({QStringLiteral("Hot"), 0xFF000000,
+                                  QStringLiteral("123.4 \u00B0C"), QStringLiteral("0.95")});
+            std::vector<PageItems> pages = modernInspectionPages(d, fonts, texts);
+            std::vector<PageItems> summary =
+                modernSummaryPages(std::vector<cInspectionRecord>(12, d.page.record),
+                                   std::vector<int>(12, 3), fonts, texts);
+            pages.insert(pages.end(), summary.begin(), summary.end());
+            if (language == kLanguageHebrew)
+                for (PageItems& page : pages) mirrorForRightToLeft(page);
+            const std::string what = std::to_string(language) + " " + user.left(12).toStdString();
+            expectEverythingInside(pages, what.c_str());
+        }
+    }
+}
+
+// Catches a section label ("Comment") left alone at the foot of a page while its text moves
+// to the next one, for comments and fault texts of every length up to several pages.
+TEST(ModernPages, NoSectionLabelEndsAPage)
+{
+    const ReportFonts fonts = reportFonts();
+    const StringTable texts = StringTable::english();
+    for (int n = 1; n < 700; n += 13) {
+        ModernInspectionData d = sampleData();
+        d.pictures.photograph = true;
+        d.page.record.comment = words(n, QStringLiteral("warm")).toStdU16String();
+        d.page.record.faultAction = words(n / 2 + 1, QStringLiteral("fix")).toStdU16String();
+        const std::vector<PageItems> pages = modernInspectionPages(d, fonts, texts);
+        for (std::size_t p = 0; p < pages.size(); ++p) {
+            const PageItem& last = pages[p].back();
+            EXPECT_FALSE(last.kind == PageItem::Kind::Label && last.font == ReportFont::Bold &&
+                         last.rect.x1 == 100 && last.rect.x2 == 2380)
+                << n << " words, page " << p << ": " << last.text.toStdString();
+        }
+    }
+}
+
 // Catches a summary row that cuts a long fault text or location, a row over the page's foot,
 // and a priority printed out of its colour.
 TEST(ModernPages, SummaryRowsGrowAndContinue)
@@ -278,6 +341,157 @@ protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };
+
+// Catches report pictures that do not turn as the analysis window turns the snapshot: for
+// every orientation the thermal pane is the window's picture (same aspect, same pixels), the
+// photograph turns with it, and a portrait pane keeps half the page's width.
+TEST_F(ModernReport, PicturesFollowTheSnapshotsOrientation)
+{
+    const StringTable texts = StringTable::english();
+    for (int o = 0; o < 4; ++o) {
+        gen::SnapshotPlan plan = gen::demoPlan(5);
+        plan.orientation = static_cast<std::uint8_t>(o);
+        plan.alignX = plan.alignY = 0;
+        const cInspectionImage entry = snapshot("IR_O" + std::to_string(o), plan);
+        ReportSnapshot s;
+        ASSERT_EQ(loadReportSnapshot(QString::fromStdU16String(entry.snapshotPath),
+                                     QString::fromStdU16String(entry.bitmapPath), s),
+                  Error::None);
+        s.markers.clear();
+        const ModernPictureFacts facts = modernPictureFacts(s);
+        EXPECT_EQ(facts.orientation, o);
+        const ModernPictures pictures = renderModernPictures(s, QSize(640, 480), texts);
+        const QSize want = o % 2 ? QSize(480, 640) : QSize(640, 480);
+        ASSERT_EQ(pictures.thermal.size(), want) << o;
+        // The window's picture: the snapshot's own state, its orientation included.
+        DisplayState window = displayStateOf(s.image);
+        window.blendMode = 0;
+        QImage shown(want, QImage::Format_RGB888);
+        {
+            QPainter p(&shown);
+            cSnapshotPainter painter;
+            ASSERT_TRUE(painter.Paint(p, shown.rect(), s.image, window, {}, MarkerStyle::Numbered));
+        }
+        EXPECT_EQ(pictures.thermal, shown) << o;
+        // The photograph's corners land where the turn puts them.
+        ASSERT_EQ(pictures.photograph.size(), want) << o;
+        const auto photoPixel = [&](double a, double b) {
+            const auto cut = s.bitmap.CutRegion(kWidth, 0, 2 * kWidth, kHeight);
+            const int x = static_cast<int>(a * kWidth),
+                      row = kHeight - 1 - static_cast<int>(b * kHeight);
+            const std::uint8_t* px = cut->data() + (static_cast<std::size_t>(row) * kWidth + x) * 3;
+            return qRgb(px[2], px[1], px[0]);
+        };
+        for (const QPointF at : {QPointF(0.1, 0.1), QPointF(0.8, 0.2), QPointF(0.3, 0.85)}) {
+            const QPointF t = cSnapshotPainter::TurnedPoint(at, o);
+            const QRgb got = pictures.photograph.pixel(static_cast<int>(t.x() * want.width()),
+                                                       static_cast<int>(t.y() * want.height()));
+            const QRgb src = photoPixel(at.x(), at.y());
+            EXPECT_LE(std::abs(qRed(got) - qRed(src)) + std::abs(qGreen(got) - qGreen(src)) +
+                          std::abs(qBlue(got) - qBlue(src)),
+                      60)
+                << o << " " << at.x() << "," << at.y();
+        }
+    }
+    // The page: a portrait pane as wide as a landscape one, taller than wide.
+    ModernInspectionData d = sampleData();
+    d.pictures.orientation = 1;
+    const std::vector<PageItems> pages = modernInspectionPages(d, reportFonts(), texts);
+    for (const PageItem& i : pages.front())
+        if (i.kind == PageItem::Kind::Picture && i.picture == PictureThermal) {
+            EXPECT_EQ(i.rect.x2 - i.rect.x1, 1240);
+            EXPECT_GT(i.rect.y2 - i.rect.y1, i.rect.x2 - i.rect.x1);
+        }
+}
+
+// Catches a number split from its unit or from its sign in a right-to-left text, and a code
+// such as "P-101" torn apart by an isolate.
+TEST(ModernRightToLeft, NumbersWithTheirUnitsAreIsolated)
+{
+    const QString lri(QChar(0x2066)), pdi(QChar(0x2069));
+    const struct {
+        QString in, out;
+    } cases[] = {
+        {QStringLiteral("86.0 \u00B0C"), lri + QStringLiteral("86.0 \u00B0C") + pdi},
+        {QStringLiteral("\u05E1 -5,5 K \u05E1"), QStringLiteral("\u05E1 ") + lri +
+                                                     QStringLiteral("-5,5 K") + pdi +
+                                                     QStringLiteral(" \u05E1")},
+        {QStringLiteral("0.95"), lri + QStringLiteral("0.95") + pdi},
+        {QStringLiteral("12.03.2024 9:05"),
+         lri + QStringLiteral("12.03.2024") + pdi + u' ' + lri + QStringLiteral("9:05") + pdi},
+        {QStringLiteral("40%"), lri + QStringLiteral("40%") + pdi},
+        {QStringLiteral("P-101 L2 MDB-1"), QStringLiteral("P-101 L2 MDB-1")},
+        {QStringLiteral("3 Kabel"), lri + QStringLiteral("3") + pdi + QStringLiteral(" Kabel")},
+    };
+    for (const auto& c : cases) EXPECT_EQ(isolateNumbers(c.in), c.out) << c.in.toStdString();
+
+    // What the isolate is for: in a Hebrew line the number stays left of its unit.
+    const QString line = QStringLiteral(
+        "\u05D8\u05DE\u05E4\u05E8\u05D8\u05D5\u05E8\u05D4 86.0 "
+        "\u00B0C \u05D1\u05E1\u05DE\u05DF");
+    const auto numberLeftOfUnit = [](const QString& text) {
+        QTextLayout layout(text, reportFonts().body);
+        QTextOption option;
+        option.setTextDirection(Qt::RightToLeft);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        const QTextLine l = layout.createLine();
+        layout.endLayout();
+        const qsizetype digit = text.indexOf(u'8'), unit = text.indexOf(u'C');
+        // Cursor places inside the runs: a place at a run's edge may lie at either end.
+        return l.cursorToX(static_cast<int>(digit) + 1) < l.cursorToX(static_cast<int>(unit));
+    };
+    EXPECT_FALSE(numberLeftOfUnit(line));  // the fault the isolate mends
+    EXPECT_TRUE(numberLeftOfUnit(isolateNumbers(line)));
+}
+
+// Catches a Hebrew page that keeps the left-to-right layout (tables read from the left, the
+// scale right of the picture), an item pushed off the page by the mirror, and a Latin text
+// on a Hebrew page drawn left-aligned or reordered.
+TEST(ModernRightToLeft, PagesMirrorAndTextsKeepTheirOwnOrder)
+{
+    ModernInspectionData d = sampleData();
+    d.page.record.comment = u"\u05D4\u05E2\u05E8\u05D4 86.0 \u00B0C";
+    std::vector<PageItems> pages = modernInspectionPages(d, reportFonts(), StringTable::english());
+    const PageItems before = pages.front();
+    for (PageItems& page : pages) mirrorForRightToLeft(page);
+    expectEverythingInside(pages, "mirrored");
+    const auto xOf = [](const PageItems& items, const QString& text) {
+        for (const PageItem& i : items)
+            if (i.text == text) return i.rect.x1;
+        return -1;
+    };
+    const PageItems& after = pages.front();
+    ASSERT_EQ(after.size(), before.size());
+    // The readings table reads from the right: the marker column right of the temperature.
+    EXPECT_LT(xOf(before, QStringLiteral("Marker")), xOf(before, QStringLiteral("Temperature")));
+    EXPECT_GT(xOf(after, QStringLiteral("Marker")), xOf(after, QStringLiteral("Temperature")));
+    for (std::size_t k = 0; k < after.size(); ++k) {
+        EXPECT_TRUE(after[k].rightToLeft);
+        EXPECT_EQ(after[k].rect.x1, 2480 - before[k].rect.x2);
+        EXPECT_EQ(after[k].rect.x2 - after[k].rect.x1, before[k].rect.x2 - before[k].rect.x1);
+    }
+    // Painted: a Latin text and a Hebrew one both end at their box's right edge.
+    for (const QString& text :
+         {QStringLiteral("Plant room B, level -1"), QStringLiteral("\u05D7\u05D3\u05E8 86")}) {
+        PageItems items = {pageItem(PageItem::Kind::Label, {100, 100, 1500, 200}, text)};
+        mirrorForRightToLeft(items);
+        QImage page(2480, 300, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter p(&page);
+        paintPageItems(p, items, reportFonts());
+        p.end();
+        int left = page.width(), right = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        EXPECT_GT(right, 2380 - 10 - 40) << text.toStdString();
+        EXPECT_GT(left, 980 + 400) << text.toStdString();
+    }
+}
 
 // Catches a modern report without outline, contents links, text the tools cannot find, a font
 // not embedded, a classic report that gained navigation, and either without title or author.

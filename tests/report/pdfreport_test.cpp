@@ -257,32 +257,41 @@ TEST_F(PdfReport, AGermanReportWritesDecimalCommasAndOneFourDigitDateStyle)
     job.records[0].inspectedDate = fromQDateTime(QDateTime(QDate(2024, 5, 17), QTime(9, 0)));
     job.language = 1;
     job.locale = languageLocale(1);
-    job.outputPath = path(QStringLiteral("de.pdf"));
-    ASSERT_EQ(writeReport(job).status, ReportOutcome::Status::Saved);
-    EXPECT_EQ(QLocale(), QLocale(QLocale::English, QLocale::UnitedStates));
-    const QString page = pageText(job.outputPath, 3).simplified();
-    if (page.isEmpty()) GTEST_SKIP() << "pdftotext not installed";
+    // Both layouts: the modern one prints the inspection over pages 3 and 4.
+    for (const ReportLayout layout : {ReportLayout::Classic, ReportLayout::Modern}) {
+        job.layout = layout;
+        const bool modern = layout == ReportLayout::Modern;
+        job.outputPath = path(modern ? QStringLiteral("de_m.pdf") : QStringLiteral("de.pdf"));
+        ASSERT_EQ(writeReport(job).status, ReportOutcome::Status::Saved);
+        EXPECT_EQ(QLocale(), QLocale(QLocale::English, QLocale::UnitedStates));
+        QString page = pageText(job.outputPath, 3);
+        if (modern) page += u' ' + pageText(job.outputPath, 4);
+        page = page.simplified();
+        if (page.isEmpty()) GTEST_SKIP() << "pdftotext not installed";
 
-    ReportSnapshot loaded;
-    ASSERT_EQ(loadReportSnapshot(toQString(job.entries[0].snapshotPath), {}, loaded), Error::None);
-    const cBrixa& image = loaded.image;
-    const auto comma = [](QString text) { return text.replace(u'.', u','); };
-    const std::chrono::year_month_day capture = image.captureDate().value();
-    const QDate captured(int(capture.year()), int(unsigned(capture.month())),
-                         int(unsigned(capture.day())));
-    const QString expected[] = {
-        comma(QString::asprintf("%.1f \u00B0C", image.markerTemperature(kHottestMarker))),
-        comma(QString::asprintf("%.1f \u00B0C", image.markerTemperature(0))),
-        comma(QString::asprintf("%.2f", image.fields.emissivity[10] / 100.0)),
-        QStringLiteral("17.05.2024"),
-        captured.toString(QStringLiteral("dd.MM.yyyy")),
-        QTime(image.fields.capture.hour, image.fields.capture.minute)
-            .toString(QStringLiteral("HH:mm")),
-    };
-    for (const QString& t : expected)
-        EXPECT_TRUE(page.contains(t)) << t.toStdString() << "\n" << page.toStdString();
-    EXPECT_FALSE(page.contains(QRegularExpression(QStringLiteral("\\d\\.\\d \u00B0C"))))
-        << page.toStdString();
+        ReportSnapshot loaded;
+        ASSERT_EQ(loadReportSnapshot(toQString(job.entries[0].snapshotPath), {}, loaded),
+                  Error::None);
+        const cBrixa& image = loaded.image;
+        const auto comma = [](QString text) { return text.replace(u'.', u','); };
+        const std::chrono::year_month_day capture = image.captureDate().value();
+        const QDate captured(int(capture.year()), int(unsigned(capture.month())),
+                             int(unsigned(capture.day())));
+        const QString expected[] = {
+            comma(QString::asprintf("%.1f \u00B0C", image.markerTemperature(kHottestMarker))),
+            comma(QString::asprintf("%.1f \u00B0C", image.markerTemperature(0))),
+            comma(QString::asprintf("%.2f", image.fields.emissivity[10] / 100.0)),
+            QStringLiteral("17.05.2024"),
+            captured.toString(QStringLiteral("dd.MM.yyyy")),
+            QTime(image.fields.capture.hour, image.fields.capture.minute)
+                .toString(QStringLiteral("HH:mm")),
+        };
+        for (const QString& t : expected)
+            EXPECT_TRUE(page.contains(t)) << modern << " " << t.toStdString() << "\n"
+                                          << page.toStdString();
+        EXPECT_FALSE(page.contains(QRegularExpression(QStringLiteral("\\d\\.\\d \u00B0C"))))
+            << page.toStdString();
+    }
 }
 
 TEST_F(PdfReport, FortyInspectionsKeepEveryPage)

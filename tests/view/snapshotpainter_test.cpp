@@ -175,3 +175,23 @@ TEST(SnapshotPainter, NumberedLabelsOnOneSpotDoNotCoverEachOther)
         }
     }
 }
+
+// Catches report markers turned another way than the analysis window turns its picture: for
+// every orientation the numbered style's place of an image pixel is the window's place.
+TEST(SnapshotPainter, NumberedMarkersTurnAsTheWindowDoes)
+{
+    const int w = 640, h = 480;
+    const QRect whole(0, 0, kWidth, kHeight);
+    for (int o = 0; o < 4; ++o) {
+        const bool quarter = o == 1 || o == 3;
+        const int cw = quarter ? h : w, ch = quarter ? w : h;
+        for (const QPoint px :
+             {QPoint(0, 0), QPoint(319, 0), QPoint(0, 239), QPoint(40, 200), QPoint(300, 17)}) {
+            const QPoint want = cSnapshotPainter::ImageToContent(px.x(), px.y(), whole, o, cw, ch);
+            const QPointF f = cSnapshotPainter::TurnedPoint(
+                QPointF((px.x() + 0.5) / kWidth, (kHeight - 1 - px.y() + 0.5) / kHeight), o);
+            EXPECT_NEAR(f.x() * cw, want.x() + 0.5, 1.0) << o << " " << px.x() << "," << px.y();
+            EXPECT_NEAR(f.y() * ch, want.y() + 0.5, 1.0) << o << " " << px.x() << "," << px.y();
+        }
+    }
+}

@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kLeft = 100, kRight = 2380, kTop = 100, kBottom = 3380;
 constexpr int kPad = 10;                    // the painter's text inset in boxes and labels
-constexpr int kRow = 70;                    // a one-line row, as on the designed pages
 constexpr int kLabelW = 600;                // the label column of label | value rows
 constexpr int kPaneW = 1240, kPaneH = 930;  // thermal picture and photograph: half the page
 constexpr int kBlendW = 960, kBlendH = 720;
@@ -37,10 +36,44 @@ int lineHeight(const QFont& font)
     return static_cast<int>(std::ceil(QFontMetricsF(font).lineSpacing()));
 }
 
-// The height of a box of n lines: the inset above and below and a margin for descenders.
+// A one-line row: 70 units as on the designed pages, taller when a line of a script that comes
+// from a fallback font (Japanese, Chinese, Korean) would not fit inside its insets.
+int rowHeight()
+{
+    static const int height = [] {
+        const QFontMetricsF metrics(reportFonts().body);
+        const QRectF tallest =
+            metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop,
+                                 QStringLiteral("\u6E29\u30DE\uD55C Ag"));
+        return std::max(70, static_cast<int>(std::ceil(tallest.height())) + 2 * 10);
+    }();
+    return height;
+}
+
+// The distance from line to line of laid-out lines in font: the font's own, or more where a
+// script comes from a fallback font with taller lines (Japanese, Chinese).
+int linePitch(const QStringList& lines, const QFont& font)
+{
+    const int own = lineHeight(font);
+    if (lines.isEmpty()) return own;
+    const QRectF used = QFontMetricsF(font).boundingRect(
+        QRectF(0, 0, 1e6, 1e7), Qt::AlignLeft | Qt::AlignTop, lines.join(u'\n'));
+    return std::max(own, static_cast<int>(std::ceil(used.height() / lines.size())));
+}
+
+// The height of a box of n lines `pitch` apart: the inset above and below and a margin for
+// descenders.
+int boxHeight(int lines, int pitch)
+{
+    return std::max(rowHeight(), lines * pitch + 2 * kPad + 10);
+}
 int boxHeight(int lines, const QFont& font)
 {
-    return std::max(kRow, lines * lineHeight(font) + 2 * kPad + 10);
+    return boxHeight(lines, lineHeight(font));
+}
+int boxHeight(const QStringList& lines, const QFont& font)
+{
+    return boxHeight(static_cast<int>(lines.size()), linePitch(lines, font));
 }
 
 // Lays out and places the items of one inspection, opening continuation pages as it goes.
@@ -89,11 +122,27 @@ public:
     void markContentTop() { m_contentTop = y; }
 
     // A section label kept with the first line of what follows it.
-    void sectionLabel(const QString& text)
+    // The height of full-width rows holding texts, each a box of its own.
+    int rowsHeight(const QStringList& rows) const
     {
-        need(kRow + boxHeight(1, m_fonts.body));
-        add(PageItem::Kind::Label, {kLeft, y, kRight, y + kRow}, text, ReportFont::Bold);
-        y += kRow;
+        int h = 0;
+        for (const QString& t : rows)
+            h += boxHeight(layoutLines(t, m_fonts.body, innerWidth(kLeft, kRight)), m_fonts.body);
+        return h;
+    }
+    // With `following`, the full-width rows under it: the label goes where they start, on the
+    // next page when they would all move there (they fit a fresh page but not the room left),
+    // so a label never stays behind alone.
+    void sectionLabel(const QString& text, const QStringList& following = {})
+    {
+        int keep = boxHeight(1, m_fonts.body);
+        if (!following.isEmpty()) {
+            const int whole = rowsHeight(following);
+            if (whole <= kBottom - m_contentTop) keep = whole;
+        }
+        need(rowHeight() + keep);
+        add(PageItem::Kind::Label, {kLeft, y, kRight, y + rowHeight()}, text, ReportFont::Bold);
+        y += rowHeight();
     }
 
     // A label | value row (or a full-width box without label) whose value grows with its
@@ -107,11 +156,13 @@ public:
                            : layoutLines(label, m_fonts.body, innerWidth(x1, valueX));
         QStringList lines = layoutLines(value, m_fonts.body, innerWidth(valueX, x2));
         if (lines.isEmpty()) lines.append(QString());
+        const int pitch =
+            std::max(linePitch(lines, m_fonts.body), linePitch(labelLines, m_fonts.body));
         qsizetype i = 0;
         while (i < lines.size()) {
             const qsizetype rest = lines.size() - i;
-            const int fit = std::max(0, (kBottom - y - 2 * kPad - 10) / m_line);
-            const int capacity = (kBottom - m_contentTop - 2 * kPad - 10) / m_line;
+            const int fit = std::max(0, (kBottom - y - 2 * kPad - 10) / pitch);
+            const int capacity = (kBottom - m_contentTop - 2 * kPad - 10) / pitch;
             const qsizetype minimum = std::max<qsizetype>(1, labelLines.size());
             // Keep a row together when it fits a fresh page; else fill this one.
             if ((fit < minimum || (rest > fit && rest <= capacity)) && y > m_contentTop) {
@@ -120,7 +171,7 @@ public:
             }
             const qsizetype take = std::min<qsizetype>(rest, std::max(fit, 1));
             const int n = static_cast<int>(std::max<qsizetype>(take, minimum));
-            const int h = boxHeight(n, m_fonts.body);
+            const int h = boxHeight(n, pitch);
             if (!label.isNull())
                 add(PageItem::Kind::Box, {x1, y, valueX, y + h}, labelLines.join(u'\n'));
             add(PageItem::Kind::Box, {valueX, y, x2, y + h}, lines.mid(i, take).join(u'\n'),
@@ -148,13 +199,13 @@ void headingBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fon
     const QStringList lines =
         layoutLines(inspectionHeading(d.page.number, d.page.record.name, texts), fonts.heading,
                     boxX - 40 - kLeft);
-    const int h = std::max(150, static_cast<int>(lines.size()) * lineHeight(fonts.heading));
+    const int h = std::max(150, static_cast<int>(lines.size()) * linePitch(lines, fonts.heading));
     f.add(PageItem::Kind::Heading, {kLeft, f.y, boxX - 40, f.y + h}, lines.join(u'\n'),
           ReportFont::Heading);
     const int priority = d.finding.priority;
     const QStringList priorityLines =
         layoutLines(texts.text(sid::Priority), fonts.bold, kRight - boxX - 2 * kPad);
-    const int ph = boxHeight(static_cast<int>(priorityLines.size()), fonts.bold);
+    const int ph = boxHeight(priorityLines, fonts.bold);
     f.add(PageItem::Kind::Label, {boxX, f.y, kRight, f.y + ph}, priorityLines.join(u'\n'),
           ReportFont::Bold);
     f.add(PageItem::Kind::Box, {boxX, f.y + ph, kRight, f.y + ph + 100},
@@ -209,11 +260,11 @@ void readingsTable(Flow& f, const ModernInspectionData& d, const ReportFonts& fo
                             ? x2
                             : edges.back() + widths[c] * std::max(needed, x2 - x1) / needed);
     const auto row = [&](const std::vector<QString>& cells, QRgb colour, ReportFont font) {
-        f.need(kRow);
+        f.need(rowHeight());
         for (std::size_t c = 0; c < widths.size(); ++c)
-            f.add(PageItem::Kind::Box, {edges[c], f.y, edges[c + 1], f.y + kRow}, cells[c], font,
-                  c == 0 ? colour : 0xFF000000);
-        f.y += kRow;
+            f.add(PageItem::Kind::Box, {edges[c], f.y, edges[c + 1], f.y + rowHeight()}, cells[c],
+                  font, c == 0 ? colour : 0xFF000000);
+        f.y += rowHeight();
     };
     row({texts.text(sid::ModernMarker), texts.text(sid::ModernTemperature),
          texts.text(sid::ModernEmissivity)},
@@ -231,46 +282,58 @@ void picturesBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fo
         f.y += 30;
         return;
     }
-    f.need(kRow + kPaneH);
+    // A portrait picture (turned a quarter) keeps the width, at least half the page's, and
+    // grows in height; the blend pane turns with it.
+    const bool portrait = d.pictures.portrait();
+    const int paneW = kPaneW;
+    const int paneH = portrait ? kPaneW * 4 / 3 : kPaneH;
+    const int blendW = portrait ? kBlendH : kBlendW;
+    const int blendH = portrait ? kBlendW : kBlendH;
+    f.need(rowHeight() + paneH);
     const int top = f.y;
-    f.add(PageItem::Kind::Label, {kLeft, top, kLeft + kPaneW, top + kRow},
+    f.add(PageItem::Kind::Label, {kLeft, top, kLeft + paneW, top + rowHeight()},
           texts.text(sid::ThermalSnapshot), ReportFont::Bold);
-    f.add(PageItem::Kind::Picture, {kLeft, top + kRow, kLeft + kPaneW, top + kRow + kPaneH})
+    f.add(PageItem::Kind::Picture,
+          {kLeft, top + rowHeight(), kLeft + paneW, top + rowHeight() + paneH})
         .picture = PictureThermal;
     // The colour scale: the span's ends beside a bar of the palette.
-    constexpr int barX = kLeft + kPaneW + 30, barW = 60, labelX = barX + barW + 10;
-    const int bottom = top + kRow + kPaneH;
-    f.add(PageItem::Kind::Picture, {barX, top + kRow, barX + barW, bottom}).picture = PictureScale;
-    f.add(PageItem::Kind::Label, {labelX, top + kRow - kPad, labelX + 330, top + 2 * kRow},
+    const int barX = kLeft + paneW + 30;
+    constexpr int barW = 60;
+    const int labelX = barX + barW + 10;
+    const int bottom = top + rowHeight() + paneH;
+    f.add(PageItem::Kind::Picture, {barX, top + rowHeight(), barX + barW, bottom}).picture =
+        PictureScale;
+    f.add(PageItem::Kind::Label,
+          {labelX, top + rowHeight() - kPad, labelX + 330, top + 2 * rowHeight()},
           d.pictures.spanHigh);
-    f.add(PageItem::Kind::Label, {labelX, bottom - kRow + kPad, labelX + 330, bottom + kPad},
+    f.add(PageItem::Kind::Label, {labelX, bottom - rowHeight() + kPad, labelX + 330, bottom + kPad},
           d.pictures.spanLow);
     // The readings in the column right of the scale when they fit its height.
     const int columnX = labelX + 340;
-    const int tableH = kRow * (static_cast<int>(d.readings.size()) + 1);
+    const int tableH = rowHeight() * (static_cast<int>(d.readings.size()) + 1);
     int tableW = 0;
     for (int w : readingColumns(d, fonts, texts)) tableW += w;
-    const bool beside = tableH <= kPaneH && tableW <= kRight - columnX;
+    const bool beside = tableH <= paneH && tableW <= kRight - columnX;
     if (beside) {
-        f.y = top + kRow;
+        f.y = top + rowHeight();
         readingsTable(f, d, fonts, texts, columnX, kRight);
     }
     f.y = bottom + 30;
     if (d.pictures.photograph) {
-        const int h = kRow + kPaneH;
+        const int h = rowHeight() + paneH;
         f.need(h);
         const int t = f.y;
-        f.add(PageItem::Kind::Label, {kLeft, t, kLeft + kPaneW, t + kRow},
+        f.add(PageItem::Kind::Label, {kLeft, t, kLeft + paneW, t + rowHeight()},
               texts.text(sid::VisibleImage), ReportFont::Bold);
-        f.add(PageItem::Kind::Picture, {kLeft, t + kRow, kLeft + kPaneW, t + h}).picture =
+        f.add(PageItem::Kind::Picture, {kLeft, t + rowHeight(), kLeft + paneW, t + h}).picture =
             PicturePhotograph;
         if (d.pictures.blend) {
-            const QStringList caption = layoutLines(texts.text(sid::ThermalAndVisibleBlend),
-                                                    fonts.bold, kBlendW - 2 * kPad);
-            const int ch = boxHeight(static_cast<int>(caption.size()), fonts.bold);
-            f.add(PageItem::Kind::Label, {kRight - kBlendW, t, kRight, t + ch}, caption.join(u'\n'),
+            const QStringList caption =
+                layoutLines(texts.text(sid::ThermalAndVisibleBlend), fonts.bold, blendW - 2 * kPad);
+            const int ch = boxHeight(caption, fonts.bold);
+            f.add(PageItem::Kind::Label, {kRight - blendW, t, kRight, t + ch}, caption.join(u'\n'),
                   ReportFont::Bold);
-            f.add(PageItem::Kind::Picture, {kRight - kBlendW, t + ch, kRight, t + ch + kBlendH})
+            f.add(PageItem::Kind::Picture, {kRight - blendW, t + ch, kRight, t + ch + blendH})
                 .picture = PictureBlend;
         }
         f.y = t + h + 30;
@@ -284,10 +347,15 @@ void picturesBlock(Flow& f, const ModernInspectionData& d, const ReportFonts& fo
 
 void findingBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
-    f.sectionLabel(texts.text(sid::ModernFinding));
-    for (const PrintedLine& line :
-         findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, texts))
-        f.textRow(QString(), line.text, line.colour);
+    const std::vector<PrintedLine> lines =
+        findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, texts);
+    // A finding that says nothing prints no heading either.
+    if (lines.empty() && d.comparison.empty()) return;
+    QStringList rows;
+    for (const PrintedLine& line : lines) rows << line.text;
+    for (const PrintedLine& line : d.comparison) rows << line.text;
+    f.sectionLabel(texts.text(sid::ModernFinding), rows);
+    for (const PrintedLine& line : lines) f.textRow(QString(), line.text, line.colour);
     for (const PrintedLine& line : d.comparison) f.textRow(QString(), line.text, line.colour);
     f.y += 30;
 }
@@ -302,7 +370,7 @@ void parametersBlock(Flow& f, const ModernInspectionData& d, const StringTable& 
 void textsBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
     for (const ModernTextSection& section : modernTextSections(d, texts)) {
-        f.sectionLabel(section.heading);
+        f.sectionLabel(section.heading, {section.text});
         f.textRow(QString(), section.text);
         f.y += 30;
     }
@@ -310,18 +378,19 @@ void textsBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts
 
 void repairBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
-    f.need(kRow * 5);
-    f.add(PageItem::Kind::Label, {kLeft, f.y, kRight, f.y + kRow}, texts.text(sid::RepairAction),
-          ReportFont::Bold);
-    f.y += kRow;
+    f.need(rowHeight() * 5);
+    f.add(PageItem::Kind::Label, {kLeft, f.y, kRight, f.y + rowHeight()},
+          texts.text(sid::RepairAction), ReportFont::Bold);
+    f.y += rowHeight();
     const ModernRepairCells cells = modernRepairCells(d, texts);
     constexpr int cw = (kRight - kLeft) / 3;
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 3; ++col)
-            f.add(PageItem::Kind::Box, {kLeft + cw * col, f.y, kLeft + cw * (col + 1), f.y + kRow},
+            f.add(PageItem::Kind::Box,
+                  {kLeft + cw * col, f.y, kLeft + cw * (col + 1), f.y + rowHeight()},
                   cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)],
                   row == 0 ? ReportFont::Bold : ReportFont::Body);
-        f.y += kRow;
+        f.y += rowHeight();
     }
 }
 
@@ -378,7 +447,6 @@ std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& 
                                           const ReportFonts& fonts, const StringTable& texts)
 {
     constexpr int edges[6] = {kLeft, 300, 825, 1350, 2180, kRight};
-    const int line = lineHeight(fonts.body);
     std::vector<PageItems> pages;
     int y = 0;
     const auto cell = [&](int c, int top, int bottom, const QString& text, ReportFont font,
@@ -397,12 +465,13 @@ std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& 
                                   texts.text(sid::CaptionEquipment), texts.text(sid::FaultAction),
                                   texts.text(sid::Priority)};
         std::vector<QStringList> lines;
-        int n = 1;
+        int n = 1, pitch = lineHeight(fonts.bold);
         for (int c = 0; c < 5; ++c) {
             lines.push_back(layoutLines(heads[c], fonts.bold, edges[c + 1] - edges[c] - 2 * kPad));
             n = std::max(n, static_cast<int>(lines.back().size()));
+            pitch = std::max(pitch, linePitch(lines.back(), fonts.bold));
         }
-        const int h = boxHeight(n, fonts.bold);
+        const int h = boxHeight(n, pitch);
         for (int c = 0; c < 5; ++c)
             cell(c, 270, 270 + h, lines[static_cast<std::size_t>(c)].join(u'\n'), ReportFont::Bold);
         y = 270 + h;
@@ -415,8 +484,11 @@ std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& 
                                   toQString(rec.equipment), toQString(rec.faultAction),
                                   priority > 0 ? QString::number(priority) : QString()};
         std::vector<QStringList> lines;
-        for (int c = 0; c < 5; ++c)
+        int line = lineHeight(fonts.body);
+        for (int c = 0; c < 5; ++c) {
             lines.push_back(layoutLines(cells[c], fonts.body, edges[c + 1] - edges[c] - 2 * kPad));
+            line = std::max(line, linePitch(lines.back(), fonts.body));
+        }
         // The row is split over pages line by line where it is taller than the room left.
         for (int from = 0;;) {
             int rest = 1;
@@ -428,7 +500,7 @@ std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& 
                 continue;
             }
             const int take = std::max(1, std::min(rest, room));
-            const int h = boxHeight(take, fonts.body);
+            const int h = boxHeight(take, line);
             for (int c = 0; c < 5; ++c)
                 cell(c, y, y + h, lines[static_cast<std::size_t>(c)].mid(from, take).join(u'\n'),
                      ReportFont::Body, c == 4 ? priorityColour(priority) : 0xFF000000);
@@ -441,9 +513,42 @@ std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& 
     return pages;
 }
 
+QString isolateNumbers(const QString& text)
+{
+    // A number (sign, digits and the separators inside it) and a unit that follows it.
+    static const QRegularExpression number(
+        QStringLiteral("(?<![\\p{L}\\p{N}.,\\-])(?:[-+\\x{2212}](?=\\d))?\\d+(?:[.,:/"
+                       "]\\d+)*(?:\\x{00A0}?\\s?(?:\\x{00B0}[CF]?|K(?!\\p{L})|%))?"));
+    QString out;
+    out.reserve(text.size() + 8);
+    qsizetype from = 0;
+    for (auto it = number.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += text.mid(from, m.capturedStart() - from);
+        out += QChar(0x2066) + m.captured() + QChar(0x2069);
+        from = m.capturedEnd();
+    }
+    out += text.mid(from);
+    return out;
+}
+
+void mirrorForRightToLeft(PageItems& items)
+{
+    for (PageItem& i : items) {
+        const int x1 = kModernPageWidth - i.rect.x2, x2 = kModernPageWidth - i.rect.x1;
+        i.rect.x1 = x1;
+        i.rect.x2 = x2;
+        // A line keeps its own direction: both ends mirror.
+        if (i.kind == PageItem::Kind::Line) std::swap(i.rect.x1, i.rect.x2);
+        i.rightToLeft = true;
+        // Only a text that reads from the right reorders its numbers.
+        if (hasRightToLeftLetters(i.text)) i.text = isolateNumbers(i.text);
+    }
+}
+
 PageRect modernContentsRowRect(int j)
 {
-    return {kLeft, 330 + kRow * j, kRight, 330 + kRow * (j + 1)};
+    return {kLeft, 330 + rowHeight() * j, kRight, 330 + rowHeight() * (j + 1)};
 }
 
 PageItems modernContentsPage(const std::vector<ModernContentsRow>& rows, int k,
@@ -460,10 +565,10 @@ PageItems modernContentsPage(const std::vector<ModernContentsRow>& rows, int k,
     const std::size_t first = static_cast<std::size_t>(k) * kModernContentsRows;
     for (std::size_t i = first; i < rows.size() && i < first + kModernContentsRows; ++i) {
         const int y = modernContentsRowRect(static_cast<int>(i - first)).y1;
-        items.push_back(pageItem(PageItem::Kind::Label, {kLeft, y, 2000, y + kRow},
+        items.push_back(pageItem(PageItem::Kind::Label, {kLeft, y, 2000, y + rowHeight()},
                                  metrics.elidedText(rows[i].text, Qt::ElideRight,
                                                     (2000 - kLeft - 2 * kPad) * kWidthSafety)));
-        items.push_back(pageItem(PageItem::Kind::Label, {2000, y, kRight, y + kRow},
+        items.push_back(pageItem(PageItem::Kind::Label, {2000, y, kRight, y + rowHeight()},
                                  QString::number(rows[i].page), TextAlign::Right));
     }
     return items;

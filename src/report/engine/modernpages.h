@@ -57,10 +57,23 @@ struct ModernContentsRow {
     int page = 0;
 };
 inline constexpr int kModernContentsRows = 40;
+inline constexpr int kModernPageWidth = 2480;
 // Where contents row j (0-based, on its page) lies: the whole row, a link's place.
 PageRect modernContentsRowRect(int j);
 // Contents page k (0-based) of the rows.
 PageItems modernContentsPage(const std::vector<ModernContentsRow>& rows, int k,
                              const ReportFonts& fonts, const StringTable& texts);
+
+// A page read from the right: every item moved to its mirror place across the page (tables
+// then read from the right, the scale stands left of the picture), texts given a right-to-left
+// base direction where they hold right-to-left letters, and in those every number with its
+// unit ("86.0 °C", "0.95", "12.03.2024") isolated so the bidirectional reordering keeps it
+// whole; a text without such letters keeps its own order, aligned to the other side.
+// Pictures are placed, not turned.
+void mirrorForRightToLeft(PageItems& items);
+
+// text with each number and the unit after it wrapped in a left-to-right isolate; a number
+// that is part of a word or code ("P-101", "L2") is left in it.
+QString isolateNumbers(const QString& text);
 
 }  // namespace calivue

@@ -7,6 +7,7 @@
 #include "core/palette.h"
 
 #include <QPainter>
+#include <QTransform>
 
 namespace calivue {
 
@@ -59,6 +60,10 @@ ModernPictureFacts modernPictureFacts(const ReportSnapshot& s)
     const QString unit = QString::fromStdString(s.image.unitText());
     f.spanHigh = formatTemperature(s.image.rawToTemperature(s.state.spanHigh), unit);
     f.spanLow = formatTemperature(s.image.rawToTemperature(s.state.spanLow), unit);
+    // The snapshot's own orientation, not the state's: report snapshots load unturned for the
+    // classic strip. Any value outside 0–3 counts as 0, as it does in the analysis window.
+    const int o = s.image.fields.orientation;
+    f.orientation = o >= 0 && o <= 3 ? o : 0;
     return f;
 }
 
@@ -69,12 +74,16 @@ QString modernMarkerLabel(int markerIndex, const StringTable& texts)
     return QString::number(markerIndex + 1);
 }
 
-ModernPictures renderModernPictures(const ReportSnapshot& s, QSize size, const StringTable& texts)
+ModernPictures renderModernPictures(const ReportSnapshot& s, QSize landscape,
+                                    const StringTable& texts)
 {
     ModernPictures out;
     const ModernPictureFacts facts = modernPictureFacts(s);
     const std::vector<SnapshotMarker> markers = numbered(s.markers, texts);
+    const QSize size = facts.portrait() ? landscape.transposed() : landscape;
     const QRect target(QPoint(0, 0), size);
+    DisplayState turned = s.state;
+    turned.orientation = facts.orientation;
     cSnapshotPainter painter;
     const auto pane = [&](const DisplayState& state, const cBitmapFile* photo) {
         QImage image(size, QImage::Format_RGB888);
@@ -84,19 +93,21 @@ ModernPictures renderModernPictures(const ReportSnapshot& s, QSize size, const S
             return QImage();
         return image;
     };
-    DisplayState thermal = s.state;
+    DisplayState thermal = turned;
     thermal.blendMode = 0;
     out.thermal = pane(thermal, nullptr);
-    if (facts.blend) out.blend = pane(s.state, &s.bitmap);
+    if (facts.blend) out.blend = pane(turned, &s.bitmap);
     if (facts.photograph) {
         out.photograph = QImage(size, QImage::Format_RGB888);
         QPainter p(&out.photograph);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(QRectF(target), visualPicture(s.bitmap));
+        p.drawImage(QRectF(target), visualPicture(s.bitmap).transformed(
+                                        QTransform().rotate(90.0 * facts.orientation)));
         QFont font = painter.labelFont();
         font.setPixelSize(std::max(8, size.height() / 16));
         cSnapshotPainter::DrawNumberedMarkers(p, QRectF(target), markers, font,
-                                              QPointF(s.state.alignX / 1.5, s.state.alignY / 1.5));
+                                              QPointF(s.state.alignX / 1.5, s.state.alignY / 1.5),
+                                              nullptr, facts.orientation);
     }
     out.scale = QImage(1, 256, QImage::Format_RGB888);
     for (int i = 0; i < 256; ++i)

@@ -20,6 +20,8 @@ struct ModernPictureFacts {
     bool photograph = false;    // a photograph that is not all black
     bool blend = false;         // the snapshot blends (blend mode not 0) and has a photograph
     QString spanHigh, spanLow;  // the span's ends in the image's current unit ("31.5 °C")
+    int orientation = 0;        // 0–3 quarter turns, as the analysis window turns the picture
+    bool portrait() const { return orientation == 1 || orientation == 3; }
 };
 
 // True when the bitmap holds a visual picture with at least one pixel that is not black.
@@ -36,7 +38,8 @@ struct ModernPictures {
     QImage scale;                       // 1 × 256, the hottest colour at the top
 };
 
-// Renders the panes at `size` pixels each (the photograph at the thermal picture's scale).
+// Renders the panes at `size` pixels each (the photograph at the thermal picture's scale),
+// turned to the snapshot's orientation; a portrait picture swaps size's width and height.
 ModernPictures renderModernPictures(const ReportSnapshot& snapshot, QSize size,
                                     const StringTable& texts);
 

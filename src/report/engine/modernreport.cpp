@@ -10,6 +10,7 @@
 #include "core/printrules.h"
 
 #include "fspath.h"
+#include "languageenvironment.h"
 #include "pdfprinter.h"
 #include "stringids.h"
 #include "textformat.h"
@@ -17,6 +18,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <future>
 #include <thread>
@@ -54,6 +56,8 @@ void loadModernInspection(const ReportJob& job, std::size_t i, LoadedInspection&
     settleMeasurementChoice(d.page.record, measurementList(img));
     d.page.snapshot = snapshotFacts(img, d.page.record, job.unit, job.texts);
     d.page.snapshot.dateText = captureDateText(img, job);
+    // "09:10" in the report's language, as the classic pages print it, not the English "9.10".
+    d.page.snapshot.timeText = captureTimeText(img, job);
     d.page.snapshot.path = qvx;
     const InspectionReadings readings = inspectionReadings(img, d.page.record, job.unit);
     d.finding =
@@ -75,6 +79,30 @@ void loadModernInspection(const ReportJob& job, std::size_t i, LoadedInspection&
 }
 
 namespace {
+
+// Loads every inspection on all cores (each snapshot read, measured and judged on its own)
+// and keeps what its pages say; the snapshots are loaded again when their pictures are
+// rendered, so no more than a few are held at once. The results are in the entries' order.
+std::vector<ModernInspectionData> loadInspections(const ReportJob& job)
+{
+    const std::size_t n = job.entries.size();
+    std::vector<ModernInspectionData> out(n);
+    std::atomic<std::size_t> next{0};
+    const auto work = [&]() {
+        for (std::size_t i = next++; i < n; i = next++) {
+            LoadedInspection loaded;
+            loadModernInspection(job, i, loaded);
+            out[i] = std::move(loaded.data);
+        }
+    };
+    const std::size_t threads =
+        std::min<std::size_t>(n, std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> pool;
+    for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool) t.join();
+    return out;
+}
 
 std::vector<QImage> pagePictures(const ReportSnapshot& snapshot, const StringTable& texts)
 {
@@ -109,17 +137,18 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
     std::vector<cInspectionRecord> summaryRecords(n);
     std::vector<int> priorities(n, 0);
     std::vector<InspectionOnPage> onPage(n);
+    std::vector<ModernInspectionData> loaded = loadInspections(job);
     for (std::size_t i = 0; i < n; ++i) {
-        LoadedInspection loaded;
-        loadModernInspection(job, i, loaded);
-        loaded.data.comparison = comparisonOf(job, previous, i, loaded.data.finding);
-        inspections[i] = modernInspectionPages(loaded.data, fonts, job.texts);
-        summaryRecords[i] = loaded.data.page.record;
+        ModernInspectionData& data = loaded[i];
+        data.comparison = comparisonOf(job, previous, i, data.finding);
+        inspections[i] = modernInspectionPages(data, fonts, job.texts);
+        summaryRecords[i] = data.page.record;
         // The summary prints the priority in force, in its class colour.
-        priorities[i] = loaded.data.finding.priority;
-        onPage[i].exception = isException(loaded.data.finding);
-        onPage[i].measured = loaded.data.finding.deltaT.has_value();
+        priorities[i] = data.finding.priority;
+        onPage[i].exception = isException(data.finding);
+        onPage[i].measured = data.finding.deltaT.has_value();
     }
+    loaded.clear();
     // The modern layout always prints the findings, so it always has the criteria appendix;
     // a project with an equipment list has its appendix last.
     const bool equipment = printsEquipment(job);
@@ -154,7 +183,9 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
     navigation.outline.push_back({job.texts.text(sid::Contents), 1});
     for (std::size_t r = 0; r < rows.size(); ++r) {
         navigation.outline.push_back({rows[r].text, rows[r].page - 1});
-        const PageRect at = modernContentsRowRect(static_cast<int>(r) % kModernContentsRows);
+        PageRect at = modernContentsRowRect(static_cast<int>(r) % kModernContentsRows);
+        if (layoutDirectionOf(job.language) == Qt::RightToLeft)
+            at = {kModernPageWidth - at.x2, at.y1, kModernPageWidth - at.x1, at.y2};
         navigation.links.push_back({1 + static_cast<int>(r) / kModernContentsRows,
                                     QRectF(at.x1, at.y1, at.x2 - at.x1, at.y2 - at.y1),
                                     rows[r].page - 1});
@@ -162,8 +193,12 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
 
     bool going = true;
     int done = 0;
+    // A report in a right-to-left language reads from the right on every page; the footer
+    // stays where the designed pages put it.
+    const bool mirrored = layoutDirectionOf(job.language) == Qt::RightToLeft;
     const auto print = [&](PageItems items, const QImage* logo,
                            const std::vector<QImage>* pictures) {
+        if (mirrored) mirrorForRightToLeft(items);
         items.push_back(footerItem(done + 1, total, job.language, job.texts));
         paintPageItems(painter, items, fonts, logo, nullptr, pictures);
         ++done;

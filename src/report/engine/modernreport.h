@@ -26,6 +26,7 @@ namespace detail {
 
 // Shared with the classic run (reportgenerator.cpp).
 QString captureDateText(const cBrixa& img, const ReportJob& job);
+QString captureTimeText(const cBrixa& img, const ReportJob& job);
 QString openFailureText(OpenFailure failure);
 InspectionPageData inspectionData(const ReportJob& job, std::size_t i);
 TitlePageData titleData(const ReportJob& job);

@@ -53,6 +53,9 @@ struct PageItem {
     ReportFont font = ReportFont::Body;
     QRgb colour = 0xFF000000;  // the text colour
     int picture = -1;          // Picture items: the index into the page's pictures
+    // The text reads from the right (a Hebrew page): its base direction is right to left and
+    // its Left and Right alignments change sides.
+    bool rightToLeft = false;
 };
 
 using PageItems = std::vector<PageItem>;

@@ -95,7 +95,22 @@ void drawText(QPainter& p, const PageItem& item, const ReportFonts& fonts, int s
     if (item.align == TextAlign::Wrap || item.align == TextAlign::Left)
         text = boundedToBox(text, metrics, r, item.align == TextAlign::Wrap);
     if (item.align == TextAlign::Wrap) text = elideLongWords(text, metrics, r.width());
-    p.drawText(r, alignFlags(item.align), text);
+    int flags = alignFlags(item.align);
+    if (item.rightToLeft) {
+        // A text with right-to-left letters reads from the right (its Left alignment then
+        // means the right edge); a text without (a Latin name, a date, a number) keeps its
+        // own order and only moves to the other side of its box.
+        if (hasRightToLeftLetters(text)) {
+            flags |= Qt::TextForceRightToLeft;
+        } else {
+            flags |= Qt::TextForceLeftToRight;
+            if (flags & Qt::AlignLeft)
+                flags = (flags & ~Qt::AlignLeft) | Qt::AlignRight;
+            else if (flags & Qt::AlignRight)
+                flags = (flags & ~Qt::AlignRight) | Qt::AlignLeft;
+        }
+    }
+    p.drawText(r, flags, text);
 }
 
 void drawPicture(QPainter& p, const PageItem& item, const QImage* picture)
@@ -106,6 +121,15 @@ void drawPicture(QPainter& p, const PageItem& item, const QImage* picture)
 }
 
 }  // namespace
+
+bool hasRightToLeftLetters(const QString& text)
+{
+    for (const QChar c : text) {
+        const QChar::Direction d = c.direction();
+        if (d == QChar::DirR || d == QChar::DirAL) return true;
+    }
+    return false;
+}
 
 int fontPixelSize(int cellHeight)
 {

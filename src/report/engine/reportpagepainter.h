@@ -23,6 +23,9 @@ struct ReportFonts {
 ReportFonts reportFonts();
 
 // The pixel size that gives a font a character cell `cellHeight` units high.
+// Whether text holds a letter of a right-to-left script (Hebrew, Arabic).
+bool hasRightToLeftLetters(const QString& text);
+
 int fontPixelSize(int cellHeight);
 
 // Paints every item in order. Logo and Strip items draw `logo` and `strip` scaled into their

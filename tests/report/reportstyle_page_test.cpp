@@ -1,0 +1,93 @@
+// The report writer's choice of layout and report language: the title page's two lists show
+// the project's settings and store the user's choice in it, a project that never chose keeps no
+// section, and "Generate PDF Report" prints in the chosen language when its module loads.
+#include "reportdoc.h"
+#include "reportstylebox.h"
+
+#include "languagetable.h"
+#include "stringids.h"
+
+#include <QComboBox>
+
+#include <gtest/gtest.h>
+
+namespace calivue {
+namespace {
+
+// A module for German and Hebrew whose Summary reads "<language>-summary"; no other loads.
+LanguageLoad fakeLoad(int language)
+{
+    LanguageLoad out;
+    out.language = language;
+    if (language != 1 && language != kLanguageHebrew) {
+        out.status = LanguageLoad::Status::LoadFailed;
+        return out;
+    }
+    LanguagePack pack;
+    pack.strings.insert(sid::Summary, QString::number(language) + QStringLiteral("-summary"));
+    out.status = LanguageLoad::Status::Loaded;
+    out.table = StringTable::withModule(pack);
+    return out;
+}
+
+// Catches a list that offers languages that are not installed or leaves the window's out, a
+// choice that does not reach the project (or marks nothing modified), a project change the
+// lists do not show, a project that keeps a section for the defaults, and a report printed in
+// the window's language when another one was chosen (or in a language that does not load).
+TEST(ReportStyleBox, ShowsAndStoresTheProjectsLayoutAndLanguage)
+{
+    CReportDoc doc;
+    int modified = 0, announced = 0;
+    QObject::connect(&doc, &CReportDoc::modifiedChanged, [&](bool on) {
+        if (!on) return;
+        ++modified;
+        doc.setModified(false);
+    });
+    QObject::connect(&doc, &CReportDoc::reportStyleChanged, [&] { ++announced; });
+    ReportContext ctx;
+    ctx.report = &doc;
+    ctx.language = 0;
+    ctx.loadLanguage = fakeLoad;
+    cReportStyleBox box(ctx);
+    QComboBox* languages = box.languageBox();
+    std::vector<int> offered;
+    for (int i = 0; i < languages->count(); ++i) offered.push_back(languages->itemData(i).toInt());
+    EXPECT_EQ(offered, (std::vector<int>{-1, 1, kLanguageHebrew}));
+    EXPECT_EQ(languages->currentIndex(), 0);
+    EXPECT_EQ(box.layoutBox()->currentData().toInt(), 0);
+    EXPECT_EQ(reportLanguageOf(ctx).language, 0);
+
+    languages->setCurrentIndex(2);
+    box.layoutBox()->setCurrentIndex(1);
+    EXPECT_EQ(doc.reportLanguage(), std::optional<int>(kLanguageHebrew));
+    EXPECT_EQ(doc.reportLayout(), ReportLayout::Modern);
+    EXPECT_EQ(modified, 2);
+    EXPECT_EQ(announced, 2);
+    const ReportLanguage chosen = reportLanguageOf(ctx);
+    EXPECT_EQ(chosen.language, kLanguageHebrew);
+    EXPECT_EQ(chosen.texts.text(sid::Summary), QStringLiteral("13-summary"));
+    const ReportProject project = doc.project();
+    EXPECT_EQ(readReportLanguage(project).value(), std::optional<int>(kLanguageHebrew));
+    EXPECT_EQ(readReportLayout(project).value(), ReportLayout::Modern);
+
+    // The document changes (a project read): the lists follow without storing anything back.
+    ReportProject other;
+    ASSERT_EQ(putReportLanguage(other, 1), Error::None);
+    ASSERT_TRUE(doc.load(other, QString()));
+    EXPECT_EQ(languages->currentData().toInt(), 1);
+    EXPECT_EQ(box.layoutBox()->currentData().toInt(), 0);
+    // A language whose module is missing prints in the window's and shows as such.
+    ASSERT_TRUE(doc.setReportLanguage(6));
+    EXPECT_EQ(languages->currentIndex(), 0);
+    EXPECT_EQ(reportLanguageOf(ctx).language, 0);
+    // Back to the defaults: no section left.
+    ASSERT_TRUE(doc.setReportLanguage(std::nullopt));
+    ASSERT_TRUE(doc.setReportLayout(ReportLayout::Classic));
+    EXPECT_TRUE(doc.project().extensions.empty());
+    const int before = announced;
+    ASSERT_TRUE(doc.setReportLayout(ReportLayout::Classic));
+    EXPECT_EQ(announced, before);  // nothing changed, nothing told
+}
+
+}  // namespace
+}  // namespace calivue
