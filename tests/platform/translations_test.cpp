@@ -501,8 +501,12 @@ const std::map<QString, const char*> kOrderedFormats = {
     {u"5449"_s, "factor, threshold"},
     {u"5468"_s, "exponent, minimum load"},
     {u"5521"_s, "file, reason"},
+    {u"5559"_s, "items, inspected, exceptions, not inspected"},
+    {u"5564"_s, "date, finding"},
     {u"5600"_s, "file, problem"},
     {u"5604"_s, "line, problem"},
+    {u"5625"_s, "box, lines, characters, lines needed"},
+    {u"5628"_s, "inspection, text"},
 };
 const QSet<QString> kReorderedByCode = {u"hebrew/5400"_s};
 
