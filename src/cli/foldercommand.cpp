@@ -4,7 +4,7 @@
 #include "projectcommands.h"
 
 #include "core/folderproject.h"
-#include "core/reinspection.h"
+#include "core/surveycomparison.h"
 #include "interchange/equipmentcsv.h"
 
 #include <CLI/CLI.hpp>

@@ -5,7 +5,7 @@
 // per link, and the pages go on without the comparison.
 #pragma once
 
-#include "core/reinspection.h"
+#include "core/surveycomparison.h"
 
 #include <QString>
 

@@ -9,7 +9,7 @@
 #include "reporttext.h"
 #include "titledlg.h"
 
-#include "core/reinspection.h"
+#include "core/surveycomparison.h"
 
 #include "desktop/irfiledialog.h"
 #include "desktop/messagedlg.h"

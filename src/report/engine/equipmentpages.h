@@ -2,7 +2,7 @@
 // (every item in list order with its status, its previous finding when the survey has a
 // previous one, and the count line) and the comparison an inspection page prints below its
 // finding. The texts are in the report's language; the rules are the core's
-// (equipmentappendix.h, reinspection.h).
+// (equipmentappendix.h, surveycomparison.h).
 #pragma once
 
 #include "findingtext.h"
@@ -10,7 +10,7 @@
 #include "reportpagepainter.h"
 
 #include "core/equipmentappendix.h"
-#include "core/reinspection.h"
+#include "core/surveycomparison.h"
 
 #include <QLocale>
 

@@ -9,7 +9,7 @@
 #include "reportpage.h"
 
 #include "core/equipmentappendix.h"
-#include "core/reinspection.h"
+#include "core/surveycomparison.h"
 #include "snapshotstrip.h"
 
 #include "core/snapshotfiles.h"

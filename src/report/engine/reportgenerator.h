@@ -7,7 +7,7 @@
 
 #include "core/equipment.h"
 #include "core/findings.h"
-#include "core/reinspection.h"
+#include "core/surveycomparison.h"
 #include "core/reportdata.h"
 #include "core/reportstyle.h"
 

@@ -5,7 +5,7 @@
 #include "core/equipmentcodec.h"
 #include "core/fileio.h"
 #include "core/findingscodec.h"
-#include "core/reinspection.h"
+#include "core/surveycomparison.h"
 #include "core/reportstyle.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "reinspection.h"
+#include "surveycomparison.h"
 
 #include "brixa.h"
 #include "equipmentcodec.h"
