@@ -33,6 +33,8 @@
 
 namespace calivue {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Keeps the printer's last error for the message shown once the wait cursor is gone.
@@ -46,6 +48,29 @@ public:
 // Reports of more pages than this show the progress dialog.
 constexpr int kProgressPages = 8;
 
+// The report's file, asked for in a save dialog of one file type ("pdf", "docx").
+std::optional<QString> askReportPath(const QString& extension, int typeName, QWidget* parent)
+{
+    cIRFileDialog dialog(cIRFileDialog::Mode::Save, extension, uiText(sid::DefaultReportName));
+    dialog.addFilters(
+        formatText(u"%s (*."_s + extension + u")|*."_s + extension + u"|%s (*.*)|*.*||"_s,
+                   {uiText(typeName), uiText(sid::AllFiles)}));
+    dialog.setOverwritePrompt(true);
+    return dialog.choose(parent);
+}
+
+// The window-modal progress of a long report (null for a short one): its Cancel drops the job.
+std::unique_ptr<QProgressDialog> reportProgress(int total, bool longReport, QWidget* parent)
+{
+    if (!longReport) return nullptr;
+    auto progress =
+        std::make_unique<QProgressDialog>(QString(), uiText(sid::Cancel), 0, total, parent);
+    progress->setWindowTitle(uiText(sid::ProductTitle));
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(0);
+    return progress;
+}
+
 }  // namespace
 
 void cReportSheet::generateWordReport()
@@ -58,24 +83,13 @@ void cReportSheet::generateWordReport()
                                 cMessageDlg::ButtonsOk, this);
         return;
     }
-    cIRFileDialog dialog(cIRFileDialog::Mode::Save, QStringLiteral("docx"),
-                         uiText(sid::DefaultReportName));
-    dialog.addFilters(formatText(QStringLiteral("%s (*.docx)|*.docx|%s (*.*)|*.*||"),
-                                 {uiText(sid::WordFiles), uiText(sid::AllFiles)}));
-    dialog.setOverwritePrompt(true);
-    const std::optional<QString> path = dialog.choose(this);
+    const std::optional<QString> path = askReportPath(u"docx"_s, sid::WordFiles, this);
     if (!path) return;
     prepareJob(job, *path);
 
     const int total = static_cast<int>(job.entries.size());
-    std::unique_ptr<QProgressDialog> progress;
-    if (total > kProgressPages / 2) {
-        progress =
-            std::make_unique<QProgressDialog>(QString(), uiText(sid::Cancel), 0, total, this);
-        progress->setWindowTitle(uiText(sid::ProductTitle));
-        progress->setWindowModality(Qt::WindowModal);
-        progress->setMinimumDuration(0);
-    }
+    std::unique_ptr<QProgressDialog> progress =
+        reportProgress(total, total > kProgressPages / 2, this);
     const auto onInspection = [&](int done, int) {
         if (!progress) return true;
         const auto i = static_cast<std::size_t>(done - 1);
@@ -145,12 +159,7 @@ void cReportSheet::generateReport()
             return;
     }
 
-    cIRFileDialog dialog(cIRFileDialog::Mode::Save, QStringLiteral("pdf"),
-                         uiText(sid::DefaultReportName));
-    dialog.addFilters(formatText(QStringLiteral("%s (*.pdf)|*.pdf|%s (*.*)|*.*||"),
-                                 {uiText(sid::PdfFiles), uiText(sid::AllFiles)}));
-    dialog.setOverwritePrompt(true);
-    const std::optional<QString> path = dialog.choose(this);
+    const std::optional<QString> path = askReportPath(u"pdf"_s, sid::PdfFiles, this);
     if (!path) return;
 
     PdfPrinter printer;
@@ -163,14 +172,7 @@ void cReportSheet::generateReport()
     prepareJob(job, *path);
 
     const int total = layout::pageCounts(static_cast<int>(job.entries.size())).total;
-    std::unique_ptr<QProgressDialog> progress;
-    if (total > kProgressPages) {
-        progress =
-            std::make_unique<QProgressDialog>(QString(), uiText(sid::Cancel), 0, total, this);
-        progress->setWindowTitle(uiText(sid::ProductTitle));
-        progress->setWindowModality(Qt::WindowModal);
-        progress->setMinimumDuration(0);
-    }
+    std::unique_ptr<QProgressDialog> progress = reportProgress(total, total > kProgressPages, this);
     const auto onPage = [&](int done, int pages) {
         if (!progress) return true;
         progress->setLabelText(pageOfText(done, pages, job.language));
