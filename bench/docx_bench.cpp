@@ -1,6 +1,7 @@
 // The report as a Word document: 100 inspections and 1 from generated snapshots (varied
 // scenes, palettes, blends and markers), written as calivue-cli report writes a .docx. The file
 // size is reported as a counter. Needs Qt (offscreen).
+#include "benchsurvey.h"
 #include "docxreport.h"
 #include "reporttext.h"
 
@@ -17,31 +18,9 @@ using namespace calivue;
 
 ReportJob makeJob(const QTemporaryDir& dir, int n)
 {
-    ReportJob job;
-    for (int i = 0; i < n; ++i) {
-        const std::string name = "IR_" + std::to_string(1000 + i);
-        if (!gen::writeSnapshot(dir.path().toStdString(), name, gen::variedPlan(42, i)).ok())
-            return {};
-        job.entries.push_back({toU16(dir.filePath(QString::fromStdString(name + ".QVX"))),
-                               toU16(dir.filePath(QString::fromStdString(name + ".BMP"))), 0});
-        cInspectionRecord r;
-        r.name = u"Distribution board " + toU16(QString::number(i + 1));
-        r.location = u"Plant room";
-        r.equipment = u"Main breaker";
-        r.comment = u"Phase L2 terminal warmer than L1 and L3 under similar load.";
-        r.faultAction = u"Tighten the terminal, re-inspect under load.";
-        r.repairPriority = i % 6;
-        job.records.push_back(r);
-    }
-    job.title.company = u"Acme Thermography";
-    job.title.author = u"J. Smith";
-    job.title.comments = u"Annual survey.";
-    job.titleCaptions = defaultReportCaptions().title;
-    job.detailsCaptions = defaultReportCaptions().details;
-    job.logo = QImage(1200, 300, QImage::Format_RGB32);
-    job.logo.fill(qRgb(20, 60, 160));
+    if (!bench::writeSurveySnapshots(dir.path(), n)) return {};
+    ReportJob job = bench::surveyJob(dir.path(), n, dir.filePath(QStringLiteral("report.docx")));
     job.findings.records.resize(job.entries.size());
-    job.outputPath = dir.filePath(QStringLiteral("report.docx"));
     return job;
 }
 

@@ -3,6 +3,7 @@
 // layout (second argument 0) and the modern one (1). The snapshots are written once for the
 // whole run, so a profile of the benchmark shows the report and not the generator.
 // The file size is reported as a counter. Needs Qt (offscreen).
+#include "benchsurvey.h"
 #include "reportgenerator.h"
 #include "reportlayout.h"
 #include "reporttext.h"
@@ -28,46 +29,10 @@ const QTemporaryDir& snapshotDir()
     return dir;
 }
 
-bool writeSnapshots(int n)
-{
-    static int written = 0;
-    for (; written < n; ++written) {
-        const std::string name = "IR_" + std::to_string(1000 + written);
-        if (!gen::writeSnapshot(snapshotDir().path().toStdString(), name,
-                                gen::variedPlan(42, written))
-                 .ok())
-            return false;
-    }
-    return true;
-}
-
 ReportJob makeJob(const QTemporaryDir& out, int n)
 {
-    ReportJob job;
-    if (!writeSnapshots(n)) return job;
-    const QDir dir(snapshotDir().path());
-    for (int i = 0; i < n; ++i) {
-        const std::string name = "IR_" + std::to_string(1000 + i);
-        job.entries.push_back({toU16(dir.filePath(QString::fromStdString(name + ".QVX"))),
-                               toU16(dir.filePath(QString::fromStdString(name + ".BMP"))), 0});
-        cInspectionRecord r;
-        r.name = u"Distribution board " + toU16(QString::number(i + 1));
-        r.location = u"Plant room";
-        r.equipment = u"Main breaker";
-        r.comment = u"Phase L2 terminal warmer than L1 and L3 under similar load.";
-        r.faultAction = u"Tighten the terminal, re-inspect under load.";
-        r.repairPriority = i % 6;
-        job.records.push_back(r);
-    }
-    job.title.company = u"Acme Thermography";
-    job.title.author = u"J. Smith";
-    job.title.comments = u"Annual survey.";
-    job.titleCaptions = defaultReportCaptions().title;
-    job.detailsCaptions = defaultReportCaptions().details;
-    job.logo = QImage(1200, 300, QImage::Format_RGB32);
-    job.logo.fill(qRgb(20, 60, 160));
-    job.outputPath = out.filePath(QStringLiteral("report.pdf"));
-    return job;
+    if (!bench::writeSurveySnapshots(snapshotDir().path(), n)) return {};
+    return bench::surveyJob(snapshotDir().path(), n, out.filePath(QStringLiteral("report.pdf")));
 }
 
 void runReport(benchmark::State& state)
