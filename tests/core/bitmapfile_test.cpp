@@ -18,15 +18,9 @@
 namespace fs = std::filesystem;
 using namespace calivue;
 using calivue::test::readAll;
+using calivue::test::writeAll;
 
 namespace {
-
-void writeAll(const fs::path& p, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
 
 // A packed picture whose every byte tells its own position, so a byte taken
 // from the wrong row, column or channel shows up.
@@ -52,18 +46,8 @@ void putU32(std::vector<std::uint8_t>& b, std::size_t off, std::uint32_t v)
 
 class BitmapFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::random_device rd;
-        m_dir = fs::temp_directory_path() / ("calivue_bmp_" + std::to_string(rd()));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
-    fs::path m_dir;
+    test::TempDir m_tmp{"calivue_bmp_"};
+    const fs::path m_dir = m_tmp.path();
 };
 
 // An object that failed to load must hold nothing a caller could paint or cut.

@@ -155,9 +155,8 @@ TEST(CsvExport, WritesExactlyTheTextAndReportsFailures)
     ASSERT_EQ(writeCsv(*img, out), Error::None);
     EXPECT_EQ(out.str(), csvText(*img));
 
-    std::random_device rd;
-    const fs::path dir = fs::temp_directory_path() / ("calivue_csv_" + std::to_string(rd()));
-    fs::create_directories(dir);
+    const test::TempDir tmp("calivue_csv_");
+    const fs::path& dir = tmp.path();
     ASSERT_EQ(exportCsv(*img, dir / "out.csv"), Error::None);
     std::ifstream in(dir / "out.csv", std::ios::binary);
     const std::string file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -182,5 +181,4 @@ TEST(CsvExport, WritesExactlyTheTextAndReportsFailures)
     std::ostringstream broken;
     broken.setstate(std::ios::badbit);
     EXPECT_EQ(writeCsv(*img, broken), Error::WriteFailed);
-    fs::remove_all(dir);
 }

@@ -12,24 +12,15 @@
 
 #include <fstream>
 #include <functional>
-#include <random>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using namespace calivue;
+using calivue::test::bytesOf;
 using calivue::test::readAll;
+using calivue::test::writeAll;
 
 namespace {
-
-void writeText(const fs::path& p, std::string_view text)
-{
-    std::ofstream(p, std::ios::binary) << text;
-}
-
-std::vector<std::uint8_t> bytesOf(std::string_view s)
-{
-    return {s.begin(), s.end()};
-}
 
 // Every entry of the folder, so a left temporary shows by name.
 std::vector<std::string> entries(const fs::path& dir)
@@ -42,18 +33,9 @@ std::vector<std::string> entries(const fs::path& dir)
 
 class FileIoTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() /
-                ("calivue_fileio_" + std::to_string(std::random_device{}()));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override
-    {
-        fileio_hooks::setWriteFault(std::nullopt);
-        fs::remove_all(m_dir);
-    }
-    fs::path m_dir;
+    void TearDown() override { fileio_hooks::setWriteFault(std::nullopt); }
+    test::TempDir m_tmp{"calivue_fileio_"};
+    const fs::path m_dir = m_tmp.path();
 };
 
 }  // namespace
@@ -63,7 +45,7 @@ protected:
 TEST_F(FileIoTest, ReplaceKeepsModeAndWritesThroughLinks)
 {
     const fs::path file = m_dir / "private.vrp";
-    writeText(file, "old");
+    writeAll(file, "old");
     ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
     ASSERT_EQ(writeFileAtomically(file, bytesOf("new")), Error::None);
     struct stat st {};
@@ -71,7 +53,7 @@ TEST_F(FileIoTest, ReplaceKeepsModeAndWritesThroughLinks)
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 
     fs::create_directories(m_dir / "real");
-    writeText(m_dir / "real" / "target.csv", "old");
+    writeAll(m_dir / "real" / "target.csv", "old");
     fs::create_symlink(fs::path("real") / "target.csv", m_dir / "link.csv");  // relative link
     fs::create_symlink(m_dir / "link.csv", m_dir / "chain.csv");
     for (const char* name : {"link.csv", "chain.csv"}) {
@@ -94,7 +76,7 @@ TEST_F(FileIoTest, FailuresNameFileAndReason)
         std::errc reason;
     };
     fs::create_directories(m_dir / "folder.bmp");
-    writeText(m_dir / "plain", "x");
+    writeAll(m_dir / "plain", "x");
     const Case cases[] = {
         {"target is a folder", m_dir / "folder.bmp", std::errc::is_a_directory},
         {"parent is a file", m_dir / "plain" / "x.csv", std::errc::not_a_directory},
@@ -136,7 +118,7 @@ TEST_F(FileIoTest, EveryWriterSurvivesFailedWrites)
         for (const bool shortWrite : {false, true}) {
             SCOPED_TRACE(std::string(w.name) + (shortWrite ? " short" : " failing"));
             const fs::path target = m_dir / w.file;
-            writeText(target, "previous");
+            writeAll(target, "previous");
             ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
             fileio_hooks::setWriteFault(fileio_hooks::WriteFault{target, 1, shortWrite});
             FileFailure failure;

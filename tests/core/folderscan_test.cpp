@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <random>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace calivue;
+using calivue::test::writeAll;
 
 namespace {
 
@@ -24,34 +24,16 @@ const std::vector<std::uint8_t>& validRecord()
     return bytes;
 }
 
-void writeBytes(const fs::path& p, const std::vector<std::uint8_t>& bytes)
-{
-    fs::create_directories(p.parent_path());
-    std::ofstream out(p, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
 class FolderScanTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::random_device rd;
-        m_dir = fs::temp_directory_path() / ("calivue_scan_" + std::to_string(rd()));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::permissions(m_dir / "locked", fs::perms::owner_all, ec);
-        fs::remove_all(m_dir, ec);
-    }
+    test::TempDir m_tmp{"calivue_scan_"};
+    const fs::path m_dir = m_tmp.path();
 
     // A bitmap (content irrelevant to the scan) and a record named recordName beside it.
     void snapshot(const fs::path& bmp, const std::string& recordName)
     {
-        writeBytes(bmp, {'B', 'M'});
-        writeBytes(bmp.parent_path() / recordName, validRecord());
+        writeAll(bmp, "BM");
+        writeAll(bmp.parent_path() / recordName, validRecord());
     }
 
     std::vector<std::string> names(const ScanResult& r)
@@ -60,8 +42,6 @@ protected:
         for (const fs::path& p : r.paths) out.push_back(p.lexically_relative(m_dir).string());
         return out;
     }
-
-    fs::path m_dir;
 };
 
 using Names = std::vector<std::string>;
@@ -82,13 +62,13 @@ TEST(FolderScanExtensions, SplitAtCommaSemicolonAndHash)
 TEST_F(FolderScanTest, OnlyBitmapsWithDecodableRecordAreListed)
 {
     snapshot(m_dir / "A.bmp", "A.qvx");
-    writeBytes(m_dir / "B.bmp", {'B', 'M'});  // no record
-    writeBytes(m_dir / "C.bmp", {'B', 'M'});
+    writeAll(m_dir / "B.bmp", "BM");  // no record
+    writeAll(m_dir / "C.bmp", "BM");
     std::vector<std::uint8_t> corrupt = validRecord();
     corrupt[4] = 'X';
-    writeBytes(m_dir / "C.qvx", corrupt);
-    writeBytes(m_dir / "E.bmp", {'B', 'M'});
-    writeBytes(m_dir / "E.qvx", {});  // empty record file
+    writeAll(m_dir / "C.qvx", corrupt);
+    writeAll(m_dir / "E.bmp", "BM");
+    writeAll(m_dir / "E.qvx", "");  // empty record file
     snapshot(m_dir / "IR_0001.BMP", "IR_0001.QVX");
     snapshot(m_dir / "mixed.Bmp", "MIXED.qVx");
     snapshot(m_dir / "notes.txt", "notes.qvx");
@@ -112,7 +92,7 @@ TEST_F(FolderScanTest, DirectoriesAndHiddenFilesAreSkipped)
 {
     snapshot(m_dir / ".hidden.bmp", ".hidden.qvx");
     fs::create_directories(m_dir / "folder.bmp");
-    writeBytes(m_dir / "folder.qvx", validRecord());
+    writeAll(m_dir / "folder.qvx", validRecord());
     snapshot(m_dir / "shown.bmp", "shown.qvx");
     EXPECT_EQ(names(scanFolder(m_dir, "bmp")), (Names{"shown.bmp"}));
 }

@@ -1,5 +1,6 @@
 // The snapshot generator: fixtures for every other test, so its output must be
 // reproducible, decodable and laid out as a camera writes it.
+#include "files.h"
 #include "generator.h"
 #include "survey.h"
 
@@ -16,7 +17,6 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,31 +29,8 @@ namespace {
 
 constexpr int kSeriesLength = 12;
 
-class TempDir {
-public:
-    TempDir()
-    {
-        std::random_device rd;
-        m_path = fs::temp_directory_path() /
-                 ("calivue-gen-test-" + std::to_string(rd()) + "-" + std::to_string(rd()));
-        fs::create_directories(m_path);
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
-
-std::vector<std::uint8_t> readAll(const fs::path& p)
-{
-    auto r = readFilePrefix(p, std::size_t{1} << 24);
-    return r ? *r : std::vector<std::uint8_t>{};
-}
+using test::readAll;
+using test::TempDir;
 
 std::string textOf(std::span<const std::uint8_t> field)
 {

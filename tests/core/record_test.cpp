@@ -232,8 +232,8 @@ TEST(BrixaLoad, FailedLoadsLeaveTheObjectReset)
 TEST(BrixaSerialize, StoringNeedsALoadedImage)
 {
     cBrixa empty;
-    auto dir = std::filesystem::temp_directory_path() / "calivue_serialize_test";
-    std::filesystem::create_directories(dir);
+    const test::TempDir tmp("calivue_serialize_");
+    const std::filesystem::path& dir = tmp.path();
     CArchive ar(CArchive::Mode::Store, dir / "a.qvx");
     EXPECT_FALSE(empty.serialize(ar));
 
@@ -246,5 +246,4 @@ TEST(BrixaSerialize, StoringNeedsALoadedImage)
     ASSERT_TRUE(back.serialize(in));
     EXPECT_NE(back.hasImage(), nullptr);
     EXPECT_EQ(back.filePath(), dir / "b.qvx");
-    std::filesystem::remove_all(dir);
 }

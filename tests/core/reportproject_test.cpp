@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
 
 namespace fs = std::filesystem;
 using namespace calivue;
@@ -328,14 +327,8 @@ TEST(ReportProject, CapsInspectionCounts)
 
 class ReportProjectFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir =
-            fs::temp_directory_path() / ("calivue_vrp_" + std::to_string(std::random_device{}()));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    fs::path m_dir;
+    test::TempDir m_tmp{"calivue_vrp_"};
+    const fs::path m_dir = m_tmp.path();
 };
 
 // Catches a reader that loads any size, a writer that leaves temporaries or

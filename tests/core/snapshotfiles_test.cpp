@@ -11,33 +11,17 @@
 
 #include <cstring>
 #include <fstream>
-#include <random>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace calivue;
+using calivue::test::bytesOf;
 using calivue::test::readAll;
+using calivue::test::writeAll;
 
 namespace {
-
-void writeAll(const fs::path& p, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-void writeText(const fs::path& p, const std::string& text)
-{
-    std::ofstream(p, std::ios::binary) << text;
-}
-
-std::vector<std::uint8_t> bytesOf(std::string_view s)
-{
-    return {s.begin(), s.end()};
-}
 
 void setText(std::span<std::uint8_t> field, std::string_view text)
 {
@@ -70,18 +54,8 @@ std::vector<std::uint8_t> recordBytes(const std::function<void(RecordFields&)>& 
 
 class SnapshotFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::random_device rd;
-        m_dir = fs::temp_directory_path() / ("calivue_snapfiles_" + std::to_string(rd()));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::permissions(m_dir / "locked", fs::perms::owner_all, ec);
-        fs::remove_all(m_dir, ec);
-    }
+    test::TempDir m_tmp{"calivue_snapfiles_"};
+    const fs::path m_dir = m_tmp.path();
 
     // A camera-style set NAME.BMP, NAME.QVX and (when voice) NAME.WAV named in text B.
     void makeCameraSet(const fs::path& dir, const std::string& name, bool voice)
@@ -90,8 +64,8 @@ protected:
         writeAll(dir / (name + ".QVX"), recordBytes([&](RecordFields& f) {
                      if (voice) setText(f.textB, name + ".WAV");
                  }));
-        writeText(dir / (name + ".BMP"), "bitmap of " + name);
-        if (voice) writeText(dir / (name + ".WAV"), "voice of " + name);
+        writeAll(dir / (name + ".BMP"), "bitmap of " + name);
+        if (voice) writeAll(dir / (name + ".WAV"), "voice of " + name);
     }
 
     std::size_t fileCount(const fs::path& dir)
@@ -100,8 +74,6 @@ protected:
         for (const auto& e : fs::directory_iterator(dir)) n += e.is_regular_file() ? 1 : 0;
         return n;
     }
-
-    fs::path m_dir;
 };
 
 }  // namespace
@@ -171,7 +143,7 @@ TEST_F(SnapshotFilesTest, MissingEmptyOrCorruptRecordFailsAndLeavesNoImage)
     EXPECT_EQ(openSnapshot(m_dir / "none.bmp", img), Error::NotFound);
     EXPECT_EQ(img.hasImage(), nullptr);
 
-    writeAll(m_dir / "empty.qvx", {});
+    writeAll(m_dir / "empty.qvx", "");
     EXPECT_NE(openSnapshot(m_dir / "empty.bmp", img), Error::None);
     EXPECT_EQ(img.hasImage(), nullptr);
 
@@ -305,7 +277,7 @@ TEST_F(SnapshotFilesTest, SaveAsRenamesVoiceNoteAndCopiesWavAndBmp)
 TEST_F(SnapshotFilesTest, NoVoiceNoteMeansNoWavCopyAndTextBUntouched)
 {
     makeCameraSet(m_dir / "card", "IR_0001", false);
-    writeText(m_dir / "card" / "IR_0001.WAV", "stray voice file");
+    writeAll(m_dir / "card" / "IR_0001.WAV", "stray voice file");
     for (const char* textB : {"", "notes.txt"}) {
         SCOPED_TRACE(textB);
         cBrixa img;
@@ -330,7 +302,7 @@ TEST_F(SnapshotFilesTest, NoVoiceNoteMeansNoWavCopyAndTextBUntouched)
 TEST_F(SnapshotFilesTest, SaveAsFindsVoiceNoteByItsRecordedName)
 {
     makeCameraSet(m_dir, "IR_0007", false);
-    writeText(m_dir / "MEMO0001.WAV", "memo");
+    writeAll(m_dir / "MEMO0001.WAV", "memo");
     cBrixa img;
     ASSERT_EQ(openSnapshot(m_dir / "IR_0007.BMP", img), Error::None);
     setText(img.fields.textB, "memo0001.wav");
@@ -436,7 +408,7 @@ TEST_F(SnapshotFilesTest, FailedSaveReportsFailureCopiesNothingAndKeepsOldFiles)
     EXPECT_TRUE(fs::is_directory(m_dir / "blocked" / "new.qvx"));
 
     // A target folder that cannot exist: its parent is a file.
-    writeText(m_dir / "plainfile", "x");
+    writeAll(m_dir / "plainfile", "x");
     EXPECT_EQ(saveSnapshot(img, current, m_dir / "plainfile" / "new.bmp",
                            cursorSlotsFromRecord(img.fields)),
               Error::WriteFailed);
@@ -486,7 +458,7 @@ TEST_F(SnapshotFilesTest, SaveAsIsOneOperationWhateverWriteFails)
             SCOPED_TRACE(std::to_string(nth) + (shortWrite ? " short" : " failing"));
             fs::remove_all(out);
             fs::create_directories(out);
-            for (const fs::path& t : targets) writeText(t, "previous " + t.filename().string());
+            for (const fs::path& t : targets) writeAll(t, "previous " + t.filename().string());
             cBrixa img;
             ASSERT_EQ(openSnapshot(current, img), Error::None);
             const auto textB = img.fields.textB;
@@ -519,7 +491,7 @@ TEST_F(SnapshotFilesTest, SaveAsOntoFolderNamedLikeTheBitmapChangesNothing)
     makeCameraSet(m_dir / "card", "IR_0003", true);
     const fs::path current = m_dir / "card" / "IR_0003.BMP";
     fs::create_directories(m_dir / "out" / "new.bmp");
-    writeText(m_dir / "out" / "new.qvx", "previous record");
+    writeAll(m_dir / "out" / "new.qvx", "previous record");
     cBrixa img;
     ASSERT_EQ(openSnapshot(current, img), Error::None);
     FileFailure failure;

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace calivue {
 namespace {
 
@@ -21,17 +19,8 @@ using S = EquipmentStatus;
 
 class Reinspection : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::random_device rd;
-        m_dir = fs::temp_directory_path() / ("calivue_reinspect_" + std::to_string(rd()));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
+    test::TempDir m_tmp{"calivue_reinspect_"};
+    const fs::path m_dir = m_tmp.path();
 
     // A snapshot with the hot and cold markers whose hot spot is `hot` kelvin above the
     // rest, captured on `day` March 2025.
@@ -71,8 +60,6 @@ protected:
         EXPECT_EQ(putProjectEquipment(p, e), Error::None);
         return p;
     }
-
-    fs::path m_dir;
 };
 
 EquipmentItem item(std::u16string id, S status = S::NotInspected, std::u16string reason = {})

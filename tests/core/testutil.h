@@ -1,9 +1,10 @@
-// Helpers for core tests: build loaded images from a value function.
+// Helpers for core tests: build loaded images from a value function; the shared file helpers.
 #pragma once
 
 #include "core/brixa.h"
 #include "core/error.h"
 #include "core/record.h"
+#include "files.h"
 #include "samples.h"
 
 #include <cstdint>
@@ -26,13 +27,6 @@ inline void PrintTo(Error e, std::ostream* os)
 }  // namespace calivue
 
 namespace calivue::test {
-
-// The whole file as bytes; empty when it cannot be read.
-inline std::vector<std::uint8_t> readAll(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A loaded image whose array value at (x, array row) is value(x, row), passed
 // through a real encode and decode so the result is what a file would give.

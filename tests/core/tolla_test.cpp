@@ -9,22 +9,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 using namespace calivue;
 using calivue::test::readAll;
+using calivue::test::writeAll;
 
 namespace {
-
-void writeAll(const fs::path& p, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
 
 // A full-size file whose non-metadata bytes follow a pattern (so any byte the
 // writer disturbs shows up) and whose metadata fields all differ.
@@ -54,23 +47,13 @@ std::vector<std::uint8_t> makeFile()
 
 class TollaTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::random_device rd;
-        m_dir = fs::temp_directory_path() / ("calivue_tolla_" + std::to_string(rd()));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
+    test::TempDir m_tmp{"calivue_tolla_"};
+    const fs::path m_dir = m_tmp.path();
     fs::path file(const std::vector<std::uint8_t>& bytes, const std::string& name = "v.tol")
     {
         writeAll(m_dir / name, bytes);
         return m_dir / name;
     }
-    fs::path m_dir;
 };
 
 }  // namespace

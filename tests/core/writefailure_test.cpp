@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,22 +24,11 @@
 
 namespace fs = std::filesystem;
 using namespace calivue;
+using calivue::test::bytesOf;
 using calivue::test::readAll;
+using calivue::test::writeAll;
 
 namespace {
-
-void writeAll(const fs::path& p, std::span<const std::uint8_t> bytes)
-{
-    fs::create_directories(p.parent_path());
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::uint8_t> bytesOf(std::string_view s)
-{
-    return {s.begin(), s.end()};
-}
 
 std::set<std::string> namesIn(const fs::path& dir)
 {
@@ -63,8 +51,6 @@ class WriteFailure : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::random_device rd;
-        m_dir = fs::temp_directory_path() / ("calivue_writefail_" + std::to_string(rd()));
         fs::create_directories(m_dir / "src");
         // A camera set with a voice note, the source of every snapshot save.
         cBrixa img;
@@ -78,8 +64,6 @@ protected:
     void TearDown() override
     {
         if (m_mounted) ::umount2(m_mounted->c_str(), MNT_DETACH);
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
     }
 
     static void setField(std::span<std::uint8_t> field, std::string_view text)
@@ -164,7 +148,8 @@ protected:
         }
     }
 
-    fs::path m_dir;
+    test::TempDir m_tmp{"calivue_writefail_"};
+    const fs::path m_dir = m_tmp.path();
     std::optional<fs::path> m_mounted;
 };
 
