@@ -1,11 +1,12 @@
-// Helpers for the calivue-cli tests: running the tool in-process, temporary
-// folders, and synthetic snapshot files written through the real encoder.
+// Helpers for the calivue-cli tests: running the tool in-process, a fixture with its own
+// temporary folder, and synthetic snapshot files written through the real encoder.
 #pragma once
 
 #include "commands.h"
 #include "core/bitmapfile.h"
 #include "core/brixa.h"
 #include "core/record.h"
+#include "files.h"
 #include "samples.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -48,25 +48,9 @@ inline ::testing::AssertionResult failsWithOneLine(const CliResult& r)
     return ::testing::AssertionSuccess();
 }
 
-inline std::vector<std::uint8_t> readBytes(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeBytes(const fs::path& p, std::span<const std::uint8_t> bytes)
-{
-    fs::create_directories(p.parent_path());
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-inline void setText(std::span<std::uint8_t> field, std::string_view text)
-{
-    std::fill(field.begin(), field.end(), std::uint8_t{0});
-    std::copy_n(text.begin(), std::min(text.size(), field.size()), field.begin());
-}
+using test::readAll;
+using test::setText;
+using test::writeAll;
 
 // Record bytes for a scene value(x, array row) at scale 10 with the given fields.
 inline std::vector<std::uint8_t> recordBytes(const std::function<int(int, int)>& value,
@@ -108,20 +92,10 @@ using calivue::test::samplesDir;
 
 class CliTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::random_device rd;
-        m_dir = fs::temp_directory_path() / ("calivue_cli_" + std::to_string(rd()));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
     std::string path(const std::string& rel) const { return (m_dir / rel).string(); }
 
-    fs::path m_dir;
+    test::TempDir m_tmp{"calivue_cli_"};
+    const fs::path m_dir = m_tmp.path();
 };
 
 }  // namespace calivue::clitest

@@ -12,7 +12,7 @@ class EquipmentCli : public CliTest {
 protected:
     void writeText(const std::string& rel, const std::string& text)
     {
-        writeBytes(path(rel), std::vector<std::uint8_t>(text.begin(), text.end()));
+        writeAll(path(rel), std::vector<std::uint8_t>(text.begin(), text.end()));
     }
     CliResult write(const std::string& text, const std::string& out)
     {
@@ -70,7 +70,7 @@ TEST_F(EquipmentCli, EveryKeyBothWays)
     const std::string printed = j.dump(2);
     writeText("again.json", printed);
     ASSERT_EQ(runCli({"project-write", path("again.json"), path("again.vrp")}).code, 0);
-    EXPECT_EQ(readBytes(path("again.vrp")), readBytes(path("p.vrp")));
+    EXPECT_EQ(readAll(path("again.vrp")), readAll(path("p.vrp")));
 }
 
 // Catches the section read with another layout than the one written (the corpus file is built
@@ -90,7 +90,7 @@ TEST_F(EquipmentCli, CorpusFileReadsAndWritesBack)
     EXPECT_EQ(j["records"][1]["equipment_id"], "DB-2");
     writeText("p.json", r.out);
     ASSERT_EQ(runCli({"project-write", path("p.json"), path("p.vrp")}).code, 0);
-    EXPECT_EQ(readBytes(path("p.vrp")), readBytes(file));
+    EXPECT_EQ(readAll(path("p.vrp")), readAll(file));
 }
 
 // Catches a section written without equipment data: keys absent, or given as empty, write the
@@ -105,7 +105,7 @@ TEST_F(EquipmentCli, NoEquipmentWritesTheSameBytes)
         write(project("[]", R"("equipment_id": null)", R"(, "previous_project": null)"), "same.vrp")
             .code,
         0);
-    EXPECT_EQ(readBytes(path("same.vrp")), readBytes(path("plain.vrp")));
+    EXPECT_EQ(readAll(path("same.vrp")), readAll(path("plain.vrp")));
 }
 
 // Each bad value: one line naming the key, exit non-zero, no file.
@@ -161,13 +161,13 @@ TEST_F(EquipmentCli, ImportAndExportWithCsv)
     EXPECT_EQ(j["previous_project"], "old.vrp");
 
     ASSERT_EQ(runCli({"equipment-export", path("p.vrp"), path("out.csv")}).code, 0);
-    const auto out = readBytes(path("out.csv"));
+    const auto out = readAll(path("out.csv"));
     EXPECT_EQ(std::string(out.begin(), out.end()),
               "\xEF\xBB\xBFid,location,description,rated_load,status,reason\r\n"
               "DB-2,Roof,\"Board; east\",,inspected,\r\n"
               "TX-3,Yard,Transformer,,not inspected,de-energised\r\n");
 
-    const auto before = readBytes(path("p.vrp"));
+    const auto before = readAll(path("p.vrp"));
     const std::pair<std::string, std::string> bad[] = {
         {"id,status\nA,done\n", ": line 2: unknown status \"done\""},
         // The project's third inspection names DB-2, which this list lacks.
@@ -179,7 +179,7 @@ TEST_F(EquipmentCli, ImportAndExportWithCsv)
         const CliResult r = runCli({"equipment-import", path("p.vrp"), path("bad.csv")});
         EXPECT_TRUE(failsWithOneLine(r));
         EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
-        EXPECT_EQ(readBytes(path("p.vrp")), before);
+        EXPECT_EQ(readAll(path("p.vrp")), before);
     }
 
     // A project whose equipment section does not read is left alone, not overwritten.
@@ -187,12 +187,12 @@ TEST_F(EquipmentCli, ImportAndExportWithCsv)
         write(project("", "", R"(, "extensions": [{"tag": "EQPT", "data": "00"}])"), "damaged.vrp")
             .code,
         0);
-    const auto damaged = readBytes(path("damaged.vrp"));
+    const auto damaged = readAll(path("damaged.vrp"));
     writeText("good.csv", "id\nA\n");
     const CliResult r = runCli({"equipment-import", path("damaged.vrp"), path("good.csv")});
     EXPECT_TRUE(failsWithOneLine(r));
     EXPECT_NE(r.err.find("the equipment data: "), std::string::npos) << r.err;
-    EXPECT_EQ(readBytes(path("damaged.vrp")), damaged);
+    EXPECT_EQ(readAll(path("damaged.vrp")), damaged);
 }
 
 }  // namespace

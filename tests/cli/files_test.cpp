@@ -21,7 +21,7 @@ std::vector<std::string> lines(const std::string& text)
 
 std::string fileText(const fs::path& p)
 {
-    const std::vector<std::uint8_t> b = readBytes(p);
+    const std::vector<std::uint8_t> b = readAll(p);
     return {b.begin(), b.end()};
 }
 
@@ -30,7 +30,7 @@ std::string fileText(const fs::path& p)
 // Catches the csv command writing anything but the Excel Output text.
 TEST_F(CliTest, CsvWritesExcelOutputOfSnapshot)
 {
-    writeBytes(m_dir / "u.QVX", recordBytes([](int, int) { return 2932; }));
+    writeAll(m_dir / "u.QVX", recordBytes([](int, int) { return 2932; }));
     CliResult r = runCli({"csv", path("u.qvx"), path("u.csv")});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(r.out.empty());
@@ -48,9 +48,8 @@ TEST(CliSamples, CsvOfSamplesMatchesCoreExport)
 {
     const fs::path dir = samplesDir();
     if (dir.empty()) GTEST_SKIP() << "no sample snapshots in " << CALIVUE_SAMPLES;
-    std::random_device rd;
-    const fs::path out =
-        fs::temp_directory_path() / ("calivue_cli_csv_" + std::to_string(rd()) + ".csv");
+    const test::TempDir tmpDir("calivue_cli_csv_");
+    const fs::path out = tmpDir / "out.csv";
     for (const char* name : {"IR_0001.BMP", "IR_0008.QVX"}) {
         SCOPED_TRACE(name);
         ASSERT_EQ(runCli({"csv", (dir / name).string(), out.string()}).code, 0);
@@ -69,29 +68,28 @@ TEST(CliSamples, CsvOfSamplesMatchesCoreExport)
     }
     const std::string turbine = fileText(out);
     EXPECT_NE(turbine.find("-3"), std::string::npos);  // a cold night sky
-    fs::remove(out);
 }
 
 // Catches a save-as that loses the upper-case voice note, keeps the old name in
 // text B, or changes the cursors it should carry over.
 TEST_F(CliTest, SaveAsCarriesVoiceNoteBitmapAndCursors)
 {
-    writeBytes(m_dir / "card" / "IR_0009.QVX", recordBytes([](int x, int) { return 2900 + x; },
-                                                           [](RecordFields& f) {
-                                                               setText(f.textB, "IR_0009.WAV");
-                                                               f.cursorCount = 2;
-                                                               f.cursorX = {5, 6};
-                                                               f.cursorY = {7, 8};
-                                                           }));
-    writeBytes(m_dir / "card" / "IR_0009.BMP", cameraBitmap({1, 2, 3}, {4, 5, 6}));
-    writeBytes(m_dir / "card" / "IR_0009.WAV", std::vector<std::uint8_t>{'R', 'I', 'F', 'F'});
+    writeAll(m_dir / "card" / "IR_0009.QVX", recordBytes([](int x, int) { return 2900 + x; },
+                                                         [](RecordFields& f) {
+                                                             setText(f.textB, "IR_0009.WAV");
+                                                             f.cursorCount = 2;
+                                                             f.cursorX = {5, 6};
+                                                             f.cursorY = {7, 8};
+                                                         }));
+    writeAll(m_dir / "card" / "IR_0009.BMP", cameraBitmap({1, 2, 3}, {4, 5, 6}));
+    writeAll(m_dir / "card" / "IR_0009.WAV", std::vector<std::uint8_t>{'R', 'I', 'F', 'F'});
     fs::create_directories(m_dir / "out");
 
     CliResult r = runCli({"save-as", path("card/IR_0009.qvx"), path("out/new.bmp")});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(r.err.empty());
-    EXPECT_EQ(readBytes(m_dir / "out" / "new.wav"), readBytes(m_dir / "card" / "IR_0009.WAV"));
-    EXPECT_EQ(readBytes(m_dir / "out" / "new.bmp"), readBytes(m_dir / "card" / "IR_0009.BMP"));
+    EXPECT_EQ(readAll(m_dir / "out" / "new.wav"), readAll(m_dir / "card" / "IR_0009.WAV"));
+    EXPECT_EQ(readAll(m_dir / "out" / "new.bmp"), readAll(m_dir / "card" / "IR_0009.BMP"));
 
     const nlohmann::json j = nlohmann::json::parse(runCli({"info", path("out/new.bmp")}).out);
     EXPECT_EQ(j["voice"], "new.wav");
@@ -103,15 +101,14 @@ TEST(CliSamples, SaveAsOfPanelSampleKeepsItsVoiceNote)
 {
     const fs::path dir = samplesDir();
     if (dir.empty()) GTEST_SKIP() << "no sample snapshots in " << CALIVUE_SAMPLES;
-    std::random_device rd;
-    const fs::path tmp = fs::temp_directory_path() / ("calivue_cli_saveas_" + std::to_string(rd()));
-    fs::create_directories(tmp);
+    const test::TempDir tmpDir("calivue_cli_saveas_");
+    const fs::path& tmp = tmpDir.path();
     for (const char* ext : {".BMP", ".QVX", ".WAV"})
         fs::copy_file(dir / (std::string("IR_0003") + ext), tmp / (std::string("IR_0003") + ext));
     CliResult r = runCli({"save-as", (tmp / "IR_0003.BMP").string(), (tmp / "panel.bmp").string()});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(readBytes(tmp / "panel.wav"), readBytes(dir / "IR_0003.WAV"));
-    EXPECT_EQ(readBytes(tmp / "panel.bmp"), readBytes(dir / "IR_0003.BMP"));
+    EXPECT_EQ(readAll(tmp / "panel.wav"), readAll(dir / "IR_0003.WAV"));
+    EXPECT_EQ(readAll(tmp / "panel.bmp"), readAll(dir / "IR_0003.BMP"));
     const nlohmann::json before =
         nlohmann::json::parse(runCli({"info", (dir / "IR_0003.BMP").string()}).out);
     const nlohmann::json after =
@@ -127,7 +124,6 @@ TEST(CliSamples, SaveAsOfPanelSampleKeepsItsVoiceNote)
                   i < 4 ? before["cursor_emissivity"][i] : nlohmann::json(100));
     for (std::size_t i : {0u, 1u, 2u, 3u, 10u, 11u})
         EXPECT_EQ(after["markers"][i], before["markers"][i]) << i;
-    fs::remove_all(tmp);
 }
 
 // Catches scan output in enumeration order, relative paths, hidden files listed,
@@ -137,10 +133,10 @@ TEST_F(CliTest, ScanListsSnapshotsInOrderWithOptionalSubfolders)
     const auto record = recordBytes([](int, int) { return 3000; });
     for (const char* rel : {"b.bmp", "A.BMP", "sub/c.bmp", ".hid/d.bmp", ".e.bmp"}) {
         const fs::path bmp = m_dir / rel;
-        writeBytes(bmp, std::vector<std::uint8_t>{'B', 'M'});
-        writeBytes(recordPathOf(bmp), record);
+        writeAll(bmp, std::vector<std::uint8_t>{'B', 'M'});
+        writeAll(recordPathOf(bmp), record);
     }
-    writeBytes(m_dir / "lonely.bmp", std::vector<std::uint8_t>{'B', 'M'});
+    writeAll(m_dir / "lonely.bmp", std::vector<std::uint8_t>{'B', 'M'});
 
     CliResult flat = runCli({"scan", m_dir.string()});
     ASSERT_EQ(flat.code, 0) << flat.err;
@@ -173,13 +169,13 @@ TEST_F(CliTest, SaveAsKeepsThePaletteAndSpanTheDocumentShows)
 {
     for (int stored : {8, 9, 5}) {
         SCOPED_TRACE(stored);
-        writeBytes(m_dir / "p.qvx", recordBytes([](int, int) { return 3000; },
-                                                [&](RecordFields& f) {
-                                                    f.palette = static_cast<std::uint8_t>(stored);
-                                                    f.spanLow = f.spanHigh = 0;
-                                                    f.fallbackLow = 2800;
-                                                    f.fallbackHigh = 3200;
-                                                }));
+        writeAll(m_dir / "p.qvx", recordBytes([](int, int) { return 3000; },
+                                              [&](RecordFields& f) {
+                                                  f.palette = static_cast<std::uint8_t>(stored);
+                                                  f.spanLow = f.spanHigh = 0;
+                                                  f.fallbackLow = 2800;
+                                                  f.fallbackHigh = 3200;
+                                              }));
         ASSERT_EQ(runCli({"save-as", path("p.qvx"), path("s.bmp")}).code, 0);
         cBrixa saved;
         ASSERT_EQ(openSnapshot(m_dir / "s.bmp", saved), Error::None);
@@ -195,7 +191,7 @@ TEST_F(CliTest, TruncatedRecordWarnsAndStillSucceeds)
 {
     std::vector<std::uint8_t> whole = recordBytes([](int, int) { return 3000; });
     whole.resize(5000);
-    writeBytes(m_dir / "cut.qvx", whole);
+    writeAll(m_dir / "cut.qvx", whole);
     const std::string warning = "Warning: The snapshot record in " + path("cut.qvx") +
                                 " is incomplete; the missing readings show as zero.\n";
     for (const std::vector<std::string>& call : {std::vector<std::string>{"info", path("cut.qvx")},
@@ -205,7 +201,7 @@ TEST_F(CliTest, TruncatedRecordWarnsAndStillSucceeds)
         EXPECT_EQ(r.code, 0) << call[0];
         EXPECT_EQ(r.err, warning) << call[0];
     }
-    writeBytes(m_dir / "whole.qvx", recordBytes([](int, int) { return 3000; }));
+    writeAll(m_dir / "whole.qvx", recordBytes([](int, int) { return 3000; }));
     EXPECT_EQ(runCli({"info", path("whole.qvx")}).err, "");
 }
 
@@ -213,14 +209,14 @@ TEST_F(CliTest, TruncatedRecordWarnsAndStillSucceeds)
 // of the new .bmp name) and a message that does not say which file and why.
 TEST_F(CliTest, SaveAsFailureNamesTheFileAndKeepsTheOldSet)
 {
-    writeBytes(m_dir / "card" / "IR_0009.QVX",
-               recordBytes([](int x, int) { return 2900 + x; },
-                           [](RecordFields& f) { setText(f.textB, "IR_0009.WAV"); }));
-    writeBytes(m_dir / "card" / "IR_0009.BMP", cameraBitmap({1, 2, 3}, {4, 5, 6}));
-    writeBytes(m_dir / "card" / "IR_0009.WAV", std::vector<std::uint8_t>{'R', 'I', 'F', 'F'});
+    writeAll(m_dir / "card" / "IR_0009.QVX",
+             recordBytes([](int x, int) { return 2900 + x; },
+                         [](RecordFields& f) { setText(f.textB, "IR_0009.WAV"); }));
+    writeAll(m_dir / "card" / "IR_0009.BMP", cameraBitmap({1, 2, 3}, {4, 5, 6}));
+    writeAll(m_dir / "card" / "IR_0009.WAV", std::vector<std::uint8_t>{'R', 'I', 'F', 'F'});
     const std::vector<std::uint8_t> previous = {'o', 'l', 'd'};
-    writeBytes(m_dir / "out" / "new.bmp", previous);
-    writeBytes(m_dir / "out" / "new.qvx", previous);
+    writeAll(m_dir / "out" / "new.bmp", previous);
+    writeAll(m_dir / "out" / "new.qvx", previous);
 
     fileio_hooks::setWriteFault(fileio_hooks::WriteFault{m_dir / "out" / "new.bmp", 1, true});
     CliResult r = runCli({"save-as", path("card/IR_0009.qvx"), path("out/new.bmp")});
@@ -230,8 +226,8 @@ TEST_F(CliTest, SaveAsFailureNamesTheFileAndKeepsTheOldSet)
                          std::make_error_code(std::errc::no_space_on_device).message()),
               std::string::npos)
         << r.err;
-    EXPECT_EQ(readBytes(m_dir / "out" / "new.bmp"), previous);
-    EXPECT_EQ(readBytes(m_dir / "out" / "new.qvx"), previous);
+    EXPECT_EQ(readAll(m_dir / "out" / "new.bmp"), previous);
+    EXPECT_EQ(readAll(m_dir / "out" / "new.qvx"), previous);
     EXPECT_FALSE(fs::exists(m_dir / "out" / "new.wav"));
 
     fs::create_directories(m_dir / "dir" / "new.bmp");

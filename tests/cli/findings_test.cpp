@@ -151,7 +151,7 @@ TEST_F(FindingsCli, MissingSnapshotsAndBadProjects)
     EXPECT_TRUE(f["concern"].is_null() && f["delta_t"].is_null() && f["class"].is_null());
     EXPECT_EQ(f["warnings"], Json({"reference-missing", "load-unknown"}));
 
-    writeBytes(path("bad.vrp"), std::vector<std::uint8_t>{1, 2, 3});
+    writeAll(path("bad.vrp"), std::vector<std::uint8_t>{1, 2, 3});
     EXPECT_TRUE(failsWithOneLine(runCli({"findings", path("bad.vrp")})));
     EXPECT_TRUE(failsWithOneLine(runCli({"findings", path("F.vrp"), "--template", "4"})));
     // A findings section this program cannot read is a failure, not a report without findings.

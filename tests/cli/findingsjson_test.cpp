@@ -12,7 +12,7 @@ class FindingsJsonCli : public CliTest {
 protected:
     CliResult write(const std::string& text, const std::string& out)
     {
-        writeBytes(path("in.json"), std::vector<std::uint8_t>(text.begin(), text.end()));
+        writeAll(path("in.json"), std::vector<std::uint8_t>(text.begin(), text.end()));
         return runCli({"project-write", path("in.json"), path(out)});
     }
 };
@@ -62,9 +62,9 @@ TEST_F(FindingsJsonCli, EveryKeyBothWays)
     EXPECT_EQ(j["extensions"], Json::array());
 
     // What info printed writes the same file again.
-    writeBytes(path("again.json"), std::vector<std::uint8_t>(info.out.begin(), info.out.end()));
+    writeAll(path("again.json"), std::vector<std::uint8_t>(info.out.begin(), info.out.end()));
     ASSERT_EQ(runCli({"project-write", path("again.json"), path("again.vrp")}).code, 0);
-    EXPECT_EQ(readBytes(path("again.vrp")), readBytes(path("p.vrp")));
+    EXPECT_EQ(readAll(path("again.vrp")), readAll(path("p.vrp")));
 }
 
 // Catches a section written for default findings: with the keys absent, or given as the
@@ -81,10 +81,10 @@ TEST_F(FindingsJsonCli, DefaultsWriteTheSameBytes)
               "same.vrp")
             .code,
         0);
-    EXPECT_EQ(readBytes(path("same.vrp")), readBytes(path("plain.vrp")));
-    writeBytes(path("info.json"), std::vector<std::uint8_t>(info.out.begin(), info.out.end()));
+    EXPECT_EQ(readAll(path("same.vrp")), readAll(path("plain.vrp")));
+    writeAll(path("info.json"), std::vector<std::uint8_t>(info.out.begin(), info.out.end()));
     ASSERT_EQ(runCli({"project-write", path("info.json"), path("back.vrp")}).code, 0);
-    EXPECT_EQ(readBytes(path("back.vrp")), readBytes(path("plain.vrp")));
+    EXPECT_EQ(readAll(path("back.vrp")), readAll(path("plain.vrp")));
 }
 
 // Catches a findings section this program cannot read printed as default findings (and so

@@ -31,23 +31,23 @@ protected:
     void snapshot(const fs::path& folder, const std::string& name, int hot,
                   const std::string& comments, const std::string& caption = {})
     {
-        writeBytes(m_dir / folder / (name + ".QVX"),
-                   recordBytes(
-                       [hot](int x, int row) {
-                           const bool spot = x >= 150 && x <= 170 && row >= 110 && row <= 130;
-                           return 2950 + (spot ? 10 * hot : 0);
-                       },
-                       [&](RecordFields& f) {
-                           f.flagsA = flags::A_Hottest | flags::A_Coldest;
-                           f.capture = {9, 30, 0, 14, 5, 2025};
-                           setText(f.comments, comments);
-                           setText(std::span(f.textC.data(), 20), caption);
-                       }));
-        writeBytes(m_dir / folder / (name + ".BMP"), cameraBitmap({10, 20, 30}, {40, 50, 60}));
+        writeAll(m_dir / folder / (name + ".QVX"),
+                 recordBytes(
+                     [hot](int x, int row) {
+                         const bool spot = x >= 150 && x <= 170 && row >= 110 && row <= 130;
+                         return 2950 + (spot ? 10 * hot : 0);
+                     },
+                     [&](RecordFields& f) {
+                         f.flagsA = flags::A_Hottest | flags::A_Coldest;
+                         f.capture = {9, 30, 0, 14, 5, 2025};
+                         setText(f.comments, comments);
+                         setText(std::span(f.textC.data(), 20), caption);
+                     }));
+        writeAll(m_dir / folder / (name + ".BMP"), cameraBitmap({10, 20, 30}, {40, 50, 60}));
     }
     void writeText(const std::string& rel, const std::string& text)
     {
-        writeBytes(m_dir / rel, std::vector<std::uint8_t>(text.begin(), text.end()));
+        writeAll(m_dir / rel, std::vector<std::uint8_t>(text.begin(), text.end()));
     }
     Json info(const std::string& rel)
     {
@@ -307,7 +307,7 @@ TEST_F(FolderSurvey, SampleReinspectionOfTwelveItems)
     ASSERT_EQ(openSnapshot(m_dir / "2026" / "IR_0003.QVX", panel), Error::None);
     panel.setRawPixels(std::vector<std::uint16_t>(kPixels, panel.rawPixels()[kPixels / 2]));
     setText(std::span(panel.fields.textC.data(), 20), "PANEL AFTER REPAIR");
-    writeBytes(m_dir / "2026" / "IR_0003.QVX", encodeRecord(panel));
+    writeAll(m_dir / "2026" / "IR_0003.QVX", encodeRecord(panel));
     writeText("list.csv",
               "id,location,description,rated_load,status,reason\n"
               "PANEL,Plant room,Distribution panel DB-2,63 A,,\n"

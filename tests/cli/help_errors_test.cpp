@@ -53,9 +53,9 @@ TEST_F(CliTest, UnreadableSnapshotGivesErrorOpeningFileForEveryCommand)
 {
     std::vector<std::uint8_t> corrupt = recordBytes([](int, int) { return 3000; });
     corrupt[4] = 'Z';
-    writeBytes(m_dir / "bad.qvx", corrupt);
-    writeBytes(m_dir / "nobmp.bmp", std::vector<std::uint8_t>{'B', 'M'});
-    writeBytes(m_dir / "empty.qvx", std::vector<std::uint8_t>{});
+    writeAll(m_dir / "bad.qvx", corrupt);
+    writeAll(m_dir / "nobmp.bmp", std::vector<std::uint8_t>{'B', 'M'});
+    writeAll(m_dir / "empty.qvx", std::vector<std::uint8_t>{});
     fs::create_directory(m_dir / "dir.qvx");
     ASSERT_EQ(::mkfifo((m_dir / "fifo.qvx").c_str(), 0600), 0);
 
@@ -91,7 +91,7 @@ TEST_F(CliTest, UnreadableSnapshotGivesErrorOpeningFileForEveryCommand)
 // Catches usage errors that exit 0, print several lines, or reach a command.
 TEST_F(CliTest, UsageErrorsFailWithOneLine)
 {
-    writeBytes(m_dir / "ok.qvx", recordBytes([](int, int) { return 3000; }));
+    writeAll(m_dir / "ok.qvx", recordBytes([](int, int) { return 3000; }));
     const std::string ok = path("ok.qvx");
     const std::vector<std::vector<std::string>> calls = {
         {},
@@ -125,7 +125,7 @@ TEST_F(CliTest, UsageErrorsFailWithOneLine)
 // Catches write failures reported as success.
 TEST_F(CliTest, OutputThatCannotBeWrittenFails)
 {
-    writeBytes(m_dir / "ok.qvx", recordBytes([](int, int) { return 3000; }));
+    writeAll(m_dir / "ok.qvx", recordBytes([](int, int) { return 3000; }));
     fs::create_directories(m_dir / "dir.csv");
     fs::create_directories(m_dir / "dir.bmp");
     EXPECT_TRUE(failsWithOneLine(runCli({"csv", path("ok.qvx"), path("dir.csv")})));

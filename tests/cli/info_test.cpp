@@ -52,7 +52,7 @@ std::vector<std::uint8_t> richRecord()
 // Catches a key missing, renamed or out of order in the agreed JSON object.
 TEST_F(CliTest, InfoPrintsEveryKeyInOrder)
 {
-    writeBytes(m_dir / "S.QVX", richRecord());
+    writeAll(m_dir / "S.QVX", richRecord());
     const Json j = infoOf({"info", path("S.QVX")});
     std::vector<std::string> keys;
     for (auto it = j.begin(); it != j.end(); ++it) keys.push_back(it.key());
@@ -107,7 +107,7 @@ TEST_F(CliTest, InfoPrintsEveryKeyInOrder)
 // Catches values read from the wrong record field or widened wrongly.
 TEST_F(CliTest, InfoReportsRecordFieldsAsStored)
 {
-    writeBytes(m_dir / "S.QVX", richRecord());
+    writeAll(m_dir / "S.QVX", richRecord());
     const Json j = infoOf({"info", path("S.QVX")});
     EXPECT_EQ(j["version"], 3);
     EXPECT_EQ(j["scale"], 25.0);
@@ -153,9 +153,9 @@ TEST_F(CliTest, InfoReportsRecordFieldsAsStored)
 // Catches impossible dates and times printed as text instead of null.
 TEST_F(CliTest, InfoGivesNullForImpossibleCaptureDateAndTime)
 {
-    writeBytes(m_dir / "odd.qvx",
-               recordBytes([](int, int) { return 3000; },
-                           [](RecordFields& f) { f.capture = {24, 60, 0, 31, 13, 2001}; }));
+    writeAll(m_dir / "odd.qvx",
+             recordBytes([](int, int) { return 3000; },
+                         [](RecordFields& f) { f.capture = {24, 60, 0, 31, 13, 2001}; }));
     const Json j = infoOf({"info", path("odd.qvx")});
     EXPECT_TRUE(j["capture_date_text"].is_null());
     EXPECT_TRUE(j["capture_time_text"].is_null());
@@ -165,7 +165,7 @@ TEST_F(CliTest, InfoGivesNullForImpossibleCaptureDateAndTime)
 // --area-mode ignored, or probes out of order or without the image's unit.
 TEST_F(CliTest, InfoUnitAreaModeAndProbes)
 {
-    writeBytes(m_dir / "u.qvx", recordBytes([](int, int) { return 2932; }));
+    writeAll(m_dir / "u.qvx", recordBytes([](int, int) { return 2932; }));
     const Json c = infoOf({"info", path("u.qvx"), "--probe", "2932,1", "--probe", "3500,0.95"});
     ASSERT_EQ(c["probes"].size(), 2u);
     EXPECT_EQ(c["probes"][0], 20.0);

@@ -15,7 +15,7 @@ class ProjectCli : public CliTest {
 protected:
     void writeText(const std::string& rel, const std::string& text)
     {
-        writeBytes(path(rel), std::vector<std::uint8_t>(text.begin(), text.end()));
+        writeAll(path(rel), std::vector<std::uint8_t>(text.begin(), text.end()));
     }
 };
 
@@ -68,7 +68,7 @@ TEST_F(ProjectCli, WriteFillsDefaults)
 {
     writeText("in.json", R"({"version": 9, "records": [{"name": "x"}], "entries": [{}]})");
     ASSERT_EQ(runCli({"project-write", path("in.json"), path("p.vrp")}).code, 0);
-    const auto bytes = readBytes(path("p.vrp"));
+    const auto bytes = readAll(path("p.vrp"));
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 4),
               (std::vector<std::uint8_t>{0x66, 0x66, 0xA6, 0x3F}));
     const Json j = Json::parse(runCli({"project-info", path("p.vrp")}).out);

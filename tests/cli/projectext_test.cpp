@@ -15,7 +15,7 @@ class ProjectExtCli : public CliTest {
 protected:
     void writeText(const std::string& rel, const std::string& text)
     {
-        writeBytes(path(rel), std::vector<std::uint8_t>(text.begin(), text.end()));
+        writeAll(path(rel), std::vector<std::uint8_t>(text.begin(), text.end()));
     }
 };
 
@@ -31,8 +31,8 @@ TEST_F(ProjectExtCli, InfoThenWriteReproducesTheFile)
         writeText("p.json", info.out);
         const CliResult write = runCli({"project-write", path("p.json"), path("p.vrp")});
         ASSERT_EQ(write.code, 0) << file << ": " << write.err;
-        const auto original = readBytes(kCorpus / file);
-        EXPECT_EQ(readBytes(path("p.vrp")),
+        const auto original = readAll(kCorpus / file);
+        EXPECT_EQ(readAll(path("p.vrp")),
                   std::vector<std::uint8_t>(original.begin(), original.end() - ignored))
             << file;
     }

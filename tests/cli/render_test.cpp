@@ -44,10 +44,10 @@ std::array<std::uint8_t, 3> paletteBgr(int palette, int index)
 // and the record's orientation ignored by default.
 TEST_F(CliTest, RenderSizeFollowsInterpolationAndOrientation)
 {
-    writeBytes(m_dir / "a.qvx", recordBytes([](int x, int row) { return 2900 + x / 2 + row / 2; }));
-    writeBytes(m_dir / "turned.qvx",
-               recordBytes([](int x, int row) { return 2900 + x / 2 + row / 2; },
-                           [](RecordFields& f) { f.orientation = 3; }));
+    writeAll(m_dir / "a.qvx", recordBytes([](int x, int row) { return 2900 + x / 2 + row / 2; }));
+    writeAll(m_dir / "turned.qvx",
+             recordBytes([](int x, int row) { return 2900 + x / 2 + row / 2; },
+                         [](RecordFields& f) { f.orientation = 3; }));
     struct Case {
         std::vector<std::string> args;
         int w, h;
@@ -70,7 +70,7 @@ TEST_F(CliTest, RenderSizeFollowsInterpolationAndOrientation)
     ASSERT_EQ(runCli({"render", path("turned.qvx"), path("t.bmp")}).code, 0);
     ASSERT_EQ(runCli({"render", path("a.qvx"), path("t3.bmp"), "--orientation", "3"}).code, 0);
     EXPECT_EQ(loadPicture(m_dir / "t.bmp").width, 240);
-    EXPECT_EQ(readBytes(m_dir / "t.bmp"), readBytes(m_dir / "t3.bmp"));
+    EXPECT_EQ(readAll(m_dir / "t.bmp"), readAll(m_dir / "t3.bmp"));
     ASSERT_EQ(runCli({"render", path("turned.qvx"), path("t0.bmp"), "--orientation", "0"}).code, 0);
     EXPECT_EQ(loadPicture(m_dir / "t0.bmp").width, 320);
 }
@@ -80,13 +80,13 @@ TEST_F(CliTest, RenderSizeFollowsInterpolationAndOrientation)
 TEST_F(CliTest, RenderSpanAndPaletteDefaultsAndOptions)
 {
     const auto uniform = [](int, int) { return 3000; };
-    writeBytes(m_dir / "v.qvx", recordBytes(uniform, [](RecordFields& f) { f.palette = 2; }));
-    writeBytes(m_dir / "fb.qvx", recordBytes(uniform, [](RecordFields& f) {
-                   f.spanLow = f.spanHigh = 0;
-                   f.fallbackLow = 2950;
-                   f.fallbackHigh = 3150;
-                   f.palette = 12;
-               }));
+    writeAll(m_dir / "v.qvx", recordBytes(uniform, [](RecordFields& f) { f.palette = 2; }));
+    writeAll(m_dir / "fb.qvx", recordBytes(uniform, [](RecordFields& f) {
+                 f.spanLow = f.spanHigh = 0;
+                 f.fallbackLow = 2950;
+                 f.fallbackHigh = 3150;
+                 f.palette = 12;
+             }));
     // Visible span 2900–3100: 3000 is index 127 of palette 2.
     ASSERT_EQ(runCli({"render", path("v.qvx"), path("v.bmp")}).code, 0);
     EXPECT_EQ(loadPicture(m_dir / "v.bmp").at(5, 5), paletteBgr(2, 127));
@@ -109,7 +109,7 @@ TEST_F(CliTest, RenderIsothermsFromRecordFlagsOrOption)
 {
     // Left half inside the blue band, right half inside the red band.
     const auto scene = [](int x, int) { return x < 160 ? 2955 : 3055; };
-    writeBytes(m_dir / "iso.qvx", recordBytes(scene, [](RecordFields& f) { f.flagsA = 0x40; }));
+    writeAll(m_dir / "iso.qvx", recordBytes(scene, [](RecordFields& f) { f.flagsA = 0x40; }));
     ASSERT_EQ(runCli({"render", path("iso.qvx"), path("rec.bmp")}).code, 0);
     ASSERT_EQ(runCli({"render", path("iso.qvx"), path("none.bmp"), "--isotherms", "0"}).code, 0);
     ASSERT_EQ(runCli({"render", path("iso.qvx"), path("both.bmp"), "--isotherms", "3"}).code, 0);
@@ -128,9 +128,9 @@ TEST_F(CliTest, RenderIsothermsFromRecordFlagsOrOption)
 // with the interpolation factor, or not found when the camera wrote NAME.BMP.
 TEST_F(CliTest, RenderBlendsWithVisualHalfOfOwnOrGivenBitmap)
 {
-    writeBytes(m_dir / "CAM.QVX", recordBytes([](int x, int) { return 2900 + x / 2; }));
-    writeBytes(m_dir / "CAM.BMP", cameraBitmap({1, 2, 3}, {10, 200, 101}));
-    writeBytes(m_dir / "other.bmp", cameraBitmap({9, 9, 9}, {51, 60, 71}));
+    writeAll(m_dir / "CAM.QVX", recordBytes([](int x, int) { return 2900 + x / 2; }));
+    writeAll(m_dir / "CAM.BMP", cameraBitmap({1, 2, 3}, {10, 200, 101}));
+    writeAll(m_dir / "other.bmp", cameraBitmap({9, 9, 9}, {51, 60, 71}));
     // Mode 100 shows the visual picture only: each byte loses its lowest bit.
     for (const std::string& f : {std::string("1"), std::string("2")}) {
         ASSERT_EQ(
@@ -167,11 +167,11 @@ TEST_F(CliTest, RenderBlendsWithVisualHalfOfOwnOrGivenBitmap)
 // Catches a blend that silently proceeds without a usable visual picture.
 TEST_F(CliTest, RenderBlendWithoutVisualPictureFails)
 {
-    writeBytes(m_dir / "lone.qvx", recordBytes([](int, int) { return 3000; }));
+    writeAll(m_dir / "lone.qvx", recordBytes([](int, int) { return 3000; }));
     EXPECT_TRUE(
         failsWithOneLine(runCli({"render", path("lone.qvx"), path("o.bmp"), "--blend", "50"})));
     std::vector<std::uint8_t> small(static_cast<std::size_t>(320) * 240 * 3, 7);
-    writeBytes(m_dir / "small.bmp", encodeBmp24(320, 240, small));
+    writeAll(m_dir / "small.bmp", encodeBmp24(320, 240, small));
     EXPECT_TRUE(failsWithOneLine(runCli({"render", path("lone.qvx"), path("o.bmp"), "--blend", "50",
                                          "--visual", path("small.bmp")})));
     EXPECT_FALSE(fs::exists(m_dir / "o.bmp"));
@@ -186,9 +186,8 @@ TEST(CliSamples, RenderReproducesThermalHalfOfEverySampleBitmap)
 {
     const fs::path dir = samplesDir();
     if (dir.empty()) GTEST_SKIP() << "no sample snapshots in " << CALIVUE_SAMPLES;
-    std::random_device rd;
-    const fs::path out =
-        fs::temp_directory_path() / ("calivue_cli_golden_" + std::to_string(rd()) + ".bmp");
+    const test::TempDir tmp("calivue_cli_golden_");
+    const fs::path out = tmp / "golden.bmp";
     for (int i = 1; i <= 8; ++i) {
         const fs::path sample = dir / ("IR_000" + std::to_string(i) + ".BMP");
         SCOPED_TRACE(sample.string());
@@ -217,6 +216,4 @@ TEST(CliSamples, RenderReproducesThermalHalfOfEverySampleBitmap)
         }
         EXPECT_LE(differing, topPixels);
     }
-    std::error_code ec;
-    fs::remove(out, ec);
 }

@@ -48,15 +48,15 @@ protected:
     void SetUp() override
     {
         CliTest::SetUp();
-        writeBytes(m_dir / "IR_0001.QVX", recordBytes([](int x, int) { return 2900 + x; },
-                                                      [](RecordFields& f) {
-                                                          f.cursorCount = 1;
-                                                          f.cursorX[0] = 160;
-                                                          f.cursorY[0] = 120;
-                                                          f.flagsA = 0x01;
-                                                          f.capture = {14, 17, 0, 21, 3, 2009};
-                                                      }));
-        writeBytes(m_dir / "IR_0001.BMP", cameraBitmap({10, 20, 30}, {40, 50, 60}));
+        writeAll(m_dir / "IR_0001.QVX", recordBytes([](int x, int) { return 2900 + x; },
+                                                    [](RecordFields& f) {
+                                                        f.cursorCount = 1;
+                                                        f.cursorX[0] = 160;
+                                                        f.cursorY[0] = 120;
+                                                        f.flagsA = 0x01;
+                                                        f.capture = {14, 17, 0, 21, 3, 2009};
+                                                    }));
+        writeAll(m_dir / "IR_0001.BMP", cameraBitmap({10, 20, 30}, {40, 50, 60}));
         ReportProject project;
         project.entries.push_back(
             {(m_dir / "IR_0001.QVX").u16string(), (m_dir / "IR_0001.BMP").u16string(), 0});
@@ -105,8 +105,8 @@ TEST_F(CliReport, WritesTheReportInTheChosenUnitAndTemplate)
 // Catches a failure that exits 0, says nothing or more than one line, or touches the output.
 TEST_F(CliReport, FailuresGiveOneLineAndKeepTheOutput)
 {
-    writeBytes(m_dir / "garbage.vrp", std::vector<std::uint8_t>{1, 2, 3});
-    writeBytes(m_dir / "kept.pdf", std::vector<std::uint8_t>{7, 7, 7});
+    writeAll(m_dir / "garbage.vrp", std::vector<std::uint8_t>{1, 2, 3});
+    writeAll(m_dir / "kept.pdf", std::vector<std::uint8_t>{7, 7, 7});
     const std::vector<std::vector<std::string>> cases = {
         {"report", path("missing.vrp"), path("kept.pdf")},
         {"report", path("garbage.vrp"), path("kept.pdf")},
@@ -120,7 +120,7 @@ TEST_F(CliReport, FailuresGiveOneLineAndKeepTheOutput)
     for (const auto& args : cases) {
         const CliResult r = runCli(args);
         EXPECT_TRUE(failsWithOneLine(r)) << args[1] << " " << args.back();
-        EXPECT_EQ(readBytes(m_dir / "kept.pdf"), (std::vector<std::uint8_t>{7, 7, 7}));
+        EXPECT_EQ(readAll(m_dir / "kept.pdf"), (std::vector<std::uint8_t>{7, 7, 7}));
     }
     EXPECT_FALSE(fs::exists(m_dir / "no"));
 }
@@ -135,14 +135,14 @@ TEST_F(CliReport, SaysWhichFolderIsMissingAndWhatIsWrongWithTheLogo)
                                ": Could not save the PDF file: the folder " +
                                path("no/such/folder") + " does not exist\n");
     // A folder on the way that is a file: the system's reason, not a printer-server failure.
-    writeBytes(m_dir / "afile", std::vector<std::uint8_t>{1});
+    writeAll(m_dir / "afile", std::vector<std::uint8_t>{1});
     const CliResult underFile = runCli({"report", path("p.vrp"), path("afile/r.pdf")});
     EXPECT_EQ(underFile.code, 1);
     EXPECT_EQ(underFile.err, "Cannot write " + path("afile/r.pdf") +
                                  ": Could not write the PDF file " + path("afile/r.pdf") +
                                  ": Not a directory\n");
 
-    writeBytes(m_dir / "logo.jpg", std::vector<std::uint8_t>{'n', 'o', 't', ' ', 'a', ' ', 'j'});
+    writeAll(m_dir / "logo.jpg", std::vector<std::uint8_t>{'n', 'o', 't', ' ', 'a', ' ', 'j'});
     for (const auto& [logo, reason] :
          {std::pair{std::string("logo.jpg"), std::string("not a picture this program can read")},
           std::pair{std::string("gone.jpg"), std::string("not found")}}) {
@@ -178,7 +178,7 @@ TEST_F(CliReport, AFullDiskKeepsThePreviousFile)
     for (const auto& c : cases) {
         for (const bool shortWrite : {true, false}) {
             SCOPED_TRACE(c.args[0] + (shortWrite ? " short write" : " refused write"));
-            writeBytes(kept, earlier);
+            writeAll(kept, earlier);
             const auto files = [&] {
                 return std::distance(fs::directory_iterator(m_dir), fs::directory_iterator());
             };
@@ -189,7 +189,7 @@ TEST_F(CliReport, AFullDiskKeepsThePreviousFile)
             EXPECT_TRUE(failsWithOneLine(r));
             EXPECT_EQ(r.out, "");
             EXPECT_EQ(r.err, c.err);
-            EXPECT_EQ(readBytes(kept), earlier);
+            EXPECT_EQ(readAll(kept), earlier);
             EXPECT_EQ(files(), before);
         }
     }

@@ -15,8 +15,8 @@ protected:
     void SetUp() override
     {
         CliTest::SetUp();
-        writeBytes(m_dir / "IR_0001.QVX", recordBytes([](int x, int) { return 2900 + x; }));
-        writeBytes(m_dir / "IR_0001.BMP", cameraBitmap({10, 20, 30}, {40, 50, 60}));
+        writeAll(m_dir / "IR_0001.QVX", recordBytes([](int x, int) { return 2900 + x; }));
+        writeAll(m_dir / "IR_0001.BMP", cameraBitmap({10, 20, 30}, {40, 50, 60}));
         ReportProject project;
         project.entries.push_back(
             {(m_dir / "IR_0001.QVX").u16string(), (m_dir / "IR_0001.BMP").u16string(), 0});
@@ -48,7 +48,7 @@ TEST_F(CliReportFormat, TheExtensionOrFormatChoosesTheDocument)
         const CliResult r = runCli(args);
         EXPECT_EQ(r.code, 0) << c.name << ": " << r.err;
         EXPECT_EQ(r.out, (m_dir / c.name).string() + ": " + c.said + "\n") << c.name;
-        const std::vector<std::uint8_t> bytes = readBytes(m_dir / c.name);
+        const std::vector<std::uint8_t> bytes = readAll(m_dir / c.name);
         EXPECT_TRUE(bytes.size() > c.magic.size() &&
                     std::equal(c.magic.begin(), c.magic.end(), bytes.begin()))
             << c.name;
@@ -63,7 +63,7 @@ TEST_F(CliReportFormat, TheExtensionOrFormatChoosesTheDocument)
 // Catches a failed document reported as written, and a message without the file or reason.
 TEST_F(CliReportFormat, AnUnwritableDocumentFailsWithOneLine)
 {
-    writeBytes(m_dir / "afile", std::vector<std::uint8_t>{1});
+    writeAll(m_dir / "afile", std::vector<std::uint8_t>{1});
     const fs::path out = m_dir / "afile" / "r.docx";
     const CliResult r = runCli({"report", (m_dir / "p.vrp").string(), out.string()});
     EXPECT_TRUE(failsWithOneLine(r));

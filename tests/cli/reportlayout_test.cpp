@@ -17,7 +17,7 @@ protected:
     fs::path writeJson(const Json& j)
     {
         const std::string text = j.dump();
-        writeBytes(m_dir / "p.json", std::vector<std::uint8_t>(text.begin(), text.end()));
+        writeAll(m_dir / "p.json", std::vector<std::uint8_t>(text.begin(), text.end()));
         return m_dir / "p.json";
     }
 };
@@ -41,7 +41,7 @@ TEST_F(LayoutCli, KeyRoundTripsAndClassicWritesNoSection)
         ASSERT_TRUE(back.ok());
         EXPECT_EQ(readReportLayout(back.value()).value(), *reportLayoutFromName(layout));
         if (layout == "classic") {
-            EXPECT_EQ(readBytes(m_dir / "out.vrp"), readBytes(m_dir / "plain.vrp"));
+            EXPECT_EQ(readAll(m_dir / "out.vrp"), readAll(m_dir / "plain.vrp"));
         }
         const Json again = Json::parse(runCli({"project-info", path("out.vrp")}).out);
         EXPECT_EQ(again["report_layout"], layout);

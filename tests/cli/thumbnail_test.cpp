@@ -20,10 +20,10 @@ QImage load(const fs::path& p)
 TEST_F(CliTest, ThumbnailIsTheRecordsOwnPictureScaled)
 {
     const auto scene = [](int x, int row) { return 2900 + x / 2 + row; };
-    writeBytes(m_dir / "IR_0001.QVX", recordBytes(scene, [](RecordFields& f) {
-                   f.palette = 4;
-                   f.orientation = 1;
-               }));
+    writeAll(m_dir / "IR_0001.QVX", recordBytes(scene, [](RecordFields& f) {
+                 f.palette = 4;
+                 f.orientation = 1;
+             }));
     ASSERT_EQ(runCli({"render", path("IR_0001.QVX"), path("r.bmp")}).code, 0);
     ASSERT_EQ(runCli({"thumbnail", path("IR_0001.QVX"), path("full.png"), "320"}).code, 0);
     const QImage full = load(m_dir / "full.png");
@@ -38,9 +38,9 @@ TEST_F(CliTest, ThumbnailIsTheRecordsOwnPictureScaled)
 // Catches a failed thumbnail that exits 0, leaves a file behind or replaces an existing one.
 TEST_F(CliTest, ThumbnailOfNoSnapshotFailsWithoutOutput)
 {
-    writeBytes(m_dir / "garbage.qvx", std::vector<std::uint8_t>(5000, 0x5A));
-    writeBytes(m_dir / "ok.qvx", recordBytes([](int x, int) { return 2900 + x; }));
-    writeBytes(m_dir / "kept.png", std::vector<std::uint8_t>{1, 2, 3});
+    writeAll(m_dir / "garbage.qvx", std::vector<std::uint8_t>(5000, 0x5A));
+    writeAll(m_dir / "ok.qvx", recordBytes([](int x, int) { return 2900 + x; }));
+    writeAll(m_dir / "kept.png", std::vector<std::uint8_t>{1, 2, 3});
     const std::vector<std::vector<std::string>> cases = {
         {"thumbnail", path("garbage.qvx"), path("g.png"), "128"},
         {"thumbnail", path("missing.qvx"), path("g.png"), "128"},
@@ -53,7 +53,7 @@ TEST_F(CliTest, ThumbnailOfNoSnapshotFailsWithoutOutput)
         EXPECT_TRUE(failsWithOneLine(runCli(args))) << args[1] << " " << args[3];
         EXPECT_FALSE(fs::exists(m_dir / "g.png"));
     }
-    EXPECT_EQ(readBytes(m_dir / "kept.png"), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(readAll(m_dir / "kept.png"), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
 // Catches a thumbnail of a truncated record that gives the file manager two lines (the
@@ -63,7 +63,7 @@ TEST_F(CliTest, ThumbnailOfATruncatedRecordSaysOneThing)
 {
     std::vector<std::uint8_t> cut = recordBytes([](int, int) { return 3000; });
     cut.resize(5000);
-    writeBytes(m_dir / "cut.qvx", cut);
+    writeAll(m_dir / "cut.qvx", cut);
     const CliResult failed =
         runCli({"thumbnail", path("cut.qvx"), path("no/such/folder/t.png"), "64"});
     EXPECT_TRUE(failsWithOneLine(failed));
@@ -80,13 +80,12 @@ TEST(CliSamples, ThumbnailOfASampleMatchesItsRender)
 {
     const fs::path dir = samplesDir();
     if (dir.empty()) GTEST_SKIP() << "no sample snapshots";
-    const fs::path tmp = fs::temp_directory_path() / "calivue_thumb_sample";
-    fs::create_directories(tmp);
+    const test::TempDir tmpDir("calivue_thumb_sample_");
+    const fs::path& tmp = tmpDir.path();
     ASSERT_EQ(runCli({"render", (dir / "IR_0001.QVX").string(), (tmp / "r.bmp").string()}).code, 0);
     ASSERT_EQ(
         runCli({"thumbnail", (dir / "IR_0001.QVX").string(), (tmp / "t.png").string(), "320"}).code,
         0);
     EXPECT_EQ(load(tmp / "t.png"), load(tmp / "r.bmp"));
-    fs::remove_all(tmp);
 }
 #endif

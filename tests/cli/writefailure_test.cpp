@@ -37,11 +37,11 @@ protected:
     {
         CliTest::SetUp();
         // A snapshot with a photograph and a voice note, and a project of it.
-        writeBytes(m_dir / "in" / "ok.qvx",
-                   recordBytes([](int x, int) { return 2900 + x; },
-                               [](RecordFields& f) { setText(f.textB, "ok.wav"); }));
-        writeBytes(m_dir / "in" / "ok.bmp", cameraBitmap({10, 20, 30}, {40, 50, 60}));
-        writeBytes(m_dir / "in" / "ok.wav", std::vector<std::uint8_t>(20000, 'w'));
+        writeAll(m_dir / "in" / "ok.qvx",
+                 recordBytes([](int x, int) { return 2900 + x; },
+                             [](RecordFields& f) { setText(f.textB, "ok.wav"); }));
+        writeAll(m_dir / "in" / "ok.bmp", cameraBitmap({10, 20, 30}, {40, 50, 60}));
+        writeAll(m_dir / "in" / "ok.wav", std::vector<std::uint8_t>(20000, 'w'));
         ReportProject project;
         project.records.emplace_back().name = u"Pump";
         project.entries.push_back(
@@ -89,14 +89,14 @@ protected:
     {
         for (const char* name :
              {"o.csv", "o.bmp", "o.vrp", "o.qvx", "o.wav", "o.png", "o.pdf", "e.csv"})
-            writeBytes(out / name, std::vector<std::uint8_t>{'o', 'l', 'd', ' ',
-                                                             static_cast<std::uint8_t>(name[2])});
+            writeAll(out / name, std::vector<std::uint8_t>{'o', 'l', 'd', ' ',
+                                                           static_cast<std::uint8_t>(name[2])});
     }
     static ::testing::AssertionResult earlierKept(const fs::path& out)
     {
         for (const char* name :
              {"o.csv", "o.bmp", "o.vrp", "o.qvx", "o.wav", "o.png", "o.pdf", "e.csv"})
-            if (readBytes(out / name) !=
+            if (readAll(out / name) !=
                 std::vector<std::uint8_t>{'o', 'l', 'd', ' ', static_cast<std::uint8_t>(name[2])})
                 return ::testing::AssertionFailure() << name << " changed";
         return ::testing::AssertionSuccess();
@@ -136,7 +136,7 @@ TEST_F(CliWriteFailure, InjectedFaultKeepsTheEarlierFiles)
 // command that exits 0 or names neither the file nor the reason.
 TEST_F(CliWriteFailure, OutputUnderAFileIsRefused)
 {
-    writeBytes(m_dir / "plain", std::vector<std::uint8_t>{'f'});
+    writeAll(m_dir / "plain", std::vector<std::uint8_t>{'f'});
     const std::string reason = std::make_error_code(std::errc::not_a_directory).message();
     std::set<std::vector<std::string>> seen;
     for (const Call& call : calls()) {
@@ -148,7 +148,7 @@ TEST_F(CliWriteFailure, OutputUnderAFileIsRefused)
                   std::string::npos)
             << r.err;
         EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
-        EXPECT_EQ(readBytes(m_dir / "plain"), std::vector<std::uint8_t>{'f'});
+        EXPECT_EQ(readAll(m_dir / "plain"), std::vector<std::uint8_t>{'f'});
     }
 }
 

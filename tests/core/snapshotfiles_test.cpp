@@ -19,15 +19,10 @@ namespace fs = std::filesystem;
 using namespace calivue;
 using calivue::test::bytesOf;
 using calivue::test::readAll;
+using calivue::test::setText;
 using calivue::test::writeAll;
 
 namespace {
-
-void setText(std::span<std::uint8_t> field, std::string_view text)
-{
-    std::fill(field.begin(), field.end(), std::uint8_t{0});
-    std::copy_n(text.begin(), std::min(text.size(), field.size()), field.begin());
-}
 
 // Record bytes of a small synthetic snapshot: a gradient, three cursors, a voice note.
 std::vector<std::uint8_t> recordBytes(const std::function<void(RecordFields&)>& setup = {})

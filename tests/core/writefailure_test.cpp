@@ -55,7 +55,7 @@ protected:
         // A camera set with a voice note, the source of every snapshot save.
         cBrixa img;
         img.fields.version = {3, 0};
-        setField(img.fields.textB, "IR_0003.WAV");
+        test::setText(img.fields.textB, "IR_0003.WAV");
         img.setRawPixels(std::vector<std::uint16_t>(kPixels, 3000));
         writeAll(m_dir / "src" / "IR_0003.QVX", encodeRecord(img));
         writeAll(m_dir / "src" / "IR_0003.BMP", std::vector<std::uint8_t>(40000, 'b'));
@@ -64,12 +64,6 @@ protected:
     void TearDown() override
     {
         if (m_mounted) ::umount2(m_mounted->c_str(), MNT_DETACH);
-    }
-
-    static void setField(std::span<std::uint8_t> field, std::string_view text)
-    {
-        std::fill(field.begin(), field.end(), std::uint8_t{0});
-        std::copy_n(text.begin(), std::min(text.size(), field.size()), field.begin());
     }
 
     FileFailure saveSnapshotAs(const fs::path& newBmp)

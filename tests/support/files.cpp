@@ -1,5 +1,6 @@
 #include "files.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -46,6 +47,12 @@ std::vector<std::uint8_t> readAll(const fs::path& p)
 std::vector<std::uint8_t> bytesOf(std::string_view text)
 {
     return {text.begin(), text.end()};
+}
+
+void setText(std::span<std::uint8_t> field, std::string_view text)
+{
+    std::fill(field.begin(), field.end(), std::uint8_t{0});
+    std::copy_n(text.begin(), std::min(text.size(), field.size()), field.begin());
 }
 
 void writeAll(const fs::path& p, std::span<const std::uint8_t> bytes)

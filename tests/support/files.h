@@ -34,6 +34,9 @@ std::vector<std::uint8_t> readAll(const std::filesystem::path& p);
 // The bytes of a text, as a file holding it would have them.
 std::vector<std::uint8_t> bytesOf(std::string_view text);
 
+// Fills a fixed-size text field as records store it: the text, cut to fit, then NULs.
+void setText(std::span<std::uint8_t> field, std::string_view text);
+
 // Replaces the file with `bytes`, creating its folder when missing.
 void writeAll(const std::filesystem::path& p, std::span<const std::uint8_t> bytes);
 void writeAll(const std::filesystem::path& p, std::string_view text);
