@@ -14,17 +14,12 @@ void AppTest::SetUp()
         m_messages.push_back(seenMessage(dlg));
         return m_answer;
     });
-    cIRFileDialog::setChooser([this](const cIRFileDialog& dlg) {
-        m_dialogFilters.push_back(dlg.nameFilters());
-        return m_chosen;
-    });
 }
 
 void AppTest::TearDown()
 {
     m_app.reset();
     restoreDefaultResponder();
-    cIRFileDialog::setChooser({});
     StringTable::setActive(StringTable::english());
 }
 
@@ -45,22 +40,6 @@ gen::WrittenFiles AppTest::writeSnapshot(const std::string& name, const gen::Sna
         gen::writeSnapshot(QFile::encodeName(m_files.path()).toStdString(), name, plan);
     EXPECT_TRUE(written.ok()) << describe(written.error());
     return written.ok() ? written.value() : gen::WrittenFiles{};
-}
-
-gen::SnapshotPlan AppTest::plainPlan(std::uint8_t flagsA, std::uint8_t flagsB)
-{
-    gen::SnapshotPlan plan = gen::demoPlan(7);
-    plan.cursors.clear();
-    plan.voice = false;
-    plan.voiceName.clear();
-    plan.flagsA = flagsA;
-    plan.flagsB = flagsB;
-    return plan;
-}
-
-QString AppTest::qs(const std::filesystem::path& p)
-{
-    return QFile::decodeName(QByteArray::fromStdString(p.string()));
 }
 
 }  // namespace calivue::test

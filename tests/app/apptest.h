@@ -7,10 +7,12 @@
 #include "vantoroapp.h"
 #include "viewcommands.h"
 
+#include "filedialoglog.h"
 #include "generator.h"
-#include "irfiledialog.h"
 #include "messagedlg.h"
 #include "messagelog.h"
+#include "plans.h"
+#include "qtfiles.h"
 #include "vantorodoc.h"
 
 #include <gtest/gtest.h>
@@ -75,10 +77,6 @@ protected:
                QLocale locale = QLocale(QLocale::English, QLocale::UnitedKingdom));
     // Writes NAME.BMP / NAME.QVX into the snapshot folder.
     gen::WrittenFiles writeSnapshot(const std::string& name, const gen::SnapshotPlan& plan);
-    // A plain generated scene without cursors or voice note.
-    static gen::SnapshotPlan plainPlan(std::uint8_t flagsA = 0, std::uint8_t flagsB = 0);
-    static QString qs(const std::filesystem::path& p);
-    static QString qs(const char* text) { return QString::fromUtf8(text); }
 
     CVantoroDoc& doc() { return *m_app->document(); }
     CMainFrame& frame() { return *m_app->mainFrame(); }
@@ -89,8 +87,9 @@ protected:
     std::unique_ptr<CVantoroApp> m_app;
     std::vector<SeenMessage> m_messages;
     int m_answer = cMessageDlg::IdNo;
-    std::vector<QStringList> m_dialogFilters;
-    std::optional<QString> m_chosen;
+    FileDialogLog m_fileDialogs;
+    std::vector<cIRFileDialog>& m_dialogs = m_fileDialogs.seen;
+    std::optional<QString>& m_chosen = m_fileDialogs.answer;  // what the "user" picks
 };
 
 }  // namespace calivue::test

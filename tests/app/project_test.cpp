@@ -63,8 +63,9 @@ TEST_F(AppTest, FileOpenInReportModeReadsAProject)
 
     m_chosen = m_files.filePath(qs("job.vrp"));
     action(cmd::FileOpen)->trigger();
-    ASSERT_FALSE(m_dialogFilters.empty());
-    EXPECT_TRUE(m_dialogFilters.back().value(0).startsWith(qs("Calivue Report Files (*.vrp)")));
+    ASSERT_FALSE(m_dialogs.empty());
+    EXPECT_TRUE(
+        m_dialogs.back().nameFilters().value(0).startsWith(qs("Calivue Report Files (*.vrp)")));
     EXPECT_TRUE(m_messages.empty());
     EXPECT_EQ(sheet->titlePage()->title().company, u"Opened Co");
     EXPECT_EQ(frame().windowTitle(), qs("job.vrp - ") + uiText(sid::ProductTitle));

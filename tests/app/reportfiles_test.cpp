@@ -38,8 +38,9 @@ TEST_F(AppTest, FileCommandsGoToTheCurrentDocument)
     sheet->titlePage()->setCompany(qs("Acme"));
     m_chosen = m_files.filePath(qs("site.vrp"));
     action(cmd::FileSave)->trigger();  // an untitled project: Save asks for a name
-    ASSERT_FALSE(m_dialogFilters.empty());
-    EXPECT_TRUE(m_dialogFilters.back().value(0).startsWith(qs("Calivue Report Files (*.vrp)")));
+    ASSERT_FALSE(m_dialogs.empty());
+    EXPECT_TRUE(
+        m_dialogs.back().nameFilters().value(0).startsWith(qs("Calivue Report Files (*.vrp)")));
     EXPECT_EQ(project.name(), qs("site.vrp"));
     EXPECT_FALSE(project.isModified());
     EXPECT_TRUE(doc().isModified());

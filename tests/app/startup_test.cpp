@@ -132,9 +132,9 @@ TEST_F(AppTest, OpenCommandOpensTheChosenSnapshotOrClearsTheView)
 
     m_chosen = qs(files.bmp);
     action(cmd::FileOpen)->trigger();
-    ASSERT_EQ(m_dialogFilters.size(), 1u);
-    ASSERT_EQ(m_dialogFilters[0].size(), 1);
-    EXPECT_TRUE(m_dialogFilters[0][0].startsWith(qs("Calivue (*.bmp)")));
+    ASSERT_EQ(m_dialogs.size(), 1u);
+    ASSERT_EQ(m_dialogs[0].nameFilters().size(), 1);
+    EXPECT_TRUE(m_dialogs[0].nameFilters()[0].startsWith(qs("Calivue (*.bmp)")));
     EXPECT_TRUE(doc().isLoaded());
     EXPECT_EQ(frame().windowTitle(), qs("IR_0002.BMP - Orvane Calivue Razadi"));
     EXPECT_EQ(view.clears, 0);
@@ -155,10 +155,10 @@ TEST_F(AppTest, OpenCommandOpensTheChosenSnapshotOrClearsTheView)
     report.open = [&] { ++reportOpens; };
     frame().setReportDocument(m_app->reportDocument(), report);
     view.toggleReportWriter();
-    const std::size_t dialogs = m_dialogFilters.size();
+    const std::size_t dialogs = m_dialogs.size();
     action(cmd::FileOpen)->trigger();
     EXPECT_EQ(reportOpens, 1);
-    EXPECT_EQ(m_dialogFilters.size(), dialogs);
+    EXPECT_EQ(m_dialogs.size(), dialogs);
 }
 
 // Catches unsaved changes being lost by Exit, or Cancel not keeping the program running.

@@ -7,6 +7,7 @@
 #include "core/reportproject.h"
 #include "core/snapshotfiles.h"
 #include "survey.h"
+#include "surveyfolder.h"
 
 #include <cmath>
 
@@ -21,16 +22,10 @@ protected:
     // data put on three inspections.
     void SetUp() override
     {
-        CliTest::SetUp();
-        std::vector<gen::WrittenFiles> written;
-        std::vector<gen::SnapshotPlan> plans;
-        for (int i = 0; i < gen::kSurveySnapshots; ++i) {
-            plans.push_back(gen::surveyPlan(11, i));
-            auto files = gen::writeSnapshot(m_dir, "F_000" + std::to_string(i + 1), plans.back());
-            ASSERT_TRUE(files) << i;
-            written.push_back(*files);
-        }
-        m_project = gen::surveyProject(written, plans);
+        const std::optional<ReportProject> survey =
+            test::writeSurvey(m_dir, 11, gen::kSurveySnapshots, "F_000");
+        ASSERT_TRUE(survey);
+        m_project = *survey;
         m_project.records[0].measured = u"41 A";
         m_project.records[0].rated = u"100 A";
         m_project.records[1].repairPriority = 1;

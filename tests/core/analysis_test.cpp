@@ -1,5 +1,5 @@
 // Smoothing, hottest/coldest search, area statistics and value ranges.
-#include "testutil.h"
+#include "images.h"
 
 #include <gtest/gtest.h>
 

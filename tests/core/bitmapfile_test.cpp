@@ -1,6 +1,7 @@
 // cBitmapFile and the 24-bit .bmp writer: reading real and hostile files, cutting,
 // building and shrinking pictures.
-#include "testutil.h"
+#include "files.h"
+#include "images.h"
 #include "core/bitmapfile.h"
 #include "core/bytecursor.h"
 #include "core/fileio.h"

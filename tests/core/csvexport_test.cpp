@@ -2,7 +2,8 @@
 // rules, exact size, and the file write.
 #include "core/csvexport.h"
 #include "core/fileio.h"
-#include "testutil.h"
+#include "files.h"
+#include "images.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The record-to-display rules: span defaults, palette, isotherm and marker bits.
-#include "testutil.h"
+#include "images.h"
 
 #include "core/displaystate.h"
 

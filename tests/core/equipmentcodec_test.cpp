@@ -6,6 +6,8 @@
 #include "core/bytestream.h"
 #include "core/sectionreader.h"
 
+#include "projects.h"
+
 #include <gtest/gtest.h>
 
 namespace calivue {
@@ -13,15 +15,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-ReportProject projectOf(std::initializer_list<const char16_t*> paths)
-{
-    ReportProject p;
-    for (const char16_t* path : paths) {
-        p.entries.push_back({path, u"", static_cast<std::int32_t>(p.entries.size())});
-        p.records.emplace_back();
-    }
-    return p;
-}
+using test::projectOf;
 
 ProjectEquipment sample()
 {

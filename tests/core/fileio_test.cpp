@@ -6,7 +6,8 @@
 #include "core/fileio.h"
 #include "core/reportproject.h"
 #include "core/snapshotfiles.h"
-#include "testutil.h"
+#include "files.h"
+#include "images.h"
 
 #include <gtest/gtest.h>
 

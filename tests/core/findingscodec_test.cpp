@@ -2,6 +2,8 @@
 // the round trip through the file, inspections named by snapshot and bad data refused.
 #include "core/findingscodec.h"
 
+#include "projects.h"
+
 #include <gtest/gtest.h>
 
 namespace calivue {
@@ -9,15 +11,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-ReportProject projectOf(std::initializer_list<const char16_t*> paths)
-{
-    ReportProject p;
-    for (const char16_t* path : paths) {
-        p.entries.push_back({path, u"", static_cast<std::int32_t>(p.entries.size())});
-        p.records.emplace_back();
-    }
-    return p;
-}
+using test::projectOf;
 
 ProjectFindings sample(std::size_t records)
 {

@@ -2,7 +2,8 @@
 // errors and odd entries are handled.
 #include "core/folderscan.h"
 #include "core/record.h"
-#include "testutil.h"
+#include "files.h"
+#include "images.h"
 
 #include <gtest/gtest.h>
 

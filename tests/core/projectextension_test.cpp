@@ -3,7 +3,8 @@
 // the caps on both sides and the model's put / find / erase.
 #include "core/reportproject.h"
 
-#include "testutil.h"
+#include "files.h"
+#include "images.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // Snapshot record decoding, encoding and default isotherm bands.
-#include "testutil.h"
+#include "files.h"
+#include "images.h"
 
 #include "core/bytecursor.h"
 #include "core/fileio.h"

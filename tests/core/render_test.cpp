@@ -1,5 +1,5 @@
 // Palettes, interpolation, orientation, isotherm tints and blending.
-#include "testutil.h"
+#include "images.h"
 
 #include "core/interpolate.h"
 #include "core/palette.h"

@@ -1,7 +1,8 @@
 // The report project file: text and value encodings byte for byte, the
 // version gates, every layout read from files made by an independent writer,
 // round trips, hostile files and the file-level reading and writing.
-#include "testutil.h"
+#include "files.h"
+#include "images.h"
 #include "core/archivetext.h"
 #include "core/reportproject.h"
 #include "core/textcodec.h"

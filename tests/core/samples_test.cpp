@@ -1,5 +1,6 @@
 // Checks against the real sample snapshots (skipped where the checkout has none).
-#include "testutil.h"
+#include "images.h"
+#include "samples.h"
 
 #include "core/fileio.h"
 #include "core/palette.h"

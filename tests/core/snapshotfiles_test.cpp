@@ -5,7 +5,8 @@
 #include "core/folderscan.h"
 #include "core/record.h"
 #include "core/snapshotfiles.h"
-#include "testutil.h"
+#include "files.h"
+#include "images.h"
 
 #include <gtest/gtest.h>
 

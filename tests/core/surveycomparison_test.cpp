@@ -1,6 +1,7 @@
 // Re-inspection: the previous survey's path, its findings by item, the comparison of each
 // inspection with them, the appendix's column "previous" and the new survey made from a project.
-#include "testutil.h"
+#include "files.h"
+#include "images.h"
 
 #include "core/equipmentcodec.h"
 #include "core/fileio.h"

@@ -1,5 +1,5 @@
 // Raw counts to temperatures, unit conversions and text formatting.
-#include "testutil.h"
+#include "images.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // cTolla, the visual photograph file: metadata decoding and its substitutions,
 // byte-exact round trips, rejection of foreign files, and safe saving.
-#include "testutil.h"
+#include "files.h"
+#include "images.h"
 #include "core/bytecursor.h"
 #include "core/tolla.h"
 

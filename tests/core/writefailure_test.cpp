@@ -3,7 +3,8 @@
 // is a file, and (where the test may mount one) a full tmpfs. For each: the earlier
 // file stays byte for byte, no temporary is left beside it, and the failure names
 // the file and the system's reason.
-#include "testutil.h"
+#include "files.h"
+#include "images.h"
 #include "core/bitmapfile.h"
 #include "core/csvexport.h"
 #include "core/fileio.h"

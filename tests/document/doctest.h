@@ -7,8 +7,10 @@
 
 #include "generator.h"
 #include "messagedlg.h"
+#include "filedialoglog.h"
 #include "messagelog.h"
-#include "irfiledialog.h"
+#include "plans.h"
+#include "qtfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -23,14 +25,6 @@
 
 namespace calivue::test {
 
-struct SeenDialog {
-    QString title;
-    QString defaultSuffix;
-    QString initialName;
-    QStringList filters;
-    bool overwritePrompt = false;
-};
-
 class DocumentTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -38,21 +32,19 @@ protected:
 
     // Writes NAME.BMP / NAME.QVX (and NAME.WAV with plan.voice) into the temporary folder.
     gen::WrittenFiles writeSnapshot(const std::string& name, const gen::SnapshotPlan& plan);
-    // A plain generated scene without cursors, flags A and B as given.
-    gen::SnapshotPlan plainPlan(std::uint8_t flagsA = 0, std::uint8_t flagsB = 0) const;
     // Writes and opens; fails the test when the open fails.
     gen::WrittenFiles openGenerated(const std::string& name, const gen::SnapshotPlan& plan);
 
     QString path(const std::string& name) const;
-    static QString qs(const std::filesystem::path& p);
     static std::vector<std::uint8_t> readBytes(const QString& path);
 
     QTemporaryDir m_dir;
     CVantoroDoc m_doc;
     std::vector<SeenMessage> m_messages;
     int m_answer = cMessageDlg::IdNo;  // what the "user" presses
-    std::vector<SeenDialog> m_dialogs;
-    std::optional<QString> m_chosen;  // what the "user" picks in a file dialog
+    FileDialogLog m_fileDialogs;
+    std::vector<cIRFileDialog>& m_dialogs = m_fileDialogs.seen;
+    std::optional<QString>& m_chosen = m_fileDialogs.answer;  // what the "user" picks
 };
 
 // Record offsets the tests read back from a saved .qvx.

@@ -112,13 +112,13 @@ TEST_F(FileTest, SaveAsRenamesVoiceNoteAndCopiesCompanions)
     m_chosen = path("renamed");  // no suffix typed: the dialog's default applies
     ASSERT_TRUE(m_doc.saveAs());
     ASSERT_EQ(m_dialogs.size(), 1u);
-    const SeenDialog& d = m_dialogs[0];
-    EXPECT_EQ(d.title, uiText(sid::SaveAs));
-    EXPECT_EQ(d.defaultSuffix, QStringLiteral("bmp"));
-    EXPECT_EQ(d.initialName, QStringLiteral("IR_0003.BMP"));
-    ASSERT_EQ(d.filters.size(), 1);
-    EXPECT_TRUE(d.filters[0].startsWith(uiText(sid::FilterSnapshots)));
-    EXPECT_TRUE(d.overwritePrompt);
+    const cIRFileDialog& d = m_dialogs[0];
+    EXPECT_EQ(d.title(), uiText(sid::SaveAs));
+    EXPECT_EQ(d.defaultSuffix(), QStringLiteral("bmp"));
+    EXPECT_EQ(d.initialName(), QStringLiteral("IR_0003.BMP"));
+    ASSERT_EQ(d.nameFilters().size(), 1);
+    EXPECT_TRUE(d.nameFilters()[0].startsWith(uiText(sid::FilterSnapshots)));
+    EXPECT_TRUE(d.overwritePrompt());
 
     EXPECT_EQ(m_doc.currentPath(), path("renamed.bmp"));
     EXPECT_EQ(m_doc.displayName(), QStringLiteral("renamed.bmp"));

@@ -3,6 +3,7 @@
 // hand and the way back, and the data reaching the project file (or, when the project had
 // none, the file staying byte for byte what it was).
 #include "reportdoc.h"
+#include "qtfiles.h"
 
 #include "core/findingscodec.h"
 #include "core/reportproject.h"
@@ -175,11 +176,6 @@ TEST(ReportDocFindings, PrioritySetByHandAndTheWayBack)
 class ReportDocFile : public ::testing::Test {
 protected:
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    static QByteArray bytes(const QString& file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     QTemporaryDir dir;
 };
 
@@ -239,7 +235,8 @@ TEST_F(ReportDocFile, ProjectWithoutFindingsStaysByteIdentical)
         ASSERT_TRUE(doc.load(*read, path("plain.vrp")));
         EXPECT_EQ(doc.inspection(1)->findings.priorityManual, priority != 0);
         ASSERT_EQ(doc.write(path("again.vrp")), Error::None);
-        EXPECT_EQ(bytes(path("again.vrp")), bytes(path("plain.vrp"))) << priority;
+        EXPECT_EQ(test::fileBytes(path("again.vrp")), test::fileBytes(path("plain.vrp")))
+            << priority;
     }
 }
 

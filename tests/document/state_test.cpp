@@ -218,10 +218,10 @@ TEST_F(StateTest, ExcelOutputWritesTableAndReports)
     m_chosen = path("table");
     ASSERT_TRUE(m_doc.exportCsv());
     ASSERT_EQ(m_dialogs.size(), 1u);
-    EXPECT_EQ(m_dialogs[0].title, uiText(sid::ExcelOutputTitle));
-    EXPECT_EQ(m_dialogs[0].defaultSuffix, QStringLiteral("csv"));
-    ASSERT_EQ(m_dialogs[0].filters.size(), 1);
-    EXPECT_TRUE(m_dialogs[0].filters[0].startsWith(uiText(sid::FilterCsv)));
+    EXPECT_EQ(m_dialogs[0].title(), uiText(sid::ExcelOutputTitle));
+    EXPECT_EQ(m_dialogs[0].defaultSuffix(), QStringLiteral("csv"));
+    ASSERT_EQ(m_dialogs[0].nameFilters().size(), 1);
+    EXPECT_TRUE(m_dialogs[0].nameFilters()[0].startsWith(uiText(sid::FilterCsv)));
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text, uiText(sid::ExcelOutputComplete));
     EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Information);

@@ -3,13 +3,11 @@
 #include "interchange/equipmentcsv.h"
 
 #include "core/fileio.h"
+#include "files.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
 
 namespace calivue {
 namespace {
@@ -17,10 +15,7 @@ namespace {
 using Kind = EquipmentCsvProblemKind;
 using S = EquipmentStatus;
 
-std::span<const std::uint8_t> bytesOf(std::string_view text)
-{
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
+using test::bytesOf;
 
 EquipmentItem item(std::u16string id, std::u16string location = u"",
                    std::u16string description = u"", std::u16string rated = u"",
@@ -150,9 +145,8 @@ TEST(EquipmentCsv, ExportReadsBackTheSameList)
     ASSERT_TRUE(back) << describe(*back.problem);
     EXPECT_EQ(back.items, items);
 
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("equipcsv_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    const test::TempDir tmp("equipcsv_");
+    const std::filesystem::path& dir = tmp.path();
     const std::filesystem::path file = dir / "list.csv";
     ASSERT_EQ(writeEquipmentCsvFile(file, items), Error::None);
     const EquipmentCsvRead fromFile = readEquipmentCsvFile(file);
@@ -169,7 +163,6 @@ TEST(EquipmentCsv, ExportReadsBackTheSameList)
     const EquipmentCsvRead missing = readEquipmentCsvFile(dir / "none.csv");
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.problem->kind, Kind::ReadFailed);
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

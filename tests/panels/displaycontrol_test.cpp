@@ -33,12 +33,11 @@ namespace {
 
 using test::MessageLog;
 
-// A picture from 20 °C at the bottom to 30 °C at the top, so the automatic span is not flat.
-gen::SnapshotPlan gradientPlan(int scaleCode = 0, int unit = 0, int emissivity = 95)
+// A picture from 20 °C at the bottom to 30 °C at the top in the given scale, unit and
+// emissivity.
+gen::SnapshotPlan scaledPlan(int scaleCode = 0, int unit = 0, int emissivity = 95)
 {
-    gen::SnapshotPlan plan = flatPlan();
-    plan.scene.bottomC = 20.0;
-    plan.scene.topC = 30.0;
+    gen::SnapshotPlan plan = gradientPlan(20.0, 30.0);
     plan.scaleCode = static_cast<std::uint8_t>(scaleCode);
     plan.unit = static_cast<std::uint8_t>(unit);
     plan.emissivity = static_cast<std::uint8_t>(emissivity);
@@ -233,13 +232,13 @@ TEST(DisplayControlPage, TypedSpanEndsReadBackAsTyped)
         EXPECT_TRUE(p.doc().isModified());
         EXPECT_TRUE(log.texts.isEmpty()) << log.texts.join(QLatin1Char('|')).toStdString();
     };
-    PageOn fahrenheit(gradientPlan(3, 1, 80));
+    PageOn fahrenheit(scaledPlan(3, 1, 80));
     check(fahrenheit, "70.4 \u00B0F", 70.4, 95.3);
-    PageOn celsius(gradientPlan(0, 0, 100));
+    PageOn celsius(scaledPlan(0, 0, 100));
     check(celsius, "21.3 \u00B0C", 21.3, 28.7);
     // Counts coarser than a tenth near 80 °C at emissivity 0.95: no count reads 80.0, and the
     // edit shows 80.0 as typed rather than the 80.1 of the nearest count.
-    PageOn coarse(gradientPlan(0, 0, 95));
+    PageOn coarse(scaledPlan(0, 0, 95));
     check(coarse, "25", 25.0, 80.0, 0.12);
 }
 
@@ -249,7 +248,7 @@ TEST(DisplayControlPage, AGermanSpanEditShowsAndAcceptsTheDecimalComma)
 {
     const LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
     MessageLog log;
-    PageOn p(gradientPlan(0, 0, 100));
+    PageOn p(scaledPlan(0, 0, 100));
     const QString unit = QString::fromStdString(p.image().unitText());
     EXPECT_TRUE(p.page.spanHighEdit()->text().contains(u','))
         << p.page.spanHighEdit()->text().toStdString();
@@ -276,7 +275,7 @@ TEST(DisplayControlPage, AGermanSpanEditShowsAndAcceptsTheDecimalComma)
 // range check missing from either edit or made in the display unit rather than in Celsius.
 TEST(DisplayControlPage, RefusedSpanEndsShowOneMessageAndRestore)
 {
-    PageOn p(gradientPlan());
+    PageOn p(scaledPlan());
     MessageLog log;
     const std::pair<int, int> span = p.span();
     QLineEdit* low = p.page.spanLowEdit();
@@ -309,7 +308,7 @@ TEST(DisplayControlPage, RefusedSpanEndsShowOneMessageAndRestore)
     EXPECT_EQ(low->text(), p.shown(span.first));
     EXPECT_EQ(high->text(), highBefore);
 
-    PageOn f(gradientPlan(0, 1));  // 1500 °F is about 816 °C: in range once converted
+    PageOn f(scaledPlan(0, 1));  // 1500 °F is about 816 °C: in range once converted
     f.typeAndLeave(f.page.spanHighEdit(), QStringLiteral("1500"));
     EXPECT_EQ(log.texts.size(), 6);
     EXPECT_NEAR(f.image().rawToTemperature(f.doc().spanHigh()), 1500.0, 0.5);
@@ -319,7 +318,7 @@ TEST(DisplayControlPage, RefusedSpanEndsShowOneMessageAndRestore)
 // text announced again (after a silent write, as a program may do) is applied.
 TEST(DisplayControlPage, OnlyLeavingOrTextAnnouncedAgainApplies)
 {
-    PageOn p(gradientPlan());
+    PageOn p(scaledPlan());
     MessageLog log;
     QLineEdit* edit = p.page.spanLowEdit();
     const QString original = edit->text();
@@ -342,7 +341,7 @@ TEST(DisplayControlPage, OnlyLeavingOrTextAnnouncedAgainApplies)
 // buttons, and Reset not restoring the offsets the snapshot was loaded with.
 TEST(DisplayControlPage, AutoAndAlignmentButtons)
 {
-    gen::SnapshotPlan plan = gradientPlan();
+    gen::SnapshotPlan plan = scaledPlan();
     plan.alignX = 3;
     plan.alignY = -2;
     PageOn p(plan);
@@ -368,7 +367,7 @@ TEST(DisplayControlPage, AutoAndAlignmentButtons)
 // once, and showing it sends nothing back.
 TEST(DisplayControlPage, FollowsTheDocumentWithoutFeedingBack)
 {
-    PageOn p(gradientPlan());
+    PageOn p(scaledPlan());
     p.doc().setPalette(5);
     p.doc().setZoom(2);
     p.doc().setOrientation(3);

@@ -1,4 +1,5 @@
 #include "irfiledialog.h"
+#include "qtfiles.h"
 #include "languagedlg.h"
 #include "messagedlg.h"
 #include "settingsstore.h"
@@ -18,10 +19,7 @@ using namespace calivue;
 
 namespace {
 
-QString qs(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using calivue::test::qs;
 
 class FileDialogTest : public ::testing::Test {
 protected:

@@ -1,4 +1,5 @@
 #include "clipboard.h"
+#include "qtfiles.h"
 #include "fspath.h"
 #include "pictureloader.h"
 #include "soundplayer.h"
@@ -19,10 +20,7 @@ using namespace calivue;
 
 namespace {
 
-QString qs(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using calivue::test::qs;
 
 // A 24-bit BMP whose header gives no resolution (both pixels-per-metre fields 0).
 QByteArray bmpWithoutResolution(int width, int height)
@@ -67,11 +65,7 @@ QByteArray silentWav()
     return bytes;
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using calivue::test::putFile;
 
 }  // namespace
 
@@ -113,7 +107,7 @@ TEST(PictureLoader, NoResolutionMeans96Dpi)
 {
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(qs("plain.BMP"));
-    ASSERT_TRUE(writeFile(path, bmpWithoutResolution(96, 48)));
+    ASSERT_TRUE(putFile(path, bmpWithoutResolution(96, 48)));
     const auto picture = loadPicture(path);
     ASSERT_TRUE(picture.has_value());
     EXPECT_EQ(picture->himetric, QSize(2540, 1270));
@@ -135,7 +129,7 @@ TEST(PictureLoader, ReadsJpegAndRefusesGarbage)
     EXPECT_GT(picture->himetric.width(), 0);
 
     const QString garbage = QDir(dir.path()).filePath(qs("broken.jpg"));
-    ASSERT_TRUE(writeFile(garbage, QByteArray("not a picture at all")));
+    ASSERT_TRUE(putFile(garbage, QByteArray("not a picture at all")));
     EXPECT_FALSE(loadPicture(garbage).has_value());
     EXPECT_FALSE(loadPicture(QDir(dir.path()).filePath(qs("missing.bmp"))).has_value());
 }
@@ -146,7 +140,7 @@ TEST(Sound, PlaysOnlyWhatCanBePlayed)
     QTemporaryDir dir;
     EXPECT_FALSE(playSound(QDir(dir.path()).filePath(qs("missing.wav"))));
     const QString wav = QDir(dir.path()).filePath(qs("IR_0001.WAV"));
-    ASSERT_TRUE(writeFile(wav, silentWav()));
+    ASSERT_TRUE(putFile(wav, silentWav()));
     EXPECT_EQ(playSound(wav), soundOutputAvailable());
     stopSound();
 }

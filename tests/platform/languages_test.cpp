@@ -1,4 +1,5 @@
 #include "languageenvironment.h"
+#include "qtfiles.h"
 #include "languagemodules.h"
 #include "languagetable.h"
 #include "stringids.h"
@@ -19,10 +20,7 @@ using namespace calivue;
 
 namespace {
 
-QString qs(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using calivue::test::qs;
 
 int choose(int stored, const char* locale)
 {

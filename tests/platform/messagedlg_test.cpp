@@ -1,4 +1,5 @@
 #include "messagedlg.h"
+#include "qtfiles.h"
 #include "stringids.h"
 #include "stringtable.h"
 
@@ -13,10 +14,7 @@ using IconKind = cMessageDlg::IconKind;
 
 namespace {
 
-QString qs(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using calivue::test::qs;
 
 // Removes the responder and restores English after each test.
 class MessageBoxTest : public ::testing::Test {

@@ -1,4 +1,5 @@
 #include "fspath.h"
+#include "qtfiles.h"
 #include "settingsstore.h"
 #include "stringids.h"
 #include "stringtable.h"
@@ -22,10 +23,7 @@ using namespace calivue;
 
 namespace {
 
-QString qs(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using calivue::test::qs;
 
 class SettingsTest : public ::testing::Test {
 protected:

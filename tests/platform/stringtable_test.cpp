@@ -1,4 +1,5 @@
 #include "commandids.h"
+#include "qtfiles.h"
 #include "languagetable.h"
 #include "stringids.h"
 #include "stringtable.h"
@@ -10,10 +11,7 @@ using namespace calivue;
 
 namespace {
 
-QString qs(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using calivue::test::qs;
 
 // Restores the active table after a test that installs another.
 struct ActiveTableGuard {

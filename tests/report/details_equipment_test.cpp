@@ -7,7 +7,7 @@
 #include "detailsdlg_controls.h"
 #include "equipmentdlg.h"
 #include "imageselectdlg.h"
-#include "messagelog.h"
+#include "detailsfixture.h"
 #include "reportdoc.h"
 #include "reporttext.h"
 
@@ -30,27 +30,16 @@ namespace {
 
 using S = EquipmentStatus;
 
-class DetailsEquipment : public ::testing::Test {
+class DetailsEquipment : public test::DetailsPagesTest {
 protected:
     void build(int templateNumber)
     {
-        page.reset();
-        images.reset();
-        report = std::make_unique<CReportDoc>();
-        ctx.report = report.get();
-        ctx.settings = SettingsStore(dir.filePath(QStringLiteral("cfg")));
-        ctx.templateNumber = templateNumber;
-        images = std::make_unique<ImageSelectDlg>(ctx);
-        page = std::make_unique<DetailsDlg>(ctx);
+        newPages(templateNumber);
         for (int row = 0; row < 2; ++row) {
             const std::string name = "IR_" + std::to_string(1000 + row);
-            ASSERT_TRUE(gen::writeSnapshot(dir.path().toStdString(), name,
-                                           gen::demoPlan(std::uint64_t(row + 1)))
-                            .ok());
-            const QString base = dir.filePath(QString::fromStdString(name));
-            for (const char* ext : {".BMP", ".QVX"})
-                QFile::rename(base + QLatin1String(ext), base + QString::fromLatin1(ext).toLower());
-            ASSERT_TRUE(images->addProjectImage(base + QStringLiteral(".bmp"), row));
+            ASSERT_FALSE(test::addLowerCaseSnapshot(*images, dir, name,
+                                                    gen::demoPlan(std::uint64_t(row + 1)), row)
+                             .isEmpty());
         }
         ASSERT_EQ(report->setEquipmentItems({{u"MCC-1", u"Plant room", u"Motor control centre",
                                               u"400 A", S::Inspected, u""},
@@ -69,13 +58,6 @@ protected:
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
     }
-
-    QTemporaryDir dir;
-    test::MessageLog log;
-    ReportContext ctx;
-    std::unique_ptr<CReportDoc> report;
-    std::unique_ptr<ImageSelectDlg> images;
-    std::unique_ptr<DetailsDlg> page;
 };
 
 // Catches a pick that does not link, overwrites a typed field, fills a µ value with a load, or

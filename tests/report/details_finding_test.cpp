@@ -6,7 +6,7 @@
 #include "detailsdlg_text.h"
 #include "findingtext.h"
 #include "imageselectdlg.h"
-#include "messagelog.h"
+#include "detailsfixture.h"
 #include "reportdoc.h"
 #include "reporttext.h"
 
@@ -34,33 +34,16 @@
 namespace calivue {
 namespace {
 
-class FindingPage : public ::testing::Test {
+class FindingPage : public test::DetailsPagesTest {
 protected:
-    void TearDown() override
-    {
-        page.reset();
-        images.reset();
-        report.reset();
-    }
-
     // A page of `templateNumber` on one demo snapshot whose record holds `record`; `concern`
     // is the reading of its first measurement (cursor 1) in °C.
     void build(int templateNumber, const cInspectionRecord& record = {})
     {
-        page.reset();
-        images.reset();
-        report = std::make_unique<CReportDoc>();
-        ctx.report = report.get();
-        ctx.settings = SettingsStore(dir.filePath(QStringLiteral("cfg")));
-        ctx.templateNumber = templateNumber;
-        images = std::make_unique<ImageSelectDlg>(ctx);
-        page = std::make_unique<DetailsDlg>(ctx);
-        auto files = gen::writeSnapshot(dir.path().toStdString(), "IR_1000", gen::demoPlan(5));
-        ASSERT_TRUE(files.ok());
-        const QString base = dir.filePath(QStringLiteral("IR_1000"));
-        for (const char* ext : {".BMP", ".QVX"})
-            QFile::rename(base + QLatin1String(ext), base + QString::fromLatin1(ext).toLower());
-        ASSERT_TRUE(images->addProjectImage(base + QStringLiteral(".bmp"), 0));
+        newPages(templateNumber);
+        const QString base =
+            test::addLowerCaseSnapshot(*images, dir, "IR_1000", gen::demoPlan(5), 0);
+        ASSERT_FALSE(base.isEmpty());
         report->setRecord(0, record);
         cBrixa image;
         ASSERT_EQ(openSnapshot(toFsPath(base + QStringLiteral(".qvx")), image), Error::None);
@@ -73,12 +56,6 @@ protected:
     const FindingControls& f() const { return page->controls().finding; }
     QString colourOf(const QLabel* l) const { return l->styleSheet(); }
 
-    QTemporaryDir dir;
-    test::MessageLog log;
-    ReportContext ctx;
-    std::unique_ptr<CReportDoc> report;
-    std::unique_ptr<ImageSelectDlg> images;
-    std::unique_ptr<DetailsDlg> page;
     double concern = 0.0;
 };
 

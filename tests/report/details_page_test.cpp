@@ -9,6 +9,7 @@
 #include "detailsdlg_text.h"
 #include "imageselectdlg.h"
 #include "reportdoc.h"
+#include "detailsfixture.h"
 #include "messagelog.h"
 #include "samples.h"
 #include "reportpage.h"
@@ -81,15 +82,9 @@ protected:
     {
         const int row = images->rowCount();
         const std::string name = "IR_" + std::to_string(1000 + row);
-        auto files = gen::writeSnapshot(dir.path().toStdString(), name, plan);
-        EXPECT_TRUE(files.ok());
-        // Lower-case extensions, the form the rows name them in.
-        const QString base = dir.filePath(QString::fromStdString(name));
-        for (const char* ext : {".BMP", ".QVX"})
-            QFile::rename(base + QLatin1String(ext), base + QString::fromLatin1(ext).toLower());
         // Setting up the list is not a change the tests count.
         const int marks = modified;
-        EXPECT_TRUE(images->addProjectImage(base + QStringLiteral(".bmp"), row));
+        EXPECT_FALSE(test::addLowerCaseSnapshot(*images, dir, name, plan, row).isEmpty());
         report->setRecord(row, record);
         modified = marks;
         return toQString(images->entryAt(row)->snapshotPath);

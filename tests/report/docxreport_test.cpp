@@ -8,6 +8,7 @@
 #include "reporttext.h"
 
 #include "generator.h"
+#include "snapshotfolder.h"
 #include "survey.h"
 
 #include "core/fileio.h"
@@ -87,21 +88,14 @@ bool hasRow(const QJsonObject& section, const QStringList& row)
     return false;
 }
 
-class DocxReport : public ::testing::Test {
+class DocxReport : public test::SnapshotFolderTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        std::vector<gen::WrittenFiles> written;
-        std::vector<gen::SnapshotPlan> plans;
-        for (int i = 0; i < gen::kSurveySnapshots; ++i) {
-            plans.push_back(gen::surveyPlan(5, i));
-            auto files = gen::writeSnapshot(m_dir.path().toStdString(),
-                                            "S_000" + std::to_string(i + 1), plans.back());
-            ASSERT_TRUE(files.ok());
-            written.push_back(*files);
-        }
-        m_project = gen::surveyProject(written, plans);
+        SnapshotFolderTest::SetUp();
+        const std::optional<ReportProject> survey = test::writeSurvey(folder(), 5);
+        ASSERT_TRUE(survey);
+        m_project = *survey;
         // A text with line breaks, characters XML cannot carry and a long last paragraph.
         m_project.records[1].comment =
             u"First line\r\nSecond \x01line\x0B with \xD800 a lone half\n\n" +
@@ -128,7 +122,6 @@ protected:
         return j;
     }
 
-    QTemporaryDir m_dir;
     ReportProject m_project;
 };
 

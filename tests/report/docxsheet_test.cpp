@@ -5,10 +5,9 @@
 #include "imageselectdlg.h"
 #include "reporttext.h"
 
-#include "generator.h"
-#include "irfiledialog.h"
+#include "filedialoglog.h"
 #include "messagelog.h"
-#include "vantorodoc.h"
+#include "sheetfixture.h"
 
 #include "core/fileio.h"
 
@@ -26,25 +25,16 @@ TEST(DocxSheet, GenerateWordReportWritesTheDocumentAndSaysWhere)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    ReportContext context;
-    context.settings = SettingsStore(dir.filePath(QStringLiteral("config")));
-    CVantoroDoc doc(context.settings);
-    cReportSheet sheet(context, doc);
+    test::SheetOn on(test::sheetContext(dir));
+    cReportSheet& sheet = on.sheet;
     const QString out = dir.filePath(QStringLiteral("chosen.docx"));
-    QString suffix;
-    QStringList filters;
-    cIRFileDialog::setChooser([&](const cIRFileDialog& d) {
-        suffix = d.defaultSuffix();
-        filters = d.nameFilters();
-        return std::optional<QString>(out);
-    });
-    ASSERT_TRUE(gen::writeSnapshot(dir.path().toStdString(), "IR_0001", gen::demoPlan(2)).ok());
+    test::FileDialogLog dialogs;
+    dialogs.answer = out;
+    const std::optional<cInspectionImage> entry = test::demoSnapshot(dir);
+    ASSERT_TRUE(entry);
     cInspectionRecord record;
     record.name = u"Valve";
-    ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries(
-        {{toU16(dir.filePath(QStringLiteral("IR_0001.QVX"))),
-          toU16(dir.filePath(QStringLiteral("IR_0001.BMP"))), 0}},
-        {record}));
+    ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries({*entry}, {record}));
 
     QByteArray bytes;
     {
@@ -58,7 +48,9 @@ TEST(DocxSheet, GenerateWordReportWritesTheDocumentAndSaysWhere)
         EXPECT_TRUE(bytes.startsWith("PK\x03\x04"));
         EXPECT_TRUE(bytes.contains("word/document.xml"));
     }
-    EXPECT_EQ(suffix, QStringLiteral("docx"));
+    const cIRFileDialog& asked = dialogs.seen.at(dialogs.seen.size() - 1);
+    const QStringList filters = asked.nameFilters();
+    EXPECT_EQ(asked.defaultSuffix(), QStringLiteral("docx"));
     ASSERT_EQ(filters.size(), 2);
     EXPECT_TRUE(filters[0].startsWith(QStringLiteral("Word Documents (")))
         << filters[0].toStdString();
@@ -73,7 +65,6 @@ TEST(DocxSheet, GenerateWordReportWritesTheDocumentAndSaysWhere)
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), bytes);
     }
-    cIRFileDialog::setChooser({});
 }
 
 }  // namespace

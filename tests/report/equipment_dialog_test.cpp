@@ -3,6 +3,7 @@
 // imported whole or refused with one message naming the line, the list exported, and OK
 // storing the list with the links following renames (after asking when links would be lost).
 #include "equipmentdlg.h"
+#include "filedialoglog.h"
 #include "messagelog.h"
 #include "reportdoc.h"
 #include "reporttext.h"
@@ -189,12 +190,14 @@ TEST_F(EquipmentDialog, ImportGoodAndBadFiles)
         dialog = std::make_unique<D>(doc);
         log.texts.clear();
         const QString path = write("list.csv", c.bytes);
-        cIRFileDialog::setChooser([&](const cIRFileDialog& d) {
-            EXPECT_EQ(d.mode(), cIRFileDialog::Mode::Open);
-            return std::optional<QString>(path);
-        });
-        dialog->controls().importCsv->click();
-        cIRFileDialog::setChooser({});
+        {
+            test::FileDialogLog dialogs;
+            dialogs.answerWith = [&](const cIRFileDialog& d) {
+                EXPECT_EQ(d.mode(), cIRFileDialog::Mode::Open);
+                return std::optional<QString>(path);
+            };
+            dialog->controls().importCsv->click();
+        }
         if (!c.message) {
             EXPECT_TRUE(log.texts.isEmpty()) << log.texts.join(u'|').toStdString();
             EXPECT_EQ(ids(dialog->items()), c.ids);
@@ -217,13 +220,15 @@ TEST_F(EquipmentDialog, ExportWritesTheTableOrSaysWhyNot)
 {
     table().item(1, D::StatusColumn)->setCheckState(Qt::Checked);
     const QString path = dir.filePath(QStringLiteral("out.csv"));
-    cIRFileDialog::setChooser([&](const cIRFileDialog& d) {
-        EXPECT_EQ(d.mode(), cIRFileDialog::Mode::Save);
-        EXPECT_TRUE(d.overwritePrompt());
-        return std::optional<QString>(path);
-    });
-    dialog->controls().exportCsv->click();
-    cIRFileDialog::setChooser({});
+    {
+        test::FileDialogLog dialogs;
+        dialogs.answerWith = [&](const cIRFileDialog& d) {
+            EXPECT_EQ(d.mode(), cIRFileDialog::Mode::Save);
+            EXPECT_TRUE(d.overwritePrompt());
+            return std::optional<QString>(path);
+        };
+        dialog->controls().exportCsv->click();
+    }
     EXPECT_TRUE(log.texts.isEmpty());
     const EquipmentCsvRead back = readEquipmentCsvFile(toFsPath(path));
     ASSERT_TRUE(back);

@@ -10,6 +10,8 @@
 #include "reporttext.h"
 
 #include "generator.h"
+#include "qtfiles.h"
+#include "snapshotfolder.h"
 #include "languagemodules.h"
 #include "languagetable.h"
 #include "severitycolour.h"
@@ -20,9 +22,7 @@
 
 #include <QFontMetricsF>
 #include <QSet>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -360,33 +360,17 @@ TEST(CriteriaPage, LongCustomTablesAndConditionsStayOnThePage)
     EXPECT_TRUE(has(u"Custom table"_qs));
 }
 
-std::optional<QString> pdfText(const QString& pdf, int page)
-{
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return std::nullopt;
-    QProcess p;
-    const QString n = QString::number(page);
-    p.start(QStringLiteral("pdftotext"),
-            {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+using test::pdfPageText;
 
 // The generated survey as a job, with loads on the first two inspections.
-class FindingsReport : public ::testing::Test {
+class FindingsReport : public test::SnapshotFolderTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        std::vector<gen::WrittenFiles> written;
-        std::vector<gen::SnapshotPlan> plans;
-        for (int i = 0; i < 3; ++i) {
-            plans.push_back(gen::surveyPlan(11, i));
-            auto files = gen::writeSnapshot(m_dir.path().toStdString(),
-                                            "S_000" + std::to_string(i + 1), plans.back());
-            ASSERT_TRUE(files.ok());
-            written.push_back(*files);
-        }
-        m_project = gen::surveyProject(written, plans);
+        SnapshotFolderTest::SetUp();
+        const std::optional<ReportProject> survey = test::writeSurvey(folder(), 11, 3);
+        ASSERT_TRUE(survey);
+        m_project = *survey;
         m_project.records[0].measured = u"41 A";
         m_project.records[0].rated = u"100 A";
         m_project.records[1].measured = u"30 A";
@@ -403,7 +387,6 @@ protected:
         return j;
     }
 
-    QTemporaryDir m_dir;
     ReportProject m_project;
 };
 
@@ -438,11 +421,11 @@ TEST_F(FindingsReport, TheBandAndAppendixPrintOnlyWithFindingsData)
         ASSERT_EQ(outcome.status, ReportOutcome::Status::Saved);
         EXPECT_EQ(outcome.pages, c.pages);
     }
-    const auto page3 = pdfText(with.outputPath, 3);
+    const auto page3 = pdfPageText(with.outputPath, 3);
     if (!page3) GTEST_SKIP() << "pdftotext not installed";
     for (const ReportJob* j : {&plain, &broken}) {
-        EXPECT_FALSE(pdfText(j->outputPath, 3)->contains(u"ΔT"_qs));
-        EXPECT_FALSE(pdfText(j->outputPath, 2)->contains(u"Severity criteria"_qs));
+        EXPECT_FALSE(pdfPageText(j->outputPath, 3)->contains(u"ΔT"_qs));
+        EXPECT_FALSE(pdfPageText(j->outputPath, 2)->contains(u"Severity criteria"_qs));
     }
     const struct {
         int page;
@@ -459,7 +442,7 @@ TEST_F(FindingsReport, TheBandAndAppendixPrintOnlyWithFindingsData)
           u"NETA MTS 2023"_qs, u"SN 40211"_qs, u"21.5 °C"_qs, u"Page 7 of 7"_qs}},
     };
     for (const auto& p : pages) {
-        const QString text = *pdfText(with.outputPath, p.page);
+        const QString text = *pdfPageText(with.outputPath, p.page);
         for (const QString& t : p.present)
             EXPECT_TRUE(text.contains(t)) << p.page << ": " << t.toStdString() << "\n"
                                           << text.toStdString();

@@ -5,10 +5,9 @@
 #include "reportdoc.h"
 #include "reportsheet.h"
 
-#include "generator.h"
-#include "irfiledialog.h"
+#include "filedialoglog.h"
 #include "messagelog.h"
-#include "vantorodoc.h"
+#include "sheetfixture.h"
 
 #include "core/printrules.h"
 
@@ -60,23 +59,16 @@ TEST(FitNotes, GenerateAsksBeforeACutClassicReport)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    ReportContext context;
-    context.settings = SettingsStore(dir.filePath(QStringLiteral("config")));
-    CVantoroDoc doc(context.settings);
-    cReportSheet sheet(context, doc);
-    ASSERT_TRUE(gen::writeSnapshot(dir.path().toStdString(), "IR_0001", gen::demoPlan(2)).ok());
+    test::SheetOn on(test::sheetContext(dir));
+    cReportSheet& sheet = on.sheet;
+    const std::optional<cInspectionImage> entry = test::demoSnapshot(dir);
+    ASSERT_TRUE(entry);
     cInspectionRecord record;
     record.faultAction = longText(40);
-    ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries(
-        {{dir.filePath(QStringLiteral("IR_0001.QVX")).toStdU16String(),
-          dir.filePath(QStringLiteral("IR_0001.BMP")).toStdU16String(), 0}},
-        {record}));
-    int asked = 0;
+    ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries({*entry}, {record}));
     const QString out = dir.filePath(QStringLiteral("r.pdf"));
-    cIRFileDialog::setChooser([&](const cIRFileDialog&) {
-        ++asked;
-        return std::optional<QString>(out);
-    });
+    test::FileDialogLog dialogs;
+    dialogs.answer = out;
     const struct {
         ReportLayout layout;
         std::optional<int> answer;
@@ -90,7 +82,7 @@ TEST(FitNotes, GenerateAsksBeforeACutClassicReport)
     };
     for (const auto& c : cases) {
         QFile::remove(out);
-        asked = 0;
+        dialogs.seen.clear();
         ASSERT_TRUE(sheet.document().setReportLayout(c.layout));
         test::MessageLog log;
         log.answer = c.answer;
@@ -101,10 +93,9 @@ TEST(FitNotes, GenerateAsksBeforeACutClassicReport)
             EXPECT_TRUE(log.texts.front().contains(
                 QStringLiteral("Inspection 1: Fault / Recommended Action")));
         }
-        EXPECT_EQ(asked, c.written ? 1 : 0) << static_cast<int>(c.layout);
+        EXPECT_EQ(dialogs.asked(), c.written ? 1 : 0) << static_cast<int>(c.layout);
         EXPECT_EQ(QFile::exists(out), c.written) << static_cast<int>(c.layout);
     }
-    cIRFileDialog::setChooser({});
 }
 
 }  // namespace

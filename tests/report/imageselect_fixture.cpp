@@ -37,20 +37,12 @@ const std::array<Template, 3>& templates()
 }
 }  // namespace
 
-void putFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(bytes);
-}
-
 void putSnapshot(const QString& folder, const QString& name, const QString& bmpExt,
                  const QString& qvxExt, int index)
 {
     const Template& t = templates()[static_cast<std::size_t>(index % 3)];
-    if (!bmpExt.isEmpty()) putFile(folder + u'/' + name + u'.' + bmpExt, t.bmp);
-    if (!qvxExt.isEmpty()) putFile(folder + u'/' + name + u'.' + qvxExt, t.qvx);
+    if (!bmpExt.isEmpty()) EXPECT_TRUE(putFile(folder + u'/' + name + u'.' + bmpExt, t.bmp));
+    if (!qvxExt.isEmpty()) EXPECT_TRUE(putFile(folder + u'/' + name + u'.' + qvxExt, t.qvx));
 }
 
 PageFixture::PageFixture() : ctx{}

@@ -6,6 +6,7 @@
 #include "detailsdlg.h"
 #include "imageselectdlg.h"
 #include "messagelog.h"
+#include "qtfiles.h"
 #include "reportdoc.h"
 
 #include <QDir>
@@ -22,7 +23,6 @@ namespace calivue::test {
 void putSnapshot(const QString& folder, const QString& name,
                  const QString& bmpExt = QStringLiteral("bmp"),
                  const QString& qvxExt = QStringLiteral("qvx"), int index = 0);
-void putFile(const QString& path, const QByteArray& bytes);
 
 struct PageFixture {
     QTemporaryDir configRoot;

@@ -5,7 +5,7 @@
 #include "rowlist.h"
 #include "thumbnail.h"
 #include "vantorodoc.h"
-#include "irfiledialog.h"
+#include "filedialoglog.h"
 #include "reporttext.h"
 
 #include <QLabel>
@@ -38,9 +38,9 @@ TEST(ImageSelectScan, ListsSnapshotsInOrderSkippingBadFiles)
     putSnapshot(root, u".hidden"_s);                       // hidden file
     putSnapshot(root, u"lonely"_s, u"bmp"_s, QString());   // no record
     putSnapshot(root, u"corrupt"_s, u"bmp"_s, QString());  // record does not decode
-    putFile(root + u"/corrupt.qvx"_s, QByteArray(154133, '\x5a'));
+    EXPECT_TRUE(putFile(root + u"/corrupt.qvx"_s, QByteArray(154133, '\x5a')));
     putSnapshot(root, u"notbitmap"_s, QString(), u"qvx"_s);  // record fine, bitmap garbage
-    putFile(root + u"/notbitmap.bmp"_s, QByteArray("BM not really a bitmap"));
+    EXPECT_TRUE(putFile(root + u"/notbitmap.bmp"_s, QByteArray("BM not really a bitmap")));
     putSnapshot(root + u"/sub"_s, u"s1"_s);
     putSnapshot(root + u"/.hid"_s, u"h1"_s);
     putSnapshot(root + u"/sub/deeper"_s, u"d1"_s);
@@ -111,8 +111,9 @@ TEST(ImageSelectScan, FolderFailures)
         QTemporaryDir crowd;
         // Mostly other files; every 50th a bitmap name without a record.
         for (int i = 0; i < 10000; ++i)
-            putFile(crowd.filePath(QString::number(i) + (i % 50 ? u".txt"_s : u".bmp"_s)),
-                    QByteArray::number(i));
+            EXPECT_TRUE(
+                putFile(crowd.filePath(QString::number(i) + (i % 50 ? u".txt"_s : u".bmp"_s)),
+                        QByteArray::number(i)));
         f.list(true, crowd.path());
         EXPECT_EQ(f.page->availableCount(), 0);
         EXPECT_TRUE(log.texts.isEmpty());
@@ -127,12 +128,12 @@ TEST(ImageSelectScan, BrowseListsTheChosenFilesFolderAndDoubleClickAdds)
     putSnapshot(f.path(u"card"_s), u"IR_0001"_s, u"BMP"_s, u"QVX"_s);
     putSnapshot(f.path(u"card"_s), u"IR_0002"_s, u"BMP"_s, u"QVX"_s, 1);
     std::optional<cIRFileDialog> seen;
-    cIRFileDialog::setChooser([&](const cIRFileDialog& d) -> std::optional<QString> {
-        seen = d;
-        return f.path(u"card/IR_0002.BMP"_s);
-    });
-    f.page->browse();
-    cIRFileDialog::setChooser({});
+    {
+        test::FileDialogLog dialogs;
+        dialogs.answer = f.path(u"card/IR_0002.BMP"_s);
+        f.page->browse();
+        if (!dialogs.seen.empty()) seen = dialogs.seen.back();
+    }
     f.page->waitForScan();
     ASSERT_TRUE(seen);
     EXPECT_EQ(seen->mode(), cIRFileDialog::Mode::Open);
@@ -362,8 +363,8 @@ TEST(ImageSelectProject, LoadsEntriesOrFailsWithTheDesignedMessage)
     const QString root = f.folder.path();
     putSnapshot(root, u"IR_1"_s, u"BMP"_s, u"QVX"_s);
     putSnapshot(root, u"IR_2"_s, u"bmp"_s, u"qvx"_s, 1);
-    putFile(root + u"/junk.bmp"_s, QByteArray("not a bitmap"));
-    putFile(root + u"/junk.jpg"_s, QByteArray("not a jpeg"));
+    EXPECT_TRUE(putFile(root + u"/junk.bmp"_s, QByteArray("not a bitmap")));
+    EXPECT_TRUE(putFile(root + u"/junk.jpg"_s, QByteArray("not a jpeg")));
     const auto entry = [&](const QString& name) {
         return cInspectionImage{u"stale.qvx", toU16(root + u'/' + name), 77};
     };

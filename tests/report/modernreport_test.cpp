@@ -8,6 +8,8 @@
 #include "reportgenerator.h"
 
 #include "generator.h"
+#include "qtfiles.h"
+#include "snapshotfolder.h"
 #include "languagemodules.h"
 #include "languagetable.h"
 #include "stringids.h"
@@ -25,9 +27,7 @@
 #include <QJsonObject>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTextLayout>
 #include <QTemporaryDir>
 
@@ -36,15 +36,7 @@
 namespace calivue {
 namespace {
 
-std::optional<QString> tool(const QString& name, const QStringList& args, int* exitCode = nullptr)
-{
-    if (QStandardPaths::findExecutable(name).isEmpty()) return std::nullopt;
-    QProcess p;
-    p.start(name, args);
-    p.waitForFinished(60000);
-    if (exitCode) *exitCode = p.exitCode();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+using test::tool;
 
 QString words(int n, const QString& word)
 {
@@ -329,18 +321,7 @@ TEST(ModernPages, PrintsEverySentenceOfTheFindingInItsColour)
     EXPECT_TRUE(box);
 }
 
-class ModernReport : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-    cInspectionImage snapshot(const std::string& name, const gen::SnapshotPlan& plan)
-    {
-        EXPECT_TRUE(gen::writeSnapshot(m_dir.path().toStdString(), name, plan).ok());
-        return {m_dir.filePath(QString::fromStdString(name + ".QVX")).toStdU16String(),
-                m_dir.filePath(QString::fromStdString(name + ".BMP")).toStdU16String(), 0};
-    }
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-    QTemporaryDir m_dir;
-};
+class ModernReport : public test::SnapshotFolderTest {};
 
 // Catches report pictures that do not turn as the analysis window turns the snapshot: for
 // every orientation the thermal pane is the window's picture (same aspect, same pixels), the

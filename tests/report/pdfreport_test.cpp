@@ -8,6 +8,8 @@
 #include "snapshotstrip.h"
 
 #include "generator.h"
+#include "qtfiles.h"
+#include "snapshotfolder.h"
 #include "languagemodules.h"
 #include "languagetable.h"
 #include "pdfprinter.h"
@@ -24,9 +26,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -34,23 +34,11 @@
 namespace calivue {
 namespace {
 
-// Runs a tool; its standard output, or nullopt when the tool is not installed.
-std::optional<QString> tool(const QString& name, const QStringList& args, int* exitCode = nullptr)
-{
-    if (QStandardPaths::findExecutable(name).isEmpty()) return std::nullopt;
-    QProcess p;
-    p.start(name, args);
-    p.waitForFinished(60000);
-    if (exitCode) *exitCode = p.exitCode();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+using test::tool;
 
 QString pageText(const QString& pdf, int page)
 {
-    const QString n = QString::number(page);
-    return tool(QStringLiteral("pdftotext"),
-                {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf, QStringLiteral("-")})
-        .value_or(QString());
+    return test::pdfPageText(pdf, page).value_or(QString());
 }
 
 class RecordingListener : public PdfPrinterListener {
@@ -60,22 +48,7 @@ public:
     QStringList events;
 };
 
-class PdfReport : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-    // A generated snapshot written as NAME.QVX / NAME.BMP; its entry.
-    cInspectionImage snapshot(const std::string& name, const gen::SnapshotPlan& plan)
-    {
-        auto files = gen::writeSnapshot(m_dir.path().toStdString(), name, plan);
-        EXPECT_TRUE(files.ok());
-        return {toU16(m_dir.filePath(QString::fromStdString(name + ".QVX"))),
-                toU16(m_dir.filePath(QString::fromStdString(name + ".BMP"))), 0};
-    }
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-
-    QTemporaryDir m_dir;
-};
+class PdfReport : public test::SnapshotFolderTest {};
 
 // One inspection: the document's pages, texts, fonts and pictures, and where the strip lies.
 TEST_F(PdfReport, OneInspectionReadsBackAsTextPicturesAndFonts)

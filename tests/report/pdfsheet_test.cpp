@@ -7,8 +7,8 @@
 #include "reportdoc.h"
 #include "titledlg.h"
 
-#include "generator.h"
-#include "irfiledialog.h"
+#include "filedialoglog.h"
+#include "sheetfixture.h"
 #include "languagemodules.h"
 #include "languagetable.h"
 #include "stringtable.h"
@@ -33,24 +33,11 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    ReportContext context;
-    context.settings = SettingsStore(dir.filePath(QStringLiteral("config")));
-    CVantoroDoc doc(context.settings);
-    cReportSheet sheet(context, doc);
+    test::SheetOn on(test::sheetContext(dir));
+    cReportSheet& sheet = on.sheet;
 
-    std::vector<const cIRFileDialog*> asked;
-    std::optional<QString> answer;
-    QString suffix, name;
-    QStringList filters;
-    bool overwrite = false;
-    cIRFileDialog::setChooser([&](const cIRFileDialog& d) {
-        asked.push_back(&d);
-        suffix = d.defaultSuffix();
-        name = d.initialName();
-        filters = d.nameFilters();
-        overwrite = d.overwritePrompt();
-        return answer;
-    });
+    test::FileDialogLog fileDialogs;
+    std::optional<QString>& answer = fileDialogs.answer;
 
     {
         test::MessageLog log;
@@ -58,16 +45,14 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
         EXPECT_EQ(log.texts, QStringList{QStringLiteral("No reports selected")});
         ASSERT_EQ(log.seen.size(), 1u);
         EXPECT_EQ(log.seen[0].icon, cMessageDlg::IconKind::Exclamation);
-        EXPECT_TRUE(asked.empty());
+        EXPECT_TRUE(fileDialogs.seen.empty());
     }
 
-    ASSERT_TRUE(gen::writeSnapshot(dir.path().toStdString(), "IR_0001", gen::demoPlan(2)).ok());
+    const std::optional<cInspectionImage> entry = test::demoSnapshot(dir);
+    ASSERT_TRUE(entry);
     cInspectionRecord record;
     record.name = u"Valve";
-    ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries(
-        {{toU16(dir.filePath(QStringLiteral("IR_0001.QVX"))),
-          toU16(dir.filePath(QStringLiteral("IR_0001.BMP"))), 0}},
-        {record}));
+    ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries({*entry}, {record}));
 
     const QString out = dir.filePath(QStringLiteral("chosen.pdf"));
     for (const bool chosen : {false, true}) {
@@ -80,15 +65,17 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
                          : QStringList{});
         EXPECT_EQ(QFile::exists(out), chosen);
     }
-    EXPECT_EQ(asked.size(), 2u);
-    EXPECT_EQ(suffix, QStringLiteral("pdf"));
-    EXPECT_EQ(name, QStringLiteral("report"));
+    EXPECT_EQ(fileDialogs.seen.size(), 2u);
+    const cIRFileDialog& asked = fileDialogs.seen.at(fileDialogs.seen.size() - 1);
+    const QStringList filters = asked.nameFilters();
+    EXPECT_EQ(asked.defaultSuffix(), QStringLiteral("pdf"));
+    EXPECT_EQ(asked.initialName(), QStringLiteral("report"));
     ASSERT_EQ(filters.size(), 2);
     EXPECT_TRUE(filters[0].startsWith(QStringLiteral("PDF Files (*.pdf)")))
         << filters[0].toStdString();
     EXPECT_TRUE(filters[1].startsWith(QStringLiteral("All Files (*.*)")))
         << filters[1].toStdString();
-    EXPECT_TRUE(overwrite);
+    EXPECT_TRUE(asked.overwritePrompt());
     QFile pdf(out);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
@@ -160,7 +147,6 @@ TEST(PdfSheet, GenerateAsksForTheFileAndWritesTheReport)
     QFile kept(out);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), bytes);
-    cIRFileDialog::setChooser({});
 }
 
 // Catches a progress dialog that counts pages in another order than the footers: in Hebrew
@@ -172,19 +158,16 @@ TEST(PdfSheet, HebrewProgressReadsTheTotalFirst)
     const LanguageLoad hebrew = LanguageModules().load(kLanguageHebrew);
     ASSERT_TRUE(hebrew.ok());
     StringTable::setActive(hebrew.table);
-    ReportContext context;
-    context.settings = SettingsStore(dir.filePath(QStringLiteral("config")));
-    context.language = kLanguageHebrew;
-    CVantoroDoc doc(context.settings);
-    cReportSheet sheet(context, doc);
-    ASSERT_TRUE(gen::writeSnapshot(dir.path().toStdString(), "IR_0001", gen::demoPlan(2)).ok());
-    const cInspectionImage entry{toU16(dir.filePath(QStringLiteral("IR_0001.QVX"))),
-                                 toU16(dir.filePath(QStringLiteral("IR_0001.BMP"))), 0};
-    ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries(std::vector<cInspectionImage>(9, entry),
-                                                            std::vector<cInspectionRecord>(9)));
-    cIRFileDialog::setChooser([&](const cIRFileDialog&) {
-        return std::optional(dir.filePath(QStringLiteral("he.pdf")));
-    });
+    ReportContext hebrewContext;
+    hebrewContext.language = kLanguageHebrew;
+    test::SheetOn on(test::sheetContext(dir, hebrewContext));
+    cReportSheet& sheet = on.sheet;
+    const std::optional<cInspectionImage> entry = test::demoSnapshot(dir);
+    ASSERT_TRUE(entry);
+    ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries(
+        std::vector<cInspectionImage>(9, *entry), std::vector<cInspectionRecord>(9)));
+    test::FileDialogLog dialogs;
+    dialogs.answer = dir.filePath(QStringLiteral("he.pdf"));
     QStringList labels, wanted;
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, [&] {
@@ -202,7 +185,6 @@ TEST(PdfSheet, HebrewProgressReadsTheTotalFirst)
         sheet.generateReport();
     }
     watcher.stop();
-    cIRFileDialog::setChooser({});
     StringTable::setActive(StringTable::english());
     ASSERT_FALSE(labels.isEmpty());
     EXPECT_EQ(labels, wanted) << labels.join(u'|').toStdString();
@@ -214,9 +196,11 @@ TEST(PdfSheet, ConfirmationOpensTheReportOrItsFolder)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(gen::writeSnapshot(dir.path().toStdString(), "IR_0001", gen::demoPlan(2)).ok());
+    const std::optional<cInspectionImage> entry = test::demoSnapshot(dir);
+    ASSERT_TRUE(entry);
     const QString out = dir.filePath(QStringLiteral("site.pdf"));
-    cIRFileDialog::setChooser([&](const cIRFileDialog&) { return std::optional<QString>(out); });
+    test::FileDialogLog dialogs;
+    dialogs.answer = out;
     struct Case {
         int answer;
         QString opened;  // the local path handed to the desktop, empty for none
@@ -231,18 +215,14 @@ TEST(PdfSheet, ConfirmationOpensTheReportOrItsFolder)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
         ReportContext context;
-        context.settings = SettingsStore(dir.filePath(QStringLiteral("config")));
         QStringList opened;
         context.openUrl = [&](const QUrl& url) {
             opened << url.toLocalFile();
             return c.viewerStarts;
         };
-        CVantoroDoc doc(context.settings);
-        cReportSheet sheet(context, doc);
-        ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries(
-            {{toU16(dir.filePath(QStringLiteral("IR_0001.QVX"))),
-              toU16(dir.filePath(QStringLiteral("IR_0001.BMP"))), 0}},
-            {cInspectionRecord{}}));
+        test::SheetOn on(test::sheetContext(dir, context));
+        cReportSheet& sheet = on.sheet;
+        ASSERT_TRUE(sheet.imageSelectPage()->loadProjectEntries({*entry}, {cInspectionRecord{}}));
         test::MessageLog log;
         log.answer = c.answer;
         sheet.generateReport();
@@ -255,7 +235,6 @@ TEST(PdfSheet, ConfirmationOpensTheReportOrItsFolder)
             EXPECT_TRUE(log.seen[1].text.contains(out));
         }
     }
-    cIRFileDialog::setChooser({});
 }
 
 }  // namespace

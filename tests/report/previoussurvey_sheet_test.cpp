@@ -7,7 +7,7 @@
 #include "reportsheet.h"
 
 #include "generator.h"
-#include "irfiledialog.h"
+#include "filedialoglog.h"
 #include "messagelog.h"
 #include "vantorodoc.h"
 
@@ -35,16 +35,8 @@ protected:
         doc = std::make_unique<CVantoroDoc>(context.settings);
         sheet = std::make_unique<cReportSheet>(context, *doc);
         ASSERT_TRUE(gen::writeSnapshot(dir.path().toStdString(), "IR_0001", gen::demoPlan(2)).ok());
-        cIRFileDialog::setChooser([this](const cIRFileDialog&) {
-            ++asked;
-            return answer;
-        });
     }
-    void TearDown() override
-    {
-        cIRFileDialog::setChooser({});
-        sheet.reset();
-    }
+    void TearDown() override { sheet.reset(); }
 
     QString file(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
@@ -72,8 +64,8 @@ protected:
     ReportContext context;
     std::unique_ptr<CVantoroDoc> doc;
     std::unique_ptr<cReportSheet> sheet;
-    std::optional<QString> answer;
-    int asked = 0;
+    test::FileDialogLog fileDialogs;
+    std::optional<QString>& answer = fileDialogs.answer;
 };
 
 // Catches a new survey that keeps the inspections or the statuses, loses the criteria,
@@ -88,9 +80,9 @@ TEST_F(ReinspectionSheet, NewSurveyFromTheProjectOnShow)
     EXPECT_EQ(sheet->document().name(), QStringLiteral("old.vrp"));
 
     answer = file("next.vrp");
-    asked = 0;
+    fileDialogs.seen.clear();
     ASSERT_TRUE(sheet->newSurveyFromProject());
-    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(fileDialogs.asked(), 1);
     CReportDoc& d = sheet->document();
     EXPECT_EQ(d.name(), QStringLiteral("next.vrp"));
     EXPECT_EQ(d.inspectionCount(), 0);
@@ -110,14 +102,13 @@ TEST_F(ReinspectionSheet, NewSurveyFromTheProjectOnShow)
 
     // A project without a file is saved first: two questions, the first its own name.
     sheet->document().newProject();
-    asked = 0;
+    fileDialogs.seen.clear();
     int turn = 0;
-    cIRFileDialog::setChooser([&](const cIRFileDialog&) {
-        ++asked;
+    fileDialogs.answerWith = [&](const cIRFileDialog&) {
         return std::optional<QString>(file(turn++ == 0 ? "first.vrp" : "second.vrp"));
-    });
+    };
     ASSERT_TRUE(sheet->newSurveyFromProject());
-    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(fileDialogs.asked(), 2);
     EXPECT_TRUE(QFile::exists(file("first.vrp")));
     EXPECT_EQ(readProjectEquipment(sheet->document().project())->previousProject, u"first.vrp");
 }

@@ -15,8 +15,10 @@
 #include "core/reportproject.h"
 #include "fspath.h"
 #include "generator.h"
+#include "filedialoglog.h"
 #include "irfiledialog.h"
 #include "messagelog.h"
+#include "qtfiles.h"
 #include "stringids.h"
 #include "stringtable.h"
 #include "vantorodoc.h"
@@ -33,36 +35,19 @@
 namespace calivue {
 namespace {
 
-struct DialogSeen {
-    cIRFileDialog::Mode mode;
-    QString title, suffix, initialName, filter;
-    bool overwritePrompt;
-};
-
 struct ProjectFixture : ::testing::Test {
     QTemporaryDir config;
     QTemporaryDir files;
     test::MessageLog log;
-    std::vector<DialogSeen> dialogs;
-    std::optional<QString> chosen;
+    test::FileDialogLog fileDialogs;
+    std::vector<cIRFileDialog>& dialogs = fileDialogs.seen;
+    std::optional<QString>& chosen = fileDialogs.answer;
     std::unique_ptr<CVantoroDoc> doc;
     std::unique_ptr<cReportSheet> sheet;
     std::vector<QString> bitmaps;  // as written by fillPages
 
-    void SetUp() override
-    {
-        cIRFileDialog::setChooser([this](const cIRFileDialog& d) {
-            dialogs.push_back({d.mode(), d.title(), d.defaultSuffix(), d.initialName(),
-                               d.nameFilters().join(u'|'), d.overwritePrompt()});
-            return chosen;
-        });
-        newSheet();
-    }
-    void TearDown() override
-    {
-        sheet.reset();
-        cIRFileDialog::setChooser({});
-    }
+    void SetUp() override { newSheet(); }
+    void TearDown() override { sheet.reset(); }
     // A fresh report writer, as in a new run of the program on the same settings.
     void newSheet()
     {
@@ -116,16 +101,6 @@ struct ProjectFixture : ::testing::Test {
         title().setCaption(1, QStringLiteral("Firm"));
         details().setCaption(13, QStringLiteral("Draught"));
     }
-    static QByteArray bytes(const QString& file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static void writeBytes(const QString& file, const QByteArray& data)
-    {
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(data) == data.size());
-    }
     static QByteArray encoded(const ReportProject& project)
     {
         const std::vector<std::uint8_t> b = encodeReportProject(project);
@@ -144,16 +119,18 @@ TEST_F(ProjectFixture, SaveAsThenSaveWritesTheSameFileWithoutADialog)
     chosen = path("site.vrp");
     ASSERT_TRUE(sheet->saveProject());
     ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].mode, cIRFileDialog::Mode::Save);
-    EXPECT_EQ(dialogs[0].title, uiText(sid::SaveAs));
+    EXPECT_EQ(dialogs[0].mode(), cIRFileDialog::Mode::Save);
+    EXPECT_EQ(dialogs[0].title(), uiText(sid::SaveAs));
     // Save names the file type as Open does (the Open case below).
-    EXPECT_TRUE(dialogs[0].filter.startsWith(QStringLiteral("Calivue Report Files (*.vrp) (")));
-    EXPECT_EQ(dialogs[0].suffix + dialogs[0].initialName, QStringLiteral("vrpUntitled.vrp"));
-    EXPECT_TRUE(dialogs[0].overwritePrompt);
+    EXPECT_TRUE(dialogs[0].nameFilters().join(u'|').startsWith(
+        QStringLiteral("Calivue Report Files (*.vrp) (")));
+    EXPECT_EQ(dialogs[0].defaultSuffix() + dialogs[0].initialName(),
+              QStringLiteral("vrpUntitled.vrp"));
+    EXPECT_TRUE(dialogs[0].overwritePrompt());
     EXPECT_EQ(sheet->projectName(), QStringLiteral("site.vrp"));
     EXPECT_EQ(sheet->projectFolder(), files.path() + QLatin1Char('/'));
     EXPECT_EQ(caption(), QStringLiteral("site.vrp - App"));
-    const QByteArray first = bytes(*chosen);
+    const QByteArray first = test::fileBytes(*chosen);
     ASSERT_FALSE(first.isEmpty());
 
     title().setCompany(QStringLiteral("Acme Thermal"));
@@ -161,7 +138,7 @@ TEST_F(ProjectFixture, SaveAsThenSaveWritesTheSameFileWithoutADialog)
     chosen.reset();
     ASSERT_TRUE(sheet->saveProject());
     EXPECT_EQ(dialogs.size(), 1u);
-    EXPECT_NE(bytes(path("site.vrp")), first);
+    EXPECT_NE(test::fileBytes(path("site.vrp")), first);
     EXPECT_EQ(readReportProjectFile(toFsPath(path("site.vrp")))->title.company, u"Acme Thermal");
     EXPECT_EQ(caption(), QStringLiteral("site.vrp - App"));
     EXPECT_TRUE(log.texts.isEmpty()) << log.texts.join(QLatin1Char('|')).toStdString();
@@ -192,10 +169,11 @@ TEST_F(ProjectFixture, AReopenedProjectGivesEverythingBack)
     dialogs.clear();
     sheet->openProject();
     ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].mode, cIRFileDialog::Mode::Open);
-    EXPECT_EQ(dialogs[0].title, uiText(sid::Open));
-    EXPECT_TRUE(dialogs[0].filter.startsWith(QStringLiteral("Calivue Report Files (*.vrp) (")));
-    EXPECT_EQ(dialogs[0].suffix + dialogs[0].initialName, QStringLiteral("vrpUntitled"));
+    EXPECT_EQ(dialogs[0].mode(), cIRFileDialog::Mode::Open);
+    EXPECT_EQ(dialogs[0].title(), uiText(sid::Open));
+    EXPECT_TRUE(dialogs[0].nameFilters().join(u'|').startsWith(
+        QStringLiteral("Calivue Report Files (*.vrp) (")));
+    EXPECT_EQ(dialogs[0].defaultSuffix() + dialogs[0].initialName(), QStringLiteral("vrpUntitled"));
     EXPECT_TRUE(log.texts.isEmpty()) << log.texts.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(title().title(), savedTitle);
     EXPECT_EQ(images().entries(), savedEntries);
@@ -252,7 +230,7 @@ TEST_F(ProjectFixture, CountsThatDifferAreRefused)
     odd.captions = defaultReportCaptions();
     odd.captions->title[0] = u"Odd caption";
     sheet->setProjectModified(false);
-    writeBytes(*chosen, encoded(odd));
+    EXPECT_TRUE(test::putFile(*chosen, encoded(odd)));
     log.texts.clear();
     sheet->openProject();
     EXPECT_EQ(log.texts, (QStringList{uiText(sid::VrpFileError) + QLatin1Char('\n') +
@@ -274,7 +252,7 @@ TEST_F(ProjectFixture, CountsThatDifferAreRefused)
 TEST_F(ProjectFixture, AFailedWriteKeepsThePreviousProject)
 {
     fillPages();
-    writeBytes(files.filePath(QStringLiteral("afile")), QByteArray("x"));
+    EXPECT_TRUE(test::putFile(files.filePath(QStringLiteral("afile")), QByteArray("x")));
     chosen = files.filePath(QStringLiteral("afile/p.vrp"));
     EXPECT_FALSE(sheet->saveProjectAs());
     EXPECT_EQ(log.texts, QStringList{uiText(sid::ErrorWritingVrp) + QLatin1Char('\n') + *chosen +
@@ -287,7 +265,7 @@ TEST_F(ProjectFixture, AFailedWriteKeepsThePreviousProject)
     ReportProject old;
     old.title.company = u"Old Co";
     const QByteArray oldBytes = encoded(old);
-    writeBytes(longName, oldBytes);
+    EXPECT_TRUE(test::putFile(longName, oldBytes));
     // Opened under that name, then saved in place into a full disk.
     chosen = longName;
     log.texts.clear();
@@ -303,7 +281,7 @@ TEST_F(ProjectFixture, AFailedWriteKeepsThePreviousProject)
     EXPECT_EQ(dialogs.size(), dialogsBefore);
     EXPECT_EQ(log.texts, QStringList{uiText(sid::ErrorWritingVrp) + QLatin1Char('\n') + longName +
                                      QStringLiteral(": No space left on device")});
-    EXPECT_EQ(bytes(longName), oldBytes);
+    EXPECT_EQ(test::fileBytes(longName), oldBytes);
     EXPECT_TRUE(sheet->projectModified());
     // Without the fault the long name saves.
     log.texts.clear();
@@ -319,7 +297,7 @@ TEST_F(ProjectFixture, DamagedFilesSayErrorReadingOnceAndChangeNothing)
     fillPages();
     chosen = path("good.vrp");
     ASSERT_TRUE(sheet->saveProjectAs());
-    const QByteArray good = bytes(*chosen);
+    const QByteArray good = test::fileBytes(*chosen);
     title().setCompany(QStringLiteral("Unsaved"));
     ASSERT_TRUE(sheet->saveProject());
     EXPECT_EQ(readReportProjectFile(toFsPath(path("good.vrp")))->title.company, u"Unsaved");
@@ -334,7 +312,7 @@ TEST_F(ProjectFixture, DamagedFilesSayErrorReadingOnceAndChangeNothing)
                  {"missing.vrp", {}, false}};
     for (const auto& c : cases) {
         chosen = path(c.name);
-        if (c.create) writeBytes(*chosen, c.content);
+        if (c.create) EXPECT_TRUE(test::putFile(*chosen, c.content));
         log.texts.clear();
         sheet->openProject();
         EXPECT_EQ(log.texts, QStringList{uiText(sid::ErrorReadingVrp)}) << c.name;
@@ -380,7 +358,7 @@ TEST_F(ProjectFixture, UnreadableFindingsSayItOnceAndAreKept)
     ReportProject file = *readReportProjectFile(toFsPath(*chosen));
     const std::vector<std::uint8_t> junk = {0x07, 0x07};
     ASSERT_EQ(file.extensions.put({kFindingsTag, kFindingsSectionVersion, junk}), Error::None);
-    writeBytes(*chosen, encoded(file));
+    EXPECT_TRUE(test::putFile(*chosen, encoded(file)));
 
     newSheet();
     sheet->openProject();

@@ -2,7 +2,7 @@
 #include "reportdoc.h"
 #include "titledlg.h"
 
-#include "irfiledialog.h"
+#include "filedialoglog.h"
 #include "messagelog.h"
 #include "stringids.h"
 #include "stringtable.h"
@@ -23,14 +23,10 @@ struct TitleFixture : ::testing::Test {
     QTemporaryDir config, files;
     test::MessageLog log;
     int marks = 0;  // times a project became modified (cleared after each)
-    std::optional<QString> chosen;
+    test::FileDialogLog fileDialogs;
+    std::optional<QString>& chosen = fileDialogs.answer;
     std::vector<std::unique_ptr<CReportDoc>> projects;
 
-    void SetUp() override
-    {
-        cIRFileDialog::setChooser([this](const cIRFileDialog&) { return chosen; });
-    }
-    void TearDown() override { cIRFileDialog::setChooser({}); }
     ReportContext context(int templateNumber = ReportTemplate::Maintenance, QString root = {})
     {
         // Each page gets a project of its own, as a new run of the program would.

@@ -3,6 +3,8 @@
 #include "colourbar.h"
 #include "viewtestutil.h"
 
+#include "images.h"
+
 #include "core/palette.h"
 #include "core/record.h"
 
@@ -17,15 +19,10 @@ using viewtest::drawToImage;
 // A loaded image whose every pixel holds the count v (scale 10 counts per kelvin).
 std::unique_ptr<cBrixa> uniformImage(int v)
 {
-    cBrixa src;
-    src.fields.scaleCode = 10;
-    src.fields.spanLow = static_cast<std::uint16_t>(v - 50);
-    src.fields.spanHigh = static_cast<std::uint16_t>(v + 50);
-    src.setRawPixels(std::vector<std::uint16_t>(kPixels, static_cast<std::uint16_t>(v)));
-    const auto bytes = encodeRecord(src);
-    auto image = std::make_unique<cBrixa>();
-    if (image->loadFromBytes(bytes, "mem.qvx") != Error::None) return nullptr;
-    return image;
+    return test::makeUniform(v, [v](RecordFields& f) {
+        f.spanLow = static_cast<std::uint16_t>(v - 50);
+        f.spanHigh = static_cast<std::uint16_t>(v + 50);
+    });
 }
 
 // The gradient pixel of gradient row i (0 at the bottom), read from the surface.

@@ -3,6 +3,8 @@
 #include "colourbar.h"
 #include "viewtestutil.h"
 
+#include "images.h"
+
 #include "core/record.h"
 
 #include <gtest/gtest.h>
@@ -38,16 +40,11 @@ int countColour(const QImage& image, QRgb colour)
 
 std::unique_ptr<cBrixa> rampImage()
 {
-    cBrixa src;
-    src.fields.scaleCode = 10;
-    src.fields.spanLow = 2000;
-    src.fields.spanHigh = 3000;
-    std::vector<std::uint16_t> raw(kPixels);
-    for (int i = 0; i < kPixels; ++i) raw[static_cast<std::size_t>(i)] = 2000 + i % 1000;
-    src.setRawPixels(raw);
-    auto image = std::make_unique<cBrixa>();
-    if (image->loadFromBytes(encodeRecord(src), "mem.qvx") != Error::None) return nullptr;
-    return image;
+    return test::makeImage([](int x, int row) { return 2000 + (row * kWidth + x) % 1000; },
+                           [](RecordFields& f) {
+                               f.spanLow = 2000;
+                               f.spanHigh = 3000;
+                           });
 }
 
 }  // namespace

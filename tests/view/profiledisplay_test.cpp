@@ -22,13 +22,7 @@ using Segment = cProfileDisplay::Segment;
 
 constexpr ColourRef kBlack = rgb(0, 0, 0);
 
-gen::SnapshotPlan gradientPlan()
-{
-    gen::SnapshotPlan plan = viewtest::flatPlan();
-    plan.scene.topC = 40;
-    plan.scene.bottomC = 20;
-    return plan;
-}
+using viewtest::gradientPlan;
 
 std::unique_ptr<cProfileDisplay> profileFor(CVantoroDoc& doc, int direction, int w, int h)
 {

@@ -19,12 +19,10 @@ namespace {
 using viewtest::drawToImage;
 using viewtest::OpenedDoc;
 
-// A picture that runs from 20 °C at the bottom to 40 °C at the top.
-gen::SnapshotPlan gradientPlan()
+// A picture that runs from 20 °C at the bottom to 40 °C at the top, its span shown.
+gen::SnapshotPlan spanPlan()
 {
-    gen::SnapshotPlan plan = viewtest::flatPlan();
-    plan.scene.topC = 40;
-    plan.scene.bottomC = 20;
+    gen::SnapshotPlan plan = viewtest::gradientPlan(20, 40);
     plan.visibleSpan = true;
     return plan;
 }
@@ -49,7 +47,7 @@ protected:
     QPoint at(double position) const { return QPoint(xOf(position, kW), 50); }
 
     static constexpr int kW = 2000;
-    OpenedDoc m_opened{gradientPlan()};
+    OpenedDoc m_opened{spanPlan()};
     cSpanSelector m_sel;
 };
 

@@ -3,6 +3,8 @@
 #include "spanselector.h"
 #include "viewtestutil.h"
 
+#include "images.h"
+
 #include "core/palette.h"
 #include "core/record.h"
 
@@ -18,22 +20,7 @@ using viewtest::drawToImage;
 
 constexpr ColourRef kBlack = rgb(0, 0, 0);
 
-// A loaded image with value(x, array row) in every pixel, scale 10 counts per kelvin.
-std::unique_ptr<cBrixa> makeImage(int (*value)(int, int))
-{
-    cBrixa src;
-    src.fields.scaleCode = 10;
-    std::vector<std::uint16_t> px(kPixels);
-    for (int row = 0; row < kHeight; ++row)
-        for (int x = 0; x < kWidth; ++x)
-            px[static_cast<std::size_t>(row) * kWidth + x] =
-                static_cast<std::uint16_t>(value(x, row));
-    src.setRawPixels(std::move(px));
-    const auto bytes = encodeRecord(src);
-    auto image = std::make_unique<cBrixa>();
-    if (image->loadFromBytes(bytes, "mem.qvx") != Error::None) return nullptr;
-    return image;
-}
+using test::makeImage;
 
 // 3000 at the left edge to 3100 at the right.
 int across(int x, int)

@@ -3,13 +3,15 @@
 // and copies whose pixels are exactly the ones on screen.
 #include "viewtestutil.h"
 
+#include "filedialoglog.h"
+#include "messagelog.h"
+
 #include "displayset.h"
 #include "objectviewer.h"
 #include "screengrab.h"
 #include "vantoroview.h"
 
 #include "core/bitmapfile.h"
-#include "desktop/irfiledialog.h"
 #include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
@@ -301,17 +303,9 @@ TEST(VantoroView, ReportWriterStaysInAnalysisWhenTheSaveFails)
     EXPECT_TRUE(f.view->viewer(CVantoroView::ImageViewer)->isVisible());
 }
 
-struct ChooserScope {
-    ChooserScope(cScreenGrab::Chooser grab, cIRFileDialog::Chooser file)
-    {
-        cScreenGrab::setChooser(std::move(grab));
-        cIRFileDialog::setChooser(std::move(file));
-    }
-    ~ChooserScope()
-    {
-        cScreenGrab::setChooser({});
-        cIRFileDialog::setChooser({});
-    }
+struct GrabScope {
+    explicit GrabScope(cScreenGrab::Chooser grab) { cScreenGrab::setChooser(std::move(grab)); }
+    ~GrabScope() { cScreenGrab::setChooser({}); }
 };
 
 // Catches a bitmap that differs from the screen, a wrong region, or a file written after
@@ -321,14 +315,14 @@ TEST(VantoroView, CopyToBitmapWritesTheViewerPixels)
     ViewFixture f;
     const QString path = f.opened.dir.filePath(QStringLiteral("copy.bmp"));
     std::optional<cScreenGrab::Region> region = cScreenGrab::Region::Snapshot;
-    std::optional<QString> chosen = path;
+    test::FileDialogLog dialogs;
+    std::optional<QString>& chosen = dialogs.answer;
+    chosen = path;
     QString title;
-    ChooserScope scope(
-        [&](const cScreenGrab& dialog) {
-            title = dialog.windowTitle();
-            return region;
-        },
-        [&](const cIRFileDialog&) { return chosen; });
+    GrabScope scope([&](const cScreenGrab& dialog) {
+        title = dialog.windowTitle();
+        return region;
+    });
 
     f.view->copyToBitmap();
     EXPECT_EQ(title, QStringLiteral("Copy To Bitmap..."));
@@ -367,15 +361,10 @@ TEST(VantoroView, CopyToBitmapWritesTheViewerPixels)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     chosen = blocker.fileName() + QStringLiteral("/copy.bmp");
-    QStringList messages;
-    cMessageDlg::setResponder([&](const cMessageDlg& box) {
-        messages << box.text();
-        return box.closeResult();
-    });
+    test::MessageLog log;
     f.view->copyToBitmap();
-    cMessageDlg::setResponder([](const cMessageDlg& box) { return box.closeResult(); });
-    EXPECT_EQ(messages, QStringList{uiText(sid::ErrorSavingFile) + QLatin1Char('\n') + *chosen +
-                                    QStringLiteral(": Not a directory")});
+    EXPECT_EQ(log.texts, QStringList{uiText(sid::ErrorSavingFile) + QLatin1Char('\n') + *chosen +
+                                     QStringLiteral(": Not a directory")});
 }
 
 // Catches the clipboard copy taking another region than the file copy.
@@ -383,12 +372,10 @@ TEST(VantoroView, CopyPutsTheSnapshotOnTheClipboard)
 {
     ViewFixture f;
     QString title;
-    ChooserScope scope(
-        [&](const cScreenGrab& dialog) -> std::optional<cScreenGrab::Region> {
-            title = dialog.windowTitle();
-            return cScreenGrab::Region::Snapshot;
-        },
-        {});
+    GrabScope scope([&](const cScreenGrab& dialog) -> std::optional<cScreenGrab::Region> {
+        title = dialog.windowTitle();
+        return cScreenGrab::Region::Snapshot;
+    });
     QApplication::clipboard()->clear();
     f.view->copyToClipboard();
     EXPECT_EQ(title, QStringLiteral("Copy"));

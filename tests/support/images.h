@@ -1,21 +1,15 @@
-// Helpers for core tests: build loaded images from a value function; the shared file helpers.
+// Loaded images for tests, built from a value function and passed through a real encode and
+// decode; and errors printed by name in failed expectations.
 #pragma once
 
 #include "core/brixa.h"
 #include "core/error.h"
 #include "core/record.h"
-#include "files.h"
-#include "samples.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <functional>
 #include <memory>
 #include <ostream>
-#include <string>
 #include <vector>
 
 namespace calivue {

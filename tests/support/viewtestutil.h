@@ -1,5 +1,5 @@
-// Helpers for view tests: documents opened on generated snapshots, display objects drawn
-// without a window, and pixel reads in content coordinates.
+// Helpers for the view and panel tests: documents opened on generated snapshots, display objects
+// drawn without a window, and pixel reads in content coordinates.
 #pragma once
 
 #include "arraydisplay.h"
@@ -30,6 +30,16 @@ inline gen::SnapshotPlan flatPlan()
     plan.flagsB = 0;
     plan.palette = 1;
     plan.visibleSpan = false;
+    return plan;
+}
+
+// A flat plan whose temperature runs from bottomC at the bottom to topC at the top, so the
+// automatic span is not flat and a profile has a slope.
+inline gen::SnapshotPlan gradientPlan(double bottomC = 20, double topC = 40)
+{
+    gen::SnapshotPlan plan = flatPlan();
+    plan.scene.bottomC = bottomC;
+    plan.scene.topC = topC;
     return plan;
 }
 
