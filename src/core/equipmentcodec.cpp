@@ -1,7 +1,7 @@
 #include "equipmentcodec.h"
 
 #include "bytestream.h"
-#include "sectionreader.h"
+#include "sectionvaluereader.h"
 
 #include <map>
 #include <set>

@@ -1,7 +1,7 @@
 #include "findingscodec.h"
 
 #include "bytestream.h"
-#include "sectionreader.h"
+#include "sectionvaluereader.h"
 
 #include <cmath>
 #include <map>

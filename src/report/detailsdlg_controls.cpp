@@ -2,7 +2,7 @@
 
 #include "colourbutton.h"
 #include "colouredit.h"
-#include "detailsdlg_textedit.h"
+#include "colourtextedit.h"
 #include "detailsdlg_text.h"
 #include "snapshotstrip.h"
 

@@ -4,7 +4,7 @@
 
 #include "colourbutton.h"
 #include "colouredit.h"
-#include "detailsdlg_textedit.h"
+#include "colourtextedit.h"
 #include "detailsdlg_state.h"
 
 #include "desktop/messagedlg.h"

@@ -4,7 +4,7 @@
 #include "colouredit.h"
 #include "detailsdlg_state.h"
 #include "detailsdlg_text.h"
-#include "detailsdlg_textedit.h"
+#include "colourtextedit.h"
 #include "reporttext.h"
 
 #include "desktop/messagedlg.h"

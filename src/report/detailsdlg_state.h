@@ -3,7 +3,7 @@
 
 #include "detailsdlg.h"
 #include "detailsdlg_controls.h"
-#include "previoussurvey.h"
+#include "previoussurveycache.h"
 #include "reportdoc.h"
 #include "snapshotstrip.h"
 

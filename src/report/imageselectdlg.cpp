@@ -1,7 +1,7 @@
 #include "imageselectdlg.h"
 
 #include "reportdoc.h"
-#include "rowlist.h"
+#include "inspectionlist.h"
 #include "irfiledialog.h"
 #include "messagedlg.h"
 #include "reporttext.h"

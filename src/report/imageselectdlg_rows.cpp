@@ -5,7 +5,7 @@
 
 #include "fspath.h"
 #include "languagetable.h"
-#include "rowlist.h"
+#include "inspectionlist.h"
 #include "messagedlg.h"
 #include "reorder.h"
 #include "reportdoc.h"

@@ -4,7 +4,7 @@
 #include "core/equipmentcodec.h"
 
 #include "core/bytestream.h"
-#include "core/sectionreader.h"
+#include "core/sectionvaluereader.h"
 
 #include "projects.h"
 

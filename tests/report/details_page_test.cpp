@@ -3,7 +3,7 @@
 // dates, modified marking and the records staying with their rows.
 #include "colourbutton.h"
 #include "colouredit.h"
-#include "detailsdlg_textedit.h"
+#include "colourtextedit.h"
 #include "detailsdlg.h"
 #include "detailsdlg_controls.h"
 #include "detailsdlg_text.h"

@@ -1,7 +1,7 @@
 // The inspection data page's data-only rules: the fit-check colours of its six fields at the
 // box boundaries, the sign of a difference that shows as zero and the companion bitmap path.
 #include "colouredit.h"
-#include "detailsdlg_textedit.h"
+#include "colourtextedit.h"
 #include "detailsdlg.h"
 #include "reportdoc.h"
 #include "detailsdlg_controls.h"

@@ -3,7 +3,7 @@
 #include "imageselect_fixture.h"
 
 #include "generator.h"
-#include "rowlist.h"
+#include "inspectionlist.h"
 #include "reporttext.h"
 #include "snapshotpreview.h"
 #include "thumbnail.h"

@@ -1,4 +1,4 @@
-#include "previoussurvey.h"
+#include "previoussurveycache.h"
 
 #include "reportdoc.h"
 

@@ -1,4 +1,4 @@
-#include "detailsdlg_textedit.h"
+#include "colourtextedit.h"
 
 #include <QKeyEvent>
 #include <QPalette>

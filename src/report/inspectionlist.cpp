@@ -1,4 +1,4 @@
-#include "rowlist.h"
+#include "inspectionlist.h"
 
 #include <QApplication>
 #include <QLabel>
