@@ -1,6 +1,5 @@
 // Putting a picture on the system clipboard.
-#ifndef CALIVUE_PLATFORM_CLIPBOARD_H
-#define CALIVUE_PLATFORM_CLIPBOARD_H
+#pragma once
 
 class QImage;
 
@@ -12,5 +11,3 @@ namespace calivue {
 bool copyImageToClipboard(const QImage& image);
 
 }  // namespace calivue
-
-#endif

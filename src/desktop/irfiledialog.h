@@ -1,8 +1,7 @@
 // The program's open and save dialog: Qt's own (non-native) file dialog, so it behaves the same
 // on every desktop, set up the way the callers describe it (title, filters, default suffix,
 // initial name, overwrite prompt).
-#ifndef CALIVUE_PLATFORM_IRFILEDIALOG_H
-#define CALIVUE_PLATFORM_IRFILEDIALOG_H
+#pragma once
 
 #include <QStringList>
 
@@ -71,5 +70,3 @@ private:
 QString caseInsensitivePattern(const QString& pattern);
 
 }  // namespace calivue
-
-#endif

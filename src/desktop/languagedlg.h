@@ -2,8 +2,7 @@
 // Choosing another language stores it for the next start; nothing changes before that. A
 // language whose module is not installed is marked so and cannot be chosen, so the program
 // never stores a language it could not start in.
-#ifndef CALIVUE_PLATFORM_LANGUAGEDLG_H
-#define CALIVUE_PLATFORM_LANGUAGEDLG_H
+#pragma once
 
 #include <QDialog>
 
@@ -61,5 +60,3 @@ private:
 };
 
 }  // namespace calivue
-
-#endif

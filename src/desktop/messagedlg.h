@@ -1,8 +1,7 @@
 // The product's own message box, through which every message of the program is shown: the
 // product title as caption, a system icon, the text, and the buttons of the chosen style with
 // texts from the active string table.
-#ifndef CALIVUE_PLATFORM_MESSAGEDLG_H
-#define CALIVUE_PLATFORM_MESSAGEDLG_H
+#pragma once
 
 #include <QDialog>
 #include <QList>
@@ -87,5 +86,3 @@ private:
 };
 
 }  // namespace calivue
-
-#endif

@@ -1,7 +1,6 @@
 // Playing a voice annotation (.wav) in the background, like a system sound: the call returns
 // at once and a new sound replaces the one still playing.
-#ifndef CALIVUE_PLATFORM_SOUNDPLAYER_H
-#define CALIVUE_PLATFORM_SOUNDPLAYER_H
+#pragma once
 
 #include <QString>
 
@@ -19,5 +18,3 @@ bool playSound(const QString& wavPath);
 void stopSound();
 
 }  // namespace calivue
-
-#endif

@@ -1,6 +1,5 @@
 // The window's text for a file that could not be written.
-#ifndef CALIVUE_DOCUMENT_FILEFAILURETEXT_H
-#define CALIVUE_DOCUMENT_FILEFAILURETEXT_H
+#pragma once
 
 #include <QString>
 
@@ -14,5 +13,3 @@ struct FileFailure;
 QString saveFailureText(int messageId, const FileFailure& failure, const QString& fallback);
 
 }  // namespace calivue
-
-#endif

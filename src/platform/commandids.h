@@ -1,7 +1,6 @@
 // Menu and tool-bar command numbers. Each command's status prompt and tool tip are the string of
 // the same number ("prompt\ntool tip"); see StringTable::prompt and StringTable::toolTip.
-#ifndef CALIVUE_PLATFORM_COMMANDIDS_H
-#define CALIVUE_PLATFORM_COMMANDIDS_H
+#pragma once
 
 namespace calivue::cmd {
 
@@ -42,5 +41,3 @@ inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
 
 }  // namespace calivue::cmd
-
-#endif

@@ -2,8 +2,7 @@
 // std::filesystem paths. File names are bytes on Linux: both ways go through Qt's
 // file-name encoding (UTF-8), so names with spaces and non-ASCII letters round-trip
 // unchanged. A name that is not valid UTF-8 cannot be held by a QString intact.
-#ifndef CALIVUE_PLATFORM_FSPATH_H
-#define CALIVUE_PLATFORM_FSPATH_H
+#pragma once
 
 #include <QString>
 
@@ -15,5 +14,3 @@ std::filesystem::path toFsPath(const QString& path);
 QString fromFsPath(const std::filesystem::path& path);
 
 }  // namespace calivue
-
-#endif

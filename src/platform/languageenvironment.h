@@ -2,8 +2,7 @@
 // (date pickers, calendars and the report's dates follow the language's locale id), the
 // layout direction (right to left for Hebrew) and the translation of Qt's own dialog texts.
 // Held for the life of the application object; the previous state comes back when it goes.
-#ifndef CALIVUE_PLATFORM_LANGUAGEENVIRONMENT_H
-#define CALIVUE_PLATFORM_LANGUAGEENVIRONMENT_H
+#pragma once
 
 #include <QLocale>
 
@@ -33,5 +32,3 @@ private:
 Qt::LayoutDirection layoutDirectionOf(int language);
 
 }  // namespace calivue
-
-#endif

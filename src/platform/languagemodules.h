@@ -1,6 +1,5 @@
 // Finding and loading the language module ("KVO <Language>.so") for the chosen language.
-#ifndef CALIVUE_PLATFORM_LANGUAGEMODULES_H
-#define CALIVUE_PLATFORM_LANGUAGEMODULES_H
+#pragma once
 
 #include "stringtable.h"
 
@@ -54,5 +53,3 @@ private:
 };
 
 }  // namespace calivue
-
-#endif

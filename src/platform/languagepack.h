@@ -1,7 +1,6 @@
 // One set of user-interface resources: a string table and the menu texts, as carried by the
 // program itself and by each language module (payload format in resources/languagemodule.h).
-#ifndef CALIVUE_PLATFORM_LANGUAGEPACK_H
-#define CALIVUE_PLATFORM_LANGUAGEPACK_H
+#pragma once
 
 #include <QByteArrayView>
 #include <QHash>
@@ -34,5 +33,3 @@ struct LanguagePack {
 std::optional<LanguagePack> parseLanguagePack(QByteArrayView utf8Json, QString* why = nullptr);
 
 }  // namespace calivue
-
-#endif

@@ -1,7 +1,6 @@
 // The user-interface languages: their numbers (the `Language` setting and the language
 // dialog's list positions), module names, tags and locale ids, and the choice made at start-up.
-#ifndef CALIVUE_PLATFORM_LANGUAGETABLE_H
-#define CALIVUE_PLATFORM_LANGUAGETABLE_H
+#pragma once
 
 #include "stringtable.h"
 
@@ -56,5 +55,3 @@ QString couldNotFindText(const QString& path, int language,
 int chooseLanguage(int storedLanguage, const QLocale& locale);
 
 }  // namespace calivue
-
-#endif

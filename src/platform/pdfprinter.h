@@ -8,8 +8,7 @@
 // completes, every byte of it checked, under a temporary name beside the target that is renamed
 // over it last, so a failed or cancelled job (or a full disk) leaves any earlier file of that
 // name as it was.
-#ifndef CALIVUE_PLATFORM_PDFPRINTER_H
-#define CALIVUE_PLATFORM_PDFPRINTER_H
+#pragma once
 
 #include <QMap>
 #include <QString>
@@ -134,5 +133,3 @@ private:
 };
 
 }  // namespace calivue
-
-#endif

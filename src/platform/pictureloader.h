@@ -1,7 +1,6 @@
 // Loading pictures (report logos, JPEG photographs) with their physical size, which decides
 // how large they are drawn on a device of a given resolution.
-#ifndef CALIVUE_PLATFORM_PICTURELOADER_H
-#define CALIVUE_PLATFORM_PICTURELOADER_H
+#pragma once
 
 #include <QImage>
 #include <QSize>
@@ -35,5 +34,3 @@ std::optional<Picture> loadPicture(const QString& path, PictureFailure* failure 
 QString pictureFailureText(PictureFailure failure);
 
 }  // namespace calivue
-
-#endif

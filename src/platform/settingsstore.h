@@ -4,8 +4,7 @@
 // writes one value and closes it again, so several stores on the same folder stay consistent.
 // A write replaces the file whole (composed aside, then renamed over it), so a failed write
 // leaves the earlier file as it was.
-#ifndef CALIVUE_PLATFORM_SETTINGSSTORE_H
-#define CALIVUE_PLATFORM_SETTINGSSTORE_H
+#pragma once
 
 #include <QAnyStringView>
 #include <QString>
@@ -70,5 +69,3 @@ private:
 };
 
 }  // namespace calivue
-
-#endif

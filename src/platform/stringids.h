@@ -4,8 +4,7 @@
 // Numbers below 5000 and the command prompts (32774-59393) are the table's historical
 // numbers; 5000-5099 are messages, 5100-5199 shell and option-page texts, 5200-5299 view texts,
 // 5300-5399 report-writer page texts and 5400-5499 printed-report texts.
-#ifndef CALIVUE_PLATFORM_STRINGIDS_H
-#define CALIVUE_PLATFORM_STRINGIDS_H
+#pragma once
 
 #include <array>
 
@@ -456,5 +455,3 @@ inline constexpr std::array kAllNamed = {CALIVUE_STRING_IDS(CALIVUE_LIST_STRING_
 #undef CALIVUE_LIST_STRING_ID
 
 }  // namespace calivue::sid
-
-#endif

@@ -1,7 +1,6 @@
 // Texts of the user interface by number: the language module's table when one is in use, with
 // the program's own English table behind it for any number the module lacks.
-#ifndef CALIVUE_PLATFORM_STRINGTABLE_H
-#define CALIVUE_PLATFORM_STRINGTABLE_H
+#pragma once
 
 #include "languagepack.h"
 
@@ -49,5 +48,3 @@ private:
 QString uiText(int id);
 
 }  // namespace calivue
-
-#endif

@@ -1,7 +1,6 @@
 // printf-style formatting of string-table texts, whose formats ("%0.01f %s to %0.01f %s",
 // "Save changes to %s?") come from the table and may differ between languages.
-#ifndef CALIVUE_PLATFORM_TEXTFORMAT_H
-#define CALIVUE_PLATFORM_TEXTFORMAT_H
+#pragma once
 
 #include <QLocale>
 #include <QString>
@@ -84,5 +83,3 @@ QString leftToRightText(const QString& text);
 QString twoPart(const QString& heading, const QString& detail);
 
 }  // namespace calivue
-
-#endif
