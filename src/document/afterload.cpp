@@ -63,10 +63,8 @@ void CVantoroDoc::afterLoad()
     updateAreaStatistics();
     refreshMarkerTemperatures();
 
-    markImageChanged();
-    markOverlayChanged();
-    emit imageReplaced();
-    emit updateAllViews(HintAll);
+    // Opening always leaves the document unmodified under a new name.
+    announce(DocChange::Picture | DocChange::Controls | DocChange::Title);
 }
 
 void CVantoroDoc::clear()
@@ -89,11 +87,7 @@ void CVantoroDoc::clear()
     m_profilesShown = false;
     m_selectedValid = false;
 
-    markImageChanged();
-    markOverlayChanged();
-    emit imageReplaced();
-    emit updateAllViews(HintAll);
-    emit titleChanged();
+    announce(DocChange::Picture | DocChange::Controls | DocChange::Title);
 }
 
 }  // namespace calivue

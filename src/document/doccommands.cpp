@@ -34,9 +34,7 @@ void CVantoroDoc::toggleBlueIsotherm()
     if (!isLoaded()) return;
     m_isothermFlags ^= 1u;
     setBits(m_image.fields.flagsA, flags::A_BlueIsotherm, (m_isothermFlags & 1u) != 0);
-    markImageChanged();
-    emit isothermsChanged();
-    modify();
+    announce(DocChange::Isotherms | modify());
 }
 
 void CVantoroDoc::toggleRedIsotherm()
@@ -44,9 +42,7 @@ void CVantoroDoc::toggleRedIsotherm()
     if (!isLoaded()) return;
     m_isothermFlags ^= 2u;
     setBits(m_image.fields.flagsA, flags::A_RedIsotherm, (m_isothermFlags & 2u) != 0);
-    markImageChanged();
-    emit isothermsChanged();
-    modify();
+    announce(DocChange::Isotherms | modify());
 }
 
 void CVantoroDoc::toggleHotCold()
@@ -56,8 +52,7 @@ void CVantoroDoc::toggleHotCold()
     setBits(m_image.fields.flagsA, flags::A_Hottest | flags::A_Coldest, m_hotCold);
     m_markers[kColdestMarker].shown = m_hotCold;
     m_markers[kHottestMarker].shown = m_hotCold;
-    markersTouched();
-    modify();
+    markersTouched(modify());
 }
 
 void CVantoroDoc::toggleAreaSelect()
@@ -66,10 +61,7 @@ void CVantoroDoc::toggleAreaSelect()
     m_areaSelect = !m_areaSelect;
     applyAreaFlags();
     updateAreaStatistics();
-    markOverlayChanged();
-    emit areaChanged();
-    emit updateAllViews(HintCursors);
-    modify();
+    announce(DocChange::Area | DocChange::Readings | modify());
 }
 
 // Cursor temperatures are saved in display flags B bit 0, so toggling them is a
@@ -79,10 +71,7 @@ void CVantoroDoc::toggleCursorTemperature()
     if (!isLoaded()) return;
     m_cursorTemps = !m_cursorTemps;
     setBits(m_image.fields.flagsB, flags::B_CursorTemps, m_cursorTemps);
-    markOverlayChanged();
-    emit markersChanged();
-    emit updateAllViews(HintCursors);
-    modify();
+    announce(DocChange::Markers | DocChange::Readings | modify());
 }
 
 // The profile bits are set or cleared as a pair: toggling each bit on its own
@@ -92,10 +81,7 @@ void CVantoroDoc::toggleProfiles()
     if (!isLoaded()) return;
     m_profilesShown = !m_profilesShown;
     setBits(m_image.fields.flagsA, flags::A_Profiles, m_profilesShown);
-    markOverlayChanged();
-    emit profilesChanged();
-    emit updateAllViews(HintLayout);
-    modify();
+    announce(DocChange::Profiles | DocChange::Layout | modify());
 }
 
 void CVantoroDoc::resetIsotherms()
@@ -104,12 +90,11 @@ void CVantoroDoc::resetIsotherms()
     const RecordFields before = m_image.fields;
     m_image.resetIsotherms(true);
     const RecordFields& f = m_image.fields;
-    markImageChanged();
-    emit isothermsChanged();
-    emit updateAllViews(HintAll);
-    if (f.blueLower != before.blueLower || f.blueUpper != before.blueUpper ||
-        f.redLower != before.redLower || f.redUpper != before.redUpper)
-        modify();
+    const bool changed = f.blueLower != before.blueLower || f.blueUpper != before.blueUpper ||
+                         f.redLower != before.redLower || f.redUpper != before.redUpper;
+    // The bounds are shown on the display page and the span selector.
+    const DocChanges what = DocChange::Isotherms | DocChange::Controls;
+    announce(changed ? what | modify() : what);
 }
 
 bool CVantoroDoc::exportCsv()

@@ -20,9 +20,11 @@ std::uint16_t rawCount(int v)
 
 // Only a loaded snapshot has anything to save; state set on an empty document
 // is overwritten by the next open.
-void CVantoroDoc::modify()
+DocChanges CVantoroDoc::modify()
 {
-    if (isLoaded()) setModified(true);
+    if (!isLoaded() || m_modified) return {};
+    m_modified = true;
+    return DocChange::Title;
 }
 
 void CVantoroDoc::setSpan(int low, int high)
@@ -32,9 +34,7 @@ void CVantoroDoc::setSpan(int low, int high)
     const bool changed = f.spanLow != lo || f.spanHigh != hi;
     f.spanLow = lo;
     f.spanHigh = hi;
-    markImageChanged();
-    emit spanChanged();
-    if (changed) modify();
+    announce(changed ? DocChange::Span | modify() : DocChange::Span);
 }
 
 void CVantoroDoc::setPalette(int n)
@@ -43,37 +43,43 @@ void CVantoroDoc::setPalette(int n)
     const bool changed = n != m_palette || m_image.fields.palette != n;
     m_palette = n;
     m_image.setPalette(n);
-    markImageChanged();
-    emit paletteChanged();
-    if (changed) modify();
+    announce(changed ? DocChange::Palette | modify() : DocChange::Palette);
 }
 
 void CVantoroDoc::setInterpolation(int f)
 {
     m_interpolation = std::clamp(f, 1, kMaxInterpolation);
-    markImageChanged();
-    emit interpolationChanged();
+    announce(DocChange::Interpolation);
 }
 
 void CVantoroDoc::setZoom(int zoom)
 {
     zoom = std::clamp(zoom, 1, 4);
     if (zoom == m_zoom) {
-        emit zoomChanged();
+        announce(DocChange::Zoom);
         return;
     }
     // The new window keeps the centre of the current one and is then pushed back
-    // inside the picture (setViewRect does the pushing).
+    // inside the picture (placeViewRect does the pushing).
     const int w = kWidth / zoom, h = kHeight / zoom;
     const QRect& r = m_viewRect;
     const int left = (r.left() + r.right()) / 2 - (w - 1) / 2;
     const int top = (r.top() + r.bottom()) / 2 - (h - 1) / 2;
     m_zoom = zoom;
-    setViewRect(QRect(left, top, w, h));
-    emit zoomChanged();
+    placeViewRect(QRect(left, top, w, h));
+    announce(DocChange::Zoom | DocChange::ZoomWindow |
+             (m_areaSelect ? DocChange::Readings : DocChanges{}));
 }
 
 void CVantoroDoc::setViewRect(const QRect& rect)
+{
+    placeViewRect(rect);
+    // With area select on, the box's statistics follow the window.
+    announce(m_areaSelect ? DocChange::ZoomWindow | DocChange::Readings
+                          : DocChanges(DocChange::ZoomWindow));
+}
+
+void CVantoroDoc::placeViewRect(const QRect& rect)
 {
     const int w = std::clamp(rect.width(), 1, kWidth);
     const int h = std::clamp(rect.height(), 1, kHeight);
@@ -81,9 +87,6 @@ void CVantoroDoc::setViewRect(const QRect& rect)
     const int top = std::clamp(rect.top(), 0, kHeight - h);
     m_viewRect = QRect(left, top, w, h);
     updateAreaStatistics();
-    markOverlayChanged();
-    emit viewRectChanged();
-    if (m_areaSelect) emit updateAllViews(HintCursors);
 }
 
 void CVantoroDoc::updateAreaStatistics()
@@ -98,9 +101,7 @@ void CVantoroDoc::setBlend(int mode)
     const auto value = static_cast<std::uint8_t>(std::clamp(mode, 0, 0xFF));
     const bool changed = m_image.fields.blend != value;
     m_image.fields.blend = value;
-    markImageChanged();
-    emit blendChanged();
-    if (changed) modify();
+    announce(changed ? DocChange::Blend | modify() : DocChange::Blend);
 }
 
 // The orientation is saved with the record (byte 95), so turning the picture is
@@ -110,10 +111,9 @@ void CVantoroDoc::setOrientation(int o)
     if (o < 0 || o > 3) return;
     const bool changed = m_image.fields.orientation != o;
     m_image.fields.orientation = static_cast<std::uint8_t>(o);
-    markOverlayChanged();
-    emit orientationChanged();
-    emit updateAllViews(HintLayout);
-    if (changed) modify();
+    // A quarter turn changes the picture's shape, and with it the viewers' arrangement.
+    const DocChanges what = DocChange::Orientation | DocChange::Layout;
+    announce(changed ? what | modify() : what);
 }
 
 void CVantoroDoc::setIsotherms(unsigned isoFlags, int blueLower, int blueUpper, int redLower,
@@ -135,9 +135,7 @@ void CVantoroDoc::setIsotherms(unsigned isoFlags, int blueLower, int blueUpper, 
         static_cast<std::uint8_t>(f.flagsA & ~(flags::A_BlueIsotherm | flags::A_RedIsotherm));
     if (isoFlags & 1u) f.flagsA |= flags::A_BlueIsotherm;
     if (isoFlags & 2u) f.flagsA |= flags::A_RedIsotherm;
-    markImageChanged();
-    emit isothermsChanged();
-    if (changed) modify();
+    announce(changed ? DocChange::Isotherms | modify() : DocChange::Isotherms);
 }
 
 void CVantoroDoc::applyAreaFlags()
@@ -160,10 +158,7 @@ void CVantoroDoc::setAreaMode(int m)
     m_image.setAreaMode(m);
     updateAreaStatistics();
     applyAreaFlags();
-    markOverlayChanged();
-    emit areaChanged();
-    emit updateAllViews(HintCursors);
-    modify();
+    announce(DocChange::Area | DocChange::Readings | modify());
 }
 
 void CVantoroDoc::setCursorsShown(bool shown)
@@ -176,15 +171,13 @@ void CVantoroDoc::setCursorsShown(bool shown)
         b = static_cast<std::uint8_t>(b & ~flags::B_CursorsHidden);
     else
         b |= flags::B_CursorsHidden;
-    markersTouched();
-    if (changed) modify();
+    markersTouched(changed ? modify() : DocChanges{});
 }
 
 void CVantoroDoc::setProfilesShown(bool shown)
 {
     m_profilesShown = shown;
-    markOverlayChanged();
-    emit profilesChanged();
+    announce(DocChange::Profiles);
 }
 
 void CVantoroDoc::setUnit(int unit)
@@ -195,24 +188,21 @@ void CVantoroDoc::setUnit(int unit)
     m_image.setUnit(unit);
     m_image.setUnitText(unitTextFor(unit));
     refreshMarkerTemperatures();
-    markImageChanged();
-    emit unitChanged();
-    emit updateAllViews(HintAll);
-    if (changed) modify();
+    // Readings in the unit are on every page.
+    const DocChanges what = DocChange::Unit | DocChange::Controls;
+    announce(changed ? what | modify() : what);
 }
 
 void CVantoroDoc::setProfileRow(int row)
 {
     m_profiles.row = std::clamp(row, 0, kHeight - 1);
-    markOverlayChanged();
-    emit profilesChanged();
+    announce(DocChange::Profiles);
 }
 
 void CVantoroDoc::setProfileColumn(int column)
 {
     m_profiles.column = std::clamp(column, 0, kWidth - 1);
-    markOverlayChanged();
-    emit profilesChanged();
+    announce(DocChange::Profiles);
 }
 
 bool CVantoroDoc::nudgeAlignment(bool horizontal, int direction)
@@ -220,9 +210,7 @@ bool CVantoroDoc::nudgeAlignment(bool horizontal, int direction)
     if (!imageLoaded()) return false;
     const bool moved = m_image.nudgeAlignment(horizontal, direction);
     if (!moved) return false;
-    markImageChanged();
-    emit alignmentChanged();
-    modify();
+    announce(DocChange::Alignment | modify());
     return true;
 }
 
@@ -233,9 +221,7 @@ void CVantoroDoc::resetAlignment()
     const std::int16_t x = f.alignX, y = f.alignY;
     m_image.resetAlignment();
     if (f.alignX == x && f.alignY == y) return;
-    markImageChanged();
-    emit alignmentChanged();
-    modify();
+    announce(DocChange::Alignment | modify());
 }
 
 }  // namespace calivue

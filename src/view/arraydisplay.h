@@ -143,7 +143,6 @@ private:
     void MoveGrabbedCursor(const QPointF& imagePoint);
     void ToggleCursorAt(int column, int row);
     void NavigateTo(QPoint p);
-    void RedrawAll();
 
     cSnapshotPainter m_painter;  // keeps the rendered picture
     cBitmapFile m_visible;

@@ -93,12 +93,6 @@ void cArrayDisplay::EvaluateHover(QPoint p)
     SetHover(state);
 }
 
-void cArrayDisplay::RedrawAll()
-{
-    m_document->markOverlayChanged();
-    Invalidate();
-}
-
 void cArrayDisplay::MoveLinesTo(const QPointF& ip)
 {
     const int column = static_cast<int>(ip.x()), row = static_cast<int>(ip.y());
@@ -110,7 +104,7 @@ void cArrayDisplay::MoveLinesTo(const QPointF& ip)
         m_document->setProfileColumn(column);
         m_vLine = (column + 0.5) / kWidth;
     }
-    RedrawAll();
+    Invalidate();
 }
 
 void cArrayDisplay::MoveGrabbedCursor(const QPointF& ip)
@@ -128,7 +122,7 @@ void cArrayDisplay::NavigateTo(QPoint p)
                                        kWidth / m_zoom, kHeight / m_zoom);
     SetZoomWindow(window);
     m_document->setViewRect(window);
-    RedrawAll();
+    Invalidate();
 }
 
 int cArrayDisplay::OnMouseMove(unsigned, QPoint p)
@@ -205,7 +199,7 @@ int cArrayDisplay::OnMouseLeave()
     const bool wasDragging = m_dragging;
     m_dragging = false;
     if (!m_document) return 0;
-    if (wasDragging) RedrawAll();
+    if (wasDragging) Invalidate();
     if (!m_navigation) m_document->clearSelectedPoint();
     return 0;
 }

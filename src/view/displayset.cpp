@@ -24,55 +24,7 @@ cDisplaySet::cDisplaySet(CVantoroDoc& doc, QObject* parent)
     m_span->AttachDocument(&doc);
     m_pan->SetNavigationMode(true);
 
-    connect(&doc, &CVantoroDoc::imageReplaced, this, &cDisplaySet::syncAll);
-    connect(&doc, &CVantoroDoc::paletteChanged, this, &cDisplaySet::syncPalette);
-    connect(&doc, &CVantoroDoc::spanChanged, this, &cDisplaySet::syncSpan);
-    connect(&doc, &CVantoroDoc::isothermsChanged, this, &cDisplaySet::syncIsotherms);
-    connect(&doc, &CVantoroDoc::viewRectChanged, this, &cDisplaySet::syncViewRect);
-    // The factor decides the pan outline and the window a drag moves; the window itself
-    // arrives through viewRectChanged.
-    connect(&doc, &CVantoroDoc::zoomChanged, this, [this] {
-        m_array->SyncZoom(m_doc.zoom());
-        m_pan->SyncZoom(m_doc.zoom());
-    });
-    connect(&doc, &CVantoroDoc::profilesChanged, this, &cDisplaySet::syncProfiles);
-    connect(&doc, &CVantoroDoc::interpolationChanged, this, [this] {
-        m_array->SetInterpolation(m_doc.interpolation());
-        m_pan->SetInterpolation(m_doc.interpolation());
-    });
-    connect(&doc, &CVantoroDoc::blendChanged, this, [this] {
-        m_array->SetBlend(m_doc.blend());
-        m_pan->SetBlend(m_doc.blend());
-    });
-    connect(&doc, &CVantoroDoc::alignmentChanged, this, [this] {
-        // The offsets move the photograph under the picture: both must be re-blended.
-        m_array->Refresh();
-        m_pan->Refresh();
-    });
-    connect(&doc, &CVantoroDoc::orientationChanged, this, [this] {
-        m_array->Invalidate();
-        m_pan->Invalidate();
-        syncProfiles();
-    });
-    connect(&doc, &CVantoroDoc::areaChanged, this, [this] {
-        m_array->ShowAreaBox(m_doc.areaSelectOn());
-        m_array->Invalidate();
-        invalidateReadouts();
-    });
-    connect(&doc, &CVantoroDoc::markersChanged, this, [this] {
-        m_array->Invalidate();
-        invalidateReadouts();
-    });
-    connect(&doc, &CVantoroDoc::unitChanged, this, [this] {
-        m_array->Invalidate();
-        m_colourBar->SetDirty();
-        m_colourBar->Invalidate();
-        m_span->SyncSpan();
-        // The profile labels are readings in the unit.
-        m_lowerProfile->Refresh();
-        m_sideProfile->Refresh();
-        invalidateReadouts();
-    });
+    connect(&doc, &CVantoroDoc::changed, this, &cDisplaySet::onChanged);
 }
 
 cDisplaySet::~cDisplaySet() = default;
@@ -95,6 +47,58 @@ void cDisplaySet::syncAll()
     syncIsotherms();
     syncViewRect();
     syncProfiles();
+    invalidateReadouts();
+}
+
+void cDisplaySet::onChanged(DocChanges what)
+{
+    if (what & DocChange::Picture) {
+        syncAll();
+        return;
+    }
+    if (what & DocChange::Palette) syncPalette();
+    if (what & DocChange::Span) syncSpan();
+    if (what & DocChange::Isotherms) syncIsotherms();
+    if (what & DocChange::ZoomWindow) syncViewRect();
+    // The factor decides the pan outline and the window a drag moves.
+    if (what & DocChange::Zoom) {
+        m_array->SyncZoom(m_doc.zoom());
+        m_pan->SyncZoom(m_doc.zoom());
+    }
+    if (what & DocChange::Interpolation) {
+        m_array->SetInterpolation(m_doc.interpolation());
+        m_pan->SetInterpolation(m_doc.interpolation());
+    }
+    if (what & DocChange::Blend) {
+        m_array->SetBlend(m_doc.blend());
+        m_pan->SetBlend(m_doc.blend());
+    }
+    if (what & DocChange::Alignment) {
+        // The offsets move the photograph under the picture: both must be re-blended.
+        m_array->Refresh();
+        m_pan->Refresh();
+    }
+    if (what & DocChange::Orientation) {
+        m_array->Invalidate();
+        m_pan->Invalidate();
+    }
+    if (what & (DocChange::Profiles | DocChange::Orientation)) syncProfiles();
+    if (what & DocChange::Area) {
+        m_array->ShowAreaBox(m_doc.areaSelectOn());
+        m_array->Invalidate();
+    }
+    if (what & DocChange::Markers) m_array->Invalidate();
+    if (what & DocChange::Unit) {
+        m_array->Invalidate();
+        m_colourBar->SetDirty();
+        m_colourBar->Invalidate();
+        m_span->SyncSpan();
+        // The profile labels are readings in the unit.
+        m_lowerProfile->Refresh();
+        m_sideProfile->Refresh();
+    }
+    if (what & (DocChange::ZoomWindow | DocChange::Area | DocChange::Markers | DocChange::Unit))
+        invalidateReadouts();
 }
 
 void cDisplaySet::syncPalette()
@@ -140,7 +144,6 @@ void cDisplaySet::syncViewRect()
     m_pan->SetZoomWindow(m_doc.viewRect());
     m_lowerProfile->SetZoomWindow(m_doc.viewRect());
     m_sideProfile->SetZoomWindow(m_doc.viewRect());
-    invalidateReadouts();
 }
 
 void cDisplaySet::syncProfiles()

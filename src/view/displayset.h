@@ -1,9 +1,11 @@
 // cDisplaySet: the seven display objects of the analysis view — the main array
 // display, the pan overview of the display control page, the colour bar, the
 // span selector, the cursor list and the two profiles — kept in step with the
-// document. The document only announces changes; this set listens and hands
-// each change to the objects concerned, so no object is ever stale.
+// document. The document only announces changes; this set is the objects' one
+// listener and hands each change to the objects concerned.
 #pragma once
+
+#include "docchange.h"
 
 #include <QObject>
 
@@ -39,6 +41,7 @@ public:
     void syncAll();
 
 private:
+    void onChanged(DocChanges what);
     void syncPalette();
     void syncSpan();
     void syncIsotherms();
