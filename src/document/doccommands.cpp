@@ -1,6 +1,6 @@
 // Handlers of the document's View and Tools menu commands and of Excel Output.
-// Every toggle keeps the record's display flags in step with the state on screen,
-// so that saving writes exactly what the user sees.
+// Every toggle changes the display state and writes it back to the record's display
+// flags, so that saving writes exactly what the user sees.
 #include "vantorodoc.h"
 
 #include "core/csvexport.h"
@@ -14,52 +14,44 @@
 
 namespace calivue {
 
-namespace {
-
-void setBits(std::uint8_t& byte, std::uint8_t bits, bool on)
-{
-    byte = static_cast<std::uint8_t>(on ? (byte | bits) : (byte & ~bits));
-}
-
-}  // namespace
-
 void CVantoroDoc::toggleCursors()
 {
     if (!isLoaded()) return;
-    setCursorsShown(!m_cursorsShown);
+    setCursorsShown(!m_shown.cursorsShown);
 }
 
 void CVantoroDoc::toggleBlueIsotherm()
 {
     if (!isLoaded()) return;
-    m_isothermFlags ^= 1u;
-    setBits(m_image.fields.flagsA, flags::A_BlueIsotherm, (m_isothermFlags & 1u) != 0);
+    m_shown.isothermFlags ^= 1u;
+    storeShown();
     announce(DocChange::Isotherms | modify());
 }
 
 void CVantoroDoc::toggleRedIsotherm()
 {
     if (!isLoaded()) return;
-    m_isothermFlags ^= 2u;
-    setBits(m_image.fields.flagsA, flags::A_RedIsotherm, (m_isothermFlags & 2u) != 0);
+    m_shown.isothermFlags ^= 2u;
+    storeShown();
     announce(DocChange::Isotherms | modify());
 }
 
 void CVantoroDoc::toggleHotCold()
 {
     if (!isLoaded()) return;
-    m_hotCold = !m_hotCold;
-    setBits(m_image.fields.flagsA, flags::A_Hottest | flags::A_Coldest, m_hotCold);
-    m_markers[kColdestMarker].shown = m_hotCold;
-    m_markers[kHottestMarker].shown = m_hotCold;
+    const bool on = !hotColdShown();
+    m_shown.coldestShown = m_shown.hottestShown = on;
+    storeShown();
+    m_markers[kColdestMarker].shown = on;
+    m_markers[kHottestMarker].shown = on;
     markersTouched(modify());
 }
 
 void CVantoroDoc::toggleAreaSelect()
 {
     if (!isLoaded()) return;
-    m_areaSelect = !m_areaSelect;
-    applyAreaFlags();
+    m_shown.areaMode = areaSelectOn() ? -1 : m_areaMode;
+    storeShown();
     updateAreaStatistics();
     announce(DocChange::Area | DocChange::Readings | modify());
 }
@@ -69,8 +61,8 @@ void CVantoroDoc::toggleAreaSelect()
 void CVantoroDoc::toggleCursorTemperature()
 {
     if (!isLoaded()) return;
-    m_cursorTemps = !m_cursorTemps;
-    setBits(m_image.fields.flagsB, flags::B_CursorTemps, m_cursorTemps);
+    m_shown.cursorTemps = !m_shown.cursorTemps;
+    storeShown();
     announce(DocChange::Markers | DocChange::Readings | modify());
 }
 
@@ -79,8 +71,8 @@ void CVantoroDoc::toggleCursorTemperature()
 void CVantoroDoc::toggleProfiles()
 {
     if (!isLoaded()) return;
-    m_profilesShown = !m_profilesShown;
-    setBits(m_image.fields.flagsA, flags::A_Profiles, m_profilesShown);
+    m_shown.profiles = !m_shown.profiles;
+    storeShown();
     announce(DocChange::Profiles | DocChange::Layout | modify());
 }
 

@@ -24,7 +24,7 @@ CVantoroDoc::CursorToggle CVantoroDoc::toggleCursorAt(int x, int row)
 
     // A click on hidden cursors first brings them back, as the user would expect
     // to see what the click just did.
-    if (!m_cursorsShown) setCursorsShown(true);
+    if (!m_shown.cursorsShown) setCursorsShown(true);
 
     for (int i = 0; i < kMaxCursors; ++i) {
         Marker& m = m_markers[static_cast<std::size_t>(i)];

@@ -1,6 +1,7 @@
 // The analysis setters called by the option pages and the display objects. Each
-// stores the value in the document and in the image's record fields, announces
-// it, and marks the document modified where the value is saved with the record.
+// stores the value in the document's display state (written back to the image's
+// record fields) or its view state, announces it, and marks the document modified
+// where the value is saved with the record.
 #include "vantorodoc.h"
 
 #include "unittext.h"
@@ -32,17 +33,18 @@ void CVantoroDoc::setSpan(int low, int high)
     RecordFields& f = m_image.fields;
     const std::uint16_t lo = rawCount(low), hi = rawCount(high);
     const bool changed = f.spanLow != lo || f.spanHigh != hi;
-    f.spanLow = lo;
-    f.spanHigh = hi;
+    m_shown.spanLow = lo;
+    m_shown.spanHigh = hi;
+    storeShown();
     announce(changed ? DocChange::Span | modify() : DocChange::Span);
 }
 
 void CVantoroDoc::setPalette(int n)
 {
     if (n < 0 || n > 7) n = 1;
-    const bool changed = n != m_palette || m_image.fields.palette != n;
-    m_palette = n;
-    m_image.setPalette(n);
+    const bool changed = n != m_shown.palette || m_image.fields.palette != n;
+    m_shown.palette = n;
+    storeShown();
     announce(changed ? DocChange::Palette | modify() : DocChange::Palette);
 }
 
@@ -68,15 +70,15 @@ void CVantoroDoc::setZoom(int zoom)
     m_zoom = zoom;
     placeViewRect(QRect(left, top, w, h));
     announce(DocChange::Zoom | DocChange::ZoomWindow |
-             (m_areaSelect ? DocChange::Readings : DocChanges{}));
+             (areaSelectOn() ? DocChange::Readings : DocChanges{}));
 }
 
 void CVantoroDoc::setViewRect(const QRect& rect)
 {
     placeViewRect(rect);
     // With area select on, the box's statistics follow the window.
-    announce(m_areaSelect ? DocChange::ZoomWindow | DocChange::Readings
-                          : DocChanges(DocChange::ZoomWindow));
+    announce(areaSelectOn() ? DocChange::ZoomWindow | DocChange::Readings
+                            : DocChanges(DocChange::ZoomWindow));
 }
 
 void CVantoroDoc::placeViewRect(const QRect& rect)
@@ -99,8 +101,9 @@ void CVantoroDoc::updateAreaStatistics()
 void CVantoroDoc::setBlend(int mode)
 {
     const auto value = static_cast<std::uint8_t>(std::clamp(mode, 0, 0xFF));
-    const bool changed = m_image.fields.blend != value;
-    m_image.fields.blend = value;
+    const bool changed = m_shown.blendMode != value;
+    m_shown.blendMode = value;
+    storeShown();
     announce(changed ? DocChange::Blend | modify() : DocChange::Blend);
 }
 
@@ -109,8 +112,9 @@ void CVantoroDoc::setBlend(int mode)
 void CVantoroDoc::setOrientation(int o)
 {
     if (o < 0 || o > 3) return;
-    const bool changed = m_image.fields.orientation != o;
-    m_image.fields.orientation = static_cast<std::uint8_t>(o);
+    const bool changed = m_shown.orientation != o;
+    m_shown.orientation = o;
+    storeShown();
     // A quarter turn changes the picture's shape, and with it the viewers' arrangement.
     const DocChanges what = DocChange::Orientation | DocChange::Layout;
     announce(changed ? what | modify() : what);
@@ -123,32 +127,16 @@ void CVantoroDoc::setIsotherms(unsigned isoFlags, int blueLower, int blueUpper, 
     isoFlags &= 3u;
     const std::uint16_t bl = rawCount(blueLower), bu = rawCount(blueUpper);
     const std::uint16_t rl = rawCount(redLower), ru = rawCount(redUpper);
-    const bool changed = isoFlags != m_isothermFlags || f.blueLower != bl || f.blueUpper != bu ||
-                         f.redLower != rl || f.redUpper != ru;
-    m_isothermFlags = isoFlags;
+    const bool changed = isoFlags != m_shown.isothermFlags || f.blueLower != bl ||
+                         f.blueUpper != bu || f.redLower != rl || f.redUpper != ru;
+    // The bands' bounds are record fields outside the display state.
     f.blueLower = bl;
     f.blueUpper = bu;
     f.redLower = rl;
     f.redUpper = ru;
-    // The record's bits follow the flags, so a save keeps what is on screen.
-    f.flagsA =
-        static_cast<std::uint8_t>(f.flagsA & ~(flags::A_BlueIsotherm | flags::A_RedIsotherm));
-    if (isoFlags & 1u) f.flagsA |= flags::A_BlueIsotherm;
-    if (isoFlags & 2u) f.flagsA |= flags::A_RedIsotherm;
+    m_shown.isothermFlags = isoFlags;
+    storeShown();
     announce(changed ? DocChange::Isotherms | modify() : DocChange::Isotherms);
-}
-
-void CVantoroDoc::applyAreaFlags()
-{
-    std::uint8_t& a = m_image.fields.flagsA;
-    a = static_cast<std::uint8_t>(a & ~(flags::A_AreaSmall | flags::A_AreaMedium));
-    if (!m_areaSelect) return;
-    if (m_areaMode == 0)
-        a |= flags::A_AreaSmall;
-    else if (m_areaMode == 1)
-        a |= flags::A_AreaMedium;
-    else
-        a |= flags::A_AreaSmall | flags::A_AreaMedium;
 }
 
 void CVantoroDoc::setAreaMode(int m)
@@ -157,26 +145,28 @@ void CVantoroDoc::setAreaMode(int m)
     m_areaMode = m;
     m_image.setAreaMode(m);
     updateAreaStatistics();
-    applyAreaFlags();
+    if (areaSelectOn()) {
+        m_shown.areaMode = m;
+        storeShown();
+    }
     announce(DocChange::Area | DocChange::Readings | modify());
 }
 
 void CVantoroDoc::setCursorsShown(bool shown)
 {
-    std::uint8_t& b = m_image.fields.flagsB;
-    const bool changed = shown != m_cursorsShown || ((b & flags::B_CursorsHidden) == 0) != shown;
-    m_cursorsShown = shown;
+    const std::uint8_t b = m_image.fields.flagsB;
+    const bool changed =
+        shown != m_shown.cursorsShown || ((b & flags::B_CursorsHidden) == 0) != shown;
+    m_shown.cursorsShown = shown;
+    storeShown();
     for (int i = 0; i < kMaxCursors; ++i) m_markers[static_cast<std::size_t>(i)].shown = shown;
-    if (shown)
-        b = static_cast<std::uint8_t>(b & ~flags::B_CursorsHidden);
-    else
-        b |= flags::B_CursorsHidden;
     markersTouched(changed ? modify() : DocChanges{});
 }
 
 void CVantoroDoc::setProfilesShown(bool shown)
 {
-    m_profilesShown = shown;
+    m_shown.profiles = shown;
+    storeShown();
     announce(DocChange::Profiles);
 }
 
@@ -210,6 +200,8 @@ bool CVantoroDoc::nudgeAlignment(bool horizontal, int direction)
     if (!imageLoaded()) return false;
     const bool moved = m_image.nudgeAlignment(horizontal, direction);
     if (!moved) return false;
+    m_shown.alignX = m_image.fields.alignX;
+    m_shown.alignY = m_image.fields.alignY;
     announce(DocChange::Alignment | modify());
     return true;
 }
@@ -221,6 +213,8 @@ void CVantoroDoc::resetAlignment()
     const std::int16_t x = f.alignX, y = f.alignY;
     m_image.resetAlignment();
     if (f.alignX == x && f.alignY == y) return;
+    m_shown.alignX = f.alignX;
+    m_shown.alignY = f.alignY;
     announce(DocChange::Alignment | modify());
 }
 

@@ -163,7 +163,7 @@ std::pair<bool, float> CVantoroDoc::selectedPointTemperature() const
 
 std::pair<bool, float> CVantoroDoc::isothermDifference() const
 {
-    if ((m_isothermFlags & 3u) != 3u || !imageLoaded()) return {false, 0.0f};
+    if ((m_shown.isothermFlags & 3u) != 3u || !imageLoaded()) return {false, 0.0f};
     const RecordFields& f = m_image.fields;
     const int blueMiddle = f.blueLower + (f.blueUpper - f.blueLower) / 2;
     const int redMiddle = f.redLower + (f.redUpper - f.redLower) / 2;

@@ -12,6 +12,7 @@
 
 #include "core/brixa.h"
 #include "core/cursorlist.h"
+#include "core/displaystate.h"
 #include "settingsstore.h"
 
 #include <QObject>
@@ -130,22 +131,27 @@ public:
     void notifyMarkersChanged();
 
     // --- analysis state ----------------------------------------------------------
-    int spanLow() const { return m_image.fields.spanLow; }
-    int spanHigh() const { return m_image.fields.spanHigh; }
-    int palette() const { return m_palette; }
+    // How the snapshot is shown: the one value the displays read when they draw. Every
+    // setter below changes it and writes it back to the record (writeDisplayState), so a
+    // save keeps what is on screen.
+    const DisplayState& displayState() const { return m_shown; }
+    int spanLow() const { return m_shown.spanLow; }
+    int spanHigh() const { return m_shown.spanHigh; }
+    int palette() const { return m_shown.palette; }
     int interpolation() const { return m_interpolation; }
     int zoom() const { return m_zoom; }
     // The zoom window: left, top (image-array row), width, height in image pixels.
     const QRect& viewRect() const { return m_viewRect; }
-    unsigned isothermFlags() const { return m_isothermFlags; }
+    unsigned isothermFlags() const { return m_shown.isothermFlags; }
+    // The area box's size, kept while area select is off.
     int areaMode() const { return m_areaMode; }
-    bool areaSelectOn() const { return m_areaSelect; }
-    bool cursorsShown() const { return m_cursorsShown; }
-    bool cursorTemperaturesShown() const { return m_cursorTemps; }
-    bool hotColdShown() const { return m_hotCold; }
-    bool profilesShown() const { return m_profilesShown; }
-    int orientation() const { return m_image.fields.orientation; }
-    int blend() const { return m_image.fields.blend; }
+    bool areaSelectOn() const { return m_shown.areaMode >= 0; }
+    bool cursorsShown() const { return m_shown.cursorsShown; }
+    bool cursorTemperaturesShown() const { return m_shown.cursorTemps; }
+    bool hotColdShown() const { return m_shown.coldestShown && m_shown.hottestShown; }
+    bool profilesShown() const { return m_shown.profiles; }
+    int orientation() const { return m_shown.orientation; }
+    int blend() const { return m_shown.blendMode; }
     ProfileState& profiles() { return m_profiles; }
     const ProfileState& profiles() const { return m_profiles; }
 
@@ -164,7 +170,7 @@ public:
     void setAreaMode(int m);          // modifies when it changes
     void setViewRect(const QRect& rect);
     void setCursorsShown(bool shown);  // modifies
-    // The view's profile state after a load; does not touch the record.
+    // The view's profile switch; the record follows, the document is not marked modified.
     void setProfilesShown(bool shown);
     // Unit 0 °C, 1 °F, 2 K (anything above 1 counts as 2); modifies when it changes.
     void setUnit(int unit);
@@ -228,7 +234,8 @@ private:
     void afterLoad();
     void clear();
     void resetMarkers();
-    void applyAreaFlags();
+    // Writes the display state back to the record's fields.
+    void storeShown() { writeDisplayState(m_shown, m_image); }
     void updateAreaStatistics();
     void markersTouched(DocChanges also = {});
     // Marks a loaded document modified; Title when that changed the modified mark.
@@ -249,17 +256,11 @@ private:
     bool m_persistReportDetails = false;
     std::atomic<std::uint32_t> m_imageChanged{0};
     std::atomic<std::uint32_t> m_overlayChanged{0};
-    int m_palette = 1;
     int m_interpolation = 1;
     int m_zoom = 1;
     QRect m_viewRect{0, 0, kWidth, kHeight};
-    unsigned m_isothermFlags = 0;
     int m_areaMode = 1;
-    bool m_areaSelect = false;
-    bool m_cursorsShown = true;
-    bool m_cursorTemps = false;
-    bool m_hotCold = false;
-    bool m_profilesShown = false;
+    DisplayState m_shown;
     ProfileState m_profiles;
     bool m_selectedValid = false;
     int m_selectedX = 0, m_selectedRow = 0;

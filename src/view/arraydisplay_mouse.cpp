@@ -68,8 +68,8 @@ void cArrayDisplay::EvaluateHover(QPoint p)
         // Five display pixels across each line at zoom 1; in portrait the image columns run
         // down the display, so the display's height measures the column line.
         const bool portrait = Orientation() == 1 || Orientation() == 3;
-        const double columnReach = 5.0 / ((portrait ? m_H : m_W) * m_zoom);
-        const double rowReach = 5.0 / ((portrait ? m_W : m_H) * m_zoom);
+        const double columnReach = 5.0 / ((portrait ? m_H : m_W) * zoom());
+        const double rowReach = 5.0 / ((portrait ? m_W : m_H) * zoom());
         const bool onColumn = std::abs(ip.x() / kWidth - m_vLine) < columnReach;
         const bool onRow = std::abs(ip.y() / kWidth - m_hLine) < rowReach;
         if (onColumn && onRow)
@@ -119,8 +119,7 @@ void cArrayDisplay::NavigateTo(QPoint p)
 {
     const QPointF ip = DisplayToImage(p, QRect(0, 0, kWidth, kHeight));
     const QRect window = CentredWindow(static_cast<int>(ip.x()), static_cast<int>(ip.y()),
-                                       kWidth / m_zoom, kHeight / m_zoom);
-    SetZoomWindow(window);
+                                       kWidth / zoom(), kHeight / zoom());
     m_document->setViewRect(window);
     Invalidate();
 }

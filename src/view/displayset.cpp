@@ -56,40 +56,20 @@ void cDisplaySet::onChanged(DocChanges what)
         syncAll();
         return;
     }
+    // The two array displays read the document's state when they draw and render again
+    // when its colours changed; they only need repainting. (The pan display's viewer is
+    // on the display page, outside the view's redraw timer.)
+    if (what & (kImageChanges | kOverlayChanges | DocChange::Zoom)) {
+        m_array->Invalidate();
+        m_pan->Invalidate();
+    }
     if (what & DocChange::Palette) syncPalette();
     if (what & DocChange::Span) syncSpan();
     if (what & DocChange::Isotherms) syncIsotherms();
     if (what & DocChange::ZoomWindow) syncViewRect();
-    // The factor decides the pan outline and the window a drag moves.
-    if (what & DocChange::Zoom) {
-        m_array->SyncZoom(m_doc.zoom());
-        m_pan->SyncZoom(m_doc.zoom());
-    }
-    if (what & DocChange::Interpolation) {
-        m_array->SetInterpolation(m_doc.interpolation());
-        m_pan->SetInterpolation(m_doc.interpolation());
-    }
-    if (what & DocChange::Blend) {
-        m_array->SetBlend(m_doc.blend());
-        m_pan->SetBlend(m_doc.blend());
-    }
-    if (what & DocChange::Alignment) {
-        // The offsets move the photograph under the picture: both must be re-blended.
-        m_array->Refresh();
-        m_pan->Refresh();
-    }
-    if (what & DocChange::Orientation) {
-        m_array->Invalidate();
-        m_pan->Invalidate();
-    }
     if (what & (DocChange::Profiles | DocChange::Orientation)) syncProfiles();
-    if (what & DocChange::Area) {
-        m_array->ShowAreaBox(m_doc.areaSelectOn());
-        m_array->Invalidate();
-    }
-    if (what & DocChange::Markers) m_array->Invalidate();
+    if (what & DocChange::Area) m_array->ShowAreaBox(m_doc.areaSelectOn());
     if (what & DocChange::Unit) {
-        m_array->Invalidate();
         m_colourBar->SetDirty();
         m_colourBar->Invalidate();
         m_span->SyncSpan();
@@ -104,8 +84,6 @@ void cDisplaySet::onChanged(DocChanges what)
 void cDisplaySet::syncPalette()
 {
     const int p = m_doc.palette();
-    m_array->SetPalette(p);
-    m_pan->SetPalette(p);
     m_colourBar->SetPalette(p);
     m_colourBar->SetDirty();
     m_colourBar->Invalidate();
@@ -119,8 +97,6 @@ void cDisplaySet::syncPalette()
 
 void cDisplaySet::syncSpan()
 {
-    m_array->SetSpan(m_doc.spanLow(), m_doc.spanHigh());
-    m_pan->SetSpan(m_doc.spanLow(), m_doc.spanHigh());
     m_span->SyncSpan();
     m_colourBar->Invalidate();
     m_lowerProfile->Refresh();
@@ -129,19 +105,12 @@ void cDisplaySet::syncSpan()
 
 void cDisplaySet::syncIsotherms()
 {
-    // The bounds live in the image; a new flag set or new bounds both need a re-render.
-    m_array->SetIsothermFlags(m_doc.isothermFlags());
-    m_pan->SetIsothermFlags(m_doc.isothermFlags());
-    m_array->Refresh();
-    m_pan->Refresh();
     m_span->SetIsothermFlags(m_doc.isothermFlags());
     m_span->SyncIsotherms();
 }
 
 void cDisplaySet::syncViewRect()
 {
-    m_array->SetZoomWindow(m_doc.viewRect());
-    m_pan->SetZoomWindow(m_doc.viewRect());
     m_lowerProfile->SetZoomWindow(m_doc.viewRect());
     m_sideProfile->SetZoomWindow(m_doc.viewRect());
 }

@@ -2,7 +2,8 @@
 // display, the pan overview of the display control page, the colour bar, the
 // span selector, the cursor list and the two profiles — kept in step with the
 // document. The document only announces changes; this set is the objects' one
-// listener and hands each change to the objects concerned.
+// listener. The array displays read the document's state when they draw, so for them
+// the set only asks for a repaint; the other objects are handed the values they show.
 #pragma once
 
 #include "docchange.h"

@@ -32,7 +32,7 @@ public:
 
     CVantoroDoc* document() const { return m_document; }
     cBrixa* image() const { return m_image; }
-    int palette() const { return m_palette; }
+    virtual int palette() const { return m_palette; }
     int W() const { return m_W; }
     int H() const { return m_H; }
     const EdgeRect& plotRect() const { return m_plotRect; }
