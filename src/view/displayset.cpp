@@ -45,7 +45,6 @@ void cDisplaySet::syncAll()
     m_sideProfile->SetImage(image);
     syncPalette();
     syncIsotherms();
-    syncViewRect();
     syncProfiles();
     invalidateReadouts();
 }
@@ -66,7 +65,6 @@ void cDisplaySet::onChanged(DocChanges what)
     if (what & DocChange::Palette) syncPalette();
     if (what & DocChange::Span) syncSpan();
     if (what & DocChange::Isotherms) syncIsotherms();
-    if (what & DocChange::ZoomWindow) syncViewRect();
     if (what & (DocChange::Profiles | DocChange::Orientation)) syncProfiles();
     if (what & DocChange::Area) m_array->ShowAreaBox(m_doc.areaSelectOn());
     if (what & DocChange::Unit) {
@@ -83,14 +81,9 @@ void cDisplaySet::onChanged(DocChanges what)
 
 void cDisplaySet::syncPalette()
 {
-    const int p = m_doc.palette();
-    m_colourBar->SetPalette(p);
-    m_colourBar->SetDirty();
+    // Each object reads the palette from the document when it draws.
     m_colourBar->Invalidate();
-    m_span->SetPalette(p);
     m_span->SyncSpan();
-    m_lowerProfile->SetPalette(p);
-    m_sideProfile->SetPalette(p);
     m_lowerProfile->Refresh();
     m_sideProfile->Refresh();
 }
@@ -107,12 +100,6 @@ void cDisplaySet::syncIsotherms()
 {
     m_span->SetIsothermFlags(m_doc.isothermFlags());
     m_span->SyncIsotherms();
-}
-
-void cDisplaySet::syncViewRect()
-{
-    m_lowerProfile->SetZoomWindow(m_doc.viewRect());
-    m_sideProfile->SetZoomWindow(m_doc.viewRect());
 }
 
 void cDisplaySet::syncProfiles()

@@ -46,7 +46,6 @@ private:
     void syncPalette();
     void syncSpan();
     void syncIsotherms();
-    void syncViewRect();
     void syncProfiles();
     void invalidateReadouts();
 

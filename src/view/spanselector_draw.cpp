@@ -105,7 +105,7 @@ void cSpanSelector::DrawBars(int left, int right, int bottom, int top)
             index = j > 0 ? 255 : 0;  // an empty span: a step at its position
         const int barTop = bottom + v;
         if (v >= 1)
-            m_cache.FillRect(EdgeRect{x, barTop - 1, x, bottom}, paletteColour(m_palette, index));
+            m_cache.FillRect(EdgeRect{x, barTop - 1, x, bottom}, paletteColour(palette(), index));
         if (x > left) m_cache.DrawLine(x - 1, previousTop, x, barTop, kBlack);
         m_cache.SetPixel(x, barTop, kBlack);
         previousTop = barTop;
