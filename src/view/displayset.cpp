@@ -98,7 +98,6 @@ void cDisplaySet::syncSpan()
 
 void cDisplaySet::syncIsotherms()
 {
-    m_span->SetIsothermFlags(m_doc.isothermFlags());
     m_span->SyncIsotherms();
 }
 
