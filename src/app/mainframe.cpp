@@ -125,27 +125,22 @@ void CMainFrame::setReportDocument(CReportDoc* doc, ReportFileCommands commands)
 
 void CMainFrame::connectDocument()
 {
-    connect(&m_doc, &CVantoroDoc::titleChanged, this, [this] {
-        updateTitle();
-        updateCommandStates();
-    });
-    for (auto signal :
-         {&CVantoroDoc::imageReplaced, &CVantoroDoc::isothermsChanged, &CVantoroDoc::areaChanged,
-          &CVantoroDoc::markersChanged, &CVantoroDoc::profilesChanged}) {
-        connect(&m_doc, signal, this, [this] {
-            updateCommandStates();
-            updateStatusPanes();
+    connect(&m_doc, &CVantoroDoc::changed, this, [this](DocChanges what) {
+        // The commands' ticks and enabled states follow the switches and the file state.
+        const DocChanges commands = DocChange::Picture | DocChange::Title | DocChange::Isotherms |
+                                    DocChange::Area | DocChange::Markers | DocChange::Profiles |
+                                    DocChange::Readings | DocChange::Saved | DocChange::Layout |
+                                    DocChange::Controls;
+        // The status panes show the selected point's reading, the isotherm difference and the
+        // area statistics.
+        const DocChanges panes = (commands & ~DocChanges(DocChange::Title)) | DocChange::Selection |
+                                 DocChange::Unit | DocChange::Span;
+        if (what & commands) updateCommandStates();
+        if (what & panes) updateStatusPanes();
+        if (what & (DocChange::Title | DocChange::Picture | DocChange::Isotherms | DocChange::Area |
+                    DocChange::Markers | DocChange::Profiles))
             updateTitle();
-        });
-    }
-    connect(&m_doc, &CVantoroDoc::updateAllViews, this, [this](int) {
-        updateCommandStates();
-        updateStatusPanes();
     });
-    for (auto signal : {&CVantoroDoc::selectedPointChanged, &CVantoroDoc::unitChanged,
-                        &CVantoroDoc::spanChanged}) {
-        connect(&m_doc, signal, this, &CMainFrame::updateStatusPanes);
-    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

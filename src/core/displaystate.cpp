@@ -54,6 +54,38 @@ DisplayState displayStateOf(const cBrixa& img)
     return s;
 }
 
+namespace {
+
+void setBits(std::uint8_t& byte, std::uint8_t bits, bool on)
+{
+    byte = static_cast<std::uint8_t>(on ? (byte | bits) : (byte & ~bits));
+}
+
+}  // namespace
+
+void writeDisplayState(const DisplayState& s, cBrixa& img)
+{
+    RecordFields& f = img.fields;
+    f.spanLow = static_cast<std::uint16_t>(std::clamp(s.spanLow, 0, 0xFFFF));
+    f.spanHigh = static_cast<std::uint16_t>(std::clamp(s.spanHigh, 0, 0xFFFF));
+    img.setPalette(displayPaletteOf(s.palette));
+    f.blend = static_cast<std::uint8_t>(std::clamp(s.blendMode, 0, 0xFF));
+    f.alignX = static_cast<std::int16_t>(s.alignX);
+    f.alignY = static_cast<std::int16_t>(s.alignY);
+    f.orientation = static_cast<std::uint8_t>(s.orientation);
+    setBits(f.flagsA, flags::A_BlueIsotherm, (s.isothermFlags & 1u) != 0);
+    setBits(f.flagsA, flags::A_RedIsotherm, (s.isothermFlags & 2u) != 0);
+    setBits(f.flagsA, flags::A_AreaSmall, s.areaMode == 0 || s.areaMode == 2);
+    setBits(f.flagsA, flags::A_AreaMedium, s.areaMode == 1 || s.areaMode == 2);
+    setBits(f.flagsA, flags::A_Coldest, s.coldestShown);
+    setBits(f.flagsA, flags::A_Hottest, s.hottestShown);
+    // A record with one profile bit shows none; it keeps that bit until profiles change.
+    if (s.profiles != ((f.flagsA & flags::A_Profiles) == flags::A_Profiles))
+        setBits(f.flagsA, flags::A_Profiles, s.profiles);
+    setBits(f.flagsB, flags::B_CursorsHidden, !s.cursorsShown);
+    setBits(f.flagsB, flags::B_CursorTemps, s.cursorTemps);
+}
+
 DisplayState adoptDisplayState(cBrixa& img)
 {
     const DisplayState s = displayStateOf(img);

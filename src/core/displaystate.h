@@ -39,6 +39,13 @@ unsigned isothermFlagsOf(std::uint8_t flagsA);
 // Everything above from a loaded image; the image is not changed.
 DisplayState displayStateOf(const cBrixa& img);
 
+// The inverse of displayStateOf: the state's values into the record fields they are
+// read from (span, palette through setPalette, blend, offsets, orientation and the
+// display flag bits), so that displayStateOf(img) gives the state back. Writing the
+// state read from a record changes none of its bytes (a lone profile bit stays); bits
+// of the flag bytes that the state does not describe are kept.
+void writeDisplayState(const DisplayState& state, cBrixa& img);
+
 // What opening a snapshot writes back into its record, so that a save keeps what
 // was shown: the display palette (above 7 becomes 1) and the visible span after
 // its defaults. Returns the display state of the image.

@@ -13,7 +13,8 @@ void CVantoroDoc::afterLoad()
     // The palette (above 7 becomes 1) and the visible span after its defaults go
     // back into the record here rather than from a display, so that opening never
     // marks modified and a save keeps what was shown.
-    const DisplayState shown = adoptDisplayState(m_image);
+    m_shown = adoptDisplayState(m_image);
+    const DisplayState& shown = m_shown;
     const RecordFields& f = m_image.fields;
 
     // A new picture starts unzoomed, whatever the previous one showed.
@@ -24,14 +25,13 @@ void CVantoroDoc::afterLoad()
     // The marker list is rebuilt whole: cursors of the previous snapshot must not
     // survive into this one.
     resetMarkers();
-    m_cursorsShown = shown.cursorsShown;
     const CursorSlots recordCursors = cursorSlotsFromRecord(f);
     for (int i = 0; i < kMaxCursors; ++i) {
         const CursorSlot& s = recordCursors[static_cast<std::size_t>(i)];
         if (!s.inUse) continue;
         Marker& m = m_markers[static_cast<std::size_t>(i)];
         m.inUse = true;
-        m.shown = m_cursorsShown;
+        m.shown = shown.cursorsShown;
         m.x = s.x;
         m.row = s.arrayRow;
         m.emissivity = s.emissivity;
@@ -45,28 +45,19 @@ void CVantoroDoc::afterLoad()
     cold.shown = shown.coldestShown;
     hot.shown = shown.hottestShown;
 
-    m_palette = shown.palette;
     m_image.setUnitText(unitTextFor(f.unit));
-
-    m_cursorTemps = shown.cursorTemps;
-    m_hotCold = shown.coldestShown && shown.hottestShown;
-    m_profilesShown = shown.profiles;
-    m_isothermFlags = shown.isothermFlags;
 
     // The record decides whether area select is on; with neither bit it is off,
     // and the document's box size carries over from the previous snapshot.
-    m_areaSelect = shown.areaMode >= 0;
-    if (m_areaSelect && shown.areaMode != m_areaMode) {
+    if (shown.areaMode >= 0 && shown.areaMode != m_areaMode) {
         m_areaMode = shown.areaMode;
         m_image.setAreaMode(m_areaMode);
     }
     updateAreaStatistics();
     refreshMarkerTemperatures();
 
-    markImageChanged();
-    markOverlayChanged();
-    emit imageReplaced();
-    emit updateAllViews(HintAll);
+    // Opening always leaves the document unmodified under a new name.
+    announce(DocChange::Picture | DocChange::Controls | DocChange::Title);
 }
 
 void CVantoroDoc::clear()
@@ -82,18 +73,22 @@ void CVantoroDoc::clear()
     resetMarkers();
     m_zoom = 1;
     m_viewRect = QRect(0, 0, kWidth, kHeight);
-    m_isothermFlags = 0;
-    m_areaSelect = false;
-    m_cursorTemps = false;
-    m_hotCold = false;
-    m_profilesShown = false;
+    // The empty record's values; the palette and the cursor switch carry over to the
+    // next snapshot's commands as they always have.
+    const RecordFields& f = m_image.fields;
+    DisplayState empty;
+    empty.palette = m_shown.palette;
+    empty.cursorsShown = m_shown.cursorsShown;
+    empty.spanLow = f.spanLow;
+    empty.spanHigh = f.spanHigh;
+    empty.blendMode = f.blend;
+    empty.orientation = f.orientation;
+    empty.alignX = f.alignX;
+    empty.alignY = f.alignY;
+    m_shown = empty;
     m_selectedValid = false;
 
-    markImageChanged();
-    markOverlayChanged();
-    emit imageReplaced();
-    emit updateAllViews(HintAll);
-    emit titleChanged();
+    announce(DocChange::Picture | DocChange::Controls | DocChange::Title);
 }
 
 }  // namespace calivue

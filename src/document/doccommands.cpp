@@ -1,6 +1,6 @@
 // Handlers of the document's View and Tools menu commands and of Excel Output.
-// Every toggle keeps the record's display flags in step with the state on screen,
-// so that saving writes exactly what the user sees.
+// Every toggle changes the display state and writes it back to the record's display
+// flags, so that saving writes exactly what the user sees.
 #include "vantorodoc.h"
 
 #include "core/csvexport.h"
@@ -14,62 +14,46 @@
 
 namespace calivue {
 
-namespace {
-
-void setBits(std::uint8_t& byte, std::uint8_t bits, bool on)
-{
-    byte = static_cast<std::uint8_t>(on ? (byte | bits) : (byte & ~bits));
-}
-
-}  // namespace
-
 void CVantoroDoc::toggleCursors()
 {
     if (!isLoaded()) return;
-    setCursorsShown(!m_cursorsShown);
+    setCursorsShown(!m_shown.cursorsShown);
 }
 
 void CVantoroDoc::toggleBlueIsotherm()
 {
     if (!isLoaded()) return;
-    m_isothermFlags ^= 1u;
-    setBits(m_image.fields.flagsA, flags::A_BlueIsotherm, (m_isothermFlags & 1u) != 0);
-    markImageChanged();
-    emit isothermsChanged();
-    modify();
+    m_shown.isothermFlags ^= 1u;
+    storeShown();
+    announce(DocChange::Isotherms | modify());
 }
 
 void CVantoroDoc::toggleRedIsotherm()
 {
     if (!isLoaded()) return;
-    m_isothermFlags ^= 2u;
-    setBits(m_image.fields.flagsA, flags::A_RedIsotherm, (m_isothermFlags & 2u) != 0);
-    markImageChanged();
-    emit isothermsChanged();
-    modify();
+    m_shown.isothermFlags ^= 2u;
+    storeShown();
+    announce(DocChange::Isotherms | modify());
 }
 
 void CVantoroDoc::toggleHotCold()
 {
     if (!isLoaded()) return;
-    m_hotCold = !m_hotCold;
-    setBits(m_image.fields.flagsA, flags::A_Hottest | flags::A_Coldest, m_hotCold);
-    m_markers[kColdestMarker].shown = m_hotCold;
-    m_markers[kHottestMarker].shown = m_hotCold;
-    markersTouched();
-    modify();
+    const bool on = !hotColdShown();
+    m_shown.coldestShown = m_shown.hottestShown = on;
+    storeShown();
+    m_markers[kColdestMarker].shown = on;
+    m_markers[kHottestMarker].shown = on;
+    markersTouched(modify());
 }
 
 void CVantoroDoc::toggleAreaSelect()
 {
     if (!isLoaded()) return;
-    m_areaSelect = !m_areaSelect;
-    applyAreaFlags();
+    m_shown.areaMode = areaSelectOn() ? -1 : m_areaMode;
+    storeShown();
     updateAreaStatistics();
-    markOverlayChanged();
-    emit areaChanged();
-    emit updateAllViews(HintCursors);
-    modify();
+    announce(DocChange::Area | DocChange::Readings | modify());
 }
 
 // Cursor temperatures are saved in display flags B bit 0, so toggling them is a
@@ -77,12 +61,9 @@ void CVantoroDoc::toggleAreaSelect()
 void CVantoroDoc::toggleCursorTemperature()
 {
     if (!isLoaded()) return;
-    m_cursorTemps = !m_cursorTemps;
-    setBits(m_image.fields.flagsB, flags::B_CursorTemps, m_cursorTemps);
-    markOverlayChanged();
-    emit markersChanged();
-    emit updateAllViews(HintCursors);
-    modify();
+    m_shown.cursorTemps = !m_shown.cursorTemps;
+    storeShown();
+    announce(DocChange::Markers | DocChange::Readings | modify());
 }
 
 // The profile bits are set or cleared as a pair: toggling each bit on its own
@@ -90,12 +71,9 @@ void CVantoroDoc::toggleCursorTemperature()
 void CVantoroDoc::toggleProfiles()
 {
     if (!isLoaded()) return;
-    m_profilesShown = !m_profilesShown;
-    setBits(m_image.fields.flagsA, flags::A_Profiles, m_profilesShown);
-    markOverlayChanged();
-    emit profilesChanged();
-    emit updateAllViews(HintLayout);
-    modify();
+    m_shown.profiles = !m_shown.profiles;
+    storeShown();
+    announce(DocChange::Profiles | DocChange::Layout | modify());
 }
 
 void CVantoroDoc::resetIsotherms()
@@ -104,12 +82,11 @@ void CVantoroDoc::resetIsotherms()
     const RecordFields before = m_image.fields;
     m_image.resetIsotherms(true);
     const RecordFields& f = m_image.fields;
-    markImageChanged();
-    emit isothermsChanged();
-    emit updateAllViews(HintAll);
-    if (f.blueLower != before.blueLower || f.blueUpper != before.blueUpper ||
-        f.redLower != before.redLower || f.redUpper != before.redUpper)
-        modify();
+    const bool changed = f.blueLower != before.blueLower || f.blueUpper != before.blueUpper ||
+                         f.redLower != before.redLower || f.redUpper != before.redUpper;
+    // The bounds are shown on the display page and the span selector.
+    const DocChanges what = DocChange::Isotherms | DocChange::Controls;
+    announce(changed ? what | modify() : what);
 }
 
 bool CVantoroDoc::exportCsv()

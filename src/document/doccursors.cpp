@@ -24,7 +24,7 @@ CVantoroDoc::CursorToggle CVantoroDoc::toggleCursorAt(int x, int row)
 
     // A click on hidden cursors first brings them back, as the user would expect
     // to see what the click just did.
-    if (!m_cursorsShown) setCursorsShown(true);
+    if (!m_shown.cursorsShown) setCursorsShown(true);
 
     for (int i = 0; i < kMaxCursors; ++i) {
         Marker& m = m_markers[static_cast<std::size_t>(i)];
@@ -32,8 +32,7 @@ CVantoroDoc::CursorToggle CVantoroDoc::toggleCursorAt(int x, int row)
             m.inUse = false;
             m.shown = false;
             m.emissivity = 100;
-            markersTouched();
-            modify();
+            markersTouched(modify());
             return CursorToggle::Removed;
         }
     }
@@ -45,8 +44,7 @@ CVantoroDoc::CursorToggle CVantoroDoc::toggleCursorAt(int x, int row)
         m.x = x;
         m.row = row;
         m.emissivity = m_image.fields.emissivity[10];
-        markersTouched();
-        modify();
+        markersTouched(modify());
         return CursorToggle::Added;
     }
     return CursorToggle::Full;
@@ -60,8 +58,7 @@ bool CVantoroDoc::moveCursor(int index, int x, int row)
     const bool moved = m.x != x || m.row != row;
     m.x = x;
     m.row = row;
-    markersTouched();
-    if (moved) modify();
+    markersTouched(moved ? modify() : DocChanges{});
     return true;
 }
 
@@ -73,8 +70,7 @@ void CVantoroDoc::removeCursor(int index)
     m.inUse = false;
     m.shown = false;
     m.emissivity = 100;
-    markersTouched();
-    if (wasInUse) modify();
+    markersTouched(wasInUse ? modify() : DocChanges{});
 }
 
 bool CVantoroDoc::setCursorEmissivity(int index, int hundredths)
@@ -83,8 +79,7 @@ bool CVantoroDoc::setCursorEmissivity(int index, int hundredths)
     Marker& m = m_markers[static_cast<std::size_t>(index)];
     const bool changed = m.emissivity != hundredths;
     m.emissivity = static_cast<std::uint8_t>(hundredths);
-    markersTouched();
-    if (changed && m.inUse) modify();
+    markersTouched(changed && m.inUse ? modify() : DocChanges{});
     return true;
 }
 

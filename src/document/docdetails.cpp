@@ -13,8 +13,9 @@ void CVantoroDoc::setReflected(int raw)
     const bool changed = m_image.fields.reflected != value;
     m_image.fields.reflected = value;
     if (!changed) return;
-    modify();
-    refreshMeasurements();
+    const DocChanges title = modify();
+    refreshMarkerTemperatures();
+    announce(DocChange::Measurements | DocChange::Markers | DocChange::Readings | title);
 }
 
 void CVantoroDoc::setImageEmissivity(int hundredths)
@@ -25,8 +26,9 @@ void CVantoroDoc::setImageEmissivity(int hundredths)
     const bool changed = stored != hundredths;
     stored = static_cast<std::uint8_t>(hundredths);
     if (!changed) return;
-    modify();
-    refreshMeasurements();
+    const DocChanges title = modify();
+    refreshMarkerTemperatures();
+    announce(DocChange::Measurements | DocChange::Markers | DocChange::Readings | title);
 }
 
 void CVantoroDoc::setCaptureTime(int hour, int minute, int second)
@@ -38,8 +40,7 @@ void CVantoroDoc::setCaptureTime(int hour, int minute, int second)
     c.hour = h;
     c.minute = m;
     c.second = s;
-    modify();
-    emit detailsChanged();
+    announce(DocChange::Details | modify());
 }
 
 void CVantoroDoc::setCaptureDate(int day, int month, int year)
@@ -51,16 +52,14 @@ void CVantoroDoc::setCaptureDate(int day, int month, int year)
     c.day = d;
     c.month = mo;
     c.year = y;
-    modify();
-    emit detailsChanged();
+    announce(DocChange::Details | modify());
 }
 
 void CVantoroDoc::setComments(const std::array<std::uint8_t, 256>& bytes)
 {
     if (m_image.fields.comments == bytes) return;
     m_image.fields.comments = bytes;
-    modify();
-    emit detailsChanged();
+    announce(DocChange::Details | modify());
 }
 
 }  // namespace calivue

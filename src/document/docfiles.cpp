@@ -70,7 +70,6 @@ bool CVantoroDoc::openDocument(const QString& path)
     m_currentPath = fromFsPath(findCompanion(bmpPath).value_or(bmpPath));
     m_loadSuccess = true;
     afterLoad();
-    emit titleChanged();
     // A short record opens as designed, zeros in its missing bytes, but the user
     // must know that some of the readings shown are not measured.
     if (m_image.isIncomplete())
@@ -99,8 +98,7 @@ bool CVantoroDoc::saveDocument(const QString& newBmpPath)
 
     m_currentPath = fromFsPath(saved.bitmap);
     m_modified = false;
-    emit updateAllViews(HintSaved);
-    emit titleChanged();
+    announce(DocChange::Saved | DocChange::Title);
     return true;
 }
 

@@ -36,7 +36,14 @@ void CVantoroDoc::setModified(bool modified)
 {
     if (m_modified == modified) return;
     m_modified = modified;
-    emit titleChanged();
+    announce(DocChange::Title);
+}
+
+void CVantoroDoc::announce(DocChanges what)
+{
+    if (what & kImageChanges) m_imageChanged.store(1);
+    if (what & kOverlayChanges) m_overlayChanged.store(1);
+    emit changed(what);
 }
 
 QString CVantoroDoc::displayName() const
@@ -105,12 +112,10 @@ void CVantoroDoc::refreshMarkerTemperatures()
     }
 }
 
-void CVantoroDoc::markersTouched()
+void CVantoroDoc::markersTouched(DocChanges also)
 {
     refreshMarkerTemperatures();
-    markOverlayChanged();
-    emit markersChanged();
-    emit updateAllViews(HintCursors);
+    announce(DocChange::Markers | DocChange::Readings | also);
 }
 
 void CVantoroDoc::notifyMarkersChanged()
@@ -121,9 +126,7 @@ void CVantoroDoc::notifyMarkersChanged()
 void CVantoroDoc::refreshMeasurements()
 {
     refreshMarkerTemperatures();
-    markImageChanged();
-    emit markersChanged();
-    emit updateAllViews(HintCursors);
+    announce(DocChange::Measurements | DocChange::Markers | DocChange::Readings);
 }
 
 // --- status-bar read-outs ---------------------------------------------------------
@@ -133,14 +136,14 @@ void CVantoroDoc::setSelectedPoint(int x, int row)
     m_selectedValid = true;
     m_selectedX = x;
     m_selectedRow = row;
-    emit selectedPointChanged();
+    announce(DocChange::Selection);
 }
 
 void CVantoroDoc::clearSelectedPoint()
 {
     if (!m_selectedValid) return;
     m_selectedValid = false;
-    emit selectedPointChanged();
+    announce(DocChange::Selection);
 }
 
 bool CVantoroDoc::selectedPoint(int& x, int& row) const
@@ -160,7 +163,7 @@ std::pair<bool, float> CVantoroDoc::selectedPointTemperature() const
 
 std::pair<bool, float> CVantoroDoc::isothermDifference() const
 {
-    if ((m_isothermFlags & 3u) != 3u || !imageLoaded()) return {false, 0.0f};
+    if ((m_shown.isothermFlags & 3u) != 3u || !imageLoaded()) return {false, 0.0f};
     const RecordFields& f = m_image.fields;
     const int blueMiddle = f.blueLower + (f.blueUpper - f.blueLower) / 2;
     const int redMiddle = f.redLower + (f.redUpper - f.redLower) / 2;

@@ -2,14 +2,17 @@
 // option pages share, plus the handlers of the document's menu commands.
 //
 // The document sits below the view layer: it never touches a display object. It
-// changes the image (cBrixa) and its own state, then announces what changed
-// through its signals and its two change flags; the view layer's display set and
-// the redraw timer turn those into repaints. The only widgets it creates are the
-// platform's message boxes and file dialogs of its own commands.
+// changes the image (cBrixa) and its own state, then announces what changed once,
+// as a set of DocChange values (changed); the same announcement sets its two change
+// flags, which the view's redraw timer polls to coalesce repaints. The only widgets it creates are
+// the platform's message boxes and file dialogs of its own commands.
 #pragma once
+
+#include "docchange.h"
 
 #include "core/brixa.h"
 #include "core/cursorlist.h"
+#include "core/displaystate.h"
 #include "settingsstore.h"
 
 #include <QObject>
@@ -51,8 +54,6 @@ class CVantoroDoc : public QObject {
     Q_OBJECT
 
 public:
-    // Update-all-views hints.
-    enum Hint { HintAll = 0, HintCursors = 1, HintSaved = 4, HintLayout = 5 };
     // Outcome of a double-click on the picture (toggleCursorAt).
     enum class CursorToggle { Added, Removed, Full, Refused };
 
@@ -108,9 +109,8 @@ public:
     const std::array<Marker, kMarkerCount>& markers() const { return m_markers; }
     // The measurement cursors as the file layer folds them into the record.
     CursorSlots cursorSlots() const;
-    void markImageChanged() { m_imageChanged.store(1); }
-    void markOverlayChanged() { m_overlayChanged.store(1); }
-    // Read and clear in one step (the view's redraw timer).
+    // The change flags the announcements set (kImageChanges, kOverlayChanges); read and
+    // cleared in one step by the view's redraw timer, set by nobody else.
     std::uint32_t takeImageChanged() { return m_imageChanged.exchange(0); }
     std::uint32_t takeOverlayChanged() { return m_overlayChanged.exchange(0); }
 
@@ -126,27 +126,32 @@ public:
     // Emissivity of cursor index in hundredths (1–100); false and nothing changed
     // outside that range. Modifies when the value changed.
     bool setCursorEmissivity(int index, int hundredths);
-    // After marker entries were edited directly: temperatures refreshed, displays
-    // told (hint 1). Does not mark modified.
+    // After marker entries were edited directly: temperatures refreshed, Markers and
+    // Readings announced. Does not mark modified.
     void notifyMarkersChanged();
 
     // --- analysis state ----------------------------------------------------------
-    int spanLow() const { return m_image.fields.spanLow; }
-    int spanHigh() const { return m_image.fields.spanHigh; }
-    int palette() const { return m_palette; }
+    // How the snapshot is shown: the one value the displays read when they draw. Every
+    // setter below changes it and writes it back to the record (writeDisplayState), so a
+    // save keeps what is on screen.
+    const DisplayState& displayState() const { return m_shown; }
+    int spanLow() const { return m_shown.spanLow; }
+    int spanHigh() const { return m_shown.spanHigh; }
+    int palette() const { return m_shown.palette; }
     int interpolation() const { return m_interpolation; }
     int zoom() const { return m_zoom; }
     // The zoom window: left, top (image-array row), width, height in image pixels.
     const QRect& viewRect() const { return m_viewRect; }
-    unsigned isothermFlags() const { return m_isothermFlags; }
+    unsigned isothermFlags() const { return m_shown.isothermFlags; }
+    // The area box's size, kept while area select is off.
     int areaMode() const { return m_areaMode; }
-    bool areaSelectOn() const { return m_areaSelect; }
-    bool cursorsShown() const { return m_cursorsShown; }
-    bool cursorTemperaturesShown() const { return m_cursorTemps; }
-    bool hotColdShown() const { return m_hotCold; }
-    bool profilesShown() const { return m_profilesShown; }
-    int orientation() const { return m_image.fields.orientation; }
-    int blend() const { return m_image.fields.blend; }
+    bool areaSelectOn() const { return m_shown.areaMode >= 0; }
+    bool cursorsShown() const { return m_shown.cursorsShown; }
+    bool cursorTemperaturesShown() const { return m_shown.cursorTemps; }
+    bool hotColdShown() const { return m_shown.coldestShown && m_shown.hottestShown; }
+    bool profilesShown() const { return m_shown.profiles; }
+    int orientation() const { return m_shown.orientation; }
+    int blend() const { return m_shown.blendMode; }
     ProfileState& profiles() { return m_profiles; }
     const ProfileState& profiles() const { return m_profiles; }
 
@@ -165,7 +170,7 @@ public:
     void setAreaMode(int m);          // modifies when it changes
     void setViewRect(const QRect& rect);
     void setCursorsShown(bool shown);  // modifies
-    // The view's profile state after a load; does not touch the record.
+    // The view's profile switch; the record follows, the document is not marked modified.
     void setProfilesShown(bool shown);
     // Unit 0 °C, 1 °F, 2 K (anything above 1 counts as 2); modifies when it changes.
     void setUnit(int unit);
@@ -174,14 +179,14 @@ public:
     // temperature, capture time): temperatures recomputed, displays told.
     void refreshMeasurements();
     // Measurement parameters and details of the record, from the settings page. Each
-    // stores the value, announces it (temperatures refreshed for the first two,
-    // detailsChanged for the others) and modifies on a real change.
+    // stores the value, announces it (temperatures refreshed and Measurements for the
+    // first two, Details for the others) and modifies on a real change.
     void setReflected(int raw);               // reflected temperature, raw counts
     void setImageEmissivity(int hundredths);  // 1–100; anything else is ignored
     void setCaptureTime(int hour, int minute, int second);
     void setCaptureDate(int day, int month, int year);
     void setComments(const std::array<std::uint8_t, 256>& bytes);  // Latin-1, zero-padded
-    // Moves the profile lines (both copies) and announces profilesChanged.
+    // Moves a profile line and announces Profiles.
     void setProfileRow(int row);
     void setProfileColumn(int column);
 
@@ -222,35 +227,23 @@ public:
     bool saveEnabled() const { return isLoaded(); }
 
 signals:
-    void updateAllViews(int hint);
-    // A snapshot was opened (after-load step done) or the document was cleared.
-    void imageReplaced();
-    void spanChanged();
-    void paletteChanged();
-    void interpolationChanged();
-    void blendChanged();
-    void orientationChanged();
-    void isothermsChanged();
-    void zoomChanged();
-    void viewRectChanged();
-    void areaChanged();
-    void profilesChanged();
-    void markersChanged();
-    void alignmentChanged();
-    void unitChanged();
-    void selectedPointChanged();
-    void titleChanged();
-    // Capture moment or comments of the record changed.
-    void detailsChanged();
+    // The one announcement of every change: what the call changed, once per call.
+    void changed(calivue::DocChanges what);
 
 private:
     void afterLoad();
     void clear();
     void resetMarkers();
-    void applyAreaFlags();
+    // Writes the display state back to the record's fields.
+    void storeShown() { writeDisplayState(m_shown, m_image); }
     void updateAreaStatistics();
-    void markersTouched();
-    void modify();
+    void markersTouched(DocChanges also = {});
+    // Marks a loaded document modified; Title when that changed the modified mark.
+    DocChanges modify();
+    // Sets the change flags the set implies, then emits changed(what).
+    void announce(DocChanges what);
+    // Stores the zoom window (moved inside the picture) and its area statistics.
+    void placeViewRect(const QRect& rect);
     bool imageLoaded() const { return m_image.hasImage() != nullptr; }
 
     cBrixa m_image;
@@ -263,17 +256,11 @@ private:
     bool m_persistReportDetails = false;
     std::atomic<std::uint32_t> m_imageChanged{0};
     std::atomic<std::uint32_t> m_overlayChanged{0};
-    int m_palette = 1;
     int m_interpolation = 1;
     int m_zoom = 1;
     QRect m_viewRect{0, 0, kWidth, kHeight};
-    unsigned m_isothermFlags = 0;
     int m_areaMode = 1;
-    bool m_areaSelect = false;
-    bool m_cursorsShown = true;
-    bool m_cursorTemps = false;
-    bool m_hotCold = false;
-    bool m_profilesShown = false;
+    DisplayState m_shown;
     ProfileState m_profiles;
     bool m_selectedValid = false;
     int m_selectedX = 0, m_selectedRow = 0;

@@ -239,28 +239,28 @@ void cDisplayControlDlg::AttachDocument(CVantoroDoc* doc, cArrayDisplay* pan)
     Refresh();
 }
 
-// The page follows the document itself, so a value refused in a span edit is restored as
-// soon as the document announces its span again, whoever else is listening.
+// The page follows the document itself, through this one connection, so a value refused in
+// a span edit is restored as soon as the document announces its span again.
 void cDisplayControlDlg::ConnectDocument()
 {
     if (!m_doc) return;
-    CVantoroDoc* doc = m_doc.data();
-    const auto refreshSpan = [this] { RefreshSpan(); };
-    const auto refreshLists = [this] { RefreshLists(); };
+    m_docConnections << connect(m_doc.data(), &CVantoroDoc::changed, this,
+                                &cDisplayControlDlg::OnDocumentChanged);
+}
+
+void cDisplayControlDlg::OnDocumentChanged(DocChanges what)
+{
     // A new snapshot or a turned picture may change the overview's shape: fit it again.
-    const auto refreshAndFit = [this] {
+    if (what & (DocChange::Picture | DocChange::Orientation | DocChange::Controls)) {
         Refresh();
-        FitPanViewer();
-    };
-    m_docConnections << connect(doc, &CVantoroDoc::imageReplaced, this, refreshAndFit)
-                     << connect(doc, &CVantoroDoc::orientationChanged, this, refreshAndFit)
-                     << connect(doc, &CVantoroDoc::spanChanged, this, refreshSpan)
-                     << connect(doc, &CVantoroDoc::unitChanged, this, refreshSpan)
-                     << connect(doc, &CVantoroDoc::paletteChanged, this, refreshLists)
-                     << connect(doc, &CVantoroDoc::blendChanged, this, refreshLists)
-                     << connect(doc, &CVantoroDoc::interpolationChanged, this, refreshLists)
-                     << connect(doc, &CVantoroDoc::zoomChanged, this, refreshLists)
-                     << connect(doc, &CVantoroDoc::areaChanged, this, refreshLists);
+        if (what & (DocChange::Picture | DocChange::Orientation)) FitPanViewer();
+        return;
+    }
+    // The span ends are readings: the unit and the emissivity change what they show.
+    if (what & (DocChange::Span | DocChange::Unit | DocChange::Measurements)) RefreshSpan();
+    if (what & (DocChange::Palette | DocChange::Blend | DocChange::Interpolation | DocChange::Zoom |
+                DocChange::Area))
+        RefreshLists();
 }
 
 bool cDisplayControlDlg::HasImage() const

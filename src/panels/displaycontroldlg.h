@@ -6,6 +6,8 @@
 // the page keeps no analysis state of its own beyond its controls.
 #pragma once
 
+#include "docchange.h"
+
 #include <QList>
 #include <QMetaObject>
 #include <QPointer>
@@ -84,6 +86,7 @@ private:
     void FillLists();
     void ConnectControls();
     void ConnectDocument();
+    void OnDocumentChanged(DocChanges what);
     bool HasImage() const;
     // Every list from the image and the document, signals blocked.
     void RefreshLists();

@@ -142,7 +142,14 @@ cHotSpotPage::cHotSpotPage(QWidget* parent) : QWidget(parent)
 
 void cHotSpotPage::AttachDocument(CVantoroDoc* doc)
 {
+    disconnect(m_docConnection);
     m_doc = doc;
+    // The page's one way of hearing the document: the cursors' readings, and everything on a
+    // new snapshot or a new unit.
+    if (doc)
+        m_docConnection = connect(doc, &CVantoroDoc::changed, this, [this](DocChanges what) {
+            if (what & (DocChange::Picture | DocChange::Readings | DocChange::Controls)) Refresh();
+        });
     Refresh();
 }
 

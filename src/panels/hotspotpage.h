@@ -5,6 +5,7 @@
 // page keeps no cursor state of its own beyond its rows.
 #pragma once
 
+#include <QMetaObject>
 #include <QPointer>
 #include <QWidget>
 
@@ -70,6 +71,7 @@ private:
     void refuseEmissivity();
 
     QPointer<CVantoroDoc> m_doc;
+    QMetaObject::Connection m_docConnection;
     QTreeWidget* m_list = nullptr;
     QLineEdit* m_emissivity = nullptr;
     QToolButton* m_up = nullptr;

@@ -30,21 +30,4 @@ ViewSheetFactory cOptionsSheet::factory()
     };
 }
 
-void cOptionsSheet::refreshControls()
-{
-    m_display->Refresh();
-    m_settings->Refresh();
-    m_cursors->Refresh();
-}
-
-void cOptionsSheet::refreshCursors()
-{
-    m_cursors->Refresh();
-}
-
-void cOptionsSheet::refreshSpan()
-{
-    m_display->RefreshSpan();
-}
-
 }  // namespace calivue

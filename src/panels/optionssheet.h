@@ -1,6 +1,7 @@
 // cOptionsSheet: the analysis options as one property sheet — display control, cursor list and
 // settings pages, in that order — given to the image view, which docks it at its left edge or
-// lets it float as a tool window. The view forwards the document's changes through cViewSheet.
+// lets it float as a tool window. Each page follows the document's announcement itself, so
+// the sheet takes none of the view's refresh calls (the pages would hear a change twice).
 #pragma once
 
 #include "view/viewsheets.h"
@@ -22,10 +23,6 @@ public:
 
     // The factory the application gives the image view.
     static ViewSheetFactory factory();
-
-    void refreshControls() override;
-    void refreshCursors() override;
-    void refreshSpan() override;
 
     cDisplayControlDlg* displayPage() const { return m_display; }
     cHotSpotPage* cursorPage() const { return m_cursors; }

@@ -208,11 +208,11 @@ void cSettingsPage::AttachDocument(CVantoroDoc* doc)
     m_docConnections.clear();
     m_doc = doc;
     if (doc) {
-        // The view refreshes the page on its update hints too; these keep the page right
-        // when it is used without a view.
-        m_docConnections << connect(doc, &CVantoroDoc::imageReplaced, this,
-                                    &cSettingsPage::Refresh);
-        m_docConnections << connect(doc, &CVantoroDoc::unitChanged, this, &cSettingsPage::Refresh);
+        // The page's one way of hearing the document. It writes the details itself, so their
+        // announcement is not read back into the controls being typed in.
+        m_docConnections << connect(doc, &CVantoroDoc::changed, this, [this](DocChanges what) {
+            if (what & (DocChange::Picture | DocChange::Unit | DocChange::Controls)) Refresh();
+        });
     }
     Refresh();
 }

@@ -6,6 +6,8 @@
 // change affects readings.
 #pragma once
 
+#include "docchange.h"
+
 #include <QList>
 #include <QMetaObject>
 #include <QPointer>

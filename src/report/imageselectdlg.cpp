@@ -46,8 +46,8 @@ ImageSelectDlg::ImageSelectDlg(ReportContext& context, QWidget* parent)
     // A snapshot saved in the analysis window (palette, orientation, cursors) has a new
     // bitmap: the thumbnails that show it are made again.
     if (m_ctx.doc)
-        connect(m_ctx.doc, &CVantoroDoc::updateAllViews, this, [this](int hint) {
-            if (hint == CVantoroDoc::HintSaved) refreshPictures(m_ctx.doc->currentPath());
+        connect(m_ctx.doc, &CVantoroDoc::changed, this, [this](DocChanges what) {
+            if (what & DocChange::Saved) refreshPictures(m_ctx.doc->currentPath());
         });
     m_scan = new cThumbnailScan(this);
     connect(m_scan, &cThumbnailScan::listed, this, &ImageSelectDlg::onListed);

@@ -1,5 +1,6 @@
-// cArrayDisplay: construction, the settings the document hands over, the zoom window and
-// the mapping between content pixels and image pixels.
+// cArrayDisplay: construction, how the picture is shown (the document's state, or the
+// display's own without one), the zoom window and the mapping between content pixels and
+// image pixels.
 #include "arraydisplay.h"
 
 #include "document/vantorodoc.h"
@@ -15,8 +16,24 @@ namespace calivue {
 
 int cArrayDisplay::Orientation() const
 {
-    const int o = m_image ? m_image->fields.orientation : 0;
+    const int o =
+        m_document ? m_document->orientation() : (m_image ? m_image->fields.orientation : 0);
     return o >= 0 && o <= 3 ? o : 0;
+}
+
+const QRect& cArrayDisplay::zoomWindow() const
+{
+    return m_document ? m_document->viewRect() : m_ownWindow;
+}
+
+int cArrayDisplay::zoom() const
+{
+    return m_document ? m_document->zoom() : m_ownZoom;
+}
+
+int cArrayDisplay::interpolation() const
+{
+    return m_document ? m_document->interpolation() : m_ownInterpolation;
 }
 
 cArrayDisplay::cArrayDisplay(CVantoroDoc* document)
@@ -34,9 +51,9 @@ void cArrayDisplay::SetImage(cBrixa* image)
 {
     if (!image) return;
     m_image = image;
-    m_spanLow = image->fields.spanLow;
-    m_spanHigh = image->fields.spanHigh;
-    m_blend = image->fields.blend;
+    m_own.spanLow = image->fields.spanLow;
+    m_own.spanHigh = image->fields.spanHigh;
+    m_own.blendMode = image->fields.blend;
     // The previous image's picture must never show under this one's overlays.
     m_painter.Clear();
     SetDirty();
@@ -45,31 +62,44 @@ void cArrayDisplay::SetImage(cBrixa* image)
 
 void cArrayDisplay::SetSpan(int low, int high)
 {
-    m_spanLow = low;
-    m_spanHigh = high;
-    SetDirty();
+    if (m_document) {
+        m_document->setSpan(low, high);
+        return;
+    }
+    m_own.spanLow = low;
+    m_own.spanHigh = high;
 }
 
 void cArrayDisplay::SetPalette(int index)
 {
+    if (m_document) {
+        m_document->setPalette(index);
+        return;
+    }
     cIRDisplayObject::SetPalette(index);
-    SetDirty();
+    m_own.palette = index;
 }
 
 void cArrayDisplay::SetInterpolation(int n)
 {
-    m_interpolation = std::clamp(n, 1, kMaxInterpolation);
-    SetDirty();
+    if (m_document)
+        m_document->setInterpolation(n);
+    else
+        m_ownInterpolation = std::clamp(n, 1, kMaxInterpolation);
     Invalidate();
 }
 
 void cArrayDisplay::SetZoomWindow(const QRect& window)
 {
-    const int w = std::clamp(window.width(), 1, kWidth);
-    const int h = std::clamp(window.height(), 1, kHeight);
-    const int left = std::clamp(window.left(), 0, kWidth - w);
-    const int top = std::clamp(window.top(), 0, kHeight - h);
-    m_zoomWindow = QRect(left, top, w, h);
+    if (m_document) {
+        m_document->setViewRect(window);  // moved back inside the picture there
+    } else {
+        const int w = std::clamp(window.width(), 1, kWidth);
+        const int h = std::clamp(window.height(), 1, kHeight);
+        const int left = std::clamp(window.left(), 0, kWidth - w);
+        const int top = std::clamp(window.top(), 0, kHeight - h);
+        m_ownWindow = QRect(left, top, w, h);
+    }
     Invalidate();
 }
 
@@ -89,8 +119,12 @@ void cArrayDisplay::SetNavigationMode(bool on)
 
 void cArrayDisplay::SetIsothermFlags(unsigned flags)
 {
-    m_isotherms = flags;
-    SetDirty();
+    if (!m_document) {
+        m_own.isothermFlags = flags & 3u;
+        return;
+    }
+    const RecordFields& f = m_document->image().fields;
+    m_document->setIsotherms(flags, f.blueLower, f.blueUpper, f.redLower, f.redUpper);
 }
 
 void cArrayDisplay::Refresh()
@@ -101,9 +135,11 @@ void cArrayDisplay::Refresh()
 
 void cArrayDisplay::SetBlend(int mode)
 {
-    if (mode == m_blend) return;
-    m_blend = mode;
-    SetDirty();
+    if (mode == blend()) return;
+    if (m_document)
+        m_document->setBlend(mode);
+    else
+        m_own.blendMode = mode;
     Invalidate();
 }
 
@@ -126,21 +162,16 @@ QRect cArrayDisplay::CentredWindow(int column, int row, int w, int h)
 
 void cArrayDisplay::SetZoom(int n)
 {
-    if (n < 1 || n > 4 || n == m_zoom) return;
-    const QRect& z = m_zoomWindow;
-    const QRect window = CentredWindow((z.left() + z.right()) / 2, (z.top() + z.bottom()) / 2,
-                                       kWidth / n, kHeight / n);
-    // The document hands the window back through SetZoomWindow; setting it here as well keeps
-    // the display right when nothing relays the document's announcement.
-    SetZoomWindow(window);
-    if (m_document) m_document->setViewRect(window);
-    m_zoom = n;
-    Invalidate();
-}
-
-void cArrayDisplay::SyncZoom(int n)
-{
-    m_zoom = std::clamp(n, 1, 4);
+    if (n < 1 || n > 4 || n == zoom()) return;
+    if (m_document) {
+        // The document's rule places the window; the display reads it back when it draws.
+        m_document->setZoom(n);
+    } else {
+        const QRect& z = m_ownWindow;
+        m_ownWindow = CentredWindow((z.left() + z.right()) / 2, (z.top() + z.bottom()) / 2,
+                                    kWidth / n, kHeight / n);
+        m_ownZoom = n;
+    }
     Invalidate();
 }
 
@@ -156,13 +187,7 @@ void cArrayDisplay::SyncFromDocument()
     if (!m_document) return;
     CVantoroDoc& doc = *m_document;
     if (!doc.isLoaded()) return;
-    cIRDisplayObject::SetPalette(doc.palette());
-    m_isotherms = doc.isothermFlags();
-    m_interpolation = std::clamp(doc.interpolation(), 1, kMaxInterpolation);
-    SetImage(&doc.image());  // span and blend come from the image
-    SetSpan(doc.spanLow(), doc.spanHigh());
-    SetZoomWindow(doc.viewRect());
-    m_zoom = std::clamp(doc.zoom(), 1, 4);
+    SetImage(&doc.image());
     m_areaBox = doc.areaSelectOn();
     SyncProfileLines();
     LoadVisibleImage(toFsPath(doc.currentPath()));
@@ -201,7 +226,7 @@ QPointF cArrayDisplay::DisplayToImage(QPoint p, const QRect& window) const
 
 QPoint cArrayDisplay::ImageToDisplay(int column, int row) const
 {
-    const QRect& z = m_zoomWindow;
+    const QRect& z = zoomWindow();
     const double fx = (column + 0.5 - z.left()) / z.width();
     const double fy = (row + 0.5 - z.top()) / z.height();
     const auto t = [](double v) { return static_cast<int>(std::floor(v)); };
@@ -219,8 +244,8 @@ QPoint cArrayDisplay::ImageToDisplay(int column, int row) const
 
 bool cArrayDisplay::InZoomWindow(int column, int row) const
 {
-    return column >= m_zoomWindow.left() && column <= m_zoomWindow.right() &&
-           row >= m_zoomWindow.top() && row <= m_zoomWindow.bottom();
+    const QRect& z = zoomWindow();
+    return column >= z.left() && column <= z.right() && row >= z.top() && row <= z.bottom();
 }
 
 }  // namespace calivue

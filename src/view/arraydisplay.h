@@ -37,9 +37,13 @@ public:
     explicit cArrayDisplay(CVantoroDoc* document = nullptr);
     ~cArrayDisplay() override;
 
-    // --- state from the document -------------------------------------------------------
-    // Ignored when null; takes the span and blend mode from the image and starts an empty
-    // render buffer of the interpolated size. The image is not owned.
+    // --- how the picture is shown ---------------------------------------------------------
+    // With a document, the display keeps none of these: it reads the document's display
+    // state, interpolation, zoom and zoom window when it draws, and the setters below are
+    // the document's setters (so the change is announced to everyone). Without a document
+    // they are the display's own settings.
+    // Ignored when null; starts an empty render buffer. Without a document the span and
+    // blend mode come from the image. The image is not owned.
     void SetImage(cBrixa* image) override;
     void SetSpan(int low, int high);
     void SetPalette(int index) override;
@@ -50,14 +54,12 @@ public:
     void SyncProfileLines();
     void SetNavigationMode(bool on);
     void SetIsothermFlags(unsigned flags);
+    // The picture is rendered again on the next draw (the photograph moved or changed).
     void Refresh();
     void SetBlend(int mode);
-    // A window of (320 ÷ n) × (240 ÷ n) centred on the current one, kept inside the image,
-    // stored and handed to the document. n outside 1–4 is ignored.
+    // Zoom n: a window of (320 ÷ n) × (240 ÷ n) centred on the current one, kept inside
+    // the image, by the document's rule (CVantoroDoc::setZoom). n outside 1–4 is ignored.
     void SetZoom(int n);
-    // The zoom factor the document chose (1–4; others are limited to that range); the
-    // window that goes with it comes through SetZoomWindow. Nothing is handed back.
-    void SyncZoom(int n);
     // Reads the photograph; a missing or unreadable file leaves it empty (no blending).
     bool LoadVisibleImage(const std::filesystem::path& path);
     void ShowAreaBox(bool on) { m_areaBox = on; }
@@ -68,8 +70,9 @@ public:
     // Draws with the image alone when there is no document (then without markers, profile
     // lines or area box).
     bool DrawContent(QPainter& painter) override;
-    // The state the picture is drawn with: the settings above, the image's orientation,
-    // offsets and the document's marker switches.
+    // The state the picture is drawn with: the document's display state (the area box as
+    // this display shows it), or without a document the settings above with the image's
+    // orientation and offsets.
     DisplayState CurrentState() const;
     // The document's markers in use and shown, with their labels.
     std::vector<SnapshotMarker> DocumentMarkers() const;
@@ -93,7 +96,7 @@ public:
     // The image position under content pixel p within window (the pixel's centre), as
     // fractional column and row; truncate for the pixel.
     QPointF DisplayToImage(QPoint p, const QRect& window) const;
-    QPointF DisplayToImage(QPoint p) const { return DisplayToImage(p, m_zoomWindow); }
+    QPointF DisplayToImage(QPoint p) const { return DisplayToImage(p, zoomWindow()); }
     // The content pixel that shows the centre of image pixel (column, row).
     QPoint ImageToDisplay(int column, int row) const;
     bool InZoomWindow(int column, int row) const;
@@ -101,13 +104,14 @@ public:
     static QRect CentredWindow(int column, int row, int w, int h);
 
     // --- inspection ----------------------------------------------------------------------
-    const QRect& zoomWindow() const { return m_zoomWindow; }
-    int zoom() const { return m_zoom; }
-    int interpolation() const { return m_interpolation; }
-    int spanLow() const { return m_spanLow; }
-    int spanHigh() const { return m_spanHigh; }
-    unsigned isothermFlags() const { return m_isotherms; }
-    int blend() const { return m_blend; }
+    const QRect& zoomWindow() const;
+    int zoom() const;
+    int interpolation() const;
+    int spanLow() const { return CurrentState().spanLow; }
+    int spanHigh() const { return CurrentState().spanHigh; }
+    unsigned isothermFlags() const { return CurrentState().isothermFlags; }
+    int blend() const { return CurrentState().blendMode; }
+    int palette() const override { return CurrentState().palette; }
     bool navigationMode() const { return m_navigation; }
     bool areaBoxShown() const { return m_areaBox; }
     int hoverState() const { return m_hover; }
@@ -143,27 +147,35 @@ private:
     void MoveGrabbedCursor(const QPointF& imagePoint);
     void ToggleCursorAt(int column, int row);
     void NavigateTo(QPoint p);
-    void RedrawAll();
+
+    // What the rendered picture depends on; a draw renders again when it differs.
+    struct RenderKey {
+        DisplayState state;  // the colour-changing part: span, palette, isotherms, blend, offsets,
+                             // orientation
+        int interpolation = 1;
+        int blueLower = 0, blueUpper = 0, redLower = 0, redUpper = 0;
+        bool operator==(const RenderKey&) const = default;
+    };
+    RenderKey CurrentRenderKey() const;
 
     cSnapshotPainter m_painter;  // keeps the rendered picture
+    RenderKey m_rendered;        // what it was rendered with
     cBitmapFile m_visible;
     cAutoFont m_labelFont;
     int m_fontHeight = 15;
-    int m_spanLow = 0, m_spanHigh = 0;    // target, set by the document
-    int m_drawnLow = 0, m_drawnHigh = 0;  // used by the last draw
     bool m_dragging = false;
     int m_hover = HoverNone;
     double m_vLine = 0.5;  // (column + 0.5) ÷ 320
     double m_hLine = 0.5;  // (row + 0.5) ÷ 320
     int m_grabbed = 0;
-    int m_interpolation = 1;
-    int m_zoom = 1;
-    QRect m_zoomWindow{0, 0, 320, 240};
+    // The display's own settings, used only without a document.
+    DisplayState m_own;
+    int m_ownInterpolation = 1;
+    int m_ownZoom = 1;
+    QRect m_ownWindow{0, 0, 320, 240};
     bool m_navigation = false;
-    unsigned m_isotherms = 0;
     int m_lastOrientation = -1;
     bool m_areaBox = false;
-    int m_blend = 0;
     int m_wheelRest = 0;  // wheel movement short of a whole notch (touch pads send small steps)
 };
 

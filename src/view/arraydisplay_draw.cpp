@@ -1,6 +1,7 @@
 // cArrayDisplay: rendering the picture into the render buffer and copying the shown part
-// of it onto the surface. The render buffer is rebuilt only when a colour-changing setting
-// or the orientation changed; every other draw only copies it and adds the overlays.
+// of it onto the surface. The render buffer is rebuilt only when what it was rendered with
+// (the colour-changing part of the state, the orientation, the interpolation) differs from
+// what the draw reads now; every other draw only copies it and adds the overlays.
 #include "arraydisplay.h"
 
 #include "document/vantorodoc.h"
@@ -19,26 +20,42 @@ bool cArrayDisplay::ReadyToDraw() const
 
 DisplayState cArrayDisplay::CurrentState() const
 {
-    DisplayState s;
-    s.spanLow = m_drawnLow;
-    s.spanHigh = m_drawnHigh;
-    s.palette = m_palette;
-    s.isothermFlags = m_isotherms;
-    s.blendMode = m_blend;
+    if (m_document) {
+        DisplayState s = m_document->displayState();
+        s.orientation = Orientation();
+        s.areaMode = m_areaBox ? m_document->areaMode() : -1;
+        return s;
+    }
+    DisplayState s = m_own;
     s.orientation = Orientation();
     if (m_image) {
         s.alignX = m_image->fields.alignX;
         s.alignY = m_image->fields.alignY;
     }
-    if (m_document) {
-        s.areaMode = m_areaBox ? m_document->areaMode() : -1;
-        s.cursorsShown = m_document->cursorsShown();
-        s.coldestShown = m_document->markers()[kColdestMarker].shown;
-        s.hottestShown = m_document->markers()[kHottestMarker].shown;
-        s.cursorTemps = m_document->cursorTemperaturesShown();
-        s.profiles = m_document->profilesShown();
-    }
     return s;
+}
+
+cArrayDisplay::RenderKey cArrayDisplay::CurrentRenderKey() const
+{
+    const DisplayState shown = CurrentState();
+    RenderKey k;
+    k.state.spanLow = shown.spanLow;
+    k.state.spanHigh = shown.spanHigh;
+    k.state.palette = shown.palette;
+    k.state.isothermFlags = shown.isothermFlags;
+    k.state.blendMode = shown.blendMode;
+    k.state.alignX = shown.alignX;
+    k.state.alignY = shown.alignY;
+    k.state.orientation = shown.orientation;
+    k.interpolation = interpolation();
+    if (m_image) {
+        const RecordFields& f = m_image->fields;
+        k.blueLower = f.blueLower;
+        k.blueUpper = f.blueUpper;
+        k.redLower = f.redLower;
+        k.redUpper = f.redUpper;
+    }
+    return k;
 }
 
 bool cArrayDisplay::DrawContent(QPainter& painter)
@@ -48,11 +65,10 @@ bool cArrayDisplay::DrawContent(QPainter& painter)
         FillContentRect(QRect(0, 0, m_W, m_H), systemColour(QPalette::Button));
         return true;
     }
-    m_drawnLow = m_spanLow;
-    m_drawnHigh = m_spanHigh;
-    const int orientation = Orientation();
-    if (TakeDirty() || orientation != m_lastOrientation || !m_painter.IsRendered()) {
-        m_lastOrientation = orientation;
+    const RenderKey key = CurrentRenderKey();
+    m_lastOrientation = key.state.orientation;
+    if (TakeDirty() || !(key == m_rendered) || !m_painter.IsRendered()) {
+        m_rendered = key;
         if (!RebuildRenderBuffer()) {
             // Nothing sensible to show; a new image brings a new render.
             FillContentRect(QRect(0, 0, m_W, m_H), systemColour(QPalette::Button));
@@ -62,13 +78,13 @@ bool cArrayDisplay::DrawContent(QPainter& painter)
     if (m_navigation)
         m_painter.DrawWholePicture(*surface, m_W, m_H);
     else
-        m_painter.DrawPicture(*surface, m_W, m_H, m_zoomWindow);
+        m_painter.DrawPicture(*surface, m_W, m_H, zoomWindow());
     if (!m_document) return true;
     if (!m_navigation) {
         DrawMarkers(painter);
         DrawProfileLines();
         DrawAreaBox(painter);
-    } else if (m_zoom > 1) {
+    } else if (zoom() > 1) {
         DrawZoomOutline();
     }
     return true;
@@ -76,7 +92,7 @@ bool cArrayDisplay::DrawContent(QPainter& painter)
 
 bool cArrayDisplay::RebuildRenderBuffer()
 {
-    return m_painter.Render(*m_image, CurrentState(), m_interpolation, &m_visible);
+    return m_painter.Render(*m_image, CurrentState(), interpolation(), &m_visible);
 }
 
 }  // namespace calivue

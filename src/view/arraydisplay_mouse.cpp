@@ -68,8 +68,8 @@ void cArrayDisplay::EvaluateHover(QPoint p)
         // Five display pixels across each line at zoom 1; in portrait the image columns run
         // down the display, so the display's height measures the column line.
         const bool portrait = Orientation() == 1 || Orientation() == 3;
-        const double columnReach = 5.0 / ((portrait ? m_H : m_W) * m_zoom);
-        const double rowReach = 5.0 / ((portrait ? m_W : m_H) * m_zoom);
+        const double columnReach = 5.0 / ((portrait ? m_H : m_W) * zoom());
+        const double rowReach = 5.0 / ((portrait ? m_W : m_H) * zoom());
         const bool onColumn = std::abs(ip.x() / kWidth - m_vLine) < columnReach;
         const bool onRow = std::abs(ip.y() / kWidth - m_hLine) < rowReach;
         if (onColumn && onRow)
@@ -93,12 +93,6 @@ void cArrayDisplay::EvaluateHover(QPoint p)
     SetHover(state);
 }
 
-void cArrayDisplay::RedrawAll()
-{
-    m_document->markOverlayChanged();
-    Invalidate();
-}
-
 void cArrayDisplay::MoveLinesTo(const QPointF& ip)
 {
     const int column = static_cast<int>(ip.x()), row = static_cast<int>(ip.y());
@@ -110,7 +104,7 @@ void cArrayDisplay::MoveLinesTo(const QPointF& ip)
         m_document->setProfileColumn(column);
         m_vLine = (column + 0.5) / kWidth;
     }
-    RedrawAll();
+    Invalidate();
 }
 
 void cArrayDisplay::MoveGrabbedCursor(const QPointF& ip)
@@ -125,10 +119,9 @@ void cArrayDisplay::NavigateTo(QPoint p)
 {
     const QPointF ip = DisplayToImage(p, QRect(0, 0, kWidth, kHeight));
     const QRect window = CentredWindow(static_cast<int>(ip.x()), static_cast<int>(ip.y()),
-                                       kWidth / m_zoom, kHeight / m_zoom);
-    SetZoomWindow(window);
+                                       kWidth / zoom(), kHeight / zoom());
     m_document->setViewRect(window);
-    RedrawAll();
+    Invalidate();
 }
 
 int cArrayDisplay::OnMouseMove(unsigned, QPoint p)
@@ -205,7 +198,7 @@ int cArrayDisplay::OnMouseLeave()
     const bool wasDragging = m_dragging;
     m_dragging = false;
     if (!m_document) return 0;
-    if (wasDragging) RedrawAll();
+    if (wasDragging) Invalidate();
     if (!m_navigation) m_document->clearSelectedPoint();
     return 0;
 }

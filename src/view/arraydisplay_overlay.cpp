@@ -47,7 +47,7 @@ std::vector<SnapshotMarker> cArrayDisplay::DocumentMarkers() const
 void cArrayDisplay::DrawMarkers(QPainter& painter)
 {
     if (Bitmap* surface = drawingSurface())
-        m_painter.DrawLargeMarkers(*surface, painter, m_W, m_H, DocumentMarkers(), m_zoomWindow,
+        m_painter.DrawLargeMarkers(*surface, painter, m_W, m_H, DocumentMarkers(), zoomWindow(),
                                    m_lastOrientation);
 }
 
@@ -55,7 +55,7 @@ void cArrayDisplay::DrawProfileLines()
 {
     Bitmap* surface = drawingSurface();
     if (!surface || !m_document->profilesShown()) return;
-    const QRect& z = m_zoomWindow;
+    const QRect& z = zoomWindow();
     const double g = (m_hLine * kWidth - z.top()) / z.height();
     const double f = (m_vLine * kWidth - z.left()) / z.width();
     const auto t = [](double v) { return static_cast<int>(std::floor(v)); };
@@ -124,8 +124,9 @@ void cArrayDisplay::DrawZoomOutline()
     Bitmap* surface = drawingSurface();
     if (!surface) return;
     const int W1 = m_W - 1, H1 = m_H - 1;
-    const int cx[2] = {m_zoomWindow.left(), m_zoomWindow.right()};
-    const int ry[2] = {m_zoomWindow.top(), m_zoomWindow.bottom()};
+    const QRect& z = zoomWindow();
+    const int cx[2] = {z.left(), z.right()};
+    const int ry[2] = {z.top(), z.bottom()};
     // Corners in surface pixels (rows bottom-up, as the image counts them).
     int xs[2], ys[2];
     for (int i = 0; i < 2; ++i) {
@@ -163,7 +164,7 @@ void cArrayDisplay::DrawZoomOutline()
             if (r != l) surface->BlendRect(EdgeRect{r, t - 1, r, b + 1}, colour, 0.7);
         }
     };
-    if (m_palette == 0 || m_palette == 7) {
+    if (const int p = palette(); p == 0 || p == 7) {
         outline(x0, y0, x1, y1, rgb(255, 255, 0));
     } else {
         outline(x0, y0, x1, y1, kBlack);

@@ -25,7 +25,7 @@ int cArrayDisplay::OnMouseWheel(unsigned, int delta, QPoint point)
     const int steps = m_wheelRest / kNotch;
     if (steps == 0) return 0;
     m_wheelRest -= steps * kNotch;
-    ZoomAround(point, m_zoom + steps);
+    ZoomAround(point, zoom() + steps);
     return 1;
 }
 
@@ -39,7 +39,7 @@ QPoint cArrayDisplay::ImagePixelAt(QPoint p) const
 bool cArrayDisplay::ZoomAround(QPoint p, int n)
 {
     n = std::clamp(n, 1, 4);
-    if (!m_document || !m_image || m_navigation || n == m_zoom || W() <= 0 || H() <= 0)
+    if (!m_document || !m_image || m_navigation || n == zoom() || W() <= 0 || H() <= 0)
         return false;
     if (!AcceptsPoint(p)) p = QPoint(W() / 2, H() / 2);
     const QPointF anchor = DisplayToImage(p);
@@ -51,9 +51,7 @@ bool cArrayDisplay::ZoomAround(QPoint p, int n)
     const QRect window(static_cast<int>(std::lround(anchor.x() - offset.x())),
                        static_cast<int>(std::lround(anchor.y() - offset.y())), w, h);
     m_document->setZoom(n);
-    m_zoom = n;
     m_document->setViewRect(window);  // moved back inside the image there
-    SetZoomWindow(m_document->viewRect());
     return true;
 }
 

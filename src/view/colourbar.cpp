@@ -53,7 +53,7 @@ void cColourBar::DrawGradient(int w, int h)
     for (int i = 0; i <= rows; ++i) {
         const int y = r.bottom + i;
         if (y < 0 || y >= h) continue;
-        const ColourRef colour = paletteColour(m_palette, GradientIndex(i, rows));
+        const ColourRef colour = paletteColour(palette(), GradientIndex(i, rows));
         m_cache.FillRect(EdgeRect{r.left, y, std::min(r.right, w - 1), y}, colour);
     }
 }
@@ -62,8 +62,10 @@ Bitmap* cColourBar::CreateImage(QPaintDevice*, int w, int h)
 {
     if (w <= 0 || h <= 0) return nullptr;
     if (w != m_cachedW || h != m_cachedH ||
-        m_cache.devicePixelRatio() != Bitmap::Ratio(pixelRatio()) || isDirty()) {
+        m_cache.devicePixelRatio() != Bitmap::Ratio(pixelRatio()) || isDirty() ||
+        palette() != m_drawnPalette) {
         ClearDirty();
+        m_drawnPalette = palette();
         m_cachedW = w;
         m_cachedH = h;
         m_cache.SetSize(w, h, pixelRatio());

@@ -36,6 +36,7 @@ private:
     Bitmap m_cache;
     int m_cachedW = 0;
     int m_cachedH = 0;
+    int m_drawnPalette = -1;  // the palette the cached gradient shows
     cAutoFont m_font;
 };
 

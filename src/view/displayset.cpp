@@ -24,55 +24,7 @@ cDisplaySet::cDisplaySet(CVantoroDoc& doc, QObject* parent)
     m_span->AttachDocument(&doc);
     m_pan->SetNavigationMode(true);
 
-    connect(&doc, &CVantoroDoc::imageReplaced, this, &cDisplaySet::syncAll);
-    connect(&doc, &CVantoroDoc::paletteChanged, this, &cDisplaySet::syncPalette);
-    connect(&doc, &CVantoroDoc::spanChanged, this, &cDisplaySet::syncSpan);
-    connect(&doc, &CVantoroDoc::isothermsChanged, this, &cDisplaySet::syncIsotherms);
-    connect(&doc, &CVantoroDoc::viewRectChanged, this, &cDisplaySet::syncViewRect);
-    // The factor decides the pan outline and the window a drag moves; the window itself
-    // arrives through viewRectChanged.
-    connect(&doc, &CVantoroDoc::zoomChanged, this, [this] {
-        m_array->SyncZoom(m_doc.zoom());
-        m_pan->SyncZoom(m_doc.zoom());
-    });
-    connect(&doc, &CVantoroDoc::profilesChanged, this, &cDisplaySet::syncProfiles);
-    connect(&doc, &CVantoroDoc::interpolationChanged, this, [this] {
-        m_array->SetInterpolation(m_doc.interpolation());
-        m_pan->SetInterpolation(m_doc.interpolation());
-    });
-    connect(&doc, &CVantoroDoc::blendChanged, this, [this] {
-        m_array->SetBlend(m_doc.blend());
-        m_pan->SetBlend(m_doc.blend());
-    });
-    connect(&doc, &CVantoroDoc::alignmentChanged, this, [this] {
-        // The offsets move the photograph under the picture: both must be re-blended.
-        m_array->Refresh();
-        m_pan->Refresh();
-    });
-    connect(&doc, &CVantoroDoc::orientationChanged, this, [this] {
-        m_array->Invalidate();
-        m_pan->Invalidate();
-        syncProfiles();
-    });
-    connect(&doc, &CVantoroDoc::areaChanged, this, [this] {
-        m_array->ShowAreaBox(m_doc.areaSelectOn());
-        m_array->Invalidate();
-        invalidateReadouts();
-    });
-    connect(&doc, &CVantoroDoc::markersChanged, this, [this] {
-        m_array->Invalidate();
-        invalidateReadouts();
-    });
-    connect(&doc, &CVantoroDoc::unitChanged, this, [this] {
-        m_array->Invalidate();
-        m_colourBar->SetDirty();
-        m_colourBar->Invalidate();
-        m_span->SyncSpan();
-        // The profile labels are readings in the unit.
-        m_lowerProfile->Refresh();
-        m_sideProfile->Refresh();
-        invalidateReadouts();
-    });
+    connect(&doc, &CVantoroDoc::changed, this, &cDisplaySet::onChanged);
 }
 
 cDisplaySet::~cDisplaySet() = default;
@@ -93,30 +45,51 @@ void cDisplaySet::syncAll()
     m_sideProfile->SetImage(image);
     syncPalette();
     syncIsotherms();
-    syncViewRect();
     syncProfiles();
+    invalidateReadouts();
+}
+
+void cDisplaySet::onChanged(DocChanges what)
+{
+    if (what & DocChange::Picture) {
+        syncAll();
+        return;
+    }
+    // The two array displays read the document's state when they draw and render again
+    // when its colours changed; they only need repainting. (The pan display's viewer is
+    // on the display page, outside the view's redraw timer.)
+    if (what & (kImageChanges | kOverlayChanges | DocChange::Zoom)) {
+        m_array->Invalidate();
+        m_pan->Invalidate();
+    }
+    if (what & DocChange::Palette) syncPalette();
+    if (what & DocChange::Span) syncSpan();
+    if (what & DocChange::Isotherms) syncIsotherms();
+    if (what & (DocChange::Profiles | DocChange::Orientation)) syncProfiles();
+    if (what & DocChange::Area) m_array->ShowAreaBox(m_doc.areaSelectOn());
+    if (what & DocChange::Unit) {
+        m_colourBar->SetDirty();
+        m_colourBar->Invalidate();
+        m_span->SyncSpan();
+        // The profile labels are readings in the unit.
+        m_lowerProfile->Refresh();
+        m_sideProfile->Refresh();
+    }
+    if (what & (DocChange::ZoomWindow | DocChange::Area | DocChange::Markers | DocChange::Unit))
+        invalidateReadouts();
 }
 
 void cDisplaySet::syncPalette()
 {
-    const int p = m_doc.palette();
-    m_array->SetPalette(p);
-    m_pan->SetPalette(p);
-    m_colourBar->SetPalette(p);
-    m_colourBar->SetDirty();
+    // Each object reads the palette from the document when it draws.
     m_colourBar->Invalidate();
-    m_span->SetPalette(p);
     m_span->SyncSpan();
-    m_lowerProfile->SetPalette(p);
-    m_sideProfile->SetPalette(p);
     m_lowerProfile->Refresh();
     m_sideProfile->Refresh();
 }
 
 void cDisplaySet::syncSpan()
 {
-    m_array->SetSpan(m_doc.spanLow(), m_doc.spanHigh());
-    m_pan->SetSpan(m_doc.spanLow(), m_doc.spanHigh());
     m_span->SyncSpan();
     m_colourBar->Invalidate();
     m_lowerProfile->Refresh();
@@ -125,22 +98,7 @@ void cDisplaySet::syncSpan()
 
 void cDisplaySet::syncIsotherms()
 {
-    // The bounds live in the image; a new flag set or new bounds both need a re-render.
-    m_array->SetIsothermFlags(m_doc.isothermFlags());
-    m_pan->SetIsothermFlags(m_doc.isothermFlags());
-    m_array->Refresh();
-    m_pan->Refresh();
-    m_span->SetIsothermFlags(m_doc.isothermFlags());
     m_span->SyncIsotherms();
-}
-
-void cDisplaySet::syncViewRect()
-{
-    m_array->SetZoomWindow(m_doc.viewRect());
-    m_pan->SetZoomWindow(m_doc.viewRect());
-    m_lowerProfile->SetZoomWindow(m_doc.viewRect());
-    m_sideProfile->SetZoomWindow(m_doc.viewRect());
-    invalidateReadouts();
 }
 
 void cDisplaySet::syncProfiles()

@@ -1,9 +1,12 @@
 // cDisplaySet: the seven display objects of the analysis view — the main array
 // display, the pan overview of the display control page, the colour bar, the
 // span selector, the cursor list and the two profiles — kept in step with the
-// document. The document only announces changes; this set listens and hands
-// each change to the objects concerned, so no object is ever stale.
+// document. The document only announces changes; this set is the objects' one
+// listener. The array displays read the document's state when they draw, so for them
+// the set only asks for a repaint; the other objects are handed the values they show.
 #pragma once
+
+#include "docchange.h"
 
 #include <QObject>
 
@@ -39,10 +42,10 @@ public:
     void syncAll();
 
 private:
+    void onChanged(DocChanges what);
     void syncPalette();
     void syncSpan();
     void syncIsotherms();
-    void syncViewRect();
     void syncProfiles();
     void invalidateReadouts();
 

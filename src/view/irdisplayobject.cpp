@@ -1,5 +1,7 @@
 #include "irdisplayobject.h"
 
+#include "document/vantorodoc.h"
+
 namespace calivue {
 
 cIRDisplayObject::cIRDisplayObject()
@@ -21,6 +23,19 @@ void cIRDisplayObject::SetRect(const QRect& rect)
 EdgeRect cIRDisplayObject::ToSurfaceRect(const QRect& c) const
 {
     return EdgeRect{c.x(), m_H - 1 - c.y(), c.x() + c.width() - 1, m_H - c.y() - c.height()};
+}
+
+int cIRDisplayObject::palette() const
+{
+    return m_document ? m_document->palette() : m_palette;
+}
+
+void cIRDisplayObject::SetPalette(int index)
+{
+    if (m_document)
+        m_document->setPalette(index);
+    else
+        m_palette = index;
 }
 
 void cIRDisplayObject::AttachDocument(CVantoroDoc* document)

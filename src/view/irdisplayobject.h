@@ -26,13 +26,16 @@ public:
 
     // The document is not owned; it must outlive the object. Sets the palette to 1.
     void AttachDocument(CVantoroDoc* document);
-    virtual void SetPalette(int index) { m_palette = index; }
+    // With a document this is the document's setPalette (announced to everyone); without
+    // one the object's own palette.
+    virtual void SetPalette(int index);
     // Ignored when null; else stores it (not owned), marks the object dirty and invalidates.
     virtual void SetImage(cBrixa* image);
 
     CVantoroDoc* document() const { return m_document; }
     cBrixa* image() const { return m_image; }
-    int palette() const { return m_palette; }
+    // The document's palette when there is a document, else the object's own.
+    virtual int palette() const;
     int W() const { return m_W; }
     int H() const { return m_H; }
     const EdgeRect& plotRect() const { return m_plotRect; }

@@ -56,8 +56,16 @@ void cProfileDisplay::Refresh()
 
 void cProfileDisplay::SetZoomWindow(const QRect& window)
 {
-    m_zoomWindow = window;
+    if (m_document)
+        m_document->setViewRect(window);
+    else
+        m_zoomWindow = window;
     SetDirty();
+}
+
+const QRect& cProfileDisplay::zoomWindow() const
+{
+    return m_document ? m_document->viewRect() : m_zoomWindow;
 }
 
 bool cProfileDisplay::FollowsRow() const
@@ -74,7 +82,7 @@ cProfileDisplay::Segment cProfileDisplay::ChooseLine() const
     if (!m_document || !m_image) return s;
     const int o = orientationOf(*m_image);
     const ProfileState& p = m_document->profiles();
-    const QRect& z = m_zoomWindow;
+    const QRect& z = zoomWindow();
     if (FollowsRow()) {
         const int a = std::max(p.rowFirst, z.left()), b = std::min(p.rowLast, z.right());
         if (p.row < z.top() || p.row > z.bottom() || a > b) return s;
@@ -104,7 +112,7 @@ QString cProfileDisplay::OutOfViewNote() const
 void cProfileDisplay::BringLineIntoView()
 {
     if (!m_document) return;
-    const QRect& z = m_zoomWindow;
+    const QRect& z = zoomWindow();
     if (FollowsRow())
         m_document->setProfileRow(z.top() + z.height() / 2);
     else
@@ -156,7 +164,7 @@ Bitmap* cProfileDisplay::CreateImage(QPaintDevice*, int w, int h)
     const int spanHigh = m_image ? m_image->fields.spanHigh : 0;
     const int orientation = m_image ? orientationOf(*m_image) : -1;
     const bool stale = line != m_drawnSegment || spanLow != m_drawnSpanLow ||
-                       spanHigh != m_drawnSpanHigh || m_palette != m_drawnPalette ||
+                       spanHigh != m_drawnSpanHigh || palette() != m_drawnPalette ||
                        orientation != m_drawnOrientation;
     if (TakeDirty() || stale || w != m_cachedW || h != m_cachedH ||
         m_surface2.devicePixelRatio() != Bitmap::Ratio(pixelRatio())) {
@@ -165,7 +173,7 @@ Bitmap* cProfileDisplay::CreateImage(QPaintDevice*, int w, int h)
         m_drawnSegment = line;
         m_drawnSpanLow = spanLow;
         m_drawnSpanHigh = spanHigh;
-        m_drawnPalette = m_palette;
+        m_drawnPalette = palette();
         m_drawnOrientation = orientation;
         m_surface2.SetSize(w, h, pixelRatio());
         if (!m_surface2.Create()) {
@@ -200,7 +208,7 @@ void cProfileDisplay::DrawCurve(int w, int h)
         const int v = m_samples[s];
         const int a = static_cast<int>((v - m_min) * scale) + 10;
         const int index = std::clamp(static_cast<int>((v - spanLow) * colourFactor), 0, 255);
-        const ColourRef colour = paletteColour(m_palette, index);
+        const ColourRef colour = paletteColour(palette(), index);
         if (m_direction == Lower) {
             if (a >= 1 && a - 1 >= 5) c.FillRect(EdgeRect{i, a - 1, i, 5}, colour);
             c.SetPixel(i, a, kBlack);

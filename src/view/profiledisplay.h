@@ -66,7 +66,8 @@ public:
     int sampleRow(int i) const { return m_rows[static_cast<std::size_t>(i)]; }
     int sampleMin() const { return m_min; }
     int sampleMax() const { return m_max; }
-    const QRect& zoomWindow() const { return m_zoomWindow; }
+    // The document's zoom window when there is a document, else the display's own.
+    const QRect& zoomWindow() const;
     double markerPosition() const { return m_markerPosition; }
     void setMarkerPosition(double p) { m_markerPosition = p; }
     bool dragging() const { return m_dragging; }

@@ -108,7 +108,6 @@ void cSpanSelector::SetImage(cBrixa* image)
     if (m_document) {
         SetBandRaw(m_blue, f.blueLower, f.blueUpper);
         SetBandRaw(m_red, f.redLower, f.redUpper);
-        m_isoFlags = m_document->isothermFlags() & 3u;
     }
     SetDirty();
     Invalidate();
@@ -128,7 +127,6 @@ void cSpanSelector::SyncIsotherms()
     const RecordFields& f = m_image->fields;
     SetBandRaw(m_blue, f.blueLower, f.blueUpper);
     SetBandRaw(m_red, f.redLower, f.redUpper);
-    if (m_document) m_isoFlags = m_document->isothermFlags() & 3u;
     Invalidate();
 }
 
@@ -145,8 +143,18 @@ void cSpanSelector::DetachImage()
 
 void cSpanSelector::SetIsothermFlags(unsigned flags)
 {
-    m_isoFlags = flags & 3u;
+    if (m_document) {
+        const RecordFields& f = m_document->image().fields;
+        m_document->setIsotherms(flags & 3u, f.blueLower, f.blueUpper, f.redLower, f.redUpper);
+    } else {
+        m_isoFlags = flags & 3u;
+    }
     Invalidate();
+}
+
+unsigned cSpanSelector::isothermFlags() const
+{
+    return m_document ? m_document->isothermFlags() & 3u : m_isoFlags;
 }
 
 int cSpanSelector::HitTest(const Band& band, int x, double tolerancePixels) const

@@ -50,6 +50,8 @@ public:
     // The isotherm limits or flags changed in the document: positions recomputed.
     void SyncIsotherms();
     void DetachImage();
+    // With a document the document's isotherm switches (its setIsotherms, the limits
+    // unchanged); without one the selector's own.
     void SetIsothermFlags(unsigned flags);
 
     // Position of raw value v: (v − min) ÷ (max − min) × 0.8 + 0.1, 0 when min = max.
@@ -89,7 +91,8 @@ public:
     const Band& span() const { return m_span; }
     const Band& blue() const { return m_blue; }
     const Band& red() const { return m_red; }
-    unsigned isothermFlags() const { return m_isoFlags; }
+    // The document's isotherm switches, read when needed; the selector's own without one.
+    unsigned isothermFlags() const;
     int handle() const { return m_handle; }
     int dragTarget() const { return m_target; }
     int redrawRequest() const { return m_redrawRequest; }
@@ -133,7 +136,7 @@ private:
     int m_histLeft = 0;
     int m_histRight = 0;
     Band m_span, m_blue, m_red;
-    unsigned m_isoFlags = 0;
+    unsigned m_isoFlags = 0;  // used only without a document
     int m_handle = HandleNone;
     int m_target = TargetNone;
     bool m_rightDrag = false;

@@ -27,7 +27,7 @@ constexpr int kLabelStep = 15;   // label lines
 Bitmap* cSpanSelector::CreateImage(QPaintDevice*, int w, int h)
 {
     if (w <= 0 || h <= 0) return nullptr;
-    // The image holds the limits and the document the isotherm switches; a change made
+    // The image holds the limits (the switches are read from the document); a change made
     // elsewhere (an option page, a menu command, a reset) shows even if nobody called
     // SyncSpan or SyncIsotherms. A drag in progress owns the limits until it ends.
     if (m_image && m_target == TargetNone) {
@@ -37,7 +37,6 @@ Bitmap* cSpanSelector::CreateImage(QPaintDevice*, int w, int h)
             m_redrawRequest = 1;
         }
         if (m_document) {
-            m_isoFlags = m_document->isothermFlags() & 3u;
             if (f.blueLower != m_blue.rawLow || f.blueUpper != m_blue.rawHigh)
                 SetBandRaw(m_blue, f.blueLower, f.blueUpper);
             if (f.redLower != m_red.rawLow || f.redUpper != m_red.rawHigh)
@@ -105,7 +104,7 @@ void cSpanSelector::DrawBars(int left, int right, int bottom, int top)
             index = j > 0 ? 255 : 0;  // an empty span: a step at its position
         const int barTop = bottom + v;
         if (v >= 1)
-            m_cache.FillRect(EdgeRect{x, barTop - 1, x, bottom}, paletteColour(m_palette, index));
+            m_cache.FillRect(EdgeRect{x, barTop - 1, x, bottom}, paletteColour(palette(), index));
         if (x > left) m_cache.DrawLine(x - 1, previousTop, x, barTop, kBlack);
         m_cache.SetPixel(x, barTop, kBlack);
         previousTop = barTop;
@@ -118,8 +117,8 @@ bool cSpanSelector::DrawContent(QPainter& painter)
     DrawSpanBar();
     DrawLabels(painter);
     DarkenOutsideSpan();
-    if (m_isoFlags & 1u) DrawIsothermBand(m_blue, rgb(0, 0, 230));
-    if (m_isoFlags & 2u) DrawIsothermBand(m_red, rgb(230, 0, 0));
+    if (isothermFlags() & 1u) DrawIsothermBand(m_blue, rgb(0, 0, 230));
+    if (isothermFlags() & 2u) DrawIsothermBand(m_red, rgb(230, 0, 0));
     m_redrawRequest = 0;
     return true;
 }
@@ -159,8 +158,8 @@ void cSpanSelector::DrawLabels(QPainter& painter)
     painter.save();
     painter.setFont(m_font);
     DrawLabelPair(painter, m_span, 0);
-    if (m_isoFlags & 1u) DrawLabelPair(painter, m_blue, kLabelStep);
-    if (m_isoFlags & 2u) DrawLabelPair(painter, m_red, 2 * kLabelStep);
+    if (isothermFlags() & 1u) DrawLabelPair(painter, m_blue, kLabelStep);
+    if (isothermFlags() & 2u) DrawLabelPair(painter, m_red, 2 * kLabelStep);
     painter.restore();
 }
 

@@ -29,13 +29,13 @@ bool cSpanSelector::Accepts(QPoint p) const
 int cSpanSelector::HoverHandle(QPoint p, int* target) const
 {
     // The isotherm bands lie over the span, red over blue, so they win.
-    if (m_isoFlags & 2u) {
+    if (isothermFlags() & 2u) {
         if (const int h = HitTest(m_red, p.x())) {
             *target = TargetRed;
             return h;
         }
     }
-    if (m_isoFlags & 1u) {
+    if (isothermFlags() & 1u) {
         if (const int h = HitTest(m_blue, p.x())) {
             *target = TargetBlue;
             return h;
@@ -81,7 +81,7 @@ void cSpanSelector::HandOver(int target)
     if (target == TargetSpan)
         m_document->setSpan(m_span.rawLow, m_span.rawHigh);
     else if (target == TargetBlue || target == TargetRed)
-        m_document->setIsotherms(m_isoFlags, m_blue.rawLow, m_blue.rawHigh, m_red.rawLow,
+        m_document->setIsotherms(isothermFlags(), m_blue.rawLow, m_blue.rawHigh, m_red.rawLow,
                                  m_red.rawHigh);
 }
 
@@ -167,7 +167,7 @@ int cSpanSelector::OnLButtonUp(unsigned, QPoint point)
 
 int cSpanSelector::OnRButtonDown(unsigned, QPoint point)
 {
-    if (!(m_isoFlags & 2u) || !Accepts(point) || m_target != TargetNone) return 0;
+    if (!(isothermFlags() & 2u) || !Accepts(point) || m_target != TargetNone) return 0;
     const int h = HitTest(m_red, point.x(), 20);
     if (h == HandleNone) return 0;
     m_rightDrag = true;

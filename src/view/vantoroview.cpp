@@ -1,5 +1,5 @@
 // The image view's life and drawing: construction, the first set-up, layout, visibility,
-// the redraw timer and the document's update hints.
+// the redraw timer and the document's announcements.
 #include "vantoroview.h"
 
 #include "arraydisplay.h"
@@ -52,16 +52,8 @@ CVantoroView::CVantoroView(CVantoroDoc& doc, ViewSheetFactory optionsFactory,
     m_timer->setInterval(kRedrawMs);
     connect(m_timer, &QTimer::timeout, this, &CVantoroView::redrawTick);
 
-    connect(&m_doc, &CVantoroDoc::updateAllViews, this, &CVantoroView::onUpdate);
-    connect(&m_doc, &CVantoroDoc::imageReplaced, this, [this] {
-        SetProfilesShown(m_doc.profilesShown());
-        OnInitialUpdate();
-    });
-    connect(&m_doc, &CVantoroDoc::profilesChanged, this, [this] {
-        if (m_doc.profilesShown() != m_profilesShown) SetProfilesShown(m_doc.profilesShown());
-    });
-    // A quarter turn changes the picture's shape, and with it the whole layout.
-    connect(&m_doc, &CVantoroDoc::orientationChanged, this, &CVantoroView::RecalcLayout);
+    // After the display set's own connection: the objects are in step when the viewers repaint.
+    connect(&m_doc, &CVantoroDoc::changed, this, &CVantoroView::onChanged);
 
     OnInitialUpdate();
 }
@@ -240,26 +232,25 @@ void CVantoroView::redrawTick()
     }
 }
 
-void CVantoroView::onUpdate(int hint)
+void CVantoroView::onChanged(DocChanges what)
 {
-    switch (hint) {
-        case CVantoroDoc::HintCursors:
-            if (!m_initialised) return;
-            if (cViewSheet* pages = optionsPages()) pages->refreshCursors();
-            invalidate(ImageViewer);
-            invalidate(CursorListViewer);
-            return;
-        case CVantoroDoc::HintSaved:
-            return;
-        case CVantoroDoc::HintLayout:
-            if (m_initialised) RecalcLayout();
-            return;
-        default:
-            if (!m_initialised) return;
-            if (cViewSheet* pages = optionsPages()) pages->refreshControls();
-            ApplyVisibility();
-            for (int i = 0; i < ViewerCount; ++i) invalidate(static_cast<Viewer>(i));
-            return;
+    if (what & DocChange::Picture) {
+        SetProfilesShown(m_doc.profilesShown());
+        OnInitialUpdate();
+    } else if (what & DocChange::Profiles && m_doc.profilesShown() != m_profilesShown) {
+        SetProfilesShown(m_doc.profilesShown());
+    }
+    if (!m_initialised) return;
+    if (what & DocChange::Layout) RecalcLayout();
+    if (what & DocChange::Readings) {
+        if (cViewSheet* pages = optionsPages()) pages->refreshCursors();
+        invalidate(ImageViewer);
+        invalidate(CursorListViewer);
+    }
+    if (what & DocChange::Controls) {
+        if (cViewSheet* pages = optionsPages()) pages->refreshControls();
+        ApplyVisibility();
+        for (int i = 0; i < ViewerCount; ++i) invalidate(static_cast<Viewer>(i));
     }
 }
 

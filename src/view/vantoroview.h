@@ -1,10 +1,12 @@
 // CVantoroView: the scrolling image view of the main window. It hosts the document's display
 // objects in six object viewers laid out around the thermal picture, the docked or floating
-// options sheet, and the report writer's sheet; it turns the document's change flags and
-// update hints into repaints, switches between analysis and report-writer mode, and copies the
-// window, the picture, or the picture with its colour bar to the clipboard or a bitmap file.
+// options sheet, and the report writer's sheet; it turns the document's announcements (and
+// the change flags they set, polled by its redraw timer) into repaints, switches between analysis
+// and report-writer mode, and copies the window, the picture, or the picture with its colour bar to
+// the clipboard or a bitmap file.
 #pragma once
 
+#include "docchange.h"
 #include "viewcommands.h"
 #include "viewlayout.h"
 #include "viewsheets.h"
@@ -77,8 +79,8 @@ public:
     void ApplyVisibility();
     // One tick of the redraw timer: reads and clears the document's change flags.
     void redrawTick();
-    // The document's update-all-views hint.
-    void onUpdate(int hint);
+    // The document's announcement: layout, visibility and the viewers it concerns.
+    void onChanged(DocChanges what);
 
     // The pixels of a copy region, exactly as they are on screen. Empty when the region does
     // not exist (no image viewer yet).

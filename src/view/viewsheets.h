@@ -13,14 +13,15 @@ namespace calivue {
 class CVantoroDoc;
 class cDisplaySet;
 
-// Implemented by the sheet widgets next to QWidget. The view calls these when the document
-// reports changes; a sheet without pages of that kind ignores the call.
+// Implemented by the sheet widgets next to QWidget. The view calls the three refresh calls for
+// a sheet whose pages do not follow the document's announcement themselves; a sheet whose
+// pages do (the options sheet) leaves them empty, so no page hears a change twice.
 class cViewSheet {
 public:
     virtual ~cViewSheet() = default;
-    // Every page refreshes its controls from the document (any update hint but 1, 4 and 5).
+    // Every page refreshes its controls from the document (DocChange::Controls).
     virtual void refreshControls() {}
-    // The cursor list page rebuilds its list (update hint 1).
+    // The cursor list page rebuilds its list (DocChange::Readings).
     virtual void refreshCursors() {}
     // The display control page refreshes its span fields (the redraw timer's image flag).
     virtual void refreshSpan() {}

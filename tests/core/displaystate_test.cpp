@@ -102,3 +102,58 @@ TEST(DisplayState, AdoptWritesTheShownPaletteAndSpan)
     EXPECT_EQ(img->fields.spanHigh, 3200);
     EXPECT_EQ(displayStateOf(*img), before);  // adopting twice changes nothing
 }
+
+// Catches a display value the inverse does not write back (lost on save), a bit written to
+// the wrong flag, and flag bits outside the state overwritten.
+TEST(DisplayState, WritingAStateBackReadsTheSameState)
+{
+    const auto state = [](auto change) {
+        DisplayState s;
+        s.spanLow = 2900;
+        s.spanHigh = 3100;
+        change(s);
+        return s;
+    };
+    const DisplayState states[] = {
+        state([](DisplayState&) {}),
+        state([](DisplayState& s) {
+            s.palette = 7;
+            s.isothermFlags = 3;
+            s.blendMode = 163;
+            s.alignX = -4;
+            s.alignY = 9;
+            s.orientation = 3;
+        }),
+        state([](DisplayState& s) {
+            s.areaMode = 0;
+            s.cursorsShown = false;
+            s.coldestShown = true;
+            s.cursorTemps = true;
+        }),
+        state([](DisplayState& s) {
+            s.areaMode = 1;
+            s.hottestShown = true;
+            s.profiles = true;
+            s.isothermFlags = 2;
+        }),
+        state([](DisplayState& s) {
+            s.areaMode = 2;
+            s.palette = 0;
+            s.isothermFlags = 1;
+            s.coldestShown = s.hottestShown = true;
+        }),
+    };
+    for (std::size_t i = 0; i < std::size(states); ++i) {
+        // Every flag bit set first: each must be cleared where the state says so.
+        auto img = test::makeImage([](int x, int) { return 2500 + x; },
+                                   [](RecordFields& f) {
+                                       f.flagsA = 0xFF;
+                                       f.flagsB = 0xFF;
+                                   });
+        ASSERT_TRUE(img);
+        writeDisplayState(states[i], *img);
+        EXPECT_EQ(displayStateOf(*img), states[i]) << i;
+        EXPECT_EQ(img->fields.flagsB & 0xFC, 0xFC) << i;  // bits the state does not describe
+        EXPECT_EQ(img->fields.palette, states[i].palette) << i;
+    }
+}

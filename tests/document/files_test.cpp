@@ -1,5 +1,6 @@
 // Save, Save As, Revert, the close questions and the title: what reaches the disk and what
 // the user is asked.
+#include "changelog.h"
 #include "doctest.h"
 
 #include "core/fileio.h"
@@ -197,10 +198,10 @@ TEST_F(FileTest, SaveAsIntoAFullDiskKeepsEveryEarlierFile)
 TEST_F(FileTest, RevertWithoutChangesDoesNothing)
 {
     openGenerated("IR_0001", plainPlan());
-    QSignalSpy replaced(&m_doc, &CVantoroDoc::imageReplaced);
+    ChangeLog changes(m_doc);
     m_doc.revert();
     EXPECT_TRUE(m_messages.empty());
-    EXPECT_EQ(replaced.count(), 0);
+    EXPECT_EQ(changes.count(DocChange::Picture), 0);
     EXPECT_FALSE(m_doc.revertEnabled());
 }
 
@@ -221,11 +222,11 @@ TEST_F(FileTest, RevertAsksAndReloadsOnYes)
     EXPECT_EQ(m_doc.palette(), 6);
     EXPECT_TRUE(m_doc.isModified());
 
-    QSignalSpy replaced(&m_doc, &CVantoroDoc::imageReplaced);
+    ChangeLog changes(m_doc);
     m_answer = cMessageDlg::IdYes;
     m_doc.revert();
     EXPECT_EQ(m_messages.size(), 2u);
-    EXPECT_EQ(replaced.count(), 1);
+    EXPECT_EQ(changes.count(DocChange::Picture), 1);
     EXPECT_EQ(m_doc.palette(), 1);
     EXPECT_FALSE(m_doc.hotColdShown());
     EXPECT_FALSE(m_doc.isModified());
@@ -238,9 +239,9 @@ TEST_F(FileTest, TitleShowsNameAndModifiedMark)
     EXPECT_EQ(m_doc.windowTitle(app), app);
     openGenerated("IR_0001", plainPlan());
     EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("IR_0001.BMP - Orvane Test"));
-    QSignalSpy title(&m_doc, &CVantoroDoc::titleChanged);
+    ChangeLog changes(m_doc);
     m_doc.toggleHotCold();
-    EXPECT_EQ(title.count(), 1);
+    EXPECT_EQ(changes.count(DocChange::Title), 1);
     EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("IR_0001.BMP* - Orvane Test"));
     ASSERT_TRUE(m_doc.save());
     EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("IR_0001.BMP - Orvane Test"));

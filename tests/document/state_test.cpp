@@ -1,5 +1,6 @@
 // What the views rely on: change flags, signals and hints, the zoom window, the status-bar
 // read-outs, plus Excel Output and the persisted report setting.
+#include "changelog.h"
 #include "doctest.h"
 
 #include "core/csvexport.h"
@@ -10,12 +11,32 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 
+#include <algorithm>
 #include <tuple>
 
 namespace calivue::test {
 namespace {
 
 using StateTest = DocumentTest;
+
+// The view's part of the last announcement that asked it for more than the values: the
+// cursor readings, the saved files, the layout or every control.
+DocChange lastViewPart(const ChangeLog& log)
+{
+    const DocChanges what = log.lastWith(DocChange::Controls | DocChange::Layout |
+                                         DocChange::Saved | DocChange::Readings);
+    for (DocChange part :
+         {DocChange::Controls, DocChange::Layout, DocChange::Saved, DocChange::Readings})
+        if (what.testFlag(part)) return part;
+    return DocChange{};
+}
+
+// How many announcements of a log carried one part.
+struct PartSpy {
+    const ChangeLog& log;
+    DocChange part;
+    int count() const { return log.count(part); }
+};
 
 // Catches flags that are not cleared on reading (endless redraws) or set by the wrong setter.
 TEST_F(StateTest, ChangeFlagsAreReadAndCleared)
@@ -45,54 +66,51 @@ TEST_F(StateTest, ChangeFlagsAreReadAndCleared)
 // Catches a setter that changes state without telling the display set, or with the wrong hint.
 TEST_F(StateTest, SettersAnnounceTheirChanges)
 {
-    QSignalSpy replaced(&m_doc, &CVantoroDoc::imageReplaced);
-    QSignalSpy hints(&m_doc, &CVantoroDoc::updateAllViews);
+    ChangeLog changes(m_doc);
+    const PartSpy replaced{changes, DocChange::Picture};
     openGenerated("IR_0001", plainPlan());
     EXPECT_EQ(replaced.count(), 1);
-    ASSERT_GE(hints.count(), 1);
-    EXPECT_EQ(hints.last().at(0).toInt(), CVantoroDoc::HintAll);
+    ASSERT_GE(changes.size(), 1);
+    EXPECT_EQ(lastViewPart(changes), DocChange::Controls);
 
-    auto spyOn = [this](auto signal) { return std::make_unique<QSignalSpy>(&m_doc, signal); };
-    const std::vector<std::pair<std::function<void()>, std::unique_ptr<QSignalSpy>>> checks = [&] {
-        std::vector<std::pair<std::function<void()>, std::unique_ptr<QSignalSpy>>> v;
-        v.emplace_back([&] { m_doc.setSpan(2900, 3000); }, spyOn(&CVantoroDoc::spanChanged));
-        v.emplace_back([&] { m_doc.setPalette(2); }, spyOn(&CVantoroDoc::paletteChanged));
-        v.emplace_back([&] { m_doc.setInterpolation(2); },
-                       spyOn(&CVantoroDoc::interpolationChanged));
-        v.emplace_back([&] { m_doc.setBlend(25); }, spyOn(&CVantoroDoc::blendChanged));
-        v.emplace_back([&] { m_doc.setOrientation(2); }, spyOn(&CVantoroDoc::orientationChanged));
-        v.emplace_back([&] { m_doc.toggleRedIsotherm(); }, spyOn(&CVantoroDoc::isothermsChanged));
-        v.emplace_back([&] { m_doc.setZoom(2); }, spyOn(&CVantoroDoc::zoomChanged));
+    auto spyOn = [&changes](DocChange part) { return std::make_unique<PartSpy>(changes, part); };
+    const std::vector<std::pair<std::function<void()>, std::unique_ptr<PartSpy>>> checks = [&] {
+        std::vector<std::pair<std::function<void()>, std::unique_ptr<PartSpy>>> v;
+        v.emplace_back([&] { m_doc.setSpan(2900, 3000); }, spyOn(DocChange::Span));
+        v.emplace_back([&] { m_doc.setPalette(2); }, spyOn(DocChange::Palette));
+        v.emplace_back([&] { m_doc.setInterpolation(2); }, spyOn(DocChange::Interpolation));
+        v.emplace_back([&] { m_doc.setBlend(25); }, spyOn(DocChange::Blend));
+        v.emplace_back([&] { m_doc.setOrientation(2); }, spyOn(DocChange::Orientation));
+        v.emplace_back([&] { m_doc.toggleRedIsotherm(); }, spyOn(DocChange::Isotherms));
+        v.emplace_back([&] { m_doc.setZoom(2); }, spyOn(DocChange::Zoom));
         v.emplace_back([&] { m_doc.setViewRect(QRect(0, 0, 160, 120)); },
-                       spyOn(&CVantoroDoc::viewRectChanged));
-        v.emplace_back([&] { m_doc.toggleAreaSelect(); }, spyOn(&CVantoroDoc::areaChanged));
-        v.emplace_back([&] { m_doc.setProfileColumn(12); }, spyOn(&CVantoroDoc::profilesChanged));
-        v.emplace_back([&] { m_doc.toggleHotCold(); }, spyOn(&CVantoroDoc::markersChanged));
-        v.emplace_back([&] { m_doc.nudgeAlignment(false, -1); },
-                       spyOn(&CVantoroDoc::alignmentChanged));
-        v.emplace_back([&] { m_doc.setUnit(1); }, spyOn(&CVantoroDoc::unitChanged));
-        v.emplace_back([&] { m_doc.setSelectedPoint(3, 4); },
-                       spyOn(&CVantoroDoc::selectedPointChanged));
+                       spyOn(DocChange::ZoomWindow));
+        v.emplace_back([&] { m_doc.toggleAreaSelect(); }, spyOn(DocChange::Area));
+        v.emplace_back([&] { m_doc.setProfileColumn(12); }, spyOn(DocChange::Profiles));
+        v.emplace_back([&] { m_doc.toggleHotCold(); }, spyOn(DocChange::Markers));
+        v.emplace_back([&] { m_doc.nudgeAlignment(false, -1); }, spyOn(DocChange::Alignment));
+        v.emplace_back([&] { m_doc.setUnit(1); }, spyOn(DocChange::Unit));
+        v.emplace_back([&] { m_doc.setSelectedPoint(3, 4); }, spyOn(DocChange::Selection));
         return v;
     }();
     for (std::size_t i = 0; i < checks.size(); ++i) {
-        const qsizetype before = checks[i].second->count();
+        const int before = checks[i].second->count();
         checks[i].first();
         EXPECT_EQ(checks[i].second->count() - before, 1) << "check " << i;
     }
 
-    hints.clear();
+    changes.clear();
     m_doc.setOrientation(3);
-    ASSERT_EQ(hints.count(), 1);
-    EXPECT_EQ(hints.last().at(0).toInt(), CVantoroDoc::HintLayout);
-    hints.clear();
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(lastViewPart(changes), DocChange::Layout);
+    changes.clear();
     ASSERT_EQ(m_doc.toggleCursorAt(5, 5), CVantoroDoc::CursorToggle::Added);
-    ASSERT_GE(hints.count(), 1);
-    EXPECT_EQ(hints.last().at(0).toInt(), CVantoroDoc::HintCursors);
-    hints.clear();
+    ASSERT_GE(changes.size(), 1);
+    EXPECT_EQ(lastViewPart(changes), DocChange::Readings);
+    changes.clear();
     ASSERT_TRUE(m_doc.save());
-    ASSERT_EQ(hints.count(), 1);
-    EXPECT_EQ(hints.last().at(0).toInt(), CVantoroDoc::HintSaved);
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(lastViewPart(changes), DocChange::Saved);
 }
 
 // Catches a record-detail setter that does not store, does not announce, marks modified
@@ -103,21 +121,22 @@ TEST_F(StateTest, RecordDetailSettersStoreAnnounceAndModify)
     const RecordFields& f = m_doc.image().fields;
     std::array<std::uint8_t, 256> comment{};
     comment[0] = 'A';
-    QSignalSpy markers(&m_doc, &CVantoroDoc::markersChanged);
-    QSignalSpy details(&m_doc, &CVantoroDoc::detailsChanged);
-    const std::vector<std::tuple<std::function<void()>, std::function<bool()>, QSignalSpy*>> cases =
-        {
-            {[&] { m_doc.setReflected(f.reflected + 10); }, [] { return true; }, &markers},
-            {[&] { m_doc.setImageEmissivity(f.emissivity[10] == 50 ? 60 : 50); },
-             [] { return true; }, &markers},
-            {[&] { m_doc.setCaptureTime(1, 2, 3); },
-             [&] { return f.capture.hour == 1 && f.capture.minute == 2 && f.capture.second == 3; },
-             &details},
-            {[&] { m_doc.setCaptureDate(4, 5, 2006); },
-             [&] { return f.capture.day == 4 && f.capture.month == 5 && f.capture.year == 2006; },
-             &details},
-            {[&] { m_doc.setComments(comment); }, [&] { return f.comments == comment; }, &details},
-        };
+    ChangeLog changes(m_doc);
+    PartSpy markersSpy{changes, DocChange::Markers}, detailsSpy{changes, DocChange::Details};
+    PartSpy* markers = &markersSpy;
+    PartSpy* details = &detailsSpy;
+    const std::vector<std::tuple<std::function<void()>, std::function<bool()>, PartSpy*>> cases = {
+        {[&] { m_doc.setReflected(f.reflected + 10); }, [] { return true; }, markers},
+        {[&] { m_doc.setImageEmissivity(f.emissivity[10] == 50 ? 60 : 50); }, [] { return true; },
+         markers},
+        {[&] { m_doc.setCaptureTime(1, 2, 3); },
+         [&] { return f.capture.hour == 1 && f.capture.minute == 2 && f.capture.second == 3; },
+         details},
+        {[&] { m_doc.setCaptureDate(4, 5, 2006); },
+         [&] { return f.capture.day == 4 && f.capture.month == 5 && f.capture.year == 2006; },
+         details},
+        {[&] { m_doc.setComments(comment); }, [&] { return f.comments == comment; }, details},
+    };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const auto& [change, stored, spy] = cases[i];
         m_doc.setModified(false);

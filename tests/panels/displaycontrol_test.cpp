@@ -5,6 +5,8 @@
 
 #include "displayset.h"
 #include "objectviewer.h"
+#include "optionssheet.h"
+#include "vantoroview.h"
 #include "viewtestutil.h"
 
 #include "pagetext.h"
@@ -416,4 +418,42 @@ TEST(DisplayControlPage, WithoutDocumentOrImageNothingHappens)
     EXPECT_EQ(p.set.panDisplay().owner(), nullptr);
     p.doc().setPalette(3);  // no longer followed
     EXPECT_NE(p.page.paletteList()->currentIndex(), 3);
+}
+
+// Catches the page hearing a change twice: hosted in the options sheet, it follows the
+// document through its own connection at once, and the view's redraw timer does not
+// refresh its span edits a second time (a second refresh would overwrite an edit the user
+// has begun since).
+TEST(DisplayControlPage, InTheOptionsSheetItHearsEachChangeOnce)
+{
+    OpenedDoc opened(gradientPlan());
+    ASSERT_TRUE(opened.opened);
+    CVantoroDoc& doc = *opened.doc;
+    CVantoroView view(doc, cOptionsSheet::factory());
+    view.resize(1000, 700);
+    view.show();
+    auto* sheet = qobject_cast<cOptionsSheet*>(view.optionsSheet());
+    ASSERT_NE(sheet, nullptr);
+    cDisplayControlDlg& page = *sheet->displayPage();
+    const QString sentinel = QStringLiteral("typed");
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"span", [&] { doc.setSpan(2950, 3050); }},
+        {"palette", [&] { doc.setPalette(4); }},
+        {"unit", [&] { doc.setUnit(1); }},
+        {"isotherms", [&] { doc.toggleBlueIsotherm(); }},
+    };
+    for (const auto& [name, change] : changes) {
+        page.Refresh();     // the last case's text gone
+        view.redrawTick();  // nothing pending
+        change();
+        const QString shown = formatTemperature(doc.image().rawToTemperature(doc.spanLow()),
+                                                QString::fromStdString(doc.image().unitText()));
+        EXPECT_EQ(page.spanLowEdit()->text(), shown) << name;
+        {
+            const QSignalBlocker silent(page.spanLowEdit());
+            page.spanLowEdit()->setText(sentinel);
+        }
+        view.redrawTick();
+        EXPECT_EQ(page.spanLowEdit()->text(), sentinel) << name;
+    }
 }

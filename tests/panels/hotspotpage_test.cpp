@@ -285,8 +285,8 @@ TEST(HotSpotPage, SetsEverySelectedCursorWhileTheViewRefreshes)
 {
     PageFixture f(threeCursorPlan());
     int refreshes = 0;
-    QObject::connect(f.opened.doc.get(), &CVantoroDoc::updateAllViews, &f.page, [&](int hint) {
-        if (hint != CVantoroDoc::HintCursors) return;
+    QObject::connect(f.opened.doc.get(), &CVantoroDoc::changed, &f.page, [&](DocChanges what) {
+        if (!(what & DocChange::Readings)) return;
         ++refreshes;
         f.page.Refresh();
     });

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace calivue;
 using namespace calivue::viewtest;
 
@@ -120,4 +122,72 @@ TEST(DisplaySet, ZoomChosenLaterReachesBothDisplays)
     pan.OnLButtonUp(0, QPoint(10, 10));
     doc.setZoom(1);
     EXPECT_EQ(pan.zoom(), 1);
+}
+
+// Catches a display that keeps its own copy of a setting: a value set on one display must be
+// the document's (so the pan display, the pages and a save see it), including the zoom,
+// whose window follows the document's rule.
+TEST(DisplaySet, ADisplaysSettingIsTheDocuments)
+{
+    OpenedDoc opened(flatPlan());
+    ASSERT_TRUE(opened.opened);
+    CVantoroDoc& doc = *opened.doc;
+    cDisplaySet set(doc);
+    set.syncAll();
+    cArrayDisplay& main = set.arrayDisplay();
+    cArrayDisplay& pan = set.panDisplay();
+    struct Case {
+        const char* name;
+        std::function<void()> set;
+        std::function<bool()> inDocument, onThePan;
+    };
+    const Case cases[] = {
+        {"zoom", [&] { main.SetZoom(2); }, [&] { return doc.zoom() == 2; },
+         [&] { return pan.zoom() == 2 && pan.zoomWindow() == QRect(80, 60, 160, 120); }},
+        {"window", [&] { main.SetZoomWindow(QRect(300, 0, 160, 120)); },
+         [&] { return doc.viewRect() == QRect(160, 0, 160, 120); },
+         [&] { return pan.zoomWindow() == doc.viewRect(); }},
+        {"palette", [&] { main.SetPalette(6); }, [&] { return doc.palette() == 6; },
+         [&] { return pan.palette() == 6 && set.colourBar().palette() == 6; }},
+        {"span", [&] { main.SetSpan(2950, 3050); },
+         [&] { return doc.spanLow() == 2950 && doc.spanHigh() == 3050; },
+         [&] { return pan.spanLow() == 2950; }},
+        {"interpolation", [&] { main.SetInterpolation(2); },
+         [&] { return doc.interpolation() == 2; }, [&] { return pan.interpolation() == 2; }},
+        {"blend", [&] { main.SetBlend(75); }, [&] { return doc.blend() == 75; },
+         [&] { return pan.blend() == 75; }},
+        {"isotherms", [&] { main.SetIsothermFlags(2); }, [&] { return doc.isothermFlags() == 2; },
+         [&] { return pan.isothermFlags() == 2; }},
+        {"profile window", [&] { set.lowerProfile().SetZoomWindow(QRect(0, 0, 80, 60)); },
+         [&] { return doc.viewRect() == QRect(0, 0, 80, 60); },
+         [&] { return main.zoomWindow() == doc.viewRect(); }},
+    };
+    for (const Case& c : cases) {
+        c.set();
+        EXPECT_TRUE(c.inDocument()) << c.name;
+        EXPECT_TRUE(c.onThePan()) << c.name;
+    }
+    EXPECT_TRUE(doc.isModified());  // palette, span, blend and isotherms are saved
+}
+
+// Catches a display that sets the document's change flags itself: only the document's
+// announcement may, so a drag that ends without a change schedules no repaint.
+TEST(DisplaySet, ADragEndingOffTheDisplaySetsNoDocumentFlag)
+{
+    OpenedDoc opened(flatPlan());
+    ASSERT_TRUE(opened.opened);
+    CVantoroDoc& doc = *opened.doc;
+    cDisplaySet set(doc);
+    set.syncAll();
+    cArrayDisplay& pan = set.panDisplay();
+    pan.SetRect(QRect(0, 0, 160, 120));
+    doc.setZoom(2);
+    pan.OnLButtonDown(KeyLButton, QPoint(80, 60));  // a drag of the zoom window begins
+    ASSERT_TRUE(pan.dragging());
+    doc.takeImageChanged();
+    doc.takeOverlayChanged();
+    pan.OnMouseLeave();
+    EXPECT_FALSE(pan.dragging());
+    EXPECT_EQ(doc.takeOverlayChanged(), 0u);
+    EXPECT_EQ(doc.takeImageChanged(), 0u);
 }

@@ -198,16 +198,16 @@ TEST(VantoroView, HintsAndRedrawTimer)
     FakeSheet* sheet = f.sheet();
     ASSERT_NE(sheet, nullptr);
     const int controls = sheet->controls;
-    emit f.doc().updateAllViews(CVantoroDoc::HintCursors);
+    emit f.doc().changed(DocChange::Readings);
     EXPECT_EQ(sheet->cursors, 1);
     EXPECT_EQ(sheet->controls, controls);
-    emit f.doc().updateAllViews(CVantoroDoc::HintSaved);
+    emit f.doc().changed(DocChange::Saved);
     EXPECT_EQ(sheet->controls, controls);
-    emit f.doc().updateAllViews(CVantoroDoc::HintAll);
+    emit f.doc().changed(DocChange::Controls);
     EXPECT_EQ(sheet->controls, controls + 1);
 
     f.doc().setPalette(3);
-    f.doc().markOverlayChanged();
+    f.doc().setProfileRow(f.doc().profiles().row);  // sets the overlay flag
     f.view->redrawTick();
     EXPECT_EQ(sheet->spans, 1);
     EXPECT_EQ(f.doc().takeImageChanged(), 0u);
@@ -415,7 +415,7 @@ TEST(VantoroView, WithoutASnapshotThePanelsWait)
     EXPECT_FALSE(view.viewer(CVantoroView::ImageViewer)->isVisible());
     view.redrawTick();
     view.copyToBitmap();  // nothing to copy: no dialog, no crash
-    emit doc.updateAllViews(CVantoroDoc::HintAll);
+    emit doc.changed(DocChange::Controls);
     EXPECT_FALSE(view.viewer(CVantoroView::SpanViewer)->isVisible());
 }
 
