@@ -11,8 +11,8 @@ using namespace calivue;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     cBitmapFile bmp;
-    if (!bmp.LoadFromBytes(std::span<const std::uint8_t>(data, size))) {
-        if (bmp.IsValid() || bmp.lastError() == Error::None || !bmp.pixels().empty()) std::abort();
+    if (bmp.LoadFromBytes(std::span<const std::uint8_t>(data, size)) != Error::None) {
+        if (bmp.IsValid() || !bmp.pixels().empty()) std::abort();
         return 0;
     }
     const int w = bmp.width();
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto whole = bmp.CutRegion(0, 0, w, h);
     if (!whole) std::abort();
     cBitmapFile again;
-    if (!again.LoadFromBytes(encodeBmp24(w, h, *whole))) std::abort();
+    if (again.LoadFromBytes(encodeBmp24(w, h, *whole)) != Error::None) std::abort();
     if (again.CutRegion(0, 0, w, h) != whole) std::abort();
 
     // Regions at the edges, and one just outside.

@@ -18,7 +18,6 @@ class App;
 
 namespace calivue {
 class cBrixa;
-enum class OpenFailure;
 }  // namespace calivue
 
 namespace calivue::cli {
@@ -91,7 +90,6 @@ nlohmann::ordered_json infoJson(const cBrixa& img, const std::vector<Probe>& pro
 // opening file: PATH: REASON", and returns false; a short record opens with a
 // warning line on err (the command still succeeds).
 bool openForCommand(const std::filesystem::path& snapshot, cBrixa& img, std::ostream& err);
-std::string_view openFailureText(OpenFailure f);
 
 // Parses "RAW,EMISSIVITY"; empty for anything else.
 std::optional<Probe> parseProbe(std::string_view text);

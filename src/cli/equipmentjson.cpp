@@ -4,8 +4,6 @@
 
 #include "core/textcodec.h"
 
-#include <stdexcept>
-
 namespace calivue::cli {
 
 namespace {
@@ -21,10 +19,10 @@ OJson optionalText(const std::u16string& text)
     return utf16ToUtf8(text);
 }
 
-std::u16string optionalTextFromJson(const Json& j, const std::string& where)
+std::u16string optionalTextFromJson(JsonRefusal& r, const Json& j, const std::string& where)
 {
     if (j.is_null()) return {};
-    return textAt(j, where);
+    return textAt(r, j, where);
 }
 
 OJson equipmentToJson(const std::vector<EquipmentItem>& items)
@@ -40,46 +38,57 @@ OJson equipmentToJson(const std::vector<EquipmentItem>& items)
     return list;
 }
 
-std::vector<EquipmentItem> equipmentFromJson(const Json& list, const std::string& where)
+std::vector<EquipmentItem> equipmentFromJson(JsonRefusal& r, const Json& list,
+                                             const std::string& where)
 {
-    if (!list.is_array()) fail(where, "expected an array");
+    if (!list.is_array()) return r.fail(where, "expected an array"), std::vector<EquipmentItem>();
     ProjectEquipment e;
-    for (std::size_t i = 0; i < list.size(); ++i) {
+    for (std::size_t i = 0; i < list.size() && !r.refused(); ++i) {
         const std::string at = where + "[" + std::to_string(i) + "]";
         const Json& j = list[i];
-        if (!j.is_object()) fail(at, "expected an object");
-        for (auto it = j.begin(); it != j.end(); ++it)
-            if (it.key() != "id" && it.key() != "location" && it.key() != "description" &&
-                it.key() != "rated_load" && it.key() != "status" && it.key() != "reason")
-                fail(at + "." + it.key(), "unknown key");
-        if (!j.contains("id")) fail(at + ".id", "missing");
-        EquipmentItem& item = e.items.emplace_back();
-        item.id = textAt(j["id"], at + ".id");
-        if (j.contains("location")) item.location = textAt(j["location"], at + ".location");
-        if (j.contains("description"))
-            item.description = textAt(j["description"], at + ".description");
-        if (j.contains("rated_load"))
-            item.ratedLoad = optionalTextFromJson(j["rated_load"], at + ".rated_load");
-        if (j.contains("status")) {
-            const std::optional<EquipmentStatus> s =
-                parseStatus(textAt(j["status"], at + ".status"));
-            if (!s) fail(at + ".status", "expected \"inspected\" or \"not inspected\"");
-            item.status = *s;
+        if (!onlyKeys(r, j, {"id", "location", "description", "rated_load", "status", "reason"},
+                      at))
+            break;
+        if (!j.contains("id")) {
+            r.fail(at + ".id", "missing");
+            break;
         }
-        if (j.contains("reason")) item.reason = optionalTextFromJson(j["reason"], at + ".reason");
+        EquipmentItem& item = e.items.emplace_back();
+        item.id = textAt(r, j["id"], at + ".id");
+        if (j.contains("location")) item.location = textAt(r, j["location"], at + ".location");
+        if (j.contains("description"))
+            item.description = textAt(r, j["description"], at + ".description");
+        if (j.contains("rated_load"))
+            item.ratedLoad = optionalTextFromJson(r, j["rated_load"], at + ".rated_load");
+        if (j.contains("status") && !r.refused()) {
+            const std::optional<EquipmentStatus> s =
+                parseStatus(textAt(r, j["status"], at + ".status"));
+            if (!s)
+                r.fail(at + ".status", "expected \"inspected\" or \"not inspected\"");
+            else
+                item.status = *s;
+        }
+        if (j.contains("reason"))
+            item.reason = optionalTextFromJson(r, j["reason"], at + ".reason");
     }
+    if (r.refused()) return {};
     if (const std::optional<EquipmentProblem> p = equipmentProblem(e)) {
         const std::string at = where + "[" + std::to_string(p->index) + "]";
         switch (p->kind) {
             case EquipmentProblemKind::EmptyId:
-                fail(at + ".id", "empty");
+                r.fail(at + ".id", "empty");
+                break;
             case EquipmentProblemKind::DuplicateId:
-                fail(at + ".id", "given twice");
+                r.fail(at + ".id", "given twice");
+                break;
             case EquipmentProblemKind::ReasonForInspected:
-                fail(at + ".reason", "given for an inspected item");
+                r.fail(at + ".reason", "given for an inspected item");
+                break;
             default:
-                fail(where, describe(*p));
+                r.fail(where, describe(*p));
+                break;
         }
+        return {};
     }
     return std::move(e.items);
 }

@@ -4,6 +4,7 @@
 #include "projectcommands.h"
 
 #include "core/brixa.h"
+#include "core/errorreason.h"
 #include "core/findingscodec.h"
 #include "core/snapshotfiles.h"
 #include "core/textcodec.h"
@@ -100,7 +101,8 @@ int runFindings(const FindingsOptions& o, std::ostream& out, std::ostream& err)
         if (list[i].snapshot != Error::None)
             err << "Warning: inspection " << i + 1 << ": " << kOpenError << ": "
                 << utf16ToUtf8(project->entries[i].snapshotPath) << ": "
-                << openFailureText(openFailureOf(list[i].snapshot)) << "; it has no readings\n";
+                << errorReason(list[i].snapshot, FileKind::SnapshotRecord).english
+                << "; it has no readings\n";
     out << findingsJson(findings->settings, list, o.unit).dump(2) << '\n';
     return 0;
 }

@@ -5,7 +5,6 @@
 #include "core/textcodec.h"
 
 #include <cmath>
-#include <stdexcept>
 #include <vector>
 
 namespace calivue::cli {
@@ -20,22 +19,22 @@ OJson ambientJson(const std::optional<double>& a)
     return a ? OJson(*a) : OJson(nullptr);
 }
 
-double numberAt(const Json& j, const std::string& where)
+double numberAt(JsonRefusal& r, const Json& j, const std::string& where)
 {
-    if (!j.is_number()) fail(where, "expected a number");
+    if (!j.is_number()) return r.fail(where, "expected a number"), 0.0;
     return j.get<double>();
 }
 
-std::optional<double> ambientAt(const Json& j, const std::string& where)
+std::optional<double> ambientAt(JsonRefusal& r, const Json& j, const std::string& where)
 {
     if (j.is_null()) return std::nullopt;
-    if (!j.is_number()) fail(where, "expected a number or null");
+    if (!j.is_number()) return r.fail(where, "expected a number or null"), std::nullopt;
     return j.get<double>();
 }
 
-bool boolAt(const Json& j, const std::string& where)
+bool boolAt(JsonRefusal& r, const Json& j, const std::string& where)
 {
-    if (!j.is_boolean()) fail(where, "expected true or false");
+    if (!j.is_boolean()) return r.fail(where, "expected true or false");
     return j.get<bool>();
 }
 
@@ -73,79 +72,93 @@ bool isRecordFindingsKey(const std::string& key)
     return key == "reference" || key == "ambient" || key == "priority_manual";
 }
 
-FindingsSettings findingsSettingsFromJson(const Json& j, const std::string& where)
+FindingsSettings findingsSettingsFromJson(JsonRefusal& r, const Json& j, const std::string& where)
 {
-    onlyKeys(j,
-             {"criteria", "custom_bands", "load_exponent", "classify_corrected", "min_load_percent",
-              "ambient", "frsi_threshold", "conditions"},
-             where);
     FindingsSettings s;
+    if (!onlyKeys(r, j,
+                  {"criteria", "custom_bands", "load_exponent", "classify_corrected",
+                   "min_load_percent", "ambient", "frsi_threshold", "conditions"},
+                  where))
+        return s;
     if (j.contains("criteria")) {
         const Json& c = j["criteria"];
-        if (!c.is_string()) fail(where + ".criteria", "expected a string");
+        if (!c.is_string()) return r.fail(where + ".criteria", "expected a string"), s;
         const std::optional<Criteria> criteria = criteriaFromName(c.get_ref<const std::string&>());
         if (!criteria)
-            fail(where + ".criteria", "unknown criteria \"" + c.get<std::string>() +
-                                          "\" (neta-similar, neta-ambient, neta-worst or custom)");
+            return r.fail(where + ".criteria",
+                          "unknown criteria \"" + c.get<std::string>() +
+                              "\" (neta-similar, neta-ambient, neta-worst or custom)"),
+                   s;
         s.criteria = *criteria;
     }
     if (j.contains("custom_bands")) {
         const Json& list = j["custom_bands"];
-        if (!list.is_array()) fail(where + ".custom_bands", "expected an array");
-        if (list.size() > kMaxCustomBands) fail(where + ".custom_bands", "more than six bands");
+        if (!list.is_array()) return r.fail(where + ".custom_bands", "expected an array"), s;
+        if (list.size() > kMaxCustomBands)
+            return r.fail(where + ".custom_bands", "more than six bands"), s;
         for (std::size_t i = 0; i < list.size(); ++i) {
             const std::string at = where + ".custom_bands[" + std::to_string(i) + "]";
             const Json& b = list[i];
-            onlyKeys(b, {"from", "class", "priority"}, at);
+            if (!onlyKeys(r, b, {"from", "class", "priority"}, at)) return s;
             SeverityBand band;
-            if (!b.contains("from")) fail(at + ".from", "missing");
-            band.from = numberAt(b["from"], at + ".from");
-            if (b.contains("class")) band.text = textAt(b["class"], at + ".class");
+            if (!b.contains("from")) return r.fail(at + ".from", "missing"), s;
+            band.from = numberAt(r, b["from"], at + ".from");
+            if (b.contains("class")) band.text = textAt(r, b["class"], at + ".class");
+            if (r.refused()) return s;
             if (!b.contains("priority") || !b["priority"].is_number_integer())
-                fail(at + ".priority", "expected an integer 1 to 5");
+                return r.fail(at + ".priority", "expected an integer 1 to 5"), s;
             const auto priority = b["priority"].get<std::int64_t>();
-            if (priority < 1 || priority > 5) fail(at + ".priority", "expected an integer 1 to 5");
+            if (priority < 1 || priority > 5)
+                return r.fail(at + ".priority", "expected an integer 1 to 5"), s;
             band.priority = static_cast<int>(priority);
             s.customBands.push_back(std::move(band));
         }
     }
     if (j.contains("load_exponent"))
-        s.loadExponent = numberAt(j["load_exponent"], where + ".load_exponent");
+        s.loadExponent = numberAt(r, j["load_exponent"], where + ".load_exponent");
     if (j.contains("classify_corrected"))
-        s.classifyCorrected = boolAt(j["classify_corrected"], where + ".classify_corrected");
+        s.classifyCorrected = boolAt(r, j["classify_corrected"], where + ".classify_corrected");
     if (j.contains("min_load_percent"))
-        s.minLoadPercent = numberAt(j["min_load_percent"], where + ".min_load_percent");
-    if (j.contains("ambient")) s.ambient = ambientAt(j["ambient"], where + ".ambient");
+        s.minLoadPercent = numberAt(r, j["min_load_percent"], where + ".min_load_percent");
+    if (j.contains("ambient")) s.ambient = ambientAt(r, j["ambient"], where + ".ambient");
     if (j.contains("frsi_threshold"))
-        s.frsiThreshold = numberAt(j["frsi_threshold"], where + ".frsi_threshold");
+        s.frsiThreshold = numberAt(r, j["frsi_threshold"], where + ".frsi_threshold");
+    if (r.refused()) return s;
     if (j.contains("conditions")) {
         const Json& c = j["conditions"];
-        onlyKeys(c, std::vector<std::string_view>(kConditionKeys.begin(), kConditionKeys.end()),
-                 where + ".conditions");
+        if (!onlyKeys(r, c,
+                      std::vector<std::string_view>(kConditionKeys.begin(), kConditionKeys.end()),
+                      where + ".conditions"))
+            return s;
         const auto texts = conditionTexts(s.conditions);
         for (std::size_t i = 0; i < texts.size(); ++i)
             if (c.contains(kConditionKeys[i]))
                 *texts[i] =
-                    textAt(c[kConditionKeys[i]], where + ".conditions." + kConditionKeys[i]);
+                    textAt(r, c[kConditionKeys[i]], where + ".conditions." + kConditionKeys[i]);
+        if (r.refused()) return s;
     }
+    // settingsProblem names the key under `where` and the problem ("key: what").
     if (const std::optional<std::string> problem = settingsProblem(s))
-        throw std::invalid_argument(where + "." + *problem);
+        r.fail(where + "." + *problem);
     return s;
 }
 
-RecordFindings recordFindingsFromJson(const Json& r, const std::string& where, RecordFindings f)
+RecordFindings recordFindingsFromJson(JsonRefusal& r, const Json& rec, const std::string& where,
+                                      RecordFindings f)
 {
-    if (r.contains("reference")) {
-        const Json& ref = r["reference"];
+    if (rec.contains("reference")) {
+        const Json& ref = rec["reference"];
         if (ref == "ambient")
             f.reference = ReferenceKind::Ambient;
         else if (ref != "marker")
-            fail(where + ".reference", "expected \"marker\" or \"ambient\"");
+            return r.fail(where + ".reference", "expected \"marker\" or \"ambient\""), f;
     }
-    if (r.contains("ambient")) f.ambient = ambientAt(r["ambient"], where + ".ambient");
-    if (f.ambient && !std::isfinite(*f.ambient)) fail(where + ".ambient", "expected a number");
-    if (r.contains("priority_manual"))
-        f.priorityManual = boolAt(r["priority_manual"], where + ".priority_manual");
+    if (rec.contains("ambient")) f.ambient = ambientAt(r, rec["ambient"], where + ".ambient");
+    if (r.refused()) return f;
+    if (f.ambient && !std::isfinite(*f.ambient))
+        return r.fail(where + ".ambient", "expected a number"), f;
+    if (rec.contains("priority_manual"))
+        f.priorityManual = boolAt(r, rec["priority_manual"], where + ".priority_manual");
     return f;
 }
 

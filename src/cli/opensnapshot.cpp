@@ -5,35 +5,21 @@
 #include "commands.h"
 
 #include "core/brixa.h"
+#include "core/errorreason.h"
 #include "core/snapshotfiles.h"
 
 namespace calivue::cli {
-
-std::string_view openFailureText(OpenFailure f)
-{
-    switch (f) {
-        case OpenFailure::NotFound:
-            return "not found";
-        case OpenFailure::NotReadable:
-            return "not readable";
-        case OpenFailure::NotRegularFile:
-            return "not a regular file";
-        case OpenFailure::NotSnapshot:
-            break;
-    }
-    return "not a snapshot record";
-}
 
 bool openForCommand(const std::filesystem::path& snapshot, cBrixa& img, std::ostream& err)
 {
     if (const Error e = openSnapshot(snapshot, img); e != Error::None) {
         err << kOpenError << ": " << snapshot.string() << ": ";
-        std::error_code ec;
-        // A bitmap that is there without its record: the file that is missing is the record.
-        if (openFailureOf(e) == OpenFailure::NotFound && std::filesystem::exists(snapshot, ec))
-            err << "record " << recordPathOf(snapshot).string() << " not found\n";
+        const std::filesystem::path named = failedSnapshotFile(e, snapshot);
+        const std::string_view reason = errorReason(e, FileKind::SnapshotRecord).english;
+        if (named != snapshot)
+            err << "record " << named.string() << ' ' << reason << '\n';
         else
-            err << openFailureText(openFailureOf(e)) << '\n';
+            err << reason << '\n';
         return false;
     }
     if (img.isIncomplete())

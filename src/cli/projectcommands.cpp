@@ -5,8 +5,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <stdexcept>
-
 namespace fs = std::filesystem;
 
 namespace calivue::cli {
@@ -46,16 +44,21 @@ int runProjectWrite(const fs::path& json, const fs::path& project, std::ostream&
             << (bytes ? "larger than 512 MB" : describe(bytes.error())) << '\n';
         return 1;
     }
-    ReportProject p;
+    // The parser's own exceptions stop here, at its one call; the reader returns its refusal.
+    nlohmann::json parsed;
     try {
-        p = projectFromJson(nlohmann::json::parse(bytes->begin(), bytes->end()));
+        parsed = nlohmann::json::parse(bytes->begin(), bytes->end());
     } catch (const nlohmann::json::exception& e) {
         err << "Invalid project JSON: " << json.string() << ": " << oneLine(e.what()) << '\n';
         return 1;
-    } catch (const std::invalid_argument& e) {
-        err << "Invalid project JSON: " << json.string() << ": " << oneLine(e.what()) << '\n';
+    }
+    std::string refusal;
+    Result<ReportProject> read = projectFromJson(parsed, &refusal);
+    if (!read) {
+        err << "Invalid project JSON: " << json.string() << ": " << oneLine(refusal) << '\n';
         return 1;
     }
+    ReportProject& p = read.value();
     // The report writer refuses such a project, so it is never written.
     if (!p.countsAgree()) {
         err << "Number of selections is not equal to number of reports: " << json.string() << '\n';

@@ -34,12 +34,13 @@ int runProjectWrite(const std::filesystem::path& json, const std::filesystem::pa
 // count of bytes the reader ignored after the last value it read.
 nlohmann::ordered_json projectToJson(const ReportProject& project);
 
-// The inverse. Absent keys keep the defaults of a new project; a key of the
-// wrong type, an unknown key or an integer outside 32 bits throws
-// std::invalid_argument naming the key, as does an extension with a bad tag, a
-// tag given twice, a version outside 16 bits, data that is not hex or passes
-// the caps. `version` and `ignored_trailing_bytes` are accepted and ignored.
-ReportProject projectFromJson(const nlohmann::json& json);
+// The inverse. Absent keys keep the defaults of a new project. Corrupted, with
+// the refusal (when asked for) naming the key ("records[2].reference: expected
+// ..."), for a key of the wrong type, an unknown key or an integer outside 32
+// bits, as for an extension with a bad tag, a tag given twice, a version outside
+// 16 bits, data that is not hex or passes the caps. `version` and
+// `ignored_trailing_bytes` are accepted and ignored. Never throws.
+Result<ReportProject> projectFromJson(const nlohmann::json& json, std::string* refusal = nullptr);
 
 // Registers both subcommands on app; runParsed runs the one parsed, if any.
 class ProjectCommands {

@@ -15,7 +15,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <stdexcept>
 #include <variant>
 
 namespace calivue::cli {
@@ -117,44 +116,46 @@ OJson extensionsJson(const ProjectExtensions& x, bool findingsPrinted, bool layo
 }
 
 // --- reading ------------------------------------------------------------------
+// Each reader records its refusal in r and returns false (or leaves the value as it was).
 
-const Json& objectAt(const Json& j, const std::string& where)
+bool isObject(JsonRefusal& r, const Json& j, const std::string& where)
 {
-    if (!j.is_object()) fail(where, "expected an object");
-    return j;
+    return j.is_object() || r.fail(where, "expected an object");
 }
 
-void read(const Json& j, std::u16string& into, const std::string& where)
+bool read(JsonRefusal& r, const Json& j, std::u16string& into, const std::string& where)
 {
-    into = textAt(j, where);
+    into = textAt(r, j, where);
+    return !r.refused();
 }
 
-void read(const Json& j, std::int32_t& into, const std::string& where)
+bool read(JsonRefusal& r, const Json& j, std::int32_t& into, const std::string& where)
 {
-    if (!j.is_number_integer()) fail(where, "expected an integer");
+    if (!j.is_number_integer()) return r.fail(where, "expected an integer");
     if (j.is_number_unsigned()) {
         if (j.get<std::uint64_t>() > std::numeric_limits<std::int32_t>::max())
-            fail(where, "outside 32 bits");
+            return r.fail(where, "outside 32 bits");
     } else {
         const auto v = j.get<std::int64_t>();
         if (v < std::numeric_limits<std::int32_t>::min() ||
             v > std::numeric_limits<std::int32_t>::max())
-            fail(where, "outside 32 bits");
+            return r.fail(where, "outside 32 bits");
     }
     into = j.get<std::int32_t>();
+    return true;
 }
 
-void read(const Json& j, bool& into, const std::string& where)
+bool read(JsonRefusal& r, const Json& j, bool& into, const std::string& where)
 {
-    if (!j.is_boolean()) fail(where, "expected true or false");
+    if (!j.is_boolean()) return r.fail(where, "expected true or false");
     into = j.get<bool>();
+    return true;
 }
 
-void read(const Json& j, cDateTime& into, const std::string& where)
+bool read(JsonRefusal& r, const Json& j, cDateTime& into, const std::string& where)
 {
-    objectAt(j, where);
-    onlyKeys(j, {"status", "days"}, where);
-    if (j.contains("status")) read(j["status"], into.status, where + ".status");
+    if (!isObject(r, j, where) || !onlyKeys(r, j, {"status", "days"}, where)) return false;
+    if (j.contains("status") && !read(r, j["status"], into.status, where + ".status")) return false;
     if (j.contains("days")) {
         const Json& d = j["days"];
         if (d.is_null())
@@ -162,62 +163,212 @@ void read(const Json& j, cDateTime& into, const std::string& where)
         else if (d.is_number())
             into.days = d.get<double>();
         else
-            fail(where + ".days", "expected a number or null");
+            return r.fail(where + ".days", "expected a number or null");
     }
+    return true;
 }
 
 // Reads j[key] into the value when the key is present.
 template <typename T>
-void optionalField(const Json& j, const char* key, T& into, const std::string& where)
+bool optionalField(JsonRefusal& r, const Json& j, const char* key, T& into,
+                   const std::string& where)
 {
-    if (j.contains(key)) read(j[key], into, where + "." + key);
+    return !j.contains(key) || read(r, j[key], into, where + "." + key);
 }
 
-// Either case of hex digits; an odd count or another character throws.
-std::vector<std::uint8_t> readHex(const Json& j, const std::string& where)
+// Either case of hex digits; an odd count or another character is refused.
+std::vector<std::uint8_t> readHex(JsonRefusal& r, const Json& j, const std::string& where)
 {
-    if (!j.is_string()) fail(where, "expected a string of hex digits");
+    if (!j.is_string())
+        return r.fail(where, "expected a string of hex digits"), std::vector<std::uint8_t>();
     const std::string& s = j.get_ref<const std::string&>();
-    if (s.size() % 2 != 0) fail(where, "odd number of hex digits");
+    if (s.size() % 2 != 0)
+        return r.fail(where, "odd number of hex digits"), std::vector<std::uint8_t>();
     std::vector<std::uint8_t> bytes(s.size() / 2);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto r = std::from_chars(s.data() + 2 * i, s.data() + 2 * i + 2, bytes[i], 16);
-        if (r.ec != std::errc{} || r.ptr != s.data() + 2 * i + 2) fail(where, "not a hex digit");
+        const auto c = std::from_chars(s.data() + 2 * i, s.data() + 2 * i + 2, bytes[i], 16);
+        if (c.ec != std::errc{} || c.ptr != s.data() + 2 * i + 2)
+            return r.fail(where, "not a hex digit"), std::vector<std::uint8_t>();
     }
     return bytes;
 }
 
-void readExtensions(const Json& list, ProjectExtensions& into)
+bool readExtensions(JsonRefusal& r, const Json& list, ProjectExtensions& into)
 {
-    if (!list.is_array()) fail("extensions", "expected an array");
+    if (!list.is_array()) return r.fail("extensions", "expected an array");
     for (std::size_t i = 0; i < list.size(); ++i) {
         const std::string where = "extensions[" + std::to_string(i) + "]";
-        const Json& e = objectAt(list[i], where);
-        onlyKeys(e, {"tag", "version", "data"}, where);
-        if (!e.contains("tag") || !e["tag"].is_string()) fail(where + ".tag", "expected a string");
+        const Json& e = list[i];
+        if (!isObject(r, e, where) || !onlyKeys(r, e, {"tag", "version", "data"}, where))
+            return false;
+        if (!e.contains("tag") || !e["tag"].is_string())
+            return r.fail(where + ".tag", "expected a string");
         const std::optional<ExtensionTag> tag =
             ExtensionTag::parse(e["tag"].get_ref<const std::string&>());
-        if (!tag) fail(where + ".tag", "expected four characters of 0-9 A-Z a-z");
-        if (into.find(*tag)) fail(where + ".tag", "given twice");
+        if (!tag) return r.fail(where + ".tag", "expected four characters of 0-9 A-Z a-z");
+        if (into.find(*tag)) return r.fail(where + ".tag", "given twice");
         ExtensionSection s{*tag, 1, {}};
         if (e.contains("version")) {
             const Json& v = e["version"];
             if (!v.is_number_integer() || v.get<std::int64_t>() < 0 ||
                 v.get<std::int64_t>() > 65535)
-                fail(where + ".version", "expected an integer from 0 to 65535");
+                return r.fail(where + ".version", "expected an integer from 0 to 65535");
             s.version = v.get<std::uint16_t>();
         }
-        if (e.contains("data")) s.data = readHex(e["data"], where + ".data");
-        if (into.put(std::move(s)) != Error::None) fail(where, "the extension data is too large");
+        if (e.contains("data")) s.data = readHex(r, e["data"], where + ".data");
+        if (r.refused()) return false;
+        if (into.put(std::move(s)) != Error::None)
+            return r.fail(where, "the extension data is too large");
     }
+    return true;
 }
 
 template <std::size_t N>
-void readTexts(const Json& j, std::array<std::u16string, N>& into, const std::string& where)
+bool readTexts(JsonRefusal& r, const Json& j, std::array<std::u16string, N>& into,
+               const std::string& where)
 {
     if (!j.is_array() || j.size() != N)
-        fail(where, N == 4 ? "expected an array of 4 strings" : "expected an array of 13 strings");
-    for (std::size_t i = 0; i < N; ++i) read(j[i], into[i], where + "[" + std::to_string(i) + "]");
+        return r.fail(
+            where, N == 4 ? "expected an array of 4 strings" : "expected an array of 13 strings");
+    for (std::size_t i = 0; i < N; ++i)
+        if (!read(r, j[i], into[i], where + "[" + std::to_string(i) + "]")) return false;
+    return true;
+}
+
+// The whole project; false at the first refusal.
+bool readProject(JsonRefusal& r, const Json& j, ReportProject& p)
+{
+    ProjectFindings findings;
+    ProjectEquipment equipment;
+    if (!isObject(r, j, "project") ||
+        !onlyKeys(r, j,
+                  {"version", "title", "entries", "records", "captions", "findings_settings",
+                   "report_layout", "equipment", "previous_project", "extensions",
+                   "ignored_trailing_bytes"},
+                  "project"))
+        return false;
+    if (j.contains("title")) {
+        const Json& t = j["title"];
+        if (!isObject(r, t, "title") ||
+            !onlyKeys(r, t,
+                      {"logo_path", "company", "author", "date_shown", "title_date", "comments"},
+                      "title"))
+            return false;
+        if (!optionalField(r, t, "logo_path", p.title.logoPath, "title") ||
+            !optionalField(r, t, "company", p.title.company, "title") ||
+            !optionalField(r, t, "author", p.title.author, "title") ||
+            !optionalField(r, t, "date_shown", p.title.dateShown, "title") ||
+            !optionalField(r, t, "title_date", p.title.titleDate, "title") ||
+            !optionalField(r, t, "comments", p.title.comments, "title"))
+            return false;
+    }
+    if (j.contains("entries")) {
+        const Json& list = j["entries"];
+        if (!list.is_array()) return r.fail("entries", "expected an array");
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const std::string where = "entries[" + std::to_string(i) + "]";
+            const Json& e = list[i];
+            if (!isObject(r, e, where) ||
+                !onlyKeys(r, e, {"snapshot_path", "bitmap_path", "thumbnail_index"}, where))
+                return false;
+            cInspectionImage& img = p.entries.emplace_back();
+            img.thumbnailIndex = static_cast<std::int32_t>(i);
+            if (!optionalField(r, e, "snapshot_path", img.snapshotPath, where) ||
+                !optionalField(r, e, "bitmap_path", img.bitmapPath, where) ||
+                !optionalField(r, e, "thumbnail_index", img.thumbnailIndex, where))
+                return false;
+        }
+    }
+    if (j.contains("records")) {
+        const Json& list = j["records"];
+        if (!list.is_array()) return r.fail("records", "expected an array");
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const std::string where = "records[" + std::to_string(i) + "]";
+            const Json& rj = list[i];
+            if (!isObject(r, rj, where)) return false;
+            for (auto it = rj.begin(); it != rj.end(); ++it) {
+                const Field* field = nullptr;
+                for (const Field& f : kRecordFields)
+                    if (it.key() == f.key) field = &f;
+                if (!field && !isRecordFindingsKey(it.key()) && it.key() != "equipment_id")
+                    return r.fail(where + "." + it.key(), "unknown key");
+            }
+            cInspectionRecord& rec = p.records.emplace_back();
+            for (const Field& f : kRecordFields)
+                std::visit([&](auto member) { optionalField(r, rj, f.key, rec.*member, where); },
+                           f.member);
+            if (r.refused()) return false;
+            findings.records.push_back(
+                recordFindingsFromJson(r, rj, where, defaultRecordFindings(rec)));
+            equipment.recordItems.push_back(
+                rj.contains("equipment_id")
+                    ? optionalTextFromJson(r, rj["equipment_id"], where + ".equipment_id")
+                    : std::u16string());
+            if (r.refused()) return false;
+        }
+    }
+    if (j.contains("captions") && !j["captions"].is_null()) {
+        const Json& c = j["captions"];
+        if (!isObject(r, c, "captions") || !onlyKeys(r, c, {"title", "details"}, "captions"))
+            return false;
+        // A missing or null half keeps the default captions.
+        ReportCaptions& captions = p.captions.emplace(defaultReportCaptions());
+        if (c.contains("title") && !c["title"].is_null() &&
+            !readTexts(r, c["title"], captions.title, "captions.title"))
+            return false;
+        if (c.contains("details") && !c["details"].is_null() &&
+            !readTexts(r, c["details"], captions.details, "captions.details"))
+            return false;
+    }
+    const bool settingsGiven = j.contains("findings_settings") && !j["findings_settings"].is_null();
+    if (settingsGiven)
+        findings.settings =
+            findingsSettingsFromJson(r, j["findings_settings"], "findings_settings");
+    if (r.refused()) return false;
+    if (j.contains("equipment") && !j["equipment"].is_null())
+        equipment.items = equipmentFromJson(r, j["equipment"], "equipment");
+    if (r.refused()) return false;
+    if (j.contains("previous_project"))
+        equipment.previousProject =
+            optionalTextFromJson(r, j["previous_project"], "previous_project");
+    if (r.refused()) return false;
+    if (j.contains("extensions") && !readExtensions(r, j["extensions"], p.extensions)) return false;
+    if (!equipment.isDefault()) {
+        if (p.extensions.find(kEquipmentTag))
+            return r.fail("extensions",
+                          "the EQPT section is written from equipment, previous_project and the "
+                          "records' equipment_id; give one or the other");
+        for (std::size_t i = 0; i < equipment.recordItems.size(); ++i) {
+            if (equipment.recordItems[i].empty()) continue;
+            const std::string where = "records[" + std::to_string(i) + "].equipment_id";
+            if (!equipment.find(equipment.recordItems[i]))
+                return r.fail(where, "not an id of the equipment list");
+            if (i >= p.entries.size())
+                return r.fail(where, "the record has no entry to name it by");
+        }
+        if (putProjectEquipment(p, equipment) != Error::None)
+            return r.fail("equipment", "the equipment data are too large");
+    }
+    if (settingsGiven || !findings.isDefaultFor(p.records)) {
+        if (p.extensions.find(kFindingsTag))
+            return r.fail("extensions",
+                          "the FIND section is written from findings_settings and the records' "
+                          "findings keys; give one or the other");
+        if (putProjectFindings(p, findings) != Error::None)
+            return r.fail("findings_settings", "the findings data are too large");
+    }
+    if (j.contains("report_layout") && !j["report_layout"].is_null()) {
+        const Json& name = j["report_layout"];
+        const std::optional<ReportLayout> layout =
+            name.is_string() ? reportLayoutFromName(name.get<std::string>()) : std::nullopt;
+        if (!layout) return r.fail("report_layout", "expected \"classic\" or \"modern\"");
+        if (p.extensions.find(kReportLayoutTag))
+            return r.fail("extensions",
+                          "the RLAY section is written from report_layout; give one or the other");
+        if (putReportLayout(p, *layout) != Error::None)
+            return r.fail("report_layout", "the extension block is too large");
+    }
+    return true;
 }
 
 }  // namespace
@@ -289,118 +440,13 @@ OJson projectToJson(const ReportProject& p)
     return j;
 }
 
-ReportProject projectFromJson(const Json& j)
+Result<ReportProject> projectFromJson(const Json& j, std::string* refusal)
 {
+    JsonRefusal r;
     ReportProject p;
-    ProjectFindings findings;
-    ProjectEquipment equipment;
-    objectAt(j, "project");
-    onlyKeys(
-        j,
-        {"version", "title", "entries", "records", "captions", "findings_settings", "report_layout",
-         "equipment", "previous_project", "extensions", "ignored_trailing_bytes"},
-        "project");
-    if (j.contains("title")) {
-        const Json& t = objectAt(j["title"], "title");
-        onlyKeys(t, {"logo_path", "company", "author", "date_shown", "title_date", "comments"},
-                 "title");
-        optionalField(t, "logo_path", p.title.logoPath, "title");
-        optionalField(t, "company", p.title.company, "title");
-        optionalField(t, "author", p.title.author, "title");
-        optionalField(t, "date_shown", p.title.dateShown, "title");
-        optionalField(t, "title_date", p.title.titleDate, "title");
-        optionalField(t, "comments", p.title.comments, "title");
-    }
-    if (j.contains("entries")) {
-        const Json& list = j["entries"];
-        if (!list.is_array()) fail("entries", "expected an array");
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            const std::string where = "entries[" + std::to_string(i) + "]";
-            const Json& e = objectAt(list[i], where);
-            onlyKeys(e, {"snapshot_path", "bitmap_path", "thumbnail_index"}, where);
-            cInspectionImage& img = p.entries.emplace_back();
-            img.thumbnailIndex = static_cast<std::int32_t>(i);
-            optionalField(e, "snapshot_path", img.snapshotPath, where);
-            optionalField(e, "bitmap_path", img.bitmapPath, where);
-            optionalField(e, "thumbnail_index", img.thumbnailIndex, where);
-        }
-    }
-    if (j.contains("records")) {
-        const Json& list = j["records"];
-        if (!list.is_array()) fail("records", "expected an array");
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            const std::string where = "records[" + std::to_string(i) + "]";
-            const Json& r = objectAt(list[i], where);
-            for (auto it = r.begin(); it != r.end(); ++it) {
-                const Field* field = nullptr;
-                for (const Field& f : kRecordFields)
-                    if (it.key() == f.key) field = &f;
-                if (!field && !isRecordFindingsKey(it.key()) && it.key() != "equipment_id")
-                    fail(where + "." + it.key(), "unknown key");
-            }
-            cInspectionRecord& rec = p.records.emplace_back();
-            for (const Field& f : kRecordFields)
-                std::visit([&](auto member) { optionalField(r, f.key, rec.*member, where); },
-                           f.member);
-            findings.records.push_back(
-                recordFindingsFromJson(r, where, defaultRecordFindings(rec)));
-            equipment.recordItems.push_back(
-                r.contains("equipment_id")
-                    ? optionalTextFromJson(r["equipment_id"], where + ".equipment_id")
-                    : std::u16string());
-        }
-    }
-    if (j.contains("captions") && !j["captions"].is_null()) {
-        const Json& c = objectAt(j["captions"], "captions");
-        onlyKeys(c, {"title", "details"}, "captions");
-        // A missing or null half keeps the default captions.
-        ReportCaptions& captions = p.captions.emplace(defaultReportCaptions());
-        if (c.contains("title") && !c["title"].is_null())
-            readTexts(c["title"], captions.title, "captions.title");
-        if (c.contains("details") && !c["details"].is_null())
-            readTexts(c["details"], captions.details, "captions.details");
-    }
-    const bool settingsGiven = j.contains("findings_settings") && !j["findings_settings"].is_null();
-    if (settingsGiven)
-        findings.settings = findingsSettingsFromJson(j["findings_settings"], "findings_settings");
-    if (j.contains("equipment") && !j["equipment"].is_null())
-        equipment.items = equipmentFromJson(j["equipment"], "equipment");
-    if (j.contains("previous_project"))
-        equipment.previousProject = optionalTextFromJson(j["previous_project"], "previous_project");
-    if (j.contains("extensions")) readExtensions(j["extensions"], p.extensions);
-    if (!equipment.isDefault()) {
-        if (p.extensions.find(kEquipmentTag))
-            fail("extensions",
-                 "the EQPT section is written from equipment, previous_project and the records' "
-                 "equipment_id; give one or the other");
-        for (std::size_t i = 0; i < equipment.recordItems.size(); ++i) {
-            if (equipment.recordItems[i].empty()) continue;
-            const std::string where = "records[" + std::to_string(i) + "].equipment_id";
-            if (!equipment.find(equipment.recordItems[i]))
-                fail(where, "not an id of the equipment list");
-            if (i >= p.entries.size()) fail(where, "the record has no entry to name it by");
-        }
-        if (putProjectEquipment(p, equipment) != Error::None)
-            fail("equipment", "the equipment data are too large");
-    }
-    if (settingsGiven || !findings.isDefaultFor(p.records)) {
-        if (p.extensions.find(kFindingsTag))
-            fail("extensions",
-                 "the FIND section is written from findings_settings and the records' findings "
-                 "keys; give one or the other");
-        if (putProjectFindings(p, findings) != Error::None)
-            fail("findings_settings", "the findings data are too large");
-    }
-    if (j.contains("report_layout") && !j["report_layout"].is_null()) {
-        const Json& name = j["report_layout"];
-        const std::optional<ReportLayout> layout =
-            name.is_string() ? reportLayoutFromName(name.get<std::string>()) : std::nullopt;
-        if (!layout) fail("report_layout", "expected \"classic\" or \"modern\"");
-        if (p.extensions.find(kReportLayoutTag))
-            fail("extensions",
-                 "the RLAY section is written from report_layout; give one or the other");
-        if (putReportLayout(p, *layout) != Error::None)
-            fail("report_layout", "the extension block is too large");
+    if (!readProject(r, j, p)) {
+        if (refusal) *refusal = r.text();
+        return Error::Corrupted;
     }
     return p;
 }

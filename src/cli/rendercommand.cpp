@@ -38,7 +38,8 @@ int runRender(const RenderOptions& opt, std::ostream& err)
         }
         cBitmapFile bmp;
         std::optional<std::vector<std::uint8_t>> half;
-        if (bmp.Load(visualPath)) half = bmp.CutRegion(kWidth, 0, 2 * kWidth, kHeight);
+        if (bmp.Load(visualPath) == Error::None)
+            half = bmp.CutRegion(kWidth, 0, 2 * kWidth, kHeight);
         if (!half) {
             err << "Cannot read the visual picture (columns 320-639 of a 24-bit bitmap, "
                    "at least 640 x 240) from "

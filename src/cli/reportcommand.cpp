@@ -90,7 +90,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         const LanguageModules modules =
             dir.isEmpty() ? LanguageModules() : LanguageModules(QStringList{dir});
         const LanguageLoad load = modules.load(o.language);
-        if (load.status == LanguageLoad::Status::Loaded) {
+        if (load.fromModule()) {
             texts = load.table;
             language = o.language;
         } else {

@@ -43,8 +43,8 @@ private:
 class CObject {
 public:
     virtual ~CObject() = default;
-    // Returns false when the object could not be stored or loaded.
-    virtual bool serialize(CArchive& ar) = 0;
+    // None, or why the object could not be stored or loaded.
+    virtual Error serialize(CArchive& ar) = 0;
 };
 
 }  // namespace calivue

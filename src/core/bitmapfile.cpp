@@ -134,7 +134,6 @@ void cBitmapFile::Free()
     std::vector<std::uint8_t>().swap(m_colourTable);
     m_fileHeader = {};
     m_fileOpened = 0;
-    m_lastError = Error::None;
 }
 
 std::size_t cBitmapFile::stride() const
@@ -143,7 +142,7 @@ std::size_t cBitmapFile::stride() const
     return bitmapStride24(m_info->width).value_or(0);
 }
 
-bool cBitmapFile::Load(const std::filesystem::path& path)
+Error cBitmapFile::Load(const std::filesystem::path& path)
 {
     Free();
     // Only the headers are read before they are checked, against the file's
@@ -155,32 +154,23 @@ bool cBitmapFile::Load(const std::filesystem::path& path)
                                head.error() == Error::ReadFailed
                            ? 0
                            : 1;
-        m_lastError = head.error();
-        return false;
+        return head.error();
     }
     m_fileOpened = 1;
     std::error_code ec;
     const std::uintmax_t onDisk = std::filesystem::file_size(path, ec);
-    if (ec) {
-        m_lastError = Error::ReadFailed;
-        return false;
-    }
+    if (ec) return Error::ReadFailed;
     Result<Headers> h = checkHeaders(*head, onDisk);
-    if (!h) {
-        m_lastError = h.error();
-        return false;
-    }
+    if (!h) return h.error();
     auto whole = readFilePrefix(path, h->pixelOffset + h->geo.imageSize);
-    m_lastError = whole ? parseBody(*whole, *h) : whole.error();
-    return IsValid();
+    return whole ? parseBody(*whole, *h) : whole.error();
 }
 
-bool cBitmapFile::LoadFromBytes(std::span<const std::uint8_t> bytes)
+Error cBitmapFile::LoadFromBytes(std::span<const std::uint8_t> bytes)
 {
     Free();
     m_fileOpened = 1;
-    m_lastError = parse(bytes);
-    return IsValid();
+    return parse(bytes);
 }
 
 Error cBitmapFile::parseBody(std::span<const std::uint8_t> bytes, const Headers& h)

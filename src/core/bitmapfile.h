@@ -60,15 +60,14 @@ public:
     // An empty object, then Load(path); test IsValid() for the outcome.
     explicit cBitmapFile(const std::filesystem::path& path);
 
-    // Reads a 24-bit uncompressed .bmp file. Returns IsValid(). Any file whose
-    // header contradicts itself or the file's length leaves the object empty,
-    // with the reason in lastError(). fileOpened() is 1 whenever the file could
-    // be opened (also for a wrong signature), 0 when it could not.
-    bool Load(const std::filesystem::path& path);
+    // Reads a 24-bit uncompressed .bmp file: None when the object now holds the
+    // picture, else the reason. Any file whose header contradicts itself or the
+    // file's length leaves the object empty. fileOpened() is 1 whenever the file
+    // could be opened (also for a wrong signature), 0 when it could not.
+    Error Load(const std::filesystem::path& path);
     // As Load, from the bytes of a whole file already in memory; fileOpened()
     // becomes 1. The bytes are copied; the caller keeps its buffer.
-    bool LoadFromBytes(std::span<const std::uint8_t> bytes);
-    Error lastError() const { return m_lastError; }
+    Error LoadFromBytes(std::span<const std::uint8_t> bytes);
     int fileOpened() const { return m_fileOpened; }
 
     bool IsValid() const { return m_info.has_value(); }
@@ -121,7 +120,6 @@ private:
     std::vector<std::uint8_t> m_colourTable;
     BitmapFileHeader m_fileHeader;
     int m_fileOpened = 0;
-    Error m_lastError = Error::None;
 };
 
 // A whole 24-bit .bmp file (54-byte header, rows padded to 4 bytes, bottom-up)

@@ -85,11 +85,11 @@ Error cBrixa::loadFromBytes(std::span<const std::uint8_t> bytes, const std::file
     Error e = decodeRecord(bytes, *this);
     if (e != Error::None) {
         reset();
-        return m_lastError = e;
+        return e;
     }
     if (!buildArrays(kWidth, kHeight)) {
         reset();
-        return m_lastError = Error::Corrupted;
+        return Error::Corrupted;
     }
     if (fields.blueLower == 0 && fields.blueUpper == 0 && fields.redLower == 0 &&
         fields.redUpper == 0 && !m_image.empty()) {
@@ -103,41 +103,34 @@ Error cBrixa::loadFromBytes(std::span<const std::uint8_t> bytes, const std::file
     m_loaded = true;
     // Decoded as designed (the missing bytes read as zeros), but the caller tells the user.
     m_incomplete = bytes.size() < kRecordSize;
-    return m_lastError = Error::None;
+    return Error::None;
 }
 
-bool cBrixa::loadFromPath(const std::filesystem::path& path)
+Error cBrixa::loadFromPath(const std::filesystem::path& path)
 {
     reset();
     auto bytes = readFilePrefix(path, kRecordSize);
-    if (!bytes) {
-        m_lastError = bytes.error();
-        return false;
-    }
-    m_path = path;
-    // The file was read; whether a record came out of it is told by hasImage().
+    if (!bytes) return bytes.error();
     Error e = loadFromBytes(*bytes, path);
+    // The file was read: a failed decode still names it.
     if (e != Error::None) m_path = path;
-    return true;
+    return e;
 }
 
-bool cBrixa::serialize(CArchive& ar)
+Error cBrixa::serialize(CArchive& ar)
 {
     if (ar.isStoring()) {
-        if (!m_loaded) return false;
+        if (!m_loaded) return Error::NotLoaded;
         std::vector<std::uint8_t> rec = encodeRecord(*this);
-        if (rec.empty()) return false;
+        if (rec.empty()) return Error::NotLoaded;
         ar.write(rec);
         m_path = ar.path();
-        return true;
+        return Error::None;
     }
     reset();
     auto bytes = ar.readUpTo(kRecordSize);
-    if (!bytes) {
-        m_lastError = bytes.error();
-        return false;
-    }
-    return loadFromBytes(*bytes, ar.path()) == Error::None;
+    if (!bytes) return bytes.error();
+    return loadFromBytes(*bytes, ar.path());
 }
 
 bool cBrixa::buildArrays(int width, int height)

@@ -104,17 +104,16 @@ public:
     // Loads a record from bytes already read (at most kRecordSize are used;
     // a short buffer is zero-filled). On failure the object is reset.
     Error loadFromBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& path);
-    // Reads the file and loads it. Returns true whenever the file could be
-    // opened and read; whether a record was decoded is told by hasImage().
-    bool loadFromPath(const std::filesystem::path& path);
-    // The detailed reason of the last loadFromPath/loadFromBytes.
-    Error lastError() const { return m_lastError; }
+    // Reads the file and loads it: None only when a record was decoded, else
+    // the reader's or the decoder's reason (the object is then reset, but a file
+    // that was read keeps its path).
+    Error loadFromPath(const std::filesystem::path& path);
     // The last successful load had fewer than kRecordSize bytes: the record
     // decoded with zeros in place of the missing bytes.
     bool isIncomplete() const { return m_incomplete; }
 
-    // CObject: storing encodes the record (only while loaded); loading reads it.
-    bool serialize(CArchive& ar) override;
+    // CObject: storing encodes the record (NotLoaded unless loaded); loading reads it.
+    Error serialize(CArchive& ar) override;
 
     // (Re)builds the image array from the raw pixels, then smooths and computes
     // the statistics. False when there are no raw pixels.
@@ -266,7 +265,6 @@ private:
     bool m_incomplete = false;
     bool m_decoded = false;
     std::uint16_t m_tempCorrection = 2732;
-    Error m_lastError = Error::None;
 };
 
 }  // namespace calivue

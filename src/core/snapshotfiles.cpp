@@ -49,26 +49,17 @@ Error openSnapshot(const fs::path& path, cBrixa& img)
     img.reset();
     const std::optional<fs::path> record = findCompanion(recordPathOf(openPathHook(path)));
     if (!record) return Error::NotFound;
-    const bool read = img.loadFromPath(*record);
-    if (read && img.hasImage()) return Error::None;
-    Error e = img.lastError();
-    img.reset();
-    if (e != Error::None) return e;
-    return read ? Error::Corrupted : Error::ReadFailed;
+    const Error e = img.loadFromPath(*record);
+    if (e != Error::None) img.reset();
+    return e;
 }
 
-OpenFailure openFailureOf(Error e)
+fs::path failedSnapshotFile(Error e, const fs::path& requested)
 {
-    switch (e) {
-        case Error::NotFound:
-            return OpenFailure::NotFound;
-        case Error::ReadFailed:
-            return OpenFailure::NotReadable;
-        case Error::NotRegular:
-            return OpenFailure::NotRegularFile;
-        default:
-            return OpenFailure::NotSnapshot;
-    }
+    if (e != Error::NotFound || requested.empty()) return requested;
+    const fs::path bmp = openPathHook(requested);
+    std::error_code ec;
+    return fs::is_regular_file(bmp, ec) ? recordPathOf(bmp) : requested;
 }
 
 namespace {

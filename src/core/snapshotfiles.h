@@ -54,10 +54,10 @@ std::string recordText(std::span<const std::uint8_t> field);
 // failure img is left reset. A short record opens, with img.isIncomplete() set.
 Error openSnapshot(const std::filesystem::path& path, cBrixa& img);
 
-// Why a snapshot did not open, in the four kinds the user is told about; the
-// layers above choose the words.
-enum class OpenFailure { NotFound, NotReadable, NotSnapshot, NotRegularFile };
-OpenFailure openFailureOf(Error e);
+// The file a failed openSnapshot(requested) names to the user: the record when
+// the bitmap asked for is there without its record (the file that is missing is
+// the record), else the path asked for. The reason comes from errorReason.
+std::filesystem::path failedSnapshotFile(Error e, const std::filesystem::path& requested);
 
 // Where a successful save put the snapshot's files.
 struct SavedSnapshot {

@@ -44,10 +44,9 @@ void cTolla::reset()
     m_path.clear();
     m_text.clear();
     m_loaded = false;
-    m_lastError = Error::None;
 }
 
-bool cTolla::load(const std::filesystem::path& path)
+Error cTolla::load(const std::filesystem::path& path)
 {
     reset();
     CArchive ar(CArchive::Mode::Load, path);
@@ -57,7 +56,7 @@ bool cTolla::load(const std::filesystem::path& path)
 Error cTolla::loadFromBytes(std::span<const std::uint8_t> bytes)
 {
     reset();
-    if (bytes.empty()) return m_lastError = Error::Empty;
+    if (bytes.empty()) return Error::Empty;
 
     // A short file reads as if zero-filled to the full size.
     std::vector<std::uint8_t> buffer(kTollaSize, 0);
@@ -65,11 +64,10 @@ Error cTolla::loadFromBytes(std::span<const std::uint8_t> bytes)
     ByteReader r(buffer);
 
     auto magic = r.bytes(kMagic, 3);
-    if (!magic || !std::equal(magic->begin(), magic->end(), kMagicBytes))
-        return m_lastError = Error::BadMagic;
+    if (!magic || !std::equal(magic->begin(), magic->end(), kMagicBytes)) return Error::BadMagic;
     TollaFields f;
     f.version = {r.u8(kVersion).value_or(0), r.u8(kVersion + 1).value_or(0)};
-    if (f.version[0] == 0 && f.version[1] == 0) return m_lastError = Error::BadVersion;
+    if (f.version[0] == 0 && f.version[1] == 0) return Error::BadVersion;
 
     // The buffer has the full size, so every read below succeeds.
     f.hour = *r.u8(kHour);
@@ -91,30 +89,26 @@ Error cTolla::loadFromBytes(std::span<const std::uint8_t> bytes)
     fields = f;
     m_buffer = std::move(buffer);
     m_loaded = true;
-    return m_lastError = Error::None;
+    return Error::None;
 }
 
-bool cTolla::serialize(CArchive& ar)
+Error cTolla::serialize(CArchive& ar)
 {
     if (ar.isStoring()) {
         auto bytes = encode();
-        if (bytes.empty()) {
-            m_lastError = Error::NotLoaded;
-            return false;
-        }
+        if (bytes.empty()) return Error::NotLoaded;
         ar.write(bytes);
-        return true;
+        return Error::None;
     }
     auto bytes = ar.readUpTo(kTollaSize);
     if (!bytes) {
         reset();
         m_path = ar.path();
-        m_lastError = bytes.error();
-        return false;
+        return bytes.error();
     }
-    loadFromBytes(*bytes);
+    const Error e = loadFromBytes(*bytes);
     m_path = ar.path();
-    return true;
+    return e;
 }
 
 std::vector<std::uint8_t> cTolla::encode() const
@@ -143,28 +137,17 @@ std::vector<std::uint8_t> cTolla::encode() const
     return out;
 }
 
-bool cTolla::save(const std::filesystem::path& path)
+Error cTolla::save(const std::filesystem::path& path, FileFailure* failure)
 {
     // Checked before the target is touched: saving nothing must not clobber a file.
-    if (!m_loaded) {
-        m_lastError = Error::NotLoaded;
-        return false;
-    }
-    m_lastFailure = {};
+    if (!m_loaded) return Error::NotLoaded;
     // What serialize would queue, written straight through the checked atomic writer so a
     // failure keeps the file and the system's reason.
     const std::vector<std::uint8_t> bytes = encode();
-    if (bytes.empty()) {
-        m_lastError = Error::NotLoaded;
-        return false;
-    }
-    if (Error e = writeFileAtomically(path, bytes, &m_lastFailure); e != Error::None) {
-        m_lastError = e;
-        return false;
-    }
+    if (bytes.empty()) return Error::NotLoaded;
+    if (Error e = writeFileAtomically(path, bytes, failure); e != Error::None) return e;
     m_path = path;
-    m_lastError = Error::None;
-    return true;
+    return Error::None;
 }
 
 bool cTolla::nudgeAlignment(bool horizontal, int direction)

@@ -45,35 +45,32 @@ public:
     // Back to the reset values; releases the buffer and forgets the path.
     void reset();
 
-    // Reads up to 86,661 bytes into a zero-filled buffer. Returns true whenever
-    // the file could be opened and read, even when its metadata is rejected;
-    // isLoaded() tells whether it was, lastError() why not. The path is kept.
-    bool load(const std::filesystem::path& path);
+    // Reads up to 86,661 bytes into a zero-filled buffer. None only when the
+    // metadata was accepted and the object is loaded; a file that reads but is
+    // rejected gives the decoder's reason. The path is kept either way.
+    Error load(const std::filesystem::path& path);
     // The decoding part of load, from bytes already in memory (at most 86,661
     // are used; a shorter buffer is zero-filled). Resets first.
     Error loadFromBytes(std::span<const std::uint8_t> bytes);
 
     // Writes the buffer with the metadata block re-encoded, atomically. Fails
     // with NotLoaded before touching the target when nothing is loaded, so a
-    // failed save never creates, truncates or replaces a file.
-    bool save(const std::filesystem::path& path);
+    // failed save never creates, truncates or replaces a file. WriteFailed with
+    // failure (when given) naming the file and the system's reason.
+    Error save(const std::filesystem::path& path, FileFailure* failure = nullptr);
 
     // The whole file as save would write it; empty when nothing is loaded.
     std::vector<std::uint8_t> encode() const;
 
     // CObject: loading reads the archive's file; storing queues encode() on the
-    // archive (which the caller commits) and fails when nothing is loaded.
-    bool serialize(CArchive& ar) override;
+    // archive (which the caller commits) and fails with NotLoaded when nothing is.
+    Error serialize(CArchive& ar) override;
 
     // Moves one offset by +1 or -1. An increment happens only below 64, a
     // decrement only at -63 or above; returns whether the offset changed.
     bool nudgeAlignment(bool horizontal, int direction);
 
     bool isLoaded() const { return m_loaded; }
-    // The reason of the last load or save (None after success).
-    Error lastError() const { return m_lastError; }
-    // After a save that failed to write: the file and the system's reason.
-    const FileFailure& lastFailure() const { return m_lastFailure; }
     const std::filesystem::path& filePath() const { return m_path; }
     const std::string& text() const { return m_text; }
     // The whole-file buffer as read (kTollaSize bytes while loaded, else empty).
@@ -86,8 +83,6 @@ private:
     std::filesystem::path m_path;
     std::string m_text;
     bool m_loaded = false;
-    Error m_lastError = Error::None;
-    FileFailure m_lastFailure;
 };
 
 }  // namespace calivue

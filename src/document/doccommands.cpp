@@ -4,7 +4,7 @@
 #include "vantorodoc.h"
 
 #include "core/csvexport.h"
-#include "filefailuretext.h"
+#include "errortext.h"
 #include "fspath.h"
 #include "irfiledialog.h"
 #include "messagedlg.h"

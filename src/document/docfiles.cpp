@@ -3,7 +3,7 @@
 #include "vantorodoc.h"
 
 #include "core/snapshotfiles.h"
-#include "filefailuretext.h"
+#include "errortext.h"
 #include "fspath.h"
 #include "irfiledialog.h"
 #include "messagedlg.h"
@@ -20,25 +20,6 @@ namespace fs = std::filesystem;
 
 namespace calivue {
 
-namespace {
-
-int openFailureTextId(OpenFailure f)
-{
-    switch (f) {
-        case OpenFailure::NotFound:
-            return sid::OpenReasonNotFound;
-        case OpenFailure::NotReadable:
-            return sid::OpenReasonNotReadable;
-        case OpenFailure::NotRegularFile:
-            return sid::OpenReasonNotRegularFile;
-        case OpenFailure::NotSnapshot:
-            break;
-    }
-    return sid::OpenReasonNotSnapshot;
-}
-
-}  // namespace
-
 bool CVantoroDoc::openDocument(const QString& path)
 {
     m_loadSuccess = false;
@@ -49,16 +30,10 @@ bool CVantoroDoc::openDocument(const QString& path)
     const Error e = path.isEmpty() ? Error::NotFound : openSnapshot(bmpPath, m_image);
     if (e != Error::None) {
         clear();
-        const OpenFailure failure = openFailureOf(e);
-        const QString reason = uiText(openFailureTextId(failure));
         // A bitmap that is there without its record: the file that is missing is the record.
-        std::error_code ec;
-        const QString named =
-            failure == OpenFailure::NotFound && !path.isEmpty() && fs::is_regular_file(bmpPath, ec)
-                ? fromFsPath(recordPathOf(bmpPath))
-                : path;
-        const QString detail =
-            path.isEmpty() ? reason : formatText(uiText(sid::OpenFailureDetail), {named, reason});
+        const fs::path failed = failedSnapshotFile(e, toFsPath(path));
+        const QString named = failed == toFsPath(path) ? path : fromFsPath(failed);
+        const QString detail = fileErrorText(e, named, FileKind::SnapshotRecord);
         cMessageDlg::messageBox(twoPart(uiText(sid::ErrorOpeningFile), detail),
                                 cMessageDlg::IconStop, cMessageDlg::ButtonsOk, m_dialogParent);
         return false;

@@ -18,13 +18,13 @@ constexpr int kStopIcon = 16;
 constexpr int kOkButton = 0;
 constexpr int kOkCancelButtons = 1;
 
-LanguageLoad failed(LanguageLoad result, LanguageLoad::Status status)
+LanguageLoad failed(LanguageLoad result, Error error)
 {
     const StringTable own = StringTable::english();
-    result.status = status;
+    result.error = error;
     result.table = own;
     result.iconStyle = kStopIcon;
-    if (status == LanguageLoad::Status::LoadFailed) {
+    if (error == Error::ReadFailed) {
         result.message = formatText(own.text(sid::ErrorLoadingModule),
                                     {QFileInfo(result.modulePath).fileName()});
         result.buttonStyle = kOkCancelButtons;
@@ -72,13 +72,13 @@ LanguageLoad LanguageModules::load(int language) const
 
     result.modulePath = locate(moduleFileName(language));
     QLibrary library(result.modulePath);
-    if (!library.load()) return failed(result, LanguageLoad::Status::LoadFailed);
+    if (!library.load()) return failed(result, Error::ReadFailed);
 
     const auto initialise =
         reinterpret_cast<CalivueKvoInitialiseFn>(library.resolve(CALIVUE_KVO_INITIALISE_SYMBOL));
     if (!initialise || initialise() == 0) {
         library.unload();
-        return failed(result, LanguageLoad::Status::LoadFailed);
+        return failed(result, Error::ReadFailed);
     }
 
     // A module without a readable table has no tag either, which is how it is refused.
@@ -91,9 +91,8 @@ LanguageLoad LanguageModules::load(int language) const
 
     const QString expectedTag = QLatin1String(languageInfo(language).tag);
     if (!pack || pack->strings.value(sid::LanguageTag) != expectedTag)
-        return failed(result, LanguageLoad::Status::WrongTag);
+        return failed(result, Error::BadMagic);
 
-    result.status = LanguageLoad::Status::Loaded;
     result.table = StringTable::withModule(std::move(*pack));
     return result;
 }

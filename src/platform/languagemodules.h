@@ -3,21 +3,20 @@
 
 #include "stringtable.h"
 
+#include "core/error.h"
+
 #include <QStringList>
 
 namespace calivue {
 
 struct LanguageLoad {
-    enum class Status {
-        ProgramResources,  // language 0 (or out of range): no module, the program's own English
-        Loaded,            // the module was found, initialised and carries the expected tag
-        LoadFailed,        // the module could not be found, loaded or initialised
-        WrongTag,          // the module loaded but its string 1156 is not the language's tag
-    };
-
-    Status status = Status::ProgramResources;
+    // None when the module was found, initialised and carries the expected tag (table is then
+    // the module's), or for language 0 or out of range (no module: the program's own English).
+    // ReadFailed: the module could not be found, loaded or initialised. BadMagic: it loaded but
+    // its string 1156 is not the language's tag.
+    Error error = Error::None;
     int language = 0;
-    StringTable table;   // the module's table when Loaded, the program's own otherwise
+    StringTable table;   // the module's table when one loaded, the program's own otherwise
     QString modulePath;  // the file loaded or last tried
     // On failure: the text to show (from the program's own table) and the message-box styles
     // it is shown with.
@@ -25,7 +24,9 @@ struct LanguageLoad {
     int iconStyle = 0;
     int buttonStyle = 0;
 
-    bool ok() const { return status == Status::ProgramResources || status == Status::Loaded; }
+    bool ok() const { return error == Error::None; }
+    // A module's table is in use (not the program's own English).
+    bool fromModule() const { return ok() && table.isModule(); }
 };
 
 class LanguageModules {

@@ -1,8 +1,5 @@
 #include "pictureloader.h"
 
-#include "stringids.h"
-#include "stringtable.h"
-
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -30,43 +27,22 @@ QSize Picture::sizeAtDpi(double dpi) const
                  static_cast<int>(himetric.height() * dpi / 2540.0));
 }
 
-QString pictureFailureText(PictureFailure failure)
-{
-    switch (failure) {
-        case PictureFailure::NotFound:
-            return uiText(sid::OpenReasonNotFound);
-        case PictureFailure::NotReadable:
-            return uiText(sid::OpenReasonNotReadable);
-        case PictureFailure::NotRegularFile:
-            return uiText(sid::OpenReasonNotRegularFile);
-        case PictureFailure::NotPicture:
-            break;
-    }
-    return uiText(sid::OpenReasonNotPicture);
-}
-
-std::optional<Picture> loadPicture(const QString& path, PictureFailure* failure)
+Result<Picture> loadPicture(const QString& path)
 {
     // The same check as the snapshot reader's, before anything opens the path (symbolic links
     // followed): a directory, FIFO, socket or device is refused by its type.
     const QFileInfo info(path);
-    if (!info.exists() || !info.isFile()) {
-        if (failure)
-            *failure = info.exists() ? PictureFailure::NotRegularFile : PictureFailure::NotFound;
-        return std::nullopt;
-    }
+    if (!info.exists() || !info.isFile())
+        return info.exists() ? Error::NotRegular : Error::NotFound;
     QImageReader reader(path);
     reader.setAutoTransform(true);
     QImage image = reader.read();
     if (image.isNull()) {
-        if (failure) {
-            const QFileInfo file(path);
-            *failure = !file.exists() ? PictureFailure::NotFound
-                       : reader.error() == QImageReader::DeviceError || !file.isReadable()
-                           ? PictureFailure::NotReadable
-                           : PictureFailure::NotPicture;
-        }
-        return std::nullopt;
+        const QFileInfo file(path);
+        if (!file.exists()) return Error::NotFound;
+        if (reader.error() == QImageReader::DeviceError || !file.isReadable())
+            return Error::ReadFailed;
+        return Error::Unsupported;
     }
     const QImage fresh(1, 1, QImage::Format_RGB32);
     const double dpiX = dotsPerInch(image.dotsPerMeterX(), fresh.dotsPerMeterX());

@@ -2,11 +2,11 @@
 // how large they are drawn on a device of a given resolution.
 #pragma once
 
+#include "core/error.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
-
-#include <optional>
 
 namespace calivue {
 
@@ -20,17 +20,11 @@ struct Picture {
 
 inline constexpr double kDefaultPictureDpi = 96.0;
 
-// Why a picture did not load.
-enum class PictureFailure { NotFound, NotReadable, NotPicture, NotRegularFile };
-
 // Reads any format Qt's image readers know (BMP and JPEG at least). The physical size comes
-// from the file's resolution, or 96 dpi when the file gives none. Returns nullopt when the file
-// cannot be read or decoded, with the reason in *failure when given. Only a regular file is
-// opened: a FIFO would block the open until a writer came, a device could stream for ever.
-std::optional<Picture> loadPicture(const QString& path, PictureFailure* failure = nullptr);
-
-// The reason as the user reads it after the path: "not found", "not readable", "not a
-// regular file", "not a picture this program can read".
-QString pictureFailureText(PictureFailure failure);
+// from the file's resolution, or 96 dpi when the file gives none. Fails with NotFound,
+// NotRegular, ReadFailed, or Unsupported for a file no reader decodes (errortext.h words them
+// with FileKind::Picture). Only a regular file is opened: a FIFO would block the open until a
+// writer came, a device could stream for ever.
+Result<Picture> loadPicture(const QString& path);
 
 }  // namespace calivue

@@ -7,7 +7,7 @@
 #include "core/equipmentlink.h"
 #include "desktop/irfiledialog.h"
 #include "desktop/messagedlg.h"
-#include "filefailuretext.h"
+#include "errortext.h"
 #include "interchange/equipmentcsv.h"
 #include "platform/fspath.h"
 #include "platform/stringids.h"

@@ -101,7 +101,7 @@ void ImageSelectDlg::refreshPictures(const QString& bitmapPath)
             const QString base = path.left(path.lastIndexOf(QLatin1Char('.')));
             const Thumbnail made =
                 makeSnapshotThumbnail(onDisk(path), onDisk(base + QStringLiteral(".qvx")));
-            if (made.failure != ThumbnailFailure::None) return false;
+            if (made.failure != Error::None) return false;
             m_pictures.push_back(QPixmap::fromImage(made.image));
             picture = static_cast<int>(m_pictures.size()) - 1;
         }
@@ -285,19 +285,23 @@ int ImageSelectDlg::makePicture(const QString& bitmapPath, bool report)
     const Thumbnail thumbnail = makeThumbnail(onDisk(bitmapPath));
     const QString aborting = uiText(sid::AbortingLoad);
     switch (thumbnail.failure) {
-        case ThumbnailFailure::None:
+        case Error::None:
             m_pictures.push_back(QPixmap::fromImage(thumbnail.image));
             return static_cast<int>(m_pictures.size()) - 1;
-        case ThumbnailFailure::NotReadable:
+        case Error::NotFound:
+        case Error::NotRegular:
+        case Error::ReadFailed:
             if (report) errorBox(twoPart(couldNotFindText(bitmapPath, m_ctx.language), aborting));
             return -1;
-        case ThumbnailFailure::InvalidBitmap:
-            if (report) errorBox(twoPart(uiText(sid::InvalidBitmapWhileLoading), aborting));
-            return -1;
-        case ThumbnailFailure::PictureRejected:
-            if (report) errorBox(twoPart(uiText(sid::FailedToLoadJpeg), aborting));
-            return -1;
+        default:
+            break;
     }
+    // A file that opened but did not decode: the bitmap reader's words for a name ending
+    // "bmp" (the one it reads), the picture loader's for any other.
+    const bool bitmap = onDisk(bitmapPath).endsWith(QLatin1String("bmp"), Qt::CaseSensitive);
+    if (report)
+        errorBox(twoPart(uiText(bitmap ? sid::InvalidBitmapWhileLoading : sid::FailedToLoadJpeg),
+                         aborting));
     return -1;
 }
 

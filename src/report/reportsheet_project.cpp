@@ -13,7 +13,7 @@
 
 #include "desktop/irfiledialog.h"
 #include "desktop/messagedlg.h"
-#include "filefailuretext.h"
+#include "errortext.h"
 #include "platform/fspath.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"

@@ -83,7 +83,7 @@ ReportLanguage reportLanguageOf(const ReportContext& context)
         return out;
     if (*chosen == 0) return {0, StringTable::english()};
     LanguageLoad load = loadOf(context, *chosen);
-    if (load.status != LanguageLoad::Status::Loaded) return out;
+    if (!load.fromModule()) return out;
     return {*chosen, std::move(load.table)};
 }
 

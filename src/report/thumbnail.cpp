@@ -35,29 +35,30 @@ Thumbnail makeThumbnail(const QString& path)
     Thumbnail out;
     // Only a regular file that opens is read (the snapshot reader's check): a FIFO of a
     // picture's name would otherwise block the scan in its open.
-    if (!readFilePrefix(toFsPath(path), 0).ok()) {
-        out.failure = ThumbnailFailure::NotReadable;
+    if (const auto readable = readFilePrefix(toFsPath(path), 0); !readable.ok()) {
+        out.failure = readable.error();
         return out;
     }
     QImage picture;
     if (path.endsWith(QLatin1String("bmp"), Qt::CaseSensitive)) {
-        cBitmapFile bitmap(toFsPath(path));
+        cBitmapFile bitmap;
+        const Error loaded = bitmap.Load(toFsPath(path));
         picture = imageOfBitmap(bitmap);
         if (picture.isNull()) {
-            out.failure = ThumbnailFailure::InvalidBitmap;
+            out.failure = loaded == Error::None ? Error::Corrupted : loaded;
             return out;
         }
     } else {
         auto loaded = loadPicture(path);
-        if (!loaded || loaded->image.isNull()) {
-            out.failure = ThumbnailFailure::PictureRejected;
+        if (!loaded.ok() || loaded->image.isNull()) {
+            out.failure = loaded.ok() ? Error::Unsupported : loaded.error();
             return out;
         }
         picture = std::move(loaded->image);
     }
     out.image = picture.scaled(kThumbnailSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                     .convertToFormat(QImage::Format_RGB32);
-    if (out.image.isNull()) out.failure = ThumbnailFailure::PictureRejected;
+    if (out.image.isNull()) out.failure = Error::Unsupported;
     return out;
 }
 
@@ -71,7 +72,7 @@ Thumbnail makeSnapshotThumbnail(const QString& bitmapPath, const QString& snapsh
         QPainter painter(&strip);
         const bool painted = paintSnapshotStrip(painter, strip.rect(), snapshot);
         painter.end();
-        if (painted) return {strip.copy(QRect(QPoint(0, 0), kThumbnailSize)), {}};
+        if (painted) return {strip.copy(QRect(QPoint(0, 0), kThumbnailSize)), Error::None};
     }
     return makeThumbnail(bitmapPath);
 }

@@ -3,6 +3,8 @@
 // call reads its own file into its own objects and shares nothing.
 #pragma once
 
+#include "core/error.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -13,18 +15,12 @@ class cBitmapFile;
 
 inline constexpr QSize kThumbnailSize(120, 60);
 
-// Why a thumbnail could not be made; the project load tells the user, the folder listing
-// leaves the file out silently.
-enum class ThumbnailFailure {
-    None,
-    NotReadable,      // the file cannot be opened for reading
-    InvalidBitmap,    // a name ending "bmp" that the bitmap reader rejects
-    PictureRejected,  // any other name that the picture loader rejects
-};
-
 struct Thumbnail {
     QImage image;  // kThumbnailSize, RGB32; null on failure
-    ThumbnailFailure failure = ThumbnailFailure::None;
+    // Why it could not be made: the read's error (NotFound, NotRegular, ReadFailed) for a file
+    // that cannot be opened, else the bitmap reader's or the picture loader's. The project load
+    // tells the user, the folder listing leaves the file out silently.
+    Error failure = Error::None;
 };
 
 // A name ending exactly "bmp" (lower case) is read with cBitmapFile; any other file with

@@ -8,6 +8,7 @@
 
 #include "core/fitcheck.h"
 #include "desktop/messagedlg.h"
+#include "platform/errortext.h"
 #include "platform/pictureloader.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
@@ -199,13 +200,12 @@ void TitleDlg::showDocumentTitle()
     // A project's logo that does not load leaves the logo shown as it was, and the user is
     // told which file and why (once for that file, not at every change of the title).
     const QString logo = toQString(t.logoPath);
-    PictureFailure failure = PictureFailure::NotPicture;
+    Error failure = Error::None;
     if (logo.isEmpty())
         dropLogo();
-    else if (!loadLogo(logo, &failure) && std::exchange(m_toldLogo, logo) != logo)
-        cMessageDlg::messageBox(
-            formatText(uiText(sid::OpenFailureDetail), {logo, pictureFailureText(failure)}),
-            cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
+    else if ((failure = loadLogo(logo)) != Error::None && std::exchange(m_toldLogo, logo) != logo)
+        cMessageDlg::messageBox(fileErrorText(failure, logo, FileKind::Picture),
+                                cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
     setCompany(toQString(t.company));
     setAuthor(toQString(t.author));
     setDateShown(t.dateShown);
@@ -319,7 +319,7 @@ bool TitleDlg::setLogoPath(const QString& path)
         dropLogo();
         return true;
     }
-    return loadLogo(path);
+    return loadLogo(path) == Error::None;
 }
 
 void TitleDlg::setCompany(const QString& text)

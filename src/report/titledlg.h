@@ -70,10 +70,9 @@ public:
     void chooseImage();
     // "Clear Image": no logo, and an empty LogoPath stored.
     void clearImage();
-    // Loads the picture at `path` as the logo; false (the previous logo staying, no message)
-    // when it cannot be read or decoded.
-    // False when the picture did not load, with the reason in *failure when given.
-    bool loadLogo(const QString& path, PictureFailure* failure = nullptr);
+    // Loads the picture at `path` as the logo; when it cannot be read or decoded, the reason,
+    // the previous logo staying and no message shown.
+    Error loadLogo(const QString& path);
 
 protected:
     // Paints the logo preview.

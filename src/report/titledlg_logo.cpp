@@ -4,6 +4,7 @@
 
 #include "desktop/irfiledialog.h"
 #include "desktop/messagedlg.h"
+#include "platform/errortext.h"
 #include "platform/pictureloader.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
@@ -40,16 +41,17 @@ QRect fitLogoRect(QSize picture, QSize client)
         drawn);
 }
 
-bool TitleDlg::loadLogo(const QString& path, PictureFailure* failure)
+Error TitleDlg::loadLogo(const QString& path)
 {
-    const std::optional<Picture> picture = loadPicture(path, failure);
-    if (!picture || picture->image.isNull()) return false;
+    const Result<Picture> picture = loadPicture(path);
+    if (!picture) return picture.error();
+    if (picture->image.isNull()) return Error::Unsupported;
     m_logo = picture->image;
     m_logoSize = picture->sizeAtDpi(m_preview->logicalDpiX());
     m_logoPath = path;
     m_logoPathBox->setText(path);
     m_preview->update();
-    return true;
+    return Error::None;
 }
 
 void TitleDlg::chooseImage()
@@ -66,11 +68,9 @@ void TitleDlg::chooseImage()
         return;
     }
     // The chosen file stays unused; the user is told what is wrong with it.
-    PictureFailure failure = PictureFailure::NotPicture;
-    if (!loadLogo(*chosen, &failure)) {
-        cMessageDlg::messageBox(
-            formatText(uiText(sid::OpenFailureDetail), {*chosen, pictureFailureText(failure)}),
-            cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
+    if (const Error e = loadLogo(*chosen); e != Error::None) {
+        cMessageDlg::messageBox(fileErrorText(e, *chosen, FileKind::Picture),
+                                cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
         return;
     }
     writeSetting(reportkey::LogoPath, m_logoPath);

@@ -177,7 +177,7 @@ void cArrayDisplay::SetZoom(int n)
 
 bool cArrayDisplay::LoadVisibleImage(const std::filesystem::path& path)
 {
-    if (!m_visible.Load(path)) m_visible.Free();
+    if (m_visible.Load(path) != Error::None) m_visible.Free();
     SetDirty();
     return m_visible.IsValid();
 }

@@ -8,7 +8,7 @@
 
 #include "core/bitmapfile.h"
 #include "desktop/clipboard.h"
-#include "filefailuretext.h"
+#include "errortext.h"
 #include "platform/fspath.h"
 #include "desktop/irfiledialog.h"
 #include "desktop/messagedlg.h"

@@ -125,5 +125,32 @@ TEST_F(ProjectCli, FailuresAreOneLine)
               "Cannot read " + path("none.json") + ": file not found\n");
 }
 
+// Catches a refusal that escapes the reader as an exception, or one that does not name the key
+// it is about: the reader returns Corrupted and the key path for each.
+TEST(ProjectJson, RefusalsAreValuesNamingTheKey)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"[]", "project: expected an object"},
+        {R"({"entries": [3]})", "entries[0]: expected an object"},
+        {R"({"entries": {}})", "entries: expected an array"},
+        {R"({"title": {"title_date": {"days": "x"}}})", "title.title_date.days: expected"},
+        {R"({"extensions": [{"tag": 7}]})", "extensions[0].tag: expected a string"},
+        {R"({"extensions": [{"tag": "ABCD", "data": "0g"}]})", "extensions[0].data: not a hex"},
+        {R"({"findings_settings": {"custom_bands": [5]}})",
+         "findings_settings.custom_bands[0]: expected an object"},
+        {R"({"equipment": [{"id": "a"}, {"id": "a"}]})", "equipment[1].id: given twice"},
+        {R"({"equipment": {}})", "equipment: expected an array"},
+        {R"({"report_layout": 1})", "report_layout: expected"},
+    };
+    for (const auto& [text, refusalStart] : cases) {
+        std::string refusal;
+        Result<ReportProject> read = Error::None;
+        EXPECT_NO_THROW(read = cli::projectFromJson(nlohmann::json::parse(text), &refusal)) << text;
+        EXPECT_EQ(read.error(), Error::Corrupted) << text;
+        EXPECT_EQ(refusal.rfind(refusalStart, 0), 0u) << text << " gave " << refusal;
+    }
+    EXPECT_TRUE(cli::projectFromJson(nlohmann::json::parse("{}")).ok());
+}
+
 }  // namespace
 }  // namespace calivue::clitest

@@ -26,7 +26,7 @@ Picture loadPicture(const fs::path& p)
 {
     cBitmapFile bmp;
     Picture pic;
-    if (!bmp.Load(p)) return pic;
+    if (bmp.Load(p) != Error::None) return pic;
     pic.width = bmp.width();
     pic.height = bmp.height();
     pic.bgr = *bmp.CutRegion(0, 0, pic.width, pic.height);
@@ -197,7 +197,7 @@ TEST(CliSamples, RenderReproducesThermalHalfOfEverySampleBitmap)
         ASSERT_EQ(ours.width, 320);
         ASSERT_EQ(ours.height, 240);
         cBitmapFile camera;
-        ASSERT_TRUE(camera.Load(sample));
+        ASSERT_EQ(camera.Load(sample), Error::None);
         const std::vector<std::uint8_t> half = *camera.CutRegion(0, 0, 320, 240);
         cBrixa img;
         ASSERT_EQ(openSnapshot(sample, img), Error::None);

@@ -136,8 +136,9 @@ TEST(BitmapFileSamples, SnapshotBitmapLoadsAndYieldsTheVisualPhotograph)
     const fs::path p = fs::path(CALIVUE_SAMPLES) / "IR_0002.BMP";
     if (!fs::exists(p)) GTEST_SKIP() << "samples not available";
     const auto raw = readAll(p);
-    cBitmapFile bmp(p);
-    ASSERT_TRUE(bmp.IsValid()) << describe(bmp.lastError());
+    cBitmapFile bmp;
+    const Error loaded = bmp.Load(p);
+    ASSERT_TRUE(bmp.IsValid()) << describe(loaded);
     EXPECT_EQ(bmp.fileOpened(), 1);
     EXPECT_EQ(bmp.width(), 640);
     EXPECT_EQ(bmp.height(), 240);
@@ -166,10 +167,11 @@ TEST_F(BitmapFileTest, WrongSignatureIsInvalidButOpened)
     b[1] = 'A';
     const fs::path p = m_dir / "ba.bmp";
     writeAll(p, b);
-    cBitmapFile bmp(p);
+    cBitmapFile bmp;
+    const Error loaded = bmp.Load(p);
     expectEmpty(bmp);
     EXPECT_EQ(bmp.fileOpened(), 1);
-    EXPECT_EQ(bmp.lastError(), Error::BadMagic);
+    EXPECT_EQ(loaded, Error::BadMagic);
 }
 
 TEST_F(BitmapFileTest, UnopenablePathsAreInvalidAndNotOpened)
@@ -181,10 +183,9 @@ TEST_F(BitmapFileTest, UnopenablePathsAreInvalidAndNotOpened)
     };
     for (const auto& [p, want] : cases) {
         cBitmapFile bmp;
-        EXPECT_FALSE(bmp.Load(p)) << p;
+        EXPECT_EQ(bmp.Load(p), want) << p;
         expectEmpty(bmp);
         EXPECT_EQ(bmp.fileOpened(), 0) << p;
-        EXPECT_EQ(bmp.lastError(), want) << p;
     }
 }
 
@@ -192,13 +193,12 @@ TEST_F(BitmapFileTest, UnopenablePathsAreInvalidAndNotOpened)
 TEST_F(BitmapFileTest, FailedLoadReleasesThePreviousPicture)
 {
     cBitmapFile bmp;
-    ASSERT_TRUE(bmp.LoadFromBytes(encodeBmp24(4, 4, patterned(4, 4))));
-    EXPECT_FALSE(bmp.Load(m_dir / "missing.bmp"));
+    ASSERT_EQ(bmp.LoadFromBytes(encodeBmp24(4, 4, patterned(4, 4))), Error::None);
+    EXPECT_NE(bmp.Load(m_dir / "missing.bmp"), Error::None);
     expectEmpty(bmp);
-    ASSERT_TRUE(bmp.LoadFromBytes(encodeBmp24(4, 4, patterned(4, 4))));
-    EXPECT_FALSE(bmp.LoadFromBytes({}));
+    ASSERT_EQ(bmp.LoadFromBytes(encodeBmp24(4, 4, patterned(4, 4))), Error::None);
+    EXPECT_EQ(bmp.LoadFromBytes({}), Error::Empty);
     expectEmpty(bmp);
-    EXPECT_EQ(bmp.lastError(), Error::Empty);
 }
 
 // Catches reading pixels from offset 54 instead of the declared pixel offset.
@@ -212,7 +212,7 @@ TEST(BitmapFileRead, BytesBetweenHeaderAndPixelsBecomeTheColourTable)
     putU32(b, 2, static_cast<std::uint32_t>(b.size()));
     putU32(b, 10, 62);
     cBitmapFile bmp;
-    ASSERT_TRUE(bmp.LoadFromBytes(b)) << describe(bmp.lastError());
+    ASSERT_EQ(bmp.LoadFromBytes(b), Error::None);
     ASSERT_EQ(bmp.colourTableSize(), 8);
     EXPECT_EQ(bmp.colourTable()[0], 0xC0);
     EXPECT_EQ(bmp.colourTable()[7], 0xC7);
@@ -232,7 +232,7 @@ TEST(BitmapFileRead, LongerInfoHeaderIsSkipped)
     putU32(b, 10, 14 + 124);
     putU32(b, 14, 124);
     cBitmapFile bmp;
-    ASSERT_TRUE(bmp.LoadFromBytes(b)) << describe(bmp.lastError());
+    ASSERT_EQ(bmp.LoadFromBytes(b), Error::None);
     EXPECT_EQ(bmp.colourTableSize(), 0);
     EXPECT_EQ(bmp.infoHeader()->size, 40u);
     EXPECT_EQ(bmp.CutRegion(0, 0, 2, 2), px);
@@ -250,7 +250,7 @@ TEST(BitmapFileRead, TopDownFileIsHeldBottomUp)
         flipped.insert(flipped.end(), b.begin() + 54 + row * 12, b.begin() + 54 + (row + 1) * 12);
     putU32(flipped, 22, static_cast<std::uint32_t>(-4));
     cBitmapFile bmp;
-    ASSERT_TRUE(bmp.LoadFromBytes(flipped)) << describe(bmp.lastError());
+    ASSERT_EQ(bmp.LoadFromBytes(flipped), Error::None);
     EXPECT_EQ(bmp.height(), 4);
     EXPECT_EQ(bmp.CutRegion(0, 0, 3, 4), px);
 }
@@ -263,7 +263,7 @@ TEST(BitmapFileRead, BytesAfterTheDeclaredSizeAreIgnored)
     auto b = encodeBmp24(4, 2, px);
     b.insert(b.end(), 100, 0xAB);
     cBitmapFile bmp;
-    ASSERT_TRUE(bmp.LoadFromBytes(b));
+    ASSERT_EQ(bmp.LoadFromBytes(b), Error::None);
     EXPECT_EQ(bmp.pixels().size(), 24u);
     EXPECT_EQ(bmp.CutRegion(0, 0, 4, 2), px);
 }
@@ -325,15 +325,13 @@ TEST_F(BitmapFileTest, HostileHeadersAreRejectedWithTheirReason)
         auto b = good;
         c.mutate(b);
         cBitmapFile fromBytes;
-        EXPECT_FALSE(fromBytes.LoadFromBytes(b)) << c.name;
-        EXPECT_EQ(fromBytes.lastError(), c.expected) << c.name;
+        EXPECT_EQ(fromBytes.LoadFromBytes(b), c.expected) << c.name;
         expectEmpty(fromBytes);
 
         const fs::path p = m_dir / "hostile.bmp";
         writeAll(p, b);
         cBitmapFile fromFile;
-        EXPECT_FALSE(fromFile.Load(p)) << c.name;
-        EXPECT_EQ(fromFile.lastError(), c.expected) << c.name;
+        EXPECT_EQ(fromFile.Load(p), c.expected) << c.name;
         EXPECT_EQ(fromFile.fileOpened(), 1) << c.name;
         expectEmpty(fromFile);
     }
@@ -364,8 +362,8 @@ TEST_F(BitmapFileTest, ReadsOnlyWhatCheckedHeadersDeclare)
         writeAll(p, b);
         fs::resize_file(p, kBitmapMaxFileBytes);
         const std::uint64_t before = fileio_hooks::bytesRead();
-        cBitmapFile bmp(p);
-        EXPECT_EQ(bmp.lastError(), c.expected) << c.name;
+        cBitmapFile bmp;
+        EXPECT_EQ(bmp.Load(p), c.expected) << c.name;
         EXPECT_LE(fileio_hooks::bytesRead() - before, c.mostBytesRead) << c.name;
     }
 }
@@ -377,11 +375,12 @@ TEST(BitmapFileRead, EveryTruncationIsRejected)
     const auto good = encodeBmp24(3, 2, patterned(3, 2));
     for (std::size_t n = 0; n < good.size(); ++n) {
         cBitmapFile bmp;
-        EXPECT_FALSE(bmp.LoadFromBytes(std::span(good).first(n))) << n;
-        EXPECT_EQ(bmp.lastError(), n == 0 ? Error::Empty : Error::Truncated) << n;
+        EXPECT_EQ(bmp.LoadFromBytes(std::span(good).first(n)),
+                  n == 0 ? Error::Empty : Error::Truncated)
+            << n;
     }
     cBitmapFile whole;
-    EXPECT_TRUE(whole.LoadFromBytes(good));  // the untruncated file is fine
+    EXPECT_EQ(whole.LoadFromBytes(good), Error::None);  // the untruncated file is fine
 }
 
 TEST_F(BitmapFileTest, ShortAndGarbageFilesOnDiskFailCleanly)
@@ -403,10 +402,11 @@ TEST_F(BitmapFileTest, ShortAndGarbageFilesOnDiskFailCleanly)
         }()};
     for (const auto& in : inputs) {
         writeAll(p, in);
-        cBitmapFile bmp(p);
+        cBitmapFile bmp;
+        const Error loaded = bmp.Load(p);
         expectEmpty(bmp);
         EXPECT_EQ(bmp.fileOpened(), 1);
-        EXPECT_NE(bmp.lastError(), Error::None) << in.size();
+        EXPECT_NE(loaded, Error::None) << in.size();
     }
 }
 
@@ -419,11 +419,12 @@ TEST(BitmapFileCrashers, AllAreRejected)
         const std::string name = entry.path().filename().string();
         if (name.rfind("bmp_", 0) != 0) continue;
         ++count;
-        cBitmapFile bmp(entry.path());
+        cBitmapFile bmp;
+        const Error loaded = bmp.Load(entry.path());
         expectEmpty(bmp);
-        EXPECT_NE(bmp.lastError(), Error::None) << name;
+        EXPECT_NE(loaded, Error::None) << name;
         cBitmapFile fromBytes;
-        EXPECT_FALSE(fromBytes.LoadFromBytes(readAll(entry.path()))) << name;
+        EXPECT_NE(fromBytes.LoadFromBytes(readAll(entry.path())), Error::None) << name;
     }
     EXPECT_GT(count, 0) << "no bmp_ crashers found in " << dir;
 }
@@ -519,7 +520,7 @@ TEST(BitmapFileCreate, BadArgumentsLeaveTheObjectUnchanged)
 TEST(BitmapFileCreate, FreeReturnsToTheEmptyState)
 {
     cBitmapFile bmp;
-    ASSERT_TRUE(bmp.LoadFromBytes(encodeBmp24(2, 2, patterned(2, 2))));
+    ASSERT_EQ(bmp.LoadFromBytes(encodeBmp24(2, 2, patterned(2, 2))), Error::None);
     bmp.Free();
     expectEmpty(bmp);
     EXPECT_EQ(bmp.fileOpened(), 0);

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <tuple>
+
 using namespace calivue;
 using calivue::test::makeImage;
 using calivue::test::makeUniform;
@@ -213,12 +216,28 @@ TEST(DefaultIsotherms, WideRangeAndStoredBands)
 TEST(BrixaLoad, FailedLoadsLeaveTheObjectReset)
 {
     cBrixa img;
-    EXPECT_FALSE(img.loadFromPath("/nonexistent/dir/x.qvx"));
-    EXPECT_EQ(img.lastError(), Error::NotFound);
+    EXPECT_EQ(img.loadFromPath("/nonexistent/dir/x.qvx"), Error::NotFound);
     EXPECT_EQ(img.hasImage(), nullptr);
 
     auto garbage = std::vector<std::uint8_t>(1000, 0x41);
     EXPECT_EQ(img.loadFromBytes(garbage, "g.qvx"), Error::BadMagic);
+
+    // A file that reads but holds no record used to load "successfully".
+    const auto dir = std::filesystem::temp_directory_path() / "calivue_brixa_load_test";
+    std::filesystem::create_directories(dir);
+    for (const auto& [name, bytes, want] :
+         {std::tuple{"garbage.qvx", garbage, Error::BadMagic},
+          std::tuple{"empty.qvx", std::vector<std::uint8_t>{}, Error::Empty}}) {
+        const auto p = dir / name;
+        std::ofstream(p, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        EXPECT_EQ(img.loadFromPath(p), want) << name;
+        EXPECT_EQ(img.hasImage(), nullptr) << name;
+        EXPECT_FALSE(img.isLoaded()) << name;
+    }
+    std::filesystem::remove_all(dir);
+
     EXPECT_EQ(img.hasImage(), nullptr);
     EXPECT_EQ(img.fields.version[0], 2);  // reset value
 
@@ -236,15 +255,15 @@ TEST(BrixaSerialize, StoringNeedsALoadedImage)
     const test::TempDir tmp("calivue_serialize_");
     const std::filesystem::path& dir = tmp.path();
     CArchive ar(CArchive::Mode::Store, dir / "a.qvx");
-    EXPECT_FALSE(empty.serialize(ar));
+    EXPECT_NE(empty.serialize(ar), Error::None);
 
     auto img = makeUniform(2932);
     CArchive ar2(CArchive::Mode::Store, dir / "b.qvx");
-    ASSERT_TRUE(img->serialize(ar2));
+    ASSERT_EQ(img->serialize(ar2), Error::None);
     ASSERT_EQ(ar2.commit(), Error::None);
     CArchive in(CArchive::Mode::Load, dir / "b.qvx");
     cBrixa back;
-    ASSERT_TRUE(back.serialize(in));
+    ASSERT_EQ(back.serialize(in), Error::None);
     EXPECT_NE(back.hasImage(), nullptr);
     EXPECT_EQ(back.filePath(), dir / "b.qvx");
 }

@@ -37,7 +37,7 @@ TEST(Samples, RenderMatchesStoredThermalHalf)
     if (dir.empty()) GTEST_SKIP() << "no sample snapshots in this checkout";
     for (const Sample& s : kSamples) {
         cBrixa img;
-        ASSERT_TRUE(img.loadFromPath(dir / (std::string(s.name) + ".QVX")));
+        ASSERT_EQ(img.loadFromPath(dir / (std::string(s.name) + ".QVX")), Error::None);
         ASSERT_NE(img.hasImage(), nullptr) << s.name;
         auto bmp = readFilePrefix(dir / (std::string(s.name) + ".BMP"), 1 << 20);
         ASSERT_TRUE(bmp);
@@ -77,7 +77,7 @@ TEST(Samples, ReadingsAreFiniteAndInRange)
     if (dir.empty()) GTEST_SKIP() << "no sample snapshots in this checkout";
     for (const Sample& s : kSamples) {
         cBrixa img;
-        ASSERT_TRUE(img.loadFromPath(dir / (std::string(s.name) + ".QVX")));
+        ASSERT_EQ(img.loadFromPath(dir / (std::string(s.name) + ".QVX")), Error::None);
         float lo = 1e9f, hi = -1e9f;
         for (int row = 0; row < kHeight; ++row)
             for (int x = 0; x < kWidth; ++x) {
@@ -91,7 +91,7 @@ TEST(Samples, ReadingsAreFiniteAndInRange)
         EXPECT_NEAR(hi, s.maxC, 0.06) << s.name;
     }
     cBrixa sky;
-    ASSERT_TRUE(sky.loadFromPath(dir / "IR_0005.QVX"));
+    ASSERT_EQ(sky.loadFromPath(dir / "IR_0005.QVX"), Error::None);
     // Cursor 3 sits on the sky: about -64.8 °C apparent, clamped near -78 °C at e = 0.95.
     EXPECT_NEAR(
         sky.temperatureOf(static_cast<std::uint16_t>(sky.hasImage()[(239 - 20) * kWidth + 4]), 1.0f,

@@ -1,6 +1,7 @@
 // The snapshot file set: record and bitmap paths, opening by either name with
 // camera-style upper-case companions, the cursor list, and Save / Save As.
 #include "core/cursorlist.h"
+#include "core/errorreason.h"
 #include "core/fileio.h"
 #include "core/folderscan.h"
 #include "core/record.h"
@@ -167,11 +168,12 @@ TEST_F(SnapshotFilesTest, NonRegularRecordIsRefusedWithoutBlocking)
     EXPECT_EQ(readFilePrefix(m_dir / "fifo.qvx", 10).error(), Error::NotRegular);
     EXPECT_FALSE(hasSnapshotRecord(m_dir / "fifo.bmp"));
 
-    EXPECT_EQ(openFailureOf(Error::NotFound), OpenFailure::NotFound);
-    EXPECT_EQ(openFailureOf(Error::ReadFailed), OpenFailure::NotReadable);
-    EXPECT_EQ(openFailureOf(Error::NotRegular), OpenFailure::NotRegularFile);
+    const auto reason = [](Error e) { return errorReason(e, FileKind::SnapshotRecord).english; };
+    EXPECT_EQ(reason(Error::NotFound), "not found");
+    EXPECT_EQ(reason(Error::ReadFailed), "not readable");
+    EXPECT_EQ(reason(Error::NotRegular), "not a regular file");
     for (Error e : {Error::Empty, Error::BadMagic, Error::BadVersion, Error::Corrupted})
-        EXPECT_EQ(openFailureOf(e), OpenFailure::NotSnapshot);
+        EXPECT_EQ(reason(e), "not a snapshot record");
 }
 
 // Catches a cut record that opens as whole: it decodes (zeros in the missing bytes) and

@@ -84,8 +84,9 @@ TEST(Tolla, ResetValues)
 TEST_F(TollaTest, LoadDecodesEveryMetadataField)
 {
     const fs::path p = file(makeFile());
-    cTolla t(p);
-    ASSERT_TRUE(t.isLoaded()) << describe(t.lastError());
+    cTolla t;
+    const Error loaded = t.load(p);
+    ASSERT_TRUE(t.isLoaded()) << describe(loaded);
     const TollaFields& f = t.fields;
     EXPECT_EQ(f.version[0], 2);
     EXPECT_EQ(f.version[1], 9);
@@ -104,7 +105,7 @@ TEST_F(TollaTest, LoadDecodesEveryMetadataField)
     EXPECT_EQ(f.param76, 0xA5);
     EXPECT_EQ(t.filePath(), p);
     EXPECT_EQ(t.buffer().size(), kTollaSize);
-    EXPECT_EQ(t.lastError(), Error::None);
+    EXPECT_EQ(loaded, Error::None);
 }
 
 // The documented repairs of camera-written values, and that the repaired value
@@ -149,7 +150,7 @@ TEST_F(TollaTest, SaveRewritesOnlyTheMetadataBlock)
     t.fields.alignX = 64;
     t.fields.hour = 7;
     const fs::path out = m_dir / "out.tol";
-    ASSERT_TRUE(t.save(out));
+    ASSERT_EQ(t.save(out), Error::None);
     EXPECT_EQ(t.filePath(), out);
     const auto saved = readAll(out);
     ASSERT_EQ(saved.size(), kTollaSize);
@@ -172,6 +173,8 @@ TEST_F(TollaTest, SaveRewritesOnlyTheMetadataBlock)
     EXPECT_EQ(again.fields.hour, 7);
 }
 
+// A file that reads but is rejected used to load "successfully"; the load now
+// fails with the decoder's reason and keeps the path.
 TEST_F(TollaTest, ForeignFilesAreOpenedButNotLoaded)
 {
     auto wrongMagic = makeFile();
@@ -189,9 +192,8 @@ TEST_F(TollaTest, ForeignFilesAreOpenedButNotLoaded)
           Case{"ends before the magic", std::vector<std::uint8_t>(55, 'Z'), Error::BadMagic}}) {
         cTolla t;
         const fs::path p = file(c.bytes);
-        EXPECT_TRUE(t.load(p)) << c.name;  // opened and read
+        EXPECT_EQ(t.load(p), c.expected) << c.name;
         EXPECT_FALSE(t.isLoaded()) << c.name;
-        EXPECT_EQ(t.lastError(), c.expected) << c.name;
         EXPECT_TRUE(t.buffer().empty()) << c.name;
         EXPECT_EQ(t.filePath(), p) << c.name;
         EXPECT_EQ(t.fields, TollaFields{}) << c.name;
@@ -214,11 +216,10 @@ TEST(Tolla, OneNonZeroVersionByteIsEnough)
 TEST_F(TollaTest, MissingFileFailsToLoad)
 {
     cTolla t;
-    EXPECT_FALSE(t.load(m_dir / "missing.tol"));
-    EXPECT_EQ(t.lastError(), Error::NotFound);
+    EXPECT_EQ(t.load(m_dir / "missing.tol"), Error::NotFound);
     EXPECT_FALSE(t.isLoaded());
-    EXPECT_FALSE(t.load(m_dir));  // a folder is not a file
-    EXPECT_FALSE(t.load(fs::path()));
+    EXPECT_NE(t.load(m_dir), Error::None);  // a folder is not a file
+    EXPECT_NE(t.load(fs::path()), Error::None);
 }
 
 // A short file reads as zero-filled to full size; catches reads past the end
@@ -260,18 +261,17 @@ TEST_F(TollaTest, SaveWithoutLoadedFileLeavesTheTargetAlone)
     const auto precious = makeFile();
     const fs::path existing = file(precious, "keep.tol");
     cTolla t;
-    EXPECT_FALSE(t.save(existing));
-    EXPECT_EQ(t.lastError(), Error::NotLoaded);
+    EXPECT_EQ(t.save(existing), Error::NotLoaded);
     EXPECT_EQ(readAll(existing), precious);
 
-    EXPECT_FALSE(t.save(m_dir / "new.tol"));
+    EXPECT_NE(t.save(m_dir / "new.tol"), Error::None);
     EXPECT_FALSE(fs::exists(m_dir / "new.tol"));
 
     // A file that failed to load counts as not loaded.
     auto foreign = precious;
     foreign[54] = 'X';
     cTolla rejected(file(foreign, "foreign.tol"));
-    EXPECT_FALSE(rejected.save(existing));
+    EXPECT_NE(rejected.save(existing), Error::None);
     EXPECT_EQ(readAll(existing), precious);
 }
 
@@ -281,15 +281,14 @@ TEST_F(TollaTest, FailedSaveKeepsNothingHalfWritten)
     cTolla t(file(makeFile()));
     ASSERT_TRUE(t.isLoaded());
     const fs::path bad = m_dir / "no-such-folder" / "x.tol";
-    EXPECT_FALSE(t.save(bad));
-    EXPECT_EQ(t.lastError(), Error::WriteFailed);
+    EXPECT_EQ(t.save(bad), Error::WriteFailed);
     EXPECT_FALSE(fs::exists(bad));
     EXPECT_NE(t.filePath(), bad);
 
     // Saving onto itself replaces the file in one step and leaves no temporary.
     const fs::path p = t.filePath();
     t.fields.alignY = -5;
-    ASSERT_TRUE(t.save(p));
+    ASSERT_EQ(t.save(p), Error::None);
     int entries = 0;
     for (const auto& e : fs::directory_iterator(m_dir)) {
         (void)e;
@@ -304,16 +303,16 @@ TEST_F(TollaTest, SerializeStoresOnlyWhenLoaded)
 {
     cTolla empty;
     CArchive store(CArchive::Mode::Store, m_dir / "s.tol");
-    EXPECT_FALSE(empty.serialize(store));
+    EXPECT_NE(empty.serialize(store), Error::None);
 
     const fs::path p = file(makeFile());
     cTolla t;
     CArchive load(CArchive::Mode::Load, p);
-    ASSERT_TRUE(t.serialize(load));
+    ASSERT_EQ(t.serialize(load), Error::None);
     ASSERT_TRUE(t.isLoaded());
     ASSERT_TRUE(t.nudgeAlignment(true, +1));
     CArchive store2(CArchive::Mode::Store, p);
-    ASSERT_TRUE(t.serialize(store2));
+    ASSERT_EQ(t.serialize(store2), Error::None);
     ASSERT_EQ(store2.commit(), Error::None);
     EXPECT_EQ(cTolla(p).fields.alignX, -16);
 }
@@ -352,9 +351,9 @@ TEST(TollaCrashers, AllAreRejected)
         if (name.rfind("tolla_", 0) != 0) continue;
         ++count;
         cTolla t;
-        t.load(entry.path());
+        const Error loaded = t.load(entry.path());
         EXPECT_FALSE(t.isLoaded()) << name;
-        EXPECT_NE(t.lastError(), Error::None) << name;
+        EXPECT_NE(loaded, Error::None) << name;
     }
     EXPECT_GT(count, 0) << "no tolla_ crashers found in " << dir;
 }

@@ -101,8 +101,9 @@ protected:
              [photo](const fs::path& d) {
                  cTolla t;
                  EXPECT_EQ(t.loadFromBytes(photo), Error::None);
-                 EXPECT_FALSE(t.save(d / "photo.tol"));
-                 return t.lastFailure();
+                 FileFailure f;
+                 EXPECT_NE(t.save(d / "photo.tol", &f), Error::None);
+                 return f;
              }},
             {"csv", "out.csv",
              [image](const fs::path& d) {

@@ -153,8 +153,8 @@ TEST_F(CommandTest, AreaModeRecomputesAreaStatistics)
 {
     openGenerated("IR_0001", plainPlan(0x08, 0x00));
     cBrixa reference;
-    ASSERT_TRUE(
-        reference.loadFromPath((m_dir.path() + QStringLiteral("/IR_0001.QVX")).toStdString()));
+    ASSERT_EQ(reference.loadFromPath((m_dir.path() + QStringLiteral("/IR_0001.QVX")).toStdString()),
+              Error::None);
     for (int mode : {0, 2, 1}) {
         m_doc.setAreaMode(mode);
         reference.setAreaMode(mode);

@@ -95,7 +95,7 @@ TEST(PictureLoader, PhysicalSizeFromTheFilesResolution)
     ASSERT_TRUE(image.save(path, "BMP"));
 
     const auto picture = loadPicture(path);
-    ASSERT_TRUE(picture.has_value());
+    ASSERT_TRUE(picture.ok());
     EXPECT_EQ(picture->image.size(), QSize(200, 100));
     EXPECT_NEAR(picture->himetric.width(), 200 * 2540.0 / 300, 1.0);
     EXPECT_EQ(picture->sizeAtDpi(300), QSize(200, 100));
@@ -109,7 +109,7 @@ TEST(PictureLoader, NoResolutionMeans96Dpi)
     const QString path = QDir(dir.path()).filePath(qs("plain.BMP"));
     ASSERT_TRUE(putFile(path, bmpWithoutResolution(96, 48)));
     const auto picture = loadPicture(path);
-    ASSERT_TRUE(picture.has_value());
+    ASSERT_TRUE(picture.ok());
     EXPECT_EQ(picture->himetric, QSize(2540, 1270));
     EXPECT_EQ(picture->sizeAtDpi(96), QSize(96, 48));
     EXPECT_EQ(picture->sizeAtDpi(300), QSize(300, 150));
@@ -124,14 +124,14 @@ TEST(PictureLoader, ReadsJpegAndRefusesGarbage)
     image.fill(Qt::darkGreen);
     ASSERT_TRUE(image.save(jpeg, "JPEG"));
     const auto picture = loadPicture(jpeg);
-    ASSERT_TRUE(picture.has_value());
+    ASSERT_TRUE(picture.ok());
     EXPECT_EQ(picture->image.size(), QSize(64, 48));
     EXPECT_GT(picture->himetric.width(), 0);
 
     const QString garbage = QDir(dir.path()).filePath(qs("broken.jpg"));
     ASSERT_TRUE(putFile(garbage, QByteArray("not a picture at all")));
-    EXPECT_FALSE(loadPicture(garbage).has_value());
-    EXPECT_FALSE(loadPicture(QDir(dir.path()).filePath(qs("missing.bmp"))).has_value());
+    EXPECT_FALSE(loadPicture(garbage).ok());
+    EXPECT_FALSE(loadPicture(QDir(dir.path()).filePath(qs("missing.bmp"))).ok());
 }
 
 // Catches playback claimed for a missing file, or claimed without any audio output.

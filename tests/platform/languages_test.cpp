@@ -97,7 +97,7 @@ TEST(LanguageTable, NamesTagsAndLocaleIds)
 TEST(LanguageModules, LoadsUsModuleBesideTheExecutable)
 {
     const LanguageLoad load = LanguageModules().load(kLanguageUsEnglish);
-    ASSERT_EQ(load.status, LanguageLoad::Status::Loaded) << load.message.toStdString();
+    ASSERT_TRUE(load.fromModule()) << load.message.toStdString();
     EXPECT_TRUE(load.ok());
     EXPECT_TRUE(load.message.isEmpty());
     EXPECT_EQ(QFileInfo(load.modulePath).absolutePath(),
@@ -116,7 +116,7 @@ TEST(LanguageModules, ProgramLanguageNeedsNoModule)
     const LanguageModules modules(QStringList{});
     for (int language : {0, -1, 17}) {
         const LanguageLoad load = modules.load(language);
-        EXPECT_EQ(load.status, LanguageLoad::Status::ProgramResources) << language;
+        EXPECT_EQ(load.error, Error::None) << language;
         EXPECT_TRUE(load.ok());
         EXPECT_FALSE(load.table.isModule());
         EXPECT_EQ(load.table.tag(), qs("ENGLISH"));
@@ -128,7 +128,7 @@ TEST(LanguageModules, MissingModuleIsAnErrorLoadingMessage)
 {
     QTemporaryDir empty;
     const LanguageLoad load = LanguageModules(QStringList{empty.path()}).load(1);
-    EXPECT_EQ(load.status, LanguageLoad::Status::LoadFailed);
+    EXPECT_EQ(load.error, Error::ReadFailed);
     EXPECT_FALSE(load.ok());
     EXPECT_EQ(load.message, qs("Error loading:\nKVO German.so"));
     EXPECT_EQ(load.iconStyle, 16);
@@ -141,7 +141,7 @@ TEST(LanguageModules, WrongTagIsRefused)
 {
     const LanguageLoad load =
         LanguageModules(QStringList{QString::fromUtf8(CALIVUE_WRONG_TAG_DIR)}).load(8);
-    EXPECT_EQ(load.status, LanguageLoad::Status::WrongTag);
+    EXPECT_EQ(load.error, Error::BadMagic);
     EXPECT_EQ(load.message, qs("Error loading DLL"));
     EXPECT_EQ(load.iconStyle, 16);
     EXPECT_EQ(load.buttonStyle, 0);
@@ -156,7 +156,7 @@ TEST(LanguageModules, ModuleOfAnotherLanguageIsRefused)
     const QString us = QDir(QCoreApplication::applicationDirPath()).filePath(qs("KVO US.so"));
     ASSERT_TRUE(QFile::copy(us, QDir(dir.path()).filePath(qs("KVO German.so"))));
     const LanguageLoad load = LanguageModules(QStringList{dir.path()}).load(1);
-    EXPECT_EQ(load.status, LanguageLoad::Status::WrongTag);
+    EXPECT_EQ(load.error, Error::BadMagic);
 }
 
 // Catches a failed initialisation or an unreadable table being used anyway.
@@ -164,10 +164,10 @@ TEST(LanguageModules, BrokenModulesAreRefused)
 {
     const LanguageModules modules(QStringList{QString::fromUtf8(CALIVUE_BROKEN_MODULE_DIR)});
     const LanguageLoad initFails = modules.load(2);  // KVO French: initialisation reports 0
-    EXPECT_EQ(initFails.status, LanguageLoad::Status::LoadFailed);
+    EXPECT_EQ(initFails.error, Error::ReadFailed);
     EXPECT_EQ(initFails.message, qs("Error loading:\nKVO French.so"));
     const LanguageLoad badTable = modules.load(3);  // KVO Spanish: table is not JSON
-    EXPECT_EQ(badTable.status, LanguageLoad::Status::WrongTag);
+    EXPECT_EQ(badTable.error, Error::BadMagic);
     EXPECT_EQ(badTable.message, qs("Error loading DLL"));
 }
 

@@ -114,7 +114,7 @@ protected:
         j.outputPath = m_dir.filePath(name);
         if (language != 0) {
             const LanguageLoad load = LanguageModules().load(language);
-            EXPECT_EQ(load.status, LanguageLoad::Status::Loaded);
+            EXPECT_TRUE(load.fromModule());
             j.texts = load.table;
             j.language = language;
             j.locale = languageLocale(language);

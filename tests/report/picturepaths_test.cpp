@@ -68,13 +68,13 @@ TEST(PicturePaths, OnlyRegularFilesAreOpened)
                                   blocking));
         EXPECT_EQ(logoProblem, path + QStringLiteral(": not a regular file"));
 
-        PictureFailure failure = PictureFailure::NotPicture;
-        ASSERT_TRUE(returnsInTime([&] { EXPECT_FALSE(loadPicture(path, &failure)); }, blocking));
-        EXPECT_EQ(failure, PictureFailure::NotRegularFile);
+        Error failure = Error::None;
+        ASSERT_TRUE(returnsInTime([&] { failure = loadPicture(path).error(); }, blocking));
+        EXPECT_EQ(failure, Error::NotRegular);
 
         Thumbnail thumb;
         ASSERT_TRUE(returnsInTime([&] { thumb = makeThumbnail(path); }, blocking));
-        EXPECT_EQ(thumb.failure, ThumbnailFailure::NotReadable);
+        EXPECT_EQ(thumb.failure, Error::NotRegular);
     }
 }
 

@@ -20,12 +20,11 @@ LanguageLoad fakeLoad(int language)
     LanguageLoad out;
     out.language = language;
     if (language != 1 && language != kLanguageHebrew) {
-        out.status = LanguageLoad::Status::LoadFailed;
+        out.error = Error::ReadFailed;
         return out;
     }
     LanguagePack pack;
     pack.strings.insert(sid::Summary, QString::number(language) + QStringLiteral("-summary"));
-    out.status = LanguageLoad::Status::Loaded;
     out.table = StringTable::withModule(pack);
     return out;
 }

@@ -336,7 +336,7 @@ TEST(VantoroView, CopyToBitmapWritesTheViewerPixels)
     EXPECT_EQ(written, expected);
     // The file is a plain 24-bit bitmap our own reader accepts.
     cBitmapFile bmp;
-    EXPECT_TRUE(bmp.Load(path.toStdString()));
+    EXPECT_EQ(bmp.Load(path.toStdString()), Error::None);
     EXPECT_TRUE(bmp.IsValid());
 
     // Snapshot +: the same rectangle reaching to the colour bar's right edge.

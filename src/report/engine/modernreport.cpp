@@ -47,7 +47,7 @@ void loadModernInspection(const ReportJob& job, std::size_t i, LoadedInspection&
     d.page.snapshot.path = qvx;
     if (const Error e = loadReportSnapshot(qvx, toQString(entry.bitmapPath), out.snapshot);
         e != Error::None) {
-        d.page.snapshot.failure = openFailureText(openFailureOf(e));
+        d.page.snapshot.failure = openFailureText(e);
         d.finding = evaluateFinding(InspectionReadings{}, d.page.record, own, d.settings,
                                     job.templateNumber, job.unit);
         return;

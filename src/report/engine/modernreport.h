@@ -27,7 +27,7 @@ namespace detail {
 // Shared with the classic run (reportgenerator.cpp).
 QString captureDateText(const cBrixa& img, const ReportJob& job);
 QString captureTimeText(const cBrixa& img, const ReportJob& job);
-QString openFailureText(OpenFailure failure);
+QString openFailureText(Error e);
 InspectionPageData inspectionData(const ReportJob& job, std::size_t i);
 TitlePageData titleData(const ReportJob& job);
 // The previous survey's findings in the job's template and unit; empty without one (or

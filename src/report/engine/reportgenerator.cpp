@@ -18,6 +18,7 @@
 #include "core/reportproject.h"
 #include "core/snapshotfiles.h"
 
+#include "errortext.h"
 #include "fspath.h"
 #include "languagetable.h"
 #include "pdfprinter.h"
@@ -99,19 +100,9 @@ private:
 namespace detail {
 
 // What is wrong with a snapshot that exists but did not open; empty when it is not there.
-QString openFailureText(OpenFailure failure)
+QString openFailureText(Error e)
 {
-    switch (failure) {
-        case OpenFailure::NotFound:
-            break;
-        case OpenFailure::NotReadable:
-            return uiText(sid::OpenReasonNotReadable);
-        case OpenFailure::NotSnapshot:
-            return uiText(sid::OpenReasonNotSnapshot);
-        case OpenFailure::NotRegularFile:
-            return uiText(sid::OpenReasonNotRegularFile);
-    }
-    return {};
+    return e == Error::NotFound ? QString() : errorReasonText(e, FileKind::SnapshotRecord);
 }
 
 }  // namespace detail
@@ -139,7 +130,7 @@ InspectionPicture loadInspection(const ReportJob& job, std::size_t i, cInspectio
     if (const Error e = loadReportSnapshot(qvx, toQString(entry.bitmapPath), snapshot);
         e != Error::None) {
         out.facts.path = qvx;
-        out.facts.failure = openFailureText(openFailureOf(e));
+        out.facts.failure = openFailureText(e);
         return out;
     }
     // A record never shown takes the choice the details page would have given it.
@@ -281,12 +272,10 @@ ReportJob reportJobFromProject(const ReportProject& project,
         job.layoutProblem = QString::fromUtf8(describe(layout.error()));
     if (!project.title.logoPath.empty()) {
         const QString path = toQString(project.title.logoPath);
-        PictureFailure failure = PictureFailure::NotPicture;
-        if (const std::optional<Picture> logo = loadPicture(path, &failure))
+        if (const Result<Picture> logo = loadPicture(path))
             job.logo = logo->image;
         else
-            job.logoProblem =
-                formatText(uiText(sid::OpenFailureDetail), {path, pictureFailureText(failure)});
+            job.logoProblem = fileErrorText(logo.error(), path, FileKind::Picture);
     }
     return job;
 }

@@ -1,10 +1,23 @@
-#include "filefailuretext.h"
+#include "errortext.h"
 
 #include "core/fileio.h"
 #include "fspath.h"
+#include "stringids.h"
 #include "stringtable.h"
+#include "textformat.h"
 
 namespace calivue {
+
+QString errorReasonText(Error e, FileKind kind)
+{
+    return uiText(errorReason(e, kind).textId);
+}
+
+QString fileErrorText(Error e, const QString& path, FileKind kind)
+{
+    const QString reason = errorReasonText(e, kind);
+    return path.isEmpty() ? reason : formatText(uiText(sid::OpenFailureDetail), {path, reason});
+}
 
 QString saveFailureText(int messageId, const FileFailure& failure, const QString& fallback)
 {
