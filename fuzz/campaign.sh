@@ -33,10 +33,8 @@ crashers="$root/tests/data/crashers"
 read -r -a targets <<<"$(sed -n 's/^set(CALIVUE_FUZZ_TARGETS \(.*\))$/\1/p' "$lists")"
 [[ -n "${CALIVUE_CAMPAIGN_TARGETS:-}" ]] && read -r -a targets <<<"$CALIVUE_CAMPAIGN_TARGETS"
 setting() { sed -n "s/^set(CALIVUE_$1_$2 \(.*\))$/\1/p" "$lists"; }
-# Inputs as long as each reader's largest file (a whole record, a project with long texts).
-# The CSV and JSON readers get texts of a few hundred items.
-declare -A max_len=([record]=160000 [record_pipeline]=160000 [tolla]=1024 [bitmapfile]=4096
-                    [reportproject]=160000 [equipmentcsv]=16384 [projectjson]=65536)
+# Input lengths (never below a target's largest seed) and keyword dictionaries.
+source "$root/fuzz/options.sh"
 end_epoch=""
 [[ -n "${CALIVUE_CAMPAIGN_END:-}" ]] && end_epoch="$(date -d "$CALIVUE_CAMPAIGN_END" +%s)"
 
@@ -72,8 +70,9 @@ for target in "${targets[@]}"; do
     echo "== fuzz_$target: up to $runs inputs or ${target_seconds}s"
     # New inputs go to the scratch folder; the committed corpus is read, not written.
     fuzz_status=0
-    "$build/bin/fuzz_$target" "$scratch" "$corpus" -runs="$runs" -max_total_time="$target_seconds" \
-        -max_len="${max_len[$target]:-4096}" -timeout=10 \
+    len="$(fuzz_max_len "$target" "$corpus")"
+    "$build/bin/fuzz_$target" "$scratch" "$corpus" $(fuzz_dict "$target") -runs="$runs" \
+        -max_total_time="$target_seconds" -max_len="$len" -timeout=10 \
         -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log" 2>&1 || fuzz_status=$?
     executed="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
     rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)"
@@ -84,7 +83,7 @@ for target in "${targets[@]}"; do
     merged="$work/$target.merged"
     rm -rf "$merged"
     cp -r "$corpus" "$merged"
-    "$build/bin/fuzz_$target" -merge=1 -max_len="${max_len[$target]:-4096}" "$merged" \
+    "$build/bin/fuzz_$target" -merge=1 -max_len="$len" "$merged" \
         "$scratch" >>"$log" 2>&1 || true
     added=0
     budget=$((max_added_kb * 1024))
