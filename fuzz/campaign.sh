@@ -6,7 +6,10 @@
 #     those; the smallest first, up to a byte budget per target, so the corpus stays small);
 #   - any crash, leak, timeout or out-of-memory input is copied to tests/data/crashers/
 #     under the target's crasher prefix, where the replay tests run it in every build.
-# Prints executions, rate, corpus growth and findings per target; exits 1 on any finding.
+# Prints executions, rate, corpus growth and findings per target, and the totals of every
+# campaign so far, which fuzz/campaign_totals.tsv keeps (one line per target: executions and
+# findings; the file is committed, so campaigns on other machines add up too).
+# Exits 1 on any finding.
 #
 # Usage: fuzz/campaign.sh [SECONDS per target, default 3600] [RUNS per target, default 10000000]
 # Environment: CALIVUE_FUZZ_BUILD (build folder), CXX (a clang++, default clang++),
@@ -27,6 +30,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${CALIVUE_FUZZ_BUILD:-$root/build-fuzz}"
 compiler="${CXX:-clang++}"
 lists="$root/fuzz/CMakeLists.txt"
+totals="$root/fuzz/campaign_totals.tsv"
 crashers="$root/tests/data/crashers"
 
 # The targets, their corpus folders and crasher prefixes, as the CMake file names them.
@@ -44,6 +48,15 @@ cmake -S "$root" -B "$build" "${generator[@]}" \
     -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCALIVUE_WITH_QT=OFF -DCALIVUE_BUILD_TESTS=OFF -DCALIVUE_FUZZ=ON >/dev/null
 cmake --build "$build" -j "${CALIVUE_FUZZ_JOBS:-2}" --target "${targets[@]/#/fuzz_}"
+
+# The totals so far: target, executions, findings.
+declare -A total_execs total_findings
+if [[ -f "$totals" ]]; then
+    while IFS=$'\t' read -r t e fnd; do
+        [[ -z "$t" || "$t" == \#* ]] && continue
+        total_execs[$t]=$e total_findings[$t]=$fnd
+    done <"$totals"
+fi
 
 work="$build/campaign"
 mkdir -p "$work"
@@ -71,9 +84,11 @@ for target in "${targets[@]}"; do
     # New inputs go to the scratch folder; the committed corpus is read, not written.
     fuzz_status=0
     len="$(fuzz_max_len "$target" "$corpus")"
+    run_start=$(date +%s)
     "$build/bin/fuzz_$target" "$scratch" "$corpus" $(fuzz_dict "$target") -runs="$runs" \
         -max_total_time="$target_seconds" -max_len="$len" -timeout=10 \
         -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log" 2>&1 || fuzz_status=$?
+    fuzzed_seconds=$(($(date +%s) - run_start))
     executed="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
     rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)"
 
@@ -108,9 +123,19 @@ for target in "${targets[@]}"; do
         status=1
         grep -E "ERROR|SUMMARY" "$log" >&2 || true
     fi
-    summary+=("$(printf '%-16s %12s execs %8s exec/s %6ss %4d corpus added %3d findings' \
-        "$target" "${executed:-?}" "${rate:-?}" "$target_seconds" "$added" "$findings")")
+    total_execs[$target]=$((${total_execs[$target]:-0} + ${executed:-0}))
+    total_findings[$target]=$((${total_findings[$target]:-0} + findings))
+    summary+=("$(printf '%-16s %10s execs %6s exec/s %5ss %3d corpus added %2d findings | all campaigns %10s execs %2d findings' \
+        "$target" "${executed:-?}" "${rate:-?}" "$fuzzed_seconds" "$added" "$findings" \
+        "${total_execs[$target]}" "${total_findings[$target]}")")
 done
+
+{
+    printf '# target\texecutions\tfindings, all campaigns so far (fuzz/campaign.sh adds each run)\n'
+    for t in $(printf '%s\n' "${!total_execs[@]}" | sort); do
+        printf '%s\t%s\t%s\n' "$t" "${total_execs[$t]}" "${total_findings[$t]}"
+    done
+} >"$totals"
 
 echo "== campaign: up to ${seconds}s or $runs inputs per target"
 printf '%s\n' "${summary[@]}"
