@@ -49,14 +49,32 @@ cmake -S "$root" -B "$build" "${generator[@]}" \
     -DCALIVUE_WITH_QT=OFF -DCALIVUE_BUILD_TESTS=OFF -DCALIVUE_FUZZ=ON >/dev/null
 cmake --build "$build" -j "${CALIVUE_FUZZ_JOBS:-2}" --target "${targets[@]/#/fuzz_}"
 
-# The totals so far: target, executions, findings.
-declare -A total_execs total_findings
-if [[ -f "$totals" ]]; then
-    while IFS=$'\t' read -r t e fnd; do
-        [[ -z "$t" || "$t" == \#* ]] && continue
-        total_execs[$t]=$e total_findings[$t]=$fnd
-    done <"$totals"
-fi
+# Adds a target's executions and findings to the totals file and prints its new totals. Each
+# target's run adds as soon as it ends, under a lock, so campaigns run side by side (on other
+# targets) or cut short all count.
+add_to_totals() {
+    local target="$1" execs="$2" found="$3"
+    (
+        flock 9
+        declare -A e f
+        if [[ -f "$totals" ]]; then
+            while IFS=$'\t' read -r t x y; do
+                [[ -z "$t" || "$t" == \#* ]] && continue
+                e[$t]=$x f[$t]=$y
+            done <"$totals"
+        fi
+        e[$target]=$((${e[$target]:-0} + execs))
+        f[$target]=$((${f[$target]:-0} + found))
+        {
+            printf '# target\texecutions\tfindings, all campaigns so far (fuzz/campaign.sh adds each run)\n'
+            for t in $(printf '%s\n' "${!e[@]}" | sort); do
+                printf '%s\t%s\t%s\n' "$t" "${e[$t]}" "${f[$t]}"
+            done
+        } >"$totals.new"
+        mv "$totals.new" "$totals"
+        printf '%s execs %s findings' "${e[$target]}" "${f[$target]}"
+    ) 9<"$(dirname "$totals")"
+}
 
 work="$build/campaign"
 mkdir -p "$work"
@@ -123,19 +141,10 @@ for target in "${targets[@]}"; do
         status=1
         grep -E "ERROR|SUMMARY" "$log" >&2 || true
     fi
-    total_execs[$target]=$((${total_execs[$target]:-0} + ${executed:-0}))
-    total_findings[$target]=$((${total_findings[$target]:-0} + findings))
-    summary+=("$(printf '%-16s %10s execs %6s exec/s %5ss %3d corpus added %2d findings | all campaigns %10s execs %2d findings' \
-        "$target" "${executed:-?}" "${rate:-?}" "$fuzzed_seconds" "$added" "$findings" \
-        "${total_execs[$target]}" "${total_findings[$target]}")")
+    all="$(add_to_totals "$target" "${executed:-0}" "$findings")"
+    summary+=("$(printf '%-16s %10s execs %6s exec/s %5ss %3d corpus added %2d findings | all campaigns %s' \
+        "$target" "${executed:-?}" "${rate:-?}" "$fuzzed_seconds" "$added" "$findings" "$all")")
 done
-
-{
-    printf '# target\texecutions\tfindings, all campaigns so far (fuzz/campaign.sh adds each run)\n'
-    for t in $(printf '%s\n' "${!total_execs[@]}" | sort); do
-        printf '%s\t%s\t%s\n' "$t" "${total_execs[$t]}" "${total_findings[$t]}"
-    done
-} >"$totals"
 
 echo "== campaign: up to ${seconds}s or $runs inputs per target"
 printf '%s\n' "${summary[@]}"
