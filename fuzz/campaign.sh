@@ -6,7 +6,10 @@
 #     those; the smallest first, up to a byte budget per target, so the corpus stays small);
 #   - any crash, leak, timeout or out-of-memory input is copied to tests/data/crashers/
 #     under the target's crasher prefix, where the replay tests run it in every build.
-# Prints executions, rate, corpus growth and findings per target; exits 1 on any finding.
+# Prints executions, rate, corpus growth and findings per target, and the totals of every
+# campaign so far, which fuzz/campaign_totals.tsv keeps (one line per target: executions and
+# findings; the file is committed, so campaigns on other machines add up too).
+# Exits 1 on any finding.
 #
 # Usage: fuzz/campaign.sh [SECONDS per target, default 3600] [RUNS per target, default 10000000]
 # Environment: CALIVUE_FUZZ_BUILD (build folder), CXX (a clang++, default clang++),
@@ -27,16 +30,15 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${CALIVUE_FUZZ_BUILD:-$root/build-fuzz}"
 compiler="${CXX:-clang++}"
 lists="$root/fuzz/CMakeLists.txt"
+totals="$root/fuzz/campaign_totals.tsv"
 crashers="$root/tests/data/crashers"
 
 # The targets, their corpus folders and crasher prefixes, as the CMake file names them.
 read -r -a targets <<<"$(sed -n 's/^set(CALIVUE_FUZZ_TARGETS \(.*\))$/\1/p' "$lists")"
 [[ -n "${CALIVUE_CAMPAIGN_TARGETS:-}" ]] && read -r -a targets <<<"$CALIVUE_CAMPAIGN_TARGETS"
 setting() { sed -n "s/^set(CALIVUE_$1_$2 \(.*\))$/\1/p" "$lists"; }
-# Inputs as long as each reader's largest file (a whole record, a project with long texts).
-# The CSV and JSON readers get texts of a few hundred items.
-declare -A max_len=([record]=160000 [record_pipeline]=160000 [tolla]=1024 [bitmapfile]=4096
-                    [reportproject]=160000 [equipmentcsv]=16384 [projectjson]=65536)
+# Input lengths (never below a target's largest seed) and keyword dictionaries.
+source "$root/fuzz/options.sh"
 end_epoch=""
 [[ -n "${CALIVUE_CAMPAIGN_END:-}" ]] && end_epoch="$(date -d "$CALIVUE_CAMPAIGN_END" +%s)"
 
@@ -46,6 +48,33 @@ cmake -S "$root" -B "$build" "${generator[@]}" \
     -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCALIVUE_WITH_QT=OFF -DCALIVUE_BUILD_TESTS=OFF -DCALIVUE_FUZZ=ON >/dev/null
 cmake --build "$build" -j "${CALIVUE_FUZZ_JOBS:-2}" --target "${targets[@]/#/fuzz_}"
+
+# Adds a target's executions and findings to the totals file and prints its new totals. Each
+# target's run adds as soon as it ends, under a lock, so campaigns run side by side (on other
+# targets) or cut short all count.
+add_to_totals() {
+    local target="$1" execs="$2" found="$3"
+    (
+        flock 9
+        declare -A e f
+        if [[ -f "$totals" ]]; then
+            while IFS=$'\t' read -r t x y; do
+                [[ -z "$t" || "$t" == \#* ]] && continue
+                e[$t]=$x f[$t]=$y
+            done <"$totals"
+        fi
+        e[$target]=$((${e[$target]:-0} + execs))
+        f[$target]=$((${f[$target]:-0} + found))
+        {
+            printf '# target\texecutions\tfindings, all campaigns so far (fuzz/campaign.sh adds each run)\n'
+            for t in $(printf '%s\n' "${!e[@]}" | sort); do
+                printf '%s\t%s\t%s\n' "$t" "${e[$t]}" "${f[$t]}"
+            done
+        } >"$totals.new"
+        mv "$totals.new" "$totals"
+        printf '%s execs %s findings' "${e[$target]}" "${f[$target]}"
+    ) 9<"$(dirname "$totals")"
+}
 
 work="$build/campaign"
 mkdir -p "$work"
@@ -72,9 +101,12 @@ for target in "${targets[@]}"; do
     echo "== fuzz_$target: up to $runs inputs or ${target_seconds}s"
     # New inputs go to the scratch folder; the committed corpus is read, not written.
     fuzz_status=0
-    "$build/bin/fuzz_$target" "$scratch" "$corpus" -runs="$runs" -max_total_time="$target_seconds" \
-        -max_len="${max_len[$target]:-4096}" -timeout=10 \
+    len="$(fuzz_max_len "$target" "$corpus")"
+    run_start=$(date +%s)
+    "$build/bin/fuzz_$target" "$scratch" "$corpus" $(fuzz_dict "$target") -runs="$runs" \
+        -max_total_time="$target_seconds" -max_len="$len" -timeout=10 \
         -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log" 2>&1 || fuzz_status=$?
+    fuzzed_seconds=$(($(date +%s) - run_start))
     executed="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
     rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)"
 
@@ -84,7 +116,7 @@ for target in "${targets[@]}"; do
     merged="$work/$target.merged"
     rm -rf "$merged"
     cp -r "$corpus" "$merged"
-    "$build/bin/fuzz_$target" -merge=1 -max_len="${max_len[$target]:-4096}" "$merged" \
+    "$build/bin/fuzz_$target" -merge=1 -max_len="$len" "$merged" \
         "$scratch" >>"$log" 2>&1 || true
     added=0
     budget=$((max_added_kb * 1024))
@@ -109,8 +141,9 @@ for target in "${targets[@]}"; do
         status=1
         grep -E "ERROR|SUMMARY" "$log" >&2 || true
     fi
-    summary+=("$(printf '%-16s %12s execs %8s exec/s %6ss %4d corpus added %3d findings' \
-        "$target" "${executed:-?}" "${rate:-?}" "$target_seconds" "$added" "$findings")")
+    all="$(add_to_totals "$target" "${executed:-0}" "$findings")"
+    summary+=("$(printf '%-16s %10s execs %6s exec/s %5ss %3d corpus added %2d findings | all campaigns %s' \
+        "$target" "${executed:-?}" "${rate:-?}" "$fuzzed_seconds" "$added" "$findings" "$all")")
 done
 
 echo "== campaign: up to ${seconds}s or $runs inputs per target"

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int low = 0, high = 0;
     img.spanRange(low, high);
     img.fullRange(low, high);
-    std::vector<std::uint8_t> picture;
+    static std::vector<std::uint8_t> picture;  // its storage reused, as a view reuses its own
     img.renderInto(picture, 1, img.fields.spanLow, img.fields.spanHigh, 3, img.fields.orientation);
     return 0;
 }

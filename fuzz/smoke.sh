@@ -23,13 +23,8 @@ cmake --build "$build" --target fuzz_record fuzz_record_pipeline fuzz_tolla fuzz
 
 artifacts="$build/artifacts"
 mkdir -p "$artifacts"
-# The inputs each target needs to reach its interesting code: whole records for
-# the record decoder and the whole pipeline, the metadata block for the photograph
-# file, small bitmaps, report projects up to the long-texts seed (141 KB, so texts whose 32-bit
-# length prefixes are reached get fuzzed too), equipment lists and project JSON of some hundred
-# items. The pipeline target shares the record's seed corpus.
-declare -A max_len=([record]=160000 [record_pipeline]=160000 [tolla]=1024 [bitmapfile]=4096
-                    [reportproject]=160000 [equipmentcsv]=16384 [projectjson]=65536)
+# Input lengths (never below a target's largest seed) and keyword dictionaries: options.sh.
+source "$root/fuzz/options.sh"
 declare -A corpus=([record]=record [record_pipeline]=record [tolla]=tolla [bitmapfile]=bitmapfile
                    [reportproject]=reportproject [equipmentcsv]=equipmentcsv [projectjson]=projectjson)
 
@@ -38,8 +33,9 @@ for target in record record_pipeline tolla bitmapfile reportproject equipmentcsv
     # New corpus entries go to a scratch folder so the seeds in the tree stay as committed.
     scratch="$(mktemp -d)"
     echo "== fuzz_$target for ${seconds}s"
-    if ! "$build/bin/fuzz_$target" "$scratch" "$root/fuzz/corpus/${corpus[$target]}" \
-        -max_total_time="$seconds" -timeout=10 -max_len="${max_len[$target]}" \
+    seeds="$root/fuzz/corpus/${corpus[$target]}"
+    if ! "$build/bin/fuzz_$target" "$scratch" "$seeds" $(fuzz_dict "$target") \
+        -max_total_time="$seconds" -timeout=10 -max_len="$(fuzz_max_len "$target" "$seeds")" \
         -artifact_prefix="$artifacts/$target-" -print_final_stats=1 2>"$build/fuzz_$target.log"; then
         status=1
         echo "fuzz_$target FAILED; log: $build/fuzz_$target.log" >&2

@@ -5,6 +5,7 @@
 #include "record.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace calivue {
@@ -12,15 +13,18 @@ namespace calivue {
 void cBrixa::smooth(int width, int height)
 {
     if (m_image.empty() || width != kWidth || height != kHeight) return;
-    m_smoothed.assign(kPixels, 0);
+    // Rows are computed into a local row and appended: filling the vector with zeros
+    // first only to overwrite them cost as much as the smoothing (the storage itself is
+    // kept across loads).
+    m_smoothed.clear();
+    m_smoothed.reserve(kPixels);
     const std::int32_t* v = m_image.data();
-    std::int32_t* out = m_smoothed.data();
+    std::int32_t dst[kWidth];
     // Mean of the pixel, its right neighbour, the one an array row higher and the
     // diagonal; neighbours past the last column or row are left out.
     for (int i = 0; i < kHeight; ++i) {
         const std::int32_t* row = v + static_cast<std::size_t>(i) * kWidth;
         const std::int32_t* up = i < kHeight - 1 ? row + kWidth : nullptr;
-        std::int32_t* dst = out + static_cast<std::size_t>(i) * kWidth;
         if (up) {
             for (int j = 0; j < kWidth - 1; ++j)
                 dst[j] = (row[j] + up[j] + row[j + 1] + up[j + 1]) / 4;
@@ -29,7 +33,9 @@ void cBrixa::smooth(int width, int height)
             for (int j = 0; j < kWidth - 1; ++j) dst[j] = (row[j] + row[j + 1]) / 2;
             dst[kWidth - 1] = row[kWidth - 1];
         }
+        m_smoothed.insert(m_smoothed.end(), dst, dst + kWidth);
     }
+    const std::int32_t* out = m_smoothed.data();
     Stats st;
     // The two-pixel border takes no part in the hottest and coldest search; the
     // first position in scan order wins ties.
@@ -102,9 +108,13 @@ cBrixa::AreaStats boxStatistics(const std::int32_t* smoothed, int col0, int row0
 
 // Histogram of the image array over 0–65,534; values of 65,535 and above are
 // not counted. With carryZeros a value below 1 counts as the previous pixel's.
-std::vector<int> histogram(const std::int32_t* image, bool carryZeros)
+// The counts live in a buffer kept for the thread (every render and automatic span
+// asks for one; a fresh 256 KB table each time was a quarter of a load's work) and
+// stay valid until the thread's next histogram.
+const std::vector<int>& histogram(const std::int32_t* image, bool carryZeros)
 {
-    std::vector<int> h(65535, 0);
+    thread_local std::vector<int> h(65535);
+    std::memset(h.data(), 0, h.size() * sizeof(int));
     std::int32_t prev = 2730;
     for (int i = 0; i < kPixels; ++i) {
         std::int32_t v = image[i];

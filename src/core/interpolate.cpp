@@ -65,11 +65,12 @@ bool interpolateInto(const std::int32_t* src, int width, int height, int f,
 {
     if (!src || width <= 0 || height <= 0 || f < 1 || f > kMaxInterpolation) return false;
     const int outW = width * f, outH = height * f;
-    out.resize(static_cast<std::size_t>(outW) * outH);
     if (f == 1) {
-        std::copy(src, src + static_cast<std::size_t>(width) * height, out.begin());
+        // Copied straight in: no zero fill first.
+        out.assign(src, src + static_cast<std::size_t>(width) * height);
         return true;
     }
+    out.resize(static_cast<std::size_t>(outW) * outH);
     std::array<std::array<double, 4>, kMaxInterpolation> w{};
     for (int k = 0; k < f; ++k) {
         const auto wi = catmullRomWeights(k, f);

@@ -47,6 +47,9 @@ RecordTime readTime(const ByteReader& r, std::size_t off)
     return t;
 }
 
+static_assert(Off::Pixels + std::size_t{kPixels} * 2 == kRecordSize,
+              "the pixel block runs to the end of the record");
+
 }  // namespace
 
 LocalStamp LocalStamp::now()
@@ -176,7 +179,11 @@ void encodeRecordInto(cBrixa& img, const LocalStamp& stamp, std::vector<std::uin
         buf.clear();
         return;
     }
-    buf.assign(kRecordSize, 0);
+    // The pixel block, all but the first 533 bytes, is written whole below; only the
+    // header, whose gaps between fields stay zero, is cleared. A reused buffer of the
+    // right size is thereby not zero-filled first.
+    buf.resize(kRecordSize);
+    std::memset(buf.data(), 0, Off::Pixels);
     ByteWriter w(buf);
     RecordFields& f = img.fields;
 

@@ -76,7 +76,10 @@ void colourValues(const std::vector<std::int32_t>& values, const std::int32_t* s
     if (values.empty()) return;
     const auto [mn, mx] = std::minmax_element(source, source + kPixels);
     const std::int64_t lo = *mn, range = static_cast<std::int64_t>(*mx) - *mn + 1;
-    std::vector<std::uint32_t> lut(static_cast<std::size_t>(range));
+    // Kept for the thread and only ever grown: a table of up to 65,536 entries made
+    // and zeroed anew for every picture cost more than the lookups.
+    thread_local std::vector<std::uint32_t> lut;
+    if (lut.size() < static_cast<std::size_t>(range)) lut.resize(static_cast<std::size_t>(range));
     for (std::int64_t i = 0; i < range; ++i) lut[static_cast<std::size_t>(i)] = col(lo + i);
     const std::uint32_t* table = lut.data();
     const auto span = static_cast<std::uint64_t>(range);
@@ -132,7 +135,7 @@ bool cBrixa::renderPicture(std::vector<std::uint8_t>& out, int f, int palette, i
     const std::vector<std::int32_t>* values = &m_interpolated;
     if (quarter) {
         if (m_transposedFactor != f) {
-            std::vector<std::int32_t> t(kPixels);
+            thread_local std::vector<std::int32_t> t(kPixels);
             for (int r = 0; r < kHeight; ++r)
                 for (int c = 0; c < kWidth; ++c)
                     t[static_cast<std::size_t>(c) * kHeight + r] =

@@ -6,7 +6,9 @@
 #include "core/render.h"
 
 #include <gtest/gtest.h>
+#include <functional>
 #include <random>
+#include <thread>
 
 using namespace calivue;
 using calivue::test::makeImage;
@@ -336,4 +338,93 @@ TEST(Blend, HappensBeforeOrientation)
     ASSERT_EQ(out.size(), static_cast<std::size_t>(kPixels) * 3);
     // Source (0, 0) lands at (C − 1 − 0) × R + 0 after a quarter turn.
     EXPECT_EQ(out[static_cast<std::size_t>((kWidth - 1) * kHeight) * 3], 250 & ~1);
+}
+
+namespace {
+
+// What a load and a view compute from one record: ranges, smoothing, bands, pictures in
+// every orientation and the record encoded again.
+struct Computed {
+    int spanLow = 0, spanHigh = 0, fullLow = 0, fullHigh = 0;
+    std::vector<std::int32_t> smoothed;
+    std::uint16_t blueLower = 0, redUpper = 0;
+    std::vector<std::vector<std::uint8_t>> pictures;
+    std::vector<std::uint8_t> encoded;
+    bool operator==(const Computed&) const = default;
+};
+
+Computed computeAll(cBrixa& img, const std::vector<std::uint8_t>& record,
+                    std::vector<std::uint8_t>& encodeBuffer)
+{
+    Computed c;
+    if (img.loadFromBytes(record, "reuse.qvx") != Error::None) return c;
+    img.spanRange(c.spanLow, c.spanHigh);
+    img.fullRange(c.fullLow, c.fullHigh);
+    c.smoothed.assign(img.smoothedArray(), img.smoothedArray() + kPixels);
+    c.blueLower = img.fields.blueLower;
+    c.redUpper = img.fields.redUpper;
+    for (int o = 0; o < 4; ++o) {
+        std::vector<std::uint8_t> picture;
+        // An empty span (the automatic one), then the record's own.
+        img.renderInto(picture, 1 + o % 3, 0, 0, 3, o);
+        c.pictures.push_back(picture);
+        img.renderPicture(picture, 2, o * 2, img.fields.spanLow, img.fields.spanHigh, 1, o);
+        c.pictures.push_back(picture);
+    }
+    encodeRecordInto(img, LocalStamp{true, 1, 2, 3, 4, 5, 2010}, encodeBuffer);
+    c.encoded = encodeBuffer;
+    return c;
+}
+
+}  // namespace
+
+// Catches state left behind in the buffers the decoder, the ranges, the smoothing, the colour
+// table and the encoder keep across calls (a histogram still holding the previous image's
+// counts, a colour table or transposed copy of the previous picture, an encoder buffer whose
+// old bytes show through): records computed one after another on one image and one thread,
+// with an encoder buffer full of other bytes, give what each gives alone on a fresh thread.
+TEST(Render, ReusedBuffersGiveTheResultsOfFreshOnes)
+{
+    const std::vector<std::function<int(int, int)>> pictures = {
+        [](int x, int row) { return 1 + x * 200 + row; },  // nearly the whole range
+        [](int x, int) { return 3000 + x % 10; },          // narrow
+        [](int x, int row) { return row == 10 && x < 2 ? 9000 : 3000 + x; },  // two outliers
+        [](int, int) { return 2932; },                                        // uniform
+        [](int x, int row) { return (x + row) % 7 == 0 ? 0 : 2000 + x; },     // zeros carried
+    };
+    std::vector<std::vector<std::uint8_t>> records;
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        auto img = makeImage(pictures[i], [i](RecordFields& f) {
+            f.palette = static_cast<std::uint8_t>(i + 3);
+            f.orientation = static_cast<std::uint8_t>(i % 4);
+        });
+        ASSERT_TRUE(img);
+        records.push_back(encodeRecord(*img, LocalStamp{true, 1, 2, 3, 4, 5, 2010}));
+    }
+    // A record cut short decodes through the zero-padded copy.
+    records.push_back(std::vector<std::uint8_t>(records[0].begin(), records[0].begin() + 90000));
+
+    std::vector<Computed> fresh(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        std::thread([&, i] {
+            cBrixa img;
+            std::vector<std::uint8_t> buffer;
+            fresh[i] = computeAll(img, records[i], buffer);
+        }).join();
+        ASSERT_EQ(fresh[i].encoded.size(), kRecordSize) << i;
+    }
+    cBrixa img;
+    std::vector<std::uint8_t> buffer(kRecordSize + 1000, 0xAB);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t k = 0; k < records.size(); ++k) {
+            const std::size_t i = pass == 0 ? k : records.size() - 1 - k;
+            std::fill(buffer.begin(), buffer.end(), std::uint8_t{0xAB});
+            const Computed again = computeAll(img, records[i], buffer);
+            EXPECT_EQ(again.spanLow, fresh[i].spanLow) << i;
+            EXPECT_EQ(again.spanHigh, fresh[i].spanHigh) << i;
+            EXPECT_EQ(again.fullLow, fresh[i].fullLow) << i;
+            EXPECT_EQ(again.fullHigh, fresh[i].fullHigh) << i;
+            EXPECT_TRUE(again == fresh[i]) << "record " << i << " pass " << pass;
+        }
+    }
 }
