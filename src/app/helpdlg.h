@@ -24,6 +24,11 @@ struct ShortcutRow {
 // of the window and its children that carries keys, menu commands first in menu order.
 QList<ShortcutRow> shortcutRows(const QMainWindow& window, const StringTable& texts);
 
+// The code in the name of `language`'s guide, resources/help/guide_<code>.html: the language
+// code of its locale ("de", "ja", "he"), and "fil" for Filipino, whose locale is English
+// (United Kingdom) for its dates and numbers.
+QString guideCode(int language);
+
 // The guide for `language` with its {s:N} (string N) and {m:N} (menu path of command N in
 // `window`) filled in; an unknown marker stays as it is, so it shows.
 QString guideHtml(int language, const QMainWindow& window, const StringTable& texts);

@@ -1,5 +1,6 @@
 #include "settingspage.h"
 
+#include "datefield.h"
 #include "pagetext.h"
 
 #include "core/snapshotfiles.h"
@@ -149,11 +150,13 @@ void cSettingsPage::BuildControls()
     m_captureTime = new QTimeEdit(this);
     m_captureTime->setObjectName(QStringLiteral("captureTime"));
     m_captureTime->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    keepDateReadingOrder(m_captureTime);
     addRow(sid::CaptureTimeLabel, "captureTimeLabel", m_captureTime);
 
     m_captureDate = new QDateEdit(this);
     m_captureDate->setObjectName(QStringLiteral("captureDate"));
     m_captureDate->setCalendarPopup(true);
+    keepDateReadingOrder(m_captureDate);
     addRow(sid::CaptureDateLabel, "captureDateLabel", m_captureDate);
 
     m_comments = new QPlainTextEdit(this);

@@ -140,6 +140,44 @@ QString leftToRightText(const QString& text)
     return QChar(0x200E) + text;
 }
 
+bool hasRightToLeftLetters(const QString& text)
+{
+    for (const QChar c : text) {
+        const QChar::Direction d = c.direction();
+        if (d == QChar::DirR || d == QChar::DirAL) return true;
+    }
+    return false;
+}
+
+QString isolateNumbers(const QString& text)
+{
+    // A number (sign, digits and the separators inside it) and a unit that follows it. It
+    // starts after no letter, digit, separator or isolate, or right after a hyphen that
+    // follows a right-to-left letter (Hebrew joins "from" to a number: "מ-4.0").
+    static const QRegularExpression number(
+        QStringLiteral("(?:(?<![\\p{L}\\p{N}.,\\-\\x{2066}])|(?<=[\\p{Hebrew}\\p{Arabic}]-))"
+                       "(?:[-+\\x{2212}](?=\\d))?\\d+(?:[.,:/]\\d+)*"
+                       "(?:\\x{00A0}?\\s?(?:\\x{00B0}[CF]?|K(?!\\p{L})|%))?"));
+    QString out;
+    out.reserve(text.size() + 8);
+    qsizetype from = 0;
+    for (auto it = number.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += text.mid(from, m.capturedStart() - from);
+        out += QChar(0x2066) + m.captured() + QChar(0x2069);
+        from = m.capturedEnd();
+    }
+    out += text.mid(from);
+    return out;
+}
+
+QString rightToLeftSentence(const QString& text)
+{
+    if (!hasRightToLeftLetters(text)) return text;
+    const QString isolated = isolateNumbers(text);
+    return isolated.isRightToLeft() ? isolated : QChar(0x200F) + isolated;
+}
+
 QString formatEmissivity(double value)
 {
     return formatDecimal(value, 2);

@@ -79,6 +79,21 @@ private:
 // into "C°".
 QString leftToRightText(const QString& text);
 
+// Whether `text` holds a letter of a right-to-left script (Hebrew, Arabic).
+bool hasRightToLeftLetters(const QString& text);
+
+// `text` with each number and the unit after it wrapped in a left-to-right isolate (U+2066 ..
+// U+2069), so the bidi reordering of a right-to-left line keeps "86.0 °C" whole instead of
+// showing "C° 86.0". A number that is part of a word or code ("P-101", "L2") is left in it;
+// one joined to a right-to-left word by a hyphen (the Hebrew "מ-4.0 °C") is isolated; one
+// already isolated is left as it is.
+QString isolateNumbers(const QString& text);
+// A sentence that mixes a language's words with readings, made to read from the right when it
+// holds right-to-left letters: each number with its unit isolated, and a right-to-left mark
+// in front when it begins with a left-to-right word ("ΔT 12.3 °C: ..."), which would otherwise
+// set the whole line left to right. Any other sentence comes back unchanged.
+QString rightToLeftSentence(const QString& text);
+
 // The two-line message form "%s\n%s": heading, then detail.
 QString twoPart(const QString& heading, const QString& detail);
 

@@ -1,5 +1,6 @@
 #include "detailsdlg_controls.h"
 
+#include "datefield.h"
 #include "colourbutton.h"
 #include "colouredit.h"
 #include "colourtextedit.h"
@@ -173,6 +174,7 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
         s.date->setCalendarPopup(true);
         s.date->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
         s.date->setEnabled(false);
+        keepDateReadingOrder(s.date);
         s.initials = limitedEdit<QLineEdit>(page, 7);
         repair->addWidget(label(stepNames[i]), i + 1, 0);
         repair->addWidget(s.dated, i + 1, 1);

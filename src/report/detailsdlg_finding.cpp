@@ -20,14 +20,6 @@ namespace calivue {
 
 namespace {
 
-// "Cursor 1 73.3 °C", "Ambient air 20.0 °C", as the printed finding names a reading.
-QString readingLabel(const FindingReading& r, int unit)
-{
-    const QString name =
-        r.measurement ? measurementText(*r.measurement) : uiText(sid::FindingAmbientAir);
-    return name + QLatin1Char(' ') + formatTemperature(r.temperature, unitLabel(unit));
-}
-
 QLabel* wrappedLabel(QWidget* parent)
 {
     auto* l = new QLabel(parent);
@@ -42,29 +34,16 @@ FindingTexts findingTexts(const Finding& f, const FindingsSettings& settings, in
     // The printed finding's own sentences, so the page and the report say the same.
     const StringTable& texts = StringTable::active();
     FindingTexts t;
-    const QString unitText = unitLabel(unit);
-    if (f.deltaT && f.concern && f.reference)
-        t.deltaT = formatText(uiText(sid::FindingDeltaT),
-                              {differenceText(*f.deltaT, unitText), readingLabel(*f.concern, unit),
-                               readingLabel(*f.reference, unit)});
-    if (f.loadPercent) {
-        const QString load = QString::number(*f.loadPercent, 'f', 0);
-        t.load = f.deltaTCorrected ? formatText(uiText(sid::FindingLoad),
-                                                {load, differenceText(*f.deltaTCorrected, unitText),
-                                                 formatDecimal(settings.loadExponent, 1)})
-                                   : formatText(uiText(sid::FindingLoadOnly), {load});
-    }
+    t.deltaT = deltaTSentence(f, unit, texts);
+    t.load = loadSentence(f, settings, unit, texts);
     t.severity = f.severity ? classText(*f.severity, texts) : uiText(sid::FindingNoClass);
     t.colourPriority = f.severity ? f.severity->priority : 0;
-    t.suggested = formatText(uiText(sid::SuggestedPriority),
-                             {f.suggestedPriority > 0 ? QString::number(f.suggestedPriority)
-                                                      : uiText(sid::PriorityNone)});
-    t.source = formatText(
-        uiText(f.priorityManual ? sid::FindingPriorityManual : sid::FindingPrioritySuggested),
-        {f.priority});
-    if (f.frsi && f.frsiPass)
-        t.frsi = formatText(uiText(*f.frsiPass ? sid::FindingFrsiPass : sid::FindingFrsiFail),
-                            {formatDecimal(*f.frsi, 2), formatDecimal(settings.frsiThreshold, 2)});
+    t.suggested = rightToLeftSentence(
+        formatText(uiText(sid::SuggestedPriority),
+                   {f.suggestedPriority > 0 ? QString::number(f.suggestedPriority)
+                                            : uiText(sid::PriorityNone)}));
+    t.source = prioritySentence(f, texts);
+    t.frsi = frsiSentence(f, settings, texts);
     for (FindingWarning w : f.warnings) t.warnings << warningText(w, settings, texts);
     return t;
 }

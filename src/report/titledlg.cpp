@@ -1,5 +1,6 @@
 #include "titledlg.h"
 
+#include "datefield.h"
 #include "fitnotes.h"
 #include "reportstylebox.h"
 
@@ -96,6 +97,7 @@ void TitleDlg::buildControls()
     m_date = new QDateTimeEdit(QDateTime::currentDateTime(), this);
     m_date->setObjectName(QStringLiteral("titleDate"));
     m_date->setCalendarPopup(true);
+    keepDateReadingOrder(m_date);
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(m_dated);
     dateRow->addWidget(m_date);

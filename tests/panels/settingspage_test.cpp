@@ -10,11 +10,13 @@
 #include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -423,6 +425,29 @@ TEST_F(SettingsPageTest, WithoutAnImageEveryChangeIsIgnored)
     m_page->commentsEdit()->setPlainText(QStringLiteral("ignored"));
     EXPECT_EQ(empty.image().fields.comments[0], 0);
     EXPECT_FALSE(empty.isModified());
+}
+
+// Catches the capture date and time running their sections in reverse in a right-to-left
+// window ("05:18:01" for 01:18:05, "2026.12.9" for 9.12.2026).
+TEST_F(SettingsPageTest, CaptureDateAndTimeReadInOrderRightToLeft)
+{
+    const LocaleScope hebrew(QLocale(QLocale::Hebrew, QLocale::Israel));
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    struct Restore {
+        ~Restore() { QGuiApplication::setLayoutDirection(Qt::LeftToRight); }
+    } restore;
+    cSettingsPage page;
+    auto* time = page.findChild<QTimeEdit*>(QStringLiteral("captureTime"));
+    ASSERT_NE(time, nullptr);
+    const QDateTime when(QDate(2026, 12, 9), QTime(1, 18, 5));
+    page.captureDateEdit()->setDate(when.date());
+    time->setTime(when.time());
+    const QString date = page.captureDateEdit()->findChild<QLineEdit*>()->text();
+    EXPECT_EQ(
+        date.toStdString(),
+        QLocale().toString(when.date(), page.captureDateEdit()->displayFormat()).toStdString());
+    EXPECT_TRUE(date.startsWith(u'9')) << date.toStdString();
+    EXPECT_EQ(time->findChild<QLineEdit*>()->text().toStdString(), "01:18:05");
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include "reporttext.h"
 
 #include "generator.h"
+#include "languagemodules.h"
+#include "languagetable.h"
 
 #include "core/snapshotfiles.h"
 #include "paint/severitycolour.h"
@@ -252,6 +254,55 @@ TEST_F(FindingPage, NumbersTakeTheLanguagesDecimalSeparator)
         EXPECT_TRUE(t.frsi.contains(QStringLiteral("0") + s + QStringLiteral("65")) &&
                     t.frsi.contains(QStringLiteral("0") + s + QStringLiteral("70")))
             << t.frsi.toStdString();
+    }
+}
+
+// Catches the page's finding sentences parting from the printed ones, and (in Hebrew) a
+// reading left to the bidi reordering of the window ("C° 53.3") or isolates shown in a
+// left-to-right language.
+TEST(FindingPageText, TheWindowShowsThePrintedSentences)
+{
+    const StringTable kept = StringTable::active();
+    struct Restore {
+        StringTable table;
+        ~Restore() { StringTable::setActive(table); }
+    } restore{kept};
+    const LanguageModules modules;
+    Finding f;
+    Measurement hot;
+    hot.kind = Measurement::Kind::Hot;
+    f.concern = FindingReading{hot, 53.26};
+    f.reference = FindingReading{std::nullopt, 20.0};
+    f.deltaT = 33.26;
+    f.loadPercent = 65.0;
+    f.deltaTCorrected = 29.11;
+    f.frsi = 0.69;
+    f.frsiPass = false;
+    f.suggestedPriority = f.priority = 3;
+    FindingsSettings settings;
+    settings.loadExponent = 1.6;
+    for (const int language : {0, 1, kLanguageHebrew}) {
+        SCOPED_TRACE(language);
+        const LanguageLoad load = modules.load(language);
+        ASSERT_TRUE(load.ok());
+        StringTable::setActive(load.table);
+        const FindingTexts t = findingTexts(f, settings, 0);
+        const std::vector<PrintedLine> printed =
+            findingLines(f, settings, Buildings, 0, load.table);
+        // The difference, the load, the class, the priority and the temperature factor.
+        ASSERT_EQ(printed.size(), 5u);
+        const QString shown[] = {t.deltaT, t.load, {}, t.source, t.frsi};
+        for (std::size_t i : {0u, 1u, 3u, 4u})
+            EXPECT_EQ(shown[i].toStdString(), printed[i].text.toStdString()) << i;
+        const QString lri(QChar(0x2066)), pdi(QChar(0x2069));
+        const bool rtl = language == kLanguageHebrew;
+        for (const QString& reading :
+             {QStringLiteral("53.3 \u00B0C"), QStringLiteral("20.0 \u00B0C")})
+            EXPECT_EQ(t.deltaT.contains(lri + localDecimals(reading) + pdi), rtl)
+                << t.deltaT.toStdString();
+        EXPECT_EQ(t.suggested.contains(lri), rtl) << t.suggested.toStdString();
+        EXPECT_EQ(t.deltaT.isRightToLeft(), rtl) << t.deltaT.toStdString();
+        EXPECT_EQ(t.load.contains(pdi), rtl) << t.load.toStdString();
     }
 }
 

@@ -178,6 +178,58 @@ std::vector<PrintedLine> worstCase(const StringTable& table, int extra)
     return lines;
 }
 
+// Catches a number or unit of a finding sentence left to the bidi reordering of a
+// right-to-left language ("C° 61.9" for "61.9 °C"), a Hebrew sentence set left to right
+// because it begins with "ΔT", and isolates put into the sentences of a left-to-right
+// language, for every language's sentences and class bounds.
+TEST(FindingText, NumbersWithTheirUnitsIsolatedInRightToLeftLanguages)
+{
+    const LanguageModules modules;
+    const QChar lri(0x2066), pdi(0x2069);
+    static const QRegularExpression isolated(u"\\x{2066}[^\\x{2066}\\x{2069}]*\\x{2069}"_s);
+    static const QRegularExpression looseReading(u"[0-9\\x{00B0}%]|(?<=\\d )K"_s);
+    for (const LanguageInfo& info : languageTable()) {
+        StringTable table = StringTable::english();
+        if (info.number != 0) {
+            const LanguageLoad load = modules.load(info.number);
+            ASSERT_TRUE(load.ok()) << info.number;
+            table = load.table;
+        }
+        const bool rtl = info.number == kLanguageHebrew;
+        QStringList sentences = texts(worstCase(table, 0));
+        sentences << bandBoundText({15, true, u"", 5}, 0, table)
+                  << bandBoundText({4, false, u"", 3}, 1, table);
+        for (const QString& s : sentences) {
+            SCOPED_TRACE(testing::Message()
+                         << "language " << info.number << ": " << s.toStdString());
+            // The line reads from the right, even when it begins with "ΔT" or "fRsi".
+            EXPECT_EQ(s.isRightToLeft(), rtl);
+            if (!rtl) {
+                EXPECT_FALSE(s.contains(lri) || s.contains(pdi));
+                continue;
+            }
+            // Every digit, degree sign, percent and kelvin sits inside one isolate, and the
+            // isolates hold nothing else but the number, its separators and its unit.
+            QString outside = s;
+            outside.remove(isolated);
+            EXPECT_FALSE(outside.contains(looseReading)) << outside.toStdString();
+            EXPECT_FALSE(outside.contains(lri) || outside.contains(pdi));
+            for (auto it = isolated.globalMatch(s); it.hasNext();) {
+                const QString inside = it.next().captured();
+                EXPECT_FALSE(hasRightToLeftLetters(inside)) << inside.toStdString();
+                EXPECT_TRUE(inside.at(1).isDigit() || inside.at(1) == u'-') << inside.toStdString();
+            }
+        }
+        if (rtl) {
+            // The readings of the difference sentence: each number keeps its unit.
+            const QString deltaT = sentences.front();
+            for (const char* reading : {"12.3 \u00B0F", "53.3 \u00B0F", "41.0 \u00B0F"})
+                EXPECT_TRUE(deltaT.contains(lri + QString::fromUtf8(reading) + pdi))
+                    << deltaT.toStdString();
+        }
+    }
+}
+
 QRectF inner(const PageRect& r)
 {
     return QRectF(r.x1 + 10, r.y1 + 10, r.x2 - r.x1 - 20, r.y2 - r.y1 - 20);
@@ -447,6 +499,28 @@ TEST_F(FindingsReport, TheBandAndAppendixPrintOnlyWithFindingsData)
             EXPECT_TRUE(text.contains(t)) << p.page << ": " << t.toStdString() << "\n"
                                           << text.toStdString();
     }
+}
+
+// Catches a Hebrew report whose finding readings turn round in the PDF ("C° 53.3" for
+// "53.3 °C") or whose isolate marks print as characters of their own.
+TEST_F(FindingsReport, HebrewReadingsKeepTheirUnitsInThePdf)
+{
+    ProjectFindings findings;
+    findings.records.resize(3);
+    findings.records[2].reference = ReferenceKind::Ambient;
+    findings.settings.ambient = 21.5;
+    const LanguageLoad hebrew = LanguageModules().load(kLanguageHebrew);
+    ASSERT_TRUE(hebrew.ok());
+    ReportJob j = job(&findings, QStringLiteral("hebrew.pdf"));
+    j.language = kLanguageHebrew;
+    j.texts = hebrew.table;
+    j.locale = languageLocale(kLanguageHebrew);
+    ASSERT_EQ(writeReport(j).status, ReportOutcome::Status::Saved);
+    const auto page5 = pdfText(j.outputPath, 5);
+    if (!page5) GTEST_SKIP() << "pdftotext not installed";
+    EXPECT_TRUE(page5->contains(u"21.5 °C"_qs)) << page5->toStdString();
+    EXPECT_FALSE(page5->contains(u"C° "_qs) || page5->contains(u"°C21"_qs)) << page5->toStdString();
+    EXPECT_FALSE(page5->contains(QChar(0x2066)) || page5->contains(QChar(0x2069)));
 }
 
 }  // namespace

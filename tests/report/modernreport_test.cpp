@@ -403,6 +403,10 @@ TEST(ModernRightToLeft, NumbersWithTheirUnitsAreIsolated)
         {QStringLiteral("40%"), lri + QStringLiteral("40%") + pdi},
         {QStringLiteral("P-101 L2 MDB-1"), QStringLiteral("P-101 L2 MDB-1")},
         {QStringLiteral("3 Kabel"), lri + QStringLiteral("3") + pdi + QStringLiteral(" Kabel")},
+        // Hebrew joins "from" to the number with a hyphen; an isolated number stays as it is.
+        {QStringLiteral("\u05DE-4.0 \u00B0C"),
+         QStringLiteral("\u05DE-") + lri + QStringLiteral("4.0 \u00B0C") + pdi},
+        {lri + QStringLiteral("86.0 \u00B0C") + pdi, lri + QStringLiteral("86.0 \u00B0C") + pdi},
     };
     for (const auto& c : cases) EXPECT_EQ(isolateNumbers(c.in), c.out) << c.in.toStdString();
 

@@ -5,7 +5,10 @@
 #include "imageselect_fixture.h"
 #include "snapshotpreview.h"
 #include "detailsdlg_text.h"
+#include "textformat.h"
+#include "titledlg.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QGuiApplication>
@@ -58,6 +61,36 @@ TEST(RightToLeftPages, StripCaptionsOverTheirPicturesAndUnitsLeftToRight)
         EXPECT_EQ(c.weatherUnits[0]->text(), mark + unitLabel(0));
         // The rest of the page follows the language.
         EXPECT_EQ(c.unit->layoutDirection(), direction);
+    }
+}
+
+// Catches date fields of the report writer (title date, repair dates) whose sections run in
+// reverse in a right-to-left window ("18:1 2026.12.9" for 9.12.2026 1:18), and a calendar
+// pop-up that no longer follows the window.
+TEST(RightToLeftPages, DateFieldsReadInOrder)
+{
+    const LocaleScope hebrew(QLocale(QLocale::Hebrew, QLocale::Israel));
+    for (const Qt::LayoutDirection direction : {Qt::RightToLeft, Qt::LeftToRight}) {
+        SCOPED_TRACE(direction == Qt::RightToLeft ? "right to left" : "left to right");
+        QGuiApplication::setLayoutDirection(direction);
+        struct Restore {
+            ~Restore() { QGuiApplication::setLayoutDirection(Qt::LeftToRight); }
+        } restore;
+        PageFixture f;
+        TitleDlg title(f.ctx);
+        QList<QDateTimeEdit*> fields = title.findChildren<QDateTimeEdit*>();
+        fields += f.details->findChildren<QDateTimeEdit*>();
+        ASSERT_EQ(fields.size(), 4);  // the title date and the three repair steps
+        const QDateTime when(QDate(2026, 12, 9), QTime(1, 18));
+        for (QDateTimeEdit* field : fields) {
+            field->setDateTime(when);
+            const QString shown = field->findChild<QLineEdit*>()->text();
+            EXPECT_EQ(shown.toStdString(),
+                      QLocale().toString(when, field->displayFormat()).toStdString());
+            EXPECT_TRUE(shown.startsWith(u'9')) << shown.toStdString();
+            EXPECT_EQ(field->layoutDirection(), Qt::LeftToRight);
+            EXPECT_EQ(field->calendarWidget()->layoutDirection(), direction);
+        }
     }
 }
 

@@ -65,12 +65,12 @@ QString warningText(FindingWarning warning, const FindingsSettings& settings,
         case FindingWarning::ReferenceMissing:
             return texts.text(sid::WarningReferenceMissing);
         case FindingWarning::LoadBelowMinimum:
-            return formatText(texts.text(sid::WarningLoadBelowMinimum),
-                              {QString::number(settings.minLoadPercent)});
+            return rightToLeftSentence(formatText(texts.text(sid::WarningLoadBelowMinimum),
+                                                  {QString::number(settings.minLoadPercent)}));
         case FindingWarning::LoadUnknown:
             return texts.text(sid::WarningLoadUnknown);
         case FindingWarning::IndoorOutdoorBelow10K:
-            return texts.text(sid::WarningIndoorOutdoor);
+            return rightToLeftSentence(texts.text(sid::WarningIndoorOutdoor));
     }
     return {};
 }
@@ -79,8 +79,44 @@ QString bandBoundText(const SeverityBand& band, int unit, const StringTable& tex
 {
     // Bounds are kelvin differences: a Fahrenheit report states them scaled by 1.8.
     const double bound = band.from * (unit == 1 ? 1.8 : 1.0);
-    return formatText(texts.text(band.strict ? sid::BandAbove : sid::BandFrom),
-                      {decimal(bound, 1) + QLatin1Char(' ') + unitText(unit)});
+    return rightToLeftSentence(formatText(texts.text(band.strict ? sid::BandAbove : sid::BandFrom),
+                                          {decimal(bound, 1) + QLatin1Char(' ') + unitText(unit)}));
+}
+
+QString deltaTSentence(const Finding& f, int unit, const StringTable& texts)
+{
+    if (!f.deltaT || !f.concern || !f.reference) return {};
+    return rightToLeftSentence(
+        formatText(texts.text(sid::FindingDeltaT),
+                   {differenceText(*f.deltaT, unitText(unit)), readingText(*f.concern, unit, texts),
+                    readingText(*f.reference, unit, texts)}));
+}
+
+QString loadSentence(const Finding& f, const FindingsSettings& settings, int unit,
+                     const StringTable& texts)
+{
+    if (!f.loadPercent) return {};
+    const QString load = decimal(*f.loadPercent, 0);
+    return rightToLeftSentence(
+        f.deltaTCorrected ? formatText(texts.text(sid::FindingLoad),
+                                       {load, differenceText(*f.deltaTCorrected, unitText(unit)),
+                                        decimal(settings.loadExponent, 1)})
+                          : formatText(texts.text(sid::FindingLoadOnly), {load}));
+}
+
+QString prioritySentence(const Finding& f, const StringTable& texts)
+{
+    return rightToLeftSentence(formatText(
+        texts.text(f.priorityManual ? sid::FindingPriorityManual : sid::FindingPrioritySuggested),
+        {f.priority}));
+}
+
+QString frsiSentence(const Finding& f, const FindingsSettings& settings, const StringTable& texts)
+{
+    if (!f.frsi || !f.frsiPass) return {};
+    return rightToLeftSentence(
+        formatText(texts.text(*f.frsiPass ? sid::FindingFrsiPass : sid::FindingFrsiFail),
+                   {decimal(*f.frsi, 2), decimal(settings.frsiThreshold, 2)}));
 }
 
 QRgb priorityColour(int priority)
@@ -93,35 +129,18 @@ std::vector<PrintedLine> findingLines(const Finding& f, const FindingsSettings& 
                                       int templateNumber, int unit, const StringTable& texts)
 {
     std::vector<PrintedLine> lines;
-    const QString units = unitText(unit);
-    if (f.deltaT && f.concern && f.reference)
-        lines.push_back({formatText(
-            texts.text(sid::FindingDeltaT),
-            {decimal(*f.deltaT, 1) + QLatin1Char(' ') + units, readingText(*f.concern, unit, texts),
-             readingText(*f.reference, unit, texts)})});
-    if (f.loadPercent) {
-        const QString load = decimal(*f.loadPercent, 0);
-        lines.push_back(
-            {f.deltaTCorrected
-                 ? formatText(texts.text(sid::FindingLoad),
-                              {load, decimal(*f.deltaTCorrected, 1) + QLatin1Char(' ') + units,
-                               decimal(settings.loadExponent, 1)})
-                 : formatText(texts.text(sid::FindingLoadOnly), {load})});
-    }
+    if (const QString s = deltaTSentence(f, unit, texts); !s.isEmpty()) lines.push_back({s});
+    if (const QString s = loadSentence(f, settings, unit, texts); !s.isEmpty())
+        lines.push_back({s});
     if (f.deltaT)
         lines.push_back(f.severity ? PrintedLine{formatText(texts.text(sid::FindingClass),
                                                             {classText(*f.severity, texts)}),
                                                  priorityColour(f.severity->priority)}
                                    : PrintedLine{texts.text(sid::FindingNoClass)});
     if (f.priorityManual || f.priority > 0)
-        lines.push_back({formatText(texts.text(f.priorityManual ? sid::FindingPriorityManual
-                                                                : sid::FindingPrioritySuggested),
-                                    {f.priority}),
-                         priorityColour(f.priority)});
-    if (templateNumber == Buildings && f.frsi && f.frsiPass)
-        lines.push_back(
-            {formatText(texts.text(*f.frsiPass ? sid::FindingFrsiPass : sid::FindingFrsiFail),
-                        {decimal(*f.frsi, 2), decimal(settings.frsiThreshold, 2)})});
+        lines.push_back({prioritySentence(f, texts), priorityColour(f.priority)});
+    if (templateNumber == Buildings)
+        if (const QString s = frsiSentence(f, settings, texts); !s.isEmpty()) lines.push_back({s});
     for (const FindingWarning w : f.warnings) lines.push_back({warningText(w, settings, texts)});
     return lines;
 }

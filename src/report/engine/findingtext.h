@@ -35,6 +35,22 @@ QString bandBoundText(const SeverityBand& band, int unit, const StringTable& tex
 // The colour of a priority as printed text; black for 0 (no exception).
 QRgb priorityColour(int priority);
 
+// The sentences of a finding one by one, as the inspection data page shows them and every report
+// prints them; empty when the finding lacks what the sentence states. In a right-to-left
+// language they read from the right with each number and its unit kept whole
+// (rightToLeftSentence), so "61.9 °C" does not read "C° 61.9" in the window, the PDF or the
+// Word document.
+// "ΔT 12.3 °C: Hot 53.3 °C against Cursor 1 41.0 °C".
+QString deltaTSentence(const Finding& finding, int unit, const StringTable& texts);
+// "Load 65 %, ΔTc 29.1 °C (n = 1.6)", or "Load 65 %" without the corrected difference.
+QString loadSentence(const Finding& finding, const FindingsSettings& settings, int unit,
+                     const StringTable& texts);
+// "Priority 2, suggested by the criteria" or "..., set by the thermographer".
+QString prioritySentence(const Finding& finding, const StringTable& texts);
+// "fRsi 0.65: fail (threshold 0.70)".
+QString frsiSentence(const Finding& finding, const FindingsSettings& settings,
+                     const StringTable& texts);
+
 // The sentences of a finding, in order: the difference and its reference, the load and the
 // corrected difference with n, the class (in its colour), the priority and where it comes
 // from, the temperature factor and its verdict (Buildings), then each warning.

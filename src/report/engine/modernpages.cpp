@@ -13,7 +13,6 @@
 #include "textformat.h"
 
 #include <QFontMetricsF>
-#include <QRegularExpression>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -511,25 +510,6 @@ std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& 
         }
     }
     return pages;
-}
-
-QString isolateNumbers(const QString& text)
-{
-    // A number (sign, digits and the separators inside it) and a unit that follows it.
-    static const QRegularExpression number(
-        QStringLiteral("(?<![\\p{L}\\p{N}.,\\-])(?:[-+\\x{2212}](?=\\d))?\\d+(?:[.,:/"
-                       "]\\d+)*(?:\\x{00A0}?\\s?(?:\\x{00B0}[CF]?|K(?!\\p{L})|%))?"));
-    QString out;
-    out.reserve(text.size() + 8);
-    qsizetype from = 0;
-    for (auto it = number.globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        out += text.mid(from, m.capturedStart() - from);
-        out += QChar(0x2066) + m.captured() + QChar(0x2069);
-        from = m.capturedEnd();
-    }
-    out += text.mid(from);
-    return out;
 }
 
 void mirrorForRightToLeft(PageItems& items)

@@ -11,6 +11,8 @@
 
 #include "core/findings.h"
 
+#include "textformat.h"  // isolateNumbers
+
 #include <vector>
 
 namespace calivue {
@@ -71,9 +73,5 @@ PageItems modernContentsPage(const std::vector<ModernContentsRow>& rows, int k,
 // whole; a text without such letters keeps its own order, aligned to the other side.
 // Pictures are placed, not turned.
 void mirrorForRightToLeft(PageItems& items);
-
-// text with each number and the unit after it wrapped in a left-to-right isolate; a number
-// that is part of a word or code ("P-101", "L2") is left in it.
-QString isolateNumbers(const QString& text);
 
 }  // namespace calivue

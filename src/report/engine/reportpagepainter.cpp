@@ -122,15 +122,6 @@ void drawPicture(QPainter& p, const PageItem& item, const QImage* picture)
 
 }  // namespace
 
-bool hasRightToLeftLetters(const QString& text)
-{
-    for (const QChar c : text) {
-        const QChar::Direction d = c.direction();
-        if (d == QChar::DirR || d == QChar::DirAL) return true;
-    }
-    return false;
-}
-
 int fontPixelSize(int cellHeight)
 {
     return static_cast<int>(std::lround(cellHeight / kCellPerEm));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "reportpage.h"
+#include "textformat.h"  // hasRightToLeftLetters
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -23,9 +24,6 @@ struct ReportFonts {
 ReportFonts reportFonts();
 
 // The pixel size that gives a font a character cell `cellHeight` units high.
-// Whether text holds a letter of a right-to-left script (Hebrew, Arabic).
-bool hasRightToLeftLetters(const QString& text);
-
 int fontPixelSize(int cellHeight);
 
 // Paints every item in order. Logo and Strip items draw `logo` and `strip` scaled into their
