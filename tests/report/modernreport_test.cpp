@@ -33,6 +33,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace calivue {
 namespace {
 
@@ -103,6 +105,40 @@ void expectEverythingInside(const std::vector<PageItems>& pages, const char* wha
         }
 }
 
+// No box, picture or text overlaps another on any page. Table cells may share their edges;
+// texts may overlap only inside one box without text of their own (the finding's sentences
+// stand one under the other in one box).
+void expectNoOverlaps(const std::vector<PageItems>& pages, const std::string& what)
+{
+    const auto rect = [](const PageItem& i) {
+        return QRect(QPoint(i.rect.x1, i.rect.y1), QPoint(i.rect.x2 - 1, i.rect.y2 - 1));
+    };
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const PageItems& items = pages[p];
+        std::vector<int> holder(items.size(), -1);  // the text-less box a text stands in
+        for (std::size_t a = 0; a < items.size(); ++a)
+            for (std::size_t b = 0; b < items.size(); ++b)
+                if (items[a].kind == PageItem::Kind::Label &&
+                    items[b].kind == PageItem::Kind::Box && items[b].text.isEmpty() &&
+                    rect(items[b]).contains(rect(items[a])))
+                    holder[a] = static_cast<int>(b);
+        for (std::size_t a = 0; a < items.size(); ++a)
+            for (std::size_t b = a + 1; b < items.size(); ++b) {
+                if (!rect(items[a]).intersects(rect(items[b]))) continue;
+                if (holder[a] >= 0 && (holder[a] == static_cast<int>(b) || holder[a] == holder[b]))
+                    continue;
+                if (holder[b] >= 0 && holder[b] == static_cast<int>(a)) continue;
+                const auto at = [](const PageItem& i) {
+                    return " at " + std::to_string(i.rect.x1) + "," + std::to_string(i.rect.y1) +
+                           "-" + std::to_string(i.rect.x2) + "," + std::to_string(i.rect.y2);
+                };
+                ADD_FAILURE() << what << " page " << p << ": \"" << items[a].text.toStdString()
+                              << "\"" << at(items[a]) << " overlaps \""
+                              << items[b].text.toStdString() << "\"" << at(items[b]);
+            }
+    }
+}
+
 QString allText(const std::vector<PageItems>& pages)
 {
     QString out;
@@ -144,6 +180,7 @@ TEST(ModernPages, EveryTextFitsItsBoxAndNothingIsLost)
         const std::vector<PageItems> pages = modernInspectionPages(d, fonts, texts);
         EXPECT_GE(pages.size(), c.minPages) << c.what;
         expectEverythingInside(pages, c.what);
+        expectNoOverlaps(pages, c.what);
         // Every word of every text is printed, in order (the continuation headings between).
         const QString printed = allText(pages)
                                     .remove(QStringLiteral("Inspection 4 (continued)"))
@@ -156,6 +193,47 @@ TEST(ModernPages, EveryTextFitsItsBoxAndNothingIsLost)
         for (std::size_t p = 1; p < pages.size(); ++p)
             EXPECT_EQ(pages[p].front().text, QStringLiteral("Inspection 4 (continued)"))
                 << c.what << " page " << p;
+    }
+}
+
+// Catches an inspection that carries over onto a page of its own while its content fits one
+// (a repair table alone on an "(continued)" page), and tables laid over the pictures: for
+// each set of panes, with a realistic three-line comment and a four-sentence finding.
+TEST(ModernPages, AnInspectionThatFitsTakesOnePage)
+{
+    const struct {
+        bool photograph, blend;
+        int orientation;
+        int commentWords;
+        std::size_t pages;
+    } cases[] = {
+        {false, false, 0, 45, 1}, {true, false, 0, 45, 1},  {true, false, 0, 0, 1},
+        {true, true, 0, 45, 1},   {false, false, 1, 45, 1}, {true, false, 0, 700, 2},
+    };
+    const StringTable texts = StringTable::english();
+    for (const auto& c : cases) {
+        ModernInspectionData d = sampleData();
+        d.pictures.photograph = c.photograph;
+        d.pictures.blend = c.blend;
+        d.pictures.orientation = c.orientation;
+        d.page.record.comment = words(c.commentWords, QStringLiteral("warm")).toStdU16String();
+        d.finding.concern = FindingReading{Measurement{Measurement::Kind::Cursor, 0}, 40.0};
+        d.finding.reference = FindingReading{std::nullopt, 20.0};
+        d.finding.deltaT = 20.0;
+        d.finding.severity = SeverityBand{15.0, true, u"Major discrepancy; repair immediately", 5};
+        d.finding.priority = 5;
+        d.finding.warnings = {FindingWarning::LoadUnknown};
+        const std::vector<PageItems> pages = modernInspectionPages(d, reportFonts(), texts);
+        const std::string what = std::to_string(c.photograph) + std::to_string(c.blend) +
+                                 std::to_string(c.orientation) + " " +
+                                 std::to_string(c.commentWords);
+        EXPECT_EQ(pages.size(), c.pages) << what;
+        expectNoOverlaps(pages, what);
+        expectEverythingInside(pages, what.c_str());
+        // The repair table is never all a page holds.
+        for (std::size_t p = 1; p < pages.size(); ++p)
+            EXPECT_TRUE(allText({pages[p]}).contains(QStringLiteral("warm")))
+                << what << " page " << p;
     }
 }
 
@@ -190,6 +268,7 @@ TEST(ModernPages, EveryLanguagesTextsFitTheirBoxes)
                 for (PageItems& page : pages) mirrorForRightToLeft(page);
             const std::string what = std::to_string(language) + " " + user.left(12).toStdString();
             expectEverythingInside(pages, what.c_str());
+            expectNoOverlaps(pages, what);
         }
     }
 }
@@ -575,6 +654,12 @@ TEST_F(ModernReport, ReadsBackWithOutlineLinksAndTexts)
               QStringLiteral("Thermal Snapshot"), QStringLiteral("Marker"),
               QStringLiteral("Severity criteria"), QStringLiteral("Acme Thermography")})
             EXPECT_TRUE(text->contains(want)) << want.toStdString();
+        // Every word of the long fault text, not only its first lines of each page.
+        std::set<int> printed;
+        for (auto it = QRegularExpression(QStringLiteral("\\btighten(\\d+)\\b")).globalMatch(*text);
+             it.hasNext();)
+            printed.insert(it.next().captured(1).toInt());
+        EXPECT_EQ(printed.size(), 1200u);
         const auto fonts = tool(QStringLiteral("pdffonts"), {job.outputPath});
         for (const QString& line : fonts->split(u'\n').mid(2))
             if (!line.isEmpty()) {
