@@ -192,11 +192,11 @@ public:
 
     // A label | value row (or a full-width box without label) whose value grows with its
     // text and is split over pages line by line; the label is repeated on each part.
+    // `labelWidth` 0: the label column's usual width (two fifths of a narrow table).
     void textRow(const QString& label, const QString& value, QRgb colour = 0xFF000000,
-                 int x1 = kLeft, int x2 = kRight)
+                 int x1 = kLeft, int x2 = kRight, int labelWidth = 0)
     {
-        // A narrow table gives its labels two fifths of its width.
-        const int labelW = std::min(kLabelW, (x2 - x1) * 2 / 5);
+        const int labelW = labelWidth > 0 ? labelWidth : std::min(kLabelW, (x2 - x1) * 2 / 5);
         const int valueX = label.isNull() ? x1 : x1 + labelW;
         const QStringList labelLines =
             label.isNull() ? QStringList()
@@ -355,8 +355,17 @@ void parametersBlock(Flow& f, const ModernInspectionData& d, const StringTable& 
                      int x1 = kLeft, int x2 = kRight)
 {
     f.sectionLabel(texts.text(sid::MeasurementParameters), {}, x1, x2);
-    for (const ModernRow& row : modernParameterRows(d, texts))
-        f.textRow(row.label, row.value, 0xFF000000, x1, x2);
+    const std::vector<ModernRow> rows = modernParameterRows(d, texts);
+    // The label column as wide as its longest label ("Globaler Emissionsgrad:") needs, so
+    // the labels stay on one line where the table has room: between a quarter and a half
+    // of the table.
+    const QFontMetricsF metrics(f.font(ReportFont::Body));
+    int widest = 0;
+    for (const ModernRow& row : rows)
+        widest = std::max(widest, static_cast<int>(std::ceil(metrics.horizontalAdvance(row.label) /
+                                                             kWidthSafety)));
+    const int labelW = std::clamp(widest + 2 * kPad + 10, (x2 - x1) / 4, (x2 - x1) / 2);
+    for (const ModernRow& row : rows) f.textRow(row.label, row.value, 0xFF000000, x1, x2, labelW);
 }
 
 // The repair table: three columns, each row as tall as its tallest cell.
@@ -440,14 +449,36 @@ void findingBlock(Flow& f, const ModernInspectionData& d, const StringTable& tex
     f.y += kGap;
 }
 
-// Beside the photograph (x1 to x2, top to limit): the measurement parameters and then the
-// repair table, as many of the two, in that order, as fit there.
+// The measurement parameters and the repair table side by side between x1 and x2 from top,
+// when both end at or above limit on this page; returns the foot of the taller, or 0.
+int tablesSideBySide(Flow& f, const ModernInspectionData& d, const StringTable& texts, int x1,
+                     int x2, int top, int limit)
+{
+    const int mid = (x1 + x2) / 2;
+    int left = 0, right = 0;
+    auto parameters = f.trial(
+        top, limit, left, [&](Flow& s) { parametersBlock(s, d, texts, x1, mid - kColumnGap / 2); });
+    auto repair = f.trial(top, limit, right,
+                          [&](Flow& s) { repairBlock(s, d, texts, mid + kColumnGap / 2, x2); });
+    if (!parameters || !repair) return 0;
+    f.place(std::move(*parameters));
+    f.place(std::move(*repair));
+    f.parametersPlaced = f.repairPlaced = true;
+    return std::max(left, right);
+}
+
+// Beside the photograph (x1 to x2, top to limit): the measurement parameters and the repair
+// table side by side where the room is wide enough, else one under the other, as many of the
+// two, in that order, as fit there.
 void besidePhotograph(Flow& f, const ModernInspectionData& d, const StringTable& texts, int x1,
                       int x2, int top, int limit)
 {
     // Narrower than this the labels would break into many lines.
     constexpr int kNarrowest = 700;
     if (x2 - x1 < kNarrowest) return;
+    if (x2 - x1 >= 2 * kNarrowest + kColumnGap &&
+        tablesSideBySide(f, d, texts, x1, x2, top, limit) > 0)
+        return;
     int bottom = top;
     if (auto items =
             f.trial(top, limit, bottom, [&](Flow& s) { parametersBlock(s, d, texts, x1, x2); })) {
@@ -563,19 +594,9 @@ void textsBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts
 void tablesBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
     if (!f.parametersPlaced && !f.repairPlaced) {
-        constexpr int mid = (kLeft + kRight) / 2;
         for (int attempt = 0; attempt < 2; ++attempt) {
-            int left = 0, right = 0;
-            auto parameters = f.trial(f.y, kBottom, left, [&](Flow& s) {
-                parametersBlock(s, d, texts, kLeft, mid - kColumnGap / 2);
-            });
-            auto repair = f.trial(f.y, kBottom, right, [&](Flow& s) {
-                repairBlock(s, d, texts, mid + kColumnGap / 2, kRight);
-            });
-            if (parameters && repair) {
-                f.place(std::move(*parameters));
-                f.place(std::move(*repair));
-                f.y = std::max(left, right);
+            if (const int foot = tablesSideBySide(f, d, texts, kLeft, kRight, f.y, kBottom)) {
+                f.y = foot;
                 return;
             }
             if (f.y <= f.contentTop()) break;
