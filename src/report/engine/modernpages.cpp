@@ -357,14 +357,14 @@ void parametersBlock(Flow& f, const ModernInspectionData& d, const StringTable& 
     f.sectionLabel(texts.text(sid::MeasurementParameters), {}, x1, x2);
     const std::vector<ModernRow> rows = modernParameterRows(d, texts);
     // The label column as wide as its longest label ("Globaler Emissionsgrad:") needs, so
-    // the labels stay on one line where the table has room: between a quarter and a half
-    // of the table.
+    // the labels stay on one line where the table has room: between a quarter and three
+    // fifths of the table (the values are mostly short numbers).
     const QFontMetricsF metrics(f.font(ReportFont::Body));
     int widest = 0;
     for (const ModernRow& row : rows)
         widest = std::max(widest, static_cast<int>(std::ceil(metrics.horizontalAdvance(row.label) /
                                                              kWidthSafety)));
-    const int labelW = std::clamp(widest + 2 * kPad + 10, (x2 - x1) / 4, (x2 - x1) / 2);
+    const int labelW = std::clamp(widest + 2 * kPad + 10, (x2 - x1) / 4, (x2 - x1) * 3 / 5);
     for (const ModernRow& row : rows) f.textRow(row.label, row.value, 0xFF000000, x1, x2, labelW);
 }
 
