@@ -237,6 +237,28 @@ TEST(ModernPages, AnInspectionThatFitsTakesOnePage)
     }
 }
 
+// Catches a temperature or percentage whose unit wraps onto the next line apart from its
+// number ("14.8" / "°C"), and a laid-out line that loses or changes a character, at every
+// width from one that holds a number with its unit to wide.
+TEST(ModernPages, NumbersKeepTheirUnitsOnTheirLine)
+{
+    const QFont font = reportFonts().body;
+    for (const QString& text :
+         {QStringLiteral("\u0394T 24.7 \u00B0C: Hot 14.8 \u00B0C against Cold -9.9 \u00B0C"),
+          QStringLiteral("load 40 % of 300 K rated, 12 Kabel"),
+          QStringLiteral("\u0394T 24.7 \u00B0C\uFF1A\u6700\u9AD8\u6E29 14.8 \u00B0C \u5BFE")}) {
+        for (int width = 200; width <= 1400; width += 7) {
+            const QStringList lines = layoutLines(text, font, width);
+            for (const QString& line : lines)
+                EXPECT_FALSE(line.startsWith(u'\u00B0') || line.startsWith(u'%') ||
+                             line.startsWith(QStringLiteral("K ")) || line == QStringLiteral("K"))
+                    << width << ": " << lines.join(u'|').toStdString();
+            EXPECT_EQ(QString(lines.join(QString())).remove(u' '), QString(text).remove(u' '))
+                << width;
+        }
+    }
+}
+
 // Catches a text of the report's own language (longer German words, Japanese without blanks,
 // Hebrew read from the right) that runs out of its box or off the page on the inspection and
 // summary pages, for short and long user texts.

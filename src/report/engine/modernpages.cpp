@@ -626,6 +626,21 @@ std::vector<PageItems> layOut(const ModernInspectionData& d, const ReportFonts& 
 
 }  // namespace
 
+namespace {
+
+// paragraph with the space between a number and its unit ("14.8 °C", "40 %") made one that
+// does not break, so a line never ends on a number whose unit starts the next.
+QString unitsKeptWithNumbers(const QString& paragraph)
+{
+    static const QRegularExpression gap(QStringLiteral("(?<=\\d) (?=\\x{00B0}|%|K(?!\\p{L}))"));
+    QString out = paragraph;
+    for (auto it = gap.globalMatch(paragraph); it.hasNext();)
+        out[it.next().capturedStart()] = QChar(0x00A0);
+    return out;
+}
+
+}  // namespace
+
 QStringList layoutLines(const QString& text, const QFont& font, double width)
 {
     QStringList out;
@@ -639,7 +654,8 @@ QStringList layoutLines(const QString& text, const QFont& font, double width)
             out.append(QString());
             continue;
         }
-        QTextLayout layout(paragraph, font);
+        // Laid out with the units kept; the lines are cut from the text as given.
+        QTextLayout layout(unitsKeptWithNumbers(paragraph), font);
         QTextOption option;
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         layout.setTextOption(option);
