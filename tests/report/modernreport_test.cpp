@@ -523,6 +523,9 @@ TEST(ModernRightToLeft, NumbersWithTheirUnitsAreIsolated)
         {QStringLiteral("40%"), lri + QStringLiteral("40%") + pdi},
         {QStringLiteral("P-101 L2 MDB-1"), QStringLiteral("P-101 L2 MDB-1")},
         {QStringLiteral("3 Kabel"), lri + QStringLiteral("3") + pdi + QStringLiteral(" Kabel")},
+        // A snapshot's name keeps its digits: isolated they would move before "IR_".
+        {QStringLiteral("\u05D1 1 - IR_0001"),
+         QStringLiteral("\u05D1 ") + lri + u'1' + pdi + QStringLiteral(" - IR_0001")},
     };
     for (const auto& c : cases) EXPECT_EQ(isolateNumbers(c.in), c.out) << c.in.toStdString();
 

@@ -762,7 +762,7 @@ QString isolateNumbers(const QString& text)
 {
     // A number (sign, digits and the separators inside it) and a unit that follows it.
     static const QRegularExpression number(
-        QStringLiteral("(?<![\\p{L}\\p{N}.,\\-])(?:[-+\\x{2212}](?=\\d))?\\d+(?:[.,:/"
+        QStringLiteral("(?<![\\p{L}\\p{N}_.,\\-])(?:[-+\\x{2212}](?=\\d))?\\d+(?:[.,:/"
                        "]\\d+)*(?:\\x{00A0}?\\s?(?:\\x{00B0}[CF]?|K(?!\\p{L})|%))?"));
     QString out;
     out.reserve(text.size() + 8);

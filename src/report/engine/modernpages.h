@@ -73,7 +73,7 @@ PageItems modernContentsPage(const std::vector<ModernContentsRow>& rows, int k,
 void mirrorForRightToLeft(PageItems& items);
 
 // text with each number and the unit after it wrapped in a left-to-right isolate; a number
-// that is part of a word or code ("P-101", "L2") is left in it.
+// that is part of a word or code ("P-101", "L2", "IR_0001") is left in it.
 QString isolateNumbers(const QString& text);
 
 }  // namespace calivue
