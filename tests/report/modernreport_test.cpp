@@ -526,6 +526,11 @@ TEST(ModernRightToLeft, NumbersWithTheirUnitsAreIsolated)
         // A snapshot's name keeps its digits: isolated they would move before "IR_".
         {QStringLiteral("\u05D1 1 - IR_0001"),
          QStringLiteral("\u05D1 ") + lri + u'1' + pdi + QStringLiteral(" - IR_0001")},
+        // "from 1.0 °C": the Hebrew prefix keeps its hyphen, the number is no negative one.
+        {QStringLiteral("\u05DE-1.0 \u00B0C"),
+         QStringLiteral("\u05DE-") + lri + QStringLiteral("1.0 \u00B0C") + pdi},
+        {QStringLiteral("\u05DE -1.0 \u00B0C"),
+         QStringLiteral("\u05DE ") + lri + QStringLiteral("-1.0 \u00B0C") + pdi},
     };
     for (const auto& c : cases) EXPECT_EQ(isolateNumbers(c.in), c.out) << c.in.toStdString();
 

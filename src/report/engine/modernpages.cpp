@@ -760,9 +760,12 @@ std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& 
 
 QString isolateNumbers(const QString& text)
 {
-    // A number (sign, digits and the separators inside it) and a unit that follows it.
+    // A number (sign, digits and the separators inside it) and a unit that follows it; not
+    // inside a word or code ("L2", "IR_0001", "P-101"), but after a Hebrew prefix with its
+    // hyphen ("from-1.0 °C"), where the hyphen is no sign.
     static const QRegularExpression number(
-        QStringLiteral("(?<![\\p{L}\\p{N}_.,\\-])(?:[-+\\x{2212}](?=\\d))?\\d+(?:[.,:/"
+        QStringLiteral("(?<![\\p{L}\\p{N}_.,])(?<![\\p{Latin}\\p{N}_]-)(?:(?<!\\p{L})[-+\\x{2212}]("
+                       "?=\\d))?\\d+(?:[.,:/"
                        "]\\d+)*(?:\\x{00A0}?\\s?(?:\\x{00B0}[CF]?|K(?!\\p{L})|%))?"));
     QString out;
     out.reserve(text.size() + 8);
