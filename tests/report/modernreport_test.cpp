@@ -223,6 +223,8 @@ TEST(ModernPages, AnInspectionThatFitsTakesOnePage)
         d.finding.severity = SeverityBand{15.0, true, u"Major discrepancy; repair immediately", 5};
         d.finding.priority = 5;
         d.finding.warnings = {FindingWarning::LoadUnknown};
+        d.page.repairDates = {QStringLiteral("17.05.2024"), QStringLiteral("18.05.2024"), {}};
+        d.page.record.reinspectedInitials = u"JD";
         const std::vector<PageItems> pages = modernInspectionPages(d, reportFonts(), texts);
         const std::string what = std::to_string(c.photograph) + std::to_string(c.blend) +
                                  std::to_string(c.orientation) + " " +
@@ -230,6 +232,11 @@ TEST(ModernPages, AnInspectionThatFitsTakesOnePage)
         EXPECT_EQ(pages.size(), c.pages) << what;
         expectNoOverlaps(pages, what);
         expectEverythingInside(pages, what.c_str());
+        // The repair table's words and dates are never broken inside.
+        for (const QString& whole :
+             {QStringLiteral("17.05.2024"), QStringLiteral("Reinspected"), QStringLiteral("JD")})
+            EXPECT_TRUE(allText(pages).split(u'\n').contains(whole))
+                << what << " " << whole.toStdString();
         // The repair table is never all a page holds.
         for (std::size_t p = 1; p < pages.size(); ++p)
             EXPECT_TRUE(allText({pages[p]}).contains(QStringLiteral("warm")))

@@ -368,19 +368,51 @@ void parametersBlock(Flow& f, const ModernInspectionData& d, const StringTable& 
     for (const ModernRow& row : rows) f.textRow(row.label, row.value, 0xFF000000, x1, x2, labelW);
 }
 
+// The widths the repair table's columns need for their texts on one line each.
+std::array<int, 3> repairColumnWidths(const Flow& f, const ModernRepairCells& cells)
+{
+    std::array<int, 3> widths{};
+    for (std::size_t row = 0; row < 4; ++row) {
+        const QFontMetricsF metrics(f.font(row == 0 ? ReportFont::Bold : ReportFont::Body));
+        for (std::size_t col = 0; col < 3; ++col)
+            widths[col] = std::max(
+                widths[col], static_cast<int>(std::ceil(metrics.horizontalAdvance(cells[row][col]) /
+                                                        kWidthSafety)) +
+                                 2 * kPad + 10);
+    }
+    return widths;
+}
+
+// Whether the repair table's texts stay on one line each between x1 and x2: a place beside
+// the pictures is taken only then.
+bool repairFits(const Flow& f, const ModernInspectionData& d, const StringTable& texts, int x1,
+                int x2)
+{
+    const std::array<int, 3> need = repairColumnWidths(f, modernRepairCells(d, texts));
+    return need[0] + need[1] + need[2] <= x2 - x1;
+}
+
 // The repair table: three columns, each row as tall as its tallest cell.
 void repairBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts, int x1 = kLeft,
                  int x2 = kRight)
 {
     const ModernRepairCells cells = modernRepairCells(d, texts);
-    const int cw = (x2 - x1) / 3;
+    // Columns in proportion to what they hold (a date wider than initials); equal where the
+    // texts need more than the table has and break.
+    const std::array<int, 3> need = repairColumnWidths(f, cells);
+    const int needed = need[0] + need[1] + need[2];
+    std::array<int, 4> edges = {x1, 0, 0, x2};
+    for (std::size_t c = 1; c < 3; ++c)
+        edges[c] = needed <= x2 - x1 ? edges[c - 1] + need[c - 1] * (x2 - x1) / needed
+                                     : x1 + (x2 - x1) * static_cast<int>(c) / 3;
     std::array<std::array<QStringList, 3>, 4> lines;
     std::array<int, 4> heights{};
     int whole = 0;
     for (std::size_t row = 0; row < 4; ++row) {
         const QFont& font = f.font(row == 0 ? ReportFont::Bold : ReportFont::Body);
         for (std::size_t col = 0; col < 3; ++col) {
-            lines[row][col] = layoutLines(cells[row][col], font, f.innerWidth(0, cw));
+            lines[row][col] =
+                layoutLines(cells[row][col], font, f.innerWidth(edges[col], edges[col + 1]));
             heights[row] = std::max(heights[row], boxHeight(lines[row][col], font));
         }
         whole += heights[row];
@@ -392,12 +424,9 @@ void repairBlock(Flow& f, const ModernInspectionData& d, const StringTable& text
     f.add(PageItem::Kind::Label, {x1, f.y, x2, f.y + titleH}, title.join(u'\n'), ReportFont::Bold);
     f.y += titleH;
     for (std::size_t row = 0; row < 4; ++row) {
-        for (std::size_t col = 0; col < 3; ++col) {
-            const int left = x1 + cw * static_cast<int>(col);
-            const int right = col == 2 ? x2 : left + cw;
-            f.add(PageItem::Kind::Box, {left, f.y, right, f.y + heights[row]},
+        for (std::size_t col = 0; col < 3; ++col)
+            f.add(PageItem::Kind::Box, {edges[col], f.y, edges[col + 1], f.y + heights[row]},
                   lines[row][col].join(u'\n'), row == 0 ? ReportFont::Bold : ReportFont::Body);
-        }
         f.y += heights[row];
     }
 }
@@ -458,6 +487,7 @@ int tablesSideBySide(Flow& f, const ModernInspectionData& d, const StringTable& 
     int left = 0, right = 0;
     auto parameters = f.trial(
         top, limit, left, [&](Flow& s) { parametersBlock(s, d, texts, x1, mid - kColumnGap / 2); });
+    if (!repairFits(f, d, texts, mid + kColumnGap / 2, x2)) return 0;
     auto repair = f.trial(top, limit, right,
                           [&](Flow& s) { repairBlock(s, d, texts, mid + kColumnGap / 2, x2); });
     if (!parameters || !repair) return 0;
@@ -486,6 +516,7 @@ void besidePhotograph(Flow& f, const ModernInspectionData& d, const StringTable&
         f.parametersPlaced = true;
         top = bottom + kGap;
     }
+    if (!repairFits(f, d, texts, x1, x2)) return;
     if (auto items =
             f.trial(top, limit, bottom, [&](Flow& s) { repairBlock(s, d, texts, x1, x2); })) {
         f.place(std::move(*items));
@@ -593,7 +624,8 @@ void textsBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts
 // side, on this page or together on the next, else one under the other across the page.
 void tablesBlock(Flow& f, const ModernInspectionData& d, const StringTable& texts)
 {
-    if (!f.parametersPlaced && !f.repairPlaced) {
+    constexpr int mid = (kLeft + kRight) / 2;
+    if (!f.parametersPlaced && !f.repairPlaced && repairFits(f, d, texts, mid, kRight)) {
         for (int attempt = 0; attempt < 2; ++attempt) {
             if (const int foot = tablesSideBySide(f, d, texts, kLeft, kRight, f.y, kBottom)) {
                 f.y = foot;
