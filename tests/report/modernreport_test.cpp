@@ -714,5 +714,46 @@ TEST(PdfNavigation, RefusesBytesThatAreNoPdf)
     EXPECT_FALSE(problem.isEmpty());
 }
 
+// Catches a document written whole into memory again (one piece however large), pieces that
+// differ from the document in memory, and a refusing sink that is called on or crashes the
+// writer instead of ending it with a failure.
+TEST(PdfNavigation, WritesInPiecesAndStopsAtARefusal)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        QPainter painter(&writer);
+        QImage noise(400, 400, QImage::Format_RGB32);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, static_cast<QRgb>((x * 7919u + y * 104729u) * 2654435761u));
+        for (int page = 0; page < 3; ++page) {
+            if (page > 0) writer.newPage();
+            painter.drawImage(QRect(0, 0, 2000, 2000), noise);
+        }
+    }
+    const QByteArray pdf = buffer.data();
+    PdfNavigation nav;
+    nav.title = QStringLiteral("Survey");
+    nav.outline = {{QStringLiteral("One"), 0}, {QStringLiteral("Three"), 2}};
+    const QByteArray whole = addPdfNavigation(pdf, nav);
+    ASSERT_GT(whole.size(), 2 * 65536);
+    QByteArray pieces;
+    int count = 0;
+    EXPECT_TRUE(writePdfWithNavigation(pdf, nav, [&](std::span<const char> piece) {
+        pieces.append(piece.data(), static_cast<qsizetype>(piece.size()));
+        ++count;
+        return true;
+    }));
+    EXPECT_EQ(pieces, whole);
+    EXPECT_GT(count, 2);
+    int refused = 0;
+    QString problem;
+    EXPECT_FALSE(writePdfWithNavigation(
+        pdf, nav, [&](std::span<const char>) { return ++refused > 1; }, &problem));
+    EXPECT_EQ(refused, 1);
+}
+
 }  // namespace
 }  // namespace calivue

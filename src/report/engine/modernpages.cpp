@@ -1,4 +1,5 @@
 #include "modernpages.h"
+#include "modernmetrics.h"
 
 #include "detailsdlg_text.h"
 #include "moderncontent.h"
@@ -22,16 +23,13 @@
 
 namespace calivue {
 
+using namespace modern;
+
 namespace {
 
-constexpr int kLeft = 100, kRight = 2380, kTop = 100, kBottom = 3380;
-constexpr int kPad = 10;                    // the painter's text inset in boxes and labels
 constexpr int kLabelW = 600;                // the label column of label | value rows
 constexpr int kPaneW = 1240, kPaneH = 930;  // thermal picture and photograph: half the page
 constexpr int kBlendW = 960, kBlendH = 720;
-// Layout width is kept below the box's inner width, so a line laid out here never reaches
-// the edge when the printer's metrics round differently.
-constexpr double kWidthSafety = 0.97;
 constexpr int kGap = 24;        // between the blocks of a page
 constexpr int kColumnGap = 40;  // between tables standing side by side
 
@@ -41,51 +39,6 @@ constexpr int kColumnGap = 40;  // between tables standing side by side
 struct LayoutChoice {
     int photoPercent = 100;
 };
-
-int lineHeight(const QFont& font)
-{
-    return static_cast<int>(std::ceil(QFontMetricsF(font).lineSpacing()));
-}
-
-// A one-line row: 70 units as on the designed pages, taller when a line of a script that comes
-// from a fallback font (Japanese, Chinese, Korean) would not fit inside its insets.
-int rowHeight()
-{
-    static const int height = [] {
-        const QFontMetricsF metrics(reportFonts().body);
-        const QRectF tallest =
-            metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop,
-                                 QStringLiteral("\u6E29\u30DE\uD55C Ag"));
-        return std::max(70, static_cast<int>(std::ceil(tallest.height())) + 2 * 10);
-    }();
-    return height;
-}
-
-// The distance from line to line of laid-out lines in font: the font's own, or more where a
-// script comes from a fallback font with taller lines (Japanese, Chinese).
-int linePitch(const QStringList& lines, const QFont& font)
-{
-    const int own = lineHeight(font);
-    if (lines.isEmpty()) return own;
-    const QRectF used = QFontMetricsF(font).boundingRect(
-        QRectF(0, 0, 1e6, 1e7), Qt::AlignLeft | Qt::AlignTop, lines.join(u'\n'));
-    return std::max(own, static_cast<int>(std::ceil(used.height() / lines.size())));
-}
-
-// The height of a box of n lines `pitch` apart: the inset above and below and a margin for
-// descenders.
-int boxHeight(int lines, int pitch)
-{
-    return std::max(rowHeight(), lines * pitch + 2 * kPad + 10);
-}
-int boxHeight(int lines, const QFont& font)
-{
-    return boxHeight(lines, lineHeight(font));
-}
-int boxHeight(const QStringList& lines, const QFont& font)
-{
-    return boxHeight(static_cast<int>(lines.size()), linePitch(lines, font));
-}
 
 // Lays out and places the items of one inspection, opening continuation pages as it goes.
 class Flow {
@@ -717,141 +670,6 @@ std::vector<PageItems> modernInspectionPages(const ModernInspectionData& d,
             if (best.size() == 1) break;
         }
     return best;
-}
-
-std::vector<PageItems> modernSummaryPages(const std::vector<cInspectionRecord>& records,
-                                          const std::vector<int>& priorities,
-                                          const ReportFonts& fonts, const StringTable& texts)
-{
-    constexpr int edges[6] = {kLeft, 300, 825, 1350, 2180, kRight};
-    std::vector<PageItems> pages;
-    int y = 0;
-    const auto cell = [&](int c, int top, int bottom, const QString& text, ReportFont font,
-                          QRgb colour = 0xFF000000) {
-        PageItem i = pageItem(PageItem::Kind::Box, {edges[c], top, edges[c + 1], bottom}, text,
-                              c == 0 || c == 4 ? TextAlign::Centre : TextAlign::Left, font);
-        i.colour = colour;
-        pages.back().push_back(std::move(i));
-    };
-    const auto header = [&]() {
-        pages.emplace_back();
-        pages.back().push_back(pageItem(PageItem::Kind::Heading, {kLeft, kTop, kRight, kTop + 100},
-                                        texts.text(sid::Summary), TextAlign::Left,
-                                        ReportFont::Heading));
-        const QString heads[5] = {texts.text(sid::InspNo), texts.text(sid::CaptionLocation),
-                                  texts.text(sid::CaptionEquipment), texts.text(sid::FaultAction),
-                                  texts.text(sid::Priority)};
-        std::vector<QStringList> lines;
-        int n = 1, pitch = lineHeight(fonts.bold);
-        for (int c = 0; c < 5; ++c) {
-            lines.push_back(layoutLines(heads[c], fonts.bold, edges[c + 1] - edges[c] - 2 * kPad));
-            n = std::max(n, static_cast<int>(lines.back().size()));
-            pitch = std::max(pitch, linePitch(lines.back(), fonts.bold));
-        }
-        const int h = boxHeight(n, pitch);
-        for (int c = 0; c < 5; ++c)
-            cell(c, 270, 270 + h, lines[static_cast<std::size_t>(c)].join(u'\n'), ReportFont::Bold);
-        y = 270 + h;
-    };
-    header();
-    for (std::size_t r = 0; r < records.size(); ++r) {
-        const cInspectionRecord& rec = records[r];
-        const int priority = r < priorities.size() ? priorities[r] : 0;
-        const QString cells[5] = {QString::number(r + 1), toQString(rec.location),
-                                  toQString(rec.equipment), toQString(rec.faultAction),
-                                  priority > 0 ? QString::number(priority) : QString()};
-        std::vector<QStringList> lines;
-        int line = lineHeight(fonts.body);
-        for (int c = 0; c < 5; ++c) {
-            lines.push_back(layoutLines(cells[c], fonts.body, edges[c + 1] - edges[c] - 2 * kPad));
-            line = std::max(line, linePitch(lines.back(), fonts.body));
-        }
-        // The row is split over pages line by line where it is taller than the room left.
-        for (int from = 0;;) {
-            int rest = 1;
-            for (const QStringList& l : lines)
-                rest = std::max(rest, static_cast<int>(l.size()) - from);
-            const int room = (kBottom - y - 2 * kPad - 10) / line;
-            if (room < std::min(rest, 3) && y > 400) {
-                header();
-                continue;
-            }
-            const int take = std::max(1, std::min(rest, room));
-            const int h = boxHeight(take, line);
-            for (int c = 0; c < 5; ++c)
-                cell(c, y, y + h, lines[static_cast<std::size_t>(c)].mid(from, take).join(u'\n'),
-                     ReportFont::Body, c == 4 ? priorityColour(priority) : 0xFF000000);
-            y += h;
-            from += take;
-            if (take >= rest) break;
-            header();
-        }
-    }
-    return pages;
-}
-
-QString isolateNumbers(const QString& text)
-{
-    // A number (sign, digits and the separators inside it) and a unit that follows it; not
-    // inside a word or code ("L2", "IR_0001", "P-101"), but after a Hebrew prefix with its
-    // hyphen ("from-1.0 °C"), where the hyphen is no sign.
-    static const QRegularExpression number(
-        QStringLiteral("(?<![\\p{L}\\p{N}_.,])(?<![\\p{Latin}\\p{N}_]-)(?:(?<!\\p{L})[-+\\x{2212}]("
-                       "?=\\d))?\\d+(?:[.,:/"
-                       "]\\d+)*(?:\\x{00A0}?\\s?(?:\\x{00B0}[CF]?|K(?!\\p{L})|%))?"));
-    QString out;
-    out.reserve(text.size() + 8);
-    qsizetype from = 0;
-    for (auto it = number.globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        out += text.mid(from, m.capturedStart() - from);
-        out += QChar(0x2066) + m.captured() + QChar(0x2069);
-        from = m.capturedEnd();
-    }
-    out += text.mid(from);
-    return out;
-}
-
-void mirrorForRightToLeft(PageItems& items)
-{
-    for (PageItem& i : items) {
-        const int x1 = kModernPageWidth - i.rect.x2, x2 = kModernPageWidth - i.rect.x1;
-        i.rect.x1 = x1;
-        i.rect.x2 = x2;
-        // A line keeps its own direction: both ends mirror.
-        if (i.kind == PageItem::Kind::Line) std::swap(i.rect.x1, i.rect.x2);
-        i.rightToLeft = true;
-        // Only a text that reads from the right reorders its numbers.
-        if (hasRightToLeftLetters(i.text)) i.text = isolateNumbers(i.text);
-    }
-}
-
-PageRect modernContentsRowRect(int j)
-{
-    return {kLeft, 330 + rowHeight() * j, kRight, 330 + rowHeight() * (j + 1)};
-}
-
-PageItems modernContentsPage(const std::vector<ModernContentsRow>& rows, int k,
-                             const ReportFonts& fonts, const StringTable& texts)
-{
-    PageItems items;
-    items.push_back(pageItem(PageItem::Kind::Heading, {kLeft, kTop, kRight, kTop + 100},
-                             texts.text(sid::Contents), TextAlign::Left, ReportFont::Heading));
-    items.push_back(pageItem(PageItem::Kind::Label, {kLeft, 250, 2000, 320},
-                             texts.text(sid::Description), TextAlign::Left, ReportFont::Bold));
-    items.push_back(pageItem(PageItem::Kind::Label, {2000, 250, kRight, 320},
-                             texts.text(sid::PageNo), TextAlign::Right, ReportFont::Bold));
-    const QFontMetricsF metrics(fonts.body);
-    const std::size_t first = static_cast<std::size_t>(k) * kModernContentsRows;
-    for (std::size_t i = first; i < rows.size() && i < first + kModernContentsRows; ++i) {
-        const int y = modernContentsRowRect(static_cast<int>(i - first)).y1;
-        items.push_back(pageItem(PageItem::Kind::Label, {kLeft, y, 2000, y + rowHeight()},
-                                 metrics.elidedText(rows[i].text, Qt::ElideRight,
-                                                    (2000 - kLeft - 2 * kPad) * kWidthSafety)));
-        items.push_back(pageItem(PageItem::Kind::Label, {2000, y, kRight, y + rowHeight()},
-                                 QString::number(rows[i].page), TextAlign::Right));
-    }
-    return items;
 }
 
 }  // namespace calivue
