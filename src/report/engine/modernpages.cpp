@@ -350,14 +350,16 @@ void repairBlock(Flow& f, const ModernInspectionData& d, const StringTable& text
                  int x2 = kRight)
 {
     const ModernRepairCells cells = modernRepairCells(d, texts);
-    // Columns in proportion to what they hold (a date wider than initials); equal where the
-    // texts need more than the table has and break.
+    // Three equal columns (room to write a date by hand) where every text fits its third; else
+    // columns in proportion to what they hold, or equal again where the texts need more than
+    // the table has and break.
     const std::array<int, 3> need = repairColumnWidths(f, cells);
     const int needed = need[0] + need[1] + need[2];
+    const bool thirds = std::max({need[0], need[1], need[2]}) <= (x2 - x1) / 3;
     std::array<int, 4> edges = {x1, 0, 0, x2};
     for (std::size_t c = 1; c < 3; ++c)
-        edges[c] = needed <= x2 - x1 ? edges[c - 1] + need[c - 1] * (x2 - x1) / needed
-                                     : x1 + (x2 - x1) * static_cast<int>(c) / 3;
+        edges[c] = !thirds && needed <= x2 - x1 ? edges[c - 1] + need[c - 1] * (x2 - x1) / needed
+                                                : x1 + (x2 - x1) * static_cast<int>(c) / 3;
     std::array<std::array<QStringList, 3>, 4> lines;
     std::array<int, 4> heights{};
     int whole = 0;
