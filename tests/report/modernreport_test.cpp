@@ -209,6 +209,7 @@ TEST(ModernPages, AnInspectionThatFitsTakesOnePage)
     } cases[] = {
         {false, false, 0, 45, 1}, {true, false, 0, 45, 1},  {true, false, 0, 0, 1},
         {true, true, 0, 45, 1},   {false, false, 1, 45, 1}, {true, false, 0, 700, 2},
+        {true, false, 1, 45, 2},
     };
     const StringTable texts = StringTable::english();
     for (const auto& c : cases) {
