@@ -10,6 +10,8 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 
 namespace fs = std::filesystem;
 
@@ -53,6 +55,15 @@ int runProjectFromFolder(const FolderProjectOptions& o, std::ostream& out, std::
         err << "calivue-cli: no snapshots in " << o.folder.string() << '\n';
         return 1;
     }
+    // The title page is dated the day the project is made, as the report writer dates a new
+    // page; left at day 0 it would print 30 December 1899.
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    made->project.title.titleDate =
+        storedDate(std::chrono::year{local.tm_year + 1900} /
+                   std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)} /
+                   std::chrono::day{static_cast<unsigned>(local.tm_mday)});
     for (const ScanError& e : made->scanErrors)
         err << "calivue-cli: " << e.folder.string()
             << " could not be listed in full: " << e.code.message() << '\n';

@@ -64,7 +64,7 @@ private:
 int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
 {
     if (o.templateNumber < 0 || o.templateNumber > 3 || o.unit < 0 || o.unit > 2 ||
-        o.language < 0 || o.language >= kLanguageCount) {
+        (o.language && (*o.language < 0 || *o.language >= kLanguageCount))) {
         err << "calivue-cli: template 0-3, unit c|f|k and language 0-" << kLanguageCount - 1
             << " expected\n";
         return 2;
@@ -80,21 +80,31 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         return 1;
     }
     const ScopedApplication application;
+    // The language asked for, else the one the report writer keeps in the project.
+    std::optional<int> wanted = o.language;
+    if (!wanted) {
+        const Result<std::optional<int>> stored = readReportLanguage(project.value());
+        if (!stored.ok())
+            err << "calivue-cli: the project's report language does not read ("
+                << describe(stored.error()) << "); the report is in English\n";
+        else
+            wanted = stored.value();
+    }
     // The texts travel in the job: the process's own table is never switched.
     StringTable texts = StringTable::english();
     int language = 0;
-    if (o.language != 0) {
+    if (wanted && *wanted != 0) {
         // CALIVUE_LANGUAGE_DIR, when set, is the one folder searched for modules (a
         // packaged layout elsewhere, or tests); otherwise the program's own places.
         const QString dir = qEnvironmentVariable("CALIVUE_LANGUAGE_DIR");
         const LanguageModules modules =
             dir.isEmpty() ? LanguageModules() : LanguageModules(QStringList{dir});
-        const LanguageLoad load = modules.load(o.language);
+        const LanguageLoad load = modules.load(*wanted);
         if (load.fromModule()) {
             texts = load.table;
-            language = o.language;
+            language = *wanted;
         } else {
-            err << "calivue-cli: no language module for language " << o.language
+            err << "calivue-cli: no language module for language " << *wanted
                 << "; the report is in English\n";
         }
     }
@@ -150,10 +160,12 @@ ReportCommand::ReportCommand(CLI::App& app)
         ->required();
     addUnitOption(*m_command, m_unit);
     addTemplateOption(*m_command, m_options.templateNumber);
-    m_command
-        ->add_option("--language", m_options.language,
-                     "Language number of an installed language module (default 0, English)")
-        ->check(CLI::Range(0, kLanguageCount - 1));
+    m_languageOption =
+        m_command
+            ->add_option("--language", m_language,
+                         "Language number of an installed language module (default: the project's "
+                         "report language, else 0, English)")
+            ->check(CLI::Range(0, kLanguageCount - 1));
     m_command
         ->add_option("--layout", m_layout,
                      "Page layout: classic or modern (default: the project's own)")
@@ -170,6 +182,7 @@ std::optional<int> ReportCommand::runParsed(std::ostream& out, std::ostream& err
     if (!m_command->parsed()) return std::nullopt;
     ReportOptions o = m_options;
     o.unit = unitNumber(m_unit);
+    if (m_languageOption->count() > 0) o.language = m_language;
     if (!m_layout.empty()) o.layout = reportLayoutFromName(m_layout);
     if (!m_format.empty()) o.format = m_format == "docx" ? ReportFormat::Docx : ReportFormat::Pdf;
     return runReport(o, out, err);

@@ -13,7 +13,8 @@
 
 namespace CLI {
 class App;
-}
+class Option;
+}  // namespace CLI
 
 namespace calivue::cli {
 
@@ -22,7 +23,8 @@ struct ReportOptions {
     std::filesystem::path output;
     int unit = 0;  // 0 Celsius, 1 Fahrenheit, 2 Kelvin
     int templateNumber = 0;
-    int language = 0;  // 0 the program's own English
+    // The report's language; empty: the project's report language, or English without one.
+    std::optional<int> language;
     // The layout to print in; empty: the project's own.
     std::optional<ReportLayout> layout;
     // PDF or Word; empty: by the output's extension (.docx Word, anything else PDF).
@@ -47,7 +49,9 @@ public:
 
 private:
     CLI::App* m_command = nullptr;
+    CLI::Option* m_languageOption = nullptr;
     ReportOptions m_options;
+    int m_language = 0;
     std::string m_unit = "c";
     std::string m_layout;
     std::string m_format;

@@ -152,10 +152,11 @@ bool hasRightToLeftLetters(const QString& text)
 QString isolateNumbers(const QString& text)
 {
     // A number (sign, digits and the separators inside it) and a unit that follows it. It
-    // starts after no letter, digit, separator or isolate, or right after a hyphen that
+    // starts after no letter, digit, underscore, separator or isolate (so codes such as "L2",
+    // "IR_0001" and "P-101" stay whole), or right after a hyphen that
     // follows a right-to-left letter (Hebrew joins "from" to a number: "מ-4.0").
     static const QRegularExpression number(
-        QStringLiteral("(?:(?<![\\p{L}\\p{N}.,\\-\\x{2066}])|(?<=[\\p{Hebrew}\\p{Arabic}]-))"
+        QStringLiteral("(?:(?<![\\p{L}\\p{N}_.,\\-\\x{2066}])|(?<=[\\p{Hebrew}\\p{Arabic}]-))"
                        "(?:[-+\\x{2212}](?=\\d))?\\d+(?:[.,:/]\\d+)*"
                        "(?:\\x{00A0}?\\s?(?:\\x{00B0}[CF]?|K(?!\\p{L})|%))?"));
     QString out;

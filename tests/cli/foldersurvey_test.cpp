@@ -7,6 +7,8 @@
 #include "core/snapshotfiles.h"
 #include "core/reportproject.h"
 
+#include <chrono>
+
 #ifdef CALIVUE_CLI_THUMBNAIL
 #include <QProcess>
 #include <QStandardPaths>
@@ -105,6 +107,13 @@ TEST_F(FolderSurvey, BuildsTheProjectInThePagesOrder)
     }
     EXPECT_EQ(j["equipment"].size(), 4u);
     EXPECT_EQ(j["previous_project"], nullptr);
+    // The title page is dated the day the project was made, not day 0 (30 December 1899).
+    const Result<ReportProject> made = readReportProjectFile(m_dir / "p.vrp");
+    ASSERT_TRUE(made.ok());
+    using namespace std::chrono;
+    const auto today = floor<days>(system_clock::now()) - sys_days(year{1899} / December / 30);
+    EXPECT_EQ(made.value().title.titleDate.status, cDateTime::Valid);
+    EXPECT_NEAR(made.value().title.titleDate.days, static_cast<double>(today.count()), 1.0);
 
     // With the subfolders the fifth snapshot comes last; in the Buildings template the rated
     // field is no load, so the item's rated load stays out of it.

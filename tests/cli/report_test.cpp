@@ -309,6 +309,53 @@ TEST_F(CliReport, ReportsInOtherScriptsReadBackAndEmbedTheirFonts)
     }
 }
 
+// Catches a report that ignores the language the project keeps (printed in English), a
+// --language that does not override it (English included), and a damaged or uninstalled
+// stored language that stops the report instead of printing English with a word.
+TEST_F(CliReport, LanguageComesFromTheProjectOrTheOption)
+{
+    Result<ReportProject> project = readReportProjectFile(m_dir / "p.vrp");
+    ASSERT_TRUE(project.ok());
+    for (const auto& [name, language] :
+         {std::pair{"de.vrp", 1}, std::pair{"ja.vrp", 6}, std::pair{"none.vrp", 200}}) {
+        ASSERT_EQ(putReportLanguage(project.value(), language), Error::None);
+        ASSERT_EQ(writeReportProjectFile(m_dir / name, project.value()), Error::None);
+    }
+    project.value().extensions.put({kReportLanguageTag, 1, {1, 2}});
+    ASSERT_EQ(writeReportProjectFile(m_dir / "damaged.vrp", project.value()), Error::None);
+    const std::string english = "Thermography Inspection Report",
+                      german = "Thermografie-Inspektionsbericht";
+    const struct {
+        std::vector<std::string> args;
+        std::string title, warning;
+    } cases[] = {
+        {{path("p.vrp")}, english, ""},
+        {{path("de.vrp")}, german, ""},
+        {{path("ja.vrp")}, "赤外線サーモグラフィ点検報告書", ""},
+        {{path("de.vrp"), "--language", "0"}, english, ""},
+        {{path("ja.vrp"), "--language", "1"}, german, ""},
+        {{path("p.vrp"), "--language", "1"}, german, ""},
+        {{path("none.vrp")}, english, "no language module for language 200"},
+        {{path("damaged.vrp")}, english, "report language does not read"},
+        {{path("damaged.vrp"), "--language", "1"}, german, ""},
+    };
+    int run = 0;
+    for (const auto& c : cases) {
+        const std::string out = path("lang" + std::to_string(run++) + ".pdf");
+        std::vector<std::string> args{"report", c.args[0], out};
+        args.insert(args.end(), c.args.begin() + 1, c.args.end());
+        const CliResult r = runCli(args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        if (c.warning.empty())
+            EXPECT_EQ(r.err, "") << run;
+        else
+            EXPECT_NE(r.err.find(c.warning), std::string::npos) << run << r.err;
+        const auto text = pdfText(out, 1);
+        if (!text) GTEST_SKIP() << "poppler-utils not installed";
+        EXPECT_NE(text->find(c.title), std::string::npos) << run << *text;
+    }
+}
+
 // Catches a --layout that is not passed on, a project's own layout ignored, and a damaged
 // layout section that stops the report instead of falling back to classic with a word.
 TEST_F(CliReport, LayoutComesFromTheProjectOrTheOption)

@@ -33,6 +33,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace calivue {
 namespace {
 
@@ -95,6 +97,40 @@ void expectEverythingInside(const std::vector<PageItems>& pages, const char* wha
         }
 }
 
+// No box, picture or text overlaps another on any page. Table cells may share their edges;
+// texts may overlap only inside one box without text of their own (the finding's sentences
+// stand one under the other in one box).
+void expectNoOverlaps(const std::vector<PageItems>& pages, const std::string& what)
+{
+    const auto rect = [](const PageItem& i) {
+        return QRect(QPoint(i.rect.x1, i.rect.y1), QPoint(i.rect.x2 - 1, i.rect.y2 - 1));
+    };
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const PageItems& items = pages[p];
+        std::vector<int> holder(items.size(), -1);  // the text-less box a text stands in
+        for (std::size_t a = 0; a < items.size(); ++a)
+            for (std::size_t b = 0; b < items.size(); ++b)
+                if (items[a].kind == PageItem::Kind::Label &&
+                    items[b].kind == PageItem::Kind::Box && items[b].text.isEmpty() &&
+                    rect(items[b]).contains(rect(items[a])))
+                    holder[a] = static_cast<int>(b);
+        for (std::size_t a = 0; a < items.size(); ++a)
+            for (std::size_t b = a + 1; b < items.size(); ++b) {
+                if (!rect(items[a]).intersects(rect(items[b]))) continue;
+                if (holder[a] >= 0 && (holder[a] == static_cast<int>(b) || holder[a] == holder[b]))
+                    continue;
+                if (holder[b] >= 0 && holder[b] == static_cast<int>(a)) continue;
+                const auto at = [](const PageItem& i) {
+                    return " at " + std::to_string(i.rect.x1) + "," + std::to_string(i.rect.y1) +
+                           "-" + std::to_string(i.rect.x2) + "," + std::to_string(i.rect.y2);
+                };
+                ADD_FAILURE() << what << " page " << p << ": \"" << items[a].text.toStdString()
+                              << "\"" << at(items[a]) << " overlaps \""
+                              << items[b].text.toStdString() << "\"" << at(items[b]);
+            }
+    }
+}
+
 QString allText(const std::vector<PageItems>& pages)
 {
     QString out;
@@ -136,6 +172,7 @@ TEST(ModernPages, EveryTextFitsItsBoxAndNothingIsLost)
         const std::vector<PageItems> pages = modernInspectionPages(d, fonts, texts);
         EXPECT_GE(pages.size(), c.minPages) << c.what;
         expectEverythingInside(pages, c.what);
+        expectNoOverlaps(pages, c.what);
         // Every word of every text is printed, in order (the continuation headings between).
         const QString printed = allText(pages)
                                     .remove(QStringLiteral("Inspection 4 (continued)"))
@@ -148,6 +185,77 @@ TEST(ModernPages, EveryTextFitsItsBoxAndNothingIsLost)
         for (std::size_t p = 1; p < pages.size(); ++p)
             EXPECT_EQ(pages[p].front().text, QStringLiteral("Inspection 4 (continued)"))
                 << c.what << " page " << p;
+    }
+}
+
+// Catches an inspection that carries over onto a page of its own while its content fits one
+// (a repair table alone on an "(continued)" page), and tables laid over the pictures: for
+// each set of panes, with a realistic three-line comment and a four-sentence finding.
+TEST(ModernPages, AnInspectionThatFitsTakesOnePage)
+{
+    const struct {
+        bool photograph, blend;
+        int orientation;
+        int commentWords;
+        std::size_t pages;
+    } cases[] = {
+        {false, false, 0, 45, 1}, {true, false, 0, 45, 1},  {true, false, 0, 0, 1},
+        {true, true, 0, 45, 1},   {false, false, 1, 45, 1}, {true, false, 0, 700, 2},
+        {true, false, 1, 45, 2},
+    };
+    const StringTable texts = StringTable::english();
+    for (const auto& c : cases) {
+        ModernInspectionData d = sampleData();
+        d.pictures.photograph = c.photograph;
+        d.pictures.blend = c.blend;
+        d.pictures.orientation = c.orientation;
+        d.page.record.comment = words(c.commentWords, QStringLiteral("warm")).toStdU16String();
+        d.finding.concern = FindingReading{Measurement{Measurement::Kind::Cursor, 0}, 40.0};
+        d.finding.reference = FindingReading{std::nullopt, 20.0};
+        d.finding.deltaT = 20.0;
+        d.finding.severity = SeverityBand{15.0, true, u"Major discrepancy; repair immediately", 5};
+        d.finding.priority = 5;
+        d.finding.warnings = {FindingWarning::LoadUnknown};
+        d.page.repairDates = {QStringLiteral("17.05.2024"), QStringLiteral("18.05.2024"), {}};
+        d.page.record.reinspectedInitials = u"JD";
+        const std::vector<PageItems> pages = modernInspectionPages(d, reportFonts(), texts);
+        const std::string what = std::to_string(c.photograph) + std::to_string(c.blend) +
+                                 std::to_string(c.orientation) + " " +
+                                 std::to_string(c.commentWords);
+        EXPECT_EQ(pages.size(), c.pages) << what;
+        expectNoOverlaps(pages, what);
+        expectEverythingInside(pages, what.c_str());
+        // The repair table's words and dates are never broken inside.
+        for (const QString& whole :
+             {QStringLiteral("17.05.2024"), QStringLiteral("Reinspected"), QStringLiteral("JD")})
+            EXPECT_TRUE(allText(pages).split(u'\n').contains(whole))
+                << what << " " << whole.toStdString();
+        // The repair table is never all a page holds.
+        for (std::size_t p = 1; p < pages.size(); ++p)
+            EXPECT_TRUE(allText({pages[p]}).contains(QStringLiteral("warm")))
+                << what << " page " << p;
+    }
+}
+
+// Catches a temperature or percentage whose unit wraps onto the next line apart from its
+// number ("14.8" / "°C"), and a laid-out line that loses or changes a character, at every
+// width from one that holds a number with its unit to wide.
+TEST(ModernPages, NumbersKeepTheirUnitsOnTheirLine)
+{
+    const QFont font = reportFonts().body;
+    for (const QString& text :
+         {QStringLiteral("\u0394T 24.7 \u00B0C: Hot 14.8 \u00B0C against Cold -9.9 \u00B0C"),
+          QStringLiteral("load 40 % of 300 K rated, 12 Kabel"),
+          QStringLiteral("\u0394T 24.7 \u00B0C\uFF1A\u6700\u9AD8\u6E29 14.8 \u00B0C \u5BFE")}) {
+        for (int width = 200; width <= 1400; width += 7) {
+            const QStringList lines = layoutLines(text, font, width);
+            for (const QString& line : lines)
+                EXPECT_FALSE(line.startsWith(u'\u00B0') || line.startsWith(u'%') ||
+                             line.startsWith(QStringLiteral("K ")) || line == QStringLiteral("K"))
+                    << width << ": " << lines.join(u'|').toStdString();
+            EXPECT_EQ(QString(lines.join(QString())).remove(u' '), QString(text).remove(u' '))
+                << width;
+        }
     }
 }
 
@@ -182,6 +290,7 @@ TEST(ModernPages, EveryLanguagesTextsFitTheirBoxes)
                 for (PageItems& page : pages) mirrorForRightToLeft(page);
             const std::string what = std::to_string(language) + " " + user.left(12).toStdString();
             expectEverythingInside(pages, what.c_str());
+            expectNoOverlaps(pages, what);
         }
     }
 }
@@ -407,6 +516,14 @@ TEST(ModernRightToLeft, NumbersWithTheirUnitsAreIsolated)
         {QStringLiteral("\u05DE-4.0 \u00B0C"),
          QStringLiteral("\u05DE-") + lri + QStringLiteral("4.0 \u00B0C") + pdi},
         {lri + QStringLiteral("86.0 \u00B0C") + pdi, lri + QStringLiteral("86.0 \u00B0C") + pdi},
+        // A snapshot's name keeps its digits: isolated they would move before "IR_".
+        {QStringLiteral("\u05D1 1 - IR_0001"),
+         QStringLiteral("\u05D1 ") + lri + u'1' + pdi + QStringLiteral(" - IR_0001")},
+        // "from 1.0 °C": the Hebrew prefix keeps its hyphen, the number is no negative one.
+        {QStringLiteral("\u05DE-1.0 \u00B0C"),
+         QStringLiteral("\u05DE-") + lri + QStringLiteral("1.0 \u00B0C") + pdi},
+        {QStringLiteral("\u05DE -1.0 \u00B0C"),
+         QStringLiteral("\u05DE ") + lri + QStringLiteral("-1.0 \u00B0C") + pdi},
     };
     for (const auto& c : cases) EXPECT_EQ(isolateNumbers(c.in), c.out) << c.in.toStdString();
 
@@ -560,6 +677,12 @@ TEST_F(ModernReport, ReadsBackWithOutlineLinksAndTexts)
               QStringLiteral("Thermal Snapshot"), QStringLiteral("Marker"),
               QStringLiteral("Severity criteria"), QStringLiteral("Acme Thermography")})
             EXPECT_TRUE(text->contains(want)) << want.toStdString();
+        // Every word of the long fault text, not only its first lines of each page.
+        std::set<int> printed;
+        for (auto it = QRegularExpression(QStringLiteral("\\btighten(\\d+)\\b")).globalMatch(*text);
+             it.hasNext();)
+            printed.insert(it.next().captured(1).toInt());
+        EXPECT_EQ(printed.size(), 1200u);
         const auto fonts = tool(QStringLiteral("pdffonts"), {job.outputPath});
         for (const QString& line : fonts->split(u'\n').mid(2))
             if (!line.isEmpty()) {
@@ -575,6 +698,47 @@ TEST(PdfNavigation, RefusesBytesThatAreNoPdf)
     QString problem;
     EXPECT_TRUE(addPdfNavigation(QByteArrayLiteral("not a pdf"), {}, &problem).isEmpty());
     EXPECT_FALSE(problem.isEmpty());
+}
+
+// Catches a document written whole into memory again (one piece however large), pieces that
+// differ from the document in memory, and a refusing sink that is called on or crashes the
+// writer instead of ending it with a failure.
+TEST(PdfNavigation, WritesInPiecesAndStopsAtARefusal)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        QPainter painter(&writer);
+        QImage noise(400, 400, QImage::Format_RGB32);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, static_cast<QRgb>((x * 7919u + y * 104729u) * 2654435761u));
+        for (int page = 0; page < 3; ++page) {
+            if (page > 0) writer.newPage();
+            painter.drawImage(QRect(0, 0, 2000, 2000), noise);
+        }
+    }
+    const QByteArray pdf = buffer.data();
+    PdfNavigation nav;
+    nav.title = QStringLiteral("Survey");
+    nav.outline = {{QStringLiteral("One"), 0}, {QStringLiteral("Three"), 2}};
+    const QByteArray whole = addPdfNavigation(pdf, nav);
+    ASSERT_GT(whole.size(), 2 * 65536);
+    QByteArray pieces;
+    int count = 0;
+    EXPECT_TRUE(writePdfWithNavigation(pdf, nav, [&](std::span<const char> piece) {
+        pieces.append(piece.data(), static_cast<qsizetype>(piece.size()));
+        ++count;
+        return true;
+    }));
+    EXPECT_EQ(pieces, whole);
+    EXPECT_GT(count, 2);
+    int refused = 0;
+    QString problem;
+    EXPECT_FALSE(writePdfWithNavigation(
+        pdf, nav, [&](std::span<const char>) { return ++refused > 1; }, &problem));
+    EXPECT_EQ(refused, 1);
 }
 
 }  // namespace

@@ -11,8 +11,6 @@
 
 #include "core/findings.h"
 
-#include "textformat.h"  // isolateNumbers
-
 #include <vector>
 
 namespace calivue {

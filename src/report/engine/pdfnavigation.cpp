@@ -1,6 +1,7 @@
 #include "pdfnavigation.h"
 
 #include <qpdf/Buffer.hh>
+#include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -69,9 +70,42 @@ std::string withXmpTexts(std::string xmp, const QString& title, const QString& a
     return xmp;
 }
 
+// The writer's output gathered into pieces of 64 KiB for the sink (the writer hands over
+// many small ones). After a refusal the rest is dropped: the writer runs to its end (an
+// exception thrown through it may meet its own cleanup) and the caller asks refused().
+class SinkPipeline final : public Pipeline {
+public:
+    explicit SinkPipeline(const PdfSink& sink) : Pipeline("report", nullptr), m_sink(sink)
+    {
+        m_buffer.reserve(kPiece);
+    }
+    void write(unsigned char const* data, size_t len) override
+    {
+        if (m_refused) return;
+        m_buffer.insert(m_buffer.end(), reinterpret_cast<const char*>(data),
+                        reinterpret_cast<const char*>(data) + len);
+        if (m_buffer.size() >= kPiece) flush();
+    }
+    void finish() override { flush(); }
+    void flush()
+    {
+        if (!m_refused && !m_buffer.empty())
+            m_refused = !m_sink(std::span<const char>(m_buffer.data(), m_buffer.size()));
+        m_buffer.clear();
+    }
+    bool refused() const { return m_refused; }
+
+private:
+    static constexpr std::size_t kPiece = 1 << 16;
+    const PdfSink& m_sink;
+    std::vector<char> m_buffer;
+    bool m_refused = false;
+};
+
 }  // namespace
 
-QByteArray addPdfNavigation(const QByteArray& bytes, const PdfNavigation& nav, QString* error)
+bool writePdfWithNavigation(const QByteArray& bytes, const PdfNavigation& nav, const PdfSink& sink,
+                            QString* error)
 {
     try {
         QPDF pdf;
@@ -153,17 +187,30 @@ QByteArray addPdfNavigation(const QByteArray& bytes, const PdfNavigation& nav, Q
             annots.appendItem(annot);
         }
 
+        SinkPipeline out(sink);
         QPDFWriter writer(pdf);
-        writer.setOutputMemory();
+        writer.setOutputPipeline(&out);
         writer.setStaticID(false);
         writer.write();
-        const std::shared_ptr<Buffer> out = writer.getBufferSharedPointer();
-        return QByteArray(reinterpret_cast<const char*>(out->getBuffer()),
-                          static_cast<qsizetype>(out->getSize()));
+        out.flush();
+        return !out.refused();
     } catch (const std::exception& e) {
         if (error) *error = QString::fromUtf8(e.what());
-        return {};
+        return false;
     }
+}
+
+QByteArray addPdfNavigation(const QByteArray& bytes, const PdfNavigation& nav, QString* error)
+{
+    QByteArray out;
+    const bool written = writePdfWithNavigation(
+        bytes, nav,
+        [&out](std::span<const char> piece) {
+            out.append(piece.data(), static_cast<qsizetype>(piece.size()));
+            return true;
+        },
+        error);
+    return written ? out : QByteArray();
 }
 
 }  // namespace calivue

@@ -328,16 +328,21 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     PdfNavigation navigation;
     navigation.title = detail::documentTitle(job);
     navigation.author = toQString(job.title.author);
+    // The document goes to the file as it is written, under a temporary name until it is
+    // complete (no second copy in memory); a failure leaves any earlier file as it was.
     printer.setFileWriter([&target, &navigation](const QByteArray& document) {
         QString problem;
-        const QByteArray pdf = addPdfNavigation(document, navigation, &problem);
-        if (pdf.isEmpty()) return problem;
-        FileFailure failure;
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(pdf.constData());
-        if (writeFileAtomically(target, {bytes, static_cast<std::size_t>(pdf.size())}, &failure) ==
-            Error::None)
-            return QString();
-        return QString::fromStdString(failure.reason.message());
+        PendingFile file(target);
+        const bool written = writePdfWithNavigation(
+            document, navigation,
+            [&file](std::span<const char> piece) {
+                return file.write(
+                    {reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()});
+            },
+            &problem);
+        if (written && file.finish() && file.commit()) return QString();
+        if (file.failure()) return QString::fromStdString(file.failure().reason.message());
+        return problem;
     });
     const auto finish = [&](ReportOutcome::Status status) {
         printer.setFileWriter({});

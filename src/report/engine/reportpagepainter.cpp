@@ -66,20 +66,23 @@ const QFont& fontOf(const ReportFonts& fonts, ReportFont f)
 
 // A left-aligned text cut after the most characters its box can show, so a text of
 // megabytes (a project may hold them) is not shaped and laid out only to be clipped away.
-// The bound is generous: every line of the box and two more, each of as many characters
-// as half the narrowest common glyph's advance allows, so what is drawn is unchanged.
-QString boundedToBox(const QString& text, const QFontMetricsF& metrics, const QRect& box, bool wrap)
+// The bound is generous: with `lines`, every line of the box and two more (else one line),
+// each of as many characters as half the narrowest common glyph's advance allows, so what
+// is drawn is unchanged.
+QString boundedToBox(const QString& text, const QFontMetricsF& metrics, const QRect& box,
+                     bool lines)
 {
     qreal narrowest = metrics.horizontalAdvance(QLatin1Char(' '));
     for (const char c : {'i', 'l', '.', '\'', '|'})
         narrowest = std::min(narrowest, metrics.horizontalAdvance(QLatin1Char(c)));
     const double charWidth = std::max<double>(1.0, narrowest / 2);
     const double perLine = std::ceil(std::max(1, box.width()) / charWidth) + 1;
-    const double lines =
-        wrap ? std::ceil(std::max(1, box.height()) / std::max<double>(1.0, metrics.lineSpacing())) +
-                   2
-             : 1;
-    const double most = perLine * lines;
+    const double rows =
+        lines
+            ? std::ceil(std::max(1, box.height()) / std::max<double>(1.0, metrics.lineSpacing())) +
+                  2
+            : 1;
+    const double most = perLine * rows;
     if (most >= static_cast<double>(text.size())) return text;
     return text.left(static_cast<qsizetype>(most));
 }
@@ -92,8 +95,11 @@ void drawText(QPainter& p, const PageItem& item, const ReportFonts& fonts, int s
     const QRect r = toQRect(item.rect, shrink);
     QString text = item.text;
     const QFontMetricsF metrics(p.font(), p.device());
+    // A text laid out into lines beforehand (the modern pages) shows as many lines as its
+    // box holds, like a wrapped one.
     if (item.align == TextAlign::Wrap || item.align == TextAlign::Left)
-        text = boundedToBox(text, metrics, r, item.align == TextAlign::Wrap);
+        text =
+            boundedToBox(text, metrics, r, item.align == TextAlign::Wrap || text.contains(u'\n'));
     if (item.align == TextAlign::Wrap) text = elideLongWords(text, metrics, r.width());
     int flags = alignFlags(item.align);
     if (item.rightToLeft) {
