@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Reads a Word document with python-docx, a reader independent of the program, and prints
 what the report tests check as JSON: the body in order, cut into sections at each Heading 1
-(paragraph texts, table rows, picture names), the fields, the footer, the page and the
-document properties. Exit status 3 when python-docx is not installed."""
+(paragraph texts, table rows, picture names), the fields with the texts they show, the footer,
+the page and the document properties. Exit status 3 when python-docx is not installed."""
 import json
 import sys
 import unicodedata
@@ -28,6 +28,29 @@ def pictures(element):
 
 def instructions(element):
     return [''.join(t.text or '' for t in [i]).strip() for i in element.iter(qn('w:instrText'))]
+
+
+def field_results(element):
+    """Every field as [instruction, the text it shows now], in document order; a field inside
+    another (a PAGEREF in the contents) counts for both."""
+    out, open_fields = [], []
+    for node in element.iter(qn('w:fldChar'), qn('w:instrText'), qn('w:t')):
+        if node.tag == qn('w:fldChar'):
+            kind = node.get(qn('w:fldCharType'))
+            if kind == 'begin':
+                open_fields.append({'instruction': '', 'result': '', 'shown': False})
+            elif kind == 'separate' and open_fields:
+                open_fields[-1]['shown'] = True
+            elif kind == 'end' and open_fields:
+                f = open_fields.pop()
+                out.append([f['instruction'].strip(), f['result']])
+        elif node.tag == qn('w:instrText') and open_fields:
+            open_fields[-1]['instruction'] += node.text or ''
+        elif node.tag == qn('w:t'):
+            for f in open_fields:
+                if f['shown']:
+                    f['result'] += node.text or ''
+    return out
 
 
 def main(path):
@@ -74,6 +97,7 @@ def main(path):
         'sections': sections,
         'pictures': len(document.inline_shapes),
         'fields': instructions(body),
+        'field_results': field_results(body),
         'footer_fields': instructions(footer),
         'footer_text': ''.join(t.text or '' for t in footer.iter(qn('w:t'))),
         'styles': sorted(s.name for s in document.styles),

@@ -132,10 +132,29 @@ void DocxBody::run(const QString& text, QRgb colour, bool bold)
     m_xml.writeEndElement();  // r
 }
 
-void DocxBody::paragraph(const QString& style, const QString& line, QRgb colour, bool bold)
+void DocxBody::paragraph(const QString& style, const QString& line, QRgb colour, bool bold,
+                         const std::vector<DocxPageRef>& pages)
 {
     beginParagraph(style, line);
-    if (!line.isEmpty()) run(line, colour, bold);
+    qsizetype at = 0;
+    for (;;) {
+        // The next placeholder, and the text before it as it is.
+        qsizetype next = -1;
+        const DocxPageRef* ref = nullptr;
+        for (const DocxPageRef& p : pages) {
+            const qsizetype found = p.placeholder.isEmpty() ? -1 : line.indexOf(p.placeholder, at);
+            if (found >= 0 && (next < 0 || found < next)) {
+                next = found;
+                ref = &p;
+            }
+        }
+        const QString before = line.mid(at, next < 0 ? -1 : next - at);
+        if (!before.isEmpty()) run(before, colour, bold);
+        if (!ref) break;
+        field(QStringLiteral(" PAGEREF %1 \\h ").arg(ref->bookmark),
+              QChar(kPageMark) + ref->bookmark + QChar(kPageMark));
+        at = next + ref->placeholder.size();
+    }
     m_xml.writeEndElement();
 }
 
@@ -297,7 +316,8 @@ void DocxBody::row(const std::vector<DocxCell>& cells)
     for (std::size_t c = 0; c < cells.size() && c < m_widths.size(); ++c) {
         beginCell(m_widths[c]);
         for (const QString& line : docxText(cells[c].text).split(u'\n')) {
-            paragraph(QStringLiteral("TableText"), line, cells[c].colour, cells[c].bold);
+            paragraph(QStringLiteral("TableText"), line, cells[c].colour, cells[c].bold,
+                      cells[c].pages);
             m_cellHeight += m_pages.textHeight(line, m_widths[c]);
         }
         endCell();

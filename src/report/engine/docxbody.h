@@ -29,10 +29,18 @@ inline constexpr qint64 kEmuPerInch = 914400;
 inline constexpr int kPageWidthTwips = 11906, kPageHeightTwips = 16838, kMarginTwips = 1134;
 inline constexpr int kTextWidthTwips = kPageWidthTwips - 2 * kMarginTwips;
 
+// A text of `DocxCell::text` that stands for the page a bookmarked heading starts on: written
+// as a PAGEREF field to that bookmark, so a word processor prints the page its own layout gives.
+struct DocxPageRef {
+    QString placeholder;
+    QString bookmark;
+};
+
 struct DocxCell {
     QString text;              // paragraphs separated by line feeds
     QRgb colour = 0xFF000000;  // black: the style's colour
     bool bold = false;
+    std::vector<DocxPageRef> pages = {};  // placeholders of `text` no one of which begins another
 };
 
 struct DocxTocEntry {
@@ -74,7 +82,8 @@ public:
     QByteArray finish(const QString& footerId);
 
 private:
-    void paragraph(const QString& style, const QString& line, QRgb colour, bool bold);
+    void paragraph(const QString& style, const QString& line, QRgb colour, bool bold,
+                   const std::vector<DocxPageRef>& pages = {});
     // `text`: what the paragraph holds, whose first letter sets its direction in a
     // right-to-left report.
     void beginParagraph(const QString& style, const QString& text);

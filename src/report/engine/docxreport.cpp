@@ -9,7 +9,9 @@
 #include "modernreport.h"
 #include "reporttext.h"
 
+#include "core/equipmentappendix.h"
 #include "core/fileio.h"
+#include "core/surveycomparison.h"
 
 #include "fspath.h"
 #include "languagetable.h"
@@ -101,6 +103,14 @@ QString bookmark(std::size_t k)
     return QStringLiteral("_Toc%1").arg(100001 + k);
 }
 
+// The page number the equipment appendix's texts are made with for inspection i: it stands for
+// the page the inspection starts on, which the document gets from a PAGEREF field. Seven digits
+// each, so no placeholder begins another.
+int pagePlaceholder(std::size_t i)
+{
+    return 9000001 + static_cast<int>(i);
+}
+
 class DocxReport {
 public:
     explicit DocxReport(const ReportJob& job)
@@ -116,6 +126,10 @@ public:
     void summary(const std::vector<cInspectionRecord>& records, const std::vector<int>& priorities,
                  const QString& mark);
     void appendix(const QString& mark);
+    // The "Equipment" appendix: the count line and a table of every item, an exception's pages
+    // as fields to its inspections' headings.
+    void equipment(const std::vector<InspectionOnPage>& inspections,
+                   const PreviousFindings& previous, const QString& mark);
     // The package's bytes; empty when it could not be made (problem says why).
     QByteArray finish();
     QString problem() const { return m_package.problem(); }
@@ -241,9 +255,14 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
         m_body.endTable();
     }
 
-    m_body.paragraphs(QStringLiteral("SectionLabel"), m_texts.text(sid::ModernFinding));
-    for (const PrintedLine& line :
-         findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, m_texts))
+    // The finding, then the comparison with the previous survey; a finding that says nothing
+    // has no heading either.
+    std::vector<PrintedLine> finding =
+        findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, m_texts);
+    finding.insert(finding.end(), d.comparison.begin(), d.comparison.end());
+    if (!finding.empty())
+        m_body.paragraphs(QStringLiteral("SectionLabel"), m_texts.text(sid::ModernFinding));
+    for (const PrintedLine& line : finding)
         m_body.paragraphs(QStringLiteral("Normal"), line.text, line.colour);
 
     for (const ModernTextSection& section : modernTextSections(d, m_texts)) {
@@ -306,6 +325,39 @@ void DocxReport::appendix(const QString& mark)
     labelTable(rows, {600, 1680});
 }
 
+void DocxReport::equipment(const std::vector<InspectionOnPage>& inspections,
+                           const PreviousFindings& previous, const QString& mark)
+{
+    const EquipmentPagesData data =
+        detail::equipmentAppendixData(m_job, previous, inspections, inspections);
+    const EquipmentAppendix appendix = equipmentAppendix(m_job.equipment, inspections);
+    m_body.heading(QStringLiteral("Heading1"), m_texts.text(sid::EquipmentAppendix), mark);
+    m_body.paragraphs(QStringLiteral("Normal"), data.counts);
+    // The PDF's columns: item, location, description, status (and previous).
+    m_body.beginTable(
+        data.previousColumn ? columns({280, 380, 540, 500, 580}) : columns({350, 550, 700, 680}),
+        true, false);
+    std::vector<DocxCell> head = {{m_texts.text(sid::EquipmentItem)},
+                                  {m_texts.text(sid::CaptionLocation)},
+                                  {m_texts.text(sid::Description)},
+                                  {m_texts.text(sid::EquipmentAppendixStatus)}};
+    if (data.previousColumn) head.push_back({m_texts.text(sid::EquipmentPreviousColumn)});
+    m_body.row(head);
+    for (std::size_t r = 0; r < data.rows.size(); ++r) {
+        const EquipmentRowText& row = data.rows[r];
+        DocxCell status{row.status};
+        // Only an exception's status names pages, and it holds no text of the project's.
+        if (r < appendix.rows.size())
+            for (const int page : appendix.rows[r].pages)
+                status.pages.push_back({QString::number(page), bookmark(static_cast<std::size_t>(
+                                                                   page - pagePlaceholder(0)))});
+        std::vector<DocxCell> cells = {{row.id}, {row.location}, {row.description}, status};
+        if (data.previousColumn) cells.push_back({row.previous});
+        m_body.row(cells);
+    }
+    m_body.endTable();
+}
+
 QByteArray DocxReport::finish()
 {
     const QString company = toQString(m_job.title.company);
@@ -360,6 +412,10 @@ ReportOutcome writeDocxReport(const ReportJob& job, const ReportProgress& progre
              bookmark(i)});
     entries.push_back({job.texts.text(sid::Summary), bookmark(n)});
     entries.push_back({job.texts.text(sid::SeverityCriteria), bookmark(n + 1)});
+    // A project with an equipment list ends with its appendix, as the PDF does.
+    const bool equipment = printsEquipment(job);
+    if (equipment) entries.push_back({job.texts.text(sid::EquipmentAppendix), bookmark(n + 2)});
+    const PreviousFindings previous = detail::previousFindingsOf(job);
     report.titlePage();
     report.contents(entries);
 
@@ -370,14 +426,18 @@ ReportOutcome writeDocxReport(const ReportJob& job, const ReportProgress& progre
     std::size_t queued = 0;
     std::vector<cInspectionRecord> records(n);
     std::vector<int> priorities(n, 0);
+    std::vector<InspectionOnPage> onPage(n);
     for (std::size_t i = 0; i < n; ++i) {
         while (queued < n && queued < i + ahead)
             preparing.push_back(std::async(std::launch::async, prepare, std::cref(job), queued++));
-        const Prepared p = preparing.front().get();
+        Prepared p = preparing.front().get();
         preparing.pop_front();
+        p.data.comparison = detail::comparisonOf(job, previous, i, p.data.finding);
         report.inspection(p, bookmark(i));
         records[i] = p.data.page.record;
         priorities[i] = p.data.finding.priority;
+        onPage[i] = {pagePlaceholder(i), isException(p.data.finding),
+                     p.data.finding.deltaT.has_value()};
         outcome.pages = static_cast<int>(i) + 1;
         if (progress && !progress(static_cast<int>(i) + 1, static_cast<int>(n))) {
             // A cancelled job waits for the work under way and writes nothing.
@@ -388,6 +448,7 @@ ReportOutcome writeDocxReport(const ReportJob& job, const ReportProgress& progre
     }
     report.summary(records, priorities, bookmark(n));
     report.appendix(bookmark(n + 1));
+    if (equipment) report.equipment(onPage, previous, bookmark(n + 2));
     const QByteArray bytes = report.finish();
     if (bytes.isEmpty()) return failed(report.problem());
     FileFailure failure;
