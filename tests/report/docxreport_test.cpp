@@ -179,6 +179,23 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
             EXPECT_TRUE(std::any_of(run.begin(), run.end(), [](QChar c) {
                 return c.direction() == QChar::DirR;
             })) << run.toStdString();
+        // Every table names the table style's parts it uses in the bit mask as in the
+        // attributes, the header row exactly when it repeats one: a reader that knows only the
+        // mask otherwise shades and emboldens the first row and column of every table.
+        int headers = 0, labels = 0;
+        for (const QJsonValue& t : doc[u"tables"_s].toArray()) {
+            const QJsonObject table = t.toObject();
+            bool read = false;
+            const int look = table[u"look"_s].toString().toInt(&read, 16);
+            ASSERT_TRUE(read) << "a table without its look mask";
+            EXPECT_EQ((look & 0x20) != 0, table[u"header"_s].toBool());
+            EXPECT_EQ((look & 0x20) != 0, table[u"first_row"_s].toString() == u"1"_s);
+            EXPECT_EQ((look & 0x80) != 0, table[u"first_column"_s].toString() == u"1"_s);
+            headers += (look & 0x20) != 0;
+            labels += (look & 0x80) != 0;
+        }
+        EXPECT_GT(headers, 0);
+        EXPECT_GT(labels, 0);
         for (const QString& style : {u"Heading 1"_s, u"Title"_s, u"Caption"_s, u"Report Table"_s})
             EXPECT_TRUE(strings(doc[u"styles"_s]).contains(style)) << style.toStdString();
 

@@ -57,7 +57,7 @@ def main(path):
     document = docx.Document(path)
     body = document.element.body
     sections = [{'heading': None, 'texts': [], 'rows': [], 'pictures': []}]
-    headings, unbidi, paragraphs, misdirected = [], 0, 0, []
+    headings, unbidi, paragraphs, misdirected, tables = [], 0, 0, [], []
     for child in body.iterchildren():
         if child.tag == qn('w:p'):
             p = Paragraph(child, document)
@@ -75,6 +75,14 @@ def main(path):
                 sections[-1]['texts'].append({'style': p.style.name, 'text': p.text})
         elif child.tag == qn('w:tbl'):
             table = Table(child, document)
+            look = child.find('./' + qn('w:tblPr') + '/' + qn('w:tblLook'))
+            first = child.find('./' + qn('w:tr') + '/' + qn('w:trPr') + '/' + qn('w:tblHeader'))
+            tables.append({
+                'look': None if look is None else look.get(qn('w:val')),
+                'first_row': None if look is None else look.get(qn('w:firstRow')),
+                'first_column': None if look is None else look.get(qn('w:firstColumn')),
+                'header': first is not None,
+            })
             for row in table.rows:
                 sections[-1]['rows'].append([c.text for c in row.cells])
         sections[-1]['pictures'] += pictures(child)
@@ -96,6 +104,7 @@ def main(path):
         'headings': headings,
         'sections': sections,
         'pictures': len(document.inline_shapes),
+        'tables': tables,
         'fields': instructions(body),
         'field_results': field_results(body),
         'footer_fields': instructions(footer),

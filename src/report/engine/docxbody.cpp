@@ -257,7 +257,14 @@ void DocxBody::beginTable(const std::vector<int>& widths, bool header, bool labe
     m_xml.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("dxa"));
     m_xml.writeEmptyElement(kW, QStringLiteral("tblLayout"));
     m_xml.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("fixed"));
+    // The table style's parts this table uses, both as the bit mask of the first version of the
+    // format and as attributes: a reader that knows only the mask (LibreOffice) takes its
+    // absence for "header row and first column", which would shade and embolden the first row
+    // of a label table and the first column of every table.
     m_xml.writeEmptyElement(kW, QStringLiteral("tblLook"));
+    const int look = 0x0600 | (header ? 0x0020 : 0) | (labels ? 0x0080 : 0);
+    m_xml.writeAttribute(kW, QStringLiteral("val"),
+                         QStringLiteral("%1").arg(look, 4, 16, QLatin1Char('0')).toUpper());
     m_xml.writeAttribute(kW, QStringLiteral("firstRow"), flag(header));
     m_xml.writeAttribute(kW, QStringLiteral("firstColumn"), flag(labels));
     m_xml.writeAttribute(kW, QStringLiteral("lastRow"), QStringLiteral("0"));
