@@ -108,8 +108,8 @@ protected:
         m_project.records[1].comment =
             u"First line\r\nSecond \x01line\x0B with \xD800 a lone half\n\n" +
             toU16(QStringLiteral("word ").repeated(400)) + u"end";
-        // A PNG logo on the title page.
-        QImage logo(300, 100, QImage::Format_RGB32);
+        // A PNG logo on the title page, wider than the page.
+        QImage logo(3000, 300, QImage::Format_RGB32);
         logo.fill(qRgb(20, 60, 160));
         ASSERT_TRUE(logo.save(m_dir.filePath(u"logo.png"_s)));
         m_project.title.logoPath = toU16(m_dir.filePath(u"logo.png"_s));
@@ -235,6 +235,8 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
             printed += static_cast<int>(expected.size());
         }
         EXPECT_EQ(doc[u"pictures"_s].toInt(), printed);
+        // No picture is cut off at its cell's or the margin's edge, nor covers its neighbour.
+        EXPECT_EQ(strings(doc[u"overflowing_pictures"_s]), QStringList());
         EXPECT_GE(printed, 8);  // four snapshots that load, each at least picture and scale
         // The comment as editable paragraphs: every line, nothing cut, nothing XML cannot hold.
         QStringList comment;

@@ -53,6 +53,23 @@ def field_results(element):
     return out
 
 
+def overflowing(body, text_width):
+    """The names of the pictures wider than the room they are in: their table cell, else the
+    text between the margins (twips)."""
+    out = []
+    for inline in body.iter(qn('wp:inline')):
+        width = int(inline.find(qn('wp:extent')).get('cx'))
+        room, parent = text_width, inline.getparent()
+        while parent is not None:
+            if parent.tag == qn('w:tc'):
+                room = int(parent.find('./' + qn('w:tcPr') + '/' + qn('w:tcW')).get(qn('w:w')))
+                break
+            parent = parent.getparent()
+        if width > room * 635:
+            out.append(inline.find(qn('wp:docPr')).get('name'))
+    return out
+
+
 def main(path):
     document = docx.Document(path)
     body = document.element.body
@@ -97,6 +114,7 @@ def main(path):
             hebrew_unmarked += 1
     section = document.sections[0]
     footer = section.footer._element
+    text_width = (section.page_width - section.left_margin - section.right_margin) // 635
     print(json.dumps({
         'title': document.core_properties.title,
         'author': document.core_properties.author,
@@ -105,6 +123,7 @@ def main(path):
         'sections': sections,
         'pictures': len(document.inline_shapes),
         'tables': tables,
+        'overflowing_pictures': overflowing(body, text_width),
         'fields': instructions(body),
         'field_results': field_results(body),
         'footer_fields': instructions(footer),

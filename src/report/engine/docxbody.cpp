@@ -341,7 +341,13 @@ void DocxBody::picture(const QString& relationId, QSize size, const QString& nam
                        const QString& description, const QString& style)
 {
     const QString id = QString::number(++m_pictures);
-    const int twips = static_cast<int>(size.height() / 635);
+    // A picture wider than the room it is in would be cut off at the cell's or the margin's
+    // edge, or cover its neighbour: scaled down to the room, keeping its proportions.
+    const qint64 room = qint64(m_cellWidth > 0 ? m_cellWidth : kTextWidthTwips) * kEmuPerTwip;
+    if (size.width() > room && size.width() > 0)
+        size = QSize(static_cast<int>(room),
+                     static_cast<int>(qint64(size.height()) * room / size.width()));
+    const int twips = static_cast<int>(size.height() / kEmuPerTwip);
     if (m_cellWidth > 0)
         m_cellHeight += twips + 120;
     else

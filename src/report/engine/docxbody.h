@@ -25,6 +25,7 @@ QString docxText(const QString& text);
 // Lengths: twentieths of a point (twips) for the page and table columns, EMU for pictures.
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr qint64 kEmuPerInch = 914400;
+inline constexpr qint64 kEmuPerTwip = kEmuPerInch / kTwipsPerInch;
 // A4 with 2 cm margins; the text is 17 cm wide.
 inline constexpr int kPageWidthTwips = 11906, kPageHeightTwips = 16838, kMarginTwips = 1134;
 inline constexpr int kTextWidthTwips = kPageWidthTwips - 2 * kMarginTwips;
@@ -74,7 +75,8 @@ public:
     void endRow();
     void endTable();
 
-    // An inline picture `size` EMU large from relationship `relationId`, in its own paragraph.
+    // An inline picture `size` EMU large from relationship `relationId`, in its own paragraph;
+    // scaled down to the width of the open cell or of the text when it is wider.
     void picture(const QString& relationId, QSize size, const QString& name,
                  const QString& description, const QString& style = QStringLiteral("Picture"));
 

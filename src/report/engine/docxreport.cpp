@@ -212,7 +212,9 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
     } else {
         // The thermal picture with its colour scale beside it, the span's ends at the bar's.
         m_body.paragraphs(QStringLiteral("Caption"), m_texts.text(sid::ThermalSnapshot));
-        const std::vector<int> grid = columns({1270, 1010});
+        // The picture's column as wide as the picture, the scale's the rest.
+        const int pictureTwips = static_cast<int>(emu(1240) / kEmuPerTwip) + 60;
+        const std::vector<int> grid = {pictureTwips, kTextWidthTwips - pictureTwips};
         m_body.beginTable(grid, false, false, QStringLiteral("PictureGrid"));
         m_body.beginRow();
         m_body.beginCell(grid[0]);
