@@ -225,6 +225,15 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
             }
             const QStringList pictures = strings(section[u"pictures"_s]);
             QStringList expected;
+            // The colour scale's ends beside the bar, which is against the picture: on the
+            // cell's right in a right-to-left report (2: aligned right), else on its left.
+            QStringList ends;
+            for (const QJsonValue& p : section[u"cell_texts"_s].toArray())
+                if (p[u"style"_s].toString() == u"Scale Label"_s) ends << p[u"text"_s].toString();
+            const QStringList scale = {d.pictures.spanHigh, d.pictures.spanLow};
+            EXPECT_EQ(ends, d.page.snapshot.loaded ? scale : QStringList());
+            EXPECT_EQ(doc[u"style_alignments"_s][u"Scale Label"_s].toInt(-1),
+                      language == kLanguageHebrew ? 2 : -1);
             if (d.page.snapshot.loaded) {
                 expected << j.texts.text(sid::ThermalSnapshot)
                          << d.pictures.spanHigh + u" \u2013 "_s + d.pictures.spanLow;

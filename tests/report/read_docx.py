@@ -73,7 +73,7 @@ def overflowing(body, text_width):
 def main(path):
     document = docx.Document(path)
     body = document.element.body
-    sections = [{'heading': None, 'texts': [], 'rows': [], 'pictures': []}]
+    sections = [{'heading': None, 'texts': [], 'rows': [], 'cell_texts': [], 'pictures': []}]
     headings, unbidi, paragraphs, misdirected, tables = [], 0, 0, [], []
     for child in body.iterchildren():
         if child.tag == qn('w:p'):
@@ -87,7 +87,8 @@ def main(path):
                 misdirected.append(p.text)
             if p.style.name == 'Heading 1':
                 headings.append(p.text)
-                sections.append({'heading': p.text, 'texts': [], 'rows': [], 'pictures': []})
+                sections.append({'heading': p.text, 'texts': [], 'rows': [], 'cell_texts': [],
+                                 'pictures': []})
             else:
                 sections[-1]['texts'].append({'style': p.style.name, 'text': p.text})
         elif child.tag == qn('w:tbl'):
@@ -102,6 +103,8 @@ def main(path):
             })
             for row in table.rows:
                 sections[-1]['rows'].append([c.text for c in row.cells])
+                sections[-1]['cell_texts'] += [{'style': p.style.name, 'text': p.text}
+                                               for c in row.cells for p in c.paragraphs]
         sections[-1]['pictures'] += pictures(child)
     # Runs marked right to left, and runs with Hebrew letters that are not.
     rtl_runs, hebrew_unmarked = [], 0
@@ -129,6 +132,10 @@ def main(path):
         'footer_fields': instructions(footer),
         'footer_text': ''.join(t.text or '' for t in footer.iter(qn('w:t'))),
         'styles': sorted(s.name for s in document.styles),
+        # WD_ALIGN_PARAGRAPH by style name, for the styles that set one.
+        'style_alignments': {s.name: int(s.paragraph_format.alignment) for s in document.styles
+                             if getattr(s, 'paragraph_format', None) is not None
+                             and s.paragraph_format.alignment is not None},
         'paragraphs_without_bidi': unbidi,
         'paragraphs': paragraphs,
         'rtl_runs': rtl_runs,

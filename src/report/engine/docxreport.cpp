@@ -222,10 +222,10 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
                 m_texts.text(sid::ThermalSnapshot));
         m_body.endCell();
         m_body.beginCell(grid[1]);
-        m_body.paragraphs(QStringLiteral("TableText"), d.pictures.spanHigh);
+        m_body.paragraphs(QStringLiteral("ScaleLabel"), d.pictures.spanHigh);
         picture(p.pictures[PictureScale], QSize(emu(60), emu(760)),
                 d.pictures.spanHigh + QStringLiteral(" \u2013 ") + d.pictures.spanLow);
-        m_body.paragraphs(QStringLiteral("TableText"), d.pictures.spanLow);
+        m_body.paragraphs(QStringLiteral("ScaleLabel"), d.pictures.spanLow);
         m_body.endCell();
         m_body.endRow();
         m_body.endTable();
