@@ -20,6 +20,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -183,6 +184,10 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
         // attributes, the header row exactly when it repeats one: a reader that knows only the
         // mask otherwise shades and emboldens the first row and column of every table.
         int headers = 0, labels = 0;
+        QFont bold(u"Liberation Sans"_s);
+        bold.setPixelSize(200);  // 10 points in twips
+        bold.setBold(true);
+        const QFontMetricsF headerBold(bold);
         for (const QJsonValue& t : doc[u"tables"_s].toArray()) {
             const QJsonObject table = t.toObject();
             bool read = false;
@@ -193,6 +198,13 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
             EXPECT_EQ((look & 0x80) != 0, table[u"first_column"_s].toString() == u"1"_s);
             headers += (look & 0x20) != 0;
             labels += (look & 0x80) != 0;
+            // No header word is broken over two lines ("Priorit" "y").
+            for (const QJsonValue& cell : table[u"first_cells"_s].toArray()) {
+                if ((look & 0x20) == 0) break;
+                for (const QString& word : cell[0].toString().split(u' ', Qt::SkipEmptyParts))
+                    EXPECT_LE(headerBold.horizontalAdvance(word) + 160, cell[1].toInt())
+                        << word.toStdString();
+            }
         }
         EXPECT_GT(headers, 0);
         EXPECT_GT(labels, 0);

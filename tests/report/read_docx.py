@@ -100,6 +100,9 @@ def main(path):
                 'first_row': None if look is None else look.get(qn('w:firstRow')),
                 'first_column': None if look is None else look.get(qn('w:firstColumn')),
                 'header': first is not None,
+                # The first row's cells: [text, width in twips].
+                'first_cells': [[c.text, int(c._tc.find('./' + qn('w:tcPr') + '/' + qn('w:tcW'))
+                                             .get(qn('w:w')))] for c in table.rows[0].cells],
             })
             for row in table.rows:
                 sections[-1]['rows'].append([c.text for c in row.cells])

@@ -78,7 +78,7 @@ int DocxPageModel::lines(const QString& text, const QFont& f, int width) const
 int DocxPageModel::textHeight(const QString& text, int width) const
 {
     const Metrics m = metrics(QStringLiteral("TableText"));
-    return lines(text, m.font, width - 160) * m.line;
+    return lines(text, m.font, width - kCellTextMargins) * m.line;
 }
 
 int DocxPageModel::cellHeight(const QString& text, int width) const

@@ -25,6 +25,7 @@ public:
     // The height of a line of text in a cell `width` twips wide, without the cell's margins.
     int textHeight(const QString& text, int width) const;
     static constexpr int kCellMargins = 2 * 40 + 10;  // top and bottom margins and a border
+    static constexpr int kCellTextMargins = 2 * 80;   // left and right margins
 
     // The page the last heading started on (1-based).
     int page() const { return m_page; }

@@ -20,8 +20,10 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFontMetricsF>
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <future>
 #include <thread>
@@ -58,6 +60,32 @@ std::vector<int> columns(std::initializer_list<int> parts)
     for (int p : parts) out.push_back(p * kTextWidthTwips / sum);
     for (int w : out) used += w;
     out.back() += kTextWidthTwips - used;
+    return out;
+}
+
+// Columns as `columns` gives them, each at least as wide as the longest word of its header in
+// the table style's bold (a header word broken over two lines reads as two), the room taken from
+// the widest column.
+std::vector<int> headerColumns(std::initializer_list<int> parts, const std::vector<DocxCell>& head)
+{
+    std::vector<int> out = columns(parts);
+    QFont bold(QStringLiteral("Liberation Sans"));
+    bold.setPixelSize(200);  // 10 points in twips
+    bold.setBold(true);
+    const QFontMetricsF metrics(bold);
+    for (std::size_t c = 0; c < out.size() && c < head.size(); ++c) {
+        int longest = 0;
+        for (const QString& word : head[c].text.split(u' ', Qt::SkipEmptyParts))
+            longest =
+                std::max(longest, static_cast<int>(std::ceil(metrics.horizontalAdvance(word))));
+        const int need = longest + DocxPageModel::kCellTextMargins + 40;
+        const auto widest =
+            static_cast<std::size_t>(std::max_element(out.begin(), out.end()) - out.begin());
+        if (out[c] >= need || widest == c) continue;
+        const int moved = std::min(need - out[c], out[widest] / 2);
+        out[widest] -= moved;
+        out[c] += moved;
+    }
     return out;
 }
 
@@ -286,12 +314,13 @@ void DocxReport::summary(const std::vector<cInspectionRecord>& records,
                          const std::vector<int>& priorities, const QString& mark)
 {
     m_body.heading(QStringLiteral("Heading1"), m_texts.text(sid::Summary), mark);
-    m_body.beginTable(columns({200, 525, 525, 830, 200}), true, false);
-    m_body.row({{m_texts.text(sid::InspNo)},
-                {m_texts.text(sid::CaptionLocation)},
-                {m_texts.text(sid::CaptionEquipment)},
-                {m_texts.text(sid::FaultAction)},
-                {m_texts.text(sid::Priority)}});
+    const std::vector<DocxCell> head = {{m_texts.text(sid::InspNo)},
+                                        {m_texts.text(sid::CaptionLocation)},
+                                        {m_texts.text(sid::CaptionEquipment)},
+                                        {m_texts.text(sid::FaultAction)},
+                                        {m_texts.text(sid::Priority)}};
+    m_body.beginTable(headerColumns({200, 525, 525, 830, 200}, head), true, false);
+    m_body.row(head);
     for (std::size_t r = 0; r < records.size(); ++r) {
         const int priority = r < priorities.size() ? priorities[r] : 0;
         m_body.row({{QString::number(r + 1)},
@@ -312,8 +341,10 @@ void DocxReport::appendix(const QString& mark)
                {600, 1680});
     for (const CriteriaTable& table : c.tables) {
         if (c.tables.size() > 1) m_body.paragraphs(QStringLiteral("SectionLabel"), table.name);
-        m_body.beginTable(columns({500, 1480, 300}), true, false);
-        m_body.row({{c.tableHeader[0]}, {c.tableHeader[1]}, {c.tableHeader[2]}});
+        const std::vector<DocxCell> head = {
+            {c.tableHeader[0]}, {c.tableHeader[1]}, {c.tableHeader[2]}};
+        m_body.beginTable(headerColumns({500, 1480, 300}, head), true, false);
+        m_body.row(head);
         for (const CriteriaBandRow& band : table.rows)
             m_body.row({{band.bound},
                         {band.className},
@@ -335,15 +366,15 @@ void DocxReport::equipment(const std::vector<InspectionOnPage>& inspections,
     const EquipmentAppendix appendix = equipmentAppendix(m_job.equipment, inspections);
     m_body.heading(QStringLiteral("Heading1"), m_texts.text(sid::EquipmentAppendix), mark);
     m_body.paragraphs(QStringLiteral("Normal"), data.counts);
-    // The PDF's columns: item, location, description, status (and previous).
-    m_body.beginTable(
-        data.previousColumn ? columns({280, 380, 540, 500, 580}) : columns({350, 550, 700, 680}),
-        true, false);
     std::vector<DocxCell> head = {{m_texts.text(sid::EquipmentItem)},
                                   {m_texts.text(sid::CaptionLocation)},
                                   {m_texts.text(sid::Description)},
                                   {m_texts.text(sid::EquipmentAppendixStatus)}};
     if (data.previousColumn) head.push_back({m_texts.text(sid::EquipmentPreviousColumn)});
+    // The PDF's columns: item, location, description, status (and previous).
+    m_body.beginTable(data.previousColumn ? headerColumns({280, 380, 540, 500, 580}, head)
+                                          : headerColumns({350, 550, 700, 680}, head),
+                      true, false);
     m_body.row(head);
     for (std::size_t r = 0; r < data.rows.size(); ++r) {
         const EquipmentRowText& row = data.rows[r];
