@@ -196,6 +196,18 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
             EXPECT_EQ((look & 0x20) != 0, table[u"header"_s].toBool());
             EXPECT_EQ((look & 0x20) != 0, table[u"first_row"_s].toString() == u"1"_s);
             EXPECT_EQ((look & 0x80) != 0, table[u"first_column"_s].toString() == u"1"_s);
+            // The short tables of an inspection and of the criteria appendix stay on one
+            // page: every row keeps with the next but the last.
+            const int section = table[u"section"_s].toInt();
+            if (section > 0 && section != static_cast<int>(n) + 1 &&
+                table[u"style"_s].toString() == u"ReportTable"_s) {
+                QList<bool> kept;
+                for (const QJsonValue& k : table[u"kept"_s].toArray()) kept << k.toBool();
+                ASSERT_FALSE(kept.isEmpty());
+                QList<bool> expected(kept.size(), true);
+                expected.back() = false;
+                EXPECT_EQ(kept, expected) << "a table of section " << section;
+            }
             headers += (look & 0x20) != 0;
             labels += (look & 0x80) != 0;
             // No header word is broken over two lines ("Priorit" "y").

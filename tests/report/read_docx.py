@@ -95,7 +95,15 @@ def main(path):
             table = Table(child, document)
             look = child.find('./' + qn('w:tblPr') + '/' + qn('w:tblLook'))
             first = child.find('./' + qn('w:tr') + '/' + qn('w:trPr') + '/' + qn('w:tblHeader'))
+            def kept(row):
+                return all(p._p.find('./' + qn('w:pPr') + '/' + qn('w:keepNext')) is not None
+                           for c in row.cells for p in c.paragraphs)
+            style = child.find('./' + qn('w:tblPr') + '/' + qn('w:tblStyle'))
             tables.append({
+                'section': len(sections) - 1,
+                'style': None if style is None else style.get(qn('w:val')),
+                # Per row: all its paragraphs keep with the next.
+                'kept': [kept(row) for row in table.rows],
                 'look': None if look is None else look.get(qn('w:val')),
                 'first_row': None if look is None else look.get(qn('w:firstRow')),
                 'first_column': None if look is None else look.get(qn('w:firstColumn')),

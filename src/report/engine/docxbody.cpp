@@ -86,12 +86,13 @@ DocxBody::DocxBody(bool rightToLeft) : m_xml(&m_bytes), m_rtl(rightToLeft)
     m_xml.writeStartElement(kW, QStringLiteral("body"));
 }
 
-void DocxBody::beginParagraph(const QString& style, const QString& text)
+void DocxBody::beginParagraph(const QString& style, const QString& text, bool keepWithNext)
 {
     m_xml.writeStartElement(kW, QStringLiteral("p"));
     m_xml.writeStartElement(kW, QStringLiteral("pPr"));
     m_xml.writeEmptyElement(kW, QStringLiteral("pStyle"));
     m_xml.writeAttribute(kW, QStringLiteral("val"), style);
+    if (keepWithNext) m_xml.writeEmptyElement(kW, QStringLiteral("keepNext"));
     if (m_rtl) {
         // A right-to-left report's paragraphs run right to left, except those written in a
         // left-to-right script only (an English equipment name), which would read scrambled.
@@ -133,9 +134,9 @@ void DocxBody::run(const QString& text, QRgb colour, bool bold)
 }
 
 void DocxBody::paragraph(const QString& style, const QString& line, QRgb colour, bool bold,
-                         const std::vector<DocxPageRef>& pages)
+                         const std::vector<DocxPageRef>& pages, bool keepWithNext)
 {
-    beginParagraph(style, line);
+    beginParagraph(style, line, keepWithNext);
     qsizetype at = 0;
     for (;;) {
         // The next placeholder, and the text before it as it is.
@@ -317,19 +318,20 @@ void DocxBody::endCell()
     m_cellWidth = 0;
 }
 
-void DocxBody::row(const std::vector<DocxCell>& cells)
+void DocxBody::row(const std::vector<DocxCell>& cells, bool keepWithNext)
 {
     beginRow();
     for (std::size_t c = 0; c < cells.size() && c < m_widths.size(); ++c) {
         beginCell(m_widths[c]);
         for (const QString& line : docxText(cells[c].text).split(u'\n')) {
             paragraph(QStringLiteral("TableText"), line, cells[c].colour, cells[c].bold,
-                      cells[c].pages);
+                      cells[c].pages, keepWithNext);
             m_cellHeight += m_pages.textHeight(line, m_widths[c]);
         }
         endCell();
     }
-    endRow();
+    m_xml.writeEndElement();  // tr
+    m_pages.row(m_rowHeight, keepWithNext);
 }
 
 void DocxBody::endTable()

@@ -67,7 +67,9 @@ public:
     // `header`, the first column a label column when `labels`.
     void beginTable(const std::vector<int>& widths, bool header, bool labels,
                     const QString& style = QStringLiteral("ReportTable"));
-    void row(const std::vector<DocxCell>& cells);
+    // keepWithNext: the row stays on the page of the next one (every row of a table but its
+    // last keeps the table on one page).
+    void row(const std::vector<DocxCell>& cells, bool keepWithNext = false);
     // A cell holding whatever the caller writes next (pictures, paragraphs); closed by endCell.
     void beginCell(int width);
     void endCell();
@@ -85,10 +87,10 @@ public:
 
 private:
     void paragraph(const QString& style, const QString& line, QRgb colour, bool bold,
-                   const std::vector<DocxPageRef>& pages = {});
+                   const std::vector<DocxPageRef>& pages = {}, bool keepWithNext = false);
     // `text`: what the paragraph holds, whose first letter sets its direction in a
     // right-to-left report.
-    void beginParagraph(const QString& style, const QString& text);
+    void beginParagraph(const QString& style, const QString& text, bool keepWithNext = false);
     void run(const QString& text, QRgb colour = 0xFF000000, bool bold = false);
     void field(const QString& instruction, const QString& result);
 

@@ -140,9 +140,9 @@ void DocxPageModel::picture(int height)
     place(0, 1, height, 120, false, false);
 }
 
-void DocxPageModel::row(int height)
+void DocxPageModel::row(int height, bool keepWithNext)
 {
-    place(0, 1, height, 0, false, false);
+    place(0, 1, height, 0, false, keepWithNext);
 }
 
 }  // namespace calivue

@@ -18,8 +18,9 @@ public:
     void paragraph(const QString& style, const QString& text, int width = 0);
     // A picture paragraph `height` twips high.
     void picture(int height);
-    // A table row: its height in twips, already measured by rowHeight.
-    void row(int height);
+    // A table row: its height in twips, already measured by cellHeight; kept on the page of
+    // what follows it with keepWithNext.
+    void row(int height, bool keepWithNext = false);
     // The height of a table cell's text `width` twips wide (the cell's margins included).
     int cellHeight(const QString& text, int width) const;
     // The height of a line of text in a cell `width` twips wide, without the cell's margins.

@@ -167,6 +167,9 @@ private:
     QString media(const QByteArray& png);
     void picture(const QByteArray& png, QSize size, const QString& name);
     void labelTable(const std::vector<ModernRow>& rows, std::initializer_list<int> parts);
+    // The rows of a short table, kept on one page: a word processor moves such a table to the
+    // next page whole rather than leave its last rows there alone.
+    void keptRows(const std::vector<std::vector<DocxCell>>& rows);
 
     const ReportJob& m_job;
     const StringTable& m_texts;
@@ -194,8 +197,15 @@ void DocxReport::picture(const QByteArray& png, QSize size, const QString& name)
 void DocxReport::labelTable(const std::vector<ModernRow>& rows, std::initializer_list<int> parts)
 {
     m_body.beginTable(columns(parts), false, true);
-    for (const ModernRow& r : rows) m_body.row({{r.label}, {r.value}});
+    std::vector<std::vector<DocxCell>> cells;
+    for (const ModernRow& r : rows) cells.push_back({{r.label}, {r.value}});
+    keptRows(cells);
     m_body.endTable();
+}
+
+void DocxReport::keptRows(const std::vector<std::vector<DocxCell>>& rows)
+{
+    for (std::size_t r = 0; r < rows.size(); ++r) m_body.row(rows[r], r + 1 < rows.size());
 }
 
 void DocxReport::titlePage()
@@ -229,10 +239,13 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
                    inspectionHeading(d.page.number, d.page.record.name, m_texts), mark);
     const int priority = d.finding.priority;
     m_body.beginTable(columns({600, 1680}), false, true);
-    m_body.row({{m_texts.text(sid::Priority)},
-                {priority > 0 ? QString::number(priority) : QStringLiteral("-"),
-                 priorityColour(priority), true}});
-    for (const ModernRow& r : modernDetailRows(d, m_texts)) m_body.row({{r.label}, {r.value}});
+    std::vector<std::vector<DocxCell>> details = {
+        {{m_texts.text(sid::Priority)},
+         {priority > 0 ? QString::number(priority) : QStringLiteral("-"), priorityColour(priority),
+          true}}};
+    for (const ModernRow& r : modernDetailRows(d, m_texts))
+        details.push_back({{r.label}, {r.value}});
+    keptRows(details);
     m_body.endTable();
 
     if (!d.page.snapshot.loaded) {
@@ -276,12 +289,13 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
         std::vector<DocxCell> head = {{m_texts.text(sid::ModernMarker)},
                                       {m_texts.text(sid::ModernTemperature)}};
         if (emissivity) head.push_back({m_texts.text(sid::ModernEmissivity)});
-        m_body.row(head);
+        std::vector<std::vector<DocxCell>> rows = {head};
         for (const ModernReading& r : d.readings) {
             std::vector<DocxCell> cells = {{r.label, r.colour}, {r.temperature}};
             if (emissivity) cells.push_back({r.emissivity});
-            m_body.row(cells);
+            rows.push_back(std::move(cells));
         }
+        keptRows(rows);
         m_body.endTable();
     }
 
@@ -305,8 +319,10 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
 
     m_body.paragraphs(QStringLiteral("SectionLabel"), m_texts.text(sid::RepairAction));
     m_body.beginTable(columns({1, 1, 1}), true, false);
+    std::vector<std::vector<DocxCell>> repair;
     for (const auto& row : modernRepairCells(d, m_texts))
-        m_body.row({{row[0]}, {row[1]}, {row[2]}});
+        repair.push_back({{row[0]}, {row[1]}, {row[2]}});
+    keptRows(repair);
     m_body.endTable();
 }
 
@@ -344,11 +360,12 @@ void DocxReport::appendix(const QString& mark)
         const std::vector<DocxCell> head = {
             {c.tableHeader[0]}, {c.tableHeader[1]}, {c.tableHeader[2]}};
         m_body.beginTable(headerColumns({500, 1480, 300}, head), true, false);
-        m_body.row(head);
+        std::vector<std::vector<DocxCell>> rows = {head};
         for (const CriteriaBandRow& band : table.rows)
-            m_body.row({{band.bound},
-                        {band.className},
-                        {QString::number(band.priority), band.colour, true}});
+            rows.push_back({{band.bound},
+                            {band.className},
+                            {QString::number(band.priority), band.colour, true}});
+        keptRows(rows);
         m_body.endTable();
     }
     for (const QString& rule : c.rules) m_body.paragraphs(QStringLiteral("Normal"), rule);
