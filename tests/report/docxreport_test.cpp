@@ -370,6 +370,12 @@ TEST_F(DocxReport, TheEquipmentAppendixAndTheComparisonAreRead)
                 texts << p.toObject()[u"text"_s].toString();
             const qsizetype at = expected.isEmpty() ? -1 : texts.indexOf(expected[0]);
             EXPECT_EQ(texts.mid(at, expected.size()), expected);
+            // The finding's lines and the comparison's stay on one page: each keeps with the
+            // next but the last.
+            const QJsonArray paragraphs =
+                doc[u"sections"_s][static_cast<qsizetype>(i) + 1][u"texts"_s].toArray();
+            for (qsizetype k = 0; at >= 0 && k < expected.size(); ++k)
+                EXPECT_EQ(paragraphs[at + k][u"kept"_s].toBool(), k + 1 < expected.size()) << k;
         }
         EXPECT_EQ(comparisons, previous ? 4 : 0);  // every inspection naming an item
 

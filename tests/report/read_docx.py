@@ -90,7 +90,9 @@ def main(path):
                 sections.append({'heading': p.text, 'texts': [], 'rows': [], 'cell_texts': [],
                                  'pictures': []})
             else:
-                sections[-1]['texts'].append({'style': p.style.name, 'text': p.text})
+                kept = child.find('./' + qn('w:pPr') + '/' + qn('w:keepNext')) is not None
+                sections[-1]['texts'].append({'style': p.style.name, 'text': p.text,
+                                              'kept': kept})
         elif child.tag == qn('w:tbl'):
             table = Table(child, document)
             look = child.find('./' + qn('w:tblPr') + '/' + qn('w:tblLook'))

@@ -159,14 +159,14 @@ void DocxBody::paragraph(const QString& style, const QString& line, QRgb colour,
     m_xml.writeEndElement();
 }
 
-void DocxBody::paragraphs(const QString& style, const QString& text, QRgb colour)
+void DocxBody::paragraphs(const QString& style, const QString& text, QRgb colour, bool keepWithNext)
 {
     for (const QString& line : docxText(text).split(u'\n')) {
-        paragraph(style, line, colour, false);
+        paragraph(style, line, colour, false, {}, keepWithNext);
         if (m_cellWidth > 0)
             m_cellHeight += m_pages.textHeight(line, m_cellWidth);
         else
-            m_pages.paragraph(style, line);
+            m_pages.paragraph(style, line, 0, keepWithNext);
     }
 }
 

@@ -55,7 +55,9 @@ public:
     explicit DocxBody(bool rightToLeft);
 
     // One paragraph per line of text in `style`; an empty text still makes one paragraph.
-    void paragraphs(const QString& style, const QString& text, QRgb colour = 0xFF000000);
+    // keepWithNext: every one of them stays on the page of the paragraph after it.
+    void paragraphs(const QString& style, const QString& text, QRgb colour = 0xFF000000,
+                    bool keepWithNext = false);
     // A heading paragraph with a bookmark around its text (the contents' target).
     void heading(const QString& style, const QString& text, const QString& bookmark);
     // The contents: a TOC field over the Heading 1 paragraphs, its present result the entries

@@ -124,7 +124,8 @@ void DocxPageModel::place(int before, int count, int line, int after, bool split
     m_y = std::min(kUsable, m_y + after);
 }
 
-void DocxPageModel::paragraph(const QString& style, const QString& text, int width)
+void DocxPageModel::paragraph(const QString& style, const QString& text, int width,
+                              bool keepWithNext)
 {
     const Metrics m = metrics(style);
     if (m.pageBreak && (m_y > 0 || m_kept > 0)) {
@@ -132,7 +133,7 @@ void DocxPageModel::paragraph(const QString& style, const QString& text, int wid
         m_kept = 0;
     }
     place(m.before, lines(text, m.font, width > 0 ? width : kTextWidthTwips), m.line, m.after, true,
-          m.keepNext);
+          m.keepNext || keepWithNext);
 }
 
 void DocxPageModel::picture(int height)

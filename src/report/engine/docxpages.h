@@ -14,8 +14,10 @@ class DocxPageModel {
 public:
     DocxPageModel();
 
-    // A paragraph of `style` (one line of text, wrapped to the text width or `width` twips).
-    void paragraph(const QString& style, const QString& text, int width = 0);
+    // A paragraph of `style` (one line of text, wrapped to the text width or `width` twips),
+    // kept on the page of the next one when its style or keepWithNext says so.
+    void paragraph(const QString& style, const QString& text, int width = 0,
+                   bool keepWithNext = false);
     // A picture paragraph `height` twips high.
     void picture(int height);
     // A table row: its height in twips, already measured by cellHeight; kept on the page of

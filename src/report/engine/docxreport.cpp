@@ -299,15 +299,16 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
         m_body.endTable();
     }
 
-    // The finding, then the comparison with the previous survey; a finding that says nothing
-    // has no heading either.
+    // The finding, then the comparison with the previous survey, on one page; a finding that
+    // says nothing has no heading either.
     std::vector<PrintedLine> finding =
         findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, m_texts);
     finding.insert(finding.end(), d.comparison.begin(), d.comparison.end());
     if (!finding.empty())
         m_body.paragraphs(QStringLiteral("SectionLabel"), m_texts.text(sid::ModernFinding));
-    for (const PrintedLine& line : finding)
-        m_body.paragraphs(QStringLiteral("Normal"), line.text, line.colour);
+    for (std::size_t k = 0; k < finding.size(); ++k)
+        m_body.paragraphs(QStringLiteral("Normal"), finding[k].text, finding[k].colour,
+                          k + 1 < finding.size());
 
     for (const ModernTextSection& section : modernTextSections(d, m_texts)) {
         m_body.paragraphs(QStringLiteral("SectionLabel"), section.heading);
