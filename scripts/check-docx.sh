@@ -2,8 +2,12 @@
 # Writes the sample survey's report as a Word document, converts it to PDF with LibreOffice in
 # headless mode and checks the result: the conversion succeeds without warnings, the page count
 # is plausible and matches the footer's total, every inspection heading, the summary, the
-# appendix and the footer text are in the converted text. The pages are rendered as PNG files
-# to look at. Slow (LibreOffice starts once per document), so not part of the test run.
+# appendix and the footer text are in the converted text, the contents name the right pages.
+# Then the same for a generated 12-inspection survey with an equipment list and a previous
+# survey: the "Equipment" appendix is listed and printed, every exception's page in it is the
+# page its inspection starts on, and every inspection naming an item prints the previous
+# finding and the change. The pages are rendered as PNG files to look at, beside the modern
+# PDF's. Slow (LibreOffice starts once per document), so not part of the test run.
 #
 #   scripts/check-docx.sh [BUILD_DIR] [OUT_DIR]
 #
@@ -50,27 +54,65 @@ json.dump(project, open(sys.argv[2], "w"))' "$samples" "$out/samples.json"
 else
   echo "no sample snapshots in $samples: survey of generated snapshots"
 fi
-names="$("$cli" project-info "$project" | python3 -c '
+# The equipment survey: 12 generated inspections, a list of 12 items (ten inspected once, one
+# twice, one inspection naming none, one item not inspected with a reason, one marked inspected)
+# and a previous survey of the same snapshots whose priorities were set otherwise.
+mkdir -p "$out/equipment"
+"$gen" "$out/equipment" --preset survey --count 12 >/dev/null
+"$cli" project-info "$out/equipment/SURVEY.vrp" | python3 -c '
 import json, sys
-for i, r in enumerate(json.load(sys.stdin)["records"]):
-    print("Inspection %d - %s" % (i + 1, r["name"]) if r["name"] else "Inspection %d" % (i + 1))')"
-inspections="$(printf '%s\n' "$names" | wc -l)"
+project = json.load(sys.stdin)
+n = len(project["records"])
+items = []
+for i in range(12):
+    r = project["records"][i % n]
+    items.append({"id": "EQ-%02d" % (i + 1), "location": r["location"],
+                  "description": r["equipment"], "rated_load": None,
+                  "status": "not inspected", "reason": None})
+items[10]["reason"] = "inaccessible: locked switch room"
+items[11]["status"] = "inspected"
+links = (["EQ-%02d" % (i + 1) for i in range(10)] + ["EQ-01", None] + [None] * n)[:n]
+for name, previous in (("previous", None), ("current", "previous.vrp")):
+    p = json.loads(json.dumps(project))
+    p["equipment"], p["previous_project"], p["report_layout"] = items, previous, "modern"
+    for i, r in enumerate(p["records"]):
+        r["equipment_id"] = links[i]
+        if previous is None:
+            r["repairPriority"], r["priority_manual"] = [4, 0, 3, 5, 0, 2, 1, 0, 4, 3, 2, 0][i % 12], True
+    json.dump(p, open("%s/%s.json" % (sys.argv[1], name), "w"))' "$out/equipment"
+"$cli" project-write "$out/equipment/previous.json" "$out/equipment/previous.vrp" >/dev/null
+"$cli" project-write "$out/equipment/current.json" "$out/equipment/current.vrp" >/dev/null
+equipment_project="$out/equipment/current.vrp"
 
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-# language number, name, the footer's text on its first page with the total as %s
-for language in 0 13; do
-  docx="$out/report-$language.docx"
+# The inspections' headings of a project, one a line.
+headings() {
+  "$cli" project-info "$1" | python3 -c '
+import json, sys
+for i, r in enumerate(json.load(sys.stdin)["records"]):
+    print("Inspection %d - %s" % (i + 1, r["name"]) if r["name"] else "Inspection %d" % (i + 1))'
+}
+
+# survey name, project, language number
+for run in "samples $project 0" "samples $project 13" "equipment $equipment_project 0"; do
+  read -r survey vrp language <<<"$run"
+  names="$(headings "$vrp")"
+  inspections="$(printf '%s\n' "$names" | wc -l)"
+  docx="$out/$survey-$language.docx"
   start=$(date +%s.%N)
-  "$cli" report "$project" "$docx" --language "$language"
+  "$cli" report "$vrp" "$docx" --language "$language"
   written=$(date +%s.%N)
-  log="$out/soffice-$language.log"
-  rm -f "${docx%.docx}.pdf"
+  # The modern PDF of the same project, to compare the pages with.
+  "$cli" report "$vrp" "$out/$survey-$language-modern.pdf" --language "$language" \
+    --layout modern >/dev/null
+  log="$out/soffice-$survey-$language.log"
+  pdf="${docx%.docx}.pdf"
+  rm -f "$pdf"
   soffice --headless --norestore -env:UserInstallation="file://$out/lo-profile" \
     --convert-to pdf --outdir "$out" "$docx" >"$log" 2>&1 || fail "soffice failed ($log)"
   converted=$(date +%s.%N)
-  pdf="${docx%.docx}.pdf"
   [ -f "$pdf" ] || { fail "no PDF from $docx"; continue; }
   # javaldx's note is about LibreOffice's Java, not the document.
   if grep -v -e 'javaldx' -e '^convert .* using filter' "$log" | grep -q .; then
@@ -87,31 +129,57 @@ for language in 0 13; do
     for t in "Summary" "Severity criteria" "Page 1 of $pages" "Page $pages of $pages"; do
       grep -qF -- "$t" <<<"$text" || fail "$pdf: no \"$t\""
     done
-    # Each contents row names the page its heading starts on in the converted document.
+    # Each contents row names the page its heading starts on in the converted document; in
+    # the equipment appendix each exception names the pages its item's inspections start on.
     pdftotext -layout "$pdf" - | python3 -c '
-import re, sys
+import re, subprocess, sys
 pages = sys.stdin.read().split("\f")
 wrong = 0
+starts = {}
 for line in pages[1].splitlines():
     m = re.match(r"^(\S.*?)\.{3,}\s*(\d+)$", line.strip())
     if not m:
         continue
     title, listed = m.group(1).strip(), int(m.group(2))
     found = [i + 1 for i, p in enumerate(pages) if i > 1 and p.lstrip().startswith(title)]
+    starts[title] = found[:1]
     if found[:1] != [listed]:
         print("contents: %s on page %s, listed as %d" % (title, found[:1], listed))
         wrong += 1
-sys.exit(1 if wrong else 0)' || fail "$pdf: the contents list a wrong page"
+if sys.argv[1] == "equipment":
+    # The appendix in reading order, each cell whole: "exception, see pages 3, 23".
+    raw = subprocess.run(["pdftotext", "-raw", sys.argv[3], "-"], capture_output=True,
+                         text=True).stdout.split("\f")
+    appendix = [p for p in raw if p.lstrip().startswith("Equipment\n")]
+    if "Equipment" not in starts or not appendix:
+        print("no equipment appendix")
+        wrong += 1
+    table = re.sub(r"\s+", " ", "".join(appendix))
+    listed = sorted(int(n) for m in re.finditer(r"see pages? ([\d, ]+\d)", table)
+                    for n in m.group(1).replace(",", " ").split())
+    inspected = sorted(v[0] for k, v in starts.items() if k.startswith("Inspection") and v)
+    if not listed or not set(listed) <= set(inspected):
+        print("equipment appendix pages %s, inspections start on %s" % (listed, inspected))
+        wrong += 1
+    compared = len(re.findall(r"^\s*Previous survey \(", "\n".join(pages), re.M))
+    changes = len(re.findall(r"^\s*Change: ", "\n".join(pages), re.M))
+    if compared != int(sys.argv[2]) or changes != compared:
+        print("%d previous findings and %d changes for %s inspections naming an item"
+              % (compared, changes, sys.argv[2]))
+        wrong += 1
+sys.exit(1 if wrong else 0)' "$survey" 11 "$pdf" || fail "$pdf: the contents or the appendix list a wrong page"
   else
     # Hebrew: the numbers of every footer and the inspections' numbers.
     grep -qF -- "$pages" <<<"$text" || fail "$pdf: no page total $pages"
   fi
-  rm -f "$out/page-$language"-*.png
-  pdftoppm -r 50 -png "$pdf" "$out/page-$language"
-  awk -v l="$language" -v b="$(stat -c %s "$docx")" -v p="$pages" -v s="$start" \
-    -v w="$written" -v c="$converted" 'BEGIN {
-      printf "language %s: %s bytes, %s pages, written in %.2f s, converted in %.2f s\n",
-             l, b, p, w - s, c - w }'
+  rm -f "$out/page-$survey-$language"-*.png "$out/modern-$survey-$language"-*.png
+  pdftoppm -r 50 -png "$pdf" "$out/page-$survey-$language"
+  pdftoppm -r 50 -png "$out/$survey-$language-modern.pdf" "$out/modern-$survey-$language"
+  modern=$(pdfinfo "$out/$survey-$language-modern.pdf" | awk '/^Pages:/ {print $2}')
+  awk -v r="$survey-$language" -v b="$(stat -c %s "$docx")" -v p="$pages" -v m="$modern" \
+    -v s="$start" -v w="$written" -v c="$converted" 'BEGIN {
+      printf "%s: %s bytes, %s pages (modern PDF %s), written in %.2f s, converted in %.2f s\n",
+             r, b, p, m, w - s, c - w }'
 done
 echo "pages rendered in $out"
 [ "$failures" -eq 0 ] && echo "check-docx: all checks passed" || exit 1

@@ -11,7 +11,9 @@
 #include "snapshotfolder.h"
 #include "survey.h"
 
+#include "core/equipmentappendix.h"
 #include "core/fileio.h"
+#include "core/surveycomparison.h"
 
 #include "languagemodules.h"
 #include "languagetable.h"
@@ -19,6 +21,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -100,8 +103,8 @@ protected:
         m_project.records[1].comment =
             u"First line\r\nSecond \x01line\x0B with \xD800 a lone half\n\n" +
             toU16(QStringLiteral("word ").repeated(400)) + u"end";
-        // A PNG logo on the title page.
-        QImage logo(300, 100, QImage::Format_RGB32);
+        // A PNG logo on the title page, wider than the page.
+        QImage logo(3000, 300, QImage::Format_RGB32);
         logo.fill(qRgb(20, 60, 160));
         ASSERT_TRUE(logo.save(m_dir.filePath(u"logo.png"_s)));
         m_project.title.logoPath = toU16(m_dir.filePath(u"logo.png"_s));
@@ -170,6 +173,46 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
             EXPECT_TRUE(std::any_of(run.begin(), run.end(), [](QChar c) {
                 return c.direction() == QChar::DirR;
             })) << run.toStdString();
+        // Every table names the table style's parts it uses in the bit mask as in the
+        // attributes, the header row exactly when it repeats one: a reader that knows only the
+        // mask otherwise shades and emboldens the first row and column of every table.
+        int headers = 0, labels = 0;
+        QFont bold(u"Liberation Sans"_s);
+        bold.setPixelSize(200);  // 10 points in twips
+        bold.setBold(true);
+        const QFontMetricsF headerBold(bold);
+        for (const QJsonValue& t : doc[u"tables"_s].toArray()) {
+            const QJsonObject table = t.toObject();
+            bool read = false;
+            const int look = table[u"look"_s].toString().toInt(&read, 16);
+            ASSERT_TRUE(read) << "a table without its look mask";
+            EXPECT_EQ((look & 0x20) != 0, table[u"header"_s].toBool());
+            EXPECT_EQ((look & 0x20) != 0, table[u"first_row"_s].toString() == u"1"_s);
+            EXPECT_EQ((look & 0x80) != 0, table[u"first_column"_s].toString() == u"1"_s);
+            // The short tables of an inspection and of the criteria appendix stay on one
+            // page: every row keeps with the next but the last.
+            const int section = table[u"section"_s].toInt();
+            if (section > 0 && section != static_cast<int>(n) + 1 &&
+                table[u"style"_s].toString() == u"ReportTable"_s) {
+                QList<bool> kept;
+                for (const QJsonValue& k : table[u"kept"_s].toArray()) kept << k.toBool();
+                ASSERT_FALSE(kept.isEmpty());
+                QList<bool> expected(kept.size(), true);
+                expected.back() = false;
+                EXPECT_EQ(kept, expected) << "a table of section " << section;
+            }
+            headers += (look & 0x20) != 0;
+            labels += (look & 0x80) != 0;
+            // No header word is broken over two lines ("Priorit" "y").
+            for (const QJsonValue& cell : table[u"first_cells"_s].toArray()) {
+                if ((look & 0x20) == 0) break;
+                for (const QString& word : cell[0].toString().split(u' ', Qt::SkipEmptyParts))
+                    EXPECT_LE(headerBold.horizontalAdvance(word) + 160, cell[1].toInt())
+                        << word.toStdString();
+            }
+        }
+        EXPECT_GT(headers, 0);
+        EXPECT_GT(labels, 0);
         for (const QString& style : {u"Heading 1"_s, u"Title"_s, u"Caption"_s, u"Report Table"_s})
             EXPECT_TRUE(strings(doc[u"styles"_s]).contains(style)) << style.toStdString();
 
@@ -199,6 +242,15 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
             }
             const QStringList pictures = strings(section[u"pictures"_s]);
             QStringList expected;
+            // The colour scale's ends beside the bar, which is against the picture: on the
+            // cell's right in a right-to-left report (2: aligned right), else on its left.
+            QStringList ends;
+            for (const QJsonValue& p : section[u"cell_texts"_s].toArray())
+                if (p[u"style"_s].toString() == u"Scale Label"_s) ends << p[u"text"_s].toString();
+            const QStringList scale = {d.pictures.spanHigh, d.pictures.spanLow};
+            EXPECT_EQ(ends, d.page.snapshot.loaded ? scale : QStringList());
+            EXPECT_EQ(doc[u"style_alignments"_s][u"Scale Label"_s].toInt(-1),
+                      language == kLanguageHebrew ? 2 : -1);
             if (d.page.snapshot.loaded) {
                 expected << j.texts.text(sid::ThermalSnapshot)
                          << d.pictures.spanHigh + u" \u2013 "_s + d.pictures.spanLow;
@@ -209,6 +261,8 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
             printed += static_cast<int>(expected.size());
         }
         EXPECT_EQ(doc[u"pictures"_s].toInt(), printed);
+        // No picture is cut off at its cell's or the margin's edge, nor covers its neighbour.
+        EXPECT_EQ(strings(doc[u"overflowing_pictures"_s]), QStringList());
         EXPECT_GE(printed, 8);  // four snapshots that load, each at least picture and scale
         // The comment as editable paragraphs: every line, nothing cut, nothing XML cannot hold.
         QStringList comment;
@@ -223,6 +277,127 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
         EXPECT_TRUE(sectionTexts(sections[5].toObject())
                         .join(u'\n')
                         .contains(m_dir.filePath(u"GONE.QVX"_s)));
+    }
+}
+
+// Catches the equipment appendix missing from the document or its contents, a row, count or
+// previous text other than the PDF's, an exception's page that is no field to its inspection's
+// heading or names another page than the contents do, and the comparison with the previous
+// survey missing from an inspection's finding; in a left-to-right and a right-to-left language,
+// with and without a previous survey.
+TEST_F(DocxReport, TheEquipmentAppendixAndTheComparisonAreRead)
+{
+    const std::optional<QString> python = docxPython();
+    if (!python) GTEST_SKIP() << "python3-docx is not installed";
+    using S = EquipmentStatus;
+    ProjectEquipment equipment;
+    equipment.items = {{u"MCC-1", u"Hall", u"Motor control centre", u"", S::NotInspected, u""},
+                       {u"DB-2", u"Hall", u"Distribution board", u"", S::NotInspected, u""},
+                       {u"FAN-3", u"Roof", u"Extract fan", u"", S::NotInspected, u"inaccessible"},
+                       {u"PUMP-4", u"Yard", u"Pump", u"", S::Inspected, u""},
+                       {u"SPARE-5", u"Yard", u"Spare feeder", u"", S::NotInspected, u""}};
+    // Two inspections of one item, one of none, one whose snapshot is gone.
+    equipment.recordItems = {u"MCC-1", u"DB-2", u"MCC-1", u"", u"PUMP-4"};
+    // The previous survey: the same snapshots, judged by priorities set by hand.
+    PreviousSurvey before;
+    before.project = m_project;
+    before.findings = ProjectFindings::defaultsFor(before.project.records);
+    const int priorities[] = {4, 0, 0, 2, 3};
+    for (std::size_t r = 0; r < before.project.records.size(); ++r) {
+        before.project.records[r].repairPriority = priorities[r];
+        before.findings.records[r].priorityManual = true;
+    }
+    before.equipment = equipment;
+    before.equipment.items[2].reason = u"de-energised";
+
+    for (const auto& [language, previous] :
+         {std::pair{0, true}, std::pair{kLanguageHebrew, true}, std::pair{0, false}}) {
+        SCOPED_TRACE(language);
+        SCOPED_TRACE(previous);
+        ReportJob j =
+            job(QStringLiteral("equipment%1%2.docx").arg(language).arg(previous), language);
+        j.equipment = equipment;
+        if (previous) j.previous = before;
+        const ReportOutcome outcome = writeDocxReport(j);
+        ASSERT_EQ(outcome.status, ReportOutcome::Status::Saved) << outcome.message.toStdString();
+        const QJsonObject doc = readDocx(*python, j.outputPath);
+        const std::size_t n = j.entries.size();
+        const QStringList headings = strings(doc[u"headings"_s]);
+        ASSERT_EQ(headings.size(), static_cast<qsizetype>(n) + 3);
+        EXPECT_EQ(headings.back(), j.texts.text(sid::EquipmentAppendix));
+
+        // The pages the contents give each heading, by bookmark.
+        std::map<QString, QString> pages;
+        QStringList pageFields;
+        for (const QJsonValue& f : doc[u"field_results"_s].toArray()) {
+            const QStringList field = strings(f);
+            const QStringList words = field.value(0).split(u' ');
+            if (words.value(0) != u"PAGEREF"_s) continue;
+            pageFields << words.value(1);
+            pages.emplace(words.value(1), field.value(1));
+        }
+        // One per heading in the contents, then one per exception in the appendix.
+        ASSERT_GE(pageFields.size(), static_cast<qsizetype>(n) + 3);
+        EXPECT_EQ(pages.size(), n + 3);
+
+        const PreviousFindings found = detail::previousFindingsOf(j);
+        EXPECT_EQ(found.empty(), !previous);
+        std::vector<InspectionOnPage> onPage(n);
+        int comparisons = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            SCOPED_TRACE(i);
+            detail::LoadedInspection loaded;
+            detail::loadModernInspection(j, i, loaded);
+            const Finding& finding = loaded.data.finding;
+            onPage[i] = {pages[pageFields[static_cast<qsizetype>(i)]].toInt(), isException(finding),
+                         finding.deltaT.has_value()};
+            EXPECT_GT(onPage[i].page, 2);
+            // The comparison's lines follow the finding's in the inspection's section.
+            QStringList expected;
+            for (const PrintedLine& line : detail::comparisonOf(j, found, i, finding))
+                expected << line.text;
+            comparisons += expected.isEmpty() ? 0 : 1;
+            QStringList texts;
+            for (const QJsonValue& p :
+                 doc[u"sections"_s][static_cast<qsizetype>(i) + 1][u"texts"_s].toArray())
+                texts << p.toObject()[u"text"_s].toString();
+            const qsizetype at = expected.isEmpty() ? -1 : texts.indexOf(expected[0]);
+            EXPECT_EQ(texts.mid(at, expected.size()), expected);
+            // The finding's lines and the comparison's stay on one page: each keeps with the
+            // next but the last.
+            const QJsonArray paragraphs =
+                doc[u"sections"_s][static_cast<qsizetype>(i) + 1][u"texts"_s].toArray();
+            for (qsizetype k = 0; at >= 0 && k < expected.size(); ++k)
+                EXPECT_EQ(paragraphs[at + k][u"kept"_s].toBool(), k + 1 < expected.size()) << k;
+        }
+        EXPECT_EQ(comparisons, previous ? 4 : 0);  // every inspection naming an item
+
+        const EquipmentPagesData data = detail::equipmentAppendixData(j, found, onPage, onPage);
+        const QJsonObject appendix = doc[u"sections"_s].toArray().last().toObject();
+        EXPECT_EQ(sectionTexts(appendix).value(0), data.counts);
+        const QJsonArray rows = appendix[u"rows"_s].toArray();
+        ASSERT_EQ(rows.size(), static_cast<qsizetype>(data.rows.size()) + 1);
+        EXPECT_EQ(strings(rows[0]).size(), previous ? 5 : 4);
+        EXPECT_EQ(strings(rows[0]).value(3), j.texts.text(sid::EquipmentAppendixStatus));
+        int exceptionPages = 0;
+        for (std::size_t r = 0; r < data.rows.size(); ++r) {
+            const EquipmentRowText& t = data.rows[r];
+            QStringList row = {t.id, t.location, t.description, t.status};
+            if (previous) row << t.previous;
+            EXPECT_EQ(strings(rows[static_cast<qsizetype>(r) + 1]), row);
+            exceptionPages +=
+                static_cast<int>(equipmentAppendix(j.equipment, onPage).rows[r].pages.size());
+        }
+        // The appendix's pages are fields to the headings of the item's inspections with
+        // exceptions.
+        QStringList refs;
+        for (std::size_t i = 0; i < n; ++i)
+            if (onPage[i].exception && !equipment.recordItems[i].empty())
+                refs << pageFields[static_cast<qsizetype>(i)];
+        EXPECT_EQ(exceptionPages, refs.size());
+        QStringList inAppendix = pageFields.mid(static_cast<qsizetype>(n) + 3);
+        std::sort(inAppendix.begin(), inAppendix.end());
+        EXPECT_EQ(inAppendix, refs);
     }
 }
 

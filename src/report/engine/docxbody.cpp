@@ -86,12 +86,13 @@ DocxBody::DocxBody(bool rightToLeft) : m_xml(&m_bytes), m_rtl(rightToLeft)
     m_xml.writeStartElement(kW, QStringLiteral("body"));
 }
 
-void DocxBody::beginParagraph(const QString& style, const QString& text)
+void DocxBody::beginParagraph(const QString& style, const QString& text, bool keepWithNext)
 {
     m_xml.writeStartElement(kW, QStringLiteral("p"));
     m_xml.writeStartElement(kW, QStringLiteral("pPr"));
     m_xml.writeEmptyElement(kW, QStringLiteral("pStyle"));
     m_xml.writeAttribute(kW, QStringLiteral("val"), style);
+    if (keepWithNext) m_xml.writeEmptyElement(kW, QStringLiteral("keepNext"));
     if (m_rtl) {
         // A right-to-left report's paragraphs run right to left, except those written in a
         // left-to-right script only (an English equipment name), which would read scrambled.
@@ -132,21 +133,40 @@ void DocxBody::run(const QString& text, QRgb colour, bool bold)
     m_xml.writeEndElement();  // r
 }
 
-void DocxBody::paragraph(const QString& style, const QString& line, QRgb colour, bool bold)
+void DocxBody::paragraph(const QString& style, const QString& line, QRgb colour, bool bold,
+                         const std::vector<DocxPageRef>& pages, bool keepWithNext)
 {
-    beginParagraph(style, line);
-    if (!line.isEmpty()) run(line, colour, bold);
+    beginParagraph(style, line, keepWithNext);
+    qsizetype at = 0;
+    for (;;) {
+        // The next placeholder, and the text before it as it is.
+        qsizetype next = -1;
+        const DocxPageRef* ref = nullptr;
+        for (const DocxPageRef& p : pages) {
+            const qsizetype found = p.placeholder.isEmpty() ? -1 : line.indexOf(p.placeholder, at);
+            if (found >= 0 && (next < 0 || found < next)) {
+                next = found;
+                ref = &p;
+            }
+        }
+        const QString before = line.mid(at, next < 0 ? -1 : next - at);
+        if (!before.isEmpty()) run(before, colour, bold);
+        if (!ref) break;
+        field(QStringLiteral(" PAGEREF %1 \\h ").arg(ref->bookmark),
+              QChar(kPageMark) + ref->bookmark + QChar(kPageMark));
+        at = next + ref->placeholder.size();
+    }
     m_xml.writeEndElement();
 }
 
-void DocxBody::paragraphs(const QString& style, const QString& text, QRgb colour)
+void DocxBody::paragraphs(const QString& style, const QString& text, QRgb colour, bool keepWithNext)
 {
     for (const QString& line : docxText(text).split(u'\n')) {
-        paragraph(style, line, colour, false);
+        paragraph(style, line, colour, false, {}, keepWithNext);
         if (m_cellWidth > 0)
             m_cellHeight += m_pages.textHeight(line, m_cellWidth);
         else
-            m_pages.paragraph(style, line);
+            m_pages.paragraph(style, line, 0, keepWithNext);
     }
 }
 
@@ -238,7 +258,14 @@ void DocxBody::beginTable(const std::vector<int>& widths, bool header, bool labe
     m_xml.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("dxa"));
     m_xml.writeEmptyElement(kW, QStringLiteral("tblLayout"));
     m_xml.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("fixed"));
+    // The table style's parts this table uses, both as the bit mask of the first version of the
+    // format and as attributes: a reader that knows only the mask (LibreOffice) takes its
+    // absence for "header row and first column", which would shade and embolden the first row
+    // of a label table and the first column of every table.
     m_xml.writeEmptyElement(kW, QStringLiteral("tblLook"));
+    const int look = 0x0600 | (header ? 0x0020 : 0) | (labels ? 0x0080 : 0);
+    m_xml.writeAttribute(kW, QStringLiteral("val"),
+                         QStringLiteral("%1").arg(look, 4, 16, QLatin1Char('0')).toUpper());
     m_xml.writeAttribute(kW, QStringLiteral("firstRow"), flag(header));
     m_xml.writeAttribute(kW, QStringLiteral("firstColumn"), flag(labels));
     m_xml.writeAttribute(kW, QStringLiteral("lastRow"), QStringLiteral("0"));
@@ -291,18 +318,20 @@ void DocxBody::endCell()
     m_cellWidth = 0;
 }
 
-void DocxBody::row(const std::vector<DocxCell>& cells)
+void DocxBody::row(const std::vector<DocxCell>& cells, bool keepWithNext)
 {
     beginRow();
     for (std::size_t c = 0; c < cells.size() && c < m_widths.size(); ++c) {
         beginCell(m_widths[c]);
         for (const QString& line : docxText(cells[c].text).split(u'\n')) {
-            paragraph(QStringLiteral("TableText"), line, cells[c].colour, cells[c].bold);
+            paragraph(QStringLiteral("TableText"), line, cells[c].colour, cells[c].bold,
+                      cells[c].pages, keepWithNext);
             m_cellHeight += m_pages.textHeight(line, m_widths[c]);
         }
         endCell();
     }
-    endRow();
+    m_xml.writeEndElement();  // tr
+    m_pages.row(m_rowHeight, keepWithNext);
 }
 
 void DocxBody::endTable()
@@ -314,7 +343,13 @@ void DocxBody::picture(const QString& relationId, QSize size, const QString& nam
                        const QString& description, const QString& style)
 {
     const QString id = QString::number(++m_pictures);
-    const int twips = static_cast<int>(size.height() / 635);
+    // A picture wider than the room it is in would be cut off at the cell's or the margin's
+    // edge, or cover its neighbour: scaled down to the room, keeping its proportions.
+    const qint64 room = qint64(m_cellWidth > 0 ? m_cellWidth : kTextWidthTwips) * kEmuPerTwip;
+    if (size.width() > room && size.width() > 0)
+        size = QSize(static_cast<int>(room),
+                     static_cast<int>(qint64(size.height()) * room / size.width()));
+    const int twips = static_cast<int>(size.height() / kEmuPerTwip);
     if (m_cellWidth > 0)
         m_cellHeight += twips + 120;
     else

@@ -25,14 +25,23 @@ QString docxText(const QString& text);
 // Lengths: twentieths of a point (twips) for the page and table columns, EMU for pictures.
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr qint64 kEmuPerInch = 914400;
+inline constexpr qint64 kEmuPerTwip = kEmuPerInch / kTwipsPerInch;
 // A4 with 2 cm margins; the text is 17 cm wide.
 inline constexpr int kPageWidthTwips = 11906, kPageHeightTwips = 16838, kMarginTwips = 1134;
 inline constexpr int kTextWidthTwips = kPageWidthTwips - 2 * kMarginTwips;
+
+// A text of `DocxCell::text` that stands for the page a bookmarked heading starts on: written
+// as a PAGEREF field to that bookmark, so a word processor prints the page its own layout gives.
+struct DocxPageRef {
+    QString placeholder;
+    QString bookmark;
+};
 
 struct DocxCell {
     QString text;              // paragraphs separated by line feeds
     QRgb colour = 0xFF000000;  // black: the style's colour
     bool bold = false;
+    std::vector<DocxPageRef> pages = {};  // placeholders of `text` no one of which begins another
 };
 
 struct DocxTocEntry {
@@ -46,7 +55,9 @@ public:
     explicit DocxBody(bool rightToLeft);
 
     // One paragraph per line of text in `style`; an empty text still makes one paragraph.
-    void paragraphs(const QString& style, const QString& text, QRgb colour = 0xFF000000);
+    // keepWithNext: every one of them stays on the page of the paragraph after it.
+    void paragraphs(const QString& style, const QString& text, QRgb colour = 0xFF000000,
+                    bool keepWithNext = false);
     // A heading paragraph with a bookmark around its text (the contents' target).
     void heading(const QString& style, const QString& text, const QString& bookmark);
     // The contents: a TOC field over the Heading 1 paragraphs, its present result the entries
@@ -58,7 +69,9 @@ public:
     // `header`, the first column a label column when `labels`.
     void beginTable(const std::vector<int>& widths, bool header, bool labels,
                     const QString& style = QStringLiteral("ReportTable"));
-    void row(const std::vector<DocxCell>& cells);
+    // keepWithNext: the row stays on the page of the next one (every row of a table but its
+    // last keeps the table on one page).
+    void row(const std::vector<DocxCell>& cells, bool keepWithNext = false);
     // A cell holding whatever the caller writes next (pictures, paragraphs); closed by endCell.
     void beginCell(int width);
     void endCell();
@@ -66,7 +79,8 @@ public:
     void endRow();
     void endTable();
 
-    // An inline picture `size` EMU large from relationship `relationId`, in its own paragraph.
+    // An inline picture `size` EMU large from relationship `relationId`, in its own paragraph;
+    // scaled down to the width of the open cell or of the text when it is wider.
     void picture(const QString& relationId, QSize size, const QString& name,
                  const QString& description, const QString& style = QStringLiteral("Picture"));
 
@@ -74,10 +88,11 @@ public:
     QByteArray finish(const QString& footerId);
 
 private:
-    void paragraph(const QString& style, const QString& line, QRgb colour, bool bold);
+    void paragraph(const QString& style, const QString& line, QRgb colour, bool bold,
+                   const std::vector<DocxPageRef>& pages = {}, bool keepWithNext = false);
     // `text`: what the paragraph holds, whose first letter sets its direction in a
     // right-to-left report.
-    void beginParagraph(const QString& style, const QString& text);
+    void beginParagraph(const QString& style, const QString& text, bool keepWithNext = false);
     void run(const QString& text, QRgb colour = 0xFF000000, bool bold = false);
     void field(const QString& instruction, const QString& result);
 

@@ -78,7 +78,7 @@ int DocxPageModel::lines(const QString& text, const QFont& f, int width) const
 int DocxPageModel::textHeight(const QString& text, int width) const
 {
     const Metrics m = metrics(QStringLiteral("TableText"));
-    return lines(text, m.font, width - 160) * m.line;
+    return lines(text, m.font, width - kCellTextMargins) * m.line;
 }
 
 int DocxPageModel::cellHeight(const QString& text, int width) const
@@ -124,7 +124,8 @@ void DocxPageModel::place(int before, int count, int line, int after, bool split
     m_y = std::min(kUsable, m_y + after);
 }
 
-void DocxPageModel::paragraph(const QString& style, const QString& text, int width)
+void DocxPageModel::paragraph(const QString& style, const QString& text, int width,
+                              bool keepWithNext)
 {
     const Metrics m = metrics(style);
     if (m.pageBreak && (m_y > 0 || m_kept > 0)) {
@@ -132,7 +133,7 @@ void DocxPageModel::paragraph(const QString& style, const QString& text, int wid
         m_kept = 0;
     }
     place(m.before, lines(text, m.font, width > 0 ? width : kTextWidthTwips), m.line, m.after, true,
-          m.keepNext);
+          m.keepNext || keepWithNext);
 }
 
 void DocxPageModel::picture(int height)
@@ -140,9 +141,9 @@ void DocxPageModel::picture(int height)
     place(0, 1, height, 120, false, false);
 }
 
-void DocxPageModel::row(int height)
+void DocxPageModel::row(int height, bool keepWithNext)
 {
-    place(0, 1, height, 0, false, false);
+    place(0, 1, height, 0, false, keepWithNext);
 }
 
 }  // namespace calivue

@@ -14,17 +14,21 @@ class DocxPageModel {
 public:
     DocxPageModel();
 
-    // A paragraph of `style` (one line of text, wrapped to the text width or `width` twips).
-    void paragraph(const QString& style, const QString& text, int width = 0);
+    // A paragraph of `style` (one line of text, wrapped to the text width or `width` twips),
+    // kept on the page of the next one when its style or keepWithNext says so.
+    void paragraph(const QString& style, const QString& text, int width = 0,
+                   bool keepWithNext = false);
     // A picture paragraph `height` twips high.
     void picture(int height);
-    // A table row: its height in twips, already measured by rowHeight.
-    void row(int height);
+    // A table row: its height in twips, already measured by cellHeight; kept on the page of
+    // what follows it with keepWithNext.
+    void row(int height, bool keepWithNext = false);
     // The height of a table cell's text `width` twips wide (the cell's margins included).
     int cellHeight(const QString& text, int width) const;
     // The height of a line of text in a cell `width` twips wide, without the cell's margins.
     int textHeight(const QString& text, int width) const;
     static constexpr int kCellMargins = 2 * 40 + 10;  // top and bottom margins and a border
+    static constexpr int kCellTextMargins = 2 * 80;   // left and right margins
 
     // The page the last heading started on (1-based).
     int page() const { return m_page; }

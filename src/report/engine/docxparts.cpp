@@ -278,6 +278,10 @@ QByteArray docxStyles(bool rightToLeft)
             {"Picture", "Picture", false, false, 0, 120},
             {"Logo", "Logo", false, false, 0, 240, "center"},
             {"TableText", "Table Text", false, false, 0, 0},
+            // The colour scale's ends, beside the bar: at the picture's side of their cell. A
+            // right-to-left report puts the picture on the right and the bar against it; the
+            // ends ("25.5 °C") run left to right there, so they are aligned right.
+            {"ScaleLabel", "Scale Label", false, false, 0, 0, rightToLeft ? "right" : nullptr},
             {"TOC1", "toc 1", false, false, 0, 60, nullptr, -1, false, 0, true},
             {"Footer", "footer", false, false, 0, 0, "right", -1, false, 16},
         };

@@ -9,7 +9,9 @@
 #include "modernreport.h"
 #include "reporttext.h"
 
+#include "core/equipmentappendix.h"
 #include "core/fileio.h"
+#include "core/surveycomparison.h"
 
 #include "fspath.h"
 #include "languagetable.h"
@@ -18,8 +20,10 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFontMetricsF>
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <future>
 #include <thread>
@@ -56,6 +60,32 @@ std::vector<int> columns(std::initializer_list<int> parts)
     for (int p : parts) out.push_back(p * kTextWidthTwips / sum);
     for (int w : out) used += w;
     out.back() += kTextWidthTwips - used;
+    return out;
+}
+
+// Columns as `columns` gives them, each at least as wide as the longest word of its header in
+// the table style's bold (a header word broken over two lines reads as two), the room taken from
+// the widest column.
+std::vector<int> headerColumns(std::initializer_list<int> parts, const std::vector<DocxCell>& head)
+{
+    std::vector<int> out = columns(parts);
+    QFont bold(QStringLiteral("Liberation Sans"));
+    bold.setPixelSize(200);  // 10 points in twips
+    bold.setBold(true);
+    const QFontMetricsF metrics(bold);
+    for (std::size_t c = 0; c < out.size() && c < head.size(); ++c) {
+        int longest = 0;
+        for (const QString& word : head[c].text.split(u' ', Qt::SkipEmptyParts))
+            longest =
+                std::max(longest, static_cast<int>(std::ceil(metrics.horizontalAdvance(word))));
+        const int need = longest + DocxPageModel::kCellTextMargins + 40;
+        const auto widest =
+            static_cast<std::size_t>(std::max_element(out.begin(), out.end()) - out.begin());
+        if (out[c] >= need || widest == c) continue;
+        const int moved = std::min(need - out[c], out[widest] / 2);
+        out[widest] -= moved;
+        out[c] += moved;
+    }
     return out;
 }
 
@@ -101,6 +131,14 @@ QString bookmark(std::size_t k)
     return QStringLiteral("_Toc%1").arg(100001 + k);
 }
 
+// The page number the equipment appendix's texts are made with for inspection i: it stands for
+// the page the inspection starts on, which the document gets from a PAGEREF field. Seven digits
+// each, so no placeholder begins another.
+int pagePlaceholder(std::size_t i)
+{
+    return 9000001 + static_cast<int>(i);
+}
+
 class DocxReport {
 public:
     explicit DocxReport(const ReportJob& job)
@@ -116,6 +154,10 @@ public:
     void summary(const std::vector<cInspectionRecord>& records, const std::vector<int>& priorities,
                  const QString& mark);
     void appendix(const QString& mark);
+    // The "Equipment" appendix: the count line and a table of every item, an exception's pages
+    // as fields to its inspections' headings.
+    void equipment(const std::vector<InspectionOnPage>& inspections,
+                   const PreviousFindings& previous, const QString& mark);
     // The package's bytes; empty when it could not be made (problem says why).
     QByteArray finish();
     QString problem() const { return m_package.problem(); }
@@ -125,6 +167,9 @@ private:
     QString media(const QByteArray& png);
     void picture(const QByteArray& png, QSize size, const QString& name);
     void labelTable(const std::vector<ModernRow>& rows, std::initializer_list<int> parts);
+    // The rows of a short table, kept on one page: a word processor moves such a table to the
+    // next page whole rather than leave its last rows there alone.
+    void keptRows(const std::vector<std::vector<DocxCell>>& rows);
 
     const ReportJob& m_job;
     const StringTable& m_texts;
@@ -152,8 +197,15 @@ void DocxReport::picture(const QByteArray& png, QSize size, const QString& name)
 void DocxReport::labelTable(const std::vector<ModernRow>& rows, std::initializer_list<int> parts)
 {
     m_body.beginTable(columns(parts), false, true);
-    for (const ModernRow& r : rows) m_body.row({{r.label}, {r.value}});
+    std::vector<std::vector<DocxCell>> cells;
+    for (const ModernRow& r : rows) cells.push_back({{r.label}, {r.value}});
+    keptRows(cells);
     m_body.endTable();
+}
+
+void DocxReport::keptRows(const std::vector<std::vector<DocxCell>>& rows)
+{
+    for (std::size_t r = 0; r < rows.size(); ++r) m_body.row(rows[r], r + 1 < rows.size());
 }
 
 void DocxReport::titlePage()
@@ -187,10 +239,13 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
                    inspectionHeading(d.page.number, d.page.record.name, m_texts), mark);
     const int priority = d.finding.priority;
     m_body.beginTable(columns({600, 1680}), false, true);
-    m_body.row({{m_texts.text(sid::Priority)},
-                {priority > 0 ? QString::number(priority) : QStringLiteral("-"),
-                 priorityColour(priority), true}});
-    for (const ModernRow& r : modernDetailRows(d, m_texts)) m_body.row({{r.label}, {r.value}});
+    std::vector<std::vector<DocxCell>> details = {
+        {{m_texts.text(sid::Priority)},
+         {priority > 0 ? QString::number(priority) : QStringLiteral("-"), priorityColour(priority),
+          true}}};
+    for (const ModernRow& r : modernDetailRows(d, m_texts))
+        details.push_back({{r.label}, {r.value}});
+    keptRows(details);
     m_body.endTable();
 
     if (!d.page.snapshot.loaded) {
@@ -198,7 +253,9 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
     } else {
         // The thermal picture with its colour scale beside it, the span's ends at the bar's.
         m_body.paragraphs(QStringLiteral("Caption"), m_texts.text(sid::ThermalSnapshot));
-        const std::vector<int> grid = columns({1270, 1010});
+        // The picture's column as wide as the picture, the scale's the rest.
+        const int pictureTwips = static_cast<int>(emu(1240) / kEmuPerTwip) + 60;
+        const std::vector<int> grid = {pictureTwips, kTextWidthTwips - pictureTwips};
         m_body.beginTable(grid, false, false, QStringLiteral("PictureGrid"));
         m_body.beginRow();
         m_body.beginCell(grid[0]);
@@ -206,10 +263,10 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
                 m_texts.text(sid::ThermalSnapshot));
         m_body.endCell();
         m_body.beginCell(grid[1]);
-        m_body.paragraphs(QStringLiteral("TableText"), d.pictures.spanHigh);
+        m_body.paragraphs(QStringLiteral("ScaleLabel"), d.pictures.spanHigh);
         picture(p.pictures[PictureScale], QSize(emu(60), emu(760)),
                 d.pictures.spanHigh + QStringLiteral(" \u2013 ") + d.pictures.spanLow);
-        m_body.paragraphs(QStringLiteral("TableText"), d.pictures.spanLow);
+        m_body.paragraphs(QStringLiteral("ScaleLabel"), d.pictures.spanLow);
         m_body.endCell();
         m_body.endRow();
         m_body.endTable();
@@ -232,19 +289,26 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
         std::vector<DocxCell> head = {{m_texts.text(sid::ModernMarker)},
                                       {m_texts.text(sid::ModernTemperature)}};
         if (emissivity) head.push_back({m_texts.text(sid::ModernEmissivity)});
-        m_body.row(head);
+        std::vector<std::vector<DocxCell>> rows = {head};
         for (const ModernReading& r : d.readings) {
             std::vector<DocxCell> cells = {{r.label, r.colour}, {r.temperature}};
             if (emissivity) cells.push_back({r.emissivity});
-            m_body.row(cells);
+            rows.push_back(std::move(cells));
         }
+        keptRows(rows);
         m_body.endTable();
     }
 
-    m_body.paragraphs(QStringLiteral("SectionLabel"), m_texts.text(sid::ModernFinding));
-    for (const PrintedLine& line :
-         findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, m_texts))
-        m_body.paragraphs(QStringLiteral("Normal"), line.text, line.colour);
+    // The finding, then the comparison with the previous survey, on one page; a finding that
+    // says nothing has no heading either.
+    std::vector<PrintedLine> finding =
+        findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, m_texts);
+    finding.insert(finding.end(), d.comparison.begin(), d.comparison.end());
+    if (!finding.empty())
+        m_body.paragraphs(QStringLiteral("SectionLabel"), m_texts.text(sid::ModernFinding));
+    for (std::size_t k = 0; k < finding.size(); ++k)
+        m_body.paragraphs(QStringLiteral("Normal"), finding[k].text, finding[k].colour,
+                          k + 1 < finding.size());
 
     for (const ModernTextSection& section : modernTextSections(d, m_texts)) {
         m_body.paragraphs(QStringLiteral("SectionLabel"), section.heading);
@@ -256,8 +320,10 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
 
     m_body.paragraphs(QStringLiteral("SectionLabel"), m_texts.text(sid::RepairAction));
     m_body.beginTable(columns({1, 1, 1}), true, false);
+    std::vector<std::vector<DocxCell>> repair;
     for (const auto& row : modernRepairCells(d, m_texts))
-        m_body.row({{row[0]}, {row[1]}, {row[2]}});
+        repair.push_back({{row[0]}, {row[1]}, {row[2]}});
+    keptRows(repair);
     m_body.endTable();
 }
 
@@ -265,12 +331,13 @@ void DocxReport::summary(const std::vector<cInspectionRecord>& records,
                          const std::vector<int>& priorities, const QString& mark)
 {
     m_body.heading(QStringLiteral("Heading1"), m_texts.text(sid::Summary), mark);
-    m_body.beginTable(columns({200, 525, 525, 830, 200}), true, false);
-    m_body.row({{m_texts.text(sid::InspNo)},
-                {m_texts.text(sid::CaptionLocation)},
-                {m_texts.text(sid::CaptionEquipment)},
-                {m_texts.text(sid::FaultAction)},
-                {m_texts.text(sid::Priority)}});
+    const std::vector<DocxCell> head = {{m_texts.text(sid::InspNo)},
+                                        {m_texts.text(sid::CaptionLocation)},
+                                        {m_texts.text(sid::CaptionEquipment)},
+                                        {m_texts.text(sid::FaultAction)},
+                                        {m_texts.text(sid::Priority)}};
+    m_body.beginTable(headerColumns({200, 525, 525, 830, 200}, head), true, false);
+    m_body.row(head);
     for (std::size_t r = 0; r < records.size(); ++r) {
         const int priority = r < priorities.size() ? priorities[r] : 0;
         m_body.row({{QString::number(r + 1)},
@@ -291,12 +358,15 @@ void DocxReport::appendix(const QString& mark)
                {600, 1680});
     for (const CriteriaTable& table : c.tables) {
         if (c.tables.size() > 1) m_body.paragraphs(QStringLiteral("SectionLabel"), table.name);
-        m_body.beginTable(columns({500, 1480, 300}), true, false);
-        m_body.row({{c.tableHeader[0]}, {c.tableHeader[1]}, {c.tableHeader[2]}});
+        const std::vector<DocxCell> head = {
+            {c.tableHeader[0]}, {c.tableHeader[1]}, {c.tableHeader[2]}};
+        m_body.beginTable(headerColumns({500, 1480, 300}, head), true, false);
+        std::vector<std::vector<DocxCell>> rows = {head};
         for (const CriteriaBandRow& band : table.rows)
-            m_body.row({{band.bound},
-                        {band.className},
-                        {QString::number(band.priority), band.colour, true}});
+            rows.push_back({{band.bound},
+                            {band.className},
+                            {QString::number(band.priority), band.colour, true}});
+        keptRows(rows);
         m_body.endTable();
     }
     for (const QString& rule : c.rules) m_body.paragraphs(QStringLiteral("Normal"), rule);
@@ -304,6 +374,39 @@ void DocxReport::appendix(const QString& mark)
     std::vector<ModernRow> rows;
     for (const auto& [label, value] : c.conditions) rows.push_back({label, value});
     labelTable(rows, {600, 1680});
+}
+
+void DocxReport::equipment(const std::vector<InspectionOnPage>& inspections,
+                           const PreviousFindings& previous, const QString& mark)
+{
+    const EquipmentPagesData data =
+        detail::equipmentAppendixData(m_job, previous, inspections, inspections);
+    const EquipmentAppendix appendix = equipmentAppendix(m_job.equipment, inspections);
+    m_body.heading(QStringLiteral("Heading1"), m_texts.text(sid::EquipmentAppendix), mark);
+    m_body.paragraphs(QStringLiteral("Normal"), data.counts);
+    std::vector<DocxCell> head = {{m_texts.text(sid::EquipmentItem)},
+                                  {m_texts.text(sid::CaptionLocation)},
+                                  {m_texts.text(sid::Description)},
+                                  {m_texts.text(sid::EquipmentAppendixStatus)}};
+    if (data.previousColumn) head.push_back({m_texts.text(sid::EquipmentPreviousColumn)});
+    // The PDF's columns: item, location, description, status (and previous).
+    m_body.beginTable(data.previousColumn ? headerColumns({280, 380, 540, 500, 580}, head)
+                                          : headerColumns({350, 550, 700, 680}, head),
+                      true, false);
+    m_body.row(head);
+    for (std::size_t r = 0; r < data.rows.size(); ++r) {
+        const EquipmentRowText& row = data.rows[r];
+        DocxCell status{row.status};
+        // Only an exception's status names pages, and it holds no text of the project's.
+        if (r < appendix.rows.size())
+            for (const int page : appendix.rows[r].pages)
+                status.pages.push_back({QString::number(page), bookmark(static_cast<std::size_t>(
+                                                                   page - pagePlaceholder(0)))});
+        std::vector<DocxCell> cells = {{row.id}, {row.location}, {row.description}, status};
+        if (data.previousColumn) cells.push_back({row.previous});
+        m_body.row(cells);
+    }
+    m_body.endTable();
 }
 
 QByteArray DocxReport::finish()
@@ -360,6 +463,10 @@ ReportOutcome writeDocxReport(const ReportJob& job, const ReportProgress& progre
              bookmark(i)});
     entries.push_back({job.texts.text(sid::Summary), bookmark(n)});
     entries.push_back({job.texts.text(sid::SeverityCriteria), bookmark(n + 1)});
+    // A project with an equipment list ends with its appendix, as the PDF does.
+    const bool equipment = printsEquipment(job);
+    if (equipment) entries.push_back({job.texts.text(sid::EquipmentAppendix), bookmark(n + 2)});
+    const PreviousFindings previous = detail::previousFindingsOf(job);
     report.titlePage();
     report.contents(entries);
 
@@ -370,14 +477,18 @@ ReportOutcome writeDocxReport(const ReportJob& job, const ReportProgress& progre
     std::size_t queued = 0;
     std::vector<cInspectionRecord> records(n);
     std::vector<int> priorities(n, 0);
+    std::vector<InspectionOnPage> onPage(n);
     for (std::size_t i = 0; i < n; ++i) {
         while (queued < n && queued < i + ahead)
             preparing.push_back(std::async(std::launch::async, prepare, std::cref(job), queued++));
-        const Prepared p = preparing.front().get();
+        Prepared p = preparing.front().get();
         preparing.pop_front();
+        p.data.comparison = detail::comparisonOf(job, previous, i, p.data.finding);
         report.inspection(p, bookmark(i));
         records[i] = p.data.page.record;
         priorities[i] = p.data.finding.priority;
+        onPage[i] = {pagePlaceholder(i), isException(p.data.finding),
+                     p.data.finding.deltaT.has_value()};
         outcome.pages = static_cast<int>(i) + 1;
         if (progress && !progress(static_cast<int>(i) + 1, static_cast<int>(n))) {
             // A cancelled job waits for the work under way and writes nothing.
@@ -388,6 +499,7 @@ ReportOutcome writeDocxReport(const ReportJob& job, const ReportProgress& progre
     }
     report.summary(records, priorities, bookmark(n));
     report.appendix(bookmark(n + 1));
+    if (equipment) report.equipment(onPage, previous, bookmark(n + 2));
     const QByteArray bytes = report.finish();
     if (bytes.isEmpty()) return failed(report.problem());
     FileFailure failure;

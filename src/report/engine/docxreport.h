@@ -1,9 +1,10 @@
 // The report as a Word document (Office Open XML, .docx) that opens and edits in any word
 // processor: the modern layout's content (title page with logo and fields, contents as a TOC
 // field, one heading per inspection on a new page with its pictures, colour scale and numbered
-// markers as PNG pictures, readings, finding, texts and tables, the summary and the criteria
-// appendix) in named styles, "Page X of Y" as page fields in the footer. Written like the PDF:
-// under a temporary name, renamed when complete.
+// markers as PNG pictures, readings, finding with the comparison with the previous survey,
+// texts and tables, the summary, the criteria appendix and, for a project with an equipment
+// list, the equipment appendix) in named styles, "Page X of Y" as page fields in the footer.
+// Written like the PDF: under a temporary name, renamed when complete.
 #pragma once
 
 #include "reportgenerator.h"

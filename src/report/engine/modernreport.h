@@ -3,6 +3,7 @@
 // Internal to the report engine: runReportJob calls it for a job whose layout is modern.
 #pragma once
 
+#include "equipmentpages.h"
 #include "modernpages.h"
 #include "pdfnavigation.h"
 #include "reportgenerator.h"
@@ -37,6 +38,12 @@ PreviousFindings previousFindingsOf(const ReportJob& job);
 // previous survey has a finding for.
 std::vector<PrintedLine> comparisonOf(const ReportJob& job, const PreviousFindings& previous,
                                       std::size_t i, const Finding& finding);
+// The "Equipment" appendix's texts for the inspections on their pages, laid out for the
+// statuses `reserve` gives (see equipmentPagesData); with the column "previous" when the job
+// has a previous survey. The PDF pages and the Word table both print these.
+EquipmentPagesData equipmentAppendixData(const ReportJob& job, const PreviousFindings& previous,
+                                         std::span<const InspectionOnPage> inspections,
+                                         std::span<const InspectionOnPage> reserve);
 // The "Equipment" appendix pages (no footers) for the inspections on their pages, laid out for
 // the statuses `reserve` gives (see equipmentPagesData).
 std::vector<PageItems> equipmentAppendixPages(const ReportJob& job,

@@ -202,15 +202,21 @@ std::vector<PrintedLine> comparisonOf(const ReportJob& job, const PreviousFindin
     return comparisonLines(*c, job.unit, job.locale, job.texts);
 }
 
+EquipmentPagesData equipmentAppendixData(const ReportJob& job, const PreviousFindings& previous,
+                                         std::span<const InspectionOnPage> inspections,
+                                         std::span<const InspectionOnPage> reserve)
+{
+    return equipmentPagesData(job.equipment, inspections, reserve,
+                              job.previous ? &previous : nullptr, job.unit, job.locale, job.texts);
+}
+
 std::vector<PageItems> equipmentAppendixPages(const ReportJob& job,
                                               const PreviousFindings& previous,
                                               std::span<const InspectionOnPage> inspections,
                                               std::span<const InspectionOnPage> reserve)
 {
-    const EquipmentPagesData data =
-        equipmentPagesData(job.equipment, inspections, reserve, job.previous ? &previous : nullptr,
-                           job.unit, job.locale, job.texts);
-    return equipmentPages(data, reportFonts(), job.texts);
+    return equipmentPages(equipmentAppendixData(job, previous, inspections, reserve), reportFonts(),
+                          job.texts);
 }
 
 }  // namespace detail
