@@ -516,7 +516,7 @@ TEST_F(FindingsReport, HebrewReadingsKeepTheirUnitsInThePdf)
     j.texts = hebrew.table;
     j.locale = languageLocale(kLanguageHebrew);
     ASSERT_EQ(writeReport(j).status, ReportOutcome::Status::Saved);
-    const auto page5 = pdfText(j.outputPath, 5);
+    const auto page5 = pdfPageText(j.outputPath, 5);
     if (!page5) GTEST_SKIP() << "pdftotext not installed";
     EXPECT_TRUE(page5->contains(u"21.5 °C"_qs)) << page5->toStdString();
     EXPECT_FALSE(page5->contains(u"C° "_qs) || page5->contains(u"°C21"_qs)) << page5->toStdString();
