@@ -1,7 +1,7 @@
 #include "imageselectdlg.h"
 
 #include "reportdoc.h"
-#include "inspectionlist.h"
+#include "reportrowlist.h"
 #include "irfiledialog.h"
 #include "messagedlg.h"
 #include "reporttext.h"
@@ -82,7 +82,7 @@ void ImageSelectDlg::buildControls()
     m_remove = new QPushButton(this);
     m_removeAll = new QPushButton(this);
     m_count = new QLabel(this);
-    m_inspections = new cInspectionList(this);
+    m_inspections = new cReportRowList(this);
     for (QLabel*& label : m_paneLabels) label = new QLabel(this);
     m_preview = new cSnapshotPreview(this);
     m_pathEdit = new QLineEdit(this);
@@ -186,7 +186,7 @@ void ImageSelectDlg::buildControls()
     });
     connect(m_inspections, &QListWidget::itemPressed, this,
             [this](QListWidgetItem* item) { selectInspection(m_inspections->row(item)); });
-    connect(m_inspections, &cInspectionList::rowDropped, this, &ImageSelectDlg::dropRow);
+    connect(m_inspections, &cReportRowList::rowDropped, this, &ImageSelectDlg::dropRow);
     m_availableList->installEventFilter(this);
     m_inspections->installEventFilter(this);
 }

@@ -31,7 +31,7 @@ class QPushButton;
 namespace calivue {
 
 class CReportDoc;
-class cInspectionList;
+class cReportRowList;
 class cSnapshotPreview;
 class cThumbnailScan;
 
@@ -107,7 +107,7 @@ public:
     QLineEdit* folderEdit() const { return m_folderEdit; }
     // Add, Add All, Remove, Remove All.
     QList<QPushButton*> moveButtons() const { return {m_add, m_addAll, m_remove, m_removeAll}; }
-    cInspectionList* inspectionList() const { return m_inspections; }
+    cReportRowList* inspectionList() const { return m_inspections; }
     cSnapshotPreview* previewArea() const { return m_preview; }
     QLabel* paneLabel(int pane) const { return m_paneLabels[pane]; }
     QProgressBar* progressBar() const { return m_progress; }
@@ -185,7 +185,7 @@ private:
     QPushButton* m_remove = nullptr;
     QPushButton* m_removeAll = nullptr;
     QLabel* m_count = nullptr;
-    cInspectionList* m_inspections = nullptr;
+    cReportRowList* m_inspections = nullptr;
     QLabel* m_paneLabels[3] = {};
     QLabel* m_folderLabel = nullptr;
     cSnapshotPreview* m_preview = nullptr;

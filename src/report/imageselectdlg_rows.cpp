@@ -5,7 +5,7 @@
 
 #include "fspath.h"
 #include "languagetable.h"
-#include "inspectionlist.h"
+#include "reportrowlist.h"
 #include "messagedlg.h"
 #include "reorder.h"
 #include "reportdoc.h"

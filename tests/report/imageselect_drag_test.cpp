@@ -3,7 +3,7 @@
 #include "imageselect_fixture.h"
 
 #include "generator.h"
-#include "inspectionlist.h"
+#include "reportrowlist.h"
 #include "reporttext.h"
 #include "snapshotpreview.h"
 #include "thumbnail.h"
@@ -21,7 +21,7 @@ using namespace Qt::StringLiterals;
 
 // Presses on row `source`, moves past the drag distance and on to `to`, and releases there;
 // checks on the way that the row under the cursor is the highlighted drop target.
-void dragRow(cInspectionList& list, int source, QPoint to, int expectedTarget)
+void dragRow(cReportRowList& list, int source, QPoint to, int expectedTarget)
 {
     QWidget* port = list.viewport();
     const QPoint from = list.visualItemRect(list.item(source)).center();
@@ -69,7 +69,7 @@ TEST(ImageSelectDrag, MouseDragMovesRowsAndRecordsTogether)
         f.page->resize(1200, 900);
         f.page->show();
         QApplication::processEvents();
-        cInspectionList& list = *f.page->inspectionList();
+        cReportRowList& list = *f.page->inspectionList();
         list.doItemsLayout();
         const QRect port = list.viewport()->rect();
         ASSERT_GT(port.height(), list.visualItemRect(list.item(2)).bottom() + 20);

@@ -2,7 +2,7 @@
 // removed with their records, projects' rows loaded, listings cancelled.
 #include "imageselect_fixture.h"
 
-#include "inspectionlist.h"
+#include "reportrowlist.h"
 #include "thumbnail.h"
 #include "vantorodoc.h"
 #include "filedialoglog.h"

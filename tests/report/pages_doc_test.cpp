@@ -5,7 +5,7 @@
 
 #include "reportdoc.h"
 #include "reporttext.h"
-#include "inspectionlist.h"
+#include "reportrowlist.h"
 #include "titledlg.h"
 
 #include "detailsdlg_controls.h"

@@ -11,11 +11,11 @@ class QLabel;
 
 namespace calivue {
 
-class cInspectionList : public QListWidget {
+class cReportRowList : public QListWidget {
     Q_OBJECT
 
 public:
-    explicit cInspectionList(QWidget* parent = nullptr);
+    explicit cReportRowList(QWidget* parent = nullptr);
 
     bool isDragging() const { return m_dragging; }
     int dragSource() const { return m_source; }

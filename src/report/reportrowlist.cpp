@@ -1,4 +1,4 @@
-#include "inspectionlist.h"
+#include "reportrowlist.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -11,7 +11,7 @@ namespace {
 constexpr QPoint kDragHotSpot(10, 10);
 }  // namespace
 
-cInspectionList::cInspectionList(QWidget* parent) : QListWidget(parent)
+cReportRowList::cReportRowList(QWidget* parent) : QListWidget(parent)
 {
     // The list runs its own gesture: the view's built-in drag and drop stays off.
     setDragEnabled(false);
@@ -19,7 +19,7 @@ cInspectionList::cInspectionList(QWidget* parent) : QListWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
-void cInspectionList::mousePressEvent(QMouseEvent* event)
+void cReportRowList::mousePressEvent(QMouseEvent* event)
 {
     QListWidget::mousePressEvent(event);
     if (event->button() != Qt::LeftButton) return;
@@ -28,7 +28,7 @@ void cInspectionList::mousePressEvent(QMouseEvent* event)
     m_pressRow = indexAt(m_pressPos).row();
 }
 
-void cInspectionList::mouseMoveEvent(QMouseEvent* event)
+void cReportRowList::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
     if (!m_dragging) {
@@ -50,7 +50,7 @@ void cInspectionList::mouseMoveEvent(QMouseEvent* event)
     setTarget(viewport()->rect().contains(at) ? indexAt(at).row() : -1);
 }
 
-void cInspectionList::mouseReleaseEvent(QMouseEvent* event)
+void cReportRowList::mouseReleaseEvent(QMouseEvent* event)
 {
     m_pressed = false;
     if (!m_dragging) {
@@ -65,7 +65,7 @@ void cInspectionList::mouseReleaseEvent(QMouseEvent* event)
     if (over) emit rowDropped(source, target);
 }
 
-void cInspectionList::beginDrag(const QPoint& at)
+void cReportRowList::beginDrag(const QPoint& at)
 {
     m_dragging = true;
     m_source = m_pressRow;
@@ -80,7 +80,7 @@ void cInspectionList::beginDrag(const QPoint& at)
     }
 }
 
-void cInspectionList::setTarget(int row)
+void cReportRowList::setTarget(int row)
 {
     if (row == m_target) return;
     if (QListWidgetItem* old = item(m_target)) old->setData(Qt::BackgroundRole, QVariant());
@@ -89,7 +89,7 @@ void cInspectionList::setTarget(int row)
         now->setData(Qt::BackgroundRole, palette().brush(QPalette::Highlight));
 }
 
-void cInspectionList::endDrag()
+void cReportRowList::endDrag()
 {
     setTarget(-1);
     m_dragging = false;
