@@ -1,5 +1,7 @@
 #include "docxbody.h"
 
+#include "textformat.h"  // hasRightToLeftLetters
+
 #include <algorithm>
 
 namespace calivue {
@@ -17,15 +19,6 @@ const QString kPic = QStringLiteral("http://schemas.openxmlformats.org/drawingml
 QString hexColour(QRgb c)
 {
     return QStringLiteral("%1").arg(c & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper();
-}
-
-// Whether a text holds right-to-left letters: only such runs are marked right to left, so
-// numbers and Latin words in a Hebrew paragraph ("37.3 °C") keep their own order.
-bool rightToLeftLetters(const QString& text)
-{
-    for (const QChar c : text)
-        if (c.direction() == QChar::DirR || c.direction() == QChar::DirAL) return true;
-    return false;
 }
 
 // Whether a text has left-to-right letters and no right-to-left ones (an English equipment
@@ -106,7 +99,9 @@ void DocxBody::run(const QString& text, QRgb colour, bool bold)
 {
     m_xml.writeStartElement(kW, QStringLiteral("r"));
     const bool black = (colour & 0xFFFFFF) == 0;
-    const bool rtl = m_rtl && rightToLeftLetters(text);
+    // Only runs holding right-to-left letters are marked right to left, so numbers and Latin
+    // words in a Hebrew paragraph ("37.3 °C") keep their own order.
+    const bool rtl = m_rtl && hasRightToLeftLetters(text);
     if (!black || bold || rtl) {
         m_xml.writeStartElement(kW, QStringLiteral("rPr"));
         if (bold) {
