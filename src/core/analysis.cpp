@@ -2,6 +2,7 @@
 // area-select box, value ranges for automatic spans and isotherm bands, and the
 // marker colours.
 #include "brixa.h"
+#include "pixelloop.h"
 #include "record.h"
 
 #include <algorithm>
@@ -10,9 +11,9 @@
 
 namespace calivue {
 
-void cBrixa::smooth(int width, int height)
+CALIVUE_FIXED_PIXEL_LOOP void cBrixa::smooth(int width, int height)
 {
-    if (m_image.empty() || width != kWidth || height != kHeight) return;
+    if (m_image.size() != std::size_t{kPixels} || width != kWidth || height != kHeight) return;
     // Rows are computed into a local row and appended: filling the vector with zeros
     // first only to overwrite them cost as much as the smoothing (the storage itself is
     // kept across loads).
@@ -82,8 +83,8 @@ Margins marginsFor(int mode)
 }
 
 // Statistics of the smoothed values in the box, clipped to the picture.
-cBrixa::AreaStats boxStatistics(const std::int32_t* smoothed, int col0, int row0, int cols,
-                                int rows)
+CALIVUE_PIXEL_LOOP cBrixa::AreaStats boxStatistics(const std::int32_t* smoothed, int col0, int row0,
+                                                   int cols, int rows)
 {
     cBrixa::AreaStats a;
     a.minRaw = 64000;
@@ -106,15 +107,22 @@ cBrixa::AreaStats boxStatistics(const std::int32_t* smoothed, int col0, int row0
     return a;
 }
 
-// Histogram of the image array over 0–65,534; values of 65,535 and above are
-// not counted. With carryZeros a value below 1 counts as the previous pixel's.
-// The counts live in a buffer kept for the thread (every render and automatic span
-// asks for one; a fresh 256 KB table each time was a quarter of a load's work) and
-// stay valid until the thread's next histogram.
-const std::vector<int>& histogram(const std::int32_t* image, bool carryZeros)
+// The lowest and highest value of the image array counted more than minCount times,
+// over 0–65,534 (values of 65,535 and above are not counted; 0 and 0 when none is).
+// With carryZeros a value below 1 counts as the previous pixel's.
+// The counts live in a table kept for the thread and all zero between calls: only the
+// bins between the lowest and highest counted value are scanned and cleared again.
+// Every render and automatic span asks for a range; clearing and scanning the whole
+// 256 KB table each time was most of that work for a picture spanning a few thousand
+// counts.
+CALIVUE_FIXED_PIXEL_LOOP void rangeOf(const std::vector<std::int32_t>& picture, bool carryZeros,
+                                      int minCount, int& low, int& high)
 {
+    low = high = 0;
+    if (picture.size() != std::size_t{kPixels}) return;
+    const std::int32_t* image = picture.data();
     thread_local std::vector<int> h(65535);
-    std::memset(h.data(), 0, h.size() * sizeof(int));
+    int lowest = 65535, highest = -1;
     std::int32_t prev = 2730;
     for (int i = 0; i < kPixels; ++i) {
         std::int32_t v = image[i];
@@ -122,24 +130,24 @@ const std::vector<int>& histogram(const std::int32_t* image, bool carryZeros)
             if (v < 1) v = prev;
             prev = v;
         }
-        if (v >= 0 && v < 65535) ++h[static_cast<std::size_t>(v)];
+        if (v >= 0 && v < 65535) {
+            ++h[static_cast<std::size_t>(v)];
+            lowest = std::min(lowest, static_cast<int>(v));
+            highest = std::max(highest, static_cast<int>(v));
+        }
     }
-    return h;
-}
-
-void rangeOf(const std::vector<int>& h, int minCount, int& low, int& high)
-{
-    low = high = 0;
-    for (int v = 0; v < 65535; ++v)
-        if (h[v] > minCount) {
+    if (highest < 0) return;
+    for (int v = lowest; v <= highest; ++v)
+        if (h[static_cast<std::size_t>(v)] > minCount) {
             low = v;
             break;
         }
-    for (int v = 65534; v >= 0; --v)
-        if (h[v] > minCount) {
+    for (int v = highest; v >= lowest; --v)
+        if (h[static_cast<std::size_t>(v)] > minCount) {
             high = v;
             break;
         }
+    std::memset(h.data() + lowest, 0, static_cast<std::size_t>(highest - lowest + 1) * sizeof(int));
 }
 
 }  // namespace
@@ -164,7 +172,7 @@ void cBrixa::areaStatisticsInView(int width, int height, int left, int top, int 
 bool cBrixa::spanRange(int& low, int& high) const
 {
     if (m_image.empty()) return false;
-    rangeOf(histogram(m_image.data(), false), 2, low, high);
+    rangeOf(m_image, false, 2, low, high);
     if (high - low < 50) {
         const int d = (low - high + 50) / 2;
         low -= d;
@@ -176,7 +184,7 @@ bool cBrixa::spanRange(int& low, int& high) const
 bool cBrixa::fullRange(int& low, int& high) const
 {
     if (m_image.empty()) return false;
-    rangeOf(histogram(m_image.data(), true), 0, low, high);
+    rangeOf(m_image, true, 0, low, high);
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "brixa.h"
+#include "pixelloop.h"
 
 #include "fileio.h"
 #include "record.h"
@@ -133,10 +134,25 @@ Error cBrixa::serialize(CArchive& ar)
     return loadFromBytes(*bytes, ar.path());
 }
 
+namespace {
+
+// The raw counts widened into the image array (the storage is kept across loads).
+CALIVUE_FIXED_PIXEL_LOOP void widen(const std::vector<std::uint16_t>& raw,
+                                    std::vector<std::int32_t>& image)
+{
+    image.resize(kPixels);
+    if (raw.size() != std::size_t{kPixels}) return;
+    const std::uint16_t* from = raw.data();
+    std::int32_t* to = image.data();
+    for (int i = 0; i < kPixels; ++i) to[i] = from[i];
+}
+
+}  // namespace
+
 bool cBrixa::buildArrays(int width, int height)
 {
-    if (m_raw.empty() || width != kWidth || height != kHeight) return false;
-    m_image.assign(m_raw.begin(), m_raw.end());
+    if (m_raw.size() != std::size_t{kPixels} || width != kWidth || height != kHeight) return false;
+    widen(m_raw, m_image);
     m_interpolated.clear();
     m_interpolatedFactor = 0;
     m_transposedFactor = 0;

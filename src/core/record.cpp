@@ -1,4 +1,5 @@
 #include "record.h"
+#include "pixelloop.h"
 
 #include "bytecursor.h"
 #include "recordpixels.h"
@@ -261,7 +262,7 @@ void encodeRecordInto(cBrixa& img, const LocalStamp& stamp, std::vector<std::uin
     encodeRecordPixels(raw, std::span(buf).subspan(Off::Pixels, std::size_t{kPixels} * 2));
 }
 
-IsothermBands defaultIsothermBands(const std::int32_t* image)
+CALIVUE_PIXEL_LOOP IsothermBands defaultIsothermBands(const std::int32_t* image)
 {
     int low = 0, high = 0;
     if (image) {

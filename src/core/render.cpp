@@ -1,6 +1,7 @@
 // Turning values into a 24-bit picture: palette lookup over a span, isotherm
 // tints, orientation, and blending with the visual photograph.
 #include "render.h"
+#include "pixelloop.h"
 
 #include "brixa.h"
 #include "displaystate.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace calivue {
 
@@ -22,7 +24,7 @@ struct Colourer {
     unsigned iso;
     std::int64_t blueLo, blueHi, redLo, redHi;
 
-    std::uint32_t operator()(std::int64_t v) const
+    CALIVUE_PIXEL_LOOP std::uint32_t operator()(std::int64_t v) const
     {
         const std::uint32_t c = paletteColour(palette, paletteIndex(v, low, high));
         int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
@@ -50,8 +52,8 @@ inline void put(std::uint8_t* dst, std::uint32_t c)
 // Colours cols × rows values in row order. With reverseRows the rows are
 // written bottom to top, with reverseCols each row right to left.
 template <typename ColourOf>
-void colourRows(const std::int32_t* v, int cols, int rows, bool reverseRows, bool reverseCols,
-                ColourOf colourOf, std::uint8_t* out)
+CALIVUE_PIXEL_LOOP void colourRows(const std::int32_t* v, int cols, int rows, bool reverseRows,
+                                   bool reverseCols, ColourOf colourOf, std::uint8_t* out)
 {
     for (int r = 0; r < rows; ++r) {
         const std::int32_t* src = v + static_cast<std::size_t>(r) * cols;
@@ -69,13 +71,29 @@ void colourRows(const std::int32_t* v, int cols, int rows, bool reverseRows, boo
 // Colours through a lookup table over the source image's value range, which is
 // exact and far cheaper than a division per pixel; interpolation overshoots
 // outside that range are coloured directly.
-void colourValues(const std::vector<std::int32_t>& values, const std::int32_t* source, int cols,
-                  int rows, bool reverseRows, bool reverseCols, const Colourer& col,
-                  std::uint8_t* out)
+// The lowest and highest value of the picture's image array (which holds exactly one
+// value per pixel).
+CALIVUE_FIXED_PIXEL_LOOP std::pair<std::int32_t, std::int32_t> valueRange(
+    const std::vector<std::int32_t>& image)
+{
+    if (image.size() != std::size_t{kPixels}) return {0, 0};
+    const std::int32_t* v = image.data();
+    std::int32_t lo = v[0], hi = v[0];
+    for (int i = 1; i < kPixels; ++i) {
+        lo = std::min(lo, v[i]);
+        hi = std::max(hi, v[i]);
+    }
+    return {lo, hi};
+}
+
+CALIVUE_PIXEL_LOOP void colourValues(const std::vector<std::int32_t>& values,
+                                     const std::vector<std::int32_t>& source, int cols, int rows,
+                                     bool reverseRows, bool reverseCols, const Colourer& col,
+                                     std::uint8_t* out)
 {
     if (values.empty()) return;
-    const auto [mn, mx] = std::minmax_element(source, source + kPixels);
-    const std::int64_t lo = *mn, range = static_cast<std::int64_t>(*mx) - *mn + 1;
+    const auto [mn, mx] = valueRange(source);
+    const std::int64_t lo = mn, range = static_cast<std::int64_t>(mx) - mn + 1;
     // Kept for the thread and only ever grown: a table of up to 65,536 entries made
     // and zeroed anew for every picture cost more than the lookups.
     thread_local std::vector<std::uint32_t> lut;
@@ -85,7 +103,7 @@ void colourValues(const std::vector<std::int32_t>& values, const std::int32_t* s
     const auto span = static_cast<std::uint64_t>(range);
     colourRows(
         values.data(), cols, rows, reverseRows, reverseCols,
-        [&, table](std::int32_t x) {
+        [&, table](std::int32_t x) CALIVUE_PIXEL_LOOP {
             const auto i = static_cast<std::uint64_t>(static_cast<std::int64_t>(x) - lo);
             return i < span ? table[i] : col(x);
         },
@@ -147,7 +165,7 @@ bool cBrixa::renderPicture(std::vector<std::uint8_t>& out, int f, int palette, i
     }
     out.resize(values->size() * 3);
     const int cols = (quarter ? kHeight : kWidth) * f, rows = (quarter ? kWidth : kHeight) * f;
-    colourValues(*values, m_image.data(), cols, rows, orientation == 1 || orientation == 2,
+    colourValues(*values, m_image, cols, rows, orientation == 1 || orientation == 2,
                  orientation == 2 || orientation == 3, col, out.data());
     return true;
 }
