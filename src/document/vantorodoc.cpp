@@ -7,7 +7,6 @@
 #include "stringtable.h"
 
 #include <QFileInfo>
-#include <QWidget>
 
 namespace calivue {
 
@@ -21,11 +20,6 @@ CVantoroDoc::CVantoroDoc(const SettingsStore& settings, QObject* parent)
 CVantoroDoc::CVantoroDoc(QObject* parent) : CVantoroDoc(SettingsStore(), parent) {}
 
 CVantoroDoc::~CVantoroDoc() = default;
-
-void CVantoroDoc::setDialogParent(QWidget* parent)
-{
-    m_dialogParent = parent;
-}
 
 bool CVantoroDoc::isLoaded() const
 {
