@@ -3,6 +3,7 @@
 // hints and its redraw timer tell the pages nothing (a page must not hear a change twice).
 #include "displaycontroldlg.h"
 #include "hotspotpage.h"
+#include "objectviewer.h"
 #include "optionssheet.h"
 #include "settingspage.h"
 #include "vantoroview.h"
@@ -11,12 +12,17 @@
 #include "platform/textformat.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSignalSpy>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
 
 using namespace calivue;
 using namespace calivue::viewtest;
@@ -30,12 +36,13 @@ struct SheetView {
     cHotSpotPage& cursors;
     cSettingsPage& settings;
 
-    QString spanLow() const { return display.spanLowEdit()->text(); }
-    QString reflected() const { return settings.reflectedEdit()->text(); }
-    QString firstRow(int column) const
+    // As standard strings, so that a failure prints the texts.
+    std::string spanLow() const { return display.spanLowEdit()->text().toStdString(); }
+    std::string reflected() const { return settings.reflectedEdit()->text().toStdString(); }
+    std::string firstRow(int column) const
     {
         const QTreeWidgetItem* row = cursors.cursorList()->topLevelItem(0);
-        return row ? row->text(column) : QString();
+        return row ? row->text(column).toStdString() : std::string();
     }
     // Typed-looking text in every page's controls, without the pages noticing.
     void plant(const QString& text)
@@ -69,36 +76,37 @@ TEST(OptionsSheetInView, HintsAndRedrawTimer)
     // Each rebuild of the cursor list resets its model once.
     QSignalSpy rebuilds(pages.cursors.cursorList()->model(), &QAbstractItemModel::modelReset);
     const QString typed = QStringLiteral("typed");
+    const std::string typedText = typed.toStdString();
     const QString unit = QString::fromStdString(doc.image().unitText());
     const auto shownSpanLow = [&] {
-        return formatTemperature(doc.image().rawToTemperature(doc.spanLow()), unit);
+        return formatTemperature(doc.image().rawToTemperature(doc.spanLow()), unit).toStdString();
     };
     view.redrawTick();  // nothing pending from the opening
 
     // Readings: the cursor page lists the moved cursor, once; the other pages keep their text.
-    const QString reflected = pages.reflected();
+    const std::string reflected = pages.reflected();
     pages.plant(typed);
     ASSERT_TRUE(doc.moveCursor(0, 60, 150));
     EXPECT_EQ(rebuilds.count(), 1);
-    EXPECT_EQ(pages.firstRow(cHotSpotPage::ColPosition), QStringLiteral("60, 89"));
+    EXPECT_EQ(pages.firstRow(cHotSpotPage::ColPosition), "60, 89");
     EXPECT_EQ(pages.firstRow(cHotSpotPage::ColTemperature),
-              formatTemperature(doc.markers()[0].temperature, unit));
-    EXPECT_EQ(pages.spanLow(), typed);
-    EXPECT_EQ(pages.reflected(), typed);
+              formatTemperature(doc.markers()[0].temperature, unit).toStdString());
+    EXPECT_EQ(pages.spanLow(), typedText);
+    EXPECT_EQ(pages.reflected(), typedText);
 
     // A saved snapshot changes nothing a page shows.
     rebuilds.clear();
     pages.plant(typed);
     emit doc.changed(DocChange::Saved);
     EXPECT_EQ(rebuilds.count(), 0);
-    EXPECT_EQ(pages.firstRow(cHotSpotPage::ColPosition), typed);
-    EXPECT_EQ(pages.spanLow(), typed);
-    EXPECT_EQ(pages.reflected(), typed);
+    EXPECT_EQ(pages.firstRow(cHotSpotPage::ColPosition), typedText);
+    EXPECT_EQ(pages.spanLow(), typedText);
+    EXPECT_EQ(pages.reflected(), typedText);
 
     // Controls: every page reads all its controls again, each once.
     emit doc.changed(DocChange::Controls);
     EXPECT_EQ(rebuilds.count(), 1);
-    EXPECT_EQ(pages.firstRow(cHotSpotPage::ColPosition), QStringLiteral("60, 89"));
+    EXPECT_EQ(pages.firstRow(cHotSpotPage::ColPosition), "60, 89");
     EXPECT_EQ(pages.spanLow(), shownSpanLow());
     EXPECT_EQ(pages.reflected(), reflected);
 
@@ -113,9 +121,51 @@ TEST(OptionsSheetInView, HintsAndRedrawTimer)
     view.redrawTick();
     EXPECT_EQ(doc.takeImageChanged(), 0u);
     EXPECT_EQ(doc.takeOverlayChanged(), 0u);
-    EXPECT_EQ(pages.spanLow(), typed);
-    EXPECT_EQ(pages.reflected(), typed);
+    EXPECT_EQ(pages.spanLow(), typedText);
+    EXPECT_EQ(pages.reflected(), typedText);
     EXPECT_EQ(rebuilds.count(), 0);
     view.redrawTick();  // nothing changed
-    EXPECT_EQ(pages.spanLow(), typed);
+    EXPECT_EQ(pages.spanLow(), typedText);
+}
+
+// Catches a change the pan control shows that no longer repaints it: the page leaves the
+// pan display to the display set, the one listener of the display objects.
+TEST(OptionsSheetInView, PanControlRepaintsForEveryChangeItShows)
+{
+    OpenedDoc opened(gradientPlan());
+    ASSERT_TRUE(opened.opened);
+    CVantoroDoc& doc = *opened.doc;
+    CVantoroView view(doc, cOptionsSheet::factory());
+    view.resize(1000, 700);
+    view.show();
+    auto* sheet = qobject_cast<cOptionsSheet*>(view.optionsSheet());
+    ASSERT_NE(sheet, nullptr);
+    QWidget* pan = sheet->displayPage()->panViewer();
+    ASSERT_TRUE(pan->isVisible());
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } count;
+    pan->installEventFilter(&count);
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"span", [&] { doc.setSpan(doc.spanLow() + 20, doc.spanHigh()); }},
+        {"palette", [&] { doc.setPalette(5); }},
+        {"blend", [&] { doc.setBlend(50); }},
+        {"interpolation", [&] { doc.setInterpolation(2); }},
+        {"zoom", [&] { doc.setZoom(2); }},
+        {"zoom window", [&] { doc.setViewRect(QRect(0, 0, 160, 120)); }},
+        {"isotherms", [&] { doc.toggleBlueIsotherm(); }},
+        {"unit", [&] { doc.setUnit(1); }},
+    };
+    for (const auto& [name, change] : changes) {
+        QCoreApplication::processEvents();
+        count.paints = 0;
+        change();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(count.paints, 1) << name;
+    }
 }
