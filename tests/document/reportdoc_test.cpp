@@ -224,6 +224,36 @@ TEST(ReportDoc, EachChangeAnnouncesOnceAndKeepsEntryAndRecordTogether)
     }
 }
 
+// Catches a read or New left modified by a page that, settling on the new project, stores its
+// starting values (the title page fills in a new project's company), and a mark cleared
+// without an announcement (the window's title would keep its "*").
+TEST(ReportDoc, AProjectReadOrNewIsCleanAfterThePagesSettle)
+{
+    for (const bool read : {true, false}) {
+        SCOPED_TRACE(read ? "read" : "new");
+        CReportDoc doc;
+        doc.insertInspections(0, {made(u'A')});
+        ASSERT_TRUE(doc.isModified());
+        QObject::connect(&doc, &CReportDoc::changed, [&doc](const ReportChange& c) {
+            if (!c.has(ReportPart::Project)) return;
+            ReportTitle t = doc.title();
+            t.company = u"Settled";
+            doc.setTitle(t);
+        });
+        test::ReportChangeLog log(doc);
+        if (read)
+            ASSERT_TRUE(doc.load(ReportProject{}, QString()));
+        else
+            doc.newProject();
+        EXPECT_EQ(doc.title().company, u"Settled");
+        EXPECT_FALSE(doc.isModified());
+        EXPECT_EQ(log.count(ReportPart::Project), 1);
+        EXPECT_EQ(log.pending().size(), 1u);
+        ASSERT_GT(log.size(), 0);
+        EXPECT_TRUE(log.seen().back().has(ReportPart::Modified));
+    }
+}
+
 // Written through the document and read back into another: the same title, inspections (the
 // thumbnail index renumbered by place), captions; name and folder follow the file; a project
 // whose counts differ is refused whole; New keeps the folder and forgets the rest.
