@@ -24,7 +24,11 @@ std::function<void(int)>& languageHook()
 }  // namespace
 
 CMainFrame::CMainFrame(CVantoroDoc& doc, SettingsStore& settings, int language, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc), m_settings(settings), m_language(language)
+    : QMainWindow(parent),
+      m_doc(doc),
+      m_snapshot(doc, this),
+      m_settings(settings),
+      m_language(language)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
     // An empty button-face area until the image view is installed.
@@ -150,7 +154,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     // Exit and the window's close button both ask about unsaved changes, the report project's
     // first, then the snapshot's; Cancel (or Escape) on either keeps the program running.
     const bool reportKept = !m_reportFiles.saveModified || m_reportFiles.saveModified();
-    if (!reportKept || !m_doc.saveModified()) {
+    if (!reportKept || !m_snapshot.saveModified()) {
         event->ignore();
         return;
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "helpdlg.h"
+#include "snapshotcommands.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -115,6 +116,8 @@ private:
     void runHandler(int command);
 
     CVantoroDoc& m_doc;
+    // The snapshot's File commands: their questions, dialogs and messages.
+    cSnapshotCommands m_snapshot;
     CReportDoc* m_report = nullptr;
     ReportFileCommands m_reportFiles;
     SettingsStore& m_settings;

@@ -118,13 +118,13 @@ void CMainFrame::connectCommands()
     // Save and Save As go to the current document: the report project in report mode.
     on(cmd::FileSave, [this] {
         if (!reportShown())
-            m_doc.save();
+            m_snapshot.save();
         else if (m_reportFiles.save)
             m_reportFiles.save();
     });
     on(cmd::FileSaveAs, [this] {
         if (!reportShown())
-            m_doc.saveAs();
+            m_snapshot.saveAs();
         else if (m_reportFiles.saveAs)
             m_reportFiles.saveAs();
     });
@@ -135,8 +135,8 @@ void CMainFrame::connectCommands()
         updateTitle();
         updateCommandStates();
     });
-    on(cmd::Revert, [this] { m_doc.revert(); });
-    on(cmd::ExcelOutput, [this] { m_doc.exportCsv(); });
+    on(cmd::Revert, [this] { m_snapshot.revert(); });
+    on(cmd::ExcelOutput, [this] { m_snapshot.exportCsv(); });
     on(cmd::Properties, [this] { runHandler(cmd::Properties); });
     on(cmd::AppExit, [this] { close(); });
     // Edit
@@ -175,7 +175,7 @@ void CMainFrame::connectCommands()
     });
     // Tools
     on(cmd::ResetIsotherms, [this] { m_doc.resetIsotherms(); });
-    on(cmd::PersistReportDetails, [this] { m_doc.togglePersistReportDetails(); });
+    on(cmd::PersistReportDetails, [this] { m_snapshot.togglePersistReportDetails(); });
     on(cmd::Language, [this] { onLanguage(); });
     on(cmd::Template, [this] { runHandler(cmd::Template); });
     on(cmd::SeverityCriteria, [this] { runHandler(cmd::SeverityCriteria); });

@@ -178,7 +178,6 @@ void CVantoroApp::createFrame()
     // The language dialog offers the languages whose module this program would load.
     m_frame->setLanguageCheck(
         [modules = languageModules()](int language) { return modules.load(language).ok(); });
-    m_doc->setDialogParent(m_frame);
     // The frame owns the view as its central widget.
     if (!m_reportSheetFactory) m_reportSheetFactory = defaultReportSheetFactory();
     m_frame->setViewCommands(

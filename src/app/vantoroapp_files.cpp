@@ -7,9 +7,9 @@
 
 #include "core/snapshotfiles.h"
 #include "fspath.h"
-#include "irfiledialog.h"
 #include "messagedlg.h"
 #include "reportsheet.h"
+#include "snapshotcommands.h"
 #include "stringids.h"
 #include "vantorodoc.h"
 
@@ -23,8 +23,7 @@ bool CVantoroApp::openFile(const QString& path)
     // A .qvx name from a camera card (IR_0001.QVX) stands for its picture, IR_0001.BMP.
     const std::filesystem::path hooked = openPathHook(toFsPath(path));
     // Replacing the open snapshot: unsaved changes are asked about first.
-    if (!m_doc->saveModified()) return false;
-    return m_doc->openDocument(fromFsPath(hooked));
+    return cSnapshotCommands(*m_doc, m_frame).replaceWith(fromFsPath(hooked));
 }
 
 bool CVantoroApp::openReportFile(const QString& path)
@@ -49,10 +48,7 @@ void CVantoroApp::onFileOpen()
         return;
     }
 
-    cIRFileDialog dialog(cIRFileDialog::Mode::Open, QStringLiteral("bmp"));
-    dialog.setTitle(uiText(sid::Open));
-    dialog.addFilter(uiText(sid::FilterSnapshots), QStringLiteral("*.bmp"));
-    const std::optional<QString> chosen = dialog.choose(m_frame);
+    const std::optional<QString> chosen = cSnapshotCommands(*m_doc, m_frame).chooseSnapshot();
     if (!chosen) return;
 
     openFile(*chosen);

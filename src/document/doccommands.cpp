@@ -1,16 +1,9 @@
-// Handlers of the document's View and Tools menu commands and of Excel Output.
+// Handlers of the document's View and Tools menu commands.
 // Every toggle changes the display state and writes it back to the record's display
 // flags, so that saving writes exactly what the user sees.
 #include "vantorodoc.h"
 
-#include "core/csvexport.h"
-#include "errortext.h"
-#include "fspath.h"
-#include "irfiledialog.h"
-#include "messagedlg.h"
 #include "settingsstore.h"
-#include "stringids.h"
-#include "stringtable.h"
 
 namespace calivue {
 
@@ -89,38 +82,12 @@ void CVantoroDoc::resetIsotherms()
     announce(changed ? what | modify() : what);
 }
 
-bool CVantoroDoc::exportCsv()
+std::optional<SettingsError> CVantoroDoc::setPersistReportDetails(bool persist)
 {
-    if (!isLoaded()) return false;
-    cIRFileDialog dialog(cIRFileDialog::Mode::Save, QStringLiteral("csv"));
-    dialog.setTitle(uiText(sid::ExcelOutputTitle));
-    dialog.addFilter(uiText(sid::FilterCsv), QStringLiteral("*.csv"));
-    dialog.setOverwritePrompt(true);
-    const std::optional<QString> chosen = dialog.choose(m_dialogParent);
-    if (!chosen) return false;
-
-    FileFailure failure;
-    const Error e = calivue::exportCsv(m_image, toFsPath(*chosen), &failure);
-    if (e != Error::None) {
-        // The earlier file is kept whole; the user learns which file and why.
-        cMessageDlg::messageBox(saveFailureText(sid::ErrorSavingFile, failure, *chosen),
-                                cMessageDlg::IconStop, cMessageDlg::ButtonsOk, m_dialogParent);
-        return false;
-    }
-    cMessageDlg::messageBox(sid::ExcelOutputComplete, cMessageDlg::IconInformation,
-                            cMessageDlg::ButtonsOk, m_dialogParent);
-    return true;
-}
-
-void CVantoroDoc::togglePersistReportDetails()
-{
-    const bool wanted = !m_persistReportDetails;
-    if (const std::optional<SettingsError> failed = m_settings.setPersistReportDetails(wanted)) {
-        cMessageDlg::messageBox(failed->message, cMessageDlg::IconStop, cMessageDlg::ButtonsOk,
-                                m_dialogParent);
-        return;
-    }
-    m_persistReportDetails = wanted;
+    if (std::optional<SettingsError> failed = m_settings.setPersistReportDetails(persist))
+        return failed;
+    m_persistReportDetails = persist;
+    return std::nullopt;
 }
 
 }  // namespace calivue

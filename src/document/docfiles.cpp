@@ -1,26 +1,34 @@
-// The document's file side: open, save, Save As, Revert and the questions asked
-// before the document is closed or replaced.
+// The document's file side: open, save, reopening the saved snapshot and the temperature
+// table. Each returns what went wrong with the file it concerns; the questions and messages
+// around them are the command layer's.
 #include "vantorodoc.h"
 
+#include "core/csvexport.h"
 #include "core/snapshotfiles.h"
 #include "errortext.h"
 #include "fspath.h"
-#include "irfiledialog.h"
-#include "messagedlg.h"
 #include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <filesystem>
 
 namespace fs = std::filesystem;
 
 namespace calivue {
+namespace {
 
-bool CVantoroDoc::openDocument(const QString& path)
+FileError writeError(Error e, const QString& target)
+{
+    FileError out;
+    out.error = e;
+    out.messageId = sid::ErrorSavingFile;
+    out.access = FileError::Access::Write;
+    out.path = target;
+    return out;
+}
+
+}  // namespace
+
+FileError CVantoroDoc::openDocument(const QString& path)
 {
     m_loadSuccess = false;
     setModified(false);
@@ -32,11 +40,12 @@ bool CVantoroDoc::openDocument(const QString& path)
         clear();
         // A bitmap that is there without its record: the file that is missing is the record.
         const fs::path failed = failedSnapshotFile(e, toFsPath(path));
-        const QString named = failed == toFsPath(path) ? path : fromFsPath(failed);
-        const QString detail = fileErrorText(e, named, FileKind::SnapshotRecord);
-        cMessageDlg::messageBox(twoPart(uiText(sid::ErrorOpeningFile), detail),
-                                cMessageDlg::IconStop, cMessageDlg::ButtonsOk, m_dialogParent);
-        return false;
+        FileError out;
+        out.error = e;
+        out.messageId = sid::ErrorOpeningFile;
+        out.path = failed == toFsPath(path) ? path : fromFsPath(failed);
+        out.kind = FileKind::SnapshotRecord;
+        return out;
     }
 
     m_image.setAreaMode(m_areaMode);
@@ -45,93 +54,46 @@ bool CVantoroDoc::openDocument(const QString& path)
     m_currentPath = fromFsPath(findCompanion(bmpPath).value_or(bmpPath));
     m_loadSuccess = true;
     afterLoad();
-    // A short record opens as designed, zeros in its missing bytes, but the user
-    // must know that some of the readings shown are not measured.
-    if (m_image.isIncomplete())
-        cMessageDlg::messageBox(formatText(uiText(sid::RecordIncomplete), {m_currentPath}),
-                                cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk,
-                                m_dialogParent);
-    return true;
+    return {};
 }
 
-bool CVantoroDoc::saveDocument(const QString& newBmpPath)
+FileError CVantoroDoc::saveDocument(const QString& newBmpPath)
 {
-    if (!isLoaded() || newBmpPath.isEmpty()) return false;
+    if (!isLoaded()) return writeError(Error::NotLoaded, newBmpPath);
+    if (newBmpPath.isEmpty()) return writeError(Error::BadArgument, newBmpPath);
 
     SavedSnapshot saved;
     const fs::path current = m_currentPath.isEmpty() ? fs::path() : toFsPath(m_currentPath);
-    FileFailure failure;
-    const Error e =
-        saveSnapshot(m_image, current, toFsPath(newBmpPath), cursorSlots(), &saved, &failure);
-    if (e != Error::None) {
-        // A save the user asked for must never fail unseen: the changes are still only here.
-        // The file of the set that could not be written and the system's reason, where known.
-        cMessageDlg::messageBox(saveFailureText(sid::ErrorSavingFile, failure, newBmpPath),
-                                cMessageDlg::IconStop, cMessageDlg::ButtonsOk, m_dialogParent);
-        return false;
-    }
+    FileError out = writeError(Error::None, newBmpPath);
+    out.error =
+        saveSnapshot(m_image, current, toFsPath(newBmpPath), cursorSlots(), &saved, &out.failure);
+    if (!out.ok()) return out;
 
     m_currentPath = fromFsPath(saved.bitmap);
     m_modified = false;
     announce(DocChange::Saved | DocChange::Title);
-    return true;
+    return {};
 }
 
-bool CVantoroDoc::save()
+FileError CVantoroDoc::save()
 {
-    if (!isLoaded()) return false;
     return saveDocument(m_currentPath);
 }
 
-bool CVantoroDoc::saveAs()
+FileError CVantoroDoc::reopenSaved()
 {
-    if (!isLoaded()) return false;
-
-    const QFileInfo current(m_currentPath);
-    cIRFileDialog dialog(cIRFileDialog::Mode::Save, QStringLiteral("bmp"), current.fileName());
-    dialog.setTitle(uiText(sid::SaveAs));
-    dialog.addFilter(uiText(sid::FilterSnapshots), QStringLiteral("*.bmp"));
-    dialog.setOverwritePrompt(true);
-    if (!m_currentPath.isEmpty()) dialog.setDirectory(current.absolutePath());
-    const std::optional<QString> chosen = dialog.choose(m_dialogParent);
-    if (!chosen) return false;
-    return saveDocument(*chosen);
-}
-
-void CVantoroDoc::revert()
-{
-    if (!m_modified || !isLoaded()) return;
-    const int answer = cMessageDlg::messageBox(sid::LoseAllChanges, cMessageDlg::IconQuestion,
-                                               cMessageDlg::ButtonsYesNo, m_dialogParent);
-    if (answer != cMessageDlg::IdYes) return;
-    // Copy first: openDocument clears the current path when the reopen fails.
-    const QString path = m_currentPath;
-    openDocument(path);
-}
-
-bool CVantoroDoc::saveModified()
-{
-    if (!m_modified || !isLoaded()) return true;
-    const QString question = formatText(uiText(sid::SaveChangesTo), {displayName()});
-    const int answer = cMessageDlg::messageBox(question, cMessageDlg::IconQuestion,
-                                               cMessageDlg::ButtonsYesNoCancel, m_dialogParent);
-    if (answer == cMessageDlg::IdNo) return true;
-    if (answer != cMessageDlg::IdYes) return false;
-    // A snapshot that could not be written stays open, so no change is lost unseen.
-    return saveDocument(m_currentPath);
-}
-
-bool CVantoroDoc::settleChangesFromFiles()
-{
-    if (!m_modified || !isLoaded()) return true;
-    const QString question = formatText(uiText(sid::SaveChangesTo), {displayName()});
-    const int answer = cMessageDlg::messageBox(question, cMessageDlg::IconQuestion,
-                                               cMessageDlg::ButtonsYesNoCancel, m_dialogParent);
-    if (answer == cMessageDlg::IdYes) return saveDocument(m_currentPath);
-    if (answer != cMessageDlg::IdNo) return false;
+    if (!m_modified || !isLoaded()) return {};
     // Copy first: openDocument clears the current path when the reopen fails.
     const QString path = m_currentPath;
     return openDocument(path);
+}
+
+FileError CVantoroDoc::exportCsv(const QString& path)
+{
+    if (!isLoaded()) return writeError(Error::NotLoaded, path);
+    FileError out = writeError(Error::None, path);
+    out.error = calivue::exportCsv(m_image, toFsPath(path), &out.failure);
+    return out;
 }
 
 }  // namespace calivue

@@ -7,7 +7,6 @@
 #include "stringtable.h"
 
 #include <QFileInfo>
-#include <QWidget>
 
 namespace calivue {
 
@@ -21,11 +20,6 @@ CVantoroDoc::CVantoroDoc(const SettingsStore& settings, QObject* parent)
 CVantoroDoc::CVantoroDoc(QObject* parent) : CVantoroDoc(SettingsStore(), parent) {}
 
 CVantoroDoc::~CVantoroDoc() = default;
-
-void CVantoroDoc::setDialogParent(QWidget* parent)
-{
-    m_dialogParent = parent;
-}
 
 bool CVantoroDoc::isLoaded() const
 {
@@ -121,12 +115,6 @@ void CVantoroDoc::markersTouched(DocChanges also)
 void CVantoroDoc::notifyMarkersChanged()
 {
     markersTouched();
-}
-
-void CVantoroDoc::refreshMeasurements()
-{
-    refreshMarkerTemperatures();
-    announce(DocChange::Measurements | DocChange::Markers | DocChange::Readings);
 }
 
 // --- status-bar read-outs ---------------------------------------------------------

@@ -4,8 +4,9 @@
 // The document sits below the view layer: it never touches a display object. It
 // changes the image (cBrixa) and its own state, then announces what changed once,
 // as a set of DocChange values (changed); the same announcement sets its two change
-// flags, which the view's redraw timer polls to coalesce repaints. The only widgets it creates are
-// the platform's message boxes and file dialogs of its own commands.
+// flags, which the view's redraw timer polls to coalesce repaints. It never asks the user
+// anything: its file operations return a FileError with the context of the message, and the
+// command layer above it (cSnapshotCommands) asks the questions and shows the messages.
 #pragma once
 
 #include "docchange.h"
@@ -13,10 +14,10 @@
 #include "core/brixa.h"
 #include "core/cursorlist.h"
 #include "core/displaystate.h"
+#include "errortext.h"
 #include "settingsstore.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QRect>
 #include <QString>
 
@@ -24,9 +25,8 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <utility>
-
-class QWidget;
 
 namespace calivue {
 
@@ -65,32 +65,23 @@ public:
     explicit CVantoroDoc(QObject* parent = nullptr);
     ~CVantoroDoc() override;
 
-    // Message boxes and file dialogs of the document's commands are parented here
-    // (the main window); without one they are top-level. Not owned.
-    void setDialogParent(QWidget* parent);
-
     // --- files ---------------------------------------------------------------
-    // Opens a snapshot by its .bmp (or .qvx, any case) path. On failure shows
-    // "Error opening file", leaves the document without an image and returns false.
-    bool openDocument(const QString& path);
-    // Saves under newBmpPath through the safe save; false (nothing copied, nothing
-    // changed in the document) when there is no image or the record could not be written.
-    bool saveDocument(const QString& newBmpPath);
-    // The Save command: the snapshot under its current path.
-    bool save();
-    // The Save As command: a save dialog and saveDocument; false when cancelled or the save
-    // failed.
-    bool saveAs();
-    // Asks "Lose all changes since your last save ?" when modified; on Yes reopens.
-    void revert();
-    // Before the document is closed or replaced: asks about unsaved snapshot changes
-    // (Yes saves, No discards, Cancel keeps the document). False when the caller must not
-    // go on.
-    bool saveModified();
-    // Before the report writer takes the snapshot from its files: asks the same question;
-    // Yes saves, No reopens the saved snapshot (its changes dropped, the files untouched),
-    // Cancel keeps everything. False when the caller must not go on.
-    bool settleChangesFromFiles();
+    // Opens a snapshot by its .bmp (or .qvx, any case) path. On failure the document is
+    // left without an image and the error names the file of the set that failed (the
+    // record when the bitmap is there without it) for "Error opening file". A short record
+    // opens; image().isIncomplete() then says some readings are not measured.
+    FileError openDocument(const QString& path);
+    // Saves under newBmpPath through the safe save. On failure nothing is copied or changed
+    // in the document, and the error (for "Error saving file") names the file of the set
+    // that could not be written and why; NotLoaded without an image.
+    FileError saveDocument(const QString& newBmpPath);
+    // The snapshot under its current path.
+    FileError save();
+    // Drops the changes by reopening the saved snapshot; nothing to do (success) when
+    // unmodified. A reopen that fails leaves the document empty, as a failed open does.
+    FileError reopenSaved();
+    // Writes the temperature table to path; the earlier file is kept whole on failure.
+    FileError exportCsv(const QString& path);
 
     bool isLoaded() const;  // a snapshot with a decoded record is open
     bool isModified() const { return m_modified; }
@@ -175,9 +166,6 @@ public:
     // Unit 0 °C, 1 °F, 2 K (anything above 1 counts as 2); modifies when it changes.
     void setUnit(int unit);
     void refreshMarkerTemperatures();
-    // After the settings page changed an image field (emissivity, reflected
-    // temperature, capture time): temperatures recomputed, displays told.
-    void refreshMeasurements();
     // Measurement parameters and details of the record, from the settings page. Each
     // stores the value, announces it (temperatures refreshed and Measurements for the
     // first two, Details for the others) and modifies on a real change.
@@ -213,13 +201,10 @@ public:
     // Profiles on or off: display flags A bits 4 and 5 together; modifies.
     void toggleProfiles();
     void resetIsotherms();
-    // Asks for a file name and writes the temperature table; false when cancelled or
-    // the file could not be written (then a message names the file and the reason).
-    bool exportCsv();
-    // The report writer's "keep details" setting, mirrored here; the toggle writes
-    // it and shows the settings store's message when that fails.
+    // The report writer's "keep details" setting, mirrored here. The setter writes it to the
+    // settings store first and changes nothing when that fails (the store's error returned).
     bool persistReportDetails() const { return m_persistReportDetails; }
-    void togglePersistReportDetails();
+    std::optional<SettingsError> setPersistReportDetails(bool persist);
 
     // Revert has something to undo.
     bool revertEnabled() const { return isLoaded() && m_modified; }
@@ -249,7 +234,6 @@ private:
     cBrixa m_image;
     std::array<Marker, kMarkerCount> m_markers;
     QString m_currentPath;
-    QPointer<QWidget> m_dialogParent;
     SettingsStore m_settings;
     bool m_loadSuccess = false;
     bool m_modified = false;

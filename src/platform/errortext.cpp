@@ -27,4 +27,12 @@ QString saveFailureText(int messageId, const FileFailure& failure, const QString
     return uiText(messageId) + QLatin1Char('\n') + where;
 }
 
+QString fileErrorMessage(const FileError& e)
+{
+    if (e.ok()) return {};
+    if (e.access == FileError::Access::Write)
+        return saveFailureText(e.messageId, e.failure, e.path);
+    return twoPart(uiText(e.messageId), fileErrorText(e.error, e.path, e.kind));
+}
+
 }  // namespace calivue

@@ -4,6 +4,7 @@
 
 #include "displayset.h"
 #include "objectviewer.h"
+#include "snapshotcommands.h"
 #include "vantorodoc.h"
 
 #include "platform/commandids.h"
@@ -16,11 +17,6 @@
 #include <QTabWidget>
 
 namespace calivue {
-
-cViewSheet* CVantoroView::optionsPages() const
-{
-    return dynamic_cast<cViewSheet*>(m_options.data());
-}
 
 cViewSheet* CVantoroView::reportPages() const
 {
@@ -56,7 +52,6 @@ void CVantoroView::buildOptionsSheet()
         RecalcLayout();
     });
     addDockCommand(sheet);
-    if (cViewSheet* pages = optionsPages()) pages->refreshControls();
 }
 
 void CVantoroView::addDockCommand(QWidget* sheet)
@@ -155,9 +150,9 @@ void CVantoroView::toggleReportWriter()
     if (!m_reportMode) {
         // The report writer works from the saved snapshot. Its files are a thermographer's
         // evidence, so changes are saved only when the user says so; Cancel, or a snapshot
-        // that could not be written (the document has said so), keeps the analysis view
+        // that could not be written (the commands have said so), keeps the analysis view
         // with its changes.
-        if (!m_doc.settleChangesFromFiles()) return;
+        if (!cSnapshotCommands(m_doc, window()).settleChangesFromFiles()) return;
         if (cViewSheet* pages = reportPages()) pages->takeCurrentImage();
     }
     m_reportMode = !m_reportMode;

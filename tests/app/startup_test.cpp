@@ -5,6 +5,7 @@
 #include "aboutdlg.h"
 #include "commandids.h"
 #include "settingsstore.h"
+#include "snapshotcommands.h"
 #include "stringids.h"
 #include "stringtable.h"
 
@@ -115,7 +116,7 @@ TEST_F(AppTest, DocumentUsesTheApplicationsSettingsStore)
     ASSERT_FALSE(store.setPersistReportDetails(true));
     ASSERT_TRUE(start());
     EXPECT_TRUE(doc().persistReportDetails());
-    doc().togglePersistReportDetails();
+    cSnapshotCommands(doc()).togglePersistReportDetails();
     EXPECT_FALSE(doc().persistReportDetails());
     EXPECT_FALSE(store.persistReportDetails());
 }

@@ -86,7 +86,7 @@ TEST_P(ToggleCommand, FlipsStateBitsAndModifiedAndIsSaved)
             static_cast<std::uint8_t>((before & ~c.mask) | (on ? c.whenOn : c.whenOff));
         EXPECT_EQ(memoryByte(), expected);
 
-        ASSERT_TRUE(m_doc.save());
+        ASSERT_TRUE(m_commands.save());
         EXPECT_FALSE(m_doc.isModified());
         const std::vector<std::uint8_t> saved = readBytes(path("IR_0001.QVX"));
         ASSERT_EQ(saved.size(), kRecordSize);
@@ -181,7 +181,7 @@ TEST_F(CommandTest, ResetIsothermsRestoresDefaultBands)
 {
     openGenerated("IR_0001", plainPlan(0xC0, 0x00));
     m_doc.setIsotherms(3, 1000, 1001, 1002, 1003);
-    ASSERT_TRUE(m_doc.save());
+    ASSERT_TRUE(m_commands.save());
     m_doc.resetIsotherms();
     const IsothermBands expected = defaultIsothermBands(m_doc.image().imageArray());
     const RecordFields& f = m_doc.image().fields;
@@ -248,7 +248,7 @@ TEST_F(CommandTest, CursorEmissivityOutsideRangeIsRefused)
 {
     openGenerated("IR_0001", plainPlan());
     ASSERT_EQ(m_doc.toggleCursorAt(100, 100), CVantoroDoc::CursorToggle::Added);
-    ASSERT_TRUE(m_doc.save());
+    ASSERT_TRUE(m_commands.save());
     EXPECT_FALSE(m_doc.setCursorEmissivity(0, 0));
     EXPECT_FALSE(m_doc.setCursorEmissivity(0, 101));
     EXPECT_FALSE(m_doc.isModified());

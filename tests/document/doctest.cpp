@@ -29,7 +29,7 @@ gen::WrittenFiles DocumentTest::openGenerated(const std::string& name,
                                               const gen::SnapshotPlan& plan)
 {
     gen::WrittenFiles files = writeSnapshot(name, plan);
-    EXPECT_TRUE(m_doc.openDocument(qs(files.bmp)));
+    EXPECT_TRUE(m_commands.open(qs(files.bmp)));
     EXPECT_TRUE(m_messages.empty());
     return files;
 }

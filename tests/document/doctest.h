@@ -1,8 +1,10 @@
-// Shared fixture of the document tests: a temporary folder for generated snapshots, a
-// recorder answering every message box, and a scripted file dialog. Every test runs with
-// both hooks installed, so a message or dialog nobody expected is seen instead of blocking.
+// Shared fixture of the document tests: a temporary folder for generated snapshots, the
+// snapshot's command layer, a recorder answering every message box, and a scripted file
+// dialog. Every test runs with both hooks installed, so a message or dialog nobody expected
+// is seen instead of blocking.
 #pragma once
 
+#include "snapshotcommands.h"
 #include "vantorodoc.h"
 
 #include "generator.h"
@@ -40,6 +42,8 @@ protected:
 
     QTemporaryDir m_dir;
     CVantoroDoc m_doc;
+    // The File commands as the window gives them: questions, dialogs and messages.
+    cSnapshotCommands m_commands{m_doc};
     std::vector<SeenMessage> m_messages;
     int m_answer = cMessageDlg::IdNo;  // what the "user" presses
     FileDialogLog m_fileDialogs;

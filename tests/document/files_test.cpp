@@ -44,7 +44,7 @@ TEST_F(FileTest, SaveThenReopenReproducesSettings)
     m_doc.toggleCursors();  // hidden
     ASSERT_TRUE(m_doc.nudgeAlignment(true, +1));
     ASSERT_TRUE(m_doc.isModified());
-    ASSERT_TRUE(m_doc.save());
+    ASSERT_TRUE(m_commands.save());
     EXPECT_FALSE(m_doc.isModified());
 
     CVantoroDoc again;
@@ -85,7 +85,7 @@ TEST_F(FileTest, CursorSlotsTwoFiveNineBecomeRecordCursorsOneTwoThree)
     }
     m_doc.notifyMarkersChanged();
     m_doc.setModified(true);
-    ASSERT_TRUE(m_doc.save());
+    ASSERT_TRUE(m_commands.save());
 
     const std::vector<std::uint8_t> rec = readBytes(path("IR_0001.QVX"));
     ASSERT_EQ(rec.size(), kRecordSize);
@@ -111,7 +111,7 @@ TEST_F(FileTest, SaveAsRenamesVoiceNoteAndCopiesCompanions)
 {
     openGenerated("IR_0003", gen::demoPlan(3));
     m_chosen = path("renamed");  // no suffix typed: the dialog's default applies
-    ASSERT_TRUE(m_doc.saveAs());
+    ASSERT_TRUE(m_commands.saveAs());
     ASSERT_EQ(m_dialogs.size(), 1u);
     const cIRFileDialog& d = m_dialogs[0];
     EXPECT_EQ(d.title(), uiText(sid::SaveAs));
@@ -137,7 +137,7 @@ TEST_F(FileTest, SaveAsCancelledWritesNothing)
     openGenerated("IR_0001", plainPlan());
     m_doc.setPalette(5);
     m_chosen.reset();
-    EXPECT_FALSE(m_doc.saveAs());
+    EXPECT_FALSE(m_commands.saveAs());
     EXPECT_EQ(m_dialogs.size(), 1u);
     EXPECT_TRUE(m_doc.isModified());
     EXPECT_EQ(m_doc.currentPath(), path("IR_0001.BMP"));
@@ -150,7 +150,7 @@ TEST_F(FileTest, FailedSaveKeepsDocumentModified)
     openGenerated("IR_0001", plainPlan());
     m_doc.setPalette(5);
     m_messages.clear();
-    EXPECT_FALSE(m_doc.saveDocument(path("no/such/folder/x.bmp")));
+    EXPECT_FALSE(m_commands.saveTo(path("no/such/folder/x.bmp")));
     EXPECT_TRUE(m_doc.isModified());
     EXPECT_EQ(m_doc.currentPath(), path("IR_0001.BMP"));
     ASSERT_EQ(m_messages.size(), 1u);
@@ -180,7 +180,7 @@ TEST_F(FileTest, SaveAsIntoAFullDiskKeepsEveryEarlierFile)
         m_chosen = path("renamed.bmp");
         fileio_hooks::setWriteFault(
             fileio_hooks::WriteFault{toFsPath(path(failing)), 1, /*shortWrite=*/true});
-        EXPECT_FALSE(m_doc.saveAs());
+        EXPECT_FALSE(m_commands.saveAs());
         fileio_hooks::setWriteFault(std::nullopt);
         EXPECT_TRUE(m_doc.isModified());
         EXPECT_EQ(m_doc.currentPath(), path("IR_0003.BMP"));
@@ -199,7 +199,7 @@ TEST_F(FileTest, RevertWithoutChangesDoesNothing)
 {
     openGenerated("IR_0001", plainPlan());
     ChangeLog changes(m_doc);
-    m_doc.revert();
+    m_commands.revert();
     EXPECT_TRUE(m_messages.empty());
     EXPECT_EQ(changes.count(DocChange::Picture), 0);
     EXPECT_FALSE(m_doc.revertEnabled());
@@ -214,7 +214,7 @@ TEST_F(FileTest, RevertAsksAndReloadsOnYes)
     EXPECT_TRUE(m_doc.revertEnabled());
 
     m_answer = cMessageDlg::IdNo;
-    m_doc.revert();
+    m_commands.revert();
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text, uiText(sid::LoseAllChanges));
     EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Question);
@@ -224,7 +224,7 @@ TEST_F(FileTest, RevertAsksAndReloadsOnYes)
 
     ChangeLog changes(m_doc);
     m_answer = cMessageDlg::IdYes;
-    m_doc.revert();
+    m_commands.revert();
     EXPECT_EQ(m_messages.size(), 2u);
     EXPECT_EQ(changes.count(DocChange::Picture), 1);
     EXPECT_EQ(m_doc.palette(), 1);
@@ -243,7 +243,7 @@ TEST_F(FileTest, TitleShowsNameAndModifiedMark)
     m_doc.toggleHotCold();
     EXPECT_EQ(changes.count(DocChange::Title), 1);
     EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("IR_0001.BMP* - Orvane Test"));
-    ASSERT_TRUE(m_doc.save());
+    ASSERT_TRUE(m_commands.save());
     EXPECT_EQ(m_doc.windowTitle(app), QStringLiteral("IR_0001.BMP - Orvane Test"));
 }
 
@@ -252,23 +252,23 @@ TEST_F(FileTest, TitleShowsNameAndModifiedMark)
 TEST_F(FileTest, SaveModifiedAsksAboutTheSnapshot)
 {
     openGenerated("IR_0001", plainPlan());
-    EXPECT_TRUE(m_doc.saveModified());
+    EXPECT_TRUE(m_commands.saveModified());
     EXPECT_TRUE(m_messages.empty());
 
     m_doc.setPalette(5);
 
     m_answer = cMessageDlg::IdCancel;
-    EXPECT_FALSE(m_doc.saveModified());
+    EXPECT_FALSE(m_commands.saveModified());
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text,
               formatText(uiText(sid::SaveChangesTo), {QStringLiteral("IR_0001.BMP")}));
 
     m_answer = cMessageDlg::IdNo;
-    EXPECT_TRUE(m_doc.saveModified());
+    EXPECT_TRUE(m_commands.saveModified());
     EXPECT_TRUE(m_doc.isModified());
 
     m_answer = cMessageDlg::IdYes;
-    EXPECT_TRUE(m_doc.saveModified());
+    EXPECT_TRUE(m_commands.saveModified());
     EXPECT_FALSE(m_doc.isModified());
     EXPECT_EQ(readBytes(path("IR_0001.QVX")).at(kPalette), 5);
 }
@@ -285,16 +285,16 @@ TEST_F(FileTest, NonAsciiFolderOpensSavesExportsAndScans)
     ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_TRUE(gen::writeSnapshot(toFsPath(folder), "IR_0001", plainPlan()).ok());
     const QString original = folder + QStringLiteral("/IR_0001.BMP");
-    ASSERT_TRUE(m_doc.openDocument(original));
+    ASSERT_TRUE(m_commands.open(original));
     EXPECT_EQ(m_doc.currentPath(), original);
 
     const QString copy = folder + QString::fromUtf8("/Kühlung.BMP");
-    ASSERT_TRUE(m_doc.saveDocument(copy));
+    ASSERT_TRUE(m_commands.saveTo(copy));
     EXPECT_EQ(m_doc.currentPath(), copy);
     EXPECT_EQ(readBytes(copy), readBytes(original));  // the picture was copied beside it
 
     m_chosen = folder + QStringLiteral("/Tabelle.csv");
-    ASSERT_TRUE(m_doc.exportCsv());
+    ASSERT_TRUE(m_commands.exportCsv());
     EXPECT_TRUE(QFileInfo::exists(*m_chosen));
 
     const ScanResult scan = scanFolder(toFsPath(folder), "bmp");
@@ -325,13 +325,13 @@ TEST_F(FileTest, WindowWritersKeepTheEarlierFileAndSayWhich)
         {"Save", qs(files.qvx),
          [&] {
              m_doc.setPalette(m_doc.palette() == 4 ? 5 : 4);
-             return m_doc.save();
+             return m_commands.save();
          },
          sid::ErrorSavingFile},
         {"Excel Output", path("table.csv"),
          [&] {
              m_chosen = path("table.csv");
-             return m_doc.exportCsv();
+             return m_commands.exportCsv();
          },
          sid::ErrorSavingFile},
         {"project Save", path("p.vrp"),

@@ -20,7 +20,7 @@ using OpenTest = DocumentTest;
 TEST_F(OpenTest, UpperCaseQvxPathOpensItsBmp)
 {
     writeSnapshot("IR_0001", plainPlan(0x03, 0x00));
-    ASSERT_TRUE(m_doc.openDocument(path("IR_0001.QVX")));
+    ASSERT_TRUE(m_commands.open(path("IR_0001.QVX")));
     EXPECT_TRUE(m_messages.empty());
     EXPECT_TRUE(m_doc.isLoaded());
     EXPECT_FALSE(m_doc.isModified());
@@ -33,9 +33,9 @@ TEST_F(OpenTest, UpperCaseQvxPathOpensItsBmp)
 TEST_F(OpenTest, NameInOtherCaseFindsFilesAndKeepsDiskSpelling)
 {
     writeSnapshot("IR_0002", plainPlan());
-    ASSERT_TRUE(m_doc.openDocument(path("ir_0002.qvx")));
+    ASSERT_TRUE(m_commands.open(path("ir_0002.qvx")));
     EXPECT_EQ(m_doc.currentPath(), path("IR_0002.BMP"));
-    ASSERT_TRUE(m_doc.openDocument(path("ir_0002.bmp")));
+    ASSERT_TRUE(m_commands.open(path("ir_0002.bmp")));
     EXPECT_EQ(m_doc.currentPath(), path("IR_0002.BMP"));
     EXPECT_TRUE(m_messages.empty());
 }
@@ -50,7 +50,7 @@ TEST_F(OpenTest, SamplesOpenByUpperCaseQvxPath)
     ASSERT_FALSE(records.isEmpty());
     for (const QString& name : records) {
         SCOPED_TRACE(name.toStdString());
-        ASSERT_TRUE(m_doc.openDocument(samples.filePath(name)));
+        ASSERT_TRUE(m_commands.open(samples.filePath(name)));
         EXPECT_TRUE(m_doc.isLoaded());
         EXPECT_FALSE(m_doc.isModified());
         EXPECT_TRUE(m_doc.currentPath().endsWith(QStringLiteral(".BMP")));
@@ -102,10 +102,10 @@ TEST_F(OpenTest, FailedOpenShowsErrorAndLeavesUsableEmptyDocument)
     };
     for (const auto& [name, named, reason] : cases) {
         SCOPED_TRACE(name);
-        ASSERT_TRUE(m_doc.openDocument(path("GOOD.BMP")));
+        ASSERT_TRUE(m_commands.open(path("GOOD.BMP")));
         m_messages.clear();
         const QString target = *name ? path(name) : QString();
-        EXPECT_FALSE(m_doc.openDocument(target));
+        EXPECT_FALSE(m_commands.open(target));
         ASSERT_EQ(m_messages.size(), 1u);
         EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorOpeningFile) + QLatin1Char('\n') +
                                           (*name ? path(named) + QStringLiteral(": ") : QString()) +
@@ -127,10 +127,10 @@ TEST_F(OpenTest, FailedOpenShowsErrorAndLeavesUsableEmptyDocument)
         EXPECT_FALSE(m_doc.isModified());
         EXPECT_FALSE(m_doc.hotColdShown());
         EXPECT_EQ(m_doc.image().fields.flagsA, 0);
-        EXPECT_FALSE(m_doc.saveDocument(path("X.BMP")));
+        EXPECT_FALSE(m_commands.saveTo(path("X.BMP")));
     }
     m_messages.clear();
-    EXPECT_TRUE(m_doc.openDocument(path("GOOD.BMP")));
+    EXPECT_TRUE(m_commands.open(path("GOOD.BMP")));
     EXPECT_TRUE(m_messages.empty());
 }
 
@@ -278,7 +278,7 @@ TEST_F(OpenTest, TruncatedRecordOpensWithWarning)
     writeSnapshot("CUT", plainPlan());
     QFile record(path("CUT.QVX"));
     ASSERT_TRUE(record.resize(5000));
-    ASSERT_TRUE(m_doc.openDocument(path("CUT.BMP")));
+    ASSERT_TRUE(m_commands.open(path("CUT.BMP")));
     EXPECT_TRUE(m_doc.isLoaded());
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text, formatText(uiText(sid::RecordIncomplete), {m_doc.currentPath()}));

@@ -108,7 +108,7 @@ TEST_F(StateTest, SettersAnnounceTheirChanges)
     ASSERT_GE(changes.size(), 1);
     EXPECT_EQ(lastViewPart(changes), DocChange::Readings);
     changes.clear();
-    ASSERT_TRUE(m_doc.save());
+    ASSERT_TRUE(m_commands.save());
     ASSERT_EQ(changes.size(), 1);
     EXPECT_EQ(lastViewPart(changes), DocChange::Saved);
 }
@@ -235,7 +235,7 @@ TEST_F(StateTest, ExcelOutputWritesTableAndReports)
 {
     openGenerated("IR_0001", plainPlan());
     m_chosen = path("table");
-    ASSERT_TRUE(m_doc.exportCsv());
+    ASSERT_TRUE(m_commands.exportCsv());
     ASSERT_EQ(m_dialogs.size(), 1u);
     EXPECT_EQ(m_dialogs[0].title(), uiText(sid::ExcelOutputTitle));
     EXPECT_EQ(m_dialogs[0].defaultSuffix(), QStringLiteral("csv"));
@@ -251,11 +251,11 @@ TEST_F(StateTest, ExcelOutputWritesTableAndReports)
 
     m_messages.clear();
     m_chosen.reset();
-    EXPECT_FALSE(m_doc.exportCsv());
+    EXPECT_FALSE(m_commands.exportCsv());
     EXPECT_TRUE(m_messages.empty());
     // A file that cannot be written is not dropped without a word: which file and why.
     m_chosen = path("no/such/folder/table.csv");
-    EXPECT_FALSE(m_doc.exportCsv());
+    EXPECT_FALSE(m_commands.exportCsv());
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text, uiText(sid::ErrorSavingFile) + QLatin1Char('\n') + *m_chosen +
                                       QStringLiteral(": No such file or directory"));
@@ -266,10 +266,10 @@ TEST_F(StateTest, PersistReportDetailsIsWrittenToSettings)
 {
     const bool before = SettingsStore().persistReportDetails();
     EXPECT_EQ(m_doc.persistReportDetails(), before);
-    m_doc.togglePersistReportDetails();
+    m_commands.togglePersistReportDetails();
     EXPECT_EQ(m_doc.persistReportDetails(), !before);
     EXPECT_EQ(SettingsStore().persistReportDetails(), !before);
-    m_doc.togglePersistReportDetails();
+    m_commands.togglePersistReportDetails();
     EXPECT_EQ(SettingsStore().persistReportDetails(), before);
     EXPECT_TRUE(m_messages.empty());
 }

@@ -2,7 +2,10 @@
 // read it.
 #include "core/errorreason.h"
 #include "errortext.h"
+#include "stringids.h"
 #include "stringtable.h"
+
+#include <system_error>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +55,48 @@ TEST(ErrorText, DetailLineNamesThePathAndTheReason)
     for (const Case& c : cases)
         EXPECT_EQ(fileErrorText(c.e, QString::fromUtf8(c.path), c.kind).toStdString(), c.expected)
             << c.path;
+}
+
+// Catches a failed operation worded as the other kind (a write's fallback target read as
+// "not found", a read given the system's reason), a lost heading, or a success given a text.
+TEST(ErrorText, FileErrorIsHeadingThenTheDetailOfItsAccess)
+{
+    using A = FileError::Access;
+    struct Case {
+        Error e;
+        int heading;
+        A access;
+        const char* path;
+        const char* failedFile;  // the writer's file of the set, none when empty
+        std::errc reason;
+        const char* detail;  // nullptr: no message at all
+    };
+    const Case cases[] = {
+        {Error::None, sid::ErrorOpeningFile, A::Read, "/s/a.bmp", "", {}, nullptr},
+        {Error::NotFound,
+         sid::ErrorOpeningFile,
+         A::Read,
+         "/s/a.qvx",
+         "",
+         {},
+         "/s/a.qvx: not found"},
+        {Error::BadMagic, sid::ErrorOpeningFile, A::Read, "", "", {}, "not a snapshot record"},
+        {Error::WriteFailed, sid::ErrorSavingFile, A::Write, "/s/b.bmp", "/s/b.wav",
+         std::errc::no_space_on_device, "/s/b.wav: No space left on device"},
+        {Error::NotFound, sid::ErrorSavingFile, A::Write, "/s/b.bmp", "", {}, "/s/b.bmp"},
+    };
+    for (const Case& c : cases) {
+        FileError e;
+        e.error = c.e;
+        e.messageId = c.heading;
+        e.access = c.access;
+        e.path = QString::fromUtf8(c.path);
+        if (*c.failedFile) e.failure = {c.failedFile, std::make_error_code(c.reason)};
+        const QString expected =
+            c.detail ? uiText(c.heading) + QLatin1Char('\n') + QString::fromUtf8(c.detail)
+                     : QString();
+        EXPECT_EQ(fileErrorMessage(e), expected) << c.path << " " << static_cast<int>(c.e);
+    }
 }
 
 }  // namespace

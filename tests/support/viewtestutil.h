@@ -55,7 +55,7 @@ struct OpenedDoc {
         auto files = gen::writeSnapshot(dir.path().toStdString(), name, plan);
         if (!files) return;
         bmpPath = QString::fromStdString(files->bmp.string());
-        opened = doc->openDocument(bmpPath);
+        opened = doc->openDocument(bmpPath).ok();
     }
 };
 
