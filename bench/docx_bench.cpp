@@ -33,7 +33,7 @@ void writeDocx(benchmark::State& state)
         return;
     }
     for (auto _ : state) {
-        if (writeDocxReport(job).status != ReportOutcome::Status::Saved) {
+        if (writeDocxReport(job).error != Error::None) {
             state.SkipWithError("the document was not saved");
             return;
         }

@@ -48,7 +48,7 @@ void runReport(benchmark::State& state)
     }
     for (auto _ : state) {
         const ReportOutcome outcome = writeReport(job);
-        if (outcome.status != ReportOutcome::Status::Saved) {
+        if (outcome.error != Error::None) {
             state.SkipWithError("the report was not saved");
             return;
         }

@@ -121,9 +121,11 @@ void CMainFrame::setReportDocument(CReportDoc* doc, ReportFileCommands commands)
     m_report = doc;
     m_reportFiles = std::move(commands);
     if (!m_report) return;
-    connect(m_report, &CReportDoc::modifiedChanged, this, &CMainFrame::updateTitle);
-    for (auto signal : {&CReportDoc::saved, &CReportDoc::projectReplaced})
-        connect(m_report, signal, this, &CMainFrame::updateTitle);
+    // The title shows the project's name and modified mark.
+    connect(m_report, &CReportDoc::changed, this, [this](const ReportChange& change) {
+        if (change.what & (ReportPart::Modified | ReportPart::Saved | ReportPart::Project))
+            updateTitle();
+    });
     updateTitle();
 }
 

@@ -136,7 +136,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     const ReportFormat format = o.format.value_or(reportFormatOf(job.outputPath));
     const ReportOutcome outcome =
         format == ReportFormat::Docx ? writeDocxReport(job) : writeReport(job);
-    if (outcome.status != ReportOutcome::Status::Saved) {
+    if (outcome.error != Error::None) {
         err << "Cannot write " << o.output.string() << ": " << outcome.message.toStdString()
             << '\n';
         return 1;

@@ -33,6 +33,8 @@ std::string_view describe(Error e)
             return "nothing is loaded";
         case Error::BadArgument:
             return "an argument is out of range";
+        case Error::Cancelled:
+            return "the operation was cancelled";
     }
     return "unknown error";
 }

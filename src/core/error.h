@@ -22,6 +22,7 @@ enum class Error {
     Unsupported,  // valid but of a kind the program does not handle
     NotLoaded,    // an operation needs loaded data and there is none
     BadArgument,  // a caller passed values outside the accepted range
+    Cancelled,    // the user stopped the operation before it finished; nothing was written
 };
 
 // A short English description, for logs and the command-line tool.

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace calivue {
 
@@ -46,7 +47,13 @@ void CReportDoc::setModified(bool modified)
 {
     if (m_modified == modified) return;
     m_modified = modified;
-    emit modifiedChanged(modified);
+    emit changed({ReportPart::Modified});
+}
+
+void CReportDoc::announce(ReportChange change, bool markModified)
+{
+    if (markModified && !std::exchange(m_modified, true)) change.what |= ReportPart::Modified;
+    emit changed(change);
 }
 
 QString CReportDoc::windowTitle(const QString& applicationTitle) const
@@ -95,8 +102,7 @@ bool CReportDoc::setReportLayout(ReportLayout layout)
     ReportProject changed = m_carried;
     if (putReportLayout(changed, layout) != Error::None) return false;
     m_carried = std::move(changed);
-    emit reportStyleChanged();
-    setModified(true);
+    announce({ReportPart::Style}, true);
     return true;
 }
 
@@ -112,8 +118,7 @@ bool CReportDoc::setReportLanguage(std::optional<int> language)
     ReportProject changed = m_carried;
     if (putReportLanguage(changed, language) != Error::None) return false;
     m_carried = std::move(changed);
-    emit reportStyleChanged();
-    setModified(true);
+    announce({ReportPart::Style}, true);
     return true;
 }
 
@@ -126,10 +131,10 @@ Error CReportDoc::write(const QString& path, FileFailure* failure)
         return e;
     m_name = QFileInfo(path).fileName();
     m_folder = folderOf(path);
-    // The flag first: a view that hears "saved" finds the project clean.
+    // The flag first: a view that hears Saved finds the project clean.
     const bool wasModified = std::exchange(m_modified, false);
-    emit saved();
-    if (wasModified) emit modifiedChanged(false);
+    emit changed(
+        {wasModified ? ReportPart::Saved | ReportPart::Modified : ReportParts(ReportPart::Saved)});
     return Error::None;
 }
 
@@ -142,7 +147,7 @@ Result<ReportProject> CReportDoc::readFile(const QString& path)
 bool CReportDoc::load(const ReportProject& project, const QString& path)
 {
     if (!project.countsAgree()) return false;
-    emit inspectionsAboutToChange();
+    emit aboutToChange({ReportPart::Project});
     m_carried = project;
     m_carried.entries.clear();
     m_carried.records.clear();
@@ -167,15 +172,13 @@ bool CReportDoc::load(const ReportProject& project, const QString& path)
         m_name = QFileInfo(path).fileName();
         m_folder = folderOf(path);
     }
-    emit projectReplaced();
-    // Views settling themselves on the new project may have touched it: it is clean now.
-    setModified(false);
+    replaced();
     return true;
 }
 
 void CReportDoc::newProject()
 {
-    emit inspectionsAboutToChange();
+    emit aboutToChange({ReportPart::Project});
     m_carried = ReportProject{};
     m_findingsSettings = FindingsSettings{};
     m_findingsProblem = Error::None;
@@ -186,7 +189,16 @@ void CReportDoc::newProject()
     m_captions = defaultReportCaptions();
     m_inspections.clear();
     m_name = untitledName();
-    emit projectReplaced();
+    replaced();
+}
+
+void CReportDoc::replaced()
+{
+    // The flag first, as for Saved: the views settle on a clean project.
+    const bool wasModified = std::exchange(m_modified, false);
+    emit changed({wasModified ? ReportPart::Project | ReportPart::Modified
+                              : ReportParts(ReportPart::Project)});
+    // Views settling themselves on the new project may have touched it: it is clean now.
     setModified(false);
 }
 
@@ -196,15 +208,14 @@ void CReportDoc::setTitle(const ReportTitle& title, bool markModified)
 {
     if (title == m_title) return;
     m_title = title;
-    emit titleChanged();
-    if (markModified) setModified(true);
+    announce({ReportPart::Title}, markModified);
 }
 
 void CReportDoc::setCaptions(const ReportCaptions& captions)
 {
     if (captions == m_captions) return;
     m_captions = captions;
-    emit captionsChanged();
+    announce({ReportPart::Captions});
 }
 
 // --- inspections -------------------------------------------------------------------------------
@@ -239,14 +250,14 @@ std::vector<cInspectionRecord> CReportDoc::records() const
 void CReportDoc::insertInspections(int at, std::vector<cInspection> added)
 {
     if (added.empty()) return;
-    emit inspectionsAboutToChange();
     const int first = std::clamp(at, 0, inspectionCount());
     const int count = static_cast<int>(added.size());
+    const ReportChange change{ReportPart::Inserted, first, count};
+    emit aboutToChange(change);
     m_inspections.insert(m_inspections.begin() + first, std::make_move_iterator(added.begin()),
                          std::make_move_iterator(added.end()));
     renumber();
-    emit inspectionsInserted(first, count);
-    setModified(true);
+    announce(change, true);
 }
 
 void CReportDoc::appendInspection(const cInspectionImage& image)
@@ -259,24 +270,24 @@ void CReportDoc::removeInspections(int first, int count)
     first = std::clamp(first, 0, inspectionCount());
     count = std::clamp(count, 0, inspectionCount() - first);
     if (count == 0) return;
-    emit inspectionsAboutToChange();
+    const ReportChange change{ReportPart::Removed, first, count};
+    emit aboutToChange(change);
     m_inspections.erase(m_inspections.begin() + first, m_inspections.begin() + first + count);
     renumber();
-    emit inspectionsRemoved(first, count);
-    setModified(true);
+    announce(change, true);
 }
 
 bool CReportDoc::moveInspection(int from, int to)
 {
     if (from == to || !inspection(from) || !inspection(to)) return false;
-    emit inspectionsAboutToChange();
+    const ReportChange change{ReportPart::Moved, from, 1, to};
+    emit aboutToChange(change);
     cInspection moved = std::move(m_inspections[std::size_t(from)]);
     m_inspections.erase(m_inspections.begin() + from);
     m_inspections.insert(m_inspections.begin() + to, std::move(moved));
     renumber();
-    emit inspectionMoved(from, to);
     // The order is saved with the project: a reorder alone must not be lost at close.
-    setModified(true);
+    announce(change, true);
     return true;
 }
 
@@ -284,8 +295,7 @@ void CReportDoc::setRecord(int index, const cInspectionRecord& record, bool mark
 {
     if (!inspection(index) || m_inspections[std::size_t(index)].record == record) return;
     m_inspections[std::size_t(index)].record = record;
-    emit inspectionChanged(index);
-    if (markModified) setModified(true);
+    announce({ReportPart::Record, index, 1}, markModified);
 }
 
 }  // namespace calivue
@@ -309,8 +319,7 @@ std::optional<std::string> CReportDoc::setFindingsSettings(const FindingsSetting
     if (std::optional<std::string> problem = settingsProblem(settings)) return problem;
     if (settings == m_findingsSettings) return std::nullopt;
     m_findingsSettings = settings;
-    emit findingsSettingsChanged();
-    setModified(true);
+    announce({ReportPart::FindingsSettings}, true);
     return std::nullopt;
 }
 
@@ -323,8 +332,7 @@ bool CReportDoc::changeFindings(int index, const cInspectionRecord& record,
     if (i.record == record && i.findings == findings) return true;
     i.record = record;
     i.findings = findings;
-    emit findingsChanged(index);
-    setModified(true);
+    announce({ReportPart::Findings, index, 1}, true);
     return true;
 }
 

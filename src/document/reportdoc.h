@@ -2,7 +2,8 @@
 // It holds the title page values, the inspections (each the pair of its snapshot entry and its
 // record, so a row and its record cannot part), the field captions, and the project's name,
 // folder and modified flag. It is the only writer of them: the report writer's pages show it and
-// change it through its calls, and it announces every change once with a signal. It reads and
+// change it through its calls, and it announces every change once, as a ReportChange (changed),
+// with a pre-notice for the changes that renumber the inspections (aboutToChange). It reads and
 // writes the .vrp file through the core codec; messages are its callers'.
 #pragma once
 
@@ -12,6 +13,7 @@
 #include "core/reportdata.h"
 #include "core/reportproject.h"
 #include "core/reportstyle.h"
+#include "reportchange.h"
 
 #include <QObject>
 #include <QString>
@@ -50,7 +52,7 @@ public:
     // Whether the name is still the new project's, so Save must ask for one.
     bool isUntitled() const;
     bool isModified() const { return m_modified; }
-    // Sets or clears the flag; announces modifiedChanged when it changes.
+    // Sets or clears the flag; announces Modified when it changes.
     void setModified(bool modified);
     // The main window's title while the project is shown: "<name>* - <app>" when modified,
     // "<name> - <app>" when not, the application title alone without a name.
@@ -63,10 +65,10 @@ public:
     // Reads a project file without applying it, so a caller can refuse it unapplied.
     static Result<ReportProject> readFile(const QString& path);
     // Replaces everything with `project` (read from `path`; empty: no file) and announces
-    // projectReplaced; the flag is clear afterwards. False, changing nothing, when its entry
+    // Project; the flag is clear afterwards. False, changing nothing, when its entry
     // and record counts differ.
     bool load(const ReportProject& project, const QString& path);
-    // A new, empty project (the folder is kept for the next file dialog); projectReplaced.
+    // A new, empty project (the folder is kept for the next file dialog); announces Project.
     void newProject();
 
     // The project as the file stores it (a row's thumbnail index is its place in the list).
@@ -74,7 +76,7 @@ public:
 
     // --- title page ---------------------------------------------------------------------
     const ReportTitle& title() const { return m_title; }
-    // Announces titleChanged and marks the project modified, unless nothing changed. A page
+    // Announces Title and marks the project modified, unless nothing changed. A page
     // filling in its starting values (`markModified` false) leaves the flag alone.
     void setTitle(const ReportTitle& title, bool markModified = true);
 
@@ -94,18 +96,18 @@ public:
     std::vector<cInspectionImage> images() const;
     std::vector<cInspectionRecord> records() const;
 
-    // Inserts before `at` (clamped to 0 .. count); announces inspectionsInserted once.
+    // Inserts before `at` (clamped to 0 .. count); announces Inserted once.
     void insertInspections(int at, std::vector<cInspection> added);
     // Appends one inspection with a new record.
     void appendInspection(const cInspectionImage& image);
-    // Removes `count` inspections from `first` (clamped); announces inspectionsRemoved once.
+    // Removes `count` inspections from `first` (clamped); announces Removed once.
     void removeInspections(int first, int count);
     void removeAll() { removeInspections(0, inspectionCount()); }
     // Moves inspection `from` so that it ends up at index `to`; false when either is out of
-    // range or they are equal. Announces inspectionMoved and marks the project modified, since
+    // range or they are equal. Announces Moved and marks the project modified, since
     // the order is saved with it.
     bool moveInspection(int from, int to);
-    // Replaces an inspection's record; announces inspectionChanged unless nothing changed, and
+    // Replaces an inspection's record; announces Record unless nothing changed, and
     // marks the project modified when `markModified` (a page storing what it showed, with the
     // choices it filled in for the user, passes false: the user's typing marked it already).
     void setRecord(int index, const cInspectionRecord& record, bool markModified = true);
@@ -124,11 +126,11 @@ public:
     bool findingsEditable() const { return m_findingsProblem == Error::None; }
     // Replaces the settings: what settingsProblem refuses is returned and nothing changes
     // (also "findings: ..." while the findings are read-only). Announces
-    // findingsSettingsChanged and marks the project modified, unless nothing changed.
+    // FindingsSettings and marks the project modified, unless nothing changed.
     std::optional<std::string> setFindingsSettings(const FindingsSettings& settings);
     // An inspection's reference and own ambient (its priority flag follows setPriority and
     // useSuggestedPriority). False, changing nothing, out of range, for an ambient that is no
-    // number, or while read-only. Announces findingsChanged(index) and marks modified.
+    // number, or while read-only. Announces Findings for the index and marks modified.
     bool setRecordFindings(int index, const RecordFindings& findings);
     // The user chose a repair priority (0-5): it is stored in the record and marked as set
     // by hand, so the class no longer decides it.
@@ -152,7 +154,7 @@ public:
     // `items` (itself, a new one when renamed, empty when removed), and the inspections'
     // links follow it (relinkEquipment); a link left naming no item is removed. What
     // equipmentProblem refuses is returned in its words and nothing changes (also
-    // "equipment: ..." while read-only). Announces equipmentChanged and marks the project
+    // "equipment: ..." while read-only). Announces Equipment and marks the project
     // modified, unless nothing changed.
     std::optional<std::string> setEquipmentItems(
         std::vector<EquipmentItem> items,
@@ -164,7 +166,7 @@ public:
     std::u16string equipmentId(int index) const;
     // Names the item `id` for the inspection (empty: none). False, changing nothing, out of
     // range, for an identifier the list does not hold, or while read-only. Announces
-    // equipmentLinkChanged(index) and marks the project modified when the link changes.
+    // EquipmentLink for the index and marks the project modified when the link changes.
     bool setEquipmentId(int index, const std::u16string& id);
     const std::u16string& previousProject() const { return m_previousProject; }
     // The previous survey's project file (empty: none); marks modified when it changes.
@@ -174,7 +176,7 @@ public:
     // The page layout and the report's language (nullopt: the window's), kept in the project's
     // extension block; a section that does not read counts as the default. Setting the
     // default removes the section, so a project that never chose stays byte for byte as it
-    // was. Each setter announces reportStyleChanged and marks the project modified, unless
+    // was. Each setter announces Style and marks the project modified, unless
     // nothing changed; false when the block refuses the section (nothing changes then).
     ReportLayout reportLayout() const;
     bool setReportLayout(ReportLayout layout);
@@ -182,31 +184,21 @@ public:
     bool setReportLanguage(std::optional<int> language);
 
 signals:
-    // Sent before inspections are inserted, removed or moved, or the project replaced, so a
-    // page can store what it is editing while the indexes still mean what it thinks.
-    void inspectionsAboutToChange();
-    void inspectionsInserted(int first, int count);
-    void inspectionsRemoved(int first, int count);
-    void inspectionMoved(int from, int to);
-    void inspectionChanged(int index);
-    void titleChanged();
-    void captionsChanged();
-    // Everything changed at once: a project was read, or a new one started.
-    void projectReplaced();
-    // The project was written (name and folder may have changed).
-    void saved();
-    void modifiedChanged(bool modified);
-    void findingsSettingsChanged();
-    // An inspection's findings data or its priority changed.
-    void findingsChanged(int index);
-    // The equipment list or the previous project changed (links may have followed).
-    void equipmentChanged();
-    // The item an inspection names changed.
-    void equipmentLinkChanged(int index);
-    // The report's layout or language changed.
-    void reportStyleChanged();
+    // The one announcement of every change: what the call changed, once per call. A setter
+    // that also marks the project modified (or a write or read that clears the flag) carries
+    // Modified in the same announcement.
+    void changed(const calivue::ReportChange& change);
+    // The pre-notice of a change in kReportListChanges, with the same value changed will
+    // carry: a page stores what it is editing while the indexes still mean what it thinks.
+    void aboutToChange(const calivue::ReportChange& change);
 
 private:
+    // Marks the project modified when asked (adding Modified when the flag turns), then emits
+    // changed once.
+    void announce(ReportChange change, bool markModified = false);
+    // Announces Project after a read or New, the flag cleared before and after the views
+    // settle on it.
+    void replaced();
     QString untitledName() const;
     // A row's thumbnail index is its place in the list, as the project file stores it.
     void renumber();

@@ -57,8 +57,7 @@ std::optional<std::string> CReportDoc::setEquipmentItems(
     m_equipmentItems = std::move(next.items);
     for (std::size_t i = 0; i < links.size(); ++i)
         m_inspections[i].equipmentId = std::move(links[i]);
-    emit equipmentChanged();
-    setModified(true);
+    announce({ReportPart::Equipment}, true);
     return std::nullopt;
 }
 
@@ -77,8 +76,7 @@ bool CReportDoc::setEquipmentId(int index, const std::u16string& id)
     std::u16string& link = m_inspections[std::size_t(index)].equipmentId;
     if (link == id) return true;
     link = id;
-    emit equipmentLinkChanged(index);
-    setModified(true);
+    announce({ReportPart::EquipmentLink, index, 1}, true);
     return true;
 }
 
@@ -87,8 +85,7 @@ bool CReportDoc::setPreviousProject(const std::u16string& path)
     if (!equipmentEditable()) return false;
     if (path == m_previousProject) return true;
     m_previousProject = path;
-    emit equipmentChanged();
-    setModified(true);
+    announce({ReportPart::Equipment}, true);
     return true;
 }
 

@@ -14,25 +14,8 @@ DetailsDlg::DetailsDlg(ReportContext& context, QWidget* parent)
     buildPage();
     CReportDoc& doc = m_d->doc;
     // Edits still in the controls go into their record while the indexes are still theirs.
-    connect(&doc, &CReportDoc::inspectionsAboutToChange, this, [this] { settleEdits(); });
-    for (auto signal : {&CReportDoc::inspectionsInserted, &CReportDoc::inspectionsRemoved})
-        connect(&doc, signal, this, [this] { onInspectionsChanged(); });
-    connect(&doc, &CReportDoc::inspectionMoved, this, [this] { updateInspectionLabel(); });
-    // A record on show changed by another writer is shown afresh; the page's own stores are
-    // what the controls already show.
-    connect(&doc, &CReportDoc::inspectionChanged, this, [this](int index) {
-        if (!m_d->storing && index + 1 == m_d->shown) showInspection();
-    });
-    connect(&doc, &CReportDoc::projectReplaced, this, &DetailsDlg::onProjectReplaced);
-    connect(&doc, &CReportDoc::findingsSettingsChanged, this, [this] { showFinding(); });
-    connect(&doc, &CReportDoc::findingsChanged, this, [this](int index) {
-        if (!m_d->storing && index + 1 == m_d->shown) showFinding();
-    });
-    connect(&doc, &CReportDoc::captionsChanged, this, &DetailsDlg::onCaptionsChanged);
-    connect(&doc, &CReportDoc::equipmentChanged, this, [this] { showEquipmentItems(); });
-    connect(&doc, &CReportDoc::equipmentLinkChanged, this, [this](int index) {
-        if (!m_d->linking && index + 1 == m_d->shown) showEquipmentItems();
-    });
+    connect(&doc, &CReportDoc::aboutToChange, this, [this] { settleEdits(); });
+    connect(&doc, &CReportDoc::changed, this, &DetailsDlg::onDocumentChanged);
     // The captions the page shows are the project's.
     pushCaptions();
 }
@@ -76,6 +59,27 @@ void DetailsDlg::settleEdits()
     if (m_d->edited) storeInspection();
     m_d->shown = 0;
     m_d->edited = false;
+}
+
+void DetailsDlg::onDocumentChanged(const ReportChange& change)
+{
+    if (change.has(ReportPart::Project)) {
+        onProjectReplaced();
+        return;
+    }
+    if (change.what & (ReportPart::Inserted | ReportPart::Removed)) onInspectionsChanged();
+    if (change.has(ReportPart::Moved)) updateInspectionLabel();
+    // The inspection on show changed by another writer is shown afresh; the page's own stores
+    // are what the controls already show.
+    const bool onShow = change.first >= 0 && change.first + 1 == m_d->shown;
+    if (change.has(ReportPart::Record) && onShow && !m_d->storing) showInspection();
+    if (change.has(ReportPart::FindingsSettings) ||
+        (change.has(ReportPart::Findings) && onShow && !m_d->storing))
+        showFinding();
+    if (change.has(ReportPart::Captions)) onCaptionsChanged();
+    if (change.has(ReportPart::Equipment) ||
+        (change.has(ReportPart::EquipmentLink) && onShow && !m_d->linking))
+        showEquipmentItems();
 }
 
 void DetailsDlg::onInspectionsChanged()

@@ -18,6 +18,7 @@
 namespace calivue {
 
 struct DetailsControls;
+struct ReportChange;
 
 struct Finding;
 
@@ -101,7 +102,8 @@ private:
     void onAmbientEdited();
     void setStepDated(int step, bool dated);
     void settleEdits();
-    // The document's announcements.
+    // The document's announcements: each part it names redone.
+    void onDocumentChanged(const ReportChange& change);
     void onInspectionsChanged();
     void onProjectReplaced();
     void onCaptionsChanged();

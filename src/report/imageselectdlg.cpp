@@ -39,10 +39,7 @@ ImageSelectDlg::ImageSelectDlg(ReportContext& context, QWidget* parent)
 {
     buildControls();
     setTexts();
-    connect(&m_doc, &CReportDoc::inspectionsInserted, this, &ImageSelectDlg::onInserted);
-    connect(&m_doc, &CReportDoc::inspectionsRemoved, this, &ImageSelectDlg::onRemoved);
-    connect(&m_doc, &CReportDoc::inspectionMoved, this, &ImageSelectDlg::onMoved);
-    connect(&m_doc, &CReportDoc::projectReplaced, this, &ImageSelectDlg::onReplaced);
+    connect(&m_doc, &CReportDoc::changed, this, &ImageSelectDlg::onDocumentChanged);
     // A snapshot saved in the analysis window (palette, orientation, cursors) has a new
     // bitmap: the thumbnails that show it are made again.
     if (m_ctx.doc)

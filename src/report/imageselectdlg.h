@@ -32,6 +32,7 @@ namespace calivue {
 
 class CReportDoc;
 class cReportRowList;
+struct ReportChange;
 class cSnapshotPreview;
 class cThumbnailScan;
 
@@ -143,6 +144,7 @@ private:
     // page's message when `report` is set, when it cannot be made.
     int makePicture(const QString& bitmapPath, bool report);
     // The document's announcements, turned into rows.
+    void onDocumentChanged(const ReportChange& change);
     void onInserted(int first, int count);
     void onRemoved(int first, int count);
     void onMoved(int from, int to);

@@ -122,6 +122,18 @@ void ImageSelectDlg::refreshPictures(const QString& bitmapPath)
     preview(m_previewBitmap);
 }
 
+void ImageSelectDlg::onDocumentChanged(const ReportChange& change)
+{
+    if (change.has(ReportPart::Project))
+        onReplaced();
+    else if (change.has(ReportPart::Inserted))
+        onInserted(change.first, change.count);
+    else if (change.has(ReportPart::Removed))
+        onRemoved(change.first, change.count);
+    else if (change.has(ReportPart::Moved))
+        onMoved(change.first, change.to);
+}
+
 void ImageSelectDlg::onInserted(int first, int count)
 {
     for (int row = first; row < first + count; ++row) {

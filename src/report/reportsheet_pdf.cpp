@@ -102,9 +102,9 @@ void cReportSheet::generateWordReport()
     const ReportOutcome outcome = writeDocxReport(job, onInspection);
     QApplication::restoreOverrideCursor();
     progress.reset();
-    if (outcome.status == ReportOutcome::Status::Saved)
+    if (outcome.error == Error::None)
         confirmReport(*path, sid::WordReportSavedAs);
-    else if (outcome.status == ReportOutcome::Status::Failed)
+    else if (outcome.error != Error::Cancelled)
         cMessageDlg::messageBox(outcome.message, cMessageDlg::IconExclamation,
                                 cMessageDlg::ButtonsOk, this);
 }
@@ -187,7 +187,7 @@ void cReportSheet::generateReport()
     const ReportOutcome outcome = runReportJob(job, printer, onPage, &listener);
     QApplication::restoreOverrideCursor();
     progress.reset();
-    if (outcome.status == ReportOutcome::Status::Saved) {
+    if (outcome.error == Error::None) {
         confirmReport(*path, sid::ReportSavedAs);
         return;
     }

@@ -47,8 +47,9 @@ cReportStyleBox::cReportStyleBox(ReportContext& context, QWidget* parent)
     showDocument();
 
     CReportDoc& doc = *m_ctx.report;
-    connect(&doc, &CReportDoc::reportStyleChanged, this, &cReportStyleBox::showDocument);
-    connect(&doc, &CReportDoc::projectReplaced, this, &cReportStyleBox::showDocument);
+    connect(&doc, &CReportDoc::changed, this, [this](const ReportChange& change) {
+        if (change.what & (ReportPart::Style | ReportPart::Project)) showDocument();
+    });
     connect(m_layout, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_showing)
             m_ctx.report->setReportLayout(

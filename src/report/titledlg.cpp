@@ -45,15 +45,19 @@ TitleDlg::TitleDlg(ReportContext& context, QWidget* parent)
 {
     buildControls();
     initialise();
-    connect(&m_doc, &CReportDoc::titleChanged, this, &TitleDlg::showDocumentTitle);
-    connect(&m_doc, &CReportDoc::captionsChanged, this, &TitleDlg::showDocumentCaptions);
-    connect(&m_doc, &CReportDoc::projectReplaced, this, [this] {
-        // A new project starts from the stored company, author and logo; a read one shows its own.
-        if (m_doc.isUntitled() && m_doc.title() == ReportTitle{})
-            resetForProjectLoad();
-        else
-            showDocumentTitle();
-        showDocumentCaptions();
+    connect(&m_doc, &CReportDoc::changed, this, [this](const ReportChange& change) {
+        if (change.has(ReportPart::Project)) {
+            // A new project starts from the stored company, author and logo; a read one shows
+            // its own.
+            if (m_doc.isUntitled() && m_doc.title() == ReportTitle{})
+                resetForProjectLoad();
+            else
+                showDocumentTitle();
+            showDocumentCaptions();
+            return;
+        }
+        if (change.has(ReportPart::Title)) showDocumentTitle();
+        if (change.has(ReportPart::Captions)) showDocumentCaptions();
     });
     // What the page starts with (the stored values) is the new project's title.
     if (m_doc.isUntitled() && m_doc.title() == ReportTitle{})

@@ -3,11 +3,11 @@
 // renames and removals, the link setter, and the data reaching the project file (or, when the
 // section did not read, the file keeping it byte for byte).
 #include "reportdoc.h"
+#include "reportchangelog.h"
 
 #include "core/equipmentcodec.h"
 #include "core/reportproject.h"
 
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -151,12 +151,13 @@ TEST(ReportDocEquipment, ListSetterRefusesAndRelinks)
         if (k.taken) {
             EXPECT_EQ(doc.linksLostBy(k.items, k.fate), k.lost);
         }
-        QSignalSpy announced(&doc, &CReportDoc::equipmentChanged);
+        test::ReportChangeLog log(doc);
         const std::optional<std::string> problem = doc.setEquipmentItems(k.items, k.fate);
         EXPECT_EQ(!problem, k.taken) << (problem ? *problem : std::string());
         EXPECT_EQ(doc.equipmentItems(), k.taken ? k.items : same);
         const bool changed = k.taken && k.items != same;
-        EXPECT_EQ(announced.count(), changed ? 1 : 0);
+        EXPECT_EQ(log.count(ReportPart::Equipment), changed ? 1 : 0);
+        EXPECT_EQ(log.size(), changed ? 1 : 0);
         EXPECT_EQ(doc.isModified(), changed);
         std::u16string got;
         for (int n = 0; n < doc.inspectionCount(); ++n)
@@ -171,18 +172,19 @@ TEST(ReportDocEquipment, LinkSetter)
 {
     CReportDoc doc;
     filled(doc);
-    QSignalSpy linked(&doc, &CReportDoc::equipmentLinkChanged);
+    test::ReportChangeLog log(doc);
     EXPECT_FALSE(doc.setEquipmentId(2, u"NOPE"));
     EXPECT_FALSE(doc.setEquipmentId(4, u"A"));
     EXPECT_FALSE(doc.setEquipmentId(-1, u""));
     EXPECT_FALSE(doc.isModified());
     EXPECT_TRUE(doc.setEquipmentId(0, u"A"));  // already so
-    EXPECT_EQ(linked.count(), 0);
+    EXPECT_EQ(log.count(ReportPart::EquipmentLink), 0);
     EXPECT_TRUE(doc.setEquipmentId(2, u"Z"));
     EXPECT_TRUE(doc.setEquipmentId(0, u""));
-    ASSERT_EQ(linked.count(), 2);
-    EXPECT_EQ(linked[0].at(0).toInt(), 2);
-    EXPECT_EQ(linked[1].at(0).toInt(), 0);
+    const std::vector<ReportChange> linked = log.with(ReportPart::EquipmentLink);
+    ASSERT_EQ(linked.size(), 2u);
+    EXPECT_EQ(linked[0].first, 2);
+    EXPECT_EQ(linked[1].first, 0);
     EXPECT_TRUE(doc.isModified());
     EXPECT_EQ(doc.equipment().recordItems, (std::vector<std::u16string>{u"", u"B", u"Z", u"D"}));
     EXPECT_EQ(doc.equipmentId(7), u"");

@@ -3,6 +3,7 @@
 // hand and the way back, and the data reaching the project file (or, when the project had
 // none, the file staying byte for byte what it was).
 #include "reportdoc.h"
+#include "reportchangelog.h"
 #include "qtfiles.h"
 
 #include "core/findingscodec.h"
@@ -10,7 +11,7 @@
 #include "fspath.h"
 
 #include <QFile>
-#include <QSignalSpy>
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -118,7 +119,7 @@ TEST(ReportDocFindings, SettersRefuseWhatTheRulesRefuse)
         CReportDoc doc;
         filled(doc);
         doc.setModified(false);
-        QSignalSpy announced(&doc, &CReportDoc::findingsSettingsChanged);
+        test::ReportChangeLog log(doc);
         const std::optional<std::string> problem = doc.setFindingsSettings(k.settings);
         if (k.problemKey) {
             ASSERT_TRUE(problem) << k.what;
@@ -128,7 +129,8 @@ TEST(ReportDocFindings, SettersRefuseWhatTheRulesRefuse)
             EXPECT_EQ(problem, std::nullopt) << k.what;
             EXPECT_EQ(doc.findingsSettings(), k.settings) << k.what;
         }
-        EXPECT_EQ(announced.count(), k.problemKey ? 0 : 1) << k.what;
+        EXPECT_EQ(log.count(ReportPart::FindingsSettings), k.problemKey ? 0 : 1) << k.what;
+        EXPECT_EQ(log.size(), k.problemKey ? 0 : 1) << k.what;
         EXPECT_EQ(doc.isModified(), !k.problemKey) << k.what;
         // The same settings again are no change.
         doc.setModified(false);
@@ -151,8 +153,7 @@ TEST(ReportDocFindings, PrioritySetByHandAndTheWayBack)
 {
     CReportDoc doc;
     filled(doc);
-    QSignalSpy changed(&doc, &CReportDoc::findingsChanged);
-    QSignalSpy recordChanged(&doc, &CReportDoc::inspectionChanged);
+    test::ReportChangeLog log(doc);
     ASSERT_TRUE(doc.setPriority(2, 4));
     EXPECT_EQ(doc.inspection(2)->record.repairPriority, 4);
     EXPECT_TRUE(doc.inspection(2)->findings.priorityManual);
@@ -165,9 +166,9 @@ TEST(ReportDocFindings, PrioritySetByHandAndTheWayBack)
     ASSERT_TRUE(doc.useSuggestedPriority(2));
     EXPECT_EQ(doc.inspection(2)->record.repairPriority, 0);
     EXPECT_FALSE(doc.inspection(2)->findings.priorityManual);
-    EXPECT_EQ(changed.count(), 3);
-    for (const QList<QVariant>& args : changed) EXPECT_EQ(args.at(0).toInt(), 2);
-    EXPECT_EQ(recordChanged.count(), 0);
+    EXPECT_EQ(log.count(ReportPart::Findings), 3);
+    for (const ReportChange& c : log.with(ReportPart::Findings)) EXPECT_EQ(c.first, 2);
+    EXPECT_EQ(log.count(ReportPart::Record), 0);
     // A hand-set "none" is the thermographer's too.
     ASSERT_TRUE(doc.setPriority(1, 0));
     EXPECT_TRUE(doc.inspection(1)->findings.priorityManual);

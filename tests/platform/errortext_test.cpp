@@ -15,9 +15,9 @@ namespace calivue {
 namespace {
 
 constexpr Error kAllErrors[] = {
-    Error::NotFound,    Error::NotRegular, Error::ReadFailed, Error::WriteFailed, Error::Empty,
-    Error::BadMagic,    Error::BadVersion, Error::Truncated,  Error::TooLarge,    Error::Corrupted,
-    Error::Unsupported, Error::NotLoaded,  Error::BadArgument};
+    Error::NotFound,    Error::NotRegular, Error::ReadFailed,  Error::WriteFailed, Error::Empty,
+    Error::BadMagic,    Error::BadVersion, Error::Truncated,   Error::TooLarge,    Error::Corrupted,
+    Error::Unsupported, Error::NotLoaded,  Error::BadArgument, Error::Cancelled};
 
 // Catches the command-line tool's English drifting from the window's string table, or a
 // reason number that names some other text.

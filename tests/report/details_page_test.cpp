@@ -64,8 +64,8 @@ protected:
         report = std::make_unique<CReportDoc>();
         // Each time the project becomes modified counts as one mark; the flag is cleared again
         // so the next change counts too.
-        QObject::connect(report.get(), &CReportDoc::modifiedChanged, [this](bool on) {
-            if (!on) return;
+        QObject::connect(report.get(), &CReportDoc::changed, [this](const ReportChange& change) {
+            if (!change.has(ReportPart::Modified) || !report->isModified()) return;
             ++modified;
             report->setModified(false);
         });

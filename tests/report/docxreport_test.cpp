@@ -139,7 +139,7 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
         SCOPED_TRACE(language);
         const ReportJob j = job(QStringLiteral("report%1.docx").arg(language), language);
         const ReportOutcome outcome = writeDocxReport(j);
-        ASSERT_EQ(outcome.status, ReportOutcome::Status::Saved) << outcome.message.toStdString();
+        ASSERT_EQ(outcome.error, Error::None) << outcome.message.toStdString();
         const QJsonObject doc = readDocx(*python, j.outputPath);
         const std::size_t n = j.entries.size();
 
@@ -319,7 +319,7 @@ TEST_F(DocxReport, TheEquipmentAppendixAndTheComparisonAreRead)
         j.equipment = equipment;
         if (previous) j.previous = before;
         const ReportOutcome outcome = writeDocxReport(j);
-        ASSERT_EQ(outcome.status, ReportOutcome::Status::Saved) << outcome.message.toStdString();
+        ASSERT_EQ(outcome.error, Error::None) << outcome.message.toStdString();
         const QJsonObject doc = readDocx(*python, j.outputPath);
         const std::size_t n = j.entries.size();
         const QStringList headings = strings(doc[u"headings"_s]);
@@ -418,14 +418,12 @@ TEST_F(DocxReport, FailureAndCancelKeepTheEarlierFile)
         const char* what;
         QString path;
         bool fullDisk, cancel;
-        ReportOutcome::Status status;
+        Error error;
     } cases[] = {
-        {"full disk", target, true, false, ReportOutcome::Status::Failed},
-        {"parent is a file", m_dir.filePath(u"afile/r.docx"_s), false, false,
-         ReportOutcome::Status::Failed},
-        {"missing folder", m_dir.filePath(u"none/r.docx"_s), false, false,
-         ReportOutcome::Status::Failed},
-        {"cancelled", target, false, true, ReportOutcome::Status::Cancelled},
+        {"full disk", target, true, false, Error::WriteFailed},
+        {"parent is a file", m_dir.filePath(u"afile/r.docx"_s), false, false, Error::WriteFailed},
+        {"missing folder", m_dir.filePath(u"none/r.docx"_s), false, false, Error::WriteFailed},
+        {"cancelled", target, false, true, Error::Cancelled},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -439,8 +437,8 @@ TEST_F(DocxReport, FailureAndCancelKeepTheEarlierFile)
         const ReportOutcome outcome =
             writeDocxReport(j, [&](int, int) { return !c.cancel || ++calls < 2; });
         fileio_hooks::setWriteFault(std::nullopt);
-        EXPECT_EQ(outcome.status, c.status);
-        if (c.status == ReportOutcome::Status::Failed) {
+        EXPECT_EQ(outcome.error, c.error);
+        if (c.error == Error::WriteFailed) {
             EXPECT_TRUE(
                 outcome.message.startsWith(QStringLiteral("Could not write the Word document %1: ")
                                                .arg(QDir::toNativeSeparators(c.path))))

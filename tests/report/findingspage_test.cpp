@@ -470,7 +470,7 @@ TEST_F(FindingsReport, TheBandAndAppendixPrintOnlyWithFindingsData)
     } cases[] = {{&plain, 6}, {&broken, 6}, {&with, 7}};
     for (const auto& c : cases) {
         const ReportOutcome outcome = writeReport(*c.job);
-        ASSERT_EQ(outcome.status, ReportOutcome::Status::Saved);
+        ASSERT_EQ(outcome.error, Error::None);
         EXPECT_EQ(outcome.pages, c.pages);
     }
     const auto page3 = pdfPageText(with.outputPath, 3);
@@ -515,7 +515,7 @@ TEST_F(FindingsReport, HebrewReadingsKeepTheirUnitsInThePdf)
     j.language = kLanguageHebrew;
     j.texts = hebrew.table;
     j.locale = languageLocale(kLanguageHebrew);
-    ASSERT_EQ(writeReport(j).status, ReportOutcome::Status::Saved);
+    ASSERT_EQ(writeReport(j).error, Error::None);
     const auto page5 = pdfPageText(j.outputPath, 5);
     if (!page5) GTEST_SKIP() << "pdftotext not installed";
     EXPECT_TRUE(page5->contains(u"21.5 °C"_qs)) << page5->toStdString();

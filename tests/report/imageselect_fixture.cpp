@@ -49,8 +49,8 @@ PageFixture::PageFixture() : ctx{}
 {
     ctx.settings = SettingsStore(configRoot.path());
     ctx.report = &report;
-    QObject::connect(&report, &CReportDoc::modifiedChanged, [this](bool on) {
-        if (!on) return;
+    QObject::connect(&report, &CReportDoc::changed, [this](const ReportChange& change) {
+        if (!change.has(ReportPart::Modified) || !report.isModified()) return;
         ++modifiedCount;
         report.setModified(false);
     });

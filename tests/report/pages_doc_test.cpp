@@ -3,6 +3,7 @@
 // page, with no page keeping rows or records of its own.
 #include "imageselect_fixture.h"
 
+#include "reportchangelog.h"
 #include "reportdoc.h"
 #include "reporttext.h"
 #include "reportrowlist.h"
@@ -13,7 +14,6 @@
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -52,10 +52,10 @@ TEST(ReportPages, EditThroughTheDocumentAndFollowIt)
     TitleDlg title(f.ctx);
 
     // Image selection page: removing the middle row removes exactly its inspection.
-    QSignalSpy removed(&f.report, &CReportDoc::inspectionsRemoved);
+    test::ReportChangeLog log(f.report);
     f.page->selectInspection(1);
     f.page->remove();
-    EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(log.count(ReportPart::Removed), 1);
     EXPECT_EQ(pairs(f.report), u"aA cC"_s);
     EXPECT_EQ(f.page->inspectionList()->count(), 2);
 

@@ -71,7 +71,7 @@ TEST_F(PdfReport, OneInspectionReadsBackAsTextPicturesAndFonts)
     job.logo.setDotsPerMeterY(11811);
     job.outputPath = path(QStringLiteral("report.pdf"));
     const ReportOutcome outcome = writeReport(job);
-    ASSERT_EQ(outcome.status, ReportOutcome::Status::Saved);
+    ASSERT_EQ(outcome.error, Error::None);
     EXPECT_EQ(outcome.pages, 4);
     EXPECT_EQ(outcome.path, job.outputPath);
 
@@ -202,7 +202,7 @@ TEST_F(PdfReport, TheJobsStringTableIsTheOnlyOneItPrints)
         job.records.resize(1);
         job.texts = c.printed;
         job.outputPath = path(QStringLiteral("report%1.pdf").arg(run++));
-        ASSERT_EQ(writeReport(job).status, ReportOutcome::Status::Saved);
+        ASSERT_EQ(writeReport(job).error, Error::None);
         EXPECT_EQ(StringTable::active().tag(), c.active.tag());
         const QString title = pageText(job.outputPath, 1);
         if (title.isEmpty()) GTEST_SKIP() << "pdftotext not installed";
@@ -235,7 +235,7 @@ TEST_F(PdfReport, AGermanReportWritesDecimalCommasAndOneFourDigitDateStyle)
         job.layout = layout;
         const bool modern = layout == ReportLayout::Modern;
         job.outputPath = path(modern ? QStringLiteral("de_m.pdf") : QStringLiteral("de.pdf"));
-        ASSERT_EQ(writeReport(job).status, ReportOutcome::Status::Saved);
+        ASSERT_EQ(writeReport(job).error, Error::None);
         EXPECT_EQ(QLocale(), QLocale(QLocale::English, QLocale::UnitedStates));
         QString page = pageText(job.outputPath, 3);
         if (modern) page += u' ' + pageText(job.outputPath, 4);
@@ -286,7 +286,7 @@ TEST_F(PdfReport, FortyInspectionsKeepEveryPage)
     job.language = 13;
     job.outputPath = path(QStringLiteral("forty.pdf"));
     const ReportOutcome outcome = writeReport(job);
-    ASSERT_EQ(outcome.status, ReportOutcome::Status::Saved);
+    ASSERT_EQ(outcome.error, Error::None);
     EXPECT_EQ(outcome.pages, 46);
     const auto info = tool(QStringLiteral("pdfinfo"), {job.outputPath});
     if (!info) GTEST_SKIP() << "poppler-utils not installed";
@@ -367,7 +367,7 @@ TEST_F(PdfReport, ProfileCancelAndFailure)
         return done < 2;
     };
     const ReportOutcome cancelled = runReportJob(job, printer, cancelAtTwo, &listener);
-    EXPECT_EQ(cancelled.status, ReportOutcome::Status::Cancelled);
+    EXPECT_EQ(cancelled.error, Error::Cancelled);
     EXPECT_EQ(cancelled.errorCode, 4);
     EXPECT_EQ(calls, 2);
     int flags = -1;
@@ -382,7 +382,7 @@ TEST_F(PdfReport, ProfileCancelAndFailure)
 
     job.outputPath = path(QStringLiteral("no/such/folder/out.pdf"));
     const ReportOutcome failed = runReportJob(job, printer, {}, &listener);
-    EXPECT_EQ(failed.status, ReportOutcome::Status::Failed);
+    EXPECT_EQ(failed.error, Error::WriteFailed);
     EXPECT_EQ(failed.errorCode, 1);
     // The message names the folder that is not there rather than a printer-server failure.
     EXPECT_EQ(failed.message,
@@ -416,7 +416,7 @@ TEST_F(PdfReport, AFullDiskFailsTheJobAndKeepsTheEarlierFile)
     fileio_hooks::setWriteFault(fileio_hooks::WriteFault{job.outputPath.toStdString(), 1, true});
     const ReportOutcome outcome = runReportJob(job, printer, {}, &listener);
     fileio_hooks::setWriteFault(std::nullopt);
-    EXPECT_EQ(outcome.status, ReportOutcome::Status::Failed);
+    EXPECT_EQ(outcome.error, Error::WriteFailed);
     EXPECT_EQ(outcome.errorCode, PdfPrinter::SaveError);
     EXPECT_EQ(outcome.message,
               QStringLiteral("Could not write the PDF file %1: No space left on device")
@@ -534,7 +534,7 @@ TEST_F(PdfReport, NeverShownInspectionsPrintThePagesDefaultReadings)
     }
     job.records.resize(job.entries.size());  // every choice never made
     job.outputPath = path(QStringLiteral("defaults.pdf"));
-    ASSERT_EQ(writeReport(job).status, ReportOutcome::Status::Saved);
+    ASSERT_EQ(writeReport(job).error, Error::None);
     if (!tool(QStringLiteral("pdftotext"), {QStringLiteral("-v")})) GTEST_SKIP() << "no pdftotext";
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const QString text = pageText(job.outputPath, 3 + static_cast<int>(i)).simplified();

@@ -37,12 +37,12 @@ TEST(ReportStyleBox, ShowsAndStoresTheProjectsLayoutAndLanguage)
 {
     CReportDoc doc;
     int modified = 0, announced = 0;
-    QObject::connect(&doc, &CReportDoc::modifiedChanged, [&](bool on) {
-        if (!on) return;
+    QObject::connect(&doc, &CReportDoc::changed, [&](const ReportChange& change) {
+        if (change.has(ReportPart::Style)) ++announced;
+        if (!change.has(ReportPart::Modified) || !doc.isModified()) return;
         ++modified;
         doc.setModified(false);
     });
-    QObject::connect(&doc, &CReportDoc::reportStyleChanged, [&] { ++announced; });
     ReportContext ctx;
     ctx.report = &doc;
     ctx.language = 0;

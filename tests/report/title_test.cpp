@@ -31,11 +31,13 @@ struct TitleFixture : ::testing::Test {
     {
         // Each page gets a project of its own, as a new run of the program would.
         auto* project = projects.emplace_back(std::make_unique<CReportDoc>()).get();
-        QObject::connect(project, &CReportDoc::modifiedChanged, [this, project](bool on) {
-            if (!on) return;
-            ++marks;
-            project->setModified(false);
-        });
+        QObject::connect(project, &CReportDoc::changed,
+                         [this, project](const ReportChange& change) {
+                             if (!change.has(ReportPart::Modified) || !project->isModified())
+                                 return;
+                             ++marks;
+                             project->setModified(false);
+                         });
         ReportContext ctx;
         ctx.report = project;
         ctx.settings = SettingsStore(root.isEmpty() ? config.path() : root);

@@ -447,7 +447,7 @@ ReportOutcome writeDocxReport(const ReportJob& job, const ReportProgress& progre
         job.outputFile.empty() ? toFsPath(job.outputPath) : job.outputFile;
     const QString shown = QDir::toNativeSeparators(job.outputPath);
     const auto failed = [&](const QString& reason) {
-        outcome.status = ReportOutcome::Status::Failed;
+        outcome.error = Error::WriteFailed;
         outcome.message = formatText(uiText(sid::DocxCannotWriteFile), {shown, reason});
         return outcome;
     };
@@ -493,7 +493,7 @@ ReportOutcome writeDocxReport(const ReportJob& job, const ReportProgress& progre
         if (progress && !progress(static_cast<int>(i) + 1, static_cast<int>(n))) {
             // A cancelled job waits for the work under way and writes nothing.
             preparing.clear();
-            outcome.status = ReportOutcome::Status::Cancelled;
+            outcome.error = Error::Cancelled;
             return outcome;
         }
     }
@@ -507,7 +507,7 @@ ReportOutcome writeDocxReport(const ReportJob& job, const ReportProgress& progre
     if (writeFileAtomically(target, {data, static_cast<std::size_t>(bytes.size())}, &failure) !=
         Error::None)
         return failed(QString::fromStdString(failure.reason.message()));
-    outcome.status = ReportOutcome::Status::Saved;
+    outcome.error = Error::None;
     outcome.path = job.outputPath;
     return outcome;
 }

@@ -204,11 +204,11 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
         ++done;
         run.pages = done;
         if (progress && !progress(done, total)) {
-            run.status = ReportOutcome::Status::Cancelled;
+            run.error = Error::Cancelled;
             return false;
         }
         if (done == total || printer.newPage()) return true;
-        run.status = ReportOutcome::Status::Failed;
+        run.error = Error::WriteFailed;
         return false;
     };
 
@@ -245,7 +245,7 @@ ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter&
         going = print(criteriaPage(job.findings.settings, job.unit, job.texts), nullptr, nullptr);
     for (std::size_t k = 0; going && k < equipmentPages.size(); ++k)
         going = print(std::move(equipmentPages[k]), nullptr, nullptr);
-    if (going) run.status = ReportOutcome::Status::Saved;
+    if (going) run.error = Error::None;
     return run;
 }
 

@@ -63,14 +63,14 @@ struct LoadedInspection {
 void loadModernInspection(const ReportJob& job, std::size_t i, LoadedInspection& out);
 
 struct ModernRun {
-    ReportOutcome::Status status = ReportOutcome::Status::Failed;
+    Error error = Error::WriteFailed;
     int pages = 0;
 };
 
 // Prints the job's pages on painter (the printer's first page already started) and fills in
-// the document's title, author, outline and contents links. Saved when every page was drawn
-// (the caller ends the document), Cancelled when progress said stop, Failed when a new page
-// could not be started.
+// the document's title, author, outline and contents links. None when every page was drawn
+// (the caller ends the document), Cancelled when progress said stop, WriteFailed when a new
+// page could not be started.
 ModernRun printModernReport(const ReportJob& job, PdfPrinter& printer, QPainter& painter,
                             const ReportProgress& progress, PdfNavigation& navigation);
 

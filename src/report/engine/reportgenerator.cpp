@@ -350,10 +350,10 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
         if (file.failure()) return QString::fromStdString(file.failure().reason.message());
         return problem;
     });
-    const auto finish = [&](ReportOutcome::Status status) {
+    const auto finish = [&](Error error) {
         printer.setFileWriter({});
         endReportProfile(printer, saved);
-        outcome.status = events.saved ? ReportOutcome::Status::Saved : status;
+        outcome.error = events.saved ? Error::None : error;
         outcome.errorCode = events.errorCode;
         if (events.saved)
             outcome.path = printer.outputPath();
@@ -364,19 +364,18 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
 
     QPainter* painter =
         printer.startDocument(job.texts.text(sid::ReportTitle), job.texts.text(sid::ProductTitle));
-    if (painter == nullptr) return finish(ReportOutcome::Status::Failed);
+    if (painter == nullptr) return finish(Error::WriteFailed);
     if (job.layout == ReportLayout::Modern) {
         const detail::ModernRun run =
             detail::printModernReport(job, printer, *painter, progress, navigation);
         outcome.pages = run.pages;
-        if (run.status != ReportOutcome::Status::Saved) {
-            printer.abortDocument(run.status == ReportOutcome::Status::Failed
-                                      ? PdfPrinter::TemporaryFileError
-                                      : PdfPrinter::JobCancelled);
-            return finish(run.status);
+        if (run.error != Error::None) {
+            printer.abortDocument(run.error == Error::Cancelled ? PdfPrinter::JobCancelled
+                                                                : PdfPrinter::TemporaryFileError);
+            return finish(run.error);
         }
         printer.endDocument();
-        return finish(ReportOutcome::Status::Failed);
+        return finish(Error::WriteFailed);
     }
 
     const ReportFonts fonts = reportFonts();
@@ -479,11 +478,10 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
     if (!going) {
         printer.abortDocument(pageFailed ? PdfPrinter::TemporaryFileError
                                          : PdfPrinter::JobCancelled);
-        return finish(pageFailed ? ReportOutcome::Status::Failed
-                                 : ReportOutcome::Status::Cancelled);
+        return finish(pageFailed ? Error::WriteFailed : Error::Cancelled);
     }
     printer.endDocument();
-    return finish(ReportOutcome::Status::Failed);
+    return finish(Error::WriteFailed);
 }
 
 ReportOutcome writeReport(const ReportJob& job, const ReportProgress& progress)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/equipment.h"
+#include "core/error.h"
 #include "core/findings.h"
 #include "core/surveycomparison.h"
 #include "core/reportdata.h"
@@ -95,10 +96,11 @@ ReportJob reportJobFromProject(const ReportProject& project,
 // Called after each page with the pages done and the total; false cancels the job.
 using ReportProgress = std::function<bool(int done, int total)>;
 
+// How a report job ended: `error` is None when the file was written, Cancelled when the
+// progress callback stopped it, WriteFailed when the file could not be made (message says why).
 struct ReportOutcome {
-    enum class Status { Saved, Cancelled, Failed };
-    Status status = Status::Failed;
-    int errorCode = 0;  // the printer's error code when not saved
+    Error error = Error::WriteFailed;
+    int errorCode = 0;  // the printer's own event code (PdfPrinter::ErrorCode) of a PDF not saved
     int pages = 0;      // pages drawn
     QString path;       // the file written when saved
     QString message;    // the user's message when not saved (the printer's failure text)
