@@ -167,7 +167,7 @@ bool CVantoroApp::setPersistReportDetails(bool persist)
     return reportFailure(m_settings.setPersistReportDetails(persist));
 }
 
-bool CVantoroApp::setTempUnit(int unit)
+bool CVantoroApp::setTempUnit(TempUnit unit)
 {
     return reportFailure(m_settings.setTempUnit(unit));
 }

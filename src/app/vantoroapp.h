@@ -72,8 +72,8 @@ public:
     bool setLanguage(int language);
     bool setTemplate(int number);
     bool setPersistReportDetails(bool persist);
-    bool setTempUnit(int unit);
-    int tempUnit() const { return m_settings.tempUnit(); }
+    bool setTempUnit(TempUnit unit);
+    TempUnit tempUnit() const { return m_settings.tempUnit(); }
     SettingsStore& settings() { return m_settings; }
 
     // Opens a snapshot by its .bmp name; a .qvx name (any case) opens its .BMP. Asks about

@@ -50,7 +50,7 @@ OJson readingJson(const std::optional<FindingReading>& r)
 }  // namespace
 
 OJson findingsJson(const FindingsSettings& settings, const std::vector<InspectionFinding>& list,
-                   int unit)
+                   TempUnit unit)
 {
     OJson inspections = OJson::array();
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -120,7 +120,7 @@ std::optional<int> FindingsCommand::runParsed(std::ostream& out, std::ostream& e
 {
     if (!m_command->parsed()) return std::nullopt;
     FindingsOptions o = m_options;
-    o.unit = unitNumber(m_unit);
+    o.unit = unitOfLetter(m_unit);
     return runFindings(o, out, err);
 }
 

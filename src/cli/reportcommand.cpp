@@ -63,7 +63,7 @@ private:
 
 int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
 {
-    if (o.templateNumber < 0 || o.templateNumber > 3 || o.unit < 0 || o.unit > 2 ||
+    if (o.templateNumber < 0 || o.templateNumber > 3 || !tempUnitFrom(tempUnitNumber(o.unit)) ||
         (o.language && (*o.language < 0 || *o.language >= kLanguageCount))) {
         err << "calivue-cli: template 0-3, unit c|f|k and language 0-" << kLanguageCount - 1
             << " expected\n";
@@ -181,7 +181,7 @@ std::optional<int> ReportCommand::runParsed(std::ostream& out, std::ostream& err
 {
     if (!m_command->parsed()) return std::nullopt;
     ReportOptions o = m_options;
-    o.unit = unitNumber(m_unit);
+    o.unit = unitOfLetter(m_unit);
     if (m_languageOption->count() > 0) o.language = m_language;
     if (!m_layout.empty()) o.layout = reportLayoutFromName(m_layout);
     if (!m_format.empty()) o.format = m_format == "docx" ? ReportFormat::Docx : ReportFormat::Pdf;

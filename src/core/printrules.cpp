@@ -73,7 +73,7 @@ double shownDifference(double value)
     return std::strcmp(text, "-0.0") == 0 ? 0.0 : value;
 }
 
-InspectionReadings inspectionReadings(cBrixa& image, const cInspectionRecord& record, int unit)
+InspectionReadings inspectionReadings(cBrixa& image, const cInspectionRecord& record, TempUnit unit)
 {
     InspectionReadings out;
     image.setUnit(unit);
@@ -143,10 +143,10 @@ int shownConditionChoice(int stored)
     return stored >= 0 && stored <= 2 ? stored : 0;
 }
 
-WeatherUnits weatherUnits(int unit)
+WeatherUnits weatherUnits(TempUnit unit)
 {
-    const bool fahrenheit = unit == 1;
-    return {fahrenheit ? 1 : 0, fahrenheit};
+    const bool fahrenheit = unit == TempUnit::Fahrenheit;
+    return {fahrenheit ? TempUnit::Fahrenheit : TempUnit::Celsius, fahrenheit};
 }
 
 }  // namespace calivue

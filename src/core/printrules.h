@@ -7,6 +7,7 @@
 #pragma once
 
 #include "reportdata.h"
+#include "tempunit.h"
 
 #include <array>
 #include <optional>
@@ -80,9 +81,10 @@ struct InspectionReadings {
     double emissivity = 0.0;  // the image emissivity, 0.95 for 95 hundredths
 };
 
-// The readings of `record` on `image` in `unit` (0 °C, 1 °F, 2 K; the image is switched to
-// it). The image must have its arrays built.
-InspectionReadings inspectionReadings(cBrixa& image, const cInspectionRecord& record, int unit);
+// The readings of `record` on `image` in `unit` (the image is switched to it). The image must have
+// its arrays built.
+InspectionReadings inspectionReadings(cBrixa& image, const cInspectionRecord& record,
+                                      TempUnit unit);
 
 // A difference as it is shown at one decimal: values that round to zero lose their sign.
 double shownDifference(double value);
@@ -133,9 +135,9 @@ int shownConditionChoice(int stored);
 
 // The units beside the weather fields: °F and mph for a Fahrenheit report, else °C and km/h.
 struct WeatherUnits {
-    int temperatureUnit = 0;  // 0 °C or 1 °F
+    TempUnit temperatureUnit = TempUnit::Celsius;  // Celsius or Fahrenheit, never Kelvin
     bool milesPerHour = false;
 };
-WeatherUnits weatherUnits(int unit);
+WeatherUnits weatherUnits(TempUnit unit);
 
 }  // namespace calivue

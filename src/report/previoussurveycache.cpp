@@ -13,7 +13,7 @@ namespace calivue {
 
 std::optional<Comparison> PreviousSurveyCache::compare(const CReportDoc& doc, int index,
                                                        const Finding& finding, int templateNumber,
-                                                       int unit, QString* problem)
+                                                       TempUnit unit, QString* problem)
 {
     if (!doc.inspection(index)) return std::nullopt;
     const ReportProject project = doc.project();

@@ -89,9 +89,9 @@ TEST(InspectionRules, ReadingsFollowTheChoiceAndTheUnit)
     cInspectionRecord r;
     r.firstMeasurement = 4;   // Hot
     r.secondMeasurement = 1;  // Cursor 1
-    for (int unit : {0, 1, 2}) {
+    for (TempUnit unit : kTempUnits) {
         const InspectionReadings got = inspectionReadings(image, r, unit);
-        EXPECT_EQ(image.unit(), unit);
+        EXPECT_EQ(image.unit(), tempUnitNumber(unit));
         ASSERT_EQ(got.rows.size(), 5u);
         EXPECT_EQ(got.rows[3].measurement.kind, Measurement::Kind::Hot);
         EXPECT_DOUBLE_EQ(got.rows[0].value, image.markerTemperature(0));
@@ -102,9 +102,9 @@ TEST(InspectionRules, ReadingsFollowTheChoiceAndTheUnit)
         EXPECT_DOUBLE_EQ(got.emissivity, image.fields.emissivity[10] / 100.0);
     }
     r.secondMeasurement = 0;
-    EXPECT_FALSE(inspectionReadings(image, r, 0).difference);
+    EXPECT_FALSE(inspectionReadings(image, r, TempUnit::Celsius).difference);
     image.fields.flagsB = flags::B_CursorsHidden;
-    const InspectionReadings hidden = inspectionReadings(image, {}, 0);
+    const InspectionReadings hidden = inspectionReadings(image, {}, TempUnit::Celsius);
     EXPECT_EQ(hidden.rows.size(), 2u);
     EXPECT_TRUE(hidden.measurementsHeading);
     EXPECT_EQ(hidden.first->measurement.kind, Measurement::Kind::Hot);
@@ -147,10 +147,11 @@ TEST(InspectionRules, TemplatesAndStoredChoices)
     for (auto [stored, shown] : priorities) EXPECT_EQ(shownPriority(stored), shown) << stored;
     const std::pair<int, int> conditions[] = {{0, 0}, {2, 2}, {3, 0}, {-2, 0}};
     for (auto [stored, shown] : conditions) EXPECT_EQ(shownConditionChoice(stored), shown);
-    EXPECT_EQ(weatherUnits(1).temperatureUnit, 1);
-    EXPECT_TRUE(weatherUnits(1).milesPerHour);
-    EXPECT_EQ(weatherUnits(2).temperatureUnit, 0);  // Kelvin reports give weather in °C
-    EXPECT_FALSE(weatherUnits(2).milesPerHour);
+    EXPECT_EQ(weatherUnits(TempUnit::Fahrenheit).temperatureUnit, TempUnit::Fahrenheit);
+    EXPECT_TRUE(weatherUnits(TempUnit::Fahrenheit).milesPerHour);
+    // Kelvin reports give weather in °C
+    EXPECT_EQ(weatherUnits(TempUnit::Kelvin).temperatureUnit, TempUnit::Celsius);
+    EXPECT_FALSE(weatherUnits(TempUnit::Kelvin).milesPerHour);
 }
 
 }  // namespace

@@ -166,7 +166,7 @@ TEST(EquipmentComparison, LinesOfAnInspectionPage)
     c.deltaTChange = -11.6;
     const QLocale uk(QLocale::English, QLocale::UnitedKingdom);
     const StringTable& texts = StringTable::english();
-    std::vector<PrintedLine> lines = comparisonLines(c, 0, uk, texts);
+    std::vector<PrintedLine> lines = comparisonLines(c, TempUnit::Celsius, uk, texts);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].text,
               u"Previous survey (14/05/2025): \u0394T 12.0 \u00B0C, Probable, priority 3"_qs);
@@ -176,7 +176,7 @@ TEST(EquipmentComparison, LinesOfAnInspectionPage)
     c.previous.date.reset();
     c.previous.severity.reset();
     c.previous.priority = 0;
-    lines = comparisonLines(c, 2, uk, texts);
+    lines = comparisonLines(c, TempUnit::Kelvin, uk, texts);
     EXPECT_EQ(lines[0].text, u"Previous survey (-): \u0394T 12.0 K, no exception"_qs);
     EXPECT_EQ(lines[1].text, u"Change: worse (\u0394T +2.5 K)"_qs);
 }

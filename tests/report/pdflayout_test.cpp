@@ -198,7 +198,7 @@ TEST(PdfPage, EveryTemplatePrintsItsLabels)
         SCOPED_TRACE(c.templ);
         InspectionPageData d;
         d.templateNumber = c.templ;
-        d.unit = 1;
+        d.unit = TempUnit::Fahrenheit;
         d.record.conditionChoice = 1;
         d.record.indoor = u"21";
         d.record.humidity = u"40";

@@ -109,7 +109,8 @@ TEST(ReportTexts, EveryLanguageFitsThePagesBoxes)
               << overflows(summaryPage(records, 0), fonts, language + QStringLiteral("/summary"))
               << overflows(summaryPage(records, 0, StringTable::active(), &priorities), fonts,
                            language + QStringLiteral("/summary with findings"))
-              << overflows(criteriaPage(worst, 1), fonts, language + QStringLiteral("/criteria"))
+              << overflows(criteriaPage(worst, TempUnit::Fahrenheit), fonts,
+                           language + QStringLiteral("/criteria"))
               << overflows({footerItem(188, 188, info.number)}, fonts,
                            language + QStringLiteral("/footer"));
         for (int t = 0; t < 4; ++t) {
@@ -120,7 +121,7 @@ TEST(ReportTexts, EveryLanguageFitsThePagesBoxes)
             InspectionPageData page;
             page.number = 188;
             page.templateNumber = t;
-            page.unit = 1;
+            page.unit = TempUnit::Fahrenheit;
             page.snapshot = fullFacts();
             found << overflows(inspectionPage(page), fonts, where + QStringLiteral("/inspection"));
         }

@@ -94,12 +94,12 @@ QString differenceText(double value, const QString& unitText)
     return readingText(shownDifference(value), unitText);
 }
 
-QString unitLabel(int unit)
+QString unitLabel(TempUnit unit)
 {
     return QString::fromStdString(unitTextOf(unit));
 }
 
-std::array<QString, 5> weatherUnitLabels(int unit)
+std::array<QString, 5> weatherUnitLabels(TempUnit unit)
 {
     const WeatherUnits w = weatherUnits(unit);
     const QString t = unitLabel(w.temperatureUnit);

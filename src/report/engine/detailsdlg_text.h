@@ -42,10 +42,10 @@ QString readingText(double value, const QString& unitText);
 // The difference of two readings as "%.1f %s", without the sign of a value that shows as 0.0.
 QString differenceText(double value, const QString& unitText);
 // "°C", "°F" or "K".
-QString unitLabel(int unit);
+QString unitLabel(TempUnit unit);
 
 // The labels beside indoor, outdoor, humidity, wind and pressure for a unit.
-std::array<QString, 5> weatherUnitLabels(int unit);
+std::array<QString, 5> weatherUnitLabels(TempUnit unit);
 
 // The snapshot's path with the extension after its last "." replaced by "bmp" (".bmp"
 // appended when the file name has no extension).
