@@ -65,7 +65,7 @@ TEST(EquipmentAppendixText, RowsOfEveryKind)
     for (InspectionOnPage& p : all) p.exception = true;
     const StringTable& texts = StringTable::english();
     const EquipmentPagesData d =
-        equipmentPagesData(e, actual, all, nullptr, 0, QLocale::c(), texts);
+        equipmentPagesData(e, actual, all, nullptr, TempUnit::Celsius, QLocale::c(), texts);
     const struct {
         const char* status;
         const char* reserve;
@@ -91,8 +91,9 @@ TEST(EquipmentAppendixText, RowsOfEveryKind)
     previous[u"B"].finding = PreviousFinding{0, year{2025} / May / day{14}, 12.34, std::nullopt, 4};
     previous[u"C"].listed = true;
     previous[u"C"].reason = u"inaccessible";
-    const EquipmentPagesData withPrevious = equipmentPagesData(
-        e, actual, actual, &previous, 1, QLocale(QLocale::English, QLocale::UnitedKingdom), texts);
+    const EquipmentPagesData withPrevious =
+        equipmentPagesData(e, actual, actual, &previous, TempUnit::Fahrenheit,
+                           QLocale(QLocale::English, QLocale::UnitedKingdom), texts);
     EXPECT_TRUE(withPrevious.previousColumn);
     EXPECT_EQ(withPrevious.rows[1].previous,
               u"exception (priority 4, \u0394T 12.3 \u00B0F, 14/05/2025); repair verified"_qs);
@@ -122,8 +123,8 @@ TEST(EquipmentAppendixPages, TableOverSeveralPages)
         SCOPED_TRACE(previous);
         PreviousFindings none;
         const auto data = [&](std::span<const InspectionOnPage> shown) {
-            return equipmentPagesData(e, shown, all, previous ? &none : nullptr, 0, QLocale::c(),
-                                      texts);
+            return equipmentPagesData(e, shown, all, previous ? &none : nullptr, TempUnit::Celsius,
+                                      QLocale::c(), texts);
         };
         const std::vector<PageItems> printed = equipmentPages(data(actual), fonts, texts);
         const std::vector<PageItems> planned = equipmentPages(data(all), fonts, texts);
