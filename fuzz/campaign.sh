@@ -19,6 +19,8 @@
 #                leaves unused goes to the ones after it),
 #              CALIVUE_CAMPAIGN_MAX_ADDED_KB (corpus bytes a target may add, default 256),
 #              CALIVUE_CAMPAIGN_MAX_ADDED_FILES (corpus files a target may add, default 200),
+#              CALIVUE_CAMPAIGN_WORKERS (fuzzer processes per target, run side by side and
+#                counted together, default 1),
 #              CALIVUE_FUZZ_JOBS (parallel compile jobs, default 2).
 set -euo pipefail
 
@@ -26,6 +28,7 @@ seconds="${1:-3600}"
 runs="${2:-10000000}"
 max_added_kb="${CALIVUE_CAMPAIGN_MAX_ADDED_KB:-256}"
 max_added_files="${CALIVUE_CAMPAIGN_MAX_ADDED_FILES:-200}"
+workers="${CALIVUE_CAMPAIGN_WORKERS:-1}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${CALIVUE_FUZZ_BUILD:-$root/build-fuzz}"
 compiler="${CXX:-clang++}"
@@ -103,12 +106,27 @@ for target in "${targets[@]}"; do
     fuzz_status=0
     len="$(fuzz_max_len "$target" "$corpus")"
     run_start=$(date +%s)
-    "$build/bin/fuzz_$target" "$scratch" "$corpus" $(fuzz_dict "$target") -runs="$runs" \
-        -max_total_time="$target_seconds" -max_len="$len" -timeout=10 \
-        -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log" 2>&1 || fuzz_status=$?
+    # Each worker is a fuzzer process of its own with its share of the runs; all of them
+    # add to the same scratch and artifact folders (their files are named by content).
+    pids=()
+    : >"$log"
+    for ((w = 1; w <= workers; w++)); do
+        "$build/bin/fuzz_$target" "$scratch" "$corpus" $(fuzz_dict "$target") \
+            -runs="$(((runs + workers - 1) / workers))" -seed="$((run_start + w))" \
+            -max_total_time="$target_seconds" -max_len="$len" -timeout=10 \
+            -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log.$w" 2>&1 &
+        pids+=($!)
+    done
+    for pid in "${pids[@]}"; do wait "$pid" || fuzz_status=$?; done
     fuzzed_seconds=$(($(date +%s) - run_start))
-    executed="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
-    rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)"
+    executed=0 rate=0
+    for ((w = 1; w <= workers; w++)); do
+        cat "$log.$w" >>"$log"
+        x="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log.$w" | tail -1)"
+        y="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log.$w" | tail -1)"
+        executed=$((executed + ${x:-0})) rate=$((rate + ${y:-0}))
+        rm -f "$log.$w"
+    done
 
     # Only inputs that add coverage to the committed corpus are kept (merged into a copy
     # first), the smallest first, up to max_added_kb and max_added_files per target: a record

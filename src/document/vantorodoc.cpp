@@ -123,12 +123,6 @@ void CVantoroDoc::notifyMarkersChanged()
     markersTouched();
 }
 
-void CVantoroDoc::refreshMeasurements()
-{
-    refreshMarkerTemperatures();
-    announce(DocChange::Measurements | DocChange::Markers | DocChange::Readings);
-}
-
 // --- status-bar read-outs ---------------------------------------------------------
 
 void CVantoroDoc::setSelectedPoint(int x, int row)

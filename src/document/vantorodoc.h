@@ -175,9 +175,6 @@ public:
     // Unit 0 °C, 1 °F, 2 K (anything above 1 counts as 2); modifies when it changes.
     void setUnit(TempUnit unit);
     void refreshMarkerTemperatures();
-    // After the settings page changed an image field (emissivity, reflected
-    // temperature, capture time): temperatures recomputed, displays told.
-    void refreshMeasurements();
     // Measurement parameters and details of the record, from the settings page. Each
     // stores the value, announces it (temperatures refreshed and Measurements for the
     // first two, Details for the others) and modifies on a real change.

@@ -299,7 +299,6 @@ void cDisplayControlDlg::RefreshLists()
     m_orientation->setCurrentIndex(orientation >= 0 && orientation <= 3 ? orientation : -1);
     m_zoom->setCurrentIndex(m_doc->zoom() - 1);
     m_area->setCurrentIndex(m_doc->areaMode());
-    if (m_panViewer) m_panViewer->update();
 }
 
 void cDisplayControlDlg::FitPanViewer()

@@ -48,7 +48,8 @@ public:
     void AttachDocument(CVantoroDoc* doc, cArrayDisplay* pan);
     // Every control from the image and the document, without handing anything back.
     void Refresh();
-    // The two span edits from the image's span, and a redraw of the pan viewer.
+    // The two span edits from the image's span. (The pan display repaints through the
+    // display set, which follows the document.)
     void RefreshSpan();
     // Fits the pan viewer into its frame at the picture's aspect for the current orientation:
     // centred horizontally, aligned to the top.

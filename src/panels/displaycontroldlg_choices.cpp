@@ -3,7 +3,6 @@
 #include "displaycontroldlg.h"
 
 #include "document/vantorodoc.h"
-#include "view/objectviewer.h"
 
 #include <QComboBox>
 
@@ -106,9 +105,9 @@ void cDisplayControlDlg::OnArea(int index)
 void cDisplayControlDlg::OnOrientation(int index)
 {
     if (!HasImage() || index < 0) return;
+    // The announcement refits the pan viewer (the page's own listener) and repaints the pan
+    // display (the display set's).
     m_doc->setOrientation(index);
-    FitPanViewer();
-    if (m_panViewer) m_panViewer->update();
 }
 
 void cDisplayControlDlg::OnAuto()

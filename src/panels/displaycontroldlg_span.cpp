@@ -7,7 +7,6 @@
 #include "document/vantorodoc.h"
 #include "desktop/messagedlg.h"
 #include "platform/stringids.h"
-#include "view/objectviewer.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -53,7 +52,6 @@ void cDisplayControlDlg::RefreshSpan()
         m_spanEdit[end]->setText(text);
         m_seenText[end] = text;
     }
-    if (m_panViewer) m_panViewer->update();
 }
 
 void cDisplayControlDlg::OnSpanKillFocus(SpanEnd end)

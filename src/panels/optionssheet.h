@@ -1,7 +1,7 @@
 // cOptionsSheet: the analysis options as one property sheet — display control, cursor list and
 // settings pages, in that order — given to the image view, which docks it at its left edge or
-// lets it float as a tool window. Each page follows the document's announcement itself, so
-// the sheet takes none of the view's refresh calls (the pages would hear a change twice).
+// lets it float as a tool window. Each page follows the document's announcement itself,
+// through one connection of its own.
 #pragma once
 
 #include "view/viewsheets.h"

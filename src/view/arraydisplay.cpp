@@ -103,12 +103,14 @@ void cArrayDisplay::SetZoomWindow(const QRect& window)
     Invalidate();
 }
 
-void cArrayDisplay::SyncProfileLines()
+double cArrayDisplay::verticalLinePosition() const
 {
-    if (!m_document) return;
-    const ProfileState& p = m_document->profiles();
-    m_hLine = (p.row + 0.5) / kWidth;  // the divisor is 320 for rows as well
-    m_vLine = (p.column + 0.5) / kWidth;
+    return m_document ? (m_document->profiles().column + 0.5) / kWidth : 0.5;
+}
+
+double cArrayDisplay::horizontalLinePosition() const
+{
+    return m_document ? (m_document->profiles().row + 0.5) / kWidth : 0.5;
 }
 
 void cArrayDisplay::SetNavigationMode(bool on)
@@ -188,8 +190,6 @@ void cArrayDisplay::SyncFromDocument()
     CVantoroDoc& doc = *m_document;
     if (!doc.isLoaded()) return;
     SetImage(&doc.image());
-    m_areaBox = doc.areaSelectOn();
-    SyncProfileLines();
     LoadVisibleImage(toFsPath(doc.currentPath()));
     Invalidate();
 }

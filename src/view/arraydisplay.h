@@ -39,9 +39,9 @@ public:
 
     // --- how the picture is shown ---------------------------------------------------------
     // With a document, the display keeps none of these: it reads the document's display
-    // state, interpolation, zoom and zoom window when it draws, and the setters below are
-    // the document's setters (so the change is announced to everyone). Without a document
-    // they are the display's own settings.
+    // state (the area box with it), interpolation, zoom, zoom window and profile lines when
+    // it draws, and the setters below are the document's setters (so the change is
+    // announced to everyone). Without a document they are the display's own settings.
     // Ignored when null; starts an empty render buffer. Without a document the span and
     // blend mode come from the image. The image is not owned.
     void SetImage(cBrixa* image) override;
@@ -51,7 +51,6 @@ public:
     // The part of the image shown, in image pixels (inclusive edges, rows counted upwards).
     // A window reaching outside the image is moved back inside and cut to its size.
     void SetZoomWindow(const QRect& window);
-    void SyncProfileLines();
     void SetNavigationMode(bool on);
     void SetIsothermFlags(unsigned flags);
     // The picture is rendered again on the next draw (the photograph moved or changed).
@@ -62,17 +61,15 @@ public:
     void SetZoom(int n);
     // Reads the photograph; a missing or unreadable file leaves it empty (no blending).
     bool LoadVisibleImage(const std::filesystem::path& path);
-    void ShowAreaBox(bool on) { m_areaBox = on; }
-    // Takes every setting above from the document and its image at once.
+    // Takes the document's image and its visible photograph (a new snapshot was opened).
     void SyncFromDocument();
 
     // --- drawing -------------------------------------------------------------------------
     // Draws with the image alone when there is no document (then without markers, profile
     // lines or area box).
     bool DrawContent(QPainter& painter) override;
-    // The state the picture is drawn with: the document's display state (the area box as
-    // this display shows it), or without a document the settings above with the image's
-    // orientation and offsets.
+    // The state the picture is drawn with: the document's display state, or without a
+    // document the settings above with the image's orientation and offsets (no area box).
     DisplayState CurrentState() const;
     // The document's markers in use and shown, with their labels.
     std::vector<SnapshotMarker> DocumentMarkers() const;
@@ -113,12 +110,15 @@ public:
     int blend() const { return CurrentState().blendMode; }
     int palette() const override { return CurrentState().palette; }
     bool navigationMode() const { return m_navigation; }
-    bool areaBoxShown() const { return m_areaBox; }
+    // The document's area select; never without a document.
+    bool areaBoxShown() const { return CurrentState().areaMode >= 0; }
     int hoverState() const { return m_hover; }
     int grabbedCursor() const { return m_grabbed; }
     bool dragging() const { return m_dragging; }
-    double verticalLinePosition() const { return m_vLine; }
-    double horizontalLinePosition() const { return m_hLine; }
+    // The document's profile lines as fractions of 320: (column + 0.5) ÷ 320 and
+    // (row + 0.5) ÷ 320 (the divisor is 320 for the row as well); 0.5 without a document.
+    double verticalLinePosition() const;
+    double horizontalLinePosition() const;
     const cBitmapFile& renderBuffer() const { return m_painter.picture(); }
     const cBitmapFile& visibleImage() const { return m_visible; }
     const cAutoFont& labelFont() const { return m_labelFont; }
@@ -165,8 +165,6 @@ private:
     int m_fontHeight = 15;
     bool m_dragging = false;
     int m_hover = HoverNone;
-    double m_vLine = 0.5;  // (column + 0.5) ÷ 320
-    double m_hLine = 0.5;  // (row + 0.5) ÷ 320
     int m_grabbed = 0;
     // The display's own settings, used only without a document.
     DisplayState m_own;
@@ -175,7 +173,6 @@ private:
     QRect m_ownWindow{0, 0, 320, 240};
     bool m_navigation = false;
     int m_lastOrientation = -1;
-    bool m_areaBox = false;
     int m_wheelRest = 0;  // wheel movement short of a whole notch (touch pads send small steps)
 };
 

@@ -23,11 +23,11 @@ DisplayState cArrayDisplay::CurrentState() const
     if (m_document) {
         DisplayState s = m_document->displayState();
         s.orientation = Orientation();
-        s.areaMode = m_areaBox ? m_document->areaMode() : -1;
         return s;
     }
     DisplayState s = m_own;
     s.orientation = Orientation();
+    s.areaMode = -1;
     if (m_image) {
         s.alignX = m_image->fields.alignX;
         s.alignY = m_image->fields.alignY;

@@ -70,8 +70,8 @@ void cArrayDisplay::EvaluateHover(QPoint p)
         const bool portrait = Orientation() == 1 || Orientation() == 3;
         const double columnReach = 5.0 / ((portrait ? m_H : m_W) * zoom());
         const double rowReach = 5.0 / ((portrait ? m_W : m_H) * zoom());
-        const bool onColumn = std::abs(ip.x() / kWidth - m_vLine) < columnReach;
-        const bool onRow = std::abs(ip.y() / kWidth - m_hLine) < rowReach;
+        const bool onColumn = std::abs(ip.x() / kWidth - verticalLinePosition()) < columnReach;
+        const bool onRow = std::abs(ip.y() / kWidth - horizontalLinePosition()) < rowReach;
         if (onColumn && onRow)
             state = HoverBothLines;
         else if (onColumn)
@@ -96,14 +96,10 @@ void cArrayDisplay::EvaluateHover(QPoint p)
 void cArrayDisplay::MoveLinesTo(const QPointF& ip)
 {
     const int column = static_cast<int>(ip.x()), row = static_cast<int>(ip.y());
-    if (m_hover == HoverRowLine || m_hover == HoverBothLines) {
-        m_document->setProfileRow(row);
-        m_hLine = (row + 0.5) / kWidth;
-    }
-    if (m_hover == HoverColumnLine || m_hover == HoverBothLines) {
+    // The document keeps the lines; the display reads them back when it draws.
+    if (m_hover == HoverRowLine || m_hover == HoverBothLines) m_document->setProfileRow(row);
+    if (m_hover == HoverColumnLine || m_hover == HoverBothLines)
         m_document->setProfileColumn(column);
-        m_vLine = (column + 0.5) / kWidth;
-    }
     Invalidate();
 }
 

@@ -56,8 +56,9 @@ void cArrayDisplay::DrawProfileLines()
     Bitmap* surface = drawingSurface();
     if (!surface || !m_document->profilesShown()) return;
     const QRect& z = zoomWindow();
-    const double g = (m_hLine * kWidth - z.top()) / z.height();
-    const double f = (m_vLine * kWidth - z.left()) / z.width();
+    const ProfileState& lines = m_document->profiles();
+    const double g = (horizontalLinePosition() * kWidth - z.top()) / z.height();
+    const double f = (verticalLinePosition() * kWidth - z.left()) / z.width();
     const auto t = [](double v) { return static_cast<int>(std::floor(v)); };
     int c = 0, r = 0;
     switch (m_lastOrientation) {
@@ -78,7 +79,7 @@ void cArrayDisplay::DrawProfileLines()
             r = m_H - 1 - t(m_H * g);
             break;
     }
-    const int column = static_cast<int>(m_vLine * kWidth), row = static_cast<int>(m_hLine * kWidth);
+    const int column = lines.column, row = lines.row;
     const bool columnInside = column >= z.left() && column <= z.right();
     const bool rowInside = row >= z.top() && row <= z.bottom();
     const bool portrait = m_lastOrientation == 1 || m_lastOrientation == 3;
@@ -97,10 +98,11 @@ void cArrayDisplay::DrawProfileLines()
 
 void cArrayDisplay::DrawAreaBox(QPainter& painter)
 {
-    if (!m_areaBox) return;
+    const int areaMode = m_document->displayState().areaMode;
+    if (areaMode < 0) return;
     // The measured area is centred in the view: columns 99–219 and rows 79–159 of a
     // 320 × 240 view for the small size, 20 pixels more on each side per size step.
-    const int grow = 20 * std::clamp(m_document->areaMode(), 0, 2);
+    const int grow = 20 * std::clamp(areaMode, 0, 2);
     const double u0 = 99 - grow, u1 = 219 + grow, v0 = 79 - grow, v1 = 159 + grow;
     const bool portrait = m_lastOrientation == 1 || m_lastOrientation == 3;
     // A portrait display shows the view turned, so the box turns with it.

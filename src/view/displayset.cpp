@@ -66,7 +66,6 @@ void cDisplaySet::onChanged(DocChanges what)
     if (what & DocChange::Span) syncSpan();
     if (what & DocChange::Isotherms) syncIsotherms();
     if (what & (DocChange::Profiles | DocChange::Orientation)) syncProfiles();
-    if (what & DocChange::Area) m_array->ShowAreaBox(m_doc.areaSelectOn());
     if (what & DocChange::Unit) {
         m_colourBar->SetDirty();
         m_colourBar->Invalidate();
@@ -103,7 +102,6 @@ void cDisplaySet::syncIsotherms()
 
 void cDisplaySet::syncProfiles()
 {
-    m_array->SyncProfileLines();
     m_array->Invalidate();
     m_lowerProfile->Refresh();
     m_sideProfile->Refresh();

@@ -223,7 +223,6 @@ void CVantoroView::redrawTick()
         invalidate(SpanViewer);
         invalidate(LowerProfileViewer);
         invalidate(SideProfileViewer);
-        if (cViewSheet* pages = optionsPages()) pages->refreshSpan();
     }
     if (overlay) {
         invalidate(ImageViewer);
@@ -243,12 +242,10 @@ void CVantoroView::onChanged(DocChanges what)
     if (!m_initialised) return;
     if (what & DocChange::Layout) RecalcLayout();
     if (what & DocChange::Readings) {
-        if (cViewSheet* pages = optionsPages()) pages->refreshCursors();
         invalidate(ImageViewer);
         invalidate(CursorListViewer);
     }
     if (what & DocChange::Controls) {
-        if (cViewSheet* pages = optionsPages()) pages->refreshControls();
         ApplyVisibility();
         for (int i = 0; i < ViewerCount; ++i) invalidate(static_cast<Viewer>(i));
     }

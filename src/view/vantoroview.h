@@ -122,7 +122,6 @@ private:
     void updateCanvasSize();
     void copyRegion(bool toFile);
     void invalidate(Viewer which);
-    cViewSheet* optionsPages() const;
     cViewSheet* reportPages() const;
 
     CVantoroDoc& m_doc;

@@ -17,11 +17,6 @@
 
 namespace calivue {
 
-cViewSheet* CVantoroView::optionsPages() const
-{
-    return dynamic_cast<cViewSheet*>(m_options.data());
-}
-
 cViewSheet* CVantoroView::reportPages() const
 {
     return dynamic_cast<cViewSheet*>(m_report.data());
@@ -56,7 +51,6 @@ void CVantoroView::buildOptionsSheet()
         RecalcLayout();
     });
     addDockCommand(sheet);
-    if (cViewSheet* pages = optionsPages()) pages->refreshControls();
 }
 
 void CVantoroView::addDockCommand(QWidget* sheet)

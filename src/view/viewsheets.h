@@ -13,18 +13,12 @@ namespace calivue {
 class CVantoroDoc;
 class cDisplaySet;
 
-// Implemented by the sheet widgets next to QWidget. The view calls the three refresh calls for
-// a sheet whose pages do not follow the document's announcement themselves; a sheet whose
-// pages do (the options sheet) leaves them empty, so no page hears a change twice.
+// Implemented by the sheet widgets next to QWidget. The pages of a sheet follow the
+// document's announcement (CVantoroDoc::changed) themselves, each through its own one
+// connection; the view tells a sheet nothing about document changes.
 class cViewSheet {
 public:
     virtual ~cViewSheet() = default;
-    // Every page refreshes its controls from the document (DocChange::Controls).
-    virtual void refreshControls() {}
-    // The cursor list page rebuilds its list (DocChange::Readings).
-    virtual void refreshCursors() {}
-    // The display control page refreshes its span fields (the redraw timer's image flag).
-    virtual void refreshSpan() {}
     // The report sheet takes over the document's current image before report mode starts.
     virtual void takeCurrentImage() {}
 };

@@ -127,7 +127,6 @@ TEST_F(Mouse, HoverStatesAndPointerShapes)
     if (!doc().profilesShown()) doc().toggleProfiles();
     doc().setProfileRow(100);
     doc().setProfileColumn(200);
-    display->SyncProfileLines();
     display->OnLButtonDblClk(KeyLButton, pointOf(40, 40));
     display->OnLButtonDblClk(KeyLButton, pointOf(60, 60));
 
@@ -185,7 +184,6 @@ TEST_F(Mouse, DraggingCursorsAndProfileLines)
     if (!doc().profilesShown()) doc().toggleProfiles();
     doc().setProfileRow(100);
     doc().setProfileColumn(200);
-    display->SyncProfileLines();
     hover(pointOf(200, 100));
     display->OnLButtonDown(KeyLButton, pointOf(200, 100));
     display->OnMouseMove(KeyLButton, pointOf(210, 90));

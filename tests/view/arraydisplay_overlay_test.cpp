@@ -174,15 +174,15 @@ TEST_F(Overlays, LabelIsTheNameOrTheTemperature)
               QString::asprintf("%0.01f %s", double(t), doc().image().unitText().c_str()));
 }
 
-// Catches profile bands in the wrong place, the wrong colours, or drawn for a line outside
-// the zoom window.
+// Catches profile bands in the wrong place, the wrong colours, drawn for a line outside the
+// zoom window, or drawn where the display last heard of the lines rather than where the
+// document has them now (nothing tells this display of the move).
 TEST_F(Overlays, ProfileLinesAreThreePixelBands)
 {
     if (!doc().profilesShown()) doc().toggleProfiles();
     ASSERT_TRUE(doc().profilesShown());
     doc().setProfileRow(100);
     doc().setProfileColumn(200);
-    display->SyncProfileLines();
     display->Draw(nullptr);
     const ColourRef edge = blendOver(picture, rgb(50, 200, 50), 0.7);
     const ColourRef middle = blendOver(picture, rgb(50, 230, 50), 0.7);
@@ -219,10 +219,11 @@ TEST_F(Overlays, ProfileLinesAreThreePixelBands)
 }
 
 // Catches an area box of the wrong size, one that follows the zoom window, or one drawn when
-// area select is off.
+// area select is off. The display reads the document's switch itself: nothing tells it.
 TEST_F(Overlays, AreaBoxOutlinesTheMeasuredArea)
 {
-    display->ShowAreaBox(true);
+    if (!doc().areaSelectOn()) doc().toggleAreaSelect();
+    ASSERT_TRUE(doc().areaSelectOn());
     const ColourRef green = rgb(0, 255, 0);
     struct Case {
         int mode, x0, x1, y0, y1;
@@ -243,7 +244,8 @@ TEST_F(Overlays, AreaBoxOutlinesTheMeasuredArea)
     display->Draw(nullptr);
     EXPECT_EQ(at(59, 120), green);
 
-    display->ShowAreaBox(false);
+    doc().toggleAreaSelect();
+    ASSERT_FALSE(doc().areaSelectOn());
     display->Draw(nullptr);
     EXPECT_EQ(at(59, 120), picture);
 }

@@ -221,8 +221,8 @@ TEST(ArrayDisplayPicture, OnlyColourChangesReRender)
     display->Draw(nullptr);
     display->SetRect(QRect(0, 0, 400, 300));
     display->Draw(nullptr);
-    display->SyncProfileLines();
-    display->ShowAreaBox(true);
+    doc.setProfileRow(doc.profiles().row + 10);
+    doc.toggleAreaSelect();
     display->Draw(nullptr);
     EXPECT_EQ(display->renderCount(), 1);
 
