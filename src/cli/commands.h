@@ -2,6 +2,7 @@
 // library so tests run them in-process; main() only forwards its arguments.
 #pragma once
 
+#include "core/printrules.h"
 #include "core/tempunit.h"
 
 #include <nlohmann/json.hpp>
@@ -38,6 +39,12 @@ inline TempUnit unitOfLetter(std::string_view letter)
     const char u = letter.empty() ? 'c' : letter[0];
     if (u == 'c' || u == 'C') return TempUnit::Celsius;
     return (u == 'f' || u == 'F') ? TempUnit::Fahrenheit : TempUnit::Kelvin;
+}
+
+// The template of a --template number the parser accepted (0-3); any other reads as the first.
+inline ReportTemplate templateOfOption(int number)
+{
+    return reportTemplateFrom(number).value_or(ReportTemplate::Maintenance);
 }
 
 // Parses args (args[0] is the program name) and runs the chosen subcommand.

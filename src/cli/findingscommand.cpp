@@ -96,7 +96,7 @@ int runFindings(const FindingsOptions& o, std::ostream& out, std::ostream& err)
         return 1;
     }
     const std::vector<InspectionFinding> list =
-        inspectionFindings(*project, *findings, o.templateNumber, o.unit);
+        inspectionFindings(*project, *findings, templateOfOption(o.templateNumber), o.unit);
     for (std::size_t i = 0; i < list.size(); ++i)
         if (list[i].snapshot != Error::None)
             err << "Warning: inspection " << i + 1 << ": " << kOpenError << ": "

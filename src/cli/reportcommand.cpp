@@ -125,7 +125,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         err << "calivue-cli: the project's report layout does not read ("
             << job.layoutProblem.toStdString() << "); the report is in the classic layout\n";
     if (o.layout) job.layout = *o.layout;
-    job.templateNumber = o.templateNumber;
+    job.templateNumber = templateOfOption(o.templateNumber);
     job.unit = o.unit;
     job.language = language;
     job.texts = texts;

@@ -98,7 +98,7 @@ InspectionReadings inspectionReadings(cBrixa& image, const cInspectionRecord& re
     return out;
 }
 
-std::array<CaptionText, 13> templateCaptionTexts(int templateNumber)
+std::array<CaptionText, 13> templateCaptionTexts(ReportTemplate templateNumber)
 {
     using C = CaptionText;
     std::array<CaptionText, 13> c = {
@@ -106,31 +106,34 @@ std::array<CaptionText, 13> templateCaptionTexts(int templateNumber)
         C::Comment,           C::Material,           C::MaterialMuValue,  C::MaterialCondition,
         C::IndoorTemperature, C::OutdoorTemperature, C::RelativeHumidity, C::WindSpeed,
         C::PressureDifference};
-    if (templateNumber == Maintenance || templateNumber == Mechanical) {
+    if (templateNumber == ReportTemplate::Maintenance ||
+        templateNumber == ReportTemplate::Mechanical) {
         c[1] = C::Operator;
         c[5] = C::MeasuredLoad;
         c[6] = C::RatedLoad;
-        c[7] = templateNumber == Maintenance ? C::LoadPercent : C::Rpm;
+        c[7] = templateNumber == ReportTemplate::Maintenance ? C::LoadPercent : C::Rpm;
     }
     return c;
 }
 
-bool userCaptions(int templateNumber)
+bool userCaptions(ReportTemplate templateNumber)
 {
-    return templateNumber == Custom;
+    return templateNumber == ReportTemplate::Custom;
 }
 
-bool captionRowShown(int templateNumber, int row)
+bool captionRowShown(ReportTemplate templateNumber, int row)
 {
     if (row < 0 || row > 12) return false;
-    if (templateNumber == Buildings) return row != 3;
-    if (templateNumber == Maintenance || templateNumber == Mechanical) return row < 8;
+    if (templateNumber == ReportTemplate::Buildings) return row != 3;
+    if (templateNumber == ReportTemplate::Maintenance ||
+        templateNumber == ReportTemplate::Mechanical)
+        return row < 8;
     return true;
 }
 
-bool conditionIsChoice(int templateNumber)
+bool conditionIsChoice(ReportTemplate templateNumber)
 {
-    return templateNumber == Buildings;
+    return templateNumber == ReportTemplate::Buildings;
 }
 
 int shownPriority(int stored)

@@ -79,7 +79,8 @@ using PreviousFindings = std::map<std::u16string, PreviousItem, std::less<>>;
 
 // The previous survey's findings for `templateNumber` and `unit`, as the
 // current report takes its own. Only the snapshots of inspections that name an item are opened.
-PreviousFindings previousFindings(const PreviousSurvey& survey, int templateNumber, TempUnit unit);
+PreviousFindings previousFindings(const PreviousSurvey& survey, ReportTemplate templateNumber,
+                                  TempUnit unit);
 
 // --- comparison -------------------------------------------------------------------------------
 

@@ -21,6 +21,6 @@ struct InspectionFinding {
 // record per inspection (readProjectFindings gives that); the project's counts must agree.
 std::vector<InspectionFinding> inspectionFindings(const ReportProject& project,
                                                   const ProjectFindings& findings,
-                                                  int templateNumber, TempUnit unit);
+                                                  ReportTemplate templateNumber, TempUnit unit);
 
 }  // namespace calivue

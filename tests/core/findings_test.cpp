@@ -117,8 +117,8 @@ TEST(Findings, NetaTablesAtTheirBoundaries)
             own.reference = ReferenceKind::Ambient;
             own.ambient = celsiusOf(100.0 - k.deltaT, unitOf(k.unit));
         }
-        const Finding f =
-            evaluateFinding(readingsOf(100.0, k.deltaT), {}, own, s, Buildings, unitOf(k.unit));
+        const Finding f = evaluateFinding(readingsOf(100.0, k.deltaT), {}, own, s,
+                                          ReportTemplate::Buildings, unitOf(k.unit));
         EXPECT_EQ(f.suggestedPriority, k.priority);
     }
     const auto major = classify(criteriaBands(Criteria::NetaSimilar, {}), 20.0, TempUnit::Celsius);
@@ -158,7 +158,7 @@ TEST(Findings, LoadCorrectionAndItsWarnings)
         s.loadExponent = k.exponent;
         s.classifyCorrected = k.corrected;
         const Finding f = evaluateFinding(readingsOf(40.0, 3.0), loaded(k.measured, k.rated), {}, s,
-                                          Maintenance, TempUnit::Celsius);
+                                          ReportTemplate::Maintenance, TempUnit::Celsius);
         EXPECT_EQ(f.deltaT, 3.0);
         EXPECT_EQ(f.loadPercent.has_value(), k.percent.has_value());
         if (f.loadPercent && k.percent) {
@@ -176,7 +176,7 @@ TEST(Findings, LoadCorrectionAndItsWarnings)
     }
     // Buildings has no loads, so neither a load nor its warning.
     const Finding b = evaluateFinding(readingsOf(40.0, 3.0), loaded(u"50", u"100"), {}, {},
-                                      Buildings, TempUnit::Celsius);
+                                      ReportTemplate::Buildings, TempUnit::Celsius);
     EXPECT_FALSE(b.loadPercent);
     EXPECT_TRUE(b.warnings.empty());
 }
@@ -224,7 +224,7 @@ TEST(Findings, ReferenceAndTheWorstOfBothTables)
         const RecordFindings own{k.reference, k.own, false};
         const double concern = celsiusIn(50.0, unitOf(k.unit));
         const Finding f = evaluateFinding(readingsOf(concern, k.markerDifference), {}, own, s,
-                                          Buildings, unitOf(k.unit));
+                                          ReportTemplate::Buildings, unitOf(k.unit));
         EXPECT_EQ(f.deltaT, k.deltaT);
         EXPECT_EQ(f.suggestedPriority, k.priority);
         EXPECT_EQ(hasWarning(f, FindingWarning::ReferenceMissing), k.referenceMissing);
@@ -243,7 +243,8 @@ TEST(Findings, CustomBandsAndTheirChecks)
     EXPECT_FALSE(settingsProblem(s));
     const std::pair<double, int> cases[] = {{1.9, 0}, {2.0, 1}, {4.9, 1}, {5.0, 4}, {99.0, 4}};
     for (const auto& [deltaT, priority] : cases)
-        EXPECT_EQ(evaluateFinding(readingsOf(60.0, deltaT), {}, {}, s, Buildings, TempUnit::Celsius)
+        EXPECT_EQ(evaluateFinding(readingsOf(60.0, deltaT), {}, {}, s, ReportTemplate::Buildings,
+                                  TempUnit::Celsius)
                       .suggestedPriority,
                   priority)
             << deltaT;
@@ -288,7 +289,7 @@ TEST(Findings, ManualPriorityIsKept)
     for (const auto& k : cases) {
         const Finding f =
             evaluateFinding(readingsOf(60.0, 20.0), rec, {ReferenceKind::Marker, {}, k.manual}, {},
-                            Buildings, TempUnit::Celsius);
+                            ReportTemplate::Buildings, TempUnit::Celsius);
         EXPECT_EQ(f.suggestedPriority, 5);
         EXPECT_EQ(f.priority, k.priority);
         EXPECT_EQ(f.priorityManual, k.manual);
@@ -326,8 +327,8 @@ TEST(Findings, BuildingTemperatureFactor)
         rec.outdoor = k.outdoor;
         FindingsSettings s;
         s.frsiThreshold = k.threshold;
-        const Finding f =
-            evaluateFinding(readingsOf(k.concern, {}), rec, {}, s, Buildings, unitOf(k.unit));
+        const Finding f = evaluateFinding(readingsOf(k.concern, {}), rec, {}, s,
+                                          ReportTemplate::Buildings, unitOf(k.unit));
         ASSERT_EQ(f.frsi.has_value(), k.frsi.has_value());
         if (!k.frsi) continue;
         EXPECT_NEAR(*f.frsi, *k.frsi, 1e-6);
@@ -338,8 +339,9 @@ TEST(Findings, BuildingTemperatureFactor)
     cInspectionRecord rec;
     rec.indoor = u"20";
     rec.outdoor = u"0";
-    EXPECT_FALSE(
-        evaluateFinding(readingsOf(14.0, {}), rec, {}, {}, Maintenance, TempUnit::Celsius).frsi);
+    EXPECT_FALSE(evaluateFinding(readingsOf(14.0, {}), rec, {}, {}, ReportTemplate::Maintenance,
+                                 TempUnit::Celsius)
+                     .frsi);
 }
 
 }  // namespace

@@ -122,23 +122,24 @@ TEST(InspectionRules, ReadingsFollowTheChoiceAndTheUnit)
 TEST(InspectionRules, TemplatesAndStoredChoices)
 {
     using C = CaptionText;
-    EXPECT_EQ(templateCaptionTexts(Maintenance)[7], C::LoadPercent);
-    EXPECT_EQ(templateCaptionTexts(Mechanical)[7], C::Rpm);
-    EXPECT_EQ(templateCaptionTexts(Mechanical)[1], C::Operator);
-    EXPECT_EQ(templateCaptionTexts(Buildings), templateCaptionTexts(Custom));
-    EXPECT_EQ(templateCaptionTexts(Buildings)[1], C::Inspector);
+    EXPECT_EQ(templateCaptionTexts(ReportTemplate::Maintenance)[7], C::LoadPercent);
+    EXPECT_EQ(templateCaptionTexts(ReportTemplate::Mechanical)[7], C::Rpm);
+    EXPECT_EQ(templateCaptionTexts(ReportTemplate::Mechanical)[1], C::Operator);
+    EXPECT_EQ(templateCaptionTexts(ReportTemplate::Buildings),
+              templateCaptionTexts(ReportTemplate::Custom));
+    EXPECT_EQ(templateCaptionTexts(ReportTemplate::Buildings)[1], C::Inspector);
     const struct {
-        int templateNumber;
+        ReportTemplate templateNumber;
         const char* rows;  // 13 flags, one per caption row
         bool choice, user;
-    } templates[] = {{Maintenance, "1111111100000", false, false},
-                     {Buildings, "1110111111111", true, false},
-                     {Mechanical, "1111111100000", false, false},
-                     {Custom, "1111111111111", false, true}};
+    } templates[] = {{ReportTemplate::Maintenance, "1111111100000", false, false},
+                     {ReportTemplate::Buildings, "1110111111111", true, false},
+                     {ReportTemplate::Mechanical, "1111111100000", false, false},
+                     {ReportTemplate::Custom, "1111111111111", false, true}};
     for (const auto& t : templates) {
         for (int row = 0; row < 13; ++row)
             EXPECT_EQ(captionRowShown(t.templateNumber, row), t.rows[row] == '1')
-                << t.templateNumber << " row " << row;
+                << reportTemplateNumber(t.templateNumber) << " row " << row;
         EXPECT_FALSE(captionRowShown(t.templateNumber, 13));
         EXPECT_EQ(conditionIsChoice(t.templateNumber), t.choice);
         EXPECT_EQ(userCaptions(t.templateNumber), t.user);

@@ -288,7 +288,7 @@ TEST(FindingPageText, TheWindowShowsThePrintedSentences)
         StringTable::setActive(load.table);
         const FindingTexts t = findingTexts(f, settings, TempUnit::Celsius);
         const std::vector<PrintedLine> printed =
-            findingLines(f, settings, Buildings, TempUnit::Celsius, load.table);
+            findingLines(f, settings, ReportTemplate::Buildings, TempUnit::Celsius, load.table);
         // The difference, the load, the class, the priority and the temperature factor.
         ASSERT_EQ(printed.size(), 5u);
         const QString shown[] = {t.deltaT, t.load, {}, t.source, t.frsi};

@@ -71,7 +71,7 @@ protected:
         });
         ctx.report = report.get();
         ctx.settings = store;
-        ctx.templateNumber = templateNumber;
+        ctx.templateNumber = static_cast<ReportTemplate>(templateNumber);
         images = std::make_unique<ImageSelectDlg>(ctx);
         page = std::make_unique<DetailsDlg>(ctx);
     }
@@ -191,7 +191,7 @@ TEST_F(DetailsPage, CustomCaptionsPersistAcrossARestart)
     EXPECT_FALSE(page->captionChanged(1));
 
     page->resetCaptions();
-    const auto defaults = templateCaptions(3);
+    const auto defaults = templateCaptions(ReportTemplate::Custom);
     for (int i = 0; i < 13; ++i) {
         EXPECT_EQ(c().captions[i]->text(), defaults[i]);
         EXPECT_EQ(settings().reportText(QLatin1String(kDetailsCaptionKeys[i])), defaults[i]);

@@ -128,7 +128,7 @@ TEST(FindingText, TheSentencesOfAFinding)
          {0xFF000000, severityColour(5).rgb(), severityColour(2).rgb(), 0xFF000000}},
         {"buildings, no class, fRsi fails",
          building(),
-         Buildings,
+         reportTemplateNumber(ReportTemplate::Buildings),
          0,
          {u"ΔT 12.3 °C: Cursor 1 53.3 °C against Cursor 2 41.0 °C"_qs,
           u"No exception (below the first class)"_qs, u"fRsi 0.69: fail (threshold 0.70)"_qs,
@@ -146,8 +146,8 @@ TEST(FindingText, TheSentencesOfAFinding)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<PrintedLine> lines =
-            findingLines(c.finding, settings, c.templateNumber, static_cast<TempUnit>(c.unit),
-                         StringTable::english());
+            findingLines(c.finding, settings, static_cast<ReportTemplate>(c.templateNumber),
+                         static_cast<TempUnit>(c.unit), StringTable::english());
         EXPECT_EQ(texts(lines), c.want);
         for (std::size_t i = 0; i < c.colours.size() && i < lines.size(); ++i)
             EXPECT_EQ(lines[i].colour, c.colours[i]) << i;
@@ -176,7 +176,8 @@ std::vector<PrintedLine> worstCase(const StringTable& table, int extra)
     f.frsiPass = true;
     f.warnings = {FindingWarning::ReferenceMissing, FindingWarning::LoadBelowMinimum,
                   FindingWarning::LoadUnknown, FindingWarning::IndoorOutdoorBelow10K};
-    std::vector<PrintedLine> lines = findingLines(f, {}, Buildings, TempUnit::Fahrenheit, table);
+    std::vector<PrintedLine> lines =
+        findingLines(f, {}, ReportTemplate::Buildings, TempUnit::Fahrenheit, table);
     for (int i = 0; i < extra; ++i) lines.push_back(lines[static_cast<std::size_t>(i) % 4]);
     return lines;
 }

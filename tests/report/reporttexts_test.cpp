@@ -116,11 +116,11 @@ TEST(ReportTexts, EveryLanguageFitsThePagesBoxes)
         for (int t = 0; t < 4; ++t) {
             const QString where = language + QStringLiteral("/template %1").arg(t);
             TitlePageData title;
-            title.labels = titleLabels(t, {});
+            title.labels = titleLabels(static_cast<ReportTemplate>(t), {});
             found << overflows(titlePage(title), fonts, where + QStringLiteral("/title"));
             InspectionPageData page;
             page.number = 188;
-            page.templateNumber = t;
+            page.templateNumber = static_cast<ReportTemplate>(t);
             page.unit = TempUnit::Fahrenheit;
             page.snapshot = fullFacts();
             found << overflows(inspectionPage(page), fonts, where + QStringLiteral("/inspection"));

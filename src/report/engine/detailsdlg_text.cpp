@@ -53,7 +53,7 @@ QString captionText(CaptionText caption, const StringTable& texts)
     return {};
 }
 
-std::array<QString, 13> templateCaptions(int templateNumber, const StringTable& texts)
+std::array<QString, 13> templateCaptions(ReportTemplate templateNumber, const StringTable& texts)
 {
     const std::array<CaptionText, 13> words = templateCaptionTexts(templateNumber);
     std::array<QString, 13> c;

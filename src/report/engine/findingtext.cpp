@@ -126,7 +126,8 @@ QRgb priorityColour(int priority)
 }
 
 std::vector<PrintedLine> findingLines(const Finding& f, const FindingsSettings& settings,
-                                      int templateNumber, TempUnit unit, const StringTable& texts)
+                                      ReportTemplate templateNumber, TempUnit unit,
+                                      const StringTable& texts)
 {
     std::vector<PrintedLine> lines;
     if (const QString s = deltaTSentence(f, unit, texts); !s.isEmpty()) lines.push_back({s});
@@ -139,7 +140,7 @@ std::vector<PrintedLine> findingLines(const Finding& f, const FindingsSettings& 
                                    : PrintedLine{texts.text(sid::FindingNoClass)});
     if (f.priorityManual || f.priority > 0)
         lines.push_back({prioritySentence(f, texts), priorityColour(f.priority)});
-    if (templateNumber == Buildings)
+    if (templateNumber == ReportTemplate::Buildings)
         if (const QString s = frsiSentence(f, settings, texts); !s.isEmpty()) lines.push_back({s});
     for (const FindingWarning w : f.warnings) lines.push_back({warningText(w, settings, texts)});
     return lines;

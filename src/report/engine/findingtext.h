@@ -55,6 +55,7 @@ QString frsiSentence(const Finding& finding, const FindingsSettings& settings,
 // corrected difference with n, the class (in its colour), the priority and where it comes
 // from, the temperature factor and its verdict (Buildings), then each warning.
 std::vector<PrintedLine> findingLines(const Finding& finding, const FindingsSettings& settings,
-                                      int templateNumber, TempUnit unit, const StringTable& texts);
+                                      ReportTemplate templateNumber, TempUnit unit,
+                                      const StringTable& texts);
 
 }  // namespace calivue

@@ -48,7 +48,7 @@ struct ReportJob {
     // this survey's. Empty without a link, or when the link did not read (previousProblem).
     std::optional<PreviousSurvey> previous;
     ReportLayout layout = ReportLayout::Classic;  // the pages the report is printed on
-    int templateNumber = 0;                       // 0-3
+    ReportTemplate templateNumber = ReportTemplate::Maintenance;
     TempUnit unit = TempUnit::Celsius;
     int language = 0;               // footers (Hebrew reverses the numbers)
     StringTable texts;              // the language's texts; English by default

@@ -52,7 +52,7 @@ PageItem footerItem(int page, int total, int language, const StringTable& texts)
                     pageOfText(page, total, language, texts), TextAlign::RightFoot);
 }
 
-std::array<QString, 4> titleLabels(int templateNumber,
+std::array<QString, 4> titleLabels(ReportTemplate templateNumber,
                                    const std::array<std::u16string, 4>& captions,
                                    const StringTable& texts)
 {
