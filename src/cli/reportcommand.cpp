@@ -192,12 +192,13 @@ std::string languageListText()
 {
     std::string text = "Languages (--language N):";
     for (const LanguageInfo& info : languageTable()) {
+        const std::optional<Language> language = languageFrom(info.number);
+        const bool english = language == Language::English || language == Language::UsEnglish;
         std::string name = info.moduleName ? info.moduleName : "English (UK)";
-        if (info.number == kLanguageUsEnglish) name = "English (US)";
+        if (language == Language::UsEnglish) name = "English (US)";
         const std::string own = uiText(info.nameStringId).toStdString();
         text += (info.number == 0 ? " " : ", ") + std::to_string(info.number) + ' ' + name;
-        if (!own.empty() && own != name && info.number != 0 && info.number != kLanguageUsEnglish)
-            text += " (" + own + ')';
+        if (!own.empty() && own != name && !english) text += " (" + own + ')';
     }
     return text;
 }

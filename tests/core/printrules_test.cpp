@@ -117,6 +117,22 @@ TEST(InspectionRules, ReadingsFollowTheChoiceAndTheUnit)
     }
 }
 
+// Catches a stored template number read as another template, or a number outside 0-3 taken
+// for one.
+TEST(InspectionRules, StoredTemplateNumbers)
+{
+    const std::pair<int, std::optional<ReportTemplate>> cases[] = {{0, ReportTemplate::Maintenance},
+                                                                   {1, ReportTemplate::Buildings},
+                                                                   {2, ReportTemplate::Mechanical},
+                                                                   {3, ReportTemplate::Custom},
+                                                                   {4, std::nullopt},
+                                                                   {-1, std::nullopt}};
+    for (const auto& [number, named] : cases) {
+        EXPECT_EQ(reportTemplateFrom(number), named) << number;
+        if (named) EXPECT_EQ(reportTemplateNumber(*named), number);
+    }
+}
+
 // Catches a template printing rows or words the page does not show, and stored numbers the
 // lists do not hold shown as something else than their first entry.
 TEST(InspectionRules, TemplatesAndStoredChoices)

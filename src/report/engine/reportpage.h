@@ -73,7 +73,7 @@ inline PageItem pageItem(PageItem::Kind kind, PageRect r, QString text = {},
     return i;
 }
 
-// "Page %d of %d" of a language, in texts' language: Hebrew (kLanguageHebrew) receives the
+// "Page %d of %d" of a language, in texts' language: Hebrew (Language::Hebrew) receives the
 // total first. The page footers and the progress of a report job both say it so.
 QString pageOfText(int page, int total, int language,
                    const StringTable& texts = StringTable::active());
