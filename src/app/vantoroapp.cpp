@@ -95,7 +95,10 @@ void CVantoroApp::setCriteriaHook(DialogHook hook)
 
 bool CVantoroApp::initInstance(const QStringList& arguments, bool show)
 {
-    m_template = m_settings.templateNumber();
+    // A stored number that names no template reads as the first, as the Template dialog's list
+    // reads it.
+    m_template =
+        reportTemplateFrom(m_settings.templateNumber()).value_or(ReportTemplate::Maintenance);
     if (!loadLanguageModule()) return false;
 
     // The module's table becomes the one every window reads from before the frame is built,
@@ -158,7 +161,7 @@ bool CVantoroApp::setLanguage(int language)
 bool CVantoroApp::setTemplate(int number)
 {
     if (!reportFailure(m_settings.setTemplateNumber(number))) return false;
-    m_template = number;
+    m_template = reportTemplateFrom(number).value_or(ReportTemplate::Maintenance);
     return true;
 }
 
@@ -167,7 +170,7 @@ bool CVantoroApp::setPersistReportDetails(bool persist)
     return reportFailure(m_settings.setPersistReportDetails(persist));
 }
 
-bool CVantoroApp::setTempUnit(int unit)
+bool CVantoroApp::setTempUnit(TempUnit unit)
 {
     return reportFailure(m_settings.setTempUnit(unit));
 }

@@ -12,6 +12,8 @@
 #include "stringtable.h"
 #include "viewsheets.h"
 
+#include "core/printrules.h"
+
 #include <QLocale>
 #include <QObject>
 #include <QPointer>
@@ -64,7 +66,7 @@ public:
     int language() const { return m_language; }
     int localeId() const { return m_localeId; }
     bool moduleInUse() const { return m_table.isModule(); }
-    int templateNumber() const { return m_template; }
+    ReportTemplate templateNumber() const { return m_template; }
     // The table the program runs with (the module's, or the program's own English).
     const StringTable& strings() const { return m_table; }
 
@@ -72,8 +74,8 @@ public:
     bool setLanguage(int language);
     bool setTemplate(int number);
     bool setPersistReportDetails(bool persist);
-    bool setTempUnit(int unit);
-    int tempUnit() const { return m_settings.tempUnit(); }
+    bool setTempUnit(TempUnit unit);
+    TempUnit tempUnit() const { return m_settings.tempUnit(); }
     SettingsStore& settings() { return m_settings; }
 
     // Opens a snapshot by its .bmp name; a .qvx name (any case) opens its .BMP. Asks about
@@ -129,7 +131,7 @@ private:
     StringTable m_table;
     int m_language = 0;
     int m_localeId = 2057;
-    int m_template = 0;
+    ReportTemplate m_template = ReportTemplate::Maintenance;
     // The locale, layout direction and Qt texts of the language in use; set at start-up.
     std::unique_ptr<LanguageEnvironment> m_environment;
     std::unique_ptr<CVantoroDoc> m_doc;

@@ -153,7 +153,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     if (infoCmd->parsed()) {
         if (unitOpt->count() > 0) {
-            info.unit = unitNumber(unitName);
+            info.unit = unitOfLetter(unitName);
         }
         for (const std::string& text : probeTexts) {
             std::optional<Probe> p = parseProbe(text);

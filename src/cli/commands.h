@@ -2,6 +2,9 @@
 // library so tests run them in-process; main() only forwards its arguments.
 #pragma once
 
+#include "core/printrules.h"
+#include "core/tempunit.h"
+
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
@@ -25,17 +28,23 @@ namespace calivue::cli {
 // The message every unreadable or invalid snapshot gives.
 inline constexpr std::string_view kOpenError = "Error opening file";
 
-// The options the project commands share: --unit (c, f or k; read it with unitNumber) and
+// The options the project commands share: --unit (c, f or k; read it with unitOfLetter) and
 // --template (0-3, as the report writer numbers its templates).
 void addUnitOption(CLI::App& command, std::string& unit);
 void addTemplateOption(CLI::App& command, int& templateNumber);
 
-// The unit number of a --unit value the parser accepted (c, f or k in any case): 0 Celsius,
-// 1 Fahrenheit, 2 Kelvin.
-inline int unitNumber(std::string_view letter)
+// The unit of a --unit value the parser accepted (c, f or k in any case); none given is Celsius.
+inline TempUnit unitOfLetter(std::string_view letter)
 {
     const char u = letter.empty() ? 'c' : letter[0];
-    return (u == 'c' || u == 'C') ? 0 : ((u == 'f' || u == 'F') ? 1 : 2);
+    if (u == 'c' || u == 'C') return TempUnit::Celsius;
+    return (u == 'f' || u == 'F') ? TempUnit::Fahrenheit : TempUnit::Kelvin;
+}
+
+// The template of a --template number the parser accepted (0-3); any other reads as the first.
+inline ReportTemplate templateOfOption(int number)
+{
+    return reportTemplateFrom(number).value_or(ReportTemplate::Maintenance);
 }
 
 // Parses args (args[0] is the program name) and runs the chosen subcommand.
@@ -51,7 +60,7 @@ struct Probe {
 
 struct InfoOptions {
     std::filesystem::path snapshot;
-    std::optional<int> unit;  // 0 Celsius, 1 Fahrenheit, 2 Kelvin
+    std::optional<TempUnit> unit;  // none: the record's own
     int areaMode = 1;
     std::vector<Probe> probes;
 };

@@ -50,7 +50,7 @@ OJson readingJson(const std::optional<FindingReading>& r)
 }  // namespace
 
 OJson findingsJson(const FindingsSettings& settings, const std::vector<InspectionFinding>& list,
-                   int unit)
+                   TempUnit unit)
 {
     OJson inspections = OJson::array();
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -96,7 +96,7 @@ int runFindings(const FindingsOptions& o, std::ostream& out, std::ostream& err)
         return 1;
     }
     const std::vector<InspectionFinding> list =
-        inspectionFindings(*project, *findings, o.templateNumber, o.unit);
+        inspectionFindings(*project, *findings, templateOfOption(o.templateNumber), o.unit);
     for (std::size_t i = 0; i < list.size(); ++i)
         if (list[i].snapshot != Error::None)
             err << "Warning: inspection " << i + 1 << ": " << kOpenError << ": "
@@ -120,7 +120,7 @@ std::optional<int> FindingsCommand::runParsed(std::ostream& out, std::ostream& e
 {
     if (!m_command->parsed()) return std::nullopt;
     FindingsOptions o = m_options;
-    o.unit = unitNumber(m_unit);
+    o.unit = unitOfLetter(m_unit);
     return runFindings(o, out, err);
 }
 

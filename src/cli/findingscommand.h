@@ -20,13 +20,13 @@ namespace calivue::cli {
 
 struct FindingsOptions {
     std::filesystem::path project;
-    int unit = 0;  // 0 Celsius, 1 Fahrenheit, 2 Kelvin
+    TempUnit unit = TempUnit::Celsius;
     int templateNumber = 0;
 };
 
 // The object the command prints: criteria, unit_text and the inspections.
 nlohmann::ordered_json findingsJson(const FindingsSettings& settings,
-                                    const std::vector<InspectionFinding>& findings, int unit);
+                                    const std::vector<InspectionFinding>& findings, TempUnit unit);
 
 // On failure one line on err and non-zero; a snapshot that does not open is a warning line on
 // err and its inspection has no readings.

@@ -45,7 +45,7 @@ int runProjectFromFolder(const FolderProjectOptions& o, std::ostream& out, std::
                 << describe(previous.error()) << "); the project has no previous survey\n";
     }
     Result<FolderProject> made =
-        projectFromFolder(o.folder, o.subfolders, items, link, o.templateNumber);
+        projectFromFolder(o.folder, o.subfolders, items, link, templateOfOption(o.templateNumber));
     if (!made) {
         err << kProjectWriteError << ": " << o.output.string() << ": " << describe(made.error())
             << '\n';

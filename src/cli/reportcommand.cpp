@@ -63,7 +63,7 @@ private:
 
 int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
 {
-    if (o.templateNumber < 0 || o.templateNumber > 3 || o.unit < 0 || o.unit > 2 ||
+    if (o.templateNumber < 0 || o.templateNumber > 3 || !tempUnitFrom(tempUnitNumber(o.unit)) ||
         (o.language && (*o.language < 0 || *o.language >= kLanguageCount))) {
         err << "calivue-cli: template 0-3, unit c|f|k and language 0-" << kLanguageCount - 1
             << " expected\n";
@@ -125,7 +125,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         err << "calivue-cli: the project's report layout does not read ("
             << job.layoutProblem.toStdString() << "); the report is in the classic layout\n";
     if (o.layout) job.layout = *o.layout;
-    job.templateNumber = o.templateNumber;
+    job.templateNumber = templateOfOption(o.templateNumber);
     job.unit = o.unit;
     job.language = language;
     job.texts = texts;
@@ -181,7 +181,7 @@ std::optional<int> ReportCommand::runParsed(std::ostream& out, std::ostream& err
 {
     if (!m_command->parsed()) return std::nullopt;
     ReportOptions o = m_options;
-    o.unit = unitNumber(m_unit);
+    o.unit = unitOfLetter(m_unit);
     if (m_languageOption->count() > 0) o.language = m_language;
     if (!m_layout.empty()) o.layout = reportLayoutFromName(m_layout);
     if (!m_format.empty()) o.format = m_format == "docx" ? ReportFormat::Docx : ReportFormat::Pdf;
@@ -192,12 +192,13 @@ std::string languageListText()
 {
     std::string text = "Languages (--language N):";
     for (const LanguageInfo& info : languageTable()) {
+        const std::optional<Language> language = languageFrom(info.number);
+        const bool english = language == Language::English || language == Language::UsEnglish;
         std::string name = info.moduleName ? info.moduleName : "English (UK)";
-        if (info.number == kLanguageUsEnglish) name = "English (US)";
+        if (language == Language::UsEnglish) name = "English (US)";
         const std::string own = uiText(info.nameStringId).toStdString();
         text += (info.number == 0 ? " " : ", ") + std::to_string(info.number) + ' ' + name;
-        if (!own.empty() && own != name && info.number != 0 && info.number != kLanguageUsEnglish)
-            text += " (" + own + ')';
+        if (!own.empty() && own != name && !english) text += " (" + own + ')';
     }
     return text;
 }

@@ -21,7 +21,7 @@ namespace calivue::cli {
 struct ReportOptions {
     std::filesystem::path project;
     std::filesystem::path output;
-    int unit = 0;  // 0 Celsius, 1 Fahrenheit, 2 Kelvin
+    TempUnit unit = TempUnit::Celsius;
     int templateNumber = 0;
     // The report's language; empty: the project's report language, or English without one.
     std::optional<int> language;

@@ -10,20 +10,10 @@
 
 namespace calivue {
 
-std::string unitTextOf(int unit)
+std::string unitTextOf(int unitByte)
 {
-    switch (unit) {
-        case 0:
-            return "\xC2\xB0"
-                   "C";
-        case 1:
-            return "\xC2\xB0"
-                   "F";
-        case 2:
-            return "K";
-        default:
-            return {};
-    }
+    const std::optional<TempUnit> unit = tempUnitFrom(unitByte);
+    return unit ? unitTextOf(*unit) : std::string();
 }
 
 cBrixa::cBrixa()
@@ -203,16 +193,17 @@ float cBrixa::temperatureOf(std::uint16_t raw, float e, bool applyCorrection) co
         t += kKelvinOffset;
     }
     if (applyCorrection && m_tempCorrection != 0) t += m_tempCorrection / 10.0 - kKelvinOffset;
-    switch (fields.unit) {
-        case 0:
+    const std::optional<TempUnit> unit = tempUnit();
+    if (!unit) return 0.0f;
+    switch (*unit) {
+        case TempUnit::Celsius:
             return static_cast<float>(t - kKelvinOffset);
-        case 1:
+        case TempUnit::Fahrenheit:
             return static_cast<float>((t - kKelvinOffset) * 1.8 + 32.0);
-        case 2:
+        case TempUnit::Kelvin:
             return static_cast<float>(t);
-        default:
-            return 0.0f;
     }
+    return 0.0f;
 }
 
 float cBrixa::temperatureAt(int x, int row, float e) const
@@ -265,35 +256,37 @@ int cBrixa::toTenthsKelvinFromCelsius(double t) const
 
 int cBrixa::toTenthsKelvin(double t) const
 {
-    switch (fields.unit) {
-        case 0:
+    const std::optional<TempUnit> unit = tempUnit();
+    if (!unit) return 0;
+    switch (*unit) {
+        case TempUnit::Celsius:
             return static_cast<int>((t + kKelvinOffset) * 10.0 + 0.50001);
-        case 1:
+        case TempUnit::Fahrenheit:
             return static_cast<int>(((t - 32.0) * 5.0 / 9.0 + kKelvinOffset) * 10.0 + 0.50001);
-        case 2:
+        case TempUnit::Kelvin:
             return static_cast<int>(t * 10.0 + 0.50001);
-        default:
-            return 0;
     }
+    return 0;
 }
 
 double cBrixa::toCelsius(double t) const
 {
-    switch (fields.unit) {
-        case 0:
+    const std::optional<TempUnit> unit = tempUnit();
+    if (!unit) return 0.0;
+    switch (*unit) {
+        case TempUnit::Celsius:
             return t;
-        case 1:
+        case TempUnit::Fahrenheit:
             return (t - 32.0) * 5.0 / 9.0;
-        case 2:
+        case TempUnit::Kelvin:
             return t - kKelvinOffset;
-        default:
-            return 0.0;
     }
+    return 0.0;
 }
 
 int cBrixa::rawForTemperature(double t) const
 {
-    if (fields.unit > 2 || !std::isfinite(t)) return 0;
+    if (!tempUnit() || !std::isfinite(t)) return 0;
     // Readings rise with the raw count except where the radiance curve is clamped at its
     // bottom, so a binary search finds the first count reading at least t; the neighbour
     // below may be nearer.
@@ -312,14 +305,14 @@ int cBrixa::rawForTemperature(double t) const
 
 int cBrixa::reflectedRawFor(double t) const
 {
-    if (fields.unit > 2 || !std::isfinite(t)) return 0;
+    if (!tempUnit() || !std::isfinite(t)) return 0;
     const double raw = std::round((toCelsius(t) + kKelvinOffset) * static_cast<double>(m_scale));
     return static_cast<int>(std::clamp(raw, 0.0, 65535.0));
 }
 
-void cBrixa::setUnit(int u)
+void cBrixa::setUnit(TempUnit u)
 {
-    if (u >= 0 && u <= 2) fields.unit = static_cast<std::uint8_t>(u);
+    if (tempUnitFrom(tempUnitNumber(u))) fields.unit = static_cast<std::uint8_t>(tempUnitNumber(u));
 }
 
 void cBrixa::setAreaMode(int m)

@@ -9,6 +9,7 @@
 #include "archive.h"
 #include "constants.h"
 #include "error.h"
+#include "tempunit.h"
 
 #include <array>
 #include <chrono>
@@ -70,7 +71,7 @@ struct RecordFields {
 float scaleForCode(std::uint8_t code);
 
 // "°C", "°F" or "K" (UTF-8) for the record's unit byte; empty for any other value.
-std::string unitTextOf(int unit);
+std::string unitTextOf(int unitByte);
 
 // Display flag bits shared by the document, displays and tools.
 namespace flags {
@@ -160,8 +161,11 @@ public:
     int reflectedRawFor(double t) const;
     float imageEmissivity() const { return static_cast<float>(fields.emissivity[10]) / 100.0f; }
 
-    void setUnit(int u);
+    // A value that names no unit is refused and the unit kept.
+    void setUnit(TempUnit u);
+    // The record's unit byte as stored: a record may hold a number that names no unit.
     int unit() const { return fields.unit; }
+    std::optional<TempUnit> tempUnit() const { return tempUnitFrom(fields.unit); }
     const std::string& unitText() const { return m_unitText; }
     void setUnitText(std::string text) { m_unitText = std::move(text); }
     void setPalette(int n) { fields.palette = static_cast<std::uint8_t>(n); }

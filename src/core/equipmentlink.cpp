@@ -30,9 +30,10 @@ std::u16string decimal(unsigned long long n)
 
 }  // namespace
 
-bool ratedIsLoad(int templateNumber)
+bool ratedIsLoad(ReportTemplate templateNumber)
 {
-    return templateNumber == Maintenance || templateNumber == Mechanical;
+    return templateNumber == ReportTemplate::Maintenance ||
+           templateNumber == ReportTemplate::Mechanical;
 }
 
 ItemFill fillFromItem(cInspectionRecord& record, const EquipmentItem& item, bool ratedLoad)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "equipment.h"
+#include "printrules.h"
 #include "reportdata.h"
 
 #include <map>
@@ -17,7 +18,7 @@ namespace calivue {
 // Whether the record's `rated` text is a rated load in the template (Maintenance and
 // Mechanical); in Buildings and Custom it is the material's µ value or the user's own field,
 // which an item's rated load must not fill.
-bool ratedIsLoad(int templateNumber);
+bool ratedIsLoad(ReportTemplate templateNumber);
 
 // The record texts a link filled.
 struct ItemFill {

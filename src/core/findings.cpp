@@ -135,17 +135,17 @@ double roundedDifference(double value)
     return v == 0.0 ? 0.0 : v;
 }
 
-double celsiusIn(double celsius, int unit)
+double celsiusIn(double celsius, TempUnit unit)
 {
-    if (unit == 1) return celsius * 1.8 + 32.0;
-    if (unit == 2) return celsius + kKelvinOffset;
+    if (unit == TempUnit::Fahrenheit) return celsius * 1.8 + 32.0;
+    if (unit == TempUnit::Kelvin) return celsius + kKelvinOffset;
     return celsius;
 }
 
-double celsiusOf(double value, int unit)
+double celsiusOf(double value, TempUnit unit)
 {
-    if (unit == 1) return (value - 32.0) / 1.8;
-    if (unit == 2) return value - kKelvinOffset;
+    if (unit == TempUnit::Fahrenheit) return (value - 32.0) / 1.8;
+    if (unit == TempUnit::Kelvin) return value - kKelvinOffset;
     return value;
 }
 
@@ -167,9 +167,9 @@ std::vector<SeverityBand> criteriaBands(Criteria c, const FindingsSettings& s)
 }
 
 std::optional<SeverityBand> classify(const std::vector<SeverityBand>& bands, double difference,
-                                     int unit)
+                                     TempUnit unit)
 {
-    const double scale = unit == 1 ? 1.8 : 1.0;
+    const double scale = unit == TempUnit::Fahrenheit ? 1.8 : 1.0;
     std::optional<SeverityBand> found;
     for (const SeverityBand& b : bands) {
         const double bound = b.from * scale;
@@ -212,7 +212,7 @@ std::optional<Load> loadOf(const cInspectionRecord& record, double exponent)
 // The class of a difference and, with a load, of its corrected value as the settings choose.
 std::optional<SeverityBand> classOf(const std::vector<SeverityBand>& bands, double deltaT,
                                     const std::optional<Load>& load, const FindingsSettings& s,
-                                    int unit)
+                                    TempUnit unit)
 {
     const double value = load && s.classifyCorrected ? deltaT * load->factor : deltaT;
     return classify(bands, value, unit);
@@ -222,7 +222,7 @@ std::optional<SeverityBand> classOf(const std::vector<SeverityBand>& bands, doub
 
 Finding evaluateFinding(const InspectionReadings& readings, const cInspectionRecord& record,
                         const RecordFindings& own, const FindingsSettings& settings,
-                        int templateNumber, int unit)
+                        ReportTemplate templateNumber, TempUnit unit)
 {
     Finding f;
     if (readings.first)
@@ -244,7 +244,7 @@ Finding evaluateFinding(const InspectionReadings& readings, const cInspectionRec
     if (!f.deltaT) f.warnings.push_back(FindingWarning::ReferenceMissing);
 
     std::optional<Load> load;
-    if (templateNumber != Buildings) {
+    if (templateNumber != ReportTemplate::Buildings) {
         load = loadOf(record, settings.loadExponent);
         if (!load)
             f.warnings.push_back(FindingWarning::LoadUnknown);
@@ -273,12 +273,12 @@ Finding evaluateFinding(const InspectionReadings& readings, const cInspectionRec
     f.priorityManual = own.priorityManual;
     f.priority = own.priorityManual ? shownPriority(record.repairPriority) : f.suggestedPriority;
 
-    if (templateNumber == Buildings && f.concern) {
+    if (templateNumber == ReportTemplate::Buildings && f.concern) {
         const std::optional<double> indoor = leadingNumber(record.indoor);
         const std::optional<double> outdoor = leadingNumber(record.outdoor);
         if (indoor && outdoor) {
             // The weather fields are in °C, or °F in a Fahrenheit report; all in °C here.
-            const int weatherUnit = weatherUnits(unit).temperatureUnit;
+            const TempUnit weatherUnit = weatherUnits(unit).temperatureUnit;
             const double ti = celsiusOf(*indoor, weatherUnit);
             const double te = celsiusOf(*outdoor, weatherUnit);
             const double tsi = celsiusOf(f.concern->temperature, unit);

@@ -118,9 +118,9 @@ std::optional<double> leadingNumber(std::u16string_view text);
 // A difference rounded to 0.1 as it is printed ("%.1f"); a value printed "-0.0" is 0.
 double roundedDifference(double value);
 
-// A temperature in °C in the unit 0 °C, 1 °F, 2 K, and back.
-double celsiusIn(double celsius, int unit);
-double celsiusOf(double value, int unit);
+// A temperature in °C in the unit, and back.
+double celsiusIn(double celsius, TempUnit unit);
+double celsiusOf(double value, TempUnit unit);
 
 // The table a criteria uses (the custom bands for Custom). NetaWorst has no table of its own:
 // it gives the NetaSimilar one, the rule combining the two lives in evaluateFinding.
@@ -129,7 +129,7 @@ std::vector<SeverityBand> criteriaBands(Criteria c, const FindingsSettings& s);
 // The band a difference falls in (bounds compared in the unit: scaled by 1.8 for °F), or
 // nothing below the first band.
 std::optional<SeverityBand> classify(const std::vector<SeverityBand>& bands, double difference,
-                                     int unit);
+                                     TempUnit unit);
 
 enum class FindingWarning {
     ReferenceMissing,
@@ -158,10 +158,10 @@ struct Finding {
     std::vector<FindingWarning> warnings;
 };
 
-// The finding of one inspection from its readings in `unit` (0 °C, 1 °F, 2 K), as
+// The finding of one inspection from its readings in `unit`, as
 // inspectionReadings gives them, its record and its findings data, under a report template.
 Finding evaluateFinding(const InspectionReadings& readings, const cInspectionRecord& record,
                         const RecordFindings& own, const FindingsSettings& settings,
-                        int templateNumber, int unit);
+                        ReportTemplate templateNumber, TempUnit unit);
 
 }  // namespace calivue

@@ -89,7 +89,8 @@ std::u16string leadingItemId(std::u16string_view text, const std::vector<Equipme
 
 Result<FolderProject> projectFromFolder(const fs::path& folder, bool subfolders,
                                         const std::vector<EquipmentItem>& items,
-                                        const std::u16string& previousLink, int templateNumber)
+                                        const std::u16string& previousLink,
+                                        ReportTemplate templateNumber)
 {
     FolderProject out;
     out.equipment.items = items;

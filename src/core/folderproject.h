@@ -6,6 +6,7 @@
 
 #include "equipment.h"
 #include "folderscan.h"
+#include "printrules.h"
 #include "reportproject.h"
 
 #include <filesystem>
@@ -36,6 +37,7 @@ struct FolderProject {
 // TooLarge past kMaxProjectInspections or the extension caps.
 Result<FolderProject> projectFromFolder(const std::filesystem::path& folder, bool subfolders,
                                         const std::vector<EquipmentItem>& items,
-                                        const std::u16string& previousLink, int templateNumber);
+                                        const std::u16string& previousLink,
+                                        ReportTemplate templateNumber);
 
 }  // namespace calivue

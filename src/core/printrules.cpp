@@ -73,7 +73,7 @@ double shownDifference(double value)
     return std::strcmp(text, "-0.0") == 0 ? 0.0 : value;
 }
 
-InspectionReadings inspectionReadings(cBrixa& image, const cInspectionRecord& record, int unit)
+InspectionReadings inspectionReadings(cBrixa& image, const cInspectionRecord& record, TempUnit unit)
 {
     InspectionReadings out;
     image.setUnit(unit);
@@ -98,7 +98,7 @@ InspectionReadings inspectionReadings(cBrixa& image, const cInspectionRecord& re
     return out;
 }
 
-std::array<CaptionText, 13> templateCaptionTexts(int templateNumber)
+std::array<CaptionText, 13> templateCaptionTexts(ReportTemplate templateNumber)
 {
     using C = CaptionText;
     std::array<CaptionText, 13> c = {
@@ -106,31 +106,34 @@ std::array<CaptionText, 13> templateCaptionTexts(int templateNumber)
         C::Comment,           C::Material,           C::MaterialMuValue,  C::MaterialCondition,
         C::IndoorTemperature, C::OutdoorTemperature, C::RelativeHumidity, C::WindSpeed,
         C::PressureDifference};
-    if (templateNumber == Maintenance || templateNumber == Mechanical) {
+    if (templateNumber == ReportTemplate::Maintenance ||
+        templateNumber == ReportTemplate::Mechanical) {
         c[1] = C::Operator;
         c[5] = C::MeasuredLoad;
         c[6] = C::RatedLoad;
-        c[7] = templateNumber == Maintenance ? C::LoadPercent : C::Rpm;
+        c[7] = templateNumber == ReportTemplate::Maintenance ? C::LoadPercent : C::Rpm;
     }
     return c;
 }
 
-bool userCaptions(int templateNumber)
+bool userCaptions(ReportTemplate templateNumber)
 {
-    return templateNumber == Custom;
+    return templateNumber == ReportTemplate::Custom;
 }
 
-bool captionRowShown(int templateNumber, int row)
+bool captionRowShown(ReportTemplate templateNumber, int row)
 {
     if (row < 0 || row > 12) return false;
-    if (templateNumber == Buildings) return row != 3;
-    if (templateNumber == Maintenance || templateNumber == Mechanical) return row < 8;
+    if (templateNumber == ReportTemplate::Buildings) return row != 3;
+    if (templateNumber == ReportTemplate::Maintenance ||
+        templateNumber == ReportTemplate::Mechanical)
+        return row < 8;
     return true;
 }
 
-bool conditionIsChoice(int templateNumber)
+bool conditionIsChoice(ReportTemplate templateNumber)
 {
-    return templateNumber == Buildings;
+    return templateNumber == ReportTemplate::Buildings;
 }
 
 int shownPriority(int stored)
@@ -143,10 +146,10 @@ int shownConditionChoice(int stored)
     return stored >= 0 && stored <= 2 ? stored : 0;
 }
 
-WeatherUnits weatherUnits(int unit)
+WeatherUnits weatherUnits(TempUnit unit)
 {
-    const bool fahrenheit = unit == 1;
-    return {fahrenheit ? 1 : 0, fahrenheit};
+    const bool fahrenheit = unit == TempUnit::Fahrenheit;
+    return {fahrenheit ? TempUnit::Fahrenheit : TempUnit::Celsius, fahrenheit};
 }
 
 }  // namespace calivue

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "reportdata.h"
+#include "tempunit.h"
 
 #include <array>
 #include <optional>
@@ -17,8 +18,22 @@ namespace calivue {
 
 class cBrixa;
 
-// The report templates of the "Template" setting.
-enum ReportTemplate : int { Maintenance = 0, Buildings = 1, Mechanical = 2, Custom = 3 };
+// The report templates of the "Template" setting, by the number the setting stores.
+enum class ReportTemplate : int { Maintenance = 0, Buildings = 1, Mechanical = 2, Custom = 3 };
+
+// The template a stored number names, or none outside 0-3: each reader of a stored number
+// decides what such a number reads as.
+constexpr std::optional<ReportTemplate> reportTemplateFrom(int number)
+{
+    if (number < 0 || number > 3) return std::nullopt;
+    return static_cast<ReportTemplate>(number);
+}
+
+// The number a template is stored as.
+constexpr int reportTemplateNumber(ReportTemplate t)
+{
+    return static_cast<int>(t);
+}
 
 // --- the measurement lists ------------------------------------------------------------------
 
@@ -80,9 +95,10 @@ struct InspectionReadings {
     double emissivity = 0.0;  // the image emissivity, 0.95 for 95 hundredths
 };
 
-// The readings of `record` on `image` in `unit` (0 °C, 1 °F, 2 K; the image is switched to
-// it). The image must have its arrays built.
-InspectionReadings inspectionReadings(cBrixa& image, const cInspectionRecord& record, int unit);
+// The readings of `record` on `image` in `unit` (the image is switched to it). The image must have
+// its arrays built.
+InspectionReadings inspectionReadings(cBrixa& image, const cInspectionRecord& record,
+                                      TempUnit unit);
 
 // A difference as it is shown at one decimal: values that round to zero lose their sign.
 double shownDifference(double value);
@@ -113,18 +129,18 @@ enum class CaptionText {
 
 // The 13 captions of a template in project-file order. Custom (3) and any unknown number
 // give the Buildings captions, which are also the Custom defaults.
-std::array<CaptionText, 13> templateCaptionTexts(int templateNumber);
+std::array<CaptionText, 13> templateCaptionTexts(ReportTemplate templateNumber);
 
 // Whether a template's captions are the user's own (Custom) rather than the fixed words.
-bool userCaptions(int templateNumber);
+bool userCaptions(ReportTemplate templateNumber);
 
 // Whether caption row i (0-12) is shown and printed: Buildings has no equipment row,
 // Maintenance and Mechanical none of the five weather rows (8-12).
-bool captionRowShown(int templateNumber, int row);
+bool captionRowShown(ReportTemplate templateNumber, int row);
 
 // Whether the condition row is the "No Comment" / "Good" / "Poor" choice (Buildings) rather
 // than the typed condition text.
-bool conditionIsChoice(int templateNumber);
+bool conditionIsChoice(ReportTemplate templateNumber);
 
 // The repair priority and the condition choice as their lists can show them: a stored number
 // the list does not hold reads as its first entry ("none", "No Comment").
@@ -133,9 +149,9 @@ int shownConditionChoice(int stored);
 
 // The units beside the weather fields: °F and mph for a Fahrenheit report, else °C and km/h.
 struct WeatherUnits {
-    int temperatureUnit = 0;  // 0 °C or 1 °F
+    TempUnit temperatureUnit = TempUnit::Celsius;  // Celsius or Fahrenheit, never Kelvin
     bool milesPerHour = false;
 };
-WeatherUnits weatherUnits(int unit);
+WeatherUnits weatherUnits(TempUnit unit);
 
 }  // namespace calivue

@@ -91,7 +91,8 @@ Result<PreviousSurvey> readPreviousSurvey(const fs::path& file)
     return s;
 }
 
-PreviousFindings previousFindings(const PreviousSurvey& survey, int templateNumber, int unit)
+PreviousFindings previousFindings(const PreviousSurvey& survey, ReportTemplate templateNumber,
+                                  TempUnit unit)
 {
     PreviousFindings out;
     for (const EquipmentItem& item : survey.equipment.items) {

@@ -10,7 +10,7 @@ namespace calivue {
 
 std::vector<InspectionFinding> inspectionFindings(const ReportProject& project,
                                                   const ProjectFindings& findings,
-                                                  int templateNumber, int unit)
+                                                  ReportTemplate templateNumber, TempUnit unit)
 {
     std::vector<InspectionFinding> out;
     const std::size_t count = std::min(project.entries.size(), project.records.size());

@@ -17,11 +17,10 @@ struct InspectionFinding {
     Finding finding;
 };
 
-// One finding per inspection, in list order, for `templateNumber` and `unit` (0 °C, 1 °F,
-// 2 K). `findings` has one record per inspection (readProjectFindings gives that); the
-// project's counts must agree.
+// One finding per inspection, in list order, for `templateNumber` and `unit`. `findings` has one
+// record per inspection (readProjectFindings gives that); the project's counts must agree.
 std::vector<InspectionFinding> inspectionFindings(const ReportProject& project,
                                                   const ProjectFindings& findings,
-                                                  int templateNumber, int unit);
+                                                  ReportTemplate templateNumber, TempUnit unit);
 
 }  // namespace calivue

@@ -170,13 +170,15 @@ void CVantoroDoc::setProfilesShown(bool shown)
     announce(DocChange::Profiles);
 }
 
-void CVantoroDoc::setUnit(int unit)
+void CVantoroDoc::setUnit(TempUnit unit)
 {
-    if (unit < 0) return;
-    unit = std::min(unit, 2);
-    const bool changed = m_image.fields.unit != unit;
+    // A value beyond the named units is taken as the last, Kelvin; below them it is ignored.
+    const int number = tempUnitNumber(unit);
+    if (number < 0) return;
+    unit = tempUnitFrom(number).value_or(TempUnit::Kelvin);
+    const bool changed = m_image.tempUnit() != unit;
     m_image.setUnit(unit);
-    m_image.setUnitText(unitTextFor(unit));
+    m_image.setUnitText(unitTextOf(unit));
     refreshMarkerTemperatures();
     // Readings in the unit are on every page.
     const DocChanges what = DocChange::Unit | DocChange::Controls;

@@ -7,11 +7,11 @@
 
 namespace calivue {
 
-// "°C", "°F" or "K" as UTF-8; any unit other than 1 and 2 reads as Celsius.
-inline std::string unitTextFor(int unit)
+// "°C", "°F" or "K" as UTF-8 for the record's unit byte; any byte that names no unit reads as
+// Celsius.
+inline std::string unitTextFor(int unitByte)
 {
-    std::string text = unitTextOf(unit);
-    return text.empty() ? unitTextOf(0) : text;
+    return unitTextOf(tempUnitFrom(unitByte).value_or(TempUnit::Celsius));
 }
 
 }  // namespace calivue

@@ -164,7 +164,7 @@ public:
     // The view's profile switch; the record follows, the document is not marked modified.
     void setProfilesShown(bool shown);
     // Unit 0 °C, 1 °F, 2 K (anything above 1 counts as 2); modifies when it changes.
-    void setUnit(int unit);
+    void setUnit(TempUnit unit);
     void refreshMarkerTemperatures();
     // Measurement parameters and details of the record, from the settings page. Each
     // stores the value, announces it (temperatures refreshed and Measurements for the

@@ -114,7 +114,7 @@ void cSettingsPage::BuildControls()
 
     m_unit = new QComboBox(this);
     m_unit->setObjectName(QStringLiteral("unit"));
-    for (int u = 0; u < 3; ++u) m_unit->addItem(QString::fromStdString(unitTextOf(u)));
+    for (TempUnit u : kTempUnits) m_unit->addItem(QString::fromStdString(unitTextOf(u)));
     addRow(sid::UnitsLabel, "unitsLabel", m_unit);
 
     m_reflected = new QLineEdit(this);
@@ -249,7 +249,7 @@ void cSettingsPage::Refresh()
     ShowEmissivity();
     {
         const QSignalBlocker block(m_unit);
-        m_unit->setCurrentIndex(f.unit == 0 ? 0 : f.unit == 1 ? 1 : 2);
+        m_unit->setCurrentIndex(tempUnitNumber(tempUnitFrom(f.unit).value_or(TempUnit::Kelvin)));
     }
     m_caption->setText(latin1Text(std::span<const std::uint8_t>(f.textC.data(), kCaptionLength)));
     // The stored comment is shown, so that typing edits it instead of replacing it.

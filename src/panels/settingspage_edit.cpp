@@ -39,18 +39,18 @@ constexpr double kTolerance = 1e-9;
 bool g_reflectedMessageOpen = false;
 bool g_emissivityMessageOpen = false;
 
-int reflectedMessageFor(int unit)
+int reflectedMessageFor(std::optional<TempUnit> unit)
 {
-    switch (unit) {
-        case 0:
+    if (!unit) return sid::ReflectedOutOfRange;
+    switch (*unit) {
+        case TempUnit::Celsius:
             return sid::ReflectedRangeCelsius;
-        case 1:
+        case TempUnit::Fahrenheit:
             return sid::ReflectedRangeFahrenheit;
-        case 2:
+        case TempUnit::Kelvin:
             return sid::ReflectedRangeKelvin;
-        default:
-            return sid::ReflectedOutOfRange;
     }
+    return sid::ReflectedOutOfRange;
 }
 
 std::uint8_t timePart(bool valid, int value)
@@ -63,7 +63,8 @@ std::uint8_t timePart(bool valid, int value)
 void cSettingsPage::OnUnit(int index)
 {
     if (!HasImage() || index < 0) return;
-    m_doc->setUnit(index > 1 ? 2 : index);
+    // The list holds the units in their stored order.
+    m_doc->setUnit(tempUnitFrom(index).value_or(TempUnit::Kelvin));
     Refresh();
 }
 
@@ -74,7 +75,7 @@ void cSettingsPage::SetReflectedTemperature(double value)
     if (!HasImage()) return;
     const cBrixa& image = m_doc->image();
     const double celsius = image.toCelsius(value);
-    if (image.unit() > 2 || !std::isfinite(value) || celsius < kReflectedLowC - kTolerance ||
+    if (!image.tempUnit() || !std::isfinite(value) || celsius < kReflectedLowC - kTolerance ||
         celsius > kReflectedHighC + kTolerance) {
         RefuseReflected(true);
         return;
@@ -110,7 +111,7 @@ void cSettingsPage::RefuseReflected(bool refocus)
     if (g_reflectedMessageOpen) return;
     g_reflectedMessageOpen = true;
     const QPointer<cSettingsPage> self(this);
-    cMessageDlg::messageBox(reflectedMessageFor(m_doc->image().unit()),
+    cMessageDlg::messageBox(reflectedMessageFor(m_doc->image().tempUnit()),
                             cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk, this);
     g_reflectedMessageOpen = false;
     if (self && refocus) TakeFocusBack(m_reflected);

@@ -11,7 +11,7 @@ namespace calivue {
 
 Qt::LayoutDirection layoutDirectionOf(int language)
 {
-    return language == kLanguageHebrew ? Qt::RightToLeft : Qt::LeftToRight;
+    return languageFrom(language) == Language::Hebrew ? Qt::RightToLeft : Qt::LeftToRight;
 }
 
 LanguageEnvironment::LanguageEnvironment(int language)

@@ -10,29 +10,33 @@ namespace calivue {
 namespace {
 
 constexpr std::array<LanguageInfo, kLanguageCount> kLanguages{{
-    {0, nullptr, "ENGLISH", 2057, sid::LanguageEnglish},
-    {1, "German", "GERMAN", 1031, sid::LanguageGerman},
-    {2, "French", "FRENCH", 1036, sid::LanguageFrench},
-    {3, "Spanish", "SPANISH", 1034, sid::LanguageSpanish},
-    {4, "Italian", "ITALIAN", 1040, sid::LanguageItalian},
-    {5, "Chinese", "CHINESE", 2052, sid::LanguageChinese},
-    {6, "Japanese", "JAPANESE", 17, sid::LanguageJapanese},
-    {7, "Korean", "KOREAN", 1042, sid::LanguageKorean},
-    {8, "US", "USA", 1033, sid::LanguageUsEnglish},
-    {9, "Portuguese", "PORTUGUESE", 2070, sid::LanguagePortuguese},
-    {10, "Russian", "RUSSIAN", 25, sid::LanguageRussian},
-    {11, "Dutch", "DUTCH", 1043, sid::LanguageDutch},
-    {12, "Czech", "CZECH", 5, sid::LanguageCzech},
-    {13, "Hebrew", "HEBREW", 13, sid::LanguageHebrew},
-    {14, "Indonesian", "INDONESIAN", 33, sid::LanguageIndonesian},
-    {15, "Malay", "MALAY", 62, sid::LanguageMalay},
-    {16, "Filipino", "FILIPINO", 2057, sid::LanguageFilipino},
+    {languageNumber(Language::English), nullptr, "ENGLISH", 2057, sid::LanguageEnglish},
+    {languageNumber(Language::German), "German", "GERMAN", 1031, sid::LanguageGerman},
+    {languageNumber(Language::French), "French", "FRENCH", 1036, sid::LanguageFrench},
+    {languageNumber(Language::Spanish), "Spanish", "SPANISH", 1034, sid::LanguageSpanish},
+    {languageNumber(Language::Italian), "Italian", "ITALIAN", 1040, sid::LanguageItalian},
+    {languageNumber(Language::Chinese), "Chinese", "CHINESE", 2052, sid::LanguageChinese},
+    {languageNumber(Language::Japanese), "Japanese", "JAPANESE", 17, sid::LanguageJapanese},
+    {languageNumber(Language::Korean), "Korean", "KOREAN", 1042, sid::LanguageKorean},
+    {languageNumber(Language::UsEnglish), "US", "USA", 1033, sid::LanguageUsEnglish},
+    {languageNumber(Language::Portuguese), "Portuguese", "PORTUGUESE", 2070,
+     sid::LanguagePortuguese},
+    {languageNumber(Language::Russian), "Russian", "RUSSIAN", 25, sid::LanguageRussian},
+    {languageNumber(Language::Dutch), "Dutch", "DUTCH", 1043, sid::LanguageDutch},
+    {languageNumber(Language::Czech), "Czech", "CZECH", 5, sid::LanguageCzech},
+    {languageNumber(Language::Hebrew), "Hebrew", "HEBREW", 13, sid::LanguageHebrew},
+    {languageNumber(Language::Indonesian), "Indonesian", "INDONESIAN", 33, sid::LanguageIndonesian},
+    {languageNumber(Language::Malay), "Malay", "MALAY", 62, sid::LanguageMalay},
+    {languageNumber(Language::Filipino), "Filipino", "FILIPINO", 2057, sid::LanguageFilipino},
 }};
 
 // Windows primary language codes of the languages that have a module of their own.
-constexpr std::pair<int, int> kPrimaryToLanguage[] = {
-    {0x04, 5}, {0x05, 12}, {0x07, 1},  {0x0A, 3}, {0x0C, 2},  {0x0D, 13}, {0x10, 4},
-    {0x11, 6}, {0x12, 7},  {0x13, 11}, {0x16, 9}, {0x19, 10}, {0x21, 14}, {0x3E, 15},
+constexpr std::pair<int, Language> kPrimaryToLanguage[] = {
+    {0x04, Language::Chinese},    {0x05, Language::Czech},      {0x07, Language::German},
+    {0x0A, Language::Spanish},    {0x0C, Language::French},     {0x0D, Language::Hebrew},
+    {0x10, Language::Italian},    {0x11, Language::Japanese},   {0x12, Language::Korean},
+    {0x13, Language::Dutch},      {0x16, Language::Portuguese}, {0x19, Language::Russian},
+    {0x21, Language::Indonesian}, {0x3E, Language::Malay},
 };
 
 struct PrimaryCode {
@@ -155,13 +159,22 @@ int chooseLanguage(int storedLanguage, const QLocale& locale)
     const int languageId = windowsLanguageId(locale);
     const int primary = languageId & 0x3FF;
     for (const auto& [code, language] : kPrimaryToLanguage)
-        if (code == primary) return language;
-    return (languageId >> 10) == 1 ? kLanguageUsEnglish : 0;
+        if (code == primary) return languageNumber(language);
+    return languageNumber((languageId >> 10) == 1 ? Language::UsEnglish : Language::English);
 }
 
 bool pathBeforeCouldNotFind(int language)
 {
-    return language == 1 || language == 3 || language == 6 || language == 7 || language == 11;
+    switch (languageFrom(language).value_or(Language::English)) {
+        case Language::German:
+        case Language::Spanish:
+        case Language::Japanese:
+        case Language::Korean:
+        case Language::Dutch:
+            return true;
+        default:
+            return false;
+    }
 }
 
 QString couldNotFindText(const QString& path, int language, const StringTable& texts)

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 namespace calivue {
 
@@ -19,9 +20,44 @@ struct LanguageInfo {
     int nameStringId;        // the language's own name in the language dialog
 };
 
+// The languages by the number the `Language` setting, the language dialog's list, the report
+// project and the command line's --language keep them as.
+enum class Language : int {
+    English = 0,  // the program's own (United Kingdom)
+    German = 1,
+    French = 2,
+    Spanish = 3,
+    Italian = 4,
+    Chinese = 5,
+    Japanese = 6,
+    Korean = 7,
+    UsEnglish = 8,
+    Portuguese = 9,
+    Russian = 10,
+    Dutch = 11,
+    Czech = 12,
+    Hebrew = 13,
+    Indonesian = 14,
+    Malay = 15,
+    Filipino = 16,
+};
 inline constexpr int kLanguageCount = 17;
-inline constexpr int kLanguageUsEnglish = 8;
-inline constexpr int kLanguageHebrew = 13;
+
+// The language a stored number names, or none outside 0..16.
+constexpr std::optional<Language> languageFrom(int number)
+{
+    if (number < 0 || number >= kLanguageCount) return std::nullopt;
+    return static_cast<Language>(number);
+}
+
+// The number a language is stored and listed as.
+constexpr int languageNumber(Language language)
+{
+    return static_cast<int>(language);
+}
+
+inline constexpr int kLanguageUsEnglish = languageNumber(Language::UsEnglish);
+inline constexpr int kLanguageHebrew = languageNumber(Language::Hebrew);
 
 const std::array<LanguageInfo, kLanguageCount>& languageTable();
 

@@ -142,12 +142,11 @@ bool SettingsStore::persistReportDetails() const
     return readInt(applicationFile(), kPersistReportDetails, 0) != 0;
 }
 
-int SettingsStore::tempUnit() const
+TempUnit SettingsStore::tempUnit() const
 {
     // Stored as an unsigned number: anything beyond Kelvin, negative values included,
     // reads as Fahrenheit.
-    const int unit = readInt(applicationFile(), kTempUnit, 0);
-    return (unit < 0 || unit >= 3) ? 1 : unit;
+    return tempUnitFrom(readInt(applicationFile(), kTempUnit, 0)).value_or(TempUnit::Fahrenheit);
 }
 
 std::optional<SettingsError> SettingsStore::setLanguage(int language)
@@ -168,9 +167,9 @@ std::optional<SettingsError> SettingsStore::setPersistReportDetails(bool persist
                       sid::ErrorWritingSetting, sid::ErrorWritingSetting);
 }
 
-std::optional<SettingsError> SettingsStore::setTempUnit(int unit)
+std::optional<SettingsError> SettingsStore::setTempUnit(TempUnit unit)
 {
-    return writeValue(applicationFile(), kTempUnit, unit, sid::TempUnitKeyNotOpened,
+    return writeValue(applicationFile(), kTempUnit, tempUnitNumber(unit), sid::TempUnitKeyNotOpened,
                       sid::TempUnitNotWritten);
 }
 

@@ -6,6 +6,8 @@
 // leaves the earlier file as it was.
 #pragma once
 
+#include "core/tempunit.h"
+
 #include <QAnyStringView>
 #include <QString>
 
@@ -43,13 +45,13 @@ public:
     int language() const;               // -1: not chosen
     int templateNumber() const;         // 0
     bool persistReportDetails() const;  // false
-    int tempUnit() const;               // 0 Celsius, 1 Fahrenheit, 2 Kelvin; 3 and above read as 1
+    TempUnit tempUnit() const;          // Celsius; a stored number outside 0-2 reads as Fahrenheit
 
     // Each write returns nullopt on success, else the failure with the message to show.
     std::optional<SettingsError> setLanguage(int language);
     std::optional<SettingsError> setTemplateNumber(int number);
     std::optional<SettingsError> setPersistReportDetails(bool persist);
-    std::optional<SettingsError> setTempUnit(int unit);
+    std::optional<SettingsError> setTempUnit(TempUnit unit);
 
     // The report writer's texts (captions, logo path, company, author); nullopt when absent.
     std::optional<QString> reportText(QAnyStringView name) const;

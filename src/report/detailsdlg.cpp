@@ -10,7 +10,7 @@ namespace calivue {
 DetailsDlg::DetailsDlg(ReportContext& context, QWidget* parent)
     : QWidget(parent), m_d(std::make_unique<State>(context))
 {
-    m_d->unit = context.tempUnit >= 0 && context.tempUnit <= 2 ? context.tempUnit : 0;
+    m_d->unit = tempUnitFrom(tempUnitNumber(context.tempUnit)).value_or(TempUnit::Celsius);
     buildPage();
     CReportDoc& doc = m_d->doc;
     // Edits still in the controls go into their record while the indexes are still theirs.
@@ -145,7 +145,7 @@ void DetailsDlg::previous()
     showInspection();
 }
 
-int DetailsDlg::unit() const
+TempUnit DetailsDlg::unit() const
 {
     return m_d->unit;
 }

@@ -48,7 +48,7 @@ public:
     void next();
     void previous();
     // The report writer unit (0 °C, 1 °F, 2 K) selected on the page.
-    int unit() const;
+    TempUnit unit() const;
 
     // --- project load ----------------------------------------------------------------
     // No inspection on show, the controls emptied and the step dates today.

@@ -22,7 +22,7 @@ constexpr int kLongestStoredCaption = 999;
 void DetailsDlg::applyTemplate()
 {
     DetailsControls& c = m_d->c;
-    const int t = m_d->ctx.templateNumber;
+    const ReportTemplate t = m_d->ctx.templateNumber;
     const bool custom = userCaptions(t);
     const bool choice = conditionIsChoice(t);
     for (int i = 0; i < 13; ++i) {

@@ -93,7 +93,7 @@ std::array<QLineEdit*, 15> DetailsControls::lineFields() const
             steps[2].initials};
 }
 
-void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
+void buildDetailsControls(QWidget* page, DetailsControls& c, TempUnit unit)
 {
     auto label = [page](int id) { return new QLabel(uiText(id), page); };
 
@@ -202,8 +202,8 @@ void buildDetailsControls(QWidget* page, DetailsControls& c, int unit)
 
     // Readings of the snapshot.
     c.unit = new QComboBox(page);
-    for (int u = 0; u < 3; ++u) c.unit->addItem(leftToRightText(unitLabel(u)));
-    c.unit->setCurrentIndex(unit >= 0 && unit <= 2 ? unit : 0);
+    for (TempUnit u : kTempUnits) c.unit->addItem(leftToRightText(unitLabel(u)));
+    c.unit->setCurrentIndex(tempUnitFrom(tempUnitNumber(unit)) ? tempUnitNumber(unit) : 0);
     c.firstMeasurement = new QComboBox(page);
     c.secondMeasurement = new QComboBox(page);
     c.firstReading = readingBox(page, rgb(0, 255, 0));

@@ -103,6 +103,6 @@ struct DetailsControls {
 // Creates every control on `page` with its fixed texts, lists, limits and first colours:
 // caption boxes read-only and 25 characters, fields at the record's limits, dates at "No Date"
 // with their pickers disabled, the unit list on `unit`.
-void buildDetailsControls(QWidget* page, DetailsControls& c, int unit);
+void buildDetailsControls(QWidget* page, DetailsControls& c, TempUnit unit);
 
 }  // namespace calivue

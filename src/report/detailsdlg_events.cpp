@@ -117,11 +117,12 @@ void DetailsDlg::onCopiedFieldChanged()
 
 void DetailsDlg::onUnitChanged(int index)
 {
-    if (index < 0 || index > 2 || index == m_d->unit) return;
-    m_d->unit = index;
+    const std::optional<TempUnit> unit = tempUnitFrom(index);  // the list holds the units in order
+    if (!unit || *unit == m_d->unit) return;
+    m_d->unit = *unit;
     // The report writer's unit is remembered for the next session and the report.
-    m_d->ctx.tempUnit = index;
-    if (const std::optional<SettingsError> e = m_d->ctx.settings.setTempUnit(index))
+    m_d->ctx.tempUnit = *unit;
+    if (const std::optional<SettingsError> e = m_d->ctx.settings.setTempUnit(*unit))
         cMessageDlg::messageBox(e->message, cMessageDlg::IconExclamation, cMessageDlg::ButtonsOk,
                                 this);
     updateUnitLabels();

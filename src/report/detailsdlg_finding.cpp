@@ -29,7 +29,7 @@ QLabel* wrappedLabel(QWidget* parent)
 
 }  // namespace
 
-FindingTexts findingTexts(const Finding& f, const FindingsSettings& settings, int unit)
+FindingTexts findingTexts(const Finding& f, const FindingsSettings& settings, TempUnit unit)
 {
     // The printed finding's own sentences, so the page and the report say the same.
     const StringTable& texts = StringTable::active();

@@ -51,6 +51,6 @@ struct FindingTexts {
     QString frsi;       // "fRsi 0.65: fail (threshold 0.70)"; empty without a factor
     QStringList warnings;
 };
-FindingTexts findingTexts(const Finding& finding, const FindingsSettings& settings, int unit);
+FindingTexts findingTexts(const Finding& finding, const FindingsSettings& settings, TempUnit unit);
 
 }  // namespace calivue

@@ -38,7 +38,7 @@ void setColoured(QLabel* label, const QString& text, int priority)
 
 // An ambient temperature typed in the report's unit: empty means none. Accepts a point or a
 // comma as the decimal separator.
-std::optional<std::optional<double>> typedAmbient(const QString& text, int unit)
+std::optional<std::optional<double>> typedAmbient(const QString& text, TempUnit unit)
 {
     const QString t = text.trimmed();
     if (t.isEmpty()) return std::optional<double>();

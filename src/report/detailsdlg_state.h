@@ -24,7 +24,7 @@ struct DetailsDlg::State {
     DetailsControls c;
 
     int current = 0;  // 1-based inspection on show; 0 none
-    int unit = 0;     // 0 °C, 1 °F, 2 K
+    TempUnit unit = TempUnit::Celsius;
     bool initialised = false;
     bool updating = false;          // the page is filling its own controls
     bool detailsCopied = true;      // operator, location, equipment already copied forward

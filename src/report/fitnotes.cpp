@@ -48,7 +48,8 @@ QString fitToolTip(FitField field, const QString& text)
 }
 
 QStringList textsThatWillBeCut(const ReportTitle& title,
-                               const std::vector<cInspectionRecord>& records, int templateNumber)
+                               const std::vector<cInspectionRecord>& records,
+                               ReportTemplate templateNumber)
 {
     QStringList out;
     if (cut(FitField::TitleComments, title.comments)) out << fitFieldName(FitField::TitleComments);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/fitcheck.h"
+#include "core/printrules.h"
 #include "core/reportdata.h"
 
 #include <QString>
@@ -23,6 +24,7 @@ QString fitToolTip(FitField field, const QString& text);
 // the classic pages will cut, in page order; empty when everything fits. The equipment
 // counts only in the templates that print it.
 QStringList textsThatWillBeCut(const ReportTitle& title,
-                               const std::vector<cInspectionRecord>& records, int templateNumber);
+                               const std::vector<cInspectionRecord>& records,
+                               ReportTemplate templateNumber);
 
 }  // namespace calivue

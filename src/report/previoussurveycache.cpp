@@ -12,8 +12,9 @@
 namespace calivue {
 
 std::optional<Comparison> PreviousSurveyCache::compare(const CReportDoc& doc, int index,
-                                                       const Finding& finding, int templateNumber,
-                                                       int unit, QString* problem)
+                                                       const Finding& finding,
+                                                       ReportTemplate templateNumber, TempUnit unit,
+                                                       QString* problem)
 {
     if (!doc.inspection(index)) return std::nullopt;
     const ReportProject project = doc.project();

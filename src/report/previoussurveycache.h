@@ -23,13 +23,14 @@ public:
     // the item. `problem`, when given, receives the message for a link that does not read,
     // once per link.
     std::optional<Comparison> compare(const CReportDoc& doc, int index, const Finding& finding,
-                                      int templateNumber, int unit, QString* problem = nullptr);
+                                      ReportTemplate templateNumber, TempUnit unit,
+                                      QString* problem = nullptr);
 
 private:
     std::filesystem::path m_file;  // the previous project's file the findings are of
     std::optional<std::filesystem::file_time_type> m_written;  // its time then; none: absent
-    int m_template = -1;
-    int m_unit = -1;
+    std::optional<ReportTemplate> m_template;                  // none until the first read
+    std::optional<TempUnit> m_unit;                            // none until the first read
     PreviousFindings m_findings;
     std::filesystem::path m_reported;  // the last link whose failure was said
 };

@@ -26,9 +26,9 @@ struct ReportContext {
     CReportDoc* report = nullptr;  // the report project; required, outlives the pages
     CVantoroDoc* doc = nullptr;    // may be null in tests of a page alone
     SettingsStore settings;        // the application's store (a location, copied)
-    int templateNumber = 0;        // 0-3, read once at start-up
-    int language = 0;              // language number in effect (message word order)
-    int tempUnit = 0;              // the application's TempUnit when the sheet was made
+    ReportTemplate templateNumber = ReportTemplate::Maintenance;  // read once at start-up
+    int language = 0;                       // language number in effect (message word order)
+    TempUnit tempUnit = TempUnit::Celsius;  // the application's unit when the sheet was made
     // Opens a snapshot by its .bmp path as the document and leaves report-writer mode.
     std::function<void(const QString& bitmapPath)> editImage;
     // Generates the PDF report (the inspection data page's button); unset until the

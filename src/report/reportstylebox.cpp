@@ -38,7 +38,8 @@ cReportStyleBox::cReportStyleBox(ReportContext& context, QWidget* parent)
                         -1);
     for (const LanguageInfo& info : languageTable()) {
         // US English prints as English; the window's own is the first item.
-        if (info.number == kLanguageUsEnglish || info.number == context.language) continue;
+        if (languageFrom(info.number) == Language::UsEnglish || info.number == context.language)
+            continue;
         if (info.number != 0 && !loadOf(context, info.number).ok()) continue;
         m_language->addItem(uiText(info.nameStringId), info.number);
     }

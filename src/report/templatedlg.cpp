@@ -36,7 +36,7 @@ cTemplateDlg::cTemplateDlg(int storedTemplate, std::function<bool(int)> store,
     m_reset = buttons->addButton(uiText(sid::Reset), QDialogButtonBox::ResetRole);
     m_reset->setObjectName(QStringLiteral("reset"));
     // Reset follows the stored template, not the row chosen in the list.
-    const bool custom = storedTemplate == ReportTemplate::Custom;
+    const bool custom = reportTemplateFrom(storedTemplate) == ReportTemplate::Custom;
     m_reset->setVisible(custom);
     m_reset->setEnabled(custom);
     connect(buttons, &QDialogButtonBox::accepted, this, &cTemplateDlg::accept);

@@ -42,18 +42,19 @@ TEST_F(AppTest, TemplateCommandStoresTheChoiceAndResetsCaptions)
         if (shown == 1) {
             EXPECT_EQ(dlg.list()->currentRow(), 0);
             EXPECT_TRUE(dlg.resetButton()->isHidden());
-            dlg.list()->setCurrentRow(ReportTemplate::Custom);
+            dlg.list()->setCurrentRow(reportTemplateNumber(ReportTemplate::Custom));
             dlg.accept();
         } else {
             // Custom is stored now, though this run keeps the template it started with.
-            EXPECT_EQ(dlg.list()->currentRow(), ReportTemplate::Custom);
+            EXPECT_EQ(dlg.list()->currentRow(), reportTemplateNumber(ReportTemplate::Custom));
             ASSERT_FALSE(dlg.resetButton()->isHidden());
             dlg.resetButton()->click();
             dlg.reject();
         }
     });
     action(cmd::Template)->trigger();
-    EXPECT_EQ(SettingsStore(m_config.path()).templateNumber(), ReportTemplate::Custom);
+    EXPECT_EQ(SettingsStore(m_config.path()).templateNumber(),
+              reportTemplateNumber(ReportTemplate::Custom));
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text, uiText(sid::RestartToApply));
 
@@ -70,7 +71,7 @@ TEST_F(AppTest, TemplateCommandStoresTheChoiceAndResetsCaptions)
 // Catches Reset writing captions while the report writer's pages do not exist.
 TEST_F(AppTest, TemplateResetWithoutTheReportWriterChangesNothing)
 {
-    SettingsStore(m_config.path()).setTemplateNumber(ReportTemplate::Custom);
+    SettingsStore(m_config.path()).setTemplateNumber(reportTemplateNumber(ReportTemplate::Custom));
     SettingsStore(m_config.path()).setReportText(QLatin1String(kTitleCaptionKeys[0]), qs("Firm"));
     AppOptions options;
     options.configRoot = m_config.path();

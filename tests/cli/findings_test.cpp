@@ -40,7 +40,7 @@ protected:
     }
 
     // The snapshot of inspection i with its arrays, read in `unit`.
-    cBrixa snapshot(std::size_t i, int unit)
+    cBrixa snapshot(std::size_t i, TempUnit unit)
     {
         cBrixa img;
         EXPECT_EQ(openSnapshot(fs::path(std::string(m_project.entries[i].snapshotPath.begin(),
@@ -82,7 +82,7 @@ TEST_F(FindingsCli, FindingsAgreeWithTheReadingsWorkedByHand)
 
     // Inspection 1: cursor 1 against cursor 2, 41 A of 100 A, n = 2.
     {
-        cBrixa img = snapshot(0, 0);
+        cBrixa img = snapshot(0, TempUnit::Celsius);
         const double hot = img.markerTemperature(0), ref = img.markerTemperature(1);
         const double dt = tenth(hot - ref);
         const double dtc = dt * (100.0 / 41.0) * (100.0 / 41.0);
@@ -112,7 +112,7 @@ TEST_F(FindingsCli, FindingsAgreeWithTheReadingsWorkedByHand)
               "\xC2\xB0"
               "F");
     {
-        cBrixa img = snapshot(2, 1);
+        cBrixa img = snapshot(2, TempUnit::Fahrenheit);
         const double hot = img.markerTemperature(0);
         const Json& f = fahrenheit["inspections"][2];
         EXPECT_EQ(f["reference"], Json({{"label", "Ambient"}, {"temperature", 68.0}}));
@@ -121,7 +121,7 @@ TEST_F(FindingsCli, FindingsAgreeWithTheReadingsWorkedByHand)
     // Inspection 4 as a building: fRsi from its concern reading, indoor 20, outdoor 0.
     const Json b = run({"findings", path("F.vrp"), "--template", "1"});
     {
-        cBrixa img = snapshot(3, 0);
+        cBrixa img = snapshot(3, TempUnit::Celsius);
         const double frsi = (img.markerTemperature(0) - 0.0) / (20.0 - 0.0);
         const Json& f = b["inspections"][3];
         EXPECT_NEAR(f["frsi"].get<double>(), frsi, 1e-9);

@@ -132,11 +132,11 @@ TEST(EquipmentLink, FillRule)
 // Catches a template whose rated field is not a load being filled with one.
 TEST(EquipmentLink, RatedIsLoadOnlyInLoadTemplates)
 {
-    EXPECT_TRUE(ratedIsLoad(Maintenance));
-    EXPECT_TRUE(ratedIsLoad(Mechanical));
-    EXPECT_FALSE(ratedIsLoad(Buildings));
-    EXPECT_FALSE(ratedIsLoad(Custom));
-    EXPECT_FALSE(ratedIsLoad(7));
+    EXPECT_TRUE(ratedIsLoad(ReportTemplate::Maintenance));
+    EXPECT_TRUE(ratedIsLoad(ReportTemplate::Mechanical));
+    EXPECT_FALSE(ratedIsLoad(ReportTemplate::Buildings));
+    EXPECT_FALSE(ratedIsLoad(ReportTemplate::Custom));
+    EXPECT_FALSE(ratedIsLoad(static_cast<ReportTemplate>(7)));
 }
 
 // Catches an item added from the details page losing what the user typed, or describing

@@ -10,6 +10,12 @@
 namespace calivue {
 namespace {
 
+// The unit a table row names by its stored number.
+TempUnit unitOf(int number)
+{
+    return static_cast<TempUnit>(number);
+}
+
 // Readings with a concern of `concern` and a marker reference `difference` below it.
 InspectionReadings readingsOf(std::optional<double> concern, std::optional<double> difference)
 {
@@ -101,7 +107,7 @@ TEST(Findings, NetaTablesAtTheirBoundaries)
     for (const Case& k : cases) {
         SCOPED_TRACE(testing::Message()
                      << criteriaName(k.criteria) << " " << k.deltaT << " unit " << k.unit);
-        const auto band = classify(criteriaBands(k.criteria, {}), k.deltaT, k.unit);
+        const auto band = classify(criteriaBands(k.criteria, {}), k.deltaT, unitOf(k.unit));
         EXPECT_EQ(band ? band->priority : 0, k.priority);
         // The same through the whole rule, from readings.
         FindingsSettings s;
@@ -109,13 +115,13 @@ TEST(Findings, NetaTablesAtTheirBoundaries)
         RecordFindings own;
         if (k.criteria == Criteria::NetaAmbient) {
             own.reference = ReferenceKind::Ambient;
-            own.ambient = celsiusOf(100.0 - k.deltaT, k.unit);
+            own.ambient = celsiusOf(100.0 - k.deltaT, unitOf(k.unit));
         }
-        const Finding f =
-            evaluateFinding(readingsOf(100.0, k.deltaT), {}, own, s, Buildings, k.unit);
+        const Finding f = evaluateFinding(readingsOf(100.0, k.deltaT), {}, own, s,
+                                          ReportTemplate::Buildings, unitOf(k.unit));
         EXPECT_EQ(f.suggestedPriority, k.priority);
     }
-    const auto major = classify(criteriaBands(Criteria::NetaSimilar, {}), 20.0, 0);
+    const auto major = classify(criteriaBands(Criteria::NetaSimilar, {}), 20.0, TempUnit::Celsius);
     ASSERT_TRUE(major);
     EXPECT_EQ(major->text, u"Major discrepancy; repair immediately");
 }
@@ -152,7 +158,7 @@ TEST(Findings, LoadCorrectionAndItsWarnings)
         s.loadExponent = k.exponent;
         s.classifyCorrected = k.corrected;
         const Finding f = evaluateFinding(readingsOf(40.0, 3.0), loaded(k.measured, k.rated), {}, s,
-                                          Maintenance, 0);
+                                          ReportTemplate::Maintenance, TempUnit::Celsius);
         EXPECT_EQ(f.deltaT, 3.0);
         EXPECT_EQ(f.loadPercent.has_value(), k.percent.has_value());
         if (f.loadPercent && k.percent) {
@@ -169,8 +175,8 @@ TEST(Findings, LoadCorrectionAndItsWarnings)
         }
     }
     // Buildings has no loads, so neither a load nor its warning.
-    const Finding b =
-        evaluateFinding(readingsOf(40.0, 3.0), loaded(u"50", u"100"), {}, {}, Buildings, 0);
+    const Finding b = evaluateFinding(readingsOf(40.0, 3.0), loaded(u"50", u"100"), {}, {},
+                                      ReportTemplate::Buildings, TempUnit::Celsius);
     EXPECT_FALSE(b.loadPercent);
     EXPECT_TRUE(b.warnings.empty());
 }
@@ -216,9 +222,9 @@ TEST(Findings, ReferenceAndTheWorstOfBothTables)
         s.criteria = k.criteria;
         s.ambient = k.survey;
         const RecordFindings own{k.reference, k.own, false};
-        const double concern = celsiusIn(50.0, k.unit);
-        const Finding f =
-            evaluateFinding(readingsOf(concern, k.markerDifference), {}, own, s, Buildings, k.unit);
+        const double concern = celsiusIn(50.0, unitOf(k.unit));
+        const Finding f = evaluateFinding(readingsOf(concern, k.markerDifference), {}, own, s,
+                                          ReportTemplate::Buildings, unitOf(k.unit));
         EXPECT_EQ(f.deltaT, k.deltaT);
         EXPECT_EQ(f.suggestedPriority, k.priority);
         EXPECT_EQ(hasWarning(f, FindingWarning::ReferenceMissing), k.referenceMissing);
@@ -237,9 +243,10 @@ TEST(Findings, CustomBandsAndTheirChecks)
     EXPECT_FALSE(settingsProblem(s));
     const std::pair<double, int> cases[] = {{1.9, 0}, {2.0, 1}, {4.9, 1}, {5.0, 4}, {99.0, 4}};
     for (const auto& [deltaT, priority] : cases)
-        EXPECT_EQ(
-            evaluateFinding(readingsOf(60.0, deltaT), {}, {}, s, Buildings, 0).suggestedPriority,
-            priority)
+        EXPECT_EQ(evaluateFinding(readingsOf(60.0, deltaT), {}, {}, s, ReportTemplate::Buildings,
+                                  TempUnit::Celsius)
+                      .suggestedPriority,
+                  priority)
             << deltaT;
 
     struct Bad {
@@ -280,8 +287,9 @@ TEST(Findings, ManualPriorityIsKept)
         int priority;
     } cases[] = {{true, 1}, {false, 5}};
     for (const auto& k : cases) {
-        const Finding f = evaluateFinding(readingsOf(60.0, 20.0), rec,
-                                          {ReferenceKind::Marker, {}, k.manual}, {}, Buildings, 0);
+        const Finding f =
+            evaluateFinding(readingsOf(60.0, 20.0), rec, {ReferenceKind::Marker, {}, k.manual}, {},
+                            ReportTemplate::Buildings, TempUnit::Celsius);
         EXPECT_EQ(f.suggestedPriority, 5);
         EXPECT_EQ(f.priority, k.priority);
         EXPECT_EQ(f.priorityManual, k.manual);
@@ -319,7 +327,8 @@ TEST(Findings, BuildingTemperatureFactor)
         rec.outdoor = k.outdoor;
         FindingsSettings s;
         s.frsiThreshold = k.threshold;
-        const Finding f = evaluateFinding(readingsOf(k.concern, {}), rec, {}, s, Buildings, k.unit);
+        const Finding f = evaluateFinding(readingsOf(k.concern, {}), rec, {}, s,
+                                          ReportTemplate::Buildings, unitOf(k.unit));
         ASSERT_EQ(f.frsi.has_value(), k.frsi.has_value());
         if (!k.frsi) continue;
         EXPECT_NEAR(*f.frsi, *k.frsi, 1e-6);
@@ -330,7 +339,9 @@ TEST(Findings, BuildingTemperatureFactor)
     cInspectionRecord rec;
     rec.indoor = u"20";
     rec.outdoor = u"0";
-    EXPECT_FALSE(evaluateFinding(readingsOf(14.0, {}), rec, {}, {}, Maintenance, 0).frsi);
+    EXPECT_FALSE(evaluateFinding(readingsOf(14.0, {}), rec, {}, {}, ReportTemplate::Maintenance,
+                                 TempUnit::Celsius)
+                     .frsi);
 }
 
 }  // namespace

@@ -89,9 +89,9 @@ TEST(InspectionRules, ReadingsFollowTheChoiceAndTheUnit)
     cInspectionRecord r;
     r.firstMeasurement = 4;   // Hot
     r.secondMeasurement = 1;  // Cursor 1
-    for (int unit : {0, 1, 2}) {
+    for (TempUnit unit : kTempUnits) {
         const InspectionReadings got = inspectionReadings(image, r, unit);
-        EXPECT_EQ(image.unit(), unit);
+        EXPECT_EQ(image.unit(), tempUnitNumber(unit));
         ASSERT_EQ(got.rows.size(), 5u);
         EXPECT_EQ(got.rows[3].measurement.kind, Measurement::Kind::Hot);
         EXPECT_DOUBLE_EQ(got.rows[0].value, image.markerTemperature(0));
@@ -102,9 +102,9 @@ TEST(InspectionRules, ReadingsFollowTheChoiceAndTheUnit)
         EXPECT_DOUBLE_EQ(got.emissivity, image.fields.emissivity[10] / 100.0);
     }
     r.secondMeasurement = 0;
-    EXPECT_FALSE(inspectionReadings(image, r, 0).difference);
+    EXPECT_FALSE(inspectionReadings(image, r, TempUnit::Celsius).difference);
     image.fields.flagsB = flags::B_CursorsHidden;
-    const InspectionReadings hidden = inspectionReadings(image, {}, 0);
+    const InspectionReadings hidden = inspectionReadings(image, {}, TempUnit::Celsius);
     EXPECT_EQ(hidden.rows.size(), 2u);
     EXPECT_TRUE(hidden.measurementsHeading);
     EXPECT_EQ(hidden.first->measurement.kind, Measurement::Kind::Hot);
@@ -117,28 +117,45 @@ TEST(InspectionRules, ReadingsFollowTheChoiceAndTheUnit)
     }
 }
 
+// Catches a stored template number read as another template, or a number outside 0-3 taken
+// for one.
+TEST(InspectionRules, StoredTemplateNumbers)
+{
+    const std::pair<int, std::optional<ReportTemplate>> cases[] = {{0, ReportTemplate::Maintenance},
+                                                                   {1, ReportTemplate::Buildings},
+                                                                   {2, ReportTemplate::Mechanical},
+                                                                   {3, ReportTemplate::Custom},
+                                                                   {4, std::nullopt},
+                                                                   {-1, std::nullopt}};
+    for (const auto& [number, named] : cases) {
+        EXPECT_EQ(reportTemplateFrom(number), named) << number;
+        if (named) EXPECT_EQ(reportTemplateNumber(*named), number);
+    }
+}
+
 // Catches a template printing rows or words the page does not show, and stored numbers the
 // lists do not hold shown as something else than their first entry.
 TEST(InspectionRules, TemplatesAndStoredChoices)
 {
     using C = CaptionText;
-    EXPECT_EQ(templateCaptionTexts(Maintenance)[7], C::LoadPercent);
-    EXPECT_EQ(templateCaptionTexts(Mechanical)[7], C::Rpm);
-    EXPECT_EQ(templateCaptionTexts(Mechanical)[1], C::Operator);
-    EXPECT_EQ(templateCaptionTexts(Buildings), templateCaptionTexts(Custom));
-    EXPECT_EQ(templateCaptionTexts(Buildings)[1], C::Inspector);
+    EXPECT_EQ(templateCaptionTexts(ReportTemplate::Maintenance)[7], C::LoadPercent);
+    EXPECT_EQ(templateCaptionTexts(ReportTemplate::Mechanical)[7], C::Rpm);
+    EXPECT_EQ(templateCaptionTexts(ReportTemplate::Mechanical)[1], C::Operator);
+    EXPECT_EQ(templateCaptionTexts(ReportTemplate::Buildings),
+              templateCaptionTexts(ReportTemplate::Custom));
+    EXPECT_EQ(templateCaptionTexts(ReportTemplate::Buildings)[1], C::Inspector);
     const struct {
-        int templateNumber;
+        ReportTemplate templateNumber;
         const char* rows;  // 13 flags, one per caption row
         bool choice, user;
-    } templates[] = {{Maintenance, "1111111100000", false, false},
-                     {Buildings, "1110111111111", true, false},
-                     {Mechanical, "1111111100000", false, false},
-                     {Custom, "1111111111111", false, true}};
+    } templates[] = {{ReportTemplate::Maintenance, "1111111100000", false, false},
+                     {ReportTemplate::Buildings, "1110111111111", true, false},
+                     {ReportTemplate::Mechanical, "1111111100000", false, false},
+                     {ReportTemplate::Custom, "1111111111111", false, true}};
     for (const auto& t : templates) {
         for (int row = 0; row < 13; ++row)
             EXPECT_EQ(captionRowShown(t.templateNumber, row), t.rows[row] == '1')
-                << t.templateNumber << " row " << row;
+                << reportTemplateNumber(t.templateNumber) << " row " << row;
         EXPECT_FALSE(captionRowShown(t.templateNumber, 13));
         EXPECT_EQ(conditionIsChoice(t.templateNumber), t.choice);
         EXPECT_EQ(userCaptions(t.templateNumber), t.user);
@@ -147,10 +164,11 @@ TEST(InspectionRules, TemplatesAndStoredChoices)
     for (auto [stored, shown] : priorities) EXPECT_EQ(shownPriority(stored), shown) << stored;
     const std::pair<int, int> conditions[] = {{0, 0}, {2, 2}, {3, 0}, {-2, 0}};
     for (auto [stored, shown] : conditions) EXPECT_EQ(shownConditionChoice(stored), shown);
-    EXPECT_EQ(weatherUnits(1).temperatureUnit, 1);
-    EXPECT_TRUE(weatherUnits(1).milesPerHour);
-    EXPECT_EQ(weatherUnits(2).temperatureUnit, 0);  // Kelvin reports give weather in °C
-    EXPECT_FALSE(weatherUnits(2).milesPerHour);
+    EXPECT_EQ(weatherUnits(TempUnit::Fahrenheit).temperatureUnit, TempUnit::Fahrenheit);
+    EXPECT_TRUE(weatherUnits(TempUnit::Fahrenheit).milesPerHour);
+    // Kelvin reports give weather in °C
+    EXPECT_EQ(weatherUnits(TempUnit::Kelvin).temperatureUnit, TempUnit::Celsius);
+    EXPECT_FALSE(weatherUnits(TempUnit::Kelvin).milesPerHour);
 }
 
 }  // namespace

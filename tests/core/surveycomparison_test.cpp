@@ -116,7 +116,7 @@ TEST_F(Reinspection, PreviousFindingsByItem)
     ASSERT_EQ(writeReportProjectFile(m_dir / "old.vrp", p), Error::None);
     const Result<PreviousSurvey> s = readPreviousSurvey(m_dir / "old.vrp");
     ASSERT_TRUE(s.ok());
-    const PreviousFindings f = previousFindings(*s, 0, 0);
+    const PreviousFindings f = previousFindings(*s, ReportTemplate::Maintenance, TempUnit::Celsius);
     ASSERT_EQ(f.size(), 4u);
     ASSERT_TRUE(f.at(u"A").finding);
     EXPECT_EQ(f.at(u"A").finding->inspection, 1u);  // the 20 K one, not the first

@@ -13,11 +13,11 @@ TEST(TemperatureOf, EmissivityOneIsPlainKelvinInEveryUnit)
 {
     auto img = makeUniform(2932, [](RecordFields& f) { f.reflected = 5000; });
     EXPECT_NEAR(img->temperatureOf(2932, 1.0f, true), 20.0f, 1e-4);
-    img->setUnit(1);
+    img->setUnit(TempUnit::Fahrenheit);
     EXPECT_NEAR(img->temperatureOf(2932, 1.0f, true), 68.0f, 1e-4);
-    img->setUnit(2);
+    img->setUnit(TempUnit::Kelvin);
     EXPECT_NEAR(img->temperatureOf(2932, 1.0f, true), 293.2f, 1e-4);
-    img->setUnit(7);  // refused: stays kelvin
+    img->setUnit(static_cast<TempUnit>(7));  // refused: stays kelvin
     EXPECT_EQ(img->unit(), 2);
 }
 
@@ -82,10 +82,10 @@ TEST(UnitHelpers, TenthsKelvinAndCelsius)
     EXPECT_EQ(img->toTenthsKelvin(20.0), 2932);
     EXPECT_EQ(img->toTenthsKelvinFromCelsius(20.0), 2932);
     EXPECT_DOUBLE_EQ(img->toCelsius(20.0), 20.0);
-    img->setUnit(1);
+    img->setUnit(TempUnit::Fahrenheit);
     EXPECT_EQ(img->toTenthsKelvin(68.0), 2932);
     EXPECT_NEAR(img->toCelsius(68.0), 20.0, 1e-9);
-    img->setUnit(2);
+    img->setUnit(TempUnit::Kelvin);
     EXPECT_EQ(img->toTenthsKelvin(293.2), 2932);
     EXPECT_NEAR(img->toCelsius(293.2), 20.0, 1e-9);
     img->fields.unit = 9;
@@ -170,9 +170,9 @@ TEST(UnitHelpers, RawForTemperatureReadsBackAsTyped)
 {
     auto img = makeUniform(2932);
     EXPECT_EQ(img->rawForTemperature(20.0), 2932);
-    img->setUnit(1);
+    img->setUnit(TempUnit::Fahrenheit);
     EXPECT_EQ(img->rawForTemperature(68.0), 2932);
-    img->setUnit(0);
+    img->setUnit(TempUnit::Celsius);
     img->fields.emissivity[10] = 95;
     for (double t : {-20.0, 0.0, 30.0, 79.2, 250.0, 600.0}) {
         const int raw = img->rawForTemperature(t);
@@ -187,13 +187,42 @@ TEST(UnitHelpers, ReflectedRawFollowsTheScale)
 {
     auto img = makeUniform(2932);
     EXPECT_EQ(img->reflectedRawFor(20.0), 2932);
-    img->setUnit(1);
+    img->setUnit(TempUnit::Fahrenheit);
     EXPECT_EQ(img->reflectedRawFor(68.0), 2932);
-    img->setUnit(2);
+    img->setUnit(TempUnit::Kelvin);
     EXPECT_EQ(img->reflectedRawFor(473.2), 4732);
     auto scaled = makeUniform(29320, [](RecordFields& f) { f.scaleCode = 100; });
     ASSERT_EQ(scaled->scale(), 100.0f);
     EXPECT_EQ(scaled->reflectedRawFor(20.0), 29320);
     EXPECT_NEAR(scaled->rawToTemperature(scaled->rawForTemperature(20.0)), 20.0, 0.01);
     EXPECT_EQ(img->reflectedRawFor(-1e9), 0);
+}
+
+// Catches a stored unit number read as another unit, a number outside 0-2 taken for a unit,
+// or a unit text that does not follow its number (records, settings and options keep numbers).
+TEST(TempUnitNumbers, StoredNumbersNameTheirUnits)
+{
+    const struct {
+        int number;
+        std::optional<TempUnit> unit;
+        const char* text;
+    } cases[] = {{0, TempUnit::Celsius,
+                  "\xC2\xB0"
+                  "C"},
+                 {1, TempUnit::Fahrenheit,
+                  "\xC2\xB0"
+                  "F"},
+                 {2, TempUnit::Kelvin, "K"},
+                 {3, std::nullopt, ""},
+                 {255, std::nullopt, ""},
+                 {-1, std::nullopt, ""}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.number);
+        EXPECT_EQ(tempUnitFrom(k.number), k.unit);
+        EXPECT_EQ(unitTextOf(k.number), k.text);
+        if (k.unit) {
+            EXPECT_EQ(tempUnitNumber(*k.unit), k.number);
+            EXPECT_EQ(unitTextOf(*k.unit), k.text);
+        }
+    }
 }

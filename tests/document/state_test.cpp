@@ -89,7 +89,7 @@ TEST_F(StateTest, SettersAnnounceTheirChanges)
         v.emplace_back([&] { m_doc.setProfileColumn(12); }, spyOn(DocChange::Profiles));
         v.emplace_back([&] { m_doc.toggleHotCold(); }, spyOn(DocChange::Markers));
         v.emplace_back([&] { m_doc.nudgeAlignment(false, -1); }, spyOn(DocChange::Alignment));
-        v.emplace_back([&] { m_doc.setUnit(1); }, spyOn(DocChange::Unit));
+        v.emplace_back([&] { m_doc.setUnit(TempUnit::Fahrenheit); }, spyOn(DocChange::Unit));
         v.emplace_back([&] { m_doc.setSelectedPoint(3, 4); }, spyOn(DocChange::Selection));
         return v;
     }();
@@ -210,13 +210,13 @@ TEST_F(StateTest, UnitChangeRecomputesMarkers)
     plan.cursors = {{50, 60, 100}};
     openGenerated("IR_0001", plan);
     const float celsius = m_doc.markers()[0].temperature;
-    m_doc.setUnit(1);
+    m_doc.setUnit(TempUnit::Fahrenheit);
     EXPECT_EQ(m_doc.image().unitText(),
               "\xC2\xB0"
               "F");
     EXPECT_NEAR(m_doc.markers()[0].temperature, celsius * 1.8f + 32.0f, 1e-3);
     EXPECT_TRUE(m_doc.isModified());
-    m_doc.setUnit(5);  // anything beyond Fahrenheit is Kelvin
+    m_doc.setUnit(static_cast<TempUnit>(5));  // anything beyond Fahrenheit is Kelvin
     EXPECT_EQ(m_doc.image().unit(), 2);
     EXPECT_EQ(m_doc.image().unitText(), "K");
 }

@@ -439,7 +439,7 @@ TEST(DisplayControlPage, InTheOptionsSheetItHearsEachChangeOnce)
     const std::pair<const char*, std::function<void()>> changes[] = {
         {"span", [&] { doc.setSpan(2950, 3050); }},
         {"palette", [&] { doc.setPalette(4); }},
-        {"unit", [&] { doc.setUnit(1); }},
+        {"unit", [&] { doc.setUnit(TempUnit::Fahrenheit); }},
         {"isotherms", [&] { doc.toggleBlueIsotherm(); }},
     };
     for (const auto& [name, change] : changes) {

@@ -159,7 +159,7 @@ TEST(OptionsSheetInView, PanControlRepaintsForEveryChangeItShows)
         {"zoom", [&] { doc.setZoom(2); }},
         {"zoom window", [&] { doc.setViewRect(QRect(0, 0, 160, 120)); }},
         {"isotherms", [&] { doc.toggleBlueIsotherm(); }},
-        {"unit", [&] { doc.setUnit(1); }},
+        {"unit", [&] { doc.setUnit(TempUnit::Fahrenheit); }},
     };
     for (const auto& [name, change] : changes) {
         QCoreApplication::processEvents();

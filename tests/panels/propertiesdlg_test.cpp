@@ -44,7 +44,7 @@ TEST(PropertiesDlg, ShowsTheImagesValues)
     EXPECT_EQ(dlg.fileText(), opened.bmpPath);
     EXPECT_EQ(dlg.commentText(), QStringLiteral("Bearing runs hot"));
 
-    doc.setUnit(1);
+    doc.setUnit(TempUnit::Fahrenheit);
     cPropertiesDlg fahrenheit(&doc);
     EXPECT_EQ(fahrenheit.spanText(), QString::fromUtf8("68.0 °F to 95.9 °F"));
 }

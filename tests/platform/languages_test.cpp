@@ -92,6 +92,39 @@ TEST(LanguageTable, NamesTagsAndLocaleIds)
     EXPECT_EQ(languageInfo(99).number, 0);
 }
 
+// Catches a language name standing for another number than the setting, the list and the
+// modules use, or a language whose "Could not find" sentence puts the path on the wrong side.
+TEST(LanguageTable, NamedLanguagesKeepTheirNumbersAndWordOrder)
+{
+    const struct {
+        Language language;
+        const char* tag;
+        bool pathFirst;
+    } cases[] = {
+        {Language::English, "ENGLISH", false},       {Language::German, "GERMAN", true},
+        {Language::French, "FRENCH", false},         {Language::Spanish, "SPANISH", true},
+        {Language::Italian, "ITALIAN", false},       {Language::Chinese, "CHINESE", false},
+        {Language::Japanese, "JAPANESE", true},      {Language::Korean, "KOREAN", true},
+        {Language::UsEnglish, "USA", false},         {Language::Portuguese, "PORTUGUESE", false},
+        {Language::Russian, "RUSSIAN", false},       {Language::Dutch, "DUTCH", true},
+        {Language::Czech, "CZECH", false},           {Language::Hebrew, "HEBREW", false},
+        {Language::Indonesian, "INDONESIAN", false}, {Language::Malay, "MALAY", false},
+        {Language::Filipino, "FILIPINO", false}};
+    ASSERT_EQ(std::size(cases), std::size_t(kLanguageCount));
+    for (int n = 0; n < kLanguageCount; ++n) {
+        const auto& k = cases[n];
+        SCOPED_TRACE(n);
+        EXPECT_EQ(languageNumber(k.language), n);
+        EXPECT_EQ(languageFrom(n), k.language);
+        EXPECT_STREQ(languageInfo(n).tag, k.tag);
+        EXPECT_EQ(pathBeforeCouldNotFind(n), k.pathFirst);
+    }
+    for (int n : {-1, kLanguageCount, 99}) {
+        EXPECT_FALSE(languageFrom(n)) << n;
+        EXPECT_FALSE(pathBeforeCouldNotFind(n)) << n;
+    }
+}
+
 // Catches a module search that misses the executable's folder, or a US module that does not
 // carry its tag and US texts.
 TEST(LanguageModules, LoadsUsModuleBesideTheExecutable)

@@ -53,7 +53,7 @@ TEST_F(SettingsTest, DefaultsWhenNothingStored)
     EXPECT_EQ(store.language(), -1);
     EXPECT_EQ(store.templateNumber(), 0);
     EXPECT_FALSE(store.persistReportDetails());
-    EXPECT_EQ(store.tempUnit(), 0);
+    EXPECT_EQ(store.tempUnit(), TempUnit::Celsius);
     EXPECT_FALSE(store.reportText(reportkey::Company).has_value());
     EXPECT_FALSE(store.hasReportKey());
 }
@@ -64,14 +64,14 @@ TEST_F(SettingsTest, ValuesSurviveANewStore)
     EXPECT_FALSE(store.setLanguage(3));
     EXPECT_FALSE(store.setTemplateNumber(2));
     EXPECT_FALSE(store.setPersistReportDetails(true));
-    EXPECT_FALSE(store.setTempUnit(2));
+    EXPECT_FALSE(store.setTempUnit(TempUnit::Kelvin));
     EXPECT_TRUE(QFile::exists(root.path() + qs("/Orvane/Calivue Razadi.ini")));
 
     const SettingsStore later(root.path());
     EXPECT_EQ(later.language(), 3);
     EXPECT_EQ(later.templateNumber(), 2);
     EXPECT_TRUE(later.persistReportDetails());
-    EXPECT_EQ(later.tempUnit(), 2);
+    EXPECT_EQ(later.tempUnit(), TempUnit::Kelvin);
     EXPECT_FALSE(later.hasReportKey());  // the report writer's key is a file of its own
 }
 
@@ -79,15 +79,27 @@ TEST_F(SettingsTest, ValuesSurviveANewStore)
 TEST_F(SettingsTest, TempUnitBeyondKelvinReadsAsFahrenheit)
 {
     writeRaw(qs("TempUnit"), 5);
-    EXPECT_EQ(store.tempUnit(), 1);
+    EXPECT_EQ(store.tempUnit(), TempUnit::Fahrenheit);
     writeRaw(qs("TempUnit"), 3);
-    EXPECT_EQ(store.tempUnit(), 1);
+    EXPECT_EQ(store.tempUnit(), TempUnit::Fahrenheit);
     writeRaw(qs("TempUnit"), -1);  // stored unsigned, as older settings files may hold it
-    EXPECT_EQ(store.tempUnit(), 1);
+    EXPECT_EQ(store.tempUnit(), TempUnit::Fahrenheit);
     writeRaw(qs("TempUnit"), qs("Celsius"));  // unreadable: the default
-    EXPECT_EQ(store.tempUnit(), 0);
+    EXPECT_EQ(store.tempUnit(), TempUnit::Celsius);
     writeRaw(qs("TempUnit"), 2);
-    EXPECT_EQ(store.tempUnit(), 2);
+    EXPECT_EQ(store.tempUnit(), TempUnit::Kelvin);
+}
+
+// Catches a unit written as another number than the one older files and the readers hold.
+TEST_F(SettingsTest, TempUnitIsStoredAsItsNumber)
+{
+    const std::pair<TempUnit, int> units[] = {
+        {TempUnit::Kelvin, 2}, {TempUnit::Fahrenheit, 1}, {TempUnit::Celsius, 0}};
+    for (auto [unit, number] : units) {
+        ASSERT_FALSE(store.setTempUnit(unit));
+        const QSettings raw(store.applicationFile(), QSettings::IniFormat);
+        EXPECT_EQ(raw.value(qs("TempUnit")).toInt(), number);
+    }
 }
 
 // Catches an unreadable Language value being taken as a language number.
@@ -118,7 +130,7 @@ const std::vector<Setter>& setters()
         {"persist details", sid::ErrorWritingSetting, sid::ErrorWritingSetting, false,
          [](SettingsStore& s) { return s.setPersistReportDetails(true); }},
         {"unit", sid::TempUnitKeyNotOpened, sid::TempUnitNotWritten, false,
-         [](SettingsStore& s) { return s.setTempUnit(1); }},
+         [](SettingsStore& s) { return s.setTempUnit(TempUnit::Fahrenheit); }},
         {"logo", sid::LogoKeyNotOpened, sid::LogoNotWritten, true,
          [](SettingsStore& s) { return s.setReportText(reportkey::LogoPath, qs("/x.jpg")); }},
         {"company", sid::CompanyKeyNotOpened, sid::CompanyNotWritten, true,
@@ -162,7 +174,7 @@ TEST_F(SettingsTest, FailedWritesCarryTheirMessages)
               qs("Could not open registry key to save the temperature unit"));
     // Reads of the unreachable files fall back to the defaults.
     EXPECT_EQ(store.language(), -1);
-    EXPECT_EQ(store.tempUnit(), 0);
+    EXPECT_EQ(store.tempUnit(), TempUnit::Celsius);
 }
 
 // The write-failure harness for the settings: a fault injected into the file layer (outright,

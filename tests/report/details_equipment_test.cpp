@@ -32,9 +32,9 @@ using S = EquipmentStatus;
 
 class DetailsEquipment : public test::DetailsPagesTest {
 protected:
-    void build(int templateNumber)
+    void build(ReportTemplate templateNumber)
     {
-        newPages(templateNumber);
+        newPages(reportTemplateNumber(templateNumber));
         for (int row = 0; row < 2; ++row) {
             const std::string name = "IR_" + std::to_string(1000 + row);
             ASSERT_FALSE(test::addLowerCaseSnapshot(*images, dir, name,
@@ -65,20 +65,20 @@ protected:
 TEST_F(DetailsEquipment, PickLinksAndFillsEmptyFields)
 {
     struct Case {
-        int templateNumber;
+        ReportTemplate templateNumber;
         const char* typedLocation;
         QString location, equipment, rated;
     };
     const Case cases[] = {
-        {Maintenance, "", QStringLiteral("Plant room"), QStringLiteral("Motor control centre"),
-         QStringLiteral("400 A")},
-        {Mechanical, "Roof", QStringLiteral("Roof"), QStringLiteral("Motor control centre"),
-         QStringLiteral("400 A")},
-        {Buildings, "", QStringLiteral("Plant room"), QStringLiteral("Motor control centre"),
-         QString()},
+        {ReportTemplate::Maintenance, "", QStringLiteral("Plant room"),
+         QStringLiteral("Motor control centre"), QStringLiteral("400 A")},
+        {ReportTemplate::Mechanical, "Roof", QStringLiteral("Roof"),
+         QStringLiteral("Motor control centre"), QStringLiteral("400 A")},
+        {ReportTemplate::Buildings, "", QStringLiteral("Plant room"),
+         QStringLiteral("Motor control centre"), QString()},
     };
     for (const Case& k : cases) {
-        SCOPED_TRACE(k.templateNumber);
+        SCOPED_TRACE(reportTemplateNumber(k.templateNumber));
         build(k.templateNumber);
         ASSERT_TRUE(c().equipmentItem->isEnabled());
         ASSERT_EQ(c().equipmentItem->count(), 3);  // none, then the two items
@@ -114,7 +114,7 @@ TEST_F(DetailsEquipment, PickLinksAndFillsEmptyFields)
 // no, the previous link lost on no, and an added item without what the fields held.
 TEST_F(DetailsEquipment, TypedUnknownIdentifierOffersToAdd)
 {
-    build(Maintenance);
+    build(ReportTemplate::Maintenance);
     type(QStringLiteral("db-2"));  // one identifier equal with case ignored: that item
     EXPECT_EQ(report->equipmentId(0), u"DB-2");
     EXPECT_EQ(c().rated->text(), QStringLiteral("63 A"));
@@ -149,7 +149,7 @@ TEST_F(DetailsEquipment, TypedUnknownIdentifierOffersToAdd)
 // Catches a page that keeps showing a list the dialog changed, or a link the dialog renamed.
 TEST_F(DetailsEquipment, FollowsTheEquipmentListDialog)
 {
-    build(Maintenance);
+    build(ReportTemplate::Maintenance);
     ASSERT_TRUE(report->setEquipmentId(0, u"DB-2"));
     cEquipmentDlg::setRunner([](cEquipmentDlg& d) {
         d.controls().table->item(1, cEquipmentDlg::IdColumn)->setText(QStringLiteral("DB-20"));

@@ -247,7 +247,7 @@ TEST_F(FindingPage, NumbersTakeTheLanguagesDecimalSeparator)
         FindingsSettings settings;
         settings.loadExponent = 1.6;
         settings.frsiThreshold = 0.7;
-        const FindingTexts t = findingTexts(finding, settings, 0);
+        const FindingTexts t = findingTexts(finding, settings, TempUnit::Celsius);
         const QString s(k.separator);
         EXPECT_TRUE(t.load.contains(QStringLiteral("1") + s + QStringLiteral("6")))
             << t.load.toStdString();
@@ -286,9 +286,9 @@ TEST(FindingPageText, TheWindowShowsThePrintedSentences)
         const LanguageLoad load = modules.load(language);
         ASSERT_TRUE(load.ok());
         StringTable::setActive(load.table);
-        const FindingTexts t = findingTexts(f, settings, 0);
+        const FindingTexts t = findingTexts(f, settings, TempUnit::Celsius);
         const std::vector<PrintedLine> printed =
-            findingLines(f, settings, Buildings, 0, load.table);
+            findingLines(f, settings, ReportTemplate::Buildings, TempUnit::Celsius, load.table);
         // The difference, the load, the class, the priority and the temperature factor.
         ASSERT_EQ(printed.size(), 5u);
         const QString shown[] = {t.deltaT, t.load, {}, t.source, t.frsi};

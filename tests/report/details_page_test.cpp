@@ -71,7 +71,7 @@ protected:
         });
         ctx.report = report.get();
         ctx.settings = store;
-        ctx.templateNumber = templateNumber;
+        ctx.templateNumber = static_cast<ReportTemplate>(templateNumber);
         images = std::make_unique<ImageSelectDlg>(ctx);
         page = std::make_unique<DetailsDlg>(ctx);
     }
@@ -191,7 +191,7 @@ TEST_F(DetailsPage, CustomCaptionsPersistAcrossARestart)
     EXPECT_FALSE(page->captionChanged(1));
 
     page->resetCaptions();
-    const auto defaults = templateCaptions(3);
+    const auto defaults = templateCaptions(ReportTemplate::Custom);
     for (int i = 0; i < 13; ++i) {
         EXPECT_EQ(c().captions[i]->text(), defaults[i]);
         EXPECT_EQ(settings().reportText(QLatin1String(kDetailsCaptionKeys[i])), defaults[i]);
@@ -240,7 +240,7 @@ TEST_F(DetailsPage, EachFailedCaptionWriteWarns)
     c().unit->setCurrentIndex(2);  // the unit is kept for the page all the same
     ASSERT_EQ(log.seen.size(), 14u);
     EXPECT_EQ(log.seen[13].text, uiText(sid::TempUnitKeyNotOpened) + where);
-    EXPECT_EQ(page->unit(), 2);
+    EXPECT_EQ(page->unit(), TempUnit::Kelvin);
     page.reset();
     EXPECT_EQ(log.seen.size(), 16u);
 }
@@ -401,8 +401,8 @@ TEST_F(DetailsPage, ShowingAnInspectionLeavesWhatItPrintsUnchanged)
         settleMeasurementChoice(settled, measurementList(image));
         EXPECT_EQ(settled.firstMeasurement, page->records()[i].firstMeasurement);
         EXPECT_EQ(settled.secondMeasurement, page->records()[i].secondMeasurement);
-        EXPECT_EQ(snapshotFacts(image, settled, 0).readings,
-                  snapshotFacts(image, page->records()[i], 0).readings);
+        EXPECT_EQ(snapshotFacts(image, settled, TempUnit::Celsius).readings,
+                  snapshotFacts(image, page->records()[i], TempUnit::Celsius).readings);
     }
 }
 
@@ -419,14 +419,15 @@ TEST_F(DetailsPage, UnitChangeRecomputesTheReadings)
     const int firstMarker = c().firstMeasurement->currentData().toInt();
     const int before = modified;
     struct Case {
-        int unit;
+        TempUnit unit;
         const char* indoor;
         int wind;
     };
-    const Case cases[] = {
-        {1, "\u00B0F", sid::UnitMph}, {2, "\u00B0C", sid::UnitKmh}, {0, "\u00B0C", sid::UnitKmh}};
+    const Case cases[] = {{TempUnit::Fahrenheit, "\u00B0F", sid::UnitMph},
+                          {TempUnit::Kelvin, "\u00B0C", sid::UnitKmh},
+                          {TempUnit::Celsius, "\u00B0C", sid::UnitKmh}};
     for (const Case& k : cases) {
-        c().unit->setCurrentIndex(k.unit);
+        c().unit->setCurrentIndex(tempUnitNumber(k.unit));
         image.setUnit(k.unit);
         const QString unitText = unitLabel(k.unit);
         EXPECT_EQ(c().firstReading->text(),

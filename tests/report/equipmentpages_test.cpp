@@ -65,7 +65,7 @@ TEST(EquipmentAppendixText, RowsOfEveryKind)
     for (InspectionOnPage& p : all) p.exception = true;
     const StringTable& texts = StringTable::english();
     const EquipmentPagesData d =
-        equipmentPagesData(e, actual, all, nullptr, 0, QLocale::c(), texts);
+        equipmentPagesData(e, actual, all, nullptr, TempUnit::Celsius, QLocale::c(), texts);
     const struct {
         const char* status;
         const char* reserve;
@@ -91,8 +91,9 @@ TEST(EquipmentAppendixText, RowsOfEveryKind)
     previous[u"B"].finding = PreviousFinding{0, year{2025} / May / day{14}, 12.34, std::nullopt, 4};
     previous[u"C"].listed = true;
     previous[u"C"].reason = u"inaccessible";
-    const EquipmentPagesData withPrevious = equipmentPagesData(
-        e, actual, actual, &previous, 1, QLocale(QLocale::English, QLocale::UnitedKingdom), texts);
+    const EquipmentPagesData withPrevious =
+        equipmentPagesData(e, actual, actual, &previous, TempUnit::Fahrenheit,
+                           QLocale(QLocale::English, QLocale::UnitedKingdom), texts);
     EXPECT_TRUE(withPrevious.previousColumn);
     EXPECT_EQ(withPrevious.rows[1].previous,
               u"exception (priority 4, \u0394T 12.3 \u00B0F, 14/05/2025); repair verified"_qs);
@@ -122,8 +123,8 @@ TEST(EquipmentAppendixPages, TableOverSeveralPages)
         SCOPED_TRACE(previous);
         PreviousFindings none;
         const auto data = [&](std::span<const InspectionOnPage> shown) {
-            return equipmentPagesData(e, shown, all, previous ? &none : nullptr, 0, QLocale::c(),
-                                      texts);
+            return equipmentPagesData(e, shown, all, previous ? &none : nullptr, TempUnit::Celsius,
+                                      QLocale::c(), texts);
         };
         const std::vector<PageItems> printed = equipmentPages(data(actual), fonts, texts);
         const std::vector<PageItems> planned = equipmentPages(data(all), fonts, texts);
@@ -166,7 +167,7 @@ TEST(EquipmentComparison, LinesOfAnInspectionPage)
     c.deltaTChange = -11.6;
     const QLocale uk(QLocale::English, QLocale::UnitedKingdom);
     const StringTable& texts = StringTable::english();
-    std::vector<PrintedLine> lines = comparisonLines(c, 0, uk, texts);
+    std::vector<PrintedLine> lines = comparisonLines(c, TempUnit::Celsius, uk, texts);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].text,
               u"Previous survey (14/05/2025): \u0394T 12.0 \u00B0C, Probable, priority 3"_qs);
@@ -176,7 +177,7 @@ TEST(EquipmentComparison, LinesOfAnInspectionPage)
     c.previous.date.reset();
     c.previous.severity.reset();
     c.previous.priority = 0;
-    lines = comparisonLines(c, 2, uk, texts);
+    lines = comparisonLines(c, TempUnit::Kelvin, uk, texts);
     EXPECT_EQ(lines[0].text, u"Previous survey (-): \u0394T 12.0 K, no exception"_qs);
     EXPECT_EQ(lines[1].text, u"Change: worse (\u0394T +2.5 K)"_qs);
 }

@@ -128,7 +128,7 @@ TEST(FindingText, TheSentencesOfAFinding)
          {0xFF000000, severityColour(5).rgb(), severityColour(2).rgb(), 0xFF000000}},
         {"buildings, no class, fRsi fails",
          building(),
-         Buildings,
+         reportTemplateNumber(ReportTemplate::Buildings),
          0,
          {u"ΔT 12.3 °C: Cursor 1 53.3 °C against Cursor 2 41.0 °C"_qs,
           u"No exception (below the first class)"_qs, u"fRsi 0.69: fail (threshold 0.70)"_qs,
@@ -146,15 +146,18 @@ TEST(FindingText, TheSentencesOfAFinding)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<PrintedLine> lines =
-            findingLines(c.finding, settings, c.templateNumber, c.unit, StringTable::english());
+            findingLines(c.finding, settings, static_cast<ReportTemplate>(c.templateNumber),
+                         static_cast<TempUnit>(c.unit), StringTable::english());
         EXPECT_EQ(texts(lines), c.want);
         for (std::size_t i = 0; i < c.colours.size() && i < lines.size(); ++i)
             EXPECT_EQ(lines[i].colour, c.colours[i]) << i;
     }
     // A custom class prints as the project names it; a bound of a Fahrenheit report is scaled.
     EXPECT_EQ(classText({2.5, false, u"Watch µ", 2}, StringTable::english()), u"Watch µ"_qs);
-    EXPECT_EQ(bandBoundText({15, true, u"", 5}, 1, StringTable::english()), u"above 27.0 °F"_qs);
-    EXPECT_EQ(bandBoundText({4, false, u"", 3}, 2, StringTable::english()), u"from 4.0 K"_qs);
+    EXPECT_EQ(bandBoundText({15, true, u"", 5}, TempUnit::Fahrenheit, StringTable::english()),
+              u"above 27.0 °F"_qs);
+    EXPECT_EQ(bandBoundText({4, false, u"", 3}, TempUnit::Kelvin, StringTable::english()),
+              u"from 4.0 K"_qs);
 }
 
 // The worst case the band must hold: a Buildings finding with every warning and a long custom
@@ -173,7 +176,8 @@ std::vector<PrintedLine> worstCase(const StringTable& table, int extra)
     f.frsiPass = true;
     f.warnings = {FindingWarning::ReferenceMissing, FindingWarning::LoadBelowMinimum,
                   FindingWarning::LoadUnknown, FindingWarning::IndoorOutdoorBelow10K};
-    std::vector<PrintedLine> lines = findingLines(f, {}, Buildings, 1, table);
+    std::vector<PrintedLine> lines =
+        findingLines(f, {}, ReportTemplate::Buildings, TempUnit::Fahrenheit, table);
     for (int i = 0; i < extra; ++i) lines.push_back(lines[static_cast<std::size_t>(i) % 4]);
     return lines;
 }
@@ -197,8 +201,8 @@ TEST(FindingText, NumbersWithTheirUnitsIsolatedInRightToLeftLanguages)
         }
         const bool rtl = info.number == kLanguageHebrew;
         QStringList sentences = texts(worstCase(table, 0));
-        sentences << bandBoundText({15, true, u"", 5}, 0, table)
-                  << bandBoundText({4, false, u"", 3}, 1, table);
+        sentences << bandBoundText({15, true, u"", 5}, TempUnit::Celsius, table)
+                  << bandBoundText({4, false, u"", 3}, TempUnit::Fahrenheit, table);
         for (const QString& s : sentences) {
             SCOPED_TRACE(testing::Message()
                          << "language " << info.number << ": " << s.toStdString());
@@ -382,7 +386,7 @@ TEST(CriteriaPage, LongCustomTablesAndConditionsStayOnThePage)
             {1.0 + 2 * i, false, i % 2 ? u"Short" : longText + u" " + longText, 1 + i % 5});
     for (std::u16string* t : conditionTexts(s.conditions)) *t = longText;
     s.ambient = 21.5;
-    const PageItems items = criteriaPage(s, 1, StringTable::english());
+    const PageItems items = criteriaPage(s, TempUnit::Fahrenheit, StringTable::english());
     const QFontMetricsF m(reportFonts().body);
     int classes = 0, cut = 0;
     for (const PageItem& item : items) {

@@ -45,7 +45,8 @@ TEST(FitNotes, ListsEveryTextThatWillBeCutAndExplainsTheField)
     const QStringList buildings = textsThatWillBeCut(title, records, ReportTemplate::Buildings);
     EXPECT_EQ(buildings.size(), 3);  // comments first, no equipment
     EXPECT_FALSE(buildings.join(u'|').contains(QStringLiteral("Equipment")));
-    EXPECT_TRUE(textsThatWillBeCut({}, {cInspectionRecord{}}, 0).isEmpty());
+    EXPECT_TRUE(
+        textsThatWillBeCut({}, {cInspectionRecord{}}, ReportTemplate::Maintenance).isEmpty());
 
     EXPECT_TRUE(fitToolTip(FitField::FaultAction, QStringLiteral("Tighten.")).isEmpty());
     const QString tip = fitToolTip(FitField::FaultAction, QString::fromStdU16String(longText(40)));

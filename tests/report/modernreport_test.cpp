@@ -412,7 +412,8 @@ TEST(ModernPages, PrintsEverySentenceOfTheFindingInItsColour)
     f.priority = 5;
     f.priorityManual = true;
     f.warnings = {FindingWarning::LoadUnknown, FindingWarning::LoadBelowMinimum};
-    const std::vector<PrintedLine> lines = findingLines(f, d.settings, 0, 0, texts);
+    const std::vector<PrintedLine> lines =
+        findingLines(f, d.settings, ReportTemplate::Maintenance, TempUnit::Celsius, texts);
     ASSERT_GE(lines.size(), 5u);
     const auto pages = modernInspectionPages(d, reportFonts(), texts);
     for (const PrintedLine& line : lines) {

@@ -197,8 +197,8 @@ TEST(PdfPage, EveryTemplatePrintsItsLabels)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.templ);
         InspectionPageData d;
-        d.templateNumber = c.templ;
-        d.unit = 1;
+        d.templateNumber = static_cast<ReportTemplate>(c.templ);
+        d.unit = TempUnit::Fahrenheit;
         d.record.conditionChoice = 1;
         d.record.indoor = u"21";
         d.record.humidity = u"40";
@@ -224,8 +224,9 @@ TEST(PdfPage, EveryTemplatePrintsItsLabels)
     }
 
     const std::array<std::u16string, 4> captions{u"Firm", u"By", u"When", u"Notes"};
-    EXPECT_EQ(titleLabels(3, captions)[0], QStringLiteral("Firm"));
-    for (int t : {0, 1, 2})
+    EXPECT_EQ(titleLabels(ReportTemplate::Custom, captions)[0], QStringLiteral("Firm"));
+    for (ReportTemplate t :
+         {ReportTemplate::Maintenance, ReportTemplate::Buildings, ReportTemplate::Mechanical})
         EXPECT_EQ(
             titleLabels(t, captions),
             (std::array<QString, 4>{QStringLiteral("Company"), QStringLiteral("Author"),
@@ -235,7 +236,7 @@ TEST(PdfPage, EveryTemplatePrintsItsLabels)
 TEST(PdfPage, TitleContentsAndMissingSnapshotItems)
 {
     TitlePageData t;
-    t.labels = titleLabels(0, {});
+    t.labels = titleLabels(ReportTemplate::Maintenance, {});
     t.title.company = u"Acme";
     t.logoWidth = 2480;
     t.logoHeight = 413;

@@ -63,7 +63,7 @@ TEST_F(PdfReport, OneInspectionReadsBackAsTextPicturesAndFonts)
     job.title.titleDate = fromQDateTime(QDateTime(QDate(2024, 5, 17), QTime(9, 0)));
     job.titleCaptions = defaultReportCaptions().title;
     job.detailsCaptions = defaultReportCaptions().details;
-    job.unit = 1;
+    job.unit = TempUnit::Fahrenheit;
     job.locale = languageLocale(0);
     job.logo = QImage(3000, 500, QImage::Format_RGB32);
     job.logo.fill(qRgb(200, 30, 30));
@@ -87,7 +87,7 @@ TEST_F(PdfReport, OneInspectionReadsBackAsTextPicturesAndFonts)
     ReportSnapshot loaded;
     ASSERT_EQ(loadReportSnapshot(toQString(job.entries[0].snapshotPath), {}, loaded), Error::None);
     cBrixa& image = loaded.image;
-    image.setUnit(1);
+    image.setUnit(TempUnit::Fahrenheit);
     const auto reading = [&](int marker) {
         return QString::asprintf("%.1f \u00B0F", image.markerTemperature(marker));
     };
@@ -478,7 +478,7 @@ TEST(PdfReadings, SnapshotFactsFollowTheMarkersUnitAndSelections)
         cInspectionRecord r;
         r.firstMeasurement = c.first;
         r.secondMeasurement = c.second;
-        const SnapshotFacts f = snapshotFacts(image, r, c.unit);
+        const SnapshotFacts f = snapshotFacts(image, r, static_cast<TempUnit>(c.unit));
         ASSERT_EQ(static_cast<int>(f.readings.size()), c.rows);
         EXPECT_TRUE(f.hasCursors);
         EXPECT_TRUE(f.reflected.endsWith(c.suffix));
@@ -498,10 +498,10 @@ TEST(PdfReadings, SnapshotFactsFollowTheMarkersUnitAndSelections)
                 << f.readings.back().value.toStdString();
         }
     }
-    EXPECT_FALSE(snapshotFacts(image, {}, 0).dateText.isEmpty());
+    EXPECT_FALSE(snapshotFacts(image, {}, TempUnit::Celsius).dateText.isEmpty());
     image.fields.capture.month = 13;
     image.fields.capture.hour = 25;
-    const SnapshotFacts impossible = snapshotFacts(image, {}, 0);
+    const SnapshotFacts impossible = snapshotFacts(image, {}, TempUnit::Celsius);
     EXPECT_TRUE(impossible.dateText.isEmpty());
     EXPECT_TRUE(impossible.timeText.isEmpty());
 }

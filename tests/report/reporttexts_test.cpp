@@ -109,18 +109,19 @@ TEST(ReportTexts, EveryLanguageFitsThePagesBoxes)
               << overflows(summaryPage(records, 0), fonts, language + QStringLiteral("/summary"))
               << overflows(summaryPage(records, 0, StringTable::active(), &priorities), fonts,
                            language + QStringLiteral("/summary with findings"))
-              << overflows(criteriaPage(worst, 1), fonts, language + QStringLiteral("/criteria"))
+              << overflows(criteriaPage(worst, TempUnit::Fahrenheit), fonts,
+                           language + QStringLiteral("/criteria"))
               << overflows({footerItem(188, 188, info.number)}, fonts,
                            language + QStringLiteral("/footer"));
         for (int t = 0; t < 4; ++t) {
             const QString where = language + QStringLiteral("/template %1").arg(t);
             TitlePageData title;
-            title.labels = titleLabels(t, {});
+            title.labels = titleLabels(static_cast<ReportTemplate>(t), {});
             found << overflows(titlePage(title), fonts, where + QStringLiteral("/title"));
             InspectionPageData page;
             page.number = 188;
-            page.templateNumber = t;
-            page.unit = 1;
+            page.templateNumber = static_cast<ReportTemplate>(t);
+            page.unit = TempUnit::Fahrenheit;
             page.snapshot = fullFacts();
             found << overflows(inspectionPage(page), fonts, where + QStringLiteral("/inspection"));
         }

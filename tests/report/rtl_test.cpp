@@ -57,8 +57,9 @@ TEST(RightToLeftPages, StripCaptionsOverTheirPicturesAndUnitsLeftToRight)
         // Unit texts read "°C" either way: a left-to-right mark leads them right to left.
         const DetailsControls& c = f.details->controls();
         const QString mark = direction == Qt::RightToLeft ? QString(QChar(0x200E)) : QString();
-        for (int u = 0; u < 3; ++u) EXPECT_EQ(c.unit->itemText(u), mark + unitLabel(u));
-        EXPECT_EQ(c.weatherUnits[0]->text(), mark + unitLabel(0));
+        for (TempUnit u : kTempUnits)
+            EXPECT_EQ(c.unit->itemText(tempUnitNumber(u)), mark + unitLabel(u));
+        EXPECT_EQ(c.weatherUnits[0]->text(), mark + unitLabel(TempUnit::Celsius));
         // The rest of the page follows the language.
         EXPECT_EQ(c.unit->layoutDirection(), direction);
     }

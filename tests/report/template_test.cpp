@@ -36,7 +36,7 @@ TEST(TemplateDlg, OkStoresAChangeAndResetFollowsTheStoredSetting)
                   uiText(sid::TemplateMaintenance + c.stored));
         EXPECT_EQ(dialog.list()->currentRow(), c.stored);
         dialog.list()->setCurrentRow(c.chosen);
-        const bool custom = c.stored == ReportTemplate::Custom;
+        const bool custom = reportTemplateFrom(c.stored) == ReportTemplate::Custom;
         EXPECT_EQ(dialog.resetButton()->isHidden(), !custom) << c.stored << c.chosen;
         EXPECT_EQ(dialog.resetButton()->isEnabled(), custom);
         dialog.resetButton()->click();

@@ -27,7 +27,8 @@ struct TitleFixture : ::testing::Test {
     std::optional<QString>& chosen = fileDialogs.answer;
     std::vector<std::unique_ptr<CReportDoc>> projects;
 
-    ReportContext context(int templateNumber = ReportTemplate::Maintenance, QString root = {})
+    ReportContext context(ReportTemplate templateNumber = ReportTemplate::Maintenance,
+                          QString root = {})
     {
         // Each page gets a project of its own, as a new run of the program would.
         auto* project = projects.emplace_back(std::make_unique<CReportDoc>()).get();
@@ -182,9 +183,9 @@ TEST_F(TitleFixture, StartingValuesFollowTheSettings)
             SettingsStore(root.path())
                 .setReportText(QLatin1String(kTitleCaptionKeys[1]), QStringLiteral("Writer"));
         }
-        ReportContext ctx = context(templateNumber, root.path());
+        ReportContext ctx = context(static_cast<ReportTemplate>(templateNumber), root.path());
         const TitleDlg page(ctx);
-        const bool custom = templateNumber == ReportTemplate::Custom;
+        const bool custom = templateNumber == reportTemplateNumber(ReportTemplate::Custom);
         EXPECT_EQ(box(page, QStringLiteral("company"))->text(),
                   withKey ? QStringLiteral("Acme") : QString());
         EXPECT_EQ(box(page, QStringLiteral("author"))->text(), QString());

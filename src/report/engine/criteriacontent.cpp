@@ -9,7 +9,7 @@
 
 namespace calivue {
 
-CriteriaContent criteriaContent(const FindingsSettings& s, int unit, const StringTable& texts)
+CriteriaContent criteriaContent(const FindingsSettings& s, TempUnit unit, const StringTable& texts)
 {
     CriteriaContent c;
     c.heading = texts.text(sid::SeverityCriteria);

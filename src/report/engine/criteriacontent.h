@@ -41,7 +41,7 @@ struct CriteriaContent {
     std::vector<LabelledText> conditions;
 };
 
-CriteriaContent criteriaContent(const FindingsSettings& settings, int unit,
+CriteriaContent criteriaContent(const FindingsSettings& settings, TempUnit unit,
                                 const StringTable& texts);
 
 }  // namespace calivue

@@ -53,7 +53,7 @@ QString captionText(CaptionText caption, const StringTable& texts)
     return {};
 }
 
-std::array<QString, 13> templateCaptions(int templateNumber, const StringTable& texts)
+std::array<QString, 13> templateCaptions(ReportTemplate templateNumber, const StringTable& texts)
 {
     const std::array<CaptionText, 13> words = templateCaptionTexts(templateNumber);
     std::array<QString, 13> c;
@@ -94,12 +94,12 @@ QString differenceText(double value, const QString& unitText)
     return readingText(shownDifference(value), unitText);
 }
 
-QString unitLabel(int unit)
+QString unitLabel(TempUnit unit)
 {
     return QString::fromStdString(unitTextOf(unit));
 }
 
-std::array<QString, 5> weatherUnitLabels(int unit)
+std::array<QString, 5> weatherUnitLabels(TempUnit unit)
 {
     const WeatherUnits w = weatherUnits(unit);
     const QString t = unitLabel(w.temperatureUnit);

@@ -20,7 +20,7 @@ QString captionText(CaptionText caption, const StringTable& texts = StringTable:
 
 // The 13 captions of a template as the string table has them, in project-file order (the
 // Custom template's defaults for Custom and any unknown number).
-std::array<QString, 13> templateCaptions(int templateNumber,
+std::array<QString, 13> templateCaptions(ReportTemplate templateNumber,
                                          const StringTable& texts = StringTable::active());
 
 // One entry of a measurement list: its text and the marker it reads (−1 for "none").
@@ -42,10 +42,10 @@ QString readingText(double value, const QString& unitText);
 // The difference of two readings as "%.1f %s", without the sign of a value that shows as 0.0.
 QString differenceText(double value, const QString& unitText);
 // "°C", "°F" or "K".
-QString unitLabel(int unit);
+QString unitLabel(TempUnit unit);
 
 // The labels beside indoor, outdoor, humidity, wind and pressure for a unit.
-std::array<QString, 5> weatherUnitLabels(int unit);
+std::array<QString, 5> weatherUnitLabels(TempUnit unit);
 
 // The snapshot's path with the extension after its last "." replaced by "bmp" (".bmp"
 // appended when the file name has no extension).

@@ -29,7 +29,7 @@ QString decimal(double value)
     return localDecimals(QString::number(value, 'f', 1));
 }
 
-QString deltaText(double value, int unit, bool sign)
+QString deltaText(double value, TempUnit unit, bool sign)
 {
     QString number = decimal(value);
     if (sign && value > 0) number.prepend(u'+');
@@ -114,7 +114,7 @@ QString equipmentCountText(const EquipmentCounts& c, const StringTable& texts)
                       {n(c.items), n(c.inspected), n(c.exceptions), n(c.notInspected)});
 }
 
-QString previousCellText(const PreviousCell& cell, int unit, const QLocale& locale,
+QString previousCellText(const PreviousCell& cell, TempUnit unit, const QLocale& locale,
                          const StringTable& texts)
 {
     if (!cell.item) return {};
@@ -141,7 +141,7 @@ QString previousCellText(const PreviousCell& cell, int unit, const QLocale& loca
     return text;
 }
 
-std::vector<PrintedLine> comparisonLines(const Comparison& c, int unit, const QLocale& locale,
+std::vector<PrintedLine> comparisonLines(const Comparison& c, TempUnit unit, const QLocale& locale,
                                          const StringTable& texts)
 {
     const PreviousFinding& f = c.previous;
@@ -166,7 +166,7 @@ std::vector<PrintedLine> comparisonLines(const Comparison& c, int unit, const QL
 EquipmentPagesData equipmentPagesData(const ProjectEquipment& equipment,
                                       std::span<const InspectionOnPage> inspections,
                                       std::span<const InspectionOnPage> reserve,
-                                      const PreviousFindings* previous, int unit,
+                                      const PreviousFindings* previous, TempUnit unit,
                                       const QLocale& locale, const StringTable& texts)
 {
     const EquipmentAppendix actual = equipmentAppendix(equipment, inspections);

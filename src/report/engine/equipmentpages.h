@@ -24,11 +24,11 @@ QString equipmentStatusText(const EquipmentAppendixRow& row, const StringTable& 
 // "12 items, 9 inspected, 3 with exceptions, 3 not inspected".
 QString equipmentCountText(const EquipmentCounts& counts, const StringTable& texts);
 // The column "previous": "exception (priority 4, ΔT 12.3 °C, 21/03/2025); repair verified".
-QString previousCellText(const PreviousCell& cell, int unit, const QLocale& locale,
+QString previousCellText(const PreviousCell& cell, TempUnit unit, const QLocale& locale,
                          const StringTable& texts);
 // The two lines an inspection page prints for its comparison: the previous finding (date, ΔT,
 // class, priority) and the change ("Change: repair verified (ΔT -11.6 °C)").
-std::vector<PrintedLine> comparisonLines(const Comparison& comparison, int unit,
+std::vector<PrintedLine> comparisonLines(const Comparison& comparison, TempUnit unit,
                                          const QLocale& locale, const StringTable& texts);
 
 struct EquipmentRowText {
@@ -52,7 +52,7 @@ struct EquipmentPagesData {
 EquipmentPagesData equipmentPagesData(const ProjectEquipment& equipment,
                                       std::span<const InspectionOnPage> inspections,
                                       std::span<const InspectionOnPage> reserve,
-                                      const PreviousFindings* previous, int unit,
+                                      const PreviousFindings* previous, TempUnit unit,
                                       const QLocale& locale, const StringTable& texts);
 
 // The appendix pages (without footers): the heading "Equipment", the count line, then a table

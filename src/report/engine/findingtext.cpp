@@ -12,13 +12,13 @@ namespace calivue {
 
 namespace {
 
-QString unitText(int unit)
+QString unitText(TempUnit unit)
 {
     return QString::fromStdString(unitTextOf(unit));
 }
 
 // "Hot 53.3 °C", "Ambient air 20.0 °C".
-QString readingText(const FindingReading& r, int unit, const StringTable& texts)
+QString readingText(const FindingReading& r, TempUnit unit, const StringTable& texts)
 {
     const QString name =
         r.measurement ? measurementText(*r.measurement, texts) : texts.text(sid::FindingAmbientAir);
@@ -75,15 +75,15 @@ QString warningText(FindingWarning warning, const FindingsSettings& settings,
     return {};
 }
 
-QString bandBoundText(const SeverityBand& band, int unit, const StringTable& texts)
+QString bandBoundText(const SeverityBand& band, TempUnit unit, const StringTable& texts)
 {
     // Bounds are kelvin differences: a Fahrenheit report states them scaled by 1.8.
-    const double bound = band.from * (unit == 1 ? 1.8 : 1.0);
+    const double bound = band.from * (unit == TempUnit::Fahrenheit ? 1.8 : 1.0);
     return rightToLeftSentence(formatText(texts.text(band.strict ? sid::BandAbove : sid::BandFrom),
                                           {decimal(bound, 1) + QLatin1Char(' ') + unitText(unit)}));
 }
 
-QString deltaTSentence(const Finding& f, int unit, const StringTable& texts)
+QString deltaTSentence(const Finding& f, TempUnit unit, const StringTable& texts)
 {
     if (!f.deltaT || !f.concern || !f.reference) return {};
     return rightToLeftSentence(
@@ -92,7 +92,7 @@ QString deltaTSentence(const Finding& f, int unit, const StringTable& texts)
                     readingText(*f.reference, unit, texts)}));
 }
 
-QString loadSentence(const Finding& f, const FindingsSettings& settings, int unit,
+QString loadSentence(const Finding& f, const FindingsSettings& settings, TempUnit unit,
                      const StringTable& texts)
 {
     if (!f.loadPercent) return {};
@@ -126,7 +126,8 @@ QRgb priorityColour(int priority)
 }
 
 std::vector<PrintedLine> findingLines(const Finding& f, const FindingsSettings& settings,
-                                      int templateNumber, int unit, const StringTable& texts)
+                                      ReportTemplate templateNumber, TempUnit unit,
+                                      const StringTable& texts)
 {
     std::vector<PrintedLine> lines;
     if (const QString s = deltaTSentence(f, unit, texts); !s.isEmpty()) lines.push_back({s});
@@ -139,7 +140,7 @@ std::vector<PrintedLine> findingLines(const Finding& f, const FindingsSettings& 
                                    : PrintedLine{texts.text(sid::FindingNoClass)});
     if (f.priorityManual || f.priority > 0)
         lines.push_back({prioritySentence(f, texts), priorityColour(f.priority)});
-    if (templateNumber == Buildings)
+    if (templateNumber == ReportTemplate::Buildings)
         if (const QString s = frsiSentence(f, settings, texts); !s.isEmpty()) lines.push_back({s});
     for (const FindingWarning w : f.warnings) lines.push_back({warningText(w, settings, texts)});
     return lines;

@@ -31,7 +31,7 @@ QString criteriaText(Criteria criteria, const StringTable& texts);
 QString warningText(FindingWarning warning, const FindingsSettings& settings,
                     const StringTable& texts);
 // The lower bound of a band in `unit` ("from 4.0 °C", "above 27.0 °F").
-QString bandBoundText(const SeverityBand& band, int unit, const StringTable& texts);
+QString bandBoundText(const SeverityBand& band, TempUnit unit, const StringTable& texts);
 // The colour of a priority as printed text; black for 0 (no exception).
 QRgb priorityColour(int priority);
 
@@ -41,9 +41,9 @@ QRgb priorityColour(int priority);
 // (rightToLeftSentence), so "61.9 °C" does not read "C° 61.9" in the window, the PDF or the
 // Word document.
 // "ΔT 12.3 °C: Hot 53.3 °C against Cursor 1 41.0 °C".
-QString deltaTSentence(const Finding& finding, int unit, const StringTable& texts);
+QString deltaTSentence(const Finding& finding, TempUnit unit, const StringTable& texts);
 // "Load 65 %, ΔTc 29.1 °C (n = 1.6)", or "Load 65 %" without the corrected difference.
-QString loadSentence(const Finding& finding, const FindingsSettings& settings, int unit,
+QString loadSentence(const Finding& finding, const FindingsSettings& settings, TempUnit unit,
                      const StringTable& texts);
 // "Priority 2, suggested by the criteria" or "..., set by the thermographer".
 QString prioritySentence(const Finding& finding, const StringTable& texts);
@@ -55,6 +55,7 @@ QString frsiSentence(const Finding& finding, const FindingsSettings& settings,
 // corrected difference with n, the class (in its colour), the priority and where it comes
 // from, the temperature factor and its verdict (Buildings), then each warning.
 std::vector<PrintedLine> findingLines(const Finding& finding, const FindingsSettings& settings,
-                                      int templateNumber, int unit, const StringTable& texts);
+                                      ReportTemplate templateNumber, TempUnit unit,
+                                      const StringTable& texts);
 
 }  // namespace calivue

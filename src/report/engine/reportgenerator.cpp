@@ -36,13 +36,24 @@ namespace calivue {
 
 namespace detail {
 
+namespace {
+
+// The two English languages print the snapshot's own English date and time texts.
+bool englishDates(int language)
+{
+    const std::optional<Language> l = languageFrom(language);
+    return l == Language::English || l == Language::UsEnglish;
+}
+
+}  // namespace
+
 // The capture date as the report's language writes it. The English reports keep the
 // snapshot's own ordinal form ("21st March 2009"); every other language gets its locale's
 // short date with a four-digit year, the form of the title page and of the records' repair
 // dates, rather than an English month name amid its own text.
 QString captureDateText(const cBrixa& img, const ReportJob& job)
 {
-    if (job.language == 0 || job.language == kLanguageUsEnglish)
+    if (englishDates(job.language))
         return QString::fromStdString(img.captureDateText().value_or(std::string()));
     const std::optional<std::chrono::year_month_day> date = img.captureDate();
     if (!date) return {};
@@ -56,7 +67,7 @@ QString captureDateText(const cBrixa& img, const ReportJob& job)
 QString captureTimeText(const cBrixa& img, const ReportJob& job)
 {
     const std::optional<std::string> english = img.captureTimeText();
-    if (!english || job.language == 0 || job.language == kLanguageUsEnglish)
+    if (!english || englishDates(job.language))
         return QString::fromStdString(english.value_or(std::string()));
     const RecordTime& c = img.fields.capture;
     return job.locale.toString(QTime(c.hour, c.minute), QLocale::ShortFormat);

@@ -49,10 +49,10 @@ struct ReportJob {
     // this survey's. Empty without a link, or when the link did not read (previousProblem).
     std::optional<PreviousSurvey> previous;
     ReportLayout layout = ReportLayout::Classic;  // the pages the report is printed on
-    int templateNumber = 0;                       // 0-3
-    int unit = 0;                                 // 0 °C, 1 °F, 2 K
-    int language = 0;                             // footers (Hebrew reverses the numbers)
-    StringTable texts;                            // the language's texts; English by default
+    ReportTemplate templateNumber = ReportTemplate::Maintenance;
+    TempUnit unit = TempUnit::Celsius;
+    int language = 0;               // footers (Hebrew reverses the numbers)
+    StringTable texts;              // the language's texts; English by default
     QLocale locale = QLocale::c();  // the dates and the decimal separator the pages print
     QImage logo;                    // null: no logo
     QString outputPath;             // the PDF file to write, as the user reads it

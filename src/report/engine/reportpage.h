@@ -73,7 +73,7 @@ inline PageItem pageItem(PageItem::Kind kind, PageRect r, QString text = {},
     return i;
 }
 
-// "Page %d of %d" of a language, in texts' language: Hebrew (kLanguageHebrew) receives the
+// "Page %d of %d" of a language, in texts' language: Hebrew (Language::Hebrew) receives the
 // total first. The page footers and the progress of a report job both say it so.
 QString pageOfText(int page, int total, int language,
                    const StringTable& texts = StringTable::active());
@@ -91,7 +91,7 @@ struct TitlePageData {
     int logoHeight = 0;
 };
 // The labels the title page prints for a template: the Custom captions, else the defaults.
-std::array<QString, 4> titleLabels(int templateNumber,
+std::array<QString, 4> titleLabels(ReportTemplate templateNumber,
                                    const std::array<std::u16string, 4>& captions,
                                    const StringTable& texts = StringTable::active());
 PageItems titlePage(const TitlePageData& data, const StringTable& texts = StringTable::active());
@@ -115,7 +115,7 @@ PageItems summaryPage(const std::vector<cInspectionRecord>& records, int k,
 // "Severity criteria": the criteria and its standard, the table (both for neta-worst) with
 // bounds in `unit`, the load rule, what the classes are taken from, the fRsi threshold and
 // the survey conditions.
-PageItems criteriaPage(const FindingsSettings& settings, int unit,
+PageItems criteriaPage(const FindingsSettings& settings, TempUnit unit,
                        const StringTable& texts = StringTable::active());
 
 // --- inspection page ----------------------------------------------------------------------
@@ -144,11 +144,11 @@ struct SnapshotFacts {
 struct InspectionPageData {
     int number = 1;  // 1-based
     cInspectionRecord record;
-    int templateNumber = 0;
+    ReportTemplate templateNumber = ReportTemplate::Maintenance;
     std::array<std::u16string, 13> captions;  // used by the Custom template
-    int unit = 0;                             // 0 °C, 1 °F, 2 K
-    std::array<QString, 3> repairDates;       // inspected, repaired, reinspected; empty undated
-    int language = 0;                         // the word order of the missing-file text
+    TempUnit unit = TempUnit::Celsius;
+    std::array<QString, 3> repairDates;  // inspected, repaired, reinspected; empty undated
+    int language = 0;                    // the word order of the missing-file text
     SnapshotFacts snapshot;
     // The finding's sentences (findingLines); empty for a report without findings, whose page
     // keeps the band below the pictures blank.
@@ -165,7 +165,7 @@ PageItems inspectionPage(const InspectionPageData& data,
 // when impossible), readings of the listed markers and the record's difference, emissivity
 // and reflected temperature, as the inspection rules (core/printrules.h) decide them.
 // The image must have its arrays built.
-SnapshotFacts snapshotFacts(cBrixa& image, const cInspectionRecord& record, int unit,
+SnapshotFacts snapshotFacts(cBrixa& image, const cInspectionRecord& record, TempUnit unit,
                             const StringTable& texts = StringTable::active());
 
 // Where the picture strip goes on an inspection page.

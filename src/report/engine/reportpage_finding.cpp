@@ -129,7 +129,7 @@ PageItems findingBand(const std::vector<PrintedLine>& sentences)
     return items;
 }
 
-PageItems criteriaPage(const FindingsSettings& s, int unit, const StringTable& texts)
+PageItems criteriaPage(const FindingsSettings& s, TempUnit unit, const StringTable& texts)
 {
     const CriteriaContent content = criteriaContent(s, unit, texts);
     PageItems items;

@@ -31,7 +31,7 @@ QString measurementName(const Measurement& m, const StringTable& texts)
 
 }  // namespace
 
-SnapshotFacts snapshotFacts(cBrixa& img, const cInspectionRecord& record, int unit,
+SnapshotFacts snapshotFacts(cBrixa& img, const cInspectionRecord& record, TempUnit unit,
                             const StringTable& texts)
 {
     SnapshotFacts f;

@@ -39,7 +39,7 @@ QString pageOfText(int page, int total, int language, const StringTable& texts)
     // text, or with the English one, keeps that order. Any other text takes the page first,
     // as "עמוד %d מתוך %d" (page 3 of 12) reads.
     const QString format = texts.text(sid::PageOfFormat);
-    const bool reversed = language == kLanguageHebrew &&
+    const bool reversed = languageFrom(language) == Language::Hebrew &&
                           (format == QStringLiteral("Page %d of %d") ||
                            format == QStringLiteral("%d \u05E2\u05DE\u05D5\u05D3\u05D9\u05DD, "
                                                     "\u05E2\u05DE\u05D5\u05D3 %d"));
@@ -52,7 +52,7 @@ PageItem footerItem(int page, int total, int language, const StringTable& texts)
                     pageOfText(page, total, language, texts), TextAlign::RightFoot);
 }
 
-std::array<QString, 4> titleLabels(int templateNumber,
+std::array<QString, 4> titleLabels(ReportTemplate templateNumber,
                                    const std::array<std::u16string, 4>& captions,
                                    const StringTable& texts)
 {
