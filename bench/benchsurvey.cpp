@@ -1,6 +1,6 @@
 #include "benchsurvey.h"
 
-#include "reporttext.h"
+#include "report/engine/reporttext.h"
 
 #include "generator.h"
 

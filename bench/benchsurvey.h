@@ -3,7 +3,7 @@
 // page and a logo, as a thermographer's report job would carry them.
 #pragma once
 
-#include "reportgenerator.h"
+#include "report/engine/reportgenerator.h"
 
 #include <QString>
 

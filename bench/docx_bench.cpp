@@ -2,8 +2,8 @@
 // scenes, palettes, blends and markers), written as calivue-cli report writes a .docx. The file
 // size is reported as a counter. Needs Qt (offscreen).
 #include "benchsurvey.h"
-#include "docxreport.h"
-#include "reporttext.h"
+#include "report/engine/docxreport.h"
+#include "report/engine/reporttext.h"
 
 #include "generator.h"
 

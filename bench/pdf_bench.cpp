@@ -4,9 +4,9 @@
 // whole run, so a profile of the benchmark shows the report and not the generator.
 // The file size is reported as a counter. Needs Qt (offscreen).
 #include "benchsurvey.h"
-#include "reportgenerator.h"
-#include "reportlayout.h"
-#include "reporttext.h"
+#include "report/engine/reportgenerator.h"
+#include "report/engine/reportlayout.h"
+#include "report/engine/reporttext.h"
 
 #include "generator.h"
 

@@ -1,11 +1,11 @@
 // The image selection page listing a card folder of 500 snapshots: the folder scan (each
 // record decoded), the thumbnails made on the worker pool and every row put into the list,
 // through the page's own code path. The snapshots are generated once into a temporary folder.
-#include "detailsdlg.h"
+#include "report/detailsdlg.h"
 #include "generator.h"
-#include "imageselectdlg.h"
-#include "reportdoc.h"
-#include "thumbnail.h"
+#include "report/imageselectdlg.h"
+#include "document/reportdoc.h"
+#include "report/thumbnail.h"
 
 #include <QTemporaryDir>
 

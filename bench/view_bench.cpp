@@ -1,9 +1,9 @@
 // Speed of the analysis window, offscreen: a snapshot opened through the document with all
 // six panels drawn in a 1280 × 800 view, and a span change followed by a redraw of the panels
 // it affects at interpolation 2. Run with QT_QPA_PLATFORM=offscreen (set here when unset).
-#include "displayset.h"
-#include "objectviewer.h"
-#include "vantoroview.h"
+#include "view/displayset.h"
+#include "view/objectviewer.h"
+#include "view/vantoroview.h"
 
 #include "document/vantorodoc.h"
 #include "generator.h"

@@ -3,7 +3,7 @@
 // no exception may leave the reader. A project that reads must print as JSON that reads
 // back to a project printing the same, and must encode as a project file that reads back to the
 // same project.
-#include "projectcommands.h"
+#include "cli/projectcommands.h"
 
 #include "core/reportproject.h"
 

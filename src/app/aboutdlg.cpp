@@ -1,8 +1,8 @@
-#include "aboutdlg.h"
+#include "app/aboutdlg.h"
 
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

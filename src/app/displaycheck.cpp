@@ -1,4 +1,4 @@
-#include "displaycheck.h"
+#include "app/displaycheck.h"
 
 #include <QtGlobal>
 

@@ -1,9 +1,9 @@
-#include "helpdlg.h"
+#include "app/helpdlg.h"
 
-#include "languagetable.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 // calivue: the desktop program. Everything but the display check lives in calivue_app.
-#include "displaycheck.h"
-#include "vantoroapp.h"
+#include "app/displaycheck.h"
+#include "app/vantoroapp.h"
 
 #include <QApplication>
 

@@ -1,13 +1,13 @@
-#include "mainframe.h"
+#include "app/mainframe.h"
 
-#include "viewcommands.h"
+#include "view/viewcommands.h"
 
-#include "commandids.h"
-#include "languagedlg.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "reportdoc.h"
-#include "vantorodoc.h"
+#include "platform/commandids.h"
+#include "desktop/languagedlg.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "document/reportdoc.h"
+#include "document/vantorodoc.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -4,8 +4,8 @@
 // before it closes.
 #pragma once
 
-#include "helpdlg.h"
-#include "snapshotcommands.h"
+#include "app/helpdlg.h"
+#include "document/commands/snapshotcommands.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -1,9 +1,9 @@
 // The main window remembers its size and position, its tool and status bars, and whether
 // the options sheet was docked, in the application's settings file between runs.
-#include "mainframe.h"
+#include "app/mainframe.h"
 
-#include "settingsstore.h"
-#include "viewcommands.h"
+#include "platform/settingsstore.h"
+#include "view/viewcommands.h"
 
 #include <QSettings>
 

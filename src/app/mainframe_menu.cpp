@@ -1,15 +1,15 @@
 // The main frame's commands: the menu and tool bar built from the menu resource of the active
 // string table, the handlers, and the enabling and check rules.
-#include "mainframe.h"
+#include "app/mainframe.h"
 
-#include "helpdlg.h"
-#include "toolbaricons.h"
-#include "viewcommands.h"
+#include "app/helpdlg.h"
+#include "app/toolbaricons.h"
+#include "view/viewcommands.h"
 
-#include "commandids.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "vantorodoc.h"
+#include "platform/commandids.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "document/vantorodoc.h"
 
 #include <QAction>
 #include <QKeySequence>

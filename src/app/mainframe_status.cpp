@@ -2,13 +2,13 @@
 // (isotherm difference, position and temperature of the selected point). A read-out pane is
 // shown only while it has something to say, and there are no keyboard-lock indicators: Qt
 // cannot read the lock keys portably, so they could only ever be shown greyed.
-#include "mainframe.h"
+#include "app/mainframe.h"
 
 #include "core/constants.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
-#include "vantorodoc.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
+#include "document/vantorodoc.h"
 
 #include <QLabel>
 #include <QStatusBar>

@@ -1,6 +1,6 @@
-#include "toolbaricons.h"
+#include "app/toolbaricons.h"
 
-#include "commandids.h"
+#include "platform/commandids.h"
 
 #include <QApplication>
 #include <QIconEngine>

@@ -6,11 +6,11 @@
 // several times in one process with their own settings folder and module folders.
 #pragma once
 
-#include "languageenvironment.h"
-#include "languagemodules.h"
-#include "settingsstore.h"
-#include "stringtable.h"
-#include "viewsheets.h"
+#include "platform/languageenvironment.h"
+#include "platform/languagemodules.h"
+#include "platform/settingsstore.h"
+#include "platform/stringtable.h"
+#include "view/viewsheets.h"
 
 #include "core/printrules.h"
 

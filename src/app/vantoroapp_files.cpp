@@ -1,17 +1,17 @@
 // The application's file commands: the Open command (the current document's), the open-file
 // hook it shares with the command line, and a report project named on the command line.
-#include "vantoroapp.h"
+#include "app/vantoroapp.h"
 
-#include "mainframe.h"
-#include "viewcommands.h"
+#include "app/mainframe.h"
+#include "view/viewcommands.h"
 
 #include "core/snapshotfiles.h"
-#include "fspath.h"
-#include "messagedlg.h"
-#include "reportsheet.h"
-#include "snapshotcommands.h"
-#include "stringids.h"
-#include "vantorodoc.h"
+#include "platform/fspath.h"
+#include "desktop/messagedlg.h"
+#include "report/reportsheet.h"
+#include "document/commands/snapshotcommands.h"
+#include "platform/stringids.h"
+#include "document/vantorodoc.h"
 
 #include <filesystem>
 

@@ -1,15 +1,15 @@
 // Command-line parsing for calivue-cli: one subcommand per batch job.
-#include "commands.h"
-#include "equipmentcommands.h"
-#include "findingscommand.h"
-#include "foldercommand.h"
-#include "projectcommands.h"
+#include "cli/commands.h"
+#include "cli/equipmentcommands.h"
+#include "cli/findingscommand.h"
+#include "cli/foldercommand.h"
+#include "cli/projectcommands.h"
 
 #include <CLI/CLI.hpp>
 
 #ifdef CALIVUE_CLI_THUMBNAIL
-#include "reportcommand.h"
-#include "thumbnail.h"
+#include "cli/reportcommand.h"
+#include "cli/thumbnail.h"
 #endif
 
 #include <cctype>

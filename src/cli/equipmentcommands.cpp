@@ -1,6 +1,6 @@
-#include "equipmentcommands.h"
+#include "cli/equipmentcommands.h"
 
-#include "projectcommands.h"
+#include "cli/projectcommands.h"
 
 #include "core/equipmentcodec.h"
 #include "core/textcodec.h"

@@ -1,6 +1,6 @@
-#include "equipmentjson.h"
+#include "cli/equipmentjson.h"
 
-#include "jsonread.h"
+#include "cli/jsonread.h"
 
 #include "core/textcodec.h"
 

@@ -1,5 +1,5 @@
 // The `csv`, `save-as` and `scan` subcommands.
-#include "commands.h"
+#include "cli/commands.h"
 
 #include "core/brixa.h"
 #include "core/csvexport.h"

@@ -1,7 +1,7 @@
-#include "findingscommand.h"
+#include "cli/findingscommand.h"
 
-#include "commands.h"
-#include "projectcommands.h"
+#include "cli/commands.h"
+#include "cli/projectcommands.h"
 
 #include "core/brixa.h"
 #include "core/errorreason.h"

@@ -1,6 +1,6 @@
-#include "findingsjson.h"
+#include "cli/findingsjson.h"
 
-#include "jsonread.h"
+#include "cli/jsonread.h"
 
 #include "core/textcodec.h"
 

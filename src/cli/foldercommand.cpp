@@ -1,7 +1,7 @@
-#include "foldercommand.h"
+#include "cli/foldercommand.h"
 
-#include "commands.h"
-#include "projectcommands.h"
+#include "cli/commands.h"
+#include "cli/projectcommands.h"
 
 #include "core/folderproject.h"
 #include "core/surveycomparison.h"

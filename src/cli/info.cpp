@@ -1,5 +1,5 @@
 // The `info` subcommand: every field and derived value of one snapshot as JSON.
-#include "commands.h"
+#include "cli/commands.h"
 
 #include "core/brixa.h"
 #include "core/snapshotfiles.h"

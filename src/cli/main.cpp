@@ -1,5 +1,5 @@
 // calivue-cli entry point; the commands live in calivue_cli_lib.
-#include "commands.h"
+#include "cli/commands.h"
 
 #include <iostream>
 

@@ -2,7 +2,7 @@
 // "Error opening file" line naming the path and the reason (the record's path when
 // the bitmap named is there but its record is not), or a warning when
 // the record is shorter than a whole one.
-#include "commands.h"
+#include "cli/commands.h"
 
 #include "core/brixa.h"
 #include "core/errorreason.h"

@@ -1,5 +1,5 @@
 // The `project-info` and `project-write` subcommands.
-#include "projectcommands.h"
+#include "cli/projectcommands.h"
 
 #include "core/fileio.h"
 

@@ -1,9 +1,9 @@
 // The report project as JSON and back, for `project-info` and `project-write`.
-#include "projectcommands.h"
+#include "cli/projectcommands.h"
 
-#include "equipmentjson.h"
-#include "findingsjson.h"
-#include "jsonread.h"
+#include "cli/equipmentjson.h"
+#include "cli/findingsjson.h"
+#include "cli/jsonread.h"
 
 #include "core/equipmentcodec.h"
 #include "core/findingscodec.h"

@@ -1,6 +1,6 @@
 // The `render` subcommand: the thermal picture as the array display draws it,
 // written as a 24-bit bitmap.
-#include "commands.h"
+#include "cli/commands.h"
 
 #include "core/bitmapfile.h"
 #include "core/brixa.h"

@@ -1,17 +1,17 @@
-#include "reportcommand.h"
+#include "cli/reportcommand.h"
 
-#include "commands.h"
-#include "projectcommands.h"
+#include "cli/commands.h"
+#include "cli/projectcommands.h"
 
 #include "core/reportproject.h"
-#include "reportgenerator.h"
-#include "reporttext.h"
+#include "report/engine/reportgenerator.h"
+#include "report/engine/reporttext.h"
 
-#include "fspath.h"
-#include "languagemodules.h"
-#include "languagetable.h"
-#include "pdfprinter.h"
-#include "stringtable.h"
+#include "platform/fspath.h"
+#include "platform/languagemodules.h"
+#include "platform/languagetable.h"
+#include "platform/pdfprinter.h"
+#include "platform/stringtable.h"
 
 #include <CLI/CLI.hpp>
 

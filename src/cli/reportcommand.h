@@ -4,7 +4,7 @@
 
 #include "core/reportstyle.h"
 
-#include "docxreport.h"
+#include "report/engine/docxreport.h"
 
 #include <filesystem>
 #include <optional>

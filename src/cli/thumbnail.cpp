@@ -2,9 +2,9 @@
 // the thermal picture as the snapshot's own display settings show it (palette, span,
 // isotherms, orientation), scaled to fit SIZE × SIZE and written as a PNG. The core writes no
 // PNG, so this one command uses Qt's image classes and is built only with the Qt layers.
-#include "thumbnail.h"
+#include "cli/thumbnail.h"
 
-#include "commands.h"
+#include "cli/commands.h"
 
 #include "core/brixa.h"
 #include "core/constants.h"

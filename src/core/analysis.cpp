@@ -1,9 +1,9 @@
 // Measurements on a thermal image: smoothing with the global statistics, the
 // area-select box, value ranges for automatic spans and isotherm bands, and the
 // marker colours.
-#include "brixa.h"
-#include "pixelloop.h"
-#include "record.h"
+#include "core/brixa.h"
+#include "core/pixelloop.h"
+#include "core/record.h"
 
 #include <algorithm>
 #include <cstring>

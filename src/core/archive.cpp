@@ -1,6 +1,6 @@
-#include "archive.h"
+#include "core/archive.h"
 
-#include "fileio.h"
+#include "core/fileio.h"
 
 namespace calivue {
 

@@ -5,7 +5,7 @@
 // previous file untouched.
 #pragma once
 
-#include "error.h"
+#include "core/error.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "archivetext.h"
+#include "core/archivetext.h"
 
-#include "textcodec.h"
+#include "core/textcodec.h"
 
 namespace calivue {
 

@@ -3,8 +3,8 @@
 // mark are 8-bit code page 1252 and come back converted to UTF-16.
 #pragma once
 
-#include "bytestream.h"
-#include "error.h"
+#include "core/bytestream.h"
+#include "core/error.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "bitmapfile.h"
+#include "core/bitmapfile.h"
 
-#include "bytecursor.h"
-#include "fileio.h"
+#include "core/bytecursor.h"
+#include "core/fileio.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,8 +7,8 @@
 // multiple of 4 bytes, and the held info header always describes them exactly.
 #pragma once
 
-#include "error.h"
-#include "fileio.h"
+#include "core/error.h"
+#include "core/fileio.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // Mixing a thermal picture with the visual photograph. Each component of a mix
 // is a sum of right-shifted thermal (T) and visual (V) bytes.
-#include "brixa.h"
-#include "render.h"
+#include "core/brixa.h"
+#include "core/render.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "brixa.h"
-#include "pixelloop.h"
+#include "core/brixa.h"
+#include "core/pixelloop.h"
 
-#include "fileio.h"
-#include "record.h"
+#include "core/fileio.h"
+#include "core/record.h"
 
 #include <algorithm>
 #include <chrono>

@@ -6,10 +6,10 @@
 // owns one; the report side creates short-lived ones.
 #pragma once
 
-#include "archive.h"
-#include "constants.h"
-#include "error.h"
-#include "tempunit.h"
+#include "core/archive.h"
+#include "core/constants.h"
+#include "core/error.h"
+#include "core/tempunit.h"
 
 #include <array>
 #include <chrono>

@@ -4,7 +4,7 @@
 // refused and the position stays where it was.
 #pragma once
 
-#include "bytecursor.h"
+#include "core/bytecursor.h"
 
 #include <bit>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "csvexport.h"
+#include "core/csvexport.h"
 
-#include "constants.h"
-#include "fileio.h"
+#include "core/constants.h"
+#include "core/fileio.h"
 
 #include <algorithm>
 #include <bit>

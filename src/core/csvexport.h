@@ -2,9 +2,9 @@
 // text, 240 lines (picture row 0, the top, first) of 320 values each.
 #pragma once
 
-#include "brixa.h"
-#include "fileio.h"
-#include "error.h"
+#include "core/brixa.h"
+#include "core/fileio.h"
+#include "core/error.h"
 
 #include <filesystem>
 #include <ostream>

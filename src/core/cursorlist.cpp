@@ -1,4 +1,4 @@
-#include "cursorlist.h"
+#include "core/cursorlist.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // cursors after a load and folded back into the record before a save.
 #pragma once
 
-#include "brixa.h"
-#include "constants.h"
+#include "core/brixa.h"
+#include "core/constants.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "displaystate.h"
+#include "core/displaystate.h"
 
 #include <algorithm>
 

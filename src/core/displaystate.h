@@ -3,7 +3,7 @@
 // (the analysis window, the command-line tool, report previews and PDF pages).
 #pragma once
 
-#include "brixa.h"
+#include "core/brixa.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "equipment.h"
+#include "core/equipment.h"
 
 #include <set>
 

@@ -3,7 +3,7 @@
 // survey of the same equipment.
 #pragma once
 
-#include "error.h"
+#include "core/error.h"
 
 #include <cstddef>
 #include <cstdint>

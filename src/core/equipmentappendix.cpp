@@ -1,4 +1,4 @@
-#include "equipmentappendix.h"
+#include "core/equipmentappendix.h"
 
 #include <map>
 

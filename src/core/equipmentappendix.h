@@ -3,7 +3,7 @@
 // prints it words it in the report's language; englishText gives the English words.
 #pragma once
 
-#include "equipment.h"
+#include "core/equipment.h"
 
 #include <cstddef>
 #include <span>

@@ -1,7 +1,7 @@
-#include "equipmentcodec.h"
+#include "core/equipmentcodec.h"
 
-#include "bytestream.h"
-#include "sectionvaluereader.h"
+#include "core/bytestream.h"
+#include "core/sectionvaluereader.h"
 
 #include <map>
 #include <set>

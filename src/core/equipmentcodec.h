@@ -13,9 +13,9 @@
 // the project no longer holds is skipped on reading.
 #pragma once
 
-#include "equipment.h"
-#include "error.h"
-#include "reportproject.h"
+#include "core/equipment.h"
+#include "core/error.h"
+#include "core/reportproject.h"
 
 #include <cstdint>
 #include <span>

@@ -1,6 +1,6 @@
-#include "equipmentlink.h"
+#include "core/equipmentlink.h"
 
-#include "printrules.h"
+#include "core/printrules.h"
 
 #include <algorithm>
 #include <set>

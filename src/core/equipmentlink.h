@@ -5,9 +5,9 @@
 // items carry or drop the links that name them.
 #pragma once
 
-#include "equipment.h"
-#include "printrules.h"
-#include "reportdata.h"
+#include "core/equipment.h"
+#include "core/printrules.h"
+#include "core/reportdata.h"
 
 #include <map>
 #include <string>

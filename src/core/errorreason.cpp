@@ -1,4 +1,4 @@
-#include "errorreason.h"
+#include "core/errorreason.h"
 
 namespace calivue {
 

@@ -2,7 +2,7 @@
 // the words, shared by the window (through the string table) and the command-line tool.
 #pragma once
 
-#include "error.h"
+#include "core/error.h"
 
 #include <string_view>
 

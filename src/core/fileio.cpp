@@ -1,4 +1,4 @@
-#include "fileio.h"
+#include "core/fileio.h"
 
 #include <algorithm>
 #include <atomic>

@@ -2,7 +2,7 @@
 // atomic replacement of a target, and companion-file lookup that ignores case.
 #pragma once
 
-#include "error.h"
+#include "core/error.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "findings.h"
+#include "core/findings.h"
 
-#include "constants.h"
+#include "core/constants.h"
 
 #include <cmath>
 #include <cstdio>

@@ -5,8 +5,8 @@
 // all take the finding from here, so the three never disagree.
 #pragma once
 
-#include "printrules.h"
-#include "reportdata.h"
+#include "core/printrules.h"
+#include "core/reportdata.h"
 
 #include <array>
 #include <optional>

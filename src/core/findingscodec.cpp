@@ -1,7 +1,7 @@
-#include "findingscodec.h"
+#include "core/findingscodec.h"
 
-#include "bytestream.h"
-#include "sectionvaluereader.h"
+#include "core/bytestream.h"
+#include "core/sectionvaluereader.h"
 
 #include <cmath>
 #include <map>

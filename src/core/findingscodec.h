@@ -21,9 +21,9 @@
 // default.
 #pragma once
 
-#include "error.h"
-#include "findings.h"
-#include "reportproject.h"
+#include "core/error.h"
+#include "core/findings.h"
+#include "core/reportproject.h"
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,4 @@
-#include "fitcheck.h"
+#include "core/fitcheck.h"
 
 #include <algorithm>
 

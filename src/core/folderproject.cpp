@@ -1,10 +1,10 @@
-#include "folderproject.h"
+#include "core/folderproject.h"
 
-#include "brixa.h"
-#include "equipmentcodec.h"
-#include "equipmentlink.h"
-#include "printrules.h"
-#include "snapshotfiles.h"
+#include "core/brixa.h"
+#include "core/equipmentcodec.h"
+#include "core/equipmentlink.h"
+#include "core/printrules.h"
+#include "core/snapshotfiles.h"
 
 #include <algorithm>
 

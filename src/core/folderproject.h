@@ -4,10 +4,10 @@
 // caption begin with, and its measurements chosen as the details page chooses them.
 #pragma once
 
-#include "equipment.h"
-#include "folderscan.h"
-#include "printrules.h"
-#include "reportproject.h"
+#include "core/equipment.h"
+#include "core/folderscan.h"
+#include "core/printrules.h"
+#include "core/reportproject.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "folderscan.h"
+#include "core/folderscan.h"
 
-#include "brixa.h"
-#include "constants.h"
-#include "fileio.h"
-#include "record.h"
-#include "snapshotfiles.h"
+#include "core/brixa.h"
+#include "core/constants.h"
+#include "core/fileio.h"
+#include "core/record.h"
+#include "core/snapshotfiles.h"
 
 #include <algorithm>
 #include <optional>

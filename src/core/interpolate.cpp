@@ -1,6 +1,6 @@
-#include "interpolate.h"
+#include "core/interpolate.h"
 
-#include "brixa.h"
+#include "core/brixa.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "palette.h"
+#include "core/palette.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "printrules.h"
+#include "core/printrules.h"
 
-#include "brixa.h"
-#include "constants.h"
+#include "core/brixa.h"
+#include "core/constants.h"
 
 #include <algorithm>
 #include <cstdio>

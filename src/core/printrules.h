@@ -6,8 +6,8 @@
 // which of them computed it or on whether the page was ever opened.
 #pragma once
 
-#include "reportdata.h"
-#include "tempunit.h"
+#include "core/reportdata.h"
+#include "core/tempunit.h"
 
 #include <array>
 #include <optional>

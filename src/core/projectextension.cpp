@@ -1,4 +1,4 @@
-#include "projectextension.h"
+#include "core/projectextension.h"
 
 #include <algorithm>
 

@@ -26,8 +26,8 @@
 // snapshot path) and must check what it refers to when it is read.
 #pragma once
 
-#include "bytestream.h"
-#include "error.h"
+#include "core/bytestream.h"
+#include "core/error.h"
 
 #include <array>
 #include <cstdint>

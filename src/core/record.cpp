@@ -1,8 +1,8 @@
-#include "record.h"
-#include "pixelloop.h"
+#include "core/record.h"
+#include "core/pixelloop.h"
 
-#include "bytecursor.h"
-#include "recordpixels.h"
+#include "core/bytecursor.h"
+#include "core/recordpixels.h"
 
 #include <algorithm>
 #include <cstring>

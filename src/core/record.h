@@ -2,8 +2,8 @@
 // the default isotherm bands of a record that carries none.
 #pragma once
 
-#include "brixa.h"
-#include "error.h"
+#include "core/brixa.h"
+#include "core/error.h"
 
 #include <cstdint>
 #include <span>

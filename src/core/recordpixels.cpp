@@ -1,6 +1,6 @@
-#include "recordpixels.h"
+#include "core/recordpixels.h"
 
-#include "constants.h"
+#include "core/constants.h"
 
 #include <bit>
 #include <cstring>

@@ -1,12 +1,12 @@
 // Turning values into a 24-bit picture: palette lookup over a span, isotherm
 // tints, orientation, and blending with the visual photograph.
-#include "render.h"
-#include "pixelloop.h"
+#include "core/render.h"
+#include "core/pixelloop.h"
 
-#include "brixa.h"
-#include "displaystate.h"
-#include "interpolate.h"
-#include "palette.h"
+#include "core/brixa.h"
+#include "core/displaystate.h"
+#include "core/interpolate.h"
+#include "core/palette.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "reportproject.h"
+#include "core/reportproject.h"
 
-#include "archivetext.h"
-#include "bytestream.h"
-#include "fileio.h"
+#include "core/archivetext.h"
+#include "core/bytestream.h"
+#include "core/fileio.h"
 
 #include <new>
 

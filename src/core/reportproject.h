@@ -4,10 +4,10 @@
 // the project has any, the block of extension sections (projectextension.h).
 #pragma once
 
-#include "error.h"
-#include "fileio.h"
-#include "projectextension.h"
-#include "reportdata.h"
+#include "core/error.h"
+#include "core/fileio.h"
+#include "core/projectextension.h"
+#include "core/reportdata.h"
 
 #include <bit>
 #include <cstdint>

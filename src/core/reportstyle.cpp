@@ -1,4 +1,4 @@
-#include "reportstyle.h"
+#include "core/reportstyle.h"
 
 namespace calivue {
 

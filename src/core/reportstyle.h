@@ -9,8 +9,8 @@
 // the window's language.
 #pragma once
 
-#include "error.h"
-#include "reportproject.h"
+#include "core/error.h"
+#include "core/reportproject.h"
 
 #include <cstdint>
 #include <optional>

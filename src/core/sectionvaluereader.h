@@ -2,8 +2,8 @@
 // stream, the first failure kept, texts as a u32 count of UTF-16 units then the units.
 #pragma once
 
-#include "bytestream.h"
-#include "error.h"
+#include "core/bytestream.h"
+#include "core/error.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "snapshotfiles.h"
+#include "core/snapshotfiles.h"
 
-#include "fileio.h"
-#include "record.h"
+#include "core/fileio.h"
+#include "core/record.h"
 
 #include <algorithm>
 #include <memory>

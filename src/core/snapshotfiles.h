@@ -6,10 +6,10 @@
 // regard to case in the same folder.
 #pragma once
 
-#include "brixa.h"
-#include "cursorlist.h"
-#include "error.h"
-#include "fileio.h"
+#include "core/brixa.h"
+#include "core/cursorlist.h"
+#include "core/error.h"
+#include "core/fileio.h"
 
 #include <filesystem>
 #include <optional>

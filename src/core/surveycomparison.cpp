@@ -1,11 +1,11 @@
-#include "surveycomparison.h"
+#include "core/surveycomparison.h"
 
-#include "brixa.h"
-#include "equipmentcodec.h"
-#include "findingscodec.h"
-#include "reportstyle.h"
-#include "snapshotfiles.h"
-#include "textcodec.h"
+#include "core/brixa.h"
+#include "core/equipmentcodec.h"
+#include "core/findingscodec.h"
+#include "core/reportstyle.h"
+#include "core/snapshotfiles.h"
+#include "core/textcodec.h"
 
 #include <cmath>
 #include <cstdio>

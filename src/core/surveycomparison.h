@@ -5,11 +5,11 @@
 // of its item. Also the start of such a survey: a new project made from the previous one.
 #pragma once
 
-#include "equipment.h"
-#include "equipmentappendix.h"
-#include "error.h"
-#include "findings.h"
-#include "reportproject.h"
+#include "core/equipment.h"
+#include "core/equipmentappendix.h"
+#include "core/error.h"
+#include "core/findings.h"
+#include "core/reportproject.h"
 
 #include <chrono>
 #include <filesystem>

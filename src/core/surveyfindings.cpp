@@ -1,8 +1,8 @@
-#include "surveyfindings.h"
+#include "core/surveyfindings.h"
 
-#include "brixa.h"
-#include "snapshotfiles.h"
-#include "textcodec.h"
+#include "core/brixa.h"
+#include "core/snapshotfiles.h"
+#include "core/textcodec.h"
 
 #include <filesystem>
 

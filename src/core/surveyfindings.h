@@ -2,9 +2,9 @@
 // taken in the report's unit as the printed page takes them, and the finding rules applied.
 #pragma once
 
-#include "error.h"
-#include "findings.h"
-#include "reportproject.h"
+#include "core/error.h"
+#include "core/findings.h"
+#include "core/reportproject.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "tempunit.h"
+#include "core/tempunit.h"
 
 namespace calivue {
 

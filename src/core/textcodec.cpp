@@ -1,4 +1,4 @@
-#include "textcodec.h"
+#include "core/textcodec.h"
 
 namespace calivue {
 

@@ -1,6 +1,6 @@
-#include "tolla.h"
+#include "core/tolla.h"
 
-#include "bytecursor.h"
+#include "core/bytecursor.h"
 
 #include <algorithm>
 

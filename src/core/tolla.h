@@ -4,9 +4,9 @@
 // All bytes outside the metadata block are written back exactly as read.
 #pragma once
 
-#include "archive.h"
-#include "error.h"
-#include "fileio.h"
+#include "core/archive.h"
+#include "core/error.h"
+#include "core/fileio.h"
 
 #include <array>
 #include <cstdint>

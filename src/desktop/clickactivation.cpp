@@ -1,4 +1,4 @@
-#include "clickactivation.h"
+#include "desktop/clickactivation.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "clipboard.h"
+#include "desktop/clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

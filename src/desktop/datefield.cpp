@@ -1,4 +1,4 @@
-#include "datefield.h"
+#include "desktop/datefield.h"
 
 #include <QCalendarWidget>
 #include <QDateTimeEdit>

@@ -1,4 +1,4 @@
-#include "irfiledialog.h"
+#include "desktop/irfiledialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

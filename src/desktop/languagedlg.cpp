@@ -1,12 +1,12 @@
-#include "languagedlg.h"
+#include "desktop/languagedlg.h"
 
-#include "languagetable.h"
-#include "messagedlg.h"
-#include "settingsstore.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/languagetable.h"
+#include "desktop/messagedlg.h"
+#include "platform/settingsstore.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
-#include "textformat.h"
+#include "platform/textformat.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

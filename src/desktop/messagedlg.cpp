@@ -1,8 +1,8 @@
-#include "messagedlg.h"
+#include "desktop/messagedlg.h"
 
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

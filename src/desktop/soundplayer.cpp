@@ -1,4 +1,4 @@
-#include "soundplayer.h"
+#include "desktop/soundplayer.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

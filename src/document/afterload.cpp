@@ -1,8 +1,8 @@
 // Turning a freshly decoded record into the interactive state, and back to an
 // empty document after a failed open.
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
-#include "unittext.h"
+#include "document/unittext.h"
 
 #include "core/displaystate.h"
 

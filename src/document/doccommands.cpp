@@ -1,9 +1,9 @@
 // Handlers of the document's View and Tools menu commands.
 // Every toggle changes the display state and writes it back to the record's display
 // flags, so that saving writes exactly what the user sees.
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
-#include "settingsstore.h"
+#include "platform/settingsstore.h"
 
 namespace calivue {
 

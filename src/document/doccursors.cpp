@@ -1,6 +1,6 @@
 // Editing the measurement cursors of the marker list: placing and removing them
 // on the picture, moving them, and their emissivities.
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
 namespace calivue {
 

@@ -1,7 +1,7 @@
 // The setters of the record's measurement parameters and details (settings page and
 // properties dialog): each stores the value in the image's record fields, announces it
 // and marks the document modified on a real change.
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
 #include <algorithm>
 

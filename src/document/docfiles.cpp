@@ -1,13 +1,13 @@
 // The document's file side: open, save, reopening the saved snapshot and the temperature
 // table. Each returns what went wrong with the file it concerns; the questions and messages
 // around them are the command layer's.
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
 #include "core/csvexport.h"
 #include "core/snapshotfiles.h"
-#include "errortext.h"
-#include "fspath.h"
-#include "stringids.h"
+#include "platform/errortext.h"
+#include "platform/fspath.h"
+#include "platform/stringids.h"
 
 #include <filesystem>
 

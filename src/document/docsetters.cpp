@@ -2,9 +2,9 @@
 // stores the value in the document's display state (written back to the image's
 // record fields) or its view state, announces it, and marks the document modified
 // where the value is saved with the record.
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
-#include "unittext.h"
+#include "document/unittext.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "reportdoc.h"
+#include "document/reportdoc.h"
 
 #include "core/equipmentcodec.h"
 #include "core/findingscodec.h"

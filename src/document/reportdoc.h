@@ -13,7 +13,7 @@
 #include "core/reportdata.h"
 #include "core/reportproject.h"
 #include "core/reportstyle.h"
-#include "reportchange.h"
+#include "document/reportchange.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
 // CReportDoc's equipment data: the list, the item each inspection names and the previous
 // survey's project file.
-#include "reportdoc.h"
+#include "document/reportdoc.h"
 
 #include "core/equipmentcodec.h"
 #include "core/equipmentlink.h"

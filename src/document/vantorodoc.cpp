@@ -1,10 +1,10 @@
 // The document's own state: construction, the marker list, the modified flag,
 // the title and the read-outs of the status bar.
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
-#include "settingsstore.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/settingsstore.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <QFileInfo>
 

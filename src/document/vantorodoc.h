@@ -9,13 +9,13 @@
 // command layer above it (cSnapshotCommands) asks the questions and shows the messages.
 #pragma once
 
-#include "docchange.h"
+#include "document/docchange.h"
 
 #include "core/brixa.h"
 #include "core/cursorlist.h"
 #include "core/displaystate.h"
-#include "errortext.h"
-#include "settingsstore.h"
+#include "platform/errortext.h"
+#include "platform/settingsstore.h"
 
 #include <QObject>
 #include <QRect>

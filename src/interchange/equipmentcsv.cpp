@@ -1,4 +1,4 @@
-#include "equipmentcsv.h"
+#include "interchange/equipmentcsv.h"
 
 #include "core/textcodec.h"
 

@@ -1,4 +1,4 @@
-#include "autofont.h"
+#include "paint/autofont.h"
 
 #include <QFontMetricsF>
 

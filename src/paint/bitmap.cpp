@@ -1,4 +1,4 @@
-#include "bitmap.h"
+#include "paint/bitmap.h"
 
 #include <algorithm>
 #include <cmath>

@@ -13,7 +13,7 @@
 // covered spans overlap by a device pixel rather than leave a gap.
 #pragma once
 
-#include "colourref.h"
+#include "paint/colourref.h"
 
 #include <QImage>
 #include <QPoint>

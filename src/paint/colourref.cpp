@@ -1,4 +1,4 @@
-#include "colourref.h"
+#include "paint/colourref.h"
 
 #include <QGuiApplication>
 

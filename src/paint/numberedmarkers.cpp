@@ -1,8 +1,8 @@
 // cSnapshotPainter: the numbered markers of the modern report — a cross and a label box in
 // vector form, so they are as sharp as the page and legible over any palette.
-#include "snapshotpainter.h"
+#include "paint/snapshotpainter.h"
 
-#include "colourref.h"
+#include "paint/colourref.h"
 
 #include "core/constants.h"
 #include "core/brixa.h"

@@ -1,4 +1,4 @@
-#include "severitycolour.h"
+#include "paint/severitycolour.h"
 
 namespace calivue {
 

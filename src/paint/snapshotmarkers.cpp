@@ -1,12 +1,12 @@
 // cSnapshotPainter: the markers — the record's own marker list, the analysis window's
 // labelled cross (large style) and the report previews' coloured cross (small style).
-#include "snapshotpainter.h"
+#include "paint/snapshotpainter.h"
 
 #include "core/brixa.h"
 #include "core/constants.h"
 #include "core/cursorlist.h"
 
-#include "textformat.h"
+#include "platform/textformat.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,8 @@
 // cSnapshotPainter: rendering the picture and copying the shown part of it onto a surface,
 // and the all-in-one Paint onto any painter.
-#include "snapshotpainter.h"
+#include "paint/snapshotpainter.h"
 
-#include "autofont.h"
+#include "paint/autofont.h"
 
 #include "core/brixa.h"
 #include "core/constants.h"

@@ -8,7 +8,7 @@
 // when a colour-changing setting changed (its own choice: Render is explicit).
 #pragma once
 
-#include "bitmap.h"
+#include "paint/bitmap.h"
 
 #include "core/bitmapfile.h"
 #include "core/displaystate.h"

@@ -1,8 +1,8 @@
 // The display control page: its controls, how it is given the document and the pan display,
 // how it shows the document's state, and how the pan viewer is fitted into its frame.
-#include "displaycontroldlg.h"
+#include "panels/displaycontroldlg.h"
 
-#include "pagetext.h"
+#include "panels/pagetext.h"
 
 #include "document/vantorodoc.h"
 #include "platform/stringids.h"

@@ -6,7 +6,7 @@
 // the page keeps no analysis state of its own beyond its controls.
 #pragma once
 
-#include "docchange.h"
+#include "document/docchange.h"
 
 #include <QList>
 #include <QMetaObject>

@@ -1,6 +1,6 @@
 // The display control page's lists and buttons: each choice is handed to the document, which
 // stores it and tells the displays. Without a loaded image every choice is ignored.
-#include "displaycontroldlg.h"
+#include "panels/displaycontroldlg.h"
 
 #include "document/vantorodoc.h"
 

@@ -1,8 +1,8 @@
 // The display control page's two span edits: they show the span's ends as temperatures, and a
 // typed end is checked and handed to the document when the edit loses the focus.
-#include "displaycontroldlg.h"
+#include "panels/displaycontroldlg.h"
 
-#include "pagetext.h"
+#include "panels/pagetext.h"
 
 #include "document/vantorodoc.h"
 #include "desktop/messagedlg.h"

@@ -1,4 +1,4 @@
-#include "emissivitydlg.h"
+#include "panels/emissivitydlg.h"
 
 #include "platform/stringids.h"
 #include "platform/stringtable.h"

@@ -1,7 +1,7 @@
-#include "hotspotpage.h"
+#include "panels/hotspotpage.h"
 
-#include "emissivitydlg.h"
-#include "pagetext.h"
+#include "panels/emissivitydlg.h"
+#include "panels/pagetext.h"
 
 #include "core/constants.h"
 #include "document/vantorodoc.h"

@@ -1,8 +1,8 @@
-#include "optionssheet.h"
+#include "panels/optionssheet.h"
 
-#include "displaycontroldlg.h"
-#include "hotspotpage.h"
-#include "settingspage.h"
+#include "panels/displaycontroldlg.h"
+#include "panels/hotspotpage.h"
+#include "panels/settingspage.h"
 
 #include "view/displayset.h"
 

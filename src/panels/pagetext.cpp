@@ -1,4 +1,4 @@
-#include "pagetext.h"
+#include "panels/pagetext.h"
 
 #include "core/displaystate.h"
 #include "platform/stringids.h"

@@ -2,7 +2,7 @@
 // their fields, and how a typed field is read back.
 #pragma once
 
-#include "textformat.h"  // formatTemperature, formatEmissivity
+#include "platform/textformat.h"  // formatTemperature, formatEmissivity
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "propertiesdlg.h"
+#include "panels/propertiesdlg.h"
 
-#include "pagetext.h"
-#include "settingspage.h"
+#include "panels/pagetext.h"
+#include "panels/settingspage.h"
 
 #include "document/vantorodoc.h"
 #include "platform/stringids.h"

@@ -1,7 +1,7 @@
-#include "settingspage.h"
+#include "panels/settingspage.h"
 
-#include "datefield.h"
-#include "pagetext.h"
+#include "desktop/datefield.h"
+#include "panels/pagetext.h"
 
 #include "core/snapshotfiles.h"
 #include "document/vantorodoc.h"

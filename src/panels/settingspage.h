@@ -6,7 +6,7 @@
 // change affects readings.
 #pragma once
 
-#include "docchange.h"
+#include "document/docchange.h"
 
 #include <QList>
 #include <QMetaObject>

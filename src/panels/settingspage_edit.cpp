@@ -1,10 +1,10 @@
 // What the settings page's controls do to the document's image: typed and stepped
 // reflected temperatures and emissivities, the lookup, the unit, the capture moment, the
 // comments and the voice annotation.
-#include "settingspage.h"
+#include "panels/settingspage.h"
 
-#include "emissivitydlg.h"
-#include "pagetext.h"
+#include "panels/emissivitydlg.h"
+#include "panels/pagetext.h"
 
 #include "core/snapshotfiles.h"
 #include "document/vantorodoc.h"

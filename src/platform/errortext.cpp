@@ -1,10 +1,10 @@
-#include "errortext.h"
+#include "platform/errortext.h"
 
 #include "core/fileio.h"
-#include "fspath.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/fspath.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 namespace calivue {
 

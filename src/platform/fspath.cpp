@@ -1,4 +1,4 @@
-#include "fspath.h"
+#include "platform/fspath.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "languageenvironment.h"
+#include "platform/languageenvironment.h"
 
-#include "languagetable.h"
+#include "platform/languagetable.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

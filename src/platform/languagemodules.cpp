@@ -1,9 +1,9 @@
-#include "languagemodules.h"
+#include "platform/languagemodules.h"
 
 #include "languagemodule.h"
-#include "languagetable.h"
-#include "stringids.h"
-#include "textformat.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
+#include "platform/textformat.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Finding and loading the language module ("KVO <Language>.so") for the chosen language.
 #pragma once
 
-#include "stringtable.h"
+#include "platform/stringtable.h"
 
 #include "core/error.h"
 

@@ -1,4 +1,4 @@
-#include "languagepack.h"
+#include "platform/languagepack.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

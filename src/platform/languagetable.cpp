@@ -1,7 +1,7 @@
-#include "languagetable.h"
+#include "platform/languagetable.h"
 
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <utility>
 

@@ -2,7 +2,7 @@
 // dialog's list positions), module names, tags and locale ids, and the choice made at start-up.
 #pragma once
 
-#include "stringtable.h"
+#include "platform/stringtable.h"
 
 #include <QLocale>
 #include <QString>

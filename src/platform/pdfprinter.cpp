@@ -1,8 +1,8 @@
-#include "pdfprinter.h"
+#include "platform/pdfprinter.h"
 
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "pictureloader.h"
+#include "platform/pictureloader.h"
 
 #include <QFileInfo>
 #include <QImageReader>

@@ -1,8 +1,8 @@
-#include "settingsstore.h"
+#include "platform/settingsstore.h"
 
-#include "fspath.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/fspath.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include "core/fileio.h"
 

@@ -1,7 +1,7 @@
-#include "stringtable.h"
+#include "platform/stringtable.h"
 
 #include "embeddedresources.h"
-#include "stringids.h"
+#include "platform/stringids.h"
 
 namespace calivue {
 

@@ -2,7 +2,7 @@
 // the program's own English table behind it for any number the module lacks.
 #pragma once
 
-#include "languagepack.h"
+#include "platform/languagepack.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "textformat.h"
+#include "platform/textformat.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,4 @@
-#include "colourtextedit.h"
+#include "report/colourtextedit.h"
 
 #include <QKeyEvent>
 #include <QPalette>

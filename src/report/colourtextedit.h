@@ -3,7 +3,7 @@
 // on the number of characters it accepts.
 #pragma once
 
-#include "colourref.h"
+#include "paint/colourref.h"
 
 #include <QPlainTextEdit>
 

@@ -1,7 +1,7 @@
-#include "criteriadlg.h"
+#include "report/criteriadlg.h"
 
-#include "reportdoc.h"
-#include "reporttext.h"
+#include "document/reportdoc.h"
+#include "report/engine/reporttext.h"
 
 #include "desktop/messagedlg.h"
 #include "platform/stringids.h"

@@ -1,7 +1,7 @@
-#include "detailsdlg.h"
+#include "report/detailsdlg.h"
 
-#include "detailsdlg_state.h"
-#include "reporttext.h"
+#include "report/detailsdlg_state.h"
+#include "report/engine/reporttext.h"
 
 #include <QDateTimeEdit>
 

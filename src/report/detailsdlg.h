@@ -5,7 +5,7 @@
 // Project" buttons.
 #pragma once
 
-#include "reportcontext.h"
+#include "report/reportcontext.h"
 
 #include "core/reportdata.h"
 

@@ -1,9 +1,9 @@
 // The field captions of the inspection data page: the template's, or in the Custom template
 // the user's own, kept in the settings store.
-#include "detailsdlg.h"
+#include "report/detailsdlg.h"
 
-#include "detailsdlg_state.h"
-#include "detailsdlg_text.h"
+#include "report/detailsdlg_state.h"
+#include "report/engine/detailsdlg_text.h"
 
 #include "desktop/messagedlg.h"
 

@@ -1,11 +1,11 @@
-#include "detailsdlg_controls.h"
+#include "report/detailsdlg_controls.h"
 
-#include "datefield.h"
-#include "colourbutton.h"
-#include "colouredit.h"
-#include "colourtextedit.h"
-#include "detailsdlg_text.h"
-#include "snapshotstrip.h"
+#include "desktop/datefield.h"
+#include "view/colourbutton.h"
+#include "view/colouredit.h"
+#include "report/colourtextedit.h"
+#include "report/engine/detailsdlg_text.h"
+#include "report/engine/snapshotstrip.h"
 
 #include "platform/stringids.h"
 #include "platform/stringtable.h"

@@ -2,7 +2,7 @@
 // the page fills them and reads them back.
 #pragma once
 
-#include "detailsdlg_finding.h"
+#include "report/detailsdlg_finding.h"
 
 #include <QWidget>
 

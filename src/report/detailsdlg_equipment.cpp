@@ -1,12 +1,12 @@
 // The inspection's equipment item on the inspection data page: the list of the project's items,
 // a pick or a typed identifier (one the list does not hold is offered for adding), the link
 // and the record's empty location, equipment and rated load texts filled from the item.
-#include "detailsdlg.h"
+#include "report/detailsdlg.h"
 
-#include "colouredit.h"
-#include "detailsdlg_state.h"
-#include "equipmentdlg.h"
-#include "reporttext.h"
+#include "view/colouredit.h"
+#include "report/detailsdlg_state.h"
+#include "report/equipmentdlg.h"
+#include "report/engine/reporttext.h"
 
 #include "core/equipmentlink.h"
 #include "desktop/messagedlg.h"

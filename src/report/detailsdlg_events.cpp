@@ -1,16 +1,16 @@
 // What the page does when the user changes a control: fit-check colours, modified marking,
 // the unit and measurement choices, the date pairs and the buttons.
-#include "detailsdlg.h"
+#include "report/detailsdlg.h"
 
-#include "colourbutton.h"
-#include "colouredit.h"
-#include "colourtextedit.h"
-#include "detailsdlg_state.h"
+#include "view/colourbutton.h"
+#include "view/colouredit.h"
+#include "report/colourtextedit.h"
+#include "report/detailsdlg_state.h"
 
 #include "desktop/messagedlg.h"
 
 #include "core/fitcheck.h"
-#include "fitnotes.h"
+#include "report/fitnotes.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>

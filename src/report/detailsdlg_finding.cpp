@@ -1,8 +1,8 @@
-#include "detailsdlg_finding.h"
+#include "report/detailsdlg_finding.h"
 
-#include "detailsdlg_text.h"
-#include "findingtext.h"
-#include "reporttext.h"
+#include "report/engine/detailsdlg_text.h"
+#include "report/engine/findingtext.h"
+#include "report/engine/reporttext.h"
 
 #include "platform/stringids.h"
 #include "platform/stringtable.h"

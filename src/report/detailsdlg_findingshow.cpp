@@ -1,11 +1,11 @@
 // The finding group of the inspection data page: filled from the readings the Difference row
 // shows and the record as typed, and the user's choices (priority, reference, own ambient)
 // taken into the document at once.
-#include "detailsdlg.h"
+#include "report/detailsdlg.h"
 
-#include "detailsdlg_state.h"
-#include "detailsdlg_text.h"
-#include "equipmentpages.h"
+#include "report/detailsdlg_state.h"
+#include "report/engine/detailsdlg_text.h"
+#include "report/engine/equipmentpages.h"
 
 #include "desktop/messagedlg.h"
 #include "paint/severitycolour.h"

@@ -1,18 +1,18 @@
 // Showing an inspection on the page and storing the controls back into its record.
-#include "detailsdlg.h"
+#include "report/detailsdlg.h"
 
-#include "colouredit.h"
-#include "detailsdlg_state.h"
-#include "detailsdlg_text.h"
-#include "colourtextedit.h"
-#include "reporttext.h"
+#include "view/colouredit.h"
+#include "report/detailsdlg_state.h"
+#include "report/engine/detailsdlg_text.h"
+#include "report/colourtextedit.h"
+#include "report/engine/reporttext.h"
 
 #include "desktop/messagedlg.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 #include "platform/textformat.h"
 
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>

@@ -1,11 +1,11 @@
 // The inspection data page's state, shared by the files that implement the page.
 #pragma once
 
-#include "detailsdlg.h"
-#include "detailsdlg_controls.h"
-#include "previoussurveycache.h"
-#include "reportdoc.h"
-#include "snapshotstrip.h"
+#include "report/detailsdlg.h"
+#include "report/detailsdlg_controls.h"
+#include "report/previoussurveycache.h"
+#include "document/reportdoc.h"
+#include "report/engine/snapshotstrip.h"
 
 #include <QString>
 

@@ -1,13 +1,13 @@
-#include "equipmentdlg.h"
+#include "report/equipmentdlg.h"
 
-#include "equipmenttext.h"
-#include "reportdoc.h"
-#include "reporttext.h"
+#include "report/equipmenttext.h"
+#include "document/reportdoc.h"
+#include "report/engine/reporttext.h"
 
 #include "core/equipmentlink.h"
 #include "desktop/irfiledialog.h"
 #include "desktop/messagedlg.h"
-#include "errortext.h"
+#include "platform/errortext.h"
 #include "interchange/equipmentcsv.h"
 #include "platform/fspath.h"
 #include "platform/stringids.h"

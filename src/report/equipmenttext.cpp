@@ -1,6 +1,6 @@
-#include "equipmenttext.h"
+#include "report/equipmenttext.h"
 
-#include "reporttext.h"
+#include "report/engine/reporttext.h"
 
 #include "interchange/equipmentcsv.h"
 #include "platform/stringids.h"

@@ -1,10 +1,10 @@
-#include "fitnotes.h"
+#include "report/fitnotes.h"
 
 #include "core/printrules.h"
 
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 namespace calivue {
 

@@ -6,7 +6,7 @@
 // visual photograph.
 #pragma once
 
-#include "reportcontext.h"
+#include "report/reportcontext.h"
 
 #include "core/reportdata.h"
 

@@ -1,18 +1,18 @@
 // The inspections list of the image selection page: adding, removing and reordering the
 // report document's inspections, the rows that follow its announcements, and the entries of a
 // project being read.
-#include "imageselectdlg.h"
+#include "report/imageselectdlg.h"
 
-#include "fspath.h"
-#include "languagetable.h"
-#include "reportrowlist.h"
-#include "messagedlg.h"
-#include "reorder.h"
-#include "reportdoc.h"
-#include "reporttext.h"
-#include "textformat.h"
-#include "thumbnail.h"
-#include "thumbnailscan.h"
+#include "platform/fspath.h"
+#include "platform/languagetable.h"
+#include "report/reportrowlist.h"
+#include "desktop/messagedlg.h"
+#include "report/reorder.h"
+#include "document/reportdoc.h"
+#include "report/engine/reporttext.h"
+#include "platform/textformat.h"
+#include "report/thumbnail.h"
+#include "report/thumbnailscan.h"
 
 #include "core/snapshotfiles.h"
 #include "platform/stringids.h"

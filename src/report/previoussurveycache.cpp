@@ -1,6 +1,6 @@
-#include "previoussurveycache.h"
+#include "report/previoussurveycache.h"
 
-#include "reportdoc.h"
+#include "document/reportdoc.h"
 
 #include "core/equipmentcodec.h"
 

@@ -5,8 +5,8 @@
 // outlives its pages.
 #pragma once
 
-#include "languagemodules.h"
-#include "settingsstore.h"
+#include "platform/languagemodules.h"
+#include "platform/settingsstore.h"
 
 #include "core/printrules.h"
 

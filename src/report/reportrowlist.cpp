@@ -1,4 +1,4 @@
-#include "reportrowlist.h"
+#include "report/reportrowlist.h"
 
 #include <QApplication>
 #include <QLabel>

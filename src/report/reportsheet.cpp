@@ -1,14 +1,14 @@
-#include "reportsheet.h"
+#include "report/reportsheet.h"
 
-#include "detailsdlg.h"
-#include "imageselectdlg.h"
-#include "reportdoc.h"
-#include "titledlg.h"
+#include "report/detailsdlg.h"
+#include "report/imageselectdlg.h"
+#include "document/reportdoc.h"
+#include "report/titledlg.h"
 
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
 namespace calivue {
 

@@ -5,9 +5,9 @@
 // asked before unsaved work would be lost.
 #pragma once
 
-#include "reportcontext.h"
+#include "report/reportcontext.h"
 
-#include "viewsheets.h"
+#include "view/viewsheets.h"
 
 #include <QTabWidget>
 

@@ -1,28 +1,28 @@
 // "Generate PDF Report" and "Generate Word Report" of report mode: the project document's data
 // made into one report job, the file chosen, and the job written with the wait cursor and, for a
 // long report, a progress dialog whose Cancel drops the job without leaving a file.
-#include "reportsheet.h"
+#include "report/reportsheet.h"
 
-#include "detailsdlg.h"
-#include "docxreport.h"
-#include "fitnotes.h"
-#include "imageselectdlg.h"
-#include "reportdoc.h"
-#include "reportgenerator.h"
-#include "reportlayout.h"
-#include "reportpage.h"
-#include "reportstylebox.h"
-#include "reporttext.h"
-#include "titledlg.h"
+#include "report/detailsdlg.h"
+#include "report/engine/docxreport.h"
+#include "report/fitnotes.h"
+#include "report/imageselectdlg.h"
+#include "document/reportdoc.h"
+#include "report/engine/reportgenerator.h"
+#include "report/engine/reportlayout.h"
+#include "report/engine/reportpage.h"
+#include "report/reportstylebox.h"
+#include "report/engine/reporttext.h"
+#include "report/titledlg.h"
 
-#include "irfiledialog.h"
-#include "languagetable.h"
-#include "messagedlg.h"
-#include "fspath.h"
-#include "pdfprinter.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "desktop/irfiledialog.h"
+#include "platform/languagetable.h"
+#include "desktop/messagedlg.h"
+#include "platform/fspath.h"
+#include "platform/pdfprinter.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,19 +1,19 @@
 // The File commands of the report project's document: writing and reading the .vrp file with
 // the pages' edits stored first and the project's pictures checked, New, Open, Save, Save As
 // and the question before unsaved work would be lost.
-#include "reportsheet.h"
+#include "report/reportsheet.h"
 
-#include "detailsdlg.h"
-#include "imageselectdlg.h"
-#include "reportdoc.h"
-#include "reporttext.h"
-#include "titledlg.h"
+#include "report/detailsdlg.h"
+#include "report/imageselectdlg.h"
+#include "document/reportdoc.h"
+#include "report/engine/reporttext.h"
+#include "report/titledlg.h"
 
 #include "core/surveycomparison.h"
 
 #include "desktop/irfiledialog.h"
 #include "desktop/messagedlg.h"
-#include "errortext.h"
+#include "platform/errortext.h"
 #include "platform/fspath.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"

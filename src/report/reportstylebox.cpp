@@ -1,11 +1,11 @@
-#include "reportstylebox.h"
+#include "report/reportstylebox.h"
 
-#include "reportdoc.h"
+#include "document/reportdoc.h"
 
-#include "languagetable.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -3,7 +3,7 @@
 // report project's settings: the box shows the document's and every choice goes to it.
 #pragma once
 
-#include "reportcontext.h"
+#include "report/reportcontext.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "snapshotpreview.h"
+#include "report/snapshotpreview.h"
 
 #include <QPainter>
 

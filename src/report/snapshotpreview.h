@@ -3,7 +3,7 @@
 // at every paint; a snapshot that does not load leaves the area blank.
 #pragma once
 
-#include "snapshotstrip.h"
+#include "report/engine/snapshotstrip.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "templatedlg.h"
+#include "report/templatedlg.h"
 
-#include "reportcontext.h"
+#include "report/reportcontext.h"
 
 #include "desktop/messagedlg.h"
 #include "platform/stringids.h"

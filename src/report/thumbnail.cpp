@@ -1,8 +1,8 @@
-#include "thumbnail.h"
+#include "report/thumbnail.h"
 
-#include "fspath.h"
-#include "pictureloader.h"
-#include "snapshotstrip.h"
+#include "platform/fspath.h"
+#include "platform/pictureloader.h"
+#include "report/engine/snapshotstrip.h"
 
 #include "core/bitmapfile.h"
 #include "core/fileio.h"

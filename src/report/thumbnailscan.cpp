@@ -1,6 +1,6 @@
-#include "thumbnailscan.h"
+#include "report/thumbnailscan.h"
 
-#include "fspath.h"
+#include "platform/fspath.h"
 
 #include "core/folderscan.h"
 

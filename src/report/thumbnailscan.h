@@ -5,7 +5,7 @@
 // and paths can never be misaligned by a job that finishes early or fails.
 #pragma once
 
-#include "thumbnail.h"
+#include "report/thumbnail.h"
 
 #include <QObject>
 #include <QString>

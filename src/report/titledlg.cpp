@@ -1,11 +1,11 @@
-#include "titledlg.h"
+#include "report/titledlg.h"
 
-#include "datefield.h"
-#include "fitnotes.h"
-#include "reportstylebox.h"
+#include "desktop/datefield.h"
+#include "report/fitnotes.h"
+#include "report/reportstylebox.h"
 
-#include "reportdoc.h"
-#include "reporttext.h"
+#include "document/reportdoc.h"
+#include "report/engine/reporttext.h"
 
 #include "core/fitcheck.h"
 #include "desktop/messagedlg.h"

@@ -5,9 +5,9 @@
 // the user edits, persisted too.
 #pragma once
 
-#include "reportcontext.h"
+#include "report/reportcontext.h"
 
-#include "pictureloader.h"
+#include "platform/pictureloader.h"
 
 #include "core/reportdata.h"
 

@@ -1,6 +1,6 @@
 // The title page's logo: loading the picture, the Set Image and Clear Image buttons and the
 // fitted, centred preview.
-#include "titledlg.h"
+#include "report/titledlg.h"
 
 #include "desktop/irfiledialog.h"
 #include "desktop/messagedlg.h"

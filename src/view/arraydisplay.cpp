@@ -1,7 +1,7 @@
 // cArrayDisplay: construction, how the picture is shown (the document's state, or the
 // display's own without one), the zoom window and the mapping between content pixels and
 // image pixels.
-#include "arraydisplay.h"
+#include "view/arraydisplay.h"
 
 #include "document/vantorodoc.h"
 

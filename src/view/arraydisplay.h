@@ -7,9 +7,9 @@
 // drag moves the zoom window.
 #pragma once
 
-#include "autofont.h"
-#include "irdisplayobject.h"
-#include "snapshotpainter.h"
+#include "paint/autofont.h"
+#include "view/irdisplayobject.h"
+#include "paint/snapshotpainter.h"
 
 #include "core/bitmapfile.h"
 

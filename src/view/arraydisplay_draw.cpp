@@ -2,7 +2,7 @@
 // of it onto the surface. The render buffer is rebuilt only when what it was rendered with
 // (the colour-changing part of the state, the orientation, the interpolation) differs from
 // what the draw reads now; every other draw only copies it and adds the overlays.
-#include "arraydisplay.h"
+#include "view/arraydisplay.h"
 
 #include "document/vantorodoc.h"
 

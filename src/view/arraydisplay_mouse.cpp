@@ -1,7 +1,7 @@
 // cArrayDisplay: the mouse — hover feedback, dragging the profile lines and the cursors,
 // adding and removing cursors by double-click, and moving the zoom window in navigation
 // mode.
-#include "arraydisplay.h"
+#include "view/arraydisplay.h"
 
 #include "document/vantorodoc.h"
 

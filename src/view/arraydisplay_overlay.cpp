@@ -1,6 +1,6 @@
 // cArrayDisplay: what is drawn over the picture — the markers with their labels, the
 // profile-line bands, the area box, and in navigation mode the zoom-window outline.
-#include "arraydisplay.h"
+#include "view/arraydisplay.h"
 #include "platform/textformat.h"
 
 #include "document/vantorodoc.h"

@@ -1,6 +1,6 @@
 // cArrayDisplay, zooming with the mouse wheel (and the keyboard and context menu, through
 // ZoomAround): the zoom factor steps 1–4 and the image point under the pointer stays there.
-#include "arraydisplay.h"
+#include "view/arraydisplay.h"
 
 #include "core/constants.h"
 #include "document/vantorodoc.h"

@@ -1,4 +1,4 @@
-#include "colourbar.h"
+#include "view/colourbar.h"
 #include "platform/textformat.h"
 
 #include "core/brixa.h"

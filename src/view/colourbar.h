@@ -3,8 +3,8 @@
 // palette and the size, so it is drawn once into a cache and copied on every redraw.
 #pragma once
 
-#include "autofont.h"
-#include "irdisplayobject.h"
+#include "paint/autofont.h"
+#include "view/irdisplayobject.h"
 
 namespace calivue {
 

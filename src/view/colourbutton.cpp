@@ -1,4 +1,4 @@
-#include "colourbutton.h"
+#include "view/colourbutton.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -3,7 +3,7 @@
 // fixed background.
 #pragma once
 
-#include "colourref.h"
+#include "paint/colourref.h"
 
 #include <QPushButton>
 

@@ -1,4 +1,4 @@
-#include "colouredit.h"
+#include "view/colouredit.h"
 
 namespace calivue {
 

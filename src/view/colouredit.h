@@ -1,7 +1,7 @@
 // cColourEdit: a line edit whose text and background colours can be set.
 #pragma once
 
-#include "colourref.h"
+#include "paint/colourref.h"
 
 #include <QLineEdit>
 

@@ -1,11 +1,11 @@
-#include "displayset.h"
+#include "view/displayset.h"
 
-#include "arraydisplay.h"
-#include "colourbar.h"
-#include "hotspotdisplay.h"
-#include "profiledisplay.h"
-#include "spanselector.h"
-#include "vantorodoc.h"
+#include "view/arraydisplay.h"
+#include "view/colourbar.h"
+#include "view/hotspotdisplay.h"
+#include "view/profiledisplay.h"
+#include "view/spanselector.h"
+#include "document/vantorodoc.h"
 
 namespace calivue {
 

@@ -6,7 +6,7 @@
 // the set only asks for a repaint; the other objects are handed the values they show.
 #pragma once
 
-#include "docchange.h"
+#include "document/docchange.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "hotspotdisplay.h"
+#include "view/hotspotdisplay.h"
 #include "platform/textformat.h"
 
 #include "document/vantorodoc.h"

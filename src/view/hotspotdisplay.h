@@ -3,8 +3,8 @@
 // select on, the area statistics. It reads the document each time it draws.
 #pragma once
 
-#include "autofont.h"
-#include "irdisplayobject.h"
+#include "paint/autofont.h"
+#include "view/irdisplayobject.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "irdisplayobject.h"
+#include "view/irdisplayobject.h"
 
 #include "document/vantorodoc.h"
 

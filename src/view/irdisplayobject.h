@@ -4,7 +4,7 @@
 // into rows of the bottom-up drawing surface.
 #pragma once
 
-#include "visibleobject.h"
+#include "view/visibleobject.h"
 
 namespace calivue {
 

@@ -1,6 +1,6 @@
-#include "objectviewer.h"
+#include "view/objectviewer.h"
 
-#include "visibleobject.h"
+#include "view/visibleobject.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
 // Painting of the object viewer: the object's surface in the content area, the frame
 // around it, and the button face wherever neither reaches.
-#include "objectviewer.h"
+#include "view/objectviewer.h"
 
-#include "colourref.h"
-#include "visibleobject.h"
+#include "paint/colourref.h"
+#include "view/visibleobject.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // its read-out. The curve is drawn into the second surface and copied on every redraw; it is
 // redrawn when the object is dirty, its size changed, or what it shows (line, span, palette,
 // orientation) differs from what the cached drawing was made from.
-#include "profiledisplay.h"
+#include "view/profiledisplay.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
 #include "platform/textformat.h"

@@ -6,8 +6,8 @@
 // line it shows and from which end.
 #pragma once
 
-#include "autofont.h"
-#include "irdisplayobject.h"
+#include "paint/autofont.h"
+#include "view/irdisplayobject.h"
 
 #include <Qt>
 

@@ -1,6 +1,6 @@
 // cProfileDisplay: the mouse — dragging the read-out marker along the plot, and moving the
 // other profile line through a sample by double-clicking it.
-#include "profiledisplay.h"
+#include "view/profiledisplay.h"
 
 #include "document/vantorodoc.h"
 

@@ -1,4 +1,4 @@
-#include "screengrab.h"
+#include "view/screengrab.h"
 
 #include "platform/stringids.h"
 #include "platform/stringtable.h"

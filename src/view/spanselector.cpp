@@ -1,6 +1,6 @@
 // cSpanSelector: its state — the histogram, the mapping between positions and raw values,
 // and what it takes from the image and the document.
-#include "spanselector.h"
+#include "view/spanselector.h"
 
 #include "document/vantorodoc.h"
 

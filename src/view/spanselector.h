@@ -9,8 +9,8 @@
 // counts rather than ones rounded through a position.
 #pragma once
 
-#include "autofont.h"
-#include "irdisplayobject.h"
+#include "paint/autofont.h"
+#include "view/irdisplayobject.h"
 
 #include <Qt>
 

@@ -1,6 +1,6 @@
 // cSpanSelector: drawing — the histogram cache, the span bar, the labels, the darkening
 // outside the span and the isotherm bands.
-#include "spanselector.h"
+#include "view/spanselector.h"
 #include "platform/textformat.h"
 
 #include "document/vantorodoc.h"

@@ -1,7 +1,7 @@
 // cSpanSelector: the mouse — hover feedback, dragging the ends or the whole of the span and
 // isotherm bands (the red band also with the right button), and the automatic span on a
 // double-click. Every step of a drag is handed to the document.
-#include "spanselector.h"
+#include "view/spanselector.h"
 
 #include "document/vantorodoc.h"
 

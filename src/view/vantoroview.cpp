@@ -1,15 +1,15 @@
 // The image view's life and drawing: construction, the first set-up, layout, visibility,
 // the redraw timer and the document's announcements.
-#include "vantoroview.h"
+#include "view/vantoroview.h"
 
-#include "arraydisplay.h"
-#include "colourbar.h"
-#include "displayset.h"
-#include "hotspotdisplay.h"
-#include "objectviewer.h"
-#include "profiledisplay.h"
-#include "spanselector.h"
-#include "vantorodoc.h"
+#include "view/arraydisplay.h"
+#include "view/colourbar.h"
+#include "view/displayset.h"
+#include "view/hotspotdisplay.h"
+#include "view/objectviewer.h"
+#include "view/profiledisplay.h"
+#include "view/spanselector.h"
+#include "document/vantorodoc.h"
 
 #include <QResizeEvent>
 #include <QScrollBar>

@@ -6,10 +6,10 @@
 // the clipboard or a bitmap file.
 #pragma once
 
-#include "docchange.h"
-#include "viewcommands.h"
-#include "viewlayout.h"
-#include "viewsheets.h"
+#include "document/docchange.h"
+#include "view/viewcommands.h"
+#include "view/viewlayout.h"
+#include "view/viewsheets.h"
 
 #include <QPointer>
 #include <QScrollArea>

@@ -1,11 +1,11 @@
 // The image view's commands: showing and hiding panels, the options sheet (docked, floating,
 // closed and built again) and the switch into and out of report-writer mode.
-#include "vantoroview.h"
+#include "view/vantoroview.h"
 
-#include "displayset.h"
-#include "objectviewer.h"
-#include "snapshotcommands.h"
-#include "vantorodoc.h"
+#include "view/displayset.h"
+#include "view/objectviewer.h"
+#include "document/commands/snapshotcommands.h"
+#include "document/vantorodoc.h"
 
 #include "platform/commandids.h"
 #include "desktop/messagedlg.h"

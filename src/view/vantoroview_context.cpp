@@ -1,15 +1,15 @@
 // The picture's context menu and the keyboard zoom: the commands that apply at a point of the
 // thermal picture, all carried out by the document's and the frame's existing commands.
-#include "vantoroview.h"
+#include "view/vantoroview.h"
 
-#include "arraydisplay.h"
-#include "displayset.h"
-#include "objectviewer.h"
+#include "view/arraydisplay.h"
+#include "view/displayset.h"
+#include "view/objectviewer.h"
 
 #include "platform/commandids.h"
 #include "platform/stringids.h"
 #include "platform/stringtable.h"
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
 #include "core/constants.h"
 

@@ -1,14 +1,14 @@
 // Copy and Copy To Bitmap: the region chosen in the screen-grab dialog, taken exactly as it is
 // painted, to the clipboard or a 24-bit bitmap file.
-#include "vantoroview.h"
+#include "view/vantoroview.h"
 
-#include "objectviewer.h"
-#include "screengrab.h"
-#include "vantorodoc.h"
+#include "view/objectviewer.h"
+#include "view/screengrab.h"
+#include "document/vantorodoc.h"
 
 #include "core/bitmapfile.h"
 #include "desktop/clipboard.h"
-#include "errortext.h"
+#include "platform/errortext.h"
 #include "platform/fspath.h"
 #include "desktop/irfiledialog.h"
 #include "desktop/messagedlg.h"

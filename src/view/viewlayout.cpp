@@ -1,4 +1,4 @@
-#include "viewlayout.h"
+#include "view/viewlayout.h"
 
 #include <algorithm>
 

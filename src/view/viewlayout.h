@@ -3,7 +3,7 @@
 // share one rule.
 #pragma once
 
-#include "bitmap.h"
+#include "paint/bitmap.h"
 
 namespace calivue {
 

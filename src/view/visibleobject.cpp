@@ -1,4 +1,4 @@
-#include "visibleobject.h"
+#include "view/visibleobject.h"
 
 #include <QPainter>
 #include <QWidget>

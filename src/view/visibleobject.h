@@ -6,7 +6,7 @@
 // onto any painter it is handed (report pages do that).
 #pragma once
 
-#include "bitmap.h"
+#include "paint/bitmap.h"
 
 #include <QPoint>
 #include <QRect>

@@ -1,6 +1,6 @@
 #include "apptest.h"
 
-#include "stringtable.h"
+#include "platform/stringtable.h"
 
 #include <QFile>
 

@@ -3,17 +3,17 @@
 // nobody expected is seen instead of blocking.
 #pragma once
 
-#include "mainframe.h"
-#include "vantoroapp.h"
-#include "viewcommands.h"
+#include "app/mainframe.h"
+#include "app/vantoroapp.h"
+#include "view/viewcommands.h"
 
 #include "filedialoglog.h"
 #include "generator.h"
-#include "messagedlg.h"
+#include "desktop/messagedlg.h"
 #include "messagelog.h"
 #include "plans.h"
 #include "qtfiles.h"
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // situations a user meets: nothing open, a snapshot open, the report writer shown.
 #include "apptest.h"
 
-#include "commandids.h"
+#include "platform/commandids.h"
 
 #include <QAction>
 #include <QCoreApplication>

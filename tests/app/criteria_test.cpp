@@ -2,9 +2,9 @@
 // application holds, so the page, the file and the report see its settings.
 #include "apptest.h"
 
-#include "commandids.h"
-#include "criteriadlg.h"
-#include "reportdoc.h"
+#include "platform/commandids.h"
+#include "report/criteriadlg.h"
+#include "document/reportdoc.h"
 
 #include <QAction>
 #include <QComboBox>

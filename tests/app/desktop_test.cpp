@@ -3,12 +3,12 @@
 // layout at every screen scale factor.
 #include "apptest.h"
 
-#include "objectviewer.h"
-#include "settingsstore.h"
-#include "toolbaricons.h"
-#include "vantoroview.h"
+#include "view/objectviewer.h"
+#include "platform/settingsstore.h"
+#include "app/toolbaricons.h"
+#include "view/vantoroview.h"
 
-#include "commandids.h"
+#include "platform/commandids.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

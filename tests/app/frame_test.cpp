@@ -1,10 +1,10 @@
 // The main frame's menu, tool bar and command rules.
 #include "apptest.h"
 
-#include "commandids.h"
-#include "displaycheck.h"
-#include "stringtable.h"
-#include "toolbaricons.h"
+#include "platform/commandids.h"
+#include "app/displaycheck.h"
+#include "platform/stringtable.h"
+#include "app/toolbaricons.h"
 
 #include <QAction>
 #include <QCoreApplication>

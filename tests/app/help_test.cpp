@@ -2,13 +2,13 @@
 // list generated from the window's actions.
 #include "apptest.h"
 
-#include "helpdlg.h"
+#include "app/helpdlg.h"
 
-#include "commandids.h"
-#include "languagetable.h"
-#include "settingsstore.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/commandids.h"
+#include "platform/languagetable.h"
+#include "platform/settingsstore.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <QAction>
 #include <QCoreApplication>

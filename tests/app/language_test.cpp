@@ -3,15 +3,15 @@
 // and no control's text is cut at the default window size.
 #include "apptest.h"
 
-#include "colourbutton.h"
-#include "languagedlg.h"
-#include "languageenvironment.h"
-#include "languagetable.h"
-#include "settingsstore.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
-#include "vantoroview.h"
+#include "view/colourbutton.h"
+#include "desktop/languagedlg.h"
+#include "platform/languageenvironment.h"
+#include "platform/languagetable.h"
+#include "platform/settingsstore.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
+#include "view/vantoroview.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

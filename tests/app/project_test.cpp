@@ -2,14 +2,14 @@
 // question asked when the window closes over unsaved report changes.
 #include "apptest.h"
 
-#include "commandids.h"
-#include "reportsheet.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "titledlg.h"
+#include "platform/commandids.h"
+#include "report/reportsheet.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "report/titledlg.h"
 
 #include "core/reportproject.h"
-#include "fspath.h"
+#include "platform/fspath.h"
 
 #include <QAction>
 #include <QFile>

@@ -3,17 +3,17 @@
 // project's question can be cancelled.
 #include "apptest.h"
 
-#include "commandids.h"
-#include "reportdoc.h"
-#include "reportsheet.h"
-#include "reporttext.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
-#include "titledlg.h"
+#include "platform/commandids.h"
+#include "document/reportdoc.h"
+#include "report/reportsheet.h"
+#include "report/engine/reporttext.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
+#include "report/titledlg.h"
 
 #include "core/reportproject.h"
-#include "fspath.h"
+#include "platform/fspath.h"
 
 #include <QAction>
 #include <QFile>

@@ -2,12 +2,12 @@
 // the About box and the questions asked before the window closes.
 #include "apptest.h"
 
-#include "aboutdlg.h"
-#include "commandids.h"
-#include "settingsstore.h"
-#include "snapshotcommands.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "app/aboutdlg.h"
+#include "platform/commandids.h"
+#include "platform/settingsstore.h"
+#include "document/commands/snapshotcommands.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <QAction>
 #include <QCoreApplication>

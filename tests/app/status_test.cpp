@@ -1,8 +1,8 @@
 // The status-bar read-outs and the window title.
 #include "apptest.h"
 
-#include "commandids.h"
-#include "textformat.h"
+#include "platform/commandids.h"
+#include "platform/textformat.h"
 
 #include <QAction>
 

@@ -2,12 +2,12 @@
 // message, and Reset reaching the report writer's captions only when its sheet exists.
 #include "apptest.h"
 
-#include "commandids.h"
-#include "reportsheet.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "templatedlg.h"
-#include "titledlg.h"
+#include "platform/commandids.h"
+#include "report/reportsheet.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "report/templatedlg.h"
+#include "report/titledlg.h"
 
 #include <QAction>
 #include <QListWidget>

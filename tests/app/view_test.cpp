@@ -2,11 +2,11 @@
 // the Properties command, and the analysis panels reacting to menu commands.
 #include "apptest.h"
 
-#include "commandids.h"
-#include "objectviewer.h"
-#include "optionssheet.h"
-#include "propertiesdlg.h"
-#include "vantoroview.h"
+#include "platform/commandids.h"
+#include "view/objectviewer.h"
+#include "panels/optionssheet.h"
+#include "panels/propertiesdlg.h"
+#include "view/vantoroview.h"
 
 #include <QAction>
 #include <QCoreApplication>

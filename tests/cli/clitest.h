@@ -2,7 +2,7 @@
 // temporary folder, and synthetic snapshot files written through the real encoder.
 #pragma once
 
-#include "commands.h"
+#include "cli/commands.h"
 #include "core/bitmapfile.h"
 #include "core/brixa.h"
 #include "core/record.h"

@@ -1,7 +1,7 @@
 // calivue-cli project-info and project-write: the JSON shape both ways, the
 // layouts of older files, and the one-line failures.
 #include "clitest.h"
-#include "projectcommands.h"
+#include "cli/projectcommands.h"
 
 namespace calivue::clitest {
 namespace {

@@ -1,7 +1,7 @@
 // calivue-cli project-info and project-write with extension sections: the
 // JSON round trip byte for byte, the shape of a section, and refused input.
 #include "clitest.h"
-#include "projectcommands.h"
+#include "cli/projectcommands.h"
 
 namespace calivue::clitest {
 namespace {

@@ -6,8 +6,8 @@
 #include "core/findingscodec.h"
 #include "core/reportproject.h"
 #include "core/reportstyle.h"
-#include "languagetable.h"
-#include "textformat.h"
+#include "platform/languagetable.h"
+#include "platform/textformat.h"
 
 #include <QDate>
 #include <QFile>

@@ -4,11 +4,11 @@
 // is seen instead of blocking.
 #pragma once
 
-#include "snapshotcommands.h"
-#include "vantorodoc.h"
+#include "document/commands/snapshotcommands.h"
+#include "document/vantorodoc.h"
 
 #include "generator.h"
-#include "messagedlg.h"
+#include "desktop/messagedlg.h"
 #include "filedialoglog.h"
 #include "messagelog.h"
 #include "plans.h"

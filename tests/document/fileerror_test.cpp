@@ -2,9 +2,9 @@
 // message or a dialog, and what they return carries everything the message needs.
 #include "doctest.h"
 
-#include "fspath.h"
-#include "settingsstore.h"
-#include "stringids.h"
+#include "platform/fspath.h"
+#include "platform/settingsstore.h"
+#include "platform/stringids.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,11 +6,11 @@
 #include "core/fileio.h"
 #include "core/folderscan.h"
 #include "core/snapshotfiles.h"
-#include "fspath.h"
-#include "reportdoc.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/fspath.h"
+#include "document/reportdoc.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,9 +3,9 @@
 #include "doctest.h"
 #include "samples.h"
 
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // change of the list, the list setter refusing what the rules refuse and carrying links through
 // renames and removals, the link setter, and the data reaching the project file (or, when the
 // section did not read, the file keeping it byte for byte).
-#include "reportdoc.h"
+#include "document/reportdoc.h"
 #include "reportchangelog.h"
 
 #include "core/equipmentcodec.h"

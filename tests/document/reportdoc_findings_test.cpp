@@ -2,13 +2,13 @@
 // every change of the list, the setters refusing what the rules refuse, the priority set by
 // hand and the way back, and the data reaching the project file (or, when the project had
 // none, the file staying byte for byte what it was).
-#include "reportdoc.h"
+#include "document/reportdoc.h"
 #include "reportchangelog.h"
 #include "qtfiles.h"
 
 #include "core/findingscodec.h"
 #include "core/reportproject.h"
-#include "fspath.h"
+#include "platform/fspath.h"
 
 #include <QFile>
 

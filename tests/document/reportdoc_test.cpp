@@ -1,9 +1,9 @@
 // The report project document: each change announced once, an inspection's entry and record
 // moving together, the modified flag, and the project file written and read through it.
-#include "reportdoc.h"
+#include "document/reportdoc.h"
 
 #include "core/reportproject.h"
-#include "fspath.h"
+#include "platform/fspath.h"
 #include "reportchangelog.h"
 
 #include <QTemporaryDir>

@@ -4,9 +4,9 @@
 #include "doctest.h"
 
 #include "core/csvexport.h"
-#include "settingsstore.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/settingsstore.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <QFileInfo>
 #include <QSignalSpy>

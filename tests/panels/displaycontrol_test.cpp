@@ -1,15 +1,15 @@
 // The display control page driven as a user would: lists picked, span ends typed and left,
 // buttons clicked, against a document opened on a generated snapshot and its display set.
 #include "messagelog.h"
-#include "displaycontroldlg.h"
+#include "panels/displaycontroldlg.h"
 
-#include "displayset.h"
-#include "objectviewer.h"
-#include "optionssheet.h"
-#include "vantoroview.h"
+#include "view/displayset.h"
+#include "view/objectviewer.h"
+#include "panels/optionssheet.h"
+#include "view/vantoroview.h"
 #include "viewtestutil.h"
 
-#include "pagetext.h"
+#include "panels/pagetext.h"
 
 #include "desktop/messagedlg.h"
 

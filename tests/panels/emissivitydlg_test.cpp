@@ -1,5 +1,5 @@
 // The emissivity lookup: exact-value preselection and what OK, double-click and Cancel give.
-#include "emissivitydlg.h"
+#include "panels/emissivitydlg.h"
 
 #include <QListWidget>
 #include <QtTest/QTest>

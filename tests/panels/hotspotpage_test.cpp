@@ -2,14 +2,14 @@
 // cursors, the range message, removal, and a page without a document. Driven with clicks and
 // key presses on generated snapshots; the message-box responder records what the user saw.
 #include "messagelog.h"
-#include "hotspotpage.h"
+#include "panels/hotspotpage.h"
 #include "viewtestutil.h"
 
-#include "emissivitydlg.h"
+#include "panels/emissivitydlg.h"
 
 #include "desktop/messagedlg.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -1,12 +1,12 @@
 // The options sheet hosted by the image view: each page follows the document's announcement
 // through its own one connection and shows the new values after a change, while the view's
 // hints and its redraw timer tell the pages nothing (a page must not hear a change twice).
-#include "displaycontroldlg.h"
-#include "hotspotpage.h"
-#include "objectviewer.h"
-#include "optionssheet.h"
-#include "settingspage.h"
-#include "vantoroview.h"
+#include "panels/displaycontroldlg.h"
+#include "panels/hotspotpage.h"
+#include "view/objectviewer.h"
+#include "panels/optionssheet.h"
+#include "panels/settingspage.h"
+#include "view/vantoroview.h"
 #include "viewtestutil.h"
 
 #include "platform/textformat.h"

@@ -1,5 +1,5 @@
 // The number texts of the option pages: what the fields show and how typed text is read.
-#include "pagetext.h"
+#include "panels/pagetext.h"
 
 #include <gtest/gtest.h>
 

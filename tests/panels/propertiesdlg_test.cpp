@@ -1,6 +1,6 @@
 // The image properties dialog: value texts from a generated snapshot, the locale moment
 // texts with their "--" and invalid cases, and the buttons.
-#include "propertiesdlg.h"
+#include "panels/propertiesdlg.h"
 
 #include "viewtestutil.h"
 

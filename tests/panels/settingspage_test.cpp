@@ -1,9 +1,9 @@
 // The settings page against documents opened on generated snapshots: typed, stepped and
 // looked-up values, the unit, the capture pickers, the comments, the voice annotation and a
 // save that keeps them.
-#include "settingspage.h"
+#include "panels/settingspage.h"
 
-#include "emissivitydlg.h"
+#include "panels/emissivitydlg.h"
 #include "viewtestutil.h"
 
 #include "core/snapshotfiles.h"

@@ -1,8 +1,8 @@
-#include "irfiledialog.h"
+#include "desktop/irfiledialog.h"
 #include "qtfiles.h"
-#include "languagedlg.h"
-#include "messagedlg.h"
-#include "settingsstore.h"
+#include "desktop/languagedlg.h"
+#include "desktop/messagedlg.h"
+#include "platform/settingsstore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The one mapping from an error to the user's words, as the window and the command-line tool
 // read it.
 #include "core/errorreason.h"
-#include "errortext.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/errortext.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <system_error>
 

@@ -1,9 +1,9 @@
-#include "clipboard.h"
+#include "desktop/clipboard.h"
 #include "qtfiles.h"
-#include "fspath.h"
-#include "pictureloader.h"
-#include "soundplayer.h"
-#include "textformat.h"
+#include "platform/fspath.h"
+#include "platform/pictureloader.h"
+#include "desktop/soundplayer.h"
+#include "platform/textformat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "languageenvironment.h"
+#include "platform/languageenvironment.h"
 #include "qtfiles.h"
-#include "languagemodules.h"
-#include "languagetable.h"
-#include "stringids.h"
-#include "textformat.h"
+#include "platform/languagemodules.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
+#include "platform/textformat.h"
 
 #include <gtest/gtest.h>
 

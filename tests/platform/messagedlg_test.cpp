@@ -1,7 +1,7 @@
-#include "messagedlg.h"
+#include "desktop/messagedlg.h"
 #include "qtfiles.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <gtest/gtest.h>
 

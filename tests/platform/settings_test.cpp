@@ -1,8 +1,8 @@
-#include "fspath.h"
+#include "platform/fspath.h"
 #include "qtfiles.h"
-#include "settingsstore.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/settingsstore.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include "core/fileio.h"
 

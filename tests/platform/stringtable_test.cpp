@@ -1,9 +1,9 @@
-#include "commandids.h"
+#include "platform/commandids.h"
 #include "qtfiles.h"
-#include "languagetable.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <gtest/gtest.h>
 

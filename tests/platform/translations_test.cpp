@@ -3,7 +3,7 @@
 // English menu structure with usable accelerators, and nothing left in English unless allowed.
 // Every problem is reported at once, with the language and the id, so a translator fixes all
 // of them in one pass.
-#include "languagetable.h"
+#include "platform/languagetable.h"
 
 #include <gtest/gtest.h>
 

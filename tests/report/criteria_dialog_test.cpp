@@ -1,9 +1,9 @@
 // The Severity Criteria dialog: it shows the document's settings, OK stores every field, and
 // a field it cannot use is refused with a message naming it while the document stays as it
 // was; Cancel changes nothing.
-#include "criteriadlg.h"
+#include "report/criteriadlg.h"
 #include "messagelog.h"
-#include "reportdoc.h"
+#include "document/reportdoc.h"
 
 #include "platform/stringids.h"
 #include "platform/stringtable.h"

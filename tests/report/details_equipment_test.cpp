@@ -2,14 +2,14 @@
 // record's empty fields, typing an identifier the list does not hold offers to add it (yes:
 // added from the fields and linked; no: the link stays as it was), and the list follows the
 // document.
-#include "colouredit.h"
-#include "detailsdlg.h"
-#include "detailsdlg_controls.h"
-#include "equipmentdlg.h"
-#include "imageselectdlg.h"
+#include "view/colouredit.h"
+#include "report/detailsdlg.h"
+#include "report/detailsdlg_controls.h"
+#include "report/equipmentdlg.h"
+#include "report/imageselectdlg.h"
 #include "detailsfixture.h"
-#include "reportdoc.h"
-#include "reporttext.h"
+#include "document/reportdoc.h"
+#include "report/engine/reporttext.h"
 
 #include "generator.h"
 

@@ -1,18 +1,18 @@
 // The finding group of the inspection data page on a generated snapshot: the class in its
 // colour and the warnings for known loads and references, the priority in force with its
 // source and the way back to the suggestion, and the temperature factor of a building.
-#include "detailsdlg.h"
-#include "detailsdlg_controls.h"
-#include "detailsdlg_text.h"
-#include "findingtext.h"
-#include "imageselectdlg.h"
+#include "report/detailsdlg.h"
+#include "report/detailsdlg_controls.h"
+#include "report/engine/detailsdlg_text.h"
+#include "report/engine/findingtext.h"
+#include "report/imageselectdlg.h"
 #include "detailsfixture.h"
-#include "reportdoc.h"
-#include "reporttext.h"
+#include "document/reportdoc.h"
+#include "report/engine/reporttext.h"
 
 #include "generator.h"
-#include "languagemodules.h"
-#include "languagetable.h"
+#include "platform/languagemodules.h"
+#include "platform/languagetable.h"
 
 #include "core/snapshotfiles.h"
 #include "paint/severitycolour.h"

@@ -1,19 +1,19 @@
 // The inspection data page driven as a user drives it, on generated snapshots: templates and
 // their captions, captions kept in the settings, readings, navigation, the details copy,
 // dates, modified marking and the records staying with their rows.
-#include "colourbutton.h"
-#include "colouredit.h"
-#include "colourtextedit.h"
-#include "detailsdlg.h"
-#include "detailsdlg_controls.h"
-#include "detailsdlg_text.h"
-#include "imageselectdlg.h"
-#include "reportdoc.h"
+#include "view/colourbutton.h"
+#include "view/colouredit.h"
+#include "report/colourtextedit.h"
+#include "report/detailsdlg.h"
+#include "report/detailsdlg_controls.h"
+#include "report/engine/detailsdlg_text.h"
+#include "report/imageselectdlg.h"
+#include "document/reportdoc.h"
 #include "detailsfixture.h"
 #include "messagelog.h"
 #include "samples.h"
-#include "reportpage.h"
-#include "reporttext.h"
+#include "report/engine/reportpage.h"
+#include "report/engine/reporttext.h"
 
 #include "generator.h"
 

@@ -1,11 +1,11 @@
 // The inspection data page's data-only rules: the fit-check colours of its six fields at the
 // box boundaries, the sign of a difference that shows as zero and the companion bitmap path.
-#include "colouredit.h"
-#include "colourtextedit.h"
-#include "detailsdlg.h"
-#include "reportdoc.h"
-#include "detailsdlg_controls.h"
-#include "detailsdlg_text.h"
+#include "view/colouredit.h"
+#include "report/colourtextedit.h"
+#include "report/detailsdlg.h"
+#include "document/reportdoc.h"
+#include "report/detailsdlg_controls.h"
+#include "report/engine/detailsdlg_text.h"
 
 #include "core/fitcheck.h"
 

@@ -1,11 +1,11 @@
 // The report as a Word document, read back with python-docx (tests/report/read_docx.py), a
 // reader that shares nothing with the writer: headings, field texts, readings, pictures,
 // sections, footer fields and direction; and the write's failure, cancel and footer texts.
-#include "docxbody.h"
-#include "docxparts.h"
-#include "docxreport.h"
-#include "modernreport.h"
-#include "reporttext.h"
+#include "report/engine/docxbody.h"
+#include "report/engine/docxparts.h"
+#include "report/engine/docxreport.h"
+#include "report/engine/modernreport.h"
+#include "report/engine/reporttext.h"
 
 #include "generator.h"
 #include "snapshotfolder.h"
@@ -15,9 +15,9 @@
 #include "core/fileio.h"
 #include "core/surveycomparison.h"
 
-#include "languagemodules.h"
-#include "languagetable.h"
-#include "stringids.h"
+#include "platform/languagemodules.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
 
 #include <QDir>
 #include <QFile>

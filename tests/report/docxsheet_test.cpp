@@ -1,9 +1,9 @@
 // "Generate Word Report" on the report writer sheet: the save dialog's set-up, the document
 // written from the pages' data with its confirmation, and a failed write's message.
-#include "reportsheet.h"
+#include "report/reportsheet.h"
 
-#include "imageselectdlg.h"
-#include "reporttext.h"
+#include "report/imageselectdlg.h"
+#include "report/engine/reporttext.h"
 
 #include "filedialoglog.h"
 #include "messagelog.h"

@@ -2,11 +2,11 @@
 // added, removed and moved past rows the search hides, the status and reason, CSV files
 // imported whole or refused with one message naming the line, the list exported, and OK
 // storing the list with the links following renames (after asking when links would be lost).
-#include "equipmentdlg.h"
+#include "report/equipmentdlg.h"
 #include "filedialoglog.h"
 #include "messagelog.h"
-#include "reportdoc.h"
-#include "reporttext.h"
+#include "document/reportdoc.h"
+#include "report/engine/reporttext.h"
 
 #include "desktop/irfiledialog.h"
 #include "interchange/equipmentcsv.h"

@@ -1,13 +1,13 @@
 // The printed equipment appendix: its place in the page count and contents, the status and
 // previous texts of each kind of row, the table over several pages, and the comparison lines
 // of an inspection page.
-#include "equipmentpages.h"
-#include "reportlayout.h"
-#include "reportpage.h"
-#include "reportpagepainter.h"
+#include "report/engine/equipmentpages.h"
+#include "report/engine/reportlayout.h"
+#include "report/engine/reportpage.h"
+#include "report/engine/reportpagepainter.h"
 
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <gtest/gtest.h>
 

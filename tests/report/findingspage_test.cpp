@@ -2,20 +2,20 @@
 // inspection page (inside it in every language, never cut short without saying so), the
 // appendix and its place in the page count and contents, coloured priorities, and whole
 // reports with and without findings data read back from the PDF.
-#include "findingtext.h"
-#include "reportgenerator.h"
-#include "reportlayout.h"
-#include "reportpage.h"
-#include "reportpagepainter.h"
-#include "reporttext.h"
+#include "report/engine/findingtext.h"
+#include "report/engine/reportgenerator.h"
+#include "report/engine/reportlayout.h"
+#include "report/engine/reportpage.h"
+#include "report/engine/reportpagepainter.h"
+#include "report/engine/reporttext.h"
 
 #include "generator.h"
 #include "qtfiles.h"
 #include "snapshotfolder.h"
-#include "languagemodules.h"
-#include "languagetable.h"
-#include "severitycolour.h"
-#include "stringtable.h"
+#include "platform/languagemodules.h"
+#include "platform/languagetable.h"
+#include "paint/severitycolour.h"
+#include "platform/stringtable.h"
 #include "survey.h"
 
 #include "core/findingscodec.h"

@@ -1,9 +1,9 @@
 // The classic layout's fit check explains itself: a red field's tool tip names its box and the
 // lines, and "Generate PDF Report" lists the texts that will be cut and asks first.
-#include "fitnotes.h"
-#include "imageselectdlg.h"
-#include "reportdoc.h"
-#include "reportsheet.h"
+#include "report/fitnotes.h"
+#include "report/imageselectdlg.h"
+#include "document/reportdoc.h"
+#include "report/reportsheet.h"
 
 #include "filedialoglog.h"
 #include "messagelog.h"

@@ -3,10 +3,10 @@
 #include "imageselect_fixture.h"
 
 #include "generator.h"
-#include "reportrowlist.h"
-#include "reporttext.h"
-#include "snapshotpreview.h"
-#include "thumbnail.h"
+#include "report/reportrowlist.h"
+#include "report/engine/reporttext.h"
+#include "report/snapshotpreview.h"
+#include "report/thumbnail.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "imageselect_fixture.h"
 
 #include "generator.h"
-#include "reporttext.h"
+#include "report/engine/reporttext.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,11 +3,11 @@
 // whatever names a case needs.
 #pragma once
 
-#include "detailsdlg.h"
-#include "imageselectdlg.h"
+#include "report/detailsdlg.h"
+#include "report/imageselectdlg.h"
 #include "messagelog.h"
 #include "qtfiles.h"
-#include "reportdoc.h"
+#include "document/reportdoc.h"
 
 #include <QDir>
 #include <QString>

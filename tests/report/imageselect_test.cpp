@@ -2,11 +2,11 @@
 // removed with their records, projects' rows loaded, listings cancelled.
 #include "imageselect_fixture.h"
 
-#include "reportrowlist.h"
-#include "thumbnail.h"
-#include "vantorodoc.h"
+#include "report/reportrowlist.h"
+#include "report/thumbnail.h"
+#include "document/vantorodoc.h"
 #include "filedialoglog.h"
-#include "reporttext.h"
+#include "report/engine/reporttext.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,24 +1,24 @@
 // The modern layout: its pages as items (every text inside its box and the page, texts that
 // continue on following pages, the panes a snapshot prints), the finding rows, and whole
 // reports read back with the PDF tools (outline, links, title and author, text, fonts).
-#include "findingtext.h"
-#include "modernpages.h"
-#include "modernpictures.h"
-#include "pdfnavigation.h"
-#include "reportgenerator.h"
+#include "report/engine/findingtext.h"
+#include "report/engine/modernpages.h"
+#include "report/engine/modernpictures.h"
+#include "report/engine/pdfnavigation.h"
+#include "report/engine/reportgenerator.h"
 
 #include "generator.h"
 #include "qtfiles.h"
 #include "snapshotfolder.h"
-#include "languagemodules.h"
-#include "languagetable.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/languagemodules.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include "core/constants.h"
 #include "core/displaystate.h"
 
-#include "snapshotpainter.h"
+#include "paint/snapshotpainter.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>

@@ -4,13 +4,13 @@
 #include "imageselect_fixture.h"
 
 #include "reportchangelog.h"
-#include "reportdoc.h"
-#include "reporttext.h"
-#include "reportrowlist.h"
-#include "titledlg.h"
+#include "document/reportdoc.h"
+#include "report/engine/reporttext.h"
+#include "report/reportrowlist.h"
+#include "report/titledlg.h"
 
-#include "detailsdlg_controls.h"
-#include "colouredit.h"
+#include "report/detailsdlg_controls.h"
+#include "view/colouredit.h"
 
 #include <QLineEdit>
 #include <QListWidget>

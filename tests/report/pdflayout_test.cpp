@@ -1,12 +1,12 @@
 // The report's page arithmetic and logo rule, and the items of each page kind.
-#include "reportlayout.h"
-#include "reportpage.h"
-#include "reportpagepainter.h"
+#include "report/engine/reportlayout.h"
+#include "report/engine/reportpage.h"
+#include "report/engine/reportpagepainter.h"
 
-#include "languagepack.h"
-#include "languagetable.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/languagepack.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

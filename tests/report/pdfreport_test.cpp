@@ -1,21 +1,21 @@
 // Whole reports written through the PDF printer and read back with the PDF tools (poppler's
 // pdfinfo, pdftotext, pdffonts, pdfimages, pdftoppm and qpdf; tests needing them skip when
 // they are missing), and the readings an inspection page takes from its snapshot.
-#include "reportgenerator.h"
-#include "reportlayout.h"
-#include "reportpage.h"
-#include "reporttext.h"
-#include "snapshotstrip.h"
+#include "report/engine/reportgenerator.h"
+#include "report/engine/reportlayout.h"
+#include "report/engine/reportpage.h"
+#include "report/engine/reporttext.h"
+#include "report/engine/snapshotstrip.h"
 
 #include "generator.h"
 #include "qtfiles.h"
 #include "snapshotfolder.h"
-#include "languagemodules.h"
-#include "languagetable.h"
-#include "pdfprinter.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/languagemodules.h"
+#include "platform/languagetable.h"
+#include "platform/pdfprinter.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include "core/brixa.h"
 #include "core/constants.h"

@@ -1,19 +1,19 @@
 // "Generate PDF Report" on the report writer sheet: the empty list's message, the save
 // dialog's set-up, a cancelled dialog, and the report written from the pages' data.
-#include "reportsheet.h"
+#include "report/reportsheet.h"
 
-#include "imageselectdlg.h"
-#include "reporttext.h"
-#include "reportdoc.h"
-#include "titledlg.h"
+#include "report/imageselectdlg.h"
+#include "report/engine/reporttext.h"
+#include "document/reportdoc.h"
+#include "report/titledlg.h"
 
 #include "filedialoglog.h"
 #include "sheetfixture.h"
-#include "languagemodules.h"
-#include "languagetable.h"
-#include "stringtable.h"
+#include "platform/languagemodules.h"
+#include "platform/languagetable.h"
+#include "platform/stringtable.h"
 #include "messagelog.h"
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
 #include "core/fileio.h"
 

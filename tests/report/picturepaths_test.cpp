@@ -1,10 +1,10 @@
 // Pictures named by a path (the title page's logo, the thumbnails of the image selection page)
 // open only regular files: a FIFO of such a name must not block the report or the scan.
-#include "reportgenerator.h"
-#include "reporttext.h"
-#include "thumbnail.h"
+#include "report/engine/reportgenerator.h"
+#include "report/engine/reporttext.h"
+#include "report/thumbnail.h"
 
-#include "pictureloader.h"
+#include "platform/pictureloader.h"
 
 #include "core/reportproject.h"
 

@@ -1,15 +1,15 @@
 // The re-inspection in the report writer: "New Survey from This Project..." on the sheet and
 // the previous finding the inspection data page shows beside the current one.
-#include "detailsdlg.h"
-#include "detailsdlg_controls.h"
-#include "reportdoc.h"
-#include "reporttext.h"
-#include "reportsheet.h"
+#include "report/detailsdlg.h"
+#include "report/detailsdlg_controls.h"
+#include "document/reportdoc.h"
+#include "report/engine/reporttext.h"
+#include "report/reportsheet.h"
 
 #include "generator.h"
 #include "filedialoglog.h"
 #include "messagelog.h"
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
 #include "core/equipmentcodec.h"
 #include "core/findingscodec.h"

@@ -1,27 +1,27 @@
 // Report projects saved and opened through the report writer's sheet, as the File commands
 // of report mode do: what reaches the file, what comes back, and what a failure leaves.
-#include "reportsheet.h"
+#include "report/reportsheet.h"
 
-#include "reportdoc.h"
+#include "document/reportdoc.h"
 
-#include "detailsdlg.h"
-#include "detailsdlg_controls.h"
-#include "imageselectdlg.h"
-#include "reporttext.h"
-#include "titledlg.h"
+#include "report/detailsdlg.h"
+#include "report/detailsdlg_controls.h"
+#include "report/imageselectdlg.h"
+#include "report/engine/reporttext.h"
+#include "report/titledlg.h"
 
 #include "core/fileio.h"
 #include "core/findingscodec.h"
 #include "core/reportproject.h"
-#include "fspath.h"
+#include "platform/fspath.h"
 #include "generator.h"
 #include "filedialoglog.h"
-#include "irfiledialog.h"
+#include "desktop/irfiledialog.h"
 #include "messagelog.h"
 #include "qtfiles.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "vantorodoc.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "document/vantorodoc.h"
 
 #include <QComboBox>
 #include <QDir>

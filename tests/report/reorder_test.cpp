@@ -1,5 +1,5 @@
-#include "reorder.h"
-#include "reporttext.h"
+#include "report/reorder.h"
+#include "report/engine/reporttext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The report writer's choice of layout and report language: the title page's two lists show
 // the project's settings and store the user's choice in it, a project that never chose keeps no
 // section, and "Generate PDF Report" prints in the chosen language when its module loads.
-#include "reportdoc.h"
-#include "reportstylebox.h"
+#include "document/reportdoc.h"
+#include "report/reportstylebox.h"
 
-#include "languagetable.h"
-#include "stringids.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
 
 #include <QComboBox>
 

@@ -1,15 +1,15 @@
 // The printed report in every language: each label, heading and box caption of the title,
 // contents, inspection (all four templates) and summary pages fits its place, neither wider
 // than its rectangle nor running into a neighbouring box.
-#include "reportlayout.h"
-#include "reportpage.h"
-#include "reportpagepainter.h"
+#include "report/engine/reportlayout.h"
+#include "report/engine/reportpage.h"
+#include "report/engine/reportpagepainter.h"
 
-#include "languagemodules.h"
-#include "languagetable.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/languagemodules.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The report writer's pages in a right-to-left language: the preview's captions stay over
 // their pictures, and unit texts keep their left-to-right order.
-#include "colouredit.h"
-#include "detailsdlg_controls.h"
+#include "view/colouredit.h"
+#include "report/detailsdlg_controls.h"
 #include "imageselect_fixture.h"
-#include "snapshotpreview.h"
-#include "detailsdlg_text.h"
-#include "textformat.h"
-#include "titledlg.h"
+#include "report/snapshotpreview.h"
+#include "report/engine/detailsdlg_text.h"
+#include "platform/textformat.h"
+#include "report/titledlg.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>

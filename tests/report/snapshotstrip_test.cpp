@@ -1,6 +1,6 @@
-#include "snapshotstrip.h"
+#include "report/engine/snapshotstrip.h"
 
-#include "fspath.h"
+#include "platform/fspath.h"
 #include "generator.h"
 
 #include "core/render.h"

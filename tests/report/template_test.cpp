@@ -1,10 +1,10 @@
 // The template dialog on its own: what OK stores and says, and when Reset is offered.
-#include "templatedlg.h"
+#include "report/templatedlg.h"
 
 #include "messagelog.h"
-#include "reportcontext.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "report/reportcontext.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <QListWidget>
 #include <QPushButton>

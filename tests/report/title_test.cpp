@@ -1,11 +1,11 @@
 // The title page driven as a user would, and what the next run finds in the settings.
-#include "reportdoc.h"
-#include "titledlg.h"
+#include "document/reportdoc.h"
+#include "report/titledlg.h"
 
 #include "filedialoglog.h"
 #include "messagelog.h"
-#include "stringids.h"
-#include "stringtable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
 
 #include <QFile>
 #include <QLineEdit>

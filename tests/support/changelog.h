@@ -2,7 +2,7 @@
 // (CVantoroDoc::changed), so a test checks which parts a call announced and how often.
 #pragma once
 
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
 #include <QObject>
 

@@ -2,10 +2,10 @@
 // of their own, with generated snapshots added the way the rows name them.
 #pragma once
 
-#include "detailsdlg.h"
-#include "imageselectdlg.h"
+#include "report/detailsdlg.h"
+#include "report/imageselectdlg.h"
 #include "messagelog.h"
-#include "reportdoc.h"
+#include "document/reportdoc.h"
 
 #include "generator.h"
 

@@ -3,7 +3,7 @@
 // blocking.
 #pragma once
 
-#include "irfiledialog.h"
+#include "desktop/irfiledialog.h"
 
 #include <QString>
 

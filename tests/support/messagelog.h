@@ -2,7 +2,7 @@
 // of a user, so a message nobody expected is seen instead of blocking.
 #pragma once
 
-#include "messagedlg.h"
+#include "desktop/messagedlg.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 // private configuration folder so no test can touch the user's real settings, and the
 // default message-box responder so no test can block on a dialog. Clicks activate their
 // window, as in the program.
-#include "clickactivation.h"
+#include "desktop/clickactivation.h"
 #include "messagelog.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // parts a call announced, with which inspections, and how often.
 #pragma once
 
-#include "reportdoc.h"
+#include "document/reportdoc.h"
 
 #include <QObject>
 

@@ -2,11 +2,11 @@
 // folder of the test's, and the one generated snapshot the sheet tests list.
 #pragma once
 
-#include "imageselectdlg.h"
-#include "reportsheet.h"
+#include "report/imageselectdlg.h"
+#include "report/reportsheet.h"
 
 #include "generator.h"
-#include "vantorodoc.h"
+#include "document/vantorodoc.h"
 
 #include <QTemporaryDir>
 

@@ -2,9 +2,9 @@
 // drawn without a window, and pixel reads in content coordinates.
 #pragma once
 
-#include "arraydisplay.h"
-#include "colourref.h"
-#include "visibleobject.h"
+#include "view/arraydisplay.h"
+#include "paint/colourref.h"
+#include "view/visibleobject.h"
 
 #include "document/vantorodoc.h"
 #include "generator.h"

@@ -1,7 +1,7 @@
 // cArrayDisplay, the mouse: double-click adds and removes cursors and the eleventh gives the
 // maximum message once; hover states and pointer shapes; dragging cursors and profile lines;
 // leaving the window; navigation mode; and the same through a real viewer.
-#include "objectviewer.h"
+#include "view/objectviewer.h"
 #include "viewtestutil.h"
 
 #include "desktop/messagedlg.h"

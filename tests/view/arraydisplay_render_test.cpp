@@ -4,7 +4,7 @@
 // only colour-changing settings re-render.
 #include "viewtestutil.h"
 
-#include "commands.h"
+#include "cli/commands.h"
 #include "core/bitmapfile.h"
 #include "core/render.h"
 

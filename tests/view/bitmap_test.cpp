@@ -1,6 +1,6 @@
 // Bitmap: row width, bottom-up addressing, byte order, and that every pixel operation stays
 // inside the buffer whatever coordinates it is given.
-#include "bitmap.h"
+#include "paint/bitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // cColourBar: the cached palette gradient, its redraw on a palette change, and the span
 // labels with their width-dependent font.
-#include "colourbar.h"
+#include "view/colourbar.h"
 #include "viewtestutil.h"
 
 #include "images.h"

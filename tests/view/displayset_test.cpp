@@ -1,11 +1,11 @@
 // The display set keeps every display object in step with the document.
-#include "displayset.h"
+#include "view/displayset.h"
 
-#include "arraydisplay.h"
-#include "colourbar.h"
-#include "hotspotdisplay.h"
-#include "profiledisplay.h"
-#include "spanselector.h"
+#include "view/arraydisplay.h"
+#include "view/colourbar.h"
+#include "view/hotspotdisplay.h"
+#include "view/profiledisplay.h"
+#include "view/spanselector.h"
 #include "viewtestutil.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Display objects on a HiDPI target: surfaces of device size whose logical pixels match the
 // drawing at ratio 1, no gaps at a fractional ratio, and text drawn at device resolution.
-#include "colourbar.h"
+#include "view/colourbar.h"
 #include "viewtestutil.h"
 
 #include "images.h"

@@ -1,6 +1,6 @@
 // cHotSpotDisplay: the rows of the cursor list, their grey state, the differences taken
 // from the displayed temperatures, the area rows, and the drawn text colours.
-#include "hotspotdisplay.h"
+#include "view/hotspotdisplay.h"
 #include "viewtestutil.h"
 
 #include "platform/stringids.h"

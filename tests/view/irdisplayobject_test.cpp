@@ -1,7 +1,7 @@
 // cVisibleObject and cIRDisplayObject: the rectangles derived from the object's size, the
 // conversion of content rows to surface rows, and where the draw pipeline puts the surface.
-#include "irdisplayobject.h"
-#include "objectviewer.h"
+#include "view/irdisplayobject.h"
+#include "view/objectviewer.h"
 
 #include "viewtestutil.h"
 

@@ -1,6 +1,6 @@
 // cProfileDisplay: which line each profile follows in every orientation, the Bresenham
 // sampling, the drawn curve, the marker and its label, and the mouse.
-#include "profiledisplay.h"
+#include "view/profiledisplay.h"
 #include "viewtestutil.h"
 
 #include "core/palette.h"

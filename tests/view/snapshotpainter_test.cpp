@@ -1,6 +1,6 @@
 // The snapshot painter draws a snapshot from its image and display state alone: the same
 // pixels as the analysis window, and markers where they belong in both styles.
-#include "snapshotpainter.h"
+#include "paint/snapshotpainter.h"
 
 #include "viewtestutil.h"
 

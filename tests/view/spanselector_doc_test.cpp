@@ -1,10 +1,10 @@
 // cSpanSelector attached to a document: every mouse gesture that hands limits to it, the
 // priorities between the bands, and what the drawing takes from the document's state.
-#include "spanselector.h"
+#include "view/spanselector.h"
 #include "viewtestutil.h"
 
 #include "core/palette.h"
-#include "objectviewer.h"
+#include "view/objectviewer.h"
 
 #include <QTest>
 #include <QWidget>

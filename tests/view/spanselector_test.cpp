@@ -1,6 +1,6 @@
 // cSpanSelector on its own: the histogram and its outline, the position ↔ raw mapping, the
 // hit test, the label places and the marks for span ends beyond the display.
-#include "spanselector.h"
+#include "view/spanselector.h"
 #include "viewtestutil.h"
 
 #include "images.h"

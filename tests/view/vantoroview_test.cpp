@@ -6,10 +6,10 @@
 #include "filedialoglog.h"
 #include "messagelog.h"
 
-#include "displayset.h"
-#include "objectviewer.h"
-#include "screengrab.h"
-#include "vantoroview.h"
+#include "view/displayset.h"
+#include "view/objectviewer.h"
+#include "view/screengrab.h"
+#include "view/vantoroview.h"
 
 #include "core/bitmapfile.h"
 #include "desktop/messagedlg.h"

@@ -1,8 +1,8 @@
 // cObjectViewer: attaching and detaching objects, size negotiation, input forwarded in
 // content coordinates (Delete included, even when a menu command uses it as a shortcut),
 // and the paint path showing the object's surface inside the frame.
-#include "objectviewer.h"
-#include "visibleobject.h"
+#include "view/objectviewer.h"
+#include "view/visibleobject.h"
 
 #include "viewtestutil.h"
 

@@ -1,5 +1,5 @@
 // The view's layout rule for its six viewers.
-#include "viewlayout.h"
+#include "view/viewlayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // cAutoFont, cColourEdit and cColourButton: attribute changes and their return values, and
 // the colours the controls actually paint with.
-#include "autofont.h"
-#include "colourbutton.h"
-#include "colouredit.h"
+#include "paint/autofont.h"
+#include "view/colourbutton.h"
+#include "view/colouredit.h"
 
 #include "viewtestutil.h"
 

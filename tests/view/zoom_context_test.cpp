@@ -1,8 +1,8 @@
 // Zooming on the picture with the wheel, the keyboard and the context menu, and the context
 // menu's cursor command.
-#include "displayset.h"
-#include "objectviewer.h"
-#include "vantoroview.h"
+#include "view/displayset.h"
+#include "view/objectviewer.h"
+#include "view/vantoroview.h"
 #include "viewtestutil.h"
 
 #include <gtest/gtest.h>

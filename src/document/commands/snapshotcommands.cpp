@@ -1,12 +1,12 @@
-#include "snapshotcommands.h"
+#include "document/commands/snapshotcommands.h"
 
-#include "errortext.h"
-#include "irfiledialog.h"
-#include "messagedlg.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
-#include "vantorodoc.h"
+#include "platform/errortext.h"
+#include "desktop/irfiledialog.h"
+#include "desktop/messagedlg.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
+#include "document/vantorodoc.h"
 
 #include <QFileInfo>
 #include <QWidget>

@@ -1,11 +1,11 @@
-#include "criteriacontent.h"
+#include "report/engine/criteriacontent.h"
 
-#include "findingtext.h"
+#include "report/engine/findingtext.h"
 
 #include "core/brixa.h"
 
-#include "stringids.h"
-#include "textformat.h"
+#include "platform/stringids.h"
+#include "platform/textformat.h"
 
 namespace calivue {
 

@@ -6,7 +6,7 @@
 
 #include "core/findings.h"
 
-#include "stringtable.h"
+#include "platform/stringtable.h"
 
 #include <QRgb>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "detailsdlg_text.h"
+#include "report/engine/detailsdlg_text.h"
 
-#include "fspath.h"
+#include "platform/fspath.h"
 
 #include "core/snapshotfiles.h"
 

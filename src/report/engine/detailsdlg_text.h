@@ -6,7 +6,7 @@
 #include "core/brixa.h"
 #include "core/printrules.h"
 
-#include "stringtable.h"
+#include "platform/stringtable.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "docxbody.h"
+#include "report/engine/docxbody.h"
 
-#include "textformat.h"  // hasRightToLeftLetters
+#include "platform/textformat.h"  // hasRightToLeftLetters
 
 #include <algorithm>
 

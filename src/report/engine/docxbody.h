@@ -4,7 +4,7 @@
 // project text carrying characters XML cannot hold still makes a document that opens.
 #pragma once
 
-#include "docxpages.h"
+#include "report/engine/docxpages.h"
 
 #include <QByteArray>
 #include <QRgb>

@@ -1,4 +1,4 @@
-#include "docxpackage.h"
+#include "report/engine/docxpackage.h"
 
 #include <zip.h>
 

@@ -1,6 +1,6 @@
-#include "docxpages.h"
+#include "report/engine/docxpages.h"
 
-#include "docxbody.h"
+#include "report/engine/docxbody.h"
 
 #include <QFontMetricsF>
 #include <QTextLayout>

@@ -1,6 +1,6 @@
-#include "docxparts.h"
+#include "report/engine/docxparts.h"
 
-#include "docxbody.h"
+#include "report/engine/docxbody.h"
 
 #include <QDateTime>
 #include <QXmlStreamWriter>

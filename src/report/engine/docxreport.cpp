@@ -1,22 +1,22 @@
-#include "docxreport.h"
+#include "report/engine/docxreport.h"
 
-#include "criteriacontent.h"
-#include "docxbody.h"
-#include "docxpackage.h"
-#include "docxparts.h"
-#include "findingtext.h"
-#include "moderncontent.h"
-#include "modernreport.h"
-#include "reporttext.h"
+#include "report/engine/criteriacontent.h"
+#include "report/engine/docxbody.h"
+#include "report/engine/docxpackage.h"
+#include "report/engine/docxparts.h"
+#include "report/engine/findingtext.h"
+#include "report/engine/moderncontent.h"
+#include "report/engine/modernreport.h"
+#include "report/engine/reporttext.h"
 
 #include "core/equipmentappendix.h"
 #include "core/fileio.h"
 #include "core/surveycomparison.h"
 
-#include "fspath.h"
-#include "languagetable.h"
-#include "stringids.h"
-#include "textformat.h"
+#include "platform/fspath.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
+#include "platform/textformat.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -7,7 +7,7 @@
 // Written like the PDF: under a temporary name, renamed when complete.
 #pragma once
 
-#include "reportgenerator.h"
+#include "report/engine/reportgenerator.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
-#include "equipmentpages.h"
+#include "report/engine/equipmentpages.h"
 
-#include "modernpages.h"
-#include "reporttext.h"
+#include "report/engine/modernpages.h"
+#include "report/engine/reporttext.h"
 
 #include "core/brixa.h"
 
-#include "stringids.h"
-#include "textformat.h"
+#include "platform/stringids.h"
+#include "platform/textformat.h"
 
 #include <QDate>
 #include <QFontMetricsF>

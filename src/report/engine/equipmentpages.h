@@ -5,9 +5,9 @@
 // (equipmentappendix.h, surveycomparison.h).
 #pragma once
 
-#include "findingtext.h"
-#include "reportpage.h"
-#include "reportpagepainter.h"
+#include "report/engine/findingtext.h"
+#include "report/engine/reportpage.h"
+#include "report/engine/reportpagepainter.h"
 
 #include "core/equipmentappendix.h"
 #include "core/surveycomparison.h"

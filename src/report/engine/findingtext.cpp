@@ -1,12 +1,12 @@
-#include "findingtext.h"
+#include "report/engine/findingtext.h"
 
-#include "detailsdlg_text.h"
+#include "report/engine/detailsdlg_text.h"
 
 #include "core/brixa.h"
 
-#include "severitycolour.h"
-#include "stringids.h"
-#include "textformat.h"
+#include "paint/severitycolour.h"
+#include "platform/stringids.h"
+#include "platform/textformat.h"
 
 namespace calivue {
 

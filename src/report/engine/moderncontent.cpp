@@ -1,13 +1,13 @@
-#include "moderncontent.h"
+#include "report/engine/moderncontent.h"
 
-#include "detailsdlg_text.h"
-#include "reporttext.h"
+#include "report/engine/detailsdlg_text.h"
+#include "report/engine/reporttext.h"
 
 #include "core/printrules.h"
 
-#include "languagetable.h"
-#include "stringids.h"
-#include "textformat.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
+#include "platform/textformat.h"
 
 #include <algorithm>
 

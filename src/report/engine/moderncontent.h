@@ -5,9 +5,9 @@
 // both carry the same words.
 #pragma once
 
-#include "modernpages.h"
+#include "report/engine/modernpages.h"
 
-#include "stringtable.h"
+#include "platform/stringtable.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "modernmetrics.h"
+#include "report/engine/modernmetrics.h"
 
-#include "reportpagepainter.h"
+#include "report/engine/reportpagepainter.h"
 
 #include <QFontMetricsF>
 

@@ -1,6 +1,6 @@
-#include "modernpages.h"
+#include "report/engine/modernpages.h"
 
-#include "reportpagepainter.h"
+#include "report/engine/reportpagepainter.h"
 
 #include <utility>
 

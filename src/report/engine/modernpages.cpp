@@ -1,17 +1,17 @@
-#include "modernpages.h"
-#include "modernmetrics.h"
+#include "report/engine/modernpages.h"
+#include "report/engine/modernmetrics.h"
 
-#include "detailsdlg_text.h"
-#include "moderncontent.h"
-#include "findingtext.h"
-#include "reporttext.h"
+#include "report/engine/detailsdlg_text.h"
+#include "report/engine/moderncontent.h"
+#include "report/engine/findingtext.h"
+#include "report/engine/reporttext.h"
 
-#include "languagetable.h"
+#include "platform/languagetable.h"
 
 #include "core/printrules.h"
 
-#include "stringids.h"
-#include "textformat.h"
+#include "platform/stringids.h"
+#include "platform/textformat.h"
 
 #include <QFontMetricsF>
 #include <QRegularExpression>

@@ -5,9 +5,9 @@
 // "Inspection 4 (continued)". Pictures are Picture items numbered as ModernPicture says.
 #pragma once
 
-#include "modernpictures.h"
-#include "reportpage.h"
-#include "reportpagepainter.h"
+#include "report/engine/modernpictures.h"
+#include "report/engine/reportpage.h"
+#include "report/engine/reportpagepainter.h"
 
 #include "core/findings.h"
 

@@ -1,7 +1,7 @@
-#include "modernpictures.h"
+#include "report/engine/modernpictures.h"
 
-#include "stringids.h"
-#include "textformat.h"
+#include "platform/stringids.h"
+#include "platform/textformat.h"
 
 #include "core/constants.h"
 #include "core/palette.h"

@@ -5,9 +5,9 @@
 // the pages are laid out first and the pictures rendered while they are printed.
 #pragma once
 
-#include "snapshotstrip.h"
+#include "report/engine/snapshotstrip.h"
 
-#include "stringtable.h"
+#include "platform/stringtable.h"
 
 #include <QImage>
 #include <QSize>

@@ -1,19 +1,19 @@
-#include "modernreport.h"
+#include "report/engine/modernreport.h"
 
-#include "findingtext.h"
-#include "modernpages.h"
-#include "reportlayout.h"
-#include "reportpagepainter.h"
-#include "reporttext.h"
-#include "snapshotstrip.h"
+#include "report/engine/findingtext.h"
+#include "report/engine/modernpages.h"
+#include "report/engine/reportlayout.h"
+#include "report/engine/reportpagepainter.h"
+#include "report/engine/reporttext.h"
+#include "report/engine/snapshotstrip.h"
 
 #include "core/printrules.h"
 
-#include "fspath.h"
-#include "languageenvironment.h"
-#include "pdfprinter.h"
-#include "stringids.h"
-#include "textformat.h"
+#include "platform/fspath.h"
+#include "platform/languageenvironment.h"
+#include "platform/pdfprinter.h"
+#include "platform/stringids.h"
+#include "platform/textformat.h"
 
 #include <QPainter>
 

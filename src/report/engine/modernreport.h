@@ -3,15 +3,15 @@
 // Internal to the report engine: runReportJob calls it for a job whose layout is modern.
 #pragma once
 
-#include "equipmentpages.h"
-#include "modernpages.h"
-#include "pdfnavigation.h"
-#include "reportgenerator.h"
-#include "reportpage.h"
+#include "report/engine/equipmentpages.h"
+#include "report/engine/modernpages.h"
+#include "report/engine/pdfnavigation.h"
+#include "report/engine/reportgenerator.h"
+#include "report/engine/reportpage.h"
 
 #include "core/equipmentappendix.h"
 #include "core/surveycomparison.h"
-#include "snapshotstrip.h"
+#include "report/engine/snapshotstrip.h"
 
 #include "core/snapshotfiles.h"
 

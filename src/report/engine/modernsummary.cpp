@@ -1,9 +1,9 @@
-#include "modernpages.h"
-#include "modernmetrics.h"
+#include "report/engine/modernpages.h"
+#include "report/engine/modernmetrics.h"
 
-#include "reporttext.h"
+#include "report/engine/reporttext.h"
 
-#include "stringids.h"
+#include "platform/stringids.h"
 
 #include <QFontMetricsF>
 

@@ -1,4 +1,4 @@
-#include "pdfnavigation.h"
+#include "report/engine/pdfnavigation.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/Pipeline.hh>

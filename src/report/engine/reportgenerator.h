@@ -12,7 +12,7 @@
 #include "core/reportdata.h"
 #include "core/reportstyle.h"
 
-#include "stringtable.h"
+#include "platform/stringtable.h"
 
 #include <QImage>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "reportlayout.h"
+#include "report/engine/reportlayout.h"
 
 #include <algorithm>
 #include <cmath>

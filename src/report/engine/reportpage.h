@@ -8,9 +8,9 @@
 #include "core/findings.h"
 #include "core/reportdata.h"
 
-#include "findingtext.h"
+#include "report/engine/findingtext.h"
 
-#include "stringtable.h"
+#include "platform/stringtable.h"
 
 #include <QRgb>
 #include <QString>

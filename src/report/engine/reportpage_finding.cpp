@@ -1,15 +1,15 @@
 // What a report with findings adds to the designed pages: the finding band of an inspection
 // page and the appendix "Severity criteria".
-#include "reportpage.h"
+#include "report/engine/reportpage.h"
 
-#include "criteriacontent.h"
-#include "findingtext.h"
-#include "reportpagepainter.h"
+#include "report/engine/criteriacontent.h"
+#include "report/engine/findingtext.h"
+#include "report/engine/reportpagepainter.h"
 
 #include "core/brixa.h"
 
-#include "stringids.h"
-#include "textformat.h"
+#include "platform/stringids.h"
+#include "platform/textformat.h"
 
 #include <QFontMetricsF>
 #include <QTextLayout>

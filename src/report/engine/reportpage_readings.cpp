@@ -1,16 +1,16 @@
 // What an inspection page prints of its snapshot: the readings of its markers in the report's
 // unit, the difference the record selects, and the capture and measurement parameters.
-#include "reportpage.h"
+#include "report/engine/reportpage.h"
 
-#include "detailsdlg_text.h"
+#include "report/engine/detailsdlg_text.h"
 
 #include "core/brixa.h"
 #include "core/constants.h"
 #include "core/printrules.h"
 
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 namespace calivue {
 

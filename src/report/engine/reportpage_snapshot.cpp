@@ -1,19 +1,19 @@
 // The page of one inspection: heading and priority, the details, the snapshot's date and
 // time, the comment, the picture strip, the temperature readings, the measurement parameters,
 // the repair action grid and the fault text. The blocks move with the report template.
-#include "reportpage.h"
+#include "report/engine/reportpage.h"
 
-#include "detailsdlg_text.h"
+#include "report/engine/detailsdlg_text.h"
 #include "core/printrules.h"
-#include "reporttext.h"
+#include "report/engine/reporttext.h"
 
 #include "core/brixa.h"
 #include "core/printrules.h"
 
-#include "languagetable.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 namespace calivue {
 

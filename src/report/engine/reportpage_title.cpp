@@ -1,14 +1,14 @@
 // The title, contents and summary pages and the footer every page carries.
-#include "reportpage.h"
+#include "report/engine/reportpage.h"
 
 #include "core/printrules.h"
-#include "reportlayout.h"
-#include "reporttext.h"
+#include "report/engine/reportlayout.h"
+#include "report/engine/reporttext.h"
 
-#include "languagetable.h"
-#include "stringids.h"
-#include "stringtable.h"
-#include "textformat.h"
+#include "platform/languagetable.h"
+#include "platform/stringids.h"
+#include "platform/stringtable.h"
+#include "platform/textformat.h"
 
 namespace calivue {
 

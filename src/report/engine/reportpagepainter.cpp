@@ -1,4 +1,4 @@
-#include "reportpagepainter.h"
+#include "report/engine/reportpagepainter.h"
 
 #include <QFontMetricsF>
 #include <QImage>

@@ -2,8 +2,8 @@
 // page's: the 300-dpi A4 PDF page, or a picture of one in tests.
 #pragma once
 
-#include "reportpage.h"
-#include "textformat.h"  // hasRightToLeftLetters
+#include "report/engine/reportpage.h"
+#include "platform/textformat.h"  // hasRightToLeftLetters
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "reporttext.h"
+#include "report/engine/reporttext.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
-#include "snapshotstrip.h"
+#include "report/engine/snapshotstrip.h"
 
-#include "bitmap.h"
-#include "fspath.h"
+#include "paint/bitmap.h"
+#include "platform/fspath.h"
 
 #include "core/constants.h"
 #include "core/snapshotfiles.h"

@@ -4,7 +4,7 @@
 // page's strip and the printed inspection page all draw through here.
 #pragma once
 
-#include "snapshotpainter.h"
+#include "paint/snapshotpainter.h"
 
 #include "core/bitmapfile.h"
 #include "core/brixa.h"
