@@ -2,6 +2,7 @@
 // buttons clicked, against a document opened on a generated snapshot and its display set.
 #include "messagelog.h"
 #include "panels/displaycontroldlg.h"
+#include "sheetinview.h"
 
 #include "view/displayset.h"
 #include "view/objectviewer.h"
@@ -429,11 +430,10 @@ TEST(DisplayControlPage, InTheOptionsSheetItHearsEachChangeOnce)
     OpenedDoc opened(gradientPlan());
     ASSERT_TRUE(opened.opened);
     CVantoroDoc& doc = *opened.doc;
-    CVantoroView view(doc, cOptionsSheet::factory());
-    view.resize(1000, 700);
-    view.show();
-    auto* sheet = qobject_cast<cOptionsSheet*>(view.optionsSheet());
-    ASSERT_NE(sheet, nullptr);
+    test::SheetInView shown(doc);
+    ASSERT_NE(shown.sheet, nullptr);
+    CVantoroView& view = shown.view;
+    cOptionsSheet* sheet = shown.sheet;
     cDisplayControlDlg& page = *sheet->displayPage();
     const QString sentinel = QStringLiteral("typed");
     const std::pair<const char*, std::function<void()>> changes[] = {

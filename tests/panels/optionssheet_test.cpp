@@ -2,6 +2,7 @@
 // through its own one connection and shows the new values after a change, while the view's
 // hints and its redraw timer tell the pages nothing (a page must not hear a change twice).
 #include "panels/displaycontroldlg.h"
+#include "sheetinview.h"
 #include "panels/hotspotpage.h"
 #include "view/objectviewer.h"
 #include "panels/optionssheet.h"
@@ -67,11 +68,10 @@ TEST(OptionsSheetInView, HintsAndRedrawTimer)
     ASSERT_TRUE(opened.opened);
     CVantoroDoc& doc = *opened.doc;
     ASSERT_EQ(doc.toggleCursorAt(40, 50), CVantoroDoc::CursorToggle::Added);
-    CVantoroView view(doc, cOptionsSheet::factory());
-    view.resize(1000, 700);
-    view.show();
-    auto* sheet = qobject_cast<cOptionsSheet*>(view.optionsSheet());
-    ASSERT_NE(sheet, nullptr);
+    test::SheetInView shown(doc);
+    ASSERT_NE(shown.sheet, nullptr);
+    CVantoroView& view = shown.view;
+    cOptionsSheet* sheet = shown.sheet;
     SheetView pages{*sheet->displayPage(), *sheet->cursorPage(), *sheet->settingsPage()};
     // Each rebuild of the cursor list resets its model once.
     QSignalSpy rebuilds(pages.cursors.cursorList()->model(), &QAbstractItemModel::modelReset);
@@ -135,11 +135,10 @@ TEST(OptionsSheetInView, PanControlRepaintsForEveryChangeItShows)
     OpenedDoc opened(gradientPlan());
     ASSERT_TRUE(opened.opened);
     CVantoroDoc& doc = *opened.doc;
-    CVantoroView view(doc, cOptionsSheet::factory());
-    view.resize(1000, 700);
-    view.show();
-    auto* sheet = qobject_cast<cOptionsSheet*>(view.optionsSheet());
-    ASSERT_NE(sheet, nullptr);
+    test::SheetInView shown(doc);
+    ASSERT_NE(shown.sheet, nullptr);
+    CVantoroView& view = shown.view;
+    cOptionsSheet* sheet = shown.sheet;
     QWidget* pan = sheet->displayPage()->panViewer();
     ASSERT_TRUE(pan->isVisible());
     struct PaintCount : QObject {
