@@ -137,9 +137,7 @@ TEST(OptionsSheetInView, PanControlRepaintsForEveryChangeItShows)
     CVantoroDoc& doc = *opened.doc;
     test::SheetInView shown(doc);
     ASSERT_NE(shown.sheet, nullptr);
-    CVantoroView& view = shown.view;
-    cOptionsSheet* sheet = shown.sheet;
-    QWidget* pan = sheet->displayPage()->panViewer();
+    QWidget* pan = shown.sheet->displayPage()->panViewer();
     ASSERT_TRUE(pan->isVisible());
     struct PaintCount : QObject {
         int paints = 0;
