@@ -7,6 +7,7 @@
 #include "core/brixa.h"
 #include "core/record.h"
 #include "files.h"
+#include "images.h"
 #include "samples.h"
 
 #include <gtest/gtest.h>
@@ -67,13 +68,7 @@ inline std::vector<std::uint8_t> recordBytes(const std::function<int(int, int)>&
     src.fields.redLower = 3050;
     src.fields.redUpper = 3060;
     if (setup) setup(src.fields);
-    std::vector<std::uint16_t> px(kPixels);
-    for (int row = 0; row < kHeight; ++row)
-        for (int x = 0; x < kWidth; ++x)
-            px[static_cast<std::size_t>(row) * kWidth + x] =
-                static_cast<std::uint16_t>(value(x, row));
-    src.setRawPixels(std::move(px));
-    return encodeRecord(src);
+    return test::sceneRecord(src, value);
 }
 
 // A 640 × 240 camera bitmap: left half one colour, right half (the visual photo) another.
