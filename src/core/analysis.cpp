@@ -89,15 +89,18 @@ CALIVUE_PIXEL_LOOP cBrixa::AreaStats boxStatistics(const std::int32_t* smoothed,
     cBrixa::AreaStats a;
     a.minRaw = 64000;
     a.maxRaw = -64000;
-    const int c0 = std::max(col0, 0), r0 = std::max(row0, 0);
-    const int c1 = std::min(col0 + cols, kWidth), r1 = std::min(row0 + rows, kHeight);
+    // Plain comparisons, not std::min and std::max: those would not be inlined into this
+    // uninstrumented loop under the fuzzer's instrumentation (see core/pixelloop.h).
+    const int c0 = col0 > 0 ? col0 : 0, r0 = row0 > 0 ? row0 : 0;
+    const int c1 = col0 + cols < kWidth ? col0 + cols : kWidth;
+    const int r1 = row0 + rows < kHeight ? row0 + rows : kHeight;
     long long sum = 0;
     long long n = 0;
     for (int r = r0; r < r1; ++r) {
         const std::int32_t* row = smoothed + static_cast<std::size_t>(r) * kWidth;
         for (int c = c0; c < c1; ++c) {
-            a.minRaw = std::min(a.minRaw, row[c]);
-            a.maxRaw = std::max(a.maxRaw, row[c]);
+            if (row[c] < a.minRaw) a.minRaw = row[c];
+            if (row[c] > a.maxRaw) a.maxRaw = row[c];
             sum += row[c];
             ++n;
         }
@@ -121,7 +124,8 @@ CALIVUE_FIXED_PIXEL_LOOP void rangeOf(const std::vector<std::int32_t>& picture, 
     low = high = 0;
     if (picture.size() != std::size_t{kPixels}) return;
     const std::int32_t* image = picture.data();
-    thread_local std::vector<int> h(65535);
+    thread_local std::vector<int> counts(65535);
+    int* const h = counts.data();
     int lowest = 65535, highest = -1;
     std::int32_t prev = 2730;
     for (int i = 0; i < kPixels; ++i) {
@@ -131,23 +135,23 @@ CALIVUE_FIXED_PIXEL_LOOP void rangeOf(const std::vector<std::int32_t>& picture, 
             prev = v;
         }
         if (v >= 0 && v < 65535) {
-            ++h[static_cast<std::size_t>(v)];
-            lowest = std::min(lowest, static_cast<int>(v));
-            highest = std::max(highest, static_cast<int>(v));
+            ++h[v];
+            if (v < lowest) lowest = v;
+            if (v > highest) highest = v;
         }
     }
     if (highest < 0) return;
     for (int v = lowest; v <= highest; ++v)
-        if (h[static_cast<std::size_t>(v)] > minCount) {
+        if (h[v] > minCount) {
             low = v;
             break;
         }
     for (int v = highest; v >= lowest; --v)
-        if (h[static_cast<std::size_t>(v)] > minCount) {
+        if (h[v] > minCount) {
             high = v;
             break;
         }
-    std::memset(h.data() + lowest, 0, static_cast<std::size_t>(highest - lowest + 1) * sizeof(int));
+    std::memset(h + lowest, 0, static_cast<std::size_t>(highest - lowest + 1) * sizeof(int));
 }
 
 }  // namespace

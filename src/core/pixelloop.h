@@ -12,6 +12,10 @@
 // CALIVUE_FIXED_PIXEL_LOOP: the same without address checks either, for loops whose bounds
 // are the picture's constant size over storage the function has checked to hold exactly
 // that many values, and whose other indexes are range-checked in the loop.
+//
+// Both marks stop the compiler from inlining instrumented functions into the loop: a call to
+// std::min, std::max or std::vector::operator[] inside one becomes a real call per pixel.
+// The loops compare and index through plain pointers instead.
 #if defined(__clang__) && __clang_major__ >= 13
 #define CALIVUE_PIXEL_LOOP __attribute__((no_sanitize("coverage", "undefined")))
 #define CALIVUE_FIXED_PIXEL_LOOP __attribute__((no_sanitize("coverage", "undefined", "address")))

@@ -80,8 +80,8 @@ CALIVUE_FIXED_PIXEL_LOOP std::pair<std::int32_t, std::int32_t> valueRange(
     const std::int32_t* v = image.data();
     std::int32_t lo = v[0], hi = v[0];
     for (int i = 1; i < kPixels; ++i) {
-        lo = std::min(lo, v[i]);
-        hi = std::max(hi, v[i]);
+        if (v[i] < lo) lo = v[i];
+        if (v[i] > hi) hi = v[i];
     }
     return {lo, hi};
 }
@@ -98,8 +98,8 @@ CALIVUE_PIXEL_LOOP void colourValues(const std::vector<std::int32_t>& values,
     // and zeroed anew for every picture cost more than the lookups.
     thread_local std::vector<std::uint32_t> lut;
     if (lut.size() < static_cast<std::size_t>(range)) lut.resize(static_cast<std::size_t>(range));
-    for (std::int64_t i = 0; i < range; ++i) lut[static_cast<std::size_t>(i)] = col(lo + i);
-    const std::uint32_t* table = lut.data();
+    std::uint32_t* const table = lut.data();
+    for (std::int64_t i = 0; i < range; ++i) table[i] = col(lo + i);
     const auto span = static_cast<std::uint64_t>(range);
     colourRows(
         values.data(), cols, rows, reverseRows, reverseCols,
