@@ -97,14 +97,14 @@ QList<ShortcutRow> shortcutRows(const QMainWindow& window, const StringTable& te
     return rows;
 }
 
-QString guideCode(int language)
+QString guideCode(Language language)
 {
     const char* module = languageInfo(language).moduleName;
     if (module != nullptr && qstrcmp(module, "Filipino") == 0) return QStringLiteral("fil");
     return languageLocale(language).name().section(QLatin1Char('_'), 0, 0);
 }
 
-QString guideHtml(int language, const QMainWindow& window, const StringTable& texts)
+QString guideHtml(Language language, const QMainWindow& window, const StringTable& texts)
 {
     QString html = readResource(QStringLiteral(":/help/guide_%1.html").arg(guideCode(language)));
     if (html.isEmpty()) html = readResource(QStringLiteral(":/help/guide_en.html"));

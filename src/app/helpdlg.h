@@ -3,6 +3,8 @@
 // actions so the list cannot part from the keys that work.
 #pragma once
 
+#include "platform/languagetable.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -27,11 +29,11 @@ QList<ShortcutRow> shortcutRows(const QMainWindow& window, const StringTable& te
 // The code in the name of `language`'s guide, resources/help/guide_<code>.html: the language
 // code of its locale ("de", "ja", "he"), and "fil" for Filipino, whose locale is English
 // (United Kingdom) for its dates and numbers.
-QString guideCode(int language);
+QString guideCode(Language language);
 
 // The guide for `language` with its {s:N} (string N) and {m:N} (menu path of command N in
 // `window`) filled in; an unknown marker stays as it is, so it shows.
-QString guideHtml(int language, const QMainWindow& window, const StringTable& texts);
+QString guideHtml(Language language, const QMainWindow& window, const StringTable& texts);
 
 // The shortcut rows as a table under the "Keyboard Shortcuts" heading (anchor "shortcuts").
 QString shortcutsHtml(const QList<ShortcutRow>& rows, const StringTable& texts);

@@ -16,14 +16,15 @@
 namespace calivue {
 
 namespace {
-std::function<void(int)>& languageHook()
+std::function<void(Language)>& languageHook()
 {
-    static std::function<void(int)> hook;
+    static std::function<void(Language)> hook;
     return hook;
 }
 }  // namespace
 
-CMainFrame::CMainFrame(CVantoroDoc& doc, SettingsStore& settings, int language, QWidget* parent)
+CMainFrame::CMainFrame(CVantoroDoc& doc, SettingsStore& settings, Language language,
+                       QWidget* parent)
     : QMainWindow(parent),
       m_doc(doc),
       m_snapshot(doc, this),
@@ -89,7 +90,7 @@ void CMainFrame::runHandler(int command)
     if (it != m_handlers.constEnd()) (*it)();
 }
 
-void CMainFrame::setLanguageDialogHook(std::function<void(int)> hook)
+void CMainFrame::setLanguageDialogHook(std::function<void(Language)> hook)
 {
     languageHook() = std::move(hook);
 }

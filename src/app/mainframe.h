@@ -42,7 +42,8 @@ class CMainFrame : public QMainWindow {
 public:
     // `doc` and `settings` must outlive the frame; `language` is the language in use, shown
     // selected in the language dialog.
-    CMainFrame(CVantoroDoc& doc, SettingsStore& settings, int language, QWidget* parent = nullptr);
+    CMainFrame(CVantoroDoc& doc, SettingsStore& settings, Language language,
+               QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // The action of a command of the menu resource (nullptr for an unknown number).
@@ -90,10 +91,10 @@ public:
 
     // When set, the language command hands the language in use to the hook instead of running
     // the language dialog. For tests.
-    static void setLanguageDialogHook(std::function<void(int)> hook);
+    static void setLanguageDialogHook(std::function<void(Language)> hook);
     // Whether a language's module is installed; the language dialog offers only those.
     // Without one, every language counts as installed.
-    void setLanguageCheck(std::function<bool(int)> installed)
+    void setLanguageCheck(std::function<bool(Language)> installed)
     {
         m_languageInstalled = std::move(installed);
     }
@@ -121,8 +122,8 @@ private:
     CReportDoc* m_report = nullptr;
     ReportFileCommands m_reportFiles;
     SettingsStore& m_settings;
-    int m_language;
-    std::function<bool(int)> m_languageInstalled;
+    Language m_language;
+    std::function<bool(Language)> m_languageInstalled;
     ViewCommands* m_view = nullptr;
     QHash<int, QAction*> m_actions;
     QHash<int, std::function<void()>> m_handlers;

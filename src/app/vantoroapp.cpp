@@ -122,7 +122,7 @@ bool CVantoroApp::initInstance(const QStringList& arguments, bool show)
     return true;
 }
 
-int CVantoroApp::chooseLanguage() const
+Language CVantoroApp::chooseLanguage() const
 {
     return calivue::chooseLanguage(m_settings.language(), m_options.locale);
 }
@@ -148,12 +148,12 @@ bool CVantoroApp::loadLanguageModule()
     if (cMessageDlg::messageBox(load.message, load.iconStyle, load.buttonStyle) !=
         cMessageDlg::IdOk)
         return false;
-    m_language = 0;
-    m_localeId = languageInfo(0).localeId;
+    m_language = Language::English;
+    m_localeId = languageInfo(Language::English).localeId;
     return true;
 }
 
-bool CVantoroApp::setLanguage(int language)
+bool CVantoroApp::setLanguage(Language language)
 {
     return reportFailure(m_settings.setLanguage(language));
 }
@@ -180,7 +180,7 @@ void CVantoroApp::createFrame()
     m_frame = new CMainFrame(*m_doc, m_settings, m_language);
     // The language dialog offers the languages whose module this program would load.
     m_frame->setLanguageCheck(
-        [modules = languageModules()](int language) { return modules.load(language).ok(); });
+        [modules = languageModules()](Language language) { return modules.load(language).ok(); });
     // The frame owns the view as its central widget.
     if (!m_reportSheetFactory) m_reportSheetFactory = defaultReportSheetFactory();
     m_frame->setViewCommands(
@@ -218,7 +218,7 @@ ViewSheetFactory CVantoroApp::defaultReportSheetFactory()
     context.templateNumber = m_template;
     context.language = m_language;
     context.tempUnit = m_settings.tempUnit();
-    context.loadLanguage = [modules = languageModules()](int language) {
+    context.loadLanguage = [modules = languageModules()](Language language) {
         return modules.load(language);
     };
     // Edit Image: the snapshot becomes the document, then the view leaves report mode.

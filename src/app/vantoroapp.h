@@ -54,16 +54,16 @@ public:
     // chose Cancel). On success the main frame exists; it is shown when `show` is set.
     bool initInstance(const QStringList& arguments, bool show = true);
 
-    // The language to use: the stored `Language` when it is 0-16, else the locale's choice.
-    int chooseLanguage() const;
+    // The language to use: the stored `Language` when it names one, else the locale's choice.
+    Language chooseLanguage() const;
     // Loads the module of the chosen language. When it is missing, broken or carries another
     // language's tag, shows the failure message: OK goes on in the program's own English
-    // (language 0, nothing written), anything else returns false.
+    // (nothing written), anything else returns false.
     bool loadLanguageModule();
     // Where this program looks for language modules.
     LanguageModules languageModules() const;
 
-    int language() const { return m_language; }
+    Language language() const { return m_language; }
     int localeId() const { return m_localeId; }
     bool moduleInUse() const { return m_table.isModule(); }
     ReportTemplate templateNumber() const { return m_template; }
@@ -71,7 +71,7 @@ public:
     const StringTable& strings() const { return m_table; }
 
     // Settings writes; each shows its own failure message and returns false on failure.
-    bool setLanguage(int language);
+    bool setLanguage(Language language);
     bool setTemplate(int number);
     bool setPersistReportDetails(bool persist);
     bool setTempUnit(TempUnit unit);
@@ -129,7 +129,7 @@ private:
     AppOptions m_options;
     SettingsStore m_settings;
     StringTable m_table;
-    int m_language = 0;
+    Language m_language = Language::English;
     int m_localeId = 2057;
     ReportTemplate m_template = ReportTemplate::Maintenance;
     // The locale, layout direction and Qt texts of the language in use; set at start-up.

@@ -64,7 +64,7 @@ private:
 int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
 {
     if (o.templateNumber < 0 || o.templateNumber > 3 || !tempUnitFrom(tempUnitNumber(o.unit)) ||
-        (o.language && (*o.language < 0 || *o.language >= kLanguageCount))) {
+        (o.language && !languageFrom(languageNumber(*o.language)))) {
         err << "calivue-cli: template 0-3, unit c|f|k and language 0-" << kLanguageCount - 1
             << " expected\n";
         return 2;
@@ -81,7 +81,8 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     }
     const ScopedApplication application;
     // The language asked for, else the one the report writer keeps in the project.
-    std::optional<int> wanted = o.language;
+    std::optional<int> wanted =
+        o.language ? std::optional<int>(languageNumber(*o.language)) : std::nullopt;
     if (!wanted) {
         const Result<std::optional<int>> stored = readReportLanguage(project.value());
         if (!stored.ok())
@@ -92,17 +93,19 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     }
     // The texts travel in the job: the process's own table is never switched.
     StringTable texts = StringTable::english();
-    int language = 0;
-    if (wanted && *wanted != 0) {
+    Language language = Language::English;
+    if (wanted && *wanted != languageNumber(Language::English)) {
         // CALIVUE_LANGUAGE_DIR, when set, is the one folder searched for modules (a
         // packaged layout elsewhere, or tests); otherwise the program's own places.
         const QString dir = qEnvironmentVariable("CALIVUE_LANGUAGE_DIR");
         const LanguageModules modules =
             dir.isEmpty() ? LanguageModules() : LanguageModules(QStringList{dir});
-        const LanguageLoad load = modules.load(*wanted);
+        // A stored number this program has no language for loads nothing.
+        const std::optional<Language> known = languageFrom(*wanted);
+        const LanguageLoad load = known ? modules.load(*known) : LanguageLoad{};
         if (load.fromModule()) {
             texts = load.table;
-            language = *wanted;
+            language = *known;
         } else {
             err << "calivue-cli: no language module for language " << *wanted
                 << "; the report is in English\n";
@@ -182,7 +185,7 @@ std::optional<int> ReportCommand::runParsed(std::ostream& out, std::ostream& err
     if (!m_command->parsed()) return std::nullopt;
     ReportOptions o = m_options;
     o.unit = unitOfLetter(m_unit);
-    if (m_languageOption->count() > 0) o.language = m_language;
+    if (m_languageOption->count() > 0) o.language = languageFrom(m_language);
     if (!m_layout.empty()) o.layout = reportLayoutFromName(m_layout);
     if (!m_format.empty()) o.format = m_format == "docx" ? ReportFormat::Docx : ReportFormat::Pdf;
     return runReport(o, out, err);
@@ -192,12 +195,13 @@ std::string languageListText()
 {
     std::string text = "Languages (--language N):";
     for (const LanguageInfo& info : languageTable()) {
-        const std::optional<Language> language = languageFrom(info.number);
+        const Language language = info.language;
         const bool english = language == Language::English || language == Language::UsEnglish;
         std::string name = info.moduleName ? info.moduleName : "English (UK)";
         if (language == Language::UsEnglish) name = "English (US)";
         const std::string own = uiText(info.nameStringId).toStdString();
-        text += (info.number == 0 ? " " : ", ") + std::to_string(info.number) + ' ' + name;
+        text += (language == Language::English ? " " : ", ") +
+                std::to_string(languageNumber(language)) + ' ' + name;
         if (!own.empty() && own != name && !english) text += " (" + own + ')';
     }
     return text;

@@ -4,6 +4,7 @@
 
 #include "core/reportstyle.h"
 
+#include "platform/languagetable.h"
 #include "report/engine/docxreport.h"
 
 #include <filesystem>
@@ -24,7 +25,7 @@ struct ReportOptions {
     TempUnit unit = TempUnit::Celsius;
     int templateNumber = 0;
     // The report's language; empty: the project's report language, or English without one.
-    std::optional<int> language;
+    std::optional<Language> language;
     // The layout to print in; empty: the project's own.
     std::optional<ReportLayout> layout;
     // PDF or Word; empty: by the output's extension (.docx Word, anything else PDF).

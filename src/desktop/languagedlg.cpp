@@ -16,7 +16,7 @@
 
 namespace calivue {
 
-cLanguageDlg::cLanguageDlg(SettingsStore& store, int languageInUse, QWidget* parent,
+cLanguageDlg::cLanguageDlg(SettingsStore& store, Language languageInUse, QWidget* parent,
                            InstalledCheck installed)
     : QDialog(parent), m_store(store)
 {
@@ -25,14 +25,13 @@ cLanguageDlg::cLanguageDlg(SettingsStore& store, int languageInUse, QWidget* par
 
     m_combo = new QComboBox(this);
     auto* model = qobject_cast<QStandardItemModel*>(m_combo->model());
-    int number = 0;
     for (const LanguageInfo& info : languageTable()) {
-        const bool present = number == 0 || !installed || installed(number);
+        const bool present =
+            info.language == Language::English || !installed || installed(info.language);
         m_installed.push_back(present);
         const QString name = uiText(info.nameStringId);
         m_combo->addItem(present ? name : formatText(uiText(sid::LanguageNotInstalled), {name}));
-        if (!present && model) model->item(number)->setEnabled(false);
-        ++number;
+        if (!present && model) model->item(m_combo->count() - 1)->setEnabled(false);
     }
     selectLanguage(languageInUse);
 
@@ -47,22 +46,23 @@ cLanguageDlg::cLanguageDlg(SettingsStore& store, int languageInUse, QWidget* par
     layout->addWidget(buttons);
 }
 
-cLanguageDlg::Outcome cLanguageDlg::run(SettingsStore& store, int languageInUse, QWidget* parent,
-                                        InstalledCheck installed)
+cLanguageDlg::Outcome cLanguageDlg::run(SettingsStore& store, Language languageInUse,
+                                        QWidget* parent, InstalledCheck installed)
 {
     cLanguageDlg dialog(store, languageInUse, parent, std::move(installed));
     dialog.exec();
     return dialog.outcome();
 }
 
-int cLanguageDlg::selectedLanguage() const
+Language cLanguageDlg::selectedLanguage() const
 {
-    return qMax(0, m_combo->currentIndex());
+    return languageFrom(m_combo->currentIndex()).value_or(Language::English);
 }
 
-void cLanguageDlg::selectLanguage(int language)
+void cLanguageDlg::selectLanguage(Language language)
 {
-    m_combo->setCurrentIndex(language >= 0 && language < kLanguageCount ? language : -1);
+    // The list holds the languages in the order of their numbers.
+    m_combo->setCurrentIndex(languageNumber(language));
 }
 
 QStringList cLanguageDlg::languageNames() const
@@ -72,15 +72,15 @@ QStringList cLanguageDlg::languageNames() const
     return names;
 }
 
-bool cLanguageDlg::isInstalled(int language) const
+bool cLanguageDlg::isInstalled(Language language) const
 {
-    return language >= 0 && language < static_cast<int>(m_installed.size()) &&
-           m_installed[static_cast<std::size_t>(language)];
+    const auto index = static_cast<std::size_t>(languageNumber(language));
+    return index < m_installed.size() && m_installed[index];
 }
 
 void cLanguageDlg::accept()
 {
-    const int chosen = selectedLanguage();
+    const Language chosen = selectedLanguage();
     if (!isInstalled(chosen)) {
         m_outcome = Outcome::NotInstalled;
         return;

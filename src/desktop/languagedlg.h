@@ -4,6 +4,8 @@
 // never stores a language it could not start in.
 #pragma once
 
+#include "platform/languagetable.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -27,22 +29,22 @@ public:
         WriteFailed,   // storing failed; the failure message was shown
         NotInstalled,  // OK on a language without its module: refused, nothing written
     };
-    // Whether language n's module is installed; an empty one counts every language as such.
-    using InstalledCheck = std::function<bool(int)>;
+    // Whether a language's module is installed; an empty one counts every language as such.
+    using InstalledCheck = std::function<bool(Language)>;
 
     // `store` must outlive the dialog; `languageInUse` is selected at first. The program's own
-    // English (0) needs no module and is always offered.
-    cLanguageDlg(SettingsStore& store, int languageInUse, QWidget* parent = nullptr,
+    // English needs no module and is always offered.
+    cLanguageDlg(SettingsStore& store, Language languageInUse, QWidget* parent = nullptr,
                  InstalledCheck installed = {});
 
     // Runs the dialog modally, as the "&Language..." command does.
-    static Outcome run(SettingsStore& store, int languageInUse, QWidget* parent = nullptr,
+    static Outcome run(SettingsStore& store, Language languageInUse, QWidget* parent = nullptr,
                        InstalledCheck installed = {});
 
-    bool isInstalled(int language) const;
+    bool isInstalled(Language language) const;
 
-    int selectedLanguage() const;  // the list position; 0 when nothing is selected
-    void selectLanguage(int language);
+    Language selectedLanguage() const;  // the program's own English when nothing is selected
+    void selectLanguage(Language language);
     QStringList languageNames() const;
     Outcome outcome() const { return m_outcome; }
 

@@ -106,17 +106,21 @@ bool CReportDoc::setReportLayout(ReportLayout layout)
     return true;
 }
 
-std::optional<int> CReportDoc::reportLanguage() const
+std::optional<Language> CReportDoc::reportLanguage() const
 {
     const Result<std::optional<int>> language = readReportLanguage(m_carried);
-    return language.ok() ? language.value() : std::nullopt;
+    if (!language.ok() || !language.value()) return std::nullopt;
+    return languageFrom(*language.value());
 }
 
-bool CReportDoc::setReportLanguage(std::optional<int> language)
+bool CReportDoc::setReportLanguage(std::optional<Language> language)
 {
-    if (readReportLanguage(m_carried).ok() && reportLanguage() == language) return true;
+    const std::optional<int> number =
+        language ? std::optional<int>(languageNumber(*language)) : std::nullopt;
+    const Result<std::optional<int>> stored = readReportLanguage(m_carried);
+    if (stored.ok() && stored.value() == number) return true;
     ReportProject changed = m_carried;
-    if (putReportLanguage(changed, language) != Error::None) return false;
+    if (putReportLanguage(changed, number) != Error::None) return false;
     m_carried = std::move(changed);
     announce({ReportPart::Style}, true);
     return true;

@@ -14,6 +14,7 @@
 #include "core/reportproject.h"
 #include "core/reportstyle.h"
 #include "document/reportchange.h"
+#include "platform/languagetable.h"
 
 #include <QObject>
 #include <QString>
@@ -180,8 +181,10 @@ public:
     // nothing changed; false when the block refuses the section (nothing changes then).
     ReportLayout reportLayout() const;
     bool setReportLayout(ReportLayout layout);
-    std::optional<int> reportLanguage() const;
-    bool setReportLanguage(std::optional<int> language);
+    // The report language: nullopt (the window's) without a section, and for a stored number
+    // this program has no language for (kept in the file as it is until another is chosen).
+    std::optional<Language> reportLanguage() const;
+    bool setReportLanguage(std::optional<Language> language);
 
 signals:
     // The one announcement of every change: what the call changed, once per call. A setter

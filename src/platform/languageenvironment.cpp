@@ -9,12 +9,12 @@
 
 namespace calivue {
 
-Qt::LayoutDirection layoutDirectionOf(int language)
+Qt::LayoutDirection layoutDirectionOf(Language language)
 {
-    return languageFrom(language) == Language::Hebrew ? Qt::RightToLeft : Qt::LeftToRight;
+    return language == Language::Hebrew ? Qt::RightToLeft : Qt::LeftToRight;
 }
 
-LanguageEnvironment::LanguageEnvironment(int language)
+LanguageEnvironment::LanguageEnvironment(Language language)
     : m_previousLocale(QLocale()), m_previousDirection(QGuiApplication::layoutDirection())
 {
     const QLocale locale = languageLocale(language);

@@ -4,6 +4,8 @@
 // Held for the life of the application object; the previous state comes back when it goes.
 #pragma once
 
+#include "platform/languagetable.h"
+
 #include <QLocale>
 
 #include <memory>
@@ -14,7 +16,7 @@ namespace calivue {
 
 class LanguageEnvironment {
 public:
-    explicit LanguageEnvironment(int language);
+    explicit LanguageEnvironment(Language language);
     ~LanguageEnvironment();
     LanguageEnvironment(const LanguageEnvironment&) = delete;
     LanguageEnvironment& operator=(const LanguageEnvironment&) = delete;
@@ -29,6 +31,6 @@ private:
 };
 
 // The direction a language is written in: right to left for Hebrew, else left to right.
-Qt::LayoutDirection layoutDirectionOf(int language);
+Qt::LayoutDirection layoutDirectionOf(Language language);
 
 }  // namespace calivue

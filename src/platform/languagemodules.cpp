@@ -48,7 +48,7 @@ QStringList LanguageModules::defaultSearchDirs()
 
 LanguageModules::LanguageModules(QStringList searchDirs) : m_searchDirs(std::move(searchDirs)) {}
 
-QString LanguageModules::moduleFileName(int language)
+QString LanguageModules::moduleFileName(Language language)
 {
     const LanguageInfo& info = languageInfo(language);
     if (!info.moduleName) return {};
@@ -64,11 +64,11 @@ QString LanguageModules::locate(const QString& fileName) const
     return fileName;  // a bare name: the dynamic loader searches its library path
 }
 
-LanguageLoad LanguageModules::load(int language) const
+LanguageLoad LanguageModules::load(Language language) const
 {
     LanguageLoad result;
     result.language = language;
-    if (language < 1 || language >= kLanguageCount) return result;
+    if (language == Language::English) return result;
 
     result.modulePath = locate(moduleFileName(language));
     QLibrary library(result.modulePath);

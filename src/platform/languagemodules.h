@@ -1,6 +1,7 @@
 // Finding and loading the language module ("KVO <Language>.so") for the chosen language.
 #pragma once
 
+#include "platform/languagetable.h"
 #include "platform/stringtable.h"
 
 #include "core/error.h"
@@ -11,11 +12,11 @@ namespace calivue {
 
 struct LanguageLoad {
     // None when the module was found, initialised and carries the expected tag (table is then
-    // the module's), or for language 0 or out of range (no module: the program's own English).
+    // the module's), or for English (no module: the program's own table).
     // ReadFailed: the module could not be found, loaded or initialised. BadMagic: it loaded but
     // its string 1156 is not the language's tag.
     Error error = Error::None;
-    int language = 0;
+    Language language = Language::English;
     StringTable table;   // the module's table when one loaded, the program's own otherwise
     QString modulePath;  // the file loaded or last tried
     // On failure: the text to show (from the program's own table) and the message-box styles
@@ -40,12 +41,12 @@ public:
     // The executable's folder, then ../lib/calivue beside it (an installed prefix).
     static QStringList defaultSearchDirs();
 
-    // "KVO " + the language's module name + ".so"; empty for language 0.
-    static QString moduleFileName(int language);
+    // "KVO " + the language's module name + ".so"; empty for the program's own English.
+    static QString moduleFileName(Language language);
 
     // Loads, checks and reads the module of `language`. The module's resources are copied out
     // and the library is unloaded again, so the result does not depend on it staying loaded.
-    LanguageLoad load(int language) const;
+    LanguageLoad load(Language language) const;
 
 private:
     QString locate(const QString& fileName) const;

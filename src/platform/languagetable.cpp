@@ -10,24 +10,23 @@ namespace calivue {
 namespace {
 
 constexpr std::array<LanguageInfo, kLanguageCount> kLanguages{{
-    {languageNumber(Language::English), nullptr, "ENGLISH", 2057, sid::LanguageEnglish},
-    {languageNumber(Language::German), "German", "GERMAN", 1031, sid::LanguageGerman},
-    {languageNumber(Language::French), "French", "FRENCH", 1036, sid::LanguageFrench},
-    {languageNumber(Language::Spanish), "Spanish", "SPANISH", 1034, sid::LanguageSpanish},
-    {languageNumber(Language::Italian), "Italian", "ITALIAN", 1040, sid::LanguageItalian},
-    {languageNumber(Language::Chinese), "Chinese", "CHINESE", 2052, sid::LanguageChinese},
-    {languageNumber(Language::Japanese), "Japanese", "JAPANESE", 17, sid::LanguageJapanese},
-    {languageNumber(Language::Korean), "Korean", "KOREAN", 1042, sid::LanguageKorean},
-    {languageNumber(Language::UsEnglish), "US", "USA", 1033, sid::LanguageUsEnglish},
-    {languageNumber(Language::Portuguese), "Portuguese", "PORTUGUESE", 2070,
-     sid::LanguagePortuguese},
-    {languageNumber(Language::Russian), "Russian", "RUSSIAN", 25, sid::LanguageRussian},
-    {languageNumber(Language::Dutch), "Dutch", "DUTCH", 1043, sid::LanguageDutch},
-    {languageNumber(Language::Czech), "Czech", "CZECH", 5, sid::LanguageCzech},
-    {languageNumber(Language::Hebrew), "Hebrew", "HEBREW", 13, sid::LanguageHebrew},
-    {languageNumber(Language::Indonesian), "Indonesian", "INDONESIAN", 33, sid::LanguageIndonesian},
-    {languageNumber(Language::Malay), "Malay", "MALAY", 62, sid::LanguageMalay},
-    {languageNumber(Language::Filipino), "Filipino", "FILIPINO", 2057, sid::LanguageFilipino},
+    {Language::English, nullptr, "ENGLISH", 2057, sid::LanguageEnglish},
+    {Language::German, "German", "GERMAN", 1031, sid::LanguageGerman},
+    {Language::French, "French", "FRENCH", 1036, sid::LanguageFrench},
+    {Language::Spanish, "Spanish", "SPANISH", 1034, sid::LanguageSpanish},
+    {Language::Italian, "Italian", "ITALIAN", 1040, sid::LanguageItalian},
+    {Language::Chinese, "Chinese", "CHINESE", 2052, sid::LanguageChinese},
+    {Language::Japanese, "Japanese", "JAPANESE", 17, sid::LanguageJapanese},
+    {Language::Korean, "Korean", "KOREAN", 1042, sid::LanguageKorean},
+    {Language::UsEnglish, "US", "USA", 1033, sid::LanguageUsEnglish},
+    {Language::Portuguese, "Portuguese", "PORTUGUESE", 2070, sid::LanguagePortuguese},
+    {Language::Russian, "Russian", "RUSSIAN", 25, sid::LanguageRussian},
+    {Language::Dutch, "Dutch", "DUTCH", 1043, sid::LanguageDutch},
+    {Language::Czech, "Czech", "CZECH", 5, sid::LanguageCzech},
+    {Language::Hebrew, "Hebrew", "HEBREW", 13, sid::LanguageHebrew},
+    {Language::Indonesian, "Indonesian", "INDONESIAN", 33, sid::LanguageIndonesian},
+    {Language::Malay, "Malay", "MALAY", 62, sid::LanguageMalay},
+    {Language::Filipino, "Filipino", "FILIPINO", 2057, sid::LanguageFilipino},
 }};
 
 // Windows primary language codes of the languages that have a module of their own.
@@ -105,8 +104,9 @@ const std::array<LanguageInfo, kLanguageCount>& languageTable()
     return kLanguages;
 }
 
-const LanguageInfo& languageInfo(int number)
+const LanguageInfo& languageInfo(Language language)
 {
+    const int number = languageNumber(language);
     return (number >= 0 && number < kLanguageCount) ? kLanguages[number] : kLanguages[0];
 }
 
@@ -148,24 +148,24 @@ QLocale localeOfId(int localeId)
     return QLocale(QLocale::English, QLocale::UnitedKingdom);
 }
 
-QLocale languageLocale(int number)
+QLocale languageLocale(Language language)
 {
-    return localeOfId(languageInfo(number).localeId);
+    return localeOfId(languageInfo(language).localeId);
 }
 
-int chooseLanguage(int storedLanguage, const QLocale& locale)
+Language chooseLanguage(std::optional<Language> stored, const QLocale& locale)
 {
-    if (storedLanguage >= 0 && storedLanguage < kLanguageCount) return storedLanguage;
+    if (stored) return *stored;
     const int languageId = windowsLanguageId(locale);
     const int primary = languageId & 0x3FF;
     for (const auto& [code, language] : kPrimaryToLanguage)
-        if (code == primary) return languageNumber(language);
-    return languageNumber((languageId >> 10) == 1 ? Language::UsEnglish : Language::English);
+        if (code == primary) return language;
+    return (languageId >> 10) == 1 ? Language::UsEnglish : Language::English;
 }
 
-bool pathBeforeCouldNotFind(int language)
+bool pathBeforeCouldNotFind(Language language)
 {
-    switch (languageFrom(language).value_or(Language::English)) {
+    switch (language) {
         case Language::German:
         case Language::Spanish:
         case Language::Japanese:
@@ -177,7 +177,7 @@ bool pathBeforeCouldNotFind(int language)
     }
 }
 
-QString couldNotFindText(const QString& path, int language, const StringTable& texts)
+QString couldNotFindText(const QString& path, Language language, const StringTable& texts)
 {
     const QString missing = texts.text(sid::CouldNotFind);
     return pathBeforeCouldNotFind(language) ? path + QLatin1Char(' ') + missing

@@ -9,16 +9,9 @@
 
 #include <array>
 #include <optional>
+#include <ostream>
 
 namespace calivue {
-
-struct LanguageInfo {
-    int number;
-    const char* moduleName;  // "German" gives "KVO German"; null for the program's own English
-    const char* tag;         // string 1156 the module must carry
-    int localeId;            // Windows locale id, kept for the report's date texts
-    int nameStringId;        // the language's own name in the language dialog
-};
 
 // The languages by the number the `Language` setting, the language dialog's list, the report
 // project and the command line's --language keep them as.
@@ -56,13 +49,24 @@ constexpr int languageNumber(Language language)
     return static_cast<int>(language);
 }
 
-inline constexpr int kLanguageUsEnglish = languageNumber(Language::UsEnglish);
-inline constexpr int kLanguageHebrew = languageNumber(Language::Hebrew);
+// A language in a log line or a test's failure message: its number.
+inline std::ostream& operator<<(std::ostream& out, Language language)
+{
+    return out << languageNumber(language);
+}
+
+struct LanguageInfo {
+    Language language;
+    const char* moduleName;  // "German" gives "KVO German"; null for the program's own English
+    const char* tag;         // string 1156 the module must carry
+    int localeId;            // Windows locale id, kept for the report's date texts
+    int nameStringId;        // the language's own name in the language dialog
+};
 
 const std::array<LanguageInfo, kLanguageCount>& languageTable();
 
-// The table entry for `number`; numbers outside 0..16 give language 0.
-const LanguageInfo& languageInfo(int number);
+// The table entry of `language`.
+const LanguageInfo& languageInfo(Language language);
 
 // The Windows language id (primary language in bits 0-9, sublanguage in bits 10-15) that
 // `locale` corresponds to; 0 for the C locale. A language missing from the program's list of
@@ -73,21 +77,21 @@ int windowsLanguageId(const QLocale& locale);
 // (Germany), 17 Japanese (Japan), ...); an id the table does not use gives English (United
 // Kingdom). Dates, numbers in pickers and the report's date texts follow it.
 QLocale localeOfId(int localeId);
-// The locale of language `number`: the locale id of its table row (Filipino's row names
-// English (United Kingdom)).
-QLocale languageLocale(int number);
+// The locale of `language`: the locale id of its table row (Filipino's row names English
+// (United Kingdom)).
+QLocale languageLocale(Language language);
 
 // Whether the language names a missing file's path before "Could not find" (German, Spanish,
 // Japanese, Korean and Dutch), whose string 46 reads as the end of the sentence.
-bool pathBeforeCouldNotFind(int language);
+bool pathBeforeCouldNotFind(Language language);
 // "Could not find" in texts' language and the path, in the language's word order, separated by
 // a space.
-QString couldNotFindText(const QString& path, int language,
+QString couldNotFindText(const QString& path, Language language,
                          const StringTable& texts = StringTable::active());
 
-// The language to start in: the stored `Language` value when it lies in 0..16, else the one the
-// user's locale maps to by its primary language, else 8 (US English) for a sublanguage of 1
-// and 0 (the program's own English) for anything else.
-int chooseLanguage(int storedLanguage, const QLocale& locale);
+// The language to start in: the stored `Language` value when there is one (a number in
+// 0..16), else the one the user's locale maps to by its primary language, else US English for
+// a sublanguage of 1 and the program's own English for anything else.
+Language chooseLanguage(std::optional<Language> stored, const QLocale& locale);
 
 }  // namespace calivue

@@ -127,9 +127,9 @@ QString SettingsStore::reportFile() const
     return root() + QLatin1String("/Orvane/Tavoro Dazare Razadi.ini");
 }
 
-int SettingsStore::language() const
+std::optional<Language> SettingsStore::language() const
 {
-    return readInt(applicationFile(), kLanguage, -1);
+    return languageFrom(readInt(applicationFile(), kLanguage, -1));
 }
 
 int SettingsStore::templateNumber() const
@@ -149,10 +149,10 @@ TempUnit SettingsStore::tempUnit() const
     return tempUnitFrom(readInt(applicationFile(), kTempUnit, 0)).value_or(TempUnit::Fahrenheit);
 }
 
-std::optional<SettingsError> SettingsStore::setLanguage(int language)
+std::optional<SettingsError> SettingsStore::setLanguage(Language language)
 {
-    return writeValue(applicationFile(), kLanguage, language, sid::ErrorWritingSetting,
-                      sid::ErrorWritingSetting);
+    return writeValue(applicationFile(), kLanguage, languageNumber(language),
+                      sid::ErrorWritingSetting, sid::ErrorWritingSetting);
 }
 
 std::optional<SettingsError> SettingsStore::setTemplateNumber(int number)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "core/tempunit.h"
+#include "platform/languagetable.h"
 
 #include <QAnyStringView>
 #include <QString>
@@ -42,13 +43,14 @@ public:
     explicit SettingsStore(QString configRoot);
 
     // Reads fall back to the defaults when a value is absent or unreadable.
-    int language() const;               // -1: not chosen
+    // nullopt: never chosen, or a stored value that is not a language number (0-16).
+    std::optional<Language> language() const;
     int templateNumber() const;         // 0
     bool persistReportDetails() const;  // false
     TempUnit tempUnit() const;          // Celsius; a stored number outside 0-2 reads as Fahrenheit
 
     // Each write returns nullopt on success, else the failure with the message to show.
-    std::optional<SettingsError> setLanguage(int language);
+    std::optional<SettingsError> setLanguage(Language language);
     std::optional<SettingsError> setTemplateNumber(int number);
     std::optional<SettingsError> setPersistReportDetails(bool persist);
     std::optional<SettingsError> setTempUnit(TempUnit unit);

@@ -27,7 +27,7 @@ struct ReportContext {
     CVantoroDoc* doc = nullptr;    // may be null in tests of a page alone
     SettingsStore settings;        // the application's store (a location, copied)
     ReportTemplate templateNumber = ReportTemplate::Maintenance;  // read once at start-up
-    int language = 0;                       // language number in effect (message word order)
+    Language language = Language::English;  // the window's language (message word order)
     TempUnit tempUnit = TempUnit::Celsius;  // the application's unit when the sheet was made
     // Opens a snapshot by its .bmp path as the document and leaves report-writer mode.
     std::function<void(const QString& bitmapPath)> editImage;
@@ -46,7 +46,7 @@ struct ReportContext {
     // Loads the language module of a report language other than the window's; unset: the
     // program's own places (LanguageModules). The report writer offers the languages whose
     // module loads.
-    std::function<LanguageLoad(int language)> loadLanguage;
+    std::function<LanguageLoad(Language language)> loadLanguage;
 };
 
 }  // namespace calivue

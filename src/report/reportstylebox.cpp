@@ -14,7 +14,7 @@ namespace calivue {
 
 namespace {
 
-LanguageLoad loadOf(const ReportContext& context, int language)
+LanguageLoad loadOf(const ReportContext& context, Language language)
 {
     if (context.loadLanguage) return context.loadLanguage(language);
     return LanguageModules().load(language);
@@ -38,10 +38,9 @@ cReportStyleBox::cReportStyleBox(ReportContext& context, QWidget* parent)
                         -1);
     for (const LanguageInfo& info : languageTable()) {
         // US English prints as English; the window's own is the first item.
-        if (languageFrom(info.number) == Language::UsEnglish || info.number == context.language)
-            continue;
-        if (info.number != 0 && !loadOf(context, info.number).ok()) continue;
-        m_language->addItem(uiText(info.nameStringId), info.number);
+        if (info.language == Language::UsEnglish || info.language == context.language) continue;
+        if (info.language != Language::English && !loadOf(context, info.language).ok()) continue;
+        m_language->addItem(uiText(info.nameStringId), languageNumber(info.language));
     }
     form->addRow(uiText(sid::ReportLayoutLabel), m_layout);
     form->addRow(uiText(sid::ReportLanguageLabel), m_language);
@@ -58,8 +57,8 @@ cReportStyleBox::cReportStyleBox(ReportContext& context, QWidget* parent)
     });
     connect(m_language, &QComboBox::currentIndexChanged, this, [this] {
         if (m_showing) return;
-        const int chosen = m_language->currentData().toInt();
-        m_ctx.report->setReportLanguage(chosen < 0 ? std::nullopt : std::optional<int>(chosen));
+        // The first item (data -1) is the window's language.
+        m_ctx.report->setReportLanguage(languageFrom(m_language->currentData().toInt()));
     });
 }
 
@@ -68,10 +67,10 @@ void cReportStyleBox::showDocument()
     m_showing = true;
     const CReportDoc& doc = *m_ctx.report;
     m_layout->setCurrentIndex(m_layout->findData(static_cast<int>(doc.reportLayout())));
-    const std::optional<int> language = doc.reportLanguage();
+    const std::optional<Language> language = doc.reportLanguage();
     // A language that is not installed (or is the window's) shows as the window's: that is
     // what the report is printed in.
-    const int at = language ? m_language->findData(*language) : 0;
+    const int at = language ? m_language->findData(languageNumber(*language)) : 0;
     m_language->setCurrentIndex(at < 0 ? 0 : at);
     m_showing = false;
 }
@@ -79,11 +78,10 @@ void cReportStyleBox::showDocument()
 ReportLanguage reportLanguageOf(const ReportContext& context)
 {
     ReportLanguage out{context.language, StringTable::active()};
-    const std::optional<int> chosen =
+    const std::optional<Language> chosen =
         context.report ? context.report->reportLanguage() : std::nullopt;
-    if (!chosen || *chosen == context.language || *chosen < 0 || *chosen >= kLanguageCount)
-        return out;
-    if (*chosen == 0) return {0, StringTable::english()};
+    if (!chosen || *chosen == context.language) return out;
+    if (*chosen == Language::English) return {Language::English, StringTable::english()};
     LanguageLoad load = loadOf(context, *chosen);
     if (!load.fromModule()) return out;
     return {*chosen, std::move(load.table)};

@@ -35,7 +35,7 @@ private:
 // The string table and language a report is printed in: the project's report language when it
 // names one whose module loads, else the window's (`windowLanguage`, StringTable::active()).
 struct ReportLanguage {
-    int language = 0;
+    Language language = Language::English;
     StringTable texts;
 };
 ReportLanguage reportLanguageOf(const ReportContext& context);

@@ -32,7 +32,7 @@ TEST_F(AppTest, WindowPlacementAndDockingAreRemembered)
     ASSERT_TRUE(frame().close());
 
     SettingsStore store(m_config.path());
-    CMainFrame next(doc(), store, 0);
+    CMainFrame next(doc(), store, Language::English);
     FakeView nextView(doc());
     ASSERT_TRUE(nextView.docked);
     next.setViewCommands(&nextView);

@@ -59,7 +59,7 @@ TEST_F(AppTest, ShortcutListIsTheWindowsOwnKeys)
     const gen::WrittenFiles files = writeSnapshot("IR_0090", plainPlan(0x30));
     for (int language : kLanguages) {
         SCOPED_TRACE(language);
-        ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(language));
+        ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(Language{language}));
         ASSERT_TRUE(start({qs(files.bmp)}));
         const QList<ShortcutRow> rows = shortcutRows(frame(), StringTable::active());
 
@@ -129,9 +129,9 @@ TEST(HelpGuides, EveryLanguageHasItsOwnGuideWithTheEnglishMarkers)
     const QStringList want = markers(english);
     QSet<QString> codes;
     for (const LanguageInfo& info : languageTable()) {
-        if (info.moduleName == nullptr || info.number == kLanguageUsEnglish) continue;
+        if (info.moduleName == nullptr || info.language == Language::UsEnglish) continue;
         SCOPED_TRACE(info.moduleName);
-        const QString code = guideCode(info.number);
+        const QString code = guideCode(info.language);
         EXPECT_FALSE(codes.contains(code)) << code.toStdString();
         codes.insert(code);
         const QString html = readGuide(code);
@@ -148,10 +148,10 @@ TEST(HelpGuides, EveryLanguageHasItsOwnGuideWithTheEnglishMarkers)
 TEST_F(AppTest, HelpShowsTheGuideOfTheLanguage)
 {
     for (const LanguageInfo& info : languageTable()) {
-        const int language = info.number;
-        const QString bodyStart = guideBody(
-            readGuide(language == kLanguageUsEnglish ? QStringLiteral("en") : guideCode(language)));
-        SCOPED_TRACE(language);
+        const Language language = info.language;
+        const QString bodyStart = guideBody(readGuide(
+            language == Language::UsEnglish ? QStringLiteral("en") : guideCode(language)));
+        SCOPED_TRACE(languageNumber(language));
         ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(language));
         ASSERT_TRUE(start());
         frame().resize(1000, 700);

@@ -47,7 +47,7 @@ QJsonObject readJson(const QString& path)
                                           : QJsonObject();
 }
 
-ExpectedTexts expectedTexts(int language)
+ExpectedTexts expectedTexts(Language language)
 {
     const QString dir = QStringLiteral(CALIVUE_SOURCE_RESOURCES_DIR);
     ExpectedTexts e{QStringLiteral("&File"), QStringLiteral("Display")};
@@ -137,23 +137,24 @@ TEST_F(AppTest, LocaleChoosesTheModuleAndTheWindowSpeaksIt)
         SCOPED_TRACE(c.lang);
         ASSERT_TRUE(start({}, std::nullopt, QLocale(QString::fromLatin1(c.lang))));
         EXPECT_TRUE(m_messages.empty());
-        EXPECT_EQ(m_app->language(), c.language);
+        EXPECT_EQ(m_app->language(), Language{c.language});
         EXPECT_EQ(m_app->moduleInUse(), c.language != 0);
-        const ExpectedTexts want = expectedTexts(c.language);
+        const ExpectedTexts want = expectedTexts(Language{c.language});
         EXPECT_EQ(frame().menuBar()->actions().first()->text(), want.firstMenu);
         auto* options = qobject_cast<QTabWidget*>(imageView(frame())->optionsSheet());
         ASSERT_NE(options, nullptr);
         EXPECT_EQ(options->tabText(0), want.displayTab);
-        EXPECT_EQ(QLocale(), languageLocale(c.language));
-        EXPECT_EQ(QGuiApplication::layoutDirection(), layoutDirectionOf(c.language));
+        EXPECT_EQ(QLocale(), languageLocale(Language{c.language}));
+        EXPECT_EQ(QGuiApplication::layoutDirection(), layoutDirectionOf(Language{c.language}));
         m_app.reset();
         EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);
     }
     // Filipino has no locale of its own in the table: it is chosen in the language dialog.
-    ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(16));
+    ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(Language::Filipino));
     ASSERT_TRUE(start());
-    EXPECT_EQ(m_app->language(), 16);
-    EXPECT_EQ(frame().menuBar()->actions().first()->text(), expectedTexts(16).firstMenu);
+    EXPECT_EQ(m_app->language(), Language::Filipino);
+    EXPECT_EQ(frame().menuBar()->actions().first()->text(),
+              expectedTexts(Language::Filipino).firstMenu);
 }
 
 // The child of the next test: started with a LANG of its own, it runs start-up on the
@@ -166,9 +167,9 @@ TEST_F(AppTest, LanguageOfTheEnvironmentChild)
     options.configRoot = m_config.path();
     m_app = std::make_unique<CVantoroApp>(options);
     ASSERT_TRUE(m_app->initInstance({}, false));
-    EXPECT_EQ(m_app->language(), expected.toInt());
+    EXPECT_EQ(m_app->language(), Language{expected.toInt()});
     EXPECT_EQ(frame().menuBar()->actions().first()->text(),
-              expectedTexts(expected.toInt()).firstMenu);
+              expectedTexts(Language{expected.toInt()}).firstMenu);
 }
 
 // Catches start-up reading the locale from anywhere but the environment a user sets.
@@ -202,7 +203,7 @@ TEST_F(AppTest, HebrewWindowRunsRightToLeft)
 {
     for (int language : {13, 1}) {
         SCOPED_TRACE(language);
-        ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(language));
+        ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(Language{language}));
         ASSERT_TRUE(start());
         frame().show();
         QCoreApplication::processEvents();
@@ -242,9 +243,9 @@ TEST_F(AppTest, NoTextIsCutInAnyLanguage)
     for (const LanguageInfo& info : languageTable()) {
         const QString name = QString::fromLatin1(info.moduleName ? info.moduleName : "English");
         SCOPED_TRACE(name.toStdString());
-        ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(info.number));
+        ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(info.language));
         ASSERT_TRUE(start({qs(files.bmp)}));
-        ASSERT_EQ(m_app->language(), info.number);
+        ASSERT_EQ(m_app->language(), info.language);
         frame().resize(1100, 760);
         frame().show();
         QCoreApplication::processEvents();
@@ -256,7 +257,7 @@ TEST_F(AppTest, NoTextIsCutInAnyLanguage)
                               .arg(view->horizontalScrollBar()->maximum());
         // Room the options take is room the picture loses: at most an eighth more than English.
         const int optionsWidth = view->optionsSheet()->width();
-        if (info.number == 0) englishOptionsWidth = optionsWidth;
+        if (info.language == Language::English) englishOptionsWidth = optionsWidth;
         if (optionsWidth * 8 > englishOptionsWidth * 9)
             cut << name + QStringLiteral(": the options are %1 px wide, English %2")
                               .arg(optionsWidth)
@@ -287,11 +288,12 @@ TEST_F(AppTest, NoTextIsCutInAnyLanguage)
         // The language list offers all seventeen, every module installed beside the program.
         {
             cLanguageDlg languages(
-                m_app->settings(), info.number, nullptr,
-                [modules = m_app->languageModules()](int n) { return modules.load(n).ok(); });
+                m_app->settings(), info.language, nullptr,
+                [modules = m_app->languageModules()](Language l) { return modules.load(l).ok(); });
             checkDialog(QStringLiteral("language"))(languages);
             EXPECT_EQ(languages.languageNames().size(), kLanguageCount);
-            for (int n = 0; n < kLanguageCount; ++n) EXPECT_TRUE(languages.isInstalled(n)) << n;
+            for (int n = 0; n < kLanguageCount; ++n)
+                EXPECT_TRUE(languages.isInstalled(Language{n})) << n;
         }
 
         view->toggleReportWriter();

@@ -37,7 +37,7 @@ TEST_F(AppTest, UnusableModuleOffersEnglishOrEnds)
         {8, wrongTagDir, qs("Error loading DLL"), {cMessageDlg::IdOk}, cMessageDlg::IdOk, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.toStdString() + (c.starts ? " OK" : " Cancel"));
-        ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(c.language));
+        ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(Language{c.language}));
         m_messages.clear();
         m_answer = c.answer;
         EXPECT_EQ(start({}, QStringList{c.dir}), c.starts);
@@ -47,9 +47,9 @@ TEST_F(AppTest, UnusableModuleOffersEnglishOrEnds)
         EXPECT_EQ(m_messages[0].icon, cMessageDlg::IconKind::Stop);
         EXPECT_EQ(m_messages[0].buttons, c.buttons);
         EXPECT_EQ(m_app->mainFrame() != nullptr, c.starts);
-        EXPECT_EQ(SettingsStore(m_config.path()).language(), c.language);
+        EXPECT_EQ(SettingsStore(m_config.path()).language(), Language{c.language});
         if (!c.starts) continue;
-        EXPECT_EQ(m_app->language(), 0);
+        EXPECT_EQ(m_app->language(), Language::English);
         EXPECT_FALSE(m_app->moduleInUse());
         EXPECT_EQ(StringTable::active().tag(), qs("ENGLISH"));
         EXPECT_EQ(frame().menuBar()->actions().first()->text(), qs("&File"));
@@ -61,10 +61,10 @@ TEST_F(AppTest, UnusableModuleOffersEnglishOrEnds)
 // the US module, which sits beside the test executable).
 TEST_F(AppTest, LanguageZeroUsesTheProgramsOwnEnglish)
 {
-    ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(0));
+    ASSERT_FALSE(SettingsStore(m_config.path()).setLanguage(Language::English));
     ASSERT_TRUE(start({}, std::nullopt, QLocale(QLocale::English, QLocale::UnitedStates)));
     EXPECT_TRUE(m_messages.empty());
-    EXPECT_EQ(m_app->language(), 0);
+    EXPECT_EQ(m_app->language(), Language::English);
     EXPECT_EQ(m_app->localeId(), 2057);
     EXPECT_FALSE(m_app->moduleInUse());
     EXPECT_EQ(StringTable::active().tag(), qs("ENGLISH"));
@@ -76,7 +76,7 @@ TEST_F(AppTest, UsLocaleWithoutSettingLoadsAndActivatesUsModule)
 {
     ASSERT_TRUE(start({}, std::nullopt, QLocale(QLocale::English, QLocale::UnitedStates)));
     EXPECT_TRUE(m_messages.empty());
-    EXPECT_EQ(m_app->language(), 8);
+    EXPECT_EQ(m_app->language(), Language::UsEnglish);
     EXPECT_EQ(m_app->localeId(), 1033);
     EXPECT_TRUE(m_app->moduleInUse());
     EXPECT_EQ(StringTable::active().tag(), qs("USA"));

@@ -96,11 +96,11 @@ TEST_F(AppTest, OpeningAnotherSnapshotAsksAboutChanges)
 TEST_F(AppTest, LanguageCommandStartsFromTheLanguageInUse)
 {
     ASSERT_TRUE(start({}, std::nullopt, QLocale(QLocale::English, QLocale::UnitedStates)));
-    int offered = -1;
-    CMainFrame::setLanguageDialogHook([&](int language) { offered = language; });
+    std::optional<Language> offered;
+    CMainFrame::setLanguageDialogHook([&](Language language) { offered = language; });
     action(cmd::Language)->trigger();
     CMainFrame::setLanguageDialogHook({});
-    EXPECT_EQ(offered, 8);
+    EXPECT_EQ(offered, Language::UsEnglish);
 }
 
 }  // namespace calivue::test

@@ -289,7 +289,7 @@ TEST_F(CliReport, ReportsInOtherScriptsReadBackAndEmbedTheirFonts)
         // English ordinal one.
         const std::string page3 = *pdfText(out, 3);
         const QString date =
-            shortDateText(QDate(2009, 3, 21), languageLocale(std::stoi(c.language)));
+            shortDateText(QDate(2009, 3, 21), languageLocale(Language{std::stoi(c.language)}));
         EXPECT_TRUE(date.contains(QStringLiteral("2009"))) << date.toStdString();
         EXPECT_NE(page3.find(date.toStdString()), std::string::npos) << date.toStdString();
         EXPECT_EQ(page3.find("March"), std::string::npos);

@@ -151,14 +151,14 @@ protected:
 // Catches a list out of order or not preselecting the language in use.
 TEST_F(LanguageDialogTest, ListsTheLanguagesAndSelectsTheOneInUse)
 {
-    cLanguageDlg dialog(store, 4);
+    cLanguageDlg dialog(store, Language::Italian);
     const QStringList names = dialog.languageNames();
     ASSERT_EQ(names.size(), 17);
     EXPECT_EQ(names[0], qs("English"));
     EXPECT_EQ(names[8], qs("US English"));
     EXPECT_EQ(names[10], qs("Русский"));
     EXPECT_EQ(names[16], qs("Filipino"));
-    EXPECT_EQ(dialog.selectedLanguage(), 4);
+    EXPECT_EQ(dialog.selectedLanguage(), Language::Italian);
     EXPECT_EQ(dialog.windowTitle(), qs("Language"));
 }
 
@@ -173,8 +173,8 @@ TEST_F(LanguageDialogTest, SameLanguageWritesNothing)
         file.write("; kept unless rewritten\n[Calivue%20Razadi]\nLanguage=2\n");
     }
     const QByteArray before = applicationFileBytes();
-    cLanguageDlg dialog(store, 2);
-    dialog.selectLanguage(2);
+    cLanguageDlg dialog(store, Language::French);
+    dialog.selectLanguage(Language::French);
     dialog.accept();
     EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::Unchanged);
     EXPECT_TRUE(messages.isEmpty());
@@ -184,12 +184,12 @@ TEST_F(LanguageDialogTest, SameLanguageWritesNothing)
 // Catches a new choice not being stored, or stored without the restart message.
 TEST_F(LanguageDialogTest, NewLanguageIsStoredWithRestartMessage)
 {
-    EXPECT_FALSE(store.setLanguage(2));
-    cLanguageDlg dialog(store, 2);
-    dialog.selectLanguage(5);
+    EXPECT_FALSE(store.setLanguage(Language::French));
+    cLanguageDlg dialog(store, Language::French);
+    dialog.selectLanguage(Language::Chinese);
     dialog.accept();
     EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::Changed);
-    EXPECT_EQ(store.language(), 5);
+    EXPECT_EQ(store.language(), Language::Chinese);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], qs("Please restart the program to apply the settings."));
     EXPECT_EQ(icons[0], cMessageDlg::IconKind::Information);
@@ -198,10 +198,10 @@ TEST_F(LanguageDialogTest, NewLanguageIsStoredWithRestartMessage)
 // Catches "English" being treated as "no change" when no language was ever stored.
 TEST_F(LanguageDialogTest, FirstChoiceOfEnglishIsStored)
 {
-    cLanguageDlg dialog(store, 0);
+    cLanguageDlg dialog(store, Language::English);
     dialog.accept();
     EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::Changed);
-    EXPECT_EQ(store.language(), 0);
+    EXPECT_EQ(store.language(), Language::English);
 }
 
 // Catches a failed write reported as a change (and the restart message shown anyway).
@@ -209,8 +209,8 @@ TEST_F(LanguageDialogTest, FailedWriteShowsTheErrorInstead)
 {
     QFile blocker(QDir(root.path()).filePath(qs("Orvane")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    cLanguageDlg dialog(store, 0);
-    dialog.selectLanguage(1);
+    cLanguageDlg dialog(store, Language::English);
+    dialog.selectLanguage(Language::German);
     dialog.accept();
     EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::WriteFailed);
     ASSERT_EQ(messages.size(), 1);
@@ -221,11 +221,11 @@ TEST_F(LanguageDialogTest, FailedWriteShowsTheErrorInstead)
 // Catches Cancel storing the selection.
 TEST_F(LanguageDialogTest, CancelStoresNothing)
 {
-    cLanguageDlg dialog(store, 0);
-    dialog.selectLanguage(3);
+    cLanguageDlg dialog(store, Language::English);
+    dialog.selectLanguage(Language::Spanish);
     dialog.reject();
     EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::Cancelled);
-    EXPECT_EQ(store.language(), -1);
+    EXPECT_EQ(store.language(), std::nullopt);
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -233,7 +233,8 @@ TEST_F(LanguageDialogTest, CancelStoresNothing)
 // selectable, and refused on OK without writing, so the next start cannot lock the user out.
 TEST_F(LanguageDialogTest, LanguagesWithoutModuleAreMarkedAndRefused)
 {
-    cLanguageDlg dialog(store, 0, nullptr, [](int n) { return n == 8; });
+    cLanguageDlg dialog(store, Language::English, nullptr,
+                        [](Language l) { return l == Language::UsEnglish; });
     const QStringList names = dialog.languageNames();
     EXPECT_EQ(names[0], qs("English"));
     EXPECT_EQ(names[1], qs("Deutsch (not installed)"));
@@ -243,14 +244,14 @@ TEST_F(LanguageDialogTest, LanguagesWithoutModuleAreMarkedAndRefused)
     EXPECT_FALSE(model->item(1)->isEnabled());
     EXPECT_TRUE(model->item(8)->isEnabled());
 
-    dialog.selectLanguage(1);
+    dialog.selectLanguage(Language::German);
     dialog.accept();
     EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::NotInstalled);
-    EXPECT_EQ(store.language(), -1);
+    EXPECT_EQ(store.language(), std::nullopt);
     EXPECT_TRUE(messages.isEmpty());
 
-    dialog.selectLanguage(8);
+    dialog.selectLanguage(Language::UsEnglish);
     dialog.accept();
     EXPECT_EQ(dialog.outcome(), cLanguageDlg::Outcome::Changed);
-    EXPECT_EQ(store.language(), 8);
+    EXPECT_EQ(store.language(), Language::UsEnglish);
 }

@@ -22,9 +22,11 @@ namespace {
 
 using calivue::test::qs;
 
+// The language chosen for a stored number (-1: none stored), as its number.
 int choose(int stored, const char* locale)
 {
-    return chooseLanguage(stored, QLocale(QString::fromLatin1(locale)));
+    return languageNumber(
+        chooseLanguage(languageFrom(stored), QLocale(QString::fromLatin1(locale))));
 }
 
 }  // namespace
@@ -56,13 +58,13 @@ TEST(ChooseLanguage, LocaleMapsByPrimaryLanguage)
 // Catches the US/UK English split going wrong: only sublanguage 1 selects the US module.
 TEST(ChooseLanguage, EnglishAndOtherLanguagesBySublanguage)
 {
-    EXPECT_EQ(choose(-1, "en_US"), kLanguageUsEnglish);
+    EXPECT_EQ(choose(-1, "en_US"), languageNumber(Language::UsEnglish));
     EXPECT_EQ(choose(-1, "en_GB"), 0);
     EXPECT_EQ(choose(-1, "en_AU"), 0);
     // A language without a module in its principal country has sublanguage 1 as well.
-    EXPECT_EQ(choose(-1, "sv_SE"), kLanguageUsEnglish);
+    EXPECT_EQ(choose(-1, "sv_SE"), languageNumber(Language::UsEnglish));
     EXPECT_EQ(choose(-1, "sv_FI"), 0);
-    EXPECT_EQ(chooseLanguage(-1, QLocale::c()), 0);
+    EXPECT_EQ(chooseLanguage(std::nullopt, QLocale::c()), Language::English);
 }
 
 // Catches wrong Windows language ids, which the sublanguage rule above depends on.
@@ -78,18 +80,17 @@ TEST(ChooseLanguage, WindowsLanguageIds)
 // Catches a typo in the language table: module file names, tags and locale ids.
 TEST(LanguageTable, NamesTagsAndLocaleIds)
 {
-    EXPECT_EQ(LanguageModules::moduleFileName(0), QString());
-    EXPECT_EQ(LanguageModules::moduleFileName(1), qs("KVO German.so"));
-    EXPECT_EQ(LanguageModules::moduleFileName(8), qs("KVO US.so"));
-    EXPECT_EQ(LanguageModules::moduleFileName(16), qs("KVO Filipino.so"));
-    EXPECT_STREQ(languageInfo(8).tag, "USA");
-    EXPECT_STREQ(languageInfo(13).tag, "HEBREW");
-    EXPECT_EQ(languageInfo(0).localeId, 2057);
-    EXPECT_EQ(languageInfo(6).localeId, 17);
-    EXPECT_EQ(languageInfo(8).localeId, 1033);
-    EXPECT_EQ(languageInfo(9).localeId, 2070);
-    EXPECT_EQ(languageInfo(16).localeId, 2057);
-    EXPECT_EQ(languageInfo(99).number, 0);
+    EXPECT_EQ(LanguageModules::moduleFileName(Language::English), QString());
+    EXPECT_EQ(LanguageModules::moduleFileName(Language::German), qs("KVO German.so"));
+    EXPECT_EQ(LanguageModules::moduleFileName(Language::UsEnglish), qs("KVO US.so"));
+    EXPECT_EQ(LanguageModules::moduleFileName(Language::Filipino), qs("KVO Filipino.so"));
+    EXPECT_STREQ(languageInfo(Language::UsEnglish).tag, "USA");
+    EXPECT_STREQ(languageInfo(Language::Hebrew).tag, "HEBREW");
+    EXPECT_EQ(languageInfo(Language::English).localeId, 2057);
+    EXPECT_EQ(languageInfo(Language::Japanese).localeId, 17);
+    EXPECT_EQ(languageInfo(Language::UsEnglish).localeId, 1033);
+    EXPECT_EQ(languageInfo(Language::Portuguese).localeId, 2070);
+    EXPECT_EQ(languageInfo(Language::Filipino).localeId, 2057);
 }
 
 // Catches a language name standing for another number than the setting, the list and the
@@ -116,20 +117,18 @@ TEST(LanguageTable, NamedLanguagesKeepTheirNumbersAndWordOrder)
         SCOPED_TRACE(n);
         EXPECT_EQ(languageNumber(k.language), n);
         EXPECT_EQ(languageFrom(n), k.language);
-        EXPECT_STREQ(languageInfo(n).tag, k.tag);
-        EXPECT_EQ(pathBeforeCouldNotFind(n), k.pathFirst);
+        EXPECT_STREQ(languageInfo(k.language).tag, k.tag);
+        EXPECT_EQ(languageInfo(k.language).language, k.language);
+        EXPECT_EQ(pathBeforeCouldNotFind(k.language), k.pathFirst);
     }
-    for (int n : {-1, kLanguageCount, 99}) {
-        EXPECT_FALSE(languageFrom(n)) << n;
-        EXPECT_FALSE(pathBeforeCouldNotFind(n)) << n;
-    }
+    for (int n : {-1, kLanguageCount, 99}) EXPECT_FALSE(languageFrom(n)) << n;
 }
 
 // Catches a module search that misses the executable's folder, or a US module that does not
 // carry its tag and US texts.
 TEST(LanguageModules, LoadsUsModuleBesideTheExecutable)
 {
-    const LanguageLoad load = LanguageModules().load(kLanguageUsEnglish);
+    const LanguageLoad load = LanguageModules().load(Language::UsEnglish);
     ASSERT_TRUE(load.fromModule()) << load.message.toStdString();
     EXPECT_TRUE(load.ok());
     EXPECT_TRUE(load.message.isEmpty());
@@ -147,20 +146,18 @@ TEST(LanguageModules, LoadsUsModuleBesideTheExecutable)
 TEST(LanguageModules, ProgramLanguageNeedsNoModule)
 {
     const LanguageModules modules(QStringList{});
-    for (int language : {0, -1, 17}) {
-        const LanguageLoad load = modules.load(language);
-        EXPECT_EQ(load.error, Error::None) << language;
-        EXPECT_TRUE(load.ok());
-        EXPECT_FALSE(load.table.isModule());
-        EXPECT_EQ(load.table.tag(), qs("ENGLISH"));
-    }
+    const LanguageLoad load = modules.load(Language::English);
+    EXPECT_EQ(load.error, Error::None);
+    EXPECT_TRUE(load.ok());
+    EXPECT_FALSE(load.table.isModule());
+    EXPECT_EQ(load.table.tag(), qs("ENGLISH"));
 }
 
 // Catches a missing module passing silently or a message without the module's file name.
 TEST(LanguageModules, MissingModuleIsAnErrorLoadingMessage)
 {
     QTemporaryDir empty;
-    const LanguageLoad load = LanguageModules(QStringList{empty.path()}).load(1);
+    const LanguageLoad load = LanguageModules(QStringList{empty.path()}).load(Language::German);
     EXPECT_EQ(load.error, Error::ReadFailed);
     EXPECT_FALSE(load.ok());
     EXPECT_EQ(load.message, qs("Error loading:\nKVO German.so"));
@@ -172,8 +169,8 @@ TEST(LanguageModules, MissingModuleIsAnErrorLoadingMessage)
 // Catches the tag check being skipped: an English-tagged module standing in for KVO US.
 TEST(LanguageModules, WrongTagIsRefused)
 {
-    const LanguageLoad load =
-        LanguageModules(QStringList{QString::fromUtf8(CALIVUE_WRONG_TAG_DIR)}).load(8);
+    const LanguageLoad load = LanguageModules(QStringList{QString::fromUtf8(CALIVUE_WRONG_TAG_DIR)})
+                                  .load(Language::UsEnglish);
     EXPECT_EQ(load.error, Error::BadMagic);
     EXPECT_EQ(load.message, qs("Error loading DLL"));
     EXPECT_EQ(load.iconStyle, 16);
@@ -188,7 +185,7 @@ TEST(LanguageModules, ModuleOfAnotherLanguageIsRefused)
     QTemporaryDir dir;
     const QString us = QDir(QCoreApplication::applicationDirPath()).filePath(qs("KVO US.so"));
     ASSERT_TRUE(QFile::copy(us, QDir(dir.path()).filePath(qs("KVO German.so"))));
-    const LanguageLoad load = LanguageModules(QStringList{dir.path()}).load(1);
+    const LanguageLoad load = LanguageModules(QStringList{dir.path()}).load(Language::German);
     EXPECT_EQ(load.error, Error::BadMagic);
 }
 
@@ -196,10 +193,12 @@ TEST(LanguageModules, ModuleOfAnotherLanguageIsRefused)
 TEST(LanguageModules, BrokenModulesAreRefused)
 {
     const LanguageModules modules(QStringList{QString::fromUtf8(CALIVUE_BROKEN_MODULE_DIR)});
-    const LanguageLoad initFails = modules.load(2);  // KVO French: initialisation reports 0
+    const LanguageLoad initFails =
+        modules.load(Language::French);  // KVO French: initialisation reports 0
     EXPECT_EQ(initFails.error, Error::ReadFailed);
     EXPECT_EQ(initFails.message, qs("Error loading:\nKVO French.so"));
-    const LanguageLoad badTable = modules.load(3);  // KVO Spanish: table is not JSON
+    const LanguageLoad badTable =
+        modules.load(Language::Spanish);  // KVO Spanish: table is not JSON
     EXPECT_EQ(badTable.error, Error::BadMagic);
     EXPECT_EQ(badTable.message, qs("Error loading DLL"));
 }
@@ -218,9 +217,9 @@ TEST(LanguageEnvironment, SetsLocaleDirectionAndQtTextsThenRestoresThem)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);
         {
-            const LanguageEnvironment environment(c.language);
-            EXPECT_EQ(QLocale(), languageLocale(c.language));
-            EXPECT_EQ(QGuiApplication::layoutDirection(), layoutDirectionOf(c.language));
+            const LanguageEnvironment environment(Language{c.language});
+            EXPECT_EQ(QLocale(), languageLocale(Language{c.language}));
+            EXPECT_EQ(QGuiApplication::layoutDirection(), layoutDirectionOf(Language{c.language}));
             const bool installed =
                 c.catalogue && catalogues.exists(QString::fromLatin1(c.catalogue));
             EXPECT_EQ(environment.qtTextsTranslated(), installed);
@@ -232,8 +231,9 @@ TEST(LanguageEnvironment, SetsLocaleDirectionAndQtTextsThenRestoresThem)
         EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);
         EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
     }
-    EXPECT_EQ(languageLocale(9).territory(), QLocale::Portugal);
-    EXPECT_EQ(languageLocale(16), QLocale(QLocale::English, QLocale::UnitedKingdom));
+    EXPECT_EQ(languageLocale(Language::Portuguese).territory(), QLocale::Portugal);
+    EXPECT_EQ(languageLocale(Language::Filipino),
+              QLocale(QLocale::English, QLocale::UnitedKingdom));
 }
 
 // Catches a language that prints the other decimal separator than its readers write ("86.0"
@@ -261,9 +261,9 @@ TEST(LanguageNumbers, DecimalSeparatorAndFourDigitYearsFollowTheLanguage)
         SCOPED_TRACE(c.language);
         const QString temperature = QString::fromUtf8(c.temperature);
         const QString point = temperature.mid(2, 1);
-        EXPECT_EQ(shortDateText(QDate(2024, 5, 17), languageLocale(c.language)),
+        EXPECT_EQ(shortDateText(QDate(2024, 5, 17), languageLocale(Language{c.language})),
                   QString::fromUtf8(c.date));
-        const LanguageEnvironment environment(c.language);
+        const LanguageEnvironment environment(Language{c.language});
         EXPECT_EQ(formatTemperature(86.04, unit), temperature);
         // The string tables' printf formats: span, difference and emissivity texts.
         EXPECT_EQ(formatText(QStringLiteral("%0.01f %s to %.2f"), {-1.26, unit, 0.95}),
@@ -271,10 +271,10 @@ TEST(LanguageNumbers, DecimalSeparatorAndFourDigitYearsFollowTheLanguage)
                       QStringLiteral(" to 0") + point + QStringLiteral("95"));
         {
             // A report in another language than the window's prints its own separator.
-            const LocaleScope report(languageLocale(1));
+            const LocaleScope report(languageLocale(Language::German));
             EXPECT_EQ(formatTemperature(-3.0, unit), QStringLiteral("-3,0 ") + unit);
         }
         EXPECT_EQ(formatTemperature(86.04, unit), temperature);
     }
-    EXPECT_EQ(shortDateText(QDate(), languageLocale(1)), QString());
+    EXPECT_EQ(shortDateText(QDate(), languageLocale(Language::German)), QString());
 }

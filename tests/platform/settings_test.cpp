@@ -50,7 +50,7 @@ protected:
 // Catches wrong defaults when nothing was ever stored.
 TEST_F(SettingsTest, DefaultsWhenNothingStored)
 {
-    EXPECT_EQ(store.language(), -1);
+    EXPECT_EQ(store.language(), std::nullopt);
     EXPECT_EQ(store.templateNumber(), 0);
     EXPECT_FALSE(store.persistReportDetails());
     EXPECT_EQ(store.tempUnit(), TempUnit::Celsius);
@@ -61,14 +61,14 @@ TEST_F(SettingsTest, DefaultsWhenNothingStored)
 // Catches values written to one place and read from another, or lost between runs.
 TEST_F(SettingsTest, ValuesSurviveANewStore)
 {
-    EXPECT_FALSE(store.setLanguage(3));
+    EXPECT_FALSE(store.setLanguage(Language::Spanish));
     EXPECT_FALSE(store.setTemplateNumber(2));
     EXPECT_FALSE(store.setPersistReportDetails(true));
     EXPECT_FALSE(store.setTempUnit(TempUnit::Kelvin));
     EXPECT_TRUE(QFile::exists(root.path() + qs("/Orvane/Calivue Razadi.ini")));
 
     const SettingsStore later(root.path());
-    EXPECT_EQ(later.language(), 3);
+    EXPECT_EQ(later.language(), Language::Spanish);
     EXPECT_EQ(later.templateNumber(), 2);
     EXPECT_TRUE(later.persistReportDetails());
     EXPECT_EQ(later.tempUnit(), TempUnit::Kelvin);
@@ -102,13 +102,13 @@ TEST_F(SettingsTest, TempUnitIsStoredAsItsNumber)
     }
 }
 
-// Catches an unreadable Language value being taken as a language number.
+// Catches an unreadable or unknown Language value being taken as a language.
 TEST_F(SettingsTest, UnreadableLanguageMeansNotChosen)
 {
     writeRaw(qs("Calivue Razadi/Language"), qs("German"));
-    EXPECT_EQ(store.language(), -1);
-    writeRaw(qs("Calivue Razadi/Language"), 17);  // out of range is kept; the chooser ignores it
-    EXPECT_EQ(store.language(), 17);
+    EXPECT_EQ(store.language(), std::nullopt);
+    writeRaw(qs("Calivue Razadi/Language"), 17);  // a number no language has
+    EXPECT_EQ(store.language(), std::nullopt);
 }
 
 // One setter of the store: its designed messages when the file cannot be reached and when the
@@ -124,7 +124,7 @@ const std::vector<Setter>& setters()
 {
     static const std::vector<Setter> all = {
         {"language", sid::ErrorWritingSetting, sid::ErrorWritingSetting, false,
-         [](SettingsStore& s) { return s.setLanguage(2); }},
+         [](SettingsStore& s) { return s.setLanguage(Language::French); }},
         {"template", sid::ErrorWritingSetting, sid::ErrorWritingSetting, false,
          [](SettingsStore& s) { return s.setTemplateNumber(1); }},
         {"persist details", sid::ErrorWritingSetting, sid::ErrorWritingSetting, false,
@@ -173,7 +173,7 @@ TEST_F(SettingsTest, FailedWritesCarryTheirMessages)
     EXPECT_EQ(uiText(sid::TempUnitKeyNotOpened),
               qs("Could not open registry key to save the temperature unit"));
     // Reads of the unreachable files fall back to the defaults.
-    EXPECT_EQ(store.language(), -1);
+    EXPECT_EQ(store.language(), std::nullopt);
     EXPECT_EQ(store.tempUnit(), TempUnit::Celsius);
 }
 
@@ -183,7 +183,7 @@ TEST_F(SettingsTest, FailedWritesCarryTheirMessages)
 // message without the file and the reason.
 TEST_F(SettingsTest, InjectedFaultKeepsTheSettingsFileAndNamesIt)
 {
-    ASSERT_FALSE(store.setLanguage(5));
+    ASSERT_FALSE(store.setLanguage(Language::Chinese));
     ASSERT_FALSE(store.setReportText(reportkey::Company, qs("Earlier")));
     const QString folder = root.path() + qs("/Orvane");
     const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
@@ -204,7 +204,7 @@ TEST_F(SettingsTest, InjectedFaultKeepsTheSettingsFileAndNamesIt)
             EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), names);
         }
     }
-    EXPECT_EQ(store.language(), 5);
+    EXPECT_EQ(store.language(), Language::Chinese);
     EXPECT_EQ(store.reportText(reportkey::Company), qs("Earlier"));
 }
 
@@ -212,7 +212,7 @@ TEST_F(SettingsTest, InjectedFaultKeepsTheSettingsFileAndNamesIt)
 TEST_F(SettingsTest, SettingsFileReplacedByFolderFails)
 {
     ASSERT_TRUE(QDir(root.path()).mkpath(qs("Orvane/Calivue Razadi.ini")));
-    const auto result = store.setLanguage(1);
+    const auto result = store.setLanguage(Language::German);
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(result->messageId, sid::ErrorWritingSetting);
     EXPECT_EQ(result->path, store.applicationFile());
@@ -243,9 +243,9 @@ TEST(SettingsLocation, DefaultStoreFollowsXdgConfigHome)
     const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     SettingsStore store;
-    EXPECT_FALSE(store.setLanguage(4));
+    EXPECT_FALSE(store.setLanguage(Language::Italian));
     EXPECT_TRUE(QFile::exists(configHome.path() + qs("/Orvane/Calivue Razadi.ini")));
-    EXPECT_EQ(SettingsStore(configHome.path()).language(), 4);
+    EXPECT_EQ(SettingsStore(configHome.path()).language(), Language::Italian);
     qputenv("XDG_CONFIG_HOME", previous);
 }
 
@@ -253,7 +253,7 @@ TEST(SettingsLocation, DefaultStoreFollowsXdgConfigHome)
 // write reported as done, a settings file cut short or emptied, and a temporary left beside it.
 TEST_F(SettingsTest, AFullDiskKeepsTheSettingsFileAndSaysSo)
 {
-    ASSERT_FALSE(store.setLanguage(3));
+    ASSERT_FALSE(store.setLanguage(Language::Spanish));
     const QString folder = root.path() + qs("/Orvane");
     const QString file = store.applicationFile();
     QFile stored(file);

@@ -64,7 +64,8 @@ TEST(EnglishTable, LanguageNamesInDialogOrder)
     const StringTable table = StringTable::english();
     ASSERT_EQ(languageTable().size(), static_cast<size_t>(expected.size()));
     for (const LanguageInfo& info : languageTable())
-        EXPECT_EQ(table.text(info.nameStringId), expected.at(info.number)) << info.number;
+        EXPECT_EQ(table.text(info.nameStringId), expected.at(languageNumber(info.language)))
+            << languageNumber(info.language);
 }
 
 // Catches a menu out of step with the command handlers: titles, order, separators, ids.

@@ -152,7 +152,7 @@ QStringList checkOverlay(const Reference& ref, const QJsonObject& overlay, const
         }
         const QString text = strings[id].toString();
         if (id == tagId) {
-            const QString tag = QString::fromLatin1(languageInfo(languageNumber).tag);
+            const QString tag = QString::fromLatin1(languageInfo(Language{languageNumber}).tag);
             if (text != tag)
                 problem(
                     id,
@@ -352,7 +352,7 @@ TEST(TranslationCheck, EveryLanguageModuleIsComplete)
     QStringList problems, untranslated;
     int checked = 0;
     for (const LanguageInfo& info : languageTable()) {
-        if (!info.moduleName || info.number == kLanguageUsEnglish) continue;
+        if (!info.moduleName || info.language == Language::UsEnglish) continue;
         const QString language = QString::fromLatin1(info.moduleName).toLower();
         const QString path = dir + u"/lang/"_s + language + u".json"_s;
         if (!QFile::exists(path)) {
@@ -367,7 +367,7 @@ TEST(TranslationCheck, EveryLanguageModuleIsComplete)
             untranslated << language;
             continue;
         }
-        problems << checkOverlay(ref, overlay, language, info.number,
+        problems << checkOverlay(ref, overlay, language, languageNumber(info.language),
                                  allowancesFor(allowList, language));
     }
     EXPECT_EQ(checked, 15);
@@ -396,7 +396,7 @@ QList<Table> realTables()
     QList<Table> tables{{u"english"_s, readJson(dir + u"/strings_en.json"_s),
                          readJson(dir + u"/menu_en.json"_s)[u"menus"].toArray()}};
     for (const LanguageInfo& info : languageTable()) {
-        if (!info.moduleName || info.number == kLanguageUsEnglish) continue;
+        if (!info.moduleName || info.language == Language::UsEnglish) continue;
         const QString language = QString::fromLatin1(info.moduleName).toLower();
         const QJsonObject o = readJson(dir + u"/lang/"_s + language + u".json"_s);
         tables << Table{language, o[u"strings"].toObject(), o[u"menus"].toArray()};

@@ -281,8 +281,8 @@ TEST(FindingPageText, TheWindowShowsThePrintedSentences)
     f.suggestedPriority = f.priority = 3;
     FindingsSettings settings;
     settings.loadExponent = 1.6;
-    for (const int language : {0, 1, kLanguageHebrew}) {
-        SCOPED_TRACE(language);
+    for (const Language language : {Language::English, Language::German, Language::Hebrew}) {
+        SCOPED_TRACE(languageNumber(language));
         const LanguageLoad load = modules.load(language);
         ASSERT_TRUE(load.ok());
         StringTable::setActive(load.table);
@@ -295,7 +295,7 @@ TEST(FindingPageText, TheWindowShowsThePrintedSentences)
         for (std::size_t i : {0u, 1u, 3u, 4u})
             EXPECT_EQ(shown[i].toStdString(), printed[i].text.toStdString()) << i;
         const QString lri(QChar(0x2066)), pdi(QChar(0x2069));
-        const bool rtl = language == kLanguageHebrew;
+        const bool rtl = language == Language::Hebrew;
         for (const QString& reading :
              {QStringLiteral("53.3 \u00B0C"), QStringLiteral("20.0 \u00B0C")})
             EXPECT_EQ(t.deltaT.contains(lri + localDecimals(reading) + pdi), rtl)

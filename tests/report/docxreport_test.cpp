@@ -116,11 +116,11 @@ protected:
         ReportJob j = reportJobFromProject(m_project);
         j.outputPath = m_dir.filePath(name);
         if (language != 0) {
-            const LanguageLoad load = LanguageModules().load(language);
+            const LanguageLoad load = LanguageModules().load(Language{language});
             EXPECT_TRUE(load.fromModule());
             j.texts = load.table;
-            j.language = language;
-            j.locale = languageLocale(language);
+            j.language = Language{language};
+            j.locale = languageLocale(Language{language});
         }
         return j;
     }
@@ -135,7 +135,7 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
 {
     const std::optional<QString> python = docxPython();
     if (!python) GTEST_SKIP() << "python3-docx is not installed";
-    for (const int language : {0, kLanguageHebrew}) {
+    for (const int language : {0, languageNumber(Language::Hebrew)}) {
         SCOPED_TRACE(language);
         const ReportJob j = job(QStringLiteral("report%1.docx").arg(language), language);
         const ReportOutcome outcome = writeDocxReport(j);
@@ -158,7 +158,7 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
         // to right; an English report has no right-to-left paragraph.
         const int paragraphs = doc[u"paragraphs"_s].toInt();
         const int leftToRight = doc[u"paragraphs_without_bidi"_s].toInt();
-        if (language == kLanguageHebrew) {
+        if (Language{language} == Language::Hebrew) {
             EXPECT_EQ(strings(doc[u"misdirected"_s]), QStringList());
             EXPECT_GT(leftToRight, 0);
             EXPECT_LT(leftToRight, paragraphs / 2);
@@ -168,7 +168,7 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
         // Hebrew words run right to left; numbers and units ("37.3 °C") keep their order.
         const QStringList rtlRuns = strings(doc[u"rtl_runs"_s]);
         EXPECT_EQ(doc[u"hebrew_runs_unmarked"_s].toInt(), 0);
-        EXPECT_EQ(rtlRuns.isEmpty(), language != kLanguageHebrew);
+        EXPECT_EQ(rtlRuns.isEmpty(), Language{language} != Language::Hebrew);
         for (const QString& run : rtlRuns)
             EXPECT_TRUE(std::any_of(run.begin(), run.end(), [](QChar c) {
                 return c.direction() == QChar::DirR;
@@ -250,7 +250,7 @@ TEST_F(DocxReport, AnIndependentReaderFindsTheWholeReport)
             const QStringList scale = {d.pictures.spanHigh, d.pictures.spanLow};
             EXPECT_EQ(ends, d.page.snapshot.loaded ? scale : QStringList());
             EXPECT_EQ(doc[u"style_alignments"_s][u"Scale Label"_s].toInt(-1),
-                      language == kLanguageHebrew ? 2 : -1);
+                      Language{language} == Language::Hebrew ? 2 : -1);
             if (d.page.snapshot.loaded) {
                 expected << j.texts.text(sid::ThermalSnapshot)
                          << d.pictures.spanHigh + u" \u2013 "_s + d.pictures.spanLow;
@@ -311,7 +311,8 @@ TEST_F(DocxReport, TheEquipmentAppendixAndTheComparisonAreRead)
     before.equipment.items[2].reason = u"de-energised";
 
     for (const auto& [language, previous] :
-         {std::pair{0, true}, std::pair{kLanguageHebrew, true}, std::pair{0, false}}) {
+         {std::pair{0, true}, std::pair{languageNumber(Language::Hebrew), true},
+          std::pair{0, false}}) {
         SCOPED_TRACE(language);
         SCOPED_TRACE(previous);
         ReportJob j =

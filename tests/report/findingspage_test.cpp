@@ -194,18 +194,18 @@ TEST(FindingText, NumbersWithTheirUnitsIsolatedInRightToLeftLanguages)
     static const QRegularExpression looseReading(u"[0-9\\x{00B0}%]|(?<=\\d )K"_s);
     for (const LanguageInfo& info : languageTable()) {
         StringTable table = StringTable::english();
-        if (info.number != 0) {
-            const LanguageLoad load = modules.load(info.number);
-            ASSERT_TRUE(load.ok()) << info.number;
+        if (info.language != Language::English) {
+            const LanguageLoad load = modules.load(info.language);
+            ASSERT_TRUE(load.ok()) << info.language;
             table = load.table;
         }
-        const bool rtl = info.number == kLanguageHebrew;
+        const bool rtl = info.language == Language::Hebrew;
         QStringList sentences = texts(worstCase(table, 0));
         sentences << bandBoundText({15, true, u"", 5}, TempUnit::Celsius, table)
                   << bandBoundText({4, false, u"", 3}, TempUnit::Fahrenheit, table);
         for (const QString& s : sentences) {
             SCOPED_TRACE(testing::Message()
-                         << "language " << info.number << ": " << s.toStdString());
+                         << "language " << info.language << ": " << s.toStdString());
             // The line reads from the right, even when it begins with "ΔT" or "fRsi".
             EXPECT_EQ(s.isRightToLeft(), rtl);
             if (!rtl) {
@@ -250,13 +250,13 @@ TEST(FindingBand, EveryLanguagesWorstCaseStaysInsideTheBand)
                       kFindingBand.y2 - kFindingBand.y1);
     for (const LanguageInfo& info : languageTable()) {
         StringTable table = StringTable::english();
-        if (info.number != 0) {
-            const LanguageLoad load = modules.load(info.number);
-            ASSERT_TRUE(load.ok()) << info.number;
+        if (info.language != Language::English) {
+            const LanguageLoad load = modules.load(info.language);
+            ASSERT_TRUE(load.ok()) << info.language;
             table = load.table;
         }
         for (const int extra : {-1, 0, 12}) {
-            SCOPED_TRACE(testing::Message() << "language " << info.number << ", extra " << extra);
+            SCOPED_TRACE(testing::Message() << "language " << info.language << ", extra " << extra);
             // -1: one sentence that is a single word longer than a line, broken, not lost.
             const std::vector<PrintedLine> lines =
                 extra < 0 ? std::vector<PrintedLine>{{QString(60, u'W') + QString(60, u'i')}}
@@ -513,12 +513,12 @@ TEST_F(FindingsReport, HebrewReadingsKeepTheirUnitsInThePdf)
     findings.records.resize(3);
     findings.records[2].reference = ReferenceKind::Ambient;
     findings.settings.ambient = 21.5;
-    const LanguageLoad hebrew = LanguageModules().load(kLanguageHebrew);
+    const LanguageLoad hebrew = LanguageModules().load(Language::Hebrew);
     ASSERT_TRUE(hebrew.ok());
     ReportJob j = job(&findings, QStringLiteral("hebrew.pdf"));
-    j.language = kLanguageHebrew;
+    j.language = Language::Hebrew;
     j.texts = hebrew.table;
-    j.locale = languageLocale(kLanguageHebrew);
+    j.locale = languageLocale(Language::Hebrew);
     ASSERT_EQ(writeReport(j).error, Error::None);
     const auto page5 = pdfPageText(j.outputPath, 5);
     if (!page5) GTEST_SKIP() << "pdftotext not installed";

@@ -400,7 +400,7 @@ TEST(ImageSelectProject, LoadsEntriesOrFailsWithTheDesignedMessage)
     };
     for (const Case& c : cases) {
         MessageLog log;
-        f.ctx.language = c.language;
+        f.ctx.language = Language{c.language};
         EXPECT_FALSE(f.page->loadProjectEntries({entry(u"IR_2.bmp"_s), {u"", toU16(c.bitmap), 0}},
                                                 {two[0], two[1]}));
         ASSERT_EQ(log.seen.size(), 1u);

@@ -266,7 +266,8 @@ TEST(ModernPages, EveryLanguagesTextsFitTheirBoxes)
 {
     const LanguageModules modules;
     const ReportFonts fonts = reportFonts();
-    for (const int language : {0, 1, 6, kLanguageHebrew}) {
+    for (const Language language :
+         {Language::English, Language::German, Language::Japanese, Language::Hebrew}) {
         const LanguageLoad load = modules.load(language);
         ASSERT_TRUE(load.ok()) << language;
         const StringTable& texts = load.table;
@@ -286,9 +287,10 @@ TEST(ModernPages, EveryLanguagesTextsFitTheirBoxes)
                 modernSummaryPages(std::vector<cInspectionRecord>(12, d.page.record),
                                    std::vector<int>(12, 3), fonts, texts);
             pages.insert(pages.end(), summary.begin(), summary.end());
-            if (language == kLanguageHebrew)
+            if (language == Language::Hebrew)
                 for (PageItems& page : pages) mirrorForRightToLeft(page);
-            const std::string what = std::to_string(language) + " " + user.left(12).toStdString();
+            const std::string what =
+                std::to_string(languageNumber(language)) + " " + user.left(12).toStdString();
             expectEverythingInside(pages, what.c_str());
             expectNoOverlaps(pages, what);
         }

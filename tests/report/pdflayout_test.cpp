@@ -112,21 +112,21 @@ const PageItem* findAt(const PageItems& items, PageRect r)
 
 TEST(PdfPage, FooterNumbersAreReversedForHebrew)
 {
-    EXPECT_EQ(footerItem(3, 10, 0).text, QStringLiteral("Page 3 of 10"));
-    EXPECT_EQ(footerItem(3, 10, kLanguageUsEnglish).text, QStringLiteral("Page 3 of 10"));
-    EXPECT_EQ(footerItem(3, 10, kLanguageHebrew).text, QStringLiteral("Page 10 of 3"));
+    EXPECT_EQ(footerItem(3, 10, Language::English).text, QStringLiteral("Page 3 of 10"));
+    EXPECT_EQ(footerItem(3, 10, Language::UsEnglish).text, QStringLiteral("Page 3 of 10"));
+    EXPECT_EQ(footerItem(3, 10, Language::Hebrew).text, QStringLiteral("Page 10 of 3"));
     // The designed Hebrew text keeps the reversal; the present one reads page first.
     const auto hebrewWith = [](const char16_t* format) {
         LanguagePack pack;
         pack.strings.insert(sid::PageOfFormat, QString::fromUtf16(format));
         return StringTable::withModule(pack);
     };
-    EXPECT_EQ(pageOfText(3, 10, kLanguageHebrew, hebrewWith(u"%d עמודים, עמוד %d")),
+    EXPECT_EQ(pageOfText(3, 10, Language::Hebrew, hebrewWith(u"%d עמודים, עמוד %d")),
               QString::fromUtf16(u"10 עמודים, עמוד 3"));
-    EXPECT_EQ(pageOfText(3, 10, kLanguageHebrew, hebrewWith(u"עמוד %d מתוך %d")),
+    EXPECT_EQ(pageOfText(3, 10, Language::Hebrew, hebrewWith(u"עמוד %d מתוך %d")),
               QString::fromUtf16(u"עמוד 3 מתוך 10"));
-    EXPECT_EQ(footerItem(1, 4, 0).rect, (PageRect{1880, 3450, 2380, 3500}));
-    EXPECT_EQ(footerItem(1, 4, 0).align, TextAlign::RightFoot);
+    EXPECT_EQ(footerItem(1, 4, Language::English).rect, (PageRect{1880, 3450, 2380, 3500}));
+    EXPECT_EQ(footerItem(1, 4, Language::English).align, TextAlign::RightFoot);
 }
 
 // A priority the page's list does not hold (0, 9, -1) prints as the page shows it: none.
@@ -276,7 +276,7 @@ TEST(PdfPage, TitleContentsAndMissingSnapshotItems)
     };
     for (const auto& c : missingCases) {
         InspectionPageData d;
-        d.language = c.language;
+        d.language = Language{c.language};
         d.snapshot.loaded = false;
         d.snapshot.path = QStringLiteral("/cards/IR_0007.QVX");
         d.snapshot.failure = QString::fromUtf8(c.failure);
@@ -318,7 +318,7 @@ TEST(PdfLayout, RightToLeftInterfaceKeepsThePageDrawing)
                  TextAlign::Left),
         pageItem(PageItem::Kind::Box, {100, 250, 700, 450},
                  QStringLiteral("Pump 2 (C1-C2) 4.1 K, see note"), TextAlign::Wrap),
-        footerItem(3, 7, kLanguageHebrew)};
+        footerItem(3, 7, Language::Hebrew)};
     QImage drawn[2];
     for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
         QGuiApplication::setLayoutDirection(direction);

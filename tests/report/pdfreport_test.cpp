@@ -64,7 +64,7 @@ TEST_F(PdfReport, OneInspectionReadsBackAsTextPicturesAndFonts)
     job.titleCaptions = defaultReportCaptions().title;
     job.detailsCaptions = defaultReportCaptions().details;
     job.unit = TempUnit::Fahrenheit;
-    job.locale = languageLocale(0);
+    job.locale = languageLocale(Language::English);
     job.logo = QImage(3000, 500, QImage::Format_RGB32);
     job.logo.fill(qRgb(200, 30, 30));
     job.logo.setDotsPerMeterX(11811);
@@ -179,10 +179,12 @@ TEST_F(PdfReport, OneInspectionReadsBackAsTextPicturesAndFonts)
 // interface's table, so the command line swapped it for the length of a job.
 TEST_F(PdfReport, TheJobsStringTableIsTheOnlyOneItPrints)
 {
-    int germanNumber = -1;
+    std::optional<Language> germanLanguage;
     for (const LanguageInfo& info : languageTable())
-        if (info.moduleName && QByteArray(info.moduleName) == "German") germanNumber = info.number;
-    const LanguageLoad load = LanguageModules().load(germanNumber);
+        if (info.moduleName && QByteArray(info.moduleName) == "German")
+            germanLanguage = info.language;
+    ASSERT_TRUE(germanLanguage);
+    const LanguageLoad load = LanguageModules().load(*germanLanguage);
     if (!load.ok()) GTEST_SKIP() << "no German language module beside the tests";
     const StringTable german = load.table, english = StringTable::english();
     const int ids[] = {sid::ReportTitle, sid::Contents, sid::Difference, sid::Summary};
@@ -228,8 +230,8 @@ TEST_F(PdfReport, AGermanReportWritesDecimalCommasAndOneFourDigitDateStyle)
     job.records.resize(1);
     job.records[0].inspectedDated = true;
     job.records[0].inspectedDate = fromQDateTime(QDateTime(QDate(2024, 5, 17), QTime(9, 0)));
-    job.language = 1;
-    job.locale = languageLocale(1);
+    job.language = Language::German;
+    job.locale = languageLocale(Language::German);
     // Both layouts: the modern one prints the inspection over pages 3 and 4.
     for (const ReportLayout layout : {ReportLayout::Classic, ReportLayout::Modern}) {
         job.layout = layout;
@@ -283,7 +285,7 @@ TEST_F(PdfReport, FortyInspectionsKeepEveryPage)
     }
     job.entries[2].snapshotPath = toU16(path(QStringLiteral("JUNK.QVX")));
     job.records.resize(40);
-    job.language = 13;
+    job.language = Language::Hebrew;
     job.outputPath = path(QStringLiteral("forty.pdf"));
     const ReportOutcome outcome = writeReport(job);
     ASSERT_EQ(outcome.error, Error::None);

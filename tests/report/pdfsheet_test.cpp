@@ -155,11 +155,11 @@ TEST(PdfSheet, HebrewProgressReadsTheTotalFirst)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const LanguageLoad hebrew = LanguageModules().load(kLanguageHebrew);
+    const LanguageLoad hebrew = LanguageModules().load(Language::Hebrew);
     ASSERT_TRUE(hebrew.ok());
     StringTable::setActive(hebrew.table);
     ReportContext hebrewContext;
-    hebrewContext.language = kLanguageHebrew;
+    hebrewContext.language = Language::Hebrew;
     test::SheetOn on(test::sheetContext(dir, hebrewContext));
     cReportSheet& sheet = on.sheet;
     const std::optional<cInspectionImage> entry = test::demoSnapshot(dir);

@@ -15,16 +15,17 @@ namespace calivue {
 namespace {
 
 // A module for German and Hebrew whose Summary reads "<language>-summary"; no other loads.
-LanguageLoad fakeLoad(int language)
+LanguageLoad fakeLoad(Language language)
 {
     LanguageLoad out;
     out.language = language;
-    if (language != 1 && language != kLanguageHebrew) {
+    if (language != Language::German && language != Language::Hebrew) {
         out.error = Error::ReadFailed;
         return out;
     }
     LanguagePack pack;
-    pack.strings.insert(sid::Summary, QString::number(language) + QStringLiteral("-summary"));
+    pack.strings.insert(sid::Summary,
+                        QString::number(languageNumber(language)) + QStringLiteral("-summary"));
     out.table = StringTable::withModule(pack);
     return out;
 }
@@ -45,28 +46,28 @@ TEST(ReportStyleBox, ShowsAndStoresTheProjectsLayoutAndLanguage)
     });
     ReportContext ctx;
     ctx.report = &doc;
-    ctx.language = 0;
+    ctx.language = Language::English;
     ctx.loadLanguage = fakeLoad;
     cReportStyleBox box(ctx);
     QComboBox* languages = box.languageBox();
     std::vector<int> offered;
     for (int i = 0; i < languages->count(); ++i) offered.push_back(languages->itemData(i).toInt());
-    EXPECT_EQ(offered, (std::vector<int>{-1, 1, kLanguageHebrew}));
+    EXPECT_EQ(offered, (std::vector<int>{-1, 1, languageNumber(Language::Hebrew)}));
     EXPECT_EQ(languages->currentIndex(), 0);
     EXPECT_EQ(box.layoutBox()->currentData().toInt(), 0);
-    EXPECT_EQ(reportLanguageOf(ctx).language, 0);
+    EXPECT_EQ(reportLanguageOf(ctx).language, Language::English);
 
     languages->setCurrentIndex(2);
     box.layoutBox()->setCurrentIndex(1);
-    EXPECT_EQ(doc.reportLanguage(), std::optional<int>(kLanguageHebrew));
+    EXPECT_EQ(doc.reportLanguage(), Language::Hebrew);
     EXPECT_EQ(doc.reportLayout(), ReportLayout::Modern);
     EXPECT_EQ(modified, 2);
     EXPECT_EQ(announced, 2);
     const ReportLanguage chosen = reportLanguageOf(ctx);
-    EXPECT_EQ(chosen.language, kLanguageHebrew);
+    EXPECT_EQ(chosen.language, Language::Hebrew);
     EXPECT_EQ(chosen.texts.text(sid::Summary), QStringLiteral("13-summary"));
     const ReportProject project = doc.project();
-    EXPECT_EQ(readReportLanguage(project).value(), std::optional<int>(kLanguageHebrew));
+    EXPECT_EQ(readReportLanguage(project).value(), languageNumber(Language::Hebrew));
     EXPECT_EQ(readReportLayout(project).value(), ReportLayout::Modern);
 
     // The document changes (a project read): the lists follow without storing anything back.
@@ -76,9 +77,9 @@ TEST(ReportStyleBox, ShowsAndStoresTheProjectsLayoutAndLanguage)
     EXPECT_EQ(languages->currentData().toInt(), 1);
     EXPECT_EQ(box.layoutBox()->currentData().toInt(), 0);
     // A language whose module is missing prints in the window's and shows as such.
-    ASSERT_TRUE(doc.setReportLanguage(6));
+    ASSERT_TRUE(doc.setReportLanguage(Language::Japanese));
     EXPECT_EQ(languages->currentIndex(), 0);
-    EXPECT_EQ(reportLanguageOf(ctx).language, 0);
+    EXPECT_EQ(reportLanguageOf(ctx).language, Language::English);
     // Back to the defaults: no section left.
     ASSERT_TRUE(doc.setReportLanguage(std::nullopt));
     ASSERT_TRUE(doc.setReportLayout(ReportLayout::Classic));
@@ -86,6 +87,18 @@ TEST(ReportStyleBox, ShowsAndStoresTheProjectsLayoutAndLanguage)
     const int before = announced;
     ASSERT_TRUE(doc.setReportLayout(ReportLayout::Classic));
     EXPECT_EQ(announced, before);  // nothing changed, nothing told
+
+    // A number no language of this program has (a later version's) prints in the window's
+    // language and stays in the project until another language is chosen.
+    ReportProject later;
+    ASSERT_EQ(putReportLanguage(later, 42), Error::None);
+    ASSERT_TRUE(doc.load(later, QString()));
+    EXPECT_EQ(doc.reportLanguage(), std::nullopt);
+    EXPECT_EQ(languages->currentIndex(), 0);
+    EXPECT_EQ(reportLanguageOf(ctx).language, Language::English);
+    EXPECT_EQ(readReportLanguage(doc.project()).value(), 42);
+    ASSERT_TRUE(doc.setReportLanguage(Language::German));
+    EXPECT_EQ(readReportLanguage(doc.project()).value(), 1);
 }
 
 }  // namespace

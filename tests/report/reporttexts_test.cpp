@@ -91,10 +91,10 @@ TEST(ReportTexts, EveryLanguageFitsThePagesBoxes)
     QStringList found;
     for (const LanguageInfo& info : languageTable()) {
         const QString language = QString::fromLatin1(info.moduleName ? info.moduleName : "English");
-        if (info.number == 0) {
+        if (info.language == Language::English) {
             StringTable::setActive(StringTable::english());
         } else {
-            const LanguageLoad load = modules.load(info.number);
+            const LanguageLoad load = modules.load(info.language);
             ASSERT_TRUE(load.ok()) << language.toStdString();
             StringTable::setActive(load.table);
         }
@@ -111,7 +111,7 @@ TEST(ReportTexts, EveryLanguageFitsThePagesBoxes)
                            language + QStringLiteral("/summary with findings"))
               << overflows(criteriaPage(worst, TempUnit::Fahrenheit), fonts,
                            language + QStringLiteral("/criteria"))
-              << overflows({footerItem(188, 188, info.number)}, fonts,
+              << overflows({footerItem(188, 188, info.language)}, fonts,
                            language + QStringLiteral("/footer"));
         for (int t = 0; t < 4; ++t) {
             const QString where = language + QStringLiteral("/template %1").arg(t);
@@ -156,14 +156,14 @@ TEST(ReportTexts, EveryLanguagesFooterLiesWhollyInsideThePage)
     QStringList found;
     for (const LanguageInfo& info : languageTable()) {
         const QString language = QString::fromLatin1(info.moduleName ? info.moduleName : "English");
-        if (info.number == 0) {
+        if (info.language == Language::English) {
             StringTable::setActive(StringTable::english());
         } else {
-            const LanguageLoad load = modules.load(info.number);
+            const LanguageLoad load = modules.load(info.language);
             ASSERT_TRUE(load.ok()) << language.toStdString();
             StringTable::setActive(load.table);
         }
-        const PageItem footer = footerItem(188, 188, info.number);
+        const PageItem footer = footerItem(188, 188, info.language);
         QImage band(2600, 300, QImage::Format_RGB32), free(2600, 300, QImage::Format_RGB32);
         band.fill(Qt::white);
         free.fill(Qt::white);

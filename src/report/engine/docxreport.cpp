@@ -142,10 +142,7 @@ int pagePlaceholder(std::size_t i)
 class DocxReport {
 public:
     explicit DocxReport(const ReportJob& job)
-        : m_job(job),
-          m_texts(job.texts),
-          m_rtl(languageFrom(job.language) == Language::Hebrew),
-          m_body(m_rtl)
+        : m_job(job), m_texts(job.texts), m_rtl(job.language == Language::Hebrew), m_body(m_rtl)
     {
         m_package.add(QStringLiteral("[Content_Types].xml"), docxContentTypes());
         m_package.add(QStringLiteral("_rels/.rels"), docxPackageRelations());

@@ -39,10 +39,9 @@ namespace detail {
 namespace {
 
 // The two English languages print the snapshot's own English date and time texts.
-bool englishDates(int language)
+bool englishDates(Language language)
 {
-    const std::optional<Language> l = languageFrom(language);
-    return l == Language::English || l == Language::UsEnglish;
+    return language == Language::English || language == Language::UsEnglish;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "core/reportdata.h"
 #include "core/reportstyle.h"
 
+#include "platform/languagetable.h"
 #include "platform/stringtable.h"
 
 #include <QImage>
@@ -51,7 +52,7 @@ struct ReportJob {
     ReportLayout layout = ReportLayout::Classic;  // the pages the report is printed on
     ReportTemplate templateNumber = ReportTemplate::Maintenance;
     TempUnit unit = TempUnit::Celsius;
-    int language = 0;               // footers (Hebrew reverses the numbers)
+    Language language = Language::English;  // footers (Hebrew reverses the numbers)
     StringTable texts;              // the language's texts; English by default
     QLocale locale = QLocale::c();  // the dates and the decimal separator the pages print
     QImage logo;                    // null: no logo

@@ -10,6 +10,7 @@
 
 #include "report/engine/findingtext.h"
 
+#include "platform/languagetable.h"
 #include "platform/stringtable.h"
 
 #include <QRgb>
@@ -75,11 +76,11 @@ inline PageItem pageItem(PageItem::Kind kind, PageRect r, QString text = {},
 
 // "Page %d of %d" of a language, in texts' language: Hebrew (Language::Hebrew) receives the
 // total first. The page footers and the progress of a report job both say it so.
-QString pageOfText(int page, int total, int language,
+QString pageOfText(int page, int total, Language language,
                    const StringTable& texts = StringTable::active());
 // The page footer in (1880, 3450)–(2380, 3500), right-aligned; its text ends at the box's
 // inner bottom, so every script's lowest ink stays on the 3508-unit page.
-PageItem footerItem(int page, int total, int language,
+PageItem footerItem(int page, int total, Language language,
                     const StringTable& texts = StringTable::active());
 
 // --- title page -----------------------------------------------------------------------
@@ -148,7 +149,7 @@ struct InspectionPageData {
     std::array<std::u16string, 13> captions;  // used by the Custom template
     TempUnit unit = TempUnit::Celsius;
     std::array<QString, 3> repairDates;  // inspected, repaired, reinspected; empty undated
-    int language = 0;                    // the word order of the missing-file text
+    Language language = Language::English;  // the word order of the missing-file text
     SnapshotFacts snapshot;
     // The finding's sentences (findingLines); empty for a report without findings, whose page
     // keeps the band below the pictures blank.

@@ -32,21 +32,21 @@ QString secondLine(int value)
 
 }  // namespace
 
-QString pageOfText(int page, int total, int language, const StringTable& texts)
+QString pageOfText(int page, int total, Language language, const StringTable& texts)
 {
     // The Hebrew module's first footer read the total first ("12 pages, page 3") with the
     // numbers of "Page %d of %d" handed over reversed; a Hebrew report printed with that
     // text, or with the English one, keeps that order. Any other text takes the page first,
     // as "עמוד %d מתוך %d" (page 3 of 12) reads.
     const QString format = texts.text(sid::PageOfFormat);
-    const bool reversed = languageFrom(language) == Language::Hebrew &&
+    const bool reversed = language == Language::Hebrew &&
                           (format == QStringLiteral("Page %d of %d") ||
                            format == QStringLiteral("%d \u05E2\u05DE\u05D5\u05D3\u05D9\u05DD, "
                                                     "\u05E2\u05DE\u05D5\u05D3 %d"));
     return formatText(format, {reversed ? total : page, reversed ? page : total});
 }
 
-PageItem footerItem(int page, int total, int language, const StringTable& texts)
+PageItem footerItem(int page, int total, Language language, const StringTable& texts)
 {
     return pageItem(PageItem::Kind::Label, {1880, 3450, 2380, 3500},
                     pageOfText(page, total, language, texts), TextAlign::RightFoot);
