@@ -1,3 +1,4 @@
+// Internal to the core layer.
 // A minimal serialisable-object base and byte-stream archive.
 //
 // Loading archives read from a file; storing archives collect bytes and commit

@@ -1,3 +1,4 @@
+// Internal to the core layer.
 // The length-prefixed text values of the report project file. A text is
 // written as UTF-16 behind the mark FF FE FF; on reading, texts without the
 // mark are 8-bit code page 1252 and come back converted to UTF-16.

@@ -1,3 +1,4 @@
+// Internal to the core layer.
 // Bounds-checked little/big-endian readers and writers over byte buffers.
 // Every binary format of the program reads through ByteReader so that a short or
 // hostile file can never make a decoder step outside its buffer.

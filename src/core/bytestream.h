@@ -1,3 +1,4 @@
+// Internal to the core layer.
 // Sequential companions of ByteReader and ByteWriter, for formats that are one
 // flat run of values with no offsets (the report project file). The reader
 // never steps past its buffer: a value that does not fit in the bytes left is

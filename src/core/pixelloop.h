@@ -1,3 +1,4 @@
+// Internal to the core layer.
 #pragma once
 
 // Attributes for the loops that visit every pixel of a picture (or every value of a span).

@@ -1,3 +1,4 @@
+// Internal to the core layer.
 // The record's pixel block and the image array: 16-bit values, high byte first,
 // record row 0 the top of the picture, array row 0 its bottom. In a file of their
 // own so that the fuzz build can leave these loops (76,800 values a pass) without

@@ -1,3 +1,4 @@
+// Internal to the core layer.
 // Reading and writing the values of an extension section: every read through a bounds-checked
 // stream, the first failure kept, texts as a u32 count of UTF-16 units then the units.
 #pragma once

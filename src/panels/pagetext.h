@@ -1,3 +1,4 @@
+// Internal to the panels layer.
 // Texts shared by the option pages: how temperatures, emissivities and palettes are shown in
 // their fields, and how a typed field is read back.
 #pragma once

@@ -1,3 +1,4 @@
+// Internal to the platform layer.
 // One set of user-interface resources: a string table and the menu texts, as carried by the
 // program itself and by each language module (payload format in resources/languagemodule.h).
 #pragma once

@@ -1,3 +1,4 @@
+// Internal to the report layer.
 // The controls of the inspection data page, built once with their fixed texts and limits;
 // the page fills them and reads them back.
 #pragma once

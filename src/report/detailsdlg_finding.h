@@ -1,3 +1,4 @@
+// Internal to the report layer.
 // The finding of the inspection on show, in a compact group of the inspection data page: the
 // temperature difference with its reference, the load and the load-corrected difference, the
 // class in its colour, the suggested priority and whether the priority shown is it, the

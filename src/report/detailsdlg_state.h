@@ -1,3 +1,4 @@
+// Internal to the report layer.
 // The inspection data page's state, shared by the files that implement the page.
 #pragma once
 

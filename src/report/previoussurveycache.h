@@ -1,3 +1,4 @@
+// Internal to the report layer.
 // The previous survey as the report writer's pages use it: read from the link the project's
 // equipment data hold, its findings taken once for a template and unit and kept until the link,
 // the project's file, the template, the unit or the previous file itself (moved, removed,

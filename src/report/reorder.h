@@ -1,3 +1,4 @@
+// Internal to the report layer.
 // The drop rule of the inspections list, shared by its rows and the inspection records so
 // that row i always stays paired with record i.
 #pragma once

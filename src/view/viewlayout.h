@@ -1,3 +1,4 @@
+// Internal to the view layer.
 // Where the image view puts its six viewers and the docked options panel, from
 // the client size and what is shown. Pure arithmetic, so the view and its tests
 // share one rule.

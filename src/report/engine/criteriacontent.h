@@ -1,3 +1,4 @@
+// Internal to the report/engine layer.
 // What the appendix "Severity criteria" says, as texts without a place on a page: the criteria
 // and its standard, the table of classes (both NETA tables for the worse-of criteria) with
 // bounds in the report's unit, the rules, and the survey conditions. The PDF page lays it out

@@ -1,3 +1,4 @@
+// Internal to the report/engine layer.
 // The body of a WordprocessingML document (word/document.xml) written with Qt's XML writer:
 // paragraphs in named styles, tables in the report's table style, inline pictures, bookmarked
 // headings and the contents as a TOC field. Every text passes through docxText first, so a

@@ -1,3 +1,4 @@
+// Internal to the report/engine layer.
 // A zip package built in memory with libzip: the parts of an Office Open XML document added by
 // name, the whole archive returned as bytes, so the caller writes it to its file in one
 // checked, atomic step (or not at all).

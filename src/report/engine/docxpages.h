@@ -1,3 +1,4 @@
+// Internal to the report/engine layer.
 // Where the Word document's pages will break, estimated as it is written: every paragraph,
 // table row and picture measured in the document's fonts (Arial's metrics, which Liberation
 // Sans shares) at the styles' sizes and spacing, so the contents can be written with the page

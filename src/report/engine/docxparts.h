@@ -1,3 +1,4 @@
+// Internal to the report/engine layer.
 // The fixed parts of the report's Word document, written with Qt's XML writer: the content
 // types, the package and document relationships, the styles every paragraph and table of the
 // body names (so a company restyles the whole report in one place), the settings (fields

@@ -1,3 +1,4 @@
+// Internal to the report/engine layer.
 // What an inspection of the modern layout says, as texts without a place on a page: the label
 // and value rows of its details and measurement parameters, its two free texts, the repair
 // table, the line printed in place of pictures that did not load. The PDF pages lay these out

@@ -1,3 +1,4 @@
+// Internal to the report/engine layer.
 // The measures the modern pages share: the printable area, the text inset, and the heights
 // of rows and boxes in the report's fonts. Internal to the report engine.
 #pragma once

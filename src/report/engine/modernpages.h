@@ -1,3 +1,4 @@
+// Internal to the report/engine layer.
 // The pages of the modern layout, built from plain data like the designed ones (reportpage.h)
 // and drawn by the same page painter. Unlike the designed pages every text is laid out here,
 // line by line, in the fonts it is printed in: boxes grow to hold their text, and an

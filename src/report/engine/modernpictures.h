@@ -1,3 +1,4 @@
+// Internal to the report/engine layer.
 // The pictures of an inspection on a modern report page: the thermal picture, the visual
 // photograph and (when the snapshot blends) the blend, each with the numbered markers drawn
 // through the shared snapshot painter, and the colour scale of the span. What a page needs

@@ -1,3 +1,4 @@
+// Internal to the report/engine layer.
 // Navigation added to a finished PDF document: the outline (bookmarks), links from places on
 // a page to other pages, and the document's title and author in both its information
 // dictionary and its XMP metadata (kept in step, as PDF/A asks). Qt's PDF writer makes none of

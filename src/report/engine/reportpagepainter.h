@@ -1,3 +1,4 @@
+// Internal to the report/engine layer.
 // Draws the items of a report page (reportpage.h) on any painter whose device units are the
 // page's: the 300-dpi A4 PDF page, or a picture of one in tests.
 #pragma once
