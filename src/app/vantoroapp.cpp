@@ -95,10 +95,8 @@ void CVantoroApp::setCriteriaHook(DialogHook hook)
 
 bool CVantoroApp::initInstance(const QStringList& arguments, bool show)
 {
-    // A stored number that names no template reads as the first, as the Template dialog's list
-    // reads it.
-    m_template =
-        reportTemplateFrom(m_settings.templateNumber()).value_or(ReportTemplate::Maintenance);
+    // A stored number that names no template reads as the first (the settings store's rule).
+    m_template = m_settings.reportTemplate();
     if (!loadLanguageModule()) return false;
 
     // The module's table becomes the one every window reads from before the frame is built,
@@ -158,10 +156,10 @@ bool CVantoroApp::setLanguage(Language language)
     return reportFailure(m_settings.setLanguage(language));
 }
 
-bool CVantoroApp::setTemplate(int number)
+bool CVantoroApp::setTemplate(ReportTemplate reportTemplate)
 {
-    if (!reportFailure(m_settings.setTemplateNumber(number))) return false;
-    m_template = reportTemplateFrom(number).value_or(ReportTemplate::Maintenance);
+    if (!reportFailure(m_settings.setReportTemplate(reportTemplate))) return false;
+    m_template = reportTemplate;
     return true;
 }
 
@@ -215,7 +213,7 @@ ViewSheetFactory CVantoroApp::defaultReportSheetFactory()
     ReportContext context;
     context.report = m_report.get();
     context.settings = m_settings;
-    context.templateNumber = m_template;
+    context.reportTemplate = m_template;
     context.language = m_language;
     context.tempUnit = m_settings.tempUnit();
     context.loadLanguage = [modules = languageModules()](Language language) {
@@ -273,7 +271,7 @@ void CVantoroApp::onTemplate()
         sheet->detailsPage()->resetCaptions();
     };
     cTemplateDlg dialog(
-        m_settings.templateNumber(), [this](int number) { return setTemplate(number); },
+        m_settings.reportTemplate(), [this](ReportTemplate t) { return setTemplate(t); },
         resetCaptions, m_frame);
     if (templateHook()) {
         templateHook()(dialog);

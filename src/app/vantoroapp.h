@@ -66,13 +66,13 @@ public:
     Language language() const { return m_language; }
     int localeId() const { return m_localeId; }
     bool moduleInUse() const { return m_table.isModule(); }
-    ReportTemplate templateNumber() const { return m_template; }
+    ReportTemplate reportTemplate() const { return m_template; }
     // The table the program runs with (the module's, or the program's own English).
     const StringTable& strings() const { return m_table; }
 
     // Settings writes; each shows its own failure message and returns false on failure.
     bool setLanguage(Language language);
-    bool setTemplate(int number);
+    bool setTemplate(ReportTemplate reportTemplate);
     bool setPersistReportDetails(bool persist);
     bool setTempUnit(TempUnit unit);
     TempUnit tempUnit() const { return m_settings.tempUnit(); }

@@ -81,9 +81,10 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     }
     const ScopedApplication application;
     // The language asked for, else the one the report writer keeps in the project.
-    std::optional<int> wanted =
-        o.language ? std::optional<int>(languageNumber(*o.language)) : std::nullopt;
-    if (!wanted) {
+    std::optional<int> wanted;
+    if (o.language) {
+        wanted = languageNumber(*o.language);
+    } else {
         const Result<std::optional<int>> stored = readReportLanguage(project.value());
         if (!stored.ok())
             err << "calivue-cli: the project's report language does not read ("
@@ -94,20 +95,21 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
     // The texts travel in the job: the process's own table is never switched.
     StringTable texts = StringTable::english();
     Language language = Language::English;
-    if (wanted && *wanted != languageNumber(Language::English)) {
+    const int number = wanted.value_or(languageNumber(Language::English));
+    if (number != languageNumber(Language::English)) {
         // CALIVUE_LANGUAGE_DIR, when set, is the one folder searched for modules (a
         // packaged layout elsewhere, or tests); otherwise the program's own places.
         const QString dir = qEnvironmentVariable("CALIVUE_LANGUAGE_DIR");
         const LanguageModules modules =
             dir.isEmpty() ? LanguageModules() : LanguageModules(QStringList{dir});
         // A stored number this program has no language for loads nothing.
-        const std::optional<Language> known = languageFrom(*wanted);
+        const std::optional<Language> known = languageFrom(number);
         const LanguageLoad load = known ? modules.load(*known) : LanguageLoad{};
         if (load.fromModule()) {
             texts = load.table;
             language = *known;
         } else {
-            err << "calivue-cli: no language module for language " << *wanted
+            err << "calivue-cli: no language module for language " << number
                 << "; the report is in English\n";
         }
     }
@@ -128,7 +130,7 @@ int runReport(const ReportOptions& o, std::ostream& out, std::ostream& err)
         err << "calivue-cli: the project's report layout does not read ("
             << job.layoutProblem.toStdString() << "); the report is in the classic layout\n";
     if (o.layout) job.layout = *o.layout;
-    job.templateNumber = templateOfOption(o.templateNumber);
+    job.reportTemplate = templateOfOption(o.templateNumber);
     job.unit = o.unit;
     job.language = language;
     job.texts = texts;

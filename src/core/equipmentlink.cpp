@@ -30,10 +30,10 @@ std::u16string decimal(unsigned long long n)
 
 }  // namespace
 
-bool ratedIsLoad(ReportTemplate templateNumber)
+bool ratedIsLoad(ReportTemplate reportTemplate)
 {
-    return templateNumber == ReportTemplate::Maintenance ||
-           templateNumber == ReportTemplate::Mechanical;
+    return reportTemplate == ReportTemplate::Maintenance ||
+           reportTemplate == ReportTemplate::Mechanical;
 }
 
 ItemFill fillFromItem(cInspectionRecord& record, const EquipmentItem& item, bool ratedLoad)

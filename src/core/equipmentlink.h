@@ -18,7 +18,7 @@ namespace calivue {
 // Whether the record's `rated` text is a rated load in the template (Maintenance and
 // Mechanical); in Buildings and Custom it is the material's µ value or the user's own field,
 // which an item's rated load must not fill.
-bool ratedIsLoad(ReportTemplate templateNumber);
+bool ratedIsLoad(ReportTemplate reportTemplate);
 
 // The record texts a link filled.
 struct ItemFill {

@@ -222,7 +222,7 @@ std::optional<SeverityBand> classOf(const std::vector<SeverityBand>& bands, doub
 
 Finding evaluateFinding(const InspectionReadings& readings, const cInspectionRecord& record,
                         const RecordFindings& own, const FindingsSettings& settings,
-                        ReportTemplate templateNumber, TempUnit unit)
+                        ReportTemplate reportTemplate, TempUnit unit)
 {
     Finding f;
     if (readings.first)
@@ -244,7 +244,7 @@ Finding evaluateFinding(const InspectionReadings& readings, const cInspectionRec
     if (!f.deltaT) f.warnings.push_back(FindingWarning::ReferenceMissing);
 
     std::optional<Load> load;
-    if (templateNumber != ReportTemplate::Buildings) {
+    if (reportTemplate != ReportTemplate::Buildings) {
         load = loadOf(record, settings.loadExponent);
         if (!load)
             f.warnings.push_back(FindingWarning::LoadUnknown);
@@ -273,7 +273,7 @@ Finding evaluateFinding(const InspectionReadings& readings, const cInspectionRec
     f.priorityManual = own.priorityManual;
     f.priority = own.priorityManual ? shownPriority(record.repairPriority) : f.suggestedPriority;
 
-    if (templateNumber == ReportTemplate::Buildings && f.concern) {
+    if (reportTemplate == ReportTemplate::Buildings && f.concern) {
         const std::optional<double> indoor = leadingNumber(record.indoor);
         const std::optional<double> outdoor = leadingNumber(record.outdoor);
         if (indoor && outdoor) {

@@ -162,6 +162,6 @@ struct Finding {
 // inspectionReadings gives them, its record and its findings data, under a report template.
 Finding evaluateFinding(const InspectionReadings& readings, const cInspectionRecord& record,
                         const RecordFindings& own, const FindingsSettings& settings,
-                        ReportTemplate templateNumber, TempUnit unit);
+                        ReportTemplate reportTemplate, TempUnit unit);
 
 }  // namespace calivue

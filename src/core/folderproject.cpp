@@ -90,7 +90,7 @@ std::u16string leadingItemId(std::u16string_view text, const std::vector<Equipme
 Result<FolderProject> projectFromFolder(const fs::path& folder, bool subfolders,
                                         const std::vector<EquipmentItem>& items,
                                         const std::u16string& previousLink,
-                                        ReportTemplate templateNumber)
+                                        ReportTemplate reportTemplate)
 {
     FolderProject out;
     out.equipment.items = items;
@@ -118,7 +118,7 @@ Result<FolderProject> projectFromFolder(const fs::path& folder, bool subfolders,
             ++out.unreadable;
         }
         if (const EquipmentItem* linked = out.equipment.find(item))
-            fillFromItem(record, *linked, ratedIsLoad(templateNumber));
+            fillFromItem(record, *linked, ratedIsLoad(reportTemplate));
         out.project.entries.push_back(std::move(entry));
         out.project.records.push_back(std::move(record));
         out.equipment.recordItems.push_back(std::move(item));

@@ -32,12 +32,12 @@ struct FolderProject {
 // The project of the snapshots of `folder` (and its subfolders, depth first, when asked) with
 // the equipment list `items` (may be empty) and `previousLink` as the previous project's path
 // as it is to be stored (empty for none). A linked inspection's record is filled from its item
-// as the details page fills it (equipmentlink.h; the rated load where `templateNumber`'s rated
+// as the details page fills it (equipmentlink.h; the rated load where `reportTemplate`'s rated
 // field is a load). BadArgument when the list is refused by equipmentProblem;
 // TooLarge past kMaxProjectInspections or the extension caps.
 Result<FolderProject> projectFromFolder(const std::filesystem::path& folder, bool subfolders,
                                         const std::vector<EquipmentItem>& items,
                                         const std::u16string& previousLink,
-                                        ReportTemplate templateNumber);
+                                        ReportTemplate reportTemplate);
 
 }  // namespace calivue

@@ -98,7 +98,7 @@ InspectionReadings inspectionReadings(cBrixa& image, const cInspectionRecord& re
     return out;
 }
 
-std::array<CaptionText, 13> templateCaptionTexts(ReportTemplate templateNumber)
+std::array<CaptionText, 13> templateCaptionTexts(ReportTemplate reportTemplate)
 {
     using C = CaptionText;
     std::array<CaptionText, 13> c = {
@@ -106,34 +106,34 @@ std::array<CaptionText, 13> templateCaptionTexts(ReportTemplate templateNumber)
         C::Comment,           C::Material,           C::MaterialMuValue,  C::MaterialCondition,
         C::IndoorTemperature, C::OutdoorTemperature, C::RelativeHumidity, C::WindSpeed,
         C::PressureDifference};
-    if (templateNumber == ReportTemplate::Maintenance ||
-        templateNumber == ReportTemplate::Mechanical) {
+    if (reportTemplate == ReportTemplate::Maintenance ||
+        reportTemplate == ReportTemplate::Mechanical) {
         c[1] = C::Operator;
         c[5] = C::MeasuredLoad;
         c[6] = C::RatedLoad;
-        c[7] = templateNumber == ReportTemplate::Maintenance ? C::LoadPercent : C::Rpm;
+        c[7] = reportTemplate == ReportTemplate::Maintenance ? C::LoadPercent : C::Rpm;
     }
     return c;
 }
 
-bool userCaptions(ReportTemplate templateNumber)
+bool userCaptions(ReportTemplate reportTemplate)
 {
-    return templateNumber == ReportTemplate::Custom;
+    return reportTemplate == ReportTemplate::Custom;
 }
 
-bool captionRowShown(ReportTemplate templateNumber, int row)
+bool captionRowShown(ReportTemplate reportTemplate, int row)
 {
     if (row < 0 || row > 12) return false;
-    if (templateNumber == ReportTemplate::Buildings) return row != 3;
-    if (templateNumber == ReportTemplate::Maintenance ||
-        templateNumber == ReportTemplate::Mechanical)
+    if (reportTemplate == ReportTemplate::Buildings) return row != 3;
+    if (reportTemplate == ReportTemplate::Maintenance ||
+        reportTemplate == ReportTemplate::Mechanical)
         return row < 8;
     return true;
 }
 
-bool conditionIsChoice(ReportTemplate templateNumber)
+bool conditionIsChoice(ReportTemplate reportTemplate)
 {
-    return templateNumber == ReportTemplate::Buildings;
+    return reportTemplate == ReportTemplate::Buildings;
 }
 
 int shownPriority(int stored)

@@ -129,18 +129,18 @@ enum class CaptionText {
 
 // The 13 captions of a template in project-file order. Custom (3) and any unknown number
 // give the Buildings captions, which are also the Custom defaults.
-std::array<CaptionText, 13> templateCaptionTexts(ReportTemplate templateNumber);
+std::array<CaptionText, 13> templateCaptionTexts(ReportTemplate reportTemplate);
 
 // Whether a template's captions are the user's own (Custom) rather than the fixed words.
-bool userCaptions(ReportTemplate templateNumber);
+bool userCaptions(ReportTemplate reportTemplate);
 
 // Whether caption row i (0-12) is shown and printed: Buildings has no equipment row,
 // Maintenance and Mechanical none of the five weather rows (8-12).
-bool captionRowShown(ReportTemplate templateNumber, int row);
+bool captionRowShown(ReportTemplate reportTemplate, int row);
 
 // Whether the condition row is the "No Comment" / "Good" / "Poor" choice (Buildings) rather
 // than the typed condition text.
-bool conditionIsChoice(ReportTemplate templateNumber);
+bool conditionIsChoice(ReportTemplate reportTemplate);
 
 // The repair priority and the condition choice as their lists can show them: a stored number
 // the list does not hold reads as its first entry ("none", "No Comment").

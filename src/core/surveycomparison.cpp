@@ -91,7 +91,7 @@ Result<PreviousSurvey> readPreviousSurvey(const fs::path& file)
     return s;
 }
 
-PreviousFindings previousFindings(const PreviousSurvey& survey, ReportTemplate templateNumber,
+PreviousFindings previousFindings(const PreviousSurvey& survey, ReportTemplate reportTemplate,
                                   TempUnit unit)
 {
     PreviousFindings out;
@@ -118,7 +118,7 @@ PreviousFindings previousFindings(const PreviousSurvey& survey, ReportTemplate t
         const InspectionReadings readings =
             opened == Error::None ? inspectionReadings(image, record, unit) : InspectionReadings{};
         const Finding f =
-            evaluateFinding(readings, record, own, survey.findings.settings, templateNumber, unit);
+            evaluateFinding(readings, record, own, survey.findings.settings, reportTemplate, unit);
         PreviousFinding found;
         found.inspection = i;
         found.deltaT = f.deltaT;

@@ -77,9 +77,9 @@ struct PreviousItem {
 // By item identifier: every item the previous list holds or an inspection of it names.
 using PreviousFindings = std::map<std::u16string, PreviousItem, std::less<>>;
 
-// The previous survey's findings for `templateNumber` and `unit`, as the
+// The previous survey's findings for `reportTemplate` and `unit`, as the
 // current report takes its own. Only the snapshots of inspections that name an item are opened.
-PreviousFindings previousFindings(const PreviousSurvey& survey, ReportTemplate templateNumber,
+PreviousFindings previousFindings(const PreviousSurvey& survey, ReportTemplate reportTemplate,
                                   TempUnit unit);
 
 // --- comparison -------------------------------------------------------------------------------

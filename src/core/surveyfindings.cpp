@@ -10,7 +10,7 @@ namespace calivue {
 
 std::vector<InspectionFinding> inspectionFindings(const ReportProject& project,
                                                   const ProjectFindings& findings,
-                                                  ReportTemplate templateNumber, TempUnit unit)
+                                                  ReportTemplate reportTemplate, TempUnit unit)
 {
     std::vector<InspectionFinding> out;
     const std::size_t count = std::min(project.entries.size(), project.records.size());
@@ -28,7 +28,7 @@ std::vector<InspectionFinding> inspectionFindings(const ReportProject& project,
         const InspectionReadings readings = f.snapshot == Error::None
                                                 ? inspectionReadings(image, record, unit)
                                                 : InspectionReadings{};
-        f.finding = evaluateFinding(readings, record, own, findings.settings, templateNumber, unit);
+        f.finding = evaluateFinding(readings, record, own, findings.settings, reportTemplate, unit);
         out.push_back(std::move(f));
     }
     return out;

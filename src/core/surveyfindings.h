@@ -17,10 +17,10 @@ struct InspectionFinding {
     Finding finding;
 };
 
-// One finding per inspection, in list order, for `templateNumber` and `unit`. `findings` has one
+// One finding per inspection, in list order, for `reportTemplate` and `unit`. `findings` has one
 // record per inspection (readProjectFindings gives that); the project's counts must agree.
 std::vector<InspectionFinding> inspectionFindings(const ReportProject& project,
                                                   const ProjectFindings& findings,
-                                                  ReportTemplate templateNumber, TempUnit unit);
+                                                  ReportTemplate reportTemplate, TempUnit unit);
 
 }  // namespace calivue

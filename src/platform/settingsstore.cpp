@@ -132,9 +132,10 @@ std::optional<Language> SettingsStore::language() const
     return languageFrom(readInt(applicationFile(), kLanguage, -1));
 }
 
-int SettingsStore::templateNumber() const
+ReportTemplate SettingsStore::reportTemplate() const
 {
-    return readInt(applicationFile(), kTemplate, 0);
+    return reportTemplateFrom(readInt(applicationFile(), kTemplate, 0))
+        .value_or(ReportTemplate::Maintenance);
 }
 
 bool SettingsStore::persistReportDetails() const
@@ -155,10 +156,10 @@ std::optional<SettingsError> SettingsStore::setLanguage(Language language)
                       sid::ErrorWritingSetting, sid::ErrorWritingSetting);
 }
 
-std::optional<SettingsError> SettingsStore::setTemplateNumber(int number)
+std::optional<SettingsError> SettingsStore::setReportTemplate(ReportTemplate reportTemplate)
 {
-    return writeValue(applicationFile(), kTemplate, number, sid::ErrorWritingSetting,
-                      sid::ErrorWritingSetting);
+    return writeValue(applicationFile(), kTemplate, reportTemplateNumber(reportTemplate),
+                      sid::ErrorWritingSetting, sid::ErrorWritingSetting);
 }
 
 std::optional<SettingsError> SettingsStore::setPersistReportDetails(bool persist)

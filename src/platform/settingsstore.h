@@ -6,6 +6,7 @@
 // leaves the earlier file as it was.
 #pragma once
 
+#include "core/printrules.h"
 #include "core/tempunit.h"
 #include "platform/languagetable.h"
 
@@ -45,13 +46,13 @@ public:
     // Reads fall back to the defaults when a value is absent or unreadable.
     // nullopt: never chosen, or a stored value that is not a language number (0-16).
     std::optional<Language> language() const;
-    int templateNumber() const;         // 0
+    ReportTemplate reportTemplate() const;  // Maintenance; also for a number outside 0-3
     bool persistReportDetails() const;  // false
     TempUnit tempUnit() const;          // Celsius; a stored number outside 0-2 reads as Fahrenheit
 
     // Each write returns nullopt on success, else the failure with the message to show.
     std::optional<SettingsError> setLanguage(Language language);
-    std::optional<SettingsError> setTemplateNumber(int number);
+    std::optional<SettingsError> setReportTemplate(ReportTemplate reportTemplate);
     std::optional<SettingsError> setPersistReportDetails(bool persist);
     std::optional<SettingsError> setTempUnit(TempUnit unit);
 

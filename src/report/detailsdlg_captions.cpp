@@ -22,7 +22,7 @@ constexpr int kLongestStoredCaption = 999;
 void DetailsDlg::applyTemplate()
 {
     DetailsControls& c = m_d->c;
-    const ReportTemplate t = m_d->ctx.templateNumber;
+    const ReportTemplate t = m_d->ctx.reportTemplate;
     const bool custom = userCaptions(t);
     const bool choice = conditionIsChoice(t);
     for (int i = 0; i < 13; ++i) {
@@ -132,7 +132,7 @@ void DetailsDlg::setCaption(int i, const QString& text)
     if (i < 1 || i > 13) return;
     const QString caption = text.left(m_d->c.captions[i - 1]->maxLength());
     // Only the Custom template shows the user's captions; the others keep the template's.
-    if (m_d->ctx.templateNumber == ReportTemplate::Custom) showCaption(i, caption);
+    if (m_d->ctx.reportTemplate == ReportTemplate::Custom) showCaption(i, caption);
     writeCaption(i, caption);
     pushCaptions();
 }
@@ -141,7 +141,7 @@ void DetailsDlg::resetCaptions()
 {
     const std::array<QString, 13> defaults = templateCaptions(ReportTemplate::Custom);
     for (int i = 0; i < 13; ++i) writeCaption(i + 1, defaults[i]);
-    if (m_d->ctx.templateNumber == ReportTemplate::Custom)
+    if (m_d->ctx.reportTemplate == ReportTemplate::Custom)
         for (int i = 0; i < 13; ++i) showCaption(i + 1, defaults[i]);
     pushCaptions();
 }

@@ -102,7 +102,7 @@ void DetailsDlg::onEquipmentChosen()
         }
         const cInspectionRecord record = recordFromControls(doc.inspection(n - 1)->record);
         std::vector<EquipmentItem> items = doc.equipmentItems();
-        items.push_back(itemFromRecord(toU16(text), record, ratedIsLoad(m_d->ctx.templateNumber)));
+        items.push_back(itemFromRecord(toU16(text), record, ratedIsLoad(m_d->ctx.reportTemplate)));
         if (doc.setEquipmentItems(std::move(items))) {
             showEquipmentItems();
             return;
@@ -122,7 +122,7 @@ void DetailsDlg::linkEquipment(const std::u16string& id)
         // The fill goes into the record whole (the fields cut long texts to their limits);
         // the fields then show it as any stored record is shown.
         cInspectionRecord record = recordFromControls(doc.inspection(n - 1)->record);
-        const ItemFill filled = fillFromItem(record, *item, ratedIsLoad(m_d->ctx.templateNumber));
+        const ItemFill filled = fillFromItem(record, *item, ratedIsLoad(m_d->ctx.reportTemplate));
         if (filled.any()) {
             const bool wasStoring = std::exchange(m_d->storing, true);
             doc.setRecord(n - 1, record);

@@ -67,7 +67,7 @@ void DetailsDlg::showFinding()
     const cInspectionRecord record = recordFromControls(shown->record);
     const Finding finding =
         evaluateFinding(m_d->readings.value_or(InspectionReadings{}), record, own,
-                        m_d->doc.findingsSettings(), m_d->ctx.templateNumber, m_d->unit);
+                        m_d->doc.findingsSettings(), m_d->ctx.reportTemplate, m_d->unit);
     const FindingTexts t = findingTexts(finding, m_d->doc.findingsSettings(), m_d->unit);
 
     const bool wasUpdating = std::exchange(m_d->updating, true);
@@ -98,7 +98,7 @@ void DetailsDlg::showPreviousFinding(const Finding& finding)
     QLabel* label = m_d->c.finding.previous;
     QString problem;
     const std::optional<Comparison> c = m_d->previous.compare(
-        m_d->doc, m_d->shown - 1, finding, m_d->ctx.templateNumber, m_d->unit, &problem);
+        m_d->doc, m_d->shown - 1, finding, m_d->ctx.reportTemplate, m_d->unit, &problem);
     QStringList lines;
     if (c)
         for (const PrintedLine& line :

@@ -264,7 +264,7 @@ cInspectionRecord DetailsDlg::recordFromControls(const cInspectionRecord& stored
     r.comment = storedText(r.comment, c.comment->text(), c.comment->maxLength());
     r.faultAction = storedText(r.faultAction, c.faultAction->text(), c.faultAction->maxLength());
     // The list is shown only in Buildings; elsewhere the record keeps its choice.
-    if (conditionIsChoice(m_d->ctx.templateNumber))
+    if (conditionIsChoice(m_d->ctx.reportTemplate))
         r.conditionChoice = std::max(0, c.conditionList->currentIndex());
     // The stored priority is the one the user chose (the document's setPriority, when the list
     // changes); a list showing the suggestion leaves it as it is.

@@ -49,7 +49,7 @@ QString fitToolTip(FitField field, const QString& text)
 
 QStringList textsThatWillBeCut(const ReportTitle& title,
                                const std::vector<cInspectionRecord>& records,
-                               ReportTemplate templateNumber)
+                               ReportTemplate reportTemplate)
 {
     QStringList out;
     if (cut(FitField::TitleComments, title.comments)) out << fitFieldName(FitField::TitleComments);
@@ -60,7 +60,7 @@ QStringList textsThatWillBeCut(const ReportTitle& title,
             {FitField::Location, &r.location}, {FitField::Equipment, &r.equipment},
             {FitField::Comment, &r.comment},   {FitField::FaultAction, &r.faultAction}};
         for (const auto& [field, text] : fields) {
-            if (field == FitField::Equipment && !captionRowShown(templateNumber, 3)) continue;
+            if (field == FitField::Equipment && !captionRowShown(reportTemplate, 3)) continue;
             if (cut(field, *text))
                 out << formatText(uiText(sid::CutTextOfInspection),
                                   {static_cast<int>(i) + 1, fitFieldName(field)});

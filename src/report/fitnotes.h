@@ -25,6 +25,6 @@ QString fitToolTip(FitField field, const QString& text);
 // counts only in the templates that print it.
 QStringList textsThatWillBeCut(const ReportTitle& title,
                                const std::vector<cInspectionRecord>& records,
-                               ReportTemplate templateNumber);
+                               ReportTemplate reportTemplate);
 
 }  // namespace calivue

@@ -13,7 +13,7 @@ namespace calivue {
 
 std::optional<Comparison> PreviousSurveyCache::compare(const CReportDoc& doc, int index,
                                                        const Finding& finding,
-                                                       ReportTemplate templateNumber, TempUnit unit,
+                                                       ReportTemplate reportTemplate, TempUnit unit,
                                                        QString* problem)
 {
     if (!doc.inspection(index)) return std::nullopt;
@@ -28,15 +28,15 @@ std::optional<Comparison> PreviousSurveyCache::compare(const CReportDoc& doc, in
     const std::filesystem::file_time_type time = std::filesystem::last_write_time(file, ec);
     const std::optional<std::filesystem::file_time_type> written =
         ec ? std::nullopt : std::optional(time);
-    if (file != m_file || written != m_written || templateNumber != m_template || unit != m_unit) {
+    if (file != m_file || written != m_written || reportTemplate != m_template || unit != m_unit) {
         m_findings.clear();
         m_file = file;
         m_written = written;
-        m_template = templateNumber;
+        m_template = reportTemplate;
         m_unit = unit;
         const Result<PreviousSurvey> survey = readPreviousSurvey(file);
         if (survey) {
-            m_findings = previousFindings(*survey, templateNumber, unit);
+            m_findings = previousFindings(*survey, reportTemplate, unit);
         } else if (problem && file != m_reported) {
             m_reported = file;
             *problem = formatText(

@@ -24,7 +24,7 @@ public:
     // the item. `problem`, when given, receives the message for a link that does not read,
     // once per link.
     std::optional<Comparison> compare(const CReportDoc& doc, int index, const Finding& finding,
-                                      ReportTemplate templateNumber, TempUnit unit,
+                                      ReportTemplate reportTemplate, TempUnit unit,
                                       QString* problem = nullptr);
 
 private:

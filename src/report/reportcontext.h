@@ -26,7 +26,7 @@ struct ReportContext {
     CReportDoc* report = nullptr;  // the report project; required, outlives the pages
     CVantoroDoc* doc = nullptr;    // may be null in tests of a page alone
     SettingsStore settings;        // the application's store (a location, copied)
-    ReportTemplate templateNumber = ReportTemplate::Maintenance;  // read once at start-up
+    ReportTemplate reportTemplate = ReportTemplate::Maintenance;  // read once at start-up
     Language language = Language::English;  // the window's language (message word order)
     TempUnit tempUnit = TempUnit::Celsius;  // the application's unit when the sheet was made
     // Opens a snapshot by its .bmp path as the document and leaves report-writer mode.

@@ -119,7 +119,7 @@ std::filesystem::path cReportSheet::projectFile() const
 void cReportSheet::prepareJob(ReportJob& job, const QString& path)
 {
     job.unit = m_details->unit();
-    job.templateNumber = m_context->templateNumber;
+    job.reportTemplate = m_context->reportTemplate;
     // The project's report language when it names an installed one, else the window's.
     ReportLanguage language = reportLanguageOf(*m_context);
     job.language = language.language;
@@ -151,7 +151,7 @@ void cReportSheet::generateReport()
     // The classic pages cut a text longer than its box: the user hears which before choosing.
     if (job.layout == ReportLayout::Classic) {
         const QStringList cut =
-            textsThatWillBeCut(job.title, job.records, m_context->templateNumber);
+            textsThatWillBeCut(job.title, job.records, m_context->reportTemplate);
         if (!cut.isEmpty() && cMessageDlg::choiceOrCancelBox(
                                   formatText(uiText(sid::TextsWillBeCut), {cut.join(u'\n')}),
                                   cMessageDlg::IconExclamation, {uiText(sid::GenerateAnyway)},

@@ -13,7 +13,7 @@
 
 namespace calivue {
 
-cTemplateDlg::cTemplateDlg(int storedTemplate, std::function<bool(int)> store,
+cTemplateDlg::cTemplateDlg(ReportTemplate storedTemplate, std::function<bool(ReportTemplate)> store,
                            std::function<void()> resetCaptions, QWidget* parent)
     : QDialog(parent),
       m_stored(storedTemplate),
@@ -23,11 +23,11 @@ cTemplateDlg::cTemplateDlg(int storedTemplate, std::function<bool(int)> store,
     setWindowTitle(uiText(sid::TemplateTitle));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("templates"));
+    // The rows in the order of the templates' numbers.
     for (int id : {sid::TemplateMaintenance, sid::TemplateBuildings, sid::TemplateMechanical,
                    sid::TemplateCustom})
         m_list->addItem(uiText(id));
-    if (storedTemplate >= 0 && storedTemplate < m_list->count())
-        m_list->setCurrentRow(storedTemplate);
+    m_list->setCurrentRow(reportTemplateNumber(storedTemplate));
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(uiText(sid::Ok), QDialogButtonBox::AcceptRole);
@@ -36,7 +36,7 @@ cTemplateDlg::cTemplateDlg(int storedTemplate, std::function<bool(int)> store,
     m_reset = buttons->addButton(uiText(sid::Reset), QDialogButtonBox::ResetRole);
     m_reset->setObjectName(QStringLiteral("reset"));
     // Reset follows the stored template, not the row chosen in the list.
-    const bool custom = reportTemplateFrom(storedTemplate) == ReportTemplate::Custom;
+    const bool custom = storedTemplate == ReportTemplate::Custom;
     m_reset->setVisible(custom);
     m_reset->setEnabled(custom);
     connect(buttons, &QDialogButtonBox::accepted, this, &cTemplateDlg::accept);
@@ -52,7 +52,8 @@ cTemplateDlg::cTemplateDlg(int storedTemplate, std::function<bool(int)> store,
 
 void cTemplateDlg::accept()
 {
-    const int chosen = qMax(0, m_list->currentRow());
+    const ReportTemplate chosen =
+        reportTemplateFrom(m_list->currentRow()).value_or(ReportTemplate::Maintenance);
     if (chosen != m_stored && m_store && m_store(chosen))
         cMessageDlg::messageBox(sid::RestartToApply, cMessageDlg::IconInformation,
                                 cMessageDlg::ButtonsOk, this);

@@ -157,7 +157,7 @@ void TitleDlg::initialise()
 {
     m_dated->setChecked(true);
     m_titleDate = fromQDateTime(m_date->dateTime());
-    const bool custom = m_ctx.templateNumber == ReportTemplate::Custom;
+    const bool custom = m_ctx.reportTemplate == ReportTemplate::Custom;
     for (int i = 0; i < 4; ++i) {
         QLineEdit* box = m_captionBoxes[static_cast<std::size_t>(i)];
         box->setReadOnly(!custom);

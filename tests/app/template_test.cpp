@@ -53,8 +53,7 @@ TEST_F(AppTest, TemplateCommandStoresTheChoiceAndResetsCaptions)
         }
     });
     action(cmd::Template)->trigger();
-    EXPECT_EQ(SettingsStore(m_config.path()).templateNumber(),
-              reportTemplateNumber(ReportTemplate::Custom));
+    EXPECT_EQ(SettingsStore(m_config.path()).reportTemplate(), ReportTemplate::Custom);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text, uiText(sid::RestartToApply));
 
@@ -71,7 +70,7 @@ TEST_F(AppTest, TemplateCommandStoresTheChoiceAndResetsCaptions)
 // Catches Reset writing captions while the report writer's pages do not exist.
 TEST_F(AppTest, TemplateResetWithoutTheReportWriterChangesNothing)
 {
-    SettingsStore(m_config.path()).setTemplateNumber(reportTemplateNumber(ReportTemplate::Custom));
+    SettingsStore(m_config.path()).setReportTemplate(ReportTemplate::Custom);
     SettingsStore(m_config.path()).setReportText(QLatin1String(kTitleCaptionKeys[0]), qs("Firm"));
     AppOptions options;
     options.configRoot = m_config.path();

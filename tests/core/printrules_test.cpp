@@ -129,7 +129,9 @@ TEST(InspectionRules, StoredTemplateNumbers)
                                                                    {-1, std::nullopt}};
     for (const auto& [number, named] : cases) {
         EXPECT_EQ(reportTemplateFrom(number), named) << number;
-        if (named) EXPECT_EQ(reportTemplateNumber(*named), number);
+        if (named) {
+            EXPECT_EQ(reportTemplateNumber(*named), number);
+        }
     }
 }
 

@@ -69,7 +69,9 @@ TEST_F(FileErrorTest, OperationsReturnTheirContextAndShowNothing)
         EXPECT_EQ(e.path, c.path);
         EXPECT_EQ(e.kind, FileKind::SnapshotRecord);
         EXPECT_EQ(fromFsPath(e.failure.path), c.failedFile);
-        if (!c.failedFile.isEmpty()) EXPECT_EQ(e.failure.reason, std::make_error_code(c.reason));
+        if (!c.failedFile.isEmpty()) {
+            EXPECT_EQ(e.failure.reason, std::make_error_code(c.reason));
+        }
         if (c.access == FileError::Access::Write) {
             EXPECT_EQ(m_doc.currentPath(), before);
             EXPECT_TRUE(m_doc.isModified());

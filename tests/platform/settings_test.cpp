@@ -51,7 +51,7 @@ protected:
 TEST_F(SettingsTest, DefaultsWhenNothingStored)
 {
     EXPECT_EQ(store.language(), std::nullopt);
-    EXPECT_EQ(store.templateNumber(), 0);
+    EXPECT_EQ(store.reportTemplate(), ReportTemplate::Maintenance);
     EXPECT_FALSE(store.persistReportDetails());
     EXPECT_EQ(store.tempUnit(), TempUnit::Celsius);
     EXPECT_FALSE(store.reportText(reportkey::Company).has_value());
@@ -62,14 +62,14 @@ TEST_F(SettingsTest, DefaultsWhenNothingStored)
 TEST_F(SettingsTest, ValuesSurviveANewStore)
 {
     EXPECT_FALSE(store.setLanguage(Language::Spanish));
-    EXPECT_FALSE(store.setTemplateNumber(2));
+    EXPECT_FALSE(store.setReportTemplate(ReportTemplate::Mechanical));
     EXPECT_FALSE(store.setPersistReportDetails(true));
     EXPECT_FALSE(store.setTempUnit(TempUnit::Kelvin));
     EXPECT_TRUE(QFile::exists(root.path() + qs("/Orvane/Calivue Razadi.ini")));
 
     const SettingsStore later(root.path());
     EXPECT_EQ(later.language(), Language::Spanish);
-    EXPECT_EQ(later.templateNumber(), 2);
+    EXPECT_EQ(later.reportTemplate(), ReportTemplate::Mechanical);
     EXPECT_TRUE(later.persistReportDetails());
     EXPECT_EQ(later.tempUnit(), TempUnit::Kelvin);
     EXPECT_FALSE(later.hasReportKey());  // the report writer's key is a file of its own
@@ -126,7 +126,7 @@ const std::vector<Setter>& setters()
         {"language", sid::ErrorWritingSetting, sid::ErrorWritingSetting, false,
          [](SettingsStore& s) { return s.setLanguage(Language::French); }},
         {"template", sid::ErrorWritingSetting, sid::ErrorWritingSetting, false,
-         [](SettingsStore& s) { return s.setTemplateNumber(1); }},
+         [](SettingsStore& s) { return s.setReportTemplate(ReportTemplate::Buildings); }},
         {"persist details", sid::ErrorWritingSetting, sid::ErrorWritingSetting, false,
          [](SettingsStore& s) { return s.setPersistReportDetails(true); }},
         {"unit", sid::TempUnitKeyNotOpened, sid::TempUnitNotWritten, false,
@@ -279,7 +279,7 @@ TEST_F(SettingsTest, AFullDiskKeepsTheSettingsFileAndSaysSo)
     }
     const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
 
-    const auto failed = store.setTemplateNumber(2);
+    const auto failed = store.setReportTemplate(ReportTemplate::Mechanical);
     ASSERT_TRUE(failed.has_value());
     EXPECT_EQ(failed->messageId, sid::ErrorWritingSetting);
     EXPECT_EQ(failed->path, file);

@@ -71,7 +71,7 @@ protected:
         });
         ctx.report = report.get();
         ctx.settings = store;
-        ctx.templateNumber = static_cast<ReportTemplate>(templateNumber);
+        ctx.reportTemplate = static_cast<ReportTemplate>(templateNumber);
         images = std::make_unique<ImageSelectDlg>(ctx);
         page = std::make_unique<DetailsDlg>(ctx);
     }

@@ -41,8 +41,12 @@ void putSnapshot(const QString& folder, const QString& name, const QString& bmpE
                  const QString& qvxExt, int index)
 {
     const Template& t = templates()[static_cast<std::size_t>(index % 3)];
-    if (!bmpExt.isEmpty()) EXPECT_TRUE(putFile(folder + u'/' + name + u'.' + bmpExt, t.bmp));
-    if (!qvxExt.isEmpty()) EXPECT_TRUE(putFile(folder + u'/' + name + u'.' + qvxExt, t.qvx));
+    if (!bmpExt.isEmpty()) {
+        EXPECT_TRUE(putFile(folder + u'/' + name + u'.' + bmpExt, t.bmp));
+    }
+    if (!qvxExt.isEmpty()) {
+        EXPECT_TRUE(putFile(folder + u'/' + name + u'.' + qvxExt, t.qvx));
+    }
 }
 
 PageFixture::PageFixture() : ctx{}

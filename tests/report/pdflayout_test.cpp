@@ -197,7 +197,7 @@ TEST(PdfPage, EveryTemplatePrintsItsLabels)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.templ);
         InspectionPageData d;
-        d.templateNumber = static_cast<ReportTemplate>(c.templ);
+        d.reportTemplate = static_cast<ReportTemplate>(c.templ);
         d.unit = TempUnit::Fahrenheit;
         d.record.conditionChoice = 1;
         d.record.indoor = u"21";

@@ -55,7 +55,7 @@ struct ProjectFixture : ::testing::Test {
         doc = std::make_unique<CVantoroDoc>(SettingsStore(config.path()));
         ReportContext ctx;
         ctx.settings = SettingsStore(config.path());
-        ctx.templateNumber = ReportTemplate::Custom;
+        ctx.reportTemplate = ReportTemplate::Custom;
         sheet = std::make_unique<cReportSheet>(ctx, *doc);
     }
     TitleDlg& title() { return *sheet->titlePage(); }
@@ -312,7 +312,9 @@ TEST_F(ProjectFixture, DamagedFilesSayErrorReadingOnceAndChangeNothing)
                  {"missing.vrp", {}, false}};
     for (const auto& c : cases) {
         chosen = path(c.name);
-        if (c.create) EXPECT_TRUE(test::putFile(*chosen, c.content));
+        if (c.create) {
+            EXPECT_TRUE(test::putFile(*chosen, c.content));
+        }
         log.texts.clear();
         sheet->openProject();
         EXPECT_EQ(log.texts, QStringList{uiText(sid::ErrorReadingVrp)}) << c.name;

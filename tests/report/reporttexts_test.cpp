@@ -120,7 +120,7 @@ TEST(ReportTexts, EveryLanguageFitsThePagesBoxes)
             found << overflows(titlePage(title), fonts, where + QStringLiteral("/title"));
             InspectionPageData page;
             page.number = 188;
-            page.templateNumber = static_cast<ReportTemplate>(t);
+            page.reportTemplate = static_cast<ReportTemplate>(t);
             page.unit = TempUnit::Fahrenheit;
             page.snapshot = fullFacts();
             found << overflows(inspectionPage(page), fonts, where + QStringLiteral("/inspection"));

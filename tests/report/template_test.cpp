@@ -29,7 +29,10 @@ TEST(TemplateDlg, OkStoresAChangeAndResetFollowsTheStoredSetting)
         std::vector<int> stored;
         int resets = 0;
         cTemplateDlg dialog(
-            c.stored, [&](int n) { return stored.push_back(n), c.storeSucceeds; },
+            ReportTemplate{c.stored},
+            [&](ReportTemplate t) {
+                return stored.push_back(reportTemplateNumber(t)), c.storeSucceeds;
+            },
             [&] { ++resets; });
         ASSERT_EQ(dialog.list()->count(), 4);
         EXPECT_EQ(dialog.list()->item(c.stored)->text(),

@@ -42,7 +42,7 @@ struct TitleFixture : ::testing::Test {
         ReportContext ctx;
         ctx.report = project;
         ctx.settings = SettingsStore(root.isEmpty() ? config.path() : root);
-        ctx.templateNumber = templateNumber;
+        ctx.reportTemplate = templateNumber;
         return ctx;
     }
     // The file's format comes from `format` (nullptr: not a picture), not from its name.

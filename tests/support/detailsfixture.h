@@ -49,7 +49,7 @@ protected:
         report = std::make_unique<CReportDoc>();
         ctx.report = report.get();
         ctx.settings = SettingsStore(dir.filePath(QStringLiteral("cfg")));
-        ctx.templateNumber = static_cast<ReportTemplate>(templateNumber);
+        ctx.reportTemplate = static_cast<ReportTemplate>(templateNumber);
         images = std::make_unique<ImageSelectDlg>(ctx);
         page = std::make_unique<DetailsDlg>(ctx);
     }

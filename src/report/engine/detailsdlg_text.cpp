@@ -53,9 +53,9 @@ QString captionText(CaptionText caption, const StringTable& texts)
     return {};
 }
 
-std::array<QString, 13> templateCaptions(ReportTemplate templateNumber, const StringTable& texts)
+std::array<QString, 13> templateCaptions(ReportTemplate reportTemplate, const StringTable& texts)
 {
-    const std::array<CaptionText, 13> words = templateCaptionTexts(templateNumber);
+    const std::array<CaptionText, 13> words = templateCaptionTexts(reportTemplate);
     std::array<QString, 13> c;
     for (std::size_t i = 0; i < c.size(); ++i) c[i] = captionText(words[i], texts);
     return c;

@@ -20,7 +20,7 @@ QString captionText(CaptionText caption, const StringTable& texts = StringTable:
 
 // The 13 captions of a template as the string table has them, in project-file order (the
 // Custom template's defaults for Custom and any unknown number).
-std::array<QString, 13> templateCaptions(ReportTemplate templateNumber,
+std::array<QString, 13> templateCaptions(ReportTemplate reportTemplate,
                                          const StringTable& texts = StringTable::active());
 
 // One entry of a measurement list: its text and the marker it reads (−1 for "none").

@@ -302,7 +302,7 @@ void DocxReport::inspection(const Prepared& p, const QString& mark)
     // The finding, then the comparison with the previous survey, on one page; a finding that
     // says nothing has no heading either.
     std::vector<PrintedLine> finding =
-        findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, m_texts);
+        findingLines(d.finding, d.settings, d.page.reportTemplate, d.page.unit, m_texts);
     finding.insert(finding.end(), d.comparison.begin(), d.comparison.end());
     if (!finding.empty())
         m_body.paragraphs(QStringLiteral("SectionLabel"), m_texts.text(sid::ModernFinding));

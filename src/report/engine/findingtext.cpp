@@ -126,7 +126,7 @@ QRgb priorityColour(int priority)
 }
 
 std::vector<PrintedLine> findingLines(const Finding& f, const FindingsSettings& settings,
-                                      ReportTemplate templateNumber, TempUnit unit,
+                                      ReportTemplate reportTemplate, TempUnit unit,
                                       const StringTable& texts)
 {
     std::vector<PrintedLine> lines;
@@ -140,7 +140,7 @@ std::vector<PrintedLine> findingLines(const Finding& f, const FindingsSettings& 
                                    : PrintedLine{texts.text(sid::FindingNoClass)});
     if (f.priorityManual || f.priority > 0)
         lines.push_back({prioritySentence(f, texts), priorityColour(f.priority)});
-    if (templateNumber == ReportTemplate::Buildings)
+    if (reportTemplate == ReportTemplate::Buildings)
         if (const QString s = frsiSentence(f, settings, texts); !s.isEmpty()) lines.push_back({s});
     for (const FindingWarning w : f.warnings) lines.push_back({warningText(w, settings, texts)});
     return lines;

@@ -55,7 +55,7 @@ QString frsiSentence(const Finding& finding, const FindingsSettings& settings,
 // corrected difference with n, the class (in its colour), the priority and where it comes
 // from, the temperature factor and its verdict (Buildings), then each warning.
 std::vector<PrintedLine> findingLines(const Finding& finding, const FindingsSettings& settings,
-                                      ReportTemplate templateNumber, TempUnit unit,
+                                      ReportTemplate reportTemplate, TempUnit unit,
                                       const StringTable& texts);
 
 }  // namespace calivue

@@ -16,8 +16,8 @@ namespace calivue {
 QString modernCaption(const InspectionPageData& d, int k, const StringTable& texts)
 {
     const auto i = static_cast<std::size_t>(k - 1);
-    if (userCaptions(d.templateNumber)) return toQString(d.captions[i]);
-    return templateCaptions(d.templateNumber, texts)[i];
+    if (userCaptions(d.reportTemplate)) return toQString(d.captions[i]);
+    return templateCaptions(d.reportTemplate, texts)[i];
 }
 
 std::vector<ModernRow> modernDetailRows(const ModernInspectionData& d, const StringTable& texts)
@@ -25,7 +25,7 @@ std::vector<ModernRow> modernDetailRows(const ModernInspectionData& d, const Str
     const InspectionPageData& p = d.page;
     const cInspectionRecord& r = p.record;
     std::vector<ModernRow> rows;
-    if (captionRowShown(p.templateNumber, 3))
+    if (captionRowShown(p.reportTemplate, 3))
         rows.push_back({modernCaption(p, 4, texts), toQString(r.equipment)});
     rows.push_back({modernCaption(p, 3, texts), toQString(r.location)});
     rows.push_back({modernCaption(p, 2, texts), toQString(r.operatorName)});
@@ -45,13 +45,13 @@ std::vector<ModernRow> modernParameterRows(const ModernInspectionData& d, const 
         {modernCaption(p, 7, texts), toQString(r.rated)},
     };
     QString condition = toQString(r.condition);
-    if (conditionIsChoice(p.templateNumber)) {
+    if (conditionIsChoice(p.reportTemplate)) {
         const int c = shownConditionChoice(r.conditionChoice);
         condition = texts.text(c == 1 ? sid::ConditionGood
                                       : (c == 2 ? sid::ConditionPoor : sid::ConditionNoComment));
     }
     rows.push_back({modernCaption(p, 8, texts), condition});
-    if (captionRowShown(p.templateNumber, 8)) {
+    if (captionRowShown(p.reportTemplate, 8)) {
         const std::array<QString, 5> units = weatherUnitLabels(p.unit);
         const std::u16string* values[5] = {&r.indoor, &r.outdoor, &r.humidity, &r.wind,
                                            &r.pressure};

@@ -422,7 +422,7 @@ void findingBlock(Flow& f, const ModernInspectionData& d, const StringTable& tex
 {
     if (f.findingPlaced) return;
     std::vector<PrintedLine> lines =
-        findingLines(d.finding, d.settings, d.page.templateNumber, d.page.unit, texts);
+        findingLines(d.finding, d.settings, d.page.reportTemplate, d.page.unit, texts);
     // A finding that says nothing prints no heading either.
     if (lines.empty() && d.comparison.empty()) return;
     lines.insert(lines.end(), d.comparison.begin(), d.comparison.end());

@@ -49,7 +49,7 @@ void loadModernInspection(const ReportJob& job, std::size_t i, LoadedInspection&
         e != Error::None) {
         d.page.snapshot.failure = openFailureText(e);
         d.finding = evaluateFinding(InspectionReadings{}, d.page.record, own, d.settings,
-                                    job.templateNumber, job.unit);
+                                    job.reportTemplate, job.unit);
         return;
     }
     cBrixa& img = out.snapshot.image;
@@ -61,7 +61,7 @@ void loadModernInspection(const ReportJob& job, std::size_t i, LoadedInspection&
     d.page.snapshot.path = qvx;
     const InspectionReadings readings = inspectionReadings(img, d.page.record, job.unit);
     d.finding =
-        evaluateFinding(readings, d.page.record, own, d.settings, job.templateNumber, job.unit);
+        evaluateFinding(readings, d.page.record, own, d.settings, job.reportTemplate, job.unit);
     const QString unitText = QString::fromStdString(img.unitText());
     const int imageEmissivity = img.fields.emissivity[10];
     for (const MeasurementReading& r : readings.rows) {

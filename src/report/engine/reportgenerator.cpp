@@ -168,7 +168,7 @@ InspectionPageData inspectionData(const ReportJob& job, std::size_t i)
     InspectionPageData d;
     d.number = static_cast<int>(i) + 1;
     if (i < job.records.size()) d.record = job.records[i];
-    d.templateNumber = job.templateNumber;
+    d.reportTemplate = job.reportTemplate;
     d.captions = job.detailsCaptions;
     d.unit = job.unit;
     d.language = job.language;
@@ -184,7 +184,7 @@ TitlePageData titleData(const ReportJob& job)
 {
     TitlePageData d;
     d.title = job.title;
-    d.labels = titleLabels(job.templateNumber, job.titleCaptions, job.texts);
+    d.labels = titleLabels(job.reportTemplate, job.titleCaptions, job.texts);
     if (job.title.dateShown) d.dateText = reportDateText(job.title.titleDate, job.locale);
     if (!job.logo.isNull()) {
         const layout::LogoSize s =
@@ -199,7 +199,7 @@ TitlePageData titleData(const ReportJob& job)
 PreviousFindings previousFindingsOf(const ReportJob& job)
 {
     if (!job.previous || !printsEquipment(job)) return {};
-    return previousFindings(*job.previous, job.templateNumber, job.unit);
+    return previousFindings(*job.previous, job.reportTemplate, job.unit);
 }
 
 std::vector<PrintedLine> comparisonOf(const ReportJob& job, const PreviousFindings& previous,
@@ -450,9 +450,9 @@ ReportOutcome runReportJob(const ReportJob& job, PdfPrinter& printer,
                                            : defaultRecordFindings(data.record);
             const Finding finding =
                 evaluateFinding(picture.readings, data.record, own, job.findings.settings,
-                                job.templateNumber, job.unit);
+                                job.reportTemplate, job.unit);
             if (findings) {
-                data.finding = findingLines(finding, job.findings.settings, job.templateNumber,
+                data.finding = findingLines(finding, job.findings.settings, job.reportTemplate,
                                             job.unit, job.texts);
                 priorities[i] = finding.priority;
                 data.priority = finding.priority;

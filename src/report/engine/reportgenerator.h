@@ -50,7 +50,7 @@ struct ReportJob {
     // this survey's. Empty without a link, or when the link did not read (previousProblem).
     std::optional<PreviousSurvey> previous;
     ReportLayout layout = ReportLayout::Classic;  // the pages the report is printed on
-    ReportTemplate templateNumber = ReportTemplate::Maintenance;
+    ReportTemplate reportTemplate = ReportTemplate::Maintenance;
     TempUnit unit = TempUnit::Celsius;
     Language language = Language::English;  // footers (Hebrew reverses the numbers)
     StringTable texts;              // the language's texts; English by default

@@ -92,7 +92,7 @@ struct TitlePageData {
     int logoHeight = 0;
 };
 // The labels the title page prints for a template: the Custom captions, else the defaults.
-std::array<QString, 4> titleLabels(ReportTemplate templateNumber,
+std::array<QString, 4> titleLabels(ReportTemplate reportTemplate,
                                    const std::array<std::u16string, 4>& captions,
                                    const StringTable& texts = StringTable::active());
 PageItems titlePage(const TitlePageData& data, const StringTable& texts = StringTable::active());
@@ -145,7 +145,7 @@ struct SnapshotFacts {
 struct InspectionPageData {
     int number = 1;  // 1-based
     cInspectionRecord record;
-    ReportTemplate templateNumber = ReportTemplate::Maintenance;
+    ReportTemplate reportTemplate = ReportTemplate::Maintenance;
     std::array<std::u16string, 13> captions;  // used by the Custom template
     TempUnit unit = TempUnit::Celsius;
     std::array<QString, 3> repairDates;  // inspected, repaired, reinspected; empty undated

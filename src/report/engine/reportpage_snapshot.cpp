@@ -50,8 +50,8 @@ public:
 QString caption(const InspectionPageData& d, int k, const StringTable& texts)
 {
     const auto i = static_cast<std::size_t>(k - 1);
-    if (userCaptions(d.templateNumber)) return toQString(d.captions[i]);
-    return templateCaptions(d.templateNumber, texts)[i];
+    if (userCaptions(d.reportTemplate)) return toQString(d.captions[i]);
+    return templateCaptions(d.reportTemplate, texts)[i];
 }
 
 QString conditionText(int choice, const StringTable& texts)
@@ -70,7 +70,7 @@ void detailsBlock(PageBuilder& b, const InspectionPageData& d, const StringTable
 {
     const cInspectionRecord& r = d.record;
     // Without the equipment row the operator and location rows sit lower.
-    const bool equipment = captionRowShown(d.templateNumber, 3);
+    const bool equipment = captionRowShown(d.reportTemplate, 3);
     if (!equipment) {
         b.pair(100, 430, 1200, 370, 440, caption(d, 2, texts), toQString(r.operatorName));
         b.pair(100, 430, 1200, 440, 510, caption(d, 3, texts), toQString(r.location));
@@ -130,11 +130,11 @@ void parametersBlock(PageBuilder& b, const InspectionPageData& d, const StringTa
         {texts.text(sid::ReflectedTempLabel), d.snapshot.reflected},
         {caption(d, 6, texts), toQString(r.measured)},
         {caption(d, 7, texts), toQString(r.rated)},
-        {caption(d, 8, texts), conditionIsChoice(d.templateNumber)
+        {caption(d, 8, texts), conditionIsChoice(d.reportTemplate)
                                    ? conditionText(r.conditionChoice, texts)
                                    : toQString(r.condition)},
     };
-    if (captionRowShown(d.templateNumber, 8)) {
+    if (captionRowShown(d.reportTemplate, 8)) {
         const WeatherUnits units = weatherUnits(d.unit);
         const QString degrees =
             QLatin1Char(' ') + QString::fromStdString(unitTextOf(units.temperatureUnit));
@@ -158,7 +158,7 @@ void repairBlock(PageBuilder& b, const InspectionPageData& d, const QString date
 {
     const cInspectionRecord& r = d.record;
     // Below the weather rows when the template prints them.
-    const int top = captionRowShown(d.templateNumber, 8) ? 2980 : 2520;
+    const int top = captionRowShown(d.reportTemplate, 8) ? 2980 : 2520;
     b.label({1300, top, 2380, top + 70}, texts.text(sid::RepairAction));
     const QString cells[4][3] = {
         {texts.text(sid::Action), texts.text(sid::Date), texts.text(sid::Initials)},

@@ -52,11 +52,11 @@ PageItem footerItem(int page, int total, Language language, const StringTable& t
                     pageOfText(page, total, language, texts), TextAlign::RightFoot);
 }
 
-std::array<QString, 4> titleLabels(ReportTemplate templateNumber,
+std::array<QString, 4> titleLabels(ReportTemplate reportTemplate,
                                    const std::array<std::u16string, 4>& captions,
                                    const StringTable& texts)
 {
-    if (userCaptions(templateNumber))
+    if (userCaptions(reportTemplate))
         return {toQString(captions[0]), toQString(captions[1]), toQString(captions[2]),
                 toQString(captions[3])};
     return {texts.text(sid::CaptionCompany), texts.text(sid::CaptionAuthor), texts.text(sid::Date),
