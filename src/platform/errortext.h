@@ -1,8 +1,7 @@
 // The user's words for a file that failed: the one place where an Error and its context (the
 // path, what the file was meant to be, the system's reason) become a message from the current
 // string table. The command-line tool reads the same reasons in English from errorReason.
-#ifndef CALIVUE_PLATFORM_ERRORTEXT_H
-#define CALIVUE_PLATFORM_ERRORTEXT_H
+#pragma once
 
 #include "core/errorreason.h"
 #include "core/fileio.h"
@@ -46,5 +45,3 @@ struct FileError {
 QString fileErrorMessage(const FileError& e);
 
 }  // namespace calivue
-
-#endif
